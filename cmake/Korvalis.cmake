@@ -1,0 +1,98 @@
+# Project-wide compiler settings, the outside libraries, and the test helper.
+
+# Narrow text inside the programs is Windows-1251, so narrow literals are
+# compiled to it on every target; u8"" literals stay UTF-8.
+add_compile_options(-fexec-charset=CP1251 -Wall -Wextra -Wno-unused-parameter)
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+  # The shipped folder needs no runtime DLL of the compiler.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(KORVALIS_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
+  file(WRITE ${KORVALIS_WINE_RUN}
+    "#!/bin/sh\nexec '${CMAKE_SOURCE_DIR}/scripts/wine-run' --prefix '${CMAKE_BINARY_DIR}/wineprefix' \"$@\"\n")
+  file(CHMOD ${KORVALIS_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVALIS_WINE_RUN})
+endif()
+
+set(KORVALIS_SANITIZE "" CACHE STRING "Sanitizers for the native build (address;undefined or thread)")
+if(KORVALIS_SANITIZE)
+  list(JOIN KORVALIS_SANITIZE "," _san)
+  add_compile_options(-fsanitize=${_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${_san})
+endif()
+
+# --- Outside libraries -------------------------------------------------------
+# Natively they come from Debian's -dev packages; for Windows scripts/setup
+# builds static libraries into the dependency cache (see the toolchain files).
+function(_korvalis_find_dep target header lib)
+  if(TARGET ${target})
+    return()
+  endif()
+  find_path(_inc_${lib} ${header})
+  if(WIN32)
+    find_library(_lib_${lib} NAMES lib${lib}.a ${lib})
+  else()
+    find_library(_lib_${lib} NAMES ${lib})
+  endif()
+  if(NOT _inc_${lib} OR NOT _lib_${lib})
+    message(FATAL_ERROR "${lib} (${header}) not found: run scripts/setup first")
+  endif()
+  add_library(${target} UNKNOWN IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES
+    IMPORTED_LOCATION ${_lib_${lib}}
+    INTERFACE_INCLUDE_DIRECTORIES ${_inc_${lib}})
+endfunction()
+
+# korvalis_link_deps(<target> <PRIVATE|PUBLIC> mpg123 mp3lame png jpeg zlib ...)
+function(korvalis_link_deps target scope)
+  foreach(dep ${ARGN})
+    if(dep STREQUAL "zlib")
+      _korvalis_find_dep(dep::zlib zlib.h z)
+    elseif(dep STREQUAL "png")
+      _korvalis_find_dep(dep::zlib zlib.h z)
+      _korvalis_find_dep(dep::png png.h png16)
+      set_property(TARGET dep::png APPEND PROPERTY INTERFACE_LINK_LIBRARIES dep::zlib)
+    elseif(dep STREQUAL "jpeg")
+      _korvalis_find_dep(dep::jpeg jpeglib.h jpeg)
+    elseif(dep STREQUAL "mpg123")
+      _korvalis_find_dep(dep::mpg123 mpg123.h mpg123)
+      if(WIN32)
+        set_property(TARGET dep::mpg123 APPEND PROPERTY INTERFACE_LINK_LIBRARIES shlwapi)
+      endif()
+    elseif(dep STREQUAL "mp3lame")
+      _korvalis_find_dep(dep::mp3lame lame/lame.h mp3lame)
+    else()
+      message(FATAL_ERROR "unknown dependency ${dep}")
+    endif()
+    target_link_libraries(${target} ${scope} dep::${dep})
+  endforeach()
+endfunction()
+
+# --- GoogleTest ---------------------------------------------------------------
+# Natively Debian's build; for Windows compiled from Debian's source with MinGW.
+if(WIN32)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest CONFIG REQUIRED)
+endif()
+
+# korvalis_test(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [LABELS ...])
+# One test program per group of related cases; on the Windows builds ctest
+# runs it through the Wine runner.
+function(korvalis_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set(labels ${T_LABELS})
+  if(WIN32)
+    list(APPEND labels wine)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${labels}")
+endfunction()
