@@ -11,8 +11,7 @@ namespace teststation {
 
 struct StationConfig {
   // Audio bytes, served in a loop; should hold whole MPEG frames. Audio byte
-  // i of every stream is mp3[i % mp3.size()]. Empty = a single silent frame-less
-  // stream is refused (Start() returns 0).
+  // i of every stream is mp3[i % mp3.size()]. Empty: Start() refuses (0).
   std::vector<uint8_t> mp3;
   int bitrate_kbps = 128;             // sent as icy-br; 0 = header not sent
   int metaint = 16000;                // icy-metaint; 0 = no in-band metadata even if asked

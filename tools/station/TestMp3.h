@@ -17,6 +17,10 @@ std::vector<uint8_t> MakeSineMp3(double seconds, int bitrate_kbps, int sample_ra
 // the demonstration station. 44100 Hz stereo.
 std::vector<uint8_t> MakeMelodyMp3(double seconds, int bitrate_kbps);
 
+// Bitrate in kbit/s of the first MPEG audio frame header in `mp3`; 0 when
+// there is none in the first 64 KiB.
+int FirstFrameKbps(const std::vector<uint8_t>& mp3);
+
 // Encodes interleaved 16-bit PCM; the one encoding path of both above.
 std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate, int channels,
                                int bitrate_kbps);

@@ -65,7 +65,6 @@ class TestStation {
   void AcceptLoop();
   void Serve(Client* client);
   void ReapFinished(bool all);
-  bool Running() const { return running_; }
 
   const StationConfig cfg_;
   StationSocket listener_;
