@@ -1,1 +1,216 @@
+// The scripted faults and the side paths: each must behave exactly as
+// clients' error handling expects (drop, stall, lying metadata, 404,
+// redirects, playlists, garbage, silence, endless header, non-MPEG audio,
+// and requests the station itself must refuse).
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "StationClient.h"
+#include "StationTestUtil.h"
+
+namespace teststation {
+namespace {
+
+class StationFault : public ::testing::Test {
+ protected:
+  void StartWith(StationConfig cfg) {
+    station_ = std::make_unique<TestStation>(std::move(cfg));
+    port_ = station_->Start();
+    ASSERT_NE(port_, 0);
+  }
+  // Opens `path` and reads the answer head.
+  std::string OpenHead(StationClient& client, const std::string& path, bool metadata = false) {
+    std::string head;
+    EXPECT_TRUE(client.Open(port_, path, metadata));
+    EXPECT_TRUE(client.ReadHead(head)) << path;
+    return head;
+  }
+  std::unique_ptr<TestStation> station_;
+  int port_ = 0;
+};
+
+TEST_F(StationFault, DropClosesAfterExactlyTheAudioBytes) {
+  StationConfig cfg = FastConfig();
+  cfg.drop_after_bytes = 50000;
+  StartWith(cfg);
+  StationClient client;
+  std::string head = OpenHead(client, "/drop", true);
+  EXPECT_EQ(head.substr(0, 10), "ICY 200 OK");
+  std::vector<uint8_t> raw, audio;
+  ASSERT_TRUE(client.ReadToClose(raw));
+  std::vector<std::string> texts;
+  ASSERT_TRUE(SplitIcyStream(raw, 16000, audio, texts));
+  EXPECT_EQ(audio.size(), 50000u);
+  EXPECT_EQ(texts.size(), 3u);
+  EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
+}
+
+TEST_F(StationFault, StallGoesQuietButKeepsTheConnection) {
+  StationConfig cfg = FastConfig();
+  cfg.stall_after_bytes = 30000;
+  StartWith(cfg);
+  StationClient client;
+  OpenHead(client, "/stall");
+  std::vector<uint8_t> audio;
+  ASSERT_TRUE(client.ReadBody(30000, audio));
+  EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
+  EXPECT_TRUE(client.QuietFor(400));
+}
+
+TEST_F(StationFault, BadMetadataLiesInTheAnnouncedWays) {
+  StationConfig cfg = FastConfig();
+  cfg.metaint = 1000;
+  cfg.titles = {"Good"};
+  StartWith(cfg);
+  StationClient client;
+  OpenHead(client, "/badmeta", true);
+  std::vector<uint8_t> raw;
+  ASSERT_TRUE(client.ReadBody(1000 + 1 + 32 + 1000 + 1 + 32 + 1000 + 1 + 32, raw));
+  // Block 1: right length (2 = 32 bytes) but no StreamTitle.
+  ASSERT_EQ(raw[1000], 2);
+  std::string junk(raw.begin() + 1001, raw.begin() + 1033);
+  EXPECT_EQ(junk.find("StreamTitle"), std::string::npos);
+  // Block 2: announces 255*16 bytes, only 32 follow before the audio resumes.
+  ASSERT_EQ(raw[2033], 255);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[2034])), "StreamTitle='lie';");
+  std::vector<uint8_t> after(raw.begin() + 2066, raw.begin() + 3066);
+  EXPECT_TRUE(IsLoopedMp3(after, TestMp3(), 2000));
+  // Block 3: honest again.
+  ASSERT_EQ(raw[3066], 2);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[3067])), "StreamTitle='Good';");
+}
+
+TEST_F(StationFault, NotFoundForTheNamedAndUnknownPaths) {
+  StartWith(FastConfig());
+  for (const char* path : {"/404", "/nothing-here", "/redirect/x"}) {
+    StationClient client;
+    std::string head = OpenHead(client, path);
+    EXPECT_EQ(head.substr(0, 13), "HTTP/1.0 404 ") << path;
+    std::vector<uint8_t> body;
+    EXPECT_TRUE(client.ReadToClose(body)) << path;
+  }
+}
+
+TEST_F(StationFault, RedirectChainEndsAtTheStream) {
+  StartWith(FastConfig());
+  std::string path = "/redirect/6";
+  int hops = 0;
+  for (; hops < 10; ++hops) {
+    StationClient client;
+    std::string head = OpenHead(client, path);
+    if (head.substr(0, 12) != "HTTP/1.0 302") {
+      EXPECT_EQ(head.substr(0, 10), "ICY 200 OK");
+      break;
+    }
+    std::string location = StationClient::Header(head, "Location");
+    const std::string base = "http://127.0.0.1:" + std::to_string(port_);
+    ASSERT_EQ(location.substr(0, base.size()), base);
+    path = location.substr(base.size());
+  }
+  EXPECT_EQ(hops, 6);
+  EXPECT_EQ(path, "/stream");
+  StationClient one;
+  EXPECT_EQ(StationClient::Header(OpenHead(one, "/redirect"), "Location"), station_->Url("/stream"));
+}
+
+TEST_F(StationFault, PlaylistsPointAtTheStream) {
+  StartWith(FastConfig());
+  StationClient pls, m3u;
+  std::string head = OpenHead(pls, "/list.pls");
+  EXPECT_EQ(head.substr(0, 15), "HTTP/1.0 200 OK");
+  EXPECT_EQ(StationClient::Header(head, "Content-Type"), "audio/x-scpls");
+  std::vector<uint8_t> body;
+  ASSERT_TRUE(pls.ReadToClose(body));
+  std::string text(body.begin(), body.end());
+  EXPECT_EQ(text.substr(0, 10), "[playlist]");
+  EXPECT_NE(text.find("File1=" + station_->Url() + "\r\n"), std::string::npos);
+  EXPECT_EQ(std::to_string(body.size()), StationClient::Header(head, "Content-Length"));
+
+  head = OpenHead(m3u, "/list.m3u");
+  EXPECT_EQ(StationClient::Header(head, "Content-Type"), "audio/x-mpegurl");
+  ASSERT_TRUE(m3u.ReadToClose(body));
+  text.assign(body.begin(), body.end());
+  EXPECT_NE(text.find("\n" + station_->Url() + "\r\n"), std::string::npos);
+}
+
+TEST_F(StationFault, GarbageIsNotHttpAndEnds) {
+  StartWith(FastConfig());
+  StationClient client;
+  ASSERT_TRUE(client.Open(port_, "/garbage"));
+  std::vector<uint8_t> all;
+  ASSERT_TRUE(client.ReadToClose(all));
+  ASSERT_FALSE(all.empty());
+  std::string text(all.begin(), all.end());
+  EXPECT_NE(text.substr(0, 4), "HTTP");
+  EXPECT_NE(text.substr(0, 3), "ICY");
+}
+
+TEST_F(StationFault, SilentNeverAnswers) {
+  StartWith(FastConfig());
+  StationClient client;
+  ASSERT_TRUE(client.Open(port_, "/silent"));
+  EXPECT_TRUE(client.QuietFor(500));
+}
+
+TEST_F(StationFault, EndlessHeaderNeverEndsItsLine) {
+  StartWith(FastConfig());
+  StationClient client;
+  ASSERT_TRUE(client.Open(port_, "/endless-header"));
+  std::vector<uint8_t> got;
+  ASSERT_TRUE(client.ReadBody(1 << 20, got));
+  std::string text(got.begin(), got.end());
+  EXPECT_EQ(text.substr(0, 12), "ICY 200 OK\r\n");
+  EXPECT_EQ(text.find("\r\n", 12), std::string::npos);
+  EXPECT_EQ(text.find('\n', 12), std::string::npos);
+}
+
+TEST_F(StationFault, NotMpegServesNoFrameSync) {
+  StartWith(FastConfig());
+  StationClient client;
+  std::string head = OpenHead(client, "/notmpeg");
+  EXPECT_EQ(head.substr(0, 10), "ICY 200 OK");
+  EXPECT_EQ(StationClient::Header(head, "Content-Type"), "audio/mpeg");
+  std::vector<uint8_t> audio;
+  ASSERT_TRUE(client.ReadBody(200000, audio));
+  EXPECT_FALSE(IsLoopedMp3(audio, TestMp3()));
+  EXPECT_EQ(FirstFrameKbps(audio), 0);
+  EXPECT_EQ(std::count(audio.begin(), audio.end(), 0xFF), 0);
+}
+
+TEST_F(StationFault, RefusesAnOversizedOrMalformedRequest) {
+  StartWith(FastConfig());
+  StationClient big;
+  ASSERT_TRUE(big.Connect(port_));
+  ASSERT_TRUE(big.SendRaw("GET /stream HTTP/1.0\r\nX-Long: " + std::string(20000, 'a')));
+  std::string head;
+  ASSERT_TRUE(big.ReadHead(head));
+  EXPECT_EQ(head.substr(0, 12), "HTTP/1.0 400");
+
+  StationClient odd;
+  ASSERT_TRUE(odd.Connect(port_));
+  ASSERT_TRUE(odd.SendRaw("HELLO\r\n\r\n"));
+  ASSERT_TRUE(odd.ReadHead(head));
+  EXPECT_EQ(head.substr(0, 12), "HTTP/1.0 400");
+  EXPECT_EQ(station_->requests().size(), 2u);
+}
+
+TEST_F(StationFault, ClientLeavingMidStreamFreesItsThread) {
+  StationConfig cfg = FastConfig();
+  cfg.pace = 1;
+  StartWith(cfg);
+  for (int i = 0; i < 5; ++i) {
+    StationClient client;
+    OpenHead(client, "/stream");
+  }
+  // All five left at once; the station still serves the next one.
+  StationClient client;
+  OpenHead(client, "/stream");
+  std::vector<uint8_t> audio;
+  EXPECT_TRUE(client.ReadBody(10000, audio));
+  EXPECT_EQ(station_->connections(), 6);
+}
+
+}  // namespace
+}  // namespace teststation
