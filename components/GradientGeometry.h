@@ -1,0 +1,47 @@
+// The gradient background's colour table and the shapes of its ten styles,
+// free of Windows: DrawGradientShapes lists the fills, polygons, ellipses and
+// lines in drawing order, and the control (BackGradient.h) replays them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "HlsColors.h"
+
+enum TGradDirection { gdDownRight, gdUpLeft };
+enum TGradStyle {
+  gsCornerTopLeft, gsCornerTopRight, gsCornerBottomRight, gsCornerBottomLeft,
+  gsDiagonalRising, gsDiagonalFalling, gsEllipse, gsHorizontal, gsPyramid, gsVertical
+};
+
+using GradientColors = std::array<RgbColor, 256>;
+
+// 256 entries from start to end colour (gdUpLeft: the table reversed).
+GradientColors BuildColors(RgbColor start, RgbColor end, TGradDirection direction);
+
+struct GradPoint {
+  std::int32_t x = 0, y = 0;
+  bool operator==(const GradPoint& o) const { return x == o.x && y == o.y; }
+};
+
+struct GradShape {
+  enum Kind {
+    FillRect,  // Pts[0]..Pts[1], brush Color
+    Polygon,   // Pts, brush Color, no outline
+    Ellipse,   // box Pts[0]..Pts[1], brush Color, no outline
+    Line       // Pts[0] to Pts[1] (end point excluded), pen Color of PenWidth
+  };
+  Kind Type = FillRect;
+  RgbColor Color = 0;
+  int PenWidth = 1;
+  std::vector<GradPoint> Pts;
+};
+
+constexpr RgbColor kGradientSilver = 0xC0C0C0;  // transparent colour of buffered ellipses
+
+// The shapes of one gradient of size W x H. buffered: the ellipse style is
+// drawn onto silver so that the corners can be left transparent. Sizes too
+// small for a style give no bands rather than a division by zero.
+std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors,
+                                          int W, int H, int stepWidth, bool buffered);

@@ -1,0 +1,129 @@
+// Setter rules and segment layout of the LED level meter.
+#include "LedMeterLogic.h"
+
+#include <algorithm>
+#include <cmath>
+
+LedMeterLogic::LedMeterLogic() {
+  // Created with the dimming of contrast 4 although LEDContrast reads 6; the
+  // factor changes only when a colour or the contrast is set.
+  for (int i = 0; i < 3; ++i) dimColor_[i] = DimColors(colorLED_[i], 5, 4);
+}
+
+MeterEffect LedMeterLogic::SetBevelStyle(TMeterBevel v) {
+  if (v == bevelStyle_) return MeterEffect::None;
+  bevelStyle_ = v;
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetColorLED(int band, RgbColor v) {
+  if (band < 0 || band > 2 || v == colorLED_[band]) return MeterEffect::None;
+  colorLED_[band] = v;
+  dimColor_[band] = DimColors(v, ledContrast_, ledContrast_);
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetColorSeperator(RgbColor v) {
+  if (v == colorSeperator_) return MeterEffect::None;
+  colorSeperator_ = v;
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetDirection(TMeterDirection v) {
+  if (v == direction_) return MeterEffect::None;
+  direction_ = v;
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetLEDContrast(int v) {
+  if (v == ledContrast_ || v < 0 || v > 9) return MeterEffect::None;
+  ledContrast_ = v;
+  for (int i = 0; i < 3; ++i) dimColor_[i] = DimColors(colorLED_[i], v, v);
+  return MeterEffect::Invalidate;
+}
+
+MeterEffect LedMeterLogic::SetMax(int v) {
+  if (v == max_) return MeterEffect::None;
+  max_ = v;
+  startColor2_ = std::min(startColor2_, v);
+  startColor3_ = std::min(startColor3_, v);
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetMin(int v) {
+  if (v == min_) return MeterEffect::None;
+  min_ = v;
+  startColor2_ = std::max(startColor2_, v);
+  startColor3_ = std::max(startColor3_, v);
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetNumDigits(int v) {
+  if (v == numDigits_) return MeterEffect::None;
+  numDigits_ = v;
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetPosition(int v) {
+  // Compared before clamping: an out-of-range value repaints and reports a
+  // change even when the clamped value is the one already shown.
+  if (v == position_) return MeterEffect::None;
+  position_ = std::max(std::min(v, max_), min_);
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetSingleLED(bool v) {
+  if (v == singleLED_) return MeterEffect::None;
+  singleLED_ = v;
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetStartColor2(int v) {
+  if (v == startColor2_) return MeterEffect::None;
+  startColor2_ = std::min(std::max(std::min(v, max_), min_), startColor3_);
+  return MeterEffect::Repaint;
+}
+
+MeterEffect LedMeterLogic::SetStartColor3(int v) {
+  if (v == startColor3_) return MeterEffect::None;
+  startColor3_ = std::max(std::max(std::min(v, max_), min_), startColor2_);
+  return MeterEffect::Repaint;
+}
+
+int LedMeterLogic::Scaled(int value) const {
+  // Relative to 0, not to Min; halves round to even.
+  const double range = static_cast<double>(max_) - min_;
+  if (range <= 0 || value <= 0) return 0;
+  return static_cast<int>(std::nearbyint(numDigits_ / (range / value)));
+}
+
+std::vector<MeterSegment> LedMeterLogic::Segments(int width, int height) const {
+  std::vector<MeterSegment> out;
+  if (numDigits_ <= 0) return out;  // nothing to divide the length into
+  const int B = Border();
+  const bool horizontal = direction_ == mdRight || direction_ == mdLeft;
+  const int W = horizontal ? (width - 2 * B) / numDigits_ : width - 2 * B - 1;
+  const int H = horizontal ? height - 2 * B : (height - 2 * B) / numDigits_;
+  if (W <= 0 || H <= 0) return out;
+  const int lit = LitCount(), band2 = Band2Count(), band3 = Band3Count();
+  out.reserve(static_cast<size_t>(numDigits_));
+  for (int i = 0; i < numDigits_; ++i) {
+    MeterSegment s;
+    s.Band = i < band2 ? 0 : (i < band3 ? 1 : 2);
+    s.Lit = singleLED_ ? i == lit - 1 : i < lit;
+    s.Color = s.Lit ? colorLED_[s.Band] : dimColor_[s.Band];
+    int X = B, Y = B;
+    switch (direction_) {
+      case mdRight: X = B + i * W; break;
+      case mdLeft: X = width - B - (i + 1) * W - 1; break;
+      case mdUp: Y = height - B - (i + 1) * H; break;
+      case mdDown: Y = B + i * H; break;
+    }
+    s.Left = X;
+    s.Top = Y;
+    s.Right = X + W + 1;
+    s.Bottom = Y + H;
+    out.push_back(s);
+  }
+  return out;
+}

@@ -1,0 +1,188 @@
+// Snapping geometry and glue bookkeeping of the window-snapping component.
+#include "MagneticCore.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+bool RectsAdjoin(const MagRect& A, const MagRect& B) {
+  const std::int64_t uw = std::max(A.right, B.right) - std::int64_t{std::min(A.left, B.left)};
+  const std::int64_t uh = std::max(A.bottom, B.bottom) - std::int64_t{std::min(A.top, B.top)};
+  if (std::int64_t{A.Width()} + B.Width() < uw) return false;  // gap in x
+  if (std::int64_t{A.Height()} + B.Height() < uh) return false;  // gap in y
+  return A.left == B.left || A.left == B.right || A.right == B.left || A.right == B.right ||
+         A.top == B.top || A.top == B.bottom || A.bottom == B.top || A.bottom == B.bottom;
+}
+
+bool NearInY(const MagRect& M, const MagRect& R, std::int32_t sw) {
+  return M.top < R.bottom + sw && R.top - sw < M.bottom;
+}
+
+bool NearInX(const MagRect& M, const MagRect& R, std::int32_t sw) {
+  return M.left < R.right + sw && R.left - sw < M.right;
+}
+
+int MagneticCore::IndexOfWindow(WindowId wnd) const {
+  for (int i = 1; i <= Count(); ++i)
+    if (items_[i].Wnd == wnd) return i;
+  return -1;
+}
+
+bool MagneticCore::AddWindow(WindowId wnd, WindowId glueParent) {
+  if (IndexOfWindow(wnd) != -1 || !windows_.IsWindow(wnd)) return false;
+  if (glueParent != 0 && !windows_.IsWindow(glueParent)) return false;
+  Entry e;
+  e.Wnd = wnd;
+  e.GlueParent = glueParent == wnd ? 0 : glueParent;
+  items_.push_back(e);
+  rects_.emplace_back();
+  RefreshGlue();
+  return true;
+}
+
+bool MagneticCore::RemoveWindow(WindowId wnd) {
+  const int i = IndexOfWindow(wnd);
+  if (i < 0) return false;
+  items_.erase(items_.begin() + i);
+  rects_.pop_back();
+  for (auto& e : items_)
+    if (e.GlueParent == wnd) e.GlueParent = 0;
+  RefreshGlue();
+  return true;
+}
+
+void MagneticCore::RefreshGlue() {
+  const int n = Count();
+  for (int i = 1; i <= n; ++i) {
+    rects_[i] = windows_.WindowRect(items_[i].Wnd);
+    items_[i].Glued = false;
+  }
+  std::vector<bool> visible(static_cast<size_t>(n) + 1, false);
+  for (int i = 1; i <= n; ++i) visible[i] = windows_.IsVisible(items_[i].Wnd);
+  for (int i = 1; i <= n; ++i) {
+    if (!visible[i] || items_[i].GlueParent == 0) continue;
+    const int p = IndexOfWindow(items_[i].GlueParent);
+    if (p > 0) items_[i].Glued = RectsAdjoin(rects_[p], rects_[i]);
+  }
+  // A chain of touching windows with one glue parent sticks together.
+  for (int pass = 0; pass < n; ++pass)
+    for (int j = 1; j <= n; ++j) {
+      if (!visible[j] || !items_[j].Glued) continue;
+      for (int k = 1; k <= n; ++k) {
+        if (k == j || !visible[k] || items_[k].Glued) continue;
+        if (items_[k].GlueParent != items_[j].GlueParent) continue;
+        items_[k].Glued = RectsAdjoin(rects_[j], rects_[k]);
+      }
+    }
+}
+
+void MagneticCore::EnterSizeMove(WindowId wnd) {
+  const MagRect work = windows_.WorkArea();
+  rects_[0] = work;
+  for (int i = 1; i <= Count(); ++i) {
+    const WindowId w = items_[i].Wnd;
+    rects_[i] = windows_.IsMaximized(w) ? work : windows_.WindowRect(w);
+    if (w == wnd) {
+      startCursor_ = windows_.CursorPos();
+      dragOffset_ = {rects_[i].left - startCursor_.x, rects_[i].top - startCursor_.y};
+    }
+  }
+}
+
+bool MagneticCore::Candidate(int i, WindowId wnd) const {
+  if (i == 0) return true;  // the work area
+  return items_[i].Wnd != wnd && windows_.IsVisible(items_[i].Wnd);
+}
+
+bool MagneticCore::GluedTo(int i, WindowId wnd) const {
+  return i > 0 && items_[i].Glued && items_[i].GlueParent == wnd;
+}
+
+void MagneticCore::SnapSizing(WindowId wnd, MagRect& S, int edge) const {
+  const MagRect S0 = S;
+  const std::int32_t sw = snapWidth_;
+  auto snap = [sw](std::int32_t from, std::int32_t& to, const MagRect& R, bool horizontal) {
+    const std::int32_t a = horizontal ? R.left : R.top;
+    const std::int32_t b = horizontal ? R.right : R.bottom;
+    if (std::abs(from - a) < sw) to = a;
+    if (std::abs(from - b) < sw) to = b;
+  };
+  const bool left = edge == EdgeLeft || edge == EdgeTopLeft || edge == EdgeBottomLeft;
+  const bool right = edge == EdgeRight || edge == EdgeTopRight || edge == EdgeBottomRight;
+  const bool top = edge == EdgeTop || edge == EdgeTopLeft || edge == EdgeTopRight;
+  const bool bottom = edge == EdgeBottom || edge == EdgeBottomLeft || edge == EdgeBottomRight;
+  for (int i = 0; i <= Count(); ++i) {
+    if (!Candidate(i, wnd)) continue;
+    const MagRect& R = rects_[i];
+    if (NearInY(S, R, sw)) {
+      if (left) snap(S0.left, S.left, R, true);
+      if (right) snap(S0.right, S.right, R, true);
+    }
+    if (NearInX(S, R, sw)) {
+      if (top) snap(S0.top, S.top, R, false);
+      if (bottom) snap(S0.bottom, S.bottom, R, false);
+    }
+  }
+}
+
+void MagneticCore::SnapX(const MagRect& M, const MagRect& R, std::int32_t& DX) const {
+  const std::int32_t sw = snapWidth_;
+  if (std::abs(M.left - R.left) < sw) DX = R.left - M.left;
+  if (std::abs(M.left - R.right) < sw) DX = R.right - M.left;
+  if (std::abs(M.right - R.left) < sw) DX = R.left - M.right;
+  if (std::abs(M.right - R.right) < sw) DX = R.right - M.right;
+}
+
+void MagneticCore::SnapY(const MagRect& M, const MagRect& R, std::int32_t& DY) const {
+  const std::int32_t sw = snapWidth_;
+  if (std::abs(M.top - R.top) < sw) DY = R.top - M.top;
+  if (std::abs(M.top - R.bottom) < sw) DY = R.bottom - M.top;
+  if (std::abs(M.bottom - R.top) < sw) DY = R.top - M.bottom;
+  if (std::abs(M.bottom - R.bottom) < sw) DY = R.bottom - M.bottom;
+}
+
+void MagneticCore::SnapMoving(WindowId wnd, MagRect& M) {
+  const int w = IndexOfWindow(wnd);
+  if (w < 0) return;
+  const std::int32_t sw = snapWidth_;
+  // The window follows the cursor; the system's proposal is ignored.
+  curCursor_ = windows_.CursorPos();
+  const std::int32_t width = M.Width(), height = M.Height();
+  M.left = curCursor_.x + dragOffset_.x;
+  M.top = curCursor_.y + dragOffset_.y;
+  M.right = M.left + width;
+  M.bottom = M.top + height;
+
+  std::int32_t DX = 0, DY = 0;
+  for (int i = 0; i <= Count(); ++i) {
+    if (!Candidate(i, wnd) || GluedTo(i, wnd)) continue;
+    const MagRect& R = rects_[i];
+    if (NearInY(M, R, sw)) SnapX(M, R, DX);
+    if (NearInX(M, R, sw)) SnapY(M, R, DY);
+  }
+
+  // The glued windows snap too, where they would go.
+  const std::int32_t cx = curCursor_.x - startCursor_.x, cy = curCursor_.y - startCursor_.y;
+  std::vector<int> glued;
+  for (int c = 1; c <= Count(); ++c)
+    if (GluedTo(c, wnd) && windows_.IsVisible(items_[c].Wnd)) glued.push_back(c);
+  for (int c : glued) {
+    MagRect C = rects_[c];
+    C.left += cx; C.right += cx; C.top += cy; C.bottom += cy;
+    for (int j = 1; j <= Count(); ++j) {
+      if (j == c || items_[j].Glued || items_[j].Wnd == wnd) continue;
+      if (!windows_.IsVisible(items_[j].Wnd)) continue;
+      const MagRect& R = rects_[j];
+      if (NearInY(C, R, sw)) SnapX(C, R, DX);
+      if (NearInX(C, R, sw)) SnapY(C, R, DY);
+    }
+  }
+
+  M.left += DX; M.right += DX; M.top += DY; M.bottom += DY;
+
+  if (glued.empty()) return;
+  std::vector<WindowMove> moves;
+  for (int c : glued)
+    moves.push_back({items_[c].Wnd, rects_[c].left + M.left - rects_[w].left,
+                     rects_[c].top + M.top - rects_[w].top});
+  windows_.MoveWindows(moves);
+}

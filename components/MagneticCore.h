@@ -1,0 +1,110 @@
+// The snapping and gluing rules of the window-snapping component, free of
+// Windows: registered windows snap to each other and to the work area while
+// moved or resized, and side windows touching their glue parent follow it.
+// The windowing system is reached through IWindowSystem, so tests can run the
+// rules against a table of fake windows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+using WindowId = std::uintptr_t;  // a window handle; pointer-sized
+
+struct MagRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  std::int32_t Width() const { return right - left; }
+  std::int32_t Height() const { return bottom - top; }
+  bool operator==(const MagRect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+};
+
+struct MagPoint {
+  std::int32_t x = 0, y = 0;
+};
+
+struct WindowMove {
+  WindowId Wnd = 0;
+  std::int32_t X = 0, Y = 0;
+};
+
+// What snapping needs to know about, and do to, the windows.
+class IWindowSystem {
+ public:
+  virtual ~IWindowSystem() = default;
+  virtual bool IsWindow(WindowId wnd) const = 0;
+  virtual bool IsVisible(WindowId wnd) const = 0;
+  virtual bool IsMaximized(WindowId wnd) const = 0;
+  virtual MagRect WindowRect(WindowId wnd) const = 0;
+  virtual MagRect WorkArea() const = 0;
+  virtual MagPoint CursorPos() const = 0;
+  // Moves the windows to new top-left positions (size and z-order kept),
+  // all in one batch.
+  virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
+};
+
+// A and B touch: no gap between them in x or y, and one edge coordinate shared.
+bool RectsAdjoin(const MagRect& A, const MagRect& B);
+// M's vertical extent comes within snapWidth of R's (strictly).
+bool NearInY(const MagRect& M, const MagRect& R, std::int32_t snapWidth);
+// M's horizontal extent comes within snapWidth of R's (strictly).
+bool NearInX(const MagRect& M, const MagRect& R, std::int32_t snapWidth);
+
+// Edge codes of a resize (WM_SIZING's WPARAM).
+enum SizingEdge : int {
+  EdgeLeft = 1, EdgeRight = 2, EdgeTop = 3, EdgeTopLeft = 4, EdgeTopRight = 5,
+  EdgeBottom = 6, EdgeBottomLeft = 7, EdgeBottomRight = 8
+};
+
+class MagneticCore {
+ public:
+  struct Entry {
+    WindowId Wnd = 0;
+    WindowId GlueParent = 0;  // 0: none
+    bool Glued = false;       // sticks to its glue parent right now
+  };
+
+  explicit MagneticCore(IWindowSystem& windows) : windows_(windows) {}
+
+  std::int32_t SnapWidth() const { return snapWidth_; }
+  void SetSnapWidth(std::int32_t v) { snapWidth_ = v; }
+
+  int Count() const { return static_cast<int>(items_.size()) - 1; }
+  // Entries 1..Count; entry 0 holds no window.
+  const Entry& Item(int i) const { return items_[static_cast<size_t>(i)]; }
+  // Rects(0) is the work area, Rects(i) entry i's window rectangle.
+  const MagRect& Rects(int i) const { return rects_[static_cast<size_t>(i)]; }
+  MagPoint StartCursor() const { return startCursor_; }
+  MagPoint DragOffset() const { return dragOffset_; }
+
+  // 1..Count, or -1 when the window is not registered.
+  int IndexOfWindow(WindowId wnd) const;
+
+  // Registers a window (a glue parent equal to the window is stored as none).
+  // False for a duplicate, a non-window or a glue parent that is no window.
+  bool AddWindow(WindowId wnd, WindowId glueParent);
+  // Forgets a window; windows glued to it lose their glue parent.
+  bool RemoveWindow(WindowId wnd);
+
+  // Re-reads all rectangles and recomputes which windows stick together.
+  void RefreshGlue();
+  // A move or resize of wnd begins: takes the rectangles and the cursor.
+  void EnterSizeMove(WindowId wnd);
+  // Snaps the edge(s) being dragged of the proposed rectangle S.
+  void SnapSizing(WindowId wnd, MagRect& S, int edge) const;
+  // Places M at the cursor, snaps it and moves the windows glued to wnd.
+  void SnapMoving(WindowId wnd, MagRect& M);
+
+ private:
+  bool Candidate(int i, WindowId wnd) const;
+  bool GluedTo(int i, WindowId wnd) const;
+  void SnapX(const MagRect& M, const MagRect& R, std::int32_t& DX) const;
+  void SnapY(const MagRect& M, const MagRect& R, std::int32_t& DY) const;
+
+  IWindowSystem& windows_;
+  std::int32_t snapWidth_ = 15;
+  std::vector<Entry> items_ = std::vector<Entry>(1);
+  std::vector<MagRect> rects_ = std::vector<MagRect>(1);
+  MagPoint startCursor_, dragOffset_, curCursor_;
+};

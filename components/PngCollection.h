@@ -1,0 +1,65 @@
+// A non-visual component holding a named list of PNG pictures, each with a
+// background colour, kept and streamed with the window that owns it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Collection.h"
+#include "Component.h"
+#include "PngImage.h"
+
+class TPngCollection;
+
+// The background of a new item: the system's button-face colour (clBtnFace).
+constexpr std::int32_t kPngItemBackground = static_cast<std::int32_t>(0xFF00000F);
+
+class TPngCollectionItem : public TCollectionItem {
+ public:
+  // Named "PngImage<index>" with an empty picture.
+  explicit TPngCollectionItem(TCollection* Collection);
+  ~TPngCollectionItem() override;
+
+  TPngImage* PngImage() const { return png_; }
+  // Copies Value into the item's own picture and reports the item changed.
+  void SetPngImage(TPngImage* Value);
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& Value) { name_ = Value; }
+  std::int32_t Background() const { return background_; }
+  // Reports a change only for a different colour.
+  void SetBackground(std::int32_t Value);
+
+  void Assign(TPersistent* Source) override;
+  // The name, or the standard display name when the name is empty.
+  std::string DisplayName() const override;
+
+ private:
+  TPngImage* png_ = nullptr;
+  std::string name_;
+  std::int32_t background_ = kPngItemBackground;
+};
+
+class TPngCollectionItems : public TCollection {
+ public:
+  explicit TPngCollectionItems(TPngCollection* Owner);
+
+  TPngCollectionItem* Items(int Index) const {
+    return static_cast<TPngCollectionItem*>(TCollection::Items(Index));
+  }
+  TPngCollectionItem* Add() { return static_cast<TPngCollectionItem*>(TCollection::Add()); }
+  // The component the items belong to.
+  TPngCollection* Collection() const;
+};
+
+class TPngCollection : public TComponent {
+ public:
+  explicit TPngCollection(TComponent* AOwner);
+  ~TPngCollection() override;
+
+  TPngCollectionItems* Items() const { return items_; }
+  // Copies the items of Value.
+  void SetItems(TPngCollectionItems* Value) { items_->Assign(Value); }
+
+ private:
+  TPngCollectionItems* items_ = nullptr;
+};

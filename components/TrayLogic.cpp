@@ -1,0 +1,61 @@
+// Click / double-click state machine, tooltip and index rules of the tray icon.
+#include "TrayLogic.h"
+
+#include <utility>
+
+TrayClickLogic::TrayClickLogic(TSimpleTimer& clickTimer, std::function<bool()> hasDblClickHandler,
+                               std::function<void()> click, std::function<void()> dblClick)
+    : clickTimer_(clickTimer),
+      hasDblClick_(std::move(hasDblClickHandler)),
+      click_(std::move(click)),
+      dblClick_(std::move(dblClick)) {}
+
+void TrayClickLogic::LButtonDown(unsigned doubleClickTimeMs) {
+  if (hasDblClick_ && hasDblClick_()) {
+    clickTimer_.SetInterval(doubleClickTimeMs);
+    clickTimer_.Start();
+  }
+  waitingForUp_ = true;
+}
+
+void TrayClickLogic::LButtonUp() {
+  if (waitingForUp_) {
+    clickReady_ = true;
+    if (!clickTimer_.Enabled()) {
+      waitingForUp_ = false;
+      clickReady_ = false;
+      if (click_) click_();
+    }
+  }
+  waitingForUp_ = false;
+}
+
+void TrayClickLogic::ClickTick() {
+  clickTimer_.Stop(true);
+  if (!isDblClick_ && clickReady_) {
+    clickReady_ = false;
+    if (click_) click_();
+  }
+  isDblClick_ = false;
+}
+
+void TrayClickLogic::LButtonDblClk() {
+  clickReady_ = false;
+  isDblClick_ = true;
+  if (dblClick_) dblClick_();
+}
+
+std::string TrayTooltip(const std::string& hint, bool showHint) {
+  if (!showHint || hint.empty()) return std::string();
+  return hint.substr(0, kTrayTipMax);
+}
+
+int ClampIconIndex(int value, int count) {
+  if (count <= 0) return 0;
+  if (value >= count) return count - 1;
+  return value < 0 ? 0 : value;  // a negative index names no icon either
+}
+
+int NextCycleIndex(int index, int count) {
+  return count <= 0 || index + 1 >= count ? 0 : index + 1;
+}

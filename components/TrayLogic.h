@@ -1,0 +1,46 @@
+// The tray icon's rules that need no shell: telling clicks from double
+// clicks, the tooltip text and the icon index kept inside the image list.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "SimpleTimer.h"
+
+// Left-button state machine. With a double-click handler assigned, a single
+// click is held back for one double-click time (ClickTimer) so that a
+// double click raises only DblClick.
+class TrayClickLogic {
+ public:
+  // clickTimer ticks ClickTick; the owner sets it up.
+  TrayClickLogic(TSimpleTimer& clickTimer, std::function<bool()> hasDblClickHandler,
+                 std::function<void()> click, std::function<void()> dblClick);
+
+  // doubleClickTimeMs: the system's double-click time.
+  void LButtonDown(unsigned doubleClickTimeMs);
+  void LButtonUp();
+  void LButtonDblClk();
+  void ClickTick();
+
+  bool WaitingForUp() const { return waitingForUp_; }
+  bool ClickReady() const { return clickReady_; }
+  bool IsDblClick() const { return isDblClick_; }
+
+ private:
+  TSimpleTimer& clickTimer_;
+  std::function<bool()> hasDblClick_;
+  std::function<void()> click_, dblClick_;
+  bool waitingForUp_ = false, clickReady_ = false, isDblClick_ = false;
+};
+
+// Characters the notification area shows of a tooltip.
+constexpr std::size_t kTrayTipMax = 127;
+
+// The tooltip: the first 127 characters of the hint while hints are shown.
+std::string TrayTooltip(const std::string& hint, bool showHint);
+
+// IconIndex kept inside an image list of `count` icons (0 without icons).
+int ClampIconIndex(int value, int count);
+
+// The index CycleTick shows after `index` in a list of `count` icons.
+int NextCycleIndex(int index, int count);
