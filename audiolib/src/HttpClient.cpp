@@ -1,0 +1,109 @@
+// The HTTP/ICY client. One request per address; a redirect or a playlist
+// entry is a new request on a new connection.
+#include "HttpClient.h"
+
+#include <cstring>
+
+#include "Playlist.h"
+#include "Url.h"
+
+namespace audiolib {
+namespace {
+
+Err Request(Network& net, const Url& url, const OpenOptions& opt, const std::atomic<bool>& abort,
+            OpenedStream& out) {
+  Err err = Err::Ok;
+  out.conn = net.Connect(url.host, url.port, opt.timeoutMs, abort, err);
+  if (!out.conn) return err == Err::Ok ? Err::NoNet : err;
+  std::string host = url.host + (url.port == 80 ? "" : ":" + std::to_string(url.port));
+  std::string req = "GET " + url.path + " HTTP/1.0\r\nHost: " + host +
+                    "\r\nUser-Agent: Korvalis/1.0\r\nAccept: */*\r\nIcy-MetaData: 1\r\n"
+                    "Connection: close\r\n\r\n";
+  if (!out.conn->SendAll(req.data(), req.size(), opt.timeoutMs, abort)) return Err::NoNet;
+
+  std::vector<char> head;
+  char buf[4096];
+  size_t end = 0;
+  while (end == 0) {
+    long n = out.conn->Recv(buf, sizeof buf, opt.timeoutMs, abort, err);
+    if (n < 0) return err;
+    if (n == 0) return head.empty() ? Err::NoNet : Err::Protocol;
+    size_t scanFrom = head.size() > 3 ? head.size() - 3 : 0;
+    head.insert(head.end(), buf, buf + n);
+    // Fail early on garbage rather than waiting for a blank line that never comes.
+    if (head.size() >= 4 && std::memcmp(head.data(), "ICY ", 4) != 0 &&
+        std::memcmp(head.data(), "HTTP", 4) != 0)
+      return Err::Protocol;
+    size_t e = FindHeadEnd(head.data() + scanFrom, head.size() - scanFrom);
+    if (e) end = scanFrom + e;
+    if (!end && head.size() > kMaxHeadBytes) return Err::Protocol;
+  }
+  if (end > kMaxHeadBytes) return Err::Protocol;
+  if (!ParseResponseHead(head.data(), end, out.head)) return Err::Protocol;
+  out.body.assign(head.begin() + static_cast<long>(end), head.end());
+  return Err::Ok;
+}
+
+// Reads the rest of a (small) body, e.g. a playlist.
+Err ReadBody(OpenedStream& s, int timeoutMs, const std::atomic<bool>& abort, std::string& body) {
+  body.assign(s.body.begin(), s.body.end());
+  char buf[4096];
+  while (body.size() < kMaxPlaylistBytes) {
+    Err err = Err::Ok;
+    long n = s.conn->Recv(buf, sizeof buf, timeoutMs, abort, err);
+    if (n == 0) break;
+    if (n < 0) return err;
+    body.append(buf, static_cast<size_t>(n));
+  }
+  return Err::Ok;
+}
+
+Err Open(Network& net, const std::string& address, const OpenOptions& opt,
+         const std::atomic<bool>& abort, bool allowPlaylist, OpenedStream& out) {
+  std::string current = address;
+  for (int hop = 0;; ++hop) {
+    Url url;
+    Err err = ParseUrl(current, url);
+    if (err != Err::Ok) return err;
+    out = OpenedStream();
+    err = Request(net, url, opt, abort, out);
+    if (err != Err::Ok) return err;
+    int st = out.head.status;
+    if (st == 301 || st == 302 || st == 303 || st == 307 || st == 308) {
+      std::string loc = out.head.Field("location");
+      if (loc.empty()) return Err::Http;
+      if (hop >= kMaxRedirects) return Err::Redirect;
+      current = ResolveLocation(url, loc);
+      continue;
+    }
+    if (st < 200 || st > 299) return Err::Http;
+    out.url = current;
+    std::string start(out.body.begin(), out.body.end());
+    if (!LooksLikePlaylist(out.head.Field("content-type"), url.path, start)) {
+      long mi = out.head.IntField("icy-metaint");
+      out.metaint = mi > 0 ? static_cast<size_t>(mi) : 0;
+      return Err::Ok;
+    }
+    if (!allowPlaylist) return opt.playlists ? Err::Playlist : Err::FileForm;
+    std::string body;
+    err = ReadBody(out, opt.timeoutMs, abort, body);
+    if (err != Err::Ok) return err;
+    std::vector<std::string> entries = ParsePlaylist(body);
+    Err last = Err::Playlist;
+    for (const std::string& entry : entries) {
+      // A playlist entry is a stream, never another playlist: no loops.
+      last = Open(net, entry, opt, abort, false, out);
+      if (last == Err::Ok || abort.load()) return last;
+    }
+    return entries.empty() ? Err::Playlist : last;
+  }
+}
+
+}  // namespace
+
+Err OpenStreamUrl(Network& net, const std::string& url, const OpenOptions& opt,
+                  const std::atomic<bool>& abort, OpenedStream& out) {
+  return Open(net, url, opt, abort, opt.playlists, out);
+}
+
+}  // namespace audiolib

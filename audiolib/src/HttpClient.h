@@ -1,0 +1,34 @@
+// Opens a stream address: connects, sends the request with
+// "Icy-MetaData: 1", reads the response head, follows redirects (at most
+// kMaxRedirects) and, when asked to, playlists. What comes back is a
+// connection positioned in the stream's body.
+#pragma once
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HttpHead.h"
+#include "Network.h"
+
+namespace audiolib {
+
+constexpr int kMaxRedirects = 5;
+
+struct OpenOptions {
+  int timeoutMs = 5000;    // connect and each read
+  bool playlists = false;  // follow .pls / .m3u answers
+};
+
+struct OpenedStream {
+  std::unique_ptr<Connection> conn;
+  ResponseHead head;
+  std::vector<uint8_t> body;  // body bytes that arrived together with the head
+  std::string url;            // the address finally played
+  size_t metaint = 0;         // icy-metaint, 0 when the stream has no in-band titles
+};
+
+Err OpenStreamUrl(Network& net, const std::string& url, const OpenOptions& opt,
+                  const std::atomic<bool>& abort, OpenedStream& out);
+
+}  // namespace audiolib

@@ -1,0 +1,99 @@
+// waveOut output on Windows: a few 50 ms buffers in rotation; a write waits
+// on the device's event until a buffer comes back.
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstring>
+#include <vector>
+
+#include "Output.h"
+
+namespace audiolib {
+namespace {
+
+constexpr int kBuffers = 6;
+
+class WaveStream : public OutputStream {
+ public:
+  WaveStream(HWAVEOUT wo, HANDLE ev, int rate) : wo_(wo), ev_(ev) {
+    size_t frames = static_cast<size_t>(rate) / 20;
+    for (auto& b : bufs_) {
+      b.data.resize(frames * 2);
+      std::memset(&b.hdr, 0, sizeof b.hdr);
+      b.hdr.dwFlags = WHDR_DONE;
+    }
+  }
+  ~WaveStream() override {
+    waveOutReset(wo_);
+    for (auto& b : bufs_)
+      if (b.hdr.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(wo_, &b.hdr, sizeof b.hdr);
+    waveOutClose(wo_);
+    CloseHandle(ev_);
+  }
+
+  bool Write(const int16_t* frames, size_t count, const std::atomic<bool>& abort) override {
+    while (count > 0) {
+      Buf& b = bufs_[next_];
+      while (!(b.hdr.dwFlags & WHDR_DONE)) {
+        if (abort.load()) return false;
+        WaitForSingleObject(ev_, 20);
+      }
+      if (b.hdr.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(wo_, &b.hdr, sizeof b.hdr);
+      size_t n = count < b.data.size() / 2 ? count : b.data.size() / 2;
+      std::memcpy(b.data.data(), frames, n * 4);
+      b.hdr.lpData = reinterpret_cast<LPSTR>(b.data.data());
+      b.hdr.dwBufferLength = static_cast<DWORD>(n * 4);
+      b.hdr.dwFlags = 0;
+      if (waveOutPrepareHeader(wo_, &b.hdr, sizeof b.hdr) != MMSYSERR_NOERROR) return false;
+      if (waveOutWrite(wo_, &b.hdr, sizeof b.hdr) != MMSYSERR_NOERROR) return false;
+      next_ = (next_ + 1) % kBuffers;
+      frames += n * 2;
+      count -= n;
+    }
+    return true;
+  }
+
+ private:
+  struct Buf {
+    WAVEHDR hdr;
+    std::vector<int16_t> data;
+  };
+  HWAVEOUT wo_;
+  HANDLE ev_;
+  Buf bufs_[kBuffers];
+  int next_ = 0;
+};
+
+class WaveBackend : public OutputBackend {
+ public:
+  bool HasDevice(int device) override {
+    return device >= -1 && device <= 1 && waveOutGetNumDevs() > 0;
+  }
+  std::unique_ptr<OutputStream> Open(int rate, Err& err) override {
+    WAVEFORMATEX fmt{};
+    fmt.wFormatTag = WAVE_FORMAT_PCM;
+    fmt.nChannels = 2;
+    fmt.nSamplesPerSec = static_cast<DWORD>(rate);
+    fmt.wBitsPerSample = 16;
+    fmt.nBlockAlign = 4;
+    fmt.nAvgBytesPerSec = fmt.nSamplesPerSec * 4;
+    HANDLE ev = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HWAVEOUT wo = nullptr;
+    if (waveOutOpen(&wo, WAVE_MAPPER, &fmt, reinterpret_cast<DWORD_PTR>(ev), 0,
+                    CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+      CloseHandle(ev);
+      err = Err::Device;
+      return nullptr;
+    }
+    err = Err::Ok;
+    return std::unique_ptr<OutputStream>(new WaveStream(wo, ev, rate));
+  }
+};
+
+}  // namespace
+
+std::shared_ptr<OutputBackend> SystemOutputBackend() { return std::make_shared<WaveBackend>(); }
+
+}  // namespace audiolib
+#endif

@@ -1,0 +1,198 @@
+// The C interface: argument checks, the per-thread error code, and the
+// translation of C callbacks into the engine's. Everything else is Library
+// and Stream.
+#include <cstring>
+
+#include "../bass.h"
+#include "Library.h"
+
+using audiolib::Err;
+using audiolib::Library;
+using audiolib::Stream;
+
+namespace {
+
+thread_local int g_error = BASS_OK;
+
+static_assert(static_cast<int>(Err::Mem) == BASS_ERROR_MEM, "codes match the header");
+static_assert(static_cast<int>(Err::FileForm) == BASS_ERROR_FILEFORM, "codes match the header");
+
+template <typename T>
+T Fail(Err e, T result) {
+  g_error = static_cast<int>(e);
+  return result;
+}
+
+template <typename T>
+T Done(Err e, T ok, T failed) {
+  g_error = static_cast<int>(e);
+  return e == Err::Ok ? ok : failed;
+}
+
+std::shared_ptr<Stream> FindStream(DWORD handle) {
+  Err err = Err::Ok;
+  auto s = Library::Instance().Find(handle, err);
+  g_error = static_cast<int>(err);
+  return s;
+}
+
+}  // namespace
+
+extern "C" {
+
+DWORD BASSDEF(BASS_GetVersion)(void) { return 0x02040000; }
+
+int BASSDEF(BASS_ErrorGetCode)(void) { return g_error; }
+
+const char* BASSDEF(BASS_ErrorGetText)(int code) { return audiolib::ErrorText(code); }
+
+BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win, const void* clsid) {
+  if (device < -1 || freq == 0) return Fail(device < -1 ? Err::Device : Err::IllParam, FALSE);
+  return Done(Library::Instance().Init(device), TRUE, FALSE);
+}
+
+BOOL BASSDEF(BASS_Free)(void) { return Done(Library::Instance().Free(), TRUE, FALSE); }
+
+BOOL BASSDEF(BASS_SetConfig)(DWORD option, DWORD value) {
+  return Done(Library::Instance().SetConfig(option, value), TRUE, FALSE);
+}
+
+HPLUGIN BASSDEF(BASS_PluginLoad)(const char* file, DWORD flags) {
+  if (!file) return Fail(Err::IllParam, HPLUGIN(0));
+  uint32_t h = 0;
+  return Done(Library::Instance().LoadPlugin(file, h), HPLUGIN(h), HPLUGIN(0));
+}
+
+HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags,
+                                      DOWNLOADPROC* proc, void* user) {
+  if (!url) return Fail(Err::IllParam, HSTREAM(0));
+  Stream::DownloadFn fn;
+  if (proc) fn = [proc, user](const void* d, uint32_t n) { proc(d, n, user); };
+  uint32_t h = 0;
+  return Done(Library::Instance().CreateUrlStream(url, flags, std::move(fn), h), HSTREAM(h),
+              HSTREAM(0));
+}
+
+BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle) {
+  return Done(Library::Instance().FreeStream(handle), TRUE, FALSE);
+}
+
+QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode) {
+  auto s = FindStream(handle);
+  if (!s) return QWORD(-1);
+  uint64_t pos = s->FilePosition(static_cast<int>(mode));
+  if (pos == Stream::kUnknown) return Fail(Err::IllType, QWORD(-1));
+  return pos;
+}
+
+const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags) {
+  auto s = FindStream(handle);
+  if (!s) return nullptr;
+  if (tags != BASS_TAG_META) return Fail(Err::IllType, static_cast<const char*>(nullptr));
+  const char* text = s->MetaText();
+  return text ? text : Fail(Err::NotAvail, static_cast<const char*>(nullptr));
+}
+
+HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc,
+                                   void* user) {
+  auto s = FindStream(handle);
+  if (!s) return 0;
+  if (type != BASS_SYNC_META) return Fail(Err::IllType, HSYNC(0));
+  if (!proc) return Fail(Err::IllParam, HSYNC(0));
+  HSYNC sync = Library::Instance().NewSyncHandle();
+  s->AddSync([proc, sync, handle, user] { proc(sync, handle, 0, user); });
+  return sync;
+}
+
+BOOL BASSDEF(BASS_ChannelSetAttribute)(DWORD handle, DWORD attrib, float value) {
+  auto s = FindStream(handle);
+  if (!s) return FALSE;
+  if (attrib != BASS_ATTRIB_VOL) return Fail(Err::IllType, FALSE);
+  if (!(value >= 0.0f)) return Fail(Err::IllParam, FALSE);  // also rejects NaN
+  s->SetVolume(value > 1.0f ? 1.0f : value);
+  return TRUE;
+}
+
+BOOL BASSDEF(BASS_ChannelPlay)(DWORD handle, BOOL restart) {
+  auto s = FindStream(handle);
+  if (!s) return FALSE;
+  return Done(s->Play(), TRUE, FALSE);
+}
+
+BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info) {
+  auto s = FindStream(handle);
+  if (!s) return FALSE;
+  if (!info) return Fail(Err::IllParam, FALSE);
+  const audiolib::StreamInfo& i = s->Info();
+  std::memset(info, 0, sizeof *info);
+  info->freq = static_cast<DWORD>(i.sampleRate);
+  info->chans = static_cast<DWORD>(i.channels);
+  info->flags = i.flags;
+  info->ctype = i.layer == 1 ? BASS_CTYPE_STREAM_MP1
+                : i.layer == 2 ? BASS_CTYPE_STREAM_MP2 : BASS_CTYPE_STREAM_MP3;
+  info->origres = 16;
+  info->bitrate = static_cast<DWORD>(i.bitrateKbps);
+  info->filename = i.url.c_str();
+  return TRUE;
+}
+
+DWORD BASSDEF(BASS_ChannelIsActive)(DWORD handle) {
+  auto s = FindStream(handle);
+  return s ? static_cast<DWORD>(s->Active()) : BASS_ACTIVE_STOPPED;
+}
+
+DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length) {
+  auto s = FindStream(handle);
+  if (!s) return DWORD(-1);
+  if (length != BASS_DATA_FFT2048) return Fail(Err::IllType, DWORD(-1));
+  if (!buffer) return Fail(Err::IllParam, DWORD(-1));
+  s->Spectrum(static_cast<float*>(buffer));
+  return 1024 * sizeof(float);
+}
+
+DWORD BASSDEF(BASS_ChannelGetLevel)(DWORD handle) {
+  auto s = FindStream(handle);
+  return s ? static_cast<DWORD>(s->Level()) : DWORD(-1);
+}
+
+HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) {
+  if (type != BASS_FX_DX8_PARAMEQ) {
+    if (!FindStream(handle)) return 0;
+    return Fail(Err::IllType, HFX(0));
+  }
+  uint32_t h = 0;
+  return Done(Library::Instance().AddFx(handle, h), HFX(h), HFX(0));
+}
+
+BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) {
+  int index = 0;
+  Err err = Err::Ok;
+  auto s = Library::Instance().FindFx(handle, index, err);
+  if (!s) return Fail(err, FALSE);
+  if (!params) return Fail(Err::IllParam, FALSE);
+  const BASS_DX8_PARAMEQ* p = static_cast<const BASS_DX8_PARAMEQ*>(params);
+  if (!(p->fCenter >= 80.0f && p->fCenter <= 16000.0f) ||
+      !(p->fBandwidth >= 1.0f && p->fBandwidth <= 36.0f) ||
+      !(p->fGain >= -15.0f && p->fGain <= 15.0f))
+    return Fail(Err::IllParam, FALSE);
+  s->SetEqBand(index, audiolib::EqBand{p->fCenter, p->fBandwidth, p->fGain});
+  g_error = BASS_OK;
+  return TRUE;
+}
+
+BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void* params) {
+  int index = 0;
+  Err err = Err::Ok;
+  auto s = Library::Instance().FindFx(handle, index, err);
+  if (!s) return Fail(err, FALSE);
+  if (!params) return Fail(Err::IllParam, FALSE);
+  audiolib::EqBand b = s->GetEqBand(index);
+  BASS_DX8_PARAMEQ* p = static_cast<BASS_DX8_PARAMEQ*>(params);
+  p->fCenter = b.center;
+  p->fBandwidth = b.bandwidth;
+  p->fGain = b.gain;
+  g_error = BASS_OK;
+  return TRUE;
+}
+
+}  // extern "C"
