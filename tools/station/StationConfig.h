@@ -16,7 +16,9 @@ struct StationConfig {
   int bitrate_kbps = 128;             // sent as icy-br; 0 = header not sent
   int metaint = 16000;                // icy-metaint; 0 = no in-band metadata even if asked
   std::vector<std::string> titles;    // UTF-8 (Cyrillic allowed), rotated; empty = no titles
-  double title_seconds = 10;          // audio seconds per title, counted in served bytes
+  // Audio seconds per title, counted in the audio bytes served on each
+  // connection from its start, so every listener sees the same schedule.
+  double title_seconds = 10;
   double pace = 1.0;                  // 1 = real time, 4 = four times real time, 0 = unpaced
   bool icy_status_line = true;        // "ICY 200 OK", else "HTTP/1.0 200 OK" (icy-* kept)
   std::string name = "Korvalis test"; // icy-name (UTF-8 or 1251 bytes as given)

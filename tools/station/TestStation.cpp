@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
+#include <system_error>
 
 #include "StationRequest.h"
 #include "StationStream.h"
@@ -83,12 +84,16 @@ void TestStation::AcceptLoop() {
         client->socket = std::move(s);
         Client* raw = client.get();
         std::lock_guard<std::mutex> lock(mutex_);
+        try {
+          raw->thread = std::thread([this, raw] {
+            Serve(raw);
+            raw->socket.Close();
+            raw->done = true;
+          });
+        } catch (const std::system_error&) {
+          continue;  // out of threads: this client is closed, the station goes on
+        }
         clients_.push_back(std::move(client));
-        raw->thread = std::thread([this, raw] {
-          Serve(raw);
-          raw->socket.Close();
-          raw->done = true;
-        });
       }
     }
     ReapFinished(false);

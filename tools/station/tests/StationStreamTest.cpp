@@ -78,17 +78,6 @@ TEST(StationStream, EmptyBlocksWithoutTitles) {
   for (size_t i = 100; i < out.size(); i += 101) EXPECT_EQ(out[i], 0) << i;
 }
 
-TEST(StationStream, PlainStreamHasNoBlocks) {
-  StationConfig cfg;
-  cfg.titles = {"x"};
-  const std::vector<uint8_t> audio = Counting(300);
-  StationStream s(cfg, audio, StationStream::Metadata::kNone);
-  std::vector<uint8_t> out;
-  s.Produce(40000, out);
-  EXPECT_EQ(out.size(), 40000u);
-  EXPECT_TRUE(IsLoopedMp3(out, audio));
-}
-
 TEST(StationStream, ZeroTitleSecondsGivesTheNextTitleAtEveryBlock) {
   StationConfig cfg;
   cfg.metaint = 10;
