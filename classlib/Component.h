@@ -1,0 +1,111 @@
+// The component model: TObject, TPersistent and TComponent.
+//
+// An owner deletes what it owns. A component deleted early leaves its owner,
+// and every component that asked for a free notification (and every sibling,
+// through the owner) hears of it through Notification(opRemove).
+//
+// Deleting: call Free() (or delete). Free() first runs BeforeDestruction while
+// the whole object still exists, so that overrides (a form's OnDestroy, a
+// control leaving its parent) see a complete object; C++ destructors cannot.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Set.h"
+
+class TObject {
+ public:
+  virtual ~TObject() = default;
+  // Runs the destruction hooks, then deletes the object.
+  void Free();
+  // The class's C++ name ("TStringList").
+  std::string ClassName() const;
+
+ protected:
+  // Called by Free() before the destructor chain starts.
+  virtual void BeforeDestruction() {}
+};
+
+// Deletes through Free() and clears the pointer; null is fine.
+template <class T>
+void FreeAndNil(T*& p) {
+  T* q = p;
+  p = nullptr;
+  if (q) q->Free();
+}
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+class TPersistent : public TObject {
+ public:
+  // Copies Source into this object; by default asks Source to do it.
+  virtual void Assign(TPersistent* Source);
+
+ protected:
+  // Copies this object into Dest; raises EConvertError when it can't.
+  virtual void AssignTo(TPersistent* Dest);
+  [[noreturn]] void AssignError(TPersistent* Source);
+};
+
+enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csFreeNotification };
+using TComponentState = TSet<TComponentStateItem>;
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* AOwner);
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  TComponent* Owner() const { return owner_; }
+  const std::string& Name() const { return name_; }
+  // Raises EComponentError for an invalid name or one a sibling already has.
+  virtual void SetName(const std::string& NewName);
+  intptr_t Tag() const { return tag_; }
+  void SetTag(intptr_t v) { tag_ = v; }
+
+  int ComponentCount() const { return static_cast<int>(components_.size()); }
+  TComponent* Components(int Index) const;
+  int ComponentIndex() const;
+  TComponent* FindComponent(const std::string& AName) const;
+  void InsertComponent(TComponent* AComponent);
+  void RemoveComponent(TComponent* AComponent);
+  // Frees every owned component, last first.
+  void DestroyComponents();
+
+  TComponentState ComponentState() const { return state_; }
+  // Marks this component (and what it owns) as being loaded from its layout.
+  void Loading();
+  // The layout has been applied: clears csLoading. Overrides call this first.
+  virtual void Loaded();
+  // Calls Loaded on every owned component still loading (in creation order),
+  // then on this one: the last step of building a form from its layout.
+  void EndLoading();
+  void SetDesigning(bool Value);
+  // Marks this component and what it owns as being destroyed.
+  void Destroying();
+
+  // AComponent will hear Notification(this, opRemove) when this one goes, and
+  // this one when AComponent goes.
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
+
+ protected:
+  // AComponent was inserted into or removed from this owner, or a component
+  // this one asked about is going. The default passes it to the owned ones.
+  virtual void Notification(TComponent* AComponent, TOperation Operation);
+  void BeforeDestruction() override;
+  void SetState(TComponentStateItem Item, bool On);
+
+ private:
+  void NotifyAll(TComponent* AComponent, TOperation Operation);
+  TComponent* owner_ = nullptr;
+  std::string name_;
+  intptr_t tag_ = 0;
+  TComponentState state_;
+  std::vector<TComponent*> components_;
+  std::vector<TComponent*> free_notifies_;
+};

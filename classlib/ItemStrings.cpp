@@ -1,0 +1,121 @@
+// TItemStrings (see ItemStrings.h).
+#include "ItemStrings.h"
+
+#include "Cp1251.h"
+#include "SysUtils.h"
+
+const TItemStrings::Protocol TItemStrings::ListBox{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+                                                   LB_GETCURSEL, LB_SETCURSEL};
+const TItemStrings::Protocol TItemStrings::ComboBox{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
+                                                    CB_GETCURSEL, CB_SETCURSEL};
+
+LRESULT TItemStrings::Send(UINT msg, WPARAM wp, LPARAM lp) const {
+  return wnd_ ? SendMessageW(wnd_, msg, wp, lp) : 0;
+}
+
+void TItemStrings::InsertIntoWindow(int Index) {
+  std::wstring w = Cp1251ToWide(lines_[Index].text);
+  Send(p_.insert, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(w.c_str()));
+}
+
+void TItemStrings::Attach(HWND wnd) {
+  wnd_ = wnd;
+  Send(WM_SETREDRAW, FALSE);
+  Send(p_.reset);
+  for (int i = 0; i < Count(); ++i) InsertIntoWindow(i);
+  Send(WM_SETREDRAW, TRUE);
+  SetItemIndex(item_index_);
+}
+
+void TItemStrings::Detach() {
+  if (!wnd_) return;
+  item_index_ = ItemIndex();
+  wnd_ = nullptr;
+}
+
+void TItemStrings::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= Count()) IndexError(Index);
+}
+
+std::string TItemStrings::Get(int Index) const {
+  CheckIndex(Index);
+  return lines_[Index].text;
+}
+
+TObject* TItemStrings::GetObject(int Index) const {
+  CheckIndex(Index);
+  return lines_[Index].object;
+}
+
+void TItemStrings::PutObject(int Index, TObject* AObject) {
+  CheckIndex(Index);
+  lines_[Index].object = AObject;
+}
+
+void TItemStrings::Put(int Index, const std::string& S) {
+  CheckIndex(Index);
+  if (lines_[Index].text == S) return;
+  lines_[Index].text = S;
+  if (wnd_) {
+    // Windows lists cannot change a line in place: replace it and keep the
+    // selection where it was.
+    int sel = ItemIndex();
+    Send(p_.remove, static_cast<WPARAM>(Index));
+    InsertIntoWindow(Index);
+    if (sel == Index) SetItemIndex(sel);
+  }
+  Changed();
+}
+
+void TItemStrings::Insert(int Index, const std::string& S) {
+  if (Index < 0 || Index > Count()) IndexError(Index);
+  lines_.insert(lines_.begin() + Index, Line{S, nullptr});
+  if (wnd_) InsertIntoWindow(Index);
+  else if (item_index_ >= Index) ++item_index_;  // the window shifts its selection the same way
+  Changed();
+}
+
+void TItemStrings::Delete(int Index) {
+  CheckIndex(Index);
+  lines_.erase(lines_.begin() + Index);
+  if (wnd_) Send(p_.remove, static_cast<WPARAM>(Index));
+  else if (item_index_ == Index) item_index_ = -1;
+  else if (item_index_ > Index) --item_index_;
+  Changed();
+}
+
+void TItemStrings::Clear() {
+  if (lines_.empty()) return;
+  lines_.clear();
+  Send(p_.reset);
+  item_index_ = -1;
+  Changed();
+}
+
+int TItemStrings::ItemIndex() const {
+  if (!wnd_) return item_index_;
+  LRESULT r = Send(p_.getcursel);
+  return r < 0 ? -1 : static_cast<int>(r);
+}
+
+void TItemStrings::SetItemIndex(int Value) {
+  if (Value < -1 || Value >= Count()) Value = -1;
+  item_index_ = Value;
+  Send(p_.setcursel, static_cast<WPARAM>(Value));
+}
+
+void TItemStrings::SetUpdateState(bool Updating) {
+  if (wnd_) {
+    Send(WM_SETREDRAW, Updating ? FALSE : TRUE);
+    if (!Updating) InvalidateRect(wnd_, nullptr, TRUE);
+  }
+  if (!Updating && changed_in_update_) {
+    changed_in_update_ = false;
+    Changed();
+  }
+}
+
+void TItemStrings::Changed() {
+  if (UpdateCount() > 0) changed_in_update_ = true;  // told once, at the last EndUpdate
+  else if (OnChange) OnChange(this);
+}

@@ -1,0 +1,68 @@
+// TItemStrings: the lines (and selected line) of a list box or a combo box.
+//
+// The lines live here, so they can be filled, read and changed whether or not
+// the control's window exists (a form fills its lists while loading, before
+// any window is made); while a window is attached, every change is mirrored
+// to it at once through the control's own messages (LB_* or CB_*), and the
+// selection is read from the window, where the user changes it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "StringList.h"
+
+class TItemStrings : public TStrings {
+ public:
+  // The messages of one kind of list window.
+  struct Protocol {
+    UINT insert, remove, reset, getcursel, setcursel;
+  };
+  static const Protocol ListBox;
+  static const Protocol ComboBox;
+
+  explicit TItemStrings(const Protocol& p) : p_(p) {}
+
+  // Fills `wnd` with the lines and the selection; later changes follow.
+  void Attach(HWND wnd);
+  // Takes the selection back from the window before it goes.
+  void Detach();
+  HWND Window() const { return wnd_; }
+
+  int Count() const override { return static_cast<int>(lines_.size()); }
+  std::string Get(int Index) const override;
+  void Put(int Index, const std::string& S) override;
+  TObject* GetObject(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+  void Insert(int Index, const std::string& S) override;
+  void Delete(int Index) override;
+  void Clear() override;
+
+  // -1 when no line is selected; an index out of range selects nothing.
+  int ItemIndex() const;
+  void SetItemIndex(int Value);
+
+  // Runs after every change of the lines (not of the selection).
+  TNotifyEvent OnChange;
+
+ protected:
+  void SetUpdateState(bool Updating) override;
+
+ private:
+  struct Line {
+    std::string text;
+    TObject* object = nullptr;
+  };
+  void CheckIndex(int Index) const;
+  void Changed();
+  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+  void InsertIntoWindow(int Index);
+
+  Protocol p_;
+  std::vector<Line> lines_;
+  HWND wnd_ = nullptr;
+  int item_index_ = -1;  // the selection while no window is attached
+  bool changed_in_update_ = false;
+};

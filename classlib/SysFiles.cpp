@@ -1,0 +1,429 @@
+// File names, files, folders and raw file handles of SysUtils.h.
+//
+// Windows: 1251 names become UTF-16 and go to the wide API. Elsewhere: the
+// name's bytes are the POSIX path, with '\' read as '/'.
+#include "SysUtils.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "Cp1251.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#endif
+
+// --- File names -------------------------------------------------------------------
+
+#ifdef _WIN32
+const char PathDelim = '\\';
+#else
+const char PathDelim = '/';
+#endif
+
+bool IsPathDelimiter(char c) { return c == '\\' || c == '/'; }
+
+namespace {
+
+// Index of the last separator (or drive colon), npos when none.
+size_t LastDelimiter(const std::string& name) {
+  for (size_t i = name.size(); i-- > 0;)
+    if (IsPathDelimiter(name[i]) || name[i] == ':') return i;
+  return std::string::npos;
+}
+
+#ifdef _WIN32
+std::wstring Native(const std::string& name) { return Cp1251ToWide(name); }
+#else
+std::string Native(const std::string& name) {
+  std::string r = name;
+  std::replace(r.begin(), r.end(), '\\', '/');
+  return r;
+}
+#endif
+
+}  // namespace
+
+std::string ExtractFilePath(const std::string& name) {
+  size_t p = LastDelimiter(name);
+  return p == std::string::npos ? "" : name.substr(0, p + 1);
+}
+
+std::string ExtractFileDir(const std::string& name) {
+  size_t p = LastDelimiter(name);
+  if (p == std::string::npos) return "";
+  // Keep the separator of a root ("C:\", "/").
+  if (p > 0 && IsPathDelimiter(name[p]) && name[p - 1] != ':' && !IsPathDelimiter(name[p - 1]))
+    return name.substr(0, p);
+  return name.substr(0, p + 1);
+}
+
+std::string ExtractFileName(const std::string& name) {
+  size_t p = LastDelimiter(name);
+  return p == std::string::npos ? name : name.substr(p + 1);
+}
+
+std::string ExtractFileExt(const std::string& name) {
+  size_t p = name.find_last_of(".\\/:");
+  return p != std::string::npos && name[p] == '.' ? name.substr(p) : "";
+}
+
+std::string ChangeFileExt(const std::string& name, const std::string& ext) {
+  size_t p = name.find_last_of(".\\/:");
+  if (p == std::string::npos || name[p] != '.') return name + ext;
+  return name.substr(0, p) + ext;
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& path) {
+  if (!path.empty() && IsPathDelimiter(path.back())) return path;
+  return path + PathDelim;
+}
+
+std::string ExcludeTrailingPathDelimiter(const std::string& path) {
+  if (!path.empty() && IsPathDelimiter(path.back())) return path.substr(0, path.size() - 1);
+  return path;
+}
+
+bool MatchesMask(const std::string& name, const std::string& mask) {
+  std::string n = AnsiUpperCase(name), m = AnsiUpperCase(mask);
+  // "*.*" matches names without a dot as well, as the shell does.
+  if (m == "*.*") return true;
+  size_t ni = 0, mi = 0, star = std::string::npos, mark = 0;
+  while (ni < n.size()) {
+    if (mi < m.size() && (m[mi] == '?' || m[mi] == n[ni])) {
+      ++ni;
+      ++mi;
+    } else if (mi < m.size() && m[mi] == '*') {
+      star = mi++;
+      mark = ni;
+    } else if (star != std::string::npos) {
+      mi = star + 1;
+      ni = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (mi < m.size() && m[mi] == '*') ++mi;
+  return mi == m.size();
+}
+
+// --- Files and folders -------------------------------------------------------------
+
+#ifdef _WIN32
+
+namespace {
+TDateTime FromFileTime(const FILETIME& ft) {
+  FILETIME local;
+  SYSTEMTIME st;
+  if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st)) return 0;
+  return EncodeDate(st.wYear, st.wMonth, st.wDay) +
+         EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+}  // namespace
+
+bool FileExists(const std::string& name) {
+  DWORD a = GetFileAttributesW(Native(name).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool DirectoryExists(const std::string& name) {
+  DWORD a = GetFileAttributesW(Native(name).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+bool CreateDir(const std::string& name) { return CreateDirectoryW(Native(name).c_str(), nullptr); }
+bool RemoveDir(const std::string& name) { return RemoveDirectoryW(Native(name).c_str()); }
+bool SysDeleteFile(const std::string& name) { return ::DeleteFileW(Native(name).c_str()); }
+bool RenameFile(const std::string& from, const std::string& to) {
+  return MoveFileW(Native(from).c_str(), Native(to).c_str());
+}
+int64_t FileSize(const std::string& name) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!GetFileAttributesExW(Native(name).c_str(), GetFileExInfoStandard, &d)) return -1;
+  if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+  return (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+std::string GetTempDir() {
+  wchar_t buf[MAX_PATH + 1];
+  DWORD n = GetTempPathW(MAX_PATH + 1, buf);
+  return IncludeTrailingPathDelimiter(WideToCp1251(std::wstring(buf, n)));
+}
+std::string GetCurrentDir() {
+  wchar_t buf[MAX_PATH + 1];
+  DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, buf);
+  return WideToCp1251(std::wstring(buf, n));
+}
+std::string ParamStr(int index) {
+  if (index == 0) {
+    std::wstring buf(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
+    return WideToCp1251(buf.substr(0, n));
+  }
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::string r = argv && index > 0 && index < argc ? WideToCp1251(argv[index]) : "";
+  LocalFree(argv);
+  return r;
+}
+int ParamCount() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  LocalFree(argv);
+  return argc > 0 ? argc - 1 : 0;
+}
+
+int FindFirst(const std::string& pattern, int attr, TSearchRec& rec) {
+  rec = TSearchRec();
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(Native(pattern).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  const int excluded = ~attr & (faHidden | faSysFile | faDirectory);
+  do {
+    TSearchRec e;
+    e.Attr = static_cast<int>(fd.dwFileAttributes & 0x3F);
+    if (e.Attr & excluded) continue;
+    e.Name = WideToCp1251(fd.cFileName);
+    e.Size = (static_cast<int64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+    e.Time = FromFileTime(fd.ftLastWriteTime);
+    rec.pending_.push_back(e);
+  } while (FindNextFileW(h, &fd));
+  ::FindClose(h);
+  return FindNext(rec);
+}
+
+#else  // POSIX
+
+bool FileExists(const std::string& name) {
+  struct stat st;
+  return stat(Native(name).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+bool DirectoryExists(const std::string& name) {
+  struct stat st;
+  return stat(Native(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+bool CreateDir(const std::string& name) { return mkdir(Native(name).c_str(), 0777) == 0; }
+bool RemoveDir(const std::string& name) { return rmdir(Native(name).c_str()) == 0; }
+bool SysDeleteFile(const std::string& name) {
+  struct stat st;
+  std::string n = Native(name);
+  return stat(n.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && unlink(n.c_str()) == 0;
+}
+bool RenameFile(const std::string& from, const std::string& to) {
+  // Like the Windows move: an existing target is not replaced.
+  if (FileExists(to) || DirectoryExists(to)) return false;
+  return rename(Native(from).c_str(), Native(to).c_str()) == 0;
+}
+int64_t FileSize(const std::string& name) {
+  struct stat st;
+  if (stat(Native(name).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return st.st_size;
+}
+std::string GetTempDir() {
+  const char* t = std::getenv("TMPDIR");
+  return IncludeTrailingPathDelimiter(t && *t ? t : "/tmp");
+}
+std::string GetCurrentDir() {
+  char buf[4096];
+  return getcwd(buf, sizeof buf) ? buf : "";
+}
+std::string ParamStr(int index) {
+  if (index == 0) {
+    char buf[4096];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<size_t>(n)) : "";
+  }
+  std::ifstream f("/proc/self/cmdline", std::ios::binary);
+  std::string arg;
+  for (int i = 0; std::getline(f, arg, '\0'); ++i)
+    if (i == index) return arg;
+  return "";
+}
+int ParamCount() {
+  std::ifstream f("/proc/self/cmdline", std::ios::binary);
+  std::string arg;
+  int n = 0;
+  while (std::getline(f, arg, '\0')) ++n;
+  return n > 0 ? n - 1 : 0;
+}
+
+int FindFirst(const std::string& pattern, int attr, TSearchRec& rec) {
+  rec = TSearchRec();
+  std::string dir = ExtractFilePath(pattern), mask = ExtractFileName(pattern);
+  DIR* d = opendir(dir.empty() ? "." : Native(dir).c_str());
+  if (!d) return errno ? errno : ENOENT;
+  while (dirent* ent = readdir(d)) {
+    TSearchRec e;
+    e.Name = ent->d_name;
+    if (!MatchesMask(e.Name, mask)) continue;
+    struct stat st;
+    if (stat(Native(dir + e.Name).c_str(), &st) != 0) continue;
+    if (S_ISDIR(st.st_mode)) e.Attr |= faDirectory;
+    else e.Attr |= faArchive;
+    if (access(Native(dir + e.Name).c_str(), W_OK) != 0) e.Attr |= faReadOnly;
+    if ((e.Attr & faDirectory) && !(attr & faDirectory)) continue;
+    e.Size = S_ISDIR(st.st_mode) ? 0 : st.st_size;
+    e.Time = static_cast<double>(st.st_mtime) / 86400.0 + 25569.0;
+    rec.pending_.push_back(e);
+  }
+  closedir(d);
+  std::sort(rec.pending_.begin(), rec.pending_.end(),
+            [](const TSearchRec& a, const TSearchRec& b) { return a.Name < b.Name; });
+  return FindNext(rec);
+}
+
+#endif
+
+int FindNext(TSearchRec& rec) {
+  if (rec.pending_.empty()) return 18;  // "no more files"
+  std::vector<TSearchRec> rest;
+  rest.swap(rec.pending_);
+  TSearchRec first = rest.front();
+  rec.Name = first.Name;
+  rec.Size = first.Size;
+  rec.Attr = first.Attr;
+  rec.Time = first.Time;
+  rec.pending_.assign(rest.begin() + 1, rest.end());
+  return 0;
+}
+
+void FindClose(TSearchRec& rec) { rec.pending_.clear(); }
+
+bool ForceDirectories(const std::string& path) {
+  std::string dir = ExcludeTrailingPathDelimiter(path);
+  if (dir.empty() || DirectoryExists(dir)) return !dir.empty() || !path.empty();
+  std::string parent = ExtractFileDir(dir);
+  // Stop at a root or drive ("C:", "/") that ExtractFileDir cannot shorten.
+  if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
+  return CreateDir(dir) || DirectoryExists(dir);
+}
+
+// --- Raw handles -----------------------------------------------------------------------
+
+#ifdef _WIN32
+
+THandle FileOpen(const std::string& name, int mode) {
+  static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
+  DWORD share = (mode & fmShareDenyWrite) ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
+  HANDLE h = CreateFileW(Native(name).c_str(), kAccess[(mode & 3) < 3 ? mode & 3 : 0], share, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
+}
+THandle FileCreate(const std::string& name) {
+  HANDLE h = CreateFileW(Native(name).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                         nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
+}
+int64_t FileRead(THandle h, void* buffer, int64_t count) {
+  int64_t total = 0;
+  while (count > 0) {
+    DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count, 1 << 30)), got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(h), static_cast<char*>(buffer) + total, chunk, &got,
+                  nullptr))
+      return total ? total : -1;
+    if (got == 0) break;
+    total += got;
+    count -= got;
+  }
+  return total;
+}
+int64_t FileWrite(THandle h, const void* buffer, int64_t count) {
+  int64_t total = 0;
+  while (count > 0) {
+    DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count, 1 << 30)), put = 0;
+    if (!WriteFile(reinterpret_cast<HANDLE>(h), static_cast<const char*>(buffer) + total, chunk,
+                   &put, nullptr) || put == 0)
+      return total ? total : -1;
+    total += put;
+    count -= put;
+  }
+  return total;
+}
+int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {
+  LARGE_INTEGER d, r;
+  d.QuadPart = offset;
+  if (!SetFilePointerEx(reinterpret_cast<HANDLE>(h), d, &r, static_cast<DWORD>(origin))) return -1;
+  return r.QuadPart;
+}
+bool FileTruncate(THandle h) { return SetEndOfFile(reinterpret_cast<HANDLE>(h)); }
+void FileClose(THandle h) {
+  if (h != kInvalidFile) CloseHandle(reinterpret_cast<HANDLE>(h));
+}
+int GetLastOSError() { return static_cast<int>(GetLastError()); }
+std::string SysErrorMessage(int code) {
+  wchar_t* buf = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&buf), 0,
+                           nullptr);
+  std::string r = n ? Trim(WideToCp1251(std::wstring(buf, n))) : "System error " + IntToStr(code);
+  LocalFree(buf);
+  while (!r.empty() && r.back() == '.') r.pop_back();
+  return r;
+}
+
+#else
+
+THandle FileOpen(const std::string& name, int mode) {
+  static const int kFlags[] = {O_RDONLY, O_WRONLY, O_RDWR};
+  int fd = open(Native(name).c_str(), kFlags[(mode & 3) < 3 ? mode & 3 : 0] | O_CLOEXEC);
+  if (fd >= 0) {
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+      close(fd);
+      errno = EISDIR;
+      return kInvalidFile;
+    }
+  }
+  return fd < 0 ? kInvalidFile : fd;
+}
+THandle FileCreate(const std::string& name) {
+  int fd = open(Native(name).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return fd < 0 ? kInvalidFile : fd;
+}
+int64_t FileRead(THandle h, void* buffer, int64_t count) {
+  int64_t total = 0;
+  while (count > 0) {
+    ssize_t got = read(static_cast<int>(h), static_cast<char*>(buffer) + total,
+                       static_cast<size_t>(std::min<int64_t>(count, 1 << 30)));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return total ? total : -1;
+    if (got == 0) break;
+    total += got;
+    count -= got;
+  }
+  return total;
+}
+int64_t FileWrite(THandle h, const void* buffer, int64_t count) {
+  int64_t total = 0;
+  while (count > 0) {
+    ssize_t put = write(static_cast<int>(h), static_cast<const char*>(buffer) + total,
+                        static_cast<size_t>(std::min<int64_t>(count, 1 << 30)));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return total ? total : -1;
+    total += put;
+    count -= put;
+  }
+  return total;
+}
+int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {
+  static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+  return lseek(static_cast<int>(h), offset, kWhence[origin]);
+}
+bool FileTruncate(THandle h) {
+  off_t pos = lseek(static_cast<int>(h), 0, SEEK_CUR);
+  return pos >= 0 && ftruncate(static_cast<int>(h), pos) == 0;
+}
+void FileClose(THandle h) {
+  if (h != kInvalidFile) close(static_cast<int>(h));
+}
+int GetLastOSError() { return errno; }
+std::string SysErrorMessage(int code) { return std::strerror(code); }
+
+#endif

@@ -1,0 +1,144 @@
+// SendInput-based driving of windows for the control tests (see the header).
+#include "controls_test_input.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace testinput {
+
+void Pump(int ms) {
+  DWORD start = GetTickCount();
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < static_cast<DWORD>(ms));
+}
+
+static void SendMouse(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
+void MoveTo(HWND wnd, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(wnd, &p);
+  SetCursorPos(p.x, p.y);
+  // A zero relative move makes the system see the pointer at its new place.
+  SendMouse(MOUSEEVENTF_MOVE);
+  Pump(30);
+}
+
+void Click(HWND wnd, int x, int y, bool right) {
+  MoveTo(wnd, x, y);
+  SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  Pump(60);
+}
+
+void DoubleClick(HWND wnd, int x, int y) {
+  MoveTo(wnd, x, y);
+  for (int i = 0; i < 2; ++i) {
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+  }
+  Pump(80);
+}
+
+void MouseDown(HWND wnd, int x, int y) {
+  MoveTo(wnd, x, y);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Pump(30);
+}
+
+void MouseUp() {
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  Pump(30);
+}
+
+void ClickCentre(HWND wnd, bool right) {
+  RECT r;
+  GetClientRect(wnd, &r);
+  Click(wnd, r.right / 2, r.bottom / 2, right);
+}
+
+static void SendKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
+void Key(WORD vk, bool shift) {
+  if (shift) SendKey(VK_SHIFT, false);
+  SendKey(vk, false);
+  SendKey(vk, true);
+  if (shift) SendKey(VK_SHIFT, true);
+  Pump(40);
+}
+
+void Type(const std::wstring& text) {
+  for (wchar_t c : text) {
+    INPUT in[2]{};
+    in[0].type = INPUT_KEYBOARD;
+    in[0].ki.wScan = c;
+    in[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    in[1] = in[0];
+    in[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+  }
+  Pump(60);
+}
+
+void Activate(HWND top) {
+  ShowWindow(top, SW_SHOW);
+  SetForegroundWindow(top);
+  SetActiveWindow(top);
+  Pump(150);
+}
+
+bool SaveScreenshot(HWND wnd, const std::wstring& path) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;  // bottom-up, as .bmp files store rows
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  int stride = (w * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
+  fh.bfSize = fh.bfOffBits + stride * h;
+  bool ok = false;
+  if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+    ok = fwrite(&fh, sizeof(fh), 1, f) == 1 &&
+         fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
+         fwrite(bits, stride * h, 1, f) == 1;
+    fclose(f);
+  }
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+}  // namespace testinput

@@ -1,0 +1,37 @@
+// Real input for the window tests: mouse clicks, double-clicks and key strokes
+// go through SendInput, so they travel the same road as a person's (hardware
+// queue, hit-testing, focus, capture, IsDialogMessage), and a screenshot of a
+// window can be written to a bitmap file for the report.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace testinput {
+
+// Runs the message loop for about `ms` milliseconds (input needs the loop to
+// turn into window messages).
+void Pump(int ms = 50);
+
+// Mouse at a point in `wnd`'s client coordinates.
+void MoveTo(HWND wnd, int x, int y);
+void Click(HWND wnd, int x, int y, bool right = false);
+void DoubleClick(HWND wnd, int x, int y);
+void MouseDown(HWND wnd, int x, int y);
+void MouseUp();
+// The centre of a window's client area.
+void ClickCentre(HWND wnd, bool right = false);
+
+// Key strokes: a virtual key (down and up), with Shift when asked.
+void Key(WORD vk, bool shift = false);
+// Unicode text typed character by character.
+void Type(const std::wstring& text);
+
+// Brings a top-level window to the front and gives it the keyboard.
+void Activate(HWND top);
+
+// Copies what the screen shows of `wnd` (with its frame) into a 24-bit .bmp.
+bool SaveScreenshot(HWND wnd, const std::wstring& path);
+
+}  // namespace testinput
