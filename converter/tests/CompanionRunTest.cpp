@@ -1,0 +1,247 @@
+// The encoder bridge's command lines and temporary files, and the timed run
+// from the hand-over file to the output, with a stand-in for the encoder
+// process that records what it was asked to do.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "CompanionRun.h"
+#include "MP3_Format.h"
+#include "PCM_Format.h"
+#include "TestDir.h"
+
+namespace {
+
+// The quoted words of a command line, in order.
+std::vector<std::string> QuotedWords(const std::string& line) {
+  std::vector<std::string> words;
+  for (size_t at = line.find('"'); at != std::string::npos; at = line.find('"', at + 1)) {
+    size_t end = line.find('"', at + 1);
+    words.push_back(line.substr(at + 1, end - at - 1));
+    at = end;
+  }
+  return words;
+}
+
+// Behaves like the encoder: "decodes" by writing a fixed WAV, "encodes" by
+// copying the WAV to the output, or fails with an exit code.
+class TFakeEncoder : public TProcessStarter {
+ public:
+  uint32_t RunAndWait(const std::string& line, uint32_t flags) override {
+    lines.push_back(line);
+    this->flags.push_back(flags);
+    auto words = QuotedWords(line);
+    if (exitCode != 0) return exitCode;
+    if (line.find("--decode") != std::string::npos) {
+      TTestDir::WriteBytes(words.at(1), decoded);
+    } else {
+      TTestDir::WriteBytes(words.at(1), TTestDir::ReadBytes(words.at(0)));
+    }
+    return 0;
+  }
+  std::vector<std::string> lines;
+  std::vector<uint32_t> flags;
+  std::vector<uint8_t> decoded = MakeWav(2, 44100, 16, std::vector<uint8_t>(4 * 10, 1));
+  uint32_t exitCode = 0;
+};
+
+class Bridge : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LamePath = "C:\\Program Files\\Korvalis\\Lame.exe";
+    SetProcessStarter(&encoder);
+  }
+  void TearDown() override { SetProcessStarter(nullptr); }
+  TTestDir dir;
+  TFakeEncoder encoder;
+};
+
+TEST_F(Bridge, CommandLinesAreExact) {
+  EXPECT_EQ(EncodeCommandLine("s", "-b", "192", "C:\\Temp Dir\\TempWave.wav", "D:\\My Music\\a b.mp3"),
+            "C:\\Program Files\\Korvalis\\Lame.exe -m s -b 192 \"C:\\Temp Dir\\TempWave.wav\" "
+            "\"D:\\My Music\\a b.mp3\"");
+  EXPECT_EQ(DecodeCommandLine("C:\\A B\\in.mp3", "C:\\T\\TempWave.wav"),
+            "C:\\Program Files\\Korvalis\\Lame.exe --decode  \"C:\\A B\\in.mp3\"  "
+            "\"C:\\T\\TempWave.wav\"");
+}
+
+TEST_F(Bridge, EachRunningCompanionHasItsOwnTemporaryWave) {
+  TAudioData first;
+  EXPECT_EQ(TempWaveName(first), "TempWave.wav");
+  std::string other = dir.Path("other");
+  ASSERT_TRUE(ForceDirectories(other + kPathDelim + "0.TAD"));
+  TAudioData second(other + kPathDelim);
+  EXPECT_EQ(second.FileName(), other + kPathDelim + "1.TAD");
+  EXPECT_EQ(TempWaveName(second), "TempWave1.wav");
+}
+
+TEST_F(Bridge, DecodeReadsTheEncodersWaveAndRemovesIt) {
+  std::string mp3 = dir.Path("in put.mp3");
+  TTestDir::WriteBytes(mp3, {0xFF, 0xFB, 0x90, 0x00});
+  TAudioData audio;
+  TMP3File f(mp3);
+  f.Decode(audio);
+  ASSERT_EQ(encoder.lines.size(), 1u);
+  EXPECT_EQ(encoder.flags[0], kDecodeProcessFlags);
+  EXPECT_EQ(QuotedWords(encoder.lines[0]), (std::vector<std::string>{mp3, TempDir + "TempWave.wav"}));
+  EXPECT_EQ(audio.Data().Size(), 40u);
+  EXPECT_EQ(audio.BlockAlign, 4);
+  EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
+}
+
+TEST_F(Bridge, AFailedDecodeNeverReadsAStaleWave) {
+  std::string mp3 = dir.Path("in.mp3");
+  TTestDir::WriteBytes(mp3, {1, 2, 3});
+  TTestDir::WriteBytes(TempDir + "TempWave.wav", MakeWav(2, 44100, 16, {9, 9, 9, 9}));
+  encoder.exitCode = 3;
+  TAudioData audio;
+  TMP3File f(mp3);
+  EXPECT_THROW(f.Decode(audio), EInOutError);
+  EXPECT_EQ(audio.Data().Size(), 0u);
+  EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
+}
+
+TEST_F(Bridge, EncodeWritesTheOutputAndRemovesTheWave) {
+  TAudioData audio;
+  audio.Channels = 2;
+  audio.BitsPerSample = 16;
+  audio.SampleRate = 44100;
+  audio.Data().Write("abcd", 4);
+  std::string out = dir.Path("out file.mp3");
+  TMP3File::CreateEncoded(out, audio, "128", "-b", "s")->Close();
+  ASSERT_EQ(encoder.lines.size(), 1u);
+  EXPECT_EQ(encoder.flags[0], kEncodeProcessFlags);
+  EXPECT_EQ(TTestDir::ReadBytes(out), MakeWav(2, 44100, 16, {'a', 'b', 'c', 'd'}));
+  EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
+}
+
+TEST_F(Bridge, AFailedEncodeRaisesAndLeavesNoWave) {
+  TAudioData audio;
+  audio.Channels = 2;
+  audio.BitsPerSample = 16;
+  encoder.exitCode = 1;
+  EXPECT_THROW(TMP3File::CreateEncoded(dir.Path("o.mp3"), audio, "128", "-b", "s"), EInOutError);
+  EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
+  EXPECT_FALSE(TTestDir::Exists(dir.Path("o.mp3")));
+}
+
+// ---------------------------------------------------------------------------
+
+class Run : public Bridge {
+ protected:
+  void HandOver(const std::vector<std::string>& lines) {
+    std::ofstream f(dir.Path("kdr.ini"), std::ios::binary);
+    for (auto& l : lines) f << l << "\r\n";
+  }
+  // Delivers ticks until the run asks to end (or `limit` ticks).
+  int RunToEnd(int limit = 60) {
+    for (int i = 0; i < limit && !ended; ++i) run.Tick();
+    return run.TickCount;
+  }
+  bool ended = false;
+  TCompanionRun run{[this] { ended = true; }};
+};
+
+std::vector<uint8_t> Stereo16(uint32_t frames) {
+  std::vector<uint8_t> v;
+  for (uint32_t i = 0; i < frames; ++i) {
+    PutLE(v, static_cast<uint16_t>(int16_t(i % 2000 - 1000)), 2);
+    PutLE(v, static_cast<uint16_t>(int16_t(1000 - i % 2000)), 2);
+  }
+  return v;
+}
+
+TEST_F(Run, WaveInWaveOutFadesTheEndAndKeepsTheInput) {
+  std::string in = dir.Path("rec.wav"), out = dir.Path("final.WAV");
+  auto input = MakeWav(2, 44100, 16, Stereo16(600000));
+  TTestDir::WriteBytes(in, input);
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(run.State, "starting");
+  EXPECT_EQ(RunToEnd(), 46);
+  EXPECT_TRUE(encoder.lines.empty());
+  EXPECT_EQ(TTestDir::ReadBytes(in), input);
+  auto output = TTestDir::ReadBytes(out);
+  ASSERT_EQ(output.size(), input.size());
+  EXPECT_TRUE(std::equal(input.begin(), input.begin() + 44 + 4 * 99999, output.begin()));
+  // The frame before the last two is faded to -1/499 of its value.
+  size_t last = 44 + 4 * (600000 - 3);
+  int16_t v = static_cast<int16_t>(output[last] | output[last + 1] << 8);
+  EXPECT_LE(std::abs(v), 3);
+  EXPECT_FALSE(TTestDir::Exists(out + ".part"));
+  run.ReleaseAudio();
+  EXPECT_TRUE(TTestDir::Files(TempDir).empty());
+}
+
+TEST_F(Run, Mp3InMp3OutGoesThroughTheEncoderTwice) {
+  std::string in = dir.Path("rec.Mp3"), out = dir.Path("out dir.mp3");
+  TTestDir::WriteBytes(in, {0xFF, 0xFB});
+  HandOver({"192", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 46);
+  ASSERT_EQ(encoder.lines.size(), 2u);
+  EXPECT_NE(encoder.lines[0].find(" --decode  \""), std::string::npos);
+  EXPECT_EQ(encoder.lines[1], LamePath + " -m s -b 192 \"" + TempDir + "TempWave.wav\" \"" + out + "\"");
+  EXPECT_EQ(TTestDir::ReadBytes(out).size(), 44u + 40u);
+}
+
+TEST_F(Run, AnotherExtensionLoadsNothing) {
+  std::string in = dir.Path("rec.ogg"), out = dir.Path("o.wav");
+  TTestDir::WriteBytes(in, {1, 2, 3, 4, 5, 6, 7, 8});
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  RunToEnd();
+  EXPECT_EQ(TTestDir::ReadBytes(out), MakeWav(2, 44100, 16, {}));
+}
+
+TEST_F(Run, AOneLineHandOverTouchesNothing) {
+  HandOver({"128"});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 46);
+  EXPECT_EQ(run.State, "starting");
+  EXPECT_TRUE(encoder.lines.empty());
+}
+
+TEST_F(Run, AMissingHandOverFileRaises) {
+  EXPECT_THROW(run.Start(dir.Path("kdr.ini")), EInOutError);
+}
+
+TEST_F(Run, AFailureAtTickOneEndsTheRunAtOnce) {
+  HandOver({"128", dir.Path("gone.wav"), dir.Path("o.wav")});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 1);
+  EXPECT_FALSE(TTestDir::Exists(dir.Path("o.wav")));
+}
+
+TEST_F(Run, AnEmptyWaveEndsTheRunAtTheFade) {
+  std::string in = dir.Path("empty.wav");
+  TTestDir::WriteBytes(in, {});
+  HandOver({"128", in, dir.Path("o.mp3")});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 15);
+  EXPECT_TRUE(encoder.lines.empty());
+}
+
+TEST_F(Run, AFailedEncodeLeavesNoOutput) {
+  std::string in = dir.Path("rec.wav"), out = dir.Path("o.mp3");
+  TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
+  HandOver({"128", in, out});
+  encoder.exitCode = 1;
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 30);
+  EXPECT_FALSE(TTestDir::Exists(out));
+  run.ReleaseAudio();
+  EXPECT_TRUE(TTestDir::Files(TempDir).empty());
+}
+
+TEST_F(Run, AnUnwritableWaveOutputLeavesNoPartialFile) {
+  std::string in = dir.Path("rec.wav");
+  std::string out = dir.Path("no-such-folder") + kPathDelim + "o.wav";
+  TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 30);
+  EXPECT_FALSE(TTestDir::Exists(out + ".part"));
+}
+
+}  // namespace

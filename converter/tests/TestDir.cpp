@@ -1,0 +1,98 @@
+// Test folder and byte helpers (see TestDir.h).
+#include "TestDir.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "FileSystem.h"
+#include "MP3_Format.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::atomic<int> g_serial{0};
+}
+
+TTestDir::TTestDir() {
+  // Taken once: the tests below point TEMP into folders they later remove.
+  static const fs::path base = fs::temp_directory_path();
+#ifdef _WIN32
+  int pid = static_cast<int>(GetCurrentProcessId());
+#else
+  int pid = static_cast<int>(::getpid());
+#endif
+  fs::path root = base / ("korvalis-conv-" + std::to_string(pid) + "-" + std::to_string(g_serial++));
+  fs::remove_all(root);
+  fs::create_directories(root / "temp");
+  root_ = root.string();
+  temp_ = (root / "temp").string() + kPathDelim;
+  std::string tempNoDelim = (root / "temp").string();
+#ifdef _WIN32
+  SetEnvironmentVariableA("TEMP", tempNoDelim.c_str());
+#else
+  setenv("TEMP", tempNoDelim.c_str(), 1);
+#endif
+  TempDir = temp_;
+}
+
+TTestDir::~TTestDir() {
+  std::error_code ec;
+  fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(root_, ec);
+}
+
+std::string TTestDir::Path(const std::string& name) const { return root_ + kPathDelim + name; }
+
+void TTestDir::WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> TTestDir::ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+bool TTestDir::Exists(const std::string& path) { return fs::exists(path); }
+
+std::vector<std::string> TTestDir::Files(const std::string& folder) {
+  std::vector<std::string> names;
+  for (auto& e : fs::directory_iterator(folder))
+    if (e.is_regular_file()) names.push_back(e.path().filename().string());
+  return names;
+}
+
+void PutLE(std::vector<uint8_t>& v, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) v.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+void PutText(std::vector<uint8_t>& v, const std::string& text) { v.insert(v.end(), text.begin(), text.end()); }
+
+std::vector<uint8_t> MakeWav(uint16_t channels, uint32_t rate, uint16_t bits,
+                             const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> v;
+  uint16_t align = static_cast<uint16_t>((bits + 7) / 8 * channels);
+  PutText(v, "RIFF");
+  PutLE(v, static_cast<uint32_t>(data.size() + 36), 4);
+  PutText(v, "WAVEfmt ");
+  PutLE(v, 16, 4);
+  PutLE(v, 1, 2);
+  PutLE(v, channels, 2);
+  PutLE(v, rate, 4);
+  PutLE(v, rate * align, 4);
+  PutLE(v, align, 2);
+  PutLE(v, bits, 2);
+  PutText(v, "data");
+  PutLE(v, static_cast<uint32_t>(data.size()), 4);
+  v.insert(v.end(), data.begin(), data.end());
+  return v;
+}
