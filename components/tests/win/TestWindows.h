@@ -1,0 +1,97 @@
+// Helpers of the Windows component tests: plain top-level windows that log
+// the messages reaching their own procedure, and a message pump.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testwin {
+
+// Messages that reached the windows' own procedures, in order.
+inline std::vector<std::pair<HWND, UINT>>& OwnLog() {
+  static std::vector<std::pair<HWND, UINT>> log;
+  return log;
+}
+
+inline LRESULT CALLBACK LoggingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  OwnLog().push_back({w, m});
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+// A visible popup window at the given screen rectangle (window rectangle).
+inline HWND MakeWindow(int x, int y, int w, int h, bool visible = true) {
+  static const wchar_t* cls = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = LoggingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KorvalisComponentTest";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    RegisterClassW(&wc);
+    return L"KorvalisComponentTest";
+  }();
+  HWND wnd = CreateWindowExW(WS_EX_TOOLWINDOW, cls, L"test", WS_POPUP | WS_BORDER, x, y, w, h,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (visible) ShowWindow(wnd, SW_SHOWNOACTIVATE);
+  return wnd;
+}
+
+inline void Pump(int ms = 0) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  do {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
+    }
+    if (ms > 0) Sleep(5);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+inline RECT WindowRectOf(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+// Saves the whole screen as a 24-bit BMP file.
+inline bool SaveScreenBmp(const std::wstring& path) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;  // bottom-up, as the file wants it
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD row = ((w * 3 + 3) & ~3), size = row * h;
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + size;
+  bi.bmiHeader.biSizeImage = size;
+  bool ok = false;
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f != INVALID_HANDLE_VALUE) {
+    DWORD n = 0;
+    ok = WriteFile(f, &fh, sizeof fh, &n, nullptr) &&
+         WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
+         WriteFile(f, bits, size, &n, nullptr);
+    CloseHandle(f);
+  }
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+}  // namespace testwin
