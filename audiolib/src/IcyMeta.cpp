@@ -66,6 +66,8 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
         ++data;
         --size;
         block_.clear();
+        sawZero_ = false;
+        padOnly_ = true;
         if (left_ == 0) {
           state_ = State::Audio;
           left_ = metaint_;
@@ -74,12 +76,26 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
         }
         break;
       case State::Text: {
-        size_t n = std::min(left_, size);
-        block_.insert(block_.end(), data, data + n);
-        data += n;
-        size -= n;
-        left_ -= n;
-        if (left_ == 0) {
+        const uint8_t c = *data;
+        const size_t k = block_.size();
+        // A block that announced more than it holds: its text and zero
+        // padding end on a 16-byte boundary and audio follows. Taking that
+        // audio as text would lose the stream's alignment for good.
+        if (c != 0 && sawZero_ && padOnly_ && k % 16 == 0) {
+          meta(MetaBlockText(block_.data(), block_.size()));
+          state_ = State::Audio;
+          left_ = metaint_;
+          break;
+        }
+        if (c == 0) {
+          sawZero_ = true;
+        } else if (sawZero_) {
+          padOnly_ = false;
+        }
+        block_.push_back(c);
+        ++data;
+        --size;
+        if (--left_ == 0) {
           meta(MetaBlockText(block_.data(), block_.size()));
           state_ = State::Audio;
           left_ = metaint_;

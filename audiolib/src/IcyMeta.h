@@ -1,7 +1,8 @@
 // In-band ICY metadata: after every `metaint` audio bytes the server sends
 // one length byte (x16) and that many bytes of text, zero-padded, e.g.
 // "StreamTitle='Artist - Song';StreamUrl='';". MetaStripper separates the
-// two so that the audio bytes come out as a clean MPEG stream.
+// two so that the audio bytes come out as a clean MPEG stream. A block that
+// announces more bytes than it holds is detected and the alignment kept.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +43,8 @@ class MetaStripper {
   size_t left_ = 0;  // bytes left in the current audio run or text block
   bool started_ = false;
   std::vector<uint8_t> block_;
+  bool sawZero_ = false;  // the text of the current block has ended
+  bool padOnly_ = true;   // and only zero padding followed
 };
 
 }  // namespace audiolib

@@ -60,7 +60,8 @@ BOOL BASSDEF(BASS_SetConfig)(DWORD option, DWORD value) {
 HPLUGIN BASSDEF(BASS_PluginLoad)(const char* file, DWORD flags) {
   if (!file) return Fail(Err::IllParam, HPLUGIN(0));
   uint32_t h = 0;
-  return Done(Library::Instance().LoadPlugin(file, h), HPLUGIN(h), HPLUGIN(0));
+  Err err = Library::Instance().LoadPlugin(file, h);
+  return Done(err, HPLUGIN(h), HPLUGIN(0));
 }
 
 HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags,
@@ -69,8 +70,8 @@ HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags
   Stream::DownloadFn fn;
   if (proc) fn = [proc, user](const void* d, uint32_t n) { proc(d, n, user); };
   uint32_t h = 0;
-  return Done(Library::Instance().CreateUrlStream(url, flags, std::move(fn), h), HSTREAM(h),
-              HSTREAM(0));
+  Err err = Library::Instance().CreateUrlStream(url, flags, std::move(fn), h);
+  return Done(err, HSTREAM(h), HSTREAM(0));
 }
 
 BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle) {
@@ -161,7 +162,8 @@ HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) {
     return Fail(Err::IllType, HFX(0));
   }
   uint32_t h = 0;
-  return Done(Library::Instance().AddFx(handle, h), HFX(h), HFX(0));
+  Err err = Library::Instance().AddFx(handle, h);
+  return Done(err, HFX(h), HFX(0));
 }
 
 BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) {

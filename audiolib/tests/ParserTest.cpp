@@ -183,3 +183,33 @@ TEST(MpegHeader, FirstFrameNeedsAConfirmingSecondHeader) {
   for (auto& b : noise) b = static_cast<uint8_t>(rng() & 0x7F);  // never a sync byte
   EXPECT_EQ(FindFirstFrame(noise.data(), noise.size(), true, h), -1);
 }
+
+// A block announcing 4080 bytes but holding 32 must not swallow the audio
+// and the next title behind it.
+TEST(IcyMeta, BlockShorterThanAnnouncedKeepsTheAlignment) {
+  const size_t metaint = 64;
+  std::vector<uint8_t> wire, audio;
+  auto addAudio = [&](uint8_t v) {
+    for (size_t i = 0; i < metaint; ++i) {
+      wire.push_back(static_cast<uint8_t>(v + i));
+      audio.push_back(static_cast<uint8_t>(v + i));
+    }
+  };
+  auto addBlock = [&](uint8_t len, const std::string& text, size_t real) {
+    wire.push_back(len);
+    std::string padded = text + std::string(real - text.size(), '\0');
+    wire.insert(wire.end(), padded.begin(), padded.end());
+  };
+  addAudio(1);
+  addBlock(255, "StreamTitle='lie';", 32);
+  addAudio(100);
+  addBlock(2, "StreamTitle='good';", 32);
+  addAudio(200);
+  MetaStripper s(metaint);
+  std::vector<uint8_t> out;
+  std::vector<std::string> metas;
+  s.Feed(wire.data(), wire.size(), [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
+         [&](const std::string& t) { metas.push_back(t); });
+  EXPECT_EQ(out, audio);
+  EXPECT_EQ(metas, (std::vector<std::string>{"StreamTitle='lie';", "StreamTitle='good';"}));
+}
