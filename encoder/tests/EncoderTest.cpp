@@ -1,0 +1,170 @@
+// The encoder stand-in: the command lines it takes and refuses, a real
+// encode and decode round trip, and failures that must leave no output.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "Codec.h"
+#include "LameCommand.h"
+#include "Mp3Frames.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(Command, TheTwoLinesAreAccepted) {
+  auto d = ParseLameCommand({"--decode", "C:\\A B\\in.mp3", "C:\\T\\TempWave.wav"});
+  EXPECT_EQ(d.kind, TLameCommand::Decode);
+  EXPECT_EQ(d.input, "C:\\A B\\in.mp3");
+  EXPECT_EQ(d.output, "C:\\T\\TempWave.wav");
+  auto e = ParseLameCommand({"-m", "s", "-b", "192", "in.wav", "out.mp3"});
+  EXPECT_EQ(e.kind, TLameCommand::Encode);
+  EXPECT_EQ(e.bitrate, 192);
+  EXPECT_EQ(e.output, "out.mp3");
+}
+
+TEST(Command, BlanksInTheUnquotedProgramPathAreSkipped) {
+  // "C:\Program Files\Korvalis\Lame.exe -m s ..." reaches us with argv[1]
+  // "Files\Korvalis\Lame.exe".
+  auto e = ParseLameCommand({"Files\\Korvalis\\Lame.exe", "-m", "s", "-b", "128", "a.wav", "b.mp3"});
+  EXPECT_EQ(e.kind, TLameCommand::Encode);
+  EXPECT_EQ(e.input, "a.wav");
+}
+
+TEST(Command, EverythingElseIsRefused) {
+  std::vector<std::vector<std::string>> bad = {
+      {},
+      {"--decode", "in.mp3"},
+      {"--decode", "in.mp3", "out.wav", "extra"},
+      {"-m", "j", "-b", "128", "a.wav", "b.mp3"},
+      {"-m", "s", "-b", "abc", "a.wav", "b.mp3"},
+      {"-m", "s", "-b", "999", "a.wav", "b.mp3"},
+      {"-m", "s", "-V", "2", "a.wav", "b.mp3"},
+      {"-h"},
+      {"in.wav", "out.mp3"},
+      {"--decode", "", "out.wav"},
+  };
+  for (auto& words : bad) EXPECT_EQ(ParseLameCommand(words).kind, TLameCommand::Invalid);
+}
+
+class Codec : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static const fs::path base = fs::temp_directory_path();
+    dir = base / ("korvalis-enc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  static std::vector<uint8_t> Bytes(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  }
+  static void Put(std::vector<uint8_t>& v, uint32_t x, int n) {
+    for (int i = 0; i < n; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+  }
+  // A 1 kHz tone, with a LIST chunk before the data as some programs write.
+  static void WriteTone(const fs::path& p, int channels, int bits, double seconds) {
+    int bytes = (bits + 7) / 8;
+    uint32_t frames = static_cast<uint32_t>(44100 * seconds);
+    std::vector<uint8_t> data;
+    for (uint32_t i = 0; i < frames; ++i)
+      for (int c = 0; c < channels; ++c) {
+        double s = 0.5 * std::sin(2 * M_PI * 1000 * i / 44100.0);
+        int32_t v = static_cast<int32_t>(s * ((1 << (bits - 1)) - 1));
+        Put(data, bits == 8 ? static_cast<uint32_t>(v + 128) : static_cast<uint32_t>(v), bytes);
+      }
+    std::vector<uint8_t> w;
+    auto text = [&](const char* t) { w.insert(w.end(), t, t + 4); };
+    text("RIFF");
+    Put(w, static_cast<uint32_t>(36 + 12 + data.size()), 4);
+    text("WAVE");
+    text("fmt ");
+    Put(w, 16, 4);
+    Put(w, 1, 2);
+    Put(w, channels, 2);
+    Put(w, 44100, 4);
+    Put(w, 44100 * bytes * channels, 4);
+    Put(w, bytes * channels, 2);
+    Put(w, bits, 2);
+    text("LIST");
+    Put(w, 4, 4);
+    text("INFO");
+    text("data");
+    Put(w, static_cast<uint32_t>(data.size()), 4);
+    w.insert(w.end(), data.begin(), data.end());
+    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(w.data()), w.size());
+  }
+  static size_t FilesIn(const fs::path& d) {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
+  }
+  fs::path dir;
+};
+
+TEST_F(Codec, EncodeAtTheGivenBitrateAndDecodeBack) {
+  WriteTone(dir / "in put.wav", 2, 16, 3.0);
+  EncodeWavToMp3(dir / "in put.wav", dir / "out put.mp3", 192);
+  auto frames = Mp3Frames(Bytes(dir / "out put.mp3"));
+  ASSERT_GT(frames.size(), 100u);
+  for (auto& f : frames) {
+    EXPECT_EQ(f.bitrate, 192);
+    EXPECT_EQ(f.sampleRate, 44100);
+    EXPECT_EQ(f.mode, 0);  // simple stereo
+  }
+  DecodeMp3ToWav(dir / "out put.mp3", dir / "back.wav");
+  auto w = Bytes(dir / "back.wav");
+  ASSERT_GT(w.size(), 44u);
+  EXPECT_EQ(std::string(w.begin(), w.begin() + 4), "RIFF");
+  EXPECT_EQ(std::string(w.begin() + 36, w.begin() + 40), "data");
+  EXPECT_EQ(w[22], 2);                 // channels
+  EXPECT_EQ(w[24] | w[25] << 8, 44100);
+  EXPECT_EQ(w[34], 16);                // bits
+  uint32_t dataSize = w[40] | w[41] << 8 | w[42] << 16 | uint32_t(w[43]) << 24;
+  EXPECT_EQ(dataSize, w.size() - 44);
+  EXPECT_NEAR(dataSize / 4.0 / 44100, 3.0, 0.1);
+  // The tone survives: RMS of a 0.5 sine is about 0.354 of full scale.
+  double sum = 0;
+  size_t n = 0;
+  for (size_t i = 44 + 4 * 44100; i + 1 < 44 + 4 * 88200; i += 2, ++n) {
+    int16_t s = static_cast<int16_t>(w[i] | w[i + 1] << 8);
+    sum += double(s) * s;
+  }
+  EXPECT_NEAR(std::sqrt(sum / n) / 32767, 0.354, 0.03);
+  EXPECT_EQ(FilesIn(dir), 3u);  // no temporary file left behind
+}
+
+TEST_F(Codec, MonoEightBitIsEncodedOnBothChannels) {
+  WriteTone(dir / "m.wav", 1, 8, 1.0);
+  EncodeWavToMp3(dir / "m.wav", dir / "m.mp3", 128);
+  auto frames = Mp3Frames(Bytes(dir / "m.mp3"));
+  ASSERT_FALSE(frames.empty());
+  EXPECT_EQ(frames.back().mode, 0);
+  EXPECT_EQ(frames.back().bitrate, 128);
+}
+
+TEST_F(Codec, NotAnMp3FailsAndLeavesNothing) {
+  std::ofstream(dir / "x.mp3", std::ios::binary) << std::string(5000, 'x');
+  std::ofstream(dir / "out.wav", std::ios::binary) << "old";
+  EXPECT_THROW(DecodeMp3ToWav(dir / "x.mp3", dir / "out.wav"), TCodecError);
+  EXPECT_EQ(Bytes(dir / "out.wav"), std::vector<uint8_t>({'o', 'l', 'd'}));  // untouched
+  EXPECT_EQ(FilesIn(dir), 2u);
+}
+
+TEST_F(Codec, NotAWavFailsAndLeavesNothing) {
+  std::ofstream(dir / "x.wav", std::ios::binary) << std::string(5000, 'x');
+  EXPECT_THROW(EncodeWavToMp3(dir / "x.wav", dir / "o.mp3", 128), TCodecError);
+  EXPECT_THROW(EncodeWavToMp3(dir / "missing.wav", dir / "o.mp3", 128), TCodecError);
+  EXPECT_EQ(FilesIn(dir), 1u);
+}
+
+TEST_F(Codec, AnUnwritableFolderFails) {
+  WriteTone(dir / "t.wav", 2, 16, 0.2);
+  EXPECT_THROW(EncodeWavToMp3(dir / "t.wav", dir / "no" / "o.mp3", 128), TCodecError);
+}
+
+}  // namespace
