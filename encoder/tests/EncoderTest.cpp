@@ -75,7 +75,7 @@ class Codec : public ::testing::Test {
     std::vector<uint8_t> data;
     for (uint32_t i = 0; i < frames; ++i)
       for (int c = 0; c < channels; ++c) {
-        double s = 0.5 * std::sin(2 * M_PI * 1000 * i / 44100.0);
+        double s = 0.5 * std::sin(2 * 3.14159265358979 * 1000 * i / 44100.0);
         int32_t v = static_cast<int32_t>(s * ((1 << (bits - 1)) - 1));
         Put(data, bits == 8 ? static_cast<uint32_t>(v + 128) : static_cast<uint32_t>(v), bytes);
       }
