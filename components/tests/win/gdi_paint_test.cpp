@@ -1,0 +1,130 @@
+// Pixels of what the components draw: meter segments and bevel, gradient
+// bands, and the LED pictures from the program's resources.
+#include <gtest/gtest.h>
+
+#include "ComponentsGdi.h"
+#include "LedSwitchLogic.h"
+
+namespace {
+
+// A 24-bit memory bitmap to draw into and read back.
+class Surface {
+ public:
+  Surface(int w, int h, COLORREF fill = RGB(1, 2, 3)) : w_(w), h_(h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    dc_ = CreateCompatibleDC(nullptr);
+    bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, nullptr, nullptr, 0);
+    old_ = SelectObject(dc_, bmp_);
+    RECT r{0, 0, w, h};
+    HBRUSH b = CreateSolidBrush(fill);
+    FillRect(dc_, &r, b);
+    DeleteObject(b);
+  }
+  ~Surface() {
+    SelectObject(dc_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  int w_, h_;
+  HDC dc_;
+  HBITMAP bmp_;
+  HGDIOBJ old_;
+};
+
+}  // namespace
+
+TEST(GdiPaint, PlayerMeterAtHalf) {
+  LedMeterLogic m;
+  m.SetNumDigits(60);
+  m.SetStartColor2(60);
+  m.SetStartColor3(85);
+  m.SetBevelStyle(bvNone);
+  m.SetPosition(50);
+  Surface s(485, 5);
+  gdi::DrawMeter(s.dc(), m.Segments(485, 5), 0, m.BevelStyle(), 485, 5);
+  EXPECT_EQ(s.At(0, 2), RGB(0, 0, 0));      // separator column
+  EXPECT_EQ(s.At(4, 2), RGB(0, 255, 0));    // segment 0 lit
+  EXPECT_EQ(s.At(8, 2), RGB(0, 0, 0));      // shared separator
+  EXPECT_EQ(s.At(29 * 8 + 4, 2), RGB(0, 255, 0));
+  EXPECT_EQ(s.At(30 * 8 + 4, 2), RGB(0, 153, 0));   // first dim segment
+  EXPECT_EQ(s.At(40 * 8 + 4, 2), RGB(153, 153, 0));
+  EXPECT_EQ(s.At(55 * 8 + 4, 2), RGB(153, 0, 0));
+  EXPECT_EQ(s.At(4, 0), RGB(0, 0, 0));      // top outline
+  EXPECT_EQ(s.At(481, 2), RGB(1, 2, 3));    // beyond 60 * 8 + 1: untouched
+}
+
+TEST(GdiPaint, MeterBevelLowered) {
+  LedMeterLogic m;
+  m.SetNumDigits(10);
+  Surface s(102, 12);
+  gdi::DrawMeter(s.dc(), m.Segments(102, 12), 0, bvLowered, 102, 12);
+  EXPECT_EQ(s.At(50, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(s.At(0, 6), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(s.At(50, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(s.At(101, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+TEST(GdiPaint, VerticalGradientRunsFromStartToEnd) {
+  const GradientColors c = BuildColors(RGB(0, 0, 0), RGB(255, 255, 255), gdDownRight);
+  Surface s(100, 256);
+  gdi::DrawGradient(s.dc(), DrawGradientShapes(gsVertical, c, 100, 256, 1, false));
+  EXPECT_EQ(s.At(50, 0), RGB(1, 1, 1));  // band 1 overdraws band 0 at the top
+  const COLORREF mid = s.At(50, 128);
+  EXPECT_NEAR(GetRValue(mid), 128, 2);
+  EXPECT_EQ(s.At(50, 255), RGB(255, 255, 255));
+}
+
+TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
+  const GradientColors c = BuildColors(RGB(0, 0, 255), RGB(255, 255, 0), gdDownRight);
+  Surface s(100, 80);
+  gdi::DrawGradient(s.dc(), DrawGradientShapes(gsEllipse, c, 100, 80, 1, true));
+  EXPECT_EQ(s.At(0, 0), RGB(192, 192, 192));
+  EXPECT_EQ(s.At(99, 79), RGB(192, 192, 192));
+  EXPECT_NE(s.At(50, 40), RGB(192, 192, 192));
+  EXPECT_NE(s.At(50, 40), RGB(1, 2, 3));
+}
+
+TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
+  const RgbColor k = RGB(10, 200, 30);
+  Surface s(60, 40);
+  gdi::DrawGradient(s.dc(), DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40,
+                                               1, false));
+  int painted = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 60; ++x) painted += s.At(x, y) == k;
+  EXPECT_GT(painted, 60 * 40 * 9 / 10);
+}
+
+TEST(GdiPaint, LedPicturesComeFromTheResources) {
+  for (int c = Aqua; c <= Black; ++c) {
+    HBITMAP bmp = gdi::LoadBitmapResource(LedResourceName(static_cast<TLedColor>(c)));
+    ASSERT_NE(bmp, nullptr) << c;
+    BITMAP bm{};
+    GetObjectW(bmp, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 13);
+    EXPECT_EQ(bm.bmHeight, 13);
+    EXPECT_EQ(bm.bmBitsPixel, 24);
+    Surface s(13, 13, RGB(255, 0, 255));
+    gdi::DrawTransparent(s.dc(), 0, 0, bmp, kLedTransparent);
+    EXPECT_EQ(s.At(0, 0), RGB(255, 0, 255)) << c;  // corner: transparent
+    EXPECT_NE(s.At(6, 8), RGB(255, 0, 255)) << c;
+    DeleteObject(bmp);
+  }
+  // Red is red, aqua is aqua.
+  HBITMAP red = gdi::LoadBitmapResource(L"RED");
+  Surface s(13, 13);
+  gdi::DrawTransparent(s.dc(), 0, 0, red, kLedTransparent);
+  const COLORREF px = s.At(7, 7);
+  EXPECT_GT(GetRValue(px), 150);
+  EXPECT_LT(GetGValue(px), 60);
+  DeleteObject(red);
+}
