@@ -38,33 +38,40 @@ std::shared_ptr<Stream> FindStream(DWORD handle) {
 
 }  // namespace
 
+// Only these functions leave the DLL (nothing of the static runtime).
+#ifdef _WIN32
+#define EXPORT __declspec(dllexport)
+#else
+#define EXPORT
+#endif
+
 extern "C" {
 
-DWORD BASSDEF(BASS_GetVersion)(void) { return 0x02040000; }
+EXPORT DWORD BASSDEF(BASS_GetVersion)(void) { return 0x02040000; }
 
-int BASSDEF(BASS_ErrorGetCode)(void) { return g_error; }
+EXPORT int BASSDEF(BASS_ErrorGetCode)(void) { return g_error; }
 
-const char* BASSDEF(BASS_ErrorGetText)(int code) { return audiolib::ErrorText(code); }
+EXPORT const char* BASSDEF(BASS_ErrorGetText)(int code) { return audiolib::ErrorText(code); }
 
-BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win, const void* clsid) {
+EXPORT BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win, const void* clsid) {
   if (device < -1 || freq == 0) return Fail(device < -1 ? Err::Device : Err::IllParam, FALSE);
   return Done(Library::Instance().Init(device), TRUE, FALSE);
 }
 
-BOOL BASSDEF(BASS_Free)(void) { return Done(Library::Instance().Free(), TRUE, FALSE); }
+EXPORT BOOL BASSDEF(BASS_Free)(void) { return Done(Library::Instance().Free(), TRUE, FALSE); }
 
-BOOL BASSDEF(BASS_SetConfig)(DWORD option, DWORD value) {
+EXPORT BOOL BASSDEF(BASS_SetConfig)(DWORD option, DWORD value) {
   return Done(Library::Instance().SetConfig(option, value), TRUE, FALSE);
 }
 
-HPLUGIN BASSDEF(BASS_PluginLoad)(const char* file, DWORD flags) {
+EXPORT HPLUGIN BASSDEF(BASS_PluginLoad)(const char* file, DWORD flags) {
   if (!file) return Fail(Err::IllParam, HPLUGIN(0));
   uint32_t h = 0;
   Err err = Library::Instance().LoadPlugin(file, h);
   return Done(err, HPLUGIN(h), HPLUGIN(0));
 }
 
-HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags,
+EXPORT HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags,
                                       DOWNLOADPROC* proc, void* user) {
   if (!url) return Fail(Err::IllParam, HSTREAM(0));
   Stream::DownloadFn fn;
@@ -74,11 +81,11 @@ HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags
   return Done(err, HSTREAM(h), HSTREAM(0));
 }
 
-BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle) {
+EXPORT BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle) {
   return Done(Library::Instance().FreeStream(handle), TRUE, FALSE);
 }
 
-QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode) {
+EXPORT QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode) {
   auto s = FindStream(handle);
   if (!s) return QWORD(-1);
   uint64_t pos = s->FilePosition(static_cast<int>(mode));
@@ -86,7 +93,7 @@ QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode) {
   return pos;
 }
 
-const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags) {
+EXPORT const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags) {
   auto s = FindStream(handle);
   if (!s) return nullptr;
   if (tags != BASS_TAG_META) return Fail(Err::IllType, static_cast<const char*>(nullptr));
@@ -94,7 +101,7 @@ const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags) {
   return text ? text : Fail(Err::NotAvail, static_cast<const char*>(nullptr));
 }
 
-HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc,
+EXPORT HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc,
                                    void* user) {
   auto s = FindStream(handle);
   if (!s) return 0;
@@ -105,7 +112,7 @@ HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPR
   return sync;
 }
 
-BOOL BASSDEF(BASS_ChannelSetAttribute)(DWORD handle, DWORD attrib, float value) {
+EXPORT BOOL BASSDEF(BASS_ChannelSetAttribute)(DWORD handle, DWORD attrib, float value) {
   auto s = FindStream(handle);
   if (!s) return FALSE;
   if (attrib != BASS_ATTRIB_VOL) return Fail(Err::IllType, FALSE);
@@ -114,13 +121,13 @@ BOOL BASSDEF(BASS_ChannelSetAttribute)(DWORD handle, DWORD attrib, float value) 
   return TRUE;
 }
 
-BOOL BASSDEF(BASS_ChannelPlay)(DWORD handle, BOOL restart) {
+EXPORT BOOL BASSDEF(BASS_ChannelPlay)(DWORD handle, BOOL restart) {
   auto s = FindStream(handle);
   if (!s) return FALSE;
   return Done(s->Play(), TRUE, FALSE);
 }
 
-BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info) {
+EXPORT BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info) {
   auto s = FindStream(handle);
   if (!s) return FALSE;
   if (!info) return Fail(Err::IllParam, FALSE);
@@ -137,12 +144,12 @@ BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info) {
   return TRUE;
 }
 
-DWORD BASSDEF(BASS_ChannelIsActive)(DWORD handle) {
+EXPORT DWORD BASSDEF(BASS_ChannelIsActive)(DWORD handle) {
   auto s = FindStream(handle);
   return s ? static_cast<DWORD>(s->Active()) : BASS_ACTIVE_STOPPED;
 }
 
-DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length) {
+EXPORT DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length) {
   auto s = FindStream(handle);
   if (!s) return DWORD(-1);
   if (length != BASS_DATA_FFT2048) return Fail(Err::IllType, DWORD(-1));
@@ -151,12 +158,12 @@ DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length) {
   return 1024 * sizeof(float);
 }
 
-DWORD BASSDEF(BASS_ChannelGetLevel)(DWORD handle) {
+EXPORT DWORD BASSDEF(BASS_ChannelGetLevel)(DWORD handle) {
   auto s = FindStream(handle);
   return s ? static_cast<DWORD>(s->Level()) : DWORD(-1);
 }
 
-HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) {
+EXPORT HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) {
   if (type != BASS_FX_DX8_PARAMEQ) {
     if (!FindStream(handle)) return 0;
     return Fail(Err::IllType, HFX(0));
@@ -166,7 +173,7 @@ HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) {
   return Done(err, HFX(h), HFX(0));
 }
 
-BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) {
+EXPORT BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) {
   int index = 0;
   Err err = Err::Ok;
   auto s = Library::Instance().FindFx(handle, index, err);
@@ -182,7 +189,7 @@ BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) {
   return TRUE;
 }
 
-BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void* params) {
+EXPORT BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void* params) {
   int index = 0;
   Err err = Err::Ok;
   auto s = Library::Instance().FindFx(handle, index, err);
