@@ -1,0 +1,347 @@
+// The companion as the player uses it, under Wine: a folder laid out as the
+// player leaves it (AUDIO\TEMP\kdr.ini and the recording), Tamzo.exe and
+// Lame.exe side by side in a folder whose path has blanks, Tamzo started
+// without arguments. Every scenario runs at once in its own folder and TEMP;
+// each test then waits for its companion to end by itself and checks what it
+// left on disk.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../../encoder/tests/Mp3Frames.h"
+
+namespace {
+
+std::wstring W(const std::string& s) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, nullptr, 0);
+  std::wstring w(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) MultiByteToWideChar(CP_UTF8, 0, s.c_str(), -1, &w[0], n);
+  return w;
+}
+
+std::string U(const std::wstring& w) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string s(n > 0 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &s[0], n, nullptr, nullptr);
+  return s;
+}
+
+// A build-tree path as Wine sees it.
+std::wstring HostPath(const char* unixPath) {
+  std::wstring w = L"Z:" + W(unixPath);
+  for (auto& c : w)
+    if (c == L'/') c = L'\\';
+  return w;
+}
+
+std::vector<uint8_t> Bytes(const std::wstring& p) {
+  std::ifstream f(p.c_str(), std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::wstring& p, const std::string& bytes) {
+  std::ofstream f(p.c_str(), std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool Exists(const std::wstring& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::wstring> Entries(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::wstring n = fd.cFileName;
+    if (n != L"." && n != L"..") names.push_back(n);
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  for (auto& n : Entries(folder)) {
+    std::wstring p = folder + L"\\" + n;
+    if (GetFileAttributesW(p.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+      RemoveTree(p);
+    else
+      DeleteFileW(p.c_str());
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+void Put(std::string& s, uint32_t v, int n) {
+  for (int i = 0; i < n; ++i) s += static_cast<char>(v >> (8 * i));
+}
+
+// A stereo 16-bit 44.1 kHz WAV of a 440 Hz tone at half scale.
+std::string ToneWav(double seconds) {
+  std::string data;
+  uint32_t frames = static_cast<uint32_t>(44100 * seconds);
+  for (uint32_t i = 0; i < frames; ++i) {
+    int16_t v = static_cast<int16_t>(16000 * std::sin(2 * 3.14159265358979 * 440 * i / 44100.0));
+    Put(data, static_cast<uint16_t>(v), 2);
+    Put(data, static_cast<uint16_t>(v), 2);
+  }
+  std::string w = "RIFF";
+  Put(w, static_cast<uint32_t>(36 + data.size()), 4);
+  w += "WAVEfmt ";
+  Put(w, 16, 4);
+  Put(w, 1, 2);
+  Put(w, 2, 2);
+  Put(w, 44100, 4);
+  Put(w, 44100 * 4, 4);
+  Put(w, 4, 2);
+  Put(w, 16, 2);
+  w += "data";
+  Put(w, static_cast<uint32_t>(data.size()), 4);
+  return w + data;
+}
+
+// Starts a program; `temp` (if given) becomes its TEMP and TMP.
+HANDLE Start(const std::wstring& commandLine, const std::wstring& temp = L"") {
+  std::wstring env;
+  if (!temp.empty()) {
+    wchar_t* block = GetEnvironmentStringsW();
+    for (wchar_t* p = block; *p; p += wcslen(p) + 1) {
+      std::wstring var = p;
+      if (_wcsnicmp(var.c_str(), L"TEMP=", 5) == 0 || _wcsnicmp(var.c_str(), L"TMP=", 4) == 0) continue;
+      env += var;
+      env += L'\0';
+    }
+    FreeEnvironmentStringsW(block);
+    env += L"TEMP=" + temp + L'\0' + L"TMP=" + temp + L'\0' + L'\0';
+  }
+  std::wstring line = commandLine;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                      env.empty() ? nullptr : &env[0], nullptr, &si, &pi))
+    return nullptr;
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
+// Waits for a process; false when it is still running after `seconds`.
+bool WaitEnd(HANDLE process, int seconds, DWORD* exitCode = nullptr) {
+  if (!process) return false;
+  if (WaitForSingleObject(process, seconds * 1000) != WAIT_OBJECT_0) {
+    TerminateProcess(process, 99);
+    return false;
+  }
+  if (exitCode) GetExitCodeProcess(process, exitCode);
+  return true;
+}
+
+const std::wstring kTamzo = HostPath(TAMZO_EXE);
+const std::wstring kLame = HostPath(LAME_EXE);
+const std::wstring kFakeLame = HostPath(FAKE_LAME_EXE);
+const std::wstring kRoot = HostPath(E2E_DIR);
+
+// One player folder with its companion and encoder, and a TEMP of its own.
+struct TScenario {
+  std::wstring folder;  // the program folder (with blanks)
+  std::wstring temp;
+  std::wstring input, output;
+  HANDLE process = nullptr;
+  DWORD startTick = 0;
+
+  void Prepare(const std::wstring& name, bool fakeEncoder) {
+    std::wstring base = kRoot + L"\\" + name;
+    RemoveTree(base);
+    CreateDirectoryW(kRoot.c_str(), nullptr);
+    CreateDirectoryW(base.c_str(), nullptr);
+    folder = base + L"\\Player Folder";
+    temp = base + L"\\Temp Dir";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW(temp.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\AUDIO").c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\AUDIO\\TEMP").c_str(), nullptr);
+    CopyFileW(kTamzo.c_str(), (folder + L"\\Tamzo.exe").c_str(), FALSE);
+    CopyFileW((fakeEncoder ? kFakeLame : kLame).c_str(), (folder + L"\\Lame.exe").c_str(), FALSE);
+  }
+  void HandOver(const std::vector<std::wstring>& lines) {
+    std::string text;
+    for (auto& l : lines) text += U(l) + "\r\n";  // the names here are plain ASCII
+    WriteFile(folder + L"\\AUDIO\\TEMP\\kdr.ini", text);
+  }
+  void Launch() {
+    startTick = GetTickCount();
+    process = Start(L"\"" + folder + L"\\Tamzo.exe\"", temp);
+  }
+  // Seconds the companion took to end by itself, or -1.
+  double Finish(int limit = 150) {
+    if (!WaitEnd(process, limit)) return -1;
+    CloseHandle(process);
+    process = nullptr;
+    return (GetTickCount() - startTick) / 1000.0;
+  }
+};
+
+std::map<std::string, TScenario> g_runs;
+
+// The decoded RMS (of full scale) of a 16-bit stereo WAV between two times.
+double Rms(const std::vector<uint8_t>& wav, double from, double to) {
+  size_t a = 44 + 4 * static_cast<size_t>(from * 44100), b = 44 + 4 * static_cast<size_t>(to * 44100);
+  b = std::min(b, wav.size() & ~size_t(3));
+  double sum = 0;
+  size_t n = 0;
+  for (size_t i = a; i + 1 < b; i += 2, ++n) {
+    int16_t s = static_cast<int16_t>(wav[i] | wav[i + 1] << 8);
+    sum += double(s) * s;
+  }
+  return n ? std::sqrt(sum / n) / 32768 : 0;
+}
+
+class Companion : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // A real recording: 30 s of tone, encoded by our encoder at 128 kbit/s.
+    TScenario& real = g_runs["real"];
+    real.Prepare(L"real", false);
+    real.input = real.folder + L"\\AUDIO\\TEMP\\12-00-00_Artist - Title.mp3";
+    real.output = real.folder + L"\\AUDIO\\12-00-00_Artist - Title.mp3";
+    WriteFile(real.temp + L"\\tone.wav", ToneWav(30));
+    HANDLE enc = Start(L"\"" + kLame + L"\" -m s -b 128 \"" + real.temp + L"\\tone.wav\" \"" +
+                       real.input + L"\"");
+    DWORD code = 1;
+    ASSERT_TRUE(WaitEnd(enc, 60, &code));
+    ASSERT_EQ(code, 0u);
+    CloseHandle(enc);
+    DeleteFileW((real.temp + L"\\tone.wav").c_str());
+    real.HandOver({L"192", real.input, real.output});
+
+    TScenario& fake = g_runs["fake"];
+    fake.Prepare(L"fake", true);
+    fake.input = fake.folder + L"\\AUDIO\\TEMP\\rec 1.Mp3";
+    fake.output = fake.folder + L"\\AUDIO\\out file.mp3";
+    WriteFile(fake.input, std::string(1000, '\x55'));
+    fake.HandOver({L"192", fake.input, fake.output});
+
+    TScenario& oneLine = g_runs["one-line"];
+    oneLine.Prepare(L"one-line", false);
+    oneLine.HandOver({L"128"});
+
+    TScenario& notMp3 = g_runs["not-mp3"];
+    notMp3.Prepare(L"not-mp3", false);
+    notMp3.input = notMp3.folder + L"\\AUDIO\\TEMP\\fake.mp3";
+    notMp3.output = notMp3.folder + L"\\AUDIO\\fake.mp3";
+    WriteFile(notMp3.input, std::string(20000, 'x'));
+    notMp3.HandOver({L"128", notMp3.input, notMp3.output});
+
+    TScenario& noFolder = g_runs["no-folder"];
+    noFolder.Prepare(L"no-folder", false);
+    noFolder.input = noFolder.folder + L"\\AUDIO\\TEMP\\rec.wav";
+    noFolder.output = noFolder.folder + L"\\AUDIO\\missing\\rec.wav";
+    WriteFile(noFolder.input, ToneWav(1));
+    noFolder.HandOver({L"128", noFolder.input, noFolder.output});
+
+    TScenario& noLame = g_runs["no-lame"];
+    noLame.Prepare(L"no-lame", false);
+    DeleteFileW((noLame.folder + L"\\Lame.exe").c_str());
+    noLame.input = noLame.folder + L"\\AUDIO\\TEMP\\rec.wav";
+    noLame.output = noLame.folder + L"\\AUDIO\\rec.mp3";
+    WriteFile(noLame.input, ToneWav(1));
+    noLame.HandOver({L"128", noLame.input, noLame.output});
+
+    for (auto& [name, run] : g_runs) run.Launch();
+  }
+};
+
+TEST_F(Companion, ConvertsARecordingAtTheChosenBitrate) {
+  TScenario& run = g_runs["real"];
+  auto input = Bytes(run.input);
+  double took = run.Finish();
+  ASSERT_GE(took, 40.0) << "ended early";
+  auto mp3 = Bytes(run.output);
+  auto frames = Mp3Frames(mp3);
+  ASSERT_GT(frames.size(), 1000u);
+  for (auto& f : frames) ASSERT_EQ(f.bitrate, 192);
+  EXPECT_EQ(Bytes(run.input), input);
+  EXPECT_TRUE(Entries(run.temp).empty()) << "scratch files left in TEMP";
+
+  // Decode the result and listen to its end: full tone, then a fade to silence.
+  std::wstring back = run.temp + L"\\back.wav";
+  HANDLE dec = Start(L"\"" + kLame + L"\" --decode \"" + run.output + L"\" \"" + back + L"\"");
+  DWORD code = 1;
+  ASSERT_TRUE(WaitEnd(dec, 60, &code));
+  CloseHandle(dec);
+  ASSERT_EQ(code, 0u);
+  auto wav = Bytes(back);
+  double seconds = (wav.size() - 44) / 4.0 / 44100;
+  ASSERT_NEAR(seconds, 30.0, 0.3);
+  double full = Rms(wav, 2, 10);
+  EXPECT_NEAR(full, 0.345, 0.03);
+  double fadeStart = seconds - 11.34;
+  EXPECT_NEAR(Rms(wav, fadeStart - 1.5, fadeStart - 0.5), full, 0.02);
+  double previous = full;
+  for (double t = fadeStart + 1; t + 1 < seconds - 0.3; t += 1.0) {
+    double r = Rms(wav, t, t + 1);
+    EXPECT_LT(r, previous) << "at " << t << " s";
+    previous = r;
+  }
+  EXPECT_NEAR(Rms(wav, fadeStart + 5.17, fadeStart + 6.17), full * 0.5, 0.03);
+  EXPECT_LT(Rms(wav, seconds - 0.4, seconds - 0.1), 0.01);
+}
+
+TEST_F(Companion, RunsTheEncoderWithTheExactCommandLines) {
+  TScenario& run = g_runs["fake"];
+  ASSERT_GE(run.Finish(), 40.0);
+  auto log = Bytes(run.folder + L"\\lame-calls.txt");
+  std::string text(log.begin(), log.end());
+  std::string lame = U(run.folder) + "\\Lame.exe";
+  std::string wav = U(run.temp) + "\\TempWave.wav";
+  EXPECT_EQ(text, lame + " --decode  \"" + U(run.input) + "\"  \"" + wav + "\"\n" + lame +
+                      " -m s -b 192 \"" + wav + "\" \"" + U(run.output) + "\"\n");
+  // The fake encoder copies the WAV it is given: one second, faded nowhere
+  // (too short), written with the canonical header.
+  EXPECT_EQ(Bytes(run.output).size(), 44u + 44100u * 4);
+  EXPECT_TRUE(Entries(run.temp).empty());
+}
+
+TEST_F(Companion, AOneLineHandOverEndsWithoutTouchingAnything) {
+  TScenario& run = g_runs["one-line"];
+  double took = run.Finish();
+  EXPECT_GE(took, 40.0);
+  EXPECT_EQ(Entries(run.folder + L"\\AUDIO").size(), 1u);  // only TEMP
+  EXPECT_TRUE(Entries(run.temp).empty());
+}
+
+TEST_F(Companion, AnInputThatIsNoMp3EndsTheRunAtOnce) {
+  TScenario& run = g_runs["not-mp3"];
+  double took = run.Finish();
+  ASSERT_GE(took, 0.0);
+  EXPECT_LT(took, 20.0);
+  EXPECT_FALSE(Exists(run.output));
+  EXPECT_EQ(Bytes(run.input).size(), 20000u);
+  EXPECT_TRUE(Entries(run.temp).empty());
+}
+
+TEST_F(Companion, AnUnwritableOutputFolderLosesNothing) {
+  TScenario& run = g_runs["no-folder"];
+  ASSERT_GE(run.Finish(), 25.0);
+  EXPECT_FALSE(Exists(run.output));
+  std::string tone = ToneWav(1);
+  EXPECT_EQ(Bytes(run.input), std::vector<uint8_t>(tone.begin(), tone.end()));
+  EXPECT_TRUE(Entries(run.temp).empty());
+}
+
+TEST_F(Companion, AMissingEncoderEndsTheRunAtTheSave) {
+  TScenario& run = g_runs["no-lame"];
+  double took = run.Finish();
+  ASSERT_GE(took, 25.0);
+  EXPECT_LT(took, 40.0);
+  EXPECT_FALSE(Exists(run.output));
+  EXPECT_TRUE(Exists(run.input));
+  EXPECT_TRUE(Entries(run.temp).empty());
+}
+
+}  // namespace
