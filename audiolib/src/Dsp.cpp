@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 namespace audiolib {
 namespace {
@@ -34,21 +35,24 @@ void PeakingFilter::Configure(const EqBand& band, int sampleRate) {
 
 void PeakingFilter::Process(float* s, size_t frames) {
   if (flat_) return;
+  // Left and right side by side in one two-lane vector: the two recursions
+  // run together (GCC/clang vector extension: SSE2 on x86, plain code elsewhere).
+  typedef double Pair __attribute__((vector_size(16)));
+  Pair z1 = {z1_[0], z1_[1]}, z2 = {z2_[0], z2_[1]};
+  const Pair b0 = {b0_, b0_}, b1 = {b1_, b1_}, b2 = {b2_, b2_}, a1 = {a1_, a1_},
+             a2 = {a2_, a2_};
+  for (size_t i = 0; i < frames; ++i, s += 2) {
+    Pair x = {s[0], s[1]};
+    Pair y = b0 * x + z1;  // transposed direct form II
+    z1 = b1 * x - a1 * y + z2;
+    z2 = b2 * x - a2 * y;
+    s[0] = static_cast<float>(y[0]);
+    s[1] = static_cast<float>(y[1]);
+  }
+  // Denormals would slow the filter to a crawl on silence.
   for (int c = 0; c < 2; ++c) {
-    double z1 = z1_[c], z2 = z2_[c];
-    float* p = s + c;
-    for (size_t i = 0; i < frames; ++i, p += 2) {
-      double x = *p;
-      double y = b0_ * x + z1;  // transposed direct form II
-      z1 = b1_ * x - a1_ * y + z2;
-      z2 = b2_ * x - a2_ * y;
-      *p = static_cast<float>(y);
-    }
-    // Denormals would slow the filter to a crawl on silence.
-    if (std::fabs(z1) < 1e-20) z1 = 0;
-    if (std::fabs(z2) < 1e-20) z2 = 0;
-    z1_[c] = z1;
-    z2_[c] = z2;
+    z1_[c] = std::fabs(z1[c]) < 1e-20 ? 0.0 : z1[c];
+    z2_[c] = std::fabs(z2[c]) < 1e-20 ? 0.0 : z2[c];
   }
 }
 
@@ -60,26 +64,68 @@ double PeakingFilter::ResponseDb(double f, int sampleRate) const {
   return 20 * std::log10(std::abs(h));
 }
 
-void Fft(std::vector<std::complex<float>>& a) {
-  const size_t n = a.size();
-  for (size_t i = 1, j = 0; i < n; ++i) {
-    size_t bit = n >> 1;
-    for (; j & bit; bit >>= 1) j ^= bit;
-    j ^= bit;
-    if (i < j) std::swap(a[i], a[j]);
-  }
-  for (size_t len = 2; len <= n; len <<= 1) {
-    double ang = -2 * kPi / static_cast<double>(len);
-    std::complex<float> wl(static_cast<float>(std::cos(ang)), static_cast<float>(std::sin(ang)));
-    for (size_t i = 0; i < n; i += len) {
-      std::complex<float> w(1, 0);
-      for (size_t k = 0; k < len / 2; ++k) {
-        std::complex<float> u = a[i + k], v = a[i + k + len / 2] * w;
-        a[i + k] = u + v;
-        a[i + k + len / 2] = u - v;
-        w *= wl;
+void EqChain::Configure(const std::vector<EqBand>& bands, int sampleRate) {
+  std::vector<Stage> next;
+  for (size_t i = 0; i < bands.size(); ++i) {
+    PeakingFilter f;
+    f.Configure(bands[i], sampleRate);
+    if (f.Flat()) continue;
+    PeakingFilter::Coeffs c = f.Coefficients();
+    Stage st{};
+    st.b0 = Pair{c.b0, c.b0};
+    st.b1 = Pair{c.b1, c.b1};
+    st.b2 = Pair{c.b2, c.b2};
+    st.a1 = Pair{c.a1, c.a1};
+    st.a2 = Pair{c.a2, c.a2};
+    st.band = i;
+    // A band that stays on keeps its state, so moving a slider does not click.
+    for (const Stage& old : stages_)
+      if (old.band == i) {
+        st.z1 = old.z1;
+        st.z2 = old.z2;
       }
+    next.push_back(st);
+  }
+  stages_.swap(next);
+  pipe_.resize(stages_.size() + 1, Pair{0, 0});
+}
+
+void EqChain::Process(float* s, size_t frames) {
+  const size_t k = stages_.size();
+  if (k == 0) return;
+  Stage* st = stages_.data();
+  Pair* pipe = pipe_.data();
+  for (size_t i = 0; i < frames; ++i, s += 2) {
+    pipe[0] = Pair{s[0], s[1]};
+    // Last stage first: each takes what the stage before it made one sample
+    // ago, so the stages of one iteration do not depend on each other.
+    for (size_t j = k; j-- > 0;) {
+      Stage& f = st[j];
+      Pair x = pipe[j];
+      Pair y = f.b0 * x + f.z1;  // transposed direct form II
+      f.z1 = f.b1 * x - f.a1 * y + f.z2;
+      f.z2 = f.b2 * x - f.a2 * y;
+      pipe[j + 1] = y;
     }
+    s[0] = static_cast<float>(pipe[k][0]);
+    s[1] = static_cast<float>(pipe[k][1]);
+  }
+  // Denormals would slow the filters to a crawl on silence.
+  for (Stage& f : stages_)
+    for (int c = 0; c < 2; ++c) {
+      if (std::fabs(f.z1[c]) < 1e-20) f.z1[c] = 0;
+      if (std::fabs(f.z2[c]) < 1e-20) f.z2[c] = 0;
+    }
+}
+
+void ToPcm16(const float* s, size_t frames, float volume, std::vector<int16_t>& out) {
+  volume = std::clamp(volume, 0.0f, 1.0f);
+  out.resize(frames * 2);
+  const float k = volume * 32767.0f;
+  int16_t* o = out.data();
+  for (size_t i = 0; i < frames * 2; ++i) {  // branch-free so that it vectorises
+    float v = std::min(std::max(s[i] * k, -32767.0f), 32767.0f);
+    o[i] = static_cast<int16_t>(v + (v >= 0.0f ? 0.5f : -0.5f));
   }
 }
 
@@ -94,10 +140,12 @@ void Analyzer::Push(const float* s, size_t frames) {
     s += (frames - kRing) * 2;
     frames = kRing;
   }
-  for (size_t i = 0; i < frames; ++i) {
-    ring_[pos_ * 2] = s[i * 2];
-    ring_[pos_ * 2 + 1] = s[i * 2 + 1];
-    pos_ = (pos_ + 1) % kRing;
+  while (frames > 0) {
+    size_t run = std::min(frames, kRing - pos_);
+    std::copy(s, s + run * 2, ring_.begin() + static_cast<long>(pos_ * 2));
+    s += run * 2;
+    frames -= run;
+    pos_ = (pos_ + run) % kRing;
   }
 }
 
@@ -112,17 +160,20 @@ void Analyzer::Spectrum(float* out) {
     window_.resize(kFftSize);
     for (size_t i = 0; i < kFftSize; ++i)
       window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * kPi * i / kFftSize));
-    work_.resize(kFftSize);
+    frame_.resize(kFftSize);
   }
+  // The last kFftSize frames, mixed to mono, in at most two runs of the ring.
   size_t start = (pos_ + kRing - kFftSize) % kRing;
-  for (size_t i = 0; i < kFftSize; ++i) {
+  for (size_t i = 0; i < kFftSize;) {
     size_t f = (start + i) % kRing;
-    work_[i] = std::complex<float>(0.5f * (ring_[f * 2] + ring_[f * 2 + 1]) * window_[i], 0);
+    size_t run = std::min(kFftSize - i, kRing - f);
+    const float* src = ring_.data() + f * 2;
+    for (size_t j = 0; j < run; ++j)
+      frame_[i + j] = 0.5f * (src[2 * j] + src[2 * j + 1]) * window_[i + j];
+    i += run;
   }
-  Fft(work_);
   // The Hann window halves a sine's peak: |X| = A N / 4, so 2 / N gives A / 2.
-  const float scale = 2.0f / kFftSize;
-  for (size_t k = 0; k < kFftSize / 2; ++k) out[k] = std::abs(work_[k]) * scale;
+  fft_.Magnitudes(frame_.data(), out, 2.0f / kFftSize);
 }
 
 unsigned Analyzer::Level() const {

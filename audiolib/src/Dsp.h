@@ -3,10 +3,12 @@
 // spectrum and level display read (2048-sample FFT, peak levels).
 #pragma once
 #include <array>
-#include <complex>
+#include <cstdint>
 #include <cstddef>
 #include <mutex>
 #include <vector>
+
+#include "RealFft.h"
 
 namespace audiolib {
 
@@ -24,6 +26,10 @@ class PeakingFilter {
   void Process(float* stereo, size_t frames);
   // The filter's gain in dB at frequency f (for tests and checks).
   double ResponseDb(double f, int sampleRate) const;
+  struct Coeffs {
+    double b0, b1, b2, a1, a2;
+  };
+  Coeffs Coefficients() const { return {b0_, b1_, b2_, a1_, a2_}; }
 
  private:
   bool flat_ = true;
@@ -31,8 +37,28 @@ class PeakingFilter {
   double z1_[2] = {0, 0}, z2_[2] = {0, 0};
 };
 
-// In-place radix-2 FFT of a power-of-two length.
-void Fft(std::vector<std::complex<float>>& data);
+// The equaliser: peaking bands in series; flat bands cost nothing. The
+// bands run as a pipeline, each one sample behind the one before it, so that
+// their recursions proceed side by side instead of waiting on each other;
+// the price is a delay of one sample per active band after the first.
+class EqChain {
+ public:
+  void Configure(const std::vector<EqBand>& bands, int sampleRate);
+  void Process(float* stereo, size_t frames);
+
+ private:
+  typedef double Pair __attribute__((vector_size(16)));  // left, right
+  struct Stage {
+    Pair b0, b1, b2, a1, a2;
+    Pair z1, z2;
+    size_t band;
+  };
+  std::vector<Stage> stages_;
+  std::vector<Pair> pipe_;  // pipe_[j]: input of stage j; pipe_[size]: output
+};
+
+// Volume and conversion to the output's 16-bit samples (clipped).
+void ToPcm16(const float* stereo, size_t frames, float volume, std::vector<int16_t>& out);
 
 // Keeps the most recent audio and answers spectrum and level queries.
 class Analyzer {
@@ -55,8 +81,8 @@ class Analyzer {
   std::array<float, kRing * 2> ring_{};
   size_t pos_ = 0;  // next frame to write
   int rate_ = 44100;
-  std::vector<float> window_;
-  std::vector<std::complex<float>> work_;
+  std::vector<float> window_, frame_;
+  RealFft fft_{kFftSize};
 };
 
 }  // namespace audiolib

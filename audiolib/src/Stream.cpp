@@ -186,12 +186,7 @@ void Stream::PlayLoop() {
     }
     ApplyEq(pcm, frames, rate);
     analyzer_.Push(pcm.data(), frames);
-    float vol = std::clamp(volume_.load(), 0.0f, 1.0f);
-    out.resize(frames * 2);
-    for (size_t i = 0; i < frames * 2; ++i) {
-      float v = std::clamp(pcm[i] * vol, -1.0f, 1.0f);
-      out[i] = static_cast<int16_t>(std::lrint(v * 32767.0f));
-    }
+    ToPcm16(pcm.data(), frames, volume_.load(), out);
     activity_ = Activity::Playing;
     if (!dev->Write(out.data(), frames, dead_)) break;
   }
@@ -205,11 +200,10 @@ void Stream::ApplyEq(std::vector<float>& pcm, size_t frames, int rate) {
       std::lock_guard<std::mutex> lk(eqMutex_);
       bands = bands_;
     }
-    filters_.resize(bands.size());
-    for (size_t i = 0; i < bands.size(); ++i) filters_[i].Configure(bands[i], rate);
+    eq_.Configure(bands, rate);
     filterRate_ = rate;
   }
-  for (auto& f : filters_) f.Process(pcm.data(), frames);
+  eq_.Process(pcm.data(), frames);
 }
 
 uint64_t Stream::FilePosition(int mode) const {

@@ -104,7 +104,7 @@ class Stream : public std::enable_shared_from_this<Stream> {
   mutable std::mutex eqMutex_;
   std::vector<EqBand> bands_;
   std::atomic<bool> eqDirty_{false};
-  std::vector<PeakingFilter> filters_;  // playback thread only
+  EqChain eq_;                          // playback thread only
   int filterRate_ = 0;                   // playback thread only
 
   Analyzer analyzer_;

@@ -9,6 +9,7 @@
 #include "CallbackGate.h"
 #include "DownloadBuffer.h"
 #include "Dsp.h"
+#include "RealFft.h"
 
 using namespace audiolib;
 
@@ -42,6 +43,28 @@ TEST(Spectrum, FullScaleSineGivesHalfInItsBin) {
   EXPECT_EQ(peak, 100);
   EXPECT_NEAR(mag[100], 0.5, 0.01);
   EXPECT_LT(mag[110], 0.001);  // the window keeps leakage away from far bins
+}
+
+TEST(Spectrum, RealFftMatchesAPlainDft) {
+  for (size_t n : {16u, 64u, 2048u}) {
+    std::vector<float> x(n);
+    uint32_t seed = 7;
+    for (float& v : x) {
+      seed = seed * 1664525u + 1013904223u;
+      v = static_cast<float>(seed >> 8) / (1 << 24) - 0.5f;
+    }
+    std::vector<float> mag(n / 2);
+    RealFft fft(n);
+    fft.Magnitudes(x.data(), mag.data(), 1.0f);
+    for (size_t k = 0; k < n / 2; k += (n > 64 ? 37 : 1)) {
+      double re = 0, im = 0;
+      for (size_t t = 0; t < n; ++t) {
+        re += x[t] * std::cos(2 * kPi * k * t / n);
+        im -= x[t] * std::sin(2 * kPi * k * t / n);
+      }
+      EXPECT_NEAR(mag[k], std::hypot(re, im), 1e-3 * std::sqrt(double(n))) << n << " bin " << k;
+    }
+  }
 }
 
 TEST(Spectrum, SilenceAndResetGiveZeros) {
@@ -100,6 +123,46 @@ TEST(Equaliser, BandLeavesDistantFrequenciesAloneAndFlatBandIsExact) {
   high.Process(n.data(), 22050);
   EXPECT_TRUE(std::isfinite(n.back()));
   EXPECT_LT(PeakAfterWarmup(n), 4.0);
+}
+
+// The pipelined chain equals the bands applied one after another, one
+// sample later per active band; flat bands are skipped.
+TEST(Equaliser, ChainEqualsTheBandsInSeries) {
+  std::vector<EqBand> bands = {{80, 10, 6}, {1000, 10, 0}, {3000, 4, -9}, {12000, 20, 15}};
+  auto in = Sine(700, 0.3, 3000);
+  for (size_t i = 0; i < in.size(); i += 7) in[i] += 0.2f;  // something broadband
+  auto serial = in;
+  for (const EqBand& b : bands) {
+    PeakingFilter f;
+    f.Configure(b, 44100);
+    f.Process(serial.data(), 3000);
+  }
+  EqChain chain;
+  chain.Configure(bands, 44100);
+  auto piped = in;
+  chain.Process(piped.data(), 1000);  // in two blocks: the state carries over
+  chain.Process(piped.data() + 2000, 2000);
+  const size_t delay = 2;  // active bands but the first
+  for (size_t i = 0; i + delay < 3000; ++i) {
+    ASSERT_NEAR(piped[(i + delay) * 2], serial[i * 2], 1e-5) << i;
+    ASSERT_NEAR(piped[(i + delay) * 2 + 1], serial[i * 2 + 1], 1e-5) << i;
+  }
+  EqChain flat;
+  flat.Configure({{1000, 10, 0}, {5000, 10, 0}}, 44100);
+  auto copy = in;
+  flat.Process(copy.data(), 3000);
+  EXPECT_EQ(copy, in);
+}
+
+TEST(Output, Pcm16ConversionRoundsClipsAndAppliesVolume) {
+  const float in[6] = {0.5f, -0.5f, 2.0f, -2.0f, 1.0f / 32767, 0.0f};
+  std::vector<int16_t> out;
+  ToPcm16(in, 3, 1.0f, out);
+  EXPECT_EQ(out, (std::vector<int16_t>{16384, -16384, 32767, -32767, 1, 0}));
+  ToPcm16(in, 3, 0.5f, out);
+  EXPECT_EQ(out[0], 8192);
+  ToPcm16(in, 3, 0.0f, out);
+  EXPECT_EQ(out[2], 0);
 }
 
 TEST(DownloadBuffer, WrapsAroundAndCountsPositions) {
