@@ -185,10 +185,18 @@ void Stream::PlayLoop() {
       analyzer_.SetSampleRate(rate);
     }
     ApplyEq(pcm, frames, rate);
-    analyzer_.Push(pcm.data(), frames);
-    ToPcm16(pcm.data(), frames, volume_.load(), out);
-    activity_ = Activity::Playing;
-    if (!dev->Write(out.data(), frames, dead_)) break;
+    // Out in 10 ms pieces, each shown to the analyser as it goes to the
+    // device, so the spectrum and levels follow the sound smoothly.
+    const size_t piece = static_cast<size_t>(std::max(rate / 100, 1));
+    bool ok = true;
+    for (size_t at = 0; at < frames && ok; at += piece) {
+      size_t n = std::min(piece, frames - at);
+      analyzer_.Push(pcm.data() + at * 2, n);
+      ToPcm16(pcm.data() + at * 2, n, volume_.load(), out);
+      activity_ = Activity::Playing;
+      ok = dev->Write(out.data(), n, dead_);
+    }
+    if (!ok) break;
   }
   activity_ = Activity::Stopped;
 }

@@ -1,5 +1,6 @@
-// waveOut output on Windows: a few 50 ms buffers in rotation; a write waits
-// on the device's event until a buffer comes back.
+// waveOut output on Windows: a few 40 ms buffers in rotation. Writes fill
+// the current buffer, which goes to the device once full; a write waits on
+// the device's event while the next buffer is still playing.
 #ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
@@ -12,12 +13,12 @@
 namespace audiolib {
 namespace {
 
-constexpr int kBuffers = 6;
+constexpr int kBuffers = 5;
 
 class WaveStream : public OutputStream {
  public:
   WaveStream(HWAVEOUT wo, HANDLE ev, int rate) : wo_(wo), ev_(ev) {
-    size_t frames = static_cast<size_t>(rate) / 20;
+    size_t frames = static_cast<size_t>(rate) / 25;
     for (auto& b : bufs_) {
       b.data.resize(frames * 2);
       std::memset(&b.hdr, 0, sizeof b.hdr);
@@ -35,21 +36,28 @@ class WaveStream : public OutputStream {
   bool Write(const int16_t* frames, size_t count, const std::atomic<bool>& abort) override {
     while (count > 0) {
       Buf& b = bufs_[next_];
-      while (!(b.hdr.dwFlags & WHDR_DONE)) {
-        if (abort.load()) return false;
-        WaitForSingleObject(ev_, 20);
+      if (fill_ == 0) {  // starting on this buffer: wait until the device gave it back
+        while (!(b.hdr.dwFlags & WHDR_DONE)) {
+          if (abort.load()) return false;
+          WaitForSingleObject(ev_, 20);
+        }
+        if (b.hdr.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(wo_, &b.hdr, sizeof b.hdr);
       }
-      if (b.hdr.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(wo_, &b.hdr, sizeof b.hdr);
-      size_t n = count < b.data.size() / 2 ? count : b.data.size() / 2;
-      std::memcpy(b.data.data(), frames, n * 4);
-      b.hdr.lpData = reinterpret_cast<LPSTR>(b.data.data());
-      b.hdr.dwBufferLength = static_cast<DWORD>(n * 4);
-      b.hdr.dwFlags = 0;
-      if (waveOutPrepareHeader(wo_, &b.hdr, sizeof b.hdr) != MMSYSERR_NOERROR) return false;
-      if (waveOutWrite(wo_, &b.hdr, sizeof b.hdr) != MMSYSERR_NOERROR) return false;
-      next_ = (next_ + 1) % kBuffers;
+      size_t room = b.data.size() / 2 - fill_;
+      size_t n = count < room ? count : room;
+      std::memcpy(b.data.data() + fill_ * 2, frames, n * 4);
+      fill_ += n;
       frames += n * 2;
       count -= n;
+      if (fill_ * 2 == b.data.size()) {
+        b.hdr.lpData = reinterpret_cast<LPSTR>(b.data.data());
+        b.hdr.dwBufferLength = static_cast<DWORD>(fill_ * 4);
+        b.hdr.dwFlags = 0;
+        fill_ = 0;
+        next_ = (next_ + 1) % kBuffers;
+        if (waveOutPrepareHeader(wo_, &b.hdr, sizeof b.hdr) != MMSYSERR_NOERROR) return false;
+        if (waveOutWrite(wo_, &b.hdr, sizeof b.hdr) != MMSYSERR_NOERROR) return false;
+      }
     }
     return true;
   }
@@ -63,6 +71,7 @@ class WaveStream : public OutputStream {
   HANDLE ev_;
   Buf bufs_[kBuffers];
   int next_ = 0;
+  size_t fill_ = 0;  // frames already in bufs_[next_]
 };
 
 class WaveBackend : public OutputBackend {
