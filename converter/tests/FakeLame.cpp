@@ -62,8 +62,11 @@ int main() {
   if (n > 1) WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], n, nullptr, nullptr);
   WriteAll(Folder() + L"\\lame-calls.txt", utf8 + "\n", true);
 
+  // Wine hands the program path quoted even when it was started unquoted:
+  // the file paths are the last two quoted words.
   auto words = QuotedWords(line);
-  if (words.size() != 2) return 2;
+  if (words.size() < 2) return 2;
+  words.erase(words.begin(), words.end() - 2);
   if (line.find(L" --decode  ") != std::wstring::npos) {
     // One second of stereo 16-bit silence with a little signal in it.
     std::string data;
