@@ -4,6 +4,7 @@
 
 #include "ComponentsGdi.h"
 #include "LedSwitchLogic.h"
+#include "PngResource.h"
 
 namespace {
 
@@ -127,4 +128,18 @@ TEST(GdiPaint, LedPicturesComeFromTheResources) {
   EXPECT_GT(GetRValue(px), 150);
   EXPECT_LT(GetGValue(px), 60);
   DeleteObject(red);
+}
+
+TEST(GdiPaint, PngPicturesFromTheResourcesAreBlended) {
+  for (const wchar_t* name : {L"PNGIMAGE0", L"PNGIMAGE1", L"PNGIMAGE2"}) {
+    TPngImage png;
+    LoadPngResource(png, name);
+    EXPECT_EQ(png.Width(), 32);
+    Surface s(40, 40, RGB(0, 0, 0));
+    DrawPng(s.dc(), 4, 4, png);
+    EXPECT_EQ(s.At(4, 4), RGB(0, 0, 0));      // transparent corner
+    EXPECT_NE(s.At(4 + 4, 4 + 16), RGB(0, 0, 0));  // inside the disc
+  }
+  TPngImage png;
+  EXPECT_THROW(LoadPngResource(png, L"NOSUCHPNG"), EPngError);
 }
