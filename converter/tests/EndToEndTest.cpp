@@ -256,6 +256,9 @@ class Companion : public ::testing::Test {
     WriteFile(noLame.input, ToneWav(1));
     noLame.HandOver({L"128", noLame.input, noLame.output});
 
+    TScenario& noHandOver = g_runs["no-hand-over"];
+    noHandOver.Prepare(L"no-hand-over", false);
+
     for (auto& [name, run] : g_runs) run.Launch();
   }
 };
@@ -349,6 +352,49 @@ TEST_F(Companion, AMissingEncoderEndsTheRunAtTheSave) {
   EXPECT_LT(took, 40.0);
   EXPECT_FALSE(Exists(run.output));
   EXPECT_TRUE(Exists(run.input));
+  EXPECT_TRUE(Entries(run.temp).empty());
+}
+
+struct TFound {
+  DWORD pid;
+  HWND wnd;
+};
+
+BOOL CALLBACK FindVisible(HWND wnd, LPARAM lp) {
+  auto* f = reinterpret_cast<TFound*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid == f->pid && IsWindowVisible(wnd)) {
+    f->wnd = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+TEST_F(Companion, AMissingHandOverFileIsReportedAndEndsTheRun) {
+  TScenario& run = g_runs["no-hand-over"];
+  // The error box is the only window the companion ever shows; a person
+  // reads it and presses OK.
+  TFound found{GetProcessId(run.process), nullptr};
+  for (int i = 0; i < 200 && !found.wnd; ++i) {
+    Sleep(100);
+    EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
+  }
+  ASSERT_NE(found.wnd, nullptr) << "no error box";
+  std::wstring text;
+  EnumChildWindows(
+      found.wnd,
+      [](HWND child, LPARAM lp) -> BOOL {
+        wchar_t buf[1024];
+        GetWindowTextW(child, buf, 1024);
+        *reinterpret_cast<std::wstring*>(lp) += std::wstring(buf) + L"\n";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  EXPECT_NE(text.find(L"kdr.ini"), std::wstring::npos) << U(text);
+  PostMessageW(found.wnd, WM_COMMAND, IDOK, 0);
+  double took = run.Finish(60);
+  EXPECT_GE(took, 0.0) << "still running after the error box was closed";
   EXPECT_TRUE(Entries(run.temp).empty());
 }
 
