@@ -222,6 +222,19 @@ TEST_F(Run, AnEmptyWaveEndsTheRunAtTheFade) {
   EXPECT_TRUE(encoder.lines.empty());
 }
 
+TEST_F(Run, ALyingHeaderEndsTheRunWithoutOutput) {
+  // 64-bit samples would not fit the sample value: refused, not overflowed.
+  std::string in = dir.Path("lie.wav"), out = dir.Path("o.wav");
+  auto wav = MakeWav(2, 44100, 16, Stereo16(100));
+  wav[34] = 64;
+  TTestDir::WriteBytes(in, wav);
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 15);
+  EXPECT_FALSE(TTestDir::Exists(out));
+  EXPECT_EQ(TTestDir::ReadBytes(in), wav);
+}
+
 TEST_F(Run, AFailedEncodeLeavesNoOutput) {
   std::string in = dir.Path("rec.wav"), out = dir.Path("o.mp3");
   TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
