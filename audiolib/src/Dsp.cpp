@@ -87,35 +87,70 @@ void EqChain::Configure(const std::vector<EqBand>& bands, int sampleRate) {
     next.push_back(st);
   }
   stages_.swap(next);
-  pipe_.resize(stages_.size() + 1, Pair{0, 0});
+  size_t slots = stages_.size() + (stages_.size() + 3) / 4;
+  if (pipe_.size() != slots) pipe_.assign(slots, Pair{0, 0});
 }
 
-void EqChain::Process(float* s, size_t frames) {
-  const size_t k = stages_.size();
-  if (k == 0) return;
-  Stage* st = stages_.data();
-  Pair* pipe = pipe_.data();
-  for (size_t i = 0; i < frames; ++i, s += 2) {
-    pipe[0] = Pair{s[0], s[1]};
-    // Last stage first: each takes what the stage before it made one sample
-    // ago, so the stages of one iteration do not depend on each other.
-    for (size_t j = k; j-- > 0;) {
-      Stage& f = st[j];
-      Pair x = pipe[j];
-      Pair y = f.b0 * x + f.z1;  // transposed direct form II
-      f.z1 = f.b1 * x - f.a1 * y + f.z2;
-      f.z2 = f.b2 * x - f.a2 * y;
-      pipe[j + 1] = y;
-    }
-    s[0] = static_cast<float>(pipe[k][0]);
-    s[1] = static_cast<float>(pipe[k][1]);
+namespace {
+
+// Runs K stages as a pipeline over a block: every stage takes what the stage
+// before it made one sample ago, so the K recursions of one step do not wait
+// on each other. K is fixed at compile time so that the states stay in
+// registers.
+template <int K>
+void RunGroup(EqChain::Stage* st, EqChain::Pair* pipe, float* s, size_t frames) {
+  using Pair = EqChain::Pair;
+  Pair z1[K], z2[K], p[K + 1];
+  for (int j = 0; j < K; ++j) {
+    z1[j] = st[j].z1;
+    z2[j] = st[j].z2;
+    p[j] = pipe[j];
   }
-  // Denormals would slow the filters to a crawl on silence.
-  for (Stage& f : stages_)
-    for (int c = 0; c < 2; ++c) {
-      if (std::fabs(f.z1[c]) < 1e-20) f.z1[c] = 0;
-      if (std::fabs(f.z2[c]) < 1e-20) f.z2[c] = 0;
+  p[K] = pipe[K];
+  for (size_t i = 0; i < frames; ++i, s += 2) {
+    p[0] = Pair{s[0], s[1]};
+    for (int j = K - 1; j >= 0; --j) {  // last stage first
+      const EqChain::Stage& f = st[j];
+      Pair x = p[j];
+      Pair y = f.b0 * x + z1[j];  // transposed direct form II
+      z1[j] = f.b1 * x - f.a1 * y + z2[j];
+      z2[j] = f.b2 * x - f.a2 * y;
+      p[j + 1] = y;
     }
+    s[0] = static_cast<float>(p[K][0]);
+    s[1] = static_cast<float>(p[K][1]);
+  }
+  for (int j = 0; j < K; ++j) {
+    // Denormals would slow the filters to a crawl on silence.
+    for (int c = 0; c < 2; ++c) {
+      if (std::fabs(z1[j][c]) < 1e-20) z1[j][c] = 0;
+      if (std::fabs(z2[j][c]) < 1e-20) z2[j][c] = 0;
+    }
+    st[j].z1 = z1[j];
+    st[j].z2 = z2[j];
+    pipe[j] = p[j];
+  }
+  pipe[K] = p[K];
+}
+
+}  // namespace
+
+void EqChain::Process(float* s, size_t frames) {
+  // Groups of at most four stages: as many as the vector registers hold.
+  size_t j = 0;
+  Pair* pipe = pipe_.data();
+  while (j < stages_.size()) {
+    size_t k = std::min<size_t>(4, stages_.size() - j);
+    Stage* st = stages_.data() + j;
+    Pair* p = pipe + j + (j / 4);  // each group has its own k + 1 pipe slots
+    switch (k) {
+      case 4: RunGroup<4>(st, p, s, frames); break;
+      case 3: RunGroup<3>(st, p, s, frames); break;
+      case 2: RunGroup<2>(st, p, s, frames); break;
+      default: RunGroup<1>(st, p, s, frames); break;
+    }
+    j += k;
+  }
 }
 
 void ToPcm16(const float* s, size_t frames, float volume, std::vector<int16_t>& out) {

@@ -5,6 +5,25 @@
 #include <cmath>
 
 namespace audiolib {
+namespace {
+
+// One run of butterflies; the four halves never overlap, which the compiler
+// must know to use vector instructions.
+void Butterflies(float* __restrict ar, float* __restrict ai, float* __restrict br,
+                 float* __restrict bi, const float* __restrict wr, const float* __restrict wi,
+                 size_t half) {
+  for (size_t k = 0; k < half; ++k) {
+    float vr = br[k] * wr[k] - bi[k] * wi[k];
+    float vi = br[k] * wi[k] + bi[k] * wr[k];
+    float ur = ar[k], ui = ai[k];
+    ar[k] = ur + vr;
+    ai[k] = ui + vi;
+    br[k] = ur - vr;
+    bi[k] = ui - vi;
+  }
+}
+
+}  // namespace
 
 RealFft::RealFft(size_t n) : n_(n), m_(n / 2), bitrev_(n / 2), re_(n / 2), im_(n / 2), revRe_(n / 2), revIm_(n / 2) {
   const double pi = 3.14159265358979323846;
@@ -50,29 +69,20 @@ void RealFft::ComplexFft() {
   for (size_t half = 4; half < m_; tw += half, half <<= 1) {
     const float* wr = twRe_.data() + tw;
     const float* wi = twIm_.data() + tw;
-    for (size_t i = 0; i < m_; i += 2 * half) {
-      float* ar = re + i;
-      float* ai = im + i;
-      float* br = re + i + half;
-      float* bi = im + i + half;
-      for (size_t k = 0; k < half; ++k) {  // contiguous: vectorises for half >= 4
-        float vr = br[k] * wr[k] - bi[k] * wi[k];
-        float vi = br[k] * wi[k] + bi[k] * wr[k];
-        float ur = ar[k], ui = ai[k];
-        ar[k] = ur + vr;
-        ai[k] = ui + vi;
-        br[k] = ur - vr;
-        bi[k] = ui - vi;
-      }
-    }
+    for (size_t i = 0; i < m_; i += 2 * half)
+      Butterflies(re + i, im + i, re + i + half, im + i + half, wr, wi, half);
   }
 }
 
 void RealFft::Magnitudes(const float* in, float* out, float scale) {
+  // Bit reversal is its own inverse: gather in reversed order, store in order.
+  float* __restrict re = re_.data();
+  float* __restrict im = im_.data();
+  const unsigned* rev = bitrev_.data();
   for (size_t k = 0; k < m_; ++k) {
-    unsigned r = bitrev_[k];
-    re_[r] = in[2 * k];
-    im_[r] = in[2 * k + 1];
+    const float* pair = in + 2 * static_cast<size_t>(rev[k]);
+    re[k] = pair[0];
+    im[k] = pair[1];
   }
   ComplexFft();
   const float* zr = re_.data();
