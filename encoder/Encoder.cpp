@@ -87,7 +87,7 @@ void EncodeWavToMp3(const std::filesystem::path& wav, const std::filesystem::pat
   TWaveFormat fmt = ReadWaveHeader(in.get(), wav.u8string());
   if (fmt.channels < 1 || fmt.channels > 2) throw TCodecError("only mono or stereo WAV files can be encoded");
   if (fmt.bits < 1 || fmt.bits > 32) throw TCodecError("unsupported sample size in " + wav.u8string());
-  if (fmt.rate < 8000 || fmt.rate > 48000) throw TCodecError("unsupported sample rate in " + wav.u8string());
+  if (fmt.rate < 8000 || fmt.rate > 192000) throw TCodecError("unsupported sample rate in " + wav.u8string());
 
   TLameHandle lame;
   lame.g = lame_init();
