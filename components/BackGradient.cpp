@@ -1,0 +1,95 @@
+// The gradient background control: colour table, cache bitmap and painting.
+#include "BackGradient.h"
+
+#include "ComponentsGdi.h"
+
+TBackGradient::TBackGradient(TComponent* AOwner) : TGraphicControl(AOwner) {
+  ControlStyle.Include(csOpaque);
+  SetBounds(Left(), Top(), 100, 80);
+  cache_.reset(new TBitmap());
+  BuildColors();
+  // The whole area is painted: nothing to erase first.
+  SetMessageHandler(WM_ERASEBKGND, [](TMessage& m) { m.Result = 1; });
+}
+
+TBackGradient::~TBackGradient() = default;
+
+void TBackGradient::BuildColors() {
+  colors_ = ::BuildColors(ColorToRGB(startColor_), ColorToRGB(endColor_), direction_);
+}
+
+void TBackGradient::Redraw() {
+  cachedWidth_ = cachedHeight_ = 0;
+  Invalidate();
+}
+
+void TBackGradient::SetBuffered(bool v) {
+  if (v == buffered_) return;
+  buffered_ = v;
+  if (v)
+    cache_.reset(new TBitmap());
+  else
+    cache_.reset();
+  Redraw();
+}
+
+void TBackGradient::SetDirection(TGradDirection v) {
+  if (v == direction_) return;
+  direction_ = v;
+  BuildColors();
+  Redraw();
+}
+
+void TBackGradient::SetEndColor(TColor v) {
+  if (v == endColor_) return;
+  endColor_ = v;
+  BuildColors();
+  Redraw();
+}
+
+void TBackGradient::SetStartColor(TColor v) {
+  if (v == startColor_) return;
+  startColor_ = v;
+  BuildColors();
+  Redraw();
+}
+
+void TBackGradient::SetStepWidth(int v) {
+  if (v == stepWidth_ || v < 1 || v > 10) return;
+  stepWidth_ = v;
+  Redraw();
+}
+
+void TBackGradient::SetStyle(TGradStyle v) {
+  if (v == style_) return;
+  style_ = v;
+  Redraw();
+}
+
+void TBackGradient::DrawGradient(HDC dc, int w, int h) {
+  gdi::DrawGradient(dc, DrawGradientShapes(style_, colors_, w, h, stepWidth_, buffered_));
+  ++drawCount_;
+}
+
+void TBackGradient::Paint() {
+  const int w = Width(), h = Height();
+  HDC dc = Canvas()->Handle();
+  if (buffered_ && cache_) {
+    if (w != cachedWidth_ || h != cachedHeight_) {
+      cache_->SetSize(w, h);
+      DrawGradient(cache_->Canvas()->Handle(), w, h);
+      cachedWidth_ = w;
+      cachedHeight_ = h;
+    }
+    HDC src = cache_->Canvas()->Handle();
+    if (style_ == gsEllipse) {
+      // The corners outside the ellipse show what lies behind.
+      if (w > 0 && h > 0) TransparentBlt(dc, 0, 0, w, h, src, 0, 0, w, h, kGradientSilver);
+    } else {
+      BitBlt(dc, 0, 0, w, h, src, 0, 0, SRCCOPY);
+    }
+  } else {
+    DrawGradient(dc, w, h);
+  }
+  if (OnPaint) OnPaint(this);
+}

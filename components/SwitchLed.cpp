@@ -1,0 +1,40 @@
+// The LED switch: state and colour setters and the transparent picture.
+#include "SwitchLed.h"
+
+#include "ComponentsGdi.h"
+
+TSwitchLed::TSwitchLed(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetBounds(Left(), Top(), kLedSize, kLedSize);
+  if (auto* parent = dynamic_cast<TWinControl*>(AOwner)) SetParent(parent);
+}
+
+void TSwitchLed::Changed(TLedColor& field, TLedColor v) {
+  if (!AllowChanges) return;
+  field = v;
+  PaintNow();
+}
+
+void TSwitchLed::SetOnColor(TLedColor v) { Changed(onColor_, v); }
+void TSwitchLed::SetOffColor(TLedColor v) { Changed(offColor_, v); }
+void TSwitchLed::SetDisabledColor(TLedColor v) { Changed(disabledColor_, v); }
+
+void TSwitchLed::SetLedState(TLedState v) {
+  if (!AllowChanges) return;
+  ledState_ = v;
+  PaintNow();
+}
+
+void TSwitchLed::PaintNow() {
+  if (Showing()) Paint();
+}
+
+void TSwitchLed::Paint() {
+  if (Width() != kLedSize || Height() != kLedSize)
+    SetBounds(Left(), Top(), kLedSize, kLedSize);
+  // The picture is read from the resources at each paint; it is tiny.
+  HBITMAP bmp = gdi::LoadBitmapResource(LedResourceName(ShownColor()));
+  gdi::DrawTransparent(Canvas()->Handle(), 0, 0, bmp, kLedTransparent);
+  if (bmp) DeleteObject(bmp);
+  ++paintCount_;
+  if (OnPaint) OnPaint(this);
+}

@@ -1,0 +1,476 @@
+// The tray icon: shell calls, the shared handler window, the owner window's
+// subclass and the mouse state handling.
+#include "TrayIcon.h"
+
+#include <map>
+
+#include "Cp1251.h"
+#include "Menus.h"
+#include "TrayApp.h"
+
+namespace {
+
+const wchar_t kHandlerClass[] = L"KorvalisTrayIconHandler";
+constexpr UINT_PTR kOwnerSubclass = 0x54524159;  // "TRAY"
+
+TShiftState ShiftNow() {
+  TShiftState s;
+  if (GetAsyncKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (GetAsyncKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  if (GetAsyncKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  return s;
+}
+
+}  // namespace
+
+// One hidden window for all tray icons. It is a top-level window (not a
+// message-only one) because the shell's "TaskbarCreated" is a broadcast.
+class TTrayIconHandler {
+ public:
+  static TTrayIconHandler& Get() {
+    if (!instance_) instance_ = new TTrayIconHandler();
+    return *instance_;
+  }
+  static TTrayIconHandler* Live() { return instance_; }
+
+  UINT Register(TTrayIcon* icon) {
+    const UINT id = ++nextId_;
+    icons_[id] = icon;
+    return id;
+  }
+  void Unregister(UINT id) {
+    icons_.erase(id);
+    if (icons_.empty()) {
+      delete instance_;
+      instance_ = nullptr;
+    }
+  }
+  HWND Window() const { return wnd_; }
+  int RefCount() const { return static_cast<int>(icons_.size()); }
+  UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
+
+ private:
+  TTrayIconHandler() {
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
+    if (!GetClassInfoW(inst, kHandlerClass, &wc)) {
+      wc.lpfnWndProc = WndProc;
+      wc.hInstance = inst;
+      wc.lpszClassName = kHandlerClass;
+      RegisterClassW(&wc);
+    }
+    // 0 when the shell message cannot be registered: then it matches nothing.
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHandlerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, inst, nullptr);
+  }
+  ~TTrayIconHandler() {
+    if (wnd_) DestroyWindow(wnd_);
+  }
+
+  TTrayIcon* Find(UINT id) const {
+    auto it = icons_.find(id);
+    return it == icons_.end() ? nullptr : it->second;
+  }
+
+  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TTrayIconHandler* h = instance_;
+    if (h && msg == TTrayIcon::kCallbackMessage) {
+      if (TTrayIcon* icon = h->Find(static_cast<UINT>(wp)))
+        icon->HandleCallback(static_cast<UINT>(LOWORD(lp)));
+      return 0;
+    }
+    if (h && h->taskbarCreated_ != 0 && msg == h->taskbarCreated_) {
+      std::vector<UINT> ids;
+      for (const auto& e : h->icons_) ids.push_back(e.first);
+      for (UINT id : ids)  // an icon may go away while another is re-added
+        if (TTrayIconHandler* live = instance_)
+          if (TTrayIcon* icon = live->Find(id)) icon->TaskbarCreated();
+      return 0;
+    }
+    switch (msg) {
+      case WM_DESTROY:
+      case WM_CLOSE:
+      case WM_QUERYENDSESSION:
+      case WM_QUIT:
+      case WM_ENDSESSION:
+      case WM_NCDESTROY:
+        return 1;
+      default:
+        return DefWindowProcW(wnd, msg, wp, lp);
+    }
+  }
+
+  static TTrayIconHandler* instance_;
+  HWND wnd_ = nullptr;
+  UINT taskbarCreated_ = 0;
+  UINT nextId_ = 0;
+  std::map<UINT, TTrayIcon*> icons_;
+};
+
+TTrayIconHandler* TTrayIconHandler::instance_ = nullptr;
+
+BOOL(WINAPI* TTrayIcon::NotifyIcon)(DWORD, PNOTIFYICONDATAW) = Shell_NotifyIconW;
+
+HWND TTrayIcon::HandlerWindow() {
+  TTrayIconHandler* h = TTrayIconHandler::Live();
+  return h ? h->Window() : nullptr;
+}
+
+TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
+  TTrayIconHandler& handler = TTrayIconHandler::Get();
+  iconData_.cbSize = sizeof iconData_;
+  iconData_.hWnd = handler.Window();
+  iconData_.uID = handler.Register(this);
+  iconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  iconData_.uCallbackMessage = kCallbackMessage;
+  cycleTimer_.reset(new TSimpleTimer(1000, [this](TSimpleTimer*) { CycleTick(); }));
+  clickTimer_.reset(new TSimpleTimer(1000, nullptr));
+  exitTimer_.reset(new TSimpleTimer(20, [this](TSimpleTimer*) { ExitTick(); }));
+  clicks_.reset(new TrayClickLogic(
+      *clickTimer_, [this] { return static_cast<bool>(OnDblClick); }, [this] { Click(); },
+      [this] { DblClick(); }));
+  clickTimer_->SetOnTimer([this](TSimpleTimer*) { clicks_->ClickTick(); });
+  didExit_ = true;
+  if (ComponentState().Contains(csDesigning)) return;
+  appWnd_ = tray_app::ApplicationWindow();
+  appHook_ = tray_app::Hook([this](UINT m, WPARAM w, LPARAM l) { AppHook(m, w, l); });
+  // A form being built from its layout gets its window later: then the
+  // subclass is installed by Loaded.
+  SubclassOwner(tray_app::ExistingWindowOf(AOwner));
+}
+
+void TTrayIcon::SubclassOwner(HWND wnd) {
+  if (!wnd || ownerWnd_) return;
+  if (SetWindowSubclass(wnd, OwnerWndProc, kOwnerSubclass + iconData_.uID,
+                        reinterpret_cast<DWORD_PTR>(this)))
+    ownerWnd_ = wnd;
+}
+
+TTrayIcon::~TTrayIcon() {
+  HideIcon();
+  exitTimer_.reset();
+  cycleTimer_.reset();
+  clicks_.reset();
+  clickTimer_.reset();
+  if (icon_) DestroyIcon(icon_);
+  // Each subclass is removed on its own: whatever else subclassed these
+  // windows before or after keeps working.
+  tray_app::Unhook(appHook_);
+  if (ownerWnd_ && IsWindow(ownerWnd_))
+    RemoveWindowSubclass(ownerWnd_, OwnerWndProc, kOwnerSubclass + iconData_.uID);
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  if (TTrayIconHandler* h = TTrayIconHandler::Live()) h->Unregister(iconData_.uID);
+}
+
+void TTrayIcon::FillIconData() {
+  iconData_.hIcon = icon_;
+  const std::wstring tip = Cp1251ToWide(TrayTooltip(hint_, showHint_));
+  const size_t n = std::min(tip.size(), sizeof iconData_.szTip / sizeof(wchar_t) - 1);
+  std::fill(std::begin(iconData_.szTip), std::end(iconData_.szTip), L'\0');
+  std::copy(tip.begin(), tip.begin() + static_cast<long>(n), iconData_.szTip);
+}
+
+bool TTrayIcon::Notify(DWORD message) { return NotifyIcon(message, &iconData_) != FALSE; }
+
+bool TTrayIcon::ShowIcon() {
+  iconVisible_ = true;
+  FillIconData();
+  inShell_ = Notify(NIM_ADD) || inShell_;
+  return inShell_;
+}
+
+bool TTrayIcon::HideIcon() {
+  iconVisible_ = false;
+  if (!inShell_) return false;
+  inShell_ = false;
+  return Notify(NIM_DELETE);
+}
+
+bool TTrayIcon::ModifyIcon() {
+  FillIconData();
+  return inShell_ && Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::TaskbarCreated() {
+  // The new shell knows no icon of ours.
+  if (!iconVisible_) return;
+  inShell_ = false;
+  ShowIcon();
+}
+
+static bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
+
+void TTrayIcon::SetHint(const std::string& v) {
+  hint_ = v;
+  ModifyIcon();
+}
+
+void TTrayIcon::SetShowHint(bool v) {
+  showHint_ = v;
+  ModifyIcon();
+}
+
+void TTrayIcon::SetIcon(HICON v) {
+  HICON copy = v ? CopyIcon(v) : nullptr;
+  if (icon_) DestroyIcon(icon_);
+  icon_ = copy;
+  ModifyIcon();
+}
+
+void TTrayIcon::SetIconVisible(bool v) {
+  if (IsLoading(this)) {  // applied by Loaded
+    iconVisible_ = v;
+    return;
+  }
+  if (v)
+    ShowIcon();
+  else
+    HideIcon();
+}
+
+void TTrayIcon::SetIconList(HIMAGELIST v) {
+  iconList_ = v;
+  SetIconIndex(0);
+}
+
+void TTrayIcon::SetIconIndex(int v) {
+  if (iconList_) {
+    v = ClampIconIndex(v, ImageList_GetImageCount(iconList_));
+    if (HICON h = ImageList_GetIcon(iconList_, v, ILD_NORMAL)) {
+      if (icon_) DestroyIcon(icon_);
+      icon_ = h;
+    }
+  } else {
+    v = 0;
+  }
+  iconIndex_ = v;
+  ModifyIcon();
+}
+
+void TTrayIcon::SetCycleIcons(bool v) {
+  cycleIcons_ = v;
+  if (IsLoading(this)) return;
+  if (v) {
+    SetIconIndex(0);
+    cycleTimer_->SetInterval(cycleInterval_);
+    cycleTimer_->Start();
+  } else {
+    cycleTimer_->Stop(true);
+  }
+}
+
+void TTrayIcon::SetCycleInterval(unsigned v) {
+  cycleInterval_ = v;
+  SetCycleIcons(cycleIcons_);
+}
+
+void TTrayIcon::SetPopupMenu(TPopupMenu* v) {
+  if (popupMenu_ == v) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TTrayIcon::SetWantEnterExitEvents(bool v) {
+  wantEnterExit_ = v;
+  if (!IsLoading(this)) exitTimer_->SetEnabled(v);
+}
+
+void TTrayIcon::SetDesignPreview(bool v) {
+  if (!ComponentState().Contains(csDesigning)) return;
+  designPreview_ = v;
+  if (v) {
+    if (!icon_ && LoadDefaultIcon()) SetIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    ShowIcon();
+  } else {
+    HideIcon();
+  }
+}
+
+void TTrayIcon::Loaded() {
+  TComponent::Loaded();
+  if (!ComponentState().Contains(csDesigning)) SubclassOwner(tray_app::WindowOf(Owner()));
+  if (ownerWnd_) {
+    bool showMainForm = true;
+    if (OnStartup) OnStartup(this, showMainForm);
+    if (!showMainForm) {
+      tray_app::SetShowMainForm(false);
+      HideMainForm();
+    }
+  }
+  ModifyIcon();
+  if (iconVisible_) ShowIcon();
+  SetCycleIcons(cycleIcons_);
+  exitTimer_->SetEnabled(wantEnterExit_);
+  iconData_.uVersion = 0;  // the classic callback protocol
+  Notify(NIM_SETVERSION);
+}
+
+void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+}
+
+void TTrayIcon::Click() {
+  if (OnClick) OnClick(this);
+}
+void TTrayIcon::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+void TTrayIcon::CycleIcon() {
+  if (OnCycle) OnCycle(this, NextCycleIndex(iconIndex_, iconList_ ? ImageList_GetImageCount(iconList_) : 0));
+}
+void TTrayIcon::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+void TTrayIcon::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+void TTrayIcon::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+void TTrayIcon::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TTrayIcon::MouseExit() {
+  if (OnMouseExit) OnMouseExit(this);
+}
+
+void TTrayIcon::HideMainForm() {
+  if (!ownerWnd_) return;
+  tray_app::HideMainForm();
+}
+
+void TTrayIcon::DoMinimizeToTray() {
+  HideMainForm();
+  SetIconVisible(true);
+}
+
+void TTrayIcon::PopupAtCursor() {
+  POINT p{};
+  if (!popupMenu_ || !popupMenu_->AutoPopup || !GetCursorPos(&p)) return;
+  // The menu must belong to the foreground window, or it would not close
+  // when the user clicks elsewhere.
+  SetForegroundWindow(appWnd_ ? appWnd_ : (ownerWnd_ ? ownerWnd_ : HandlerWindow()));
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  popupMenu_->PopupComponent = this;
+  popupMenu_->Popup(p.x, p.y);
+  if (ownerWnd_) PostMessageW(ownerWnd_, WM_NULL, 0, 0);
+}
+
+void TTrayIcon::HandleCallback(UINT msg) {
+  if (!enabled_) return;
+  POINT p{};
+  GetCursorPos(&p);
+  const TShiftState shift = ShiftNow();
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (wantEnterExit_ && didExit_) {
+        MouseEnter();
+        didExit_ = false;
+      }
+      MouseMove(shift, p.x, p.y);
+      lastMove_ = p;
+      break;
+    case WM_LBUTTONDOWN:
+      clicks_->LButtonDown(GetDoubleClickTime());
+      MouseDown(mbLeft, shift + ssLeft, p.x, p.y);
+      if (leftPopup_) PopupAtCursor();
+      break;
+    case WM_LBUTTONUP:
+      clicks_->LButtonUp();
+      MouseUp(mbLeft, shift + ssLeft, p.x, p.y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      clicks_->LButtonDblClk();
+      if (popupMenu_ && popupMenu_->AutoPopup && !leftPopup_) {
+        TMenuItem* root = popupMenu_->Items();
+        for (int i = 0; i < root->Count(); ++i)
+          if (root->Items(i)->Default) {
+            root->Items(i)->Click();
+            break;
+          }
+      }
+      break;
+    case WM_RBUTTONDOWN:
+      MouseDown(mbRight, shift + ssRight, p.x, p.y);
+      PopupAtCursor();
+      break;
+    case WM_RBUTTONUP:
+      MouseUp(mbRight, shift + ssRight, p.x, p.y);
+      break;
+    case WM_MBUTTONDOWN:
+      MouseDown(mbMiddle, shift + ssMiddle, p.x, p.y);
+      break;
+    case WM_MBUTTONUP:
+      MouseUp(mbMiddle, shift + ssMiddle, p.x, p.y);
+      break;
+    case NIN_BALLOONSHOW:
+      if (OnBalloonHintShow) OnBalloonHintShow(this);
+      break;
+    case NIN_BALLOONHIDE:
+      if (OnBalloonHintHide) OnBalloonHintHide(this);
+      break;
+    case NIN_BALLOONTIMEOUT:
+      if (OnBalloonHintTimeout) OnBalloonHintTimeout(this);
+      break;
+    case NIN_BALLOONUSERCLICK:
+      if (OnBalloonHintClick) OnBalloonHintClick(this);
+      break;
+    default:
+      break;
+  }
+}
+
+void TTrayIcon::CycleTick() {
+  if (!iconList_) return;
+  const int count = ImageList_GetImageCount(iconList_);
+  if (HICON h = ImageList_GetIcon(iconList_, ClampIconIndex(iconIndex_, count), ILD_NORMAL)) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = h;
+  }
+  ModifyIcon();
+  CycleIcon();
+  iconIndex_ = NextCycleIndex(iconIndex_, count);
+}
+
+void TTrayIcon::ExitTick() {
+  if (didExit_) return;
+  POINT p{};
+  GetCursorPos(&p);
+  if (p.x != lastMove_.x || p.y != lastMove_.y) {
+    didExit_ = true;
+    MouseExit();
+  }
+}
+
+LRESULT CALLBACK TTrayIcon::OwnerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                         DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TTrayIcon*>(ref);
+  if (msg == WM_SHOWWINDOW && wp == 1 && lp == 0) {
+    if (self->appWnd_) SetForegroundWindow(self->appWnd_);
+    SetForegroundWindow(wnd);
+  } else if ((msg == WM_SHOWWINDOW && wp == 0 && lp == SW_PARENTCLOSING &&
+              !tray_app::Terminating()) ||
+             (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MINIMIZE)) {
+    if (self->minimizeToTray_ && self->OnMinimizeToTray) {
+      self->OnMinimizeToTray(self);
+      self->DoMinimizeToTray();
+      return 1;
+    }
+  }
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+void TTrayIcon::AppHook(UINT msg, WPARAM wp, LPARAM) {
+  if (msg == WM_SIZE && wp == SIZE_MINIMIZED && minimizeToTray_) {
+    DoMinimizeToTray();
+  } else if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_RESTORE) {
+    tray_app::ShowMainForm();
+  }
+}

@@ -1,0 +1,142 @@
+// TTrayIcon: an icon with a tooltip in the taskbar's notification area. It
+// turns the shell's callbacks into mouse, click and balloon events, pops up
+// its popup menu, can cycle through the icons of an image list and can hide
+// the main window to the tray.
+//
+// All tray icons share one hidden window, TTrayIconHandler, that receives the
+// shell's callback message and the shell's "TaskbarCreated" broadcast. Icons
+// are told apart by a small id of their own (the shell's id field is 32-bit),
+// looked up among the live icons, never cast back to an object.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <shellapi.h>
+#include <string>
+
+#include "Controls.h"
+#include "SimpleTimer.h"
+#include "TrayLogic.h"
+
+#include <commctrl.h>
+
+class TPopupMenu;
+
+class TTrayIcon : public TComponent {
+ public:
+  using TCycleEvent = std::function<void(TObject* Sender, int NextIndex)>;
+  using TStartupEvent = std::function<void(TObject* Sender, bool& ShowMainForm)>;
+
+  // The callback message the shell sends to the handler window.
+  static constexpr UINT kCallbackMessage = 0x800;
+
+  explicit TTrayIcon(TComponent* AOwner);
+  ~TTrayIcon() override;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v) { enabled_ = v; }
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& v);
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v);
+  // The icon shown; the component keeps its own copy.
+  HICON Icon() const { return icon_; }
+  void SetIcon(HICON v);
+  bool IconVisible() const { return iconVisible_; }
+  void SetIconVisible(bool v);
+  HIMAGELIST IconList() const { return iconList_; }
+  void SetIconList(HIMAGELIST v);
+  int IconIndex() const { return iconIndex_; }
+  void SetIconIndex(int v);
+  bool CycleIcons() const { return cycleIcons_; }
+  void SetCycleIcons(bool v);
+  unsigned CycleInterval() const { return cycleInterval_; }
+  void SetCycleInterval(unsigned v);
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* v);
+  bool LeftPopup() const { return leftPopup_; }
+  void SetLeftPopup(bool v) { leftPopup_ = v; }
+  bool WantEnterExitEvents() const { return wantEnterExit_; }
+  void SetWantEnterExitEvents(bool v);
+  bool MinimizeToTray() const { return minimizeToTray_; }
+  void SetMinimizeToTray(bool v) { minimizeToTray_ = v; }
+  bool DesignPreview() const { return designPreview_; }
+  void SetDesignPreview(bool v);
+
+  TNotifyEvent OnClick, OnDblClick;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnMouseEnter, OnMouseExit;
+  TCycleEvent OnCycle;
+  TNotifyEvent OnBalloonHintShow, OnBalloonHintHide, OnBalloonHintTimeout, OnBalloonHintClick;
+  TNotifyEvent OnMinimizeToTray;
+  TStartupEvent OnStartup;
+
+  virtual bool LoadDefaultIcon() { return true; }
+  virtual bool ShowIcon();
+  virtual bool HideIcon();
+  virtual bool ModifyIcon();
+
+  void Loaded() override;
+
+  // Dispatchers: each raises its event when assigned.
+  void Click();
+  void DblClick();
+  void CycleIcon();
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void MouseMove(TShiftState Shift, int X, int Y);
+  void MouseEnter();
+  void MouseExit();
+  // Hides the main window and shows the icon.
+  void DoMinimizeToTray();
+  // Shows the popup menu at the cursor (when it has one with AutoPopup).
+  void PopupAtCursor();
+
+  // The shell record as last filled (tests and diagnostics).
+  const NOTIFYICONDATAW& IconData() const { return iconData_; }
+  // The icon's id with the shell and the handler window.
+  UINT TrayId() const { return iconData_.uID; }
+  // The window that receives the shell's callbacks for every tray icon.
+  static HWND HandlerWindow();
+  // The shell call; tests may watch it (and pass it on).
+  static BOOL(WINAPI* NotifyIcon)(DWORD Message, PNOTIFYICONDATAW Data);
+
+  // A callback from the shell (message kCallbackMessage's LPARAM).
+  void HandleCallback(UINT MouseMessage);
+  // The shell restarted: a visible icon is added again.
+  void TaskbarCreated();
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  friend class TTrayIconHandler;
+  void FillIconData();
+  bool Notify(DWORD message);
+  HWND OwnerWindow() const;
+  void HideMainForm();
+  void CycleTick();
+  void ExitTick();
+  static LRESULT CALLBACK OwnerWndProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void AppHook(UINT Msg, WPARAM WParam, LPARAM LParam);
+  void SubclassOwner(HWND wnd);
+
+  NOTIFYICONDATAW iconData_{};
+  bool enabled_ = true, showHint_ = true, iconVisible_ = false, cycleIcons_ = false;
+  bool leftPopup_ = false, wantEnterExit_ = false, minimizeToTray_ = false;
+  bool designPreview_ = false, didExit_ = true, settingMDIForm_ = true, inShell_ = false;
+  std::string hint_;
+  HICON icon_ = nullptr;
+  HIMAGELIST iconList_ = nullptr;
+  int iconIndex_ = 0;
+  unsigned cycleInterval_ = 0;
+  TPopupMenu* popupMenu_ = nullptr;
+  POINT lastMove_{};
+  HWND ownerWnd_ = nullptr, appWnd_ = nullptr;
+  int appHook_ = 0;
+  std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_;
+  std::unique_ptr<TrayClickLogic> clicks_;
+};

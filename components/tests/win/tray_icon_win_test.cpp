@@ -1,0 +1,323 @@
+// The tray icon with the real shell calls (watched on their way), its
+// handler window, clicks, the popup menu at the cursor, the shell's restart
+// and the image list.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Forms.h"
+#include "Magnetic.h"
+#include "Menus.h"
+#include "TestWindows.h"
+#include "TrayIcon.h"
+
+using testwin::Pump;
+
+namespace {
+
+struct ShellCall {
+  DWORD message;
+  UINT id;
+  std::wstring tip;
+  HICON icon;
+  BOOL result;
+};
+
+std::vector<ShellCall>& Calls() {
+  static std::vector<ShellCall> calls;
+  return calls;
+}
+
+BOOL WINAPI Watch(DWORD message, PNOTIFYICONDATAW data) {
+  const BOOL r = Shell_NotifyIconW(message, data);
+  Calls().push_back({message, data->uID, data->szTip, data->hIcon, r});
+  return r;
+}
+
+int CountOf(DWORD message) {
+  int n = 0;
+  for (const auto& c : Calls()) n += c.message == message;
+  return n;
+}
+
+class TrayIconWin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TTrayIcon::NotifyIcon = Watch;
+    Calls().clear();
+  }
+  void TearDown() override { TTrayIcon::NotifyIcon = Shell_NotifyIconW; }
+
+  static void Callback(TTrayIcon& icon, UINT mouse) {
+    SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, icon.TrayId(), mouse);
+  }
+  static HICON AppIcon() { return LoadIcon(nullptr, IDI_APPLICATION); }
+};
+
+// What the menu window showed when it was up.
+struct MenuSeen {
+  RECT rect{};
+  std::vector<std::wstring> items;
+  bool found = false;
+};
+MenuSeen g_menu;
+
+void CALLBACK CloseMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND menuWnd = FindWindowW(L"#32768", nullptr);
+  if (!menuWnd) return;  // not up yet: try at the next tick
+  KillTimer(nullptr, id);
+  g_menu.found = true;
+  GetWindowRect(menuWnd, &g_menu.rect);
+  if (HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWnd, 0x01E1 /*MN_GETHMENU*/, 0, 0)))
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+      g_menu.items.push_back(text);
+    }
+  EndMenu();
+}
+
+}  // namespace
+
+TEST_F(TrayIconWin, AddedModifiedAndDeletedThroughTheShell) {
+  UINT id = 0;
+  {
+    TTrayIcon icon(nullptr);
+    id = icon.TrayId();
+    icon.SetIcon(AppIcon());
+    icon.SetHint("Korvalis 7.1");
+    EXPECT_TRUE(Calls().empty());  // nothing in the tray yet
+    icon.SetIconVisible(true);
+    ASSERT_EQ(CountOf(NIM_ADD), 1);
+    EXPECT_TRUE(Calls().back().result) << "the shell refused the icon";
+    EXPECT_EQ(Calls().back().tip, L"Korvalis 7.1");
+    EXPECT_NE(Calls().back().icon, nullptr);
+    EXPECT_EQ(icon.IconData().hWnd, TTrayIcon::HandlerWindow());
+    EXPECT_EQ(icon.IconData().uCallbackMessage, TTrayIcon::kCallbackMessage);
+    EXPECT_EQ(icon.IconData().uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+
+    icon.SetHint("Запись идёт");
+    ASSERT_EQ(CountOf(NIM_MODIFY), 1);
+    EXPECT_EQ(Calls().back().tip, L"Запись идёт");
+    EXPECT_TRUE(Calls().back().result);
+    icon.SetShowHint(false);
+    EXPECT_EQ(Calls().back().tip, L"");
+  }
+  ASSERT_EQ(CountOf(NIM_DELETE), 1);
+  EXPECT_EQ(Calls().back().id, id);
+  EXPECT_TRUE(Calls().back().result);
+  EXPECT_EQ(TTrayIcon::HandlerWindow(), nullptr);  // the last icon took the handler along
+}
+
+TEST_F(TrayIconWin, TooltipIsCutTo127Characters) {
+  TTrayIcon icon(nullptr);
+  icon.SetIcon(AppIcon());
+  icon.SetHint(std::string(300, 'Ж'));
+  icon.SetIconVisible(true);
+  EXPECT_EQ(Calls().back().tip, std::wstring(127, L'Ж'));
+}
+
+TEST_F(TrayIconWin, ClickAndDoubleClickFromTheShell) {
+  TTrayIcon icon(nullptr);
+  int clicks = 0, dbls = 0, downs = 0;
+  icon.OnClick = [&](TObject* s) {
+    EXPECT_EQ(s, &icon);
+    ++clicks;
+  };
+  icon.OnMouseDown = [&](TObject*, TMouseButton b, TShiftState shift, int, int) {
+    EXPECT_EQ(b, mbLeft);
+    EXPECT_TRUE(shift.Contains(ssLeft));
+    ++downs;
+  };
+  Callback(icon, WM_LBUTTONDOWN);
+  Callback(icon, WM_LBUTTONUP);
+  EXPECT_EQ(clicks, 1);  // no double-click handler: at once
+  EXPECT_EQ(downs, 1);
+
+  icon.OnDblClick = [&](TObject*) { ++dbls; };
+  Callback(icon, WM_LBUTTONDOWN);
+  Callback(icon, WM_LBUTTONUP);
+  EXPECT_EQ(clicks, 1);  // held back for one double-click time
+  Pump(static_cast<int>(GetDoubleClickTime()) + 300);
+  EXPECT_EQ(clicks, 2);
+
+  Callback(icon, WM_LBUTTONDOWN);
+  Callback(icon, WM_LBUTTONUP);
+  Callback(icon, WM_LBUTTONDBLCLK);
+  Callback(icon, WM_LBUTTONUP);
+  Pump(static_cast<int>(GetDoubleClickTime()) + 300);
+  EXPECT_EQ(dbls, 1);
+  EXPECT_EQ(clicks, 2);
+
+  icon.SetEnabled(false);
+  Callback(icon, WM_LBUTTONDOWN);
+  Callback(icon, WM_LBUTTONUP);
+  EXPECT_EQ(downs, 3);
+}
+
+TEST_F(TrayIconWin, RightClickPopsUpTheMenuAtTheCursor) {
+  TPopupMenu menu(nullptr);
+  TMenuItem* show = new TMenuItem(&menu);
+  show->Caption = "Показать";
+  TMenuItem* close = new TMenuItem(&menu);
+  close->Caption = "Закрыть";
+  menu.Items()->Add(show);
+  menu.Items()->Add(close);
+  TTrayIcon icon(nullptr);
+  icon.SetPopupMenu(&menu);
+  SetCursorPos(400, 300);
+  g_menu = MenuSeen{};
+  SetTimer(nullptr, 0, 50, CloseMenuSoon);
+  Callback(icon, WM_RBUTTONDOWN);  // returns when the menu has closed
+  ASSERT_TRUE(g_menu.found);
+  EXPECT_EQ(g_menu.rect.left, 400);
+  EXPECT_EQ(g_menu.rect.top, 300);
+  ASSERT_EQ(g_menu.items.size(), 2u);
+  EXPECT_EQ(g_menu.items[0], L"Показать");
+  EXPECT_EQ(g_menu.items[1], L"Закрыть");
+  EXPECT_EQ(menu.PopupComponent, &icon);
+}
+
+TEST_F(TrayIconWin, DoubleClickRunsTheMenusDefaultItem) {
+  TPopupMenu menu(nullptr);
+  TMenuItem* a = new TMenuItem(&menu);
+  TMenuItem* b = new TMenuItem(&menu);
+  menu.Items()->Add(a);
+  menu.Items()->Add(b);
+  int ran = 0;
+  b->Default = true;
+  b->OnClick = [&](TObject*) { ++ran; };
+  TTrayIcon icon(nullptr);
+  icon.SetPopupMenu(&menu);
+  Callback(icon, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(ran, 1);
+}
+
+TEST_F(TrayIconWin, AFreedMenuIsForgotten) {
+  TTrayIcon icon(nullptr);
+  auto* menu = new TPopupMenu(nullptr);
+  icon.SetPopupMenu(menu);
+  menu->Free();
+  EXPECT_EQ(icon.PopupMenu(), nullptr);
+  Callback(icon, WM_RBUTTONDOWN);  // no menu: nothing happens
+}
+
+TEST_F(TrayIconWin, TaskbarCreatedAddsAVisibleIconAgain) {
+  TTrayIcon shown(nullptr), hidden(nullptr);
+  shown.SetIcon(AppIcon());
+  shown.SetIconVisible(true);
+  Calls().clear();
+  const UINT msg = RegisterWindowMessageW(L"TaskbarCreated");
+  ASSERT_NE(msg, 0u);
+  // The shell broadcasts it to every top-level window.
+  PostMessageW(HWND_BROADCAST, msg, 0, 0);
+  Pump(200);
+  ASSERT_EQ(CountOf(NIM_ADD), 1);
+  EXPECT_EQ(Calls().back().id, shown.TrayId());
+  // WM_NULL (0) is not mistaken for it.
+  SendMessageW(TTrayIcon::HandlerWindow(), WM_NULL, 0, 0);
+  EXPECT_EQ(CountOf(NIM_ADD), 1);
+}
+
+TEST_F(TrayIconWin, CallbacksForAFreedIconAreIgnored) {
+  TTrayIcon keep(nullptr);
+  int clicks = 0;
+  keep.OnClick = [&](TObject*) { ++clicks; };
+  UINT goneId;
+  {
+    TTrayIcon gone(nullptr);
+    goneId = gone.TrayId();
+  }
+  EXPECT_NE(goneId, keep.TrayId());
+  SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, goneId, WM_LBUTTONDOWN);
+  SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, goneId, WM_LBUTTONUP);
+  EXPECT_EQ(clicks, 0);
+  // Closing the handler window from outside does not take it down.
+  SendMessageW(TTrayIcon::HandlerWindow(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(TTrayIcon::HandlerWindow()));
+}
+
+TEST_F(TrayIconWin, IconIndexIsClampedToTheImageList) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list, AppIcon());
+  TTrayIcon icon(nullptr);
+  icon.SetIconList(list);
+  icon.SetIconIndex(10);
+  EXPECT_EQ(icon.IconIndex(), 2);
+  EXPECT_NE(icon.Icon(), nullptr);
+  icon.SetIconIndex(-3);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  icon.SetIconList(nullptr);
+  icon.SetIconIndex(2);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  ImageList_Destroy(list);
+}
+
+TEST_F(TrayIconWin, CyclingRaisesOnCycleWithTheNextIndex) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list, AppIcon());
+  TTrayIcon icon(nullptr);
+  icon.SetIconList(list);
+  std::vector<int> next;
+  icon.OnCycle = [&](TObject*, int n) { next.push_back(n); };
+  icon.SetCycleInterval(30);
+  icon.SetCycleIcons(true);
+  const DWORD end = GetTickCount() + 2000;
+  while (next.size() < 4 && static_cast<int>(end - GetTickCount()) > 0) Pump(20);
+  icon.SetCycleIcons(false);
+  ASSERT_GE(next.size(), 4u);
+  EXPECT_EQ(next[0], 1);
+  EXPECT_EQ(next[1], 2);
+  EXPECT_EQ(next[2], 0);
+  EXPECT_EQ(next[3], 1);
+  ImageList_Destroy(list);
+}
+
+TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
+  TForm* form = new TForm(nullptr);
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  Pump(50);
+  int ownSysCommands = 0;
+  form->SetMessageHandler(WM_SYSCOMMAND, [&](TMessage& m) {
+    ++ownSysCommands;
+    m.Result = 0;  // the test form is not really minimised
+  });
+  HWND side = testwin::MakeWindow(500, 100, 200, 200);
+  auto* icon = new TTrayIcon(form);
+  int minimized = 0;
+  icon->SetMinimizeToTray(true);
+  icon->OnMinimizeToTray = [&](TObject*) { ++minimized; };
+  // The snapping subclasses the form after the tray icon did.
+  ASSERT_TRUE(MagneticInstance->AddWindow(form->Handle(), nullptr));
+  ASSERT_TRUE(MagneticInstance->AddWindow(side, form->Handle()));
+  const int sideIndex = MagneticInstance->IndexOfWindow(side);
+  EXPECT_FALSE(MagneticInstance->Core().Item(sideIndex).Glued);
+  // The side window now touches the form, unnoticed by the snapping.
+  const RECT fr = testwin::WindowRectOf(form->Handle());
+  SetWindowPos(side, nullptr, fr.right, fr.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_FALSE(MagneticInstance->Core().Item(sideIndex).Glued);
+
+  // Snapping passes the command on first: the tray icon takes it (and the
+  // form's own handling never sees it); then snapping refreshes its glue.
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(minimized, 1);
+  EXPECT_EQ(ownSysCommands, 0);
+  EXPECT_TRUE(MagneticInstance->Core().Item(sideIndex).Glued);
+  EXPECT_TRUE(icon->IconVisible());  // minimised to the tray
+
+  // The tray icon goes before the form: the chain still works.
+  icon->Free();
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(minimized, 1);
+  EXPECT_EQ(ownSysCommands, 1);
+  RECT r{100, 100, 400, 300};
+  SendMessageW(form->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r)), TRUE);
+  SendMessageW(form->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  form->Free();
+  DestroyWindow(side);
+  Pump();
+  EXPECT_EQ(MagneticInstance->Count(), 0);
+}
