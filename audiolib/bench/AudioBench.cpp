@@ -14,6 +14,7 @@
 
 #include "Decoder.h"
 #include "Dsp.h"
+#include "EqChain.h"
 #include "TestMp3.h"
 
 using namespace audiolib;

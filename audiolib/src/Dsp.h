@@ -37,28 +37,6 @@ class PeakingFilter {
   double z1_[2] = {0, 0}, z2_[2] = {0, 0};
 };
 
-// The equaliser: peaking bands in series; flat bands cost nothing. Groups
-// of up to four bands run as pipelines, each band one sample behind the one
-// before it, so that their recursions proceed side by side instead of
-// waiting on each other; the price is a delay of a few samples (three per
-// full group).
-class EqChain {
- public:
-  void Configure(const std::vector<EqBand>& bands, int sampleRate);
-  void Process(float* stereo, size_t frames);
-
-  typedef double Pair __attribute__((vector_size(16)));  // left, right
-  struct Stage {
-    Pair b0, b1, b2, a1, a2;
-    Pair z1, z2;
-    size_t band;
-  };
-
- private:
-  std::vector<Stage> stages_;
-  std::vector<Pair> pipe_;  // per group: the input of each stage, then its output
-};
-
 // Volume and conversion to the output's 16-bit samples (clipped).
 void ToPcm16(const float* stereo, size_t frames, float volume, std::vector<int16_t>& out);
 

@@ -15,6 +15,7 @@
 
 #include "CallbackGate.h"
 #include "Dsp.h"
+#include "EqChain.h"
 #include "DownloadBuffer.h"
 #include "HttpClient.h"
 #include "IcyMeta.h"
