@@ -23,6 +23,31 @@ void Butterflies(float* __restrict ar, float* __restrict ai, float* __restrict b
   }
 }
 
+// Two stages in one pass over four quarters (half h, then 2h): half the
+// trips through memory. wa: the h twiddles of the first, wb: the 2h of the second.
+void Butterflies2(float* __restrict r0, float* __restrict i0, float* __restrict r1,
+                  float* __restrict i1, float* __restrict r2, float* __restrict i2,
+                  float* __restrict r3, float* __restrict i3, const float* __restrict war,
+                  const float* __restrict wai, const float* __restrict wbr,
+                  const float* __restrict wbi, size_t h) {
+  for (size_t k = 0; k < h; ++k) {
+    float tr = r1[k] * war[k] - i1[k] * wai[k], ti = r1[k] * wai[k] + i1[k] * war[k];
+    float ar = r0[k] + tr, ai = i0[k] + ti, br = r0[k] - tr, bi = i0[k] - ti;
+    float sr = r3[k] * war[k] - i3[k] * wai[k], si = r3[k] * wai[k] + i3[k] * war[k];
+    float cr = r2[k] + sr, ci = i2[k] + si, dr = r2[k] - sr, di = i2[k] - si;
+    float ur = cr * wbr[k] - ci * wbi[k], ui = cr * wbi[k] + ci * wbr[k];
+    float vr = dr * wbr[k + h] - di * wbi[k + h], vi = dr * wbi[k + h] + di * wbr[k + h];
+    r0[k] = ar + ur;
+    i0[k] = ai + ui;
+    r2[k] = ar - ur;
+    i2[k] = ai - ui;
+    r1[k] = br + vr;
+    i1[k] = bi + vi;
+    r3[k] = br - vr;
+    i3[k] = bi - vi;
+  }
+}
+
 }  // namespace
 
 RealFft::RealFft(size_t n) : n_(n), m_(n / 2), bitrev_(n / 2), re_(n / 2), im_(n / 2), revRe_(n / 2), revIm_(n / 2) {
@@ -66,7 +91,18 @@ void RealFft::ComplexFft() {
     im[i + 3] = i1 + r3;
   }
   size_t tw = 1 + 2;  // twiddles of the stages done above
-  for (size_t half = 4; half < m_; tw += half, half <<= 1) {
+  size_t half = 4;
+  for (; half * 2 < m_; tw += 3 * half, half <<= 2) {
+    const float* war = twRe_.data() + tw;
+    const float* wai = twIm_.data() + tw;
+    const float* wbr = war + half;
+    const float* wbi = wai + half;
+    for (size_t i = 0; i < m_; i += 4 * half)
+      Butterflies2(re + i, im + i, re + i + half, im + i + half, re + i + 2 * half,
+                   im + i + 2 * half, re + i + 3 * half, im + i + 3 * half, war, wai, wbr, wbi,
+                   half);
+  }
+  for (; half < m_; tw += half, half <<= 1) {  // a last single stage, if any
     const float* wr = twRe_.data() + tw;
     const float* wi = twIm_.data() + tw;
     for (size_t i = 0; i < m_; i += 2 * half)
