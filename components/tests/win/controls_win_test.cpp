@@ -10,16 +10,24 @@
 
 namespace {
 
+// One form serves all cases (showing a form under Wine takes a while); each
+// case frees the controls it made.
 class ControlsWin : public ::testing::Test {
  protected:
-  void SetUp() override {
+  static void SetUpTestSuite() {
     form_ = new TForm(nullptr);
     form_->SetBounds(200, 150, 560, 320);
     form_->SetColor(clBlack);
     form_->Show();
     Settle();
   }
-  void TearDown() override { form_->Free(); }
+  static void TearDownTestSuite() { form_->Free(); }
+  void TearDown() override {
+    while (form_->ComponentCount() > 0) form_->Components(form_->ComponentCount() - 1)->Free();
+    // Freed graphic controls leave their pixels until the form repaints.
+    InvalidateRect(form_->Handle(), nullptr, TRUE);
+    Settle();
+  }
 
   static void Settle() {
     testwin::Pump(50);
@@ -31,8 +39,9 @@ class ControlsWin : public ::testing::Test {
     ReleaseDC(form_->Handle(), dc);
     return c;
   }
-  TForm* form_ = nullptr;
+  static TForm* form_;
 };
+TForm* ControlsWin::form_ = nullptr;
 
 TLEDMeter* PlayerMeter(TForm* form, int x, int y) {
   auto* m = new TLEDMeter(form);
