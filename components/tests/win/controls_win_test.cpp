@@ -58,15 +58,6 @@ TLEDMeter* PlayerMeter(TForm* form, int x, int y) {
 
 }  // namespace
 
-TEST_F(ControlsWin, MeterDefaults) {
-  TLEDMeter m(nullptr);
-  EXPECT_EQ(m.Width(), 143);
-  EXPECT_EQ(m.Height(), 16);
-  EXPECT_EQ(m.DimColor(0), static_cast<RgbColor>(RGB(0, 153, 0)));
-  EXPECT_EQ(m.BevelStyle(), bvLowered);
-  EXPECT_EQ(m.ColorLED2(), clYellow);
-}
-
 TEST_F(ControlsWin, MeterPaintsLitAndDimSegments) {
   TLEDMeter* m = PlayerMeter(form_, 12, 128);
   int changes = 0;

@@ -1,5 +1,6 @@
-// Pixels of what the components draw: meter segments and bevel, gradient
-// bands, and the LED pictures from the program's resources.
+// Pixels of what the components draw into memory bitmaps: the meter bevel,
+// ellipse and pyramid gradients, the LED pictures and PNG images from the
+// program's resources. (Meters and gradients on a form: controls_win_test.)
 #include <gtest/gtest.h>
 
 #include "ComponentsGdi.h"
@@ -43,26 +44,6 @@ class Surface {
 
 }  // namespace
 
-TEST(GdiPaint, PlayerMeterAtHalf) {
-  LedMeterLogic m;
-  m.SetNumDigits(60);
-  m.SetStartColor2(60);
-  m.SetStartColor3(85);
-  m.SetBevelStyle(bvNone);
-  m.SetPosition(50);
-  Surface s(485, 5);
-  gdi::DrawMeter(s.dc(), m.Segments(485, 5), 0, m.BevelStyle(), 485, 5);
-  EXPECT_EQ(s.At(0, 2), RGB(0, 0, 0));      // separator column
-  EXPECT_EQ(s.At(4, 2), RGB(0, 255, 0));    // segment 0 lit
-  EXPECT_EQ(s.At(8, 2), RGB(0, 0, 0));      // shared separator
-  EXPECT_EQ(s.At(29 * 8 + 4, 2), RGB(0, 255, 0));
-  EXPECT_EQ(s.At(30 * 8 + 4, 2), RGB(0, 153, 0));   // first dim segment
-  EXPECT_EQ(s.At(40 * 8 + 4, 2), RGB(153, 153, 0));
-  EXPECT_EQ(s.At(55 * 8 + 4, 2), RGB(153, 0, 0));
-  EXPECT_EQ(s.At(4, 0), RGB(0, 0, 0));      // top outline
-  EXPECT_EQ(s.At(481, 2), RGB(1, 2, 3));    // beyond 60 * 8 + 1: untouched
-}
-
 TEST(GdiPaint, MeterBevelLowered) {
   LedMeterLogic m;
   m.SetNumDigits(10);
@@ -72,16 +53,6 @@ TEST(GdiPaint, MeterBevelLowered) {
   EXPECT_EQ(s.At(0, 6), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(s.At(50, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_EQ(s.At(101, 6), GetSysColor(COLOR_BTNHIGHLIGHT));
-}
-
-TEST(GdiPaint, VerticalGradientRunsFromStartToEnd) {
-  const GradientColors c = BuildColors(RGB(0, 0, 0), RGB(255, 255, 255), gdDownRight);
-  Surface s(100, 256);
-  gdi::DrawGradient(s.dc(), DrawGradientShapes(gsVertical, c, 100, 256, 1, false));
-  EXPECT_EQ(s.At(50, 0), RGB(1, 1, 1));  // band 1 overdraws band 0 at the top
-  const COLORREF mid = s.At(50, 128);
-  EXPECT_NEAR(GetRValue(mid), 128, 2);
-  EXPECT_EQ(s.At(50, 255), RGB(255, 255, 255));
 }
 
 TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
