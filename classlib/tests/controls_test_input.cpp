@@ -6,13 +6,19 @@
 
 namespace testinput {
 
+void (*ProcessHook)() = nullptr;
+
 void Pump(int ms) {
   DWORD start = GetTickCount();
   do {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
+    if (ProcessHook) {
+      ProcessHook();
+    } else {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+      }
     }
     Sleep(5);
   } while (GetTickCount() - start < static_cast<DWORD>(ms));

@@ -11,8 +11,10 @@
 namespace testinput {
 
 // Runs the message loop for about `ms` milliseconds (input needs the loop to
-// turn into window messages).
+// turn into window messages). A program with its own loop (one that handles
+// Tab, say) sets ProcessHook to handle the waiting messages its way.
 void Pump(int ms = 50);
+extern void (*ProcessHook)();
 
 // Mouse at a point in `wnd`'s client coordinates.
 void MoveTo(HWND wnd, int x, int y);

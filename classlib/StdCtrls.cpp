@@ -1,0 +1,381 @@
+// TLabel, TButton, TRadioButton, TGroupBox and TStaticText (see StdCtrls.h);
+// the list-like controls are in StdLists.cpp.
+#include "StdCtrls.h"
+
+#include "Cp1251.h"
+
+namespace {
+
+// The size DrawText gives `text` in `font` (one line unless DT_WORDBREAK and
+// a width are given).
+TSize MeasureText(TFont* font, const std::string& text, int width, UINT flags) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font->Handle());
+  std::wstring w = Cp1251ToWide(text.empty() ? std::string(" ") : text);
+  RECT r{0, 0, width > 0 ? width : 0, 0};
+  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  TSize s;
+  s.cx = text.empty() ? 0 : r.right - r.left;
+  s.cy = r.bottom - r.top;
+  return s;
+}
+
+TCustomForm* ParentFormOf(TControl* c) {
+  for (; c; c = c->Parent())
+    if (auto* f = dynamic_cast<TCustomForm*>(c)) return f;
+  return nullptr;
+}
+
+// Wrapped Windows controls track the mouse and report their own clicks:
+// the library must neither capture the mouse for them nor make clicks of its
+// own out of button messages.
+void AsWrappedControl(TControlStyle& s) {
+  s -= {csCaptureMouse, csClickEvents, csAcceptsControls};
+}
+
+UINT AlignmentStyle(TAlignment a, UINT left, UINT right, UINT centre) {
+  return a == taRightJustify ? right : a == taCenter ? centre : left;
+}
+
+}  // namespace
+
+// --- TLabel ------------------------------------------------------------------------------
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  SetBounds(0, 0, 65, 17);
+}
+
+void TLabel::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout v) {
+  if (v == layout_) return;
+  layout_ = v;
+  Invalidate();
+}
+
+void TLabel::SetAutoSize(bool v) {
+  if (v == auto_size_) return;
+  auto_size_ = v;
+  AdjustBounds();
+}
+
+void TLabel::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  if (v) ControlStyle.Exclude(csOpaque);
+  else ControlStyle.Include(csOpaque);
+  Invalidate();
+}
+
+void TLabel::SetWordWrap(bool v) {
+  if (v == word_wrap_) return;
+  word_wrap_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool v) {
+  if (v == show_accel_char_) return;
+  show_accel_char_ = v;
+  AdjustBounds();
+  Invalidate();
+}
+
+UINT TLabel::TextFlags() const {
+  UINT f = DT_EXPANDTABS | AlignmentStyle(alignment_, DT_LEFT, DT_RIGHT, DT_CENTER);
+  f |= word_wrap_ ? DT_WORDBREAK : DT_SINGLELINE;
+  if (!show_accel_char_) f |= DT_NOPREFIX;
+  return f;
+}
+
+void TLabel::AdjustBounds() {
+  if (!auto_size_ || ComponentState().Contains(csLoading)) return;
+  TSize s = MeasureText(Font(), text_, word_wrap_ ? Width() : 0, TextFlags() & ~(DT_CENTER | DT_RIGHT));
+  int left = Left();
+  // A right-aligned label grows to the left, keeping its right edge.
+  if (!word_wrap_ && alignment_ == taRightJustify) left += Width() - s.cx;
+  SetBounds(left, Top(), word_wrap_ ? Width() : s.cx, s.cy);
+}
+
+void TLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+void TLabel::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+      AdjustBounds();
+      Invalidate();
+      return;
+  }
+  TGraphicControl::HandleMessage(M);
+}
+
+void TLabel::Paint() {
+  TCanvas* c = Canvas();
+  HDC dc = c->Handle();
+  RECT r{0, 0, Width(), Height()};
+  if (!transparent_) {
+    HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
+    ::FillRect(dc, &r, b);
+    DeleteObject(b);
+  }
+  UINT flags = TextFlags();
+  std::wstring w = Cp1251ToWide(text_);
+  if (layout_ != tlTop) {
+    RECT calc = r;
+    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &calc, flags | DT_CALCRECT);
+    int h = calc.bottom - calc.top;
+    r.top = layout_ == tlBottom ? r.bottom - h : (r.bottom - h) / 2;
+  }
+  SelectObject(dc, Font()->Handle());
+  SetBkMode(dc, TRANSPARENT);
+  if (Enabled()) {
+    SetTextColor(dc, ColorToRGB(Font()->Color()));
+    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
+  } else {
+    // Disabled text: the usual engraved look.
+    OffsetRect(&r, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
+    OffsetRect(&r, -1, -1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
+  }
+  TGraphicControl::Paint();  // OnPaint, if anyone draws on top
+}
+
+// --- Enter and Esc ---------------------------------------------------------------------------
+
+namespace {
+
+TButton* FindDialogButton(TWinControl* in, bool cancel) {
+  for (int i = 0; i < in->ControlCount(); ++i) {
+    auto* w = dynamic_cast<TWinControl*>(in->Controls(i));
+    if (!w || !w->Visible() || !w->Enabled()) continue;
+    if (auto* b = dynamic_cast<TButton*>(w); b && (cancel ? b->Cancel() : b->Default())) return b;
+    if (TButton* b = FindDialogButton(w, cancel)) return b;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool HandleDialogKey(TWinControl* Sender, TMessage& M) {
+  if (M.Msg != WM_KEYDOWN || (M.WParam != VK_RETURN && M.WParam != VK_ESCAPE)) return false;
+  bool cancel = M.WParam == VK_ESCAPE;
+  TButton* target = nullptr;
+  if (auto* self = dynamic_cast<TButton*>(Sender); self && !cancel) {
+    target = self;
+  } else if (TCustomForm* form = ParentFormOf(Sender)) {
+    target = FindDialogButton(form, cancel);
+  }
+  if (!target) return false;
+  if (Sender->OnKeyDown) {
+    WORD key = static_cast<WORD>(M.WParam);
+    Sender->OnKeyDown(Sender, key, KeyboardShiftState());
+    if (key == 0) return true;
+  }
+  target->Click();
+  return true;
+}
+
+// --- TButton ------------------------------------------------------------------------------
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+  AsWrappedControl(ControlStyle);
+  SetBounds(0, 0, 75, 25);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clBtnFace);
+}
+
+void TButton::SetDefault(bool v) {
+  if (v == default_) return;
+  default_ = v;
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"BUTTON");
+  p.Style |= (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+}
+
+void TButton::Click() {
+  if (modal_result_ != mrNone)
+    if (TCustomForm* f = ParentFormOf(this)) f->SetModalResult(modal_result_);
+  TWinControl::Click();
+}
+
+void TButton::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(M.WParam) == BN_CLICKED) Click();
+      return;
+    case WM_KEYDOWN:
+      if (HandleDialogKey(this, M)) return;
+      break;
+  }
+  TWinControl::HandleMessage(M);
+}
+
+// --- TRadioButton -----------------------------------------------------------------------------
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+  AsWrappedControl(ControlStyle);
+  SetBounds(0, 0, 113, 17);
+  SetTabStop(true);
+}
+
+void TRadioButton::SetChecked(bool v) {
+  if (v == checked_) return;
+  checked_ = v;
+  if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (v && Parent()) {
+    // The others of the same parent give way, silently as well.
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
+        other->SetChecked(false);
+  }
+}
+
+void TRadioButton::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  RecreateWnd();
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"BUTTON");
+  // Not an automatic radio button: the checks of a group are kept here, so
+  // that code can set them without the user's events running.
+  p.Style |= BS_RADIOBUTTON | (alignment_ == taLeftJustify ? BS_LEFTTEXT : 0);
+}
+
+void TRadioButton::CreateWnd() {
+  TWinControl::CreateWnd();
+  SendMessageW(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::HandleMessage(TMessage& M) {
+  if (M.Msg == WM_KEYDOWN && HandleDialogKey(this, M)) return;
+  if (M.Msg == CN_COMMAND) {
+    if (HIWORD(M.WParam) == BN_CLICKED && !checked_) {
+      SetChecked(true);
+      if (OnChange) OnChange(this);
+      Click();
+    }
+    return;
+  }
+  TWinControl::HandleMessage(M);
+}
+
+// --- TGroupBox --------------------------------------------------------------------------------
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::Paint() {
+  HDC dc = Canvas()->Handle();
+  SelectObject(dc, Font()->Handle());
+  TEXTMETRICW tm;
+  GetTextMetricsW(dc, &tm);
+  int textH = tm.tmHeight;
+  RECT frame{0, textH / 2, Width(), Height()};
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  std::wstring w = Cp1251ToWide(text_);
+  if (w.empty()) return;
+  RECT tr{8, 0, Width() - 8, textH};
+  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &tr, DT_SINGLELINE | DT_CALCRECT);
+  tr.right += 2;  // a blank either side breaks the frame line
+  HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
+  RECT gap{tr.left - 1, tr.top, tr.right + 1, tr.bottom};
+  ::FillRect(dc, &gap, b);
+  DeleteObject(b);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+  OffsetRect(&tr, 1, 0);
+  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &tr, DT_SINGLELINE);
+  TCustomControl::Paint();
+}
+
+void TGroupBox::AlignControls(TControl* AControl, TRect& Rect) {
+  // Aligned children stay inside the frame, below the caption.
+  int textH = -Font()->Height() + 4;
+  Rect.Left += 2;
+  Rect.Right -= 2;
+  Rect.Top += textH > 10 ? textH : 10;
+  Rect.Bottom -= 2;
+  TCustomControl::AlignControls(AControl, Rect);
+}
+
+// --- TStaticText ------------------------------------------------------------------------------
+
+TStaticText::TStaticText(TComponent* AOwner) : TWinControl(AOwner) {
+  AsWrappedControl(ControlStyle);
+  ControlStyle += {csClickEvents};
+  SetBounds(0, 0, 65, 17);
+}
+
+void TStaticText::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  RecreateWnd();
+}
+
+void TStaticText::SetBorderStyle(TStaticBorderStyle v) {
+  if (v == border_style_) return;
+  border_style_ = v;
+  RecreateWnd();
+  AdjustBounds();
+}
+
+void TStaticText::SetAutoSize(bool v) {
+  if (v == auto_size_) return;
+  auto_size_ = v;
+  AdjustBounds();
+}
+
+void TStaticText::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"STATIC");
+  p.Style |= SS_NOTIFY | SS_NOPREFIX | AlignmentStyle(alignment_, SS_LEFT, SS_RIGHT, SS_CENTER);
+  if (border_style_ == sbsSingle) p.Style |= WS_BORDER;
+  if (border_style_ == sbsSunken) p.Style |= SS_SUNKEN;
+}
+
+void TStaticText::AdjustBounds() {
+  if (!auto_size_ || ComponentState().Contains(csLoading)) return;
+  TSize s = MeasureText(Font(), text_, 0, DT_SINGLELINE | DT_NOPREFIX);
+  int frame = border_style_ == sbsNone ? 0 : 2;
+  int left = Left();
+  int w = s.cx + 2 * frame;
+  if (alignment_ == taRightJustify) left += Width() - w;
+  SetBounds(left, Top(), w, s.cy + 2 * frame);
+}
+
+void TStaticText::Loaded() {
+  TWinControl::Loaded();
+  AdjustBounds();
+}
+
+void TStaticText::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+      AdjustBounds();
+      break;
+  }
+  TWinControl::HandleMessage(M);
+}

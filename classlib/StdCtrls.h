@@ -1,0 +1,245 @@
+// The stock controls: labels, edits, combo boxes, buttons, radio buttons,
+// list boxes, group boxes and static texts.
+//
+// Each windowed control is a thin wrapper of the Windows control of the same
+// kind (EDIT, COMBOBOX, BUTTON, LISTBOX, STATIC): the wide API underneath,
+// Windows-1251 text on top. Every property can be set before the window
+// exists (while a form is loading) and after; events run only when assigned
+// and only for what the user did, unless a property says otherwise.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Controls.h"
+#include "Forms.h"
+#include "ItemStrings.h"
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// Text painted by its parent. Transparent: the parent's background (a
+// gradient, a picture) shows through. AutoSize keeps the bounds fitted to
+// the caption (the right edge stays for right-aligned labels). Mouse
+// enter/leave/down/up/click come from TControl; a link label is a label with
+// an underlined font, crHandPoint and an OnClick.
+class TLabel : public TGraphicControl {
+ public:
+  explicit TLabel(TComponent* AOwner);
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment v);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout v);
+  bool AutoSize() const { return auto_size_; }
+  void SetAutoSize(bool v);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool v);
+  bool WordWrap() const { return word_wrap_; }
+  void SetWordWrap(bool v);
+  // "&" marks an access key (drawn underlined) when set; else it is shown.
+  bool ShowAccelChar() const { return show_accel_char_; }
+  void SetShowAccelChar(bool v);
+
+ protected:
+  void Paint() override;
+  void HandleMessage(TMessage& Message) override;
+  void Loaded() override;
+
+ private:
+  UINT TextFlags() const;
+  void AdjustBounds();
+  TAlignment alignment_ = taLeftJustify;
+  TTextLayout layout_ = tlTop;
+  bool auto_size_ = true, transparent_ = false, word_wrap_ = false, show_accel_char_ = true;
+};
+
+// One line of text. OnChange runs for every change of the text while the
+// window exists (typing, pasting, setting Text).
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* AOwner);
+
+  // Most characters the user can enter; 0 = no limit.
+  int MaxLength() const { return max_length_; }
+  void SetMaxLength(int v);
+  bool ReadOnly() const { return read_only_; }
+  void SetReadOnly(bool v);
+  void SelectAll();
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void HandleMessage(TMessage& Message) override;
+  virtual void Change();
+
+ private:
+  int max_length_ = 0;
+  bool read_only_ = false;
+};
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+// A drop-down list (csDropDownList: Text is the chosen line) or a drop-down
+// with an edit field (csDropDown: Text is whatever is typed). OnChange runs
+// when the user picks a line or types; ItemIndex and Text set from code run
+// nothing.
+class TComboBox : public TWinControl {
+ public:
+  explicit TComboBox(TComponent* AOwner);
+  ~TComboBox() override;
+
+  TComboBoxStyle Style() const { return style_; }
+  void SetStyle(TComboBoxStyle v);
+  TStrings* Items() { return items_.get(); }
+  int ItemIndex() const { return items_->ItemIndex(); }
+  void SetItemIndex(int v);
+  // Lines shown at once when the list drops down.
+  int DropDownCount() const { return drop_down_count_; }
+  void SetDropDownCount(int v) { drop_down_count_ = v < 1 ? 1 : v; }
+  int MaxLength() const { return max_length_; }
+  void SetMaxLength(int v);
+  bool DroppedDown();
+
+  std::string GetText() override;
+  void SetText(const std::string& v) override;
+
+  TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void HandleMessage(TMessage& Message) override;
+  void Loaded() override;
+  virtual void Change();
+
+ private:
+  std::unique_ptr<TItemStrings> items_;
+  TComboBoxStyle style_ = csDropDown;
+  int drop_down_count_ = 8;
+  int max_length_ = 0;
+};
+
+// A push button. Clicking it (mouse, Space, Enter while it has the focus, or
+// Enter/Esc on its form when it is the Default/Cancel button, see
+// HandleDialogKey) runs OnClick
+// and, when ModalResult is set, gives its form that result.
+class TButton : public TWinControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+
+  bool Default() const { return default_; }
+  void SetDefault(bool v);
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool v) { cancel_ = v; }
+  TModalResult ModalResult() const { return modal_result_; }
+  void SetModalResult(TModalResult v) { modal_result_ = v; }
+  void Click() override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void HandleMessage(TMessage& Message) override;
+
+ private:
+  friend bool HandleDialogKey(TWinControl*, TMessage&);
+  bool default_ = false, cancel_ = false;
+  TModalResult modal_result_ = mrNone;
+};
+
+// One choice among the radio buttons of the same parent. Checking one
+// unchecks the others. OnChange and OnClick run only when the user checks the
+// button (mouse or keyboard); setting Checked from code runs neither.
+class TRadioButton : public TWinControl {
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+
+  bool Checked() const { return checked_; }
+  void SetChecked(bool v);
+  // taRightJustify: the caption right of the circle (the usual look).
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment v);
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void HandleMessage(TMessage& Message) override;
+
+ private:
+  bool checked_ = false;
+  TAlignment alignment_ = taRightJustify;
+};
+
+// A list of lines. OnClick runs when the user selects a line, OnDblClick on
+// a double click on a line and on Enter; a right click selects the line under
+// the pointer before the popup menu shows.
+class TListBox : public TWinControl {
+ public:
+  explicit TListBox(TComponent* AOwner);
+  ~TListBox() override;
+
+  TStrings* Items() { return items_.get(); }
+  int ItemIndex() const { return items_->ItemIndex(); }
+  void SetItemIndex(int v) { items_->SetItemIndex(v); }
+  int Count() const { return items_->Count(); }
+  void Clear() { items_->Clear(); }
+  // The line at a client point, or -1.
+  int ItemAtPos(const TPoint& p);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void HandleMessage(TMessage& Message) override;
+
+ private:
+  std::unique_ptr<TItemStrings> items_;
+};
+
+// A frame with a caption around other controls (painted here, so it can sit
+// on any background and hold controls like any container).
+class TGroupBox : public TCustomControl {
+ public:
+  explicit TGroupBox(TComponent* AOwner);
+
+ protected:
+  void Paint() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+};
+
+// Enter and Esc in a control of a form: the form's default button takes
+// Enter (a focused button takes it itself) and its cancel button Esc, after
+// the control's OnKeyDown has seen the key. Wrapped controls call this for
+// WM_KEYDOWN; true when a button took the key.
+bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
+
+enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
+
+// A line of text in a window of its own (so it can take the focus order and
+// sit above sibling windows, unlike a label).
+class TStaticText : public TWinControl {
+ public:
+  explicit TStaticText(TComponent* AOwner);
+
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment v);
+  TStaticBorderStyle BorderStyle() const { return border_style_; }
+  void SetBorderStyle(TStaticBorderStyle v);
+  bool AutoSize() const { return auto_size_; }
+  void SetAutoSize(bool v);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void HandleMessage(TMessage& Message) override;
+  void Loaded() override;
+
+ private:
+  void AdjustBounds();
+  TAlignment alignment_ = taLeftJustify;
+  TStaticBorderStyle border_style_ = sbsNone;
+  bool auto_size_ = true;
+};

@@ -1,0 +1,268 @@
+// TEdit, TComboBox and TListBox (see StdCtrls.h): the controls whose text or
+// lines the user edits or picks.
+#include <windowsx.h>
+
+#include "Cp1251.h"
+#include "StdCtrls.h"
+
+namespace {
+
+void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
+
+bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
+
+}  // namespace
+
+// --- TEdit -----------------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  AsWrappedControl(ControlStyle);
+  ControlStyle += {csClickEvents};
+  SetBounds(0, 0, 121, 21);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+void TEdit::SetMaxLength(int v) {
+  if (v < 0) v = 0;
+  max_length_ = v;
+  if (HandleAllocated()) SendMessageW(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(v), 0);
+}
+
+void TEdit::SetReadOnly(bool v) {
+  read_only_ = v;
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, v, 0);
+}
+
+void TEdit::SelectAll() {
+  if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TEdit::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"EDIT");
+  p.Style |= ES_AUTOHSCROLL | ES_LEFT | (read_only_ ? ES_READONLY : 0);
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::CreateWnd() {
+  TWinControl::CreateWnd();
+  SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
+}
+
+void TEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TEdit::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(M.WParam) == EN_CHANGE && !IsLoading(this)) Change();
+      return;
+    case WM_KEYDOWN:
+      if (HandleDialogKey(this, M)) return;
+      break;
+    case WM_CHAR:
+      if (M.WParam == '\r' || M.WParam == 27) return;  // a one-line edit only beeps at them
+      break;
+    case CM_TEXTCHANGED:
+      // Without a window there is no EN_CHANGE: the text set from code is
+      // the change.
+      if (!HandleAllocated() && !IsLoading(this)) Change();
+      return;
+  }
+  TWinControl::HandleMessage(M);
+}
+
+// --- TComboBox ------------------------------------------------------------------------------
+
+TComboBox::TComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(new TItemStrings(TItemStrings::ComboBox)) {
+  AsWrappedControl(ControlStyle);
+  ControlStyle -= {csDoubleClicks};
+  SetBounds(0, 0, 145, 21);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+TComboBox::~TComboBox() { items_->Detach(); }
+
+void TComboBox::SetStyle(TComboBoxStyle v) {
+  if (v == style_) return;
+  style_ = v;
+  RecreateWnd();
+}
+
+void TComboBox::SetItemIndex(int v) {
+  items_->SetItemIndex(v);
+  // Without a window the text follows the pick as the window would show it.
+  if (!HandleAllocated()) text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+}
+
+void TComboBox::SetMaxLength(int v) {
+  max_length_ = v < 0 ? 0 : v;
+  if (HandleAllocated() && style_ == csDropDown) SendMessageW(Handle(), CB_LIMITTEXT, max_length_, 0);
+}
+
+bool TComboBox::DroppedDown() {
+  return HandleAllocated() && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+std::string TComboBox::GetText() {
+  if (!HandleAllocated() && style_ == csDropDownList)
+    return ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+  return TWinControl::GetText();
+}
+
+void TComboBox::SetText(const std::string& v) {
+  if (style_ == csDropDownList) {
+    // A list holds only its lines: the text picks the line that has it.
+    text_ = v;
+    int i = items_->IndexOf(v);
+    if (i >= 0) SetItemIndex(i);
+    return;
+  }
+  TWinControl::SetText(v);
+}
+
+void TComboBox::Loaded() {
+  TWinControl::Loaded();
+  // The layout may give the text before the lines: pick its line now.
+  if (style_ == csDropDownList && ItemIndex() < 0 && !text_.empty()) SetText(text_);
+}
+
+void TComboBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"COMBOBOX");
+  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+}
+
+void TComboBox::CreateWnd() {
+  std::string text = text_;
+  TWinControl::CreateWnd();
+  items_->Attach(handle_);
+  if (style_ == csDropDown) {
+    SendMessageW(handle_, CB_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
+    if (ItemIndex() < 0) SetWindowTextW(handle_, Cp1251ToWide(text).c_str());
+  }
+}
+
+void TComboBox::DestroyWnd() {
+  items_->Detach();
+  TWinControl::DestroyWnd();
+}
+
+void TComboBox::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TComboBox::HandleMessage(TMessage& M) {
+  // Enter and Esc close an open list; on a closed one they are the form's.
+  if (M.Msg == WM_KEYDOWN && !DroppedDown() && HandleDialogKey(this, M)) return;
+  if (M.Msg == CN_COMMAND) {
+    switch (HIWORD(M.WParam)) {
+      case CBN_SELCHANGE:
+        // The edit part shows the new line only after this notification.
+        if (style_ == csDropDown && ItemIndex() >= 0) text_ = items_->Get(ItemIndex());
+        if (OnSelect) OnSelect(this);
+        Change();
+        break;
+      case CBN_EDITCHANGE:
+        Change();
+        break;
+      case CBN_DROPDOWN: {
+        // Room for DropDownCount lines below the closed box.
+        int lines = items_->Count() < drop_down_count_ ? items_->Count() : drop_down_count_;
+        if (lines < 1) lines = 1;
+        int item = static_cast<int>(SendMessageW(handle_, CB_GETITEMHEIGHT, 0, 0));
+        int field = static_cast<int>(SendMessageW(handle_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+        SetWindowPos(handle_, nullptr, 0, 0, Width(), field + 8 + lines * item,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        if (OnDropDown) OnDropDown(this);
+        break;
+      }
+      case CBN_CLOSEUP:
+        if (OnCloseUp) OnCloseUp(this);
+        break;
+    }
+    return;
+  }
+  TWinControl::HandleMessage(M);
+}
+
+// --- TListBox ---------------------------------------------------------------------------------
+
+TListBox::TListBox(TComponent* AOwner)
+    : TWinControl(AOwner), items_(new TItemStrings(TItemStrings::ListBox)) {
+  AsWrappedControl(ControlStyle);
+  // Double clicks come as LBN_DBLCLK: on a line, not on the empty area.
+  ControlStyle -= {csDoubleClicks};
+  SetBounds(0, 0, 121, 97);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+}
+
+TListBox::~TListBox() { items_->Detach(); }
+
+int TListBox::ItemAtPos(const TPoint& p) {
+  if (!HandleAllocated()) return -1;
+  LRESULT r = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(p.X, p.Y));
+  if (HIWORD(r)) return -1;  // outside every line
+  int i = LOWORD(r);
+  return i < Count() ? i : -1;
+}
+
+void TListBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"LISTBOX");
+  p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  items_->Attach(handle_);
+}
+
+void TListBox::DestroyWnd() {
+  items_->Detach();
+  TWinControl::DestroyWnd();
+}
+
+void TListBox::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(M.WParam) == LBN_DBLCLK) DblClick();
+      else if (HIWORD(M.WParam) == LBN_SELCHANGE) Click();
+      return;
+    case WM_RBUTTONDOWN: {
+      // The menu acts on the selected line: select the one clicked on.
+      int i = ItemAtPos(Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)));
+      if (i >= 0 && i != ItemIndex()) {
+        SetItemIndex(i);
+        Click();
+      }
+      if (CanFocus()) ::SetFocus(handle_);
+      break;
+    }
+    case WM_GETDLGCODE:
+      // Enter is the list's own key (it opens the line), not the dialog's.
+      DefaultHandler(M);
+      if (M.LParam && reinterpret_cast<MSG*>(M.LParam)->message == WM_KEYDOWN &&
+          reinterpret_cast<MSG*>(M.LParam)->wParam == VK_RETURN)
+        M.Result |= DLGC_WANTMESSAGE;
+      return;
+    case WM_KEYDOWN:
+      if (M.WParam == VK_RETURN) {
+        TWinControl::HandleMessage(M);  // OnKeyDown first
+        if (ItemIndex() >= 0) DblClick();
+        return;
+      }
+      if (HandleDialogKey(this, M)) return;
+      break;
+  }
+  TWinControl::HandleMessage(M);
+}

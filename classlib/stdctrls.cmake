@@ -1,0 +1,18 @@
+# The stock controls of the class library (labels, edits, lists, buttons,
+# panels, list views, pages, track bars) and their window tests; included by
+# CMakeLists.txt on the Windows presets.
+target_sources(classlib PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ItemStrings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ListItems.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StdLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PanelCtrls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComCtrls.cpp
+)
+
+set(_st ${CMAKE_CURRENT_LIST_DIR}/tests)
+korvalis_test(stdctrls_items_test SOURCES ${_st}/stdctrls_items_test.cpp LIBS classlib)
+korvalis_test(stdctrls_window_test
+  SOURCES ${_st}/stdctrls_window_test.cpp ${_st}/controls_test_window.form.cpp
+          ${_st}/controls_test_window.h ${_st}/controls_test_input.cpp
+  LIBS classlib TIMEOUT 180)
