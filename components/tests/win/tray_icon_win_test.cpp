@@ -321,3 +321,56 @@ TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
   Pump();
   EXPECT_EQ(MagneticInstance->Count(), 0);
 }
+
+namespace {
+
+// A form whose layout holds a tray icon and whose creation registers it for
+// snapping, as the player's main window does.
+class TTrayForm : public TForm {
+ public:
+  using TForm::TForm;
+  TTrayIcon* TrayIcon1 = nullptr;
+  int ownSysCommands = 0, minimized = 0;
+
+ protected:
+  void CreateLayout() override {
+    SetBounds(150, 150, 320, 200);
+    TrayIcon1 = new TTrayIcon(this);
+    TrayIcon1->SetHint("Korvalis 7.1");
+    TrayIcon1->SetMinimizeToTray(true);
+    TrayIcon1->OnMinimizeToTray = [this](TObject*) { ++minimized; };
+    SetMessageHandler(WM_SYSCOMMAND, [this](TMessage& m) {
+      ++ownSysCommands;
+      m.Result = 0;
+    });
+    OnCreate = [this](TObject*) { MagneticInstance->AddWindow(Handle(), nullptr); };
+  }
+};
+
+}  // namespace
+
+TEST_F(TrayIconWin, LayoutOrderPutsSnappingBeforeTheTrayIcon) {
+  TTrayForm* form = New<TTrayForm>(nullptr);
+  ASSERT_GT(MagneticInstance->IndexOfWindow(form->Handle()), 0);
+  // Snapping answers moves without passing them on ...
+  RECT r{150, 150, 470, 350};
+  SendMessageW(form->Handle(), WM_ENTERSIZEMOVE, 0, 0);
+  EXPECT_EQ(SendMessageW(form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r)), TRUE);
+  SendMessageW(form->Handle(), WM_EXITSIZEMOVE, 0, 0);
+  // ... and passes minimising on to the tray icon, which keeps it from the
+  // form; snapping, being outermost, still refreshes its glue afterwards.
+  HWND side = testwin::MakeWindow(700, 150, 100, 100);
+  ASSERT_TRUE(MagneticInstance->AddWindow(side, form->Handle()));
+  const RECT fr = testwin::WindowRectOf(form->Handle());
+  SetWindowPos(side, nullptr, fr.right, fr.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int sideIndex = MagneticInstance->IndexOfWindow(side);
+  EXPECT_FALSE(MagneticInstance->Core().Item(sideIndex).Glued);
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(form->minimized, 1);
+  EXPECT_EQ(form->ownSysCommands, 0);
+  EXPECT_TRUE(MagneticInstance->Core().Item(sideIndex).Glued);
+  DestroyWindow(side);
+  form->Free();
+  Pump();
+  EXPECT_EQ(MagneticInstance->Count(), 0);
+}
