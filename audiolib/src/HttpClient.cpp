@@ -10,22 +10,25 @@
 namespace audiolib {
 namespace {
 
-Err Request(Network& net, const Url& url, const OpenOptions& opt, const std::atomic<bool>& abort,
-            OpenedStream& out) {
+Err Request(Network& net, const Url& url, const OpenOptions& opt, const Deadline& dl,
+            const std::atomic<bool>& abort, OpenedStream& out) {
   Err err = Err::Ok;
-  out.conn = net.Connect(url.host, url.port, opt.timeoutMs, abort, err);
+  if (!dl.Wait(opt.timeoutMs)) return Err::Timeout;
+  out.conn = net.Connect(url.host, url.port, dl.Wait(opt.timeoutMs), abort, err);
   if (!out.conn) return err == Err::Ok ? Err::NoNet : err;
   std::string host = url.host + (url.port == 80 ? "" : ":" + std::to_string(url.port));
   std::string req = "GET " + url.path + " HTTP/1.0\r\nHost: " + host +
                     "\r\nUser-Agent: Korvalis/1.0\r\nAccept: */*\r\nIcy-MetaData: 1\r\n"
                     "Connection: close\r\n\r\n";
-  if (!out.conn->SendAll(req.data(), req.size(), opt.timeoutMs, abort)) return Err::NoNet;
+  if (!out.conn->SendAll(req.data(), req.size(), dl.Wait(opt.timeoutMs), abort)) return Err::NoNet;
 
   std::vector<char> head;
   char buf[4096];
   size_t end = 0;
   while (end == 0) {
-    long n = out.conn->Recv(buf, sizeof buf, opt.timeoutMs, abort, err);
+    int wait = dl.Wait(opt.timeoutMs);
+    if (!wait) return Err::Timeout;
+    long n = out.conn->Recv(buf, sizeof buf, wait, abort, err);
     if (n < 0) return err;
     if (n == 0) return head.empty() ? Err::NoNet : Err::Protocol;
     size_t scanFrom = head.size() > 3 ? head.size() - 3 : 0;
@@ -45,12 +48,15 @@ Err Request(Network& net, const Url& url, const OpenOptions& opt, const std::ato
 }
 
 // Reads the rest of a (small) body, e.g. a playlist.
-Err ReadBody(OpenedStream& s, int timeoutMs, const std::atomic<bool>& abort, std::string& body) {
+Err ReadBody(OpenedStream& s, int timeoutMs, const Deadline& dl, const std::atomic<bool>& abort,
+             std::string& body) {
   body.assign(s.body.begin(), s.body.end());
   char buf[4096];
   while (body.size() < kMaxPlaylistBytes) {
     Err err = Err::Ok;
-    long n = s.conn->Recv(buf, sizeof buf, timeoutMs, abort, err);
+    int wait = dl.Wait(timeoutMs);
+    if (!wait) return Err::Timeout;
+    long n = s.conn->Recv(buf, sizeof buf, wait, abort, err);
     if (n == 0) break;
     if (n < 0) return err;
     body.append(buf, static_cast<size_t>(n));
@@ -58,7 +64,7 @@ Err ReadBody(OpenedStream& s, int timeoutMs, const std::atomic<bool>& abort, std
   return Err::Ok;
 }
 
-Err Open(Network& net, const std::string& address, const OpenOptions& opt,
+Err Open(Network& net, const std::string& address, const OpenOptions& opt, const Deadline& dl,
          const std::atomic<bool>& abort, bool allowPlaylist, OpenedStream& out) {
   std::string current = address;
   for (int hop = 0;; ++hop) {
@@ -66,7 +72,7 @@ Err Open(Network& net, const std::string& address, const OpenOptions& opt,
     Err err = ParseUrl(current, url);
     if (err != Err::Ok) return err;
     out = OpenedStream();
-    err = Request(net, url, opt, abort, out);
+    err = Request(net, url, opt, dl, abort, out);
     if (err != Err::Ok) return err;
     int st = out.head.status;
     if (st == 301 || st == 302 || st == 303 || st == 307 || st == 308) {
@@ -86,13 +92,13 @@ Err Open(Network& net, const std::string& address, const OpenOptions& opt,
     }
     if (!allowPlaylist) return opt.playlists ? Err::Playlist : Err::FileForm;
     std::string body;
-    err = ReadBody(out, opt.timeoutMs, abort, body);
+    err = ReadBody(out, opt.timeoutMs, dl, abort, body);
     if (err != Err::Ok) return err;
     std::vector<std::string> entries = ParsePlaylist(body);
     Err last = Err::Playlist;
     for (const std::string& entry : entries) {
       // A playlist entry is a stream, never another playlist: no loops.
-      last = Open(net, entry, opt, abort, false, out);
+      last = Open(net, entry, opt, dl, abort, false, out);
       if (last == Err::Ok || abort.load()) return last;
     }
     return entries.empty() ? Err::Playlist : last;
@@ -102,8 +108,8 @@ Err Open(Network& net, const std::string& address, const OpenOptions& opt,
 }  // namespace
 
 Err OpenStreamUrl(Network& net, const std::string& url, const OpenOptions& opt,
-                  const std::atomic<bool>& abort, OpenedStream& out) {
-  return Open(net, url, opt, abort, opt.playlists, out);
+                  const Deadline& deadline, const std::atomic<bool>& abort, OpenedStream& out) {
+  return Open(net, url, opt, deadline, abort, opt.playlists, out);
 }
 
 }  // namespace audiolib

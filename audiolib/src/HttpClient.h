@@ -4,6 +4,7 @@
 // connection positioned in the stream's body.
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,23 @@
 namespace audiolib {
 
 constexpr int kMaxRedirects = 5;
+
+// The end of the whole opening: a server that drips its answer a byte at a
+// time, or a chain of slow redirects, still cannot hold the caller longer.
+class Deadline {
+ public:
+  explicit Deadline(int totalMs)
+      : end_(std::chrono::steady_clock::now() + std::chrono::milliseconds(totalMs)) {}
+  // The time-out for one wait: at most `perWaitMs`, never past the end; 0 when over.
+  int Wait(int perWaitMs) const {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    end_ - std::chrono::steady_clock::now()).count();
+    return static_cast<int>(left <= 0 ? 0 : left < perWaitMs ? left : perWaitMs);
+  }
+
+ private:
+  std::chrono::steady_clock::time_point end_;
+};
 
 struct OpenOptions {
   int timeoutMs = 5000;    // connect and each read
@@ -29,6 +47,6 @@ struct OpenedStream {
 };
 
 Err OpenStreamUrl(Network& net, const std::string& url, const OpenOptions& opt,
-                  const std::atomic<bool>& abort, OpenedStream& out);
+                  const Deadline& deadline, const std::atomic<bool>& abort, OpenedStream& out);
 
 }  // namespace audiolib

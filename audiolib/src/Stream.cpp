@@ -24,8 +24,11 @@ Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download,
   OpenOptions opt;
   opt.timeoutMs = env.timeoutMs;
   opt.playlists = env.playlists;
+  // Connecting, redirects, playlists and the first frame together: at most
+  // three time-outs, however the server paces its answer.
+  Deadline deadline(env.timeoutMs * 3);
   OpenedStream os;
-  Err err = OpenStreamUrl(*env.net, url, opt, never, os);
+  Err err = OpenStreamUrl(*env.net, url, opt, deadline, never, os);
   if (err != Err::Ok) return err;
 
   // Read until the first MPEG frame is confirmed, keeping titles aside.
@@ -40,7 +43,9 @@ Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download,
   std::vector<uint8_t> buf(8192);
   while (FindFirstFrame(audio.data(), audio.size(), atEnd, first) < 0) {
     if (atEnd || audio.size() >= kProbeLimit) return Err::FileForm;
-    long n = os.conn->Recv(buf.data(), buf.size(), env.timeoutMs, never, err);
+    int wait = deadline.Wait(env.timeoutMs);
+    if (!wait) return audio.empty() ? Err::Timeout : Err::FileForm;
+    long n = os.conn->Recv(buf.data(), buf.size(), wait, never, err);
     if (n < 0 && audio.empty()) return err;  // a server that sends nothing
     if (n <= 0) {
       atEnd = true;

@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "Library.h"
 #include "StationFixture.h"
 
@@ -54,6 +59,48 @@ struct Titles {
     std::lock_guard<std::mutex> lk(m);
     return seen.size();
   }
+};
+
+// A server the test station does not play: it answers one request by
+// dripping a never-ending head, one byte every 100 ms, each in time for the
+// read time-out.
+class DrippingServer {
+ public:
+  DrippingServer() {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    listen(fd_, 1);
+    socklen_t len = sizeof a;
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
+    port_ = ntohs(a.sin_port);
+    thread_ = std::thread([this] {
+      int c = accept(fd_, nullptr, nullptr);
+      if (c < 0) return;
+      const char head[] = "ICY 200 OK\r\nicy-name: ";
+      send(c, head, sizeof head - 1, MSG_NOSIGNAL);
+      for (int i = 0; i < 200 && !stop_; ++i) {  // 20 s at most
+        if (send(c, "x", 1, MSG_NOSIGNAL) != 1) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+      close(c);
+    });
+  }
+  ~DrippingServer() {
+    stop_ = true;
+    shutdown(fd_, SHUT_RDWR);
+    close(fd_);
+    thread_.join();
+  }
+  std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
 };
 
 class StationTest : public ::testing::Test {
@@ -201,6 +248,10 @@ TEST_F(StationTest, EveryBadServerGivesItsCodeWithoutHanging) {
   ExpectFailure("ftp://127.0.0.1/stream", BASS_ERROR_URL);
   ExpectFailure("https://127.0.0.1/stream", BASS_ERROR_SSL);
   ExpectFailure("not an address", BASS_ERROR_URL);
+  {
+    DrippingServer drip;  // every read in time, the whole answer never
+    ExpectFailure(drip.Url(), BASS_ERROR_TIMEOUT);
+  }
   int port = st->port();
   st->Stop();
   ExpectFailure("http://127.0.0.1:" + std::to_string(port) + "/stream", BASS_ERROR_NONET);
