@@ -95,3 +95,16 @@ TEST(HlsColors, LightTintWrapsModulo256) {
   EXPECT_EQ(p.Light, MakeRgb(255, 127, 254));
   EXPECT_EQ(ContrastColors(MakeRgb(0, 0, 0), 0.5, 1).Light, MakeRgb(127, 127, 127));
 }
+
+TEST(HlsColors, EightBitColoursSurviveTheRoundTrip) {
+  // Every 5th level of each channel: RGB -> HLS -> RGB gives the same bytes.
+  for (int r = 0; r < 256; r += 5)
+    for (int g = 0; g < 256; g += 5)
+      for (int b = 0; b < 256; b += 5) {
+        const HlsTriple h = RGB2HLS(r / 255.0, g / 255.0, b / 255.0);
+        const RgbTriple c = HLS2RGB(h.H, h.L, h.S);
+        ASSERT_EQ(static_cast<int>(std::nearbyint(c.R * 255)), r) << r << "," << g << "," << b;
+        ASSERT_EQ(static_cast<int>(std::nearbyint(c.G * 255)), g) << r << "," << g << "," << b;
+        ASSERT_EQ(static_cast<int>(std::nearbyint(c.B * 255)), b) << r << "," << g << "," << b;
+      }
+}
