@@ -14,7 +14,7 @@ LRESULT TItemStrings::Send(UINT msg, WPARAM wp, LPARAM lp) const {
 }
 
 void TItemStrings::InsertIntoWindow(int Index) {
-  std::wstring w = Cp1251ToWide(lines_[Index].text);
+  std::wstring w = Cp1251ToWide(lines_[Index]);
   Send(p_.insert, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(w.c_str()));
 }
 
@@ -39,23 +39,13 @@ void TItemStrings::CheckIndex(int Index) const {
 
 std::string TItemStrings::Get(int Index) const {
   CheckIndex(Index);
-  return lines_[Index].text;
-}
-
-TObject* TItemStrings::GetObject(int Index) const {
-  CheckIndex(Index);
-  return lines_[Index].object;
-}
-
-void TItemStrings::PutObject(int Index, TObject* AObject) {
-  CheckIndex(Index);
-  lines_[Index].object = AObject;
+  return lines_[Index];
 }
 
 void TItemStrings::Put(int Index, const std::string& S) {
   CheckIndex(Index);
-  if (lines_[Index].text == S) return;
-  lines_[Index].text = S;
+  if (lines_[Index] == S) return;
+  lines_[Index] = S;
   if (wnd_) {
     // Windows lists cannot change a line in place: replace it and keep the
     // selection where it was.
@@ -69,7 +59,7 @@ void TItemStrings::Put(int Index, const std::string& S) {
 
 void TItemStrings::Insert(int Index, const std::string& S) {
   if (Index < 0 || Index > Count()) IndexError(Index);
-  lines_.insert(lines_.begin() + Index, Line{S, nullptr});
+  lines_.insert(lines_.begin() + Index, S);
   if (wnd_) InsertIntoWindow(Index);
   else if (item_index_ >= Index) ++item_index_;  // the window shifts its selection the same way
   Changed();

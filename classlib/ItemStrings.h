@@ -34,8 +34,6 @@ class TItemStrings : public TStrings {
   int Count() const override { return static_cast<int>(lines_.size()); }
   std::string Get(int Index) const override;
   void Put(int Index, const std::string& S) override;
-  TObject* GetObject(int Index) const override;
-  void PutObject(int Index, TObject* AObject) override;
   void Insert(int Index, const std::string& S) override;
   void Delete(int Index) override;
   void Clear() override;
@@ -51,17 +49,13 @@ class TItemStrings : public TStrings {
   void SetUpdateState(bool Updating) override;
 
  private:
-  struct Line {
-    std::string text;
-    TObject* object = nullptr;
-  };
   void CheckIndex(int Index) const;
   void Changed();
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
   void InsertIntoWindow(int Index);
 
   Protocol p_;
-  std::vector<Line> lines_;
+  std::vector<std::string> lines_;  // (no objects per line: the lists here never need them)
   HWND wnd_ = nullptr;
   int item_index_ = -1;  // the selection while no window is attached
   bool changed_in_update_ = false;

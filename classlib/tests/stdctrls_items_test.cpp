@@ -10,7 +10,10 @@
 #include "Cp1251.h"
 #include "ItemStrings.h"
 #include "ListItems.h"
+#include "ComCtrls.h"
 #include "Menus.h"
+#include "PanelCtrls.h"
+#include "StdCtrls.h"
 #include "SysUtils.h"
 
 namespace {
@@ -177,3 +180,81 @@ TEST(MenuItems, TreeMovesAndFreesUnownedChildren) {
   EXPECT_EQ(clicks, 1);
 }
 
+
+// Controls whose windows were never made (a form still loading, a hidden
+// store) keep every property and answer from it.
+TEST(ControlsWithoutWindows, KeepTheirStateAndFireNothing) {
+  TComponent owner(nullptr);
+  auto* panel = new TPanel(&owner);
+  auto* r1 = new TRadioButton(&owner);
+  auto* r2 = new TRadioButton(&owner);
+  r1->SetParent(panel);
+  r2->SetParent(panel);
+  int changes = 0;
+  r1->OnChange = r2->OnChange = [&](TObject*) { ++changes; };
+  r1->SetChecked(true);
+  r2->SetChecked(true);
+  EXPECT_FALSE(r1->Checked());
+  EXPECT_EQ(changes, 0);
+
+  auto* cb = new TComboBox(&owner);
+  cb->SetStyle(csDropDownList);
+  cb->OnChange = [&](TObject*) { ++changes; };
+  for (const char* s : {"96", "128", "192"}) cb->Items()->Add(s);
+  cb->SetItemIndex(1);
+  EXPECT_EQ(cb->Text(), "128");
+  cb->SetText("192");
+  EXPECT_EQ(cb->ItemIndex(), 2);
+  cb->SetText("999");  // not a line of the list: the choice stays
+  EXPECT_EQ(cb->ItemIndex(), 2);
+  cb->Items()->Delete(0);
+  EXPECT_EQ(cb->ItemIndex(), 1);
+  EXPECT_EQ(cb->Text(), "192");
+
+  auto* tb = new TTrackBar(&owner);
+  tb->OnChange = [&](TObject*) { ++changes; };
+  tb->SetRange(0, 30);
+  tb->SetPosition(40);
+  EXPECT_EQ(tb->Position(), 30);
+  EXPECT_EQ(changes, 1);  // a position change is told, also from code
+  tb->SetMax(20);
+  EXPECT_EQ(tb->Position(), 20);
+  EXPECT_EQ(changes, 2);
+
+  auto* pc = new TPageControl(&owner);
+  auto* p1 = new TTabSheet(&owner);
+  auto* p2 = new TTabSheet(&owner);
+  p1->SetPageControl(pc);
+  p2->SetPageControl(pc);
+  EXPECT_EQ(pc->ActivePage(), p1);
+  EXPECT_TRUE(p1->Visible());
+  EXPECT_FALSE(p2->Visible());
+  p1->Free();  // the next page takes over
+  EXPECT_EQ(pc->PageCount(), 1);
+  EXPECT_EQ(pc->ActivePage(), p2);
+  EXPECT_TRUE(p2->Visible());
+
+  auto* lv = new TListView(&owner);
+  lv->Items()->Add()->SetCaption("a");
+  lv->Items()->Add()->SetCaption("b");
+  lv->SetItemIndex(1);
+  EXPECT_EQ(lv->Selected()->Caption(), "b");
+  lv->Items()->Delete(1);
+  EXPECT_EQ(lv->ItemIndex(), -1);
+}
+
+TEST(ControlsWithoutWindows, AutoSizedLabelFollowsItsText) {
+  TComponent owner(nullptr);
+  auto* l = new TLabel(&owner);
+  l->SetCaption("Vol+");
+  int narrow = l->Width();
+  l->SetCaption("Список каналов");
+  EXPECT_GT(l->Width(), narrow);
+  l->SetAlignment(taRightJustify);
+  int right = l->Left() + l->Width();
+  l->SetCaption("1");
+  EXPECT_EQ(l->Left() + l->Width(), right);  // right-aligned: grows and shrinks leftwards
+  l->SetAutoSize(false);
+  l->SetCaption("a much longer caption than before");
+  EXPECT_EQ(l->Left() + l->Width(), right);
+}

@@ -326,6 +326,14 @@ TEST_F(StockControls, PagesAndTrackBars) {
   W->eq1->SetPosition(99);  // clamped to the range
   EXPECT_EQ(W->eq1->Position(), 30);
 
+  // Its hint shows after the pointer rests on it.
+  MoveTo(W->eq1->Handle(), 11, 40);
+  Pump(Application->HintPause + 400);
+  HWND hint = FindWindowW(L"THintWindow", nullptr);
+  EXPECT_TRUE(hint && IsWindowVisible(hint));
+  MoveTo(W->Handle(), 300, 45);
+  Pump(100);
+
   W->PageControl1->SetActivePageIndex(0);  // from code: no change event
   EXPECT_EQ(W->page_changes, 1);
   EXPECT_TRUE(IsWindowVisible(W->TabSheet1->Handle()));
