@@ -40,14 +40,14 @@ void Line(HDC dc, COLORREF color, std::initializer_list<POINT> pts) {
 }  // namespace
 
 void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, RgbColor separator,
-               TMeterBevel bevel, int width, int height) {
+               MeterBevel bevel, int width, int height) {
   for (const MeterSegment& s : segments) {
     Tools t(dc, CreatePen(PS_SOLID, 1, separator), CreateSolidBrush(s.Color));
     Rectangle(dc, s.Left, s.Top, s.Right, s.Bottom);
   }
-  if (bevel == bvNone) return;
-  const COLORREF first = bevel == bvLowered ? BtnShadow() : BtnHighlight();
-  const COLORREF second = bevel == bvLowered ? BtnHighlight() : BtnShadow();
+  if (bevel == MeterBevel::None) return;
+  const COLORREF first = bevel == MeterBevel::Lowered ? BtnShadow() : BtnHighlight();
+  const COLORREF second = bevel == MeterBevel::Lowered ? BtnHighlight() : BtnShadow();
   Line(dc, first, {{width - 1, 0}, {0, 0}, {0, height - 1}});
   Line(dc, second, {{0, height - 1}, {width - 1, height - 1}, {width - 1, 0}});
 }

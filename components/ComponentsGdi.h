@@ -15,7 +15,7 @@ namespace gdi {
 
 // The meter's segments (brush: segment colour, pen: separator) and bevel.
 void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, RgbColor separator,
-               TMeterBevel bevel, int width, int height);
+               MeterBevel bevel, int width, int height);
 
 // Replays a gradient's shapes.
 void DrawGradient(HDC dc, const std::vector<GradShape>& shapes);

@@ -10,7 +10,7 @@ LedMeterLogic::LedMeterLogic() {
   for (int i = 0; i < 3; ++i) dimColor_[i] = DimColors(colorLED_[i], 5, 4);
 }
 
-MeterEffect LedMeterLogic::SetBevelStyle(TMeterBevel v) {
+MeterEffect LedMeterLogic::SetBevelStyle(MeterBevel v) {
   if (v == bevelStyle_) return MeterEffect::None;
   bevelStyle_ = v;
   return MeterEffect::Repaint;

@@ -9,7 +9,8 @@
 #include "HlsColors.h"
 
 enum TMeterDirection { mdDown, mdLeft, mdRight, mdUp };
-enum TMeterBevel { bvNone, bvLowered, bvRaised };
+// The meter's frame (the control maps the class library's bevel cut onto it).
+enum class MeterBevel { None, Lowered, Raised };
 
 // What the control has to do after a setter.
 enum class MeterEffect { None, Repaint, Invalidate };
@@ -25,8 +26,8 @@ class LedMeterLogic {
  public:
   LedMeterLogic();
 
-  TMeterBevel BevelStyle() const { return bevelStyle_; }
-  MeterEffect SetBevelStyle(TMeterBevel v);
+  MeterBevel BevelStyle() const { return bevelStyle_; }
+  MeterEffect SetBevelStyle(MeterBevel v);
   RgbColor ColorLED(int band) const { return colorLED_[band]; }
   // band 0..2: ColorLED1..3; a new colour derives its dim colour.
   MeterEffect SetColorLED(int band, RgbColor v);
@@ -60,7 +61,7 @@ class LedMeterLogic {
   int Band3Count() const { return Scaled(startColor3_); }
 
   // Border width: 1 with a bevel, else 0.
-  int Border() const { return bevelStyle_ == bvNone ? 0 : 1; }
+  int Border() const { return bevelStyle_ == MeterBevel::None ? 0 : 1; }
   // The segments of a meter of this size, in drawing order; none when the
   // size leaves no room or NumDigits is not positive.
   std::vector<MeterSegment> Segments(int width, int height) const;
@@ -68,7 +69,7 @@ class LedMeterLogic {
  private:
   int Scaled(int value) const;
 
-  TMeterBevel bevelStyle_ = bvLowered;
+  MeterBevel bevelStyle_ = MeterBevel::Lowered;
   RgbColor colorLED_[3] = {MakeRgb(0, 255, 0), MakeRgb(255, 255, 0), MakeRgb(255, 0, 0)};
   RgbColor dimColor_[3] = {};
   RgbColor colorSeperator_ = 0;

@@ -6,13 +6,15 @@
 
 #include "Controls.h"
 #include "LedMeterLogic.h"
+#include "PanelCtrls.h"
 
 class TLEDMeter : public TGraphicControl {
  public:
   explicit TLEDMeter(TComponent* AOwner);
 
-  TMeterBevel BevelStyle() const { return logic_.BevelStyle(); }
-  void SetBevelStyle(TMeterBevel v) { Apply(logic_.SetBevelStyle(v)); }
+  // bvNone, bvLowered or bvRaised (bvSpace is ignored).
+  TBevelCut BevelStyle() const;
+  void SetBevelStyle(TBevelCut v);
   TColor ColorLED1() const { return colors_[0]; }
   void SetColorLED1(TColor v) { SetColorLED(0, v); }
   TColor ColorLED2() const { return colors_[1]; }

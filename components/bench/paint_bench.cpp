@@ -52,11 +52,11 @@ int main() {
   meter.SetNumDigits(60);
   meter.SetStartColor2(60);
   meter.SetStartColor3(85);
-  meter.SetBevelStyle(bvNone);
+  meter.SetBevelStyle(MeterBevel::None);
   int pos = 0;
   std::printf("LED meter 485x5, 60 segments, one paint %9.1f us\n", MicrosPer(500, [&] {
     meter.SetPosition(pos = (pos + 7) % 101);
-    gdi::DrawMeter(mem, meter.Segments(485, 5), 0, bvNone, 485, 5);
+    gdi::DrawMeter(mem, meter.Segments(485, 5), 0, MeterBevel::None, 485, 5);
   }));
   DeleteDC(cache);
   DeleteObject(cacheBmp);

@@ -12,7 +12,7 @@ LedMeterLogic PlayerMeter() {
   m.SetStartColor2(60);
   m.SetStartColor3(85);
   m.SetLEDContrast(6);
-  m.SetBevelStyle(bvNone);
+  m.SetBevelStyle(MeterBevel::None);
   return m;
 }
 

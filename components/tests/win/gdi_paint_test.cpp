@@ -48,7 +48,7 @@ TEST(GdiPaint, MeterBevelLowered) {
   LedMeterLogic m;
   m.SetNumDigits(10);
   Surface s(102, 12);
-  gdi::DrawMeter(s.dc(), m.Segments(102, 12), 0, bvLowered, 102, 12);
+  gdi::DrawMeter(s.dc(), m.Segments(102, 12), 0, MeterBevel::Lowered, 102, 12);
   EXPECT_EQ(s.At(50, 0), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(s.At(0, 6), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(s.At(50, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
