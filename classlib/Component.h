@@ -9,8 +9,17 @@
 // control leaving its parent) see a complete object; C++ destructors cannot.
 #pragma once
 
+#ifdef _WIN32
+// windows.h renames some names the library also uses (GetObject, DeleteFile,
+// TextOut, ...) to their W forms; including it first in every file keeps the
+// renaming the same everywhere.
+#include <windows.h>
+#endif
+
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Set.h"
@@ -20,6 +29,9 @@ class TObject {
   virtual ~TObject() = default;
   // Runs the destruction hooks, then deletes the object.
   void Free();
+  // Called by New<T>() once the constructors have run: work that needs the
+  // complete object (a form builds its layout and raises OnCreate here).
+  virtual void AfterConstruction() {}
   // The class's C++ name ("TStringList").
   std::string ClassName() const;
 
@@ -27,6 +39,22 @@ class TObject {
   // Called by Free() before the destructor chain starts.
   virtual void BeforeDestruction() {}
 };
+
+// Creates an object and runs its AfterConstruction: the way to make forms and
+// any class whose set-up calls virtual functions.
+template <class T, class... A>
+T* New(A&&... args) {
+  T* p = new T(std::forward<A>(args)...);
+  p->AfterConstruction();
+  return p;
+}
+
+// Turns a member function into an event handler: Timer1->OnTimer =
+// Bind(this, &TForm1::Timer1Timer).
+template <class C, class R, class... A>
+std::function<R(A...)> Bind(C* obj, R (C::*method)(A...)) {
+  return [obj, method](A... a) -> R { return (obj->*method)(std::forward<A>(a)...); };
+}
 
 // Deletes through Free() and clears the pointer; null is fine.
 template <class T>

@@ -7,6 +7,13 @@
 // code that builds Windows-style paths also runs in the native tests.
 #pragma once
 
+#ifdef _WIN32
+// windows.h renames some names the library also uses (GetObject, DeleteFile,
+// TextOut, ...) to their W forms; including it first in every file keeps the
+// renaming the same everywhere.
+#include <windows.h>
+#endif
+
 #include <cstdint>
 #include <exception>
 #include <initializer_list>

@@ -1,0 +1,499 @@
+// TControl, TControlCanvas and TGraphicControl (see Controls.h).
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "Controls.h"
+#include "Cp1251.h"
+#include "Menus.h"
+
+void (*ControlHintHook)(TControl* Control, bool Entered) = nullptr;
+
+TShiftState ShiftStateFromKeys(WPARAM keys) {
+  TShiftState s;
+  if (keys & MK_SHIFT) s.Include(ssShift);
+  if (keys & MK_CONTROL) s.Include(ssCtrl);
+  if (keys & MK_LBUTTON) s.Include(ssLeft);
+  if (keys & MK_RBUTTON) s.Include(ssRight);
+  if (keys & MK_MBUTTON) s.Include(ssMiddle);
+  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
+
+TShiftState KeyboardShiftState() {
+  TShiftState s;
+  if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
+
+// --- Cursors ----------------------------------------------------------------------------
+
+namespace {
+std::map<int, HCURSOR>& CursorTable() {
+  static std::map<int, HCURSOR> table;
+  return table;
+}
+TCursor g_screen_cursor = crDefault;
+}  // namespace
+
+HCURSOR CursorHandleOf(TCursor c) {
+  auto& t = CursorTable();
+  auto it = t.find(c);
+  if (it != t.end()) return it->second;
+  static const struct { TCursor c; LPCWSTR id; } kStd[] = {
+      {crArrow, IDC_ARROW}, {crCross, IDC_CROSS}, {crIBeam, IDC_IBEAM},
+      {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS}, {crSizeNWSE, IDC_SIZENWSE},
+      {crSizeWE, IDC_SIZEWE}, {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT},
+      {crDrag, IDC_ARROW}, {crNoDrop, IDC_NO}, {crHSplit, IDC_SIZEWE}, {crVSplit, IDC_SIZENS},
+      {crNo, IDC_NO}, {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},
+      {crHandPoint, IDC_HAND}, {crSizeAll, IDC_SIZEALL}};
+  if (c == crNone) return nullptr;
+  for (const auto& s : kStd)
+    if (s.c == c) return t[c] = LoadCursorW(nullptr, s.id);
+  return LoadCursorW(nullptr, IDC_ARROW);
+}
+
+void RegisterCursor(TCursor c, HCURSOR h) { CursorTable()[c] = h; }
+TCursor ScreenCursorOverride() { return g_screen_cursor; }
+void SetScreenCursorOverride(TCursor c) {
+  g_screen_cursor = c;
+  POINT p;
+  GetCursorPos(&p);
+  SetCursorPos(p.x, p.y);  // makes Windows ask for the cursor again
+  if (c != crDefault) ::SetCursor(CursorHandleOf(c));
+}
+
+// --- TControl ------------------------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+  ControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  font_.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::BeforeDestruction() {
+  TComponent::BeforeDestruction();
+  handlers_.clear();
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == popup_menu_) popup_menu_ = nullptr;
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  AdoptParentLook();
+}
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (AWidth < 0) AWidth = 0;
+  if (AHeight < 0) AHeight = 0;
+  if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
+  bool sized = AWidth != width_ || AHeight != height_;
+  Invalidate();
+  left_ = ALeft;
+  top_ = ATop;
+  width_ = AWidth;
+  height_ = AHeight;
+  Invalidate();
+  RequestAlign();
+  if (sized) Resize();
+}
+
+TRect TControl::ClientRect() { return Rect(0, 0, width_, height_); }
+
+void TControl::SetClientSize(int w, int h) {
+  TRect c = ClientRect();
+  SetBounds(left_, top_, width_ + (w - c.Width()), height_ + (h - c.Height()));
+}
+
+TPoint TControl::ClientOrigin() {
+  if (!parent_) return Point(left_, top_);
+  TPoint p = parent_->ClientOrigin();
+  return Point(p.X + left_, p.Y + top_);
+}
+
+TPoint TControl::ClientToScreen(const TPoint& p) {
+  TPoint o = ClientOrigin();
+  return Point(p.X + o.X, p.Y + o.Y);
+}
+
+TPoint TControl::ScreenToClient(const TPoint& p) {
+  TPoint o = ClientOrigin();
+  return Point(p.X - o.X, p.Y - o.Y);
+}
+
+void TControl::SetAlign(TAlign v) {
+  if (v == align_) return;
+  align_ = v;
+  RequestAlign();
+}
+
+void TControl::RequestAlign() {
+  if (parent_ && (align_ != alNone || parent_->aligning_)) parent_->Realign();
+}
+
+void TControl::SetParent(TWinControl* AParent) {
+  if (AParent == parent_) return;
+  if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  if (parent_) parent_->RemoveControl(this);
+  if (AParent) AParent->InsertControl(this);
+}
+
+void TControl::SetVisible(bool v) {
+  if (v == visible_) return;
+  if (!v) Invalidate();
+  visible_ = v;
+  if (v) Invalidate();
+  Perform(CM_VISIBLECHANGED, v);
+  if (parent_ && align_ != alNone) parent_->Realign();
+}
+
+bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
+
+void TControl::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Perform(CM_ENABLEDCHANGED);
+}
+
+void TControl::BringToFront() {
+  if (!parent_) return;
+  auto& v = parent_->controls_;
+  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  v.push_back(this);
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+    SetWindowPos(w->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+void TControl::SendToBack() {
+  if (!parent_) return;
+  auto& v = parent_->controls_;
+  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+  v.insert(v.begin(), this);
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
+    SetWindowPos(w->handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+// --- Look -------------------------------------------------------------------------------
+
+void TControl::SetColor(TColor v) {
+  if (v == color_) return;
+  color_ = v;
+  ColorChanged();
+  Perform(CM_COLORCHANGED);
+}
+
+void TControl::ColorChanged() {
+  if (!adopting_) parent_color_ = false;
+  Invalidate();
+}
+
+void TControl::SetParentColor(bool v) {
+  parent_color_ = v;
+  if (v) AdoptParentLook();
+}
+
+void TControl::FontChanged() {
+  if (!adopting_) parent_font_ = false;
+  Perform(CM_FONTCHANGED);
+  Invalidate();
+}
+
+void TControl::SetParentFont(bool v) {
+  parent_font_ = v;
+  if (v) AdoptParentLook();
+}
+
+void TControl::AdoptParentLook() {
+  if (!parent_ || adopting_) return;
+  adopting_ = true;
+  if (parent_color_ && color_ != parent_->color_) {
+    color_ = parent_->color_;
+    ColorChanged();
+  }
+  if (parent_font_) {
+    TFont& pf = parent_->font_;
+    if (pf.Name() != font_.Name() || pf.Height() != font_.Height() || pf.Color() != font_.Color() ||
+        pf.Style() != font_.Style() || pf.Charset() != font_.Charset())
+      font_.Assign(&pf);
+  }
+  adopting_ = false;
+}
+
+std::string TControl::GetText() { return text_; }
+
+void TControl::SetText(const std::string& v) {
+  if (v == text_) return;
+  text_ = v;
+  Perform(CM_TEXTCHANGED);
+}
+
+bool TControl::ShowHint() const {
+  if (parent_show_hint_ && parent_) return parent_->ShowHint();
+  return show_hint_;
+}
+
+void TControl::SetShowHint(bool v) {
+  show_hint_ = v;
+  parent_show_hint_ = false;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* v) {
+  popup_menu_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TControl::SetCursor(TCursor v) {
+  if (v == cursor_) return;
+  cursor_ = v;
+  Perform(CM_CURSORCHANGED);
+}
+
+// --- Painting and messages ---------------------------------------------------------------
+
+void TControl::Invalidate() {
+  if (!parent_ || !parent_->HandleAllocated() || width_ <= 0 || height_ <= 0) return;
+  RECT r{left_, top_, left_ + width_, top_ + height_};
+  InvalidateRect(parent_->handle_, &r, !ControlStyle.Contains(csOpaque));
+}
+
+void TControl::Update() {
+  if (auto* w = dynamic_cast<TWinControl*>(this)) {
+    if (w->HandleAllocated()) UpdateWindow(w->handle_);
+  } else if (parent_) {
+    parent_->Update();
+  }
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
+  TMessage m;
+  m.Msg = Msg;
+  m.WParam = WParam;
+  m.LParam = LParam;
+  WndProc(m);
+  return m.Result;
+}
+
+void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+
+void TControl::Dispatch(TMessage& Message) {
+  auto it = handlers_.find(Message.Msg);
+  if (it != handlers_.end() && it->second) {
+    TMessageHandler h = it->second;  // the handler may rebind itself
+    h(Message);
+  } else {
+    HandleMessage(Message);
+  }
+}
+
+void TControl::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
+  if (Handler) handlers_[Msg] = std::move(Handler);
+  else handlers_.erase(Msg);
+}
+
+void TControl::DefaultHandler(TMessage& Message) {}
+
+void TControl::DoMouseDown(TMessage& M, TMouseButton Button, TShiftState Extra) {
+  DefaultHandler(M);
+  if (ControlStyle.Contains(csCaptureMouse)) {
+    if (auto* w = dynamic_cast<TWinControl*>(this)) SetCapture(w->Handle());
+    else if (parent_) parent_->SetCaptureControl(this);
+  }
+  if (Button == mbLeft && ControlStyle.Contains(csClickEvents)) clicked_ = true;
+  MouseDown(Button, ShiftStateFromKeys(M.WParam) + Extra, GET_X_LPARAM(M.LParam),
+            GET_Y_LPARAM(M.LParam));
+}
+
+void TControl::DoMouseUp(TMessage& M, TMouseButton Button) {
+  DefaultHandler(M);
+  bool buttonsDown = (M.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+  if (!buttonsDown) {
+    if (auto* w = dynamic_cast<TWinControl*>(this)) {
+      if (GetCapture() == w->handle_) ReleaseCapture();
+    } else if (parent_ && parent_->capture_control_ == this) {
+      parent_->SetCaptureControl(nullptr);
+    }
+  }
+  TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
+  if (Button == mbLeft && clicked_) {
+    clicked_ = false;
+    if (ClientRect().Contains(p)) Click();
+  }
+  MouseUp(Button, ShiftStateFromKeys(M.WParam), p.X, p.Y);
+}
+
+void TControl::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case WM_LBUTTONDOWN: return DoMouseDown(M, mbLeft, {});
+    case WM_RBUTTONDOWN: return DoMouseDown(M, mbRight, {});
+    case WM_MBUTTONDOWN: return DoMouseDown(M, mbMiddle, {});
+    case WM_LBUTTONDBLCLK:
+      if (ControlStyle.Contains(csDoubleClicks)) {
+        DblClick();
+        return DoMouseDown(M, mbLeft, ssDouble);
+      }
+      return DoMouseDown(M, mbLeft, {});
+    case WM_RBUTTONDBLCLK: return DoMouseDown(M, mbRight, ssDouble);
+    case WM_MBUTTONDBLCLK: return DoMouseDown(M, mbMiddle, ssDouble);
+    case WM_LBUTTONUP: return DoMouseUp(M, mbLeft);
+    case WM_RBUTTONUP: return DoMouseUp(M, mbRight);
+    case WM_MBUTTONUP: return DoMouseUp(M, mbMiddle);
+    case WM_MOUSEMOVE:
+      DefaultHandler(M);
+      MouseMove(ShiftStateFromKeys(M.WParam), GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
+      return;
+    case CM_MOUSEENTER:
+      if (!mouse_in_control_) {
+        mouse_in_control_ = true;
+        MouseEnter();
+      }
+      return;
+    case CM_MOUSELEAVE:
+      if (mouse_in_control_) {
+        mouse_in_control_ = false;
+        MouseLeave();
+      }
+      return;
+    case CM_PARENTFONTCHANGED:
+    case CM_PARENTCOLORCHANGED:
+      AdoptParentLook();
+      return;
+    case CM_ENABLEDCHANGED:
+    case CM_TEXTCHANGED:
+      Invalidate();
+      return;
+    case CM_VISIBLECHANGED:
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+    case CM_CURSORCHANGED:
+      return;
+    default:
+      DefaultHandler(M);
+  }
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseEnter() {
+  if (ControlHintHook) ControlHintHook(this, true);
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (ControlHintHook) ControlHintHook(this, false);
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+// --- TControlCanvas -------------------------------------------------------------------------
+
+namespace {
+std::vector<TControlCanvas*>& LooseCanvases() {
+  static std::vector<TControlCanvas*> list;
+  return list;
+}
+}  // namespace
+
+TControlCanvas::~TControlCanvas() { FreeHandle(); }
+
+void TControlCanvas::CreateHandle() {
+  HWND w = nullptr;
+  int dx = 0, dy = 0;
+  if (auto* wc = dynamic_cast<TWinControl*>(control_)) {
+    w = wc->Handle();
+  } else {
+    TWinControl* p = control_->Parent();
+    if (!p) throw EInvalidOperation("Control '" + control_->Name() + "' has no parent window");
+    w = p->Handle();
+    dx = control_->Left();
+    dy = control_->Top();
+  }
+  HDC dc = GetDCEx(w, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+  if (!dc) throw EOutOfResources("Out of system resources");
+  if (dx || dy) {
+    IntersectClipRect(dc, dx, dy, dx + control_->Width(), dy + control_->Height());
+    SetViewportOrgEx(dc, dx, dy, nullptr);
+  }
+  dc_ = dc;
+  dc_window_ = w;
+  LooseCanvases().push_back(this);
+}
+
+void TControlCanvas::FreeHandle() {
+  auto& list = LooseCanvases();
+  auto it = std::find(list.begin(), list.end(), this);
+  if (it == list.end()) {
+    SetHandle(nullptr);  // a paint DC lent by the parent
+    return;
+  }
+  list.erase(it);
+  HDC dc = dc_;
+  DeselectHandles();
+  dc_ = nullptr;
+  ReleaseDC(dc_window_, dc);
+  dc_window_ = nullptr;
+}
+
+void FreeDeviceContexts() {
+  auto list = LooseCanvases();
+  for (TControlCanvas* c : list) c->FreeHandle();
+}
+
+// --- TGraphicControl --------------------------------------------------------------------------
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TGraphicControl::~TGraphicControl() { canvas_.FreeHandle(); }
+
+void TGraphicControl::PaintTo(HDC dc) {
+  canvas_.FreeHandle();
+  canvas_.SetHandle(dc);
+  canvas_.Font()->Assign(Font());
+  try {
+    Paint();
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+}
+
+void TGraphicControl::Paint() {
+  if (OnPaint) OnPaint(this);
+}

@@ -1,0 +1,373 @@
+// Controls: TControl (anything placed on a window), TGraphicControl (no
+// window of its own; painted by its parent), TWinControl (a window, made on
+// demand) and TCustomControl (a window with a canvas and Paint).
+//
+// Messages: the window procedure hands each message to WndProc (override to
+// see everything), which ends in Dispatch: a handler bound with
+// SetMessageHandler, else the class's HandleMessage, else DefaultHandler (the
+// window class's own procedure). WM_COMMAND, WM_NOTIFY, scroll, owner-draw
+// and colour messages of a child window come back to that child's control as
+// CN_xxx, so a wrapped common control handles its own notifications.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "Graphics.h"
+#include "Messages.h"
+#include "Types.h"
+
+class TPopupMenu;
+class TWinControl;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+// The shift state of a mouse message's key flags (plus Alt from the keyboard).
+TShiftState ShiftStateFromKeys(WPARAM keys);
+TShiftState KeyboardShiftState();
+
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
+                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+                  crHSplit = -14, crVSplit = -15, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22;
+
+enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption,
+                         csOpaque, csDoubleClicks, csParentBackground };
+using TControlStyle = TSet<TControlStyleItem>;
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+using TMessageHandler = std::function<void(TMessage& Message)>;
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  // --- Place -----------------------------------------------------------------------
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+  virtual TRect ClientRect();
+  int ClientWidth() { return ClientRect().Width(); }
+  int ClientHeight() { return ClientRect().Height(); }
+  void SetClientWidth(int v) { SetClientSize(v, ClientHeight()); }
+  void SetClientHeight(int v) { SetClientSize(ClientWidth(), v); }
+  virtual void SetClientSize(int w, int h);
+  // Screen position of the client area's top-left corner.
+  virtual TPoint ClientOrigin();
+  TPoint ClientToScreen(const TPoint& p);
+  TPoint ScreenToClient(const TPoint& p);
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign v);
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* AParent);
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible, and every parent visible and on screen.
+  virtual bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool v);
+  void BringToFront();
+  void SendToBack();
+
+  // --- Look ------------------------------------------------------------------------
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool v);
+  TFont* Font() { return &font_; }
+  void SetFont(TFont* f) { font_.Assign(f); }
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool v);
+  std::string Caption() { return GetText(); }
+  void SetCaption(const std::string& v) { SetText(v); }
+  std::string Text() { return GetText(); }
+  virtual std::string GetText();
+  virtual void SetText(const std::string& v);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& v) { hint_ = v; }
+  // ShowHint follows the parent's while ParentShowHint is set.
+  bool ShowHint() const;
+  void SetShowHint(bool v);
+  bool ParentShowHint() const { return parent_show_hint_; }
+  void SetParentShowHint(bool v) { parent_show_hint_ = v; }
+  TPopupMenu* PopupMenu() const { return popup_menu_; }
+  void SetPopupMenu(TPopupMenu* v);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor v);
+  TControlStyle ControlStyle;
+  bool MouseInControl() const { return mouse_in_control_; }
+
+  // --- Painting and messages ---------------------------------------------------------
+  virtual void Invalidate();
+  void Update();
+  void Repaint();
+  void Refresh() { Repaint(); }
+  LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+  virtual void WndProc(TMessage& Message);
+  void Dispatch(TMessage& Message);
+  // Binds a handler for one message (WMSysCommand and the like); it may call
+  // InheritedMessage for the class's own handling.
+  void SetMessageHandler(UINT Msg, TMessageHandler Handler);
+  void InheritedMessage(TMessage& Message) { HandleMessage(Message); }
+  virtual void DefaultHandler(TMessage& Message);
+
+  TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave, OnResize;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+ protected:
+  void BeforeDestruction() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+  // The class's own message handling; ends in DefaultHandler.
+  virtual void HandleMessage(TMessage& Message);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  virtual void Resize();
+  virtual void FontChanged();
+  virtual void ColorChanged();
+  // Parent asks the control to realign; also after a visibility change.
+  void RequestAlign();
+  // The colour / font a ParentColor / ParentFont control takes (with no
+  // parent, its own).
+  void AdoptParentLook();
+
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TWinControl* parent_ = nullptr;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string text_;
+
+ private:
+  friend class TWinControl;
+  void DoMouseDown(TMessage& M, TMouseButton Button, TShiftState Extra);
+  void DoMouseUp(TMessage& M, TMouseButton Button);
+  TAlign align_ = alNone;
+  TColor color_ = clWindow;
+  bool parent_color_ = true, parent_font_ = true, adopting_ = false;
+  TFont font_;
+  std::string hint_;
+  bool show_hint_ = false, parent_show_hint_ = true;
+  TPopupMenu* popup_menu_ = nullptr;
+  TCursor cursor_ = crDefault;
+  bool mouse_in_control_ = false, clicked_ = false;
+  std::map<UINT, TMessageHandler> handlers_;
+};
+
+// A canvas that draws on a control: during painting the DC of the paint;
+// otherwise a DC fetched on first use and given back when the application is
+// idle (see FreeDeviceContexts).
+class TControlCanvas : public TCanvas {
+ public:
+  explicit TControlCanvas(TControl* control) : control_(control) {}
+  ~TControlCanvas() override;
+  void FreeHandle();
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl* control_;
+  HWND dc_window_ = nullptr;
+};
+// Returns the DCs that control canvases fetched outside painting.
+void FreeDeviceContexts();
+
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  TCanvas* Canvas() { return &canvas_; }
+  // Draws the control on dc, whose origin is the control's top-left corner.
+  void PaintTo(HDC dc);
+  TNotifyEvent OnPaint;
+
+ protected:
+  virtual void Paint();
+
+ private:
+  TControlCanvas canvas_{this};
+};
+
+struct TCreateParams {
+  std::wstring Caption;
+  DWORD Style = 0, ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  void* Param = nullptr;
+  WNDCLASSW WindowClass{};
+  std::wstring WinClassName;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  HWND Handle();
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // For a control without a parent control: the window to create it in.
+  HWND ParentWindow() const { return parent_window_; }
+  void SetParentWindow(HWND h) { parent_window_ = h; }
+  // The control of a window made by this library (null for others).
+  static TWinControl* FindControl(HWND h);
+
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int Index) const;
+  // The topmost visible child at p (client coordinates): graphic controls
+  // only, unless AllowWinControls.
+  TControl* ControlAtPos(const TPoint& p, bool AllowDisabled, bool AllowWinControls = false);
+  bool ContainsControl(TControl* c) const;
+
+  TRect ClientRect() override;
+  TPoint ClientOrigin() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetVisible(bool v) override;
+  void SetEnabled(bool v) override;
+  bool Showing() const override;
+  std::string GetText() override;
+  void SetText(const std::string& v) override;
+  void Invalidate() override;
+
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool v);
+  int TabOrder() const;
+  void SetTabOrder(int v);
+  // The next (or previous) tab stop among this control's descendants.
+  TWinControl* FindNextControl(TWinControl* Current, bool Forward);
+  void SelectNext(TWinControl* Current, bool Forward);
+  bool Focused();
+  virtual bool CanFocus();
+  virtual void SetFocus();
+  bool DoubleBuffered() const { return double_buffered_; }
+  void SetDoubleBuffered(bool v);
+  TBrush* Brush() { return &brush_; }
+
+  void DisableAlign() { ++align_disabled_; }
+  void EnableAlign();
+  void Realign();
+  // Paints the graphic children intersecting the DC's clip box.
+  void PaintControls(HDC dc);
+  // Captures the mouse for a graphic child until its button goes up.
+  void SetCaptureControl(TControl* c);
+
+  TNotifyEvent OnEnter, OnExit;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+
+ protected:
+  virtual void CreateParams(TCreateParams& Params);
+  // Makes Params a subclass of a system window class (its procedure becomes
+  // DefaultHandler's).
+  void CreateSubClass(TCreateParams& Params, const wchar_t* SystemClass);
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  void CreateHandle();
+  void DestroyHandle();
+  void RecreateWnd();
+  void HandleMessage(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+  // The window goes while the whole object still exists.
+  void BeforeDestruction() override;
+  void Loaded() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  // Whether WM_PAINT is painted by this library (true) or by the window
+  // class (a wrapped common control without graphic children).
+  virtual bool CustomPaint() const { return false; }
+  // Paints the window's own content on dc (the background is already there).
+  virtual void PaintWindow(HDC dc);
+  virtual void AlignControls(TControl* AControl, TRect& Rect);
+  void UpdateBounds();
+  WNDPROC DefWndProc = DefWindowProcW;
+  HWND handle_ = nullptr;
+
+ private:
+  friend class TControl;
+  friend LRESULT CALLBACK ClassWndProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  void PaintHandler(HDC paintDC, const RECT& area);
+  bool ForwardMouse(TMessage& M);
+  void TrackHover(TControl* now);
+  bool ReflectToChild(TMessage& M);
+  bool ShowContextMenu(TMessage& M);
+  bool SetCursorFor(TMessage& M);
+  void ListTabStops(std::vector<TWinControl*>& out);
+  std::vector<TControl*> controls_;
+  std::vector<TWinControl*> tab_list_;
+  HWND parent_window_ = nullptr;
+  TBrush brush_;
+  TControl* capture_control_ = nullptr;
+  TControl* hover_control_ = nullptr;
+  bool tracking_leave_ = false;
+  bool tab_stop_ = false;
+  bool double_buffered_ = false;
+  int align_disabled_ = 0;
+  bool aligning_ = false;
+};
+
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* AOwner);
+  TCanvas* Canvas() { return &canvas_; }
+  TNotifyEvent OnPaint;
+
+ protected:
+  bool CustomPaint() const override { return true; }
+  void PaintWindow(HDC dc) override;
+  virtual void Paint();
+
+ private:
+  TControlCanvas canvas_{this};
+};
+
+// Raised when a control needs a window it can't have (no parent window).
+class EInvalidOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Set by the application: reports an exception raised inside a message.
+void HandleControlException(TObject* Sender);
+// Set by the application: the mouse entered (true) or left a control; drives
+// the hint window.
+extern void (*ControlHintHook)(TControl* Control, bool Entered);
+
+// The cursor table behind TScreen: standard cursors by their negative
+// numbers, custom ones as registered; and the screen-wide override.
+HCURSOR CursorHandleOf(TCursor c);
+void RegisterCursor(TCursor c, HCURSOR h);
+TCursor ScreenCursorOverride();
+void SetScreenCursorOverride(TCursor c);

@@ -1,0 +1,80 @@
+// TTimer (see ExtCtrls.h).
+#include "ExtCtrls.h"
+
+#include <windows.h>
+
+#include <set>
+
+#include "Controls.h"
+
+struct TimerHost {
+  static HWND Window() {
+    static HWND w = nullptr;
+    if (!w || !IsWindow(w)) {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"Korvalis.TimerWindow";
+      RegisterClassW(&wc);
+      w = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                          wc.hInstance, nullptr);
+    }
+    return w;
+  }
+  static std::set<TTimer*>& Live() {
+    static std::set<TTimer*> live;
+    return live;
+  }
+  static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_TIMER) return DefWindowProcW(h, msg, wp, lp);
+    // The id is the timer object; one freed meanwhile is ignored.
+    auto* t = reinterpret_cast<TTimer*>(wp);
+    if (!Live().count(t)) return 0;
+    try {
+      t->Timer();
+    } catch (...) {
+      HandleControlException(t);
+    }
+    return 0;
+  }
+};
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+  TimerHost::Live().insert(this);
+  UpdateTimer();
+}
+
+TTimer::~TTimer() {
+  TimerHost::Live().erase(this);
+  if (running_) KillTimer(TimerHost::Window(), reinterpret_cast<UINT_PTR>(this));
+}
+
+void TTimer::UpdateTimer() {
+  HWND w = TimerHost::Window();
+  UINT_PTR id = reinterpret_cast<UINT_PTR>(this);
+  if (running_) KillTimer(w, id);
+  running_ = false;
+  if (enabled_ && interval_ > 0) {
+    if (!SetTimer(w, id, interval_, nullptr)) throw EOutOfResources("Not enough timers available");
+    running_ = true;
+  }
+}
+
+void TTimer::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(unsigned v) {
+  if (v == interval_) return;
+  interval_ = v;
+  UpdateTimer();
+}
+
+void TTimer::Timer() {
+  if (OnTimer) {
+    TNotifyEvent handler = OnTimer;  // the handler may free or rebind the timer
+    handler(this);
+  }
+}

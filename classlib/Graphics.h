@@ -1,0 +1,204 @@
+// Colours, fonts, pens, brushes and the canvas: the drawing half of the
+// library, on GDI.
+//
+// Colours are 0x00BBGGRR; 0xFF000000 + n is system colour n (COLOR_xxx),
+// resolved through GetSysColor when drawn. Bitmaps, icons and pictures are
+// in Bitmap.h.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Classes.h"
+#include "Types.h"
+
+using TColor = int32_t;
+
+constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
+
+constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
+                 clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
+                 clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
+                 clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF,
+                 clNone = 0x1FFFFFFF, clDefault = 0x20000000;
+constexpr TColor clScrollBar = SysColor(0), clBackground = SysColor(1),
+                 clActiveCaption = SysColor(2), clInactiveCaption = SysColor(3),
+                 clMenu = SysColor(4), clWindow = SysColor(5), clWindowFrame = SysColor(6),
+                 clMenuText = SysColor(7), clWindowText = SysColor(8), clCaptionText = SysColor(9),
+                 clActiveBorder = SysColor(10), clInactiveBorder = SysColor(11),
+                 clAppWorkSpace = SysColor(12), clHighlight = SysColor(13),
+                 clHighlightText = SysColor(14), clBtnFace = SysColor(15),
+                 clBtnShadow = SysColor(16), clGrayText = SysColor(17), clBtnText = SysColor(18),
+                 clInactiveCaptionText = SysColor(19), clBtnHighlight = SysColor(20),
+                 cl3DDkShadow = SysColor(21), cl3DLight = SysColor(22), clInfoText = SysColor(23),
+                 clInfoBk = SysColor(24), clHotLight = SysColor(26),
+                 clGradientActiveCaption = SysColor(27), clGradientInactiveCaption = SysColor(28),
+                 clMenuHighlight = SysColor(29), clMenuBar = SysColor(30);
+
+// The RGB value GDI draws with (system colours resolved).
+COLORREF ColorToRGB(TColor c);
+inline TColor RGBColor(int r, int g, int b) { return static_cast<TColor>(RGB(r, g, b)); }
+
+// Base of fonts, pens and brushes: a GDI object made on demand and remade
+// after each change, and OnChange for whoever draws with it.
+class TGraphicsObject : public TPersistent {
+ public:
+  ~TGraphicsObject() override;
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed();
+  void FreeHandle();
+  HGDIOBJ handle_ = nullptr;
+};
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+
+class TFont : public TGraphicsObject {
+ public:
+  TFont();
+  HFONT Handle();
+  void Assign(TPersistent* Source) override;
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& v);
+  // Size in points; Height in pixels (negative: character height without
+  // the internal leading, as GDI takes it).
+  int Size() const;
+  void SetSize(int points);
+  int Height() const { return height_; }
+  void SetHeight(int v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles v);
+  int Charset() const { return charset_; }
+  void SetCharset(int v);
+
+  static constexpr int PixelsPerInch = 96;
+
+ private:
+  std::string name_ = "MS Sans Serif";
+  int height_ = -11;  // 8 points
+  TColor color_ = clWindowText;
+  TFontStyles style_;
+  int charset_ = RUSSIAN_CHARSET;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+
+class TPen : public TGraphicsObject {
+ public:
+  HPEN Handle();
+  void Assign(TPersistent* Source) override;
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  int Width() const { return width_; }
+  void SetWidth(int v);
+  TPenStyle Style() const { return style_; }
+  void SetStyle(TPenStyle v);
+  // The raster operation (R2_COPYPEN, R2_XORPEN, R2_NOT, ...).
+  int Mode() const { return mode_; }
+  void SetMode(int v);
+
+ private:
+  TColor color_ = clBlack;
+  int width_ = 1;
+  TPenStyle style_ = psSolid;
+  int mode_ = R2_COPYPEN;
+};
+
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
+                   bsCross, bsDiagCross };
+
+class TBrush : public TGraphicsObject {
+ public:
+  HBRUSH Handle();
+  void Assign(TPersistent* Source) override;
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  TBrushStyle Style() const { return style_; }
+  void SetStyle(TBrushStyle v);
+
+ private:
+  TColor color_ = clWhite;
+  TBrushStyle style_ = bsSolid;
+};
+
+class TGraphic;
+
+// Drawing on a device context. A plain canvas draws on the DC given to
+// SetHandle; control and bitmap canvases make their DC when first used.
+class TCanvas : public TPersistent {
+ public:
+  TCanvas();
+  ~TCanvas() override;
+
+  HDC Handle();
+  void SetHandle(HDC dc);
+  bool HandleAllocated() const { return dc_ != nullptr; }
+  TFont* Font() { return &font_; }
+  TPen* Pen() { return &pen_; }
+  TBrush* Brush() { return &brush_; }
+  void SetFont(TFont* f) { font_.Assign(f); }
+  void SetPen(TPen* p) { pen_.Assign(p); }
+  void SetBrush(TBrush* b) { brush_.Assign(b); }
+  // SRCCOPY and friends, for Draw/StretchDraw/CopyRect.
+  DWORD CopyMode = SRCCOPY;
+
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);
+  TPoint PenPos();
+  void Rectangle(int x1, int y1, int x2, int y2);
+  void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+  void FillRect(const TRect& r);
+  void FrameRect(const TRect& r);
+  void Polygon(const std::vector<TPoint>& pts);
+  void Polyline(const std::vector<TPoint>& pts);
+  void Ellipse(int x1, int y1, int x2, int y2);
+  void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
+  void RoundRect(int x1, int y1, int x2, int y2, int w, int h);
+  // Text in the canvas font; behind it the brush colour, or nothing when the
+  // brush style is bsClear.
+  void TextOut(int x, int y, const std::string& text);
+  // Text clipped to r, starting at (x, y).
+  void TextRect(const TRect& r, int x, int y, const std::string& text);
+  // DrawText with DT_ flags inside r (r is updated with DT_CALCRECT).
+  int DrawText(const std::string& text, TRect& r, UINT flags);
+  TSize TextExtent(const std::string& text);
+  int TextWidth(const std::string& text) { return TextExtent(text).cx; }
+  int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+  void Draw(int x, int y, TGraphic* graphic);
+  void StretchDraw(const TRect& r, TGraphic* graphic);
+  void CopyRect(const TRect& dest, TCanvas* source, const TRect& src);
+  // Copies src from source, leaving out the pixels of the given colour.
+  void TransparentCopy(const TRect& dest, TCanvas* source, const TRect& src, TColor transparent);
+  TColor Pixels(int x, int y);
+  void SetPixel(int x, int y, TColor c);
+  TRect ClipRect();
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+
+ protected:
+  // Makes the DC on demand; a plain canvas raises (no DC given).
+  virtual void CreateHandle();
+  // The DC is about to be taken away: deselect our objects.
+  void DeselectHandles();
+  void RequireState();
+  void Changing();
+  void Changed();
+  HDC dc_ = nullptr;
+
+ private:
+  void SelectObjects();
+  TFont font_;
+  TPen pen_;
+  TBrush brush_;
+  HGDIOBJ old_font_ = nullptr, old_pen_ = nullptr, old_brush_ = nullptr;
+  bool selected_ = false;
+};

@@ -1,0 +1,294 @@
+// The message handling of TWinControl (painting, mouse for graphic children,
+// hover tracking, cursors, context menus, reflected notifications, focus and
+// keys) and TCustomControl (see Controls.h).
+#include <windowsx.h>
+
+#include "Controls.h"
+#include "Cp1251.h"
+#include "Menus.h"
+
+void TWinControl::HandleMessage(TMessage& M) {
+  if (M.Msg >= CN_BASE && M.Msg < CN_BASE + 0x400) {
+    // A reflected notification nobody handled; colour queries get our colours.
+    if (M.Msg >= CN_CTLCOLORMSGBOX && M.Msg <= CN_CTLCOLORSTATIC) {
+      HDC dc = reinterpret_cast<HDC>(M.WParam);
+      SetTextColor(dc, ColorToRGB(Font()->Color()));
+      SetBkColor(dc, ColorToRGB(Color()));
+      M.Result = reinterpret_cast<LRESULT>(brush_.Handle());
+    }
+    return;
+  }
+  if (ReflectToChild(M)) return;
+  if (M.Msg >= WM_MOUSEFIRST && M.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(M)) return;
+  switch (M.Msg) {
+    case WM_PAINT: {
+      if (!CustomPaint()) {
+        bool graphic = false;
+        for (TControl* c : controls_)
+          if (!dynamic_cast<TWinControl*>(c)) graphic = true;
+        if (!graphic) return DefaultHandler(M);
+      }
+      if (M.WParam) {  // asked to paint into a given DC
+        PaintWindow(reinterpret_cast<HDC>(M.WParam));
+        PaintControls(reinterpret_cast<HDC>(M.WParam));
+        return;
+      }
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(handle_, &ps);
+      PaintHandler(dc, ps.rcPaint);
+      EndPaint(handle_, &ps);
+      return;
+    }
+    case WM_ERASEBKGND:
+      if (double_buffered_) {
+        M.Result = 1;
+      } else if (CustomPaint() || DefWndProc == DefWindowProcW) {
+        RECT r;
+        GetClientRect(handle_, &r);
+        ::FillRect(reinterpret_cast<HDC>(M.WParam), &r, brush_.Handle());
+        M.Result = 1;
+      } else {
+        DefaultHandler(M);
+      }
+      return;
+    case WM_MOUSEMOVE:
+      if (!tracking_leave_) {
+        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+        tracking_leave_ = TrackMouseEvent(&t) != FALSE;
+        Perform(CM_MOUSEENTER);
+      }
+      TrackHover(nullptr);
+      break;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      TrackHover(nullptr);
+      Perform(CM_MOUSELEAVE);
+      DefaultHandler(M);
+      return;
+    case WM_SETCURSOR:
+      if (SetCursorFor(M)) return;
+      break;
+    case WM_CONTEXTMENU:
+      if (ShowContextMenu(M)) return;
+      break;
+    case WM_SIZE:
+      DefaultHandler(M);
+      if (M.WParam != SIZE_MINIMIZED) {
+        UpdateBounds();
+        Realign();
+        Resize();
+      }
+      return;
+    case WM_MOVE:
+      DefaultHandler(M);
+      UpdateBounds();
+      return;
+    case WM_SETFOCUS:
+      DefaultHandler(M);
+      if (OnEnter) OnEnter(this);
+      return;
+    case WM_KILLFOCUS:
+      DefaultHandler(M);
+      if (OnExit) OnExit(this);
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      bool down = M.Msg == WM_KEYDOWN || M.Msg == WM_SYSKEYDOWN;
+      const TKeyEvent& ev = down ? OnKeyDown : OnKeyUp;
+      if (ev) {
+        WORD key = static_cast<WORD>(M.WParam);
+        ev(this, key, KeyboardShiftState());
+        if (key == 0) return;
+        M.WParam = key;
+      }
+      return DefaultHandler(M);
+    }
+    case WM_CHAR:
+      if (OnKeyPress) {
+        unsigned char b;
+        char c = UnicodeToCp1251(static_cast<char32_t>(M.WParam), b) ? static_cast<char>(b) : '?';
+        OnKeyPress(this, c);
+        if (c == 0) return;
+        M.WParam = Cp1251ToUnicode(static_cast<unsigned char>(c));
+      }
+      return DefaultHandler(M);
+    case CM_ENABLEDCHANGED:
+    case CM_TEXTCHANGED:
+      Invalidate();
+      return;
+  }
+  TControl::HandleMessage(M);
+}
+
+void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
+  if (!double_buffered_) {
+    PaintWindow(paintDC);
+    PaintControls(paintDC);
+    return;
+  }
+  RECT r;
+  GetClientRect(handle_, &r);
+  HDC mem = CreateCompatibleDC(paintDC);
+  HBITMAP bmp = CreateCompatibleBitmap(paintDC, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  ::FillRect(mem, &r, brush_.Handle());
+  IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
+  PaintWindow(mem);
+  PaintControls(mem);
+  BitBlt(paintDC, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
+         area.top, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  // A wrapped window class paints itself into the given DC.
+  if (DefWndProc != DefWindowProcW && handle_)
+    CallWindowProcW(DefWndProc, handle_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    auto* g = dynamic_cast<TGraphicControl*>(c);
+    if (!g || !g->Visible() || g->Width() <= 0 || g->Height() <= 0) continue;
+    RECT r{g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height()};
+    if (!RectVisible(dc, &r)) continue;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+    try {
+      g->PaintTo(dc);
+    } catch (...) {
+      RestoreDC(dc, saved);
+      throw;
+    }
+    RestoreDC(dc, saved);
+  }
+}
+
+bool TWinControl::ForwardMouse(TMessage& M) {
+  TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
+  TControl* target = capture_control_ ? capture_control_ : ControlAtPos(p, false);
+  if (M.Msg == WM_MOUSEMOVE) {
+    if (!tracking_leave_) {
+      TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, handle_, 0};
+      tracking_leave_ = TrackMouseEvent(&t) != FALSE;
+      Perform(CM_MOUSEENTER);
+    }
+    TrackHover(capture_control_ ? (capture_control_->BoundsRect().Contains(p) ? capture_control_ : nullptr)
+                                : target);
+  }
+  if (!target) return false;
+  TMessage m = M;
+  m.LParam = MAKELPARAM(static_cast<WORD>(static_cast<short>(p.X - target->Left())),
+                        static_cast<WORD>(static_cast<short>(p.Y - target->Top())));
+  target->WndProc(m);
+  M.Result = m.Result;
+  // Let the window produce WM_CONTEXTMENU for a right click on the child.
+  if (M.Msg == WM_RBUTTONUP) DefaultHandler(M);
+  return true;
+}
+
+void TWinControl::TrackHover(TControl* now) {
+  if (now == hover_control_) return;
+  TControl* old = hover_control_;
+  hover_control_ = now;
+  if (old) old->Perform(CM_MOUSELEAVE);
+  if (now) now->Perform(CM_MOUSEENTER);
+}
+
+bool TWinControl::SetCursorFor(TMessage& M) {
+  if (reinterpret_cast<HWND>(M.WParam) != handle_ || LOWORD(M.LParam) != HTCLIENT) return false;
+  POINT sp;
+  GetCursorPos(&sp);
+  ::ScreenToClient(handle_, &sp);
+  TControl* c = ControlAtPos(Point(sp.x, sp.y), true);
+  if (!c) c = this;
+  TCursor cur = ScreenCursorOverride() != crDefault ? ScreenCursorOverride() : c->Cursor();
+  if (cur == crDefault) return false;
+  ::SetCursor(CursorHandleOf(cur));
+  M.Result = 1;
+  return true;
+}
+
+bool TWinControl::ShowContextMenu(TMessage& M) {
+  POINT sp{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)};
+  TControl* target = nullptr;
+  if (sp.x == -1 && sp.y == -1) {  // from the keyboard: the control's centre
+    target = this;
+    TPoint o = ClientOrigin();
+    sp = POINT{o.X + width_ / 2, o.Y + height_ / 2};
+  } else {
+    POINT cp = sp;
+    ::ScreenToClient(handle_, &cp);
+    target = ControlAtPos(Point(cp.x, cp.y), false);
+    if (!target || !target->PopupMenu()) target = this;
+  }
+  TPopupMenu* menu = target->PopupMenu();
+  if (!menu || !menu->AutoPopup) return false;
+  menu->PopupComponent = target;
+  menu->Popup(sp.x, sp.y);
+  M.Result = 0;
+  return true;
+}
+
+bool TWinControl::ReflectToChild(TMessage& M) {
+  HWND child = nullptr;
+  switch (M.Msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      child = reinterpret_cast<HWND>(M.LParam);
+      break;
+    case WM_NOTIFY:
+      child = reinterpret_cast<NMHDR*>(M.LParam)->hwndFrom;
+      break;
+    case WM_DRAWITEM:
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam)->hwndItem;
+      break;
+    case WM_MEASUREITEM:
+      child = GetDlgItem(handle_, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam)->CtlID));
+      break;
+    default:
+      return false;
+  }
+  if (!child || child == handle_) return false;
+  TWinControl* c = FindControl(child);
+  if (!c || c == this) return false;
+  M.Result = c->Perform(CN_BASE + M.Msg, M.WParam, M.LParam);
+  return true;
+}
+
+// --- TCustomControl ---------------------------------------------------------------------------
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
+  ControlStyle += {csAcceptsControls};
+}
+
+void TCustomControl::PaintWindow(HDC dc) {
+  canvas_.FreeHandle();
+  canvas_.SetHandle(dc);
+  canvas_.Font()->Assign(Font());
+  canvas_.Brush()->SetColor(Color());
+  try {
+    Paint();
+  } catch (...) {
+    canvas_.SetHandle(nullptr);
+    throw;
+  }
+  canvas_.SetHandle(nullptr);
+}
+
+void TCustomControl::Paint() {
+  if (OnPaint) OnPaint(this);
+}

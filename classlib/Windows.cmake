@@ -1,0 +1,19 @@
+# The Windows shell of the class library (included by CMakeLists.txt on the
+# Windows presets).
+add_library(classlib STATIC
+  Graphics.cpp
+  Bitmap.cpp
+  ImgList.cpp
+  Control.cpp
+  WinControl.cpp
+  WinMessages.cpp
+  Menus.cpp
+  Forms.cpp
+  Application.cpp
+  ExtCtrls.cpp
+  Dialogs.cpp
+  ShellUtils.cpp
+)
+target_include_directories(classlib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(classlib PUBLIC classlib_core user32 gdi32 comctl32 shell32 ole32 uxtheme
+                      msimg32 winmm)

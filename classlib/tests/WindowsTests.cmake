@@ -1,0 +1,3 @@
+# Window tests: real windows under Wine on the virtual display.
+korvalis_test(classlib_graphics_test SOURCES graphics_test.cpp LIBS classlib)
+korvalis_test(classlib_forms_test SOURCES forms_test.cpp test_form.cpp LIBS classlib TIMEOUT 120)

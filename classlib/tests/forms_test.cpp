@@ -1,0 +1,400 @@
+// Real windows under Wine: a form built from its layout file, its styles,
+// sizes and position, alignment, painting read back as pixels, mouse, hover,
+// cursor, context menu, reflected notifications, message handlers, hints,
+// timers, a modal form, the error box, release and the end of the program.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "test_form.h"
+
+// --- The controls of the test form -------------------------------------------------------
+
+void TSwatch::Paint() {
+  ++paints;
+  TRect r = ClientRect();
+  if (!Transparent) {
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(r);
+  }
+  Canvas()->Brush()->SetColor(clBlack);
+  Canvas()->FrameRect(r);
+}
+
+void TPad::Paint() { ++paints; }
+
+TPushButton::TPushButton(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TPushButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  CreateSubClass(p, L"BUTTON");
+  p.Style |= BS_PUSHBUTTON;
+}
+
+void TPushButton::HandleMessage(TMessage& M) {
+  if (M.Msg == CN_COMMAND && HIWORD(M.WParam) == BN_CLICKED) {
+    ++commands;
+    return;
+  }
+  TWinControl::HandleMessage(M);
+}
+
+void TRecordingMenu::Popup(int X, int Y) {
+  ++popups;
+  at = Point(X, Y);
+}
+
+void TTestForm::Loaded() {
+  TForm::Loaded();
+  log.push_back(Swatch1->ComponentState().Contains(csLoading) ? "Loaded before children"
+                                                               : "Loaded");
+}
+void TTestForm::FormCreate(TObject*) { log.push_back("FormCreate"); }
+void TTestForm::FormShow(TObject*) { log.push_back("FormShow"); }
+void TTestForm::FormCloseQuery(TObject*, bool& CanClose) {
+  log.push_back("FormCloseQuery");
+  CanClose = allow_close;
+}
+void TTestForm::FormClose(TObject*, TCloseAction&) { log.push_back("FormClose"); }
+void TTestForm::FormDestroy(TObject*) { log.push_back("FormDestroy"); }
+void TTestForm::Timer1Timer(TObject*) {
+  ++timer_ticks;
+  Sleep(100);  // a slow handler: ticks must not pile up meanwhile
+}
+void TTestForm::Swatch1Click(TObject*) { log.push_back("Swatch1Click"); }
+void TTestForm::Swatch1MouseEnter(TObject*) { log.push_back("enter"); }
+void TTestForm::Swatch1MouseLeave(TObject*) { log.push_back("leave"); }
+void TTestForm::WMSysCommand(TMessage& M) {
+  if ((M.WParam & 0xFFF0) == SC_MINIMIZE) {
+    log.push_back("minimize");
+    Hide();
+  } else {
+    InheritedMessage(M);
+  }
+}
+
+// --- Helpers ---------------------------------------------------------------------------------
+
+namespace {
+
+TTestForm* Form1 = nullptr;
+
+void Pump(int ms) {
+  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  do {
+    Application->ProcessMessages();
+    Sleep(5);
+  } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+COLORREF PixelOf(TWinControl* c, int x, int y) {
+  HDC dc = GetDC(c->Handle());
+  COLORREF p = GetPixel(dc, x, y);
+  ReleaseDC(c->Handle(), dc);
+  return p;
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+struct BoxRecorder {
+  std::vector<std::string> texts;
+  std::vector<UINT> flags;
+  BoxRecorder() {
+    MessageBoxHook = [this](HWND, const std::string& t, const std::string& c, UINT f) {
+      texts.push_back(c + ": " + t);
+      flags.push_back(f);
+      return IDOK;
+    };
+  }
+  ~BoxRecorder() { MessageBoxHook = nullptr; }
+};
+
+}  // namespace
+
+// --- Tests, in the order a program lives -------------------------------------------------------
+
+TEST(Forms, LayoutBuildsTheFormInLoadingStateThenCreate) {
+  Application->Initialize();
+  Application->CreateForm(Form1);
+  ASSERT_NE(Form1, nullptr);
+  EXPECT_EQ(Application->MainForm(), Form1);
+  EXPECT_EQ(Form1->log, (std::vector<std::string>{"Loaded", "FormCreate"}));
+  EXPECT_FALSE(Form1->Swatch1->ComponentState().Contains(csLoading));
+  EXPECT_FALSE(Form1->Visible());
+  EXPECT_EQ(Form1->FindComponent("Timer1"), Form1->Timer1);
+  EXPECT_EQ(Form1->ClientWidth(), 506);
+  EXPECT_EQ(Form1->ClientHeight(), 263);
+  // Alignment: top 40, bottom 30, the rest for the client panel.
+  EXPECT_EQ(Form1->Panel3->BoundsRect(), Rect(0, 40, 506, 233));
+  EXPECT_EQ(Form1->Panel2->BoundsRect(), Rect(0, 233, 506, 263));
+  // The font of the form reaches the children.
+  EXPECT_EQ(Form1->Swatch1->Font()->Height(), -11);
+}
+
+TEST(Forms, WindowHasTheStylesOfItsLayout) {
+  HWND h = Form1->Handle();
+  LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_EQ(GetWindow(h, GW_OWNER), Application->Handle());
+  RECT rc;
+  GetClientRect(h, &rc);
+  EXPECT_EQ(rc.right, 506);
+  EXPECT_EQ(rc.bottom, 263);
+  wchar_t title[64] = {};
+  GetWindowTextW(h, title, 64);
+  EXPECT_STREQ(title, L"Проверка формы");
+  wchar_t cls[64] = {};
+  GetClassNameW(Form1->Button1->Handle(), cls, 64);
+  EXPECT_STREQ(cls, L"Korvalis.BUTTON");
+  EXPECT_EQ(GetParent(Form1->Button1->Handle()), Form1->Panel2->Handle());
+  EXPECT_EQ(Form1->Caption(), "Проверка формы");
+  // The hidden application window carries the taskbar button.
+  EXPECT_FALSE(IsWindowVisible(Application->Handle()));
+}
+
+TEST(Forms, ShowCentresPaintsAndShowsTheApplicationWindow) {
+  Form1->Show();
+  Pump(100);
+  EXPECT_TRUE(Form1->Showing());
+  EXPECT_EQ(Form1->log.back(), "FormShow");
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+  ShowWindow(Application->Handle(), SW_HIDE);  // as the player hides its button
+  TRect wa = Screen->WorkAreaRect();
+  EXPECT_NEAR(Form1->Left() + Form1->Width() / 2, wa.Left + wa.Width() / 2, 1);
+  EXPECT_NEAR(Form1->Top() + Form1->Height() / 2, wa.Top + wa.Height() / 2, 1);
+  Form1->Repaint();
+  Form1->Panel3->Repaint();
+  EXPECT_GT(Form1->Swatch1->paints, 0);
+  EXPECT_EQ(PixelOf(Form1->Panel1, 5, 5), ColorToRGB(clNavy));
+  EXPECT_EQ(PixelOf(Form1->Panel3, 30, 30), ColorToRGB(clRed));     // opaque swatch
+  EXPECT_EQ(PixelOf(Form1->Panel3, 10, 10), ColorToRGB(clBlack));   // its frame
+  EXPECT_EQ(PixelOf(Form1->Panel3, 120, 30), ColorToRGB(clWhite));  // transparent swatch
+  EXPECT_EQ(PixelOf(Form1->Panel3, 100, 30), ColorToRGB(clBlack));
+  EXPECT_EQ(PixelOf(Form1->Panel3, 300, 100), ColorToRGB(clWhite));
+  // A direct Paint outside WM_PAINT draws at once through a fetched DC.
+  Form1->Swatch1->SetColor(clBlue);
+  Form1->Swatch1->Update();
+  EXPECT_EQ(PixelOf(Form1->Panel3, 30, 30), ColorToRGB(clBlue));
+}
+
+TEST(Forms, MouseReachesGraphicControlsWithEnterAndLeave) {
+  HWND p = Form1->Panel3->Handle();
+  Form1->log.clear();
+  SendMessageW(p, WM_MOUSEMOVE, 0, At(20, 20));
+  SendMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));
+  SendMessageW(p, WM_LBUTTONUP, 0, At(21, 21));
+  SendMessageW(p, WM_MOUSEMOVE, 0, At(300, 100));
+  EXPECT_EQ(Form1->log, (std::vector<std::string>{"enter", "Swatch1Click", "leave"}));
+  // A press that ends outside the control is no click.
+  Form1->log.clear();
+  SendMessageW(p, WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));
+  SendMessageW(p, WM_LBUTTONUP, 0, At(300, 100));
+  EXPECT_EQ(std::count(Form1->log.begin(), Form1->log.end(), "Swatch1Click"), 0);
+  SendMessageW(p, WM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(Form1->Swatch1->MouseInControl());
+}
+
+TEST(Forms, CursorAndContextMenuFollowTheControlUnderTheMouse) {
+  HWND p = Form1->Panel3->Handle();
+  TPoint s = Form1->Swatch1->ClientToScreen(Point(5, 5));
+  SetCursorPos(s.X, s.Y);
+  SendMessageW(p, WM_SETCURSOR, reinterpret_cast<WPARAM>(p), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  SendMessageW(p, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(p), MAKELPARAM(s.X, s.Y));
+  EXPECT_EQ(Form1->PopupMenu1->popups, 1);
+  EXPECT_EQ(Form1->PopupMenu1->PopupComponent, Form1->Swatch1);
+  EXPECT_EQ(Form1->PopupMenu1->at, s);
+  TPoint off = Form1->Panel3->ClientToScreen(Point(300, 100));
+  SendMessageW(p, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(p), MAKELPARAM(off.X, off.Y));
+  EXPECT_EQ(Form1->PopupMenu1->popups, 1);
+  // Deleting the menu clears the control's reference to it.
+  Form1->PopupMenu1->Free();
+  Form1->PopupMenu1 = nullptr;
+  EXPECT_EQ(Form1->Swatch1->PopupMenu(), nullptr);
+}
+
+TEST(Forms, NotificationsComeBackToTheChildControl) {
+  SendMessageW(Form1->Button1->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Form1->Button1->commands, 1);
+  Form1->Button1->SetCaption("Ещё");
+  wchar_t text[32] = {};
+  GetWindowTextW(Form1->Button1->Handle(), text, 32);
+  EXPECT_STREQ(text, L"Ещё");
+}
+
+TEST(Forms, MessageHandlersAndPerform) {
+  Form1->log.clear();
+  Form1->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_EQ(Form1->log, (std::vector<std::string>{"minimize"}));
+  EXPECT_FALSE(IsWindowVisible(Form1->Handle()));
+  Form1->Show();
+  Pump(50);
+  EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
+  int seen = 0;
+  Form1->SetMessageHandler(WM_USER + 101, [&](TMessage& M) {
+    seen = static_cast<int>(M.WParam);
+    M.Result = 42;
+  });
+  EXPECT_EQ(SendMessageW(Form1->Handle(), WM_USER + 101, 7, 0), 42);
+  EXPECT_EQ(seen, 7);
+  Form1->SetMessageHandler(WM_USER + 101, nullptr);
+}
+
+TEST(Forms, HintWindowAppearsOverAControlWithAHint) {
+  Application->HintPause = 30;
+  Application->HintHidePause = 5000;
+  HWND p = Form1->Panel3->Handle();
+  TPoint s = Form1->Swatch1->ClientToScreen(Point(5, 5));
+  SetCursorPos(s.X, s.Y);
+  SendMessageW(p, WM_MOUSEMOVE, 0, At(300, 100));  // start outside the control
+  SendMessageW(p, WM_MOUSEMOVE, 0, At(15, 15));
+  Pump(150);
+  HWND hint = FindWindowW(L"THintWindow", nullptr);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(hint));
+  SendMessageW(p, WM_MOUSEMOVE, 0, At(300, 100));
+  EXPECT_FALSE(IsWindowVisible(hint));
+}
+
+TEST(Forms, TimerTicksDoNotPileUpBehindASlowHandler) {
+  Form1->timer_ticks = 0;
+  Form1->Timer1->SetEnabled(true);
+  Pump(600);  // 30 intervals pass, each handler takes 100 ms
+  Form1->Timer1->SetEnabled(false);
+  int ticks = Form1->timer_ticks;
+  EXPECT_GE(ticks, 2);
+  EXPECT_LE(ticks, 7);
+  Pump(100);
+  EXPECT_EQ(Form1->timer_ticks, ticks);  // disabled: no late tick
+}
+
+namespace {
+
+class TDialogForm : public TForm {
+ public:
+  using TForm::TForm;
+  TTimer* Timer1 = nullptr;
+  int refusals = 1;
+  bool main_enabled_while_modal = true;
+
+ protected:
+  void CreateLayout() override {
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(200);
+    SetClientHeight(100);
+    SetFormStyle(fsStayOnTop);
+    SetAlphaBlend(true);
+    SetAlphaBlendValue(150);
+    Timer1 = new TTimer(this);
+    Timer1->SetInterval(30);
+    Timer1->OnTimer = [this](TObject*) {
+      main_enabled_while_modal = IsWindowEnabled(Form1->Handle()) != FALSE;
+      SetModalResult(mrOk);
+    };
+    OnCloseQuery = [this](TObject*, bool& can) { can = refusals-- <= 0; };
+  }
+};
+
+}  // namespace
+
+TEST(Forms, ModalFormRunsUntilItsResultAndMayRefuseToClose) {
+  auto* dlg = New<TDialogForm>(Form1);
+  EXPECT_EQ(dlg->ShowModal(), mrOk);
+  EXPECT_FALSE(dlg->main_enabled_while_modal);
+  EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+  EXPECT_LT(dlg->refusals, 0);  // the first close was refused
+  EXPECT_FALSE(dlg->Visible());
+  HWND h = dlg->Handle();
+  LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_TRUE(ex & WS_EX_DLGMODALFRAME);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  GetLayeredWindowAttributes(h, nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 150);
+  // Centred on the main form.
+  EXPECT_NEAR(dlg->Left() + dlg->Width() / 2, Form1->Left() + Form1->Width() / 2, 1);
+  EXPECT_THROW(
+      {
+        dlg->Show();
+        dlg->ShowModal();
+      },
+      EInvalidOperation);
+  dlg->Free();
+}
+
+TEST(Forms, ExceptionsInHandlersGoToTheErrorBox) {
+  BoxRecorder boxes;
+  TTimer t(nullptr);
+  t.SetInterval(10);
+  t.OnTimer = [&](TObject*) {
+    t.SetEnabled(false);
+    throw EInOutError("Файл не найден", 2);
+  };
+  Pump(100);
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], Application->Title() + ": Файл не найден.");
+  EXPECT_TRUE(boxes.flags[0] & MB_ICONSTOP);
+  // EAbort is silent; OnException takes over when set.
+  try {
+    Abort();
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  EXPECT_EQ(boxes.texts.size(), 1u);
+  std::string seen;
+  Application->OnException = [&](TObject*, const std::exception& e) { seen = e.what(); };
+  try {
+    throw EConvertError("bad");
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  Application->OnException = nullptr;
+  EXPECT_EQ(seen, "bad");
+  ShowMessage("Привет");
+  EXPECT_EQ(boxes.texts.back(), Application->Title() + ": Привет");
+}
+
+TEST(Forms, FailingOnCreateIsReportedAndTheFormStays) {
+  BoxRecorder boxes;
+  struct TBroken : TForm {
+    using TForm::TForm;
+    void CreateLayout() override {
+      OnCreate = [](TObject*) { throw EInOutError("Cannot open file", 2); };
+    }
+  };
+  auto* f = New<TBroken>(Application);
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].find("Cannot open file."), std::string::npos);
+  f->Free();
+}
+
+TEST(Forms, ReleaseFreesTheFormAfterPendingMessages) {
+  bool destroyed = false;
+  auto* f = New<TForm>(Application);
+  f->OnDestroy = [&](TObject*) { destroyed = true; };
+  f->Show();
+  Pump(30);
+  f->Release();
+  EXPECT_FALSE(destroyed);
+  Pump(50);
+  EXPECT_TRUE(destroyed);
+}
+
+TEST(Forms, ClosingTheMainFormEndsTheProgram) {
+  Form1->allow_close = false;
+  Form1->log.clear();
+  PostMessageW(Form1->Handle(), WM_CLOSE, 0, 0);
+  Pump(50);
+  EXPECT_FALSE(Application->Terminated());
+  Form1->allow_close = true;
+  PostMessageW(Form1->Handle(), WM_CLOSE, 0, 0);
+  Application->Run();  // returns at once: the close ends the loop, then frees the forms
+  EXPECT_TRUE(Application->Terminated());
+}

@@ -1,0 +1,219 @@
+// Drawing into 24-bit bitmaps and reading the pixels back: canvas
+// operations, colours (system colours included), text, copies with and
+// without a transparent colour, files, icons and image lists.
+#include <gtest/gtest.h>
+
+#include "Bitmap.h"
+#include "ImgList.h"
+
+namespace {
+
+// The pixel at (x, y) as 0x00BBGGRR, read from the bitmap's memory.
+TColor PixelAt(TBitmap& b, int x, int y) {
+  uint8_t* p = b.ScanLine(y) + x * 3;
+  return static_cast<TColor>(RGB(p[2], p[1], p[0]));
+}
+
+void Fill(TBitmap& b, TColor c) {
+  b.Canvas()->Brush()->SetColor(c);
+  b.Canvas()->FillRect(Rect(0, 0, b.Width(), b.Height()));
+}
+
+}  // namespace
+
+TEST(Bitmap, ScanLineRowsAreBlueGreenRedTopDown) {
+  TBitmap b(5, 3);
+  EXPECT_EQ(b.RowBytes(), 16);
+  uint8_t* row = b.ScanLine(2);
+  row[3] = 10;  // pixel (1, 2): blue 10, green 20, red 30
+  row[4] = 20;
+  row[5] = 30;
+  EXPECT_EQ(b.Canvas()->Pixels(1, 2), RGBColor(30, 20, 10));
+  b.Canvas()->SetPixel(4, 0, clRed);
+  EXPECT_EQ(b.ScanLine(0)[14], 0xFF);  // red byte of pixel (4, 0)
+  EXPECT_THROW(b.ScanLine(3), EListError);
+  EXPECT_THROW(b.ScanLine(-1), EListError);
+}
+
+TEST(Bitmap, ResizeKeepsTheOverlapAndStartsBlack) {
+  TBitmap b(4, 4);
+  Fill(b, clLime);
+  b.SetSize(6, 2);
+  EXPECT_EQ(PixelAt(b, 3, 1), clLime);
+  EXPECT_EQ(PixelAt(b, 5, 1), clBlack);
+  b.SetSize(0, 0);
+  EXPECT_TRUE(b.Empty());
+}
+
+TEST(Canvas, ShapesUsePenAndBrush) {
+  TBitmap b(40, 40);
+  Fill(b, clWhite);
+  TCanvas* c = b.Canvas();
+  c->Pen()->SetColor(clBlue);
+  c->Brush()->SetColor(clYellow);
+  c->Rectangle(5, 5, 20, 20);
+  EXPECT_EQ(PixelAt(b, 5, 5), clBlue);     // outline
+  EXPECT_EQ(PixelAt(b, 12, 12), clYellow); // inside
+  EXPECT_EQ(PixelAt(b, 20, 20), clWhite);  // right and bottom are exclusive
+  c->Brush()->SetStyle(bsClear);
+  c->Pen()->SetColor(clRed);
+  c->Ellipse(22, 22, 38, 38);
+  EXPECT_EQ(PixelAt(b, 30, 30), clWhite);  // a clear brush leaves the inside
+  c->Brush()->SetColor(clGreen);           // a colour makes the brush solid again
+  c->Polygon({Point(0, 39), Point(10, 29), Point(20, 39)});
+  EXPECT_EQ(PixelAt(b, 10, 36), clGreen);
+  c->Pen()->SetColor(clBlack);
+  c->MoveTo(0, 25);
+  c->LineTo(10, 25);
+  EXPECT_EQ(PixelAt(b, 5, 25), clBlack);
+  EXPECT_EQ(c->PenPos(), Point(10, 25));
+  c->Brush()->SetColor(clFuchsia);
+  c->FrameRect(Rect(30, 0, 40, 10));
+  EXPECT_EQ(PixelAt(b, 30, 5), clFuchsia);
+  EXPECT_EQ(PixelAt(b, 35, 5), clWhite);
+  c->RoundRect(0, 0, 4, 4, 2, 2);
+}
+
+TEST(Canvas, SystemColoursResolveThroughTheSystem) {
+  TBitmap b(4, 4);
+  Fill(b, clBtnFace);
+  EXPECT_EQ(static_cast<COLORREF>(PixelAt(b, 1, 1)), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ColorToRGB(clRed), static_cast<COLORREF>(0x0000FF));
+  EXPECT_EQ(clWindow, static_cast<TColor>(0xFF000005));
+  EXPECT_EQ(ColorToRGB(clWindow), GetSysColor(COLOR_WINDOW));
+}
+
+TEST(Canvas, TextIsDrawnMeasuredAndClipped) {
+  TBitmap b(200, 30);
+  Fill(b, clWhite);
+  TCanvas* c = b.Canvas();
+  c->Font()->SetName("Arial");
+  c->Font()->SetHeight(-16);
+  c->Font()->SetColor(clBlack);
+  c->Brush()->SetStyle(bsClear);
+  std::string text = "Композиция";
+  int w = c->TextWidth(text);
+  EXPECT_GT(w, 40);
+  EXPECT_GT(c->TextHeight(text), 10);
+  c->TextOut(2, 2, text);
+  int dark = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 200; ++x) dark += PixelAt(b, x, y) != clWhite;
+  EXPECT_GT(dark, 30);
+  // Bold text is wider.
+  c->Font()->SetStyle({fsBold});
+  EXPECT_GE(c->TextWidth(text), w);
+  // TextRect clips: nothing right of the rectangle changes.
+  Fill(b, clWhite);
+  c->Brush()->SetStyle(bsClear);
+  c->TextRect(Rect(0, 0, 20, 30), 0, 0, "WWWWWWWWWW");
+  for (int y = 0; y < 30; ++y)
+    for (int x = 20; x < 200; ++x) ASSERT_EQ(PixelAt(b, x, y), clWhite) << x << "," << y;
+}
+
+TEST(Canvas, FontPenBrushChangesAreAnnounced) {
+  TFont f;
+  int changes = 0;
+  f.OnChange = [&](TObject*) { ++changes; };
+  f.SetSize(10);
+  f.SetSize(10);  // unchanged: silent
+  f.SetStyle({fsBold, fsUnderline});
+  f.SetColor(clRed);
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(f.Size(), 10);
+  EXPECT_EQ(f.Height(), -13);
+  TFont g;
+  g.Assign(&f);
+  EXPECT_TRUE(g.Style().Contains(fsUnderline));
+  EXPECT_EQ(g.Color(), clRed);
+  TPen p;
+  p.SetWidth(3);
+  TPen q;
+  q.Assign(&p);
+  EXPECT_EQ(q.Width(), 3);
+  EXPECT_THROW(q.Assign(&f), EConvertError);
+}
+
+TEST(Canvas, CopiesPlainStretchedAndTransparent) {
+  TBitmap src(10, 10);
+  Fill(src, clRed);
+  src.Canvas()->Brush()->SetColor(clLime);
+  src.Canvas()->FillRect(Rect(0, 0, 5, 10));  // left half lime
+  TBitmap dst(20, 20);
+  Fill(dst, clBlue);
+  dst.Canvas()->Draw(0, 0, &src);
+  EXPECT_EQ(PixelAt(dst, 2, 2), clLime);
+  EXPECT_EQ(PixelAt(dst, 7, 2), clRed);
+  dst.Canvas()->StretchDraw(Rect(0, 10, 20, 20), &src);
+  EXPECT_EQ(PixelAt(dst, 9, 15), clLime);
+  EXPECT_EQ(PixelAt(dst, 11, 15), clRed);
+  // Transparent by a fixed colour: the lime half lets the blue through.
+  Fill(dst, clBlue);
+  src.SetTransparent(true);
+  src.SetTransparentColor(clLime);
+  dst.Canvas()->Draw(5, 5, &src);
+  EXPECT_EQ(PixelAt(dst, 7, 7), clBlue);
+  EXPECT_EQ(PixelAt(dst, 12, 7), clRed);
+  // Automatic transparent colour: the bottom-left pixel (lime).
+  src.SetTransparentColor(clDefault);
+  EXPECT_EQ(src.TransparentColor(), clLime);
+  Fill(dst, clBlue);
+  dst.Canvas()->TransparentCopy(Rect(0, 0, 10, 10), src.Canvas(), Rect(0, 0, 10, 10), clRed);
+  EXPECT_EQ(PixelAt(dst, 2, 2), clLime);
+  EXPECT_EQ(PixelAt(dst, 7, 2), clBlue);
+  dst.Canvas()->CopyRect(Rect(0, 0, 20, 20), src.Canvas(), Rect(5, 0, 10, 5));
+  EXPECT_EQ(PixelAt(dst, 19, 19), clRed);
+}
+
+TEST(Bitmap, FileRoundTripAndCopies) {
+  TBitmap b(7, 5);
+  Fill(b, clNavy);
+  b.Canvas()->SetPixel(6, 4, clYellow);
+  std::string name = GetTempDir() + "classlib_bitmap_test.bmp";
+  b.SaveToFile(name);
+  TBitmap c;
+  c.LoadFromFile(name);
+  DeleteFile(name);
+  ASSERT_EQ(c.Width(), 7);
+  ASSERT_EQ(c.Height(), 5);
+  EXPECT_EQ(PixelAt(c, 6, 4), clYellow);
+  EXPECT_EQ(PixelAt(c, 0, 0), clNavy);
+  TBitmap d;
+  d.Assign(&c);
+  EXPECT_EQ(PixelAt(d, 6, 4), clYellow);
+  EXPECT_THROW(d.LoadFromFile(name), EInOutError);
+  EXPECT_THROW(d.LoadFromResourceName(nullptr, "NO_SUCH_BITMAP"), EResNotFound);
+  TPicture pic;
+  int changes = 0;
+  pic.OnChange = [&](TObject*) { ++changes; };
+  pic.Bitmap()->Assign(&c);
+  EXPECT_EQ(pic.Width(), 7);
+  EXPECT_GE(changes, 2);
+  EXPECT_THROW(pic.LoadFromFile("x.png"), EInOutError);
+}
+
+TEST(ImageList, KeepsImagesAndIcons) {
+  TImageList list(nullptr);
+  list.SetSize(8, 8);
+  TBitmap strip(16, 8);
+  Fill(strip, clRed);
+  strip.Canvas()->Brush()->SetColor(clLime);
+  strip.Canvas()->FillRect(Rect(8, 0, 16, 8));
+  EXPECT_EQ(list.AddMasked(&strip, clNone), 0);
+  EXPECT_EQ(list.Count(), 2);
+  TBitmap out;
+  list.GetBitmap(1, &out);
+  EXPECT_EQ(PixelAt(out, 3, 3), clLime);
+  TIcon icon;
+  list.GetIcon(0, &icon);
+  EXPECT_FALSE(icon.Empty());
+  EXPECT_EQ(icon.Width(), 8);
+  EXPECT_EQ(list.AddIcon(&icon), 2);
+  TBitmap target(8, 8);
+  Fill(target, clWhite);
+  target.Canvas()->Draw(0, 0, &icon);
+  EXPECT_EQ(PixelAt(target, 4, 4), clRed);
+  EXPECT_THROW(list.GetBitmap(5, &out), EListError);
+  list.Delete(0);
+  EXPECT_EQ(list.Count(), 2);
+}
