@@ -70,7 +70,9 @@ TEST_F(WineTest, PlaysTheStationThroughWaveOut) {
   cfg.titles = {u8"Проверка"};
   cfg.pace = 4;
   auto st = StartStation(cfg);
-  EXPECT_EQ(BASS_PluginLoad("basswma.dll", 0), 0u);
+  EXPECT_EQ(BASS_PluginLoad("basswma.dll", 0), 0u);  // not shipped: 0 and a code
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FILEOPEN);
+  EXPECT_NE(BASS_PluginLoad("winmm.dll", 0), 0u);  // any loadable DLL is kept loaded
   HSTREAM s = BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
   ASSERT_NE(s, 0u) << BASS_ErrorGetCode();
   ASSERT_TRUE(WaitUntil([&] {
