@@ -148,6 +148,7 @@ void TTrayIcon::SubclassOwner(HWND wnd) {
 }
 
 TTrayIcon::~TTrayIcon() {
+  *alive_ = false;
   HideIcon();
   exitTimer_.reset();
   cycleTimer_.reset();
@@ -359,8 +360,9 @@ void TTrayIcon::PopupAtCursor() {
     DispatchMessageW(&m);
   }
   popupMenu_->PopupComponent = this;
+  const HWND owner = ownerWnd_;  // the chosen item may free this icon
   popupMenu_->Popup(p.x, p.y);
-  if (ownerWnd_) PostMessageW(ownerWnd_, WM_NULL, 0, 0);
+  if (owner && IsWindow(owner)) PostMessageW(owner, WM_NULL, 0, 0);
 }
 
 void TTrayIcon::HandleCallback(UINT msg) {
@@ -369,26 +371,34 @@ void TTrayIcon::HandleCallback(UINT msg) {
   GetCursorPos(&p);
   const TShiftState shift = ShiftNow();
   switch (msg) {
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
+      const std::shared_ptr<bool> alive = alive_;
       if (wantEnterExit_ && didExit_) {
-        MouseEnter();
         didExit_ = false;
+        MouseEnter();
+        if (!*alive) break;
       }
-      MouseMove(shift, p.x, p.y);
       lastMove_ = p;
+      MouseMove(shift, p.x, p.y);
       break;
-    case WM_LBUTTONDOWN:
+    }
+    case WM_LBUTTONDOWN: {
+      const std::shared_ptr<bool> alive = alive_;
       clicks_->LButtonDown(GetDoubleClickTime());
       MouseDown(mbLeft, shift + ssLeft, p.x, p.y);
-      if (leftPopup_) PopupAtCursor();
+      if (*alive && leftPopup_) PopupAtCursor();
       break;
-    case WM_LBUTTONUP:
+    }
+    case WM_LBUTTONUP: {
+      const std::shared_ptr<bool> alive = alive_;
       clicks_->LButtonUp();
-      MouseUp(mbLeft, shift + ssLeft, p.x, p.y);
+      if (*alive) MouseUp(mbLeft, shift + ssLeft, p.x, p.y);
       break;
-    case WM_LBUTTONDBLCLK:
+    }
+    case WM_LBUTTONDBLCLK: {
+      const std::shared_ptr<bool> alive = alive_;
       clicks_->LButtonDblClk();
-      if (popupMenu_ && popupMenu_->AutoPopup && !leftPopup_) {
+      if (*alive && popupMenu_ && popupMenu_->AutoPopup && !leftPopup_) {
         TMenuItem* root = popupMenu_->Items();
         for (int i = 0; i < root->Count(); ++i)
           if (root->Items(i)->Default) {
@@ -397,10 +407,13 @@ void TTrayIcon::HandleCallback(UINT msg) {
           }
       }
       break;
-    case WM_RBUTTONDOWN:
+    }
+    case WM_RBUTTONDOWN: {
+      const std::shared_ptr<bool> alive = alive_;
       MouseDown(mbRight, shift + ssRight, p.x, p.y);
-      PopupAtCursor();
+      if (*alive) PopupAtCursor();
       break;
+    }
     case WM_RBUTTONUP:
       MouseUp(mbRight, shift + ssRight, p.x, p.y);
       break;
@@ -435,8 +448,9 @@ void TTrayIcon::CycleTick() {
     icon_ = h;
   }
   ModifyIcon();
+  const std::shared_ptr<bool> alive = alive_;
   CycleIcon();
-  iconIndex_ = NextCycleIndex(iconIndex_, count);
+  if (*alive) iconIndex_ = NextCycleIndex(iconIndex_, count);
 }
 
 void TTrayIcon::ExitTick() {

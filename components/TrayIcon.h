@@ -139,4 +139,6 @@ class TTrayIcon : public TComponent {
   int appHook_ = 0;
   std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_;
   std::unique_ptr<TrayClickLogic> clicks_;
+  // Cleared by the destructor: an event handler may free the icon.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -18,25 +18,27 @@ void TrayClickLogic::LButtonDown(unsigned doubleClickTimeMs) {
   waitingForUp_ = true;
 }
 
+// The state is settled before a handler runs: it may free the tray icon
+// (and this object with it).
 void TrayClickLogic::LButtonUp() {
+  bool fire = false;
   if (waitingForUp_) {
     clickReady_ = true;
     if (!clickTimer_.Enabled()) {
-      waitingForUp_ = false;
       clickReady_ = false;
-      if (click_) click_();
+      fire = true;
     }
   }
   waitingForUp_ = false;
+  if (fire && click_) click_();
 }
 
 void TrayClickLogic::ClickTick() {
   clickTimer_.Stop(true);
-  if (!isDblClick_ && clickReady_) {
-    clickReady_ = false;
-    if (click_) click_();
-  }
+  const bool fire = !isDblClick_ && clickReady_;
+  if (fire) clickReady_ = false;
   isDblClick_ = false;
+  if (fire && click_) click_();
 }
 
 void TrayClickLogic::LButtonDblClk() {

@@ -374,3 +374,14 @@ TEST_F(TrayIconWin, LayoutOrderPutsSnappingBeforeTheTrayIcon) {
   Pump();
   EXPECT_EQ(MagneticInstance->Count(), 0);
 }
+
+TEST_F(TrayIconWin, HandlersMayFreeTheIcon) {
+  auto* icon = new TTrayIcon(nullptr);
+  icon->OnClick = [&](TObject*) { FreeAndNil(icon); };
+  icon->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) { FAIL(); };
+  const UINT id = icon->TrayId();
+  TTrayIcon keep(nullptr);  // keeps the handler window
+  SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, id, WM_LBUTTONDOWN);
+  SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, id, WM_LBUTTONUP);
+  EXPECT_EQ(icon, nullptr);
+}
