@@ -2,6 +2,9 @@
 // the list-like controls are in StdLists.cpp.
 #include "StdCtrls.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "Cp1251.h"
 
 namespace {
@@ -241,11 +244,36 @@ void TRadioButton::SetChecked(bool v) {
   checked_ = v;
   if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
   if (v && Parent()) {
-    // The others of the same parent give way, silently as well.
+    // The others of the same parent give way, silently as well; Tab enters
+    // the group at its checked button only, as in any Windows dialog.
+    SetTabStop(true);
     for (int i = 0; i < Parent()->ControlCount(); ++i)
-      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
+      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this) {
         other->SetChecked(false);
+        other->SetTabStop(false);
+      }
   }
+}
+
+void TRadioButton::UserCheck() {
+  if (checked_) return;
+  SetChecked(true);
+  if (OnChange) OnChange(this);
+  Click();
+}
+
+void TRadioButton::MoveInGroup(bool forward) {
+  if (!Parent()) return;
+  std::vector<TRadioButton*> group;
+  for (int i = 0; i < Parent()->ControlCount(); ++i)
+    if (auto* r = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); r && r->Visible() && r->Enabled())
+      group.push_back(r);
+  auto it = std::find(group.begin(), group.end(), this);
+  if (group.size() < 2 || it == group.end()) return;
+  size_t i = static_cast<size_t>(it - group.begin()), n = group.size();
+  TRadioButton* next = group[forward ? (i + 1) % n : (i + n - 1) % n];
+  next->SetFocus();
+  next->UserCheck();  // arrows choose, as in any radio group
 }
 
 void TRadioButton::SetAlignment(TAlignment v) {
@@ -268,13 +296,22 @@ void TRadioButton::CreateWnd() {
 }
 
 void TRadioButton::HandleMessage(TMessage& M) {
-  if (M.Msg == WM_KEYDOWN && HandleDialogKey(this, M)) return;
-  if (M.Msg == CN_COMMAND) {
-    if (HIWORD(M.WParam) == BN_CLICKED && !checked_) {
-      SetChecked(true);
-      if (OnChange) OnChange(this);
-      Click();
+  if (M.Msg == WM_KEYDOWN) {
+    if (HandleDialogKey(this, M)) return;
+    switch (M.WParam) {
+      case VK_UP:
+      case VK_LEFT:
+      case VK_DOWN:
+      case VK_RIGHT:
+        MoveInGroup(M.WParam == VK_DOWN || M.WParam == VK_RIGHT);
+        return;
     }
+  } else if (M.Msg == WM_GETDLGCODE) {
+    DefaultHandler(M);
+    M.Result |= DLGC_WANTARROWS;
+    return;
+  } else if (M.Msg == CN_COMMAND) {
+    if (HIWORD(M.WParam) == BN_CLICKED) UserCheck();
     return;
   }
   TWinControl::HandleMessage(M);

@@ -117,6 +117,7 @@ class TComboBox : public TWinControl {
   virtual void Change();
 
  private:
+  friend LRESULT CALLBACK ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   std::unique_ptr<TItemStrings> items_;
   TComboBoxStyle style_ = csDropDown;
   int drop_down_count_ = 8;
@@ -151,7 +152,8 @@ class TButton : public TWinControl {
 
 // One choice among the radio buttons of the same parent. Checking one
 // unchecks the others. OnChange and OnClick run only when the user checks the
-// button (mouse or keyboard); setting Checked from code runs neither.
+// button (mouse, Space, the arrow keys that move through the group); setting
+// Checked from code runs neither.
 class TRadioButton : public TWinControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
@@ -170,6 +172,8 @@ class TRadioButton : public TWinControl {
   void HandleMessage(TMessage& Message) override;
 
  private:
+  void UserCheck();
+  void MoveInGroup(bool forward);
   bool checked_ = false;
   TAlignment alignment_ = taRightJustify;
 };

@@ -1,9 +1,11 @@
 // TEdit, TComboBox and TListBox (see StdCtrls.h): the controls whose text or
 // lines the user edits or picks.
+#include "StdCtrls.h"
+
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "Cp1251.h"
-#include "StdCtrls.h"
 
 namespace {
 
@@ -139,10 +141,31 @@ void TComboBox::CreateParams(TCreateParams& p) {
   p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
 }
 
+// The edit field of a drop-down combo box has the focus while the user
+// types: Enter and Esc there belong to the form's buttons, as in the box.
+LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+  auto* combo = reinterpret_cast<TComboBox*>(ref);
+  if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) && !combo->DroppedDown()) {
+    if (msg == WM_CHAR) return 0;  // a one-line edit only beeps at them
+    TMessage m;
+    m.Msg = msg;
+    m.WParam = wp;
+    m.LParam = lp;
+    if (HandleDialogKey(combo, m)) return 0;
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(wnd, ComboEditProc, 1);
+  }
+  return DefSubclassProc(wnd, msg, wp, lp);
+}
+
 void TComboBox::CreateWnd() {
   std::string text = text_;
   TWinControl::CreateWnd();
   items_->Attach(handle_);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (style_ == csDropDown && GetComboBoxInfo(handle_, &info) && info.hwndItem)
+    SetWindowSubclass(info.hwndItem, ComboEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   if (style_ == csDropDown) {
     SendMessageW(handle_, CB_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
     if (ItemIndex() < 0) SetWindowTextW(handle_, Cp1251ToWide(text).c_str());

@@ -227,6 +227,19 @@ TEST_F(StockControls, RadioButtonsFireOnlyForTheUser) {
   Key(VK_SPACE);
   EXPECT_TRUE(W->RadioButton2->Checked());
   EXPECT_EQ(W->radio2_changes, 1);
+  // Arrows move through the group and choose; Tab enters it at the checked one.
+  Key(VK_UP);
+  EXPECT_TRUE(W->RadioButton1->Focused());
+  EXPECT_TRUE(W->RadioButton1->Checked());
+  EXPECT_EQ(W->radio1_changes, 2);
+  EXPECT_TRUE(W->RadioButton1->TabStop());
+  EXPECT_FALSE(W->RadioButton2->TabStop());
+  W->Button2->SetFocus();
+  Key(VK_TAB);
+  Key(VK_TAB);  // the list box, then the panel's group: its checked button
+  EXPECT_TRUE(W->RadioButton1->Focused());
+  Key(VK_TAB);
+  EXPECT_TRUE(W->ComboBox1->Focused());
 }
 
 TEST_F(StockControls, ComboBoxPicksByMouseAndKeyboard) {
@@ -260,6 +273,15 @@ TEST_F(StockControls, ComboBoxPicksByMouseAndKeyboard) {
   Pump(100);
   EXPECT_EQ(W->ComboBox1->ItemIndex(), 5);
   EXPECT_EQ(W->ComboBox1->Text(), "320");
+
+  // Typing in the drop-down's edit field; Enter there is the form's.
+  ClickCentre(W->ComboBox2->Handle());
+  Key(VK_END);
+  Type(L" край");
+  EXPECT_EQ(W->ComboBox2->Text(), "свой край");
+  Key(VK_RETURN);
+  ASSERT_EQ(W->log.size(), 1u);
+  EXPECT_EQ(W->log[0], "Button1");
 }
 
 TEST_F(StockControls, ListBoxClicksDoubleClicksEnterAndPopupMenu) {
@@ -397,6 +419,80 @@ TEST_F(StockControls, PropertiesSetAfterTheWindowExists) {
   EXPECT_EQ(W->ComboBox1->Items()->Count(), 6);
   W->ComboBox1->SetStyle(csDropDownList);
   EXPECT_EQ(W->ComboBox1->Text(), "320");
+}
+
+TEST_F(StockControls, PanelsBevelsAndPaintBoxPaint) {
+  W->Repaint();
+  Pump(100);
+  HDC dc = GetDC(W->Handle());
+  // The paint box's gradient: black at the top, blue growing downwards.
+  COLORREF top = GetPixel(dc, 300, 1), low = GetPixel(dc, 300, 58);
+  // The bevel's line: shadow above highlight.
+  COLORREF line1 = GetPixel(dc, 100, 64), line2 = GetPixel(dc, 100, 65);
+  ReleaseDC(W->Handle(), dc);
+  EXPECT_LE(GetBValue(top), 2);
+  EXPECT_GT(GetBValue(low), 80);
+  EXPECT_EQ(GetRValue(low), 0);
+  EXPECT_EQ(line1, GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(line2, GetSysColor(COLOR_BTNHIGHLIGHT));
+  // The panel: raised outer bevel, lowered inner one, its colour inside.
+  HDC pdc = GetDC(W->Panel1->Handle());
+  int w = W->Panel1->Width(), h = W->Panel1->Height();
+  EXPECT_EQ(GetPixel(pdc, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(pdc, w - 1, h - 1), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(pdc, 1, 1), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(pdc, w - 2, h - 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(GetPixel(pdc, w - 4, 3), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(W->Panel1->Handle(), pdc);
+}
+
+// A dialog like the recording settings: Enter closes it through its default
+// button with that button's result, Esc through the cancel button.
+TEST_F(StockControls, ModalDialogClosesWithItsButtons) {
+  auto* dlg = New<TForm>(W);
+  dlg->SetCaption("Настройки записи");
+  dlg->SetBorderStyle(bsDialog);
+  dlg->SetClientWidth(248);
+  dlg->SetClientHeight(80);
+  auto* edit = new TEdit(dlg);
+  edit->SetParent(dlg);
+  edit->SetBounds(8, 8, 100, 21);
+  auto* ok = new TButton(dlg);
+  ok->SetParent(dlg);
+  ok->SetBounds(8, 40, 75, 25);
+  ok->SetCaption("Применить");
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+  auto* cancel = new TButton(dlg);
+  cancel->SetParent(dlg);
+  cancel->SetBounds(90, 40, 75, 25);
+  cancel->SetCaption("Отмена");
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  int clicks = 0;
+  ok->OnClick = [&](TObject*) { ++clicks; };
+  dlg->OnShow = [&](TObject*) { edit->SetFocus(); };
+
+  auto press = [](WORD vk) {
+    return std::thread([vk] {
+      Sleep(400);
+      INPUT in[2]{};
+      in[0].type = in[1].type = INPUT_KEYBOARD;
+      in[0].ki.wVk = in[1].ki.wVk = vk;
+      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(2, in, sizeof(INPUT));
+    });
+  };
+  std::thread t = press(VK_RETURN);
+  EXPECT_EQ(dlg->ShowModal(), mrOk);
+  t.join();
+  EXPECT_EQ(clicks, 1);
+  t = press(VK_ESCAPE);
+  EXPECT_EQ(dlg->ShowModal(), mrCancel);
+  t.join();
+  EXPECT_EQ(clicks, 1);
+  dlg->Free();
+  Activate(W->Handle());
 }
 
 TEST_F(StockControls, Screenshot) {
