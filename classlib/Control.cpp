@@ -137,7 +137,9 @@ void TControl::SetAlign(TAlign v) {
 }
 
 void TControl::RequestAlign() {
-  if (parent_ && (align_ != alNone || parent_->aligning_)) parent_->Realign();
+  // Also for unaligned controls: a parent that sizes itself to its controls
+  // follows them. (A parent busy aligning ignores the request.)
+  if (parent_) parent_->Realign();
 }
 
 void TControl::SetParent(TWinControl* AParent) {
@@ -153,7 +155,7 @@ void TControl::SetVisible(bool v) {
   visible_ = v;
   if (v) Invalidate();
   Perform(CM_VISIBLECHANGED, v);
-  if (parent_ && align_ != alNone) parent_->Realign();
+  RequestAlign();
 }
 
 bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }

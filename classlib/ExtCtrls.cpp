@@ -33,7 +33,10 @@ struct TimerHost {
     try {
       t->Timer();
     } catch (...) {
-      HandleControlException(t);
+      try {
+        HandleControlException(t);
+      } catch (...) {
+      }
     }
     return 0;
   }

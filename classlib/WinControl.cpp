@@ -78,7 +78,11 @@ LRESULT TWinControl::MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
   try {
     WndProc(m);
   } catch (...) {
-    HandleControlException(this);
+    // Nothing may unwind into the system's window code.
+    try {
+      HandleControlException(this);
+    } catch (...) {
+    }
   }
   return m.Result;
 }
@@ -211,7 +215,7 @@ void TWinControl::InsertControl(TControl* c) {
     }
   }
   c->AdoptParentLook();
-  if (c->align_ != alNone) Realign();
+  Realign();
   c->Invalidate();
 }
 
@@ -225,7 +229,7 @@ void TWinControl::RemoveControl(TControl* c) {
     w->DestroyHandle();
   }
   c->parent_ = nullptr;
-  if (c->align_ != alNone) Realign();
+  Realign();
 }
 
 TControl* TWinControl::ControlAtPos(const TPoint& p, bool AllowDisabled, bool AllowWinControls) {
@@ -294,7 +298,7 @@ void TWinControl::SetVisible(bool v) {
   visible_ = v;
   if (handle_) ShowWindow(handle_, v ? SW_SHOWNOACTIVATE : SW_HIDE);
   Perform(CM_VISIBLECHANGED, v);
-  if (parent_ && align_ != alNone) parent_->Realign();
+  RequestAlign();
 }
 
 void TWinControl::SetEnabled(bool v) {
