@@ -1,35 +1,35 @@
-// TForm1: the companion's only window. It is never shown; it carries the
+// TForm1: the companion's only window. It is never shown: it carries the
 // timer whose ticks drive the run (see CompanionRun.h) and four labels that
 // name the bitrate and the file being converted.
 #pragma once
 
-#include <windows.h>
-
-#include <string>
-
+// The windowing headers come first so the system's macros are in force for
+// every class library header alike.
+#include "Forms.h"
+#include "StdCtrls.h"
+#include "ExtCtrls.h"
 #include "CompanionRun.h"
 
-class TForm1 {
+class TForm1 : public TForm {
  public:
-  TForm1();
-  ~TForm1();
+  explicit TForm1(TComponent* AOwner);
+  // Frees the audio buffer: its scratch file goes with it, however the run ended.
+  ~TForm1() override;
 
-  // Creates the window and runs FormCreate; the timer starts when it succeeds.
-  void Create();
-  void FormCreate();
-  void Timer1Timer();
-  void FormClose();
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;
+  TLabel* Label3 = nullptr;
+  TLabel* Label4 = nullptr;
+  TTimer* Timer1 = nullptr;
 
-  // Asks the message loop to end.
-  static void Terminate();
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void Timer1Timer(TObject* Sender);
 
   TCompanionRun Run;
-  std::string Label2 = "0";
-  std::string Label4 = "----";
-  HWND Handle = nullptr;
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-  static constexpr UINT_PTR kTimer1 = 1;
-  static constexpr UINT kInterval = 1000;
+ protected:
+  void CreateLayout() override;  // Unit1.form.cpp
 };
+
+extern TForm1* Form1;
