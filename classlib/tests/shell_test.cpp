@@ -287,3 +287,34 @@ TEST_F(Shell, TimerMayFreeItselfInItsOwnTick) {
   Pump(80);
   EXPECT_EQ(ticks, 1);
 }
+
+TEST_F(Shell, OnMessageSeesQueuedMessagesFirstAndScreenCursorOverrides) {
+  HWND h = form->Handle();
+  int hooked = 0;
+  Application->OnMessage = [&](MSG& m, bool& handled) {
+    if (m.message == WM_USER + 7) {
+      ++hooked;
+      handled = true;  // never reaches the form
+    }
+  };
+  PostMessageW(h, WM_USER + 7, 0, 0);
+  PostMessageW(h, WM_USER + 8, 0, 0);
+  Application->ProcessMessages();
+  Application->OnMessage = nullptr;
+  EXPECT_EQ(hooked, 1);
+  EXPECT_EQ(form->seen, (std::vector<UINT>{WM_USER + 8}));
+
+  auto* dot = new TDot(form);
+  dot->SetParent(form);
+  dot->SetBounds(0, 0, 100, 100);
+  dot->SetCursor(crHandPoint);
+  form->Show();
+  TPoint s = form->ClientToScreen(Point(10, 10));
+  SetCursorPos(s.X, s.Y);
+  Screen->SetCursor(crHourGlass);
+  SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+  Screen->SetCursor(crDefault);
+  SendMessageW(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
