@@ -83,11 +83,12 @@ else()
   find_package(GTest CONFIG REQUIRED)
 endif()
 
-# korvalis_test(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [LABELS ...])
+# korvalis_test(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [LABELS ...] [SERIAL])
 # One test program per group of related cases; on the Windows builds ctest
-# runs it through the Wine runner.
+# runs it through the Wine runner.  SERIAL: the test drives the keyboard focus
+# or the mouse, which all programs of one Wine prefix share, so it runs alone.
 function(korvalis_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
   add_test(NAME ${name} COMMAND ${name})
@@ -99,4 +100,7 @@ function(korvalis_test name)
     list(APPEND labels wine)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${labels}")
+  if(T_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()
