@@ -192,6 +192,28 @@ struct TScenario {
 
 std::map<std::string, TScenario> g_runs;
 
+// Encodes `seconds` of tone with our encoder into `mp3` (through `scratch`).
+bool MakeRecording(const std::wstring& mp3, const std::wstring& scratch, double seconds) {
+  WriteFile(scratch, ToneWav(seconds));
+  HANDLE enc = Start(L"\"" + kLame + L"\" -m s -b 128 \"" + scratch + L"\" \"" + mp3 + L"\"");
+  DWORD code = 1;
+  bool ok = WaitEnd(enc, 60, &code) && code == 0;
+  if (enc) CloseHandle(enc);
+  DeleteFileW(scratch.c_str());
+  return ok;
+}
+
+// Decodes an MP3 with our encoder and gives the WAV's bytes.
+std::vector<uint8_t> DecodeToWav(const std::wstring& mp3, const std::wstring& wav) {
+  HANDLE dec = Start(L"\"" + kLame + L"\" --decode \"" + mp3 + L"\" \"" + wav + L"\"");
+  DWORD code = 1;
+  bool ok = WaitEnd(dec, 60, &code) && code == 0;
+  if (dec) CloseHandle(dec);
+  auto bytes = ok ? Bytes(wav) : std::vector<uint8_t>();
+  DeleteFileW(wav.c_str());
+  return bytes;
+}
+
 // The decoded RMS (of full scale) of a 16-bit stereo WAV between two times.
 double Rms(const std::vector<uint8_t>& wav, double from, double to) {
   size_t a = 44 + 4 * static_cast<size_t>(from * 44100), b = 44 + 4 * static_cast<size_t>(to * 44100);
@@ -213,14 +235,7 @@ class Companion : public ::testing::Test {
     real.Prepare(L"real", false);
     real.input = real.folder + L"\\AUDIO\\TEMP\\12-00-00_Artist - Title.mp3";
     real.output = real.folder + L"\\AUDIO\\12-00-00_Artist - Title.mp3";
-    WriteFile(real.temp + L"\\tone.wav", ToneWav(30));
-    HANDLE enc = Start(L"\"" + kLame + L"\" -m s -b 128 \"" + real.temp + L"\\tone.wav\" \"" +
-                       real.input + L"\"");
-    DWORD code = 1;
-    ASSERT_TRUE(WaitEnd(enc, 60, &code));
-    ASSERT_EQ(code, 0u);
-    CloseHandle(enc);
-    DeleteFileW((real.temp + L"\\tone.wav").c_str());
+    ASSERT_TRUE(MakeRecording(real.input, real.temp + L"\\tone.wav", 30));
     real.HandOver({L"192", real.input, real.output});
 
     TScenario& fake = g_runs["fake"];
@@ -256,6 +271,19 @@ class Companion : public ::testing::Test {
     WriteFile(noLame.input, ToneWav(1));
     noLame.HandOver({L"128", noLame.input, noLame.output});
 
+    // Two players' companions at once, sharing one TEMP folder: each must
+    // convert its own recording (of a length of its own).
+    for (auto [name, seconds] : {std::make_pair("pair-a", 14.0), std::make_pair("pair-b", 19.0)}) {
+      TScenario& pair = g_runs[name];
+      pair.Prepare(W(name), false);
+      pair.temp = kRoot + L"\\shared temp";
+      CreateDirectoryW(pair.temp.c_str(), nullptr);
+      pair.input = pair.folder + L"\\AUDIO\\TEMP\\rec.mp3";
+      pair.output = pair.folder + L"\\AUDIO\\rec.mp3";
+      ASSERT_TRUE(MakeRecording(pair.input, pair.folder + L"\\tone.wav", seconds));
+      pair.HandOver({L"160", pair.input, pair.output});
+    }
+
     TScenario& noHandOver = g_runs["no-hand-over"];
     noHandOver.Prepare(L"no-hand-over", false);
 
@@ -276,13 +304,8 @@ TEST_F(Companion, ConvertsARecordingAtTheChosenBitrate) {
   EXPECT_TRUE(Entries(run.temp).empty()) << "scratch files left in TEMP";
 
   // Decode the result and listen to its end: full tone, then a fade to silence.
-  std::wstring back = run.temp + L"\\back.wav";
-  HANDLE dec = Start(L"\"" + kLame + L"\" --decode \"" + run.output + L"\" \"" + back + L"\"");
-  DWORD code = 1;
-  ASSERT_TRUE(WaitEnd(dec, 60, &code));
-  CloseHandle(dec);
-  ASSERT_EQ(code, 0u);
-  auto wav = Bytes(back);
+  auto wav = DecodeToWav(run.output, run.temp + L"\\back.wav");
+  ASSERT_GT(wav.size(), 44u);
   double seconds = (wav.size() - 44) / 4.0 / 44100;
   ASSERT_NEAR(seconds, 30.0, 0.3);
   double full = Rms(wav, 2, 10);
@@ -297,6 +320,25 @@ TEST_F(Companion, ConvertsARecordingAtTheChosenBitrate) {
   }
   EXPECT_NEAR(Rms(wav, fadeStart + 5.17, fadeStart + 6.17), full * 0.5, 0.03);
   EXPECT_LT(Rms(wav, seconds - 0.4, seconds - 0.1), 0.01);
+}
+
+TEST_F(Companion, TwoCompanionsAtOnceEachConvertTheirOwnRecording) {
+  TScenario& a = g_runs["pair-a"];
+  TScenario& b = g_runs["pair-b"];
+  ASSERT_GE(a.Finish(), 40.0);
+  ASSERT_GE(b.Finish(), 40.0);
+  auto wa = DecodeToWav(a.output, a.folder + L"\\back.wav");
+  auto wb = DecodeToWav(b.output, b.folder + L"\\back.wav");
+  ASSERT_GT(wa.size(), 44u);
+  ASSERT_GT(wb.size(), 44u);
+  EXPECT_NEAR((wa.size() - 44) / 4.0 / 44100, 14.0, 0.3);
+  EXPECT_NEAR((wb.size() - 44) / 4.0 / 44100, 19.0, 0.3);
+  for (auto* run : {&a, &b}) {
+    auto frames = Mp3Frames(Bytes(run->output));
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back().bitrate, 160);
+  }
+  EXPECT_TRUE(Entries(a.temp).empty());
 }
 
 TEST_F(Companion, RunsTheEncoderWithTheExactCommandLines) {
