@@ -16,3 +16,6 @@ korvalis_test(stdctrls_window_test
   SOURCES ${_st}/stdctrls_window_test.cpp ${_st}/controls_test_window.form.cpp
           ${_st}/controls_test_window.h ${_st}/controls_test_input.cpp
   LIBS classlib TIMEOUT 180)
+# Real mouse and keyboard input goes to whichever window of the Wine prefix is
+# in front: the test must not share the prefix's desktop with other tests.
+set_tests_properties(stdctrls_window_test PROPERTIES RUN_SERIAL ON)

@@ -85,6 +85,14 @@ std::thread ChooseFromMenu(int downs) {
     in[0].ki.wVk = in[1].ki.wVk = VK_RETURN;
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, in, sizeof(INPUT));
+    // Should the keys have gone astray, close the menu so that the test
+    // fails instead of waiting for ever.
+    for (int i = 0; i < 200; ++i) {
+      HWND menu = FindWindowW(L"#32768", nullptr);
+      if (!menu || !IsWindowVisible(menu)) return;
+      Sleep(10);
+    }
+    if (HWND menu = FindWindowW(L"#32768", nullptr)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   });
 }
 
