@@ -413,6 +413,13 @@ BOOL CALLBACK FindVisible(HWND wnd, LPARAM lp) {
   return TRUE;
 }
 
+BOOL CALLBACK CollectText(HWND child, LPARAM lp) {
+  wchar_t buf[1024];
+  GetWindowTextW(child, buf, 1024);
+  *reinterpret_cast<std::wstring*>(lp) += std::wstring(buf) + L"\n";
+  return TRUE;
+}
+
 TEST_F(Companion, AMissingHandOverFileIsReportedAndEndsTheRun) {
   TScenario& run = g_runs["no-hand-over"];
   // The error box is the only window the companion ever shows; a person
@@ -424,15 +431,7 @@ TEST_F(Companion, AMissingHandOverFileIsReportedAndEndsTheRun) {
   }
   ASSERT_NE(found.wnd, nullptr) << "no error box";
   std::wstring text;
-  EnumChildWindows(
-      found.wnd,
-      [](HWND child, LPARAM lp) -> BOOL {
-        wchar_t buf[1024];
-        GetWindowTextW(child, buf, 1024);
-        *reinterpret_cast<std::wstring*>(lp) += std::wstring(buf) + L"\n";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  EnumChildWindows(found.wnd, CollectText, reinterpret_cast<LPARAM>(&text));
   EXPECT_NE(text.find(L"kdr.ini"), std::wstring::npos) << U(text);
   PostMessageW(found.wnd, WM_COMMAND, IDOK, 0);
   double took = run.Finish(60);
