@@ -112,7 +112,7 @@ void DeleteTadFiles(const std::string& folder) {
       DeleteTadFiles(path);
     } else if (AnsiLowerCase(ExtractFileExt(name)) == ".tad") {
       ClearReadOnly(path);
-      RemoveFilePath(path);
+      DeleteFile(path);
     }
   });
 }
@@ -145,7 +145,7 @@ TAudioData::~TAudioData() {
   } catch (...) {
   }
   data_.reset();
-  RemoveFilePath(fileName_);
+  DeleteFile(fileName_);
 }
 
 void TAudioData::UpdateBlockAlign() {

@@ -91,7 +91,7 @@ void TCompanionRun::SaveOutput() {
       if (!ReplaceFilePath(part, OutputName))
         throw EInOutError("Cannot write \"" + OutputName + "\"", 5);
     } catch (...) {
-      RemoveFilePath(part);
+      DeleteFile(part);
       throw;
     }
   } else if (ext == ".MP3") {

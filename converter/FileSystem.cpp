@@ -206,14 +206,6 @@ bool ClearReadOnly(const std::string& name) {
 #endif
 }
 
-bool RemoveFilePath(const std::string& name) {
-#ifdef _WIN32
-  return DeleteFileW(Wide(name).c_str()) != 0;
-#else
-  return ::unlink(name.c_str()) == 0;
-#endif
-}
-
 bool ReplaceFilePath(const std::string& from, const std::string& to) {
 #ifdef _WIN32
   return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
@@ -267,19 +259,4 @@ std::string EnvironmentValue(const std::string& name) {
   const char* v = std::getenv(name.c_str());
   return v ? v : "";
 #endif
-}
-
-std::string ProgramFolder() {
-#ifdef _WIN32
-  std::wstring buf(32768, L'\0');
-  DWORD n = GetModuleFileNameW(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
-  buf.resize(n);
-  std::string path = WideToCp1251(buf);
-#else
-  char buf[4096];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  std::string path = n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
-#endif
-  size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }

@@ -1,6 +1,7 @@
-// The companion's few calls into the operating system's file layer: one open
-// binary file, attributes, deletion, folder walks, the environment and the
-// program's own folder. Paths are Windows-1251 text; on Windows they go
+// The companion's few calls into the operating system's file layer that the
+// class library does not offer: one open binary file with the sharing the
+// companion needs, attributes, replacing a file, folder walks and the
+// environment. Paths are Windows-1251 text; on Windows they go
 // through the wide API, natively the bytes are the POSIX path.
 //
 // Kept apart from the file window so that the window's logic is the same on
@@ -58,7 +59,6 @@ bool PathExists(const std::string& name);
 bool IsDirectoryPath(const std::string& name);
 // Clears the read-only attribute and keeps the others; false on failure.
 bool ClearReadOnly(const std::string& name);
-bool RemoveFilePath(const std::string& name);
 // Replaces `to` if it exists; false on failure (and `from` is kept).
 bool ReplaceFilePath(const std::string& from, const std::string& to);
 // Calls `visit` for every entry of `folder` but "." and "..", with its name
@@ -67,5 +67,3 @@ void ListFolder(const std::string& folder,
                 const std::function<void(const std::string& name, bool isDir)>& visit);
 // Value of an environment variable, "" when unset.
 std::string EnvironmentValue(const std::string& name);
-// Folder of the running program file, without a trailing separator.
-std::string ProgramFolder();

@@ -7,7 +7,7 @@
 #include "SysUtils.h"
 
 std::string TempDir = TempFolder();
-std::string LamePath = ProgramFolder() + kPathDelim + "Lame.exe";
+std::string LamePath = ExtractFileDir(ParamStr(0)) + kPathDelim + "Lame.exe";
 
 namespace {
 
@@ -17,7 +17,7 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // Removes a left-over WAV; one that can't be removed would be read as ours.
 void RemoveStale(const std::string& wav) {
-  if (PathExists(wav) && !RemoveFilePath(wav))
+  if (PathExists(wav) && !DeleteFile(wav))
     throw EInOutError("Cannot remove the old temporary file \"" + wav + "\"", 5);
 }
 
@@ -62,10 +62,10 @@ void TMP3File::Decode(TAudioData& audio) {
     pcm.ReadData(audio);
     pcm.Close();
   } catch (...) {
-    RemoveFilePath(wav);
+    DeleteFile(wav);
     throw;
   }
-  RemoveFilePath(wav);
+  DeleteFile(wav);
 }
 
 std::unique_ptr<TMP3File> TMP3File::CreateEncoded(const std::string& outputName,
@@ -78,9 +78,9 @@ std::unique_ptr<TMP3File> TMP3File::CreateEncoded(const std::string& outputName,
     RunEncoder(EncodeCommandLine(mode, bitrateSwitch, bitrate, wav, outputName),
                kEncodeProcessFlags);
   } catch (...) {
-    RemoveFilePath(wav);
+    DeleteFile(wav);
     throw;
   }
-  RemoveFilePath(wav);
+  DeleteFile(wav);
   return std::make_unique<TMP3File>(outputName);
 }

@@ -13,7 +13,7 @@ TForm1::~TForm1() { Run.ReleaseAudio(); }
 
 void TForm1::FormCreate(TObject* Sender) {
   try {
-    Run.Start(HandOverPath(ProgramFolder()));
+    Run.Start(HandOverPath(ExtractFileDir(ParamStr(0))));
   } catch (...) {
     // Without its hand-over file there is nothing to do: say why in the
     // error box, then end instead of idling invisibly for ever.
