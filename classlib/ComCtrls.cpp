@@ -105,6 +105,7 @@ void TListView::DestroyWnd() {
 }
 
 void TListView::HandleMessage(TMessage& M) {
+  if (M.Msg == TDeferredRedraw::Message()) return items_.FlushRedraw();
   switch (M.Msg) {
     case CN_NOTIFY: {
       auto* nm = reinterpret_cast<NMLISTVIEW*>(M.LParam);

@@ -9,6 +9,26 @@ const TItemStrings::Protocol TItemStrings::ListBox{LB_INSERTSTRING, LB_DELETESTR
 const TItemStrings::Protocol TItemStrings::ComboBox{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
                                                     CB_GETCURSEL, CB_SETCURSEL};
 
+UINT TDeferredRedraw::Message() {
+  static UINT msg = RegisterWindowMessageW(L"Korvalis.ListRedraw");
+  return msg;
+}
+
+void TDeferredRedraw::Touch(HWND wnd, bool updating) {
+  if (!wnd || updating || pending_) return;
+  SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+  pending_ = true;
+  PostMessageW(wnd, Message(), 0, 0);
+}
+
+void TDeferredRedraw::Flush(HWND wnd) {
+  if (!pending_) return;
+  pending_ = false;
+  if (!wnd) return;
+  SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(wnd, nullptr, TRUE);
+}
+
 LRESULT TItemStrings::Send(UINT msg, WPARAM wp, LPARAM lp) const {
   return wnd_ ? SendMessageW(wnd_, msg, wp, lp) : 0;
 }
@@ -30,6 +50,7 @@ void TItemStrings::Attach(HWND wnd) {
 void TItemStrings::Detach() {
   if (!wnd_) return;
   item_index_ = ItemIndex();
+  redraw_.Flush(wnd_);
   wnd_ = nullptr;
 }
 
@@ -47,6 +68,7 @@ void TItemStrings::Put(int Index, const std::string& S) {
   if (lines_[Index] == S) return;
   lines_[Index] = S;
   if (wnd_) {
+    Touch();
     // Windows lists cannot change a line in place: replace it and keep the
     // selection where it was.
     int sel = ItemIndex();
@@ -60,6 +82,7 @@ void TItemStrings::Put(int Index, const std::string& S) {
 void TItemStrings::Insert(int Index, const std::string& S) {
   if (Index < 0 || Index > Count()) IndexError(Index);
   lines_.insert(lines_.begin() + Index, S);
+  Touch();
   if (wnd_) InsertIntoWindow(Index);
   else if (item_index_ >= Index) ++item_index_;  // the window shifts its selection the same way
   Changed();
@@ -68,6 +91,7 @@ void TItemStrings::Insert(int Index, const std::string& S) {
 void TItemStrings::Delete(int Index) {
   CheckIndex(Index);
   lines_.erase(lines_.begin() + Index);
+  Touch();
   if (wnd_) Send(p_.remove, static_cast<WPARAM>(Index));
   else if (item_index_ == Index) item_index_ = -1;
   else if (item_index_ > Index) --item_index_;
@@ -77,6 +101,7 @@ void TItemStrings::Delete(int Index) {
 void TItemStrings::Clear() {
   if (lines_.empty()) return;
   lines_.clear();
+  Touch();
   Send(p_.reset);
   item_index_ = -1;
   Changed();

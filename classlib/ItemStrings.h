@@ -14,6 +14,23 @@
 
 #include "StringList.h"
 
+// Lists show a run of changes at once. Repainting a visible list after every
+// line made filling it take milliseconds per line (seconds for a station
+// list); so the first change of a run turns the window's redraw off and posts
+// it a message (Message()) that its control answers with Flush, which turns
+// redraw back on and repaints once the program is back in its message loop.
+class TDeferredRedraw {
+ public:
+  static UINT Message();
+  // A change is about to be made to `wnd` (nothing to do inside an update).
+  void Touch(HWND wnd, bool updating);
+  void Flush(HWND wnd);
+  void Reset() { pending_ = false; }
+
+ private:
+  bool pending_ = false;
+};
+
 class TItemStrings : public TStrings {
  public:
   // The messages of one kind of list window.
@@ -42,6 +59,9 @@ class TItemStrings : public TStrings {
   int ItemIndex() const;
   void SetItemIndex(int Value);
 
+  // The control's answer to TDeferredRedraw::Message().
+  void FlushRedraw() { redraw_.Flush(wnd_); }
+
   // Runs after every change of the lines (not of the selection).
   TNotifyEvent OnChange;
 
@@ -53,10 +73,12 @@ class TItemStrings : public TStrings {
   void Changed();
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
   void InsertIntoWindow(int Index);
+  void Touch() { redraw_.Touch(wnd_, UpdateCount() > 0); }
 
   Protocol p_;
   std::vector<std::string> lines_;  // (no objects per line: the lists here never need them)
   HWND wnd_ = nullptr;
   int item_index_ = -1;  // the selection while no window is attached
   bool changed_in_update_ = false;
+  TDeferredRedraw redraw_;
 };

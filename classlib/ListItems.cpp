@@ -61,12 +61,14 @@ void TListItems::Delete(int Index) {
   CheckIndex(Index);
   TListItem* item = items_[Index];
   items_.erase(items_.begin() + Index);
+  Touch();
   if (wnd_) SendMessageW(wnd_, LVM_DELETEITEM, static_cast<WPARAM>(Index), 0);
   item->owner_ = nullptr;
   delete item;
 }
 
 void TListItems::Clear() {
+  Touch();
   if (wnd_) SendMessageW(wnd_, LVM_DELETEALLITEMS, 0, 0);
   std::vector<TListItem*> old;
   old.swap(items_);
@@ -102,13 +104,15 @@ void TListItems::Attach(HWND wnd) {
 
 void TListItems::ShowItem(int Index, bool insert) {
   if (!wnd_ || Index < 0) return;
+  Touch();
   const TListItem* item = items_[Index];
   std::wstring text = Cp1251ToWide(item->caption_);
   LVITEMW lv{};
   lv.mask = LVIF_TEXT;
   lv.iItem = Index;
   lv.pszText = const_cast<wchar_t*>(text.c_str());
-  SendMessageW(wnd_, insert ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+  if (insert) SendMessageW(wnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+  else SendMessageW(wnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&lv));
   // Every column the window has gets its sub-item text, or none when the
   // item has fewer sub-items (so a shortened list leaves nothing behind).
   HWND header = reinterpret_cast<HWND>(SendMessageW(wnd_, LVM_GETHEADER, 0, 0));

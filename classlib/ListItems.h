@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ItemStrings.h"
 #include "StringList.h"
 
 class TListItems;
@@ -56,15 +57,22 @@ class TListItems : public TPersistent {
 
   // Fills `wnd` (a list-view window) with every item; later changes follow.
   void Attach(HWND wnd);
-  void Detach() { wnd_ = nullptr; }
+  void Detach() {
+    redraw_.Flush(wnd_);
+    wnd_ = nullptr;
+  }
+  // The control's answer to TDeferredRedraw::Message().
+  void FlushRedraw() { redraw_.Flush(wnd_); }
 
  private:
   friend class TListItem;
   void CheckIndex(int Index) const;
   void ShowItem(int Index, bool insert);  // writes one row into the window
+  void Touch() { redraw_.Touch(wnd_, updates_ > 0); }
   std::vector<TListItem*> items_;
   HWND wnd_ = nullptr;
   int updates_ = 0;
+  TDeferredRedraw redraw_;
 };
 
 class TListColumns;

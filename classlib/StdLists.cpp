@@ -182,6 +182,7 @@ void TComboBox::Change() {
 }
 
 void TComboBox::HandleMessage(TMessage& M) {
+  if (M.Msg == TDeferredRedraw::Message()) return items_->FlushRedraw();
   // Enter and Esc close an open list; on a closed one they are the form's.
   if (M.Msg == WM_KEYDOWN && !DroppedDown() && HandleDialogKey(this, M)) return;
   if (M.Msg == CN_COMMAND) {
@@ -256,6 +257,7 @@ void TListBox::DestroyWnd() {
 }
 
 void TListBox::HandleMessage(TMessage& M) {
+  if (M.Msg == TDeferredRedraw::Message()) return items_->FlushRedraw();
   switch (M.Msg) {
     case CN_COMMAND:
       if (HIWORD(M.WParam) == LBN_DBLCLK) DblClick();

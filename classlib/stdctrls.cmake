@@ -19,3 +19,7 @@ korvalis_test(stdctrls_window_test
 # Real mouse and keyboard input goes to whichever window of the Wine prefix is
 # in front: the test must not share the prefix's desktop with other tests.
 set_tests_properties(stdctrls_window_test PROPERTIES RUN_SERIAL ON)
+
+# Filling the lists with their windows on screen (run by hand under Wine).
+add_executable(stdctrls_bench ${CMAKE_CURRENT_LIST_DIR}/bench/stdctrls_bench.cpp)
+target_link_libraries(stdctrls_bench PRIVATE classlib)

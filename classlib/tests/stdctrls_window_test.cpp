@@ -328,6 +328,33 @@ TEST_F(StockControls, ListBoxClicksDoubleClicksEnterAndPopupMenu) {
   EXPECT_EQ(W->ListBox1->ItemIndex(), 3);
   W->ListBox1->Items()->Delete(0);
   EXPECT_EQ(W->ListBox1->ItemIndex(), 2);
+
+  // Lines added from code are painted together once the loop runs again:
+  // drawing is off during the run and on again after it; then the new line
+  // shows lime letters on black in its row.
+  Pump(100);
+  std::vector<WPARAM> redraws;
+  W->ListBox1->SetMessageHandler(WM_SETREDRAW, [&](TMessage& m) {
+    redraws.push_back(m.WParam);
+    W->ListBox1->InheritedMessage(m);
+  });
+  W->ListBox1->Items()->Add("4 Новая строка");
+  W->ListBox1->Items()->Add("5 Ещё одна");
+  EXPECT_EQ(redraws, std::vector<WPARAM>{FALSE});
+  Pump(150);
+  EXPECT_EQ(redraws, (std::vector<WPARAM>{FALSE, TRUE}));
+  W->ListBox1->SetMessageHandler(WM_SETREDRAW, nullptr);
+  W->ListBox1->Items()->Delete(4);
+  RECT r;
+  SendMessageW(lb, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
+  HDC dc = GetDC(lb);
+  int lime = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.left + 80; ++x)
+      if (GetPixel(dc, x, y) == RGB(0, 255, 0)) ++lime;
+  ReleaseDC(lb, dc);
+  EXPECT_GT(lime, 10);
+  W->ListBox1->Items()->Delete(3);
 }
 
 TEST_F(StockControls, PagesAndTrackBars) {
