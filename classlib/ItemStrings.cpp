@@ -1,6 +1,8 @@
 // TItemStrings (see ItemStrings.h).
 #include "ItemStrings.h"
 
+#include <algorithm>
+
 #include "Cp1251.h"
 #include "SysUtils.h"
 
@@ -66,6 +68,13 @@ std::string TItemStrings::Get(int Index) const {
 void TItemStrings::Put(int Index, const std::string& S) {
   CheckIndex(Index);
   if (lines_[Index] == S) return;
+  if (sorted_) {  // the changed line moves to its place
+    BeginUpdate();
+    Delete(Index);
+    Add(S);
+    EndUpdate();
+    return;
+  }
   lines_[Index] = S;
   if (wnd_) {
     Touch();
@@ -79,7 +88,43 @@ void TItemStrings::Put(int Index, const std::string& S) {
   Changed();
 }
 
+void TItemStrings::SetSorted(bool Value) {
+  if (Value == sorted_) return;
+  sorted_ = Value;
+  if (!Value) return;
+  int sel = ItemIndex();
+  std::string selected = sel >= 0 ? lines_[sel] : std::string();
+  std::stable_sort(lines_.begin(), lines_.end(),
+                   [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
+  if (wnd_) {
+    HWND w = wnd_;
+    wnd_ = nullptr;
+    item_index_ = -1;
+    Attach(w);  // shows the new order
+  }
+  if (sel >= 0) {
+    auto it = std::find(lines_.begin(), lines_.end(), selected);
+    SetItemIndex(static_cast<int>(it - lines_.begin()));
+  }
+  Changed();
+}
+
+int TItemStrings::Add(const std::string& S) {
+  if (!sorted_) return TStrings::Add(S);
+  auto it = std::upper_bound(lines_.begin(), lines_.end(), S, [](const std::string& a, const std::string& b) {
+    return AnsiCompareText(a, b) < 0;
+  });
+  int at = static_cast<int>(it - lines_.begin());
+  InsertLine(at, S);
+  return at;
+}
+
 void TItemStrings::Insert(int Index, const std::string& S) {
+  if (sorted_) throw EListError("Operation not allowed on sorted list");
+  InsertLine(Index, S);
+}
+
+void TItemStrings::InsertLine(int Index, const std::string& S) {
   if (Index < 0 || Index > Count()) IndexError(Index);
   lines_.insert(lines_.begin() + Index, S);
   Touch();

@@ -49,6 +49,11 @@ class TItemStrings : public TStrings {
   HWND Window() const { return wnd_; }
 
   int Count() const override { return static_cast<int>(lines_.size()); }
+  // A sorted list keeps its lines in order, letter case aside (Windows-1251
+  // rules): Add puts a line in its place; Insert at a chosen place is refused.
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool Value);
+  int Add(const std::string& S) override;
   std::string Get(int Index) const override;
   void Put(int Index, const std::string& S) override;
   void Insert(int Index, const std::string& S) override;
@@ -73,6 +78,7 @@ class TItemStrings : public TStrings {
   void Changed();
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
   void InsertIntoWindow(int Index);
+  void InsertLine(int Index, const std::string& S);
   void Touch() { redraw_.Touch(wnd_, UpdateCount() > 0); }
 
   Protocol p_;
@@ -80,5 +86,6 @@ class TItemStrings : public TStrings {
   HWND wnd_ = nullptr;
   int item_index_ = -1;  // the selection while no window is attached
   bool changed_in_update_ = false;
+  bool sorted_ = false;
   TDeferredRedraw redraw_;
 };

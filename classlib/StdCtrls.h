@@ -54,6 +54,8 @@ class TLabel : public TGraphicControl {
   bool auto_size_ = true, transparent_ = false, word_wrap_ = false, show_accel_char_ = true;
 };
 
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
 // One line of text. OnChange runs for every change of the text while the
 // window exists (typing, pasting, setting Text).
 class TEdit : public TWinControl {
@@ -65,6 +67,17 @@ class TEdit : public TWinControl {
   void SetMaxLength(int v);
   bool ReadOnly() const { return read_only_; }
   void SetReadOnly(bool v);
+  // Shown instead of each character when not 0.
+  char PasswordChar() const { return password_char_; }
+  void SetPasswordChar(char v);
+  TEditCharCase CharCase() const { return char_case_; }
+  void SetCharCase(TEditCharCase v);
+  // The whole text is selected when the keyboard (not a click) brings the
+  // focus here.
+  bool AutoSelect() const { return auto_select_; }
+  void SetAutoSelect(bool v) { auto_select_ = v; }
+  bool HideSelection() const { return hide_selection_; }
+  void SetHideSelection(bool v);
   void SelectAll();
 
   TNotifyEvent OnChange;
@@ -77,7 +90,9 @@ class TEdit : public TWinControl {
 
  private:
   int max_length_ = 0;
-  bool read_only_ = false;
+  bool read_only_ = false, auto_select_ = true, hide_selection_ = true;
+  char password_char_ = 0;
+  TEditCharCase char_case_ = ecNormal;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -101,6 +116,13 @@ class TComboBox : public TWinControl {
   void SetDropDownCount(int v) { drop_down_count_ = v < 1 ? 1 : v; }
   int MaxLength() const { return max_length_; }
   void SetMaxLength(int v);
+  bool Sorted() const { return items_->Sorted(); }
+  void SetSorted(bool v) { items_->SetSorted(v); }
+  // Height of a line of the list; 0 = what the font needs.
+  int ItemHeight();
+  void SetItemHeight(int v);
+  TEditCharCase CharCase() const { return char_case_; }
+  void SetCharCase(TEditCharCase v);
   bool DroppedDown();
 
   std::string GetText() override;
@@ -122,6 +144,8 @@ class TComboBox : public TWinControl {
   TComboBoxStyle style_ = csDropDown;
   int drop_down_count_ = 8;
   int max_length_ = 0;
+  int item_height_ = 0;
+  TEditCharCase char_case_ = ecNormal;
 };
 
 // A push button. Clicking it (mouse, Space, Enter while it has the focus, or
@@ -191,6 +215,8 @@ class TListBox : public TWinControl {
   void SetItemIndex(int v) { items_->SetItemIndex(v); }
   int Count() const { return items_->Count(); }
   void Clear() { items_->Clear(); }
+  bool Sorted() const { return items_->Sorted(); }
+  void SetSorted(bool v) { items_->SetSorted(v); }
   // The line at a client point, or -1.
   int ItemAtPos(const TPoint& p);
 

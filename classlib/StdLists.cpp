@@ -37,6 +37,28 @@ void TEdit::SetReadOnly(bool v) {
   if (HandleAllocated()) SendMessageW(Handle(), EM_SETREADONLY, v, 0);
 }
 
+void TEdit::SetPasswordChar(char v) {
+  if (v == password_char_) return;
+  password_char_ = v;
+  if (HandleAllocated()) {
+    unsigned char b = static_cast<unsigned char>(v);
+    SendMessageW(Handle(), EM_SETPASSWORDCHAR, v ? Cp1251ToUnicode(b) : 0, 0);
+    Invalidate();
+  }
+}
+
+void TEdit::SetCharCase(TEditCharCase v) {
+  if (v == char_case_) return;
+  char_case_ = v;
+  RecreateWnd();
+}
+
+void TEdit::SetHideSelection(bool v) {
+  if (v == hide_selection_) return;
+  hide_selection_ = v;
+  RecreateWnd();
+}
+
 void TEdit::SelectAll() {
   if (HandleAllocated()) SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
@@ -44,13 +66,16 @@ void TEdit::SelectAll() {
 void TEdit::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, L"EDIT");
-  p.Style |= ES_AUTOHSCROLL | ES_LEFT | (read_only_ ? ES_READONLY : 0);
+  p.Style |= ES_AUTOHSCROLL | ES_LEFT | (read_only_ ? ES_READONLY : 0) | (hide_selection_ ? 0 : ES_NOHIDESEL) |
+             (char_case_ == ecUpperCase ? ES_UPPERCASE : char_case_ == ecLowerCase ? ES_LOWERCASE : 0);
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TEdit::CreateWnd() {
   TWinControl::CreateWnd();
   SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
+  if (password_char_)
+    SendMessageW(handle_, EM_SETPASSWORDCHAR, Cp1251ToUnicode(static_cast<unsigned char>(password_char_)), 0);
 }
 
 void TEdit::Change() {
@@ -59,6 +84,10 @@ void TEdit::Change() {
 
 void TEdit::HandleMessage(TMessage& M) {
   switch (M.Msg) {
+    case WM_SETFOCUS:
+      TWinControl::HandleMessage(M);
+      if (auto_select_ && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
+      return;
     case CN_COMMAND:
       if (HIWORD(M.WParam) == EN_CHANGE && !IsLoading(this)) Change();
       return;
@@ -108,6 +137,22 @@ void TComboBox::SetMaxLength(int v) {
   if (HandleAllocated() && style_ == csDropDown) SendMessageW(Handle(), CB_LIMITTEXT, max_length_, 0);
 }
 
+int TComboBox::ItemHeight() {
+  if (HandleAllocated()) return static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0));
+  return item_height_;
+}
+
+void TComboBox::SetItemHeight(int v) {
+  item_height_ = v < 0 ? 0 : v;
+  if (HandleAllocated() && item_height_ > 0) SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, item_height_);
+}
+
+void TComboBox::SetCharCase(TEditCharCase v) {
+  if (v == char_case_) return;
+  char_case_ = v;
+  RecreateWnd();
+}
+
 bool TComboBox::DroppedDown() {
   return HandleAllocated() && SendMessageW(Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
@@ -138,7 +183,8 @@ void TComboBox::Loaded() {
 void TComboBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, L"COMBOBOX");
-  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) |
+             (char_case_ == ecUpperCase ? CBS_UPPERCASE : char_case_ == ecLowerCase ? CBS_LOWERCASE : 0);
 }
 
 // The edit field of a drop-down combo box has the focus while the user
@@ -162,6 +208,7 @@ void TComboBox::CreateWnd() {
   std::string text = text_;
   TWinControl::CreateWnd();
   items_->Attach(handle_);
+  if (item_height_ > 0) SendMessageW(handle_, CB_SETITEMHEIGHT, 0, item_height_);
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   if (style_ == csDropDown && GetComboBoxInfo(handle_, &info) && info.hwndItem)

@@ -81,6 +81,22 @@ TEST(ItemStrings, ChangeIsToldOnceForABatch) {
   EXPECT_EQ(changes, 2);
 }
 
+TEST(ItemStrings, SortedListKeepsRussianOrderAndRefusesPlacedInserts) {
+  TItemStrings s(TItemStrings::ListBox);
+  s.Add("яблоко");
+  s.Add("Банан");
+  s.SetItemIndex(0);
+  s.SetSorted(true);
+  EXPECT_EQ(s.Get(0), "Банан");
+  EXPECT_EQ(s.ItemIndex(), 1);  // the selected line kept, at its new place
+  EXPECT_EQ(s.Add("арбуз"), 0);  // letter case aside
+  EXPECT_EQ(s.Add("Вишня"), 2);
+  EXPECT_EQ(s.Add("zebra"), 0);  // Latin before Cyrillic, as the code page orders them
+  EXPECT_THROW(s.Insert(0, "x"), EListError);
+  s.Put(1, "Юла");  // a changed line moves to its place
+  EXPECT_EQ(s.Get(s.Count() - 2), "Юла");
+}
+
 TEST_F(Windows, ListBoxShowsCyrillicLinesAndKeepsSelectionAcrossAttach) {
   TItemStrings s(TItemStrings::ListBox);
   s.Add("1 Радио Ёлка");

@@ -193,6 +193,25 @@ TEST_F(StockControls, TypingEditsAndTheLimit) {
   W->Edit1->SetText("Джаз");
   EXPECT_EQ(WText(W->Edit1->Handle()), L"Джаз");
   EXPECT_EQ(W->edit_changes, 11);
+
+  // Tab into an edit selects its text: typing replaces it.
+  W->Edit1->SetFocus();
+  Key(VK_TAB);
+  EXPECT_TRUE(W->Edit2->Focused());
+  Type(L"ftp");
+  EXPECT_EQ(W->Edit2->Text(), "ftp");
+  // Upper case and hidden characters are the window's own business; the
+  // text read back is what was typed, case-converted.
+  W->Edit2->SetCharCase(ecUpperCase);
+  W->Edit2->SetPasswordChar('*');
+  ClickCentre(W->Edit2->Handle());
+  Key(VK_END);
+  Type(L"юг");
+  EXPECT_EQ(W->Edit2->Text(), "FTPЮГ");
+  EXPECT_EQ(SendMessageW(W->Edit2->Handle(), EM_GETPASSWORDCHAR, 0, 0), '*');
+  W->Edit2->SetPasswordChar(0);
+  W->Edit2->SetCharCase(ecNormal);
+  EXPECT_EQ(W->Edit2->Text(), "FTPЮГ");  // kept across the new window
 }
 
 TEST_F(StockControls, TabEnterEscAndSpaceOnButtons) {
