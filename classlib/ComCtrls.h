@@ -34,7 +34,8 @@ class TListView : public TWinControl {
   void SetItemIndex(int v);
   TListItem* Selected();
 
-  // The user selected another item.
+  // Another item became the selected one (by the user or by SetItemIndex).
+  // OnDblClick runs on a double click and on Enter with an item selected.
   TNotifyEvent OnSelectItem;
 
  protected:

@@ -436,6 +436,13 @@ TEST_F(StockControls, ListViewsShowAndStoreItems) {
   EXPECT_EQ(W->ListView1->ItemIndex(), 2);
   ASSERT_NE(W->ListView1->Selected(), nullptr);
   EXPECT_EQ(W->ListView1->Selected()->SubItems()->Get(0), "Станция 3");
+  int opened = 0;
+  W->ListView1->OnDblClick = [&](TObject*) { ++opened; };
+  Key(VK_UP);
+  EXPECT_EQ(W->ListView1->ItemIndex(), 1);
+  Key(VK_RETURN);
+  EXPECT_EQ(opened, 1);
+  W->ListView1->OnDblClick = nullptr;
 
   // The hidden store: filled, edited and read back with no visible window.
   TListItems* store = W->ListView2->Items();
