@@ -1,6 +1,6 @@
 // Peaking filters from the usual bilinear-transform design (gain exact at the
-// centre, bandwidth in octaves = semitones / 12), a plain iterative FFT, and
-// the analysis ring.
+// centre, bandwidth in octaves = semitones / 12), volume, and the analysis
+// ring that feeds the spectrum (RealFft) and the levels.
 #include "Dsp.h"
 
 #include <algorithm>
@@ -75,6 +75,11 @@ void ToPcm16(const float* s, size_t frames, float volume, std::vector<int16_t>& 
   }
 }
 
+Analyzer::Analyzer() : mono_(kRing + kFftSize, 0.0f), window_(kFftSize) {
+  for (size_t i = 0; i < kFftSize; ++i)
+    window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * kPi * i / kFftSize));
+}
+
 void Analyzer::SetSampleRate(int rate) {
   std::lock_guard<std::mutex> lk(m_);
   rate_ = rate > 0 ? rate : 44100;
@@ -86,9 +91,17 @@ void Analyzer::Push(const float* s, size_t frames) {
     s += (frames - kRing) * 2;
     frames = kRing;
   }
+  // Mixed to mono once here rather than on every spectrum query: the
+  // display asks several times for each new 2048 frames.
   while (frames > 0) {
     size_t run = std::min(frames, kRing - pos_);
     std::copy(s, s + run * 2, ring_.begin() + static_cast<long>(pos_ * 2));
+    float* mono = mono_.data() + pos_;
+    for (size_t j = 0; j < run; ++j) mono[j] = 0.5f * (s[2 * j] + s[2 * j + 1]);
+    if (pos_ < kFftSize) {
+      size_t copies = std::min(run, kFftSize - pos_);
+      std::copy(mono, mono + copies, mono + kRing);
+    }
     s += run * 2;
     frames -= run;
     pos_ = (pos_ + run) % kRing;
@@ -98,28 +111,15 @@ void Analyzer::Push(const float* s, size_t frames) {
 void Analyzer::Reset() {
   std::lock_guard<std::mutex> lk(m_);
   ring_.fill(0);
+  std::fill(mono_.begin(), mono_.end(), 0.0f);
 }
 
 void Analyzer::Spectrum(float* out) {
   std::lock_guard<std::mutex> lk(m_);
-  if (window_.size() != kFftSize) {
-    window_.resize(kFftSize);
-    for (size_t i = 0; i < kFftSize; ++i)
-      window_[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * kPi * i / kFftSize));
-    frame_.resize(kFftSize);
-  }
-  // The last kFftSize frames, mixed to mono, in at most two runs of the ring.
-  size_t start = (pos_ + kRing - kFftSize) % kRing;
-  for (size_t i = 0; i < kFftSize;) {
-    size_t f = (start + i) % kRing;
-    size_t run = std::min(kFftSize - i, kRing - f);
-    const float* src = ring_.data() + f * 2;
-    for (size_t j = 0; j < run; ++j)
-      frame_[i + j] = 0.5f * (src[2 * j] + src[2 * j + 1]) * window_[i + j];
-    i += run;
-  }
+  // The last kFftSize frames, in one run thanks to the repeated start.
+  const float* last = mono_.data() + (pos_ + kRing - kFftSize) % kRing;
   // The Hann window halves a sine's peak: |X| = A N / 4, so 2 / N gives A / 2.
-  fft_.Magnitudes(frame_.data(), out, 2.0f / kFftSize);
+  fft_.Magnitudes(last, window_.data(), out, 2.0f / kFftSize);
 }
 
 unsigned Analyzer::Level() const {

@@ -45,6 +45,7 @@ class Analyzer {
  public:
   static constexpr size_t kFftSize = 2048;
 
+  Analyzer();
   void SetSampleRate(int rate);
   void Push(const float* stereo, size_t frames);
   void Reset();
@@ -58,10 +59,13 @@ class Analyzer {
  private:
   static constexpr size_t kRing = 4096;
   mutable std::mutex m_;
-  std::array<float, kRing * 2> ring_{};
+  std::array<float, kRing * 2> ring_{};  // stereo, for the levels
+  // The same frames mixed to mono, the first kFftSize repeated after the
+  // end so that any kFftSize frames lie in one run.
+  std::vector<float> mono_;
   size_t pos_ = 0;  // next frame to write
   int rate_ = 44100;
-  std::vector<float> window_, frame_;
+  std::vector<float> window_;
   RealFft fft_{kFftSize};
 };
 

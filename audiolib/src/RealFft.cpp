@@ -1,147 +1,461 @@
-// Real FFT by the half-size complex transform: z[k] = x[2k] + i x[2k+1],
-// Z = FFT(z), then X[k] = (Z[k] + conj Z[m-k]) / 2 - i/2 e^{-2 pi i k/n} (Z[k] - conj Z[m-k]).
+// Real FFT by the half-size complex transform: z[t] = x[2t] + i x[2t+1],
+// Z = FFT_m(z), then X[k] = (Z[k] + conj Z[m-k]) / 2 - i/2 e^{-2 pi i k/n} (Z[k] - conj Z[m-k]).
+//
+// FFT_m runs in "four-step" form for vectors of W lanes: lane l of every
+// vector computes the sub-transform of size S = m / W over z[W s + l], so all
+// of those passes are plain lane-wise arithmetic with twiddles shared by the
+// lanes. A join pass then multiplies lane l at position q by e^{-2 pi i l q / m},
+// transposes W x W blocks and ends with W-point transforms, which leaves Z in
+// natural order. The sub-transforms are radix-4 decimation in time on
+// bit-reversed input (two radix-2 stages fused: three complex multiplications
+// per four points), with one radix-2 pass first when log2 S is odd; the first
+// pass has no twiddles and is done while the input is gathered (and windowed).
+//
+// One template serves every width: plain floats (W = 1, the portable path),
+// SSE2 (W = 4) and, chosen at run time, AVX2 (W = 8).
 #include "RealFft.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define AUDIOLIB_FFT_SSE2 1
+#endif
+// 32-byte vectors only where the compiler keeps the stack aligned for them
+// (MinGW's GCC does not), and only for GCC or clang, which have the target
+// attribute that compiles one function for AVX2 in an SSE2 build.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#include <immintrin.h>
+#define AUDIOLIB_FFT_AVX2 1
+#endif
 
 namespace audiolib {
 namespace {
 
-// One run of butterflies; the four halves never overlap, which the compiler
-// must know to use vector instructions.
-void Butterflies(float* __restrict ar, float* __restrict ai, float* __restrict br,
-                 float* __restrict bi, const float* __restrict wr, const float* __restrict wi,
-                 size_t half) {
-  for (size_t k = 0; k < half; ++k) {
-    float vr = br[k] * wr[k] - bi[k] * wi[k];
-    float vi = br[k] * wi[k] + bi[k] * wr[k];
-    float ur = ar[k], ui = ai[k];
-    ar[k] = ur + vr;
-    ai[k] = ui + vi;
-    br[k] = ur - vr;
-    bi[k] = ui - vi;
+const double kPi = 3.14159265358979323846;
+
+inline size_t RoundUp(size_t v) { return (v + 15) / 16 * 16; }  // floats to 64 bytes
+
+struct ScalarOps {
+  typedef float V;
+  static constexpr size_t W = 1;
+  static V Load(const float* p) { return *p; }
+  static V LoadU(const float* p) { return *p; }
+  static void Store(float* p, V v) { *p = v; }
+  static void StoreU(float* p, V v) { *p = v; }
+  static V Splat(float x) { return x; }
+  static V MulAdd(V a, V b, V c) { return a * b + c; }
+  static V MulSub(V a, V b, V c) { return a * b - c; }
+  // The real and imaginary parts of W complex points, interleaved in a, b.
+  // Lane l receives point kLane[l].
+  static void Split(V a, V b, V& re, V& im) {
+    re = a;
+    im = b;
+  }
+  static constexpr unsigned kLane[1] = {0};
+  static void Transpose(V*) {}
+  static V Reverse(V v) { return v; }
+  static V Sqrt(V v) { return std::sqrt(v); }
+};
+
+#ifdef AUDIOLIB_FFT_SSE2
+struct Sse2Ops {
+  typedef __m128 V;
+  static constexpr size_t W = 4;
+  static V Load(const float* p) { return _mm_load_ps(p); }
+  static V LoadU(const float* p) { return _mm_loadu_ps(p); }
+  static void Store(float* p, V v) { _mm_store_ps(p, v); }
+  static void StoreU(float* p, V v) { _mm_storeu_ps(p, v); }
+  static V Splat(float x) { return _mm_set1_ps(x); }
+  static V MulAdd(V a, V b, V c) { return a * b + c; }
+  static V MulSub(V a, V b, V c) { return a * b - c; }
+  static void Split(V a, V b, V& re, V& im) {
+    re = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    im = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+  static constexpr unsigned kLane[4] = {0, 1, 2, 3};
+  static void Transpose(V* r) { _MM_TRANSPOSE4_PS(r[0], r[1], r[2], r[3]); }
+  static V Reverse(V v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 1, 2, 3)); }
+  static V Sqrt(V v) { return _mm_sqrt_ps(v); }
+};
+#endif
+
+#ifdef AUDIOLIB_FFT_AVX2
+#define AUDIOLIB_AVX2 __attribute__((target("avx2,fma")))
+struct Avx2Ops {
+  typedef __m256 V;
+  static constexpr size_t W = 8;
+  AUDIOLIB_AVX2 static V Load(const float* p) { return _mm256_load_ps(p); }
+  AUDIOLIB_AVX2 static V LoadU(const float* p) { return _mm256_loadu_ps(p); }
+  AUDIOLIB_AVX2 static void Store(float* p, V v) { _mm256_store_ps(p, v); }
+  AUDIOLIB_AVX2 static void StoreU(float* p, V v) { _mm256_storeu_ps(p, v); }
+  AUDIOLIB_AVX2 static V Splat(float x) { return _mm256_set1_ps(x); }
+  AUDIOLIB_AVX2 static V MulAdd(V a, V b, V c) { return _mm256_fmadd_ps(a, b, c); }
+  AUDIOLIB_AVX2 static V MulSub(V a, V b, V c) { return _mm256_fmsub_ps(a, b, c); }
+  // Shuffles within each 128-bit half only (crossing halves is slow): the
+  // lanes get points 0 1 4 5 | 2 3 6 7, which the join undoes for free.
+  AUDIOLIB_AVX2 static void Split(V a, V b, V& re, V& im) {
+    re = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    im = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+  }
+  static constexpr unsigned kLane[8] = {0, 1, 4, 5, 2, 3, 6, 7};
+  AUDIOLIB_AVX2 static void Transpose(V* r) {
+    V t[8], s[8];
+    for (int i = 0; i < 8; i += 2) {
+      t[i] = _mm256_unpacklo_ps(r[i], r[i + 1]);
+      t[i + 1] = _mm256_unpackhi_ps(r[i], r[i + 1]);
+    }
+    for (int i = 0; i < 8; i += 4) {
+      s[i] = _mm256_shuffle_ps(t[i], t[i + 2], _MM_SHUFFLE(1, 0, 1, 0));
+      s[i + 1] = _mm256_shuffle_ps(t[i], t[i + 2], _MM_SHUFFLE(3, 2, 3, 2));
+      s[i + 2] = _mm256_shuffle_ps(t[i + 1], t[i + 3], _MM_SHUFFLE(1, 0, 1, 0));
+      s[i + 3] = _mm256_shuffle_ps(t[i + 1], t[i + 3], _MM_SHUFFLE(3, 2, 3, 2));
+    }
+    for (int i = 0; i < 4; ++i) {
+      r[i] = _mm256_permute2f128_ps(s[i], s[i + 4], 0x20);
+      r[i + 4] = _mm256_permute2f128_ps(s[i], s[i + 4], 0x31);
+    }
+  }
+  AUDIOLIB_AVX2 static V Reverse(V v) {
+    return _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+  }
+  AUDIOLIB_AVX2 static V Sqrt(V v) { return _mm256_sqrt_ps(v); }
+};
+#endif
+
+// Four points in bit-reversed order (two fused radix-2 stages); the
+// twiddles, if any, are already applied to x1..x3.
+template <class V>
+inline void Radix4(V& r0, V& i0, V& r1, V& i1, V& r2, V& i2, V& r3, V& i3) {
+  V ar = r0 + r1, ai = i0 + i1, br = r0 - r1, bi = i0 - i1;
+  V cr = r2 + r3, ci = i2 + i3, dr = r2 - r3, di = i2 - i3;
+  r0 = ar + cr;
+  i0 = ai + ci;
+  r2 = ar - cr;
+  i2 = ai - ci;
+  r1 = br + di;  // b - i d
+  i1 = bi - dr;
+  r3 = br - di;  // b + i d
+  i3 = bi + dr;
+}
+
+template <class O, class V>
+inline void Mul(V& r, V& i, V wr, V wi) {
+  V t = O::MulSub(r, wr, i * wi);
+  i = O::MulAdd(r, wi, i * wr);
+  r = t;
+}
+
+// The DFT of W points held one per vector (lane by lane), in natural order.
+template <class O>
+inline void SmallDft(typename O::V* r, typename O::V* i) {
+  typedef typename O::V V;
+  if constexpr (O::W == 4) {
+    Radix4(r[0], i[0], r[2], i[2], r[1], i[1], r[3], i[3]);
+    V tr = r[1], ti = i[1];  // outputs came back in bit-reversed slots
+    r[1] = r[2], i[1] = i[2];
+    r[2] = tr, i[2] = ti;
+  } else if constexpr (O::W == 8) {
+    // Even and odd points, four each, then one radix-2 stage.
+    V er[4] = {r[0], r[2], r[4], r[6]}, ei[4] = {i[0], i[2], i[4], i[6]};
+    V orr[4] = {r[1], r[3], r[5], r[7]}, oi[4] = {i[1], i[3], i[5], i[7]};
+    Radix4(er[0], ei[0], er[2], ei[2], er[1], ei[1], er[3], ei[3]);
+    Radix4(orr[0], oi[0], orr[2], oi[2], orr[1], oi[1], orr[3], oi[3]);
+    // Natural order k sits in slot (0, 2, 1, 3)[k]; twiddle odd k by e^{-i pi k / 4}.
+    const V c = O::Splat(0.70710678118654752f);
+    V o1r = c * (orr[2] + oi[2]), o1i = c * (oi[2] - orr[2]);
+    V o2r = oi[1], o2i = -orr[1];
+    V o3r = c * (oi[3] - orr[3]), o3i = -c * (orr[3] + oi[3]);
+    V pr[4] = {orr[0], o1r, o2r, o3r}, pi[4] = {oi[0], o1i, o2i, o3i};
+    V qr[4] = {er[0], er[2], er[1], er[3]}, qi[4] = {ei[0], ei[2], ei[1], ei[3]};
+    for (int k = 0; k < 4; ++k) {
+      r[k] = qr[k] + pr[k];
+      i[k] = qi[k] + pi[k];
+      r[k + 4] = qr[k] - pr[k];
+      i[k + 4] = qi[k] - pi[k];
+    }
   }
 }
 
-// Two stages in one pass over four quarters (half h, then 2h): half the
-// trips through memory. wa: the h twiddles of the first, wb: the 2h of the second.
-void Butterflies2(float* __restrict r0, float* __restrict i0, float* __restrict r1,
-                  float* __restrict i1, float* __restrict r2, float* __restrict i2,
-                  float* __restrict r3, float* __restrict i3, const float* __restrict war,
-                  const float* __restrict wai, const float* __restrict wbr,
-                  const float* __restrict wbi, size_t h) {
+// Reads the input in bit-reversed order of the sub-transform (W adjacent
+// complex points a vector), windows it, and does the first pass.
+template <class O, bool kWindowed>
+inline void GatherFirst(const RealFftPlan& p, const float* in, const float* win, bool radix2) {
+  typedef typename O::V V;
+  const size_t W = O::W, S = p.sub;
+  float* re = p.re;
+  float* im = p.im;
+  const unsigned* rev = p.rev;
+  auto fetch = [&](size_t i, V& r, V& q) {
+    size_t at = 2 * W * rev[i];
+    V a = O::LoadU(in + at), b = O::LoadU(in + at + W);
+    if (kWindowed) {
+      a = a * O::LoadU(win + at);
+      b = b * O::LoadU(win + at + W);
+    }
+    O::Split(a, b, r, q);
+  };
+  if (radix2) {
+    for (size_t i = 0; i < S; i += 2) {
+      V r0, i0, r1, i1;
+      fetch(i, r0, i0);
+      fetch(i + 1, r1, i1);
+      O::Store(re + i * W, r0 + r1);
+      O::Store(im + i * W, i0 + i1);
+      O::Store(re + (i + 1) * W, r0 - r1);
+      O::Store(im + (i + 1) * W, i0 - i1);
+    }
+    return;
+  }
+  for (size_t i = 0; i < S; i += 4) {
+    V r[4], q[4];
+    for (int j = 0; j < 4; ++j) fetch(i + j, r[j], q[j]);
+    Radix4(r[0], q[0], r[1], q[1], r[2], q[2], r[3], q[3]);
+    for (int j = 0; j < 4; ++j) {
+      O::Store(re + (i + j) * W, r[j]);
+      O::Store(im + (i + j) * W, q[j]);
+    }
+  }
+}
+
+// One radix-4 pass over blocks of 4h positions; tw: h entries of w1, w2, w3
+// (w = e^{-2 pi i k / 4h}) applied to the points at k + 2h, k + h, k + 3h.
+template <class O>
+inline void Pass(float* re, float* im, size_t S, size_t h, const float* tw) {
+  typedef typename O::V V;
+  const size_t W = O::W, step = 4 * h * W, q = h * W;
   for (size_t k = 0; k < h; ++k) {
-    float tr = r1[k] * war[k] - i1[k] * wai[k], ti = r1[k] * wai[k] + i1[k] * war[k];
-    float ar = r0[k] + tr, ai = i0[k] + ti, br = r0[k] - tr, bi = i0[k] - ti;
-    float sr = r3[k] * war[k] - i3[k] * wai[k], si = r3[k] * wai[k] + i3[k] * war[k];
-    float cr = r2[k] + sr, ci = i2[k] + si, dr = r2[k] - sr, di = i2[k] - si;
-    float ur = cr * wbr[k] - ci * wbi[k], ui = cr * wbi[k] + ci * wbr[k];
-    float vr = dr * wbr[k + h] - di * wbi[k + h], vi = dr * wbi[k + h] + di * wbr[k + h];
-    r0[k] = ar + ur;
-    i0[k] = ai + ui;
-    r2[k] = ar - ur;
-    i2[k] = ai - ui;
-    r1[k] = br + vr;
-    i1[k] = bi + vi;
-    r3[k] = br - vr;
-    i3[k] = bi - vi;
+    const float* t = tw + k * 6 * W;
+    V w1r = O::Load(t), w1i = O::Load(t + W), w2r = O::Load(t + 2 * W),
+      w2i = O::Load(t + 3 * W), w3r = O::Load(t + 4 * W), w3i = O::Load(t + 5 * W);
+    for (size_t b = k * W; b < S * W; b += step) {
+      float* a = re + b;
+      float* c = im + b;
+      V r0 = O::Load(a), i0 = O::Load(c), r1 = O::Load(a + q), i1 = O::Load(c + q);
+      V r2 = O::Load(a + 2 * q), i2 = O::Load(c + 2 * q), r3 = O::Load(a + 3 * q),
+        i3 = O::Load(c + 3 * q);
+      if (k) {  // k = 0 has unit twiddles
+        Mul<O>(r1, i1, w2r, w2i);
+        Mul<O>(r2, i2, w1r, w1i);
+        Mul<O>(r3, i3, w3r, w3i);
+      }
+      Radix4(r0, i0, r1, i1, r2, i2, r3, i3);
+      O::Store(a, r0);
+      O::Store(c, i0);
+      O::Store(a + q, r1);
+      O::Store(c + q, i1);
+      O::Store(a + 2 * q, r2);
+      O::Store(c + 2 * q, i2);
+      O::Store(a + 3 * q, r3);
+      O::Store(c + 3 * q, i3);
+    }
+  }
+}
+
+// Joins the W sub-transforms into Z, natural order, in zr / zi.
+template <class O>
+inline void Join(const RealFftPlan& p) {
+  typedef typename O::V V;
+  const size_t W = O::W, S = p.sub;
+  const float* twr = p.joinTw;
+  const float* twi = p.joinTw + S * W;
+  for (size_t c = 0; c < S; c += W) {
+    V r[W], q[W];
+    for (size_t t = 0; t < W; ++t) {
+      size_t at = (c + t) * W;
+      r[t] = O::Load(p.re + at);
+      q[t] = O::Load(p.im + at);
+      Mul<O>(r[t], q[t], O::Load(twr + at), O::Load(twi + at));
+    }
+    O::Transpose(r);
+    O::Transpose(q);
+    V ur[W], ui[W];
+    for (size_t l = 0; l < W; ++l) {
+      ur[O::kLane[l]] = r[l];
+      ui[O::kLane[l]] = q[l];
+    }
+    SmallDft<O>(ur, ui);
+    for (size_t k = 0; k < W; ++k) {
+      O::Store(p.zr + k * S + c, ur[k]);
+      O::Store(p.zi + k * S + c, ui[k]);
+    }
+  }
+}
+
+template <class O>
+inline void Run(const RealFftPlan& p, const float* in, const float* win, float* out,
+                float scale) {
+  typedef typename O::V V;
+  const size_t W = O::W, S = p.sub, m = p.m;
+  bool radix2 = false;  // log2 S odd
+  for (size_t s = S; s > 1; s >>= 1) radix2 = !radix2;
+  if (win)
+    GatherFirst<O, true>(p, in, win, radix2);
+  else
+    GatherFirst<O, false>(p, in, nullptr, radix2);
+  const float* tw = p.passTw;
+  for (size_t h = radix2 ? 2 : 4; 4 * h <= S; h *= 4) {
+    Pass<O>(p.re, p.im, S, h, tw);
+    tw += h * 6 * W;
+  }
+  float* zr = p.re;
+  float* zi = p.im;
+  if (W > 1) {
+    Join<O>(p);
+    zr = p.zr;
+    zi = p.zi;
+  }
+  // X[k] and X[m-k] from the same Z[k] and Z[m-k]: with E = Z[k] + conj Z[m-k],
+  // D = Z[k] - conj Z[m-k] and P = e^{-2 pi i k/n} D, 2 X[k] = E - i P and
+  // 2 X[m-k] = conj E - i conj P. Blocks start at k = 1 (mod W), so the
+  // Z[m-k] side is aligned; the last block ends at k = m/2.
+  out[0] = std::fabs(zr[0] + zi[0]) * scale;
+  const float* pr = p.postTw;  // entry k - 1
+  const float* pi = p.postTw + RoundUp(m / 2);
+  const V half = O::Splat(0.5f * scale);
+  for (size_t k = 1; k + W - 1 <= m / 2; k += W) {
+    const size_t j = m - k - (W - 1);
+    V ar = O::LoadU(zr + k), ai = O::LoadU(zi + k);
+    V br = O::Reverse(O::Load(zr + j)), bi = O::Reverse(O::Load(zi + j));
+    V er = ar + br, ei = ai - bi, dr = ar - br, di = ai + bi;
+    V wr = O::Load(pr + k - 1), wi = O::Load(pi + k - 1);
+    V qr = O::MulSub(wr, dr, wi * di), qi = O::MulAdd(wr, di, wi * dr);
+    V lr = er + qi, li = ei - qr, hr = er - qi, hi = ei + qr;
+    O::StoreU(out + k, O::Sqrt(O::MulAdd(lr, lr, li * li)) * half);
+    O::StoreU(out + j, O::Reverse(O::Sqrt(O::MulAdd(hr, hr, hi * hi)) * half));
+  }
+}
+
+void KernelScalar(const RealFftPlan& p, const float* in, const float* win, float* out,
+                  float scale) {
+  Run<ScalarOps>(p, in, win, out, scale);
+}
+
+#ifdef AUDIOLIB_FFT_SSE2
+void KernelSse2(const RealFftPlan& p, const float* in, const float* win, float* out,
+                float scale) {
+  Run<Sse2Ops>(p, in, win, out, scale);
+}
+#endif
+
+#ifdef AUDIOLIB_FFT_AVX2
+// flatten: everything the template calls is compiled into this AVX2 function.
+__attribute__((target("avx2,fma"), flatten)) void KernelAvx2(const RealFftPlan& p, const float* in,
+                                                         const float* win, float* out,
+                                                         float scale) {
+  Run<Avx2Ops>(p, in, win, out, scale);
+}
+#endif
+
+// The point of each group of W that lane l of a width-W kernel holds.
+unsigned LanePoint(size_t w, size_t l) {
+  switch (w) {
+#ifdef AUDIOLIB_FFT_AVX2
+    case 8:
+      return Avx2Ops::kLane[l];
+#endif
+#ifdef AUDIOLIB_FFT_SSE2
+    case 4:
+      return Sse2Ops::kLane[l];
+#endif
+    default:
+      return ScalarOps::kLane[l];
   }
 }
 
 }  // namespace
 
-RealFft::RealFft(size_t n) : n_(n), m_(n / 2), bitrev_(n / 2), re_(n / 2), im_(n / 2), revRe_(n / 2), revIm_(n / 2) {
-  const double pi = 3.14159265358979323846;
+std::vector<size_t> RealFft::AvailableLanes() {
+  std::vector<size_t> lanes{1};
+#ifdef AUDIOLIB_FFT_SSE2
+  lanes.push_back(4);
+#endif
+#ifdef AUDIOLIB_FFT_AVX2
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) lanes.push_back(8);
+#endif
+  return lanes;
+}
+
+RealFft::RealFft(size_t n, size_t lanes) {
+  const size_t m = n / 2;
+  // The widest width allowed that the processor has and that leaves at
+  // least W positions per sub-transform (the join transposes W x W blocks).
+  size_t w = 1;
+  for (size_t a : AvailableLanes())
+    if ((lanes == 0 || a <= lanes) && a * a <= m) w = a;
+  const size_t S = m / w;
+  plan_.n = n;
+  plan_.m = m;
+  plan_.lanes = w;
+  plan_.sub = S;
+  switch (w) {
+#ifdef AUDIOLIB_FFT_AVX2
+    case 8:
+      kernel_ = KernelAvx2;
+      break;
+#endif
+#ifdef AUDIOLIB_FFT_SSE2
+    case 4:
+      kernel_ = KernelSse2;
+      break;
+#endif
+    default:
+      kernel_ = KernelScalar;
+  }
+
   unsigned bits = 0;
-  while ((size_t(1) << bits) < m_) ++bits;
-  for (size_t i = 0; i < m_; ++i) {
+  while ((size_t(1) << bits) < S) ++bits;
+  rev_.resize(S);
+  for (size_t i = 0; i < S; ++i) {
     unsigned r = 0;
     for (unsigned b = 0; b < bits; ++b)
       if (i & (size_t(1) << b)) r |= 1u << (bits - 1 - b);
-    bitrev_[i] = r;
+    rev_[i] = r;
   }
-  for (size_t half = 1; half < m_; half <<= 1)
-    for (size_t k = 0; k < half; ++k) {
-      twRe_.push_back(static_cast<float>(std::cos(-pi * k / half)));
-      twIm_.push_back(static_cast<float>(std::sin(-pi * k / half)));
+  plan_.rev = rev_.data();
+
+  // Twiddles of the radix-4 passes after the first, lanes splat.
+  std::vector<float> pass;
+  for (size_t h = (bits % 2) ? 2 : 4; 4 * h <= S; h *= 4)
+    for (size_t k = 0; k < h; ++k)
+      for (int j = 1; j <= 3; ++j) {
+        double a = -2 * kPi * double(j * k) / double(4 * h);
+        pass.insert(pass.end(), w, static_cast<float>(std::cos(a)));
+        pass.insert(pass.end(), w, static_cast<float>(std::sin(a)));
+      }
+
+  const size_t work = RoundUp(m);
+  const size_t sizes[] = {RoundUp(pass.size()), 2 * m, 2 * RoundUp(m / 2), work, work, work, work};
+  size_t total = 16;
+  for (size_t s : sizes) total += s;
+  mem_.assign(total, 0.0f);
+  float* at = mem_.data();
+  at += (16 - (reinterpret_cast<uintptr_t>(at) / sizeof(float)) % 16) % 16;
+  float* region[7];
+  for (int i = 0; i < 7; ++i) {
+    region[i] = at;
+    at += sizes[i];
+  }
+  std::copy(pass.begin(), pass.end(), region[0]);
+  for (size_t q = 0; q < S; ++q)
+    for (size_t l = 0; l < w; ++l) {
+      double a = -2 * kPi * double(LanePoint(w, l) * q) / double(m);
+      region[1][q * w + l] = static_cast<float>(std::cos(a));
+      region[1][m + q * w + l] = static_cast<float>(std::sin(a));
     }
-  for (size_t k = 0; k < m_; ++k) {
-    postRe_.push_back(static_cast<float>(std::cos(-2 * pi * k / n)));
-    postIm_.push_back(static_cast<float>(std::sin(-2 * pi * k / n)));
+  for (size_t k = 1; k <= m / 2; ++k) {
+    region[2][k - 1] = static_cast<float>(std::cos(-2 * kPi * double(k) / double(n)));
+    region[2][RoundUp(m / 2) + k - 1] = static_cast<float>(std::sin(-2 * kPi * double(k) / double(n)));
   }
-}
-
-void RealFft::ComplexFft() {
-  float* re = re_.data();
-  float* im = im_.data();
-  // The first two stages have twiddles 1 and -i only: one 4-point DFT per
-  // group, without multiplications (their short loops would not vectorise).
-  for (size_t i = 0; i + 3 < m_; i += 4) {
-    float r0 = re[i] + re[i + 1], i0 = im[i] + im[i + 1];
-    float r1 = re[i] - re[i + 1], i1 = im[i] - im[i + 1];
-    float r2 = re[i + 2] + re[i + 3], i2 = im[i + 2] + im[i + 3];
-    float r3 = re[i + 2] - re[i + 3], i3 = im[i + 2] - im[i + 3];
-    re[i] = r0 + r2;
-    im[i] = i0 + i2;
-    re[i + 2] = r0 - r2;
-    im[i + 2] = i0 - i2;
-    re[i + 1] = r1 + i3;  // (r3 + i i3) * -i = i3 - i r3
-    im[i + 1] = i1 - r3;
-    re[i + 3] = r1 - i3;
-    im[i + 3] = i1 + r3;
-  }
-  size_t tw = 1 + 2;  // twiddles of the stages done above
-  size_t half = 4;
-  for (; half * 2 < m_; tw += 3 * half, half <<= 2) {
-    const float* war = twRe_.data() + tw;
-    const float* wai = twIm_.data() + tw;
-    const float* wbr = war + half;
-    const float* wbi = wai + half;
-    for (size_t i = 0; i < m_; i += 4 * half)
-      Butterflies2(re + i, im + i, re + i + half, im + i + half, re + i + 2 * half,
-                   im + i + 2 * half, re + i + 3 * half, im + i + 3 * half, war, wai, wbr, wbi,
-                   half);
-  }
-  for (; half < m_; tw += half, half <<= 1) {  // a last single stage, if any
-    const float* wr = twRe_.data() + tw;
-    const float* wi = twIm_.data() + tw;
-    for (size_t i = 0; i < m_; i += 2 * half)
-      Butterflies(re + i, im + i, re + i + half, im + i + half, wr, wi, half);
-  }
-}
-
-void RealFft::Magnitudes(const float* in, float* out, float scale) {
-  // Bit reversal is its own inverse: gather in reversed order, store in order.
-  float* __restrict re = re_.data();
-  float* __restrict im = im_.data();
-  const unsigned* rev = bitrev_.data();
-  for (size_t k = 0; k < m_; ++k) {
-    const float* pair = in + 2 * static_cast<size_t>(rev[k]);
-    re[k] = pair[0];
-    im[k] = pair[1];
-  }
-  ComplexFft();
-  const float* zr = re_.data();
-  const float* zi = im_.data();
-  // conj Z[m-k] laid out forwards, so the loop below runs contiguously.
-  float* cr = revRe_.data();
-  float* ci = revIm_.data();
-  for (size_t k = 1; k < m_; ++k) {
-    cr[k] = zr[m_ - k];
-    ci[k] = -zi[m_ - k];
-  }
-  out[0] = std::fabs(zr[0] + zi[0]) * scale;
-  for (size_t k = 1; k < m_; ++k) {
-    float ar = zr[k], ai = zi[k];
-    float br = cr[k], bi = ci[k];
-    float er = 0.5f * (ar + br), ei = 0.5f * (ai + bi);
-    float dr = 0.5f * (ar - br), di = 0.5f * (ai - bi);
-    // o = -i * w * d
-    float wr = postRe_[k], wi = postIm_[k];
-    float tr = wr * dr - wi * di, ti = wr * di + wi * dr;
-    float xr = er + ti, xi = ei - tr;
-    out[k] = std::sqrt(xr * xr + xi * xi) * scale;
-  }
+  plan_.passTw = region[0];
+  plan_.joinTw = region[1];
+  plan_.postTw = region[2];
+  plan_.re = region[3];
+  plan_.im = region[4];
+  plan_.zr = region[5];
+  plan_.zi = region[6];
 }
 
 }  // namespace audiolib

@@ -1,29 +1,58 @@
 // A real-input FFT of a fixed power-of-two size, tuned for the spectrum
-// display's 2048 points many times a second: the real signal is packed into
-// a half-size complex FFT, twiddles and bit reversal are tabulated, and the
-// data are kept as separate real and imaginary arrays so loops vectorise.
+// display's 2048 points a hundred times a second. The real signal is packed
+// into a half-size complex FFT of m points, which runs as W independent
+// sub-transforms of m / W points side by side in the W lanes of a vector
+// register (W = 1, 4 with SSE2, 8 with AVX2), joined by one last pass of
+// W-point transforms. Every table is made once; a call allocates nothing.
 #pragma once
 #include <cstddef>
 #include <vector>
 
 namespace audiolib {
 
+// The tables and work arrays of one transform (internal to RealFft).
+struct RealFftPlan {
+  size_t n = 0, m = 0, lanes = 1, sub = 0;  // sub = m / lanes
+  const unsigned* rev = nullptr;  // sub entries: bit-reversed position
+  const float* passTw = nullptr;  // per radix-4 pass, per k: w1, w2, w3 (re, im), each splat to lanes
+  const float* joinTw = nullptr;  // sub * lanes complex (re block, then im block)
+  const float* postTw = nullptr;  // e^{-2 pi i k / n}, 1 <= k <= m/2 (re block, then im block)
+  float* re = nullptr;            // work arrays of m floats
+  float* im = nullptr;
+  float* zr = nullptr;
+  float* zi = nullptr;
+};
+
 class RealFft {
  public:
-  explicit RealFft(size_t n);  // n a power of two, >= 16
-  size_t Size() const { return n_; }
+  // n a power of two, >= 16. lanes = 0 picks the widest vectors the
+  // processor offers; 1, 4 or 8 ask for that width (for tests), reduced to
+  // what the processor and n allow.
+  explicit RealFft(size_t n, size_t lanes = 0);
+  RealFft(const RealFft&) = delete;
+  RealFft& operator=(const RealFft&) = delete;
+
+  size_t Size() const { return plan_.n; }
+  size_t Lanes() const { return plan_.lanes; }
+  // The vector widths this processor can run, narrowest first (always has 1).
+  static std::vector<size_t> AvailableLanes();
+
   // out[k] = |X[k]| * scale for k < n/2, X the DFT of in[0..n).
-  void Magnitudes(const float* in, float* out, float scale);
+  void Magnitudes(const float* in, float* out, float scale) {
+    kernel_(plan_, in, nullptr, out, scale);
+  }
+  // The same for in[t] * window[t], the product formed as the input is read.
+  void Magnitudes(const float* in, const float* window, float* out, float scale) {
+    kernel_(plan_, in, window, out, scale);
+  }
+
+  typedef void (*Kernel)(const RealFftPlan&, const float*, const float*, float*, float);
 
  private:
-  void ComplexFft();  // in place on re_, im_ (size n/2), input in bit-reversed order
-
-  size_t n_, m_;
-  std::vector<unsigned> bitrev_;        // m_ entries
-  std::vector<float> twRe_, twIm_;      // per stage: half twiddles, stages concatenated
-  std::vector<float> postRe_, postIm_;  // e^{-2 pi i k / n}, k < m_
-  std::vector<float> re_, im_;
-  std::vector<float> revRe_, revIm_;
+  RealFftPlan plan_;
+  Kernel kernel_ = nullptr;
+  std::vector<unsigned> rev_;
+  std::vector<float> mem_;  // every table and work array, 64-byte aligned within
 };
 
 }  // namespace audiolib
