@@ -8,7 +8,9 @@
 // and only for what the user did, unless a property says otherwise.
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "Controls.h"
@@ -100,7 +102,8 @@ enum TComboBoxStyle { csDropDown, csDropDownList };
 // A drop-down list (csDropDownList: Text is the chosen line) or a drop-down
 // with an edit field (csDropDown: Text is whatever is typed). OnChange runs
 // when the user picks a line or types; ItemIndex and Text set from code run
-// nothing.
+// nothing. Text may be read from another thread (it then does not wait for
+// the window).
 class TComboBox : public TWinControl {
  public:
   explicit TComboBox(TComponent* AOwner);
@@ -146,6 +149,10 @@ class TComboBox : public TWinControl {
   int max_length_ = 0;
   int item_height_ = 0;
   TEditCharCase char_case_ = ecNormal;
+  bool in_select_ = false;
+  void Publish();  // text_ becomes what other threads read
+  std::mutex shared_mutex_;
+  std::string shared_text_;
 };
 
 // A push button. Clicking it (mouse, Space, Enter while it has the focus, or
@@ -177,7 +184,7 @@ class TButton : public TWinControl {
 // One choice among the radio buttons of the same parent. Checking one
 // unchecks the others. OnChange and OnClick run only when the user checks the
 // button (mouse, Space, the arrow keys that move through the group); setting
-// Checked from code runs neither.
+// Checked from code runs neither. Checked may be read from another thread.
 class TRadioButton : public TWinControl {
  public:
   explicit TRadioButton(TComponent* AOwner);
@@ -198,7 +205,7 @@ class TRadioButton : public TWinControl {
  private:
   void UserCheck();
   void MoveInGroup(bool forward);
-  bool checked_ = false;
+  std::atomic<bool> checked_{false};  // a recording thread reads the mode
   TAlignment alignment_ = taRightJustify;
 };
 

@@ -110,6 +110,13 @@ void TEdit::HandleMessage(TMessage& M) {
 
 TComboBox::TComboBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(new TItemStrings(TItemStrings::ComboBox)) {
+  // Lines going may take the chosen one with them: the text follows.
+  items_->OnChange = [this](TObject*) {
+    if (style_ == csDropDownList && !IsLoading(this)) {
+      text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+      Publish();
+    }
+  };
   AsWrappedControl(ControlStyle);
   ControlStyle -= {csDoubleClicks};
   SetBounds(0, 0, 145, 21);
@@ -128,8 +135,14 @@ void TComboBox::SetStyle(TComboBoxStyle v) {
 
 void TComboBox::SetItemIndex(int v) {
   items_->SetItemIndex(v);
-  // Without a window the text follows the pick as the window would show it.
-  if (!HandleAllocated()) text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+  // The text follows the pick, as the window shows it.
+  text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+  Publish();
+}
+
+void TComboBox::Publish() {
+  std::lock_guard<std::mutex> lock(shared_mutex_);
+  shared_text_ = text_;
 }
 
 void TComboBox::SetMaxLength(int v) {
@@ -158,26 +171,43 @@ bool TComboBox::DroppedDown() {
 }
 
 std::string TComboBox::GetText() {
-  if (!HandleAllocated() && style_ == csDropDownList)
-    return ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+  // Another thread (a recording reading the chosen bitrate) gets the text as
+  // last seen here: asking the window would wait for the GUI thread.
+  if (HandleAllocated() && GetWindowThreadProcessId(handle_, nullptr) != GetCurrentThreadId()) {
+    std::lock_guard<std::mutex> lock(shared_mutex_);
+    return shared_text_;
+  }
+  if (style_ == csDropDownList) {
+    int i = ItemIndex();
+    if (i < 0) return std::string();
+    return text_ = items_->Get(i);
+  }
+  // While the pick is being told, the edit field still shows the old line.
+  if (in_select_) return text_;
   return TWinControl::GetText();
 }
 
 void TComboBox::SetText(const std::string& v) {
   if (style_ == csDropDownList) {
-    // A list holds only its lines: the text picks the line that has it.
-    text_ = v;
+    // A list holds only its lines: the text picks the line that has it. The
+    // layout may give the text before the lines: Loaded picks it then.
     int i = items_->IndexOf(v);
     if (i >= 0) SetItemIndex(i);
+    else if (IsLoading(this)) text_ = v;
     return;
   }
   TWinControl::SetText(v);
+  Publish();
 }
 
 void TComboBox::Loaded() {
   TWinControl::Loaded();
-  // The layout may give the text before the lines: pick its line now.
-  if (style_ == csDropDownList && ItemIndex() < 0 && !text_.empty()) SetText(text_);
+  if (style_ == csDropDownList && ItemIndex() < 0) {
+    int i = items_->IndexOf(text_);
+    if (i >= 0) SetItemIndex(i);
+    else text_.clear();
+  }
+  Publish();
 }
 
 void TComboBox::CreateParams(TCreateParams& p) {
@@ -234,13 +264,21 @@ void TComboBox::HandleMessage(TMessage& M) {
   if (M.Msg == WM_KEYDOWN && !DroppedDown() && HandleDialogKey(this, M)) return;
   if (M.Msg == CN_COMMAND) {
     switch (HIWORD(M.WParam)) {
-      case CBN_SELCHANGE:
-        // The edit part shows the new line only after this notification.
-        if (style_ == csDropDown && ItemIndex() >= 0) text_ = items_->Get(ItemIndex());
+      case CBN_SELCHANGE: {
+        text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+        Publish();
+        in_select_ = true;
+        struct Reset {
+          bool& flag;
+          ~Reset() { flag = false; }
+        } reset{in_select_};
         if (OnSelect) OnSelect(this);
         Change();
         break;
+      }
       case CBN_EDITCHANGE:
+        TWinControl::GetText();  // text_ := what is typed now
+        Publish();
         Change();
         break;
       case CBN_DROPDOWN: {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <future>
 #include <thread>
 
 #include "Cp1251.h"
@@ -311,6 +312,31 @@ TEST_F(StockControls, ComboBoxPicksByMouseAndKeyboard) {
   EXPECT_EQ(W->log[0], "Button1");
 }
 
+// A recording thread reads the chosen bitrate and mode while the GUI thread
+// may be busy (here: not handling messages at all); the read must not wait
+// for it.
+TEST_F(StockControls, ChoicesCanBeReadFromAnotherThread) {
+  // Waits without handling messages; a read that asks the window would stall
+  // (then the messages are let through so that the test ends, and it fails).
+  auto ready = [](auto& f) {
+    if (f.wait_for(std::chrono::seconds(3)) == std::future_status::ready) return true;
+    while (f.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) Pump(20);
+    return false;
+  };
+  W->ComboBox1->SetItemIndex(1);
+  auto text = std::async(std::launch::async, [] { return W->ComboBox1->Text(); });
+  auto mode = std::async(std::launch::async, [] { return W->RadioButton1->Checked(); });
+  ASSERT_TRUE(ready(text));
+  EXPECT_EQ(text.get(), "128");
+  ASSERT_TRUE(ready(mode));
+  EXPECT_EQ(mode.get(), W->RadioButton1->Checked());
+  W->ComboBox2->SetText("Минск");
+  auto typed = std::async(std::launch::async, [] { return W->ComboBox2->Text(); });
+  ASSERT_TRUE(ready(typed));
+  EXPECT_EQ(typed.get(), "Минск");
+  W->ComboBox2->SetText("свой");
+}
+
 TEST_F(StockControls, ListBoxClicksDoubleClicksEnterAndPopupMenu) {
   HWND lb = W->ListBox1->Handle();
   int h = static_cast<int>(SendMessageW(lb, LB_GETITEMHEIGHT, 0, 0));
@@ -476,6 +502,7 @@ TEST_F(StockControls, PropertiesSetAfterTheWindowExists) {
   // Handles recreated with their data (a property that needs a new window).
   W->eq1->SetTickMarks(tmBoth);
   EXPECT_EQ(W->eq1->Position(), 30);
+  W->ComboBox1->SetItemIndex(5);
   W->ComboBox1->SetStyle(csDropDown);
   EXPECT_EQ(W->ComboBox1->Items()->Count(), 6);
   W->ComboBox1->SetStyle(csDropDownList);
