@@ -43,6 +43,16 @@ int CountOf(DWORD message) {
 
 class TrayIconWin : public ::testing::Test {
  protected:
+  // The shell makes its notification area a moment after the first program
+  // of a session starts; until then every shell call is refused, as on a
+  // Windows desktop still starting up (the icon comes back through
+  // "TaskbarCreated" then). Wait for it, so the first case sees a shell.
+  static void SetUpTestSuite() {
+    for (int i = 0; i < 200 && !FindWindowW(L"Shell_TrayWnd", nullptr); ++i) {
+      Pump();
+      Sleep(50);
+    }
+  }
   void SetUp() override {
     TTrayIcon::NotifyIcon = Watch;
     Calls().clear();
