@@ -11,7 +11,7 @@ endif()
 if(WIN32)
   add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
   # The shipped folder needs no runtime DLL of the compiler.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   set(KORVALIS_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
   file(WRITE ${KORVALIS_WINE_RUN}
     "#!/bin/sh\nexec '${CMAKE_SOURCE_DIR}/scripts/wine-run' --prefix '${CMAKE_BINARY_DIR}/wineprefix' \"$@\"\n")
