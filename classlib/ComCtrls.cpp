@@ -6,18 +6,15 @@
 #include <algorithm>
 
 #include "Cp1251.h"
+#include "WrappedControl.h"
 
 namespace {
-
-void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
 
 // The common-control classes must be registered before the first window.
 void NeedCommonControls(DWORD classes) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), classes};
   InitCommonControlsEx(&icc);
 }
-
-bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
 
 }  // namespace
 

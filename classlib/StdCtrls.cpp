@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Cp1251.h"
+#include "WrappedControl.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ TCustomForm* ParentFormOf(TControl* c) {
   for (; c; c = c->Parent())
     if (auto* f = dynamic_cast<TCustomForm*>(c)) return f;
   return nullptr;
-}
-
-// Wrapped Windows controls track the mouse and report their own clicks:
-// the library must neither capture the mouse for them nor make clicks of its
-// own out of button messages.
-void AsWrappedControl(TControlStyle& s) {
-  s -= {csCaptureMouse, csClickEvents, csAcceptsControls};
 }
 
 UINT AlignmentStyle(TAlignment a, UINT left, UINT right, UINT centre) {

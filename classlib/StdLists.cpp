@@ -6,14 +6,7 @@
 #include <windowsx.h>
 
 #include "Cp1251.h"
-
-namespace {
-
-void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
-
-bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
-
-}  // namespace
+#include "WrappedControl.h"
 
 // --- TEdit -----------------------------------------------------------------------------------
 

@@ -1,0 +1,13 @@
+// Small helpers shared by the classes that wrap a Windows control (the
+// stock controls in StdCtrls, PanelCtrls and ComCtrls).
+#pragma once
+
+#include "Controls.h"
+
+// A wrapped Windows control tracks the mouse and reports its own clicks:
+// the library must neither capture the mouse for it nor make clicks of its
+// own out of its button messages.
+inline void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
+
+// While a form's layout is applied, nothing the user did has happened yet.
+inline bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
