@@ -11,8 +11,10 @@
 // per four points), with one radix-2 pass first when log2 S is odd; the first
 // pass has no twiddles and is done while the input is gathered (and windowed).
 //
-// One template serves every width: plain floats (W = 1, the portable path),
-// SSE2 (W = 4) and, chosen at run time, AVX2 (W = 8).
+// One template serves every kernel: plain floats (W = 1, the portable path),
+// SSE2 (W = 4) and, chosen at run time, the same with fused multiply-adds.
+// Wider (256-bit) vectors were tried: the transform itself ran faster, but
+// the decoder around it ran slower afterwards, for a worse total.
 #include "RealFft.h"
 
 #include <algorithm>
@@ -23,12 +25,10 @@
 #include <emmintrin.h>
 #define AUDIOLIB_FFT_SSE2 1
 #endif
-// 32-byte vectors only where the compiler keeps the stack aligned for them
-// (MinGW's GCC does not), and only for GCC or clang, which have the target
-// attribute that compiles one function for AVX2 in an SSE2 build.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+// GCC and clang can compile one function for FMA in an SSE2 build.
+#if defined(AUDIOLIB_FFT_SSE2) && defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
-#define AUDIOLIB_FFT_AVX2 1
+#define AUDIOLIB_FFT_FMA 1
 #endif
 
 namespace audiolib {
@@ -49,12 +49,10 @@ struct ScalarOps {
   static V MulAdd(V a, V b, V c) { return a * b + c; }
   static V MulSub(V a, V b, V c) { return a * b - c; }
   // The real and imaginary parts of W complex points, interleaved in a, b.
-  // Lane l receives point kLane[l].
   static void Split(V a, V b, V& re, V& im) {
     re = a;
     im = b;
   }
-  static constexpr unsigned kLane[1] = {0};
   static void Transpose(V*) {}
   static V Reverse(V v) { return v; }
   static V Sqrt(V v) { return std::sqrt(v); }
@@ -75,53 +73,16 @@ struct Sse2Ops {
     re = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
     im = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
   }
-  static constexpr unsigned kLane[4] = {0, 1, 2, 3};
   static void Transpose(V* r) { _MM_TRANSPOSE4_PS(r[0], r[1], r[2], r[3]); }
   static V Reverse(V v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 1, 2, 3)); }
   static V Sqrt(V v) { return _mm_sqrt_ps(v); }
 };
 #endif
 
-#ifdef AUDIOLIB_FFT_AVX2
-#define AUDIOLIB_AVX2 __attribute__((target("avx2,fma")))
-struct Avx2Ops {
-  typedef __m256 V;
-  static constexpr size_t W = 8;
-  AUDIOLIB_AVX2 static V Load(const float* p) { return _mm256_load_ps(p); }
-  AUDIOLIB_AVX2 static V LoadU(const float* p) { return _mm256_loadu_ps(p); }
-  AUDIOLIB_AVX2 static void Store(float* p, V v) { _mm256_store_ps(p, v); }
-  AUDIOLIB_AVX2 static void StoreU(float* p, V v) { _mm256_storeu_ps(p, v); }
-  AUDIOLIB_AVX2 static V Splat(float x) { return _mm256_set1_ps(x); }
-  AUDIOLIB_AVX2 static V MulAdd(V a, V b, V c) { return _mm256_fmadd_ps(a, b, c); }
-  AUDIOLIB_AVX2 static V MulSub(V a, V b, V c) { return _mm256_fmsub_ps(a, b, c); }
-  // Shuffles within each 128-bit half only (crossing halves is slow): the
-  // lanes get points 0 1 4 5 | 2 3 6 7, which the join undoes for free.
-  AUDIOLIB_AVX2 static void Split(V a, V b, V& re, V& im) {
-    re = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
-    im = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
-  }
-  static constexpr unsigned kLane[8] = {0, 1, 4, 5, 2, 3, 6, 7};
-  AUDIOLIB_AVX2 static void Transpose(V* r) {
-    V t[8], s[8];
-    for (int i = 0; i < 8; i += 2) {
-      t[i] = _mm256_unpacklo_ps(r[i], r[i + 1]);
-      t[i + 1] = _mm256_unpackhi_ps(r[i], r[i + 1]);
-    }
-    for (int i = 0; i < 8; i += 4) {
-      s[i] = _mm256_shuffle_ps(t[i], t[i + 2], _MM_SHUFFLE(1, 0, 1, 0));
-      s[i + 1] = _mm256_shuffle_ps(t[i], t[i + 2], _MM_SHUFFLE(3, 2, 3, 2));
-      s[i + 2] = _mm256_shuffle_ps(t[i + 1], t[i + 3], _MM_SHUFFLE(1, 0, 1, 0));
-      s[i + 3] = _mm256_shuffle_ps(t[i + 1], t[i + 3], _MM_SHUFFLE(3, 2, 3, 2));
-    }
-    for (int i = 0; i < 4; ++i) {
-      r[i] = _mm256_permute2f128_ps(s[i], s[i + 4], 0x20);
-      r[i + 4] = _mm256_permute2f128_ps(s[i], s[i + 4], 0x31);
-    }
-  }
-  AUDIOLIB_AVX2 static V Reverse(V v) {
-    return _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
-  }
-  AUDIOLIB_AVX2 static V Sqrt(V v) { return _mm256_sqrt_ps(v); }
+#ifdef AUDIOLIB_FFT_FMA
+struct FmaOps : Sse2Ops {
+  __attribute__((target("fma"))) static V MulAdd(V a, V b, V c) { return _mm_fmadd_ps(a, b, c); }
+  __attribute__((target("fma"))) static V MulSub(V a, V b, V c) { return _mm_fmsub_ps(a, b, c); }
 };
 #endif
 
@@ -157,25 +118,6 @@ inline void SmallDft(typename O::V* r, typename O::V* i) {
     V tr = r[1], ti = i[1];  // outputs came back in bit-reversed slots
     r[1] = r[2], i[1] = i[2];
     r[2] = tr, i[2] = ti;
-  } else if constexpr (O::W == 8) {
-    // Even and odd points, four each, then one radix-2 stage.
-    V er[4] = {r[0], r[2], r[4], r[6]}, ei[4] = {i[0], i[2], i[4], i[6]};
-    V orr[4] = {r[1], r[3], r[5], r[7]}, oi[4] = {i[1], i[3], i[5], i[7]};
-    Radix4(er[0], ei[0], er[2], ei[2], er[1], ei[1], er[3], ei[3]);
-    Radix4(orr[0], oi[0], orr[2], oi[2], orr[1], oi[1], orr[3], oi[3]);
-    // Natural order k sits in slot (0, 2, 1, 3)[k]; twiddle odd k by e^{-i pi k / 4}.
-    const V c = O::Splat(0.70710678118654752f);
-    V o1r = c * (orr[2] + oi[2]), o1i = c * (oi[2] - orr[2]);
-    V o2r = oi[1], o2i = -orr[1];
-    V o3r = c * (oi[3] - orr[3]), o3i = -c * (orr[3] + oi[3]);
-    V pr[4] = {orr[0], o1r, o2r, o3r}, pi[4] = {oi[0], o1i, o2i, o3i};
-    V qr[4] = {er[0], er[2], er[1], er[3]}, qi[4] = {ei[0], ei[2], ei[1], ei[3]};
-    for (int k = 0; k < 4; ++k) {
-      r[k] = qr[k] + pr[k];
-      i[k] = qi[k] + pi[k];
-      r[k + 4] = qr[k] - pr[k];
-      i[k + 4] = qi[k] - pi[k];
-    }
   }
 }
 
@@ -271,15 +213,10 @@ inline void Join(const RealFftPlan& p) {
     }
     O::Transpose(r);
     O::Transpose(q);
-    V ur[W], ui[W];
-    for (size_t l = 0; l < W; ++l) {
-      ur[O::kLane[l]] = r[l];
-      ui[O::kLane[l]] = q[l];
-    }
-    SmallDft<O>(ur, ui);
+    SmallDft<O>(r, q);
     for (size_t k = 0; k < W; ++k) {
-      O::Store(p.zr + k * S + c, ur[k]);
-      O::Store(p.zi + k * S + c, ui[k]);
+      O::Store(p.zr + k * S + c, r[k]);
+      O::Store(p.zi + k * S + c, q[k]);
     }
   }
 }
@@ -340,70 +277,56 @@ void KernelSse2(const RealFftPlan& p, const float* in, const float* win, float* 
 }
 #endif
 
-#ifdef AUDIOLIB_FFT_AVX2
-// flatten: everything the template calls is compiled into this AVX2 function.
-__attribute__((target("avx2,fma"), flatten)) void KernelAvx2(const RealFftPlan& p, const float* in,
-                                                         const float* win, float* out,
-                                                         float scale) {
-  Run<Avx2Ops>(p, in, win, out, scale);
+#ifdef AUDIOLIB_FFT_FMA
+// flatten: everything the template calls is compiled into this FMA function.
+__attribute__((target("fma"), flatten)) void KernelFma(const RealFftPlan& p, const float* in,
+                                                       const float* win, float* out, float scale) {
+  Run<FmaOps>(p, in, win, out, scale);
 }
 #endif
 
-// The point of each group of W that lane l of a width-W kernel holds.
-unsigned LanePoint(size_t w, size_t l) {
-  switch (w) {
-#ifdef AUDIOLIB_FFT_AVX2
-    case 8:
-      return Avx2Ops::kLane[l];
-#endif
+struct KernelInfo {
+  const char* name;
+  size_t lanes;
+  RealFft::Kernel run;
+};
+
+std::vector<KernelInfo> KernelList() {
+  std::vector<KernelInfo> list{{"plain", 1, KernelScalar}};
 #ifdef AUDIOLIB_FFT_SSE2
-    case 4:
-      return Sse2Ops::kLane[l];
+  list.push_back({"sse2", 4, KernelSse2});
 #endif
-    default:
-      return ScalarOps::kLane[l];
-  }
+#ifdef AUDIOLIB_FFT_FMA
+  if (__builtin_cpu_supports("fma")) list.push_back({"sse2+fma", 4, KernelFma});
+#endif
+  return list;
 }
+
 
 }  // namespace
 
-std::vector<size_t> RealFft::AvailableLanes() {
-  std::vector<size_t> lanes{1};
-#ifdef AUDIOLIB_FFT_SSE2
-  lanes.push_back(4);
-#endif
-#ifdef AUDIOLIB_FFT_AVX2
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) lanes.push_back(8);
-#endif
-  return lanes;
+std::vector<const char*> RealFft::Kernels() {
+  std::vector<const char*> names;
+  for (const KernelInfo& k : KernelList()) names.push_back(k.name);
+  return names;
 }
 
-RealFft::RealFft(size_t n, size_t lanes) {
+RealFft::RealFft(size_t n, int kernel) {
   const size_t m = n / 2;
-  // The widest width allowed that the processor has and that leaves at
-  // least W positions per sub-transform (the join transposes W x W blocks).
-  size_t w = 1;
-  for (size_t a : AvailableLanes())
-    if ((lanes == 0 || a <= lanes) && a * a <= m) w = a;
+  std::vector<KernelInfo> list = KernelList();
+  size_t pick = kernel >= 0 && static_cast<size_t>(kernel) < list.size()
+                    ? static_cast<size_t>(kernel)
+                    : list.size() - 1;
+  // The join transposes W x W blocks: at least W positions per sub-transform.
+  while (pick > 0 && list[pick].lanes * list[pick].lanes > m) --pick;
+  const size_t w = list[pick].lanes;
   const size_t S = m / w;
   plan_.n = n;
   plan_.m = m;
   plan_.lanes = w;
   plan_.sub = S;
-  switch (w) {
-#ifdef AUDIOLIB_FFT_AVX2
-    case 8:
-      kernel_ = KernelAvx2;
-      break;
-#endif
-#ifdef AUDIOLIB_FFT_SSE2
-    case 4:
-      kernel_ = KernelSse2;
-      break;
-#endif
-    default:
-      kernel_ = KernelScalar;
-  }
+  kernel_ = list[pick].run;
+  name_ = list[pick].name;
 
   unsigned bits = 0;
   while ((size_t(1) << bits) < S) ++bits;
@@ -441,7 +364,7 @@ RealFft::RealFft(size_t n, size_t lanes) {
   std::copy(pass.begin(), pass.end(), region[0]);
   for (size_t q = 0; q < S; ++q)
     for (size_t l = 0; l < w; ++l) {
-      double a = -2 * kPi * double(LanePoint(w, l) * q) / double(m);
+      double a = -2 * kPi * double(l * q) / double(m);
       region[1][q * w + l] = static_cast<float>(std::cos(a));
       region[1][m + q * w + l] = static_cast<float>(std::sin(a));
     }

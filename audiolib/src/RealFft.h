@@ -2,8 +2,8 @@
 // display's 2048 points a hundred times a second. The real signal is packed
 // into a half-size complex FFT of m points, which runs as W independent
 // sub-transforms of m / W points side by side in the W lanes of a vector
-// register (W = 1, 4 with SSE2, 8 with AVX2), joined by one last pass of
-// W-point transforms. Every table is made once; a call allocates nothing.
+// register (W = 1, or 4 with SSE2), joined by one last pass of W-point
+// transforms. Every table is made once; a call allocates nothing.
 #pragma once
 #include <cstddef>
 #include <vector>
@@ -25,17 +25,18 @@ struct RealFftPlan {
 
 class RealFft {
  public:
-  // n a power of two, >= 16. lanes = 0 picks the widest vectors the
-  // processor offers; 1, 4 or 8 ask for that width (for tests), reduced to
-  // what the processor and n allow.
-  explicit RealFft(size_t n, size_t lanes = 0);
+  // n a power of two, >= 16. kernel: an index into Kernels() (for tests),
+  // or -1 for the fastest; n below 32 always runs the plain one.
+  explicit RealFft(size_t n, int kernel = -1);
   RealFft(const RealFft&) = delete;
   RealFft& operator=(const RealFft&) = delete;
 
   size_t Size() const { return plan_.n; }
   size_t Lanes() const { return plan_.lanes; }
-  // The vector widths this processor can run, narrowest first (always has 1).
-  static std::vector<size_t> AvailableLanes();
+  const char* KernelName() const { return name_; }
+  // The kernels this processor can run, slowest first: "plain" (portable,
+  // always there), then "sse2" and "sse2+fma" where available.
+  static std::vector<const char*> Kernels();
 
   // out[k] = |X[k]| * scale for k < n/2, X the DFT of in[0..n).
   void Magnitudes(const float* in, float* out, float scale) {
@@ -51,6 +52,7 @@ class RealFft {
  private:
   RealFftPlan plan_;
   Kernel kernel_ = nullptr;
+  const char* name_ = "";
   std::vector<unsigned> rev_;
   std::vector<float> mem_;  // every table and work array, 64-byte aligned within
 };

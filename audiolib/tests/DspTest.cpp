@@ -167,6 +167,26 @@ TEST(Output, Pcm16ConversionRoundsClipsAndAppliesVolume) {
   EXPECT_EQ(out[2], 0);
 }
 
+// Long blocks go through the vector loop, the last few samples through the
+// plain one: both must round half away from zero and clip alike.
+TEST(Output, Pcm16SameOnEveryPathOfALongBlock) {
+  std::vector<float> in;
+  for (int j = -33000; j <= 33000; j += 7) in.push_back((j + 0.5f) / 32767.0f);
+  for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 3.0f, -3.0f, 1e30f, -1e30f, 0.49f / 32767}) in.push_back(v);
+  in.push_back(0.25f);  // an odd count of samples: frames * 2 below drops it
+  for (float volume : {1.0f, 0.8f, 0.3f}) {
+    std::vector<int16_t> out;
+    size_t frames = in.size() / 2;
+    ToPcm16(in.data(), frames, volume, out);
+    ASSERT_EQ(out.size(), frames * 2);
+    const float k = volume * 32767.0f;
+    for (size_t i = 0; i < out.size(); ++i) {
+      float v = std::min(std::max(in[i] * k, -32767.0f), 32767.0f);
+      ASSERT_EQ(out[i], static_cast<int16_t>(std::round(v))) << i << " " << in[i] << " " << volume;
+    }
+  }
+}
+
 TEST(DownloadBuffer, WrapsAroundAndCountsPositions) {
   DownloadBuffer b(10);
   std::vector<uint8_t> in = {1, 2, 3, 4, 5, 6, 7}, out(10);
