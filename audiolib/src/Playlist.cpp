@@ -7,24 +7,15 @@
 #include <cstdlib>
 #include <map>
 
+#include "AsciiText.h"
+#include "Url.h"
+
 namespace audiolib {
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
-
 bool IsAddress(const std::string& s) {
-  std::string l = Lower(s);
-  return l.rfind("http://", 0) == 0 || l.rfind("https://", 0) == 0;
+  std::string scheme = UrlScheme(s);
+  return scheme == "http" || scheme == "https";
 }
 
 bool EndsWith(const std::string& s, const std::string& tail) {

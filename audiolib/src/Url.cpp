@@ -4,31 +4,21 @@
 
 #include <cctype>
 
+#include "AsciiText.h"
+
 namespace audiolib {
-namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
+std::string UrlScheme(const std::string& text) {
+  size_t sep = text.find("://");
+  return sep == std::string::npos ? std::string() : Lower(text.substr(0, sep));
 }
-
-std::string Trim(const std::string& s) {
-  size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return s.substr(b, e - b);
-}
-
-}  // namespace
 
 Err ParseUrl(const std::string& input, Url& out) {
   std::string text = Trim(input);
-  size_t sep = text.find("://");
-  if (sep == std::string::npos) return Err::Url;
-  std::string scheme = Lower(text.substr(0, sep));
+  std::string scheme = UrlScheme(text);
   if (scheme == "https") return Err::Ssl;
   if (scheme != "http") return Err::Url;
-  std::string rest = text.substr(sep + 3);
+  std::string rest = text.substr(scheme.size() + 3);
   size_t slash = rest.find_first_of("/?");
   std::string authority = rest.substr(0, slash);
   std::string path = slash == std::string::npos ? "/" : rest.substr(slash);

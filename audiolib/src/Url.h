@@ -13,6 +13,10 @@ struct Url {
   std::string path = "/";  // path and query as sent in the request line
 };
 
+// The scheme of an address in lower case ("http" of "HTTP://host/"); empty
+// when there is no "://".
+std::string UrlScheme(const std::string& text);
+
 // Ok, Url (malformed, or a scheme other than http) or Ssl (https).
 Err ParseUrl(const std::string& text, Url& out);
 

@@ -32,6 +32,13 @@ TEST(Url, RefusesHttpsAndMalformedAddresses) {
     EXPECT_EQ(ParseUrl(bad, u), Err::Url) << bad;
 }
 
+TEST(Url, SchemeIsTheLowerCasedWordBeforeTheFirstSeparator) {
+  EXPECT_EQ(UrlScheme("HTTP://host/"), "http");
+  EXPECT_EQ(UrlScheme("HttpS://host/a://b"), "https");
+  EXPECT_EQ(UrlScheme("host/path"), "");
+  EXPECT_EQ(UrlScheme("://host"), "");
+}
+
 TEST(Url, ResolvesRedirectTargets) {
   Url base;
   ASSERT_EQ(ParseUrl("http://h:81/a/b.pls", base), Err::Ok);
@@ -82,6 +89,10 @@ TEST(Playlist, ReadsM3uAddressesAndSkipsComments) {
   std::string m3u = "#EXTM3U\n#EXTINF:-1,Station\nhttp://a/1\n\nlocal.mp3\r\nhttp://b/2";
   EXPECT_EQ(ParsePlaylist(m3u), (std::vector<std::string>{"http://a/1", "http://b/2"}));
   EXPECT_TRUE(ParsePlaylist("just text").empty());
+  // Any case of the scheme is an address; another scheme or a scheme inside
+  // the line is not.
+  std::string mixed = "HTTPS://a/1\nftp://b/2\nx http://c/3\nhttpx://d/4\nHttp://e/5";
+  EXPECT_EQ(ParsePlaylist(mixed), (std::vector<std::string>{"HTTPS://a/1", "Http://e/5"}));
 }
 
 TEST(Playlist, RecognisesPlaylistsByTypePathOrContent) {
