@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <limits>
 #include <vector>
 
@@ -54,6 +56,10 @@ int KernelCount() { return static_cast<int>(RealFft::Kernels().size()); }
 
 TEST(RealFft, EveryKernelAndSizeMatchesAPlainDft) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::string names;
+  for (const char* name : RealFft::Kernels()) names += std::string(" ") + name;
+  RecordProperty("kernels", names);
+  std::printf("kernels on this processor:%s\n", names.c_str());
   for (int kernel = 0; kernel < KernelCount(); ++kernel) {
     const char* name = RealFft::Kernels()[static_cast<size_t>(kernel)];
     // Odd and even powers of two, so both first-pass shapes of the
