@@ -130,11 +130,17 @@ std::wstring Cp1251ToWide(const std::string& s) {
   return out;
 }
 
-std::string WideToCp1251(const std::wstring& s, bool* lossless) {
+namespace {
+
+// Windows-1251 bytes of the code points `walk` hands to the function it is
+// given; "?" stands for each one the code page lacks, and *lossless (when
+// asked) tells whether there was none.
+template <typename Walk>
+std::string EncodeCp1251(size_t sizeHint, bool* lossless, Walk walk) {
   std::string out;
-  out.reserve(s.size());
+  out.reserve(sizeHint);
   bool all = true;
-  ForEachCodePoint(s, [&](char32_t c) {
+  walk([&](char32_t c) {
     unsigned char b;
     if (!UnicodeToCp1251(c, b)) {
       b = '?';
@@ -144,6 +150,12 @@ std::string WideToCp1251(const std::wstring& s, bool* lossless) {
   });
   if (lossless) *lossless = all;
   return out;
+}
+
+}  // namespace
+
+std::string WideToCp1251(const std::wstring& s, bool* lossless) {
+  return EncodeCp1251(s.size(), lossless, [&](auto put) { ForEachCodePoint(s, put); });
 }
 
 bool WideFitsCp1251(const std::wstring& s) {
@@ -160,19 +172,7 @@ std::string Cp1251ToUtf8(const std::string& s) {
 }
 
 std::string Utf8ToCp1251(const std::string& s, bool* lossless) {
-  std::string out;
-  out.reserve(s.size());
-  bool all = true;
-  ForEachUtf8(s, [&](char32_t c) {
-    unsigned char b;
-    if (!UnicodeToCp1251(c, b)) {
-      b = '?';
-      all = false;
-    }
-    out += static_cast<char>(b);
-  });
-  if (lossless) *lossless = all;
-  return out;
+  return EncodeCp1251(s.size(), lossless, [&](auto put) { ForEachUtf8(s, put); });
 }
 
 std::wstring Utf8ToWide(const std::string& s) {
