@@ -306,6 +306,27 @@ bool ForceDirectories(const std::string& path) {
 
 // --- Raw handles -----------------------------------------------------------------------
 
+namespace {
+
+// Reads or writes `count` bytes in pieces of at most 1 GiB (what one system
+// call takes). `step(done, piece)` moves one piece at offset `done` and returns
+// the bytes it moved, 0 at the end of the file or -1 on failure. The result is
+// the bytes moved; -1 only when nothing was.
+template <typename Step>
+int64_t InPieces(int64_t count, Step step) {
+  int64_t total = 0;
+  while (count > 0) {
+    int64_t moved = step(total, std::min<int64_t>(count, 1 << 30));
+    if (moved < 0) return total ? total : -1;
+    if (moved == 0) break;
+    total += moved;
+    count -= moved;
+  }
+  return total;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 THandle FileOpen(const std::string& name, int mode) {
@@ -321,29 +342,22 @@ THandle FileCreate(const std::string& name) {
   return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
 }
 int64_t FileRead(THandle h, void* buffer, int64_t count) {
-  int64_t total = 0;
-  while (count > 0) {
-    DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count, 1 << 30)), got = 0;
-    if (!ReadFile(reinterpret_cast<HANDLE>(h), static_cast<char*>(buffer) + total, chunk, &got,
-                  nullptr))
-      return total ? total : -1;
-    if (got == 0) break;
-    total += got;
-    count -= got;
-  }
-  return total;
+  return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(h), static_cast<char*>(buffer) + done,
+                  static_cast<DWORD>(piece), &got, nullptr))
+      return -1;
+    return got;
+  });
 }
 int64_t FileWrite(THandle h, const void* buffer, int64_t count) {
-  int64_t total = 0;
-  while (count > 0) {
-    DWORD chunk = static_cast<DWORD>(std::min<int64_t>(count, 1 << 30)), put = 0;
-    if (!WriteFile(reinterpret_cast<HANDLE>(h), static_cast<const char*>(buffer) + total, chunk,
-                   &put, nullptr) || put == 0)
-      return total ? total : -1;
-    total += put;
-    count -= put;
-  }
-  return total;
+  return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
+    DWORD put = 0;
+    if (!WriteFile(reinterpret_cast<HANDLE>(h), static_cast<const char*>(buffer) + done,
+                   static_cast<DWORD>(piece), &put, nullptr) || put == 0)
+      return -1;  // a write that takes nothing would never end
+    return put;
+  });
 }
 int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {
   LARGE_INTEGER d, r;
@@ -388,29 +402,23 @@ THandle FileCreate(const std::string& name) {
   return fd < 0 ? kInvalidFile : fd;
 }
 int64_t FileRead(THandle h, void* buffer, int64_t count) {
-  int64_t total = 0;
-  while (count > 0) {
-    ssize_t got = read(static_cast<int>(h), static_cast<char*>(buffer) + total,
-                       static_cast<size_t>(std::min<int64_t>(count, 1 << 30)));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return total ? total : -1;
-    if (got == 0) break;
-    total += got;
-    count -= got;
-  }
-  return total;
+  return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
+    ssize_t got;
+    do {
+      got = read(static_cast<int>(h), static_cast<char*>(buffer) + done, static_cast<size_t>(piece));
+    } while (got < 0 && errno == EINTR);
+    return got < 0 ? -1 : got;
+  });
 }
 int64_t FileWrite(THandle h, const void* buffer, int64_t count) {
-  int64_t total = 0;
-  while (count > 0) {
-    ssize_t put = write(static_cast<int>(h), static_cast<const char*>(buffer) + total,
-                        static_cast<size_t>(std::min<int64_t>(count, 1 << 30)));
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return total ? total : -1;
-    total += put;
-    count -= put;
-  }
-  return total;
+  return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
+    ssize_t put;
+    do {
+      put = write(static_cast<int>(h), static_cast<const char*>(buffer) + done,
+                  static_cast<size_t>(piece));
+    } while (put < 0 && errno == EINTR);
+    return put <= 0 ? -1 : put;  // a write that takes nothing would never end
+  });
 }
 int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {
   static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
