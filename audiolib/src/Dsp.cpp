@@ -142,15 +142,45 @@ void Analyzer::Spectrum(float* out) {
   fft_.Magnitudes(last, window_.data(), out, 2.0f / kFftSize);
 }
 
+namespace {
+
+// Raises peak[0] and peak[1] to the largest magnitudes of the left and right
+// samples in stereo[0 .. 2 frames).
+void StereoPeaks(const float* s, size_t frames, float* peak) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+  // Lanes: left, right, left, right. Four chains, so that each maximum need
+  // not wait for the one before; a NaN sample leaves them as they were.
+  __m128 acc[4] = {_mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps(), _mm_setzero_ps()};
+  for (; i + 8 <= frames; i += 8)
+    for (int j = 0; j < 4; ++j)
+      acc[j] = _mm_max_ps(_mm_and_ps(_mm_loadu_ps(s + 2 * i + 4 * j), magnitude), acc[j]);
+  for (; i + 2 <= frames; i += 2)
+    acc[0] = _mm_max_ps(_mm_and_ps(_mm_loadu_ps(s + 2 * i), magnitude), acc[0]);
+  acc[0] = _mm_max_ps(_mm_max_ps(acc[0], acc[1]), _mm_max_ps(acc[2], acc[3]));
+  float lanes[4];
+  _mm_storeu_ps(lanes, acc[0]);
+  peak[0] = std::max({peak[0], lanes[0], lanes[2]});
+  peak[1] = std::max({peak[1], lanes[1], lanes[3]});
+#endif
+  for (; i < frames; ++i) {
+    peak[0] = std::max(peak[0], std::fabs(s[2 * i]));
+    peak[1] = std::max(peak[1], std::fabs(s[2 * i + 1]));
+  }
+}
+
+}  // namespace
+
 unsigned Analyzer::Level() const {
   std::lock_guard<std::mutex> lk(m_);
   size_t frames = std::min<size_t>(kRing, static_cast<size_t>(rate_) / 50);
+  // The last frames of the ring, in at most two runs.
+  size_t start = (pos_ + kRing - frames) % kRing;
+  size_t first = std::min(frames, kRing - start);
   float peak[2] = {0, 0};
-  for (size_t i = 0; i < frames; ++i) {
-    size_t f = (pos_ + kRing - 1 - i) % kRing;
-    peak[0] = std::max(peak[0], std::fabs(ring_[f * 2]));
-    peak[1] = std::max(peak[1], std::fabs(ring_[f * 2 + 1]));
-  }
+  StereoPeaks(ring_.data() + start * 2, first, peak);
+  StereoPeaks(ring_.data(), frames - first, peak);
   auto scaled = [](float v) {
     return static_cast<unsigned>(std::lround(std::min(v, 1.0f) * 32768.0f));
   };

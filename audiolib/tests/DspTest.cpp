@@ -92,6 +92,23 @@ TEST(Levels, PeakOfEachChannelOverTheLast20ms) {
   EXPECT_EQ(a.Level() & 0xFFFF, 328u);
 }
 
+// The 20 ms window is exact at both ends, wherever it lies in the ring
+// (straddling its end or not, starting on an odd or even frame).
+TEST(Levels, WindowEdgesAcrossTheRingsEnd) {
+  const size_t window = 44100 / 50, block = 2000;
+  for (size_t before : {0u, 1u, 2100u, 2501u, 2977u, 3000u}) {
+    Analyzer a;
+    std::vector<float> zeros(before * 2 + 2, 0.0f);
+    a.Push(zeros.data(), before);
+    std::vector<float> s(block * 2, 0.0f);
+    s[(block - window) * 2] = -0.25f;         // left: the oldest frame still counted
+    s[(block - window - 1) * 2 + 1] = 0.75f;  // right: one frame too old
+    s[(block - 1) * 2 + 1] = -0.5f;           // right: the newest frame
+    a.Push(s.data(), block);
+    EXPECT_EQ(a.Level(), 8192u | (16384u << 16)) << before;
+  }
+}
+
 TEST(Equaliser, GainAtTheCentreEqualsTheSetGain) {
   for (float gain : {-15.0f, -6.0f, 3.0f, 15.0f}) {
     for (float centre : {80.0f, 1000.0f, 6000.0f, 16000.0f}) {
