@@ -472,6 +472,19 @@ void TControlCanvas::FreeHandle() {
   dc_window_ = nullptr;
 }
 
+void TControlCanvas::PaintOn(HDC dc, const std::function<void()>& paint) {
+  FreeHandle();
+  SetHandle(dc);
+  Font()->Assign(control_->Font());
+  try {
+    paint();
+  } catch (...) {
+    SetHandle(nullptr);
+    throw;
+  }
+  SetHandle(nullptr);
+}
+
 void FreeDeviceContexts() {
   auto list = LooseCanvases();
   for (TControlCanvas* c : list) c->FreeHandle();
@@ -484,16 +497,7 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 TGraphicControl::~TGraphicControl() { canvas_.FreeHandle(); }
 
 void TGraphicControl::PaintTo(HDC dc) {
-  canvas_.FreeHandle();
-  canvas_.SetHandle(dc);
-  canvas_.Font()->Assign(Font());
-  try {
-    Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  canvas_.PaintOn(dc, [this] { Paint(); });
 }
 
 void TGraphicControl::Paint() {

@@ -191,6 +191,9 @@ class TControlCanvas : public TCanvas {
   explicit TControlCanvas(TControl* control) : control_(control) {}
   ~TControlCanvas() override;
   void FreeHandle();
+  // Lends the canvas a DC its caller owns (a WM_PAINT one) for `paint`, with
+  // the control's font selected; the canvas lets go of it however paint ends.
+  void PaintOn(HDC dc, const std::function<void()>& paint);
 
  protected:
   void CreateHandle() override;

@@ -276,17 +276,10 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_.FreeHandle();
-  canvas_.SetHandle(dc);
-  canvas_.Font()->Assign(Font());
-  canvas_.Brush()->SetColor(Color());
-  try {
+  canvas_.PaintOn(dc, [this] {
+    canvas_.Brush()->SetColor(Color());
     Paint();
-  } catch (...) {
-    canvas_.SetHandle(nullptr);
-    throw;
-  }
-  canvas_.SetHandle(nullptr);
+  });
 }
 
 void TCustomControl::Paint() {
