@@ -96,16 +96,9 @@ TCollectionItem* TCollection::FindItemID(int ID) const {
 }
 
 void TCollection::Assign(TPersistent* Source) {
-  auto* other = dynamic_cast<TCollection*>(Source);
-  if (!other) {
-    TPersistent::Assign(Source);
-    return;
-  }
-  if (other == this) return;
-  BeginUpdate();
-  Clear();
-  for (TCollectionItem* src : other->items_) Add()->Assign(src);
-  EndUpdate();
+  AssignList(this, Source, [this](TCollection& other) {
+    for (TCollectionItem* src : other.items_) Add()->Assign(src);
+  });
 }
 
 void TCollection::BeginUpdate() { ++update_count_; }

@@ -75,6 +75,23 @@ class TPersistent : public TObject {
   // Copies this object into Dest; raises EConvertError when it can't.
   virtual void AssignTo(TPersistent* Dest);
   [[noreturn]] void AssignError(TPersistent* Source);
+  // Assign of a list (self is this): a Source of another kind goes to the
+  // default Assign, self as Source changes nothing, else self is cleared and
+  // `fill` copies Source's entries into it within one update, so listeners
+  // hear of one change.
+  template <class List, class Fill>
+  void AssignList(List* self, TPersistent* Source, Fill fill) {
+    auto* other = dynamic_cast<List*>(Source);
+    if (!other) {
+      TPersistent::Assign(Source);
+      return;
+    }
+    if (other == self) return;
+    self->BeginUpdate();
+    self->Clear();
+    fill(*other);
+    self->EndUpdate();
+  }
 };
 
 enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csFreeNotification };

@@ -213,16 +213,7 @@ void TStrings::EndUpdate() {
 }
 
 void TStrings::Assign(TPersistent* Source) {
-  auto* other = dynamic_cast<TStrings*>(Source);
-  if (!other) {
-    TPersistent::Assign(Source);
-    return;
-  }
-  if (other == this) return;
-  BeginUpdate();
-  Clear();
-  AddStrings(*other);
-  EndUpdate();
+  AssignList(this, Source, [this](TStrings& other) { AddStrings(other); });
 }
 
 // --- TStringList ----------------------------------------------------------------------

@@ -326,3 +326,22 @@ TEST(StringListTest, ObjectsNamesValuesAndCommaText) {
   copy.Assign(&l);
   EXPECT_EQ(copy.Text(), l.Text());
 }
+
+TEST(StringListTest, AssignIsOneChangeAndAssigningItselfKeepsTheLines) {
+  TStringList src;
+  src.Add("a");
+  src.Add("b");
+  TStringList l;
+  l.Add("x");
+  int changes = 0;
+  l.OnChange = [&](TObject*) { ++changes; };
+  l.Assign(&src);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(l.Text(), src.Text());
+  l.Assign(&l);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(l.Text(), src.Text());
+  TCollection notStrings(CollectionItemFactory<Band>());
+  EXPECT_THROW(l.Assign(&notStrings), EConvertError);
+  EXPECT_EQ(l.Text(), src.Text());
+}
