@@ -36,7 +36,12 @@ bool CallbackGate::Run(const std::function<void()>& fn) {
       if (it != g->running_.end()) g->running_.erase(it);
     }
   } leave{this};
-  fn();
+  // The user's code must not unwind into the library's thread: that would
+  // end the whole program. Its failure stays its own.
+  try {
+    fn();
+  } catch (...) {
+  }
   return true;
 }
 

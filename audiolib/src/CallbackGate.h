@@ -20,7 +20,8 @@ void SystemWaitPump(int ms);
 
 class CallbackGate {
  public:
-  // Runs fn unless the gate is closed; returns whether it ran.
+  // Runs fn unless the gate is closed; returns whether it ran. An exception
+  // out of fn is dropped.
   bool Run(const std::function<void()>& fn);
   // Closes the gate and waits for running callbacks (except one the calling
   // thread itself is inside), pumping meanwhile. Idempotent.

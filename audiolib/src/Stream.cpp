@@ -124,17 +124,22 @@ void Stream::OnMeta(const std::string& text, bool notify) {
 
 void Stream::DownloadLoop() {
   auto self = shared_from_this();
-  Deliver(probe_.data(), probe_.size());
-  probe_.clear();
-  probe_.shrink_to_fit();
-  std::vector<uint8_t> buf(16 * 1024);
-  auto onAudio = [&](const uint8_t* d, size_t n) { Deliver(d, n); };
-  auto onMeta = [&](const std::string& t) { OnMeta(t, true); };
-  while (!dead_) {
-    Err err = Err::Ok;
-    long n = conn_->Recv(buf.data(), buf.size(), env_.timeoutMs, dead_, err);
-    if (n <= 0) break;  // closed, stalled past the time-out, or freed
-    stripper_->Feed(buf.data(), static_cast<size_t>(n), onAudio, onMeta);
+  try {
+    Deliver(probe_.data(), probe_.size());
+    probe_.clear();
+    probe_.shrink_to_fit();
+    std::vector<uint8_t> buf(16 * 1024);
+    auto onAudio = [&](const uint8_t* d, size_t n) { Deliver(d, n); };
+    auto onMeta = [&](const std::string& t) { OnMeta(t, true); };
+    while (!dead_) {
+      Err err = Err::Ok;
+      long n = conn_->Recv(buf.data(), buf.size(), env_.timeoutMs, dead_, err);
+      if (n <= 0) break;  // closed, stalled past the time-out, or freed
+      stripper_->Feed(buf.data(), static_cast<size_t>(n), onAudio, onMeta);
+    }
+  } catch (...) {
+    // Out of memory: the download ends as if the server had closed it; an
+    // exception leaving the thread would end the program.
   }
   conn_.reset();  // the socket goes now, not when the handle is freed
   buffer_.MarkEnded();
@@ -151,7 +156,13 @@ Err Stream::Play() {
   activity_ = Activity::Stalled;  // until the pre-buffer is there
   try {
     auto self = shared_from_this();
-    playThread_ = std::thread([self] { self->PlayLoop(); });
+    playThread_ = std::thread([self] {
+      try {
+        self->PlayLoop();
+      } catch (...) {
+        self->activity_ = Activity::Stopped;  // out of memory: playback ends
+      }
+    });
   } catch (...) {
     activity_ = Activity::Stopped;
     return Err::Mem;

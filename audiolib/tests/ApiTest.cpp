@@ -2,6 +2,9 @@
 // plug-ins, error codes and messages, and calls with bad handles.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "Library.h"
@@ -99,4 +102,26 @@ TEST_F(ApiTest, EveryCodeHasItsOwnMessage) {
   }
   EXPECT_STREQ(BASS_ErrorGetText(BASS_ERROR_UNKNOWN), "unknown error");
   EXPECT_STREQ(BASS_ErrorGetText(999), "unknown error");
+}
+
+namespace {
+// A network whose every connection attempt runs out of memory.
+class ExhaustedNetwork : public audiolib::Network {
+ public:
+  std::unique_ptr<audiolib::Connection> Connect(const std::string&, int, int,
+                                                const std::atomic<bool>&,
+                                                audiolib::Err&) override {
+    throw std::bad_alloc();
+  }
+};
+}  // namespace
+
+TEST_F(ApiTest, AFailureInsideTheLibraryBecomesAnErrorCodeNotAnException) {
+  ASSERT_TRUE(BASS_Init(-1, 44100, 0, nullptr, nullptr));
+  Library::Instance().SetNetwork(std::make_shared<ExhaustedNetwork>());
+  HSTREAM s = 0;
+  EXPECT_NO_THROW(s = BASS_StreamCreateURL("http://127.0.0.1:1/", 0, 0, nullptr, nullptr));
+  Library::Instance().SetNetwork(nullptr);
+  EXPECT_EQ(s, 0u);
+  EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_MEM);
 }

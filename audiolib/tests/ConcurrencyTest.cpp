@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 
 #include "Library.h"
 #include "StationFixture.h"
@@ -206,4 +207,41 @@ TEST_F(ConcurrencyTest, CreateFreeRecreateWhileCallbacksFire) {
   reader.join();
   EXPECT_GT(g_blocks.load(), 0);
   EXPECT_GT(g_syncs.load(), 0);
+}
+
+namespace {
+std::atomic<int> g_throwingBlocks{0}, g_throwingSyncs{0};
+std::atomic<bool> g_throwingEnded{false};
+void CALLBACK ThrowingDownload(const void* buf, DWORD, void*) {
+  if (!buf) {
+    g_throwingEnded = true;
+    return;
+  }
+  ++g_throwingBlocks;
+  throw std::runtime_error("the recorder failed");
+}
+void CALLBACK ThrowingSync(HSYNC, DWORD, DWORD, void*) {
+  ++g_throwingSyncs;
+  throw std::runtime_error("the title display failed");
+}
+}  // namespace
+
+TEST_F(ConcurrencyTest, ACallbackThatThrowsDoesNotEndTheProgramOrTheStream) {
+  StationConfig cfg;
+  cfg.pace = 0;
+  cfg.metaint = 1000;
+  cfg.titles = {"a", "b"};
+  cfg.title_seconds = 0.1;
+  cfg.drop_after_bytes = 200000;
+  auto st = StartStation(cfg);
+  HSTREAM s = BASS_StreamCreateURL(st->Url("/drop").c_str(), 0, BASS_STREAM_STATUS, ThrowingDownload,
+                                   nullptr);
+  ASSERT_NE(s, 0u);
+  ASSERT_NE(BASS_ChannelSetSync(s, BASS_SYNC_META, 0, ThrowingSync, nullptr), 0u);
+  ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+  EXPECT_TRUE(WaitUntil([] { return g_throwingBlocks.load() > 3 && g_throwingSyncs.load() > 1; },
+                        10));
+  EXPECT_TRUE(WaitUntil([] { return g_throwingEnded.load(); }, 20))
+      << "the download goes on to its end";
+  EXPECT_TRUE(BASS_StreamFree(s));
 }
