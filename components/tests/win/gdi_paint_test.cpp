@@ -9,18 +9,12 @@
 
 namespace {
 
-// A 24-bit memory bitmap to draw into and read back.
+// A 32-bit memory bitmap to draw into and read back.
 class Surface {
  public:
   Surface(int w, int h, COLORREF fill = RGB(1, 2, 3)) : w_(w), h_(h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
     dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, nullptr, nullptr, 0);
+    bmp_ = CreateTopDownDib32(dc_, w, h, nullptr);
     old_ = SelectObject(dc_, bmp_);
     RECT r{0, 0, w, h};
     HBRUSH b = CreateSolidBrush(fill);
