@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "LedMeters.h"
 #include "SwitchLed.h"
+#include "TestMeters.h"
 #include "TestWindows.h"
 
 namespace {
@@ -43,23 +44,10 @@ class ControlsWin : public ::testing::Test {
 };
 TForm* ControlsWin::form_ = nullptr;
 
-TLEDMeter* PlayerMeter(TForm* form, int x, int y) {
-  auto* m = new TLEDMeter(form);
-  m->SetParent(form);
-  m->SetBounds(x, y, 485, 5);
-  m->SetNumDigits(60);
-  m->SetStartColor2(60);
-  m->SetStartColor3(85);
-  m->SetLEDContrast(6);
-  m->SetBevelStyle(bvNone);
-  m->SetColorSeperator(clBlack);
-  return m;
-}
-
 }  // namespace
 
 TEST_F(ControlsWin, MeterPaintsLitAndDimSegments) {
-  TLEDMeter* m = PlayerMeter(form_, 12, 128);
+  TLEDMeter* m = testwin::PlayerMeter(form_, 12, 128);
   int changes = 0;
   m->OnChange = [&](TObject* s) {
     EXPECT_EQ(s, m);
@@ -90,7 +78,7 @@ TEST_F(ControlsWin, MeterPaintsLitAndDimSegments) {
 }
 
 TEST_F(ControlsWin, MeterWithoutDigitsDrawsNothing) {
-  TLEDMeter* m = PlayerMeter(form_, 12, 40);
+  TLEDMeter* m = testwin::PlayerMeter(form_, 12, 40);
   m->SetNumDigits(0);
   m->SetPosition(50);  // must not divide by zero
   Settle();

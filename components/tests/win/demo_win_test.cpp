@@ -17,6 +17,7 @@
 #include "PngCollection.h"
 #include "PngResource.h"
 #include "SwitchLed.h"
+#include "TestMeters.h"
 #include "TestWindows.h"
 #include "TrayIcon.h"
 
@@ -65,17 +66,8 @@ struct Demo {
 
     const int positions[3] = {0, 50, 100};
     for (int i = 0; i < 6; ++i) {
-      auto* m = new TLEDMeter(form);
-      m->SetParent(form);
-      m->SetBounds(12, 40 + (i / 2) * 40 + (i % 2) * 8, 485, 5);
-      m->SetNumDigits(60);
-      m->SetStartColor2(60);
-      m->SetStartColor3(85);
-      m->SetLEDContrast(6);
-      m->SetBevelStyle(bvNone);
-      m->SetColorSeperator(clBlack);
-      m->SetPosition(positions[i / 2]);
-      meters[i] = m;
+      meters[i] = testwin::PlayerMeter(form, 12, 40 + (i / 2) * 40 + (i % 2) * 8);
+      meters[i]->SetPosition(positions[i / 2]);
     }
 
     led = new TSwitchLed(form);
