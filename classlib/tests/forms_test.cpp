@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app_pump.h"
 #include "test_form.h"
 
 // --- The controls of the test form -------------------------------------------------------
@@ -78,14 +79,6 @@ void TTestForm::WMSysCommand(TMessage& M) {
 namespace {
 
 TTestForm* Form1 = nullptr;
-
-void Pump(int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  do {
-    Application->ProcessMessages();
-    Sleep(5);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 COLORREF PixelOf(TWinControl* c, int x, int y) {
   HDC dc = GetDC(c->Handle());

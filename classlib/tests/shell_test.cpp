@@ -5,6 +5,7 @@
 // resources, processes, message dialogs and a timer freed by its own tick.
 #include <gtest/gtest.h>
 
+#include "app_pump.h"
 #include "Bitmap.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
@@ -12,14 +13,6 @@
 #include "ShellUtils.h"
 
 namespace {
-
-void Pump(int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  do {
-    Application->ProcessMessages();
-    Sleep(5);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
 
 class TBox : public TCustomControl {
  public:
