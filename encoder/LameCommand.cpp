@@ -39,3 +39,17 @@ TLameCommand ParseLameCommand(const std::vector<std::string>& words) {
   }
   return cmd;
 }
+
+std::vector<std::string> ArgumentWords(const std::vector<std::string>& argv,
+                                       const std::function<bool(const std::string&)>& isFile) {
+  size_t first = argv.empty() ? 0 : 1;
+  std::string path;
+  for (size_t i = 0; i < argv.size(); ++i) {
+    path += (i ? " " : "") + argv[i];
+    if (isFile(path) || isFile(path + ".exe")) {
+      first = i + 1;
+      break;
+    }
+  }
+  return std::vector<std::string>(argv.begin() + static_cast<long>(first), argv.end());
+}

@@ -6,6 +6,7 @@
 // part of the program's name and are skipped.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,14 @@ struct TLameCommand {
 
 // `words` are the command line's words after the first (argv[1..]).
 TLameCommand ParseLameCommand(const std::vector<std::string>& words);
+
+// The words of a whole command line (argv[0] included) that follow the
+// program's own path. The system runs an unquoted path with blanks as the
+// shortest run of words that names an existing file (".exe" may be left
+// out), so that run is the program even when a piece of it starts with "-"
+// (a folder "Radio - копия"). When no run names a file, argv[0] alone is the
+// program.
+std::vector<std::string> ArgumentWords(const std::vector<std::string>& argv,
+                                       const std::function<bool(const std::string&)>& isFile);
 
 extern const char* const kLameUsage;

@@ -45,14 +45,17 @@ int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::vector<std::string> words;
-  for (int i = 1; argv && i < argc; ++i) {
+  for (int i = 0; argv && i < argc; ++i) {
     int n = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
     std::string s(n > 0 ? n - 1 : 0, '\0');
     if (n > 1) WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, &s[0], n, nullptr, nullptr);
     words.push_back(s);
   }
   LocalFree(argv);
-  return Run(words);
+  return Run(ArgumentWords(words, [](const std::string& path) {
+    DWORD a = GetFileAttributesW(std::filesystem::u8path(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  }));
 }
 #else
 int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -34,6 +34,24 @@ TEST(Command, BlanksInTheUnquotedProgramPathAreSkipped) {
   EXPECT_EQ(e.input, "a.wav");
 }
 
+TEST(Command, AProgramFolderWithADashInItsNameIsPartOfTheProgramPath) {
+  // "C:\Radio - копия\Lame.exe --decode ..." unquoted, as the system splits it.
+  std::vector<std::string> argv = {"C:\\Radio", "-", u8"копия\\Lame.exe", "--decode", "in.mp3",
+                                   "out.wav"};
+  auto isFile = [](const std::string& p) { return p == u8"C:\\Radio - копия\\Lame.exe"; };
+  auto d = ParseLameCommand(ArgumentWords(argv, isFile));
+  EXPECT_EQ(d.kind, TLameCommand::Decode);
+  EXPECT_EQ(d.input, "in.mp3");
+  // A program found without its path (no run names a file): argv[0] alone.
+  auto e = ParseLameCommand(ArgumentWords({"Lame", "-m", "s", "-b", "96", "a.wav", "b.mp3"},
+                                          [](const std::string&) { return false; }));
+  EXPECT_EQ(e.kind, TLameCommand::Encode);
+  EXPECT_EQ(ParseLameCommand(ArgumentWords({"C:\\Lame.exe", "-V2", "--decode", "a", "b"},
+                                           [](const std::string& p) { return p == "C:\\Lame.exe"; }))
+                .kind,
+            TLameCommand::Invalid);
+}
+
 TEST(Command, EverythingElseIsRefused) {
   std::vector<std::vector<std::string>> bad = {
       {},
