@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "../../encoder/tests/Mp3Frames.h"
+#include "WavBytes.h"
 
 namespace {
 
@@ -77,32 +78,17 @@ void RemoveTree(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-void Put(std::string& s, uint32_t v, int n) {
-  for (int i = 0; i < n; ++i) s += static_cast<char>(v >> (8 * i));
-}
-
 // A stereo 16-bit 44.1 kHz WAV of a 440 Hz tone at half scale.
 std::string ToneWav(double seconds) {
-  std::string data;
+  std::vector<uint8_t> data;
   uint32_t frames = static_cast<uint32_t>(44100 * seconds);
   for (uint32_t i = 0; i < frames; ++i) {
     int16_t v = static_cast<int16_t>(16000 * std::sin(2 * 3.14159265358979 * 440 * i / 44100.0));
-    Put(data, static_cast<uint16_t>(v), 2);
-    Put(data, static_cast<uint16_t>(v), 2);
+    PutLE(data, static_cast<uint16_t>(v), 2);
+    PutLE(data, static_cast<uint16_t>(v), 2);
   }
-  std::string w = "RIFF";
-  Put(w, static_cast<uint32_t>(36 + data.size()), 4);
-  w += "WAVEfmt ";
-  Put(w, 16, 4);
-  Put(w, 1, 2);
-  Put(w, 2, 2);
-  Put(w, 44100, 4);
-  Put(w, 44100 * 4, 4);
-  Put(w, 4, 2);
-  Put(w, 16, 2);
-  w += "data";
-  Put(w, static_cast<uint32_t>(data.size()), 4);
-  return w + data;
+  std::vector<uint8_t> w = MakeWav(2, 44100, 16, data);
+  return std::string(w.begin(), w.end());
 }
 
 // Starts a program; `temp` (if given) becomes its TEMP and TMP.

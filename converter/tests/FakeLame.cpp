@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "WavBytes.h"
+
 namespace {
 
 std::wstring Folder() {
@@ -49,10 +51,6 @@ std::string ReadAll(const std::wstring& path) {
   return s;
 }
 
-void Put(std::string& s, unsigned v, int n) {
-  for (int i = 0; i < n; ++i) s += static_cast<char>(v >> (8 * i));
-}
-
 }  // namespace
 
 int main() {
@@ -69,21 +67,10 @@ int main() {
   words.erase(words.begin(), words.end() - 2);
   if (line.find(L" --decode  ") != std::wstring::npos) {
     // One second of stereo 16-bit silence with a little signal in it.
-    std::string data;
-    for (int i = 0; i < 44100 * 2; ++i) Put(data, static_cast<unsigned>((i % 200) * 10), 2);
-    std::string wav = "RIFF";
-    Put(wav, static_cast<unsigned>(36 + data.size()), 4);
-    wav += "WAVEfmt ";
-    Put(wav, 16, 4);
-    Put(wav, 1, 2);
-    Put(wav, 2, 2);
-    Put(wav, 44100, 4);
-    Put(wav, 44100 * 4, 4);
-    Put(wav, 4, 2);
-    Put(wav, 16, 2);
-    wav += "data";
-    Put(wav, static_cast<unsigned>(data.size()), 4);
-    return WriteAll(words[1], wav + data, false) ? 0 : 1;
+    std::vector<uint8_t> data;
+    for (int i = 0; i < 44100 * 2; ++i) PutLE(data, static_cast<uint32_t>((i % 200) * 10), 2);
+    std::vector<uint8_t> wav = MakeWav(2, 44100, 16, data);
+    return WriteAll(words[1], std::string(wav.begin(), wav.end()), false) ? 0 : 1;
   }
   std::string wav = ReadAll(words[0]);
   if (wav.empty()) return 1;

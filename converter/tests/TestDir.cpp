@@ -70,29 +70,3 @@ std::vector<std::string> TTestDir::Files(const std::string& folder) {
     if (e.is_regular_file()) names.push_back(e.path().filename().string());
   return names;
 }
-
-void PutLE(std::vector<uint8_t>& v, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) v.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-void PutText(std::vector<uint8_t>& v, const std::string& text) { v.insert(v.end(), text.begin(), text.end()); }
-
-std::vector<uint8_t> MakeWav(uint16_t channels, uint32_t rate, uint16_t bits,
-                             const std::vector<uint8_t>& data) {
-  std::vector<uint8_t> v;
-  uint16_t align = static_cast<uint16_t>((bits + 7) / 8 * channels);
-  PutText(v, "RIFF");
-  PutLE(v, static_cast<uint32_t>(data.size() + 36), 4);
-  PutText(v, "WAVEfmt ");
-  PutLE(v, 16, 4);
-  PutLE(v, 1, 2);
-  PutLE(v, channels, 2);
-  PutLE(v, rate, 4);
-  PutLE(v, rate * align, 4);
-  PutLE(v, align, 2);
-  PutLE(v, bits, 2);
-  PutText(v, "data");
-  PutLE(v, static_cast<uint32_t>(data.size()), 4);
-  v.insert(v.end(), data.begin(), data.end());
-  return v;
-}

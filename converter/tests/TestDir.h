@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "WavBytes.h"
+
 class TTestDir {
  public:
   TTestDir();
@@ -25,10 +27,3 @@ class TTestDir {
   std::string root_;
   std::string temp_;
 };
-
-// Little-endian helpers for building WAV headers in tests.
-void PutLE(std::vector<uint8_t>& v, uint32_t value, int bytes);
-void PutText(std::vector<uint8_t>& v, const std::string& text);
-// A canonical 44-byte WAV header followed by `data`.
-std::vector<uint8_t> MakeWav(uint16_t channels, uint32_t rate, uint16_t bits,
-                             const std::vector<uint8_t>& data);
