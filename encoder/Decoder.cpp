@@ -52,6 +52,10 @@ void DecodeMp3ToWav(const std::filesystem::path& mp3, const std::filesystem::pat
   dec.h = mpg123_new(nullptr, &err);
   if (!dec.h) throw TCodecError("cannot start the MP3 decoder");
   mpg123_param(dec.h, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+  // A radio recording may carry junk of any length between its frames (a
+  // glitch of the station or the connection): skip it rather than lose the
+  // whole recording.
+  mpg123_param(dec.h, MPG123_RESYNC_LIMIT, -1, 0);
   // Whatever the stream carries, the output is 16-bit signed samples.
   mpg123_format_none(dec.h);
   const long* rates = nullptr;

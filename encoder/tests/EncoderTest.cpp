@@ -165,6 +165,21 @@ TEST_F(Codec, MonoEightBitIsEncodedOnBothChannels) {
   EXPECT_EQ(frames.back().bitrate, 128);
 }
 
+TEST_F(Codec, DamageInTheMiddleOfARecordingIsSkipped) {
+  // A radio recording may hold a stretch of junk (a glitch of the station or
+  // of the connection); the audio around it must still come out.
+  WriteTone(dir / "t.wav", 2, 16, 4.0);
+  EncodeWavToMp3(dir / "t.wav", dir / "t.mp3", 320);
+  auto mp3 = Bytes(dir / "t.mp3");
+  std::vector<uint8_t> damaged(mp3.begin(), mp3.begin() + mp3.size() / 2);
+  for (int i = 0; i < 5000; ++i) damaged.push_back(static_cast<uint8_t>((i * 37 + 11) % 251));
+  damaged.insert(damaged.end(), mp3.begin() + mp3.size() / 2, mp3.end());
+  std::ofstream(dir / "d.mp3", std::ios::binary)
+      .write(reinterpret_cast<const char*>(damaged.data()), damaged.size());
+  ASSERT_NO_THROW(DecodeMp3ToWav(dir / "d.mp3", dir / "d.wav"));
+  EXPECT_NEAR((Bytes(dir / "d.wav").size() - 44) / 4.0 / 44100, 4.0, 0.2);
+}
+
 TEST_F(Codec, NotAnMp3FailsAndLeavesNothing) {
   std::ofstream(dir / "x.mp3", std::ios::binary) << std::string(5000, 'x');
   std::ofstream(dir / "out.wav", std::ios::binary) << "old";
