@@ -217,10 +217,7 @@ void TApplication::UnhookMainWindow(int Id) {
 }
 
 LRESULT TApplication::AppMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
-  TMessage m;
-  m.Msg = Msg;
-  m.WParam = WParam;
-  m.LParam = LParam;
+  TMessage m{Msg, WParam, LParam};
   for (auto& h : std::vector<std::pair<int, TWindowHook>>(hooks_))
     if (h.second && h.second(m)) return m.Result;
   switch (Msg) {

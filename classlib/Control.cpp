@@ -283,10 +283,7 @@ void TControl::Repaint() {
 }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
-  TMessage m;
-  m.Msg = Msg;
-  m.WParam = WParam;
-  m.LParam = LParam;
+  TMessage m{Msg, WParam, LParam};
   WndProc(m);
   return m.Result;
 }

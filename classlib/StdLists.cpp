@@ -216,10 +216,7 @@ LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
   auto* combo = reinterpret_cast<TComboBox*>(ref);
   if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) && !combo->DroppedDown()) {
     if (msg == WM_CHAR) return 0;  // a one-line edit only beeps at them
-    TMessage m;
-    m.Msg = msg;
-    m.WParam = wp;
-    m.LParam = lp;
+    TMessage m{msg, wp, lp};
     if (HandleDialogKey(combo, m)) return 0;
   } else if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(wnd, ComboEditProc, 1);

@@ -71,10 +71,7 @@ void TWinControl::BeforeDestruction() {
 }
 
 LRESULT TWinControl::MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
-  TMessage m;
-  m.Msg = Msg;
-  m.WParam = WParam;
-  m.LParam = LParam;
+  TMessage m{Msg, WParam, LParam};
   try {
     WndProc(m);
   } catch (...) {
