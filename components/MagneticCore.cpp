@@ -124,20 +124,26 @@ void MagneticCore::SnapSizing(WindowId wnd, MagRect& S, int edge) const {
   }
 }
 
+namespace {
+
+// One axis: the shift that lays an edge of [low, high] within sw of an edge of
+// [rLow, rHigh] onto it. Each pair checked later wins over an earlier one.
+void SnapEdges(std::int32_t low, std::int32_t high, std::int32_t rLow, std::int32_t rHigh,
+               std::int32_t sw, std::int32_t& d) {
+  if (std::abs(low - rLow) < sw) d = rLow - low;
+  if (std::abs(low - rHigh) < sw) d = rHigh - low;
+  if (std::abs(high - rLow) < sw) d = rLow - high;
+  if (std::abs(high - rHigh) < sw) d = rHigh - high;
+}
+
+}  // namespace
+
 void MagneticCore::SnapX(const MagRect& M, const MagRect& R, std::int32_t& DX) const {
-  const std::int32_t sw = snapWidth_;
-  if (std::abs(M.left - R.left) < sw) DX = R.left - M.left;
-  if (std::abs(M.left - R.right) < sw) DX = R.right - M.left;
-  if (std::abs(M.right - R.left) < sw) DX = R.left - M.right;
-  if (std::abs(M.right - R.right) < sw) DX = R.right - M.right;
+  SnapEdges(M.left, M.right, R.left, R.right, snapWidth_, DX);
 }
 
 void MagneticCore::SnapY(const MagRect& M, const MagRect& R, std::int32_t& DY) const {
-  const std::int32_t sw = snapWidth_;
-  if (std::abs(M.top - R.top) < sw) DY = R.top - M.top;
-  if (std::abs(M.top - R.bottom) < sw) DY = R.bottom - M.top;
-  if (std::abs(M.bottom - R.top) < sw) DY = R.top - M.bottom;
-  if (std::abs(M.bottom - R.bottom) < sw) DY = R.bottom - M.bottom;
+  SnapEdges(M.top, M.bottom, R.top, R.bottom, snapWidth_, DY);
 }
 
 void MagneticCore::SnapMoving(WindowId wnd, MagRect& M) {
