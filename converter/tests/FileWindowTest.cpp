@@ -17,11 +17,16 @@ std::vector<uint8_t> Pattern(size_t n, uint32_t seed) {
   return v;
 }
 
-TEST(FileWindow, ReadAtTheEndGivesTheLastByte) {
-  TTestDir dir;
+// "ten.bin" in dir, holding the bytes 0 to 9.
+std::string TenBytes(const TTestDir& dir) {
   std::string name = dir.Path("ten.bin");
   TTestDir::WriteBytes(name, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-  TFile f(name);
+  return name;
+}
+
+TEST(FileWindow, ReadAtTheEndGivesTheLastByte) {
+  TTestDir dir;
+  TFile f(TenBytes(dir));
   f.SetPosition(10);
   uint8_t buf[4] = {0xAA, 0xAA, 0xAA, 0xAA};
   EXPECT_EQ(f.Read(buf, 4), 1u);
@@ -35,9 +40,7 @@ TEST(FileWindow, ReadAtTheEndGivesTheLastByte) {
 
 TEST(FileWindow, ReadIsClampedAtTheEnd) {
   TTestDir dir;
-  std::string name = dir.Path("ten.bin");
-  TTestDir::WriteBytes(name, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-  TFile f(name);
+  TFile f(TenBytes(dir));
   f.SetPosition(8);
   uint8_t buf[4] = {0xAA, 0xAA, 0xAA, 0xAA};
   EXPECT_EQ(f.Read(buf, 4), 2u);
