@@ -76,6 +76,17 @@ void CALLBACK SendingSyncProc(HSYNC, DWORD, DWORD, void* user) {
   s->gui.Send();
 }
 
+// A station that sends as fast as it is read and changes its title every
+// tenth of a second, so title syncs keep coming.
+StationConfig UnpacedTitles() {
+  StationConfig cfg;
+  cfg.pace = 0;
+  cfg.metaint = 1000;
+  cfg.titles = {"a", "b"};
+  cfg.title_seconds = 0.1;
+  return cfg;
+}
+
 class ConcurrencyTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -113,11 +124,7 @@ TEST_F(ConcurrencyTest, FreeDeliversTheMessageABlockedCallbackSendsAndReturns) {
 }
 
 TEST_F(ConcurrencyTest, LibraryFreeDoesTheSameForABlockedSync) {
-  StationConfig cfg;
-  cfg.pace = 0;
-  cfg.metaint = 1000;
-  cfg.titles = {"a", "b"};
-  cfg.title_seconds = 0.1;
+  StationConfig cfg = UnpacedTitles();
   auto st = StartStation(cfg);
   Shared shared;
   audiolib::Library::Instance().SetWaitPump([&](int ms) { shared.gui.Pump(ms); });
@@ -227,11 +234,7 @@ void CALLBACK ThrowingSync(HSYNC, DWORD, DWORD, void*) {
 }  // namespace
 
 TEST_F(ConcurrencyTest, ACallbackThatThrowsDoesNotEndTheProgramOrTheStream) {
-  StationConfig cfg;
-  cfg.pace = 0;
-  cfg.metaint = 1000;
-  cfg.titles = {"a", "b"};
-  cfg.title_seconds = 0.1;
+  StationConfig cfg = UnpacedTitles();
   cfg.drop_after_bytes = 200000;
   auto st = StartStation(cfg);
   HSTREAM s = BASS_StreamCreateURL(st->Url("/drop").c_str(), 0, BASS_STREAM_STATUS, ThrowingDownload,
