@@ -57,6 +57,26 @@ HBITMAP CreateDib24(int w, int h, uint8_t** bits) {
   return b;
 }
 
+// A bitmap or icon (`type`) from the resources of `instance` (the program's
+// when null); EResNotFound when there is none of that name.
+HANDLE LoadImageResource(HINSTANCE instance, const std::string& name, UINT type, UINT flags) {
+  HANDLE h = LoadImageW(instance ? instance : GetModuleHandleW(nullptr), Cp1251ToWide(name).c_str(),
+                        type, 0, 0, flags);
+  if (!h) throw EResNotFound("Resource " + name + " not found");
+  return h;
+}
+
+// A bitmap or icon (`type`, called `what` in the error) from a file;
+// EInOutError with the system's code when it cannot be loaded.
+HANDLE LoadImageFile(const std::string& FileName, UINT type, UINT flags, const char* what) {
+  HANDLE h =
+      LoadImageW(nullptr, Cp1251ToWide(FileName).c_str(), type, 0, 0, LR_LOADFROMFILE | flags);
+  if (!h)
+    throw EInOutError(std::string("Cannot load ") + what + " \"" + FileName + "\"",
+                      GetLastOSError());
+  return h;
+}
+
 }  // namespace
 
 TBitmap::TBitmap() = default;
@@ -152,16 +172,12 @@ void TBitmap::SetTransparentColor(TColor c) {
 }
 
 void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
-  HANDLE h = LoadImageW(instance ? instance : GetModuleHandleW(nullptr), Cp1251ToWide(name).c_str(),
-                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-  if (!h) throw EResNotFound("Resource " + name + " not found");
+  HANDLE h = LoadImageResource(instance, name, IMAGE_BITMAP, LR_CREATEDIBSECTION);
   SetHandle(static_cast<HBITMAP>(h));
 }
 
 void TBitmap::LoadFromFile(const std::string& FileName) {
-  HANDLE h = LoadImageW(nullptr, Cp1251ToWide(FileName).c_str(), IMAGE_BITMAP, 0, 0,
-                        LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-  if (!h) throw EInOutError("Cannot load bitmap \"" + FileName + "\"", GetLastOSError());
+  HANDLE h = LoadImageFile(FileName, IMAGE_BITMAP, LR_CREATEDIBSECTION, "bitmap");
   SetHandle(static_cast<HBITMAP>(h));
 }
 
@@ -247,17 +263,11 @@ HICON TIcon::ReleaseHandle() {
 }
 
 void TIcon::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
-  HANDLE h = LoadImageW(instance ? instance : GetModuleHandleW(nullptr), Cp1251ToWide(name).c_str(),
-                        IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
-  if (!h) throw EResNotFound("Resource " + name + " not found");
-  SetHandle(static_cast<HICON>(h));
+  SetHandle(static_cast<HICON>(LoadImageResource(instance, name, IMAGE_ICON, LR_DEFAULTSIZE)));
 }
 
 void TIcon::LoadFromFile(const std::string& FileName) {
-  HANDLE h = LoadImageW(nullptr, Cp1251ToWide(FileName).c_str(), IMAGE_ICON, 0, 0,
-                        LR_LOADFROMFILE | LR_DEFAULTSIZE);
-  if (!h) throw EInOutError("Cannot load icon \"" + FileName + "\"", GetLastOSError());
-  SetHandle(static_cast<HICON>(h));
+  SetHandle(static_cast<HICON>(LoadImageFile(FileName, IMAGE_ICON, LR_DEFAULTSIZE, "icon")));
 }
 
 void TIcon::Assign(TPersistent* Source) {

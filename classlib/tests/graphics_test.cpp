@@ -192,6 +192,24 @@ TEST(Bitmap, FileRoundTripAndCopies) {
   EXPECT_THROW(pic.LoadFromFile("x.png"), EInOutError);
 }
 
+TEST(Icon, MissingFileOrResourceRaisesNamingIt) {
+  TIcon icon;
+  std::string name = GetTempDir() + "classlib_no_such_icon.ico";
+  try {
+    icon.LoadFromFile(name);
+    ADD_FAILURE() << "no exception";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.Message(), "Cannot load icon \"" + name + "\"");
+  }
+  try {
+    icon.LoadFromResourceName(nullptr, "NO_SUCH_ICON");
+    ADD_FAILURE() << "no exception";
+  } catch (const EResNotFound& e) {
+    EXPECT_EQ(e.Message(), "Resource NO_SUCH_ICON not found");
+  }
+  EXPECT_TRUE(icon.Empty());
+}
+
 TEST(ImageList, KeepsImagesAndIcons) {
   TImageList list(nullptr);
   list.SetSize(8, 8);
