@@ -46,6 +46,7 @@ struct ScalarOps {
   static void Store(float* p, V v) { *p = v; }
   static void StoreU(float* p, V v) { *p = v; }
   static V Splat(float x) { return x; }
+  static V Broadcast(const float* p) { return *p; }
   static V MulAdd(V a, V b, V c) { return a * b + c; }
   static V MulSub(V a, V b, V c) { return a * b - c; }
   // The real and imaginary parts of W complex points, interleaved in a, b.
@@ -67,6 +68,7 @@ struct Sse2Ops {
   static void Store(float* p, V v) { _mm_store_ps(p, v); }
   static void StoreU(float* p, V v) { _mm_storeu_ps(p, v); }
   static V Splat(float x) { return _mm_set1_ps(x); }
+  static V Broadcast(const float* p) { return _mm_set1_ps(*p); }
   static V MulAdd(V a, V b, V c) { return a * b + c; }
   static V MulSub(V a, V b, V c) { return a * b - c; }
   static void Split(V a, V b, V& re, V& im) {
@@ -164,14 +166,16 @@ inline void GatherFirst(const RealFftPlan& p, const float* in, const float* win,
 
 // One radix-4 pass over blocks of 4h positions; tw: h entries of w1, w2, w3
 // (w = e^{-2 pi i k / 4h}) applied to the points at k + 2h, k + h, k + 3h.
+// All lanes share them: each is read once and broadcast (a small table
+// leaves the cache to the data).
 template <class O>
 inline void Pass(float* re, float* im, size_t S, size_t h, const float* tw) {
   typedef typename O::V V;
   const size_t W = O::W, step = 4 * h * W, q = h * W;
   for (size_t k = 0; k < h; ++k) {
-    const float* t = tw + k * 6 * W;
-    V w1r = O::Load(t), w1i = O::Load(t + W), w2r = O::Load(t + 2 * W),
-      w2i = O::Load(t + 3 * W), w3r = O::Load(t + 4 * W), w3i = O::Load(t + 5 * W);
+    const float* t = tw + k * 6;
+    V w1r = O::Broadcast(t), w1i = O::Broadcast(t + 1), w2r = O::Broadcast(t + 2),
+      w2i = O::Broadcast(t + 3), w3r = O::Broadcast(t + 4), w3i = O::Broadcast(t + 5);
     for (size_t b = k * W; b < S * W; b += step) {
       float* a = re + b;
       float* c = im + b;
@@ -235,7 +239,7 @@ inline void Run(const RealFftPlan& p, const float* in, const float* win, float* 
   const float* tw = p.passTw;
   for (size_t h = radix2 ? 2 : 4; 4 * h <= S; h *= 4) {
     Pass<O>(p.re, p.im, S, h, tw);
-    tw += h * 6 * W;
+    tw += h * 6;
   }
   float* zr = p.re;
   float* zi = p.im;
@@ -297,11 +301,11 @@ std::vector<KernelInfo> KernelList() {
   list.push_back({"sse2", 4, KernelSse2});
 #endif
 #ifdef AUDIOLIB_FFT_FMA
+  __builtin_cpu_init();  // in case a RealFft is made before static constructors ran
   if (__builtin_cpu_supports("fma")) list.push_back({"sse2+fma", 4, KernelFma});
 #endif
   return list;
 }
-
 
 }  // namespace
 
@@ -339,14 +343,14 @@ RealFft::RealFft(size_t n, int kernel) {
   }
   plan_.rev = rev_.data();
 
-  // Twiddles of the radix-4 passes after the first, lanes splat.
+  // Twiddles of the radix-4 passes after the first.
   std::vector<float> pass;
   for (size_t h = (bits % 2) ? 2 : 4; 4 * h <= S; h *= 4)
     for (size_t k = 0; k < h; ++k)
       for (int j = 1; j <= 3; ++j) {
         double a = -2 * kPi * double(j * k) / double(4 * h);
-        pass.insert(pass.end(), w, static_cast<float>(std::cos(a)));
-        pass.insert(pass.end(), w, static_cast<float>(std::sin(a)));
+        pass.push_back(static_cast<float>(std::cos(a)));
+        pass.push_back(static_cast<float>(std::sin(a)));
       }
 
   const size_t work = RoundUp(m);

@@ -14,7 +14,7 @@ namespace audiolib {
 struct RealFftPlan {
   size_t n = 0, m = 0, lanes = 1, sub = 0;  // sub = m / lanes
   const unsigned* rev = nullptr;  // sub entries: bit-reversed position
-  const float* passTw = nullptr;  // per radix-4 pass, per k: w1, w2, w3 (re, im), each splat to lanes
+  const float* passTw = nullptr;  // per radix-4 pass, per k: w1, w2, w3 (re, im)
   const float* joinTw = nullptr;  // sub * lanes complex (re block, then im block)
   const float* postTw = nullptr;  // e^{-2 pi i k / n}, 1 <= k <= m/2 (re block, then im block)
   float* re = nullptr;            // work arrays of m floats
