@@ -373,8 +373,9 @@ RealFft::RealFft(size_t n, int kernel) {
       region[1][m + q * w + l] = static_cast<float>(std::sin(a));
     }
   for (size_t k = 1; k <= m / 2; ++k) {
-    region[2][k - 1] = static_cast<float>(std::cos(-2 * kPi * double(k) / double(n)));
-    region[2][RoundUp(m / 2) + k - 1] = static_cast<float>(std::sin(-2 * kPi * double(k) / double(n)));
+    double a = -2 * kPi * double(k) / double(n);
+    region[2][k - 1] = static_cast<float>(std::cos(a));
+    region[2][RoundUp(m / 2) + k - 1] = static_cast<float>(std::sin(a));
   }
   plan_.passTw = region[0];
   plan_.joinTw = region[1];

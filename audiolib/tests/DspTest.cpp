@@ -189,7 +189,8 @@ TEST(Output, Pcm16ConversionRoundsClipsAndAppliesVolume) {
 TEST(Output, Pcm16SameOnEveryPathOfALongBlock) {
   std::vector<float> in;
   for (int j = -33000; j <= 33000; j += 7) in.push_back((j + 0.5f) / 32767.0f);
-  for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 3.0f, -3.0f, 1e30f, -1e30f, 0.49f / 32767}) in.push_back(v);
+  for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 3.0f, -3.0f, 1e30f, -1e30f, 0.49f / 32767})
+    in.push_back(v);
   in.push_back(0.25f);  // an odd count of samples: frames * 2 below drops it
   for (float volume : {1.0f, 0.8f, 0.3f}) {
     std::vector<int16_t> out;

@@ -116,11 +116,13 @@ TEST(RealFft, PureTonesLandInTheirBinsAtFullScale) {
     RealFft fft(2048, kernel);
     for (size_t bin : {1u, 7u, 511u, 512u, 513u, 1023u}) {
       std::vector<float> x(2048);
-      for (size_t t = 0; t < 2048; ++t) x[t] = static_cast<float>(std::cos(2 * kPi * bin * t / 2048));
+      for (size_t t = 0; t < 2048; ++t)
+        x[t] = static_cast<float>(std::cos(2 * kPi * double(bin * t) / 2048));
       std::vector<float> mag(1024);
       fft.Magnitudes(x.data(), mag.data(), 2.0f / 2048);
       for (size_t k = 0; k < 1024; ++k)
-        ASSERT_NEAR(mag[k], k == bin ? 1.0 : 0.0, 1e-4) << kernel << " tone " << bin << " bin " << k;
+        ASSERT_NEAR(mag[k], k == bin ? 1.0 : 0.0, 1e-4)
+            << kernel << " tone " << bin << " bin " << k;
     }
   }
 }
