@@ -4,6 +4,7 @@
 #include <lame/lame.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -27,6 +28,17 @@ struct TWaveFormat {
   int bits = 0;
   uint64_t dataBytes = 0;  // from the data chunk's start
 };
+
+// Skips `bytes` forward. The offset is 64-bit everywhere: a 32-bit long
+// would turn a chunk size above 2 GiB into a step backwards onto the same
+// header, for ever.
+bool SkipForward(std::FILE* f, uint64_t bytes) {
+#ifdef _WIN32
+  return _fseeki64(f, static_cast<long long>(bytes), SEEK_CUR) == 0;
+#else
+  return fseeko(f, static_cast<off_t>(bytes), SEEK_CUR) == 0;
+#endif
+}
 
 // Leaves `f` at the first sample byte.
 TWaveFormat ReadWaveHeader(std::FILE* f, const std::string& name) {
@@ -56,7 +68,7 @@ TWaveFormat ReadWaveHeader(std::FILE* f, const std::string& name) {
       if (!haveFormat) throw TCodecError(name + " has its data before its format");
       fmt.dataBytes = size;
       return fmt;
-    } else if (std::fseek(f, static_cast<long>(size + (size & 1)), SEEK_CUR) != 0) {
+    } else if (!SkipForward(f, uint64_t(size) + (size & 1))) {
       throw TCodecError(name + " is truncated");
     }
   }

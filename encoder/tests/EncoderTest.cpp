@@ -195,6 +195,30 @@ TEST_F(Codec, NotAWavFailsAndLeavesNothing) {
   EXPECT_EQ(FilesIn(dir), 1u);
 }
 
+TEST_F(Codec, AChunkClaimingToRunPastTheEndFailsInsteadOfLooping) {
+  // A size read as a negative offset would step back onto the same header.
+  std::vector<uint8_t> w;
+  auto text = [&](const char* t) { w.insert(w.end(), t, t + 4); };
+  text("RIFF");
+  Put(w, 100, 4);
+  text("WAVE");
+  text("fmt ");
+  Put(w, 16, 4);
+  Put(w, 1, 2);
+  Put(w, 2, 2);
+  Put(w, 44100, 4);
+  Put(w, 44100 * 4, 4);
+  Put(w, 4, 2);
+  Put(w, 16, 2);
+  text("junk");
+  Put(w, 0xFFFFFFF8u, 4);
+  Put(w, 0, 4);
+  std::ofstream(dir / "lying.wav", std::ios::binary)
+      .write(reinterpret_cast<const char*>(w.data()), w.size());
+  EXPECT_THROW(EncodeWavToMp3(dir / "lying.wav", dir / "o.mp3", 128), TCodecError);
+  EXPECT_FALSE(fs::exists(dir / "o.mp3"));
+}
+
 TEST_F(Codec, AnUnwritableFolderFails) {
   WriteTone(dir / "t.wav", 2, 16, 0.2);
   EXPECT_THROW(EncodeWavToMp3(dir / "t.wav", dir / "no" / "o.mp3", 128), TCodecError);
