@@ -127,6 +127,7 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   cycleTimer_.reset(new TSimpleTimer(1000, [this](TSimpleTimer*) { CycleTick(); }));
   clickTimer_.reset(new TSimpleTimer(1000, nullptr));
   exitTimer_.reset(new TSimpleTimer(20, [this](TSimpleTimer*) { ExitTick(); }));
+  retryTimer_.reset(new TSimpleTimer(kAddRetryMs, [this](TSimpleTimer*) { RetryAdd(); }));
   clicks_.reset(new TrayClickLogic(
       *clickTimer_, [this] { return static_cast<bool>(OnDblClick); }, [this] { Click(); },
       [this] { DblClick(); }));
@@ -151,6 +152,7 @@ TTrayIcon::~TTrayIcon() {
   *alive_ = false;
   HideIcon();
   exitTimer_.reset();
+  retryTimer_.reset();
   cycleTimer_.reset();
   clicks_.reset();
   clickTimer_.reset();
@@ -178,11 +180,29 @@ bool TTrayIcon::ShowIcon() {
   iconVisible_ = true;
   FillIconData();
   inShell_ = Notify(NIM_ADD) || inShell_;
+  // A shell still starting or busy refuses the icon; try again for a while
+  // rather than leave the player without its icon until the next restart of
+  // the shell.
+  addRetries_ = 0;
+  if (!inShell_ && retryTimer_) retryTimer_->Start();
   return inShell_;
+}
+
+void TTrayIcon::RetryAdd() {
+  if (inShell_ || !iconVisible_ || ++addRetries_ > kAddRetries) {
+    retryTimer_->Stop(true);
+    return;
+  }
+  FillIconData();
+  // A refused add may leave an entry behind; clear it before adding again.
+  Notify(NIM_DELETE);
+  inShell_ = Notify(NIM_ADD);
+  if (inShell_) retryTimer_->Stop(true);
 }
 
 bool TTrayIcon::HideIcon() {
   iconVisible_ = false;
+  if (retryTimer_) retryTimer_->Stop(true);
   if (!inShell_) return false;
   inShell_ = false;
   return Notify(NIM_DELETE);

@@ -108,11 +108,15 @@ class TTrayIcon : public TComponent {
   void HandleCallback(UINT MouseMessage);
   // The shell restarted: a visible icon is added again.
   void TaskbarCreated();
+  // A refused add is tried again every kAddRetryMs, at most kAddRetries times.
+  static constexpr unsigned kAddRetryMs = 500;
+  static constexpr int kAddRetries = 20;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  void RetryAdd();
   friend class TTrayIconHandler;
   void FillIconData();
   bool Notify(DWORD message);
@@ -137,7 +141,8 @@ class TTrayIcon : public TComponent {
   POINT lastMove_{};
   HWND ownerWnd_ = nullptr, appWnd_ = nullptr;
   int appHook_ = 0;
-  std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_;
+  std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_, retryTimer_;
+  int addRetries_ = 0;
   std::unique_ptr<TrayClickLogic> clicks_;
   // Cleared by the destructor: an event handler may free the icon.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
