@@ -1,21 +1,4 @@
 # Cross build for Windows with MinGW-w64 (x86_64, posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KORVALIS_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${KORVALIS_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KORVALIS_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${KORVALIS_TRIPLE}-windres)
-
-# Windows libraries built by scripts/setup live in a cache outside the tree.
-if(DEFINED ENV{KORVALIS_DEPS})
-  set(KORVALIS_DEPS_ROOT $ENV{KORVALIS_DEPS})
-else()
-  set(KORVALIS_DEPS_ROOT /var/cache/korvalis-deps)
-endif()
-set(KORVALIS_DEPS_PREFIX ${KORVALIS_DEPS_ROOT}/${KORVALIS_TRIPLE})
-
-set(CMAKE_FIND_ROOT_PATH /usr/${KORVALIS_TRIPLE} ${KORVALIS_DEPS_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
