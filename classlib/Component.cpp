@@ -153,14 +153,14 @@ void TComponent::NotifyAll(TComponent* AComponent, TOperation Operation) {
 
 void TComponent::FreeNotification(TComponent* AComponent) {
   if (!AComponent || AComponent == this) return;
-  // Components of one owner already hear of each other through it.
-  if (!owner_ || AComponent->owner_ != owner_) {
-    if (std::find(free_notifies_.begin(), free_notifies_.end(), AComponent) == free_notifies_.end())
-      free_notifies_.push_back(AComponent);
-    auto& theirs = AComponent->free_notifies_;
-    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end()) theirs.push_back(this);
-    AComponent->state_.Include(csFreeNotification);
-  }
+  // Recorded even between components of one owner: an owner being freed
+  // frees what it owns without telling the siblings, so only this list
+  // reaches them then.
+  if (std::find(free_notifies_.begin(), free_notifies_.end(), AComponent) == free_notifies_.end())
+    free_notifies_.push_back(AComponent);
+  auto& theirs = AComponent->free_notifies_;
+  if (std::find(theirs.begin(), theirs.end(), this) == theirs.end()) theirs.push_back(this);
+  AComponent->state_.Include(csFreeNotification);
   state_.Include(csFreeNotification);
 }
 

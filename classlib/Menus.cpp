@@ -113,14 +113,12 @@ HMENU BuildMenu(TMenuItem* root, std::vector<TMenuItem*>& byId) {
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(nullptr)) {}
 
-TPopupMenu::~TPopupMenu() {
-  Watch(nullptr);
-  items_->Free();
-}
+TPopupMenu::~TPopupMenu() { items_->Free(); }
 
 void TPopupMenu::Watch(TComponent* c) {
-  if (c == watched_) return;
-  if (watched_) watched_->RemoveFreeNotification(this);
+  // The link to a component watched before stays: it may be the one that
+  // also uses this menu and must hear of its going. The component's own
+  // destruction undoes the links.
   watched_ = c;
   if (c) c->FreeNotification(this);
 }

@@ -162,7 +162,8 @@ TTrayIcon::~TTrayIcon() {
   tray_app::Unhook(appHook_);
   if (ownerWnd_ && IsWindow(ownerWnd_))
     RemoveWindowSubclass(ownerWnd_, OwnerWndProc, kOwnerSubclass + iconData_.uID);
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  // The link with the menu is undone by the component's own destruction:
+  // removing it here would also cut the menu's watch on this icon.
   if (TTrayIconHandler* h = TTrayIconHandler::Live()) h->Unregister(iconData_.uID);
 }
 
@@ -288,7 +289,7 @@ void TTrayIcon::SetCycleInterval(unsigned v) {
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* v) {
   if (popupMenu_ == v) return;
-  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  // A menu set before keeps its link: it may be watching this icon too.
   popupMenu_ = v;
   if (v) v->FreeNotification(this);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "Classes.h"
@@ -79,6 +80,54 @@ TEST(ComponentModel, FreeNotificationAcrossOwners) {
   menu2->Free();
   form1->Free();
   form2->Free();
+}
+
+namespace {
+// Like a tray icon and its menu: forgets the other in its destructor, the
+// way the real ones do. A Watcher still pointing at a freed one is caught
+// before it touches it.
+struct Watcher : TComponent {
+  explicit Watcher(TComponent* owner) : TComponent(owner) { Live().insert(this); }
+  ~Watcher() override {
+    Live().erase(this);
+    if (!watched) return;
+    if (!Live().count(watched)) ADD_FAILURE() << "a Watcher kept a freed sibling";
+    else watched->RemoveFreeNotification(this);
+  }
+  void Watch(Watcher* w) {
+    watched = w;
+    w->FreeNotification(this);
+  }
+  void Notification(TComponent* c, TOperation op) override {
+    TComponent::Notification(c, op);
+    if (op == opRemove && c == watched) watched = nullptr;
+  }
+  static std::set<Watcher*>& Live() {
+    static std::set<Watcher*> live;
+    return live;
+  }
+  Watcher* watched = nullptr;
+};
+}  // namespace
+
+TEST(ComponentModel, SiblingsWatchingEachOtherSurviveTheirOwnerGoing) {
+  for (int order = 0; order < 2; ++order) {
+    auto* form = new TComponent(nullptr);
+    Watcher* first = new Watcher(form);
+    Watcher* second = new Watcher(form);
+    // The newer one goes first when the owner is freed; try both ways.
+    if (order == 0) first->Watch(second);
+    else second->Watch(first);
+    form->Free();
+  }
+  // A sibling freed alone still clears the other's reference.
+  auto* form = new TComponent(nullptr);
+  Watcher* user = new Watcher(form);
+  Watcher* menu = new Watcher(form);
+  user->Watch(menu);
+  menu->Free();
+  EXPECT_EQ(user->watched, nullptr);
+  form->Free();
 }
 
 TEST(ComponentModel, InsertIsAnnouncedAndOwnerCanChange) {

@@ -3,6 +3,8 @@
 // and the image list.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -463,4 +465,44 @@ TEST_F(TrayIconWin, HandlersMayFreeTheIcon) {
   SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, id, WM_LBUTTONDOWN);
   SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, id, WM_LBUTTONUP);
   EXPECT_EQ(icon, nullptr);
+}
+
+namespace {
+// Freed memory gets ordered junk, so a pointer reached after its object went
+// fails at once instead of reading what the heap happens to leave.
+template <class T>
+struct Scribbled : T {
+  using T::T;
+  static void* operator new(std::size_t n) { return ::operator new(n); }
+  static void operator delete(void* p, std::size_t n) {
+    auto* words = static_cast<std::uintptr_t*>(p);
+    for (std::size_t i = 0; i < n / sizeof *words; ++i)
+      words[i] = static_cast<std::uintptr_t>(0xDD000000u) + i * 64;
+    ::operator delete(p);
+  }
+};
+}  // namespace
+
+TEST_F(TrayIconWin, AnOwnerFreesItsIconAndMenuAfterAPopup) {
+  for (int order = 0; order < 2; ++order) {
+    auto* owner = new TComponent(nullptr);
+    TTrayIcon* icon = nullptr;
+    TPopupMenu* menu = nullptr;
+    if (order == 0) {
+      icon = new Scribbled<TTrayIcon>(owner);
+      menu = new Scribbled<TPopupMenu>(owner);
+    } else {
+      menu = new Scribbled<TPopupMenu>(owner);
+      icon = new Scribbled<TTrayIcon>(owner);
+    }
+    TMenuItem* item = new TMenuItem(menu);
+    item->Caption = "Выход";
+    menu->Items()->Add(item);
+    icon->SetPopupMenu(menu);
+    g_menu = MenuSeen{};
+    SetTimer(nullptr, 0, 50, CloseMenuSoon);
+    Callback(*icon, WM_RBUTTONDOWN);
+    EXPECT_TRUE(g_menu.found);
+    owner->Free();  // the newer of the two goes first
+  }
 }
