@@ -375,11 +375,19 @@ void TTrayIcon::PopupAtCursor() {
   // The menu must belong to the foreground window, or it would not close
   // when the user clicks elsewhere.
   SetForegroundWindow(appWnd_ ? appWnd_ : (ownerWnd_ ? ownerWnd_ : HandlerWindow()));
+  const std::shared_ptr<bool> alive = alive_;
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) {
+      // The program is ending: leave the quit to its message loop, no menu.
+      PostQuitMessage(static_cast<int>(m.wParam));
+      return;
+    }
     TranslateMessage(&m);
     DispatchMessageW(&m);
   }
+  // What ran meanwhile may have freed the icon or its menu.
+  if (!*alive || !popupMenu_) return;
   popupMenu_->PopupComponent = this;
   const HWND owner = ownerWnd_;  // the chosen item may free this icon
   popupMenu_->Popup(p.x, p.y);

@@ -506,3 +506,21 @@ TEST_F(TrayIconWin, AnOwnerFreesItsIconAndMenuAfterAPopup) {
     owner->Free();  // the newer of the two goes first
   }
 }
+
+TEST_F(TrayIconWin, APopupKeepsAPendingQuit) {
+  TPopupMenu menu(nullptr);
+  TMenuItem* item = new TMenuItem(&menu);
+  item->Caption = "Выход";
+  menu.Items()->Add(item);
+  TTrayIcon icon(nullptr);
+  icon.SetPopupMenu(&menu);
+  g_menu = MenuSeen{};
+  const UINT_PTR closer = SetTimer(nullptr, 0, 50, CloseMenuSoon);  // should a menu come up
+  PostQuitMessage(7);
+  Callback(icon, WM_RBUTTONDOWN);
+  KillTimer(nullptr, closer);
+  MSG m;
+  ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(m.wParam, 7u);
+  EXPECT_FALSE(g_menu.found);  // the program is ending: no menu
+}
