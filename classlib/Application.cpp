@@ -23,7 +23,12 @@ LRESULT CALLBACK AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     return Application->AppMessage(msg, wp, lp);
   } catch (...) {
-    Application->HandleException(Application);
+    // Nothing may unwind into the system's window code, not even from an
+    // OnException that throws.
+    try {
+      Application->HandleException(Application);
+    } catch (...) {
+    }
     return 0;
   }
 }

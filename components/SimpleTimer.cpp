@@ -68,6 +68,8 @@ void TSimpleTimerHandler::Unregister(std::uintptr_t id) {
   if (live->timers_.empty()) live.reset();
 }
 
+void (*TSimpleTimerHandler::ExceptionHandler)() = nullptr;
+
 void TSimpleTimerHandler::Dispatch(std::uintptr_t id) {
   auto it = timers_.find(id);
   if (it == timers_.end()) {

@@ -35,6 +35,9 @@ class TSimpleTimerHandler {
 
   // A tick for this id arrived. Ids of timers already gone are ignored.
   void Dispatch(std::uintptr_t id);
+  // Called inside a catch block for an exception that a timer's handler let
+  // out of the window's tick; none set: the exception is dropped.
+  static void (*ExceptionHandler)();
 
  private:
   friend class TSimpleTimer;

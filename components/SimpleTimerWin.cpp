@@ -11,10 +11,18 @@ const wchar_t kClassName[] = L"KorvalisSimpleTimerWindow";
 LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
     // The id is looked up among the live timers, never cast to an object.
-    if (TSimpleTimerHandler* h = TSimpleTimerHandler::Instance())
-      h->Dispatch(static_cast<std::uintptr_t>(wp));
-    else
-      ::KillTimer(wnd, wp);
+    try {
+      if (TSimpleTimerHandler* h = TSimpleTimerHandler::Instance())
+        h->Dispatch(static_cast<std::uintptr_t>(wp));
+      else
+        ::KillTimer(wnd, wp);
+    } catch (...) {
+      // Nothing may unwind into the system's window code.
+      try {
+        if (TSimpleTimerHandler::ExceptionHandler) TSimpleTimerHandler::ExceptionHandler();
+      } catch (...) {
+      }
+    }
     return 0;
   }
   return DefWindowProcW(wnd, msg, wp, lp);

@@ -46,4 +46,12 @@ void ShowMainForm() {
 
 bool Terminating() { return Application && Application->Terminated(); }
 
+void HandleException() {
+  try {
+    if (Application) Application->HandleException(Application);
+  } catch (...) {
+    // An OnException that throws: nothing may unwind into the system.
+  }
+}
+
 }  // namespace tray_app

@@ -30,5 +30,8 @@ void HideMainForm();
 void ShowMainForm();
 // The application is shutting down.
 bool Terminating();
+// Hands the exception being caught to the application (its OnException or
+// message box); never throws. Call it only inside a catch block.
+void HandleException();
 
 }  // namespace tray_app

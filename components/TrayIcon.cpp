@@ -74,6 +74,16 @@ class TTrayIconHandler {
   }
 
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    try {
+      return HandleMessage(wnd, msg, wp, lp);
+    } catch (...) {
+      // Nothing may unwind into the system's window code.
+      tray_app::HandleException();
+      return 0;
+    }
+  }
+
+  static LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     TTrayIconHandler* h = instance_;
     if (h && msg == TTrayIcon::kCallbackMessage) {
       if (TTrayIcon* icon = h->Find(static_cast<UINT>(wp)))
@@ -133,6 +143,8 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
       [this] { DblClick(); }));
   clickTimer_->SetOnTimer([this](TSimpleTimer*) { clicks_->ClickTick(); });
   didExit_ = true;
+  // What a timer's handler lets out goes to the application, as from a form.
+  TSimpleTimerHandler::ExceptionHandler = tray_app::HandleException;
   if (ComponentState().Contains(csDesigning)) return;
   appWnd_ = tray_app::ApplicationWindow();
   appHook_ = tray_app::Hook([this](UINT m, WPARAM w, LPARAM l) { AppHook(m, w, l); });
@@ -495,17 +507,24 @@ void TTrayIcon::ExitTick() {
 LRESULT CALLBACK TTrayIcon::OwnerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                          DWORD_PTR ref) {
   auto* self = reinterpret_cast<TTrayIcon*>(ref);
-  if (msg == WM_SHOWWINDOW && wp == 1 && lp == 0) {
-    if (self->appWnd_) SetForegroundWindow(self->appWnd_);
-    SetForegroundWindow(wnd);
-  } else if ((msg == WM_SHOWWINDOW && wp == 0 && lp == SW_PARENTCLOSING &&
-              !tray_app::Terminating()) ||
-             (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MINIMIZE)) {
-    if (self->minimizeToTray_ && self->OnMinimizeToTray) {
-      self->OnMinimizeToTray(self);
-      self->DoMinimizeToTray();
-      return 1;
+  try {
+    if (msg == WM_SHOWWINDOW && wp == 1 && lp == 0) {
+      if (self->appWnd_) SetForegroundWindow(self->appWnd_);
+      SetForegroundWindow(wnd);
+    } else if ((msg == WM_SHOWWINDOW && wp == 0 && lp == SW_PARENTCLOSING &&
+                !tray_app::Terminating()) ||
+               (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MINIMIZE)) {
+      if (self->minimizeToTray_ && self->OnMinimizeToTray) {
+        const std::shared_ptr<bool> alive = self->alive_;
+        self->OnMinimizeToTray(self);
+        if (*alive) self->DoMinimizeToTray();
+        return 1;
+      }
     }
+  } catch (...) {
+    // Nothing may unwind into the system's window code.
+    tray_app::HandleException();
+    return 0;
   }
   return DefSubclassProc(wnd, msg, wp, lp);
 }

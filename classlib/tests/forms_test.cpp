@@ -380,6 +380,23 @@ TEST(Forms, ReleaseFreesTheFormAfterPendingMessages) {
   EXPECT_TRUE(destroyed);
 }
 
+TEST(Forms, AThrowingOnExceptionStaysInsideTheWindowProcedure) {
+  int seen = 0;
+  Application->OnException = [&](TObject*, const std::exception&) {
+    ++seen;
+    throw Exception("again");
+  };
+  const int hook = Application->HookMainWindow([](TMessage& m) -> bool {
+    if (m.Msg == WM_USER + 7) throw Exception("hook");
+    return false;
+  });
+  MSG m{Application->Handle(), WM_USER + 7, 0, 0, 0, {}};
+  DispatchMessageW(&m);
+  Application->UnhookMainWindow(hook);
+  Application->OnException = nullptr;
+  EXPECT_EQ(seen, 1);
+}
+
 TEST(Forms, ClosingTheMainFormEndsTheProgram) {
   Form1->allow_close = false;
   Form1->log.clear();

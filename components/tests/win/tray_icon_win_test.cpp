@@ -524,3 +524,36 @@ TEST_F(TrayIconWin, APopupKeepsAPendingQuit) {
   EXPECT_EQ(m.wParam, 7u);
   EXPECT_FALSE(g_menu.found);  // the program is ending: no menu
 }
+
+TEST_F(TrayIconWin, ExceptionsStopAtTheApplication) {
+  int seen = 0;
+  Application->OnException = [&](TObject*, const std::exception&) { ++seen; };
+  TTrayIcon icon(nullptr);
+  icon.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {
+    throw Exception("tray");
+  };
+  MSG m{TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, icon.TrayId(), WM_LBUTTONDOWN,
+        0, {}};
+  DispatchMessageW(&m);
+  EXPECT_EQ(seen, 1);
+  // A timer's handler.
+  TSimpleTimer timer(10, [](TSimpleTimer* t) {
+    t->Stop(true);
+    throw Exception("timer");
+  });
+  timer.Start();
+  for (int i = 0; i < 200 && seen < 2; ++i) Pump(10);
+  EXPECT_EQ(seen, 2);
+  // The owner window's subclass.
+  TForm* form = new TForm(nullptr);
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  auto* owned = new TTrayIcon(form);
+  owned->SetMinimizeToTray(true);
+  owned->OnMinimizeToTray = [](TObject*) { throw Exception("minimize"); };
+  m = MSG{form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0, 0, {}};
+  DispatchMessageW(&m);
+  EXPECT_EQ(seen, 3);
+  form->Free();
+  Application->OnException = nullptr;
+}
