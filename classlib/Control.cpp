@@ -73,6 +73,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
+  *alive_ = false;
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -331,7 +332,9 @@ void TControl::DoMouseUp(TMessage& M, TMouseButton Button) {
   TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
   if (Button == mbLeft && clicked_) {
     clicked_ = false;
+    const std::shared_ptr<bool> alive = alive_;
     if (ClientRect().Contains(p)) Click();
+    if (!*alive) return;
   }
   MouseUp(Button, ShiftStateFromKeys(M.WParam), p.X, p.Y);
 }
@@ -343,7 +346,9 @@ void TControl::HandleMessage(TMessage& M) {
     case WM_MBUTTONDOWN: return DoMouseDown(M, mbMiddle, {});
     case WM_LBUTTONDBLCLK:
       if (ControlStyle.Contains(csDoubleClicks)) {
+        const std::shared_ptr<bool> alive = alive_;
         DblClick();
+        if (!*alive) return;
         return DoMouseDown(M, mbLeft, ssDouble);
       }
       return DoMouseDown(M, mbLeft, {});

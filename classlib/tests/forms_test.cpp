@@ -4,6 +4,8 @@
 // timers, a modal form, the error box, release and the end of the program.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "app_pump.h"
@@ -378,6 +380,60 @@ TEST(Forms, ReleaseFreesTheFormAfterPendingMessages) {
   EXPECT_FALSE(destroyed);
   Pump(50);
   EXPECT_TRUE(destroyed);
+}
+
+namespace {
+// Freed memory gets ordered junk, so a control reached after it was freed
+// fails at once instead of reading what the heap happens to leave.
+template <class T>
+struct Scribbled : T {
+  using T::T;
+  static void* operator new(std::size_t n) { return ::operator new(n); }
+  static void operator delete(void* p, std::size_t n) {
+    auto* words = static_cast<std::uintptr_t*>(p);
+    for (std::size_t i = 0; i < n / sizeof *words; ++i)
+      words[i] = static_cast<std::uintptr_t>(0xDD000000u) + i * 64;
+    ::operator delete(p);
+  }
+};
+}  // namespace
+
+TEST(Forms, AControlMayFreeItselfInItsHandlers) {
+  auto* f = New<TForm>(Application);
+  f->SetBounds(50, 50, 200, 100);
+  f->Show();
+  // A graphic control freed by its click, then by its double click.
+  for (UINT msg : {WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
+    auto* label = new Scribbled<TSwatch>(f);
+    label->SetBounds(10, 10, 50, 20);
+    label->SetParent(f);
+    bool gone = false;
+    // The handler goes with the control: it touches nothing after Free.
+    label->OnClick = label->OnDblClick = [&](TObject*) {
+      gone = true;
+      label->Free();
+    };
+    SendMessageW(f->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(20, 20));
+    SendMessageW(f->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, At(20, 20));
+    EXPECT_TRUE(gone);
+    if (msg == WM_LBUTTONDBLCLK) SendMessageW(f->Handle(), WM_LBUTTONUP, 0, At(20, 20));
+  }
+  // A form freed by a right click on its child.
+  auto* g = new Scribbled<TForm>(Application);
+  g->AfterConstruction();
+  g->SetBounds(50, 50, 200, 100);
+  auto* swatch = new TSwatch(g);
+  swatch->SetBounds(10, 10, 50, 20);
+  swatch->SetParent(g);
+  bool formGone = false;
+  swatch->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+    formGone = true;
+    g->Free();
+  };
+  const HWND gw = g->Handle();
+  SendMessageW(gw, WM_RBUTTONUP, 0, At(20, 20));
+  EXPECT_TRUE(formGone);
+  f->Free();
 }
 
 TEST(Forms, AThrowingOnExceptionStaysInsideTheWindowProcedure) {
