@@ -74,6 +74,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   *alive_ = false;
+  // A hint waiting to show for this control must not reach it.
+  if (ControlHintHook) ControlHintHook(this, false);
   if (parent_) parent_->RemoveControl(this);
 }
 

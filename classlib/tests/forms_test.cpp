@@ -398,6 +398,23 @@ struct Scribbled : T {
 };
 }  // namespace
 
+TEST(Forms, AFreedControlGetsNoHint) {
+  Application->HintPause = 30;
+  auto* f = New<TForm>(Application);
+  f->SetBounds(50, 50, 200, 100);
+  auto* label = new Scribbled<TSwatch>(f);
+  label->SetBounds(10, 10, 50, 20);
+  label->SetParent(f);
+  label->SetHint("Громкость");
+  label->SetShowHint(true);
+  label->Perform(CM_MOUSEENTER);
+  label->Free();
+  SendMessageW(Application->Handle(), WM_TIMER, 1, 0);
+  HWND hint = FindWindowW(L"THintWindow", nullptr);
+  EXPECT_TRUE(!hint || !IsWindowVisible(hint));
+  f->Free();
+}
+
 TEST(Forms, AControlMayFreeItselfInItsHandlers) {
   auto* f = New<TForm>(Application);
   f->SetBounds(50, 50, 200, 100);
