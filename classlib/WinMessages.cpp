@@ -33,10 +33,14 @@ void TWinControl::HandleMessage(TMessage& M) {
         PaintControls(reinterpret_cast<HDC>(M.WParam));
         return;
       }
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle_, &ps);
-      PaintHandler(dc, ps.rcPaint);
-      EndPaint(handle_, &ps);
+      // EndPaint however the painting ends.
+      struct PaintGuard {
+        HWND wnd;
+        PAINTSTRUCT ps;
+        ~PaintGuard() { EndPaint(wnd, &ps); }
+      } paint{handle_, {}};
+      HDC dc = BeginPaint(handle_, &paint.ps);
+      PaintHandler(dc, paint.ps.rcPaint);
       return;
     }
     case WM_ERASEBKGND:
@@ -130,18 +134,26 @@ void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
   }
   RECT r;
   GetClientRect(handle_, &r);
+  // The memory DC and its bitmap go however the painting ends.
+  struct Buffer {
+    HDC mem;
+    HBITMAP bmp;
+    HGDIOBJ old;
+    ~Buffer() {
+      SelectObject(mem, old);
+      DeleteObject(bmp);
+      DeleteDC(mem);
+    }
+  };
   HDC mem = CreateCompatibleDC(paintDC);
   HBITMAP bmp = CreateCompatibleBitmap(paintDC, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
-  HGDIOBJ old = SelectObject(mem, bmp);
+  const Buffer buffer{mem, bmp, SelectObject(mem, bmp)};
   ::FillRect(mem, &r, brush_.Handle());
   IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
   PaintWindow(mem);
   PaintControls(mem);
   BitBlt(paintDC, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
          area.top, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
 }
 
 void TWinControl::PaintWindow(HDC dc) {

@@ -470,6 +470,47 @@ TEST(Forms, AThrowingOnExceptionStaysInsideTheWindowProcedure) {
   EXPECT_EQ(seen, 1);
 }
 
+TEST(Forms, AThrowingPaintLeaksNoDrawingObjects) {
+  auto* f = New<TForm>(Application);
+  f->SetBounds(50, 50, 200, 100);
+  f->Show();
+  int failures = 0;
+  Application->OnException = [&](TObject*, const std::exception&) { ++failures; };
+  for (bool buffered : {false, true}) {
+    auto* pad = new TCustomControl(f);
+    pad->SetBounds(0, 0, 100, 50);
+    pad->SetParent(f);
+    pad->SetDoubleBuffered(buffered);
+    std::vector<HGDIOBJ> used;
+    pad->OnPaint = [&](TObject*) {
+      HDC dc = pad->Canvas()->Handle();
+      used.push_back(dc);
+      used.push_back(GetCurrentObject(dc, OBJ_BITMAP));
+      throw Exception("paint");
+    };
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 100; ++i) {
+      InvalidateRect(pad->Handle(), nullptr, FALSE);
+      UpdateWindow(pad->Handle());
+    }
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 5);
+    if (buffered) {
+      ASSERT_EQ(used.size(), 200u);
+      // The memory DCs and bitmaps of the buffer are gone.
+      int left = 0;
+      for (HGDIOBJ h : used) left += GetObjectType(h) != 0;
+      EXPECT_LE(left, 2);
+    }
+    // Nothing left to paint: each WM_PAINT ended with EndPaint.
+    RECT u;
+    EXPECT_FALSE(GetUpdateRect(pad->Handle(), &u, FALSE));
+    pad->Free();
+  }
+  Application->OnException = nullptr;
+  EXPECT_EQ(failures, 200);
+  f->Free();
+}
+
 TEST(Forms, ClosingTheMainFormEndsTheProgram) {
   Form1->allow_close = false;
   Form1->log.clear();
