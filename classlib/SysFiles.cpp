@@ -128,6 +128,23 @@ TDateTime FromFileTime(const FILETIME& ft) {
   return EncodeDate(st.wYear, st.wMonth, st.wDay) +
          EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 }
+
+// A path from the system in 1251. One with characters the code page lacks
+// would come back with '?' in their place and name nothing; its short form
+// has none of them and still names the same file or folder.
+std::string FromNative(const std::wstring& path) {
+  bool lossless = true;
+  std::string r = WideToCp1251(path, &lossless);
+  if (lossless) return r;
+  DWORD n = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (n == 0) return r;
+  std::wstring shortPath(n, L'\0');
+  n = GetShortPathNameW(path.c_str(), &shortPath[0], n);
+  if (n == 0 || n >= shortPath.size()) return r;
+  shortPath.resize(n);
+  std::string s = WideToCp1251(shortPath, &lossless);
+  return lossless ? s : r;
+}
 }  // namespace
 
 bool FileExists(const std::string& name) {
@@ -153,22 +170,22 @@ int64_t FileSize(const std::string& name) {
 std::string GetTempDir() {
   wchar_t buf[MAX_PATH + 1];
   DWORD n = GetTempPathW(MAX_PATH + 1, buf);
-  return IncludeTrailingPathDelimiter(WideToCp1251(std::wstring(buf, n)));
+  return IncludeTrailingPathDelimiter(FromNative(std::wstring(buf, n)));
 }
 std::string GetCurrentDir() {
   wchar_t buf[MAX_PATH + 1];
   DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, buf);
-  return WideToCp1251(std::wstring(buf, n));
+  return FromNative(std::wstring(buf, n));
 }
 std::string ParamStr(int index) {
   if (index == 0) {
     std::wstring buf(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, &buf[0], static_cast<DWORD>(buf.size()));
-    return WideToCp1251(buf.substr(0, n));
+    return FromNative(buf.substr(0, n));
   }
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string r = argv && index > 0 && index < argc ? WideToCp1251(argv[index]) : "";
+  std::string r = argv && index > 0 && index < argc ? FromNative(argv[index]) : "";
   LocalFree(argv);
   return r;
 }
@@ -189,7 +206,9 @@ int FindFirst(const std::string& pattern, int attr, TSearchRec& rec) {
     TSearchRec e;
     e.Attr = static_cast<int>(fd.dwFileAttributes & 0x3F);
     if (e.Attr & excluded) continue;
-    e.Name = WideToCp1251(fd.cFileName);
+    bool lossless = true;
+    e.Name = WideToCp1251(fd.cFileName, &lossless);
+    if (!lossless && fd.cAlternateFileName[0]) e.Name = WideToCp1251(fd.cAlternateFileName);
     e.Size = (static_cast<int64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
     e.Time = FromFileTime(fd.ftLastWriteTime);
     rec.pending_.push_back(e);

@@ -3,7 +3,12 @@
 // Cyrillic name, as the recording folders have).
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "Classes.h"
+#include "Cp1251.h"
 #include "TextFile.h"
 
 namespace {
@@ -170,6 +175,34 @@ TEST_F(Files, StreamsReadWriteSeekAndResize) {
   copy.CopyFrom(f, 0);
   EXPECT_EQ(copy.Size(), 1);
 }
+
+#ifdef _WIN32
+TEST_F(Files, NamesOutsideTheCodePageStillNameTheirFiles) {
+  // "Łódź": Ł, ó and ź; Ł and ź are not in Windows-1251.
+  const std::wstring folder = Cp1251ToWide(dir_) + L"\x0141\x00F3d\x017A";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  HANDLE h = CreateFileW((folder + L"\\a.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  wchar_t was[MAX_PATH + 1];
+  GetCurrentDirectoryW(MAX_PATH + 1, was);
+  ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+  const std::string here = GetCurrentDir();
+  SetCurrentDirectoryW(was);
+  EXPECT_TRUE(FileExists(here + "\\a.txt")) << here;
+  TSearchRec r;
+  ASSERT_EQ(FindFirst(dir_ + "*", faDirectory, r), 0);
+  std::string name;
+  do
+    if (r.Attr & faDirectory) name = r.Name;
+  while (FindNext(r) == 0);
+  FindClose(r);
+  EXPECT_TRUE(DirectoryExists(dir_ + name)) << name;
+  DeleteFileW((folder + L"\\a.txt").c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+#endif
 
 TEST_F(Files, FileAndFolderHelpers) {
   std::string deep = dir_ + "AUDIO" + PathDelim + "Станция" + PathDelim + "07-03-2025" + PathDelim;
