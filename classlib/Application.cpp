@@ -223,8 +223,16 @@ void TApplication::UnhookMainWindow(int Id) {
 
 LRESULT TApplication::AppMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
   TMessage m{Msg, WParam, LParam};
-  for (auto& h : std::vector<std::pair<int, TWindowHook>>(hooks_))
-    if (h.second && h.second(m)) return m.Result;
+  // A hook may unhook others (freeing a tray icon does): each is looked up
+  // again before its call, and one gone meanwhile is skipped.
+  std::vector<int> ids;
+  for (const auto& h : hooks_) ids.push_back(h.first);
+  for (int id : ids) {
+    auto it = std::find_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; });
+    if (it == hooks_.end() || !it->second) continue;
+    const TWindowHook hook = it->second;  // it may unhook itself
+    if (hook(m)) return m.Result;
+  }
   switch (Msg) {
     case WM_CLOSE:
       if (main_form_) main_form_->Close();

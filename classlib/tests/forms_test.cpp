@@ -511,6 +511,24 @@ TEST(Forms, AThrowingPaintLeaksNoDrawingObjects) {
   f->Free();
 }
 
+TEST(Forms, AHookUnhookedByAnotherIsNotCalled) {
+  int second = 0, calls = 0;
+  const int first = Application->HookMainWindow([&](TMessage& m) {
+    if (m.Msg == WM_USER + 8) {
+      ++calls;
+      Application->UnhookMainWindow(second);
+    }
+    return false;
+  });
+  second = Application->HookMainWindow([&](TMessage& m) {
+    if (m.Msg == WM_USER + 8) ADD_FAILURE() << "an unhooked hook was called";
+    return false;
+  });
+  SendMessageW(Application->Handle(), WM_USER + 8, 0, 0);
+  Application->UnhookMainWindow(first);
+  EXPECT_EQ(calls, 1);
+}
+
 TEST(Forms, ClosingTheMainFormEndsTheProgram) {
   Form1->allow_close = false;
   Form1->log.clear();
