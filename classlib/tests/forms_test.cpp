@@ -10,6 +10,7 @@
 
 #include "app_pump.h"
 #include "test_form.h"
+#include "Scribbled.h"
 
 // --- The controls of the test form -------------------------------------------------------
 
@@ -385,21 +386,6 @@ TEST(Forms, ReleaseFreesTheFormAfterPendingMessages) {
   EXPECT_TRUE(destroyed);
 }
 
-namespace {
-// Freed memory gets ordered junk, so a control reached after it was freed
-// fails at once instead of reading what the heap happens to leave.
-template <class T>
-struct Scribbled : T {
-  using T::T;
-  static void* operator new(std::size_t n) { return ::operator new(n); }
-  static void operator delete(void* p, std::size_t n) {
-    auto* words = static_cast<std::uintptr_t*>(p);
-    for (std::size_t i = 0; i < n / sizeof *words; ++i)
-      words[i] = static_cast<std::uintptr_t>(0xDD000000u) + i * 64;
-    ::operator delete(p);
-  }
-};
-}  // namespace
 
 TEST(Forms, AFreedControlGetsNoHint) {
   Application->HintPause = 30;

@@ -13,6 +13,7 @@
 #include "Menus.h"
 #include "TestWindows.h"
 #include "TrayIcon.h"
+#include "Scribbled.h"
 
 using testwin::Pump;
 
@@ -467,21 +468,6 @@ TEST_F(TrayIconWin, HandlersMayFreeTheIcon) {
   EXPECT_EQ(icon, nullptr);
 }
 
-namespace {
-// Freed memory gets ordered junk, so a pointer reached after its object went
-// fails at once instead of reading what the heap happens to leave.
-template <class T>
-struct Scribbled : T {
-  using T::T;
-  static void* operator new(std::size_t n) { return ::operator new(n); }
-  static void operator delete(void* p, std::size_t n) {
-    auto* words = static_cast<std::uintptr_t*>(p);
-    for (std::size_t i = 0; i < n / sizeof *words; ++i)
-      words[i] = static_cast<std::uintptr_t>(0xDD000000u) + i * 64;
-    ::operator delete(p);
-  }
-};
-}  // namespace
 
 TEST_F(TrayIconWin, AnOwnerFreesItsIconAndMenuAfterAPopup) {
   for (int order = 0; order < 2; ++order) {
