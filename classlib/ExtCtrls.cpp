@@ -6,19 +6,12 @@
 #include <set>
 
 #include "Controls.h"
+#include "HiddenWindow.h"
 
 struct TimerHost {
   static HWND Window() {
     static HWND w = nullptr;
-    if (!w || !IsWindow(w)) {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = Proc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"Korvalis.TimerWindow";
-      RegisterClassW(&wc);
-      w = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                          wc.hInstance, nullptr);
-    }
+    if (!w || !IsWindow(w)) w = CreateHiddenWindow(L"Korvalis.TimerWindow", Proc);
     return w;
   }
   static std::set<TTimer*>& Live() {

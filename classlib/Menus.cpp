@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "Cp1251.h"
+#include "HiddenWindow.h"
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -63,15 +64,8 @@ namespace {
 // A hidden window of ours to own the menu while it is tracked.
 HWND MenuHost() {
   static HWND host = nullptr;
-  if (!host || !IsWindow(host)) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"Korvalis.MenuHost";
-    RegisterClassW(&wc);
-    host = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                           nullptr, wc.hInstance, nullptr);
-  }
+  if (!host || !IsWindow(host))
+    host = CreateHiddenWindow(L"Korvalis.MenuHost", DefWindowProcW, WS_EX_TOOLWINDOW);
   return host;
 }
 

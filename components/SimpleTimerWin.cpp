@@ -2,6 +2,7 @@
 // ticks reach the live TSimpleTimerHandler.
 #include <windows.h>
 
+#include "HiddenWindow.h"
 #include "SimpleTimer.h"
 
 namespace {
@@ -31,16 +32,7 @@ LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 class WindowTimerHost : public TimerHost {
  public:
   WindowTimerHost() {
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    WNDCLASSW wc{};
-    if (!GetClassInfoW(inst, kClassName, &wc)) {
-      wc.lpfnWndProc = TimerWndProc;
-      wc.hInstance = inst;
-      wc.lpszClassName = kClassName;
-      RegisterClassW(&wc);
-    }
-    wnd_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst,
-                           nullptr);
+    wnd_ = CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE);
   }
   ~WindowTimerHost() override {
     if (wnd_) DestroyWindow(wnd_);

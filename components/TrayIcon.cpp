@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Cp1251.h"
+#include "HiddenWindow.h"
 #include "Menus.h"
 #include "TrayApp.h"
 
@@ -51,18 +52,9 @@ class TTrayIconHandler {
 
  private:
   TTrayIconHandler() {
-    HINSTANCE inst = GetModuleHandleW(nullptr);
-    WNDCLASSW wc{};
-    if (!GetClassInfoW(inst, kHandlerClass, &wc)) {
-      wc.lpfnWndProc = WndProc;
-      wc.hInstance = inst;
-      wc.lpszClassName = kHandlerClass;
-      RegisterClassW(&wc);
-    }
     // 0 when the shell message cannot be registered: then it matches nothing.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    wnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kHandlerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                           nullptr, inst, nullptr);
+    wnd_ = CreateHiddenWindow(kHandlerClass, WndProc, WS_EX_TOOLWINDOW);
   }
   ~TTrayIconHandler() {
     if (wnd_) DestroyWindow(wnd_);

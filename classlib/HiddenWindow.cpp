@@ -1,0 +1,15 @@
+// Hidden message windows: one class registration, one creation path.
+#include "HiddenWindow.h"
+
+HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle, HWND parent) {
+  HINSTANCE inst = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
+  if (!GetClassInfoW(inst, className, &wc)) {
+    wc.lpfnWndProc = proc;
+    wc.hInstance = inst;
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+  }
+  return CreateWindowExW(exStyle, className, L"", WS_POPUP, 0, 0, 0, 0, parent, nullptr, inst,
+                         nullptr);
+}

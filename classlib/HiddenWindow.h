@@ -1,0 +1,10 @@
+// A window that is never shown, for receiving messages: timers, the shell's
+// callbacks, the owner of a tracked menu. Its class is registered on first use.
+#pragma once
+
+#include <windows.h>
+
+// A zero-size popup of class className with the window procedure proc; null
+// when the system refuses it. parent HWND_MESSAGE makes a message-only window.
+HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle = 0,
+                        HWND parent = nullptr);
