@@ -26,6 +26,10 @@ if(KORVALIS_SANITIZE)
   add_link_options(-fsanitize=${_san})
 endif()
 
+# Project includes name their folder from the repository root
+# ("classlib/Forms.h", "audiolib/bass.h").
+include_directories(${CMAKE_SOURCE_DIR})
+
 # --- Outside libraries -------------------------------------------------------
 # Natively they come from Debian's -dev packages; for Windows scripts/setup
 # builds static libraries into the dependency cache (see the toolchain files).
@@ -103,4 +107,25 @@ function(korvalis_test name)
   if(T_SERIAL)
     set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
+endfunction()
+
+# korvalis_glob_tests(<prefix> <folder> LIBS ...)
+# One test program per "<stem>_test.cpp" in <folder>, named <prefix>_<stem>_test.
+# A file named "*_threads_test.cpp" is a concurrency test (label "threads", run
+# under ThreadSanitizer too); "*_serial_test.cpp" drives the mouse or focus and
+# runs alone.
+function(korvalis_glob_tests prefix folder)
+  cmake_parse_arguments(G "" "" "LIBS" ${ARGN})
+  file(GLOB _tests CONFIGURE_DEPENDS ${folder}/*_test.cpp)
+  foreach(src ${_tests})
+    get_filename_component(stem ${src} NAME_WE)
+    set(extra)
+    if(stem MATCHES "_threads_test$")
+      list(APPEND extra LABELS threads)
+    endif()
+    if(stem MATCHES "_serial_test$")
+      list(APPEND extra SERIAL)
+    endif()
+    korvalis_test(${prefix}_${stem} SOURCES ${src} LIBS ${G_LIBS} ${extra})
+  endforeach()
 endfunction()
