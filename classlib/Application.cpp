@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "Cp1251.h"
-#include "Dialogs.h"
-#include "Forms.h"
+#include "classlib/Cp1251.h"
+#include "classlib/Dialogs.h"
+#include "classlib/Forms.h"
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);

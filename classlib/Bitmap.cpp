@@ -1,10 +1,10 @@
 // TGraphic, TBitmap, TIcon and TPicture (see Bitmap.h).
-#include "Bitmap.h"
+#include "classlib/Bitmap.h"
 
 #include <cstring>
 
-#include "Cp1251.h"
-#include "Streams.h"
+#include "classlib/Cp1251.h"
+#include "classlib/Streams.h"
 
 void TGraphic::SetTransparent(bool v) {
   if (v == transparent_) return;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Graphics.h"
+#include "classlib/Graphics.h"
 
 class TGraphic : public TPersistent {
  public:

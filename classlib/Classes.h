@@ -2,9 +2,9 @@
 // component model, collections, string lists and streams.
 #pragma once
 
-#include "Collection.h"
-#include "Component.h"
-#include "Set.h"
-#include "StringList.h"
-#include "Streams.h"
-#include "SysUtils.h"
+#include "classlib/Collection.h"
+#include "classlib/Component.h"
+#include "classlib/Set.h"
+#include "classlib/StringList.h"
+#include "classlib/Streams.h"
+#include "classlib/SysUtils.h"

@@ -1,9 +1,9 @@
 // TCollection and TCollectionItem (see Collection.h).
-#include "Collection.h"
+#include "classlib/Collection.h"
 
 #include <algorithm>
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 TCollectionItem::TCollectionItem(TCollection* Collection) { SetCollection(Collection); }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Component.h"
+#include "classlib/Component.h"
 
 class TCollection;
 

@@ -1,12 +1,12 @@
 // TListView, TTabSheet, TPageControl and TTrackBar (see ComCtrls.h).
-#include "ComCtrls.h"
+#include "classlib/ComCtrls.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "Cp1251.h"
-#include "WrappedControl.h"
+#include "classlib/Cp1251.h"
+#include "classlib/WrappedControl.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "Controls.h"
-#include "ListItems.h"
-#include "StdCtrls.h"
+#include "classlib/Controls.h"
+#include "classlib/ListItems.h"
+#include "classlib/StdCtrls.h"
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 

@@ -1,5 +1,5 @@
 // TObject, TPersistent and TComponent (see Component.h).
-#include "Component.h"
+#include "classlib/Component.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include <cxxabi.h>
 #endif
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 void TObject::Free() {
   BeforeDestruction();

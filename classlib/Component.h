@@ -22,7 +22,7 @@
 #include <utility>
 #include <vector>
 
-#include "Set.h"
+#include "classlib/Set.h"
 
 class TObject {
  public:

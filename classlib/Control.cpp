@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "Controls.h"
-#include "Cp1251.h"
-#include "Menus.h"
+#include "classlib/Controls.h"
+#include "classlib/Cp1251.h"
+#include "classlib/Menus.h"
 
 void (*ControlHintHook)(TControl* Control, bool Entered) = nullptr;
 

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "Classes.h"
-#include "Graphics.h"
-#include "Messages.h"
-#include "Types.h"
+#include "classlib/Classes.h"
+#include "classlib/Graphics.h"
+#include "classlib/Messages.h"
+#include "classlib/Types.h"
 
 class TPopupMenu;
 class TWinControl;

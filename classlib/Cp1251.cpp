@@ -1,5 +1,5 @@
 // Windows-1251 tables and the UTF-8 / UTF-16 codecs (see Cp1251.h).
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Message boxes (see Dialogs.h).
-#include "Dialogs.h"
+#include "classlib/Dialogs.h"
 
-#include "Cp1251.h"
-#include "Forms.h"
+#include "classlib/Cp1251.h"
+#include "classlib/Forms.h"
 
 std::function<int(HWND, const std::string&, const std::string&, UINT)> MessageBoxHook;
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "Set.h"
+#include "classlib/Set.h"
 
 // Shows a standard message box (texts in Windows-1251) and returns the
 // button pressed (IDOK, IDYES, ...). Owner null: the active window of the

@@ -1,12 +1,12 @@
 // TTimer (see ExtCtrls.h).
-#include "ExtCtrls.h"
+#include "classlib/ExtCtrls.h"
 
 #include <windows.h>
 
 #include <set>
 
-#include "Controls.h"
-#include "HiddenWindow.h"
+#include "classlib/Controls.h"
+#include "classlib/HiddenWindow.h"
 
 struct TimerHost {
   static HWND Window() {

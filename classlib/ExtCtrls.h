@@ -3,7 +3,7 @@
 // queues up (a slow handler delays the next tick, never doubles it).
 #pragma once
 
-#include "Classes.h"
+#include "classlib/Classes.h"
 
 class TTimer : public TComponent {
  public:
@@ -28,4 +28,4 @@ class TTimer : public TComponent {
   unsigned interval_ = 1000;
   bool running_ = false;
 };
-#include "PanelCtrls.h"
+#include "classlib/PanelCtrls.h"

@@ -1,10 +1,10 @@
 // TCustomForm (see Forms.h); the application and the screen are in
 // Application.cpp.
-#include "Forms.h"
+#include "classlib/Forms.h"
 
 #include <algorithm>
 
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
   visible_ = false;

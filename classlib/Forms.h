@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "Controls.h"
+#include "classlib/Controls.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };

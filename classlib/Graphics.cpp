@@ -1,8 +1,8 @@
 // Fonts, pens, brushes and TCanvas (see Graphics.h).
-#include "Graphics.h"
+#include "classlib/Graphics.h"
 
-#include "Bitmap.h"
-#include "Cp1251.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Cp1251.h"
 
 COLORREF ColorToRGB(TColor c) {
   if (c < 0) return GetSysColor(c & 0xFF);

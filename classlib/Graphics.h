@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "Classes.h"
-#include "Types.h"
+#include "classlib/Classes.h"
+#include "classlib/Types.h"
 
 using TColor = int32_t;
 

@@ -1,5 +1,5 @@
 // Hidden message windows: one class registration, one creation path.
-#include "HiddenWindow.h"
+#include "classlib/HiddenWindow.h"
 
 HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle, HWND parent) {
   HINSTANCE inst = GetModuleHandleW(nullptr);

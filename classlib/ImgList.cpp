@@ -1,5 +1,5 @@
 // TImageList (see ImgList.h).
-#include "ImgList.h"
+#include "classlib/ImgList.h"
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Bitmap.h"
+#include "classlib/Bitmap.h"
 
 class TImageList : public TComponent {
  public:

@@ -1,10 +1,10 @@
 // TItemStrings (see ItemStrings.h).
-#include "ItemStrings.h"
+#include "classlib/ItemStrings.h"
 
 #include <algorithm>
 
-#include "Cp1251.h"
-#include "SysUtils.h"
+#include "classlib/Cp1251.h"
+#include "classlib/SysUtils.h"
 
 const TItemStrings::Protocol TItemStrings::ListBox{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
                                                    LB_GETCURSEL, LB_SETCURSEL};

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "StringList.h"
+#include "classlib/StringList.h"
 
 // Lists show a run of changes at once. Repainting a visible list after every
 // line made filling it take milliseconds per line (seconds for a station

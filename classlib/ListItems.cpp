@@ -1,12 +1,12 @@
 // TListItem, TListItems, TListColumn, TListColumns (see ListItems.h).
-#include "ListItems.h"
+#include "classlib/ListItems.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "Cp1251.h"
-#include "SysUtils.h"
+#include "classlib/Cp1251.h"
+#include "classlib/SysUtils.h"
 
 // --- TListItem ------------------------------------------------------------------
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "ItemStrings.h"
-#include "StringList.h"
+#include "classlib/ItemStrings.h"
+#include "classlib/StringList.h"
 
 class TListItems;
 

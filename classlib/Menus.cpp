@@ -1,11 +1,11 @@
 // TMenuItem and TPopupMenu (see Menus.h).
-#include "Menus.h"
+#include "classlib/Menus.h"
 
 #include <algorithm>
 
-#include "Controls.h"
-#include "Cp1251.h"
-#include "HiddenWindow.h"
+#include "classlib/Controls.h"
+#include "classlib/Cp1251.h"
+#include "classlib/HiddenWindow.h"
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 

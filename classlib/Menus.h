@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Classes.h"
+#include "classlib/Classes.h"
 
 class TMenuItem : public TComponent {
  public:

@@ -1,7 +1,7 @@
 // TPanel, TBevel and TPaintBox (see PanelCtrls.h).
-#include "PanelCtrls.h"
+#include "classlib/PanelCtrls.h"
 
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 
 void Frame3D(HDC dc, TRect& r, TColor TopLeft, TColor BottomRight, int Width) {
   HBRUSH tl = CreateSolidBrush(ColorToRGB(TopLeft));

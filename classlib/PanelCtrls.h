@@ -3,8 +3,8 @@
 // the parent) and TPaintBox (an area whose OnPaint draws on its canvas).
 #pragma once
 
-#include "Controls.h"
-#include "StdCtrls.h"
+#include "classlib/Controls.h"
+#include "classlib/StdCtrls.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 

@@ -1,9 +1,9 @@
 // Shell open and process start (see ShellUtils.h).
-#include "ShellUtils.h"
+#include "classlib/ShellUtils.h"
 
 #include <shellapi.h>
 
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 
 bool ShellOpen(const std::string& Target, const std::string& Verb, const std::string& Parameters,
                const std::string& Directory, int Show, HWND Owner) {

@@ -1,12 +1,12 @@
 // TLabel, TButton, TRadioButton, TGroupBox and TStaticText (see StdCtrls.h);
 // the list-like controls are in StdLists.cpp.
-#include "StdCtrls.h"
+#include "classlib/StdCtrls.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "Cp1251.h"
-#include "WrappedControl.h"
+#include "classlib/Cp1251.h"
+#include "classlib/WrappedControl.h"
 
 namespace {
 

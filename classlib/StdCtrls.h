@@ -13,9 +13,9 @@
 #include <mutex>
 #include <string>
 
-#include "Controls.h"
-#include "Forms.h"
-#include "ItemStrings.h"
+#include "classlib/Controls.h"
+#include "classlib/Forms.h"
+#include "classlib/ItemStrings.h"
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };

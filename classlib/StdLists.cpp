@@ -1,12 +1,12 @@
 // TEdit, TComboBox and TListBox (see StdCtrls.h): the controls whose text or
 // lines the user edits or picks.
-#include "StdCtrls.h"
+#include "classlib/StdCtrls.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "Cp1251.h"
-#include "WrappedControl.h"
+#include "classlib/Cp1251.h"
+#include "classlib/WrappedControl.h"
 
 // --- TEdit -----------------------------------------------------------------------------------
 

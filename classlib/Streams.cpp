@@ -1,5 +1,5 @@
 // TStream, TFileStream and TMemoryStream (see Streams.h).
-#include "Streams.h"
+#include "classlib/Streams.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Component.h"
-#include "SysUtils.h"
+#include "classlib/Component.h"
+#include "classlib/SysUtils.h"
 
 class EStreamError : public EInOutError {
  public:

@@ -1,10 +1,10 @@
 // TStrings and TStringList (see StringList.h).
-#include "StringList.h"
+#include "classlib/StringList.h"
 
 #include <algorithm>
 
-#include "Streams.h"
-#include "SysUtils.h"
+#include "classlib/Streams.h"
+#include "classlib/SysUtils.h"
 
 // --- TStrings ------------------------------------------------------------------------
 

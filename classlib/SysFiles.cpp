@@ -2,12 +2,12 @@
 //
 // Windows: 1251 names become UTF-16 and go to the wide API. Elsewhere: the
 // name's bytes are the POSIX path, with '\' read as '/'.
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 
 #ifdef _WIN32
 #include <windows.h>

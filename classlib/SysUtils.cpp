@@ -1,6 +1,6 @@
 // Text, number and date helpers of SysUtils.h (the file helpers are in
 // SysFiles.cpp).
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 #include <cctype>
 #include <cmath>
@@ -9,7 +9,7 @@
 #include <ctime>
 #include <limits>
 
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 
 #ifdef _WIN32
 #include <windows.h>

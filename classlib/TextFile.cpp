@@ -1,5 +1,5 @@
 // TTextFile (see TextFile.h).
-#include "TextFile.h"
+#include "classlib/TextFile.h"
 
 #ifndef _WIN32
 #include <cerrno>

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 class TTextFile {
  public:

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "Controls.h"
-#include "Cp1251.h"
-#include "Menus.h"
+#include "classlib/Controls.h"
+#include "classlib/Cp1251.h"
+#include "classlib/Menus.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // keys) and TCustomControl (see Controls.h).
 #include <windowsx.h>
 
-#include "Controls.h"
-#include "Cp1251.h"
-#include "Menus.h"
+#include "classlib/Controls.h"
+#include "classlib/Cp1251.h"
+#include "classlib/Menus.h"
 
 void TWinControl::HandleMessage(TMessage& M) {
   if (M.Msg >= CN_BASE && M.Msg < CN_BASE + 0x400) {

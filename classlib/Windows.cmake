@@ -14,6 +14,5 @@ add_library(classlib STATIC
   Dialogs.cpp
   ShellUtils.cpp
 )
-target_include_directories(classlib PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(classlib PUBLIC classlib_core user32 gdi32 comctl32 shell32 ole32 uxtheme
                       msimg32 winmm)

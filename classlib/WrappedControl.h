@@ -2,7 +2,7 @@
 // stock controls in StdCtrls, PanelCtrls and ComCtrls).
 #pragma once
 
-#include "Controls.h"
+#include "classlib/Controls.h"
 
 // A wrapped Windows control tracks the mouse and reports its own clicks:
 // the library must neither capture the mouse for it nor make clicks of its

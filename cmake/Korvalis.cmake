@@ -26,10 +26,6 @@ if(KORVALIS_SANITIZE)
   add_link_options(-fsanitize=${_san})
 endif()
 
-# Project includes name their folder from the repository root
-# ("classlib/Forms.h", "audiolib/bass.h").
-include_directories(${CMAKE_SOURCE_DIR})
-
 # --- Outside libraries -------------------------------------------------------
 # Natively they come from Debian's -dev packages; for Windows scripts/setup
 # builds static libraries into the dependency cache (see the toolchain files).

@@ -1,7 +1,7 @@
 // The gradient background control: colour table, cache bitmap and painting.
-#include "BackGradient.h"
+#include "components/BackGradient.h"
 
-#include "ComponentsGdi.h"
+#include "components/ComponentsGdi.h"
 
 TBackGradient::TBackGradient(TComponent* AOwner) : TGraphicControl(AOwner) {
   ControlStyle.Include(csOpaque);

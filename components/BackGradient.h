@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "Bitmap.h"
-#include "Controls.h"
-#include "GradientGeometry.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Controls.h"
+#include "components/GradientGeometry.h"
 
 class TBackGradient : public TGraphicControl {
  public:

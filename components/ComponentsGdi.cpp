@@ -1,5 +1,5 @@
 // GDI drawing of meter segments, gradient shapes and transparent bitmaps.
-#include "ComponentsGdi.h"
+#include "components/ComponentsGdi.h"
 
 namespace gdi {
 

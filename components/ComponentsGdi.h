@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "GradientGeometry.h"
-#include "LedMeterLogic.h"
+#include "components/GradientGeometry.h"
+#include "components/LedMeterLogic.h"
 
 namespace gdi {
 

@@ -1,5 +1,5 @@
 // Colour table and band geometry of the gradient background.
-#include "GradientGeometry.h"
+#include "components/GradientGeometry.h"
 
 #include <cmath>
 

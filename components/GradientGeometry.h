@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "HlsColors.h"
+#include "components/HlsColors.h"
 
 enum TGradDirection { gdDownRight, gdUpLeft };
 enum TGradStyle {

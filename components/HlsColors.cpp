@@ -1,5 +1,5 @@
 // RGB <-> HLS conversions and the meter's dimmed colours.
-#include "HlsColors.h"
+#include "components/HlsColors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 // A colour value 0x00BBGGRR (red in the low byte).
 using RgbColor = std::uint32_t;

@@ -1,5 +1,5 @@
 // Setter rules and segment layout of the LED level meter.
-#include "LedMeterLogic.h"
+#include "components/LedMeterLogic.h"
 
 #include <algorithm>
 #include <cmath>

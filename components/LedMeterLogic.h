@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "HlsColors.h"
+#include "components/HlsColors.h"
 
 enum TMeterDirection { mdDown, mdLeft, mdRight, mdUp };
 // The meter's frame (the control maps the class library's bevel cut onto it).

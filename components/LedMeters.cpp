@@ -1,8 +1,8 @@
 // The LED meter control: forwards its properties to LedMeterLogic and draws
 // the segments it lists.
-#include "LedMeters.h"
+#include "components/LedMeters.h"
 
-#include "ComponentsGdi.h"
+#include "components/ComponentsGdi.h"
 
 TLEDMeter::TLEDMeter(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(Left(), Top(), 143, 16);

@@ -4,9 +4,9 @@
 // colours come from the HLS model, see HlsColors.h).
 #pragma once
 
-#include "Controls.h"
-#include "LedMeterLogic.h"
-#include "PanelCtrls.h"
+#include "classlib/Controls.h"
+#include "components/LedMeterLogic.h"
+#include "classlib/PanelCtrls.h"
 
 class TLEDMeter : public TGraphicControl {
  public:

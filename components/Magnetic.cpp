@@ -1,6 +1,6 @@
 // The Windows side of window snapping: the subclass procedure and the
 // window queries and moves that the snapping rules ask for.
-#include "Magnetic.h"
+#include "components/Magnetic.h"
 
 #include <commctrl.h>
 

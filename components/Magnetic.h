@@ -12,8 +12,8 @@
 
 #include <memory>
 
-#include "Component.h"
-#include "MagneticCore.h"
+#include "classlib/Component.h"
+#include "components/MagneticCore.h"
 
 class TMagnetic : public TObject {
  public:

@@ -1,5 +1,5 @@
 // Snapping geometry and glue bookkeeping of the window-snapping component.
-#include "MagneticCore.h"
+#include "components/MagneticCore.h"
 
 #include <algorithm>
 #include <cstdlib>

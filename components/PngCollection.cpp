@@ -1,7 +1,7 @@
 // Items, collection and component of the PNG picture list.
-#include "PngCollection.h"
+#include "components/PngCollection.h"
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 TPngCollectionItem::TPngCollectionItem(TCollection* Collection)
     : TCollectionItem(Collection), png_(new TPngImage()) {

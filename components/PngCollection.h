@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "Collection.h"
-#include "Component.h"
-#include "PngImage.h"
+#include "classlib/Collection.h"
+#include "classlib/Component.h"
+#include "components/PngImage.h"
 
 class TPngCollection;
 

@@ -1,5 +1,5 @@
 // PNG decoding through libpng's memory reader.
-#include "PngImage.h"
+#include "components/PngImage.h"
 
 #include <png.h>
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Component.h"
-#include "SysUtils.h"
+#include "classlib/Component.h"
+#include "classlib/SysUtils.h"
 
 // PNG data that cannot be decoded.
 class EPngError : public Exception {

@@ -1,5 +1,5 @@
 // PNG resources and alpha-blended drawing.
-#include "PngResource.h"
+#include "components/PngResource.h"
 
 #include <cstring>
 

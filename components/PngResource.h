@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "PngImage.h"
+#include "components/PngImage.h"
 
 // Loads the RCDATA resource `name` of the program; raises EPngError when it
 // is missing or not a PNG.

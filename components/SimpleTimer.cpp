@@ -1,5 +1,5 @@
 // Shared handler and start/stop counting of the message-window timers.
-#include "SimpleTimer.h"
+#include "components/SimpleTimer.h"
 
 #include <utility>
 

@@ -2,8 +2,8 @@
 // ticks reach the live TSimpleTimerHandler.
 #include <windows.h>
 
-#include "HiddenWindow.h"
-#include "SimpleTimer.h"
+#include "classlib/HiddenWindow.h"
+#include "components/SimpleTimer.h"
 
 namespace {
 

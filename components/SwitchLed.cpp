@@ -1,7 +1,7 @@
 // The LED switch: state and colour setters and the transparent picture.
-#include "SwitchLed.h"
+#include "components/SwitchLed.h"
 
-#include "ComponentsGdi.h"
+#include "components/ComponentsGdi.h"
 
 TSwitchLed::TSwitchLed(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(Left(), Top(), kLedSize, kLedSize);

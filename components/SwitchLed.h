@@ -3,8 +3,8 @@
 // indicator by switching the off-state colour.
 #pragma once
 
-#include "Controls.h"
-#include "LedSwitchLogic.h"
+#include "classlib/Controls.h"
+#include "components/LedSwitchLogic.h"
 
 class TSwitchLed : public TGraphicControl {
  public:

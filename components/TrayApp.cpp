@@ -1,7 +1,7 @@
 // The tray icon's link to the application object and the forms.
-#include "TrayApp.h"
+#include "components/TrayApp.h"
 
-#include "Forms.h"
+#include "classlib/Forms.h"
 
 namespace tray_app {
 

@@ -1,13 +1,13 @@
 // The tray icon: shell calls, the shared handler window, the owner window's
 // subclass and the mouse state handling.
-#include "TrayIcon.h"
+#include "components/TrayIcon.h"
 
 #include <map>
 
-#include "Cp1251.h"
-#include "HiddenWindow.h"
-#include "Menus.h"
-#include "TrayApp.h"
+#include "classlib/Cp1251.h"
+#include "classlib/HiddenWindow.h"
+#include "classlib/Menus.h"
+#include "components/TrayApp.h"
 
 namespace {
 

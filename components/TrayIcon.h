@@ -16,9 +16,9 @@
 #include <shellapi.h>
 #include <string>
 
-#include "Controls.h"
-#include "SimpleTimer.h"
-#include "TrayLogic.h"
+#include "classlib/Controls.h"
+#include "components/SimpleTimer.h"
+#include "components/TrayLogic.h"
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
 // Click / double-click state machine, tooltip and index rules of the tray icon.
-#include "TrayLogic.h"
+#include "components/TrayLogic.h"
 
 #include <utility>
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "SimpleTimer.h"
+#include "components/SimpleTimer.h"
 
 // Left-button state machine. With a double-click handler assigned, a single
 // click is held back for one double-click time (ClickTimer) so that a

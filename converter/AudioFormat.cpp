@@ -1,6 +1,6 @@
 // The audio buffer on disk, its sample access and the end fade-out
 // (see AudioFormat.h).
-#include "AudioFormat.h"
+#include "converter/AudioFormat.h"
 
 #include <algorithm>
 #include <cmath>

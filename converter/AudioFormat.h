@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "FileUtils.h"
-#include "SysUtils.h"
+#include "converter/FileUtils.h"
+#include "classlib/SysUtils.h"
 
 // A sample operation on audio whose channel count is 0.
 class EZeroDivide : public Exception {

@@ -1,10 +1,10 @@
 // The companion's timed run (see CompanionRun.h).
-#include "CompanionRun.h"
+#include "converter/CompanionRun.h"
 
-#include "MP3_Format.h"
-#include "PCM_Format.h"
-#include "SysUtils.h"
-#include "TextFile.h"
+#include "converter/MP3_Format.h"
+#include "converter/PCM_Format.h"
+#include "classlib/SysUtils.h"
+#include "classlib/TextFile.h"
 
 namespace {
 

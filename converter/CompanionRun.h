@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "AudioFormat.h"
+#include "converter/AudioFormat.h"
 
 class TCompanionRun {
  public:

@@ -1,16 +1,16 @@
 // Platform side of the companion's file access (see FileSystem.h).
-#include "FileSystem.h"
+#include "converter/FileSystem.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "Cp1251.h"
+#include "classlib/Cp1251.h"
 #else
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,10 +1,10 @@
 // The windowed binary file (see FileUtils.h).
-#include "FileUtils.h"
+#include "converter/FileUtils.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "SysUtils.h"
+#include "classlib/SysUtils.h"
 
 TFile::TFile(const std::string& fileName) : fileName_(fileName) {
   file_.Open(fileName, TOpenMode::Existing);

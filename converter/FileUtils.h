@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "FileSystem.h"
+#include "converter/FileSystem.h"
 
 enum class TFileCreation {
   Truncate,   // create, or truncate an existing file

@@ -1,10 +1,10 @@
 // The encoder bridge (see MP3_Format.h). The temporary WAV is removed on
 // every path, and an encoder that fails is reported as a failure: a stale WAV
 // of an earlier run must never be taken for this run's audio.
-#include "MP3_Format.h"
+#include "converter/MP3_Format.h"
 
-#include "PCM_Format.h"
-#include "SysUtils.h"
+#include "converter/PCM_Format.h"
+#include "classlib/SysUtils.h"
 
 std::string TempDir = TempFolder();
 std::string LamePath = ExtractFileDir(ParamStr(0)) + kPathDelim + "Lame.exe";

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "AudioFormat.h"
-#include "FileUtils.h"
+#include "converter/AudioFormat.h"
+#include "converter/FileUtils.h"
 
 // Creation flags of the encoder's process: default error mode plus priority.
 constexpr uint32_t kEncodeProcessFlags = 0x04000080;  // high priority

@@ -1,5 +1,5 @@
 // WAV reading and writing (see PCM_Format.h).
-#include "PCM_Format.h"
+#include "converter/PCM_Format.h"
 
 #include <algorithm>
 #include <vector>

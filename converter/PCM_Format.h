@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "AudioFormat.h"
-#include "FileUtils.h"
+#include "converter/AudioFormat.h"
+#include "converter/FileUtils.h"
 
 class TPCMFile : public TAudioFile {
  public:

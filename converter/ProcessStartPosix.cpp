@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "FileSystem.h"
-#include "MP3_Format.h"
-#include "SysUtils.h"
+#include "converter/FileSystem.h"
+#include "converter/MP3_Format.h"
+#include "classlib/SysUtils.h"
 
 extern char** environ;
 

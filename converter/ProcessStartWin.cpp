@@ -4,9 +4,9 @@
 // without time limit.
 #include <windows.h>
 
-#include "Cp1251.h"
-#include "MP3_Format.h"
-#include "SysUtils.h"
+#include "classlib/Cp1251.h"
+#include "converter/MP3_Format.h"
+#include "classlib/SysUtils.h"
 
 namespace {
 

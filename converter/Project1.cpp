@@ -1,8 +1,8 @@
 // Tamzo: the companion program. No argument, registry value or other setting
 // is read; the hand-over file beside the player says what to do. The window
 // is never shown, and the program ends by itself when its run is done.
-#include "Forms.h"
-#include "Unit1.h"
+#include "classlib/Forms.h"
+#include "converter/Unit1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->Initialize();

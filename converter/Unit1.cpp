@@ -1,9 +1,9 @@
 // The companion's window: the hand-over file is read when the window is
 // created, then the timer drives the run (see CompanionRun.h).
-#include "Unit1.h"
+#include "converter/Unit1.h"
 
-#include "FileSystem.h"
-#include "SysUtils.h"
+#include "converter/FileSystem.h"
+#include "classlib/SysUtils.h"
 
 TForm1* Form1 = nullptr;
 

@@ -1,6 +1,6 @@
 // Layout of TForm1: a small borderless, translucent, always-on-top strip
 // with the bitrate and the file name, and the disabled one-second timer.
-#include "Unit1.h"
+#include "converter/Unit1.h"
 
 void TForm1::CreateLayout() {
   SetName("Form1");

@@ -5,10 +5,10 @@
 
 // The windowing headers come first so the system's macros are in force for
 // every class library header alike.
-#include "Forms.h"
-#include "StdCtrls.h"
-#include "ExtCtrls.h"
-#include "CompanionRun.h"
+#include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/ExtCtrls.h"
+#include "converter/CompanionRun.h"
 
 class TForm1 : public TForm {
  public:

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "Codec.h"
-#include "StagedOutput.h"
+#include "encoder/Codec.h"
+#include "encoder/StagedOutput.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Command-line parsing of the encoder stand-in (see LameCommand.h).
-#include "LameCommand.h"
+#include "encoder/LameCommand.h"
 
 const char* const kLameUsage =
     "usage: Lame.exe --decode \"input.mp3\" \"output.wav\"\n"

@@ -1,9 +1,9 @@
 // Output files of the encoder stand-in (see StagedOutput.h).
-#include "StagedOutput.h"
+#include "encoder/StagedOutput.h"
 
 #include <string>
 
-#include "Codec.h"
+#include "encoder/Codec.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Codec.h"
-#include "LameCommand.h"
+#include "encoder/Codec.h"
+#include "encoder/LameCommand.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "Decoder.h"
-#include "Dsp.h"
-#include "EqChain.h"
-#include "TestMp3.h"
+#include "audiolib/src/Decoder.h"
+#include "audiolib/src/Dsp.h"
+#include "audiolib/src/EqChain.h"
+#include "tools/station/TestMp3.h"
 
 using namespace audiolib;
 

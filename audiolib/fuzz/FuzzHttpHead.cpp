@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "HttpHead.h"
-#include "Url.h"
+#include "audiolib/src/HttpHead.h"
+#include "audiolib/src/Url.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* text = reinterpret_cast<const char*>(data);

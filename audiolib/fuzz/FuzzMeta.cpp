@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "IcyMeta.h"
+#include "audiolib/src/IcyMeta.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "Playlist.h"
+#include "audiolib/src/Playlist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string body(reinterpret_cast<const char*>(data), size);

@@ -1,5 +1,5 @@
 // The callback gate and the system wait pump.
-#include "CallbackGate.h"
+#include "audiolib/src/CallbackGate.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,5 +1,5 @@
 // libmpg123 wrapper.
-#include "Decoder.h"
+#include "audiolib/src/Decoder.h"
 
 #include <mpg123.h>
 

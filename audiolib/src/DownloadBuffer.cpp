@@ -1,5 +1,5 @@
 // Ring buffer of the download.
-#include "DownloadBuffer.h"
+#include "audiolib/src/DownloadBuffer.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // Peaking filters from the usual bilinear-transform design (gain exact at the
 // centre, bandwidth in octaves = semitones / 12), volume, and the analysis
 // ring that feeds the spectrum (RealFft) and the levels.
-#include "Dsp.h"
+#include "audiolib/src/Dsp.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "RealFft.h"
+#include "audiolib/src/RealFft.h"
 
 namespace audiolib {
 

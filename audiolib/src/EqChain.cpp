@@ -1,6 +1,6 @@
 // The pipelined equaliser. Step i: stage 0 takes sample i, stage j takes
 // what stage j-1 made at step i-1; the vectors of one step are independent.
-#include "EqChain.h"
+#include "audiolib/src/EqChain.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "Dsp.h"
+#include "audiolib/src/Dsp.h"
 
 namespace audiolib {
 

@@ -1,5 +1,5 @@
 // Messages for the result codes.
-#include "Errors.h"
+#include "audiolib/src/Errors.h"
 
 namespace audiolib {
 

@@ -1,11 +1,11 @@
 // The HTTP/ICY client. One request per address; a redirect or a playlist
 // entry is a new request on a new connection.
-#include "HttpClient.h"
+#include "audiolib/src/HttpClient.h"
 
 #include <cstring>
 
-#include "Playlist.h"
-#include "Url.h"
+#include "audiolib/src/Playlist.h"
+#include "audiolib/src/Url.h"
 
 namespace audiolib {
 namespace {

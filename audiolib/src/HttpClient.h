@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "HttpHead.h"
-#include "Network.h"
+#include "audiolib/src/HttpHead.h"
+#include "audiolib/src/Network.h"
 
 namespace audiolib {
 

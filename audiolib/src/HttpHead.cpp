@@ -1,7 +1,7 @@
 // Parsing of the response head. Lenient where servers differ (bare LF line
 // ends, missing reason phrase, blanks around values), strict where a wrong
 // guess would turn garbage into a "stream" (the status line itself).
-#include "HttpHead.h"
+#include "audiolib/src/HttpHead.h"
 
 #include <cctype>
 #include <climits>

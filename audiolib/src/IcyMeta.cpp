@@ -1,5 +1,5 @@
 // Metadata stripping and parsing.
-#include "IcyMeta.h"
+#include "audiolib/src/IcyMeta.h"
 
 #include <algorithm>
 #include <cstring>

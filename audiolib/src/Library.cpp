@@ -1,5 +1,5 @@
 // The library instance.
-#include "Library.h"
+#include "audiolib/src/Library.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Stream.h"
+#include "audiolib/src/Stream.h"
 
 namespace audiolib {
 

@@ -1,6 +1,6 @@
 // Frame header parsing from the bit layout of the MPEG audio header:
 // sync(11) version(2) layer(2) crc(1) bitrate(4) rate(2) pad(1) priv(1) mode(2) ...
-#include "MpegHeader.h"
+#include "audiolib/src/MpegHeader.h"
 
 namespace audiolib {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "Errors.h"
+#include "audiolib/src/Errors.h"
 
 namespace audiolib {
 

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "Output.h"
+#include "audiolib/src/Output.h"
 
 namespace audiolib {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Errors.h"
+#include "audiolib/src/Errors.h"
 
 namespace audiolib {
 

@@ -1,14 +1,14 @@
 // Playlist parsing. Only addresses are taken: a playlist pointing at local
 // files means nothing to a network stream.
-#include "Playlist.h"
+#include "audiolib/src/Playlist.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
 
-#include "AsciiText.h"
-#include "Url.h"
+#include "audiolib/src/AsciiText.h"
+#include "audiolib/src/Url.h"
 
 namespace audiolib {
 namespace {

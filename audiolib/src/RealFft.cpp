@@ -15,7 +15,7 @@
 // SSE2 (W = 4) and, chosen at run time, the same with fused multiply-adds.
 // Wider (256-bit) vectors were tried: the transform itself ran faster, but
 // the decoder around it ran slower afterwards, for a worse total.
-#include "RealFft.h"
+#include "audiolib/src/RealFft.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "Network.h"
+#include "audiolib/src/Network.h"
 
 #ifdef _WIN32
 #include <winsock2.h>

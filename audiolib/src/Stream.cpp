@@ -1,12 +1,12 @@
 // The stream's threads. Download: socket -> metadata stripper -> download
 // callback and download buffer, title syncs. Playback: buffer -> decoder ->
 // equaliser -> analyser -> volume -> output.
-#include "Stream.h"
+#include "audiolib/src/Stream.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Decoder.h"
+#include "audiolib/src/Decoder.h"
 
 namespace audiolib {
 namespace {

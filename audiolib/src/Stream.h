@@ -13,14 +13,14 @@
 #include <thread>
 #include <vector>
 
-#include "CallbackGate.h"
-#include "Dsp.h"
-#include "EqChain.h"
-#include "DownloadBuffer.h"
-#include "HttpClient.h"
-#include "IcyMeta.h"
-#include "MpegHeader.h"
-#include "Output.h"
+#include "audiolib/src/CallbackGate.h"
+#include "audiolib/src/Dsp.h"
+#include "audiolib/src/EqChain.h"
+#include "audiolib/src/DownloadBuffer.h"
+#include "audiolib/src/HttpClient.h"
+#include "audiolib/src/IcyMeta.h"
+#include "audiolib/src/MpegHeader.h"
+#include "audiolib/src/Output.h"
 
 namespace audiolib {
 

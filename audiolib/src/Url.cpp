@@ -1,10 +1,10 @@
 // Address parsing: only plain http is spoken; https is refused with its own
 // code so the user learns why, every other scheme is a malformed address.
-#include "Url.h"
+#include "audiolib/src/Url.h"
 
 #include <cctype>
 
-#include "AsciiText.h"
+#include "audiolib/src/AsciiText.h"
 
 namespace audiolib {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "Errors.h"
+#include "audiolib/src/Errors.h"
 
 namespace audiolib {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "Output.h"
+#include "audiolib/src/Output.h"
 
 namespace audiolib {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <new>
 
-#include "../bass.h"
-#include "Library.h"
+#include "audiolib/bass.h"
+#include "audiolib/src/Library.h"
 
 using audiolib::Err;
 using audiolib::Library;

@@ -7,8 +7,8 @@
 #include <new>
 #include <string>
 
-#include "Library.h"
-#include "bass.h"
+#include "audiolib/src/Library.h"
+#include "audiolib/bass.h"
 
 using audiolib::Library;
 

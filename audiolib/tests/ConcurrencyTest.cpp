@@ -9,8 +9,8 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "Library.h"
-#include "StationFixture.h"
+#include "audiolib/src/Library.h"
+#include "audiolib/tests/StationFixture.h"
 
 using namespace audiotest;
 using teststation::StationConfig;

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <thread>
 
-#include "CallbackGate.h"
-#include "DownloadBuffer.h"
-#include "Dsp.h"
-#include "EqChain.h"
-#include "RealFft.h"
+#include "audiolib/src/CallbackGate.h"
+#include "audiolib/src/DownloadBuffer.h"
+#include "audiolib/src/Dsp.h"
+#include "audiolib/src/EqChain.h"
+#include "audiolib/src/RealFft.h"
 
 using namespace audiolib;
 

@@ -12,8 +12,8 @@
 #include <limits>
 #include <vector>
 
-#include "Dsp.h"
-#include "RealFft.h"
+#include "audiolib/src/Dsp.h"
+#include "audiolib/src/RealFft.h"
 
 using namespace audiolib;
 

@@ -4,11 +4,11 @@
 
 #include <random>
 
-#include "HttpHead.h"
-#include "IcyMeta.h"
-#include "MpegHeader.h"
-#include "Playlist.h"
-#include "Url.h"
+#include "audiolib/src/HttpHead.h"
+#include "audiolib/src/IcyMeta.h"
+#include "audiolib/src/MpegHeader.h"
+#include "audiolib/src/Playlist.h"
+#include "audiolib/src/Url.h"
 
 using namespace audiolib;
 

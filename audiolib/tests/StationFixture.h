@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
-#include "TestStation.h"
-#include "bass.h"
+#include "tools/station/TestStation.h"
+#include "audiolib/bass.h"
 
 namespace audiotest {
 

@@ -12,8 +12,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "Library.h"
-#include "StationFixture.h"
+#include "audiolib/src/Library.h"
+#include "audiolib/tests/StationFixture.h"
 
 using namespace audiotest;
 using teststation::StationConfig;

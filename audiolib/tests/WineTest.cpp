@@ -5,7 +5,7 @@
 
 #include <atomic>
 
-#include "StationFixture.h"
+#include "audiolib/tests/StationFixture.h"
 
 using namespace audiotest;
 using teststation::StationConfig;

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ComCtrls.h"
-#include "StdCtrls.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/StdCtrls.h"
 
 namespace {
 

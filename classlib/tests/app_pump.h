@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "Forms.h"
+#include "classlib/Forms.h"
 
 inline void Pump(int ms) {
   DWORD end = GetTickCount() + static_cast<DWORD>(ms);

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "Classes.h"
+#include "classlib/Classes.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SendInput-based driving of windows for the control tests (see the header).
-#include "controls_test_input.h"
+#include "classlib/tests/controls_test_input.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,6 +1,6 @@
 // Layout of TControlsWindow: components in creation order, their properties
 // set while loading, handlers bound.
-#include "controls_test_window.h"
+#include "classlib/tests/controls_test_window.h"
 
 void TControlsWindow::CreateLayout() {
   SetName("ControlsWindow");

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "ComCtrls.h"
-#include "Forms.h"
-#include "Menus.h"
-#include "PanelCtrls.h"
-#include "StdCtrls.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
+#include "classlib/PanelCtrls.h"
+#include "classlib/StdCtrls.h"
 
 class TControlsWindow : public TForm {
  public:

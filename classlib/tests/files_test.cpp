@@ -7,9 +7,9 @@
 #include <windows.h>
 #endif
 
-#include "Classes.h"
-#include "Cp1251.h"
-#include "TextFile.h"
+#include "classlib/Classes.h"
+#include "classlib/Cp1251.h"
+#include "classlib/TextFile.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app_pump.h"
-#include "test_form.h"
-#include "Scribbled.h"
+#include "classlib/tests/app_pump.h"
+#include "classlib/tests/test_form.h"
+#include "classlib/tests/support/Scribbled.h"
 
 // --- The controls of the test form -------------------------------------------------------
 

@@ -3,8 +3,8 @@
 // without a transparent colour, files, icons and image lists.
 #include <gtest/gtest.h>
 
-#include "Bitmap.h"
-#include "ImgList.h"
+#include "classlib/Bitmap.h"
+#include "classlib/ImgList.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 // resources, processes, message dialogs and a timer freed by its own tick.
 #include <gtest/gtest.h>
 
-#include "app_pump.h"
-#include "Bitmap.h"
-#include "Dialogs.h"
-#include "ExtCtrls.h"
-#include "Forms.h"
-#include "ShellUtils.h"
+#include "classlib/tests/app_pump.h"
+#include "classlib/Bitmap.h"
+#include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/ShellUtils.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 
 #include <string>
 
-#include "Cp1251.h"
-#include "ItemStrings.h"
-#include "ListItems.h"
-#include "ComCtrls.h"
-#include "Menus.h"
-#include "PanelCtrls.h"
-#include "StdCtrls.h"
-#include "SysUtils.h"
+#include "classlib/Cp1251.h"
+#include "classlib/ItemStrings.h"
+#include "classlib/ListItems.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/Menus.h"
+#include "classlib/PanelCtrls.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/SysUtils.h"
 
 namespace {
 

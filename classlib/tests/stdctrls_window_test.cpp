@@ -12,9 +12,9 @@
 #include <future>
 #include <thread>
 
-#include "Cp1251.h"
-#include "controls_test_input.h"
-#include "controls_test_window.h"
+#include "classlib/Cp1251.h"
+#include "classlib/tests/controls_test_input.h"
+#include "classlib/tests/controls_test_window.h"
 
 using namespace testinput;
 

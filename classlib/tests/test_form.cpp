@@ -1,6 +1,6 @@
 // Layout of TTestForm: components in creation order, their properties set
 // while loading, handlers bound.
-#include "test_form.h"
+#include "classlib/tests/test_form.h"
 
 void TTestForm::CreateLayout() {
   SetName("TestForm");

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Dialogs.h"
-#include "ExtCtrls.h"
-#include "Forms.h"
-#include "Menus.h"
+#include "classlib/Dialogs.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/Menus.h"
 
 // A graphic control that fills itself with its colour (or leaves its
 // background when Transparent) and draws a frame.

@@ -2,8 +2,8 @@
 // helpers: the text rules every window and file of the programs rely on.
 #include <gtest/gtest.h>
 
-#include "Cp1251.h"
-#include "SysUtils.h"
+#include "classlib/Cp1251.h"
+#include "classlib/SysUtils.h"
 
 TEST(Cp1251, EveryByteRoundTripsThroughWideAndUtf8) {
   std::string all;

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "ComponentsGdi.h"
+#include "components/ComponentsGdi.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "SimpleTimer.h"
+#include "components/SimpleTimer.h"
 
 class FakeTimerHost : public TimerHost {
  public:

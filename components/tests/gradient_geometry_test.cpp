@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "GradientGeometry.h"
+#include "components/GradientGeometry.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "HlsColors.h"
+#include "components/HlsColors.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The LED meter's setter rules, lit and band counts and segment layout.
 #include <gtest/gtest.h>
 
-#include "LedMeterLogic.h"
+#include "components/LedMeterLogic.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "MagneticCore.h"
+#include "components/MagneticCore.h"
 
 namespace {
 

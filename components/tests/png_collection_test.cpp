@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "PngCollection.h"
+#include "components/PngCollection.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "FakeTimerHost.h"
-#include "TrayLogic.h"
+#include "components/tests/FakeTimerHost.h"
+#include "components/TrayLogic.h"
 
 TEST(SimpleTimer, HandlerLivesFromFirstToLastTimer) {
   FakeTimerScope fake;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "AudioFormat.h"
-#include "PCM_Format.h"
+#include "converter/AudioFormat.h"
+#include "converter/PCM_Format.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <random>
 
-#include "AudioFormat.h"
-#include "FileSystem.h"
-#include "TestDir.h"
+#include "converter/AudioFormat.h"
+#include "converter/FileSystem.h"
+#include "converter/tests/TestDir.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <fstream>
 
-#include "CompanionRun.h"
-#include "MP3_Format.h"
-#include "PCM_Format.h"
-#include "TestDir.h"
+#include "converter/CompanionRun.h"
+#include "converter/MP3_Format.h"
+#include "converter/PCM_Format.h"
+#include "converter/tests/TestDir.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "../../encoder/tests/Mp3Frames.h"
-#include "WavBytes.h"
+#include "encoder/tests/Mp3Frames.h"
+#include "converter/tests/WavBytes.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "WavBytes.h"
+#include "converter/tests/WavBytes.h"
 
 namespace {
 

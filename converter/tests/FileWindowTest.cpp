@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "FileUtils.h"
-#include "SysUtils.h"
-#include "TestDir.h"
+#include "converter/FileUtils.h"
+#include "classlib/SysUtils.h"
+#include "converter/tests/TestDir.h"
 
 namespace {
 

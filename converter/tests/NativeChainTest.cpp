@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../../encoder/tests/Mp3Frames.h"
-#include "CompanionRun.h"
-#include "MP3_Format.h"
-#include "TestDir.h"
+#include "encoder/tests/Mp3Frames.h"
+#include "converter/CompanionRun.h"
+#include "converter/MP3_Format.h"
+#include "converter/tests/TestDir.h"
 
 namespace fs = std::filesystem;
 

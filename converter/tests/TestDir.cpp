@@ -1,5 +1,5 @@
 // Test folder and byte helpers (see TestDir.h).
-#include "TestDir.h"
+#include "converter/tests/TestDir.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -13,8 +13,8 @@
 #include <unistd.h>
 #endif
 
-#include "FileSystem.h"
-#include "MP3_Format.h"
+#include "converter/FileSystem.h"
+#include "converter/MP3_Format.h"
 
 namespace fs = std::filesystem;
 

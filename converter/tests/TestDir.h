@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "WavBytes.h"
+#include "converter/tests/WavBytes.h"
 
 class TTestDir {
  public:

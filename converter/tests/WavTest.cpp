@@ -2,8 +2,8 @@
 // trailing chunks, truncated files) and as the companion writes them.
 #include <gtest/gtest.h>
 
-#include "PCM_Format.h"
-#include "TestDir.h"
+#include "converter/PCM_Format.h"
+#include "converter/tests/TestDir.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "Codec.h"
-#include "LameCommand.h"
-#include "Mp3Frames.h"
+#include "encoder/Codec.h"
+#include "encoder/LameCommand.h"
+#include "encoder/tests/Mp3Frames.h"
 
 namespace fs = std::filesystem;
 

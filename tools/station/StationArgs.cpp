@@ -1,12 +1,12 @@
 // Command-line parsing and file loading for korvalis-station.
-#include "StationArgs.h"
+#include "tools/station/StationArgs.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "TestMp3.h"
+#include "tools/station/TestMp3.h"
 
 namespace teststation {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "StationConfig.h"
+#include "tools/station/StationConfig.h"
 
 namespace teststation {
 

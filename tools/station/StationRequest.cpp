@@ -1,5 +1,5 @@
 // Request head parsing for the test station.
-#include "StationRequest.h"
+#include "tools/station/StationRequest.h"
 
 #include <cctype>
 #include <sstream>

@@ -1,5 +1,5 @@
 // StationSocket over POSIX sockets (poll) and Winsock2 (select).
-#include "StationSocket.h"
+#include "tools/station/StationSocket.h"
 
 #ifdef _WIN32
 #include <winsock2.h>

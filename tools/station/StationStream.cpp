@@ -1,10 +1,10 @@
 // StationStream: audio loop, metadata placement and the title schedule.
-#include "StationStream.h"
+#include "tools/station/StationStream.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "TestMp3.h"
+#include "tools/station/TestMp3.h"
 
 namespace teststation {
 namespace {

@@ -1,5 +1,5 @@
 // Test MP3s from generated PCM through libmp3lame.
-#include "TestMp3.h"
+#include "tools/station/TestMp3.h"
 
 #include <lame/lame.h>
 

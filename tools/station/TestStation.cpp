@@ -1,5 +1,5 @@
 // TestStation: the listener, one thread per client, and the paths it serves.
-#include "TestStation.h"
+#include "tools/station/TestStation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,8 +8,8 @@
 #include <iterator>
 #include <system_error>
 
-#include "StationRequest.h"
-#include "StationStream.h"
+#include "tools/station/StationRequest.h"
+#include "tools/station/StationStream.h"
 
 namespace teststation {
 namespace {

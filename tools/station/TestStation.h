@@ -33,9 +33,9 @@
 #include <thread>
 #include <vector>
 
-#include "StationConfig.h"
-#include "StationSocket.h"
-#include "TestMp3.h"
+#include "tools/station/StationConfig.h"
+#include "tools/station/StationSocket.h"
+#include "tools/station/TestMp3.h"
 
 namespace teststation {
 

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "StationArgs.h"
-#include "TestStation.h"
+#include "tools/station/StationArgs.h"
+#include "tools/station/TestStation.h"
 
 int main(int argc, char** argv) {
   using namespace teststation;

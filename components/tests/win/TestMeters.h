@@ -2,8 +2,8 @@
 // steps at 60 and 85, no bevel), for the Windows component tests.
 #pragma once
 
-#include "Forms.h"
-#include "LedMeters.h"
+#include "classlib/Forms.h"
+#include "components/LedMeters.h"
 
 namespace testwin {
 

@@ -2,12 +2,12 @@
 // they paint (read back from the screen) and when they paint it.
 #include <gtest/gtest.h>
 
-#include "BackGradient.h"
-#include "Forms.h"
-#include "LedMeters.h"
-#include "SwitchLed.h"
-#include "TestMeters.h"
-#include "TestWindows.h"
+#include "components/BackGradient.h"
+#include "classlib/Forms.h"
+#include "components/LedMeters.h"
+#include "components/SwitchLed.h"
+#include "components/tests/win/TestMeters.h"
+#include "components/tests/win/TestWindows.h"
 
 namespace {
 

@@ -8,18 +8,18 @@
 
 #include <memory>
 
-#include "BackGradient.h"
-#include "ExtCtrls.h"
-#include "Forms.h"
-#include "LedMeters.h"
-#include "Magnetic.h"
-#include "Menus.h"
-#include "PngCollection.h"
-#include "PngResource.h"
-#include "SwitchLed.h"
-#include "TestMeters.h"
-#include "TestWindows.h"
-#include "TrayIcon.h"
+#include "components/BackGradient.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "components/LedMeters.h"
+#include "components/Magnetic.h"
+#include "classlib/Menus.h"
+#include "components/PngCollection.h"
+#include "components/PngResource.h"
+#include "components/SwitchLed.h"
+#include "components/tests/win/TestMeters.h"
+#include "components/tests/win/TestWindows.h"
+#include "components/TrayIcon.h"
 
 namespace {
 

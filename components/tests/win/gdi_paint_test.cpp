@@ -3,9 +3,9 @@
 // program's resources. (Meters and gradients on a form: controls_win_test.)
 #include <gtest/gtest.h>
 
-#include "ComponentsGdi.h"
-#include "LedSwitchLogic.h"
-#include "PngResource.h"
+#include "components/ComponentsGdi.h"
+#include "components/LedSwitchLogic.h"
+#include "components/PngResource.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // through the windows' own message handling, glued side windows following.
 #include <gtest/gtest.h>
 
-#include "Magnetic.h"
-#include "TestWindows.h"
+#include "components/Magnetic.h"
+#include "components/tests/win/TestWindows.h"
 
 #include <commctrl.h>
 

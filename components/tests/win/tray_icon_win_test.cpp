@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "Forms.h"
-#include "Magnetic.h"
-#include "Menus.h"
-#include "TestWindows.h"
-#include "TrayIcon.h"
-#include "Scribbled.h"
+#include "classlib/Forms.h"
+#include "components/Magnetic.h"
+#include "classlib/Menus.h"
+#include "components/tests/win/TestWindows.h"
+#include "components/TrayIcon.h"
+#include "classlib/tests/support/Scribbled.h"
 
 using testwin::Pump;
 

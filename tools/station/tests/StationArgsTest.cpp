@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "StationArgs.h"
+#include "tools/station/StationArgs.h"
 
 namespace teststation {
 namespace {

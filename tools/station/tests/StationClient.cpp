@@ -1,5 +1,5 @@
 // StationClient: the tests' side of the wire.
-#include "StationClient.h"
+#include "tools/station/tests/StationClient.h"
 
 #include <algorithm>
 #include <cctype>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "StationSocket.h"
+#include "tools/station/StationSocket.h"
 
 namespace teststation {
 

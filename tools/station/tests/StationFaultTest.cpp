@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "StationClient.h"
-#include "StationTestUtil.h"
+#include "tools/station/tests/StationClient.h"
+#include "tools/station/tests/StationTestUtil.h"
 
 namespace teststation {
 namespace {

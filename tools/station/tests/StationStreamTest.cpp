@@ -4,9 +4,9 @@
 
 #include <random>
 
-#include "StationClient.h"
-#include "StationStream.h"
-#include "StationTestUtil.h"
+#include "tools/station/tests/StationClient.h"
+#include "tools/station/StationStream.h"
+#include "tools/station/tests/StationTestUtil.h"
 
 namespace teststation {
 namespace {

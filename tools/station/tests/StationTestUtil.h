@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "TestStation.h"
+#include "tools/station/TestStation.h"
 
 namespace teststation {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "TestMp3.h"
+#include "tools/station/TestMp3.h"
 
 namespace teststation {
 namespace {

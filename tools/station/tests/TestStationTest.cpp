@@ -5,8 +5,8 @@
 #include <chrono>
 #include <memory>
 
-#include "StationClient.h"
-#include "StationTestUtil.h"
+#include "tools/station/tests/StationClient.h"
+#include "tools/station/tests/StationTestUtil.h"
 
 namespace teststation {
 namespace {
