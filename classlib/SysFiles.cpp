@@ -161,6 +161,17 @@ bool SysDeleteFile(const std::string& name) { return ::DeleteFileW(Native(name).
 bool RenameFile(const std::string& from, const std::string& to) {
   return MoveFileW(Native(from).c_str(), Native(to).c_str());
 }
+bool RenameFileReplacing(const std::string& from, const std::string& to) {
+  // Windows refuses a read-only target; not every implementation of the API
+  // does, so it is checked here too.
+  DWORD a = GetFileAttributesW(Native(to).c_str());
+  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  return MoveFileExW(Native(from).c_str(), Native(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
 int64_t FileSize(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA d;
   if (!GetFileAttributesExW(Native(name).c_str(), GetFileExInfoStandard, &d)) return -1;
@@ -237,6 +248,17 @@ bool SysDeleteFile(const std::string& name) {
 bool RenameFile(const std::string& from, const std::string& to) {
   // Like the Windows move: an existing target is not replaced.
   if (FileExists(to) || DirectoryExists(to)) return false;
+  return rename(Native(from).c_str(), Native(to).c_str()) == 0;
+}
+bool RenameFileReplacing(const std::string& from, const std::string& to) {
+  // rename() would replace a file without write permission; Windows refuses
+  // a read-only target, and so does this (by the mode bits, which hold for
+  // root too).
+  struct stat st;
+  if (stat(Native(to).c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && !(st.st_mode & 0222)) {
+    errno = EACCES;
+    return false;
+  }
   return rename(Native(from).c_str(), Native(to).c_str()) == 0;
 }
 int64_t FileSize(const std::string& name) {
@@ -385,6 +407,7 @@ int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {
   return r.QuadPart;
 }
 bool FileTruncate(THandle h) { return SetEndOfFile(reinterpret_cast<HANDLE>(h)); }
+bool FileFlush(THandle h) { return FlushFileBuffers(reinterpret_cast<HANDLE>(h)); }
 void FileClose(THandle h) {
   if (h != kInvalidFile) CloseHandle(reinterpret_cast<HANDLE>(h));
 }
@@ -447,6 +470,7 @@ bool FileTruncate(THandle h) {
   off_t pos = lseek(static_cast<int>(h), 0, SEEK_CUR);
   return pos >= 0 && ftruncate(static_cast<int>(h), pos) == 0;
 }
+bool FileFlush(THandle h) { return fsync(static_cast<int>(h)) == 0; }
 void FileClose(THandle h) {
   if (h != kInvalidFile) close(static_cast<int>(h));
 }

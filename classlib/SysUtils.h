@@ -172,6 +172,9 @@ inline bool DeleteFile(const std::string& name) { return SysDeleteFile(name); }
 inline bool DeleteFileW(const std::string& name) { return SysDeleteFile(name); }
 #endif
 bool RenameFile(const std::string& from, const std::string& to);
+// Moves `from` onto `to` in one step, replacing an existing `to` (never left
+// half-written). A read-only `to` is refused, as Windows does.
+bool RenameFileReplacing(const std::string& from, const std::string& to);
 // Size in bytes, -1 when the file can't be examined.
 int64_t FileSize(const std::string& name);
 // The folder for scratch files, with a trailing separator.
@@ -213,6 +216,8 @@ int64_t FileRead(THandle h, void* buffer, int64_t count);
 int64_t FileWrite(THandle h, const void* buffer, int64_t count);
 int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin);
 bool FileTruncate(THandle h);  // cuts the file at the current position
+// Hands what was written to the disk; false when the system could not.
+bool FileFlush(THandle h);
 void FileClose(THandle h);
 // The last system error of the calling thread and its text.
 int GetLastOSError();

@@ -42,7 +42,29 @@ std::string CodeText(int code) {
   }
 }
 
+[[noreturn]] void FailFile(int code, const std::string& what, const std::string& name) {
+  throw EInOutError(what + ": " + CodeText(code) + " (\"" + name + "\")", code);
+}
+
 }  // namespace
+
+void WriteFileReplacing(const std::string& FileName, const std::string& Data) {
+  const std::string temp = FileName + ".tmp";
+  THandle h = FileCreate(temp);
+  if (h == kInvalidFile) FailFile(OpenErrorCode(), "Cannot write file", FileName);
+  const auto size = static_cast<int64_t>(Data.size());
+  bool written = (size == 0 || FileWrite(h, Data.data(), size) == size) && FileFlush(h);
+  FileClose(h);
+  if (!written) {
+    SysDeleteFile(temp);
+    FailFile(101, "Cannot write file", FileName);
+  }
+  if (!RenameFileReplacing(temp, FileName)) {
+    int code = OpenErrorCode();
+    SysDeleteFile(temp);
+    FailFile(code, "Cannot replace file", FileName);
+  }
+}
 
 TTextFile::~TTextFile() {
   if (!IsOpen()) return;

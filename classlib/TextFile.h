@@ -63,3 +63,11 @@ inline void WriteLn(TTextFile& F, const std::string& Line = std::string()) { F.W
 inline void Write(TTextFile& F, const std::string& Text) { F.Write(Text); }
 inline bool Eof(TTextFile& F) { return F.Eof(); }
 inline void CloseFile(TTextFile& F) { F.CloseFile(); }
+
+// Replaces the file's whole content so that a failure at any point (disk
+// full, read-only file, folder gone) leaves the previous file as it was: the
+// data go to FileName + ".tmp" beside it, are flushed to the disk, and only
+// then take the old file's place. Raises EInOutError (with the file name and
+// the system's code, or 101 for a write that did not complete) and removes
+// the partial file.
+void WriteFileReplacing(const std::string& FileName, const std::string& Data);

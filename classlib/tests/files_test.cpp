@@ -5,6 +5,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 #endif
 
 #include "classlib/Classes.h"
@@ -144,6 +149,65 @@ TEST_F(Files, StringListFilesRoundTripAndFailLoudly) {
   EXPECT_EQ(m.UpdateCount(), 0);
   EXPECT_THROW(l.SaveToFile(dir_ + "nodir" + PathDelim + "x.ini"), EFCreateError);
 }
+
+void SetReadOnly(const std::string& name, bool on) {
+#ifdef _WIN32
+  SetFileAttributesW(Cp1251ToWide(name).c_str(), on ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+#else
+  chmod(name.c_str(), on ? 0444 : 0644);
+#endif
+}
+
+TEST_F(Files, ReplacingAFileKeepsTheOldOneWholeWhenAnyStepFails) {
+  const std::string name = dir_ + "k1.ini";
+  WriteFileReplacing(name, "new\r\n");  // no old file yet
+  EXPECT_EQ(Read(name), "new\r\n");
+  WriteFileReplacing(name, "");  // an empty list is a valid content
+  EXPECT_EQ(Read(name), "");
+  Put(name, "old\r\n");
+  WriteFileReplacing(name, "replaced\r\n");
+  EXPECT_EQ(Read(name), "replaced\r\n");
+  EXPECT_FALSE(FileExists(name + ".tmp"));
+
+  // A read-only file is not replaced; the failure names the file.
+  SetReadOnly(name, true);
+  try {
+    WriteFileReplacing(name, "lost?");
+    ADD_FAILURE() << "a read-only file was replaced";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, 5);
+    EXPECT_NE(e.Message().find("k1.ini"), std::string::npos) << e.Message();
+  }
+  SetReadOnly(name, false);
+  EXPECT_EQ(Read(name), "replaced\r\n");
+  EXPECT_FALSE(FileExists(name + ".tmp"));
+
+  // The folder is gone: nothing can be written, and that is reported.
+  const std::string gone = dir_ + "gone" + PathDelim + "zap.ini";
+  EXPECT_NE(CodeOf([&] { WriteFileReplacing(gone, "TRUE\r\n"); }), 0);
+  EXPECT_FALSE(FileExists(gone));
+}
+
+#ifndef _WIN32
+TEST_F(Files, ReplacingAFileKeepsTheOldOneWhenTheDiskFillsUp) {
+  const std::string name = dir_ + "favoritkanel.ini";
+  const std::string old = "addr-1\r\nJazz A\r\n\r\n";
+  Put(name, old);
+  // A file size limit makes the write stop part-way, as a full disk does.
+  rlimit was{};
+  getrlimit(RLIMIT_FSIZE, &was);
+  auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = was;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  int code = CodeOf([&] { WriteFileReplacing(name, std::string(100000, 'x')); });
+  setrlimit(RLIMIT_FSIZE, &was);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(code, 101);
+  EXPECT_EQ(Read(name), old);
+  EXPECT_FALSE(FileExists(name + ".tmp"));
+}
+#endif
 
 TEST_F(Files, StreamsReadWriteSeekAndResize) {
   TMemoryStream m;
