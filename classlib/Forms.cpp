@@ -143,7 +143,14 @@ void TCustomForm::SetClientSize(int w, int h) {
   client_h_ = h;
   int dx, dy;
   FrameSize(dx, dy);
+  sizing_client_ = true;
   SetBounds(left_, top_, w + dx, h + dy);
+  sizing_client_ = false;
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (!sizing_client_ && (AWidth != Width() || AHeight != Height())) client_w_ = client_h_ = -1;
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 // Style changes after the window exists are applied to it in place.

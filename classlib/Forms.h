@@ -59,6 +59,9 @@ class TCustomForm : public TCustomControl {
 
   TRect ClientRect() override;
   void SetClientSize(int w, int h) override;
+  // An outer size set after a client size replaces it, also before the
+  // window exists.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetVisible(bool v) override;
   void SetFocus() override;
 
@@ -109,6 +112,7 @@ class TCustomForm : public TCustomControl {
   bool modal_ = false;
   bool active_ = false;
   int client_w_ = -1, client_h_ = -1;  // asked for before the window exists
+  bool sizing_client_ = false;         // SetClientSize is setting the bounds
 };
 
 class TForm : public TCustomForm {

@@ -110,6 +110,31 @@ void Activate(HWND top) {
   Pump(150);
 }
 
+std::thread ChooseMenuItem(int downs) {
+  return std::thread([downs] {
+    for (int i = 0; i < 300 && !FindWindowW(L"#32768", nullptr); ++i) Sleep(10);
+    Sleep(100);
+    auto key = [](WORD vk) {
+      INPUT in[2]{};
+      in[0].type = in[1].type = INPUT_KEYBOARD;
+      in[0].ki.wVk = in[1].ki.wVk = vk;
+      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(2, in, sizeof(INPUT));
+    };
+    for (int i = 0; i < downs; ++i) {
+      key(VK_DOWN);
+      Sleep(50);
+    }
+    key(VK_RETURN);
+    for (int i = 0; i < 200; ++i) {
+      HWND menu = FindWindowW(L"#32768", nullptr);
+      if (!menu || !IsWindowVisible(menu)) return;
+      Sleep(10);
+    }
+    if (HWND menu = FindWindowW(L"#32768", nullptr)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  });
+}
+
 bool SaveScreenshot(HWND wnd, const std::wstring& path) {
   RECT r;
   GetWindowRect(wnd, &r);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 namespace testinput {
 
@@ -32,6 +33,13 @@ void Type(const std::wstring& text);
 
 // Brings a top-level window to the front and gives it the keyboard.
 void Activate(HWND top);
+
+// Chooses an item of the popup menu about to show (TrackPopupMenu blocks the
+// caller until it closes, so this runs on a thread of its own): once the menu
+// is on screen, `downs` Down keys, then Enter; a separator is skipped by the
+// menu itself. Should the keys go astray the menu is closed, so that the test
+// fails instead of waiting for ever. Join the thread after the click.
+std::thread ChooseMenuItem(int downs);
 
 // Copies what the screen shows of `wnd` (with its frame) into a 24-bit .bmp.
 bool SaveScreenshot(HWND wnd, const std::wstring& path);

@@ -374,6 +374,26 @@ TEST(Forms, FailingOnCreateIsReportedAndTheFormStays) {
   f->Free();
 }
 
+TEST(Forms, AnOuterSizeSetBeforeTheWindowExistsReplacesTheLayoutsClientSize) {
+  struct TSized : TForm {
+    using TForm::TForm;
+    void CreateLayout() override {
+      SetBorderStyle(bsSingle);
+      SetClientWidth(248);
+      SetClientHeight(185);
+      OnCreate = [this](TObject*) { SetHeight(304); };
+    }
+  };
+  auto* f = New<TSized>(Application);
+  f->Show();
+  RECT r;
+  GetWindowRect(f->Handle(), &r);
+  EXPECT_EQ(r.bottom - r.top, 304);
+  GetClientRect(f->Handle(), &r);
+  EXPECT_EQ(r.right, 248);
+  f->Free();
+}
+
 TEST(Forms, ReleaseFreesTheFormAfterPendingMessages) {
   bool destroyed = false;
   auto* f = New<TForm>(Application);

@@ -66,37 +66,6 @@ std::wstring WText(HWND h) {
   return buf;
 }
 
-// Chooses a menu item with the keyboard once the popup menu is on screen
-// (TrackPopupMenu blocks the test's thread until then). `downs` Down keys,
-// then Enter; a separator is skipped by the menu itself.
-std::thread ChooseFromMenu(int downs) {
-  return std::thread([downs] {
-    for (int i = 0; i < 300 && !FindWindowW(L"#32768", nullptr); ++i) Sleep(10);
-    Sleep(100);
-    for (int i = 0; i < downs; ++i) {
-      INPUT in[2]{};
-      in[0].type = in[1].type = INPUT_KEYBOARD;
-      in[0].ki.wVk = in[1].ki.wVk = VK_DOWN;
-      in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(2, in, sizeof(INPUT));
-      Sleep(50);
-    }
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = VK_RETURN;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-    // Should the keys have gone astray, close the menu so that the test
-    // fails instead of waiting for ever.
-    for (int i = 0; i < 200; ++i) {
-      HWND menu = FindWindowW(L"#32768", nullptr);
-      if (!menu || !IsWindowVisible(menu)) return;
-      Sleep(10);
-    }
-    if (HWND menu = FindWindowW(L"#32768", nullptr)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  });
-}
-
 class StockControls : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -353,14 +322,14 @@ TEST_F(StockControls, ListBoxClicksDoubleClicksEnterAndPopupMenu) {
 
   // A right click selects the line under the pointer and shows the menu;
   // the menu's third entry (after the separator) is chosen by keyboard.
-  std::thread chooser = ChooseFromMenu(2);
+  std::thread chooser = ChooseMenuItem(2);
   Click(lb, 20, h / 2, true);
   chooser.join();
   Pump(100);
   ASSERT_EQ(W->log.size(), 3u);
   EXPECT_EQ(W->log[2], "N2 0");
   EXPECT_EQ(W->PopupMenu1->PopupComponent, W->ListBox1);
-  chooser = ChooseFromMenu(1);
+  chooser = ChooseMenuItem(1);
   Click(lb, 20, h / 2, true);
   chooser.join();
   Pump(100);

@@ -1,0 +1,47 @@
+// TForm5: the recording-settings dialog. "Записать так как есть" records the
+// stream as received; "Записать со своими настройками" re-encodes each file at
+// the bitrate chosen below. The choice is read from "INI\zap.ini" when the
+// window is created and written by "Применить"; the recording engine reads it
+// through CurrentRecordChoice (RecordSettingsCore.h), which this window keeps
+// up to date at every change.
+#pragma once
+
+#include "classlib/Forms.h"
+#include "classlib/PanelCtrls.h"
+#include "classlib/StdCtrls.h"
+#include "player/RecordSettingsCore.h"
+
+class TForm5 : public TForm {
+ public:
+  using TForm::TForm;
+
+  TGroupBox* sGroupBox1 = nullptr;
+  TRadioButton* sRadioButton1 = nullptr;  // as received
+  TRadioButton* sRadioButton2 = nullptr;  // own settings
+  TPanel* sPanel1 = nullptr;              // the bitrate, own settings only
+  TLabel* sLabel1 = nullptr;
+  TComboBox* sComboBox1 = nullptr;
+  TStaticText* StaticText1 = nullptr;
+  TPanel* sPanel2 = nullptr;
+  TButton* sButton1 = nullptr;  // "Применить"
+
+  void LoadRecordSettings();
+  void SaveRecordSettings();
+  // The controls' choice as the settings file holds it.
+  RecordSettings Settings();
+
+  void FormCreate(TObject* Sender);
+  void sRadioButton1Change(TObject* Sender);
+  void sRadioButton2Change(TObject* Sender);
+  void sComboBox1Change(TObject* Sender);
+  void sButton1Click(TObject* Sender);
+
+ protected:
+  void CreateLayout() override;
+
+ private:
+  void Publish();
+  void ShowSettings(const RecordSettings& s);
+};
+
+extern TForm5* Form5;
