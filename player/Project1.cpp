@@ -1,0 +1,19 @@
+// Korvalis.exe: the player's program entry. The windows are created in this
+// order, the main window first (its creation runs before the others exist);
+// only the main window is shown; then the message loop runs.
+#include <windows.h>
+
+#include "classlib/Forms.h"
+#include "player/Unit1.h"
+#include "player/Unit3.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  Application->Initialize();
+  Application->CreateForm(Form1);
+  // the equaliser window (TForm2) goes here
+  Application->CreateForm(Form3);
+  // then the recorded files (TForm4), the recording settings (TForm5),
+  // the station search (TForm6) and the station lists (TForm7)
+  Application->Run();
+  return 0;
+}

@@ -1,0 +1,159 @@
+// The station road's rules (see StreamCore.h).
+#include "player/StreamCore.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "classlib/Cp1251.h"
+
+std::optional<std::string> ExtractStreamTitle(const std::string& Meta) {
+  const std::string key = "StreamTitle=";
+  const size_t p = Meta.find(key);
+  if (p == std::string::npos) return std::nullopt;
+  const size_t start = p + key.size() + 1;  // past the opening quote
+  const size_t q = Meta.find(';');
+  if (q == std::string::npos || q <= start) return std::string();
+  return Meta.substr(start, q - start - 1);
+}
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// One reference at s[i] ("&#...;"): its code point and length, or false.
+bool ReadReference(const std::string& s, size_t i, char32_t& cp, size_t& len) {
+  if (i + 3 >= s.size() || s[i] != '&' || s[i + 1] != '#') return false;
+  size_t j = i + 2;
+  const bool hex = s[j] == 'x' || s[j] == 'X';
+  if (hex) ++j;
+  const size_t digits = j;
+  std::uint32_t v = 0;
+  for (; j < s.size() && j - digits < 8; ++j) {
+    const char c = s[j];
+    int d;
+    if (c >= '0' && c <= '9') d = c - '0';
+    else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+    else break;
+    v = v * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+  }
+  if (j == digits || j >= s.size() || s[j] != ';') return false;
+  if (v == 0 || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return false;
+  cp = v;
+  len = j + 1 - i;
+  return true;
+}
+
+// The next character of valid UTF-8 at s[i] (shortest form, no surrogates).
+bool ReadUtf8(const std::string& s, size_t& i, char32_t& cp) {
+  const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char c = b(i);
+  int n;
+  char32_t min;
+  if (c < 0x80) { cp = c; ++i; return true; }
+  if ((c & 0xE0) == 0xC0) { n = 1; cp = c & 0x1F; min = 0x80; }
+  else if ((c & 0xF0) == 0xE0) { n = 2; cp = c & 0x0F; min = 0x800; }
+  else if ((c & 0xF8) == 0xF0) { n = 3; cp = c & 0x07; min = 0x10000; }
+  else return false;
+  for (int k = 1; k <= n; ++k) {
+    if (i + k >= s.size() || (b(i + k) & 0xC0) != 0x80) return false;
+    cp = (cp << 6) | (b(i + k) & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  i += n + 1;
+  return true;
+}
+
+}  // namespace
+
+std::string DecodeCharacterReferences(const std::string& Utf8) {
+  std::string out;
+  out.reserve(Utf8.size());
+  for (size_t i = 0; i < Utf8.size();) {
+    char32_t cp;
+    size_t len;
+    if (Utf8[i] == '&' && ReadReference(Utf8, i, cp, len)) {
+      AppendUtf8(out, cp);
+      i += len;
+    } else {
+      out += Utf8[i++];
+    }
+  }
+  return out;
+}
+
+std::string ConvertUtf8Cyrillic(const std::string& Text) {
+  const std::string s = DecodeCharacterReferences(Text);
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size();) {
+    char32_t cp;
+    if (!ReadUtf8(s, i, cp)) return Text;  // not UTF-8: already the code page's
+    unsigned char c;
+    out += UnicodeToCp1251(cp, c) ? static_cast<char>(c) : '?';
+  }
+  return out;
+}
+
+std::string TitleLabelText(const std::string& Title) {
+  if (Title.empty() || Title == "-") return "------------";
+  if (Title.size() <= 80) return Title;
+  return Title.substr(0, 77) + "...";
+}
+
+std::string StationLineText(const std::string& Line, bool MainList) {
+  if (!MainList || Line.size() <= 30) return Line;
+  return Line.substr(0, 27) + "...";
+}
+
+int BitrateFromBufferLength(std::uint64_t End) {
+  const std::uint32_t end = static_cast<std::uint32_t>(End);
+  return static_cast<int>(std::lround(end / 125.0) / 5);
+}
+
+std::string BitrateText(int Kbps) { return std::to_string(Kbps) + "кбит/c"; }
+
+std::string SampleRateText(int Hz) { return std::to_string(Hz).substr(0, 2) + "кгц"; }
+
+int ClampVolume(int Value) { return Value < 0 ? 0 : (Value > 100 ? 100 : Value); }
+
+std::string FormatTimeStr(int Hour, int Minute, int Second) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d-%02d-%02d", Hour, Minute, Second);
+  return buf;
+}
+
+BufferWait::Step BufferWait::Look(std::uint64_t Current, std::uint64_t Download,
+                                  std::uint64_t End, std::int64_t NowMs) {
+  const std::uint32_t len = static_cast<std::uint32_t>(End);
+  if (len == 0xFFFFFFFFu || len == 0) {  // no buffer length: nothing to wait for
+    percent_ = -1;
+    return Step::Done;
+  }
+  percent_ = (static_cast<std::int64_t>(Download - Current) * 100) / static_cast<std::int64_t>(len);
+  if (static_cast<std::uint32_t>(percent_) > 75) return Step::Done;
+  if (!started_ || Download != last_download_) {
+    started_ = true;
+    last_download_ = Download;
+    moved_at_ = NowMs;
+  } else if (NowMs - moved_at_ >= stall_ms_) {
+    return Step::Stalled;
+  }
+  return Step::Wait;
+}
