@@ -6,14 +6,16 @@
 #include "classlib/Forms.h"
 #include "player/Unit1.h"
 #include "player/Unit3.h"
+#include "player/Unit5.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->Initialize();
   Application->CreateForm(Form1);
   // the equaliser window (TForm2) goes here
   Application->CreateForm(Form3);
-  // then the recorded files (TForm4), the recording settings (TForm5),
-  // the station search (TForm6) and the station lists (TForm7)
+  // the recorded files window (TForm4) goes here
+  Application->CreateForm(Form5);
+  // then the station search (TForm6) and the station lists (TForm7)
   Application->Run();
   return 0;
 }
