@@ -172,6 +172,14 @@ bool RenameFileReplacing(const std::string& from, const std::string& to) {
   return MoveFileExW(Native(from).c_str(), Native(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
+int FileGetAttr(const std::string& name) {
+  DWORD a = GetFileAttributesW(Native(name).c_str());
+  return a == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int>(a & 0x3F);
+}
+bool FileSetAttr(const std::string& name, int attr) {
+  DWORD a = static_cast<DWORD>(attr & (faReadOnly | faHidden | faSysFile | faArchive));
+  return SetFileAttributesW(Native(name).c_str(), a ? a : FILE_ATTRIBUTE_NORMAL);
+}
 int64_t FileSize(const std::string& name) {
   WIN32_FILE_ATTRIBUTE_DATA d;
   if (!GetFileAttributesExW(Native(name).c_str(), GetFileExInfoStandard, &d)) return -1;
@@ -249,6 +257,21 @@ bool RenameFile(const std::string& from, const std::string& to) {
   // Like the Windows move: an existing target is not replaced.
   if (FileExists(to) || DirectoryExists(to)) return false;
   return rename(Native(from).c_str(), Native(to).c_str()) == 0;
+}
+int FileGetAttr(const std::string& name) {
+  struct stat st;
+  if (stat(Native(name).c_str(), &st) != 0) return -1;
+  int a = S_ISDIR(st.st_mode) ? faDirectory : faArchive;
+  if (!(st.st_mode & 0222)) a |= faReadOnly;
+  return a;
+}
+bool FileSetAttr(const std::string& name, int attr) {
+  struct stat st;
+  std::string n = Native(name);
+  if (stat(n.c_str(), &st) != 0) return false;
+  mode_t m = st.st_mode & 07777;
+  m = (attr & faReadOnly) ? (m & ~0222) : (m | 0200);
+  return chmod(n.c_str(), m) == 0;
 }
 bool RenameFileReplacing(const std::string& from, const std::string& to) {
   // rename() would replace a file without write permission; Windows refuses

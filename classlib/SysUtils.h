@@ -177,6 +177,12 @@ bool RenameFile(const std::string& from, const std::string& to);
 bool RenameFileReplacing(const std::string& from, const std::string& to);
 // Size in bytes, -1 when the file can't be examined.
 int64_t FileSize(const std::string& name);
+// Attributes of a file or folder (fa* bits), -1 when it can't be examined.
+// Natively only read-only and folder are known; hidden and system read as
+// clear and are ignored when set.
+int FileGetAttr(const std::string& name);
+// Sets the attributes to exactly `attr` (fa* bits other than faDirectory).
+bool FileSetAttr(const std::string& name, int attr);
 // The folder for scratch files, with a trailing separator.
 std::string GetTempDir();
 std::string GetCurrentDir();

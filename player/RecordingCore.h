@@ -1,0 +1,156 @@
+// The recording engine: cuts the station's stream into one file per title,
+// as the stream's own bytes, block by block.
+//
+// The audio library's download thread hands every block to Block(). A title
+// change (SetCurTitle, or a forced split once more than 1200 split ticks
+// have passed) lets 13 more blocks into the open file; the 13th closes it.
+// A closed file under 2000000 bytes is dropped and its row removed; a kept
+// one is saved as received into its final place, or in own-settings mode
+// into the hidden "\AUDIO\TEMP\", after which the hand-over file "kdr.ini"
+// is written and the companion started. Then the next file begins with the
+// following block. The first file of a recording begins at its first block.
+//
+// Threads: Block() runs on the download thread, everything else on the GUI
+// thread (the queries on any thread). One lock guards the state and is held
+// only for memory work and for calls to the recorded-files view, which must
+// never wait for the GUI thread (give it a TRecordedFilesQueue). Saving,
+// folder making, the hand-over and the companion's start run on the download
+// thread outside that lock, so stop, pause, titles and station changes never
+// wait for the disk; a file already closed is saved whole even when the
+// recording is stopped meanwhile, and the memory of the open file is never
+// released while a block is being added to it.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "player/RecordDiskCore.h"
+#include "player/RecordSettingsCore.h"
+#include "player/RecordTimersCore.h"
+#include "player/RecordedFilesCore.h"
+
+// The wall clock as the recording names files. Any thread.
+class TRecordClock {
+ public:
+  virtual ~TRecordClock() = default;
+  virtual std::string TimeStr() = 0;  // "hh-mm-ss"
+  virtual std::string DateStr() = 0;  // "DD-MM-YYYY"
+};
+
+// Starts the companion program (hidden, without waiting). Download thread.
+class TCompanionStarter {
+ public:
+  virtual ~TCompanionStarter() = default;
+  virtual void StartCompanion() = 0;
+};
+
+// Blocks that follow a title change into the old file; the last closes it.
+constexpr int kTailBlocks = 13;
+// Split ticks (seconds) after which a file is split without a title change.
+constexpr int kSplitTicks = 1200;
+
+class TRecordingEngine {
+ public:
+  // `PlayerFolder` ends with a separator; "AUDIO\" lies under it.
+  TRecordingEngine(const std::string& PlayerFolder, TRecordDisk& Disk, TRecordClock& Clock,
+                   TCompanionStarter& Companion, TRecordedFilesView& Files);
+  TRecordingEngine(const TRecordingEngine&) = delete;
+  TRecordingEngine& operator=(const TRecordingEngine&) = delete;
+
+  // --- GUI thread ---
+  // Record start with the settings chosen for the whole recording; false
+  // (and nothing changes) while a recording is on.
+  bool Start(const RecordChoice& Choice);
+  // Record stop, at any time: the open file is discarded (its row stays).
+  void Stop();
+  // Pause toggle while recording; answers whether it is now paused. While
+  // paused blocks are not added and the split count stands still, but a
+  // title change still closes the file after its tail.
+  bool TogglePause();
+  // A new current title (converted to Windows-1251).
+  void SetCurTitle(const std::string& Title);
+  // A station was picked: its list line and the station label's caption.
+  // The current title becomes "-", the file title empty, the total and the
+  // recording clock's seconds, minutes and hours 0.
+  void StationPicked(const std::string& StationText, const std::string& StationLabel);
+  // One tick of the one-second split timer.
+  void SplitTick();
+  // The program closes: the open file's memory is released (it is lost) and
+  // no block is recorded any more.
+  void Close();
+  // The recording clock and its text (GUI thread only).
+  TRecordingClockCounter& Clock() { return clock_; }
+  // "%.2f mb" of the bytes recorded since the start or the station's pick.
+  std::string TotalText();
+
+  // --- download thread ---
+  // One block of stream bytes; Data null and Length 0 at the end of the
+  // download. Never raises.
+  void Block(const void* Data, uint32_t Length);
+
+  // --- queries, any thread ---
+  bool RecordingUi();
+  bool RecordArmed();
+  bool FileInProgress();
+  bool FileClosed();
+  bool BufferLive();
+  bool Paused();
+  int TailCounter();
+  int SplitTicks();
+  int64_t FileBytes();
+  int64_t TotalBytes();
+  std::string CurTitle();
+  std::string FileTitle();
+  std::string FileBase();
+  std::string CurFinalPath();
+  std::string CurTempPath();
+  std::string HandedFinalPath();
+
+ private:
+  struct TClosedFile;
+  void StartNewRecordingFile(std::string& FinalFolder, std::string& TempFolder);
+  void Finish(TClosedFile& Closed);
+  static std::string MbText(int64_t Bytes);
+
+  const std::string folder_;
+  TRecordDisk& disk_;
+  TRecordClock& wallClock_;
+  TCompanionStarter& companion_;
+  TRecordedFilesView& files_;
+
+  std::mutex blockMutex_;  // one Block() at a time, also across its disk work
+  std::mutex mutex_;       // the state below
+  bool recordingUi_ = false;
+  bool armed_ = false;
+  bool fileInProgress_ = false;
+  bool fileClosed_ = true;
+  bool bufferLive_ = false;
+  bool paused_ = false;
+  int tailCounter_ = 0;
+  int splitTicks_ = 0;
+  int64_t fileBytes_ = 0;
+  int64_t totalBytes_ = 0;
+  uint64_t session_ = 0;  // counts starts and stops
+  RecordChoice choice_;
+  std::string curTitle_ = "-";
+  std::string fileTitle_;
+  std::string fileBase_;
+  std::string stationText_;
+  std::string stationLabel_;
+  std::string curFinalPath_;
+  std::string curTempPath_;
+  std::string handedFinalPath_;
+  std::string prevTempPath_;
+  std::string lastSizeText_;
+  TRecordBuffer buffer_;
+  TRecordingClockCounter clock_;  // GUI thread only
+};
+
+// The recorded-files window's caption at record start: with the bitrate
+// label's text when recording as received, else with the chosen bitrate.
+std::string RecordedFilesCaption(const RecordChoice& Choice, const std::string& BitrateLabel);
+
+// The hand-over file's three lines: bitrate, file to convert, output file.
+std::string HandOverText(const std::string& Bitrate, const std::string& TempPath,
+                         const std::string& FinalPath);
