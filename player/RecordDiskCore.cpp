@@ -85,7 +85,7 @@ bool TSystemRecordDisk::SaveText(const std::string& Name, const std::string& Tex
   }
 }
 
-bool TSystemRecordDisk::DeleteFile(const std::string& Name) { return SysDeleteFile(Name); }
+bool TSystemRecordDisk::RemoveFile(const std::string& Name) { return SysDeleteFile(Name); }
 
 namespace {
 

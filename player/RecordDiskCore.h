@@ -41,7 +41,7 @@ class TRecordDisk {
   virtual bool SaveFile(const std::string& Name, const TRecordBuffer& Data) = 0;
   // The same for a short text file.
   virtual bool SaveText(const std::string& Name, const std::string& Text) = 0;
-  virtual bool DeleteFile(const std::string& Name) = 0;
+  virtual bool RemoveFile(const std::string& Name) = 0;
 };
 
 // The real file system, through the class library.
@@ -51,7 +51,7 @@ class TSystemRecordDisk : public TRecordDisk {
   bool SetHidden(const std::string& Folder) override;
   bool SaveFile(const std::string& Name, const TRecordBuffer& Data) override;
   bool SaveText(const std::string& Name, const std::string& Text) override;
-  bool DeleteFile(const std::string& Name) override;
+  bool RemoveFile(const std::string& Name) override;
 };
 
 // Creates the folders of `Path` one after the other from its start (empty

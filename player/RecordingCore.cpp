@@ -213,7 +213,7 @@ void TRecordingEngine::Finish(TClosedFile& Closed) {
     disk_.ForceDirs(ExtractFilePath(Closed.FinalPath));
     disk_.SaveFile(Closed.FinalPath, Closed.Data);
   } else if (Closed.Kind == TKind::HandOver) {
-    if (!Closed.PrevTempPath.empty()) disk_.DeleteFile(Closed.PrevTempPath);
+    if (!Closed.PrevTempPath.empty()) disk_.RemoveFile(Closed.PrevTempPath);
     const std::string tempFolder = ExtractFilePath(Closed.TempPath);
     disk_.ForceDirs(tempFolder);
     disk_.SetHidden(tempFolder);

@@ -50,7 +50,7 @@ class TMemoryDisk : public TRecordDisk {
     texts[Name] = Text;
     return true;
   }
-  bool DeleteFile(const std::string& Name) override {
+  bool RemoveFile(const std::string& Name) override {
     std::lock_guard<std::mutex> l(m_);
     deleted.push_back(Name);
     return files.erase(Name) > 0;

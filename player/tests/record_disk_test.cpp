@@ -94,7 +94,7 @@ TEST_F(RecordDisk, SaveLeavesEitherTheWholeFileOrNothing) {
 
   EXPECT_TRUE(disk.SaveText(root + "kdr.ini", "1\r\n2\r\n3\r\n"));
   EXPECT_EQ(FileSize(root + "kdr.ini"), 9);
-  EXPECT_TRUE(disk.DeleteFile(root + "a.mp3"));
+  EXPECT_TRUE(disk.RemoveFile(root + "a.mp3"));
   EXPECT_FALSE(FileExists(root + "a.mp3"));
 }
 
