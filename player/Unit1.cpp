@@ -136,14 +136,14 @@ void TForm1::Label8MouseUp(TObject*, TMouseButton, TShiftState, int, int) { Volu
 
 void TForm1::LabelMouseEnter(TObject* Sender) {
   auto* l = static_cast<TLabel*>(Sender);
-  if (l == Label6 && RecordingUi) return;
+  if (l == Label6 && Recorder().RecordingUi()) return;
   l->Font()->SetColor(HoverColour(this, Sender));
   if (l != Label11) l->Font()->SetStyle({fsBold});
 }
 
 void TForm1::LabelMouseLeave(TObject* Sender) {
   auto* l = static_cast<TLabel*>(Sender);
-  if (l == Label6 && RecordingUi) return;
+  if (l == Label6 && Recorder().RecordingUi()) return;
   if (l == Label11) {
     l->Font()->SetColor(RGBColor(0, 0, 255));
     return;
@@ -187,7 +187,7 @@ void TForm1::N1Click(TObject* Sender) {
 void TForm1::N2Click(TObject* Sender) { Close(); }
 
 void TForm1::FormCloseQuery(TObject* Sender, bool& CanClose) {
-  if (FileInProgress) {
+  if (Recorder().FileInProgress()) {
     ShowMessage("Включена запись,выключите запись,затем закрывайте программу");
     CanClose = false;
     return;
@@ -204,6 +204,6 @@ void TForm1::FormCloseQuery(TObject* Sender, bool& CanClose) {
 }
 
 void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
-  if (BufferLive) ReleaseRecordBuffer();
+  Recorder().Close();
   DeleteSmallRecordings();
 }

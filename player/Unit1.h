@@ -31,6 +31,9 @@
 #include "components/PngCollection.h"
 #include "components/SwitchLed.h"
 #include "components/TrayIcon.h"
+#include "player/RecordDiskCore.h"
+#include "player/RecordingCore.h"
+#include "player/RecordedFilesCore.h"
 
 // The main window's own message: first parameter a code, second a text or a
 // number. Always sent, never posted, so a text pointer stays valid.
@@ -198,21 +201,17 @@ void ShowBassError(const std::string& Text);
 int EstimateBitrate(HSTREAM Stream);
 int ChannelSampleRate(HSTREAM Stream);
 
-// --- Recording state (Unit1Record.cpp; flags shared with the download thread) ------
-extern std::atomic<bool> RecordingUi, RecordArmed, FileInProgress, FileClosed, BufferLive, Paused;
-extern TMemoryStream* RecordBuffer;
-extern int TailCounter, SplitTicks;
-extern std::uint32_t FileBytes;
-extern std::int64_t TotalBytes;
-extern std::string FileTitle, FileBase, CurFinalPath, CurTempPath, HandedFinalPath, PrevTempPath;
-extern int InactiveTicks, QuietTicks;
-extern int ClockHundredths, ClockSeconds, ClockMinutes, ClockHours;
-extern int LedBlinkTicks, PauseBlinkTicks;
+// --- Recording (Unit1Record.cpp) ---------------------------------------------------
+// The recording's state lives in the engine (RecordingUi(), FileInProgress(),
+// BufferLive(), ...); its calls never wait for the download thread's disk work.
+TRecordingEngine& Recorder();
+// The calls the engine makes on the recorded-files window, queued for the GUI
+// thread; the window's own view receives them there (null: nothing behind).
+TRecordedFilesQueue& RecordedFiles();
+void SetRecordedFilesTarget(TRecordedFilesView* Target);
 void CALLBACK RecordDownloadProc(const void* Buffer, DWORD Length, void* User);
+// Every ".mp3" under "\AUDIO\" smaller than 2000000 bytes is deleted.
 void DeleteSmallRecordings();
-void ClearTempMp3(const std::string& Folder);
-// Discards the unfinished file's buffer (close of the program).
-void ReleaseRecordBuffer();
 
 // --- Equaliser state (Unit1Eq.cpp) -------------------------------------------------
 extern HFX EqEffects[19];  // bands 1..18; only 1..10 are created

@@ -2,36 +2,156 @@
 // download callback that cuts the stream into one file per title, the
 // recording clock, the record LED, the reconnect watchdog and the clean-up of
 // small and temporary recordings.
+//
+// The rules live in TRecordingEngine (RecordingCore.h); this file gives it
+// the real disk, the wall clock and the companion's start, and carries its
+// calls on the recorded-files window to the GUI thread through a queue that
+// a hidden window drains.
+#include <windows.h>
+
+#include "classlib/HiddenWindow.h"
+#include "classlib/SysUtils.h"
+#include "player/PlayerFolderCore.h"
+#include "player/RecordSettingsCore.h"
 #include "player/Unit1.h"
+#include "player/Unit5.h"
 
-std::atomic<bool> RecordingUi{false}, RecordArmed{false}, FileInProgress{false},
-    FileClosed{true}, BufferLive{false}, Paused{false};
-TMemoryStream* RecordBuffer = nullptr;
-int TailCounter = 0, SplitTicks = 0;
-std::uint32_t FileBytes = 0;
-std::int64_t TotalBytes = 0;
-std::string FileTitle, FileBase, CurFinalPath, CurTempPath, HandedFinalPath, PrevTempPath;
-int InactiveTicks = 0, QuietTicks = 0;
-int ClockHundredths = 0, ClockSeconds = 0, ClockMinutes = 0, ClockHours = 0;
-int LedBlinkTicks = 0, PauseBlinkTicks = 0;
+namespace {
 
-void CALLBACK RecordDownloadProc(const void* Buffer, DWORD Length, void* User) {}
+class TWallClock : public TRecordClock {
+ public:
+  std::string TimeStr() override { return FormatDateTime("hh-nn-ss", Now()); }
+  std::string DateStr() override { return FormatDateTime("dd-mm-yyyy", Now()); }
+};
 
-void DeleteSmallRecordings() {}
+// The companion lies beside the player and is started by its bare name,
+// hidden, without waiting and without looking at the result.
+class TWinExecCompanion : public TCompanionStarter {
+ public:
+  void StartCompanion() override { WinExec("Tamzo.exe", SW_HIDE); }
+};
 
-void ClearTempMp3(const std::string& Folder) {}
+constexpr UINT kDrainMessage = WM_APP + 12;
+TRecordedFilesView* g_target = nullptr;
+TNullRecordedFiles g_nothing;
 
-void ReleaseRecordBuffer() {
-  BufferLive = false;
-  delete RecordBuffer;
-  RecordBuffer = nullptr;
+LRESULT CALLBACK DrainProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+  if (Msg == kDrainMessage) {
+    try {
+      RecordedFiles().Drain(g_target ? *g_target : g_nothing);
+    } catch (...) {
+      // A window that fails one change keeps the next ones.
+    }
+    return 0;
+  }
+  return DefWindowProcW(Wnd, Msg, W, L);
 }
 
-void TForm1::Label6Click(TObject* Sender) {}
-void TForm1::Label5Click(TObject* Sender) {}
-void TForm1::Label4Click(TObject* Sender) {}
-void TForm1::Timer1Timer(TObject* Sender) {}
-void TForm1::Timer6Timer(TObject* Sender) {}
-void TForm1::Timer7Timer(TObject* Sender) {}
-void TForm1::Timer9Timer(TObject* Sender) {}
-void TForm1::Timer10Timer(TObject* Sender) { ++SplitTicks; }
+// Created on the GUI thread by the first use (the main window's creation).
+HWND DrainWindow() {
+  static HWND wnd = CreateHiddenWindow(L"KorvalisRecordedFiles", DrainProc, 0, HWND_MESSAGE);
+  return wnd;
+}
+
+const TColor kLinkBlue = RGBColor(90, 170, 255);
+const TColor kRed = RGBColor(255, 0, 0);
+
+void Look(TLabel* Label, TColor Colour, bool Bold) {
+  Label->Font()->SetColor(Colour);
+  Label->Font()->SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
+}
+
+void SetRecordTimers(TForm1* F, bool On) {
+  F->Timer1->SetEnabled(On);
+  F->timer6->SetEnabled(On);
+  F->Timer7->SetEnabled(On);
+  F->Timer10->SetEnabled(On);
+}
+
+TBlinkCounter g_ledBlink, g_pauseBlink;
+TReconnectWatchdog g_watchdog;
+
+}  // namespace
+
+TRecordedFilesQueue& RecordedFiles() {
+  static TRecordedFilesQueue* queue = [] {
+    auto* q = new TRecordedFilesQueue();
+    HWND wnd = DrainWindow();
+    q->Notify = [wnd] { PostMessageW(wnd, kDrainMessage, 0, 0); };
+    return q;
+  }();
+  return *queue;
+}
+
+void SetRecordedFilesTarget(TRecordedFilesView* Target) { g_target = Target; }
+
+TRecordingEngine& Recorder() {
+  static TSystemRecordDisk disk;
+  static TWallClock clock;
+  static TWinExecCompanion companion;
+  static TRecordingEngine* engine =
+      new TRecordingEngine(PlayerFolder(), disk, clock, companion, RecordedFiles());
+  return *engine;
+}
+
+void CALLBACK RecordDownloadProc(const void* Buffer, DWORD Length, void* User) {
+  Recorder().Block(Buffer, Length);
+}
+
+void DeleteSmallRecordings() { ::DeleteSmallRecordings(PlayerFolder() + "AUDIO\\"); }
+
+void TForm1::Label6Click(TObject* Sender) {
+  if (CurrentStream == 0 || Recorder().RecordingUi()) return;
+  RecordedFiles().ClearRows();
+  if (Form5) Form5->ShowModal();
+  RecordChoice choice = CurrentRecordChoice();
+  if (!Recorder().Start(choice)) return;
+  SetRecordTimers(this, true);
+  if (RecordedFilesForm) PlaceBesideMain(RecordedFilesForm);
+  RecordedFiles().SetCaption(RecordedFilesCaption(choice, Label12->Caption()));
+  if (RecordedFilesForm) RecordedFilesForm->Show();
+  Label6->Font()->SetColor(kRed);
+}
+
+void TForm1::Label5Click(TObject* Sender) {
+  Label6->Font()->SetColor(kLinkBlue);
+  Recorder().Stop();
+  SetRecordTimers(this, false);
+  if (RecordLed) RecordLed->SetOffColor(Black);
+}
+
+void TForm1::Label4Click(TObject* Sender) {
+  if (!Recorder().RecordingUi()) return;
+  bool paused = Recorder().TogglePause();
+  timer6->SetEnabled(!paused);  // the LED keeps the colour it has
+  Timer9->SetEnabled(paused);
+  Timer10->SetEnabled(!paused);
+  if (paused) g_pauseBlink.Reset();
+}
+
+void TForm1::Timer1Timer(TObject* Sender) {
+  Recorder().Clock().Tick();
+  Label13->SetCaption(Recorder().Clock().Text());
+  RecordedFiles().SetTotal(Recorder().TotalText());
+}
+
+void TForm1::Timer6Timer(TObject* Sender) {
+  TBlinkCounter::TStep step = g_ledBlink.Tick();
+  if (!RecordLed || step == TBlinkCounter::TStep::None) return;
+  RecordLed->SetOffColor(step == TBlinkCounter::TStep::On ? Red : Black);
+}
+
+void TForm1::Timer7Timer(TObject* Sender) {
+  bool active = CurrentStream != 0 && BASS_ChannelIsActive(CurrentStream) == BASS_ACTIVE_PLAYING;
+  if (!g_watchdog.Tick(PlayingIndex != -1, active, LEDMeter1->Position())) return;
+  // The recording goes on into the same file once the station plays again.
+  if (StationAt) OpenStationUrl(StationAt(PlayingList, PlayingIndex).Address);
+}
+
+void TForm1::Timer9Timer(TObject* Sender) {
+  TBlinkCounter::TStep step = g_pauseBlink.Tick();
+  if (step == TBlinkCounter::TStep::On) Look(Label4, kRed, true);
+  if (step == TBlinkCounter::TStep::Off) Look(Label4, kLinkBlue, false);
+}
+
+void TForm1::Timer10Timer(TObject* Sender) { Recorder().SplitTick(); }

@@ -82,7 +82,7 @@ void TForm1::PlayFromMyList() {
 
 void TForm1::PlayStation(int List, const TStationEntry& Entry) {
   if (Entry.Index < 0) return;
-  if (FileInProgress) {
+  if (Recorder().FileInProgress()) {
     ShowMessage("Выключите запись канала,затем можете переключиться на другой канал");
     return;
   }
@@ -100,10 +100,10 @@ void TForm1::PlayStation(int List, const TStationEntry& Entry) {
     LEDMeter2->SetPosition(0);
     Label14->SetCaption(StationLineText(entry.Line, list == 1));
     CurTitle = "-";
-    FileTitle.clear();
-    ClockSeconds = ClockMinutes = ClockHours = 0;
-    TotalBytes = 0;
     StationText = entry.Line;
+    // The engine's own title becomes "-", its file title empty, the total and
+    // the recording clock 0.
+    Recorder().StationPicked(entry.Line, Label14->Caption());
     Timer2->SetEnabled(true);
     Timer3->SetEnabled(true);
     Timer4->SetEnabled(true);
@@ -181,7 +181,7 @@ bool TForm1::WaitForBuffer(HSTREAM Stream) {
 
 namespace {
 void ShowConnectError(TForm1* f) {
-  if (RecordingUi) f->Timer1->SetEnabled(false);
+  if (Recorder().RecordingUi()) f->Timer1->SetEnabled(false);
   if (ConnectErrorForm) ConnectErrorForm->Show();
 }
 }  // namespace
@@ -202,7 +202,7 @@ bool TForm1::OpenNow(const std::string& Address) {
     return false;
   }
   CurrentStream = stream;
-  if (RecordingUi) Timer1->SetEnabled(true);
+  if (Recorder().RecordingUi()) Timer1->SetEnabled(true);
   if (ConnectErrorForm) ConnectErrorForm->Hide();
   SpectrumReset = false;
   if (!WaitForBuffer(stream)) {
@@ -224,6 +224,7 @@ bool TForm1::OpenNow(const std::string& Address) {
 
 void TForm1::ShowStreamTitle(const char* Utf8Title) {
   CurTitle = ConvertUtf8Cyrillic(Utf8Title ? Utf8Title : "");
+  Recorder().SetCurTitle(CurTitle);
   if (TitleList->Count() == 1) TitleList->Clear();
   if (RepaintRecordedFiles) RepaintRecordedFiles();
   TitleList->Add(CurTitle);
