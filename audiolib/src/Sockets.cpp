@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "audiolib/src/BoundedCall.h"
 #include "audiolib/src/Network.h"
 
 #ifdef _WIN32
@@ -117,9 +118,27 @@ class SystemNetworkImpl : public Network {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    addrinfo* list = nullptr;
-    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &list) != 0 || !list)
+    // The system's lookup has no time-out of its own (an unreachable name
+    // server blocks it for tens of seconds), so it is bounded here.
+    struct Lookup {
+      addrinfo* list = nullptr;
+      int rc = -1;
+      ~Lookup() {
+        if (list) freeaddrinfo(list);
+      }
+    };
+    auto lookup = std::make_shared<Lookup>();
+    const BoundedResult br = RunBounded(
+        [lookup, host, port, hints] {
+          lookup->rc = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &lookup->list);
+        },
+        timeoutMs, abort);
+    if (br != BoundedResult::Done) {
+      if (br == BoundedResult::TimedOut) err = Err::Timeout;
       return nullptr;
+    }
+    if (lookup->rc != 0 || !lookup->list) return nullptr;
+    addrinfo* list = lookup->list;
     std::unique_ptr<Connection> result;
     for (addrinfo* a = list; a && !result; a = a->ai_next) {
       SocketFd s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
@@ -143,7 +162,6 @@ class SystemNetworkImpl : public Network {
         CloseSocket(s);
       }
     }
-    freeaddrinfo(list);
     return result;
   }
 
