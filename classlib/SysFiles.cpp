@@ -187,9 +187,18 @@ int64_t FileSize(const std::string& name) {
   return (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 std::string GetTempDir() {
-  wchar_t buf[MAX_PATH + 1];
-  DWORD n = GetTempPathW(MAX_PATH + 1, buf);
-  return IncludeTrailingPathDelimiter(FromNative(std::wstring(buf, n)));
+  // TEMP names the folder; the system's own choice stands in when it is unset.
+  DWORD n = GetEnvironmentVariableW(L"TEMP", nullptr, 0);
+  std::wstring dir(n, L'\0');
+  if (n > 0) n = GetEnvironmentVariableW(L"TEMP", &dir[0], n);
+  if (n == 0 || n >= dir.size()) {
+    wchar_t buf[MAX_PATH + 1];
+    n = GetTempPathW(MAX_PATH + 1, buf);
+    dir.assign(buf, n);
+  } else {
+    dir.resize(n);
+  }
+  return IncludeTrailingPathDelimiter(FromNative(dir));
 }
 std::string GetCurrentDir() {
   wchar_t buf[MAX_PATH + 1];
@@ -290,7 +299,8 @@ int64_t FileSize(const std::string& name) {
   return st.st_size;
 }
 std::string GetTempDir() {
-  const char* t = std::getenv("TMPDIR");
+  const char* t = std::getenv("TEMP");
+  if (!t || !*t) t = std::getenv("TMPDIR");
   return IncludeTrailingPathDelimiter(t && *t ? t : "/tmp");
 }
 std::string GetCurrentDir() {

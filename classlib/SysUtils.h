@@ -183,7 +183,10 @@ int64_t FileSize(const std::string& name);
 int FileGetAttr(const std::string& name);
 // Sets the attributes to exactly `attr` (fa* bits other than faDirectory).
 bool FileSetAttr(const std::string& name, int attr);
-// The folder for scratch files, with a trailing separator.
+// The folder for scratch files, with a trailing separator: the one the
+// environment variable TEMP names, else the system's default. A path with
+// characters outside Windows-1251 comes back in its short form, which still
+// names the folder.
 std::string GetTempDir();
 std::string GetCurrentDir();
 // ParamStr(0) is the full name of the running program file.

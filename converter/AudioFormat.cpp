@@ -95,14 +95,6 @@ void Encode(int32_t value, uint8_t* bytes, uint32_t size, uint16_t bitsPerSample
 
 }  // namespace fade
 
-std::string TempFolder() {
-  std::string dir = EnvironmentValue("TEMP");
-  // Without TEMP the scratch files would land in (and the clean-up would walk)
-  // the root of the drive.
-  if (dir.empty()) return GetTempDir();
-  return dir + kPathDelim;
-}
-
 void DeleteTadFiles(const std::string& folder) {
   std::string dir = folder;
   if (!dir.empty() && IsPathDelimiter(dir.back())) dir.pop_back();
@@ -117,7 +109,7 @@ void DeleteTadFiles(const std::string& folder) {
   });
 }
 
-TAudioData::TAudioData() : TAudioData(TempFolder()) {}
+TAudioData::TAudioData() : TAudioData(GetTempDir()) {}
 
 TAudioData::TAudioData(const std::string& tempDir) {
   DeleteTadFiles(tempDir);

@@ -21,7 +21,7 @@ class EZeroDivide : public Exception {
 
 class TAudioData {
  public:
-  // Scratch file in the TEMP folder (environment variable TEMP).
+  // Scratch file in the TEMP folder (GetTempDir).
   TAudioData();
   // Scratch file in `tempDir` (with its trailing separator).
   explicit TAudioData(const std::string& tempDir);
@@ -60,9 +60,6 @@ class TAudioData {
 // Deletes every ".tad" file in `folder` and the whole tree under it, clearing
 // read-only attributes first; failures are ignored.
 void DeleteTadFiles(const std::string& folder);
-
-// The TEMP folder with a trailing separator.
-std::string TempFolder();
 
 // The per-frame arithmetic of the fade, shared with its tests and benchmark.
 namespace fade {

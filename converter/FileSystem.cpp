@@ -2,7 +2,6 @@
 #include "converter/FileSystem.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 #include "classlib/SysUtils.h"
@@ -243,20 +242,5 @@ void ListFolder(const std::string& folder,
     visit(n, dir);
   }
   ::closedir(d);
-#endif
-}
-
-std::string EnvironmentValue(const std::string& name) {
-#ifdef _WIN32
-  std::wstring w = Wide(name);
-  DWORD n = GetEnvironmentVariableW(w.c_str(), nullptr, 0);
-  if (n == 0) return "";
-  std::wstring v(n, L'\0');
-  n = GetEnvironmentVariableW(w.c_str(), &v[0], n);
-  v.resize(n);
-  return WideToCp1251(v);
-#else
-  const char* v = std::getenv(name.c_str());
-  return v ? v : "";
 #endif
 }

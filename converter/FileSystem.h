@@ -1,8 +1,8 @@
 // The companion's few calls into the operating system's file layer that the
 // class library does not offer: one open binary file with the sharing the
-// companion needs, attributes, replacing a file, folder walks and the
-// environment. Paths are Windows-1251 text; on Windows they go
-// through the wide API, natively the bytes are the POSIX path.
+// companion needs, attributes, replacing a file and folder walks. Paths are
+// Windows-1251 text; on Windows they go through the wide API, natively the
+// bytes are the POSIX path.
 //
 // Kept apart from the file window so that the window's logic is the same on
 // every build and only this file knows the platform.
@@ -65,5 +65,3 @@ bool ReplaceFilePath(const std::string& from, const std::string& to);
 // and whether it is a folder to descend into (links to folders are not).
 void ListFolder(const std::string& folder,
                 const std::function<void(const std::string& name, bool isDir)>& visit);
-// Value of an environment variable, "" when unset.
-std::string EnvironmentValue(const std::string& name);

@@ -5,7 +5,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <random>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "converter/AudioFormat.h"
 #include "converter/FileSystem.h"
@@ -130,6 +135,21 @@ TEST(Fade, CurveAtItsDefiningFrames) {
   EXPECT_EQ(a.ReadSample(999999, 0), -60);  // the faint phase-inverted tail
 }
 
+TEST(Fade, PastTheEndEachReadRepeatsTheLastByte) {
+  TTestDir dir;
+  TAudioData a;
+  SetFormat(a, 1, 16);
+  Fill(a, {0x00, 0x80, 0x02, 0x01});  // -32768, 258
+  a.FadeOut(0, 4);
+  // Frame 2 reads the last byte alone (0x01) and is written at the end; frame
+  // 3 then reads that sample's last byte (0x00).
+  EXPECT_EQ(a.Data().Size(), 8u);
+  EXPECT_EQ(a.ReadSample(0, 0), -32767);  // clamped as every processed sample
+  EXPECT_EQ(a.ReadSample(1, 0), 258);
+  EXPECT_EQ(a.ReadSample(2, 0), 1);
+  EXPECT_EQ(a.ReadSample(3, 0), 0);
+}
+
 TEST(Fade, StepIsRoundedThroughExtendedPrecision) {
   // Stored as a double after an 80-bit sum; after 499000 steps the gain is a
   // hair from zero, not exactly zero, and the same on every build.
@@ -164,28 +184,46 @@ void ReferenceFade(TAudioData& a, uint32_t start, uint32_t count) {
   }
 }
 
-class FadeEquivalence : public ::testing::TestWithParam<std::pair<uint16_t, uint16_t>> {};
-
-TEST_P(FadeEquivalence, OnePassEqualsChannelByChannel) {
-  auto [channels, bits] = GetParam();
+// Two buffers of the parameter's format holding the same random bytes: one
+// for the fade under test, one for the reference.
+class FadeEquivalence : public ::testing::TestWithParam<std::pair<uint16_t, uint16_t>> {
+ protected:
+  void Fill2(uint32_t frames, size_t extraBytes) {
+    auto [channels, bits] = GetParam();
+    SetFormat(a, channels, bits);
+    SetFormat(b, channels, bits);
+    std::vector<uint8_t> bytes(size_t(frames) * a.BlockAlign + extraBytes);
+    std::mt19937 rng(channels * 100 + bits);
+    for (auto& x : bytes) x = static_cast<uint8_t>(rng());
+    Fill(a, bytes);
+    Fill(b, bytes);
+  }
+  static std::vector<uint8_t> Contents(TAudioData& x) {
+    std::vector<uint8_t> r(x.Data().Size());
+    x.Data().SetPosition(0);
+    x.Data().Read(r.data(), static_cast<uint32_t>(r.size()));
+    return r;
+  }
   TTestDir dir;
   TAudioData a, b;
-  SetFormat(a, channels, bits);
-  SetFormat(b, channels, bits);
-  uint32_t frames = 520000;
-  std::vector<uint8_t> bytes(size_t(frames) * a.BlockAlign + 1);  // a stray byte at the end
-  std::mt19937 rng(channels * 100 + bits);
-  for (auto& x : bytes) x = static_cast<uint8_t>(rng());
-  Fill(a, bytes);
-  Fill(b, bytes);
+};
+
+TEST_P(FadeEquivalence, OnePassEqualsChannelByChannel) {
+  const uint32_t frames = 520000;
+  Fill2(frames, 1);  // a stray byte at the end
   a.FadeOut(3, frames - 5);
   ReferenceFade(b, 3, frames - 5);
-  std::vector<uint8_t> ra(bytes.size()), rb(bytes.size());
-  a.Data().SetPosition(0);
-  a.Data().Read(ra.data(), static_cast<uint32_t>(ra.size()));
-  b.Data().SetPosition(0);
-  b.Data().Read(rb.data(), static_cast<uint32_t>(rb.size()));
-  EXPECT_TRUE(ra == rb);
+  EXPECT_TRUE(Contents(a) == Contents(b));
+}
+
+TEST_P(FadeEquivalence, ARangePastTheEndIsFadedSampleBySample) {
+  // Reads past the end give the last byte, writes there grow the data.
+  const uint32_t frames = 500100;
+  Fill2(frames, 0);
+  a.FadeOut(0, frames + 40);
+  ReferenceFade(b, 0, frames + 40);
+  ASSERT_EQ(a.Data().Size(), (frames + 40u) * a.BlockAlign);
+  EXPECT_TRUE(Contents(a) == Contents(b));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, FadeEquivalence,
@@ -247,5 +285,45 @@ TEST(Scratch, AnUndeletableNameIsSkipped) {
   TAudioData a;
   EXPECT_EQ(a.FileName(), dir.Temp() + "1.TAD");
 }
+
+TEST(Scratch, AReadOnlyLeftOverIsDeletedToo) {
+  TTestDir dir;
+  const std::string old = dir.Temp() + "0.TAD";
+  TTestDir::WriteBytes(old, {1, 2, 3});
+  TTestDir::MakeReadOnly(old);
+  TAudioData a;
+  EXPECT_EQ(a.FileName(), old);  // not 1.TAD beside a left-over that stayed
+  EXPECT_EQ(a.Data().Size(), 0u);
+}
+
+#ifdef _WIN32
+TEST(Scratch, ATempFolderOutsideTheCodePageStillTakesTheScratchFile) {
+  // A profile folder named "Łódź" (Ł and ź are not in Windows-1251): the
+  // scratch file must land in it, not fail on a path full of '?'.
+  TTestDir dir;
+  const std::filesystem::path temp =
+      std::filesystem::path(dir.Path("")) / L"\x0141\x00F3d\x017A";
+  ASSERT_TRUE(std::filesystem::create_directory(temp));
+  wchar_t was[32768];
+  const DWORD n = GetEnvironmentVariableW(L"TEMP", was, 32768);
+  ASSERT_TRUE(n > 0 && n < 32768);
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TEMP", temp.c_str()));
+  std::string name;
+  bool made = false, inThatFolder = false;
+  try {
+    TAudioData a;
+    name = a.FileName();
+    made = true;
+    inThatFolder = std::filesystem::exists(temp / L"0.TAD");
+  } catch (const Exception& e) {
+    ADD_FAILURE() << e.Message();
+  }
+  SetEnvironmentVariableW(L"TEMP", was);
+  ASSERT_TRUE(made);
+  EXPECT_EQ(name.find('?'), std::string::npos) << name;
+  EXPECT_TRUE(inThatFolder) << name;
+  EXPECT_TRUE(std::filesystem::is_empty(temp)) << "removed with its buffer";
+}
+#endif
 
 }  // namespace

@@ -20,7 +20,20 @@ namespace fs = std::filesystem;
 
 namespace {
 std::atomic<int> g_serial{0};
+
+// Removes a folder tree, read-only files in it included (a test may leave
+// some behind when the code under test fails).
+void RemoveTree(const fs::path& root) {
+  std::error_code ec;
+  fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
+  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::end(it);
+       it.increment(ec)) {
+    std::error_code ignored;
+    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(root, ec);
 }
+}  // namespace
 
 TTestDir::TTestDir() {
   // Taken once: the tests below point TEMP into folders they later remove.
@@ -31,7 +44,7 @@ TTestDir::TTestDir() {
   int pid = static_cast<int>(::getpid());
 #endif
   fs::path root = base / ("korvalis-conv-" + std::to_string(pid) + "-" + std::to_string(g_serial++));
-  fs::remove_all(root);
+  RemoveTree(root);
   fs::create_directories(root / "temp");
   root_ = root.string();
   temp_ = (root / "temp").string() + kPathDelim;
@@ -44,11 +57,7 @@ TTestDir::TTestDir() {
   TempDir = temp_;
 }
 
-TTestDir::~TTestDir() {
-  std::error_code ec;
-  fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(root_, ec);
-}
+TTestDir::~TTestDir() { RemoveTree(root_); }
 
 std::string TTestDir::Path(const std::string& name) const { return root_ + kPathDelim + name; }
 
@@ -63,6 +72,15 @@ std::vector<uint8_t> TTestDir::ReadBytes(const std::string& path) {
 }
 
 bool TTestDir::Exists(const std::string& path) { return fs::exists(path); }
+
+void TTestDir::MakeReadOnly(const std::string& path) {
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+}
+
+bool TTestDir::IsReadOnly(const std::string& path) {
+  return (fs::status(path).permissions() & fs::perms::owner_write) == fs::perms::none;
+}
 
 std::vector<std::string> TTestDir::Files(const std::string& folder) {
   std::vector<std::string> names;

@@ -20,6 +20,9 @@ class TTestDir {
   static void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
   static std::vector<uint8_t> ReadBytes(const std::string& path);
   static bool Exists(const std::string& path);
+  // The read-only attribute (natively: no write permission for anyone).
+  static void MakeReadOnly(const std::string& path);
+  static bool IsReadOnly(const std::string& path);
   // Names of the files directly in `folder`.
   static std::vector<std::string> Files(const std::string& folder);
 
