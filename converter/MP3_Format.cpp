@@ -6,7 +6,7 @@
 #include "converter/PCM_Format.h"
 #include "classlib/SysUtils.h"
 
-std::string TempDir = TempFolder();
+std::string TempDir = GetTempDir();
 std::string LamePath = ExtractFileDir(ParamStr(0)) + kPathDelim + "Lame.exe";
 
 namespace {
@@ -73,12 +73,16 @@ std::unique_ptr<TMP3File> TMP3File::CreateEncoded(const std::string& outputName,
                                                   const std::string& bitrateSwitch,
                                                   const std::string& mode) {
   std::string wav = TempDir + TempWaveName(audio);
+  // What a failing encoder left under the output's name is no recording; a
+  // file that was there before is not the encoder's to remove.
+  const bool outputWasThere = PathExists(outputName);
   try {
     TPCMFile::CreateFrom(wav, audio)->Close();
     RunEncoder(EncodeCommandLine(mode, bitrateSwitch, bitrate, wav, outputName),
                kEncodeProcessFlags);
   } catch (...) {
     DeleteFile(wav);
+    if (!outputWasThere) DeleteFile(outputName);
     throw;
   }
   DeleteFile(wav);

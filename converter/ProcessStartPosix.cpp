@@ -5,6 +5,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <vector>
 
 #include "converter/FileSystem.h"
@@ -72,7 +73,12 @@ class TPosixProcessStarter : public TProcessStarter {
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
       throw EInOutError("Cannot start " + commandLine, 2);
     int status = 0;
+    // Only an interrupted wait is tried again; any other failure (the child
+    // reaped elsewhere) would fail the same way for ever.
     while (waitpid(pid, &status, 0) < 0) {
+      if (errno != EINTR)
+        throw EInOutError("Cannot wait for " + commandLine + " (error " + std::to_string(errno) + ")",
+                          errno);
     }
     return WIFEXITED(status) ? static_cast<uint32_t>(WEXITSTATUS(status)) : 255u;
   }

@@ -31,7 +31,11 @@ class TFakeEncoder : public TProcessStarter {
     lines.push_back(line);
     this->flags.push_back(flags);
     auto words = QuotedWords(line);
-    if (exitCode != 0) return exitCode;
+    if (exitCode != 0) {
+      // As an encoder that dies halfway: part of its output is written.
+      TTestDir::WriteBytes(words.at(1), {'R', 'I', 'F', 'F', 0xFF, 0xFB});
+      return exitCode;
+    }
     if (line.find("--decode") != std::string::npos) {
       TTestDir::WriteBytes(words.at(1), decoded);
     } else {
@@ -255,6 +259,91 @@ TEST_F(Run, AnUnwritableWaveOutputLeavesNoPartialFile) {
   run.Start(dir.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 30);
   EXPECT_FALSE(TTestDir::Exists(out + ".part"));
+}
+
+TEST_F(Run, AWaveOutputThatCannotTakeItsNameLeavesNoPartialFile) {
+  // The side file is written whole, but the final name is taken by a folder.
+  std::string in = dir.Path("rec.wav"), out = dir.Path("o.wav");
+  TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
+  ASSERT_TRUE(ForceDirectories(out));
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 30);
+  EXPECT_FALSE(TTestDir::Exists(out + ".part"));
+  EXPECT_TRUE(IsDirectoryPath(out));
+}
+
+TEST_F(Run, AFailedEncodeKeepsAnOutputThatWasThereBefore) {
+  // Only what the failed encoder wrote is removed; a file of that name from
+  // before is not the encoder's to take away.
+  std::string in = dir.Path("rec.wav"), out = dir.Path("o.mp3");
+  TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
+  TTestDir::WriteBytes(out, {1, 2, 3});
+  HandOver({"128", in, out});
+  encoder.exitCode = 1;
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 30);
+  EXPECT_TRUE(TTestDir::Exists(out));
+}
+
+TEST_F(Run, AReadOnlyInputIsMadeWritableAndRead) {
+  std::string in = dir.Path("rec.wav"), out = dir.Path("o.wav");
+  auto input = MakeWav(2, 44100, 16, Stereo16(10));
+  TTestDir::WriteBytes(in, input);
+  TTestDir::MakeReadOnly(in);
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  EXPECT_EQ(RunToEnd(), 46);
+  EXPECT_FALSE(TTestDir::IsReadOnly(in));
+  EXPECT_EQ(TTestDir::ReadBytes(in), input);
+  EXPECT_EQ(TTestDir::ReadBytes(out).size(), input.size());
+}
+
+// Frames of 16-bit stereo all holding `v`.
+std::vector<uint8_t> Constant(uint32_t frames, int16_t v) {
+  std::vector<uint8_t> bytes;
+  for (uint32_t i = 0; i < 2 * frames; ++i) PutLE(bytes, static_cast<uint16_t>(v), 2);
+  return bytes;
+}
+
+TEST_F(Run, TheLastTwoFramesAreLeftAsTheyAre) {
+  std::string in = dir.Path("rec.wav"), out = dir.Path("o.wav");
+  // Long enough to fade: every frame but the last two is faded or clamped.
+  const uint32_t frames = 500010;
+  TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Constant(frames, -32768)));
+  HandOver({"128", in, out});
+  run.Start(dir.Path("kdr.ini"));
+  RunToEnd();
+  auto o = TTestDir::ReadBytes(out);
+  ASSERT_EQ(o.size(), 44u + 4u * frames);
+  auto sample = [&](uint32_t frame, int ch) {
+    size_t at = 44 + 4 * size_t(frame) + 2 * ch;
+    return static_cast<int16_t>(o[at] | o[at + 1] << 8);
+  };
+  EXPECT_EQ(sample(0, 0), -32767);  // not faded yet, clamped
+  // The last faded frame ends at -1/499 of its value: -32768 * -1/499 = 65.67.
+  EXPECT_EQ(sample(frames - 3, 0), 66);
+  EXPECT_EQ(sample(frames - 3, 1), 66);
+  for (uint32_t f : {frames - 2, frames - 1})
+    for (int ch : {0, 1}) EXPECT_EQ(sample(f, ch), -32768) << f;
+}
+
+TEST_F(Run, FewerThanThreeFramesAreNotProcessed) {
+  for (uint32_t frames : {2u, 3u}) {
+    const std::string n = std::to_string(frames);
+    std::string in = dir.Path("rec" + n + ".wav"), out = dir.Path("o" + n + ".wav");
+    TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Constant(frames, -32768)));
+    HandOver({"128", in, out});
+    TCompanionRun each([] {});
+    each.Start(dir.Path("kdr.ini"));
+    for (int i = 0; i < 46; ++i) each.Tick();
+    auto o = TTestDir::ReadBytes(out);
+    ASSERT_EQ(o.size(), 44u + 4u * frames);
+    // Three frames: only the first is processed (clamped to -32767).
+    const int16_t first = static_cast<int16_t>(o[44] | o[45] << 8);
+    EXPECT_EQ(first, frames == 3 ? -32767 : -32768) << frames;
+    EXPECT_TRUE(std::equal(o.end() - 8, o.end(), Constant(2, -32768).begin())) << frames;
+  }
 }
 
 }  // namespace
