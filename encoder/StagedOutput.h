@@ -1,6 +1,6 @@
 // Files of the encoder stand-in: opening by a path that may hold any
 // character, and an output that appears under its final name only once it is
-// complete.
+// complete and leaves nothing behind when the program dies before that.
 #pragma once
 
 #include <cstdio>
@@ -28,4 +28,6 @@ class TStagedOutput {
   std::filesystem::path temp_;
   std::FILE* file_ = nullptr;
   bool committed_ = false;
+  bool pendingDelete_ = false;  // Windows: the system deletes it with its handle
+  bool unnamed_ = false;        // natively: not yet linked into its folder
 };

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "encoder/Codec.h"
 #include "encoder/LameCommand.h"
+#include "encoder/StagedOutput.h"
 #include "encoder/tests/Mp3Frames.h"
 
 namespace fs = std::filesystem;
@@ -68,12 +71,29 @@ TEST(Command, EverythingElseIsRefused) {
   for (auto& words : bad) EXPECT_EQ(ParseLameCommand(words).kind, TLameCommand::Invalid);
 }
 
+constexpr const char* kDirVariable = "KORVALIS_ENCODER_TEST_DIR";
+
+// "" removes the variable.
+void SetEnv(const char* name, const std::string& value) {
+#ifdef _WIN32
+  _putenv_s(name, value.c_str());
+#else
+  if (value.empty())
+    unsetenv(name);
+  else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
 class Codec : public ::testing::Test {
  protected:
   void SetUp() override {
     static const fs::path base = fs::temp_directory_path();
     dir = base / ("korvalis-enc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                   "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // A death test's child (a process of its own on Windows) works in its
+    // parent's folder.
+    if (const char* parents = std::getenv(kDirVariable)) dir = fs::u8path(parents);
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -217,6 +237,29 @@ TEST_F(Codec, AChunkClaimingToRunPastTheEndFailsInsteadOfLooping) {
       .write(reinterpret_cast<const char*>(w.data()), w.size());
   EXPECT_THROW(EncodeWavToMp3(dir / "lying.wav", dir / "o.mp3", 128), TCodecError);
   EXPECT_FALSE(fs::exists(dir / "o.mp3"));
+}
+
+TEST_F(Codec, AnEncoderThatDiesWhileWritingLeavesNoFile) {
+  // Killed or crashed halfway: no destructor runs, the process just ends.
+  SetEnv(kDirVariable, dir.u8string());
+  EXPECT_EXIT(
+      {
+        TStagedOutput out(dir / "o.mp3");
+        out.Write("half a recording", 16);
+        std::fflush(nullptr);
+        std::_Exit(3);
+      },
+      ::testing::ExitedWithCode(3), "");
+  SetEnv(kDirVariable, "");
+  for (auto& e : fs::directory_iterator(dir)) ADD_FAILURE() << "left behind: " << e.path();
+  // And one that lives to the end still delivers its file.
+  {
+    TStagedOutput out(dir / "o.mp3");
+    out.Write("whole", 5);
+    out.Commit();
+  }
+  EXPECT_EQ(Bytes(dir / "o.mp3"), std::vector<uint8_t>({'w', 'h', 'o', 'l', 'e'}));
+  EXPECT_EQ(FilesIn(dir), 1u);
 }
 
 TEST_F(Codec, AnUnwritableFolderFails) {
