@@ -6,6 +6,7 @@
 
 #include "classlib/Cp1251.h"
 #include "classlib/HiddenWindow.h"
+#include "classlib/ImgList.h"
 #include "classlib/Menus.h"
 #include "components/TrayApp.h"
 
@@ -255,18 +256,28 @@ void TTrayIcon::SetIconVisible(bool v) {
     HideIcon();
 }
 
-void TTrayIcon::SetIconList(HIMAGELIST v) {
-  iconList_ = v;
+void TTrayIcon::SetIconList(TImageList* v) {
+  if (iconList_ != v) {
+    iconList_ = v;
+    if (v) v->FreeNotification(this);
+  }
   SetIconIndex(0);
+}
+
+int TTrayIcon::IconCount() const { return iconList_ ? iconList_->Count() : 0; }
+
+void TTrayIcon::TakeListIcon(int index) {
+  if (!iconList_ || index < 0 || index >= iconList_->Count()) return;
+  if (HICON h = ImageList_GetIcon(iconList_->Handle(), index, ILD_NORMAL)) {
+    if (icon_) DestroyIcon(icon_);
+    icon_ = h;
+  }
 }
 
 void TTrayIcon::SetIconIndex(int v) {
   if (iconList_) {
-    v = ClampIconIndex(v, ImageList_GetImageCount(iconList_));
-    if (HICON h = ImageList_GetIcon(iconList_, v, ILD_NORMAL)) {
-      if (icon_) DestroyIcon(icon_);
-      icon_ = h;
-    }
+    v = ClampIconIndex(v, IconCount());
+    TakeListIcon(v);
   } else {
     v = 0;
   }
@@ -336,6 +347,7 @@ void TTrayIcon::Loaded() {
 void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
+  if (Operation == opRemove && AComponent == iconList_) SetIconList(nullptr);
 }
 
 void TTrayIcon::Click() {
@@ -345,7 +357,7 @@ void TTrayIcon::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 void TTrayIcon::CycleIcon() {
-  if (OnCycle) OnCycle(this, NextCycleIndex(iconIndex_, iconList_ ? ImageList_GetImageCount(iconList_) : 0));
+  if (OnCycle) OnCycle(this, NextCycleIndex(iconIndex_, IconCount()));
 }
 void TTrayIcon::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
@@ -475,11 +487,8 @@ void TTrayIcon::HandleCallback(UINT msg) {
 
 void TTrayIcon::CycleTick() {
   if (!iconList_) return;
-  const int count = ImageList_GetImageCount(iconList_);
-  if (HICON h = ImageList_GetIcon(iconList_, ClampIconIndex(iconIndex_, count), ILD_NORMAL)) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = h;
-  }
+  const int count = IconCount();
+  TakeListIcon(ClampIconIndex(iconIndex_, count));
   ModifyIcon();
   const std::shared_ptr<bool> alive = alive_;
   CycleIcon();

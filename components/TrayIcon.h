@@ -22,6 +22,7 @@
 
 #include <commctrl.h>
 
+class TImageList;
 class TPopupMenu;
 
 class TTrayIcon : public TComponent {
@@ -46,8 +47,9 @@ class TTrayIcon : public TComponent {
   void SetIcon(HICON v);
   bool IconVisible() const { return iconVisible_; }
   void SetIconVisible(bool v);
-  HIMAGELIST IconList() const { return iconList_; }
-  void SetIconList(HIMAGELIST v);
+  // The icons to cycle through; a list being freed is let go.
+  TImageList* IconList() const { return iconList_; }
+  void SetIconList(TImageList* v);
   int IconIndex() const { return iconIndex_; }
   void SetIconIndex(int v);
   bool CycleIcons() const { return cycleIcons_; }
@@ -122,6 +124,9 @@ class TTrayIcon : public TComponent {
   bool Notify(DWORD message);
   HWND OwnerWindow() const;
   void HideMainForm();
+  int IconCount() const;
+  // Takes icon `index` of the list as the shown icon.
+  void TakeListIcon(int index);
   void CycleTick();
   void ExitTick();
   static LRESULT CALLBACK OwnerWndProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -134,7 +139,7 @@ class TTrayIcon : public TComponent {
   bool designPreview_ = false, didExit_ = true, settingMDIForm_ = true, inShell_ = false;
   std::string hint_;
   HICON icon_ = nullptr;
-  HIMAGELIST iconList_ = nullptr;
+  TImageList* iconList_ = nullptr;
   int iconIndex_ = 0;
   unsigned cycleInterval_ = 0;
   TPopupMenu* popupMenu_ = nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "classlib/Forms.h"
+#include "classlib/ImgList.h"
 #include "components/Magnetic.h"
 #include "classlib/Menus.h"
 #include "components/tests/win/TestWindows.h"
@@ -321,10 +322,10 @@ TEST_F(TrayIconWin, CallbacksForAFreedIconAreIgnored) {
 }
 
 TEST_F(TrayIconWin, IconIndexIsClampedToTheImageList) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list, AppIcon());
+  TImageList list(nullptr);
+  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list.Handle(), AppIcon());
   TTrayIcon icon(nullptr);
-  icon.SetIconList(list);
+  icon.SetIconList(&list);
   icon.SetIconIndex(10);
   EXPECT_EQ(icon.IconIndex(), 2);
   EXPECT_NE(icon.Icon(), nullptr);
@@ -333,14 +334,13 @@ TEST_F(TrayIconWin, IconIndexIsClampedToTheImageList) {
   icon.SetIconList(nullptr);
   icon.SetIconIndex(2);
   EXPECT_EQ(icon.IconIndex(), 0);
-  ImageList_Destroy(list);
 }
 
 TEST_F(TrayIconWin, CyclingRaisesOnCycleWithTheNextIndex) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
-  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list, AppIcon());
+  TImageList list(nullptr);
+  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list.Handle(), AppIcon());
   TTrayIcon icon(nullptr);
-  icon.SetIconList(list);
+  icon.SetIconList(&list);
   std::vector<int> next;
   icon.OnCycle = [&](TObject*, int n) { next.push_back(n); };
   icon.SetCycleInterval(30);
@@ -353,7 +353,28 @@ TEST_F(TrayIconWin, CyclingRaisesOnCycleWithTheNextIndex) {
   EXPECT_EQ(next[1], 2);
   EXPECT_EQ(next[2], 0);
   EXPECT_EQ(next[3], 1);
-  ImageList_Destroy(list);
+}
+
+TEST_F(TrayIconWin, AFreedIconListIsLetGoAndCyclingStopsTakingFromIt) {
+  TTrayIcon icon(nullptr);
+  auto* list = new Scribbled<TImageList>(nullptr);
+  for (int i = 0; i < 3; ++i) ImageList_AddIcon(list->Handle(), AppIcon());
+  icon.SetIconList(list);
+  std::vector<int> next;
+  icon.OnCycle = [&](TObject*, int n) { next.push_back(n); };
+  icon.SetCycleInterval(30);
+  icon.SetCycleIcons(true);
+  const DWORD end = GetTickCount() + 2000;
+  while (next.size() < 2 && static_cast<int>(end - GetTickCount()) > 0) Pump(20);
+  ASSERT_GE(next.size(), 2u);
+  delete list;
+  EXPECT_EQ(icon.IconList(), nullptr);
+  EXPECT_EQ(icon.IconIndex(), 0);
+  const size_t before = next.size();
+  Pump(300);  // ten ticks or so, with nothing left to take icons from
+  icon.SetCycleIcons(false);
+  EXPECT_EQ(next.size(), before);
+  EXPECT_NE(icon.Icon(), nullptr);  // the last icon taken stays shown
 }
 
 TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
