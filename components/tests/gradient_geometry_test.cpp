@@ -45,12 +45,14 @@ TEST(BuildColors, EqualColoursGiveOneColour) {
 TEST(GradientShapes, VerticalBandsStartOneStepApart) {
   const auto s = Shapes(gsVertical, 506, 263);
   ASSERT_EQ(s.size(), 256u);
-  const float FY = 263 / 255.0f;  // SH = 2
+  // FY = 263 / 255 = 1.0314, so SH = 2.
   EXPECT_EQ(s[0].Pts[0], (GradPoint{0, 0}));
   EXPECT_EQ(s[0].Pts[1], (GradPoint{506, 2}));
   EXPECT_EQ(s[1].Pts[0].y, 0);  // bands 0 and 1 both start at 0
-  EXPECT_EQ(s[2].Pts[0].y, static_cast<int>(1 * FY));
-  EXPECT_EQ(s[255].Pts[0].y, static_cast<int>(254 * FY));
+  EXPECT_EQ(s[2].Pts[0].y, 1);      // trunc(1 x 1.0314)
+  EXPECT_EQ(s[33].Pts[0].y, 33);    // trunc(32 x 1.0314) = trunc(33.004)
+  EXPECT_EQ(s[255].Pts[0].y, 261);  // trunc(254 x 1.0314) = trunc(261.97)
+  EXPECT_EQ(s[255].Pts[1], (GradPoint{506, 263}));
   EXPECT_EQ(s[255].Color, kWhite);
   for (const auto& b : s) EXPECT_EQ(b.Type, GradShape::FillRect);
 }
@@ -61,7 +63,9 @@ TEST(GradientShapes, HorizontalBandsCoverTheWidth) {
   EXPECT_EQ(s[0].Pts[1], (GradPoint{1, 80}));  // SW = trunc(100/255 + 1) = 1
   int maxRight = 0;
   for (const auto& b : s) maxRight = std::max(maxRight, b.Pts[1].x);
-  EXPECT_EQ(maxRight, static_cast<int>(254 * (100 / 255.0f)) + 1);
+  // The last band starts at trunc(254 x 100/255) = trunc(99.61) = 99.
+  EXPECT_EQ(maxRight, 100);
+  EXPECT_EQ(s[128].Pts[0].x, 49);  // trunc(127 x 0.39216) = trunc(49.80)
 }
 
 TEST(GradientShapes, CornerStylesAreSixPointPolygons) {
@@ -104,7 +108,9 @@ TEST(GradientShapes, EllipsesShrinkTowardTheCentre) {
   EXPECT_EQ(s[1].Pts[0], (GradPoint{1, 1}));
   EXPECT_EQ(s[1].Pts[1], (GradPoint{99, 79}));
   EXPECT_EQ(s[2].Pts[0], (GradPoint{2, 1}));  // Y = trunc(2 * 0.8)
-  EXPECT_EQ(s[1].Color, Ramp()[static_cast<int>(2 * (255.0f / 48))]);
+  EXPECT_EQ(s[1].Color, MakeRgb(10, 10, 10));  // entry trunc(2 x 255/48) = trunc(10.625)
+  EXPECT_EQ(s.back().Color, MakeRgb(249, 249, 249));  // trunc(47 x 5.3125) = 249
+  EXPECT_EQ(s.back().Pts[0], (GradPoint{46, 36}));    // X = 46, Y = trunc(46 x 0.8) = 36
   const auto unbuffered = Shapes(gsEllipse, 100, 80, 1, false);
   EXPECT_EQ(unbuffered.size(), 46u);
   EXPECT_EQ(Shapes(gsEllipse, 100, 80, 5, false).size(), 10u);  // G = 2, 7, ... 47
@@ -118,7 +124,13 @@ TEST(GradientShapes, PyramidLinesMeetInTheCentre) {
   EXPECT_EQ(s[0].PenWidth, 2);
   EXPECT_EQ(s[1].Pts[1], (GradPoint{0, 20}));
   EXPECT_EQ(s.back().Pts[1], (GradPoint{-1, 20}));
-  EXPECT_EQ(s[41].Color, Ramp()[static_cast<int>((40 + 20) * (255.0f / 60))]);
+  // A = 255 / 60 = 4.25: the last top line (M = 40) runs on in entry
+  // trunc(60 x 4.25) = 255; the first line of the sides (M = 0 from the right
+  // edge) in trunc(40 x 4.25) = 170.
+  EXPECT_EQ(s[41].Color, kWhite);
+  EXPECT_EQ(s[42].Color, MakeRgb(170, 170, 170));
+  EXPECT_EQ(s[42].Pts[0], (GradPoint{40, 0}));
+  EXPECT_EQ(s[2].Color, MakeRgb(8, 8, 8));  // M = 2: trunc(2 x 4.25) = 8
 }
 
 TEST(GradientShapes, TinySizesDrawNothingInsteadOfDividingByZero) {

@@ -193,6 +193,43 @@ TEST(MagneticCore, DraggingMovesGluedSideWindowsOnly) {
   EXPECT_EQ(ws.table[apart].rect, At(100, 500, 300, 200));
 }
 
+TEST(MagneticCore, ASmallDragIsNotHeldBackByTheWindowsGluedToIt) {
+  // Moved by 5 pixels, the main window's right edge comes 5 from where its
+  // glued side window stands now; that window moves along, so it must not
+  // pull the main window back.
+  FakeWindows ws;
+  MagneticCore m(ws);
+  const WindowId main = ws.Add(At(300, 300, 300, 200));
+  const WindowId glued = ws.Add(At(600, 300, 200, 200));
+  m.AddWindow(main, 0);
+  m.AddWindow(glued, main);
+  m.SetSnapWidth(25);
+  ASSERT_TRUE(m.Item(2).Glued);
+  EXPECT_EQ(Drag(m, ws, main, 305, 300), At(305, 300, 300, 200));
+  EXPECT_EQ(ws.table[glued].rect, At(605, 300, 200, 200));
+  EXPECT_EQ(Drag(m, ws, main, 305, 290), At(305, 290, 300, 200));
+}
+
+TEST(MagneticCore, AGluedWindowDoesNotSnapToAnotherGluedOne) {
+  // A chain: main, then a window glued to its right, then one glued to that.
+  // Moved by 5, the middle window's right edge comes 5 from where the last
+  // one stands now; both move along, so nothing snaps.
+  FakeWindows ws;
+  MagneticCore m(ws);
+  const WindowId main = ws.Add(At(100, 300, 300, 200));
+  const WindowId middle = ws.Add(At(400, 300, 200, 200));
+  const WindowId last = ws.Add(At(600, 300, 200, 200));
+  m.AddWindow(main, 0);
+  m.AddWindow(middle, main);
+  m.AddWindow(last, main);
+  m.SetSnapWidth(25);
+  ASSERT_TRUE(m.Item(2).Glued);
+  ASSERT_TRUE(m.Item(3).Glued);
+  EXPECT_EQ(Drag(m, ws, main, 105, 300), At(105, 300, 300, 200));
+  EXPECT_EQ(ws.table[middle].rect, At(405, 300, 200, 200));
+  EXPECT_EQ(ws.table[last].rect, At(605, 300, 200, 200));
+}
+
 TEST(MagneticCore, GluedWindowsSnapForTheirParent) {
   FakeWindows ws;
   MagneticCore m(ws);
