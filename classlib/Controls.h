@@ -34,13 +34,6 @@ using TShiftState = TSet<TShiftStateItem>;
 TShiftState ShiftStateFromKeys(WPARAM keys);
 TShiftState KeyboardShiftState();
 
-using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
-                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
-                  crHSplit = -14, crVSplit = -15, crNo = -18, crAppStart = -19, crHelp = -20,
-                  crHandPoint = -21, crSizeAll = -22;
-
 enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption,
                          csOpaque, csDoubleClicks, csParentBackground };
 using TControlStyle = TSet<TControlStyleItem>;

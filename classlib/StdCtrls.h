@@ -17,7 +17,6 @@
 #include "classlib/Forms.h"
 #include "classlib/ItemStrings.h"
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // Text painted by its parent. Transparent: the parent's background (a

@@ -1,0 +1,45 @@
+// The drawing and control values that need no window: colours, font styles,
+// text alignment, reading order and cursor numbers. Portable code (layout,
+// models, the grid's core) uses them; Graphics.h and Controls.h build on them.
+#pragma once
+
+#include <cstdint>
+
+#include "classlib/Set.h"
+
+// 0x00BBGGRR; 0xFF000000 + n is system colour n (COLOR_xxx).
+using TColor = int32_t;
+
+constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
+
+constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
+                 clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
+                 clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
+                 clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF,
+                 clNone = 0x1FFFFFFF, clDefault = 0x20000000;
+constexpr TColor clScrollBar = SysColor(0), clBackground = SysColor(1),
+                 clActiveCaption = SysColor(2), clInactiveCaption = SysColor(3),
+                 clMenu = SysColor(4), clWindow = SysColor(5), clWindowFrame = SysColor(6),
+                 clMenuText = SysColor(7), clWindowText = SysColor(8), clCaptionText = SysColor(9),
+                 clActiveBorder = SysColor(10), clInactiveBorder = SysColor(11),
+                 clAppWorkSpace = SysColor(12), clHighlight = SysColor(13),
+                 clHighlightText = SysColor(14), clBtnFace = SysColor(15),
+                 clBtnShadow = SysColor(16), clGrayText = SysColor(17), clBtnText = SysColor(18),
+                 clInactiveCaptionText = SysColor(19), clBtnHighlight = SysColor(20),
+                 cl3DDkShadow = SysColor(21), cl3DLight = SysColor(22), clInfoText = SysColor(23),
+                 clInfoBk = SysColor(24), clHotLight = SysColor(26),
+                 clGradientActiveCaption = SysColor(27), clGradientInactiveCaption = SysColor(28),
+                 clMenuHighlight = SysColor(29), clMenuBar = SysColor(30);
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+using TCursor = int;
+constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
+                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+                  crHSplit = -14, crVSplit = -15, crNo = -18, crAppStart = -19, crHelp = -20,
+                  crHandPoint = -21, crSizeAll = -22;
