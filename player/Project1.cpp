@@ -5,13 +5,14 @@
 
 #include "classlib/Forms.h"
 #include "player/Unit1.h"
+#include "player/Unit2.h"
 #include "player/Unit3.h"
 #include "player/Unit5.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->Initialize();
   Application->CreateForm(Form1);
-  // the equaliser window (TForm2) goes here
+  Application->CreateForm(Form2);
   Application->CreateForm(Form3);
   // the recorded files window (TForm4) goes here
   Application->CreateForm(Form5);

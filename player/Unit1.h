@@ -216,6 +216,27 @@ void DeleteSmallRecordings();
 // --- Equaliser state (Unit1Eq.cpp) -------------------------------------------------
 extern HFX EqEffects[19];  // bands 1..18; only 1..10 are created
 extern BASS_DX8_PARAMEQ EqParams;
+// Band N (1..18) takes the gain 15 - Position dB; a band without an effect
+// (no stream yet, a hidden bar) stays as it is, silently.
+void SetEqBand(int Band, int Position);
+void SetEqBand1(int Position);
+void SetEqBand2(int Position);
+void SetEqBand3(int Position);
+void SetEqBand4(int Position);
+void SetEqBand5(int Position);
+void SetEqBand6(int Position);
+void SetEqBand7(int Position);
+void SetEqBand8(int Position);
+void SetEqBand9(int Position);
+void SetEqBand10(int Position);
+void SetEqBand11(int Position);
+void SetEqBand12(int Position);
+void SetEqBand13(int Position);
+void SetEqBand14(int Position);
+void SetEqBand15(int Position);
+void SetEqBand16(int Position);
+void SetEqBand17(int Position);
+void SetEqBand18(int Position);
 
 // --- Spectrum state (Unit1Spectrum.cpp) --------------------------------------------
 extern TBitmap* SpectrumBitmap;  // null after a failed start-up

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/Cp1251.h"
 #include "classlib/Dialogs.h"
 #include "classlib/tests/controls_test_input.h"
 #include "player/PlayerFolderCore.h"

@@ -1,0 +1,49 @@
+// Layout of TForm2, the equaliser window: a group box filling it and the 18
+// vertical bars, every 32 pixels from the left, the last eight hidden.
+#include "player/Unit2.h"
+
+void TForm2::CreateLayout() {
+  SetName("Form2");
+  SetCaption("Эквалайзер");
+  SetBorderStyle(bsSingle);
+  SetBorderIcons({biSystemMenu});
+  SetFormStyle(fsStayOnTop);
+  SetClientWidth(338);
+  SetClientHeight(170);
+  Font()->SetName("MS Sans Serif");
+  Font()->SetHeight(-11);
+  SetShowHint(true);
+
+  sGroupBox1 = new TGroupBox(this);
+  sGroupBox1->SetName("sGroupBox1");
+  sGroupBox1->SetParent(this);
+  sGroupBox1->SetAlign(alClient);
+
+  TTrackBar** const bars[kEqBarCount] = {&eq1,  &eq2,  &eq3,  &eq4,  &eq5,  &eq6,
+                                         &eq7,  &eq8,  &eq9,  &eq10, &eq11, &eq12,
+                                         &eq13, &eq14, &eq15, &eq16, &eq17, &eq18};
+  void (TForm2::*const handlers[kEqBarCount])(TObject*) = {
+      &TForm2::eq1Change,  &TForm2::eq2Change,  &TForm2::eq3Change,  &TForm2::eq4Change,
+      &TForm2::eq5Change,  &TForm2::eq6Change,  &TForm2::eq7Change,  &TForm2::eq8Change,
+      &TForm2::eq9Change,  &TForm2::eq10Change, &TForm2::eq11Change, &TForm2::eq12Change,
+      &TForm2::eq13Change, &TForm2::eq14Change, &TForm2::eq15Change, &TForm2::eq16Change,
+      &TForm2::eq17Change, &TForm2::eq18Change};
+  for (int n = 1; n <= kEqBarCount; ++n) {
+    TTrackBar* bar = new TTrackBar(this);
+    *bars[n - 1] = bar;
+    bar->SetName("eq" + std::to_string(n));
+    bar->SetParent(sGroupBox1);
+    bar->SetBounds(16 + 32 * (n - 1), 10, 22, 150);
+    bar->SetOrientation(trVertical);
+    bar->SetRange(kEqMinPosition, kEqMaxPosition);
+    bar->SetPosition(kEqFlatPosition);
+    bar->SetThumbLength(15);
+    bar->SetTickMarks(tmBottomRight);
+    bar->SetHint(EqBarHint(n));
+    bar->SetShowHint(true);
+    bar->SetVisible(n <= kEqBandCount);
+    bar->OnChange = Bind(this, handlers[n - 1]);
+  }
+
+  OnCreate = Bind(this, &TForm2::FormCreate);
+}
