@@ -132,8 +132,11 @@ void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
     PaintControls(paintDC);
     return;
   }
-  RECT r;
-  GetClientRect(handle_, &r);
+  // The buffer covers only the area being painted (a small control repainted
+  // often on a large window must not cost a window-sized bitmap each time);
+  // inside it client coordinates still hold.
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (w <= 0 || h <= 0) return;
   // The memory DC and its bitmap go however the painting ends.
   struct Buffer {
     HDC mem;
@@ -146,9 +149,12 @@ void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
     }
   };
   HDC mem = CreateCompatibleDC(paintDC);
-  HBITMAP bmp = CreateCompatibleBitmap(paintDC, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
+  HBITMAP bmp = CreateCompatibleBitmap(paintDC, w, h);
   const Buffer buffer{mem, bmp, SelectObject(mem, bmp)};
-  ::FillRect(mem, &r, brush_.Handle());
+  SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
+  // Hatched brushes stay aligned with the window's own pixels.
+  SetBrushOrgEx(mem, ((-area.left) % 8 + 8) % 8, ((-area.top) % 8 + 8) % 8, nullptr);
+  ::FillRect(mem, &area, brush_.Handle());
   IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
   PaintWindow(mem);
   PaintControls(mem);

@@ -520,6 +520,65 @@ TEST(Forms, AThrowingPaintLeaksNoDrawingObjects) {
   f->Free();
 }
 
+TEST(Forms, APartialRepaintOfABufferedWindowLandsInPlace) {
+  // Only the invalidated area is painted, each control at its own place in
+  // it, hatched backgrounds aligned with the window; the rest stays as it was.
+  auto* f = New<TForm>(Application);
+  f->SetBounds(60, 60, 240, 140);
+  f->SetFormStyle(fsStayOnTop);
+  f->SetDoubleBuffered(true);
+  auto* box = new TPaintBox(f);
+  box->SetParent(f);
+  box->SetBounds(40, 30, 60, 40);
+  box->OnPaint = [box](TObject*) {
+    TCanvas* c = box->Canvas();
+    c->Brush()->SetColor(clRed);
+    c->FillRect(Rect(0, 0, 60, 40));
+    c->SetPixel(7, 9, clLime);
+  };
+  auto* hatched = new TPaintBox(f);
+  hatched->SetParent(f);
+  hatched->SetBounds(110, 30, 40, 40);
+  hatched->OnPaint = [hatched](TObject*) {
+    HDC dc = hatched->Canvas()->Handle();
+    HBRUSH cross = CreateHatchBrush(HS_CROSS, RGB(0, 0, 255));
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(255, 255, 255));
+    RECT r{0, 0, 40, 40};
+    FillRect(dc, &r, cross);
+    DeleteObject(cross);
+  };
+  f->Show();
+  Pump(100);
+  HDC dc = GetDC(f->Handle());
+  // In the area repainted below: a pixel on a hatch line and one beside it.
+  POINT line{-1, -1}, gap{-1, -1};
+  for (int y = 43; y < 50; ++y)
+    for (int x = 121; x < 130; ++x)
+      (GetPixel(dc, x, y) == RGB(0, 0, 255) ? line : gap) = POINT{x, y};
+  ASSERT_GE(line.x, 0);
+  ASSERT_GE(gap.x, 0);
+  // Scribble over the whole client area, then repaint two small parts.
+  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+  RECT all{0, 0, 240, 140};
+  FillRect(dc, &all, magenta);
+  RECT part{45, 37, 70, 55}, part2{121, 43, 130, 50};
+  InvalidateRect(f->Handle(), &part, FALSE);
+  InvalidateRect(f->Handle(), &part2, FALSE);
+  UpdateWindow(f->Handle());
+  EXPECT_EQ(GetPixel(dc, 47, 39), RGB(0, 255, 0));  // the box's (7, 9)
+  EXPECT_EQ(GetPixel(dc, 48, 39), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 69, 54), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 44, 39), RGB(255, 0, 255));  // left of the area
+  EXPECT_EQ(GetPixel(dc, 70, 54), RGB(255, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 255));
+  EXPECT_EQ(GetPixel(dc, line.x, line.y), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, gap.x, gap.y), RGB(255, 255, 255));
+  DeleteObject(magenta);
+  ReleaseDC(f->Handle(), dc);
+  f->Free();
+}
+
 TEST(Forms, AHookUnhookedByAnotherIsNotCalled) {
   int second = 0, calls = 0;
   const int first = Application->HookMainWindow([&](TMessage& m) {
