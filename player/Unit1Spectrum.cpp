@@ -37,7 +37,7 @@ void TForm1::DrawSpectrum(bool Clear) {
   PixelRows rows{SpectrumBitmap->ScanLine(0), SpectrumBitmap->RowBytes(), SpectrumBitmap->Width(),
                  SpectrumBitmap->Height()};
   PaintSpectrum(rows, CapHeights, BarHeights);
-  g_recording_drawn = RecordingUi;
+  g_recording_drawn = Recorder().RecordingUi();
   if (g_recording_drawn) {
     TCanvas* c = SpectrumBitmap->Canvas();
     c->Font()->SetColor(RGBColor(255, 128, 200));
@@ -60,7 +60,8 @@ void TForm1::Timer2Timer(TObject* Sender) {
     playing = BASS_ChannelIsActive(stream) == BASS_ACTIVE_PLAYING;
     if (playing) read = BASS_ChannelGetData(stream, FftBuffer, BASS_DATA_FFT2048) != DWORD(-1);
   }
-  const bool stale = SpectrumRaised(CapHeights, BarHeights) || g_recording_drawn != RecordingUi;
+  const bool stale =
+      SpectrumRaised(CapHeights, BarHeights) || g_recording_drawn != Recorder().RecordingUi();
   switch (DecideSpectrumTick(stream != 0, playing, read, stale)) {
     case SpectrumTick::Idle:
       break;

@@ -73,7 +73,7 @@ class LiveDisplay : public MainWindowFixture {
     Pump(100);
   }
   void TearDown() override {
-    RecordingUi = false;
+    Recorder().Stop();
     MainWindowFixture::TearDown();
   }
   std::unique_ptr<teststation::TestStation> station_ =
@@ -147,14 +147,14 @@ TEST_F(LiveDisplay, RecordingTextOverTheBars) {
   ASSERT_TRUE(PumpUntil(Moving, 5));
   BoxPixels p = Grab();
   EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), 0);
-  RecordingUi = true;
+  ASSERT_TRUE(Recorder().Start(RecordChoice{}));
   Pump(100);
   p = Grab();
   const int inside = p.CountIn(380, 5, 480, 20, Pinkish);
   EXPECT_GT(inside, 20);
   EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), inside);  // nowhere else
   Screenshot(Form1->Handle(), "Form1_recording.bmp");
-  RecordingUi = false;
+  Recorder().Stop();
   Pump(100);
   p = Grab();
   EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), 0);
@@ -162,12 +162,12 @@ TEST_F(LiveDisplay, RecordingTextOverTheBars) {
 
 TEST_F(LiveDisplay, TheTextGoesAwayWithTheStreamGoneToo) {
   // Recording switched off while no stream is open still clears the text.
-  RecordingUi = true;
+  ASSERT_TRUE(Recorder().Start(RecordChoice{}));
   Form1->DrawSpectrum(true);
   Pump(100);
   BoxPixels p = Grab();
   EXPECT_GT(p.CountIn(380, 5, 480, 20, Pinkish), 20);
-  RecordingUi = false;
+  Recorder().Stop();
   Pump(100);
   p = Grab();
   EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), 0);
