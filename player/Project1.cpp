@@ -8,6 +8,8 @@
 #include "player/Unit2.h"
 #include "player/Unit3.h"
 #include "player/Unit5.h"
+#include "player/Unit6.h"
+#include "player/Unit7.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->Initialize();
@@ -16,7 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->CreateForm(Form3);
   // the recorded files window (TForm4) goes here
   Application->CreateForm(Form5);
-  // then the station search (TForm6) and the station lists (TForm7)
+  Application->CreateForm(Form6);
+  Application->CreateForm(Form7);
   Application->Run();
   return 0;
 }

@@ -136,8 +136,10 @@ std::thread ChooseMenuItem(int downs) {
 }
 
 bool SaveScreenshot(HWND wnd, const std::wstring& path) {
-  RECT r;
+  RECT r, screen_rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   GetWindowRect(wnd, &r);
+  // The part on screen: a source reaching past the screen copies nothing.
+  IntersectRect(&r, &r, &screen_rect);
   int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
   HDC screen = GetDC(nullptr);

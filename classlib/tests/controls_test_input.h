@@ -41,7 +41,8 @@ void Activate(HWND top);
 // fails instead of waiting for ever. Join the thread after the click.
 std::thread ChooseMenuItem(int downs);
 
-// Copies what the screen shows of `wnd` (with its frame) into a 24-bit .bmp.
+// Copies what the screen shows of `wnd` (with its frame, as far as it is on
+// screen) into a 24-bit .bmp.
 bool SaveScreenshot(HWND wnd, const std::wstring& path);
 
 }  // namespace testinput
