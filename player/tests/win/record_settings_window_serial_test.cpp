@@ -84,6 +84,15 @@ TEST_F(RecordSettingsWindow, OwnSettingsFromTheFileThenChangedByHandAndApplied) 
   EXPECT_EQ(folder_.Read("zap.ini"), "FALSE\r\n4\r\n\r\n");
   EXPECT_FALSE(IsWindowVisible(Form5->Handle()));
   EXPECT_TRUE(boxes.texts.empty());
+
+  // Made again, as at the next start of the player: the choice is kept.
+  Form5->Free();
+  PublishRecordChoice({});
+  Open();
+  EXPECT_TRUE(Form5->sRadioButton2->Checked());
+  EXPECT_EQ(Form5->sComboBox1->GetText(), "256");
+  EXPECT_EQ(WindowHeight(), 304);
+  EXPECT_EQ(CurrentRecordChoice().Bitrate, "256");
 }
 
 TEST_F(RecordSettingsWindow, ShownModallyUntilApplied) {
