@@ -163,6 +163,20 @@ HIMAGELIST TCanvasMarkupSurface::SystemList(const markup::ImageRef& ref, int& in
   return index >= 0 ? list : nullptr;
 }
 
+THTMLPicture* TCanvasMarkupSurface::Picture(const markup::ImageRef& ref) {
+  if (ref.Kind == markup::ImageKind::Named) return container_ ? container_->FindPicture(ref.Source) : nullptr;
+  if (ref.Kind != markup::ImageKind::Address || !cache_) return nullptr;
+  if (THTMLPicture* known = cache_->FindPicture(ref.Source)) return known;
+  THTMLPicture* pic = cache_->AddPicture();
+  pic->Asynchronous = false;
+  try {
+    pic->LoadFromURL(ref.Source);
+  } catch (const std::exception&) {
+    // A picture that cannot be decoded stays empty and takes no room.
+  }
+  return pic;
+}
+
 markup::ImageInfo TCanvasMarkupSurface::FindImage(const markup::ImageRef& ref) {
   markup::ImageInfo info;
   const int ppi = PixelsPerInch();
@@ -180,8 +194,16 @@ markup::ImageInfo TCanvasMarkupSurface::FindImage(const markup::ImageRef& ref) {
       if (!list || !ImageList_GetIconSize(list, &w, &h)) return info;
       break;
     }
-    default:
-      return FindPicture ? FindPicture(ref) : info;
+    default: {
+      THTMLPicture* pic = Picture(ref);
+      if (!pic || pic->Empty()) return info;
+      info.Empty = false;
+      info.Width = MulDiv(pic->FrameWidth(), ppi, 96);
+      info.Height = MulDiv(pic->FrameHeight(), ppi, 96);
+      info.OffsetX = pic->FrameLeft();
+      info.OffsetY = pic->FrameTop();
+      return info;
+    }
   }
   info.Empty = false;
   info.Width = MulDiv(w, ppi, 96);
@@ -203,7 +225,10 @@ void TCanvasMarkupSurface::DrawImage(const markup::ImageRef& ref, const TRect& r
       break;
     }
     default:
-      if (DrawPicture) DrawPicture(ref, dc_, r, stretch);
+      if (THTMLPicture* pic = Picture(ref)) {
+        pic->Stretch = stretch;
+        pic->Draw(dc_, r);
+      }
   }
 }
 

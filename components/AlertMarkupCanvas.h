@@ -17,15 +17,19 @@
 
 #include "classlib/ImgList.h"
 #include "components/AlertMarkup.h"
+#include "components/PictureContainer.h"
 
 class TCanvasMarkupSurface : public markup::MarkupSurface {
  public:
   explicit TCanvasMarkupSurface(TCanvas* canvas, TImageList* images = nullptr);
   ~TCanvasMarkupSurface() override;
 
-  // Pictures by name or address (the picture container and cache).
-  std::function<markup::ImageInfo(const markup::ImageRef&)> FindPicture;
-  std::function<void(const markup::ImageRef&, HDC, const TRect&, bool stretch)> DrawPicture;
+  // Pictures by name from the container, by address from the cache (a new
+  // address is added to it and loaded from the program or a local file).
+  void UsePictures(TPictureContainer* container, THTMLPictureCache* cache) {
+    container_ = container;
+    cache_ = cache;
+  }
 
   markup::Font BaseFont() override;
   markup::Color BaseBrush() override;
@@ -48,6 +52,9 @@ class TCanvasMarkupSurface : public markup::MarkupSurface {
 
  private:
   HIMAGELIST SystemList(const markup::ImageRef& ref, int& index);
+  THTMLPicture* Picture(const markup::ImageRef& ref);
+  TPictureContainer* container_ = nullptr;
+  THTMLPictureCache* cache_ = nullptr;
   TCanvas* canvas_ = nullptr;
   TImageList* images_ = nullptr;
   HDC dc_ = nullptr;

@@ -11,7 +11,8 @@ namespace {
 
 const char kSample[] =
     "<b>Жирный текст</b> и <A href=\"x\">ссылка</A> и <font color=\"#ff0000\">красный</font> "
-    "&euro;&nbsp;5<UL><LI>первый пункт<LI>второй пункт</UL>";
+    "&euro;&nbsp;5 <IMG src=\"gif\" width=\"12\" height=\"12\">"
+    "<UL><LI>первый пункт<LI>второй пункт</UL>";
 
 struct Count {
   int red = 0, blue = 0, dark = 0;
@@ -47,13 +48,19 @@ TEST(AlertMarkupCanvas, SampleRendersWithItsColoursAndLines) {
   TBitmap* b = Canvas300x100();
   markup::MarkupResult r;
   {
+    TPictureContainer pictures(nullptr);
+    TPictureItem* item = pictures.Items()->Add();
+    item->Name = "GIF";
+    item->Picture()->LoadFromURL("RES://ALERTGIF");
+    item->Picture()->SetFrame(2);  // the red one
     TCanvasMarkupSurface s(b->Canvas());
+    s.UsePictures(&pictures, nullptr);
     markup::DrawMarkup(s, kSample, Rect(0, 0, 300, 100), markup::MarkupParams(), r);
     EXPECT_EQ(s.FontsHeld(), 0);
   }
   b->SaveToFile("alert_markup_render.bmp");
   const Count all = CountPixels(*b, Rect(0, 0, 300, 100));
-  EXPECT_GT(all.red, 20);   // the red word
+  EXPECT_GT(all.red, 12 * 12 + 20);   // the red word and the second frame
   EXPECT_GT(all.blue, 20);  // the link
   EXPECT_GT(all.dark, 100);
   // Three lines: the text, then the two list items below it.
