@@ -13,6 +13,7 @@ add_library(classlib STATIC
   ExtCtrls.cpp
   Dialogs.cpp
   ShellUtils.cpp
+  HintWindow.cpp
 )
 target_link_libraries(classlib PUBLIC classlib_core user32 gdi32 comctl32 shell32 ole32 uxtheme
                       msimg32 winmm)

@@ -1,0 +1,379 @@
+// The alert component: its messages, the popup it makes on first use, and
+// the fades (AlertFadeController) on its worker thread.
+//
+// The worker only ever calls SetLayeredWindowAttributes on the popup's
+// window (made layered when it was created, on the GUI thread), so Show,
+// which runs inside the audio thread's sent title message, never waits for
+// it, and the destructor can stop and join it without a deadlock.
+#include "components/AlertNotifier.h"
+
+#include <uxtheme.h>
+
+#include <chrono>
+
+namespace {
+
+int64_t MonotonicMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+// --- Messages -------------------------------------------------------------------------------
+
+TMsgCollectionItem::TMsgCollectionItem(TCollection* Collection)
+    : TCollectionItem(Collection), text_(new TStringList) {
+  text_->OnChange = [this](TObject*) { Touched(); };
+}
+
+TMsgCollectionItem::~TMsgCollectionItem() {
+  auto* c = static_cast<TMsgCollection*>(Collection());
+  if (c && c->OnDeleteHook) c->OnDeleteHook(Index());
+  text_->OnChange = nullptr;
+  delete text_;
+}
+
+void TMsgCollectionItem::Touched() {
+  auto* c = static_cast<TMsgCollection*>(Collection());
+  if (c && c->OnChangeHook) c->OnChangeHook();
+}
+
+void TMsgCollectionItem::SetColor(TColor v) {
+  color_ = v;
+  Touched();
+}
+
+void TMsgCollectionItem::SetColorTo(TColor v) {
+  color_to_ = v;
+  Touched();
+}
+
+void TMsgCollectionItem::Assign(TPersistent* Source) {
+  auto* o = dynamic_cast<TMsgCollectionItem*>(Source);
+  if (!o) return TCollectionItem::Assign(Source);
+  ImageIndex = o->ImageIndex;
+  Tag = o->Tag;
+  color_ = o->color_;
+  color_to_ = o->color_to_;
+  text_->Assign(o->text_);
+}
+
+TMsgCollection::TMsgCollection(TPersistent* Owner)
+    : TCollection(CollectionItemFactory<TMsgCollectionItem>(), Owner) {}
+
+// --- The component --------------------------------------------------------------------------
+
+TAlertNotifier::TAlertNotifier(TComponent* AOwner)
+    : TComponent(AOwner),
+      messages_(new TMsgCollection(this)),
+      fader_([this](int a) { ApplyAlpha(a); }, MonotonicMs) {
+  messages_->OnChangeHook = [this] { UpdateMessages(); };
+  messages_->OnDeleteHook = [this](int i) { MessageDestroyed(i); };
+  timer_ = new TTimer(this);
+  timer_->SetEnabled(false);
+  timer_->SetInterval(10);
+  timer_->OnTimer = [this](TObject*) { fader_.Tick(); };
+  fader_.OnHide = [this] {
+    timer_->SetEnabled(false);
+    if (popup_) popup_->SetVisible(false);
+  };
+  ApplyColorStyle(0);
+}
+
+TAlertNotifier::~TAlertNotifier() {
+  // The fades stop first (the worker joins when fader_ goes, before anything
+  // it reads); then popup and collection forget this component.
+  fader_.Hidden();
+  popup_window_ = nullptr;
+  if (popup_) {
+    popup_->OnCanDelete = nullptr;
+    popup_->OnDeleteMessage = nullptr;
+    popup_->OnMouseMove = nullptr;
+    popup_->OnMouseLeave = nullptr;
+    popup_->OnWindowMoved = popup_->OnClose = popup_->OnNextMessage = nullptr;
+    popup_->OnPrevMessage = popup_->OnPopupbtnClick = nullptr;
+    popup_->OnCanClose = nullptr;
+    popup_->OnAnchorClick = nullptr;
+    popup_->RemoveFreeNotification(this);
+  }
+  messages_->OnChangeHook = nullptr;
+  messages_->OnDeleteHook = nullptr;
+  delete messages_;
+}
+
+AlertFadeSettings TAlertNotifier::FadeSettings() const {
+  AlertFadeSettings s;
+  s.AlphaEnd = AlphaEnd;
+  s.FadeStep = FadeStep;
+  s.FadeTime = FadeTime;
+  s.DisplayTime = DisplayTime;
+  s.AutoHide = auto_hide_;
+  return s;
+}
+
+void TAlertNotifier::Watch(TComponent* c) {
+  if (c) c->FreeNotification(this);
+}
+
+void TAlertNotifier::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == images_) images_ = nullptr;
+  if (AComponent == pictures_) pictures_ = nullptr;
+  if (AComponent == popup_menu_) popup_menu_ = nullptr;
+  if (AComponent == popup_) {
+    fader_.Hidden();
+    popup_window_ = nullptr;
+    popup_ = nullptr;
+  }
+}
+
+void TAlertNotifier::SetImages(TImageList* v) {
+  images_ = v;
+  Watch(v);
+}
+void TAlertNotifier::SetPictureContainer(TPictureContainer* v) {
+  pictures_ = v;
+  Watch(v);
+}
+void TAlertNotifier::SetPopupMenu(TPopupMenu* v) {
+  popup_menu_ = v;
+  Watch(v);
+}
+void TAlertNotifier::SetAutoHide(bool v) {
+  auto_hide_ = v;
+  fader_.SetSettings(FadeSettings());
+  if (v) fader_.Restart();
+}
+void TAlertNotifier::SetAutoDelete(bool v) {
+  auto_delete_ = v;
+  if (popup_) popup_->AutoDelete = v;
+}
+void TAlertNotifier::SetPositionFormat(const std::string& v) {
+  position_format_ = v;
+  if (popup_) popup_->SetPositionFormat(v);
+}
+void TAlertNotifier::SetShowDelete(bool v) {
+  show_delete_ = v;
+  if (popup_) popup_->SetShowDelete(v);
+}
+void TAlertNotifier::SetShowPopup(bool v) {
+  show_popup_ = v;
+  if (popup_) popup_->SetShowPopup(v);
+}
+
+void TAlertNotifier::SetAlphaStart(int v) {
+  alpha_start_ = v;
+  ApplyAlpha(v);
+}
+
+void TAlertNotifier::ApplyAlpha(int Alpha) {
+  HWND w = popup_window_.load();
+  if (!w || ComponentState().Contains(csDesigning)) return;
+  SetLayeredWindowAttributes(w, ColorToRGB(WindowColor), static_cast<BYTE>(Alpha), LWA_ALPHA);
+}
+
+void TAlertNotifier::ApplyColorStyle(int Style) {
+  AlertColors c;
+  if (!AlertColorStyle(Style, c)) return;
+  WindowColor = c.WindowColor;
+  WindowColorTo = c.WindowColorTo;
+  CaptionColor = c.CaptionColor;
+  CaptionColorTo = c.CaptionColorTo;
+  BorderColor = c.BorderColor;
+  BtnDownColor = c.BtnDownColor;
+  BtnDownColorTo = c.BtnDownColorTo;
+  BtnHoverColor = c.BtnHoverColor;
+  BtnHoverColorTo = c.BtnHoverColorTo;
+  GradientDirection = gdVertical;
+}
+
+void TAlertNotifier::ThemeStyle() {
+  int style = 3;
+  if (HMODULE lib = LoadLibraryW(L"uxtheme.dll")) {
+    using IsActive = BOOL(WINAPI*)();
+    using ThemeName = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
+    auto active = reinterpret_cast<IsActive>(
+        reinterpret_cast<void*>(GetProcAddress(lib, "IsThemeActive")));
+    auto name = reinterpret_cast<ThemeName>(
+        reinterpret_cast<void*>(GetProcAddress(lib, "GetCurrentThemeName")));
+    if (active && active() && name) {
+      wchar_t file[255] = {}, color[255] = {}, size[255] = {};
+      // A failing query means no usable theme: the plain style.
+      if (SUCCEEDED(name(file, 255, color, 255, size, 255))) style = AlertThemeStyle(color);
+    }
+    FreeLibrary(lib);
+  }
+  ApplyColorStyle(style);
+}
+
+std::string TAlertNotifier::Joined(int Index) const {
+  std::string s;
+  TStringList* t = messages_->Items(Index)->Text();
+  for (int i = 0; i < t->Count(); ++i) s += t->Strings(i);
+  return s;
+}
+
+void TAlertNotifier::RebuildMessages() {
+  if (!popup_) return;
+  // One change: the popup keeps its place and is never emptied on the way.
+  TStringList* list = popup_->AlertMessages();
+  list->BeginUpdate();
+  list->Clear();
+  popup_->Copies()->BeginUpdate();
+  popup_->Copies()->Clear();
+  for (int i = 0; i < messages_->Count(); ++i) {
+    TMsgCollectionItem* m = messages_->Items(i);
+    list->AddObject(Joined(i), reinterpret_cast<TObject*>(static_cast<intptr_t>(m->ImageIndex)));
+    popup_->Copies()->Add()->Assign(m);
+  }
+  popup_->Copies()->EndUpdate();
+  list->EndUpdate();
+}
+
+void TAlertNotifier::UpdateMessages() {
+  if (popup_ && popup_->Visible()) RebuildMessages();
+}
+
+void TAlertNotifier::MessageDestroyed(int Index) {
+  if (!popup_ || Index < 0 || Index >= popup_->AlertMessages()->Count()) return;
+  auto ask = std::move(popup_->OnCanDelete);
+  auto told = std::move(popup_->OnDeleteMessage);
+  popup_->OnCanDelete = nullptr;
+  popup_->OnDeleteMessage = nullptr;
+  popup_->DeleteMessage(Index);
+  if (Index < popup_->Copies()->Count()) popup_->Copies()->Delete(Index);
+  popup_->OnCanDelete = std::move(ask);
+  popup_->OnDeleteMessage = std::move(told);
+  if (OnDeleteMessage) OnDeleteMessage(this, Index);
+}
+
+void TAlertNotifier::PopupDeleted(int Index) {
+  if (Index < 0 || Index >= messages_->Count()) return;
+  auto hook = std::move(messages_->OnDeleteHook);
+  messages_->OnDeleteHook = nullptr;
+  messages_->Delete(Index);
+  messages_->OnDeleteHook = std::move(hook);
+  if (Index < popup_->Copies()->Count()) popup_->Copies()->Delete(Index);
+  if (OnDeleteMessage) OnDeleteMessage(this, Index);
+}
+
+void TAlertNotifier::ConfigurePopup() {
+  if (!popup_) {
+    popup_ = new TAlertWindow(Owner());
+    popup_->FreeNotification(this);
+    popup_->SetTopMost(AlwaysOnTop);
+    popup_->OnMouseMove = [this](TObject*, TShiftState, int, int) { fader_.Hold(); };
+    popup_->OnMouseLeave = [this](TObject*) { fader_.Release(); };
+    popup_->OnWindowMoved = [this](TObject*) {
+      WindowPosition = wpPreset;
+      PopupLeft = popup_->Left();
+      PopupTop = popup_->Top();
+    };
+    // Asked before the popup drops the message, so both lists stay in step.
+    popup_->OnCanDelete = [this](int i) {
+      if (i < 0 || i >= messages_->Count()) return false;
+      bool can = true;
+      if (OnCanDeleteMessage) OnCanDeleteMessage(this, i, can);
+      return can;
+    };
+    popup_->OnDeleteMessage = [this](TObject*, int i) { PopupDeleted(i); };
+    popup_->OnClose = [this](TObject*) {
+      fader_.Hidden();
+      timer_->SetEnabled(false);
+      if (OnClose) OnClose(this);
+    };
+    popup_->OnCanClose = [this](TObject*, bool& can) {
+      if (OnCanClose) OnCanClose(this, can);
+    };
+    popup_->OnNextMessage = [this](TObject*) {
+      if (OnNextMessage) OnNextMessage(this);
+    };
+    popup_->OnPrevMessage = [this](TObject*) {
+      if (OnPrevMessage) OnPrevMessage(this);
+    };
+    popup_->OnPopupbtnClick = [this](TObject*) {
+      if (popup_menu_) {
+        const TRect r = popup_->Layout().Popup;
+        popup_menu_->Popup(popup_->Left() + r.Right, popup_->Top() + r.Top);
+      } else if (OnPopupClick) {
+        OnPopupClick(this);
+      }
+    };
+    popup_->OnAnchorClick = [this](TObject*, const std::string& a, int i) {
+      if (OnAnchorClick && i >= 0 && i < messages_->Count())
+        OnAnchorClick(this, a, messages_->Items(i));
+    };
+    popup_window_ = popup_->Handle();
+  }
+  RebuildMessages();
+  popup_->SetBounds(PopupLeft, PopupTop, PopupWidth, PopupHeight);
+  popup_->PictureContainer = pictures_;
+  popup_->Images = images_;
+  if (pictures_) pictures_->FreeNotification(popup_);
+  if (images_) images_->FreeNotification(popup_);
+  popup_->WindowColor = WindowColor;
+  popup_->WindowColorTo = WindowColorTo;
+  popup_->CaptionColor = CaptionColor;
+  popup_->CaptionColorTo = CaptionColorTo;
+  popup_->BorderColor = BorderColor;
+  popup_->BtnHoverColor = BtnHoverColor;
+  popup_->BtnHoverColorTo = BtnHoverColorTo;
+  popup_->BtnDownColor = BtnDownColor;
+  popup_->BtnDownColorTo = BtnDownColorTo;
+  popup_->HintNextBtn = HintNextBtn;
+  popup_->HintPrevBtn = HintPrevBtn;
+  popup_->HintCloseBtn = HintCloseBtn;
+  popup_->HintDeleteBtn = HintDeleteBtn;
+  popup_->HintPopupBtn = HintPopupBtn;
+  popup_->GradientDirection = GradientDirection;
+  popup_->MarginX = MarginX;
+  popup_->MarginY = MarginY;
+  popup_->MessageFont()->Assign(&font_);
+  popup_->MaxWidth = MaxWidth;
+  popup_->MaxHeight = MaxHeight;
+  popup_->AutoHide = false;
+  popup_->SetShowPopup(show_popup_);
+  popup_->SetAutoSizeOn(AutoSize);
+  popup_->Hover = Hover;
+  popup_->SetPositionFormat(position_format_);
+  popup_->AutoDelete = auto_delete_;
+  popup_->SetShowDelete(show_delete_);
+}
+
+void TAlertNotifier::Show() {
+  fader_.SetSettings(FadeSettings());
+  const AlertPhase phase = fader_.Phase();
+  if (phase == AlertPhase::FadingIn) return;  // the text is already replaced
+  if (popup_ && popup_->Visible()) {
+    RebuildMessages();
+    fader_.Restart();  // a fade-out is stopped, the count starts anew
+    timer_->SetEnabled(auto_hide_);
+    return;
+  }
+  if (messages_->Count() == 0) return;
+  RECT wa{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  const TRect work = Rect(wa.left, wa.top, wa.right, wa.bottom);
+  ConfigurePopup();
+  if (AutoThemeAdapt) ThemeStyle();
+  popup_->WindowColor = WindowColor;
+  popup_->WindowColorTo = WindowColorTo;
+  popup_->BtnDownColor = BtnDownColor;
+  popup_->BtnDownColorTo = BtnDownColorTo;
+  popup_->BtnHoverColor = BtnHoverColor;
+  popup_->BtnHoverColorTo = BtnHoverColorTo;
+  popup_->CaptionColor = CaptionColor;
+  popup_->CaptionColorTo = CaptionColorTo;
+  popup_->GradientDirection = GradientDirection;
+  const TPoint at = AlertTarget(WindowPosition, work, popup_->Width(), popup_->Height(),
+                                ScreenMarginX, ScreenMarginY, PopupLeft, PopupTop);
+  alpha_start_ = 0;
+  ApplyAlpha(0);
+  popup_->SetBounds(at.X, at.Y, popup_->Width(), popup_->Height());
+  popup_->SetVisible(true);
+  timer_->SetEnabled(true);
+  fader_.FadeIn();
+}

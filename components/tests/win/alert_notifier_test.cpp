@@ -1,0 +1,164 @@
+// The alert component with real windows under Wine: where the first popup
+// goes and how big it is, the opacity after the fade-in, hiding after the
+// display time, no activation, a title shown exactly as given, three
+// messages paged and deleted, a close that is vetoed, and the owner freed
+// mid-fade. Screenshots: alert_one.bmp, alert_three.bmp in the build folder.
+#include <gtest/gtest.h>
+
+#include "classlib/Forms.h"
+#include "components/AlertMarkupCanvas.h"
+#include "components/AlertNotifier.h"
+#include "components/tests/win/TestWindows.h"
+
+namespace {
+
+TRect WorkArea() {
+  RECT wa{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  return Rect(wa.left, wa.top, wa.right, wa.bottom);
+}
+
+int Alpha(HWND w) {
+  BYTE a = 0;
+  DWORD flags = 0;
+  COLORREF key = 0;
+  return GetLayeredWindowAttributes(w, &key, &a, &flags) ? a : -1;
+}
+
+// The player's settings.
+TAlertNotifier* PlayerAlert(TForm* owner) {
+  auto* a = new TAlertNotifier(owner);
+  TMsgCollectionItem* m = a->AlertMessages()->Add();
+  m->Text()->Add("one");
+  m->SetColor(clBlue);
+  m->SetColorTo(clWhite);
+  a->GradientDirection = gdHorizontal;
+  a->Font()->SetName("MS Sans Serif");
+  a->Font()->SetHeight(-13);
+  a->Font()->SetStyle({fsBold});
+  a->Font()->SetColor(clWhite);
+  a->SetShowDelete(false);
+  a->AlphaEnd = 160;
+  a->DisplayTime = 400;
+  return a;
+}
+
+bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
+  for (int t = 0; t < ms; t += 10) {
+    if (done()) return true;
+    testwin::Pump(10);
+  }
+  return done();
+}
+
+TForm* Owner() {
+  auto* f = new TForm(nullptr);
+  f->SetBounds(50, 50, 300, 200);
+  f->SetCaption("Владелец");
+  f->SetVisible(true);
+  testwin::Pump(50);
+  return f;
+}
+
+}  // namespace
+
+TEST(AlertNotifier, FirstShowPlacesFadesAndHidesWithoutActivation) {
+  TForm* form = Owner();
+  SetForegroundWindow(form->Handle());
+  testwin::Pump(50);
+  HWND fg = GetForegroundWindow();
+  TAlertNotifier* a = PlayerAlert(form);
+  const std::string title = "Ария & <live> — «Тест»";
+  a->AlertMessages()->Items(0)->Text()->Clear();
+  a->AlertMessages()->Items(0)->Text()->Add(markup::EscapeMarkup(title));
+  a->Show();
+  TAlertWindow* p = a->Popup();
+  ASSERT_NE(p, nullptr);
+  const TRect work = WorkArea();
+  RECT r;
+  GetWindowRect(p->Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 100);
+  EXPECT_EQ(r.left, work.Right - 302);
+  EXPECT_EQ(r.top, work.Bottom - 100);
+  EXPECT_TRUE(IsWindowVisible(p->Handle()));
+  EXPECT_EQ(GetForegroundWindow(), fg);
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  EXPECT_EQ(Alpha(p->Handle()), 160);
+  // The text as given, measured by the renderer on the popup's canvas.
+  markup::MarkupParams mp;
+  mp.MeasureOnly = true;
+  markup::MarkupResult mr;
+  TCanvasMarkupSurface s(p->Canvas());
+  markup::DrawMarkup(s, p->AlertMessages()->Strings(0), p->Layout().Text, mp, mr);
+  EXPECT_EQ(mr.PlainText, title);
+  EXPECT_EQ(p->Layout().Text, Rect(4, 21, 276, 74));
+  testwin::Pump(200);
+  testwin::SaveScreenBmp(L"alert_one.bmp");
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(p->Handle()); }));
+  EXPECT_EQ(Alpha(p->Handle()), 0);
+  EXPECT_EQ(a->Phase(), AlertPhase::Hidden);
+  form->Free();
+}
+
+TEST(AlertNotifier, ThreeMessagesPageDeleteAndVetoedClose) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->SetShowDelete(true);
+  a->DisplayTime = 100000;
+  a->AlertMessages()->Add()->Text()->Add("<b>второе</b> сообщение");
+  a->AlertMessages()->Add()->Text()->Add("третье");
+  a->Show();
+  TAlertWindow* p = a->Popup();
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  EXPECT_TRUE(p->Scroller()->Visible());
+  p->NextMessage();
+  EXPECT_EQ(PositionText(p->PositionFormat(), p->Position(), p->Scroller()->Max()), "2 of 3");
+  p->Invalidate();
+  testwin::Pump(100);
+  testwin::SaveScreenBmp(L"alert_three.bmp");
+  p->PrevMessage();
+  EXPECT_EQ(p->Position(), 1);
+  int deleted = -1;
+  a->OnDeleteMessage = [&](TObject*, int i) { deleted = i; };
+  bool refuse = true;
+  a->OnCanDeleteMessage = [&](TObject*, int, bool& can) { can = !refuse; };
+  p->DeleteCurrent();  // refused: nothing goes anywhere
+  EXPECT_EQ(p->AlertMessages()->Count(), 3);
+  EXPECT_EQ(a->AlertMessages()->Count(), 3);
+  refuse = false;
+  p->DeleteCurrent();
+  EXPECT_EQ(deleted, 0);
+  EXPECT_EQ(p->AlertMessages()->Count(), 2);
+  EXPECT_EQ(a->AlertMessages()->Count(), 2);
+  EXPECT_EQ(p->Copies()->Count(), 2);
+  a->AlertMessages()->Delete(1);  // in code: the popup follows
+  EXPECT_EQ(p->AlertMessages()->Count(), 1);
+  a->OnCanClose = [](TObject*, bool& can) { can = false; };
+  p->CloseAlert();
+  EXPECT_TRUE(p->Visible());
+  a->OnCanClose = nullptr;
+  p->CloseAlert();
+  EXPECT_FALSE(p->Visible());
+  EXPECT_EQ(a->Phase(), AlertPhase::Hidden);
+  form->Free();
+}
+
+TEST(AlertNotifier, ATitleInEveryStateAndTheOwnerFreedMidFade) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->FadeTime = 5;
+  a->Show();
+  a->Show();  // fading in: returns at once
+  EXPECT_EQ(a->Phase(), AlertPhase::FadingIn);
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::FadingOut; }));
+  a->Show();  // fading out: stopped, shown again, counted anew
+  EXPECT_EQ(a->Phase(), AlertPhase::Shown);
+  EXPECT_EQ(Alpha(a->Popup()->Handle()), 160);
+  testwin::Pump(100);
+  EXPECT_TRUE(IsWindowVisible(a->Popup()->Handle()));
+  a->FadeTime = 50;
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::FadingOut; }));
+  form->Free();  // the component and its popup go mid-fade
+  testwin::Pump(200);
+}
