@@ -183,6 +183,36 @@ void TForm1::CreateLayout() {
   TrayIcon1->SetPopupMenu(PopupMenu1);
   TrayIcon1->SetIconVisible(true);
 
+  Alert1 = new TAlertNotifier(this);
+  Alert1->SetName("Alert1");
+  {
+    TMsgCollectionItem* m = Alert1->AlertMessages()->Add();
+    m->Text()->Add("Artist");
+    m->Text()->Add("Title");
+    m->Text()->Add("Station");
+    m->SetColor(clBlue);
+    m->SetColorTo(clWhite);
+  }
+  Alert1->AlwaysOnTop = false;
+  Alert1->SetAutoHide(true);
+  Alert1->AutoSize = false;
+  Alert1->SetAutoDelete(false);
+  Alert1->GradientDirection = gdHorizontal;
+  Alert1->Font()->SetName("MS Sans Serif");
+  Alert1->Font()->SetHeight(-13);
+  Alert1->Font()->SetStyle({fsBold});
+  Alert1->Font()->SetColor(clWhite);
+  Alert1->Hover = false;
+  Alert1->SetPositionFormat("%d of %d");
+  Alert1->SetShowDelete(false);
+  Alert1->SetShowPopup(false);
+  Alert1->AlphaEnd = 160;
+  Alert1->FadeTime = 0;
+  Alert1->DisplayTime = 5000;
+  Alert1->FadeStep = 2;
+  Alert1->WindowPosition = wpRightBottom;
+  ShowTitleAlert = [this](TStrings* Text) { ShowTitleInAlert(Text); };
+
   PngCollection1 = new TPngCollection(this);
   PngCollection1->SetName("PngCollection1");
   const wchar_t* pngs[3] = {L"PNGIMAGE0", L"PNGIMAGE1", L"PNGIMAGE2"};

@@ -26,6 +26,7 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/StringList.h"
 #include "classlib/Streams.h"
+#include "components/AlertNotifier.h"
 #include "components/BackGradient.h"
 #include "components/LedMeters.h"
 #include "components/PngCollection.h"
@@ -83,6 +84,7 @@ class TForm1 : public TForm {
   TMenuItem* N1 = nullptr;
   TMenuItem* N2 = nullptr;
   TTrayIcon* TrayIcon1 = nullptr;
+  TAlertNotifier* Alert1 = nullptr;
   TPngCollection* PngCollection1 = nullptr;
   TTimer* Timer1 = nullptr;
   TTimer* Timer2 = nullptr;
@@ -161,6 +163,8 @@ class TForm1 : public TForm {
 
  private:
   void ShowStreamTitle(const char* Utf8Title);
+  // The title list becomes message 0 of Alert1, shown exactly as given (Unit1Alert.cpp).
+  void ShowTitleInAlert(TStrings* Text);
   bool OpenNow(const std::string& Address);
   bool ConnectStream(const std::string& Address, HSTREAM& Stream, int& Error);
   bool WaitForBuffer(HSTREAM Stream);
