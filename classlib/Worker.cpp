@@ -132,10 +132,15 @@ void TWorker::Post(Done done) {
 }
 
 int RunPostedCompletions() {
-#ifdef _WIN32
-  return 0;
-#else
   int n = 0;
+#ifdef _WIN32
+  MSG m;
+  while (PeekMessageW(&m, nullptr, kCompletionMessage, kCompletionMessage, PM_REMOVE)) {
+    DispatchMessageW(&m);
+    ++n;
+  }
+  return n;
+#else
   for (;;) {
     Completion c;
     {

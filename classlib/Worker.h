@@ -63,6 +63,6 @@ class TWorker {
   std::thread thread_;
 };
 
-// Runs the completions posted so far (the native build's GUI loop; on
-// Windows the message loop runs them). Returns how many ran.
+// Runs the completions posted so far to this thread (the message loop runs
+// them too on Windows). Returns how many ran.
 int RunPostedCompletions();
