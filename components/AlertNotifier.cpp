@@ -260,6 +260,18 @@ void TAlertNotifier::PopupDeleted(int Index) {
   if (OnDeleteMessage) OnDeleteMessage(this, Index);
 }
 
+void TAlertNotifier::CopyColors() {
+  popup_->WindowColor = WindowColor;
+  popup_->WindowColorTo = WindowColorTo;
+  popup_->BtnDownColor = BtnDownColor;
+  popup_->BtnDownColorTo = BtnDownColorTo;
+  popup_->BtnHoverColor = BtnHoverColor;
+  popup_->BtnHoverColorTo = BtnHoverColorTo;
+  popup_->CaptionColor = CaptionColor;
+  popup_->CaptionColorTo = CaptionColorTo;
+  popup_->GradientDirection = GradientDirection;
+}
+
 void TAlertNotifier::ConfigurePopup() {
   if (!popup_) {
     popup_ = new TAlertWindow(Owner());
@@ -314,15 +326,8 @@ void TAlertNotifier::ConfigurePopup() {
   popup_->Images = images_;
   if (pictures_) pictures_->FreeNotification(popup_);
   if (images_) images_->FreeNotification(popup_);
-  popup_->WindowColor = WindowColor;
-  popup_->WindowColorTo = WindowColorTo;
-  popup_->CaptionColor = CaptionColor;
-  popup_->CaptionColorTo = CaptionColorTo;
+  CopyColors();
   popup_->BorderColor = BorderColor;
-  popup_->BtnHoverColor = BtnHoverColor;
-  popup_->BtnHoverColorTo = BtnHoverColorTo;
-  popup_->BtnDownColor = BtnDownColor;
-  popup_->BtnDownColorTo = BtnDownColorTo;
   popup_->HintNextBtn = HintNextBtn;
   popup_->HintPrevBtn = HintPrevBtn;
   popup_->HintCloseBtn = HintCloseBtn;
@@ -359,15 +364,7 @@ void TAlertNotifier::Show() {
   const TRect work = Rect(wa.left, wa.top, wa.right, wa.bottom);
   ConfigurePopup();
   if (AutoThemeAdapt) ThemeStyle();
-  popup_->WindowColor = WindowColor;
-  popup_->WindowColorTo = WindowColorTo;
-  popup_->BtnDownColor = BtnDownColor;
-  popup_->BtnDownColorTo = BtnDownColorTo;
-  popup_->BtnHoverColor = BtnHoverColor;
-  popup_->BtnHoverColorTo = BtnHoverColorTo;
-  popup_->CaptionColor = CaptionColor;
-  popup_->CaptionColorTo = CaptionColorTo;
-  popup_->GradientDirection = GradientDirection;
+  CopyColors();  // again: the theme may have changed them
   const TPoint at = AlertTarget(WindowPosition, work, popup_->Width(), popup_->Height(),
                                 ScreenMarginX, ScreenMarginY, PopupLeft, PopupTop);
   alpha_start_ = 0;

@@ -214,6 +214,7 @@ class TAlertNotifier : public TComponent {
   void Watch(TComponent* c);
   AlertFadeSettings FadeSettings() const;
   void ConfigurePopup();
+  void CopyColors();
   void RebuildMessages();
   void UpdateMessages();
   void MessageDestroyed(int Index);
