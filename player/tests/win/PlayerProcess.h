@@ -3,6 +3,7 @@
 // message boxes.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -14,14 +15,14 @@
 namespace playerproc {
 
 
-std::wstring ExeFolder() {
+inline std::wstring ExeFolder() {
   wchar_t buf[MAX_PATH];
   GetModuleFileNameW(nullptr, buf, MAX_PATH);
   std::wstring s = buf;
   return s.substr(0, s.find_last_of(L'\\') + 1);
 }
 
-void PutFile(const std::wstring& path, const std::string& bytes) {
+inline void PutFile(const std::wstring& path, const std::string& bytes) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   DWORD n = 0;
@@ -29,12 +30,33 @@ void PutFile(const std::wstring& path, const std::string& bytes) {
   CloseHandle(h);
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::wstring Text(HWND h) {
+inline std::wstring Text(HWND h) {
   wchar_t buf[512] = {};
   GetWindowTextW(h, buf, 512);
   return buf;
+}
+
+struct FoundWindows {
+  DWORD pid = 0;
+  std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK CollectWindow(HWND h, LPARAM l) {
+  auto* c = reinterpret_cast<FoundWindows*>(l);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == c->pid && IsWindowVisible(h)) c->found.push_back(h);
+  return TRUE;
+}
+
+inline BOOL CALLBACK CollectStaticText(HWND c, LPARAM l) {
+  wchar_t k[64] = {};
+  GetClassNameW(c, k, 64);
+  if (_wcsicmp(k, L"Static") == 0 && GetWindowTextLengthW(c) > 0)
+    *reinterpret_cast<std::wstring*>(l) += Text(c);
+  return TRUE;
 }
 
 // A player folder of its own, with the programs copied in.
@@ -80,19 +102,9 @@ class PlayerProcess {
 
   // The visible top-level windows of the program.
   std::vector<HWND> Windows() const {
-    struct Ctx {
-      DWORD pid;
-      std::vector<HWND> found;
-    } ctx{pi_.dwProcessId, {}};
-    EnumWindows(
-        [](HWND h, LPARAM l) -> BOOL {
-          auto* c = reinterpret_cast<Ctx*>(l);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(h, &pid);
-          if (pid == c->pid && IsWindowVisible(h)) c->found.push_back(h);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
+    FoundWindows ctx;
+    ctx.pid = pi_.dwProcessId;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&ctx));
     return ctx.found;
   }
   HWND WaitForWindow(const std::wstring& caption, int ms = 20000) const {
@@ -111,16 +123,7 @@ class PlayerProcess {
         GetClassNameW(h, cls, 64);
         if (std::wstring(cls) != L"#32770") continue;
         message.clear();
-        EnumChildWindows(
-            h,
-            [](HWND c, LPARAM l) -> BOOL {
-              wchar_t k[64] = {};
-              GetClassNameW(c, k, 64);
-              if (_wcsicmp(k, L"Static") == 0 && GetWindowTextLengthW(c) > 0)
-                *reinterpret_cast<std::wstring*>(l) += Text(c);
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&message));
+        EnumChildWindows(h, CollectStaticText, reinterpret_cast<LPARAM>(&message));
         if (!message.empty()) return h;
       }
       Sleep(50);
