@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "classlib/Cp1251.h"
+#include "components/Magnetic.h"
 #include "player/Unit1.h"
 #include "player/Unit5.h"
 #include "player/Unit6.h"
@@ -147,6 +148,9 @@ TEST_F(StationLists, ReadAtCreationAndOpenedBesideTheMainWindow) {
   GetWindowRect(Form7->Handle(), &w);
   EXPECT_EQ(w.left, m.right);
   EXPECT_EQ(w.top, m.top);
+  // It snaps with the main window.
+  ASSERT_NE(MagneticInstance, nullptr);
+  EXPECT_GE(MagneticInstance->IndexOfWindow(Form7->Handle()), 0);
   EXPECT_EQ(WindowText(Form7->Handle()), L"Cписок станций");  // a Latin C
   RECT c;
   GetClientRect(Form7->Handle(), &c);
