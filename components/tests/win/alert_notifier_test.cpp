@@ -162,3 +162,52 @@ TEST(AlertNotifier, ATitleInEveryStateAndTheOwnerFreedMidFade) {
   form->Free();  // the component and its popup go mid-fade
   testwin::Pump(200);
 }
+
+TEST(AlertNotifier, PopupPixelsBandsBorderCaptionAndTextInsideItsArea) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->AlphaEnd = 255;  // opaque, so the screen shows the popup's own colours
+  a->DisplayTime = 100000;
+  a->Font()->SetColor(clBlack);
+  std::string longTitle;
+  for (int i = 0; i < 12; ++i) longTitle += "очень длинное название ";
+  a->AlertMessages()->Items(0)->Text()->Clear();
+  a->AlertMessages()->Items(0)->Text()->Add(markup::EscapeMarkup(longTitle));
+  a->Show();
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  testwin::Pump(100);
+  RECT r;
+  GetWindowRect(a->Popup()->Handle(), &r);
+  HDC screen = GetDC(nullptr);
+  auto at = [&](int x, int y) { return GetPixel(screen, r.left + x, r.top + y); };
+  EXPECT_EQ(at(0, 50), ColorToRGB(a->BorderColor));
+  EXPECT_EQ(at(299, 50), ColorToRGB(a->BorderColor));
+  // Bands from the message's blue at the top to white at the bottom.
+  const COLORREF top = at(2, 12), bottom = at(2, 96);
+  EXPECT_GT(GetBValue(top), 200);
+  EXPECT_LT(GetRValue(top), 60);
+  EXPECT_GT(GetRValue(bottom), 200);
+  EXPECT_GT(GetRValue(at(2, 80)), GetRValue(at(2, 40)));
+  // The caption bar and its grip.
+  // The bar runs from CaptionColor (0xD68759) to CaptionColorTo (0x962D00).
+  const COLORREF bar = at(10, 2);
+  EXPECT_LE(GetRValue(bar), 0x59);
+  EXPECT_GE(GetBValue(bar), 0x96);
+  EXPECT_LE(GetBValue(bar), 0xD6);
+  const int g = (300 - 34) / 2;
+  EXPECT_EQ(at(g, 2), RGB(0, 0, 0));
+  // Text only inside (4, 21)-(276, 74), though the title runs longer.
+  int inside = 0, outside = 0;
+  for (int y = 8; y < 100; ++y)
+    for (int x = 1; x < 278; ++x) {
+      const COLORREF c = at(x, y);
+      if (GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) < 40) {
+        const bool in = x >= 4 && x < 276 && y >= 21 && y < 74;
+        (in ? inside : outside)++;
+      }
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(inside, 200);
+  EXPECT_EQ(outside, 0);
+  form->Free();
+}
