@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     BitBlt(wdc, 12, 24, 484, 99, SpectrumBitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
   });
   ReleaseDC(Form1->Handle(), wdc);
-  std::printf("raw blit %.1f us\n", blit);
+  std::printf("one bare block transfer of the bitmap to the window: %.1f us\n", blit);
   TBitmap peer(Form1->PaintBox1->Width(), Form1->PaintBox1->Height());
   const double canvas = MicrosPerFrame(frames, [&] {
     StepSpectrum(FftBuffer, false, BarMax, CapHeights, BarHeights);

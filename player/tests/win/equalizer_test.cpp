@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "components/Magnetic.h"
 #include "player/Unit2.h"
 #include "player/tests/win/PlayerStation.h"
 
@@ -70,6 +71,7 @@ TEST_F(Equalizer, WindowAndBars) {
     EXPECT_EQ(bar->Hint(), EqBarHint(n));
   }
   EXPECT_EQ(Form2->eq1->Hint(), "80\xE3\xF6");
+  EXPECT_GE(MagneticInstance->IndexOfWindow(Form2->Handle()), 0);  // snaps, glued to the main window
   // Opened from the main window, it stands beside it.
   Form1->Label15Click(Form1->Label15);
   Pump(100);
