@@ -371,6 +371,9 @@ void TAlertNotifier::Show() {
   ApplyAlpha(0);
   popup_->SetBounds(at.X, at.Y, popup_->Width(), popup_->Height());
   popup_->SetVisible(true);
+  // Above every window, without taking activation, whatever AlwaysOnTop says.
+  SetWindowPos(popup_->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   timer_->SetEnabled(true);
   fader_.FadeIn();
 }

@@ -82,6 +82,7 @@ TEST(AlertNotifier, FirstShowPlacesFadesAndHidesWithoutActivation) {
   EXPECT_EQ(r.left, work.Right - 302);
   EXPECT_EQ(r.top, work.Bottom - 100);
   EXPECT_TRUE(IsWindowVisible(p->Handle()));
+  EXPECT_TRUE(GetWindowLongPtrW(p->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(GetForegroundWindow(), fg);
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
   EXPECT_EQ(Alpha(p->Handle()), 160);
