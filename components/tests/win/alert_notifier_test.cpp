@@ -212,3 +212,30 @@ TEST(AlertNotifier, PopupPixelsBandsBorderCaptionAndTextInsideItsArea) {
   EXPECT_EQ(outside, 0);
   form->Free();
 }
+
+TEST(AlertNotifier, ANewTitleReplacesTheListInOneChangeKeepingThePlace) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->DisplayTime = 100000;
+  a->AlertMessages()->Add()->Text()->Add("two");
+  a->AlertMessages()->Add()->Text()->Add("three");
+  int closes = 0, asks = 0;
+  a->OnClose = [&](TObject*) { ++closes; };
+  a->OnCanClose = [&](TObject*, bool&) { ++asks; };
+  a->Show();
+  TAlertWindow* p = a->Popup();
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  p->NextMessage();
+  p->NextMessage();
+  ASSERT_EQ(p->Position(), 3);
+  a->AlertMessages()->Items(0)->Text()->Clear();  // visible: the popup follows at once
+  a->AlertMessages()->Items(0)->Text()->Add("new &amp; title");
+  a->Show();
+  EXPECT_EQ(p->AlertMessages()->Strings(0), "new &amp; title");
+  EXPECT_EQ(p->Position(), 3);
+  EXPECT_TRUE(p->Visible());
+  EXPECT_EQ(closes + asks, 0);
+  a->AlertMessages()->Delete(2);  // the list shrinks under the shown message
+  EXPECT_EQ(p->Position(), 2);
+  form->Free();
+}
