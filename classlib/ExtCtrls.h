@@ -28,4 +28,3 @@ class TTimer : public TComponent {
   unsigned interval_ = 1000;
   bool running_ = false;
 };
-#include "classlib/PanelCtrls.h"

@@ -6,6 +6,11 @@
 
 #include "classlib/Cp1251.h"
 
+// The portable modal results are the system's button ids: message boxes and
+// dialogs hand these back as they are.
+static_assert(mrOk == IDOK && mrCancel == IDCANCEL && mrAbort == IDABORT && mrRetry == IDRETRY &&
+              mrIgnore == IDIGNORE && mrYes == IDYES && mrNo == IDNO);
+
 TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner) {
   visible_ = false;
   SetColor(clBtnFace);

@@ -1,5 +1,6 @@
-// Plain geometry shared by the portable code and the window classes:
-// TPoint, TSize, TRect (edges, right and bottom exclusive) and their helpers.
+// Plain types shared by the portable code and the window classes: TPoint,
+// TSize, TRect (edges, right and bottom exclusive) and their helpers, and the
+// modal result of a dialog.
 #pragma once
 
 struct TPoint {
@@ -39,3 +40,10 @@ inline bool IntersectRect(TRect& out, const TRect& a, const TRect& b) {
   }
   return true;
 }
+
+// How a modal dialog ended; the values are the system's button ids (IDOK 1,
+// IDCANCEL 2, ... IDNO 7).
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
+                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
+                       mrYesToAll = 10;

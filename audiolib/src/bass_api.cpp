@@ -15,8 +15,29 @@ namespace {
 
 thread_local int g_error = BASS_OK;
 
-static_assert(static_cast<int>(Err::Mem) == BASS_ERROR_MEM, "codes match the header");
-static_assert(static_cast<int>(Err::FileForm) == BASS_ERROR_FILEFORM, "codes match the header");
+// The engine's codes go out through BASS_ErrorGetCode as they are: every one
+// must be the header's number.
+constexpr bool SameCode(Err e, int code) { return static_cast<int>(e) == code; }
+static_assert(SameCode(Err::Ok, BASS_OK));
+static_assert(SameCode(Err::Init, BASS_ERROR_INIT));
+static_assert(SameCode(Err::Already, BASS_ERROR_ALREADY));
+static_assert(SameCode(Err::Device, BASS_ERROR_DEVICE));
+static_assert(SameCode(Err::Handle, BASS_ERROR_HANDLE));
+static_assert(SameCode(Err::IllParam, BASS_ERROR_ILLPARAM));
+static_assert(SameCode(Err::IllType, BASS_ERROR_ILLTYPE));
+static_assert(SameCode(Err::Url, BASS_ERROR_URL));
+static_assert(SameCode(Err::Ssl, BASS_ERROR_SSL));
+static_assert(SameCode(Err::NoNet, BASS_ERROR_NONET));
+static_assert(SameCode(Err::Timeout, BASS_ERROR_TIMEOUT));
+static_assert(SameCode(Err::Http, BASS_ERROR_HTTP));
+static_assert(SameCode(Err::Protocol, BASS_ERROR_PROTOCOL));
+static_assert(SameCode(Err::Redirect, BASS_ERROR_REDIRECT));
+static_assert(SameCode(Err::Playlist, BASS_ERROR_PLAYLIST));
+static_assert(SameCode(Err::FileForm, BASS_ERROR_FILEFORM));
+static_assert(SameCode(Err::FileOpen, BASS_ERROR_FILEOPEN));
+static_assert(SameCode(Err::NotAvail, BASS_ERROR_NOTAVAIL));
+static_assert(SameCode(Err::Mem, BASS_ERROR_MEM));
+static_assert(SameCode(Err::Unknown, BASS_ERROR_UNKNOWN));
 
 template <typename T>
 T Fail(Err e, T result) {
