@@ -61,6 +61,7 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 TComponent::~TComponent() {
+  EndLife();
   Destroying();
   // Tell every component that asked, newest first; each answer may shrink
   // the list, so take one at a time.

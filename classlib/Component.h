@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +99,18 @@ enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesi
 using TComponentState = TSet<TComponentStateItem>;
 enum TOperation { opInsert, opRemove };
 
+// Whether a component still lives. Code that raises an event takes one
+// before the handler runs, because a handler may free the component; after
+// it returns, the code touches the component only while the token is true.
+class TLifeToken {
+ public:
+  explicit TLifeToken(std::shared_ptr<const bool> alive) : alive_(std::move(alive)) {}
+  explicit operator bool() const { return *alive_; }
+
+ private:
+  std::shared_ptr<const bool> alive_;
+};
+
 class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* AOwner);
@@ -138,7 +151,14 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
+  // See TLifeToken: `const TLifeToken life = LifeToken(); OnClick(this);
+  // if (!life) return;`.
+  TLifeToken LifeToken() const { return TLifeToken(alive_); }
+
  protected:
+  // Ends the component's life as its tokens see it. The destructor does it;
+  // a class whose own destructor must already count as freed calls it first.
+  void EndLife() { *alive_ = false; }
   // AComponent was inserted into or removed from this owner, or a component
   // this one asked about is going. The default passes it to the owned ones.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
@@ -153,4 +173,5 @@ class TComponent : public TPersistent {
   TComponentState state_;
   std::vector<TComponent*> components_;
   std::vector<TComponent*> free_notifies_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -73,7 +73,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
-  *alive_ = false;
+  EndLife();
   // A hint waiting to show for this control must not reach it.
   if (ControlHintHook) ControlHintHook(this, false);
   if (parent_) parent_->RemoveControl(this);
@@ -334,9 +334,9 @@ void TControl::DoMouseUp(TMessage& M, TMouseButton Button) {
   TPoint p = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
   if (Button == mbLeft && clicked_) {
     clicked_ = false;
-    const std::shared_ptr<bool> alive = alive_;
+    const TLifeToken life = LifeToken();
     if (ClientRect().Contains(p)) Click();
-    if (!*alive) return;
+    if (!life) return;
   }
   MouseUp(Button, ShiftStateFromKeys(M.WParam), p.X, p.Y);
 }
@@ -348,9 +348,9 @@ void TControl::HandleMessage(TMessage& M) {
     case WM_MBUTTONDOWN: return DoMouseDown(M, mbMiddle, {});
     case WM_LBUTTONDBLCLK:
       if (ControlStyle.Contains(csDoubleClicks)) {
-        const std::shared_ptr<bool> alive = alive_;
+        const TLifeToken life = LifeToken();
         DblClick();
-        if (!*alive) return;
+        if (!life) return;
         return DoMouseDown(M, mbLeft, ssDouble);
       }
       return DoMouseDown(M, mbLeft, {});

@@ -176,10 +176,6 @@ class TControl : public TComponent {
   bool mouse_in_control_ = false, clicked_ = false;
   std::map<UINT, TMessageHandler> handlers_;
 
- protected:
-  // Cleared by the destructor: an event handler may free the control, and
-  // the code that called it must not touch the control afterwards.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // A canvas that draws on a control: during painting the DC of the paint;

@@ -203,11 +203,11 @@ bool TWinControl::ForwardMouse(TMessage& M) {
   TMessage m = M;
   m.LParam = MAKELPARAM(static_cast<WORD>(static_cast<short>(p.X - target->Left())),
                         static_cast<WORD>(static_cast<short>(p.Y - target->Top())));
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeToken life = LifeToken();
   target->WndProc(m);
   M.Result = m.Result;
   // The child's handler may have freed this window.
-  if (!*alive) return true;
+  if (!life) return true;
   // Let the window produce WM_CONTEXTMENU for a right click on the child.
   if (M.Msg == WM_RBUTTONUP) DefaultHandler(M);
   return true;

@@ -154,7 +154,7 @@ void TTrayIcon::SubclassOwner(HWND wnd) {
 }
 
 TTrayIcon::~TTrayIcon() {
-  *alive_ = false;
+  EndLife();
   HideIcon();
   exitTimer_.reset();
   retryTimer_.reset();
@@ -391,7 +391,7 @@ void TTrayIcon::PopupAtCursor() {
   // The menu must belong to the foreground window, or it would not close
   // when the user clicks elsewhere.
   SetForegroundWindow(appWnd_ ? appWnd_ : (ownerWnd_ ? ownerWnd_ : HandlerWindow()));
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeToken life = LifeToken();
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
     if (m.message == WM_QUIT) {
@@ -403,7 +403,7 @@ void TTrayIcon::PopupAtCursor() {
     DispatchMessageW(&m);
   }
   // What ran meanwhile may have freed the icon or its menu.
-  if (!*alive || !popupMenu_) return;
+  if (!life || !popupMenu_) return;
   popupMenu_->PopupComponent = this;
   const HWND owner = ownerWnd_;  // the chosen item may free this icon
   popupMenu_->Popup(p.x, p.y);
@@ -417,33 +417,33 @@ void TTrayIcon::HandleCallback(UINT msg) {
   const TShiftState shift = ShiftNow();
   switch (msg) {
     case WM_MOUSEMOVE: {
-      const std::shared_ptr<bool> alive = alive_;
+      const TLifeToken life = LifeToken();
       if (wantEnterExit_ && didExit_) {
         didExit_ = false;
         MouseEnter();
-        if (!*alive) break;
+        if (!life) break;
       }
       lastMove_ = p;
       MouseMove(shift, p.x, p.y);
       break;
     }
     case WM_LBUTTONDOWN: {
-      const std::shared_ptr<bool> alive = alive_;
+      const TLifeToken life = LifeToken();
       clicks_->LButtonDown(GetDoubleClickTime());
       MouseDown(mbLeft, shift + ssLeft, p.x, p.y);
-      if (*alive && leftPopup_) PopupAtCursor();
+      if (life && leftPopup_) PopupAtCursor();
       break;
     }
     case WM_LBUTTONUP: {
-      const std::shared_ptr<bool> alive = alive_;
+      const TLifeToken life = LifeToken();
       clicks_->LButtonUp();
-      if (*alive) MouseUp(mbLeft, shift + ssLeft, p.x, p.y);
+      if (life) MouseUp(mbLeft, shift + ssLeft, p.x, p.y);
       break;
     }
     case WM_LBUTTONDBLCLK: {
-      const std::shared_ptr<bool> alive = alive_;
+      const TLifeToken life = LifeToken();
       clicks_->LButtonDblClk();
-      if (*alive && popupMenu_ && popupMenu_->AutoPopup && !leftPopup_) {
+      if (life && popupMenu_ && popupMenu_->AutoPopup && !leftPopup_) {
         TMenuItem* root = popupMenu_->Items();
         for (int i = 0; i < root->Count(); ++i)
           if (root->Items(i)->Default) {
@@ -454,9 +454,9 @@ void TTrayIcon::HandleCallback(UINT msg) {
       break;
     }
     case WM_RBUTTONDOWN: {
-      const std::shared_ptr<bool> alive = alive_;
+      const TLifeToken life = LifeToken();
       MouseDown(mbRight, shift + ssRight, p.x, p.y);
-      if (*alive) PopupAtCursor();
+      if (life) PopupAtCursor();
       break;
     }
     case WM_RBUTTONUP:
@@ -490,9 +490,9 @@ void TTrayIcon::CycleTick() {
   const int count = IconCount();
   TakeListIcon(ClampIconIndex(iconIndex_, count));
   ModifyIcon();
-  const std::shared_ptr<bool> alive = alive_;
+  const TLifeToken life = LifeToken();
   CycleIcon();
-  if (*alive) iconIndex_ = NextCycleIndex(iconIndex_, count);
+  if (life) iconIndex_ = NextCycleIndex(iconIndex_, count);
 }
 
 void TTrayIcon::ExitTick() {
@@ -516,9 +516,9 @@ LRESULT CALLBACK TTrayIcon::OwnerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
                 !tray_app::Terminating()) ||
                (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MINIMIZE)) {
       if (self->minimizeToTray_ && self->OnMinimizeToTray) {
-        const std::shared_ptr<bool> alive = self->alive_;
+        const TLifeToken life = self->LifeToken();
         self->OnMinimizeToTray(self);
-        if (*alive) self->DoMinimizeToTray();
+        if (life) self->DoMinimizeToTray();
         return 1;
       }
     }

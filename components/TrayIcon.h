@@ -149,6 +149,4 @@ class TTrayIcon : public TComponent {
   std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_, retryTimer_;
   int addRetries_ = 0;
   std::unique_ptr<TrayClickLogic> clicks_;
-  // Cleared by the destructor: an event handler may free the icon.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -394,3 +394,55 @@ TEST(StringListTest, AssignIsOneChangeAndAssigningItselfKeepsTheLines) {
   EXPECT_THROW(l.Assign(&notStrings), EConvertError);
   EXPECT_EQ(l.Text(), src.Text());
 }
+
+namespace {
+// Frees itself from its own event, as a window closed by its own button does.
+struct SelfFreeing : TComponent {
+  using TComponent::TComponent;
+  std::function<void()> OnEvent;
+  int afterEvent = 0;
+  // Raises the event and goes on only while it still lives.
+  void Raise(bool& outlived) {
+    const TLifeToken life = LifeToken();
+    OnEvent();
+    outlived = static_cast<bool>(life);
+    if (!life) return;
+    ++afterEvent;
+  }
+};
+
+struct EndsLifeEarly : TComponent {
+  using TComponent::TComponent;
+  bool* seenAlive = nullptr;
+  TLifeToken token = LifeToken();
+  ~EndsLifeEarly() override {
+    EndLife();
+    *seenAlive = static_cast<bool>(token);
+  }
+};
+}  // namespace
+
+TEST(ComponentModel, ALifeTokenTellsWhetherTheComponentOutlivedItsEvent) {
+  auto* c = new SelfFreeing(nullptr);
+  bool outlived = false;
+  c->OnEvent = [] {};
+  c->Raise(outlived);
+  EXPECT_TRUE(outlived);
+  EXPECT_EQ(c->afterEvent, 1);
+  c->OnEvent = [c] { delete c; };
+  c->Raise(outlived);
+  EXPECT_FALSE(outlived);
+  // The owner freeing it counts too, and a token outlives the component.
+  TComponent owner(nullptr);
+  auto* owned = new SelfFreeing(&owner);
+  const TLifeToken kept = owned->LifeToken();
+  EXPECT_TRUE(static_cast<bool>(kept));
+  owner.DestroyComponents();
+  EXPECT_FALSE(static_cast<bool>(kept));
+  // A class may end its life first thing in its own destructor.
+  bool seenAlive = true;
+  auto* early = new EndsLifeEarly(nullptr);
+  early->seenAlive = &seenAlive;
+  delete early;
+  EXPECT_FALSE(seenAlive);
+}
