@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "classlib/PanelCtrls.h"
 #include "classlib/tests/app_pump.h"
 #include "classlib/tests/test_form.h"
 #include "classlib/tests/support/Scribbled.h"
