@@ -203,6 +203,14 @@ void TForm1::FormCloseQuery(TObject* Sender, bool& CanClose) {
   CurrentStream = 0;
 }
 
+void TForm1::BeforeDestruction() {
+  if (HandleAllocated() && MainWnd == Handle()) {
+    BASS_Free();
+    CurrentStream = 0;
+  }
+  TForm::BeforeDestruction();
+}
+
 void TForm1::FormClose(TObject* Sender, TCloseAction& Action) {
   Recorder().Close();
   DeleteSmallRecordings();

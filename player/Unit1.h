@@ -160,6 +160,9 @@ class TForm1 : public TForm {
 
  protected:
   void CreateLayout() override;
+  // However the window goes, the library's threads stop first: they send
+  // it the title message and must not find its labels gone.
+  void BeforeDestruction() override;
 
  private:
   void ShowStreamTitle(const char* Utf8Title);

@@ -272,6 +272,24 @@ TEST_F(StationRoad, ClosingWhileTitlesArriveNeitherHangsNorCrashes) {
   }
 }
 
+TEST_F(StationRoad, FreeingTheWindowWhileTitlesArriveStopsTheLibraryFirst) {
+  teststation::StationConfig cfg = Titled(4);
+  cfg.metaint = 1000;
+  cfg.title_seconds = 0.05;
+  auto st = Station(cfg);
+  Play(0, "1 Быстрые названия", st->Url());
+  ASSERT_NE(CurrentStream.load(), 0u);
+  const size_t before = g_log.entries.size();
+  WaitFor([&] { return g_log.entries.size() > before + 5; }, 5);
+  RemoveWindowSubclass(Form1->Handle(), Watch, 1);
+  Form1->Free();  // no close first: the window goes with the library running
+  Form1 = nullptr;
+  EXPECT_EQ(CurrentStream.load(), 0u);
+  EXPECT_FALSE(BASS_Free());  // already freed
+  WaitFor([] { return false; }, 0.3);
+  SetUp();  // a window for the rest of the test's life
+}
+
 TEST_F(StationRoad, ADownloadThatStallsBelowTheMarkEndsTheWaitWhileTheWindowGoesOn) {
   // The library ends a download that stays silent past its time-out and then
   // reports the buffer full; the wait ends there, long before its own bound.
