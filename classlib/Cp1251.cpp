@@ -51,27 +51,10 @@ void AppendWide(std::wstring& out, char32_t c) {
   }
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Decodes UTF-8; an invalid sequence yields U+FFFD for its first byte.
+// Decodes UTF-8; an invalid sequence yields U+FFFD for its first byte (and
+// clears *valid when asked).
 template <class F>
-void ForEachUtf8(const std::string& s, F put) {
+void ForEachUtf8(const std::string& s, F put, bool* valid = nullptr) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   size_t n = s.size();
   for (size_t i = 0; i < n;) {
@@ -91,6 +74,7 @@ void ForEachUtf8(const std::string& s, F put) {
       put(c);
       i += len;
     } else {
+      if (valid) *valid = false;
       put(char32_t(0xFFFD));
       ++i;
     }
@@ -98,6 +82,30 @@ void ForEachUtf8(const std::string& s, F put) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool IsValidUtf8(const std::string& s) {
+  bool valid = true;
+  ForEachUtf8(s, [](char32_t) {}, &valid);
+  return valid;
+}
 
 char16_t Cp1251ToUnicode(unsigned char c) {
   if (c < 0x80) return c;

@@ -25,6 +25,12 @@ std::string Cp1251ToUtf8(const std::string& s);
 // Invalid UTF-8 bytes and characters missing from the code page become '?'.
 std::string Utf8ToCp1251(const std::string& s, bool* lossless = nullptr);
 
+// Well-formed UTF-8: no stray or missing continuation bytes, overlong forms,
+// surrogates or values past U+10FFFF.
+bool IsValidUtf8(const std::string& s);
+// The UTF-8 form of one code point, added to out.
+void AppendUtf8(std::string& out, char32_t cp);
+
 std::wstring Utf8ToWide(const std::string& s);
 std::string WideToUtf8(const std::wstring& s);
 

@@ -18,24 +18,6 @@ std::optional<std::string> ExtractStreamTitle(const std::string& Meta) {
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // One reference at s[i] ("&#...;"): its code point and length, or false.
 bool ReadReference(const std::string& s, size_t i, char32_t& cp, size_t& len) {
   if (i + 3 >= s.size() || s[i] != '&' || s[i + 1] != '#') return false;
@@ -60,26 +42,6 @@ bool ReadReference(const std::string& s, size_t i, char32_t& cp, size_t& len) {
   return true;
 }
 
-// The next character of valid UTF-8 at s[i] (shortest form, no surrogates).
-bool ReadUtf8(const std::string& s, size_t& i, char32_t& cp) {
-  const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char c = b(i);
-  int n;
-  char32_t min;
-  if (c < 0x80) { cp = c; ++i; return true; }
-  if ((c & 0xE0) == 0xC0) { n = 1; cp = c & 0x1F; min = 0x80; }
-  else if ((c & 0xF0) == 0xE0) { n = 2; cp = c & 0x0F; min = 0x800; }
-  else if ((c & 0xF8) == 0xF0) { n = 3; cp = c & 0x07; min = 0x10000; }
-  else return false;
-  for (int k = 1; k <= n; ++k) {
-    if (i + k >= s.size() || (b(i + k) & 0xC0) != 0x80) return false;
-    cp = (cp << 6) | (b(i + k) & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-  i += n + 1;
-  return true;
-}
-
 }  // namespace
 
 std::string DecodeCharacterReferences(const std::string& Utf8) {
@@ -100,15 +62,8 @@ std::string DecodeCharacterReferences(const std::string& Utf8) {
 
 std::string ConvertUtf8Cyrillic(const std::string& Text) {
   const std::string s = DecodeCharacterReferences(Text);
-  std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size();) {
-    char32_t cp;
-    if (!ReadUtf8(s, i, cp)) return Text;  // not UTF-8: already the code page's
-    unsigned char c;
-    out += UnicodeToCp1251(cp, c) ? static_cast<char>(c) : '?';
-  }
-  return out;
+  if (!IsValidUtf8(s)) return Text;  // not UTF-8: already the code page's
+  return Utf8ToCp1251(s);
 }
 
 std::string TitleLabelText(const std::string& Title) {

@@ -40,6 +40,19 @@ TEST(Cp1251, InvalidUtf8BecomesQuestionMarks) {
   EXPECT_FALSE(ok);
 }
 
+TEST(Cp1251, Utf8CheckTellsWellFormedTextFromCodePageBytes) {
+  EXPECT_TRUE(IsValidUtf8(u8"Привет — «Ў» \U0001F600 \uFFFD"));
+  EXPECT_TRUE(IsValidUtf8(""));
+  EXPECT_FALSE(IsValidUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));  // "Привет" in the code page
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));                   // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));               // a surrogate
+  EXPECT_FALSE(IsValidUtf8("ok\xE2\x82"));                  // cut short
+  std::string out;
+  AppendUtf8(out, 0x20AC);
+  AppendUtf8(out, 0x1F600);
+  EXPECT_EQ(out, std::string(u8"€\U0001F600"));
+}
+
 TEST(Cp1251, SupplementaryCharactersSurviveUtf8AndWide) {
   std::string utf8 = u8"A😀B";
   EXPECT_EQ(WideToUtf8(Utf8ToWide(utf8)), utf8);
