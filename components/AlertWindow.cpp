@@ -334,11 +334,11 @@ void TAlertWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (OnWindowMoved) OnWindowMoved(this);
     return;
   }
-  std::shared_ptr<bool> alive = alive_;
+  const TLifeToken life = LifeToken();
   if (pressed_[kClose]) {
     pressed_[kClose] = false;
     if (AutoDelete) DeleteCurrent();
-    if (*alive) CloseAlert();
+    if (life) CloseAlert();
   } else if (pressed_[kPrev]) {
     pressed_[kPrev] = false;
     PrevMessage();
