@@ -143,6 +143,20 @@ void DecodeTime(TDateTime t, int& hour, int& min, int& sec, int& msec);
 // everything else is copied ("hh-nn-ss", "dd-mm-yyyy").
 std::string FormatDateTime(const std::string& fmt, TDateTime t);
 
+// Dates and times as text, by the format settings below (the program's
+// locale; tests set them). DateTimeToStr leaves out a midnight time.
+extern std::string ShortDateFormat;  // "dd.mm.yyyy": the order of d, m and y is read from it
+extern std::string LongTimeFormat;   // "hh:nn:ss"
+std::string DateToStr(TDateTime t);
+std::string TimeToStr(TDateTime t);
+std::string DateTimeToStr(TDateTime t);
+// A date ("31.12.2026", by ShortDateFormat's order and separator), a time
+// ("23:59[:59[.999]]") or a date, blanks and a time; a two-digit year is
+// 1950..2049.
+bool TryStrToDateTime(const std::string& s, TDateTime& value);
+// As TryStrToDateTime; raises EConvertError naming the text.
+TDateTime StrToDateTime(const std::string& s);
+
 // --- File names -----------------------------------------------------------------
 
 // The separator this platform writes; both '\' and '/' are read as one.

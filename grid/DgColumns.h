@@ -128,6 +128,10 @@ class TDgCustomColumn : public TComponent {
   WideString DisplayTextCopy(TDgCellValue Value) const { return DisplayText(Value); }
   virtual WideString InputText() const { return input_value_; }
   virtual WideString GetInputValue() const { return input_value_; }
+  // The text of a virtual cell (kind 11) lives outside the store: a column
+  // of that kind answers and takes it. The base column holds none.
+  virtual WideString VirtualText(int ACol, int ARow) const { return WideString(); }
+  virtual void SetVirtualText(int ACol, int ARow, const WideString& Text) {}
   // A key typed on the cell may start editing.
   virtual bool AcceptsEditKey(char16_t Key) const { return false; }
   // Sets up an editor before it is shown (alignment, margins; the painting

@@ -190,3 +190,29 @@ TEST(FileNames, SplitAndJoin) {
   EXPECT_FALSE(MatchesMask("10.TAD", "?.tad"));
   EXPECT_TRUE(MatchesMask("noext", "*.*"));
 }
+
+TEST(DateText, WritesAndReadsByTheFormatSettings) {
+  TDateTime t = EncodeDate(2026, 12, 31) + EncodeTime(23, 5, 9, 0);
+  EXPECT_EQ(DateTimeToStr(t), "31.12.2026 23:05:09");
+  EXPECT_EQ(DateTimeToStr(EncodeDate(2026, 1, 2)), "02.01.2026");  // midnight: no time
+  TDateTime v = 0;
+  ASSERT_TRUE(TryStrToDateTime("31.12.2026 23:05:09", v));
+  EXPECT_NEAR(v, t, 1e-9);
+  ASSERT_TRUE(TryStrToDateTime(" 1.2.26 ", v));
+  EXPECT_EQ(v, EncodeDate(2026, 2, 1));
+  ASSERT_TRUE(TryStrToDateTime("10:30", v));
+  EXPECT_NEAR(v, EncodeTime(10, 30, 0, 0), 1e-12);
+  for (const char* bad : {"", "abc", "31.02.2026", "1.2", "25:00", "1..2026", "12.12.2026 x"})
+    EXPECT_FALSE(TryStrToDateTime(bad, v)) << bad;
+  EXPECT_THROW(StrToDateTime("abc"), EConvertError);
+
+  std::string saved_date = ShortDateFormat, saved_time = LongTimeFormat;
+  ShortDateFormat = "mm/dd/yyyy";
+  LongTimeFormat = "hh-nn";
+  EXPECT_EQ(DateTimeToStr(t), "12/31/2026 23-05");
+  ASSERT_TRUE(TryStrToDateTime("12/31/2026 23-05", v));
+  EXPECT_NEAR(v, EncodeDate(2026, 12, 31) + EncodeTime(23, 5, 0, 0), 1e-9);
+  EXPECT_FALSE(TryStrToDateTime("31.12.2026", v));
+  ShortDateFormat = saved_date;
+  LongTimeFormat = saved_time;
+}

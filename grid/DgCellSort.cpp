@@ -1,0 +1,161 @@
+// Sorting the rows of a TCells by one column (see DgCells.h).
+//
+// The keys of the column are read first, so a reader that raises (a text
+// that is no number under stNumeric) stops the sort before any row moves;
+// the rows are then ordered by a stable merge sort of their positions, which
+// stays inside the rows whatever a comparison answers (NaN, a handler that
+// contradicts itself or raises), and the new order is applied at the end.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "grid/DgCellClasses.h"
+#include "grid/DgCells.h"
+
+namespace {
+
+// Stable: equal keys keep their order. Cmp(a, b) < 0 when a goes first.
+template <class Cmp>
+void MergeSort(std::vector<size_t>& order, Cmp cmp) {
+  size_t n = order.size();
+  std::vector<size_t> buf(n);
+  for (size_t width = 1; width < n; width *= 2) {
+    for (size_t lo = 0; lo < n; lo += 2 * width) {
+      size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+      size_t i = lo, j = mid, k = lo;
+      while (i < mid && j < hi) buf[k++] = cmp(order[j], order[i]) < 0 ? order[j++] : order[i++];
+      while (i < mid) buf[k++] = order[i++];
+      while (j < hi) buf[k++] = order[j++];
+    }
+    order.swap(buf);
+  }
+}
+
+template <class T>
+int Compare3(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// NaN counts as smaller than every number and equal to itself, so the
+// order stays total.
+int CompareFloat(double a, double b) {
+  bool na = std::isnan(a), nb = std::isnan(b);
+  if (na || nb) return na == nb ? 0 : (na ? -1 : 1);
+  return Compare3(a, b);
+}
+
+using IpKey = std::array<uint32_t, 4>;
+
+// Up to four numbers of a dotted address; digits are collected and other
+// characters skipped; a text with an empty number keys as 0.0.0.0.
+IpKey AddressKey(const WideString& text) {
+  IpKey key{};
+  size_t count = 0;
+  uint64_t value = 0;
+  bool digits = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c >= u'0' && c <= u'9') {
+      value = std::min<uint64_t>(value * 10 + static_cast<uint64_t>(c - u'0'), 0xFFFFFFFFu);
+      digits = true;
+    }
+    if (c == u'.' || i + 1 == text.size()) {
+      if (!digits) return IpKey{};
+      if (count < 4) key[count] = static_cast<uint32_t>(value);
+      ++count;
+      value = 0;
+      digits = false;
+    }
+  }
+  return count == 0 ? IpKey{} : key;
+}
+
+}  // namespace
+
+void TCells::ApplyOrder(const std::vector<size_t>& Order) {
+  std::vector<TRow*> rows(Order.size());
+  for (size_t i = 0; i < Order.size(); ++i) rows[i] = rows_[Order[i]];
+  std::vector<TCell*> items(Order.size());
+  for (auto& l : lists_) {
+    for (size_t i = 0; i < Order.size(); ++i) items[i] = l->Items[Order[i]];
+    l->Items.swap(items);
+  }
+  rows_.swap(rows);
+  Renumber(0);
+}
+
+void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending) {
+  if (ACol < 0 || ACol >= ColumnCount()) return;
+  size_t n = rows_.size();
+  if (ACol == last_sort_column_ && sorted_ && Descending != last_sort_descending_ && !FullResort) {
+    last_sort_descending_ = Descending;
+    std::reverse(rows_.begin(), rows_.end());
+    for (auto& l : lists_) std::reverse(l->Items.begin(), l->Items.end());
+    Renumber(0);
+    return;
+  }
+  std::vector<TCell*>& cells = lists_[static_cast<size_t>(ACol)]->Items;
+  std::vector<size_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = i;
+  int sign = Descending ? -1 : 1;
+
+  switch (SortType) {
+    case stAlphabetic: {
+      std::vector<WideString> held;
+      std::vector<const WideString*> keys(n);
+      held.reserve(n);
+      for (size_t i = 0; i < n; ++i) {
+        keys[i] = cells[i]->TextRef();
+        if (!keys[i]) {
+          held.push_back(cells[i]->AsString());
+          keys[i] = nullptr;
+        }
+      }
+      for (size_t i = 0, h = 0; i < n; ++i)
+        if (!keys[i]) keys[i] = &held[h++];
+      MergeSort(order, [&](size_t a, size_t b) { return sign * keys[a]->compare(*keys[b]); });
+      break;
+    }
+    case stCaseInsensitive: {
+      std::vector<WideString> keys(n);
+      for (size_t i = 0; i < n; ++i) {
+        const WideString* t = cells[i]->TextRef();
+        keys[i] = DgCellText::Fold(t ? *t : cells[i]->AsString());
+      }
+      MergeSort(order, [&](size_t a, size_t b) { return sign * keys[a].compare(keys[b]); });
+      break;
+    }
+    case stBoolean: {
+      std::vector<int> keys(n);
+      for (size_t i = 0; i < n; ++i) keys[i] = cells[i]->AsBoolean() ? 1 : 0;
+      MergeSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
+      break;
+    }
+    case stNumeric:
+    case stDate: {
+      std::vector<double> keys(n);
+      for (size_t i = 0; i < n; ++i)
+        keys[i] = SortType == stNumeric ? cells[i]->AsFloat() : cells[i]->AsDateTime();
+      MergeSort(order, [&](size_t a, size_t b) { return sign * CompareFloat(keys[a], keys[b]); });
+      break;
+    }
+    case stIP: {
+      std::vector<IpKey> keys(n);
+      for (size_t i = 0; i < n; ++i) keys[i] = AddressKey(cells[i]->AsString());
+      MergeSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
+      break;
+    }
+    case stCustom: {
+      MergeSort(order, [&](size_t a, size_t b) {
+        int c = 0;
+        if (OnCompare) OnCompare(this, cells[a], cells[b], c);
+        return sign * (c < 0 ? -1 : (c > 0 ? 1 : 0));
+      });
+      break;
+    }
+  }
+  ApplyOrder(order);
+  last_sort_descending_ = Descending;
+  last_sort_column_ = ACol;
+  sorted_ = true;
+}
