@@ -43,6 +43,10 @@ size_t LastDelimiter(const std::string& name) {
 
 #ifdef _WIN32
 std::wstring Native(const std::string& name) { return Cp1251ToWide(name); }
+std::u16string Utf16(const std::string& name) {
+  std::wstring w = Cp1251ToWide(name);
+  return std::u16string(w.begin(), w.end());
+}
 #else
 std::string Native(const std::string& name) {
   std::string r = name;
@@ -162,15 +166,7 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return MoveFileW(Native(from).c_str(), Native(to).c_str());
 }
 bool RenameFileReplacing(const std::string& from, const std::string& to) {
-  // Windows refuses a read-only target; not every implementation of the API
-  // does, so it is checked here too.
-  DWORD a = GetFileAttributesW(Native(to).c_str());
-  if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return false;
-  }
-  return MoveFileExW(Native(from).c_str(), Native(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return RenameFileReplacingW(Utf16(from), Utf16(to));
 }
 int FileGetAttr(const std::string& name) {
   DWORD a = GetFileAttributesW(Native(name).c_str());
@@ -403,18 +399,8 @@ int64_t InPieces(int64_t count, Step step) {
 
 #ifdef _WIN32
 
-THandle FileOpen(const std::string& name, int mode) {
-  static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
-  DWORD share = (mode & fmShareDenyWrite) ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  HANDLE h = CreateFileW(Native(name).c_str(), kAccess[(mode & 3) < 3 ? mode & 3 : 0], share, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
-}
-THandle FileCreate(const std::string& name) {
-  HANDLE h = CreateFileW(Native(name).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                         nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
-}
+THandle FileOpen(const std::string& name, int mode) { return FileOpenW(Utf16(name), mode); }
+THandle FileCreate(const std::string& name) { return FileCreateW(Utf16(name)); }
 int64_t FileRead(THandle h, void* buffer, int64_t count) {
   return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
     DWORD got = 0;

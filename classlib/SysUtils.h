@@ -242,6 +242,14 @@ bool FileTruncate(THandle h);  // cuts the file at the current position
 // Hands what was written to the disk; false when the system could not.
 bool FileFlush(THandle h);
 void FileClose(THandle h);
+// The same for a name held as UTF-16, so that a file whose name has
+// characters outside Windows-1251 is still reached (UTF-8 paths natively).
+THandle FileOpenW(const std::u16string& name, int mode);
+THandle FileCreateW(const std::u16string& name);
+bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to);
+bool SysDeleteFileW(const std::u16string& name);
+// A UTF-16 name in Windows-1251 for messages ('?' for what it lacks).
+std::string FileNameText(const std::u16string& name);
 // The last system error of the calling thread and its text.
 int GetLastOSError();
 std::string SysErrorMessage(int code);

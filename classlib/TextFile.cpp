@@ -48,23 +48,70 @@ std::string CodeText(int code) {
 
 }  // namespace
 
-void WriteFileReplacing(const std::string& FileName, const std::string& Data) {
-  const std::string temp = FileName + ".tmp";
-  THandle h = FileCreate(temp);
-  if (h == kInvalidFile) FailFile(OpenErrorCode(), "Cannot write file", FileName);
+namespace {
+
+// The file operations by either kind of name, so that one body serves both.
+THandle CreateByName(const std::string& n) { return FileCreate(n); }
+THandle CreateByName(const std::u16string& n) { return FileCreateW(n); }
+THandle OpenByName(const std::string& n, int mode) { return FileOpen(n, mode); }
+THandle OpenByName(const std::u16string& n, int mode) { return FileOpenW(n, mode); }
+bool ReplaceByName(const std::string& a, const std::string& b) { return RenameFileReplacing(a, b); }
+bool ReplaceByName(const std::u16string& a, const std::u16string& b) { return RenameFileReplacingW(a, b); }
+bool DeleteByName(const std::string& n) { return SysDeleteFile(n); }
+bool DeleteByName(const std::u16string& n) { return SysDeleteFileW(n); }
+const std::string& Shown(const std::string& n) { return n; }
+std::string Shown(const std::u16string& n) { return FileNameText(n); }
+
+template <class Name>
+void Replace(const Name& FileName, const Name& Temp, const std::string& Data) {
+  THandle h = CreateByName(Temp);
+  if (h == kInvalidFile) FailFile(OpenErrorCode(), "Cannot write file", Shown(FileName));
   const auto size = static_cast<int64_t>(Data.size());
   bool written = (size == 0 || FileWrite(h, Data.data(), size) == size) && FileFlush(h);
   FileClose(h);
   if (!written) {
-    SysDeleteFile(temp);
-    FailFile(101, "Cannot write file", FileName);
+    DeleteByName(Temp);
+    FailFile(101, "Cannot write file", Shown(FileName));
   }
-  if (!RenameFileReplacing(temp, FileName)) {
+  if (!ReplaceByName(Temp, FileName)) {
     int code = OpenErrorCode();
-    SysDeleteFile(temp);
-    FailFile(code, "Cannot replace file", FileName);
+    DeleteByName(Temp);
+    FailFile(code, "Cannot replace file", Shown(FileName));
   }
 }
+
+template <class Name>
+std::string ReadWhole(const Name& FileName) {
+  THandle h = OpenByName(FileName, fmOpenRead | fmShareDenyWrite);
+  if (h == kInvalidFile) FailFile(OpenErrorCode(), "Cannot open file", Shown(FileName));
+  std::string data;
+  char buf[kBufferSize];
+  for (;;) {
+    int64_t got = FileRead(h, buf, sizeof buf);
+    if (got < 0) {
+      FileClose(h);
+      FailFile(100, "Cannot read file", Shown(FileName));
+    }
+    if (got == 0) break;
+    data.append(buf, static_cast<size_t>(got));
+  }
+  FileClose(h);
+  return data;
+}
+
+}  // namespace
+
+void WriteFileReplacing(const std::string& FileName, const std::string& Data) {
+  Replace(FileName, FileName + ".tmp", Data);
+}
+
+void WriteFileReplacing(const std::u16string& FileName, const std::string& Data) {
+  Replace(FileName, FileName + u".tmp", Data);
+}
+
+std::string ReadFileBytes(const std::string& FileName) { return ReadWhole(FileName); }
+
+std::string ReadFileBytes(const std::u16string& FileName) { return ReadWhole(FileName); }
 
 TTextFile::~TTextFile() {
   if (!IsOpen()) return;

@@ -71,3 +71,9 @@ inline void CloseFile(TTextFile& F) { F.CloseFile(); }
 // the system's code, or 101 for a write that did not complete) and removes
 // the partial file.
 void WriteFileReplacing(const std::string& FileName, const std::string& Data);
+void WriteFileReplacing(const std::u16string& FileName, const std::string& Data);
+
+// The whole content of a file; raises EInOutError (the system's code, or
+// 100 for a read that failed) when it cannot be opened or read.
+std::string ReadFileBytes(const std::string& FileName);
+std::string ReadFileBytes(const std::u16string& FileName);

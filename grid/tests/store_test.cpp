@@ -72,7 +72,9 @@ TEST(CellStore, RandomRowAndColumnOperationsKeepEveryListInStep) {
             int a = pick(s.cols->Count()), b = pick(s.cols->Count());
             TCell* cell = n ? s.At(a, 0) : nullptr;
             s.cells->ColumnsChanged(4, a, b);
-            if (cell) ASSERT_EQ(s.At(b, 0), cell);
+            if (cell) {
+              ASSERT_EQ(s.At(b, 0), cell);
+            }
             // The collection kept its order: put the list back.
             s.cells->ColumnsChanged(4, b, a);
           }
