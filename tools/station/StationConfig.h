@@ -19,6 +19,10 @@ struct StationConfig {
   // Audio seconds per title, counted in the audio bytes served on each
   // connection from its start, so every listener sees the same schedule.
   double title_seconds = 10;
+  // A scripted schedule: when not empty, title i lasts title_schedule[i]
+  // audio seconds (in turn, then again from the first), instead of every
+  // title lasting title_seconds. One entry per title.
+  std::vector<double> title_schedule;
   double pace = 1.0;                  // 1 = real time, 4 = four times real time, 0 = unpaced
   bool icy_status_line = true;        // "ICY 200 OK", else "HTTP/1.0 200 OK" (icy-* kept)
   std::string name = "Korvalis test"; // icy-name (UTF-8 or 1251 bytes as given)

@@ -36,8 +36,27 @@ uint64_t StationStream::BytesPerTitle(const StationConfig& cfg) {
   return n > 0 ? n : 1;
 }
 
+uint64_t StationStream::ScheduledTitleStart(const StationConfig& cfg, uint64_t index) {
+  const double bytesPerSecond = NominalKbps(cfg) * 1000.0 / 8.0;
+  const size_t n = cfg.title_schedule.size();
+  uint64_t cycle = 0, start = 0;
+  for (size_t i = 0; i < n; ++i) {
+    uint64_t len = std::max<uint64_t>(1, std::llround(cfg.title_schedule[i] * bytesPerSecond));
+    if (i < index % n) start += len;
+    cycle += len;
+  }
+  return index / n * cycle + start;
+}
+
 std::string StationStream::TitleAt(uint64_t pos) const {
   if (cfg_.titles.empty()) return std::string();
+  if (!cfg_.title_schedule.empty()) {
+    const size_t n = cfg_.title_schedule.size();
+    uint64_t cycle = ScheduledTitleStart(cfg_, n);
+    uint64_t index = pos / cycle * n;
+    while (ScheduledTitleStart(cfg_, index + 1) <= pos) ++index;
+    return cfg_.titles[index % n % cfg_.titles.size()];
+  }
   uint64_t per = BytesPerTitle(cfg_);
   uint64_t index = per > 0 ? pos / per : blocks_;
   return cfg_.titles[index % cfg_.titles.size()];

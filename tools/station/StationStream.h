@@ -41,6 +41,9 @@ class StationStream {
   static int NominalKbps(const StationConfig& cfg);
   // Audio bytes per title at the nominal bitrate; 0 = next title at every block.
   static uint64_t BytesPerTitle(const StationConfig& cfg);
+  // With a scripted schedule: the audio byte at which title `index` (counted
+  // on through the repeats) begins.
+  static uint64_t ScheduledTitleStart(const StationConfig& cfg, uint64_t index);
 
  private:
   void AppendBlock(std::vector<uint8_t>& out);

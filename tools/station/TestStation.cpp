@@ -212,6 +212,8 @@ void TestStation::Serve(Client* client) {
   if (path == "/stream" || path == "/") {
   } else if (path == "/drop") {
     fault = Fault::kDrop;
+  } else if (path == "/drop-once") {
+    if (drop_once_++ == 0) fault = Fault::kDrop;
   } else if (path == "/stall") {
     fault = Fault::kStall;
   } else if (path == "/badmeta") {

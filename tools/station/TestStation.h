@@ -6,6 +6,8 @@
 //  /stream, /           the station; metadata when the request has
 //                       "Icy-MetaData: 1" and metaint > 0
 //  /drop                the station, closed after drop_after_bytes audio bytes
+//  /drop-once           the same for its first request; later ones (a
+//                       listener reconnecting) get the whole station
 //  /stall               the station, silent after stall_after_bytes audio
 //                       bytes while the socket stays open
 //  /badmeta             metadata blocks that lie: block 1 garbage bytes
@@ -72,6 +74,7 @@ class TestStation {
   std::atomic<bool> running_{false};
   int port_ = 0;
   std::atomic<int> connections_{0};
+  std::atomic<int> drop_once_{0};  // requests of /drop-once so far
   mutable std::mutex mutex_;  // guards clients_ and requests_
   std::vector<std::unique_ptr<Client>> clients_;
   std::vector<std::string> requests_;

@@ -47,6 +47,22 @@ TEST_F(StationFault, DropClosesAfterExactlyTheAudioBytes) {
   EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
 }
 
+TEST_F(StationFault, DropOnceDropsOnlyTheFirstListener) {
+  StationConfig cfg = FastConfig();
+  cfg.drop_after_bytes = 50000;
+  StartWith(cfg);
+  StationClient first;
+  OpenHead(first, "/drop-once");
+  std::vector<uint8_t> raw;
+  ASSERT_TRUE(first.ReadToClose(raw));
+  EXPECT_EQ(raw.size(), 50000u);
+  StationClient again;
+  OpenHead(again, "/drop-once");
+  std::vector<uint8_t> audio;
+  ASSERT_TRUE(again.ReadBody(120000, audio));
+  EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
+}
+
 TEST_F(StationFault, StallGoesQuietButKeepsTheConnection) {
   StationConfig cfg = FastConfig();
   cfg.stall_after_bytes = 30000;

@@ -108,5 +108,23 @@ TEST(StationStream, TitleTimeFollowsTheBitrate) {
   EXPECT_EQ(StationStream::NominalKbps(cfg), 128);
 }
 
+TEST(StationStream, AScriptedScheduleGivesEachTitleItsOwnLength) {
+  StationConfig cfg;
+  cfg.bitrate_kbps = 128;  // 16000 bytes a second
+  cfg.titles = {"short", "long", "mid"};
+  cfg.title_schedule = {1, 3, 2};
+  std::vector<uint8_t> audio(1000, 0);
+  StationStream s(cfg, audio, StationStream::Metadata::kTitles);
+  EXPECT_EQ(s.TitleAt(0), "short");
+  EXPECT_EQ(s.TitleAt(15999), "short");
+  EXPECT_EQ(s.TitleAt(16000), "long");
+  EXPECT_EQ(s.TitleAt(63999), "long");
+  EXPECT_EQ(s.TitleAt(64000), "mid");
+  EXPECT_EQ(s.TitleAt(96000), "short");
+  EXPECT_EQ(s.TitleAt(96000 + 16000), "long");
+  EXPECT_EQ(StationStream::ScheduledTitleStart(cfg, 2), 64000u);
+  EXPECT_EQ(StationStream::ScheduledTitleStart(cfg, 4), 112000u);
+}
+
 }  // namespace
 }  // namespace teststation
