@@ -7,7 +7,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
-#include "components/GradientGeometry.h"
+#include "components/BackGradientCore.h"
 
 class TBackGradient : public TGraphicControl {
  public:

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "components/GradientGeometry.h"
-#include "components/LedMeterLogic.h"
+#include "components/BackGradientCore.h"
+#include "components/LedMeterCore.h"
 
 namespace gdi {
 

@@ -1,4 +1,4 @@
-// The LED meter control: forwards its properties to LedMeterLogic and draws
+// The LED meter control: forwards its properties to LedMeterCore and draws
 // the segments it lists.
 #include "components/LedMeters.h"
 

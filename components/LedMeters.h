@@ -5,7 +5,7 @@
 #pragma once
 
 #include "classlib/Controls.h"
-#include "components/LedMeterLogic.h"
+#include "components/LedMeterCore.h"
 #include "classlib/PanelCtrls.h"
 
 class TLEDMeter : public TGraphicControl {
@@ -47,7 +47,7 @@ class TLEDMeter : public TGraphicControl {
 
   // The dimmed colours of the three bands (for diagnostics and tests).
   RgbColor DimColor(int band) const { return logic_.DimColor(band); }
-  const LedMeterLogic& Logic() const { return logic_; }
+  const LedMeterCore& Logic() const { return logic_; }
 
   TNotifyEvent OnChange;
 
@@ -59,7 +59,7 @@ class TLEDMeter : public TGraphicControl {
   void SetColorLED(int band, TColor v);
   void Apply(MeterEffect e);
 
-  LedMeterLogic logic_;
+  LedMeterCore logic_;
   TColor colors_[3] = {clLime, clYellow, clRed};
   TColor separator_ = clBlack;
 };

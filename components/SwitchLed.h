@@ -4,7 +4,7 @@
 #pragma once
 
 #include "classlib/Controls.h"
-#include "components/LedSwitchLogic.h"
+#include "components/SwitchLedCore.h"
 
 class TSwitchLed : public TGraphicControl {
  public:

@@ -18,7 +18,7 @@
 
 #include "classlib/Controls.h"
 #include "components/SimpleTimer.h"
-#include "components/TrayLogic.h"
+#include "components/TrayCore.h"
 
 #include <commctrl.h>
 

@@ -48,7 +48,7 @@ int main() {
   std::printf("cached ellipse (TransparentBlt) %9.1f us\n", MicrosPer(200, [&] {
     TransparentBlt(mem, 0, 0, W, H, cache, 0, 0, W, H, kGradientSilver);
   }));
-  LedMeterLogic meter;
+  LedMeterCore meter;
   meter.SetNumDigits(60);
   meter.SetStartColor2(60);
   meter.SetStartColor3(85);

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "components/tests/FakeTimerHost.h"
-#include "components/TrayLogic.h"
+#include "components/TrayCore.h"
 
 TEST(SimpleTimer, HandlerLivesFromFirstToLastTimer) {
   FakeTimerScope fake;
@@ -172,7 +172,7 @@ TEST(TrayClick, DoubleClickRaisesOnlyDblClick) {
   EXPECT_EQ(r.clicks, 1);
 }
 
-TEST(TrayLogic, TooltipIsCutTo127Characters) {
+TEST(TrayCore, TooltipIsCutTo127Characters) {
   const std::string longHint(200, 'x');
   EXPECT_EQ(TrayTooltip(longHint, true).size(), 127u);
   EXPECT_EQ(TrayTooltip(std::string(127, 'y'), true).size(), 127u);
@@ -181,7 +181,7 @@ TEST(TrayLogic, TooltipIsCutTo127Characters) {
   EXPECT_EQ(TrayTooltip("", true), "");
 }
 
-TEST(TrayLogic, IconIndexStaysInsideTheList) {
+TEST(TrayCore, IconIndexStaysInsideTheList) {
   EXPECT_EQ(ClampIconIndex(10, 3), 2);
   EXPECT_EQ(ClampIconIndex(3, 3), 2);
   EXPECT_EQ(ClampIconIndex(1, 3), 1);

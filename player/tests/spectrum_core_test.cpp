@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "components/LedMeterLogic.h"
+#include "components/LedMeterCore.h"
 #include "player/SpectrumCore.h"
 
 namespace {
@@ -226,7 +226,7 @@ TEST(LevelMeters, LevelWordSplitsIntoTwoMeters) {
 TEST(LevelMeters, FullScaleIsClampedByTheMeter) {
   MeterLevels m = SplitLevel(32768u << 16 | 32768u);
   EXPECT_EQ(m.Left, 109);
-  LedMeterLogic meter;
+  LedMeterCore meter;
   meter.SetPosition(m.Left);
   EXPECT_EQ(meter.Position(), 100);
   meter.SetPosition(-5);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "components/ComponentsGdi.h"
-#include "components/LedSwitchLogic.h"
+#include "components/SwitchLedCore.h"
 #include "components/PngResource.h"
 
 namespace {
@@ -39,7 +39,7 @@ class Surface {
 }  // namespace
 
 TEST(GdiPaint, MeterBevelLowered) {
-  LedMeterLogic m;
+  LedMeterCore m;
   m.SetNumDigits(10);
   Surface s(102, 12);
   gdi::DrawMeter(s.dc(), m.Segments(102, 12), 0, MeterBevel::Lowered, 102, 12);

@@ -1,5 +1,5 @@
 // Colour table and band geometry of the gradient background.
-#include "components/GradientGeometry.h"
+#include "components/BackGradientCore.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 // The LED meter's setter rules, lit and band counts and segment layout.
 #include <gtest/gtest.h>
 
-#include "components/LedMeterLogic.h"
+#include "components/LedMeterCore.h"
 
 namespace {
 
 // The player's meters: 60 segments, thresholds 60 and 85, no bevel.
-LedMeterLogic PlayerMeter() {
-  LedMeterLogic m;
+LedMeterCore PlayerMeter() {
+  LedMeterCore m;
   m.SetNumDigits(60);
   m.SetStartColor2(60);
   m.SetStartColor3(85);
@@ -18,8 +18,8 @@ LedMeterLogic PlayerMeter() {
 
 }  // namespace
 
-TEST(LedMeterLogic, DefaultsDimWithContrastFour) {
-  LedMeterLogic m;
+TEST(LedMeterCore, DefaultsDimWithContrastFour) {
+  LedMeterCore m;
   EXPECT_EQ(m.LEDContrast(), 6);
   EXPECT_EQ(m.NumDigits(), 20);
   EXPECT_EQ(m.StartColor2(), 75);
@@ -34,15 +34,15 @@ TEST(LedMeterLogic, DefaultsDimWithContrastFour) {
   EXPECT_EQ(m.DimColor(0), MakeRgb(0, 128, 0));
 }
 
-TEST(LedMeterLogic, ContrastAboveNineIsIgnored) {
-  LedMeterLogic m;
+TEST(LedMeterCore, ContrastAboveNineIsIgnored) {
+  LedMeterCore m;
   EXPECT_EQ(m.SetLEDContrast(12), MeterEffect::None);
   EXPECT_EQ(m.LEDContrast(), 6);
   EXPECT_EQ(m.SetLEDContrast(-1), MeterEffect::None);
 }
 
-TEST(LedMeterLogic, LitAndBandCounts) {
-  LedMeterLogic m = PlayerMeter();
+TEST(LedMeterCore, LitAndBandCounts) {
+  LedMeterCore m = PlayerMeter();
   m.SetPosition(50);
   EXPECT_EQ(m.LitCount(), 30);
   EXPECT_EQ(m.Band2Count(), 36);
@@ -52,7 +52,7 @@ TEST(LedMeterLogic, LitAndBandCounts) {
   m.SetPosition(0);
   EXPECT_EQ(m.LitCount(), 0);
   // Halves round to even: 20 segments, position 2.5 % of 100 -> 0.5 -> 0.
-  LedMeterLogic h;
+  LedMeterCore h;
   h.SetNumDigits(10);
   h.SetPosition(25);  // 2.5 segments -> 2
   EXPECT_EQ(h.LitCount(), 2);
@@ -60,8 +60,8 @@ TEST(LedMeterLogic, LitAndBandCounts) {
   EXPECT_EQ(h.LitCount(), 4);
 }
 
-TEST(LedMeterLogic, PositionIsClampedAfterTheEqualityTest) {
-  LedMeterLogic m;
+TEST(LedMeterCore, PositionIsClampedAfterTheEqualityTest) {
+  LedMeterCore m;
   EXPECT_EQ(m.SetPosition(0), MeterEffect::None);
   EXPECT_EQ(m.SetPosition(-5), MeterEffect::Repaint);  // stood at 0 already
   EXPECT_EQ(m.Position(), 0);
@@ -71,8 +71,8 @@ TEST(LedMeterLogic, PositionIsClampedAfterTheEqualityTest) {
   EXPECT_EQ(m.SetPosition(100), MeterEffect::None);
 }
 
-TEST(LedMeterLogic, ColourThresholdsStayOrderedAndInRange) {
-  LedMeterLogic m;
+TEST(LedMeterCore, ColourThresholdsStayOrderedAndInRange) {
+  LedMeterCore m;
   m.SetStartColor2(95);  // above StartColor3 (90)
   EXPECT_EQ(m.StartColor2(), 90);
   m.SetStartColor3(10);  // below StartColor2
@@ -87,8 +87,8 @@ TEST(LedMeterLogic, ColourThresholdsStayOrderedAndInRange) {
   EXPECT_EQ(m.StartColor3(), 70);
 }
 
-TEST(LedMeterLogic, EmptyRangesLightNothing) {
-  LedMeterLogic m;
+TEST(LedMeterCore, EmptyRangesLightNothing) {
+  LedMeterCore m;
   m.SetPosition(50);
   m.SetMax(0);  // range 0
   EXPECT_EQ(m.LitCount(), 0);
@@ -96,8 +96,8 @@ TEST(LedMeterLogic, EmptyRangesLightNothing) {
   EXPECT_EQ(m.LitCount(), 0);
 }
 
-TEST(LedMeterLogic, SegmentsOfThePlayerMeter) {
-  LedMeterLogic m = PlayerMeter();
+TEST(LedMeterCore, SegmentsOfThePlayerMeter) {
+  LedMeterCore m = PlayerMeter();
   m.SetPosition(50);
   const auto segs = m.Segments(485, 5);
   ASSERT_EQ(segs.size(), 60u);
@@ -118,8 +118,8 @@ TEST(LedMeterLogic, SegmentsOfThePlayerMeter) {
   EXPECT_EQ(segs[59].Color, MakeRgb(153, 0, 0));
 }
 
-TEST(LedMeterLogic, SegmentPlacementForEachDirection) {
-  LedMeterLogic m;  // bevel: border 1
+TEST(LedMeterCore, SegmentPlacementForEachDirection) {
+  LedMeterCore m;  // bevel: border 1
   m.SetNumDigits(10);
   m.SetDirection(mdLeft);
   auto s = m.Segments(102, 12);
@@ -138,8 +138,8 @@ TEST(LedMeterLogic, SegmentPlacementForEachDirection) {
   EXPECT_EQ(s[9].Top, 91);
 }
 
-TEST(LedMeterLogic, SingleLedLightsOnlyTheTopSegment) {
-  LedMeterLogic m;
+TEST(LedMeterCore, SingleLedLightsOnlyTheTopSegment) {
+  LedMeterCore m;
   m.SetNumDigits(10);
   m.SetSingleLED(true);
   m.SetPosition(50);
@@ -147,8 +147,8 @@ TEST(LedMeterLogic, SingleLedLightsOnlyTheTopSegment) {
   for (int i = 0; i < 10; ++i) EXPECT_EQ(s[i].Lit, i == 4) << i;
 }
 
-TEST(LedMeterLogic, NoSegmentsWithoutDigitsOrRoom) {
-  LedMeterLogic m;
+TEST(LedMeterCore, NoSegmentsWithoutDigitsOrRoom) {
+  LedMeterCore m;
   m.SetNumDigits(0);
   EXPECT_TRUE(m.Segments(143, 16).empty());
   m.SetNumDigits(-3);

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "components/GradientGeometry.h"
+#include "components/BackGradientCore.h"
 
 namespace {
 

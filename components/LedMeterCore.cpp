@@ -1,48 +1,48 @@
 // Setter rules and segment layout of the LED level meter.
-#include "components/LedMeterLogic.h"
+#include "components/LedMeterCore.h"
 
 #include <algorithm>
 #include <cmath>
 
-LedMeterLogic::LedMeterLogic() {
+LedMeterCore::LedMeterCore() {
   // Created with the dimming of contrast 4 although LEDContrast reads 6; the
   // factor changes only when a colour or the contrast is set.
   for (int i = 0; i < 3; ++i) dimColor_[i] = DimColors(colorLED_[i], 5, 4);
 }
 
-MeterEffect LedMeterLogic::SetBevelStyle(MeterBevel v) {
+MeterEffect LedMeterCore::SetBevelStyle(MeterBevel v) {
   if (v == bevelStyle_) return MeterEffect::None;
   bevelStyle_ = v;
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetColorLED(int band, RgbColor v) {
+MeterEffect LedMeterCore::SetColorLED(int band, RgbColor v) {
   if (band < 0 || band > 2 || v == colorLED_[band]) return MeterEffect::None;
   colorLED_[band] = v;
   dimColor_[band] = DimColors(v, ledContrast_, ledContrast_);
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetColorSeperator(RgbColor v) {
+MeterEffect LedMeterCore::SetColorSeperator(RgbColor v) {
   if (v == colorSeperator_) return MeterEffect::None;
   colorSeperator_ = v;
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetDirection(TMeterDirection v) {
+MeterEffect LedMeterCore::SetDirection(TMeterDirection v) {
   if (v == direction_) return MeterEffect::None;
   direction_ = v;
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetLEDContrast(int v) {
+MeterEffect LedMeterCore::SetLEDContrast(int v) {
   if (v == ledContrast_ || v < 0 || v > 9) return MeterEffect::None;
   ledContrast_ = v;
   for (int i = 0; i < 3; ++i) dimColor_[i] = DimColors(colorLED_[i], v, v);
   return MeterEffect::Invalidate;
 }
 
-MeterEffect LedMeterLogic::SetMax(int v) {
+MeterEffect LedMeterCore::SetMax(int v) {
   if (v == max_) return MeterEffect::None;
   max_ = v;
   startColor2_ = std::min(startColor2_, v);
@@ -50,7 +50,7 @@ MeterEffect LedMeterLogic::SetMax(int v) {
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetMin(int v) {
+MeterEffect LedMeterCore::SetMin(int v) {
   if (v == min_) return MeterEffect::None;
   min_ = v;
   startColor2_ = std::max(startColor2_, v);
@@ -58,13 +58,13 @@ MeterEffect LedMeterLogic::SetMin(int v) {
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetNumDigits(int v) {
+MeterEffect LedMeterCore::SetNumDigits(int v) {
   if (v == numDigits_) return MeterEffect::None;
   numDigits_ = v;
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetPosition(int v) {
+MeterEffect LedMeterCore::SetPosition(int v) {
   // Compared before clamping: an out-of-range value repaints and reports a
   // change even when the clamped value is the one already shown.
   if (v == position_) return MeterEffect::None;
@@ -72,32 +72,32 @@ MeterEffect LedMeterLogic::SetPosition(int v) {
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetSingleLED(bool v) {
+MeterEffect LedMeterCore::SetSingleLED(bool v) {
   if (v == singleLED_) return MeterEffect::None;
   singleLED_ = v;
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetStartColor2(int v) {
+MeterEffect LedMeterCore::SetStartColor2(int v) {
   if (v == startColor2_) return MeterEffect::None;
   startColor2_ = std::min(std::max(std::min(v, max_), min_), startColor3_);
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterLogic::SetStartColor3(int v) {
+MeterEffect LedMeterCore::SetStartColor3(int v) {
   if (v == startColor3_) return MeterEffect::None;
   startColor3_ = std::max(std::max(std::min(v, max_), min_), startColor2_);
   return MeterEffect::Repaint;
 }
 
-int LedMeterLogic::Scaled(int value) const {
+int LedMeterCore::Scaled(int value) const {
   // Relative to 0, not to Min; halves round to even.
   const double range = static_cast<double>(max_) - min_;
   if (range <= 0 || value <= 0) return 0;
   return static_cast<int>(std::nearbyint(numDigits_ / (range / value)));
 }
 
-std::vector<MeterSegment> LedMeterLogic::Segments(int width, int height) const {
+std::vector<MeterSegment> LedMeterCore::Segments(int width, int height) const {
   std::vector<MeterSegment> out;
   if (numDigits_ <= 0) return out;  // nothing to divide the length into
   const int B = Border();

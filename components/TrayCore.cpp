@@ -1,5 +1,5 @@
 // Click / double-click state machine, tooltip and index rules of the tray icon.
-#include "components/TrayLogic.h"
+#include "components/TrayCore.h"
 
 #include <utility>
 

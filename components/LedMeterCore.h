@@ -22,9 +22,9 @@ struct MeterSegment {
   int Band = 0;  // 0, 1 or 2
 };
 
-class LedMeterLogic {
+class LedMeterCore {
  public:
-  LedMeterLogic();
+  LedMeterCore();
 
   MeterBevel BevelStyle() const { return bevelStyle_; }
   MeterEffect SetBevelStyle(MeterBevel v);
