@@ -223,6 +223,10 @@ void TBitmap::DrawTo(TCanvas* canvas, const TRect& r) {
   if (transparent_) {
     ::TransparentBlt(dst, r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, width_, height_,
                      ColorToRGB(TransparentColor()));
+  } else if (r.Width() == width_ && r.Height() == height_) {
+    // Unscaled: a plain block transfer, the cheap road of a picture drawn
+    // again and again at its own size.
+    BitBlt(dst, r.Left, r.Top, width_, height_, src, 0, 0, canvas->CopyMode);
   } else {
     SetStretchBltMode(dst, COLORONCOLOR);
     StretchBlt(dst, r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, width_, height_,
