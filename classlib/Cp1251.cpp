@@ -212,3 +212,27 @@ unsigned char Cp1251LowerChar(unsigned char c) {
     if (p[0] == c) return p[1];
   return c;
 }
+
+std::u16string Cp1251ToUtf16(const std::string& s) {
+  std::u16string out;
+  out.reserve(s.size());
+  for (char c : s) out += Cp1251ToUnicode(static_cast<unsigned char>(c));
+  return out;
+}
+
+std::string Utf16ToCp1251(const std::u16string& s, bool* lossless) {
+  std::string out;
+  out.reserve(s.size());
+  bool all = true;
+  for (char16_t u : s) {
+    unsigned char b = '?';
+    if (u < 0x80) b = static_cast<unsigned char>(u);
+    else if (!UnicodeToCp1251(u, b)) {
+      b = '?';
+      all = false;
+    }
+    out += static_cast<char>(b);
+  }
+  if (lossless) *lossless = all;
+  return out;
+}

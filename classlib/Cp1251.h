@@ -38,3 +38,8 @@ std::string WideToUtf8(const std::wstring& s);
 // including Ё/ё and the other Cyrillic letters of the upper half).
 unsigned char Cp1251UpperChar(unsigned char c);
 unsigned char Cp1251LowerChar(unsigned char c);
+
+// The grid's cells and UTF-16 file names: the same conversions for
+// std::u16string on every platform.
+std::u16string Cp1251ToUtf16(const std::string& s);
+std::string Utf16ToCp1251(const std::u16string& s, bool* lossless = nullptr);

@@ -248,8 +248,6 @@ THandle FileOpenW(const std::u16string& name, int mode);
 THandle FileCreateW(const std::u16string& name);
 bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to);
 bool SysDeleteFileW(const std::u16string& name);
-// A UTF-16 name in Windows-1251 for messages ('?' for what it lacks).
-std::string FileNameText(const std::u16string& name);
 // The last system error of the calling thread and its text.
 int GetLastOSError();
 std::string SysErrorMessage(int code);

@@ -1,6 +1,8 @@
 // TTextFile (see TextFile.h).
 #include "classlib/TextFile.h"
 
+#include "classlib/Cp1251.h"
+
 #ifndef _WIN32
 #include <cerrno>
 #endif
@@ -60,7 +62,7 @@ bool ReplaceByName(const std::u16string& a, const std::u16string& b) { return Re
 bool DeleteByName(const std::string& n) { return SysDeleteFile(n); }
 bool DeleteByName(const std::u16string& n) { return SysDeleteFileW(n); }
 const std::string& Shown(const std::string& n) { return n; }
-std::string Shown(const std::u16string& n) { return FileNameText(n); }
+std::string Shown(const std::u16string& n) { return Utf16ToCp1251(n); }
 
 template <class Name>
 void Replace(const Name& FileName, const Name& Temp, const std::string& Data) {

@@ -19,38 +19,13 @@ std::string Native(const std::u16string& name) {
     if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
         name[i + 1] < 0xE000)
       cp = 0x10000 + ((cp - 0xD800) << 10) + (name[++i] - 0xDC00);
-    if (cp == '\\') cp = '/';
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    AppendUtf8(out, cp == '\\' ? U'/' : cp);
   }
   return out;
 }
 #endif
 
 }  // namespace
-
-std::string FileNameText(const std::u16string& name) {
-  std::string out;
-  for (char16_t u : name) {
-    unsigned char b = '?';
-    if (!UnicodeToCp1251(u, b)) b = '?';
-    out += static_cast<char>(b);
-  }
-  return out;
-}
 
 #ifdef _WIN32
 

@@ -9,24 +9,9 @@
 
 namespace DgCellText {
 
-std::string Narrow(const WideString& s) {
-  std::string out;
-  out.reserve(s.size());
-  for (char16_t u : s) {
-    unsigned char b = '?';
-    if (u < 0x80) b = static_cast<unsigned char>(u);
-    else if (!UnicodeToCp1251(u, b)) b = '?';
-    out += static_cast<char>(b);
-  }
-  return out;
-}
+std::string Narrow(const WideString& s) { return Utf16ToCp1251(s); }
 
-WideString Widen(const std::string& s) {
-  WideString out;
-  out.reserve(s.size());
-  for (char c : s) out += Cp1251ToUnicode(static_cast<unsigned char>(c));
-  return out;
-}
+WideString Widen(const std::string& s) { return Cp1251ToUtf16(s); }
 
 bool ToBoolean(const WideString& s) {
   std::string t = LowerCase(Trim(Narrow(s)));

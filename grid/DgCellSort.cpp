@@ -2,9 +2,10 @@
 //
 // The keys of the column are read first, so a reader that raises (a text
 // that is no number under stNumeric) stops the sort before any row moves;
-// the rows are then ordered by a stable merge sort of their positions, which
-// stays inside the rows whatever a comparison answers (NaN, a handler that
-// contradicts itself or raises), and the new order is applied at the end.
+// the rows are then ordered by a stable sort of their positions (NaN counts
+// as the smallest number, so the keys stay in a total order; a handler's
+// answers go through a merge sort that stays inside the rows whatever it
+// says or raises), and the new order is applied at the end.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -14,7 +15,15 @@
 
 namespace {
 
-// Stable: equal keys keep their order. Cmp(a, b) < 0 when a goes first.
+// Keys of one type compare as a total order: the library's stable sort.
+template <class Cmp>
+void StableSort(std::vector<size_t>& order, Cmp cmp) {
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return cmp(a, b) < 0; });
+}
+
+// For a handler's answers, which need not be consistent: a merge sort that
+// stays inside the rows whatever it is told. Stable as well. Cmp(a, b) < 0
+// when a goes first.
 template <class Cmp>
 void MergeSort(std::vector<size_t>& order, Cmp cmp) {
   size_t n = order.size();
@@ -113,7 +122,7 @@ void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending
       }
       for (size_t i = 0, h = 0; i < n; ++i)
         if (!keys[i]) keys[i] = &held[h++];
-      MergeSort(order, [&](size_t a, size_t b) { return sign * keys[a]->compare(*keys[b]); });
+      StableSort(order, [&](size_t a, size_t b) { return sign * keys[a]->compare(*keys[b]); });
       break;
     }
     case stCaseInsensitive: {
@@ -122,13 +131,13 @@ void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending
         const WideString* t = cells[i]->TextRef();
         keys[i] = DgCellText::Fold(t ? *t : cells[i]->AsString());
       }
-      MergeSort(order, [&](size_t a, size_t b) { return sign * keys[a].compare(keys[b]); });
+      StableSort(order, [&](size_t a, size_t b) { return sign * keys[a].compare(keys[b]); });
       break;
     }
     case stBoolean: {
       std::vector<int> keys(n);
       for (size_t i = 0; i < n; ++i) keys[i] = cells[i]->AsBoolean() ? 1 : 0;
-      MergeSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
+      StableSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
       break;
     }
     case stNumeric:
@@ -136,13 +145,13 @@ void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending
       std::vector<double> keys(n);
       for (size_t i = 0; i < n; ++i)
         keys[i] = SortType == stNumeric ? cells[i]->AsFloat() : cells[i]->AsDateTime();
-      MergeSort(order, [&](size_t a, size_t b) { return sign * CompareFloat(keys[a], keys[b]); });
+      StableSort(order, [&](size_t a, size_t b) { return sign * CompareFloat(keys[a], keys[b]); });
       break;
     }
     case stIP: {
       std::vector<IpKey> keys(n);
       for (size_t i = 0; i < n; ++i) keys[i] = AddressKey(cells[i]->AsString());
-      MergeSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
+      StableSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
       break;
     }
     case stCustom: {

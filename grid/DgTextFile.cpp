@@ -55,15 +55,9 @@ std::string GridTextBytes(TDgTextFileGrid& Grid, char16_t Separator, char16_t De
   }
   std::string out;
   if (Encoding == 0) {
-    out.reserve(text.size());
-    for (char16_t u : text) {
-      unsigned char b = 0;
-      if (u < 0x80) b = static_cast<unsigned char>(u);
-      else if (!UnicodeToCp1251(u, b))
-        throw EConvertError("The character U+" + IntToHex(u, 4) +
-                            " cannot be written in Windows-1251");
-      out += static_cast<char>(b);
-    }
+    bool lossless = true;
+    out = Utf16ToCp1251(text, &lossless);
+    if (!lossless) throw EConvertError("The rows hold text that Windows-1251 cannot write");
     return out;
   }
   out.reserve(2 * text.size() + 2);

@@ -10,34 +10,8 @@
 
 #include "classlib/SysUtils.h"
 #include "grid/DgTextFile.h"
+#include "grid/tests/fake_text_grid.h"
 
-namespace {
-
-class Grid : public TDgTextFileGrid {
- public:
-  explicit Grid(int columns) : columns_(columns) {}
-  void ClearRows() override { rows.clear(); }
-  int AddRow(int Count) override {
-    for (int i = 0; i < Count; ++i) rows.emplace_back(static_cast<size_t>(columns_));
-    return static_cast<int>(rows.size()) - 1;
-  }
-  int RowCount() const override { return static_cast<int>(rows.size()); }
-  int ColumnCount() const override { return columns_; }
-  WideString GetCells(int c, int r) override { return rows[static_cast<size_t>(r)][static_cast<size_t>(c)]; }
-  void SetCells(int c, int r, const WideString& v) override {
-    if (c < 0 || c >= columns_ || r < 0 || r >= RowCount()) throw Exception("Cell out of bounds");
-    rows[static_cast<size_t>(r)][static_cast<size_t>(c)] = v;
-  }
-  void BeginUpdate() override { ++lock; }
-  void EndUpdate() override { --lock; }
-  std::vector<std::vector<WideString>> rows;
-  int lock = 0;
-
- private:
-  int columns_;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
@@ -57,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A delimiter becomes two units; nothing else grows.
   if (units > 2 * bytes.size()) std::abort();
 
-  Grid grid(columns);
+  FakeGrid grid(columns);
   try {
     StoreGridRecords(grid, parsed);
   } catch (const Exception&) {
@@ -65,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (grid.lock != 0) std::abort();
 
-  Grid back(columns);
+  FakeGrid back(columns);
   for (uint8_t encoding = 1; encoding <= 2; ++encoding) {
     std::string saved = GridTextBytes(grid, separator, delimiter, encoding);
     StoreGridRecords(back, ParseGridText(saved, separator, delimiter));
