@@ -1,0 +1,98 @@
+// Column drag feedback (see DgColumnDragBoxWin.h).
+#include "grid/DgColumnDragBoxWin.h"
+
+#include "grid/DgCanvasWin.h"
+#include "grid/DgColumnLook.h"
+
+TColumnDragBox::TColumnDragBox(TWinControl* Grid) : TDgFlyoutControl(Grid), grid_(Grid) {}
+
+void TColumnDragBox::StartDrag(int X, int Y, bool Hidden, TDgCustomColumn* Column) {
+  painter_.SortArrows = false;
+  Canvas()->SetFont(grid_->Font());
+  if (!Hidden) Show();
+  column_ = Column;
+  HandleNeeded();
+  tracking_ = true;
+  // Starts the control's own mouse tracking: the box keeps the mouse until
+  // the button goes up.
+  SendMessageW(handle_, WM_LBUTTONDOWN, 0, 0);
+}
+
+void TColumnDragBox::WndProc(TMessage& M) {
+  if (M.Msg == WM_LBUTTONUP) {
+    // Letting go of the capture here is the drop's, not a lost capture.
+    releasing_ = true;
+    TDgFlyoutControl::WndProc(M);
+    releasing_ = false;
+    return;
+  }
+  if (M.Msg == WM_CAPTURECHANGED && tracking_ && !releasing_ &&
+      reinterpret_cast<HWND>(M.LParam) != handle_) {
+    tracking_ = false;
+    Hide();
+    if (OnColumnDragCancel) OnColumnDragCancel(this);
+  }
+  TDgFlyoutControl::WndProc(M);
+}
+
+void TColumnDragBox::MouseMove(TShiftState Shift, int X, int Y) {
+  TDgFlyoutControl::MouseMove(Shift, X, Y);
+  if (!tracking_) return;
+  const TPoint s = ClientToScreen(Point(X, Y));
+  const TLifeToken life = LifeToken();
+  if (OnColumnMove) OnColumnMove(this, s.X, s.Y);
+  if (!life) return;
+  SetBoundsRect(DragBoxPlacement(s, ClientWidth(), ClientHeight()));
+}
+
+void TColumnDragBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TDgFlyoutControl::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || !tracking_) return;
+  tracking_ = false;
+  Hide();
+  const TPoint s = ClientToScreen(Point(X, Y));
+  if (OnColumnDrop) OnColumnDrop(this, s.X, s.Y);
+}
+
+void TColumnDragBox::Paint() {
+  TDgFlyoutControl::Paint();
+  TDgGdiCanvas c(Canvas());
+  const int w = ClientWidth(), h = ClientHeight();
+  if (column_) {
+    painter_.Canvas = &c;
+    TDgColumnLook look = LookOf(*column_);
+    look.Pressed = false;
+    painter_.DrawHeader(look, TRect{0, 0, w, h});
+    painter_.Canvas = nullptr;
+  }
+  c.Line(0, h - 1, w - 1, h - 1, clBlack);
+  c.Line(w - 1, h - 1, w - 1, -1, clBlack);
+}
+
+TDragArrow::TDragArrow(TWinControl* Grid) : TDgFlyoutControl(Grid) {
+  SetBounds(0, 0, DgArrowSize, DgArrowSize);
+}
+
+void TDragArrow::SetKind(TDgArrowKind v) {
+  kind_ = v;
+  ApplyShape();
+}
+
+void TDragArrow::ApplyShape() {
+  if (!HandleAllocated()) return;
+  if (kind_ == TDgArrowKind::None) {
+    // Eight points at one place: nothing of the window shows. (An empty
+    // region would be taken for "no region" by some systems: one pixel
+    // outside the window says the same.)
+    SetShape(CreateRectRgn(-1, -1, 0, 0));
+    return;
+  }
+  std::vector<POINT> p;
+  for (const TPoint& t : DragArrowPolygon(kind_)) p.push_back(POINT{t.X, t.Y});
+  SetShape(CreatePolygonRgn(p.data(), int(p.size()), WINDING));
+}
+
+void TDragArrow::Paint() {
+  TDgGdiCanvas c(Canvas());
+  c.FillRect(TRect{0, 0, Width(), Height()}, clRed);
+}

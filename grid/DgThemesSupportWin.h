@@ -1,0 +1,34 @@
+// Visual themes on Windows: the theme library ("uxtheme.dll") is bound by
+// name the first time it is needed; without it themes count as off.
+#pragma once
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "grid/DgThemesSupport.h"
+
+// A failure inside the theme library ("Error in Themes").
+class EDgThemes : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The theme library is loaded and both the application and the system have
+// themes on.
+bool ThemesEnabled();
+// The background of a part of a theme class; nothing when the class has no
+// theme data.
+void DrawThemed(HWND Wnd, HDC DC, const RECT& Rect, const wchar_t* ClassName, int Part, int State);
+
+// IDgThemes on the theme library, for the painters.
+class TDgUxThemes : public IDgThemes {
+ public:
+  explicit TDgUxThemes(HWND Wnd = nullptr) : wnd_(Wnd) {}
+  bool Active() override { return ThemesEnabled(); }
+  void DrawBackground(TDgCanvas& Canvas, const wchar_t* ClassName, int Part, int State,
+                      const TRect& Rect) override;
+
+ private:
+  HWND wnd_ = nullptr;
+};
