@@ -1,6 +1,8 @@
 // TDgTextColumn (see DgColumnClasses.h).
 #include "grid/DgColumnClasses.h"
 
+#include "grid/DgColumnDisplay.h"
+
 TDgTextColumn::TDgTextColumn(TComponent* AOwner) : TDgCustomColumn(AOwner) {
   SetCellKind(DgCellKind::Text);
   // Not yet in a collection: this only stores the text column's default.
@@ -60,3 +62,5 @@ void TDgTextColumn::SetPasswordChar(char16_t v) {
   password_char_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
+
+TVirtualColElement* TDgTextColumn::CreateDisplay() { return new TTextColumnDisplay(this); }

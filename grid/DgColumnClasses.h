@@ -12,6 +12,7 @@ class TDgTextColumn : public TDgCustomColumn {
   int CapabilityFlags() const override {
     return DgColumnCaps::Editing | DgColumnCaps::Extra3 | DgColumnCaps::Extra5;
   }
+  TVirtualColElement* CreateDisplay() override;
   int NeededWidth(const WideString& Text) const override;
   bool MultiLineRows(bool GridAnswer) const override { return multi_line_ || GridAnswer; }
   WideString DisplayText(const TDgCellValue& Value) const override;
