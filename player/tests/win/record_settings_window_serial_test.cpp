@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <thread>
 
 #include "classlib/Cp1251.h"
@@ -99,21 +100,38 @@ TEST_F(RecordSettingsWindow, ShownModallyUntilApplied) {
   folder_.Put("zap.ini", "TRUE\r\n0\r\n\r\n");
   Form5 = New<TForm5>(Application);
   // The dialog's own loop runs while a person clicks "Применить".
-  std::thread person([] {
-    for (int i = 0; i < 300 && !IsWindowVisible(Form5->Handle()); ++i) Sleep(10);
-    Sleep(300);
-    RECT r;
-    GetWindowRect(Form5->sButton1->Handle(), &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    INPUT in[3]{};
-    in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, in, sizeof(INPUT));
+  // A click can be swallowed while the system is still bringing the dialog to
+  // the front, so the person clicks again until it goes; after ten seconds
+  // the dialog is closed, so that a dialog deaf to clicks fails the test
+  // instead of hanging it.
+  // The windows are made here: a handle first asked for on the person's
+  // thread would make the window there, away from the dialog's loop.
+  const HWND dialog = Form5->Handle();
+  const HWND apply = Form5->sButton1->Handle();
+  std::atomic<bool> gave_up{false};
+  std::thread person([&gave_up, dialog, apply] {
+    for (int i = 0; i < 1000 && !IsWindowVisible(dialog); ++i) Sleep(10);
+    for (int attempt = 0; attempt < 20 && IsWindowVisible(dialog); ++attempt) {
+      Sleep(500);
+      if (!IsWindowVisible(dialog)) break;
+      RECT r;
+      GetWindowRect(apply, &r);
+      SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      INPUT in[3]{};
+      in[0].type = in[1].type = in[2].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_MOVE;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(3, in, sizeof(INPUT));
+    }
+    if (IsWindowVisible(dialog)) {
+      gave_up = true;
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    }
   });
   Form5->ShowModal();
   person.join();
+  EXPECT_FALSE(gave_up) << "the dialog did not answer the clicks on its button";
   EXPECT_FALSE(Form5->Visible());
   EXPECT_EQ(folder_.Read("zap.ini"), "TRUE\r\n0\r\n\r\n");
 }
