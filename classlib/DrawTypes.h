@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "classlib/Set.h"
 
@@ -43,3 +44,32 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
                   crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
                   crHSplit = -14, crVSplit = -15, crNo = -18, crAppStart = -19, crHelp = -20,
                   crHandPoint = -21, crSizeAll = -22;
+
+// A font as plain data (face in Windows-1251, height in pixels, colour, style,
+// character set), shared by the canvas font and fonts of models that need no
+// window system. Height is negative for the character height without the
+// internal leading; sizes are in points at 96 pixels per inch, rounded half
+// away from zero as the system's MulDiv does.
+struct TFontDesc {
+  std::string Name = "MS Sans Serif";
+  int Height = -11;  // 8 points
+  TColor Color = clWindowText;
+  TFontStyles Style;
+  int Charset = 204;  // RUSSIAN_CHARSET
+
+  static constexpr int PixelsPerInch = 96;
+  int Size() const { return -MulDivRounded(Height, 72, PixelsPerInch); }
+  static int HeightOfSize(int points) { return -MulDivRounded(points, PixelsPerInch, 72); }
+
+  bool operator==(const TFontDesc& o) const {
+    return Name == o.Name && Height == o.Height && Color == o.Color && Style == o.Style &&
+           Charset == o.Charset;
+  }
+  bool operator!=(const TFontDesc& o) const { return !(*this == o); }
+
+ private:
+  static int MulDivRounded(int a, int b, int c) {
+    long long p = static_cast<long long>(a) * b;
+    return static_cast<int>((p >= 0 ? p + c / 2 : p - c / 2) / c);
+  }
+};

@@ -31,17 +31,17 @@ TFont::TFont() = default;
 HFONT TFont::Handle() {
   if (!handle_) {
     LOGFONTW lf{};
-    lf.lfHeight = height_;
-    lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = style_.Contains(fsItalic);
-    lf.lfUnderline = style_.Contains(fsUnderline);
-    lf.lfStrikeOut = style_.Contains(fsStrikeOut);
-    lf.lfCharSet = static_cast<BYTE>(charset_);
+    lf.lfHeight = desc_.Height;
+    lf.lfWeight = desc_.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = desc_.Style.Contains(fsItalic);
+    lf.lfUnderline = desc_.Style.Contains(fsUnderline);
+    lf.lfStrikeOut = desc_.Style.Contains(fsStrikeOut);
+    lf.lfCharSet = static_cast<BYTE>(desc_.Charset);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
-    std::wstring face = Cp1251ToWide(name_).substr(0, LF_FACESIZE - 1);
+    std::wstring face = Cp1251ToWide(desc_.Name).substr(0, LF_FACESIZE - 1);
     wcscpy(lf.lfFaceName, face.c_str());
     handle_ = CreateFontIndirectW(&lf);
   }
@@ -52,46 +52,40 @@ void TFont::Assign(TPersistent* Source) {
   auto* f = dynamic_cast<TFont*>(Source);
   if (!f) return TPersistent::Assign(Source);
   if (f == this) return;
-  name_ = f->name_;
-  height_ = f->height_;
-  color_ = f->color_;
-  style_ = f->style_;
-  charset_ = f->charset_;
+  desc_ = f->desc_;
   Changed();
 }
 
 void TFont::SetName(const std::string& v) {
-  if (v.empty() || v == name_) return;
-  name_ = v;
+  if (v.empty() || v == desc_.Name) return;
+  desc_.Name = v;
   Changed();
 }
 
-int TFont::Size() const { return -MulDiv(height_, 72, PixelsPerInch); }
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, PixelsPerInch, 72)); }
 
 void TFont::SetHeight(int v) {
-  if (v == height_) return;
-  height_ = v;
+  if (v == desc_.Height) return;
+  desc_.Height = v;
   Changed();
 }
 
 void TFont::SetColor(TColor v) {
-  if (v == color_) return;
-  color_ = v;
+  if (v == desc_.Color) return;
+  desc_.Color = v;
   // The colour is not part of the GDI font: keep the handle.
   if (OnChange) OnChange(this);
 }
 
 void TFont::SetStyle(TFontStyles v) {
-  if (v == style_) return;
-  style_ = v;
+  if (v == desc_.Style) return;
+  desc_.Style = v;
   Changed();
 }
 
 void TFont::SetCharset(int v) {
-  if (v == charset_) return;
-  charset_ = v;
+  if (v == desc_.Charset) return;
+  desc_.Charset = v;
   Changed();
 }
 

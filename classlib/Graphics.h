@@ -39,29 +39,27 @@ class TFont : public TGraphicsObject {
   HFONT Handle();
   void Assign(TPersistent* Source) override;
 
-  const std::string& Name() const { return name_; }
+  // Everything the font is, as plain data.
+  const TFontDesc& Desc() const { return desc_; }
+  const std::string& Name() const { return desc_.Name; }
   void SetName(const std::string& v);
   // Size in points; Height in pixels (negative: character height without
   // the internal leading, as GDI takes it).
-  int Size() const;
-  void SetSize(int points);
-  int Height() const { return height_; }
+  int Size() const { return desc_.Size(); }
+  void SetSize(int points) { SetHeight(TFontDesc::HeightOfSize(points)); }
+  int Height() const { return desc_.Height; }
   void SetHeight(int v);
-  TColor Color() const { return color_; }
+  TColor Color() const { return desc_.Color; }
   void SetColor(TColor v);
-  TFontStyles Style() const { return style_; }
+  TFontStyles Style() const { return desc_.Style; }
   void SetStyle(TFontStyles v);
-  int Charset() const { return charset_; }
+  int Charset() const { return desc_.Charset; }
   void SetCharset(int v);
 
-  static constexpr int PixelsPerInch = 96;
+  static constexpr int PixelsPerInch = TFontDesc::PixelsPerInch;
 
  private:
-  std::string name_ = "MS Sans Serif";
-  int height_ = -11;  // 8 points
-  TColor color_ = clWindowText;
-  TFontStyles style_;
-  int charset_ = RUSSIAN_CHARSET;
+  TFontDesc desc_;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

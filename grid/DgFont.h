@@ -14,36 +14,31 @@ class TDgFont : public TPersistent {
   void Assign(TPersistent* Source) override;
 
   // The face name in Windows-1251.
-  const std::string& Name() const { return name_; }
+  // Everything the font is, as plain data.
+  const TFontDesc& Desc() const { return desc_; }
+  const std::string& Name() const { return desc_.Name; }
   void SetName(const std::string& v);
   // Height in pixels (negative: the character height without the internal
   // leading); Size in points at 96 pixels per inch.
-  int Height() const { return height_; }
+  int Height() const { return desc_.Height; }
   void SetHeight(int v);
-  int Size() const;
-  void SetSize(int points);
-  TColor Color() const { return color_; }
+  int Size() const { return desc_.Size(); }
+  void SetSize(int points) { SetHeight(TFontDesc::HeightOfSize(points)); }
+  TColor Color() const { return desc_.Color; }
   void SetColor(TColor v);
-  TFontStyles Style() const { return style_; }
+  TFontStyles Style() const { return desc_.Style; }
   void SetStyle(TFontStyles v);
-  int Charset() const { return charset_; }
+  int Charset() const { return desc_.Charset; }
   void SetCharset(int v);
 
-  bool SameAs(const TDgFont& o) const {
-    return name_ == o.name_ && height_ == o.height_ && color_ == o.color_ && style_ == o.style_ &&
-           charset_ == o.charset_;
-  }
+  bool SameAs(const TDgFont& o) const { return desc_ == o.desc_; }
 
   // Raised after every change of value (once per Assign).
   TNotifyEvent OnChange;
 
-  static constexpr int PixelsPerInch = 96;
+  static constexpr int PixelsPerInch = TFontDesc::PixelsPerInch;
 
  private:
   void Changed();
-  std::string name_ = "MS Sans Serif";
-  int height_ = -11;  // 8 points
-  TColor color_ = clWindowText;
-  TFontStyles style_;
-  int charset_ = 204;  // RUSSIAN_CHARSET
+  TFontDesc desc_;
 };
