@@ -93,6 +93,17 @@ void TCells::ApplyOrder(const std::vector<size_t>& Order) {
   Renumber(0);
 }
 
+void TCells::Reorder(const std::vector<size_t>& Order, bool KeepSorted) {
+  if (Order.size() != rows_.size()) throw EListError("The new order does not hold every row");
+  std::vector<bool> seen(Order.size());
+  for (size_t i : Order) {
+    if (i >= Order.size() || seen[i]) throw EListError("The new order does not hold every row");
+    seen[i] = true;
+  }
+  ApplyOrder(Order);
+  if (!KeepSorted) sorted_ = false;
+}
+
 void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending) {
   if (ACol < 0 || ACol >= ColumnCount()) return;
   size_t n = rows_.size();

@@ -151,6 +151,11 @@ class TCells {
   // direction with nothing changed in between, it reverses without
   // comparing unless FullResort. A comparison that raises leaves the rows.
   void Sort(int ACol, TSortType SortType, bool FullResort, bool Descending);
+  // Puts the rows in a new order: Order[i] is the old index of the row that
+  // goes to place i (a permutation of all rows). KeepSorted keeps the sort's
+  // memory when the new order still follows the last sort (a tree regrouped
+  // under its parents).
+  void Reorder(const std::vector<size_t>& Order, bool KeepSorted);
 
   // The height each new row gets.
   int DefaultRowHeight = 16;
