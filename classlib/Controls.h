@@ -27,9 +27,6 @@ class TPopupMenu;
 class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateItem>;
 // The shift state of a mouse message's key flags (plus Alt from the keyboard).
 TShiftState ShiftStateFromKeys(WPARAM keys);
 TShiftState KeyboardShiftState();

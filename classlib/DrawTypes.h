@@ -1,5 +1,6 @@
 // The drawing and control values that need no window: colours, font styles,
-// text alignment, reading order and cursor numbers. Portable code (layout,
+// text alignment, reading order, cursor numbers, mouse buttons and the shift
+// state of an input event. Portable code (layout,
 // models, the grid's core) uses them; Graphics.h and Controls.h build on them.
 #pragma once
 
@@ -37,6 +38,10 @@ using TFontStyles = TSet<TFontStyle>;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
 
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
