@@ -7,26 +7,33 @@ void TRecordedFilesQueue::Push(TOp Op, const std::string& Text) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     switch (Op) {
-      case TOp::Add: ++rows_; break;
+      case TOp::Add:
+      case TOp::Clear:
+        rows_ = Op == TOp::Add ? rows_ + 1 : 0;
+        pendingSize_ = kNone;
+        break;
       case TOp::Delete:
         if (rows_ == 0) return;
         --rows_;
+        pendingSize_ = kNone;
         break;
-      case TOp::Clear: rows_ = 0; break;
       case TOp::Size:
         if (rows_ == 0) return;
-        // Only the latest size of the same last row matters: a block-by-block
-        // stream of sizes must not pile up while the window is busy.
-        if (!calls_.empty() && calls_.back().Op == TOp::Size) {
-          calls_.back().Text = Text;
+        // Only the latest size of the same row matters: a block-by-block
+        // stream of sizes must not pile up while the window is busy, even
+        // with the clock's totals queued in between.
+        if (pendingSize_ != kNone) {
+          calls_[pendingSize_].Text = Text;
           return;
         }
+        pendingSize_ = calls_.size();
         break;
       case TOp::Total:
-        if (!calls_.empty() && calls_.back().Op == TOp::Total) {
-          calls_.back().Text = Text;
+        if (pendingTotal_ != kNone) {
+          calls_[pendingTotal_].Text = Text;
           return;
         }
+        pendingTotal_ = calls_.size();
         break;
       default: break;
     }
@@ -59,6 +66,7 @@ void TRecordedFilesQueue::Drain(TRecordedFilesView& Target) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     calls.swap(calls_);
+    pendingSize_ = pendingTotal_ = kNone;
   }
   for (const TCall& c : calls) {
     switch (c.Op) {

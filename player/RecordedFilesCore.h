@@ -81,4 +81,8 @@ class TRecordedFilesQueue : public TRecordedFilesView {
   std::mutex mutex_;
   std::deque<TCall> calls_;
   int rows_ = 0;
+  // The queued size of the newest row and the queued total, while they wait.
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t pendingSize_ = kNone;
+  size_t pendingTotal_ = kNone;
 };

@@ -56,4 +56,33 @@ TEST(RecordedFilesQueue, NothingHappensToRowsThatAreNotThere) {
   EXPECT_EQ(n.RowCount(), 1);
 }
 
+TEST(RecordedFilesQueue, SizesAndTotalsInterleavedStillCollapseToTheLatest) {
+  // A busy window while blocks and clock ticks arrive: one size and one
+  // total wait, each the latest; a new file starts a size of its own.
+  TRecordedFilesQueue q;
+  q.AddRecordedFile("a.mp3");
+  for (int i = 1; i <= 500; ++i) {
+    q.SetLastRowSize(std::to_string(i) + " mb");
+    q.SetTotal(std::to_string(i) + " total");
+  }
+  EXPECT_EQ(q.Pending(), 3u);
+  q.DeleteLastRow();
+  q.AddRecordedFile("b.mp3");
+  q.SetLastRowSize("7 mb");
+  q.SetTotal("last total");
+  q.SetLastRowSize("8 mb");
+  EXPECT_EQ(q.Pending(), 6u);
+
+  rectest::TRowsView view;
+  q.Drain(view);
+  ASSERT_EQ(view.rows.size(), 1u);
+  EXPECT_EQ(view.rows[0].Name, "b.mp3");
+  EXPECT_EQ(view.rows[0].Size, "8 mb");
+  EXPECT_EQ(view.total, "last total");
+  EXPECT_EQ(view.sizeCalls, 2);
+  // Nothing is pending after a drain: the next size is queued anew.
+  q.SetLastRowSize("9 mb");
+  EXPECT_EQ(q.Pending(), 1u);
+}
+
 }  // namespace
