@@ -71,14 +71,13 @@ void TRecordedList::ClearRows() {
 void TRecordedList::Repaint() { rows_.Repaint(); }
 
 void TRecordedList::SaveRecordedList() {
-  SaveToTextFile(rows_.TextGrid(), fileName_, kRecordedListSeparator, kRecordedListDelimiter,
-                 kRecordedListEncoding);
+  rows_.SaveText(fileName_, kRecordedListSeparator, kRecordedListDelimiter, kRecordedListEncoding);
 }
 
 bool TRecordedList::LoadRecordedList() {
   if (changedByEngine_) return false;
   try {
-    LoadFromTextFile(rows_.TextGrid(), fileName_, kRecordedListSeparator, kRecordedListDelimiter);
+    rows_.LoadText(fileName_, kRecordedListSeparator, kRecordedListDelimiter);
   } catch (...) {
     // A list that cannot be read is no reason to bother the person: the
     // window starts empty (or with what the reader kept).

@@ -14,10 +14,10 @@
 // its queue, see RecordedFilesCore.h).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "classlib/DrawTypes.h"
-#include "grid/DgTextFile.h"
 #include "grid/DgTypes.h"
 #include "player/RecordedFilesCore.h"
 
@@ -40,8 +40,12 @@ class TRecordedRows {
   // Scrolls Row into view and makes it the one selected row.
   virtual void ShowRow(int Row) = 0;
   virtual void Repaint() = 0;
-  // The grid as the text-file format reads and writes it.
-  virtual TDgTextFileGrid& TextGrid() = 0;
+  // The rows as the grid's separated text file (grid/DgTextFile.h); both
+  // raise on failure, and a load replaces the rows only once the whole file
+  // has been read.
+  virtual void SaveText(const WideString& FileName, char16_t Separator, char16_t Delimiter,
+                        uint8_t Encoding) = 0;
+  virtual void LoadText(const WideString& FileName, char16_t Separator, char16_t Delimiter) = 0;
 };
 
 // The list file's format: fields split by ",", a line break inside a field

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/SysUtils.h"
+#include "grid/DgTextFile.h"
 #include "player/RecordedListCore.h"
 
 namespace listtest {
@@ -36,7 +37,13 @@ class TFakeRows : public TRecordedRows, public TDgTextFileGrid {
     selected = Row;
   }
   void Repaint() override { ++repaints; }
-  TDgTextFileGrid& TextGrid() override { return *this; }
+  void SaveText(const WideString& FileName, char16_t Separator, char16_t Delimiter,
+                uint8_t Encoding) override {
+    SaveToTextFile(*this, FileName, Separator, Delimiter, Encoding);
+  }
+  void LoadText(const WideString& FileName, char16_t Separator, char16_t Delimiter) override {
+    LoadFromTextFile(*this, FileName, Separator, Delimiter);
+  }
 
   // TDgTextFileGrid
   int AddRow(int Count) override {
