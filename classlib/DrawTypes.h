@@ -1,6 +1,6 @@
 // The drawing and control values that need no window: colours, font styles,
-// text alignment, reading order, cursor numbers, mouse buttons and the shift
-// state of an input event. Portable code (layout,
+// text alignment, reading order, cursor numbers, border styles, mouse buttons
+// and the shift state of an input event. Portable code (layout,
 // models, the grid's core) uses them; Graphics.h and Controls.h build on them.
 #pragma once
 
@@ -38,6 +38,10 @@ using TFontStyles = TSet<TFontStyle>;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// A window's border (the form's choices; a control takes bsNone or bsSingle).
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };

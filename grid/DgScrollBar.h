@@ -5,10 +5,15 @@
 // (its Windows side is TDgCustomScrollControl; tests use a fake).
 #pragma once
 
+#include <functional>
+
 #include "classlib/Component.h"
 #include "classlib/Types.h"
 
 class TDgCustomScrollBar;
+
+// A bar moved (its new position).
+using TScrollEvent = std::function<void(TObject* Sender, int Position)>;
 
 // The platform bar (SB_HORZ 0, SB_VERT 1) and the scroll request codes.
 enum class TDgScrollBarKind { Horizontal = 0, Vertical = 1 };

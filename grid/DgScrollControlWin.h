@@ -17,8 +17,6 @@
 #include "grid/DgRollState.h"
 #include "grid/DgScrollBar.h"
 
-using TScrollEvent = std::function<void(TObject* Sender, int Position)>;
-
 class TDgCustomScrollControl : public TCustomControl, public IDgScrollHost {
  public:
   explicit TDgCustomScrollControl(TComponent* AOwner);

@@ -1,0 +1,303 @@
+// The grid core's life, window binding, properties and update lock (see
+// DgCustomGridControl.h).
+#include "grid/DgCustomGridControl.h"
+
+#include "grid/DgGridBinding.h"
+#include "grid/DgScrollBar.h"
+
+TDgCustomGridControl::TDgCustomGridControl(TComponent* AOwner, IDgGridHost* Host)
+    : TComponent(AOwner), host_(Host), binding_(std::make_unique<TColumnsBinding>(*this)) {
+  columns_ = TDgCustomGridControl::CreateColumns();
+  columns_->OnColumnChanged = [this](TDgCustomColumn* c, int value, int kind) {
+    ColumnChanged(c, value, kind);
+  };
+  columns_->OnColumnsUpdated = [this](int kind) { ColumnsUpdated(kind); };
+  columns_->OnColumnsChanged = [this](int kind, int index) { ColumnsCollectionChanged(kind, index); };
+  columns_->OnColumnRefresh = [this](TDgCustomColumn* c, int code) { ColumnRefresh(c, code); };
+  font_.OnChange = [this](TObject*) { GridFontChanged(); };
+  for (int s = hsAuto; s <= hsVista; ++s)
+    displays_[s].reset(CreateStyleDisplay(static_cast<THeaderStyle>(s), this));
+  SwitchDisplay();
+  RecalcLineWidths();
+}
+
+TDgCustomGridControl::~TDgCustomGridControl() {
+  // The columns ask the grid things while they go: free them while the
+  // grid is still whole.
+  Destroying();
+  columns_->Free();
+  columns_ = nullptr;
+  editor_ = nullptr;  // it belongs to its column
+}
+
+TDgColumns* TDgCustomGridControl::CreateColumns() { return new TDgColumns(this, binding_.get()); }
+
+void TDgCustomGridControl::CheckThread() const {
+  if (std::this_thread::get_id() != thread_)
+    throw EGridThreadError("The grid was used from a thread other than its window's");
+}
+
+void TDgCustomGridControl::SetHost(IDgGridHost* Host) {
+  CheckThread();
+  host_ = Host;
+  if (!host_) return;
+  host_->SetBorder(border_style_ == bsSingle);
+  host_->VertScrollBar().SetAutoHide(hide_scroll_bar_);
+  host_->HorzScrollBar().LargeChange = 10;
+  host_->HorzScrollBar().SmallChange = 5;
+  host_->VertScrollBar().LargeChange = 10;
+  UpdateScrollAreas();
+  UpdateHorzScrollBar();
+  UpdateVertScrollBar();
+}
+
+void TDgCustomGridControl::Resized() {
+  CheckThread();
+  UpdateScrollAreas();
+  UpdateHorzScrollBar();
+  UpdateVertScrollBar();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::ThemeChanged() {
+  SwitchDisplay();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::TimerFired(int Id) {}
+void TDgCustomGridControl::HandlePosted(int Msg, intptr_t W, intptr_t L) {}
+
+void TDgCustomGridControl::SwitchDisplay() {
+  display_ = displays_[header_style_].get();
+  IDgThemes* themes = host_ ? host_->Themes() : nullptr;
+  display_->Theme = enable_visual_styles_ ? themes : nullptr;
+  display_->Themed = display_->Theme != nullptr;
+  display_->GridColor = grid_lines_color_;
+}
+
+void TDgCustomGridControl::GridFontChanged() {
+  for (int i = 0; i < columns_->Count(); ++i) columns_->Item(i)->ParentFontChanged();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetFont(const TDgFont* v) {
+  CheckThread();
+  if (v) font_.Assign(const_cast<TDgFont*>(v));
+}
+
+// --- Properties ---------------------------------------------------------------------------
+
+void TDgCustomGridControl::SetAppearanceOptions(TAppearanceOptions v) {
+  CheckThread();
+  appearance_options_ = v;
+  RecalcLineWidths();
+  InvalidateAll();
+  if (host_) host_->RepaintBorder();
+}
+
+void TDgCustomGridControl::SetAutoScroll(bool v) { CheckThread(); auto_scroll_ = v; }
+
+void TDgCustomGridControl::SetBorderStyle(TBorderStyle v) {
+  CheckThread();
+  if (v != bsNone) v = bsSingle;
+  if (v == border_style_) return;
+  border_style_ = v;
+  if (host_) host_->SetBorder(v == bsSingle);
+}
+
+void TDgCustomGridControl::SetCaption(const WideString& v) {
+  CheckThread();
+  caption_ = v;
+  RepaintRegion(DgRegion::Cells);
+}
+
+void TDgCustomGridControl::SetEnableVisualStyles(bool v) {
+  CheckThread();
+  enable_visual_styles_ = v;
+  SwitchDisplay();
+  InvalidateAll();
+  if (host_) host_->RepaintBorder();
+}
+
+int TDgCustomGridControl::FixedCols() const { return columns_->FixedCols(); }
+
+void TDgCustomGridControl::SetFixedCols(int v) {
+  CheckThread();
+  columns_->SetFixedCols(v);
+  UpdateScrollAreas();
+  InvalidateAll();
+}
+
+// Sizes of zero or less would stack rows, slides or bands on one another:
+// they are ignored.
+void TDgCustomGridControl::SetFooterSize(int v) {
+  CheckThread();
+  if (v <= 0) return;
+  footer_size_ = v;
+  UpdateScrollAreas();
+  UpdateVertScrollBar();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetGridLinesColor(TColor v) {
+  CheckThread();
+  grid_lines_color_ = v;
+  SwitchDisplay();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetGridLinesStyle(TGridLinesStyle v) {
+  CheckThread();
+  grid_lines_style_ = v;
+  RecalcLineWidths();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetGridStyle(TGridStyle v) {
+  CheckThread();
+  if (v == grid_style_) return;
+  grid_style_ = v;
+  GridStyleChanged();
+  if (v == gsSlides) {
+    EndEdit();
+    SetInputFocus(false);
+  }
+  InvalidateAll();
+  RepositionEditor();
+  UpdateScrollAreas();
+  UpdateHorzScrollBar();
+  UpdateVertScrollBar();
+}
+
+void TDgCustomGridControl::SetHeaderSize(int v) {
+  CheckThread();
+  if (v <= 0) return;
+  header_size_ = v;
+  UpdateScrollAreas();
+  UpdateVertScrollBar();
+  InvalidateAll();
+  RepositionEditor();
+}
+
+void TDgCustomGridControl::SetHeaderStyle(THeaderStyle v) {
+  CheckThread();
+  if (v < hsAuto || v > hsVista) return;
+  header_style_ = v;
+  SwitchDisplay();
+  InvalidateAll();
+  if (host_) host_->RepaintBorder();
+}
+
+void TDgCustomGridControl::SetHideScrollBar(bool v) {
+  CheckThread();
+  hide_scroll_bar_ = v;
+  if (host_) host_->VertScrollBar().SetAutoHide(v);
+}
+
+void TDgCustomGridControl::SetHighlightedTextColor(TColor v) {
+  CheckThread();
+  highlighted_text_color_ = v;
+  RepaintSelection();
+}
+
+void TDgCustomGridControl::SetHomeEndBehaviour(THomeEndBehaviour v) { CheckThread(); home_end_behaviour_ = v; }
+
+void TDgCustomGridControl::SetInactiveSelectionColor(TColor v) {
+  CheckThread();
+  inactive_selection_color_ = v;
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetInputEnterMode(TInputEnterMode v) { CheckThread(); input_enter_mode_ = v; }
+
+void TDgCustomGridControl::SetInputSize(int v) {
+  CheckThread();
+  if (v <= 0) return;
+  input_size_ = v;
+  UpdateScrollAreas();
+  UpdateVertScrollBar();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetOptions(TGridOptions v) {
+  CheckThread();
+  const bool indicator_changed = v.Contains(goIndicator) != options_.Contains(goIndicator);
+  options_ = v;
+  RecalcLineWidths();
+  if (indicator_changed) columns_->Layout(false);
+  UpdateScrollAreas();
+  InvalidateAll();
+  RepositionEditor();
+  UpdateHorzScrollBar();
+  UpdateVertScrollBar();
+  if (indicator_changed && OnIndicatorChange) OnIndicatorChange(this);
+}
+
+void TDgCustomGridControl::SetReadOnly(bool v) { CheckThread(); read_only_ = v; }
+
+void TDgCustomGridControl::SetRowSize(int Value) {
+  CheckThread();
+  if (Value <= 0 || Value == row_size_) return;
+  row_size_ = Value;
+  RepaintRegion(DgRegion::Cells);
+  RepaintRegion(DgRegion::Indicator);
+  RepaintRegion(DgRegion::Input);
+  RepositionEditor();
+  UpdateVertScrollBar();
+}
+
+void TDgCustomGridControl::SetSelectionColor(TColor v) { CheckThread(); selection_color_ = v; }
+
+void TDgCustomGridControl::SetSelectionMoveDirection(TSelectionMoveDirection v) {
+  CheckThread();
+  selection_move_direction_ = v;
+}
+
+void TDgCustomGridControl::SetSlidesOptions(TSlideOptions v) {
+  CheckThread();
+  slides_options_ = v;
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetSlideSelectionColor(TColor v) {
+  CheckThread();
+  slide_selection_color_ = v;
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetSlideSize(int v) {
+  CheckThread();
+  if (v <= 0) return;
+  slide_size_ = v;
+  UpdateVertScrollBar();
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetSortedStyle(TSortedStyle v) {
+  CheckThread();
+  sorted_style_ = v;
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetVersion(const std::string&) { version_ = DgGridVersion; }
+
+void TDgCustomGridControl::SetWantReturns(bool v) { CheckThread(); want_returns_ = v; }
+void TDgCustomGridControl::SetWantTabs(bool v) { CheckThread(); want_tabs_ = v; }
+
+// --- Update lock ------------------------------------------------------------------------
+
+void TDgCustomGridControl::BeginUpdate() {
+  CheckThread();
+  ++update_lock_;
+}
+
+void TDgCustomGridControl::EndUpdate() {
+  CheckThread();
+  // An unpaired EndUpdate must not leave the next BeginUpdate without effect.
+  if (update_lock_ == 0) return;
+  if (--update_lock_ > 0) return;
+  RepaintRegion(DgRegion::Cells);
+  RepaintRegion(DgRegion::Header);
+  RepaintRegion(DgRegion::Indicator);
+  UpdateVertScrollBar();
+}

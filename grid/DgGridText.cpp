@@ -1,0 +1,116 @@
+// The grid as text (GetGridText and the text files), and sizes taken from
+// the cells' texts: a column's width, a row's height.
+#include <algorithm>
+
+#include "grid/DgColumnDisplay.h"
+#include "grid/DgCustomGridControl.h"
+#include "grid/DgTextFile.h"
+
+void TDgCustomGridControl::GetGridText(char16_t Separator, WideString& Text) {
+  CheckThread();
+  const int rows = RowCount(), cols = columns_->Count();
+  // A line break inside a cell stays readable as one: "%" marks it.
+  auto field = [this](int c, int r) {
+    WideString t = Cells(c, r);
+    for (size_t p = t.find(u"\r\n"); p != WideString::npos; p = t.find(u"\r\n", p + 3))
+      t.insert(p, 1, u'%');
+    return t;
+  };
+  // Two passes: the first measures, so the text is built in one allocation.
+  size_t size = 0;
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) size += field(c, r).size() + 2;
+  Text.clear();
+  Text.reserve(size);
+  for (int r = 0; r < rows; ++r) {
+    if (r > 0) Text += u"\r\n";
+    for (int c = 0; c < cols; ++c) {
+      if (c > 0) Text += Separator;
+      Text += field(c, r);
+    }
+  }
+}
+
+void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) {
+  CheckThread();
+  if (!ValidColumn(ACol)) return;
+  TDgCustomColumn* column = columns_->Item(ACol);
+  int width = 0;
+  bool measured = false;
+  if (Mode != 1) {
+    width = column->NeededWidth(column->Header()->Caption());
+    measured = true;
+  }
+  if (Mode != 2) {
+    const int rows = RowCount();
+    for (int r = 0; r < rows; ++r) {
+      if (VisibleOnly && !GetRowVisible(r)) continue;
+      WideString text;
+      GetDisplayText(ACol, r, text);
+      DoApplyCell(ACol, r, text);
+      CellFormatting(ACol, r, TCellState());
+      width = std::max(width, column->NeededWidth(text));
+      measured = true;
+    }
+  }
+  if (!measured) width = 8;
+  column->SetWidth(width + 2 * column->Padding() + 5);
+}
+
+void TDgCustomGridControl::FitRowHeight(int ARow) {
+  CheckThread();
+  if (!ValidRow(ARow)) return;
+  int height = row_size_;
+  TDgCanvas* canvas = host_ ? host_->Canvas() : nullptr;
+  for (int i = 0; i < columns_->Count(); ++i) {
+    TDgCustomColumn* column = columns_->Item(i);
+    if (!column->Visible()) continue;
+    auto* display = dynamic_cast<TColumnDisplay*>(column->Display());
+    if (!display || !canvas) continue;
+    GetCellInfo(i, ARow, display->Value);
+    display->Canvas = canvas;
+    GetCellRect(i, ARow, display->CellRect);
+    canvas->SetFont(*column->Font());
+    TSize size;
+    display->Measure(size);
+    height = std::max(height, size.cy);
+  }
+  DoMeasuringRowHeight(ARow, height);
+  SetRowHeight(ARow, height);
+}
+
+namespace {
+// The grid as the text-file code sees it.
+class TGridTextFile : public TDgTextFileGrid {
+ public:
+  explicit TGridTextFile(TDgCustomGridControl& Grid, std::function<void(int, int)> Progress)
+      : grid_(Grid), progress_(std::move(Progress)) {}
+  void ClearRows() override { grid_.ClearRows(); }
+  int AddRow(int Count) override { return grid_.AddRow(Count); }
+  int RowCount() const override { return grid_.RowCount(); }
+  int ColumnCount() const override { return grid_.Columns()->Count(); }
+  WideString GetCells(int ACol, int ARow) override { return grid_.Cells(ACol, ARow); }
+  void SetCells(int ACol, int ARow, const WideString& Value) override { grid_.SetCells(ACol, ARow, Value); }
+  void BeginUpdate() override { grid_.BeginUpdate(); }
+  void EndUpdate() override { grid_.EndUpdate(); }
+  void LoadProgress(int ACol, int ARow) override { progress_(ACol, ARow); }
+
+ private:
+  TDgCustomGridControl& grid_;
+  std::function<void(int, int)> progress_;
+};
+}  // namespace
+
+void TDgCustomGridControl::LoadFromTextFile(const WideString& FileName, char16_t Separator,
+                                            char16_t Delimiter) {
+  CheckThread();
+  TGridTextFile file(*this, [this](int c, int r) { DoLoadProgress(c, r); });
+  ::LoadFromTextFile(file, FileName, Separator, Delimiter);
+}
+
+void TDgCustomGridControl::SaveToTextFile(const WideString& FileName, char16_t Separator,
+                                          char16_t Delimiter, uint8_t Encoding) {
+  CheckThread();
+  TGridTextFile file(*this, [](int, int) {});
+  ::SaveToTextFile(file, FileName, Separator, Delimiter, Encoding);
+}
