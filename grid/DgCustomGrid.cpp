@@ -3,13 +3,8 @@
 #include "grid/DgCustomGrid.h"
 
 TDgCustomGrid::TDgCustomGrid(TComponent* AOwner, IDgGridHost* Host)
-    : TDgCustomGridControl(AOwner, Host) {}
+    : TDgCustomGridControl(AOwner, Host) {
+  SetColor(clWindow);
+}
 
 TDgCustomGrid::~TDgCustomGrid() = default;
-
-void TDgCustomGrid::SetColor(TColor v) {
-  CheckThread();
-  color_ = v;
-  parent_color_ = false;
-  InvalidateAll();
-}

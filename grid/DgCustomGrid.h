@@ -12,11 +12,6 @@ class TDgCustomGrid : public TDgCustomGridControl {
   explicit TDgCustomGrid(TComponent* AOwner = nullptr, IDgGridHost* Host = nullptr);
   ~TDgCustomGrid() override;
 
-  TColor Color() const { return color_; }
-  void SetColor(TColor v);
-  bool ParentColor() const { return parent_color_; }
-  void SetParentColor(bool v) { parent_color_ = v; }
-
   // --- Virtual operations the grid class adds (slot order) ---------------------------
   // Raises OnBeforeEdit (Accept true); when accepted, readies the column's
   // play element on the cell.
@@ -30,8 +25,11 @@ class TDgCustomGrid : public TDgCustomGridControl {
 
   // ===== keyboard and editing (gridkeys: DgGridKeys*.cpp, DgGridEdit*.cpp) ===========
   // Key is a virtual-key code; set it to 0 when handled.
-  virtual void KeyDown(int& Key, TShiftState Shift);
-  virtual void KeyUp(int& Key, TShiftState Shift);
+  virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+  virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+  // Whether the grid takes the key itself (the window's dialog-code answer):
+  // arrows always, Tab and Return by WantTabs and WantReturns.
+  virtual bool WantsKey(uint16_t Key);
   // A typed character; set it to 0 when handled.
   virtual void KeyPress(char16_t& Key);
   // The window gained or lost the keyboard focus.
@@ -60,8 +58,4 @@ class TDgCustomGrid : public TDgCustomGridControl {
 
   // ===== mouse state (gridmouse) =========================================================
   // ===== end of mouse state ==============================================================
-
- private:
-  TColor color_ = clWindow;
-  bool parent_color_ = false;
 };

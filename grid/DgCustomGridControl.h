@@ -30,6 +30,8 @@
 #include "grid/DgGridHost.h"
 #include "grid/DgGridTypes.h"
 
+class IDgInplaceEditor;
+
 // Raised when the grid is used from a thread other than its own.
 class EGridThreadError : public Exception {
  public:
@@ -43,10 +45,16 @@ class TDgCustomGridControl : public TComponent {
 
   // --- Window -----------------------------------------------------------------------
   IDgGridHost* Host() const { return host_; }
-  // Binds (or with null unbinds) the window; the scroll ranges follow.
+  // Binds (or with null unbinds) the window; when it already exists,
+  // WindowCreated follows. A host given to the constructor is only stored:
+  // it calls WindowCreated once its window exists.
   void SetHost(IDgGridHost* Host);
-  // The whole grid painted within Clip (the host's paint handler).
-  void Paint(TDgCanvas& Canvas, const TRect& Clip);
+  // The window exists now (bars' steps, themes); SetHost calls it when the
+  // host already has its window.
+  virtual void WindowCreated();
+  // The window's enabled state (a disabled grid paints grey text).
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
   // A timer started through the host fired.
   virtual void TimerFired(int Id);
   // A message posted through the host arrives.
@@ -78,6 +86,11 @@ class TDgCustomGridControl : public TComponent {
   void SetEnableVisualStyles(bool v);
   int FixedCols() const;
   void SetFixedCols(int v);
+  // The control's colour (fillers, the strip right of the columns, slides).
+  TColor Color() const { return color_; }
+  void SetColor(TColor v);
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool v) { parent_color_ = v; }
   TDgFont* Font() { return &font_; }
   void SetFont(const TDgFont* v);
   int FooterSize() const { return footer_size_; }
@@ -253,6 +266,11 @@ class TDgCustomGridControl : public TComponent {
   virtual void RepositionEditor();
   // ===== end of editing ==================================================================
 
+  // ===== painting (gridpaint defines these in DgGridPaint*.cpp) =======================
+  // The whole grid painted within Clip (the host's paint handler).
+  void Paint(TDgCanvas& Canvas, const TRect& Clip);
+  // ===== end of painting ==================================================================
+
   // --- Other operations -----------------------------------------------------------------
   int SelectedColumn() const { return selected_column_; }
   int TopRow() const { return top_row_; }
@@ -348,6 +366,13 @@ class TDgCustomGridControl : public TComponent {
   // Moves the vertical bar by Rows (negative: back), as ScrollToRow does.
   void MoveVertBar(int Rows);
 
+  // Drawn at the end of Paint over everything painted (the mouse's guide
+  // lines and markers).
+  virtual void PaintFeedback(TDgCanvas& Canvas) {}
+
+  // ===== painting state (gridpaint) ========================================================
+  // ===== end of painting state =============================================================
+
   // --- Internal state ---------------------------------------------------------------------
   IDgGridHost* host_ = nullptr;
   TDgColumns* columns_ = nullptr;
@@ -375,7 +400,7 @@ class TDgCustomGridControl : public TComponent {
   TDgCustomColumn* hot_column_ = nullptr;
   // The in-place editor attached to the edited column (it belongs to the
   // column) and whether the grid itself is writing its text.
-  TComponent* editor_ = nullptr;
+  IDgInplaceEditor* editor_ = nullptr;
   bool setting_editor_text_ = false;
   // The canvas of the paint under way (null outside Paint).
   TDgCanvas* canvas_ = nullptr;
@@ -418,5 +443,8 @@ class TDgCustomGridControl : public TComponent {
   std::string version_ = DgGridVersion;
   bool want_returns_ = false, want_tabs_ = false;
   int width_ = 250, height_ = 150;
+  TColor color_ = clWindow;
+  bool parent_color_ = false;
+  bool enabled_ = true;
   bool tab_stop_ = true;
 };

@@ -18,8 +18,13 @@ void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text)
 void TDgCustomGridControl::SelectNextRow(TShiftState Shift, bool WrapOut) {}
 void TDgCustomGridControl::SelectPriorRow(TShiftState Shift) {}
 
-void TDgCustomGrid::KeyDown(int& Key, TShiftState Shift) {}
-void TDgCustomGrid::KeyUp(int& Key, TShiftState Shift) {}
+void TDgCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {}
+void TDgCustomGrid::KeyUp(uint16_t& Key, TShiftState Shift) {}
+bool TDgCustomGrid::WantsKey(uint16_t Key) {
+  if (Key == 9) return WantTabs();
+  if (Key == 13) return WantReturns();
+  return true;
+}
 void TDgCustomGrid::KeyPress(char16_t& Key) {}
 void TDgCustomGrid::FocusEnter() {}
 void TDgCustomGrid::FocusExit() {}

@@ -10,6 +10,7 @@ void TDgCustomGridControl::Paint(TDgCanvas& Canvas, const TRect& Clip) {
   if (display_) display_->Canvas = &Canvas;
   if (grid_style_ == gsReport) DrawReport();
   else DrawSlides();
+  PaintFeedback(Canvas);
   canvas_ = nullptr;
 }
 

@@ -40,15 +40,34 @@ void TDgCustomGridControl::CheckThread() const {
 void TDgCustomGridControl::SetHost(IDgGridHost* Host) {
   CheckThread();
   host_ = Host;
+  if (host_ && host_->HandleAllocated()) WindowCreated();
+}
+
+void TDgCustomGridControl::WindowCreated() {
   if (!host_) return;
   host_->SetBorder(border_style_ == bsSingle);
   host_->VertScrollBar().SetAutoHide(hide_scroll_bar_);
   host_->HorzScrollBar().LargeChange = 10;
   host_->HorzScrollBar().SmallChange = 5;
   host_->VertScrollBar().LargeChange = 10;
+  SwitchDisplay();
   UpdateScrollAreas();
   UpdateHorzScrollBar();
   UpdateVertScrollBar();
+}
+
+void TDgCustomGridControl::SetEnabled(bool v) {
+  CheckThread();
+  if (v == enabled_) return;
+  enabled_ = v;
+  InvalidateAll();
+}
+
+void TDgCustomGridControl::SetColor(TColor v) {
+  CheckThread();
+  color_ = v;
+  parent_color_ = false;
+  InvalidateAll();
 }
 
 void TDgCustomGridControl::Resized() {
