@@ -23,8 +23,13 @@ TDgCustomGridControl::TDgCustomGridControl(TComponent* AOwner, IDgGridHost* Host
 
 TDgCustomGridControl::~TDgCustomGridControl() {
   // The columns ask the grid things while they go: free them while the
-  // grid is still whole.
+  // grid is still whole, with the window and the handlers already gone.
   Destroying();
+  host_ = nullptr;
+  columns_->OnColumnChanged = nullptr;
+  columns_->OnColumnsUpdated = nullptr;
+  columns_->OnColumnsChanged = nullptr;
+  columns_->OnColumnRefresh = nullptr;
   columns_->Free();
   columns_ = nullptr;
   editor_ = nullptr;  // it belongs to its column

@@ -32,6 +32,13 @@ int TDgCustomGridControl::VertScrollDelta(int OldPos, int NewPos) {
     pixels += RowPitch(prior);
     ++steps;
   }
+  // The bar asked for more rows than there are: it stays on the top row.
+  if (steps != 0 && host_) {
+    TDgScrollBar& bar = host_->VertScrollBar();
+    bar.BeginUpdate();
+    bar.SetPosition(NewPos - steps);
+    bar.EndUpdate();
+  }
   return pixels;
 }
 
@@ -101,8 +108,11 @@ void TDgCustomGridControl::UpdateHorzScrollBar() {
 
 void TDgCustomGridControl::MoveVertBar(int Rows) {
   if (!host_ || Rows == 0) return;
-  host_->VertScrollBar().MoveBy(Rows);
-  AfterScrollRows(Rows);
+  TDgScrollBar& bar = host_->VertScrollBar();
+  const int before = bar.Position();
+  const int last = std::max(0, bar.Max() - bar.PageSize() + 1);
+  bar.SetPosition(std::max(0, std::min(last, before + Rows)));
+  AfterScrollRows(bar.Position() - before);
 }
 
 void TDgCustomGridControl::ScrollToRow(int ARow) {
