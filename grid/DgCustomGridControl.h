@@ -363,6 +363,9 @@ class TDgCustomGridControl : public TComponent {
   void ColumnRefresh(TDgCustomColumn* Column, int Code);
   // Gives the input line the focus or takes it away (repaints follow).
   void SetInputFocus(bool Focus);
+  // Brings rows above the top back while the rows from the top leave room
+  // at the bottom of the cell area (rows and pixels moved back).
+  void FillRoomAtBottom(int& Rows, int& Pixels);
   // Moves the vertical bar by Rows (negative: back), as ScrollToRow does.
   void MoveVertBar(int Rows);
 

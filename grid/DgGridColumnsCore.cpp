@@ -4,12 +4,13 @@
 
 void TDgCustomGridControl::ColumnsChanged(int Kind, int Index) {
   if (Kind == 1 || Kind == 2) EndEdit();
-  if (Kind == DgColumnsKind::Deleted && ValidColumn(Index)) {
-    // The references the grid keeps must not outlive the column.
-    TDgCustomColumn* gone = columns_->Item(Index);
-    if (sorted_column_ == gone) sorted_column_ = nullptr;
-    if (pressed_column_ == gone) pressed_column_ = nullptr;
-    if (hot_column_ == gone) hot_column_ = nullptr;
+  if (Kind == DgColumnsKind::Deleted && Index >= 0) {
+    // The references the grid keeps must not outlive the column (it has
+    // left the index order already).
+    auto gone = [this](TDgCustomColumn* c) { return c && columns_->IndexOf(c) < 0; };
+    if (gone(sorted_column_)) sorted_column_ = nullptr;
+    if (gone(pressed_column_)) pressed_column_ = nullptr;
+    if (gone(hot_column_)) hot_column_ = nullptr;
     if (selected_column_ > Index) --selected_column_;
     else if (selected_column_ == Index) selected_column_ = 0;
     if (input_col_ >= Index) input_col_ = -1;
@@ -27,7 +28,8 @@ void TDgCustomGridControl::ColumnsCollectionChanged(int Kind, int Index) {
 
 void TDgCustomGridControl::ColumnsUpdated(int Kind) {
   if (Kind != 2) RepositionEditor();
-  UpdateScrollAreas();
+  // The layout is done now: the range takes the columns' new widths.
+  UpdateHorzScrollBar();
   InvalidateAll();
 }
 

@@ -32,14 +32,39 @@ int TDgCustomGridControl::VertScrollDelta(int OldPos, int NewPos) {
     pixels += RowPitch(prior);
     ++steps;
   }
-  // The bar asked for more rows than there are: it stays on the top row.
-  if (steps != 0 && host_) {
+  // Rows of different heights: a position near the end may leave room
+  // below the last row; rows above come back into it.
+  int back_rows = 0, back_pixels = 0;
+  FillRoomAtBottom(back_rows, back_pixels);
+  pixels += back_pixels;
+  // The bar asked for more rows than there are (or fewer fit): it stays on
+  // the top row.
+  if ((steps != 0 || back_rows != 0) && host_) {
     TDgScrollBar& bar = host_->VertScrollBar();
     bar.BeginUpdate();
-    bar.SetPosition(NewPos - steps);
+    bar.SetPosition(NewPos - steps - back_rows);
     bar.EndUpdate();
   }
   return pixels;
+}
+
+void TDgCustomGridControl::FillRoomAtBottom(int& Rows, int& Pixels) {
+  Rows = Pixels = 0;
+  const int count = RowCount();
+  const TRect area = CellAreaRect();
+  const int room = area.Bottom - area.Top - (grid_style_ == gsReport ? line_top_ : 0);
+  while (top_row_ > 0 && top_row_ < count) {
+    int prior = top_row_ - 1;
+    while (prior >= 0 && !GetRowVisible(prior)) --prior;
+    if (prior < 0) break;
+    int used = 0;
+    for (int r = top_row_; r < count && used <= room; ++r) used += RowPitch(r);
+    const int p = RowPitch(prior);
+    if (used + p > room) break;
+    top_row_ = prior;
+    ++Rows;
+    Pixels += p;
+  }
 }
 
 void TDgCustomGridControl::UpdateVertScrollBar() {
@@ -59,17 +84,8 @@ void TDgCustomGridControl::UpdateVertScrollBar() {
   const int v = count == 1 ? 0 : VisibleRowCount();
   // Room left below the last row while rows above the top are hidden by
   // the scroll: come back up until the rows fill the area.
-  const TRect area = CellAreaRect();
-  const int room = area.Bottom - area.Top - (grid_style_ == gsReport ? line_top_ : 0);
-  while (top_row_ > 0) {
-    int prior = top_row_ - 1;
-    while (prior >= 0 && !GetRowVisible(prior)) --prior;
-    if (prior < 0) break;
-    int used = 0;
-    for (int r = top_row_; r < count && used <= room; ++r) used += RowPitch(r);
-    if (used + RowPitch(prior) > room) break;
-    top_row_ = prior;
-  }
+  int back_rows = 0, back_pixels = 0;
+  FillRoomAtBottom(back_rows, back_pixels);
   const int f = FullRowsFromTop();
   TDgScrollBar& bar = host_->VertScrollBar();
   bar.BeginUpdate();

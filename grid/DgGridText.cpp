@@ -4,6 +4,7 @@
 
 #include "grid/DgColumnDisplay.h"
 #include "grid/DgCustomGridControl.h"
+#include "grid/DgGridBinding.h"
 #include "grid/DgTextFile.h"
 
 void TDgCustomGridControl::GetGridText(char16_t Separator, WideString& Text) {
@@ -49,7 +50,7 @@ void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) 
       GetDisplayText(ACol, r, text);
       DoApplyCell(ACol, r, text);
       CellFormatting(ACol, r, TCellState());
-      width = std::max(width, column->NeededWidth(text));
+      width = std::max(width, binding_->TextWidth(column, text));
       measured = true;
     }
   }

@@ -1,0 +1,141 @@
+// How the grid follows its columns: one column's changes, the collection's
+// changes, sorting, auto size and the grid's text.
+#include <gtest/gtest.h>
+
+#include "grid/tests/FakeGridHost.h"
+#include "grid/tests/TestGrid.h"
+
+namespace {
+struct ColumnsGrid : ::testing::Test {
+  TFakeGridHost host{300, 200};
+  TTestGrid g{3, 4};
+  void SetUp() override { host.Attach(&g); }
+};
+}  // namespace
+
+TEST_F(ColumnsGrid, WidthChangeScrollsWhatLiesRightOfTheOldEdge) {
+  int resized = -1;
+  g.OnColumnResize = [&](TObject*, int c) { resized = c; };
+  host.ClearRecords();
+  g.Columns()->Item(1)->SetWidth(100);
+  ASSERT_EQ(host.scrolls.size(), 1u);
+  EXPECT_EQ(host.scrolls[0].DX, 20);
+  EXPECT_EQ(host.scrolls[0].Area.Left, 160);
+  EXPECT_EQ(host.scrolls[0].Area.Bottom, 200);
+  EXPECT_EQ(resized, 1);
+  EXPECT_EQ(host.horz.Max(), 260);
+}
+
+TEST_F(ColumnsGrid, WidthChangeUnderTheLockScrollsNothing) {
+  g.BeginUpdate();
+  host.ClearRecords();
+  g.Columns()->Item(0)->SetWidth(30);
+  EXPECT_TRUE(host.scrolls.empty());
+  g.EndUpdate();
+}
+
+TEST_F(ColumnsGrid, MovingAColumnReportsFromAndTo) {
+  int col = -1, from = -1, to = -1;
+  g.OnColumnMove = [&](TObject*, int c, int f, int t) { col = c, from = f, to = t; };
+  g.Columns()->Item(0)->SetPosition(2);
+  EXPECT_EQ(col, 0);
+  EXPECT_EQ(from, 0);
+  EXPECT_EQ(to, 2);
+}
+
+TEST_F(ColumnsGrid, SortingAColumnRaisesOnSortColumnAndRemembersIt) {
+  std::vector<std::pair<int, bool>> sorts;
+  g.OnSortColumn = [&](TObject*, int c, bool asc) { sorts.emplace_back(c, asc); };
+  TDgCustomColumn* c = g.Columns()->Item(2);
+  c->SetSortKind(skDescending);
+  c->SetSorted(true);
+  ASSERT_FALSE(sorts.empty());
+  EXPECT_EQ(sorts.back(), std::make_pair(2, false));
+  EXPECT_EQ(g.SortedColumn(), c);
+  c->SetSorted(false);
+  EXPECT_EQ(g.SortedColumn(), nullptr);
+  c->SetOptions(c->Options() - coCanSort);
+  sorts.clear();
+  g.SortColumn(c, true);
+  EXPECT_TRUE(sorts.empty());
+}
+
+TEST_F(ColumnsGrid, DeletedColumnsReportTheirIndexAndLeaveNoReferenceBehind) {
+  std::vector<std::pair<TDataChange, int>> changes;
+  g.OnDataChange = [&](TObject*, TDataChange k, int i) { changes.emplace_back(k, i); };
+  TDgCustomColumn* c = g.Columns()->Item(1);
+  g.SortColumn(c, true);
+  g.SelectCell(2, 1, true, TShiftState());
+  c->Free();
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0], std::make_pair(dcDeleteColumn, 1));
+  EXPECT_EQ(g.SortedColumn(), nullptr);
+  EXPECT_EQ(g.SelectedColumn(), 1);  // the same column, one place lower
+  EXPECT_EQ(host.horz.Max(), 160);
+}
+
+TEST_F(ColumnsGrid, HidingAColumnUpdatesTheRange) {
+  g.Columns()->Item(0)->SetVisible(false);
+  EXPECT_EQ(host.horz.Max(), 160);
+}
+
+TEST_F(ColumnsGrid, AutoSizeTakesTheWidestTextPlusPadding) {
+  g.SetCells(0, 0, u"abc");
+  g.SetCells(0, 2, u"abcdefghij");
+  g.SetCells(0, 3, u"abcdefghijklmnopqrst");
+  g.SetRowVisible(3, false);
+  g.Columns()->Item(0)->Header()->SetCaption(u"ab");
+  g.Columns()->Item(0)->SetPadding(2);
+  g.AutoSizeColumn(0, 0, true);
+  EXPECT_EQ(g.Columns()->Item(0)->Width(), 60 + 4 + 5);  // 6 px per letter
+  g.AutoSizeColumn(0, 2, true);
+  EXPECT_EQ(g.Columns()->Item(0)->Width(), g.Columns()->Item(0)->NeededWidth(u"ab") + 4 + 5);
+  g.AutoSizeColumn(0, 1, false);
+  EXPECT_EQ(g.Columns()->Item(0)->Width(), 120 + 4 + 5);
+  g.OnApplyCell = [](TObject*, int, int, WideString& v) { v = u"x"; };
+  g.AutoSizeColumn(0, 1, false);
+  EXPECT_EQ(g.Columns()->Item(0)->Width(), 6 + 4 + 5);
+  g.ClearRows();
+  g.AutoSizeColumn(0, 1, false);
+  EXPECT_EQ(g.Columns()->Item(0)->Width(), 8 + 4 + 5);
+  g.AutoSizeColumn(9, 0, false);  // no such column: nothing
+}
+
+TEST(GridText, FieldsAreSeparatedAndRowsEndedByLineBreaksOnly) {
+  TTestGrid g(2, 2);
+  g.SetCells(0, 0, u"a");
+  g.SetCells(1, 0, u"b");
+  g.SetCells(0, 1, u"c");
+  g.SetCells(1, 1, u"d");
+  WideString text;
+  g.GetGridText(u';', text);
+  EXPECT_EQ(text, u"a;b\r\nc;d");
+}
+
+TEST(GridText, KeepsUnicodeAndMarksLineBreaksInsideCells) {
+  TTestGrid g(2, 1);
+  g.SetCells(0, 0, u"Привет\r\nмир");
+  g.SetCells(1, 0, u"\u00e9\u4e2d");
+  WideString text;
+  g.GetGridText(u'\t', text);
+  EXPECT_EQ(text, u"Привет%\r\nмир\t\u00e9\u4e2d");
+  TTestGrid empty(2, 0);
+  empty.GetGridText(u';', text);
+  EXPECT_EQ(text, u"");
+}
+
+TEST(GridRowFit, TheMeasuredHeightGoesThroughSetRowHeight) {
+  TFakeGridHost host;
+  TTestGrid g(2, 3);
+  host.Attach(&g);
+  std::vector<std::pair<int, int>> heights;
+  g.OnChangeRowHeight = [&](TObject*, int r, int h) { heights.emplace_back(r, h); };
+  g.FitRowHeight(1);
+  ASSERT_EQ(heights.size(), 1u);
+  EXPECT_EQ(heights[0], std::make_pair(1, 16));  // one line of text fits RowSize
+  g.OnMeasuringRowHeight = [](TObject*, int, int& h) { h = 40; };
+  g.FitRowHeight(2);
+  EXPECT_EQ(g.GetRowHeight(2), 40);
+  g.FitRowHeight(5);
+  EXPECT_EQ(heights.size(), 2u);
+}
