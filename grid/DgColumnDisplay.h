@@ -62,6 +62,8 @@ class TColumnPlay : public TVirtualColElement {
   virtual void MouseDown(int Button, int X, int Y) {}
   virtual void MouseMove(int X, int Y) {}
   virtual void MouseUp(int Button, int X, int Y) {}
+  // The mouse left the cell.
+  virtual void MouseLeave() {}
   virtual void KeyDown(unsigned& Key) {}
   virtual void KeyPress(char16_t& Key) {}
   // Takes the Boolean of the display's cell value and lets the display

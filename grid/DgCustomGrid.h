@@ -6,6 +6,9 @@
 #pragma once
 
 #include "grid/DgCustomGridControl.h"
+#include "grid/DgGridMouseGeometry.h"
+
+class TColumnPlay;
 
 class TDgCustomGrid : public TDgCustomGridControl {
  public:
@@ -50,6 +53,35 @@ class TDgCustomGrid : public TDgCustomGridControl {
   virtual void CancelMode();
   // The hint window of cell texts that do not fit.
   virtual void CreateHintWindow();
+  // Ends resizing, row moving, column dragging and header pressing without
+  // their effect, leaving no guide line, marker, box or arrow behind (focus
+  // loss, the application's deactivation).
+  void CancelMouseStates();
+  // The drag box's notifications, in screen coordinates: it moved, it was
+  // dropped, or its drag ended without a drop (lost capture).
+  void ColumnDragMove(int X, int Y);
+  void ColumnDragDrop(int X, int Y);
+  void ColumnDragCancelled();
+  // A press that could have begun a drag ended without one: a selection kept
+  // for that drag collapses to the focused row.
+  virtual void DragCanceled();
+  // What a point hits (DgRegion) and the cell under it (column index and row,
+  // -1 when none).
+  int HitTest(int X, int Y);
+  void PointToCell(int X, int Y, int& ACol, int& ARow);
+  // The row whose lower edge a press in the indicator at (X, Y) would drag.
+  int RowResizeZone(int X, int Y);
+  // The row boundary nearest to Y while moving a row (-1 above the cells).
+  int DropRowAt(int Y);
+  TDgMouseState MouseState() const;
+  // What the mouse shows now (tests and the window's checks).
+  int GuideLineX(int Which) const { return guide_x_[Which & 1]; }
+  int RowGuideY() const { return row_guide_y_; }
+  int DropRow() const { return drop_row_; }
+  int ResizeDelta() const { return resize_delta_; }
+  TDgCustomColumn* DraggedColumn() const { return drag_column_; }
+  int DropTarget() const { return drop_target_; }
+  bool DropArrowsShown() const { return arrows_shown_; }
   // ===== end of mouse ===================================================================
 
  protected:
@@ -57,5 +89,79 @@ class TDgCustomGrid : public TDgCustomGridControl {
   // ===== end of keyboard and editing state ==============================================
 
   // ===== mouse state (gridmouse) =========================================================
+  // Draws the guide lines and the row marker over a finished paint.
+  void PaintFeedback(TDgCanvas& Canvas) override;
+  // The play element of a cell when it takes the mouse there, else null.
+  TColumnPlay* ActivePlay(TDgCustomColumn* Column, int ARow);
+  TRect TextRectOf(TDgCustomColumn* Column, const TRect& Cell);
+  void MouseDoubleClick(int X, int Y);
+  void CellPress(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void HeaderPress(TMouseButton Button, TShiftState Shift, int X);
+  void IndicatorPress(int X, int Y);
+  void CellRelease(int X, int Y);
+  void HeaderRelease(TDgCustomColumn* Candidate, int X);
+  void CancelMouseStates(bool WithColumnDrag);
+  void SetMouseCursor(TCursor Cursor);
+  void HeaderHover(TShiftState Shift, int X, int Y);
+  void FooterHover(int X);
+  void CellHover(TShiftState Shift, int X, int Y);
+  void IndicatorHover(int X, int Y);
+  void LeaveHoveredCell();
+  void SetHotColumn(TDgCustomColumn* Column);
+  void ShowGridHint(int Kind, const WideString& Text, const TRect& Place);
+  void HideGridHint();
+  int RowAtY(int Y);
+  int MarkerY(int DropRow);
+  void SetGuideLines(int Left, int Right);
+  void SetRowGuide(int Y);
+  void SetDropRow(int DropRow);
+  void BeginColumnResize(TDgCustomColumn* Column);
+  void MoveColumnResize(int X);
+  void FinishColumnResize();
+  void BeginRowResize(int ARow, int Y);
+  void MoveRowResize(int Y);
+  void FinishRowResize();
+  void TrackRowMove(int Y);
+  void FinishRowMove(int Y);
+  void StartColumnDrag(TDgCustomColumn* Column, int X, int Y);
+  TPoint ScreenToGrid(int X, int Y);
+  bool InDropBand(const TPoint& P);
+  bool DragTargetAt(int ScreenX, int ScreenY, int& Target);
+  void EndColumnDragState();
+
+  // The last press: its point (client) and cell.
+  TPoint down_point_{-1, -1};
+  bool down_set_ = false;
+  int down_col_ = -1, down_row_ = -1;
+  // The header pressed with the left button (a click or a drag may follow).
+  TDgCustomColumn* header_candidate_ = nullptr;
+  // Column resizing: the column, the edge under the mouse, the width change
+  // and the two guide lines' x (DgNoGuide when none).
+  TDgCustomColumn* resize_column_ = nullptr;
+  TDgCustomColumn* hover_resize_ = nullptr;
+  int resize_delta_ = 0;
+  int guide_x_[2] = {DgNoGuide, DgNoGuide};
+  // Row resizing: the row and its guide line's y (-1 none).
+  int row_resize_row_ = -1;
+  int row_guide_y_ = -1;
+  // Row moving: the pressed row, the boundary it would drop on and the
+  // marker's y (-1 none).
+  int move_source_row_ = -1;
+  int drop_row_ = -1;
+  int marker_y_ = -1;
+  // The hint showing (1 footer, 2 header, 3 text-fit, 4 cell) and the
+  // columns whose header or footer hint was shown.
+  int hint_kind_ = 0;
+  TDgCustomColumn* header_hint_column_ = nullptr;
+  TDgCustomColumn* footer_hint_column_ = nullptr;
+  int hover_col_ = -1, hover_row_ = -1, prev_hover_col_ = -1, prev_hover_row_ = -1;
+  // A press on a row of a multi-selection to collapse if no drag follows.
+  bool undo_on_cancel_ = false;
+  // The last press hit the focused cell.
+  bool focused_cell_click_ = false;
+  // Column dragging: the column, its landing place, and the arrows shown.
+  TDgCustomColumn* drag_column_ = nullptr;
+  int drop_target_ = -1;
+  bool arrows_shown_ = false;
   // ===== end of mouse state ==============================================================
 };

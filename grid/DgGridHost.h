@@ -14,6 +14,7 @@
 #include "grid/DgTypes.h"
 
 class TDgCanvas;
+class TDgCustomColumn;
 class TDgScrollBar;
 class IDgThemes;
 
@@ -77,6 +78,23 @@ class IDgGridHost {
   // compiling; override them in both.
 
   // --- Mouse (drag box, arrows) ------------------------------------------------------
-  // Add members here with a default body so the fake and the window keep
-  // compiling; override them in both.
+  // The column's header image appears at ScreenRect and follows the mouse
+  // from ScreenMouse; the host then reports each move and the drop to the
+  // grid's ColumnDragMove / ColumnDragDrop (screen coordinates), or
+  // ColumnDragCancelled when the drag ends without a drop.
+  virtual void StartColumnDrag(TDgCustomColumn* Column, const TRect& ScreenRect,
+                               const TPoint& ScreenMouse) {}
+  // Hides the box and stops its tracking (the grid ended the drag itself).
+  virtual void EndColumnDrag() {}
+  // The two drop arrows at their top-left corners (screen); Show false
+  // hides both.
+  virtual void ShowDropArrows(bool Show, const TPoint& Upper, const TPoint& Lower) {}
+  // The cursor while a column is dragged (the box holds the mouse then).
+  virtual void SetColumnDragCursor(TCursor Cursor) {}
+  // Middle-button roll scrolling is under way (the grid ignores the mouse).
+  virtual bool Rolling() { return false; }
+  // Hints show only while the grid's form is the active form; cell, header
+  // and footer hints also need the application's hint switch.
+  virtual bool FormActive() { return true; }
+  virtual bool ApplicationShowHint() { return true; }
 };

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "classlib/Controls.h"
+#include "grid/DgCursors.h"
 #include "grid/DgFlyoutControlWin.h"
 #include "grid/DgRollState.h"
 #include "grid/DgScrollBar.h"
@@ -98,8 +99,4 @@ class TDgScrollControl : public TDgCustomScrollControl, private IDgRollPlatform 
 // Loads the grid's cursors from the program's resources into the screen's
 // cursor table (once); a missing one falls back to a standard cursor.
 void DgRegisterCursors();
-namespace DgCursor {
-constexpr TCursor Roll = 4003, RollUp = 4004, RollDown = 4005, HorzSplit = 4006,
-                  ColumnNoDrag = 4007, VertSplit = 4008, IndicatorSelect = 4009,
-                  ReversedArrow = 4010;
-}
+
