@@ -108,7 +108,10 @@ void TCells::Renumber(size_t From) {
 
 void TCells::AddRows(int Count) {
   if (Count <= 0) return;
+  // Room grows by half at the least, so that rows added one at a time cost
+  // no more than rows added together.
   size_t n = rows_.size() + static_cast<size_t>(Count);
+  if (n > rows_.capacity()) n = std::max(n, rows_.capacity() + rows_.capacity() / 2);
   rows_.reserve(n);
   for (auto& l : lists_) l->Items.reserve(n);
   for (int k = 0; k < Count; ++k) {
