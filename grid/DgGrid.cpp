@@ -278,8 +278,14 @@ void TDataGrid::CellFormatting(int ACol, int ARow, TCellState CellState) {
   TFontStyles style;
   if (ValidColumn(ACol) && ValidRow(ARow)) style = cells_->Cell(ACol, ARow)->FontStyle;
   if (CellState.Contains(csBoldTextSelection)) style.Include(fsBold);
-  TColor color = cell_font_.Color();
+  // The colour the core prepares the cell's font with.
+  TColor color = Enabled() ? GetCellTextColor(ACol, ARow) : clGrayText;
   const TLifeToken life = LifeToken();
   if (OnCellFormating) OnCellFormating(this, ACol, ARow, color, style, CellState);
-  if (life) ApplyCellFont(color, style);
+  if (!life || !canvas_) return;
+  TDgFont font;
+  if (ValidColumn(ACol)) font.Assign(Columns()->Item(ACol)->Font());
+  font.SetColor(color);
+  font.SetStyle(style);
+  canvas_->SetFont(font);
 }
