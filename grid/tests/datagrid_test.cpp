@@ -278,6 +278,43 @@ TEST_F(DataGrid, TheSelectionStaysOnItsRow) {
   EXPECT_EQ(grid->SelectedRow(), -1);
 }
 
+// The grid with the canvas of a paint under way, as its painting has it.
+struct PaintingGrid : TDataGrid {
+  void Painting(TDgCanvas* c) { canvas_ = c; }
+};
+
+TEST(CellFormatting, TheHandlersColourAndStyleReachTheCanvasFont) {
+  TFakeGridHost host;
+  auto grid = std::make_unique<PaintingGrid>();
+  grid->Columns()->Add(new TDgTextColumn(nullptr));
+  grid->Columns()->Item(0)->Font()->SetStyle(TFontStyles{fsItalic});
+  host.Attach(grid.get());
+  grid->AddRow(2);
+  TDgRecordingCanvas canvas(50, 50);
+  grid->Painting(&canvas);
+  // Without a handler: the text colour prepared for the cell, the cell's
+  // own style, bold added for a bold selection.
+  grid->CellFormatting(0, 1, TCellState{csBoldTextSelection});
+  EXPECT_EQ(canvas.CurrentFont().Color(), grid->GetCellTextColor(0, 1));
+  EXPECT_EQ(canvas.CurrentFont().Style(), (TFontStyles{fsItalic, fsBold}));
+  grid->CellFormatting(0, 1, TCellState());
+  EXPECT_EQ(canvas.CurrentFont().Style(), TFontStyles{fsItalic});
+  std::vector<std::pair<int, int>> asked;
+  grid->OnCellFormating = [&](TObject*, int c, int r, TColor& color, TFontStyles& style, TCellState) {
+    asked.emplace_back(c, r);
+    if (r == 0) color = clRed;
+    style = TFontStyles{fsUnderline};
+  };
+  grid->CellFormatting(0, 0, TCellState());
+  EXPECT_EQ(canvas.CurrentFont().Color(), clRed);
+  EXPECT_EQ(canvas.CurrentFont().Style(), TFontStyles{fsUnderline});
+  grid->CellFormatting(0, 1, TCellState());
+  EXPECT_EQ(canvas.CurrentFont().Color(), grid->GetCellTextColor(0, 1));
+  EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}}));
+  grid->Painting(nullptr);
+  grid->SetHost(nullptr);
+}
+
 TEST_F(DataGrid, OtherThreadsAreTurnedAway) {
   Rows(1);
   bool refused = false;
