@@ -13,6 +13,8 @@ class TDgTextColumn : public TDgCustomColumn {
     return DgColumnCaps::Editing | DgColumnCaps::Extra3 | DgColumnCaps::Extra5;
   }
   TVirtualColElement* CreateDisplay() override;
+  // The text editor (DgEdit.h's factory: the edit control on Windows).
+  TComponent* CreateEditor() override;
   int NeededWidth(const WideString& Text) const override;
   bool MultiLineRows(bool GridAnswer) const override { return multi_line_ || GridAnswer; }
   WideString DisplayText(const TDgCellValue& Value) const override;

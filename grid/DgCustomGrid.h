@@ -7,6 +7,7 @@
 
 #include "grid/DgCustomGridControl.h"
 #include "grid/DgGridMouseGeometry.h"
+#include "grid/DgGridKeysSearch.h"
 
 class TColumnPlay;
 
@@ -40,6 +41,21 @@ class TDgCustomGrid : public TDgCustomGridControl {
   virtual void FocusExit();
   // Wheel steps (Delta in WHEEL_DELTA units of 120); true when handled.
   virtual bool MouseWheel(int Delta, TShiftState Shift, const TPoint& Pos);
+  // The moves of the keys.
+  void SelectNextColumn();
+  void SelectPriorColumn();
+  void TabForward(bool WrapOut);
+  void TabBackward();
+  void MoveSelection(int Rows);
+  // A bar's scroll message arrived (before the bar moves).
+  virtual void ScrollMessage(bool Vertical);
+  // The application was deactivated.
+  virtual void AppDeactivated();
+  // The incremental search's text so far.
+  const WideString& SearchText() const { return search_.Text(); }
+  void TimerFired(int Id) override;
+  void HandlePosted(int Msg, intptr_t W, intptr_t L) override;
+  void Resized() override;
   // ===== end of keyboard and editing ==================================================
 
   // ===== mouse (gridmouse: DgGridMouse*.cpp) ==========================================
@@ -86,6 +102,13 @@ class TDgCustomGrid : public TDgCustomGridControl {
 
  protected:
   // ===== keyboard and editing state (gridkeys) ==========================================
+  void EditorKeyDownToGrid(uint16_t& Key, TShiftState Shift) override { KeyDown(Key, Shift); }
+  void EditorKeyPressToGrid(char16_t& Key) override { KeyPress(Key); }
+  void EditorKeyUpToGrid(uint16_t& Key, TShiftState Shift) override { KeyUp(Key, Shift); }
+  void PageKey(bool Down);
+  void HomeEndKey(bool End, TShiftState Shift);
+  void IncrementalSearch(char16_t Key);
+  TDgIncrementalSearch search_;
   // ===== end of keyboard and editing state ==============================================
 
   // ===== mouse state (gridmouse) =========================================================

@@ -26,6 +26,7 @@
 #include "classlib/SysUtils.h"
 #include "grid/DgColumns.h"
 #include "grid/DgDisplays.h"
+#include "grid/DgEdit.h"
 #include "grid/DgFont.h"
 #include "grid/DgGridHost.h"
 #include "grid/DgGridTypes.h"
@@ -36,6 +37,23 @@ class IDgInplaceEditor;
 class EGridThreadError : public Exception {
  public:
   using Exception::Exception;
+};
+
+class TDgCustomGridControl;
+
+// What the grid's in-place editor tells it goes to the grid (DgGridEdit.cpp).
+class TDgEditorLink : public IDgEditorListener {
+ public:
+  explicit TDgEditorLink(TDgCustomGridControl* Grid) : grid_(Grid) {}
+  void EditorChange() override;
+  void EditorEnter() override;
+  void EditorExit() override;
+  void EditorKeyDown(uint16_t& Key, TShiftState Shift) override;
+  void EditorKeyPress(char16_t& Key) override;
+  void EditorKeyUp(uint16_t& Key, TShiftState Shift) override;
+
+ private:
+  TDgCustomGridControl* grid_ = nullptr;
 };
 
 class TDgCustomGridControl : public TComponent {
@@ -264,6 +282,44 @@ class TDgCustomGridControl : public TComponent {
   // ===== editing (gridkeys defines these in DgGridKeys*.cpp / DgGridEdit*.cpp) =====
   // The editor follows its cell after a scroll, resize or layout change.
   virtual void RepositionEditor();
+  // Editing begun by a typed character: the editor receives it as typed.
+  void BeginEditWithChar(int ACol, int ARow, char16_t Key);
+  // Editing in the input line (a click on an input cell; a key typed there).
+  void BeginInputEdit(TDgCustomColumn* Column, const WideString& Text);
+  void BeginInputEditWithChar(int ACol, char16_t Key);
+  // The data class swapped two rows: an edit in either follows its row.
+  void EditRowsExchanged(int Row1, int Row2);
+  // The editor attached now; null when nothing is edited.
+  IDgInplaceEditor* AttachedEditor() const { return editor_; }
+  // The last ApplyEdit found a text its column could not take: reported
+  // through the host, the cell kept its value.
+  bool EditRefused() const { return edit_refused_; }
+  // The message the grid posts itself to check where the focus went.
+  static constexpr int PostedFocusCheck = 0x0B01;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The grid's own key handling behind the editor's key notifications.
+  virtual void EditorKeyDownToGrid(uint16_t& Key, TShiftState Shift) {}
+  virtual void EditorKeyPressToGrid(char16_t& Key) {}
+  virtual void EditorKeyUpToGrid(uint16_t& Key, TShiftState Shift) {}
+  // A column's editor: its InplaceEdit (External) or its own; null if none.
+  IDgInplaceEditor* ColumnEditor(TDgCustomColumn* Column, bool& External);
+  // Attaches Column's editor (for the input line with ForInput).
+  bool AttachEditor(TDgCustomColumn* Column, int ARow, bool ForInput);
+  void DetachEditor();
+  void ShowEditorAt();
+  // The focus may have left both the grid and its editor: checked once the
+  // focus change is over (a posted message), then any edit is applied.
+  void CheckFocusLeft();
+  void FocusLeft();
+
+  TDgEditorLink editor_link_{this};
+  // The component behind editor_ (its freeing ends the edit).
+  TComponent* editor_component_ = nullptr;
+  bool edit_refused_ = false;
+
+ public:
   // ===== end of editing ==================================================================
 
   // ===== painting (gridpaint defines these in DgGridPaint*.cpp) =======================
@@ -415,6 +471,7 @@ class TDgCustomGridControl : public TComponent {
   class TColumnsBinding;
   friend class TColumnsBinding;
   std::unique_ptr<TColumnsBinding> binding_;
+  friend class TDgEditorLink;
   TDgFont font_;
 
   TAppearanceOptions appearance_options_{aoHideSelection, aoHighlightSlideCells};

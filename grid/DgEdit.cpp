@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "grid/DgCellClasses.h"
+#include "grid/DgColumnClasses.h"
 
 // --- TDgEditMargins -----------------------------------------------------------------------
 
@@ -95,3 +96,19 @@ WideString FromFloat(double Value) { return Widen(FloatToStr(Value)); }
 WideString FromInteger(int Value) { return Widen(IntToStr(Value)); }
 
 }  // namespace DgEditValue
+
+// --- The text columns' editor ---------------------------------------------------------------
+
+namespace {
+TDgEditorFactory& TextEditorFactory() {
+  static TDgEditorFactory f;
+  return f;
+}
+}  // namespace
+
+void DgSetTextEditorFactory(TDgEditorFactory Factory) { TextEditorFactory() = std::move(Factory); }
+
+TComponent* TDgTextColumn::CreateEditor() {
+  const TDgEditorFactory& f = TextEditorFactory();
+  return f ? f(this) : nullptr;
+}

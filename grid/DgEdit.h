@@ -133,3 +133,9 @@ class IDgInplaceEditor {
 inline IDgInplaceEditor* AsInplaceEditor(TComponent* Component) {
   return dynamic_cast<IDgInplaceEditor*>(Component);
 }
+
+// The editor class of text columns: the Windows side installs the edit
+// control's maker (DgUseEditControls), tests a fake's. Each column makes its
+// editor on first use and owns it. Null: text columns have no editor.
+using TDgEditorFactory = std::function<TComponent*(TDgCustomColumn* Column)>;
+void DgSetTextEditorFactory(TDgEditorFactory Factory);

@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "grid/DgGridHost.h"
 #include "grid/DgThemesSupportWin.h"
 
 namespace {
@@ -231,7 +232,9 @@ void TDgCustomEdit::SetSelStart(int Position) {
 void TDgCustomEdit::AttachToGrid(IDgGridHost* Host) {
   listener_ = nullptr;
   OnChange = nullptr;
-  (void)Host;  // HOSTWINDOW
+  if (auto* w = dynamic_cast<TWinControl*>(Host)) {
+    if (Parent() != w) SetParent(w);
+  }
   Clear();
 }
 
@@ -425,4 +428,8 @@ void TDgEdit::HandleMessage(TMessage& M) {
       return;
   }
   TDgCustomEdit::HandleMessage(M);
+}
+
+void DgUseEditControls() {
+  DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TDgEdit(nullptr); });
 }

@@ -152,3 +152,6 @@ class TDgEdit : public TDgCustomEdit {
   void PaintBorderRings();
   void PaintThemedBorder();
 };
+
+// Text columns edit with TDgEdit (the grid's window calls this once).
+void DgUseEditControls();

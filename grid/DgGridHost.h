@@ -76,6 +76,9 @@ class IDgGridHost {
   // --- Editing (in-place editor seam) ------------------------------------------------
   // Add members here with a default body so the fake and the window keep
   // compiling; override them in both.
+  // A text the edited column cannot take (the cell keeps its value): shown
+  // to the person once the current message is over.
+  virtual void ReportEditError(const WideString& Message) {}
 
   // --- Mouse (drag box, arrows) ------------------------------------------------------
   // The column's header image appears at ScreenRect and follows the mouse

@@ -1,31 +1,291 @@
-// Keyboard, in-place editing and the input line of the grid.
-// Placeholder bodies until the keyboard and editing land.
+// The grid's keys: navigation by rows, pages, columns and Tab, typed
+// characters that start an edit or search the rows (see DgCustomGrid.h).
+#include <cstdlib>
+
+#include "grid/DgColumnDisplay.h"
 #include "grid/DgCustomGrid.h"
 
-void TDgCustomGridControl::HookEditor() {}
-bool TDgCustomGridControl::ApplyEdit() { return true; }
-void TDgCustomGridControl::AddInputRow() {}
-void TDgCustomGridControl::RepositionEditor() {}
+namespace {
+constexpr int kTab = 9, kEnter = 13, kEscape = 27, kPageUp = 33, kPageDown = 34, kEnd = 35,
+              kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
+}  // namespace
 
-void TDgCustomGridControl::EndEdit() {
-  cell_editing_ = false;
-  input_editing_ = false;
-  edit_col_ = edit_row_ = -1;
-  input_col_ = -1;
+// --- Rows ---------------------------------------------------------------------------------
+
+void TDgCustomGridControl::SelectNextRow(TShiftState Shift, bool WrapOut) {
+  CheckThread();
+  const int count = RowCount();
+  if (count == 0) return;
+  int target = -1;
+  if (input_focus_) {
+    SetInputFocus(false);
+    target = FirstVisibleRow();
+  } else {
+    if (selected_row_ < 0) return;
+    if (selected_row_ >= count - 1) {
+      if (WrapOut) {
+        if (host_) host_->PostKeyToParent(kTab);
+        SelectFirstRow(TShiftState());
+      }
+      return;
+    }
+    for (int r = selected_row_ + 1; r < count && target < 0; ++r)
+      if (GetRowVisible(r) && CanSelectCell(selected_column_, r)) target = r;
+  }
+  if (!ValidRow(target)) return;
+  SelectCell(selected_column_, target, true, Shift);
+  if (host_ && RowTop(target) + GetRowHeight(target) >= CellAreaRect().Bottom)
+    host_->VertScrollBar().LineDown();
 }
 
-void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text) {}
-void TDgCustomGridControl::SelectNextRow(TShiftState Shift, bool WrapOut) {}
-void TDgCustomGridControl::SelectPriorRow(TShiftState Shift) {}
+void TDgCustomGridControl::SelectPriorRow(TShiftState Shift) {
+  CheckThread();
+  if (selected_row_ < 0) return;
+  if (selected_row_ == FirstVisibleRow() && Options().Contains(goInput) && grid_style_ == gsReport) {
+    SetInputFocus(true);
+    return;
+  }
+  if (input_focus_ || RowCount() == 0) return;
+  int target = -1;
+  for (int r = selected_row_ - 1; r >= 0 && target < 0; --r)
+    if (GetRowVisible(r) && CanSelectCell(selected_column_, r)) target = r;
+  if (target < 0) return;
+  SelectCell(selected_column_, target, true, Shift);
+  if (host_ && target < top_row_) host_->VertScrollBar().LineUp();
+}
 
-void TDgCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {}
+void TDgCustomGrid::MoveSelection(int Rows) {
+  CheckThread();
+  if (!ValidRow(selected_row_) || Rows == 0) return;
+  int steps = std::abs(Rows), target = selected_row_;
+  if (Rows < 0) {
+    const int limit = FirstVisibleRow();
+    for (int r = selected_row_ - 1; r >= limit && steps > 0; --r)
+      if (GetRowVisible(r)) target = r, --steps;
+  } else {
+    const int limit = LastVisibleRow();
+    for (int r = selected_row_ + 1; r <= limit && steps > 0; ++r)
+      if (GetRowVisible(r)) target = r, --steps;
+  }
+  if (target != selected_row_) SetSelectedRow(target);
+}
+
+void TDgCustomGrid::PageKey(bool Down) {
+  if (RowCount() == 0) return;
+  // A cell area lower than a row still pages by one row.
+  const int f = std::max(1, FullRowsFromTop());
+  if (!ValidRow(selected_row_)) {
+    // Nothing selected: paging starts at the first row there is.
+    SetSelectedRow(FirstVisibleRow());
+    if (update_lock_ == 0) ScrollToRow(selected_row_);
+    return;
+  }
+  if (!Down) {
+    if (selected_row_ > top_row_) {
+      SetSelectedRow(top_row_);
+    } else {
+      MoveSelection(-f);
+      MoveVertBar(-f);
+    }
+    return;
+  }
+  if (selected_row_ < top_row_ + f - 1) {
+    // The last fully shown row: the f-th visible one from the top.
+    int last = top_row_, seen = 0;
+    for (int r = top_row_; r < RowCount() && seen < f; ++r)
+      if (RowPitch(r) > 0) last = r, ++seen;
+    SetSelectedRow(last);
+  } else if (selected_row_ + f > RowCount()) {
+    SelectLastRow(TShiftState());
+  } else {
+    MoveSelection(f);
+    MoveVertBar(f);
+  }
+}
+
+void TDgCustomGrid::HomeEndKey(bool End, TShiftState Shift) {
+  if (Options().Contains(goMultiSelect) && Options().Contains(goSelectFullRow) && ValidRow(selected_row_)) {
+    const int from = End ? selected_row_ : 0, to = End ? RowCount() - 1 : selected_row_;
+    for (int r = from; r <= to; ++r)
+      if (GetRowVisible(r)) SetRowSelected(r, true);
+    multi_select_ = true;
+    RepaintRegion(DgRegion::Cells);
+  }
+  if (HomeEndBehaviour() == hebTopBottom) {
+    if (!ValidColumn(selected_column_)) return;
+    if (End) SelectLastRow(Shift);
+    else SelectFirstRow(Shift);
+    return;
+  }
+  TDgCustomColumn* c = End ? columns_->LastVisible() : columns_->FirstVisible();
+  if (!c) return;
+  SelectCell(columns_->IndexOf(c), selected_row_, true, TShiftState());
+  ScrollToColumn(c);
+}
+
+// --- Columns and Tab ----------------------------------------------------------------------
+
+void TDgCustomGrid::SelectNextColumn() {
+  CheckThread();
+  if (!ValidColumn(selected_column_)) return;
+  TDgCustomColumn* c = columns_->Item(selected_column_);
+  TDgCustomColumn* next = columns_->Next(c);
+  if (next == c) return;
+  SelectCell(columns_->IndexOf(next), selected_row_, true, TShiftState());
+  if (GridStyle() == gsReport) ScrollToColumn(next);
+}
+
+void TDgCustomGrid::SelectPriorColumn() {
+  CheckThread();
+  if (!ValidColumn(selected_column_)) return;
+  TDgCustomColumn* c = columns_->Item(selected_column_);
+  TDgCustomColumn* prior = columns_->Previous(c);
+  if (prior == c) return;
+  SelectCell(columns_->IndexOf(prior), selected_row_, true, TShiftState());
+  if (GridStyle() == gsReport) ScrollToColumn(prior);
+}
+
+void TDgCustomGrid::TabForward(bool WrapOut) {
+  CheckThread();
+  if (!ValidColumn(selected_column_)) return;
+  TDgCustomColumn* c = columns_->Item(selected_column_);
+  if (columns_->Next(c) != c) {
+    SelectNextColumn();
+  } else if (input_focus_) {
+    if (host_) host_->PostKeyToParent(kTab);
+  } else {
+    SelectNextRow(TShiftState(), WrapOut);
+    if (TDgCustomColumn* first = columns_->FirstVisible()) {
+      SelectCell(columns_->IndexOf(first), selected_row_, true, TShiftState());
+      if (GridStyle() == gsReport) ScrollToColumn(first);
+    }
+  }
+}
+
+void TDgCustomGrid::TabBackward() {
+  CheckThread();
+  if (!ValidColumn(selected_column_)) return;
+  TDgCustomColumn* c = columns_->Item(selected_column_);
+  if (columns_->Previous(c) != c) {
+    SelectPriorColumn();
+  } else if (!input_focus_) {
+    SelectPriorRow(TShiftState());
+    if (TDgCustomColumn* last = columns_->LastVisible()) {
+      SelectCell(columns_->IndexOf(last), selected_row_, true, TShiftState());
+      if (GridStyle() == gsReport) ScrollToColumn(last);
+    }
+  }
+}
+
+// --- Keys ---------------------------------------------------------------------------------
+
+void TDgCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
+  CheckThread();
+  if (Options().Contains(goDisableKeys)) return;
+  // The editor moves its own caret.
+  if ((cell_editing_ || input_editing_) && Key >= kEnd && Key <= kDown) return;
+  const bool by_column = input_focus_ || !Options().Contains(goSelectFullRow) ||
+                         AppearanceOptions().Contains(aoIndicateSelectedCell);
+  switch (Key) {
+    case kTab:
+      if (Shift.Contains(ssShift)) TabBackward();
+      else TabForward(true);
+      break;
+    case kPageUp: PageKey(false); break;
+    case kPageDown: PageKey(true); break;
+    case kEnd: HomeEndKey(true, Shift); break;
+    case kHome: HomeEndKey(false, Shift); break;
+    case kLeft:
+      if (by_column) SelectPriorColumn();
+      else if (host_) host_->HorzScrollBar().LineUp();
+      break;
+    case kUp: SelectPriorRow(Shift); break;
+    case kRight:
+      if (by_column) SelectNextColumn();
+      else if (host_) host_->HorzScrollBar().LineDown();
+      break;
+    case kDown: SelectNextRow(Shift, false); break;
+    default: break;
+  }
+}
+
 void TDgCustomGrid::KeyUp(uint16_t& Key, TShiftState Shift) {}
+
+void TDgCustomGrid::KeyPress(char16_t& Key) {
+  CheckThread();
+  if (cell_editing_ || input_editing_ || Options().Contains(goDisableKeys) || Key == kEscape) return;
+  if (Key == kEnter && WantReturns()) {
+    if (!input_focus_) {
+      switch (SelectionMoveDirection()) {
+        case TSelectionMoveDirection::mdUp: SelectPriorRow(TShiftState()); break;
+        case TSelectionMoveDirection::mdDown: SelectNextRow(TShiftState(), false); break;
+        case TSelectionMoveDirection::mdLeft: SelectPriorColumn(); break;
+        case TSelectionMoveDirection::mdRight: SelectNextColumn(); break;
+        case TSelectionMoveDirection::mdNone: break;
+      }
+    } else if (InputEnterMode() == imAllways) {
+      ApplyEdit();
+      if (editor_) editor_->Clear();
+      AddInputRow();
+      if (editor_ && ValidColumn(input_col_)) {
+        editor_->SetEditText(columns_->Item(input_col_)->InputValue());
+        editor_->SelectAll();
+      }
+    }
+  }
+  if (!ValidColumn(selected_column_) || !(input_focus_ || ValidRow(selected_row_))) return;
+  TDgCustomColumn* c = columns_->Item(selected_column_);
+  const int col = selected_column_, row = selected_row_;
+  if (!ReadOnly() && !input_focus_ && c->Options().Contains(coEditing)) {
+    if (auto* play = dynamic_cast<TColumnPlay*>(c->Play())) {
+      TRect r;
+      GetCellRect(col, row, r);
+      if (CanBeginEditAt(c, row, r)) play->KeyPress(Key);
+      if (Key == 0) return;
+    }
+  }
+  if (Key == kEnter || Key == kTab) {
+    Key = 0;
+    return;
+  }
+  if (c->AcceptsEditKey(Key)) {
+    if (input_focus_) BeginInputEditWithChar(col, Key);
+    else BeginEditWithChar(col, row, Key);
+    if (cell_editing_ || input_editing_) {
+      Key = 0;
+      return;
+    }
+  }
+  if (!input_focus_ && !c->Options().Contains(coEditing) && RowCount() > 0 && Key >= 32) {
+    IncrementalSearch(Key);
+    Key = 0;
+  }
+}
+
+void TDgCustomGrid::IncrementalSearch(char16_t Key) {
+  int search_col = -1;
+  for (int i = 0; i < columns_->Count() && search_col < 0; ++i)
+    if (columns_->Item(i)->Options().Contains(coSearchColumn)) search_col = i;
+  if (search_col < 0) return;
+  if (host_) host_->StartTimer(DgGridTimer::IncrementalSearch, TDgIncrementalSearch::PauseMs);
+  search_.Append(Key);
+  const int found = search_.Find(
+      RowCount(), selected_row_, [this](int r) { return GetRowVisible(r); },
+      [this, search_col](int r) { return Cells(search_col, r); });
+  if (found < 0) return;
+  SetSelectedRow(found);
+  if (update_lock_ == 0) ScrollToRow(found);
+}
+
+void TDgCustomGrid::TimerFired(int Id) {
+  if (Id != DgGridTimer::IncrementalSearch) return TDgCustomGridControl::TimerFired(Id);
+  search_.Clear();
+  if (host_) host_->StopTimer(Id);
+}
+
 bool TDgCustomGrid::WantsKey(uint16_t Key) {
-  if (Key == 9) return WantTabs();
-  if (Key == 13) return WantReturns();
+  // Arrows and characters always; Tab only when the grid has somewhere to go.
+  if (Key == kTab) return WantTabs() && columns_->VisibleCount() > 0 && (RowCount() > 0 || input_focus_);
+  if (Key == kEnter) return WantReturns();
   return true;
 }
-void TDgCustomGrid::KeyPress(char16_t& Key) {}
-void TDgCustomGrid::FocusEnter() {}
-void TDgCustomGrid::FocusExit() {}
-bool TDgCustomGrid::MouseWheel(int Delta, TShiftState Shift, const TPoint& Pos) { return false; }

@@ -116,6 +116,8 @@ class TFakeGridHost : public IDgGridHost, private IDgScrollHost {
     hint_shown = true;
   }
   void HideHint() override { hint_shown = false; }
+  std::vector<WideString> edit_errors;
+  void ReportEditError(const WideString& Message) override { edit_errors.push_back(Message); }
 
  private:
   // --- IDgScrollHost (the bars' owner, as the scroll control is) -------------------

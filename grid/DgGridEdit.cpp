@@ -1,0 +1,396 @@
+// In-place editing of cells and of the input line: beginning, applying and
+// ending an edit, the editor's place and its notifications (see
+// DgCustomGridControl.h).
+#include "grid/DgCellClasses.h"
+#include "grid/DgCustomGridControl.h"
+
+namespace {
+// The column edits its cells (coEditing on an enabled column that can edit).
+bool EditsCells(const TDgCustomColumn* Column) { return (Column->InputMode() & 1) != 0; }
+// The column takes input in the input line.
+bool TakesInput(const TDgCustomColumn* Column) { return (Column->InputMode() & 2) != 0; }
+
+// Sets a flag for a scope, whatever way it ends.
+class TFlagScope {
+ public:
+  explicit TFlagScope(bool& Flag) : flag_(Flag) { flag_ = true; }
+  ~TFlagScope() { flag_ = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+constexpr int kTab = 9, kEnter = 13, kEscape = 27;
+}  // namespace
+
+// --- The editor ---------------------------------------------------------------------------
+
+IDgInplaceEditor* TDgCustomGridControl::ColumnEditor(TDgCustomColumn* Column, bool& External) {
+  External = Column->InplaceEdit() != nullptr;
+  return AsInplaceEditor(External ? Column->InplaceEdit() : Column->Editor());
+}
+
+bool TDgCustomGridControl::AttachEditor(TDgCustomColumn* Column, int ARow, bool ForInput) {
+  bool external = false;
+  IDgInplaceEditor* ed = ColumnEditor(Column, external);
+  if (!ed) return false;
+  editor_component_ = external ? Column->InplaceEdit() : Column->Editor();
+  editor_component_->FreeNotification(this);
+  editor_ = ed;
+  ed->AttachToGrid(host_);
+  ed->SetWantTabs(want_tabs_);
+  ed->SetBiDiMode(bdLeftToRight);
+  if (external) {
+    if (!options_.Contains(goInplaceEditEvents)) HookEditor();
+    return true;
+  }
+  HookEditor();
+  TDgCustomColumn::TEditorSettings settings;
+  Column->PrepareEditor(settings);
+  ed->ApplySettings(settings);
+  ed->SetFont(*Column->Font());
+  if (ForInput) {
+    ed->SetColor(Column->Color());
+    ed->SetAutoSelect(false);
+  } else {
+    ed->SetColor(GetCellColor(columns_->IndexOf(Column), ARow));
+  }
+  return true;
+}
+
+void TDgCustomGridControl::HookEditor() {
+  if (editor_) editor_->SetListener(&editor_link_);
+}
+
+void TDgCustomGridControl::DetachEditor() {
+  if (editor_ && editor_->Listener() == &editor_link_) editor_->SetListener(nullptr);
+  if (editor_component_) editor_component_->RemoveFreeNotification(this);
+  editor_component_ = nullptr;
+  editor_ = nullptr;
+}
+
+void TDgCustomGridControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != opRemove || AComponent != editor_component_) return;
+  // The editor went (its window or its column freed it): nothing is edited.
+  editor_component_ = nullptr;
+  editor_ = nullptr;
+  cell_editing_ = input_editing_ = false;
+  edit_col_ = edit_row_ = -1;
+  input_col_ = -1;
+}
+
+void TDgCustomGridControl::ShowEditorAt() {
+  if (!editor_) return;
+  TRect r;
+  const TRect area = CellAreaRect();
+  if (cell_editing_ && ValidColumn(edit_col_)) {
+    GetCellRect(edit_col_, edit_row_, r);
+    const int padding = columns_->Item(edit_col_)->Padding();
+    r.Left += padding + line_left_;
+    r.Right -= padding + line_right_ + (options_.Contains(goGrid) ? 0 : 1);
+    if (r.Top < area.Top) {
+      editor_->Hide();
+      return;
+    }
+  } else if (input_editing_ && ValidColumn(input_col_)) {
+    GetCellRect(input_col_, -1, r);
+    r.Top = InputRect().Top;
+    r.Bottom = r.Top + input_size_;
+  } else {
+    return;
+  }
+  r = TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+  if (r.Left < 0) r.Left = 0;
+  if (r.Left < area.Left) r.Left = area.Left;
+  editor_->ShowAt(r);
+}
+
+void TDgCustomGridControl::RepositionEditor() {
+  if ((cell_editing_ || input_editing_) && editor_) ShowEditorAt();
+}
+
+// --- Beginning ----------------------------------------------------------------------------
+
+void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text) {
+  CheckThread();
+  if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return;
+  if (!ValidColumn(ACol) || !ValidRow(ARow)) return;
+  TDgCustomColumn* column = columns_->Item(ACol);
+  bool external = false;
+  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, external)) return;
+  bool accept = true;
+  if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
+  if (!accept) return;
+  if (cell_editing_ || input_editing_) {
+    ApplyEdit();
+    EndEdit();
+  }
+  if (!ValidRow(ARow) || !ValidColumn(ACol)) return;  // a handler changed the rows
+  WideString text = Text.empty() ? Cells(ACol, ARow) : Text;
+  cell_editing_ = true;
+  edit_col_ = ACol;
+  edit_row_ = ARow;
+  if (!AttachEditor(column, ARow, false)) {
+    EndEdit();
+    return;
+  }
+  {
+    bool unused = false;
+    TFlagScope writing(Text.empty() ? setting_editor_text_ : unused);
+    if (OnApplyEditText) OnApplyEditText(this, ACol, ARow, text);
+    if (!editor_) return;
+    editor_->SetEditText(text);
+    EditorShown();
+    if (!external && editor_) editor_->PrepareEditing();
+  }
+  if (!editor_) return;
+  ShowEditorAt();
+  if (column->Options().Contains(coEditorAutoSelect)) editor_->SelectAll();
+  else editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+}
+
+void TDgCustomGridControl::BeginEditWithChar(int ACol, int ARow, char16_t Key) {
+  CheckThread();
+  if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return;
+  if (!ValidColumn(ACol) || !ValidRow(ARow)) return;
+  TDgCustomColumn* column = columns_->Item(ACol);
+  bool external = false;
+  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, external)) return;
+  bool accept = true;
+  if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
+  if (!accept) return;
+  if (cell_editing_ || input_editing_) {
+    ApplyEdit();
+    EndEdit();
+  }
+  if (!ValidRow(ARow) || !ValidColumn(ACol)) return;
+  cell_editing_ = true;
+  edit_col_ = ACol;
+  edit_row_ = ARow;
+  if (!AttachEditor(column, ARow, false)) {
+    EndEdit();
+    return;
+  }
+  editor_->SendChar(Key);
+  EditorShown();
+  if (!editor_) return;
+  ShowEditorAt();
+  editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+}
+
+void TDgCustomGridControl::BeginInputEdit(TDgCustomColumn* Column, const WideString& Text) {
+  CheckThread();
+  const int index = Column ? columns_->IndexOf(Column) : -1;
+  if (index < 0) return;
+  SetInputFocus(true);
+  SelectCell(index, selected_row_, true, TShiftState());
+  if (cell_editing_ || input_editing_) {
+    ApplyEdit();
+    EndEdit();
+  }
+  bool external = false;
+  if (!ColumnEditor(Column, external) || !TakesInput(Column) || read_only_) return;
+  input_editing_ = true;
+  if (!AttachEditor(Column, -1, true)) {
+    EndEdit();
+    return;
+  }
+  input_col_ = index;
+  edit_col_ = index;
+  edit_row_ = -1;
+  {
+    TFlagScope writing(setting_editor_text_);
+    editor_->SetEditText(Text.empty() ? Column->InputValue() : Text);
+  }
+  ShowEditorAt();
+  if (Column->Options().Contains(coEditorAutoSelect)) editor_->SelectAll();
+  else editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+  DoInputSelectCell(index);
+}
+
+void TDgCustomGridControl::BeginInputEditWithChar(int ACol, char16_t Key) {
+  CheckThread();
+  if (!ValidColumn(ACol)) return;
+  TDgCustomColumn* column = columns_->Item(ACol);
+  SetInputFocus(true);
+  SelectCell(ACol, selected_row_, true, TShiftState());
+  if (cell_editing_ || input_editing_) {
+    ApplyEdit();
+    EndEdit();
+  }
+  bool external = false;
+  if (!ColumnEditor(column, external) || !TakesInput(column) || read_only_) return;
+  input_editing_ = true;
+  if (!AttachEditor(column, -1, true)) {
+    EndEdit();
+    return;
+  }
+  input_col_ = ACol;
+  edit_col_ = ACol;
+  edit_row_ = -1;
+  editor_->SendChar(Key);
+  ShowEditorAt();
+  editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+  DoInputSelectCell(ACol);
+}
+
+// --- Applying and ending ------------------------------------------------------------------
+
+bool TDgCustomGridControl::ApplyEdit() {
+  CheckThread();
+  edit_refused_ = false;
+  if (!editor_) return false;
+  if (cell_editing_) {
+    const int col = edit_col_, row = edit_row_;
+    WideString value = editor_->EditText();
+    bool accept = true;
+    if (OnEditAccept) OnEditAccept(this, col, row, value, accept);
+    if (RowCount() == 0 || row >= RowCount() || col < 0 || row < 0 || !ValidColumn(col)) return false;
+    if (!accept) return false;
+    if (OnEditText) OnEditText(this, col, row, value);
+    try {
+      ApplyEditText(value);
+    } catch (const EConvertError& e) {
+      // The column's cells cannot hold this text: the person hears why and
+      // the cell keeps what it had.
+      edit_refused_ = true;
+      if (host_) host_->ReportEditError(DgCellText::Widen(e.Message()));
+      return false;
+    }
+    if (OnAfterEdit) OnAfterEdit(this, col, row, value);
+    return true;
+  }
+  if (input_editing_ && ValidColumn(input_col_)) {
+    columns_->Item(input_col_)->SetInputValue(editor_->EditText());
+    return true;
+  }
+  return false;
+}
+
+void TDgCustomGridControl::EndEdit() {
+  const bool was_cell = cell_editing_, was_input = input_editing_;
+  const int col = edit_col_, row = edit_row_, input = input_col_;
+  // The focus stays with the grid rather than going nowhere with the editor.
+  const bool had_focus = editor_ && editor_->EditorFocused();
+  cell_editing_ = input_editing_ = false;
+  edit_col_ = edit_row_ = -1;
+  input_col_ = -1;
+  IDgInplaceEditor* ed = editor_;
+  DetachEditor();
+  if (ed) ed->Hide();
+  if (had_focus && host_) host_->SetFocus();
+  if (was_cell) RepaintCell(col, row);
+  if (was_input && ValidColumn(input)) RepaintColumn(columns_->Item(input), DgRegion::Input);
+  if (was_cell && OnEditExit) OnEditExit(this);
+}
+
+void TDgCustomGridControl::AddInputRow() {
+  CheckThread();
+  bool accept = true;
+  if (OnInputAccept) OnInputAccept(this, accept);
+  if (!accept) return;
+  AddRow(1);
+  const int row = RowCount() - 1;
+  for (int i = 0; i < columns_->Count(); ++i) {
+    TDgCustomColumn* c = columns_->Item(i);
+    WideString value = c->InputValue();
+    if (value.empty()) value = c->DefaultValue();
+    if (!value.empty() && ValidRow(row)) {
+      try {
+        SetCells(i, row, value);
+      } catch (const EConvertError& e) {
+        if (host_) host_->ReportEditError(DgCellText::Widen(e.Message()));
+      }
+    }
+    if (!c->InputValue().empty()) c->SetInputValue(WideString());
+  }
+  if (OnInputAdded) OnInputAdded(this);
+}
+
+void TDgCustomGridControl::EditRowsExchanged(int Row1, int Row2) {
+  if (!cell_editing_ || Row1 == Row2) return;
+  if (edit_row_ == Row1) edit_row_ = Row2;
+  else if (edit_row_ == Row2) edit_row_ = Row1;
+  else return;
+  RepositionEditor();
+}
+
+// --- Focus ----------------------------------------------------------------------------------
+
+void TDgCustomGridControl::CheckFocusLeft() {
+  if ((cell_editing_ || input_editing_) && host_) host_->PostGridMessage(PostedFocusCheck, 0, 0);
+}
+
+void TDgCustomGridControl::FocusLeft() {
+  if (!(cell_editing_ || input_editing_)) return;
+  if ((host_ && host_->Focused()) || (editor_ && editor_->EditorFocused())) return;
+  ApplyEdit();
+  EndEdit();
+}
+
+// --- The editor's notifications ---------------------------------------------------------------
+
+void TDgEditorLink::EditorChange() {
+  TDgCustomGridControl& g = *grid_;
+  if (g.setting_editor_text_ || !g.editor_ || !g.OnEdit) return;
+  g.OnEdit(&g, g.edit_col_, g.edit_row_, g.editor_->EditText());
+}
+
+void TDgEditorLink::EditorEnter() {
+  // The grid's colours depend on where the focus is.
+  if (grid_->host_ && !grid_->host_->Focused()) grid_->InvalidateAll();
+}
+
+void TDgEditorLink::EditorExit() {
+  if (grid_->host_ && !grid_->host_->Focused()) grid_->InvalidateAll();
+  grid_->CheckFocusLeft();
+}
+
+void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
+  TDgCustomGridControl& g = *grid_;
+  const bool editing = g.cell_editing_ || g.input_editing_;
+  uint16_t key = Key;
+  if (editing && key == kTab) {
+    g.ApplyEdit();
+    if (g.edit_refused_) {  // the editor stays with the text to put right
+      Key = 0;
+      return;
+    }
+    g.EndEdit();
+  } else if (editing && key == kEnter && !Shift.Contains(ssCtrl)) {
+    if (g.cell_editing_) {
+      g.ApplyEdit();
+      if (g.edit_refused_) {
+        Key = 0;
+        return;
+      }
+      g.EndEdit();
+      if (g.host_) g.host_->SetFocus();
+    } else {
+      g.ApplyEdit();
+      g.AddInputRow();
+      if (g.editor_ && g.ValidColumn(g.input_col_)) {
+        TFlagScope writing(g.setting_editor_text_);
+        g.editor_->SetEditText(g.columns_->Item(g.input_col_)->InputValue());
+      }
+    }
+  } else if (editing && key == kEscape) {
+    if (g.options_.Contains(goEscClearEdit)) {
+      if (g.editor_) g.editor_->Clear();
+    } else {
+      g.EndEdit();
+      if (g.host_) g.host_->SetFocus();
+    }
+  }
+  g.EditorKeyDownToGrid(key, Shift);
+  // What the grid acted on is not the edit control's any more.
+  if (editing && (Key == kTab || Key == kEnter || Key == kEscape)) key = 0;
+  Key = key;
+}
+
+void TDgEditorLink::EditorKeyPress(char16_t& Key) { grid_->EditorKeyPressToGrid(Key); }
+
+void TDgEditorLink::EditorKeyUp(uint16_t& Key, TShiftState Shift) { grid_->EditorKeyUpToGrid(Key, Shift); }
