@@ -91,7 +91,9 @@ class TTestGrid : public TDgCustomGrid {
     for (int r = FromRow; r <= ToRow; ++r) SetRowSelected(r, Selected);
   }
   void ExchangeRows(int Row1, int Row2) override {
-    if (ValidRow(Row1) && ValidRow(Row2)) std::swap(rows[size_t(Row1)], rows[size_t(Row2)]);
+    if (!ValidRow(Row1) || !ValidRow(Row2)) return;
+    std::swap(rows[size_t(Row1)], rows[size_t(Row2)]);
+    EditRowsExchanged(Row1, Row2);
   }
   void PreparePlay(TDgCustomColumn*, int, TVirtualColElement*) override {}
 

@@ -1,0 +1,306 @@
+// Editing cells and the input line through the fake editor: edits begun by a
+// key or a call, applied, refused by OnEditAccept and cancelled, texts the
+// column cannot take, the editor's place, focus leaving and rows swapped
+// under an edit.
+#include "grid/tests/KeyGridFixture.h"
+
+namespace {
+
+class CellEdit : public KeyGridTest {
+ protected:
+  void SetUp() override {
+    KeyGridTest::SetUp();
+    for (int i = 0; i < 3; ++i) Editable(i);
+    Select(1, 2);
+  }
+};
+
+TEST_F(CellEdit, ALetterStartsEditingAndEnterWritesTheCell) {
+  std::vector<WideString> after;
+  grid.OnAfterEdit = [&](TObject*, int c, int r, const WideString& v) {
+    after.push_back(v);
+    EXPECT_EQ(1, c);
+    EXPECT_EQ(2, r);
+  };
+  Char(u'Ж');
+  ASSERT_TRUE(grid.CellEditing());
+  TFakeInplaceEditor* ed = Editor();
+  ASSERT_NE(nullptr, ed);
+  EXPECT_EQ(u"Ж", ed->EditText());  // the key, not the cell's text
+  EXPECT_EQ(1, ed->SelStart());
+  EXPECT_TRUE(ed->EditorVisible());
+  EXPECT_TRUE(ed->EditorFocused());
+  EXPECT_EQ(&host, ed->Host());
+  ed->Type(u"ук");
+  host.focused = false;  // the editor has the focus
+  ed->Press(vk::Enter);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"Жук", grid.Cells(1, 2));
+  ASSERT_EQ(1u, after.size());
+  EXPECT_EQ(u"Жук", after[0]);
+  EXPECT_FALSE(ed->EditorVisible());
+  EXPECT_TRUE(host.focused);  // the grid takes the focus back
+  EXPECT_EQ(nullptr, grid.AttachedEditor());
+}
+
+TEST_F(CellEdit, BeginEditShowsTheCellsTextOverTheCell) {
+  Column(1)->SetOptions(Column(1)->Options() + TColumnOptions{coEditorAutoSelect});
+  Column(1)->SetPadding(2);
+  std::vector<WideString> edits;
+  grid.OnEdit = [&](TObject*, int, int, const WideString& v) { edits.push_back(v); };
+  grid.OnApplyEditText = [](TObject*, int, int, WideString& v) { v += u"!"; };
+  grid.BeginEdit(1, 2, WideString());
+  TFakeInplaceEditor* ed = Editor();
+  ASSERT_NE(nullptr, ed);
+  EXPECT_EQ(u"r2c1!", ed->EditText());
+  EXPECT_EQ(5, ed->SelLength());  // all selected
+  EXPECT_TRUE(edits.empty());     // the grid's own writing is no edit
+  EXPECT_EQ(1, ed->Prepared());
+  EXPECT_EQ(1, ed->Settings().LeftMargin);
+  TRect cell;
+  grid.GetCellRect(1, 2, cell);
+  const TRect b = ed->EditorBounds();
+  EXPECT_EQ(cell.Left + 2 + 1, b.Left);  // padding, then 1
+  EXPECT_EQ(cell.Right - 2 - 1 - 1, b.Right);  // padding, the grid line, then 1
+  EXPECT_EQ(cell.Top + 1, b.Top);
+  ed->Type(u'x');
+  ASSERT_EQ(1u, edits.size());
+  EXPECT_EQ(u"x", edits[0]);
+  // The same cell again changes nothing.
+  grid.BeginEdit(1, 2, u"other");
+  EXPECT_EQ(u"x", ed->EditText());
+}
+
+TEST_F(CellEdit, RefusedWhereNothingMayBeEdited) {
+  Column(0)->SetOptions(Column(0)->Options() - TColumnOptions{coEditing});
+  grid.BeginEdit(0, 2, WideString());
+  EXPECT_FALSE(grid.CellEditing());
+  grid.BeginEdit(1, 99, WideString());
+  EXPECT_FALSE(grid.CellEditing());
+  grid.OnBeforeEdit = [](TObject*, int, int, bool& accept) { accept = false; };
+  grid.BeginEdit(1, 2, WideString());
+  EXPECT_FALSE(grid.CellEditing());
+  grid.OnBeforeEdit = nullptr;
+  grid.SetReadOnly(true);
+  Char(u'a');
+  EXPECT_FALSE(grid.CellEditing());
+  grid.SetReadOnly(false);
+  DgSetTextEditorFactory(nullptr);  // a column of a class with no editor
+  auto* bare = grid.AddColumn();
+  bare->SetOptions(bare->Options() + TColumnOptions{coEditing});
+  grid.BeginEdit(3, 2, WideString());
+  EXPECT_FALSE(grid.CellEditing());
+}
+
+TEST_F(CellEdit, EditAcceptSayingNoKeepsTheCellButEnds) {
+  grid.OnEditAccept = [](TObject*, int, int, const WideString& v, bool& accept) { accept = v != u"no"; };
+  for (uint16_t key : {vk::Enter, vk::Tab}) {
+    grid.BeginEdit(1, 2, u"no");
+    ASSERT_TRUE(grid.CellEditing());
+    Editor()->Press(key);
+    EXPECT_FALSE(grid.CellEditing());
+    EXPECT_EQ(u"r2c1", grid.Cells(1, 2));
+  }
+}
+
+TEST_F(CellEdit, EscapeCancelsOrClears) {
+  int exits = 0;
+  grid.OnEditExit = [&](TObject*) { ++exits; };
+  Char(u'z');
+  Editor()->Press(vk::Escape);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"r2c1", grid.Cells(1, 2));
+  EXPECT_EQ(1, exits);
+  grid.SetOptions(grid.Options() + TGridOptions{goEscClearEdit});
+  Char(u'z');
+  TFakeInplaceEditor* ed = Editor();
+  ed->Press(vk::Escape);
+  EXPECT_TRUE(grid.CellEditing());  // goes on, emptied
+  EXPECT_TRUE(ed->EditText().empty());
+  ed->Type(u"q");
+  ed->Press(vk::Enter);
+  EXPECT_EQ(u"q", grid.Cells(1, 2));
+}
+
+TEST_F(CellEdit, TabAppliesAndMovesOnArrowsStayWithTheEditor) {
+  Char(u'a');
+  TFakeInplaceEditor* ed = Editor();
+  ed->Press(vk::Home);
+  ed->Press(vk::Down);
+  EXPECT_TRUE(grid.CellEditing());
+  EXPECT_EQ(2, grid.SelectedRow());
+  ed->Press(vk::Tab);
+  EXPECT_EQ(u"a", grid.Cells(1, 2));
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(2, grid.SelectedColumn());
+  EXPECT_EQ(2, grid.SelectedRow());
+}
+
+// Column 2 holds numbers only: its cells refuse other text.
+class NumberGrid : public TTestGrid {
+ public:
+  void SetCells(int ACol, int ARow, const WideString& Value) override {
+    if (ACol == 2) StrToInt(DgCellText::Narrow(Value));
+    TTestGrid::SetCells(ACol, ARow, Value);
+  }
+};
+
+class Unconvertible : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TFakeInplaceEditor; });
+    for (int c = 0; c < 3; ++c) grid.AddColumn(80);
+    grid.AddRow(3);
+    grid.SetCells(2, 1, u"7");
+    auto* c = grid.Columns()->Item(2);
+    c->SetOptions(c->Options() + TColumnOptions{coEditing});
+    host.Attach(&grid);
+    grid.SelectCell(2, 1, true, TShiftState());
+    char16_t key = u'x';
+    grid.KeyPress(key);
+  }
+  void TearDown() override { DgSetTextEditorFactory(nullptr); }
+  TFakeInplaceEditor* Editor() { return dynamic_cast<TFakeInplaceEditor*>(grid.AttachedEditor()); }
+  TFakeGridHost host{300, 120};
+  NumberGrid grid;
+};
+
+TEST_F(Unconvertible, EnterOrTabReportsAndKeepsTheEditorOpen) {
+  ASSERT_TRUE(grid.CellEditing());
+  int after = 0;
+  grid.OnAfterEdit = [&](TObject*, int, int, const WideString&) { ++after; };
+  for (uint16_t key : {vk::Enter, vk::Tab}) {
+    Editor()->Press(key);
+    EXPECT_TRUE(grid.CellEditing());
+    EXPECT_TRUE(grid.EditRefused());
+    EXPECT_EQ(u"x", Editor()->EditText());  // nothing typed is lost
+    EXPECT_EQ(u"7", grid.Cells(2, 1));
+    EXPECT_EQ(2, grid.SelectedColumn());  // Tab did not move on
+  }
+  EXPECT_EQ(2u, host.edit_errors.size());
+  EXPECT_EQ(0, after);
+  Editor()->Press(vk::End);
+  Editor()->Type(u'\b');
+  Editor()->Type(u"12");
+  Editor()->Press(vk::Enter);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"12", grid.Cells(2, 1));
+  EXPECT_EQ(1, after);
+}
+
+TEST_F(Unconvertible, FocusLossReportsEndsAndKeepsTheCell) {
+  host.focused = false;
+  Editor()->LoseFocus();
+  EXPECT_TRUE(grid.CellEditing());  // decided once the focus change is over
+  host.DeliverPosted();
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(1u, host.edit_errors.size());
+  EXPECT_EQ(u"7", grid.Cells(2, 1));
+}
+
+using EditFocus = CellEdit;
+
+TEST_F(EditFocus, LeavingTheGridAppliesButFocusOnTheGridDoesNot) {
+  Char(u'k');
+  TFakeInplaceEditor* ed = Editor();
+  host.focused = false;
+  grid.FocusExit();  // the window's focus went to the editor
+  host.DeliverPosted();
+  EXPECT_TRUE(grid.CellEditing());
+  ed->LoseFocus();
+  host.focused = true;  // and back to the grid's window
+  host.DeliverPosted();
+  EXPECT_TRUE(grid.CellEditing());
+  ed->FocusEditor();
+  host.focused = false;
+  ed->LoseFocus();  // elsewhere
+  host.DeliverPosted();
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"k", grid.Cells(1, 2));
+}
+
+TEST_F(EditFocus, ScrollSizeAndRowChangesEndTheEdit) {
+  Char(u'k');
+  grid.ScrollMessage(true);
+  EXPECT_FALSE(grid.CellEditing());
+  Char(u'k');
+  host.Resize(310, kHeight);
+  EXPECT_FALSE(grid.CellEditing());
+  Char(u'k');
+  grid.DeleteRow(5);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"r2c1", grid.Cells(1, 2));  // none of these wrote
+}
+
+TEST_F(EditFocus, SwappedRowsTakeTheEditWithThem) {
+  Char(u'm');
+  grid.ExchangeRows(2, 6);
+  EXPECT_EQ(6, grid.EditRow());
+  Editor()->Press(vk::Enter);
+  EXPECT_EQ(u"m", grid.Cells(1, 6));  // row 2's cells, now at 6
+  EXPECT_EQ(u"r6c1", grid.Cells(1, 2));
+}
+
+TEST_F(EditFocus, AFreedEditorEndsTheEdit) {
+  Char(u'm');
+  delete Editor();
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(nullptr, grid.AttachedEditor());
+  grid.EndEdit();
+}
+
+class InputEdit : public KeyGridTest {
+ protected:
+  void SetUp() override {
+    KeyGridTest::SetUp();
+    grid.SetOptions(grid.Options() + TGridOptions{goInput});
+    Column(0)->SetDefaultValue(u"def");
+    Select(1, 0);
+    Key(vk::Up);
+  }
+};
+
+TEST_F(InputEdit, TypingThereAddsRowsWithEnter) {
+  ASSERT_TRUE(grid.InputFocused());
+  int selected = -1;
+  grid.OnInputSelectCell = [&](TObject*, int c) { selected = c; };
+  Char(u'n');
+  ASSERT_TRUE(grid.InputEditing());
+  EXPECT_EQ(1, grid.InputColumn());
+  EXPECT_EQ(1, selected);
+  TFakeInplaceEditor* ed = Editor();
+  EXPECT_FALSE(ed->AutoSelect());
+  EXPECT_EQ(Column(1)->Color(), ed->Color());
+  const TRect b = ed->EditorBounds();
+  EXPECT_EQ(grid.InputRect().Top + 1, b.Top);
+  EXPECT_EQ(grid.InputRect().Top + grid.InputSize() - 1, b.Bottom);
+  ed->Type(u"ew");
+  ed->Press(vk::Enter);
+  ASSERT_EQ(11, grid.RowCount());
+  EXPECT_EQ(u"new", grid.Cells(1, 10));
+  EXPECT_EQ(u"def", grid.Cells(0, 10));  // the default where nothing was typed
+  EXPECT_TRUE(grid.InputEditing());      // ready for the next row
+  EXPECT_TRUE(ed->EditText().empty());
+  grid.OnInputAccept = [](TObject*, bool& a) { a = false; };
+  ed->Type(u'x');
+  ed->Press(vk::Enter);
+  EXPECT_EQ(11, grid.RowCount());
+  EXPECT_EQ(u"x", Column(1)->InputValue());
+}
+
+TEST_F(InputEdit, BeginInputEditShowsTheInputValue) {
+  Column(2)->SetInputValue(u"pending");
+  grid.BeginInputEdit(Column(2), WideString());
+  ASSERT_TRUE(grid.InputEditing());
+  EXPECT_EQ(u"pending", Editor()->EditText());
+  EXPECT_EQ(2, grid.SelectedColumn());
+  Editor()->Type(u'!');
+  EXPECT_TRUE(grid.ApplyEdit());
+  EXPECT_EQ(u"pending!", Column(2)->InputValue());
+  grid.SetReadOnly(true);
+  grid.EndEdit();
+  grid.BeginInputEdit(Column(2), WideString());
+  EXPECT_FALSE(grid.InputEditing());
+}
+
+}  // namespace
