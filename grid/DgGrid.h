@@ -122,11 +122,16 @@ class TDataGrid : public TDgCustomGrid {
   void SettleScroll();
   // First and last visible rows scanned again.
   void RecountVisibleRows();
-  // After a reordering: the selection, anchor and top row follow their rows.
+  // After a reordering: the selection, anchor and top row follow their
+  // rows, and so does a cell being edited (its text is written to its row).
   template <class Map>
   void FollowRows(Map NewIndex) {
     if (selected_row_ >= 0) selected_row_ = NewIndex(selected_row_);
     if (anchor_ >= 0) anchor_ = NewIndex(anchor_);
+    if (CellEditing() && edit_row_ >= 0) {
+      edit_row_ = NewIndex(edit_row_);
+      RepositionEditor();
+    }
   }
   // Deletes the rows [First, First + Count) as one block (a subtree).
   void DeleteBlock(int First, int Count);

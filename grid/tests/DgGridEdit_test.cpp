@@ -3,6 +3,7 @@
 // column cannot take, the editor's place, focus leaving and rows swapped
 // under an edit.
 #include "grid/tests/KeyGridFixture.h"
+#include "grid/tests/datagrid_fixture.h"
 
 namespace {
 
@@ -301,6 +302,32 @@ TEST_F(InputEdit, BeginInputEditShowsTheInputValue) {
   grid.EndEdit();
   grid.BeginInputEdit(Column(2), WideString());
   EXPECT_FALSE(grid.InputEditing());
+}
+
+TEST(DataGridEdit, AnEditFollowsItsRowThroughSwapsAndEndsOnMovesAndSorts) {
+  DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TFakeInplaceEditor; });
+  DataGridFixture f;
+  f.Rows(6);
+  auto* c = f.grid->Columns()->Item(1);
+  c->SetOptions(c->Options() + TColumnOptions{coEditing, coCanSort});
+  f.grid->SelectCell(1, 1, true, TShiftState());
+  char16_t key = u'w';
+  f.grid->KeyPress(key);
+  ASSERT_TRUE(f.grid->CellEditing());
+  f.grid->ExchangeRows(1, 4);
+  EXPECT_EQ(4, f.grid->EditRow());
+  EXPECT_TRUE(f.grid->ApplyEdit());
+  EXPECT_EQ(u"w", f.grid->Cells(1, 4));
+  EXPECT_EQ(u"1", f.grid->Cells(0, 4));  // the row it was begun on
+  EXPECT_TRUE(f.grid->Cells(1, 1).empty());
+  f.grid->MoveRow(4, 0);
+  EXPECT_FALSE(f.grid->CellEditing());
+  key = u'v';
+  f.grid->KeyPress(key);
+  ASSERT_TRUE(f.grid->CellEditing());
+  f.grid->SortColumn(c, true);
+  EXPECT_FALSE(f.grid->CellEditing());
+  DgSetTextEditorFactory(nullptr);
 }
 
 }  // namespace
