@@ -106,6 +106,9 @@ class TDgCustomGrid : public TDgCustomGridControl {
   void EditorKeyPressToGrid(char16_t& Key) override { KeyPress(Key); }
   void EditorKeyUpToGrid(uint16_t& Key, TShiftState Shift) override { KeyUp(Key, Shift); }
   void PageKey(bool Down);
+  void SelectColumnBeside(bool Next);
+  // Column selected in the current row and, in report style, scrolled to.
+  void SelectColumnInRow(TDgCustomColumn* Column);
   void HomeEndKey(bool End, TShiftState Shift);
   void IncrementalSearch(char16_t Key);
   TDgIncrementalSearch search_;

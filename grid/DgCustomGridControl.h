@@ -308,6 +308,12 @@ class TDgCustomGridControl : public TComponent {
   // Attaches Column's editor (for the input line with ForInput).
   bool AttachEditor(TDgCustomColumn* Column, int ARow, bool ForInput);
   void DetachEditor();
+  // The shared steps of beginning an edit: checks, OnBeforeEdit, the edit
+  // under way applied and ended, the state set and the editor attached.
+  bool StartCellEdit(int ACol, int ARow, bool& External);
+  bool StartInputEdit(TDgCustomColumn* Column);
+  // Placed, then all selected or the caret at the end.
+  void ShowStartedEditor(bool SelectAll);
   void ShowEditorAt();
   // The focus may have left both the grid and its editor: checked once the
   // focus change is over (a posted message), then any edit is applied.

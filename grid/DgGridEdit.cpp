@@ -114,29 +114,64 @@ void TDgCustomGridControl::RepositionEditor() {
 
 // --- Beginning ----------------------------------------------------------------------------
 
-void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text) {
+bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
   CheckThread();
-  if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return;
-  if (!ValidColumn(ACol) || !ValidRow(ARow)) return;
+  if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return false;
+  if (!ValidColumn(ACol) || !ValidRow(ARow)) return false;
   TDgCustomColumn* column = columns_->Item(ACol);
-  bool external = false;
-  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, external)) return;
+  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, External)) return false;
   bool accept = true;
   if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
-  if (!accept) return;
+  if (!accept) return false;
   if (cell_editing_ || input_editing_) {
     ApplyEdit();
     EndEdit();
   }
-  if (!ValidRow(ARow) || !ValidColumn(ACol)) return;  // a handler changed the rows
-  WideString text = Text.empty() ? Cells(ACol, ARow) : Text;
+  if (!ValidRow(ARow) || !ValidColumn(ACol)) return false;  // a handler changed the rows
   cell_editing_ = true;
   edit_col_ = ACol;
   edit_row_ = ARow;
-  if (!AttachEditor(column, ARow, false)) {
+  if (AttachEditor(column, ARow, false)) return true;
+  EndEdit();
+  return false;
+}
+
+bool TDgCustomGridControl::StartInputEdit(TDgCustomColumn* Column) {
+  CheckThread();
+  const int index = Column ? columns_->IndexOf(Column) : -1;
+  if (index < 0) return false;
+  SetInputFocus(true);
+  SelectCell(index, selected_row_, true, TShiftState());
+  if (cell_editing_ || input_editing_) {
+    ApplyEdit();
     EndEdit();
-    return;
   }
+  bool external = false;
+  if (!ColumnEditor(Column, external) || !TakesInput(Column) || read_only_) return false;
+  input_editing_ = true;
+  if (!AttachEditor(Column, -1, true)) {
+    EndEdit();
+    return false;
+  }
+  input_col_ = index;
+  edit_col_ = index;
+  edit_row_ = -1;
+  return true;
+}
+
+void TDgCustomGridControl::ShowStartedEditor(bool SelectAll) {
+  if (!editor_) return;
+  ShowEditorAt();
+  if (!editor_) return;
+  if (SelectAll) editor_->SelectAll();
+  else editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+}
+
+void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text) {
+  // Read before the edit starts: the cell as it is now.
+  WideString text = Text.empty() && ValidColumn(ACol) && ValidRow(ARow) ? Cells(ACol, ARow) : Text;
+  bool external = false;
+  if (!StartCellEdit(ACol, ARow, external)) return;
   {
     bool unused = false;
     TFlagScope writing(Text.empty() ? setting_editor_text_ : unused);
@@ -146,94 +181,31 @@ void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text)
     EditorShown();
     if (!external && editor_) editor_->PrepareEditing();
   }
-  if (!editor_) return;
-  ShowEditorAt();
-  if (column->Options().Contains(coEditorAutoSelect)) editor_->SelectAll();
-  else editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+  ShowStartedEditor(columns_->Item(ACol)->Options().Contains(coEditorAutoSelect));
 }
 
 void TDgCustomGridControl::BeginEditWithChar(int ACol, int ARow, char16_t Key) {
-  CheckThread();
-  if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return;
-  if (!ValidColumn(ACol) || !ValidRow(ARow)) return;
-  TDgCustomColumn* column = columns_->Item(ACol);
   bool external = false;
-  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, external)) return;
-  bool accept = true;
-  if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
-  if (!accept) return;
-  if (cell_editing_ || input_editing_) {
-    ApplyEdit();
-    EndEdit();
-  }
-  if (!ValidRow(ARow) || !ValidColumn(ACol)) return;
-  cell_editing_ = true;
-  edit_col_ = ACol;
-  edit_row_ = ARow;
-  if (!AttachEditor(column, ARow, false)) {
-    EndEdit();
-    return;
-  }
+  if (!StartCellEdit(ACol, ARow, external)) return;
   editor_->SendChar(Key);
   EditorShown();
-  if (!editor_) return;
-  ShowEditorAt();
-  editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+  ShowStartedEditor(false);
 }
 
 void TDgCustomGridControl::BeginInputEdit(TDgCustomColumn* Column, const WideString& Text) {
-  CheckThread();
-  const int index = Column ? columns_->IndexOf(Column) : -1;
-  if (index < 0) return;
-  SetInputFocus(true);
-  SelectCell(index, selected_row_, true, TShiftState());
-  if (cell_editing_ || input_editing_) {
-    ApplyEdit();
-    EndEdit();
-  }
-  bool external = false;
-  if (!ColumnEditor(Column, external) || !TakesInput(Column) || read_only_) return;
-  input_editing_ = true;
-  if (!AttachEditor(Column, -1, true)) {
-    EndEdit();
-    return;
-  }
-  input_col_ = index;
-  edit_col_ = index;
-  edit_row_ = -1;
+  if (!StartInputEdit(Column)) return;
   {
     TFlagScope writing(setting_editor_text_);
     editor_->SetEditText(Text.empty() ? Column->InputValue() : Text);
   }
-  ShowEditorAt();
-  if (Column->Options().Contains(coEditorAutoSelect)) editor_->SelectAll();
-  else editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
-  DoInputSelectCell(index);
+  ShowStartedEditor(Column->Options().Contains(coEditorAutoSelect));
+  DoInputSelectCell(input_col_);
 }
 
 void TDgCustomGridControl::BeginInputEditWithChar(int ACol, char16_t Key) {
-  CheckThread();
-  if (!ValidColumn(ACol)) return;
-  TDgCustomColumn* column = columns_->Item(ACol);
-  SetInputFocus(true);
-  SelectCell(ACol, selected_row_, true, TShiftState());
-  if (cell_editing_ || input_editing_) {
-    ApplyEdit();
-    EndEdit();
-  }
-  bool external = false;
-  if (!ColumnEditor(column, external) || !TakesInput(column) || read_only_) return;
-  input_editing_ = true;
-  if (!AttachEditor(column, -1, true)) {
-    EndEdit();
-    return;
-  }
-  input_col_ = ACol;
-  edit_col_ = ACol;
-  edit_row_ = -1;
+  if (!ValidColumn(ACol) || !StartInputEdit(columns_->Item(ACol))) return;
   editor_->SendChar(Key);
-  ShowEditorAt();
-  editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+  ShowStartedEditor(false);
   DoInputSelectCell(ACol);
 }
 

@@ -117,33 +117,27 @@ void TDgCustomGrid::HomeEndKey(bool End, TShiftState Shift) {
     else SelectFirstRow(Shift);
     return;
   }
-  TDgCustomColumn* c = End ? columns_->LastVisible() : columns_->FirstVisible();
-  if (!c) return;
-  SelectCell(columns_->IndexOf(c), selected_row_, true, TShiftState());
-  ScrollToColumn(c);
+  SelectColumnInRow(End ? columns_->LastVisible() : columns_->FirstVisible());
 }
 
 // --- Columns and Tab ----------------------------------------------------------------------
 
-void TDgCustomGrid::SelectNextColumn() {
+void TDgCustomGrid::SelectColumnBeside(bool Next) {
   CheckThread();
   if (!ValidColumn(selected_column_)) return;
   TDgCustomColumn* c = columns_->Item(selected_column_);
-  TDgCustomColumn* next = columns_->Next(c);
-  if (next == c) return;
-  SelectCell(columns_->IndexOf(next), selected_row_, true, TShiftState());
-  if (GridStyle() == gsReport) ScrollToColumn(next);
+  TDgCustomColumn* beside = Next ? columns_->Next(c) : columns_->Previous(c);
+  if (beside != c) SelectColumnInRow(beside);
 }
 
-void TDgCustomGrid::SelectPriorColumn() {
-  CheckThread();
-  if (!ValidColumn(selected_column_)) return;
-  TDgCustomColumn* c = columns_->Item(selected_column_);
-  TDgCustomColumn* prior = columns_->Previous(c);
-  if (prior == c) return;
-  SelectCell(columns_->IndexOf(prior), selected_row_, true, TShiftState());
-  if (GridStyle() == gsReport) ScrollToColumn(prior);
+void TDgCustomGrid::SelectColumnInRow(TDgCustomColumn* Column) {
+  if (!Column) return;
+  SelectCell(columns_->IndexOf(Column), selected_row_, true, TShiftState());
+  if (GridStyle() == gsReport) ScrollToColumn(Column);
 }
+
+void TDgCustomGrid::SelectNextColumn() { SelectColumnBeside(true); }
+void TDgCustomGrid::SelectPriorColumn() { SelectColumnBeside(false); }
 
 void TDgCustomGrid::TabForward(bool WrapOut) {
   CheckThread();
@@ -155,10 +149,7 @@ void TDgCustomGrid::TabForward(bool WrapOut) {
     if (host_) host_->PostKeyToParent(kTab);
   } else {
     SelectNextRow(TShiftState(), WrapOut);
-    if (TDgCustomColumn* first = columns_->FirstVisible()) {
-      SelectCell(columns_->IndexOf(first), selected_row_, true, TShiftState());
-      if (GridStyle() == gsReport) ScrollToColumn(first);
-    }
+    SelectColumnInRow(columns_->FirstVisible());
   }
 }
 
@@ -170,10 +161,7 @@ void TDgCustomGrid::TabBackward() {
     SelectPriorColumn();
   } else if (!input_focus_) {
     SelectPriorRow(TShiftState());
-    if (TDgCustomColumn* last = columns_->LastVisible()) {
-      SelectCell(columns_->IndexOf(last), selected_row_, true, TShiftState());
-      if (GridStyle() == gsReport) ScrollToColumn(last);
-    }
+    SelectColumnInRow(columns_->LastVisible());
   }
 }
 
