@@ -137,9 +137,12 @@ void TDgCustomEdit::ApplySettings(const TDgCustomColumn::TEditorSettings& s) {
   SetBorderWidth(s.BorderWidth);
   if (margins_.Left() != s.LeftMargin) margins_.SetLeft(s.LeftMargin);
   SetMaxLength(s.MaxLength);
-  // The class library's password character is one byte of the code page.
-  SetPasswordChar(s.PasswordChar && s.PasswordChar < 0x80 ? static_cast<char>(s.PasswordChar)
-                                                          : (s.PasswordChar ? '*' : 0));
+  // The window takes any UTF-16 unit (the class library's is a code-page byte).
+  password_char_ = s.PasswordChar;
+  if (handle_) {
+    SendMessageW(handle_, EM_SETPASSWORDCHAR, password_char_, 0);
+    Invalidate();
+  }
 }
 
 int TDgCustomEdit::SelLength() const {
@@ -268,6 +271,7 @@ void TDgCustomEdit::CreateWnd() {
   TEdit::CreateWnd();
   // The text goes in wide, whatever the code page holds.
   SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(pending_text_.c_str()));
+  if (password_char_) SendMessageW(handle_, EM_SETPASSWORDCHAR, password_char_, 0);
   ApplyMargins();
   PlaceInfo();
 }

@@ -130,6 +130,7 @@ class TDgCustomEdit : public TEdit, public IDgInplaceEditor {
   // The text while there is no window (and across a recreation).
   WideString pending_text_;
   bool sending_char_ = false;
+  char16_t password_char_ = 0;
 };
 
 class TDgEdit : public TDgCustomEdit {

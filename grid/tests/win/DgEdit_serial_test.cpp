@@ -146,6 +146,25 @@ TEST(DgEdit, TabIsWantedOnlyWithWantTabs) {
   EXPECT_TRUE(SendMessageW(w.h(), WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB);
 }
 
+TEST(DgEdit, ColumnSettingsApplyAndAWidePasswordCharHides) {
+  Window w;
+  const char16_t kDot = 0x25CF;  // outside the code page
+  TDgCustomColumn::TEditorSettings s;
+  s.Alignment = taCenter;
+  s.MaxLength = 4;
+  s.PasswordChar = kDot;
+  w.edit->ApplySettings(s);
+  EXPECT_EQ(bsNone, w.edit->BorderStyle());
+  EXPECT_FALSE(GetWindowLongW(w.h(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(GetWindowLongW(w.h(), GWL_STYLE) & ES_CENTER);
+  EXPECT_EQ(1, w.LeftMargin());
+  EXPECT_EQ(kDot, static_cast<char16_t>(SendMessageW(w.h(), EM_GETPASSWORDCHAR, 0, 0)));
+  w.edit->SetFocus();
+  Type(L"секрет");
+  Pump(100);
+  EXPECT_EQ(u"секр", w.edit->EditText());  // the column's length
+}
+
 TEST(DgEdit, TypedValues) {
   Window w;
   w.edit->SetAsInteger(-17);
