@@ -304,6 +304,28 @@ TEST_F(InputEdit, BeginInputEditShowsTheInputValue) {
   EXPECT_FALSE(grid.InputEditing());
 }
 
+TEST_F(EditFocus, TheSecondClickEditsAndAPressElsewhereApplies) {
+  grid.SetOptions(grid.Options() + TGridOptions{goSecondClickEdit});
+  TRect cell;
+  grid.GetCellRect(0, 4, cell);
+  auto click = [&](int x, int y) {
+    grid.MouseDown(mbLeft, TShiftState{ssLeft}, x, y);
+    grid.MouseUp(mbLeft, TShiftState(), x, y);
+  };
+  click(cell.Left + 10, cell.Top + 5);
+  EXPECT_EQ(4, grid.SelectedRow());
+  EXPECT_FALSE(grid.CellEditing());  // the first click only selects
+  click(cell.Left + 10, cell.Top + 5);
+  ASSERT_TRUE(grid.CellEditing());
+  EXPECT_EQ(u"r4c0", Editor()->EditText());
+  Editor()->Type(u'+');
+  TRect other;
+  grid.GetCellRect(1, 6, other);
+  grid.MouseDown(mbLeft, TShiftState{ssLeft}, other.Left + 10, other.Top + 5);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"r4c0+", grid.Cells(0, 4));
+}
+
 TEST(DataGridEdit, AnEditFollowsItsRowThroughSwapsAndEndsOnMovesAndSorts) {
   DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TFakeInplaceEditor; });
   DataGridFixture f;
