@@ -63,10 +63,19 @@ int TColumnDisplay::TextWidth() {
   return s.cx;
 }
 
+TRect TColumnDisplay::TextRect() const {
+  TRect r = ContentRect();
+  const int pad = Column ? Column->Padding() : 0;
+  r.Left += pad;
+  r.Right -= pad;
+  return r;
+}
+
+void TColumnDisplay::PaintContent() { DrawText(CellText(), TextRect()); }
+
 void TTextColumnDisplay::Paint() {
-  const WideString text = CellText();
   FillBackground();
-  DrawText(text, ContentRect());
+  PaintContent();
 }
 
 void TColumnPlay::Refresh() {

@@ -30,14 +30,20 @@ class TColumnDisplay : public TVirtualColElement {
   // The size the cell's display text takes in the content rectangle.
   virtual void Measure(TSize& Size);
   virtual void Paint() = 0;
+  // The content alone (the text), over the background already there: the
+  // grid fills the cell itself unless a handler asked it not to.
+  virtual void PaintContent();
+  // The rectangle the content goes in: the content rectangle less the
+  // column's padding at each side.
+  TRect TextRect() const;
+  // Fills the whole cell rectangle with BackColor.
+  void FillBackground();
   // Something the display depends on changed (see TColumnPlay::Refresh).
   virtual void Recompute() {}
 
  protected:
   // The column's display text of the cell's value.
   WideString CellText() const;
-  // Fills the whole cell rectangle with BackColor.
-  void FillBackground();
 };
 
 // The painter of text cells: the column's display text over the background.

@@ -331,6 +331,25 @@ class TDgCustomGridControl : public TComponent {
   // ===== painting (gridpaint defines these in DgGridPaint*.cpp) =======================
   // The whole grid painted within Clip (the host's paint handler).
   void Paint(TDgCanvas& Canvas, const TRect& Clip);
+  // The highlight rule of a cell, and the state handed to its colouring and drawing.
+  bool IsCellSelected(int ACol, int ARow);
+  TCellState CellStateOf(int ACol, int ARow);
+  // The window or the in-place editor inside it has the keyboard focus.
+  bool GridFocused();
+  // How the window's border is drawn after the platform's own frame.
+  enum class TBorderKind { Platform, Frame, Themed };
+  struct TBorderLook {
+    TBorderKind Kind = TBorderKind::Platform;
+    TColor Color = clNone;
+  };
+  TBorderLook BorderLook(bool ThemesActive) const;
+  // The canvas font of the cell text being drawn (for CellFormatting): its
+  // colour and style as the formatting leaves them.
+  const TDgFont& CellFont() const { return cell_font_; }
+  TColor CellFontColor() const { return cell_font_.Color(); }
+  void ApplyCellFont(TColor TextColor, TFontStyles Style);
+  // The canvas of the paint under way (null outside painting).
+  TDgCanvas* PaintCanvas() const { return canvas_; }
   // ===== end of painting ==================================================================
 
   // --- Other operations -----------------------------------------------------------------
@@ -436,6 +455,23 @@ class TDgCustomGridControl : public TComponent {
   virtual void PaintFeedback(TDgCanvas& Canvas) {}
 
   // ===== painting state (gridpaint) ========================================================
+  void PrepareDisplay();
+  // The column's left and right on screen; false when nothing of it shows.
+  bool ColumnSpan(TDgCustomColumn* Column, int& Left, int& Right);
+  // Clips to Bounds within the paint's clip, a scrolled column no further
+  // left than the fixed columns' end; RestoreClip goes back to the paint's.
+  void ClipToArea(TDgCustomColumn* Column, const TRect& Bounds);
+  void RestoreClip();
+  void ClipCell(TDgCustomColumn* Column, const TRect& R);
+  // The column of a cell to draw now (visible, meeting the clip) and the
+  // cell's rectangle; null when there is nothing to draw.
+  TDgCustomColumn* CellToDraw(int ACol, int ARow, TRect& R);
+  void DrawCellLines(const TRect& R, TColor GridColor, bool BlackBottom, bool BlackRight);
+  void DrawFillerCell(int ACol, int ARow);
+  void DrawFocusRectangle();
+  void DrawSlideCaption(int ACol, int ARow);
+  void DrawEmptyCaption();
+  TDgFont cell_font_;
   // ===== end of painting state =============================================================
 
   // --- Internal state ---------------------------------------------------------------------

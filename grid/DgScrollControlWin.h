@@ -76,6 +76,9 @@ class TDgScrollControl : public TDgCustomScrollControl, private IDgRollPlatform 
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // A wheel step while MouseWheelEnabled (the grid scrolls by it).
   virtual void WheelStep(int Delta, TShiftState Shift) {}
+  // The mouse captured or let go; the pointer in client coordinates.
+  void CaptureMouse(bool Capture) override;
+  TPoint CursorPos() override;
 
  private:
   void ScrollRequest(TDgScrollBar& Bar, int Code);
@@ -84,8 +87,6 @@ class TDgScrollControl : public TDgCustomScrollControl, private IDgRollPlatform 
   void ShowRollIndicator(const TPoint& Anchor) override;
   void HideRollIndicator() override;
   void SetRollTimer(unsigned IntervalMs) override;
-  void CaptureMouse(bool Capture) override;
-  TPoint CursorPos() override;
   void RollLineUp() override { vert_.LineUp(); }
   void RollLineDown() override { vert_.LineDown(); }
 

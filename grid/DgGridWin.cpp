@@ -1,0 +1,358 @@
+// The grid's window (see DgGridWin.h).
+#include "grid/DgGridWin.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "classlib/HintWindow.h"
+#include "grid/DgSharedDraw.h"
+
+namespace {
+// Carries the grid's posted messages (their contents wait in a queue).
+constexpr UINT kGridPosted = WM_APP + 0x3A1;
+}  // namespace
+
+// A cell's text that does not fit, shown over the cell.
+class TDgGridHintWindow : public THintWindow {
+ public:
+  explicit TDgGridHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+  WideString Text;
+
+ protected:
+  void Paint() override {
+    TDgGdiCanvas c(TCustomControl::Canvas());
+    const TRect r = ClientRect();
+    c.FillRect(r, clInfoBk);
+    c.FrameRect(r, clInfoText);
+    TDgFont f;
+    f.SetName("Tahoma");
+    f.SetHeight(-11);
+    f.SetColor(clInfoText);
+    c.SetFont(f);
+    DrawTextAligned(c, TRect{r.Left + 3, r.Top, r.Right - 2, r.Bottom}, taLeftJustify, Text,
+                    false);
+  }
+};
+
+TDataGridWindow::TDataGridWindow(TComponent* AOwner) : TDgScrollControl(AOwner) {
+  SetDoubleBuffered(true);
+  SetTabStop(true);
+  ControlStyle.Include(csDoubleClicks);
+  grid_.reset(new TDataGrid(nullptr));
+  grid_->SetHost(this);
+  SetBounds(Left(), Top(), 250, 150);
+}
+
+TDataGridWindow::~TDataGridWindow() {
+  // The window goes while the grid still hears its last messages (focus,
+  // capture); then the grid, unbound first, since it may still ask its host.
+  if (HandleAllocated()) DestroyHandle();
+  if (grid_) grid_->SetHost(nullptr);
+  grid_.reset();
+  measure_canvas_.reset();
+  if (measure_dc_) {
+    SelectObject(measure_dc_, measure_old_);
+    DeleteObject(measure_bmp_);
+    DeleteDC(measure_dc_);
+  }
+}
+
+// --- Window ------------------------------------------------------------------------------
+
+void TDataGridWindow::CreateParams(TCreateParams& p) {
+  TDgScrollControl::CreateParams(p);
+  if (static_edge_)
+    p.ExStyle |= WS_EX_STATICEDGE;
+  else
+    p.ExStyle &= ~DWORD(WS_EX_STATICEDGE);
+  // The grid repaints what changes itself: no whole-window redraw on resize.
+  p.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TDataGridWindow::CreateWnd() {
+  TDgScrollControl::CreateWnd();
+  themes_ = TDgUxThemes(handle_);
+  grid_->WindowCreated();
+}
+
+void TDataGridWindow::SetBorder(bool StaticEdge) {
+  if (static_edge_ == StaticEdge) return;
+  static_edge_ = StaticEdge;
+  if (handle_) RecreateWnd();
+}
+
+void TDataGridWindow::RepaintBorder() {
+  if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TDataGridWindow::InvalidateRect(const TRect& R) {
+  if (!handle_) return;
+  RECT rc{R.Left, R.Top, R.Right, R.Bottom};
+  ::InvalidateRect(handle_, &rc, FALSE);
+}
+
+void TDataGridWindow::ScrollPixels(int DX, int DY, const TRect& Area) {
+  if (!handle_) return;
+  RECT rc{Area.Left, Area.Top, Area.Right, Area.Bottom};
+  ScrollWindowEx(handle_, DX, DY, &rc, &rc, nullptr, nullptr, SW_INVALIDATE);
+}
+
+void TDataGridWindow::SetScrollAreas(const TRect& Horz, const TRect& Vert) {
+  HorzScrollRect = Horz;
+  VertScrollRect = Vert;
+}
+
+TDgCanvas* TDataGridWindow::Canvas() {
+  if (!measure_canvas_) {
+    measure_dc_ = CreateCompatibleDC(nullptr);
+    measure_bmp_ = CreateCompatibleBitmap(measure_dc_, 1, 1);
+    measure_old_ = SelectObject(measure_dc_, measure_bmp_);
+    measure_canvas_.reset(new TDgGdiCanvas(measure_dc_));
+  }
+  return measure_canvas_.get();
+}
+
+IDgThemes* TDataGridWindow::Themes() { return ThemesEnabled() ? &themes_ : nullptr; }
+
+void TDataGridWindow::SetCaptureMouse(bool Capture) { CaptureMouse(Capture); }
+
+bool TDataGridWindow::HasCapture() { return handle_ && GetCapture() == handle_; }
+
+void TDataGridWindow::SetCursorShape(TCursor Cursor) {
+  cursor_shape_ = Cursor;
+  SetCursor(Cursor);
+  // Shown at once when the pointer is over the window, not at its next move.
+  if (handle_) {
+    POINT p;
+    GetCursorPos(&p);
+    if (WindowFromPoint(p) == handle_) ::SetCursor(CursorHandleOf(Cursor));
+  }
+}
+
+TPoint TDataGridWindow::CursorPos() { return TDgScrollControl::CursorPos(); }
+
+void TDataGridWindow::SetFocus() {
+  if (CanFocus()) TDgScrollControl::SetFocus();
+}
+
+void TDataGridWindow::PostKeyToParent(int Key) {
+  if (Parent() && Parent()->HandleAllocated())
+    PostMessageW(Parent()->Handle(), WM_KEYDOWN, WPARAM(Key), 0);
+}
+
+void TDataGridWindow::StartTimer(int Id, int Ms) {
+  if (handle_) SetTimer(handle_, TimerBase + UINT_PTR(Id), UINT(Ms < 1 ? 1 : Ms), nullptr);
+}
+
+void TDataGridWindow::StopTimer(int Id) {
+  if (handle_) KillTimer(handle_, TimerBase + UINT_PTR(Id));
+}
+
+unsigned long long TDataGridWindow::TickCount() { return GetTickCount64(); }
+
+void TDataGridWindow::PostGridMessage(int Msg, intptr_t W, intptr_t L) {
+  if (!handle_) return;
+  posted_.push_back(Posted{Msg, W, L});
+  PostMessageW(handle_, kGridPosted, 0, 0);
+}
+
+void TDataGridWindow::DeliverPosted() {
+  if (posted_.empty()) return;
+  const Posted p = posted_.front();
+  posted_.pop_front();
+  grid_->HandlePosted(p.Msg, p.W, p.L);
+}
+
+void TDataGridWindow::ShowHint(const WideString& Text, const TRect& CellRect) {
+  if (!handle_) return;
+  if (!hint_) hint_ = new TDgGridHintWindow(this);
+  hint_->Text = Text;
+  const TPoint origin = ClientToScreen(Point(CellRect.Left, CellRect.Top));
+  TDgFont f;
+  f.SetName("Tahoma");
+  f.SetHeight(-11);
+  Canvas()->SetFont(f);
+  const TSize s = Canvas()->TextExtent(Text);
+  hint_->SetBounds(origin.X, origin.Y, s.cx + 8, std::max(s.cy + 4, CellRect.Height()));
+  hint_->Show();
+  hint_->Invalidate();
+}
+
+void TDataGridWindow::HideHint() {
+  if (hint_) hint_->Hide();
+}
+
+// --- Scrolling ---------------------------------------------------------------------------
+
+int TDataGridWindow::HorzScrollDelta(int OldPos, int NewPos) {
+  return grid_->HorzScrollDelta(OldPos, NewPos);
+}
+
+int TDataGridWindow::VertScrollDelta(int OldPos, int NewPos) {
+  return grid_->VertScrollDelta(OldPos, NewPos);
+}
+
+void TDataGridWindow::BeforeScroll(int ScrollKind) { grid_->BeforeScroll(ScrollKind); }
+void TDataGridWindow::AfterScroll(int ScrollKind) { grid_->AfterScroll(ScrollKind); }
+
+// --- Painting ----------------------------------------------------------------------------
+
+void TDataGridWindow::Paint() {
+  TDgGdiCanvas c(TCustomControl::Canvas());
+  grid_->Paint(c, c.ClipBox());
+}
+
+void TDataGridWindow::PaintBorder() {
+  if (!handle_) return;
+  using Kind = TDgCustomGridControl::TBorderKind;
+  const auto look = grid_->BorderLook(ThemesEnabled());
+  if (look.Kind == Kind::Platform) return;
+  RECT wr;
+  GetWindowRect(handle_, &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  HDC dc = GetWindowDC(handle_);
+  if (!dc) return;
+  // Only the frame: the client area and the bars keep what they show.
+  const int edge = GetSystemMetrics(SM_CXBORDER);
+  ExcludeClipRect(dc, edge, edge, w - edge, h - edge);
+  if (look.Kind == Kind::Frame) {
+    TDgGdiCanvas c(dc);
+    c.FrameRect(TRect{0, 0, w, h}, look.Color);
+  } else {
+    RECT r{0, 0, w, h};
+    DrawThemed(handle_, dc, r, L"listview", 1, 0);
+  }
+  ReleaseDC(handle_, dc);
+}
+
+// --- Messages ----------------------------------------------------------------------------
+
+void TDataGridWindow::WndProc(TMessage& M) {
+  switch (M.Msg) {
+    case WM_NCPAINT:
+      TDgScrollControl::WndProc(M);
+      PaintBorder();
+      return;
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      if (grid_->WantTabs()) code |= DLGC_WANTTAB;
+      if (grid_->WantReturns() || grid_->CellEditing() || grid_->InputEditing()) code |= DLGC_WANTALLKEYS;
+      M.Result = code;
+      return;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      uint16_t key = uint16_t(M.WParam);
+      if (M.Msg == WM_KEYDOWN || M.Msg == WM_SYSKEYDOWN)
+        grid_->KeyDown(key, KeyboardShiftState());
+      else
+        grid_->KeyUp(key, KeyboardShiftState());
+      if (key == 0) return;  // the grid took it
+      M.WParam = WPARAM(key);
+      break;
+    }
+    case WM_CHAR: {
+      char16_t ch = char16_t(M.WParam);
+      grid_->KeyPress(ch);
+      if (ch == 0) return;
+      M.WParam = ch;
+      break;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      TDgScrollControl::WndProc(M);
+      if (M.Msg == WM_SETFOCUS)
+        grid_->FocusEnter();
+      else
+        grid_->FocusExit();
+      // The highlight and the focus rectangle depend on the focus.
+      Invalidate();
+      return;
+    case WM_CAPTURECHANGED:
+      TDgScrollControl::WndProc(M);
+      // The class library lets the capture go before a button-up reaches
+      // MouseUp: that release is ours and must not cancel what it ends.
+      if (!releasing_ && reinterpret_cast<HWND>(M.LParam) != handle_) grid_->CancelMode();
+      return;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      releasing_ = true;
+      struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+      } reset{releasing_};
+      TDgScrollControl::WndProc(M);
+      return;
+    }
+    case WM_TIMER:
+      if (M.WParam > TimerBase && M.WParam < TimerBase + 0x100) {
+        grid_->TimerFired(int(M.WParam - TimerBase));
+        return;
+      }
+      break;
+    case WM_THEMECHANGED:
+      TDgScrollControl::WndProc(M);
+      grid_->ThemeChanged();
+      return;
+    case WM_ENABLE:
+      TDgScrollControl::WndProc(M);
+      grid_->SetEnabled(M.WParam != 0);
+      return;
+    case kGridPosted:
+      DeliverPosted();
+      return;
+  }
+  TDgScrollControl::WndProc(M);
+}
+
+void TDataGridWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TDgScrollControl::MouseDown(Button, Shift, X, Y);
+  grid_->MouseDown(Button, Shift, X, Y);
+}
+
+void TDataGridWindow::MouseMove(TShiftState Shift, int X, int Y) {
+  TDgScrollControl::MouseMove(Shift, X, Y);
+  if (!Rolling()) grid_->MouseMove(Shift, X, Y);
+}
+
+void TDataGridWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TDgScrollControl::MouseUp(Button, Shift, X, Y);
+  grid_->MouseUp(Button, Shift, X, Y);
+}
+
+void TDataGridWindow::DblClick() {
+  TDgScrollControl::DblClick();
+  grid_->DblClick();
+}
+
+void TDataGridWindow::MouseLeave() {
+  TDgScrollControl::MouseLeave();
+  grid_->MouseLeave();
+}
+
+void TDataGridWindow::Resize() {
+  TDgScrollControl::Resize();
+  grid_->Resized();
+}
+
+void TDataGridWindow::WheelStep(int Delta, TShiftState Shift) {
+  grid_->MouseWheel(Delta, Shift, CursorPos());
+}
+
+void TDataGridWindow::MouseEnter() {
+  TDgScrollControl::MouseEnter();
+  grid_->MouseEnter();
+}
+
+bool TDataGridWindow::Focused() {
+  if (!handle_) return false;
+  HWND f = GetFocus();
+  return f && (f == handle_ || IsChild(handle_, f));
+}
+
+// ===== mouse (gridmouse) =====
+// ===== end of mouse =====
