@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
 #include "grid/DgSharedDraw.h"
 
@@ -41,6 +42,7 @@ TDataGridWindow::TDataGridWindow(TComponent* AOwner) : TDgScrollControl(AOwner) 
   ControlStyle.Include(csDoubleClicks);
   grid_.reset(new TDataGrid(nullptr));
   grid_->SetHost(this);
+  drag_.reset(new TDgColumnDragFeedback(this, grid_.get()));
   SetBounds(Left(), Top(), 250, 150);
 }
 
@@ -355,4 +357,24 @@ bool TDataGridWindow::Focused() {
 }
 
 // ===== mouse (gridmouse) =====
+
+void TDataGridWindow::StartColumnDrag(TDgCustomColumn* Column, const TRect& ScreenRect,
+                                      const TPoint& ScreenMouse) {
+  drag_->Start(Column, ScreenRect, ScreenMouse);
+}
+void TDataGridWindow::EndColumnDrag() { drag_->End(); }
+void TDataGridWindow::ShowDropArrows(bool Show, const TPoint& Upper, const TPoint& Lower) {
+  drag_->ShowArrows(Show, Upper, Lower);
+}
+void TDataGridWindow::SetColumnDragCursor(TCursor Cursor) { drag_->SetCursor(Cursor); }
+
+bool TDataGridWindow::FormActive() {
+  for (TWinControl* p = Parent(); p; p = p->Parent())
+    if (auto* f = dynamic_cast<TCustomForm*>(p))
+      return f->HandleAllocated() && GetActiveWindow() == f->Handle();
+  return false;
+}
+
+bool TDataGridWindow::ApplicationShowHint() { return !Application || Application->ShowHint; }
+
 // ===== end of mouse =====

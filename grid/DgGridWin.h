@@ -13,6 +13,7 @@
 #include "grid/DgCanvasWin.h"
 #include "grid/DgGrid.h"
 #include "grid/DgGridHost.h"
+#include "grid/DgGridMouseWin.h"
 #include "grid/DgScrollControlWin.h"
 #include "grid/DgThemesSupportWin.h"
 
@@ -62,6 +63,16 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   void AfterScroll(int ScrollKind) override;
 
   // ===== mouse (gridmouse) =====
+  void StartColumnDrag(TDgCustomColumn* Column, const TRect& ScreenRect,
+                       const TPoint& ScreenMouse) override;
+  void EndColumnDrag() override;
+  void ShowDropArrows(bool Show, const TPoint& Upper, const TPoint& Lower) override;
+  void SetColumnDragCursor(TCursor Cursor) override;
+  bool Rolling() override { return TDgScrollControl::Rolling(); }
+  // The grid's form is the active window.
+  bool FormActive() override;
+  bool ApplicationShowHint() override;
+  TDgColumnDragFeedback* DragFeedback() const { return drag_.get(); }
   // ===== end of mouse =====
 
   // The window's id of a grid timer (WM_TIMER's wParam).
@@ -101,6 +112,7 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   std::deque<Posted> posted_;
   TDgGridHintWindow* hint_ = nullptr;
   // ===== mouse state (gridmouse) =====
+  std::unique_ptr<TDgColumnDragFeedback> drag_;
   // ===== end of mouse state =====
   // A button-up is being handled (its capture release is our own).
   bool releasing_ = false;
