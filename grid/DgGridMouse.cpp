@@ -234,6 +234,10 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     case DgRegion::Header:
       if (!Designing(*this)) HeaderRelease(candidate, X);
       break;
+    case DgRegion::Input:
+      if (!Designing(*this))
+        if (TDgCustomColumn* c = DgColumnAtX(*columns_, X)) BeginInputEdit(c, WideString());
+      break;
     default:
       if (MultiSelecting()) ClearSelection();
       break;

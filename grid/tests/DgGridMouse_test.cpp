@@ -413,6 +413,11 @@ TEST(GridMouseSelect, RightClickInAMultiSelectionAndTheSecondClickThatEdits) {
   EXPECT_EQ(clicks, 0);
   g.Click(40, g.RowY(7) + 5);
   EXPECT_EQ(clicks, 1);
+  // A click on the input line enters it for the column under the mouse.
+  g.grid.SetOptions(g.grid.Options() + goInput);
+  g.Click(120, 25);
+  EXPECT_TRUE(g.grid.InputFocused());
+  EXPECT_EQ(g.grid.SelectedColumn(), 1);
 }
 
 TEST(GridMouseHints, CellAndHeaderHintsWhileTheFormIsActive) {
