@@ -36,7 +36,10 @@ void TDataGrid::SetExpanded(int ARow, bool Value) {
   TRow* row = cells_->Row(ARow);
   if (row->ChildCount == 0 || row->Expanded == Value) return;
   const int end = ARow + cells_->DescendantCount(ARow);
-  for (int r = ARow + 1; r <= end; ++r) {
+  // Under a collapsed ancestor the row's children stay hidden: only the
+  // flag changes, and they appear when that ancestor opens.
+  const bool walk = !Value || row->Shown;
+  for (int r = ARow + 1; walk && r <= end; ++r) {
     cells_->SetShown(r, Value);
     // Under a collapsed descendant its own descendants stay hidden.
     if (Value && !cells_->Row(r)->Expanded) r += cells_->DescendantCount(r);

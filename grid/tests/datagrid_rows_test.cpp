@@ -187,6 +187,87 @@ TEST_P(RandomRows, SelectionAnchorAndViewStayOnTheirRows) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomRows, ::testing::Values(1u, 2u, 3u, 17u, 2024u));
 
+// Trees under random adds, deletes, moves, swaps, sorts and collapses keep
+// their shape: every child right under its parent's subtree, one level
+// deeper, child counts true, hidden rows exactly those under a collapsed
+// ancestor, and the selection on the row it was on while that row lives.
+struct RandomTrees : ::testing::TestWithParam<unsigned>, DataGridFixture {
+  std::mt19937 rng{GetParam()};
+  int next_id = 0;
+  int Pick(int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); }
+  void Name(int row) { grid->SetCells(0, row, DataGridFixture::Name(next_id++)); }
+
+  void CheckShape() {
+    TCells& cells = *grid->CellStore();
+    const int n = grid->RowCount();
+    std::vector<int> children(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r) {
+      int p = grid->ParentRow(r);
+      TRow* row = cells.Row(r);
+      if (p < 0) {
+        ASSERT_EQ(row->Level, 0) << "row " << r;
+        ASSERT_TRUE(row->Shown) << "row " << r;
+        continue;
+      }
+      ASSERT_LT(p, r);
+      ASSERT_EQ(row->Level, cells.Row(p)->Level + 1) << "row " << r;
+      for (int k = p + 1; k < r; ++k) ASSERT_GT(cells.Row(k)->Level, cells.Row(p)->Level) << "row " << r;
+      ++children[static_cast<size_t>(p)];
+      ASSERT_EQ(row->Shown, cells.Row(p)->Shown && cells.Row(p)->Expanded) << "row " << r;
+    }
+    for (int r = 0; r < n; ++r) ASSERT_EQ(grid->ChildCount(r), children[static_cast<size_t>(r)]) << "row " << r;
+  }
+};
+
+TEST_P(RandomTrees, KeepTheirShapeAndTheSelection) {
+  FullRowSelection();
+  grid->Columns()->Item(0)->SetSortType(stNumeric);
+  for (int step = 0; step < 800; ++step) {
+    SCOPED_TRACE(testing::Message() << "step " << step);
+    const int n = grid->RowCount();
+    TCells& cells = *grid->CellStore();
+    // The selected row by its name (names are unique).
+    WideString selected = grid->SelectedRow() >= 0 ? At(grid->SelectedRow()) : WideString();
+    int a = n ? Pick(0, n - 1) : 0, b = n ? Pick(0, n - 1) : 0;
+    const int op = n == 0 ? 0 : Pick(0, 8);
+    SCOPED_TRACE(testing::Message() << "operation " << op << " on " << a << ", " << b);
+    switch (op) {
+      case 0: Name(grid->AddRow(1)); break;
+      case 1:
+      case 2: {
+        bool last = Pick(0, 1) == 1;
+        grid->AddChildRow(a, last);
+        Name(last ? a + cells.DescendantCount(a) : a + 1);
+        break;
+      }
+      case 3:
+        if (At(a) == selected || Pick(0, 3) == 0) grid->DeleteRow(a);
+        break;
+      case 4: grid->MoveRow(a, b); break;
+      case 5: grid->ExchangeRows(a, b); break;
+      case 6: grid->SortColumn(grid->Columns()->Item(0), Pick(0, 1) == 1); break;
+      case 7: grid->SetExpanded(a, !grid->Expanded(a)); break;
+      case 8:
+        grid->SelectCell(0, a, true, TShiftState());
+        selected.clear();  // moved on purpose
+        break;
+    }
+    CheckShape();
+    if (HasFatalFailure()) return;
+    // A selected row that still exists is still the selected one.
+    int still = -1;
+    for (int r = 0; !selected.empty() && r < grid->RowCount(); ++r)
+      if (At(r) == selected) still = r;
+    if (still >= 0) {
+      ASSERT_EQ(grid->SelectedRow(), still);
+      ASSERT_TRUE(grid->GetRowSelected(still));
+    }
+    ASSERT_LT(grid->SelectedRow(), std::max(grid->RowCount(), 0));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomTrees, ::testing::Values(4u, 5u, 6u, 99u));
+
 // A scratch folder whose name has blanks and Cyrillic letters.
 struct RowFiles : ::testing::Test, DataGridFixture {
   fs::path dir = fs::temp_directory_path() /
