@@ -278,14 +278,9 @@ void TDataGrid::CellFormatting(int ACol, int ARow, TCellState CellState) {
   TFontStyles style;
   if (ValidColumn(ACol) && ValidRow(ARow)) style = cells_->Cell(ACol, ARow)->FontStyle;
   if (CellState.Contains(csBoldTextSelection)) style.Include(fsBold);
-  // The colour the core prepares the cell's font with.
-  TColor color = Enabled() ? GetCellTextColor(ACol, ARow) : clGrayText;
+  // The colour the core prepared the cell's font with (DrawCellText).
+  TColor color = CellFontColor();
   const TLifeToken life = LifeToken();
   if (OnCellFormating) OnCellFormating(this, ACol, ARow, color, style, CellState);
-  if (!life || !canvas_) return;
-  TDgFont font;
-  if (ValidColumn(ACol)) font.Assign(Columns()->Item(ACol)->Font());
-  font.SetColor(color);
-  font.SetStyle(style);
-  canvas_->SetFont(font);
+  if (life) ApplyCellFont(color, style);
 }

@@ -3,6 +3,7 @@
 // selection that stays on its row.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <thread>
 
 #include "grid/tests/datagrid_fixture.h"
@@ -294,9 +295,11 @@ TEST(CellFormatting, TheHandlersColourAndStyleReachTheCanvasFont) {
   grid->Painting(&canvas);
   // Without a handler: the text colour prepared for the cell, the cell's
   // own style, bold added for a bold selection.
+  grid->DrawCellText(0, 1, TCellState{csBoldTextSelection});
   grid->CellFormatting(0, 1, TCellState{csBoldTextSelection});
   EXPECT_EQ(canvas.CurrentFont().Color(), grid->GetCellTextColor(0, 1));
   EXPECT_EQ(canvas.CurrentFont().Style(), (TFontStyles{fsItalic, fsBold}));
+  grid->DrawCellText(0, 1, TCellState());
   grid->CellFormatting(0, 1, TCellState());
   EXPECT_EQ(canvas.CurrentFont().Style(), TFontStyles{fsItalic});
   std::vector<std::pair<int, int>> asked;
@@ -305,14 +308,34 @@ TEST(CellFormatting, TheHandlersColourAndStyleReachTheCanvasFont) {
     if (r == 0) color = clRed;
     style = TFontStyles{fsUnderline};
   };
+  grid->DrawCellText(0, 0, TCellState());
   grid->CellFormatting(0, 0, TCellState());
   EXPECT_EQ(canvas.CurrentFont().Color(), clRed);
   EXPECT_EQ(canvas.CurrentFont().Style(), TFontStyles{fsUnderline});
+  grid->DrawCellText(0, 1, TCellState());
   grid->CellFormatting(0, 1, TCellState());
   EXPECT_EQ(canvas.CurrentFont().Color(), grid->GetCellTextColor(0, 1));
   EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}}));
   grid->Painting(nullptr);
   grid->SetHost(nullptr);
+}
+
+TEST_F(DataGrid, APaintDrawsEachCellTextInItsFormattedColour) {
+  Rows(3);
+  grid->SetCells(1, 1, u"красный");
+  grid->SetCells(1, 2, u"синий");
+  grid->OnCellFormating = [](TObject*, int c, int r, TColor& color, TFontStyles&, TCellState) {
+    if (c == 1 && r == 1) color = clRed;
+    if (c == 1 && r == 2) color = clBlue;
+  };
+  TDgRecordingCanvas canvas(250, 150);
+  grid->Paint(canvas, TRect{0, 0, 250, 150});
+  std::map<WideString, TColor> drawn;
+  for (const TDgCall& c : canvas.CallsOf("Text")) drawn[c.Text] = c.Color;
+  ASSERT_EQ(drawn.count(u"красный"), 1u);
+  EXPECT_EQ(drawn[u"красный"], clRed);
+  EXPECT_EQ(drawn[u"синий"], clBlue);
+  EXPECT_EQ(drawn[u"0"], grid->GetCellTextColor(0, 0));
 }
 
 TEST_F(DataGrid, OtherThreadsAreTurnedAway) {
