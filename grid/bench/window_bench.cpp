@@ -2,11 +2,12 @@
 // under Wine). A 381 x 543 grid dressed as the recorded-files list holds 100
 // and then 100000 rows; the stock report-style list view of the platform,
 // of the same size with the same three columns and rows, paints the same
-// visible rows in the same run. Each paints its whole client area Runs
-// times (invalidate + update). Prints the ratios.
+// visible rows in the same run. Each paints its whole client area in
+// batches (invalidate + update); the best batch counts. Prints the ratios.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -17,7 +18,7 @@
 
 namespace {
 
-constexpr int kW = 381, kH = 543, kRuns = 200;
+constexpr int kW = 381, kH = 543, kRuns = 40, kBatches = 8;
 
 double Ms(std::chrono::steady_clock::time_point a) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count();
@@ -31,12 +32,19 @@ void Drain() {
   }
 }
 
+// The best of several batches: the machine is shared, the least disturbed
+// batch tells the cost.
 double PaintRuns(HWND h) {
   Drain();
   RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  const auto t = std::chrono::steady_clock::now();
-  for (int i = 0; i < kRuns; ++i) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  return Ms(t) / kRuns;
+  double best = 1e300;
+  for (int b = 0; b < kBatches; ++b) {
+    const auto t = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRuns; ++i)
+      RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    best = std::min(best, Ms(t) / kRuns);
+  }
+  return best;
 }
 
 double GridScreen(int Rows) {
