@@ -181,6 +181,8 @@ void TDataGridWindow::ShowHint(const WideString& Text, const TRect& CellRect) {
   hint_->Invalidate();
 }
 
+THintWindow* TDataGridWindow::HintWindow() const { return hint_; }
+
 void TDataGridWindow::HideHint() {
   if (hint_) hint_->Hide();
 }

@@ -18,6 +18,7 @@
 #include "grid/DgThemesSupportWin.h"
 
 class TDgGridHintWindow;
+class THintWindow;
 
 class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
  public:
@@ -73,10 +74,13 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   bool FormActive() override;
   bool ApplicationShowHint() override;
   TDgColumnDragFeedback* DragFeedback() const { return drag_.get(); }
+  // The hint window, once a hint was shown (null before).
+  THintWindow* HintWindow() const;
   // ===== end of mouse =====
 
   // The window's id of a grid timer (WM_TIMER's wParam).
-  static constexpr UINT_PTR TimerBase = 0x4700;
+  // Clear of the scroll control's roll timer (0x4752), which must reach it.
+  static constexpr UINT_PTR TimerBase = 0x4900;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
