@@ -7,6 +7,7 @@
 #include "player/Unit1.h"
 #include "player/Unit2.h"
 #include "player/Unit3.h"
+#include "player/Unit4.h"
 #include "player/Unit5.h"
 #include "player/Unit6.h"
 #include "player/Unit7.h"
@@ -16,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->CreateForm(Form1);
   Application->CreateForm(Form2);
   Application->CreateForm(Form3);
-  // the recorded files window (TForm4) goes here
+  Application->CreateForm(Form4);
   Application->CreateForm(Form5);
   Application->CreateForm(Form6);
   Application->CreateForm(Form7);

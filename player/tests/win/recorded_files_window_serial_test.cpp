@@ -1,0 +1,231 @@
+// The recorded-files window under Wine, beside the real main window, filled
+// by the recording engine from a thread of its own as the audio library's
+// download thread fills it: the rows and the colours they are painted in,
+// the list kept across a restart of the window, a header sort in the middle
+// of a recording, and the popup menu's request to the shell.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <thread>
+#include <vector>
+
+#include "classlib/Cp1251.h"
+#include "classlib/SysUtils.h"
+#include "components/Magnetic.h"
+#include "player/Unit1.h"
+#include "player/Unit4.h"
+#include "player/tests/win/PlayerStation.h"
+
+namespace {
+
+using testinput::Click;
+
+constexpr uint32_t kBlock = 200000;  // 11 blocks and the tail make a file to keep
+
+// Windows-1251 bytes of "Песня", as the engine gets a Cyrillic title.
+const std::string kSong = "\xCF\xE5\xF1\xED\xFF";
+
+class RecordedFilesWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Application->Initialize();
+    folder_ = new PlayerTestFolder("korvalis_recorded_files");
+    Application->CreateForm(Form1);
+    Form1->Show();
+  }
+  static void TearDownTestSuite() {
+    if (Form1) Form1->Free();
+    Form1 = nullptr;
+    delete folder_;
+  }
+  void SetUp() override {
+    folder_->Remove("zapisano.ini");
+    MakeWindow();
+  }
+  void TearDown() override {
+    if (Recorder().RecordingUi()) Recorder().Stop();
+    Settle();
+    if (Form4) Form4->Free();
+    Pump(50);
+  }
+  static void MakeWindow() {
+    Application->CreateForm(Form4);
+    PlaceBesideMain(Form4);
+    Form4->Show();
+    Pump(50);
+  }
+  // A recording as received, started the way the record link starts it.
+  static void StartRecording() {
+    Recorder().StationPicked("1 Test Radio", "1 Test Radio");
+    RecordedFiles().ClearRows();
+    ASSERT_TRUE(Recorder().Start(RecordChoice{}));
+  }
+  // `Count` blocks handed to the engine from another thread.
+  static void Feed(int Count, uint32_t Size = kBlock) {
+    std::thread download([=] {
+      std::vector<uint8_t> block(Size, 0x55);
+      for (int i = 0; i < Count; ++i) Recorder().Block(block.data(), Size);
+    });
+    download.join();
+    Settle();
+  }
+  // The engine's changes reach the window.
+  static void Settle() {
+    PumpUntil([] { return RecordedFiles().Pending() == 0; }, 5);
+    Pump(30);
+  }
+  static TDataGrid* Grid() { return Form4->DataGrid1->Grid(); }
+  static std::vector<WideString> Column(int Col) {
+    std::vector<WideString> out;
+    for (int r = 0; r < Grid()->RowCount(); ++r) out.push_back(Grid()->Cells(Col, r));
+    return out;
+  }
+  // The colour a cell's text is painted in: what the formatting handler
+  // makes of the colour the grid offers.
+  static TColor PaintedColour(int Col, int Row) {
+    TColor colour = 0x123456;
+    TFontStyles style;
+    Grid()->OnCellFormating(Grid(), Col, Row, colour, style, TCellState{});
+    return colour;
+  }
+  // Whether the cell's pixels on screen hold the exact colour.
+  static bool CellShows(int Col, int Row, TColor Colour) {
+    Form4->DataGrid1->Repaint();
+    TRect r;
+    Grid()->GetCellRect(Col, Row, r);
+    HDC dc = GetDC(Form4->DataGrid1->Handle());
+    bool found = false;
+    for (int y = r.Top; y < r.Bottom && !found; ++y)
+      for (int x = r.Left; x < r.Right && !found; ++x)
+        found = GetPixel(dc, x, y) == static_cast<COLORREF>(Colour);
+    ReleaseDC(Form4->DataGrid1->Handle(), dc);
+    return found;
+  }
+  // Three files: "Alpha", the Cyrillic "Песня", and "Gamma" being recorded.
+  static void RecordThreeFiles() {
+    StartRecording();
+    Recorder().SetCurTitle("Alpha");
+    Feed(11);
+    Recorder().SetCurTitle(kSong);
+    Feed(13 + 11);
+    Recorder().SetCurTitle("Gamma");
+    Feed(13 + 2);
+  }
+
+  static PlayerTestFolder* folder_;
+};
+PlayerTestFolder* RecordedFilesWindow::folder_ = nullptr;
+
+TEST_F(RecordedFilesWindow, FilledFromTheEnginesThreadInTheColoursOfTheList) {
+  RecordThreeFiles();
+  EXPECT_EQ(Column(0), (std::vector<WideString>{u"1", u"2", u"3"}));
+  EXPECT_EQ(Column(1), (std::vector<WideString>{u"Alpha.mp3", u"Песня.mp3", u"Gamma.mp3"}));
+  // Sizes as the engine last saw them; the newest after two of its blocks.
+  EXPECT_NE(Column(2)[0], u"0.0");
+  EXPECT_EQ(Column(2)[2], u"0.19 mb");
+  EXPECT_EQ(Grid()->SelectedRow(), 2);
+  EXPECT_EQ(PaintedColour(2, 2), RGBColor(255, 0, 0));
+  EXPECT_EQ(PaintedColour(2, 0), RGBColor(0, 0, 255));
+  EXPECT_EQ(PaintedColour(2, 1), RGBColor(0, 0, 255));
+  EXPECT_EQ(PaintedColour(1, 0), RGBColor(0, 128, 128));
+  EXPECT_EQ(PaintedColour(1, 1), RGBColor(128, 128, 128));
+  EXPECT_EQ(PaintedColour(0, 1), RGBColor(128, 128, 128));
+  EXPECT_EQ(PaintedColour(1, 2), 0x123456);  // the newest name keeps the grid's colour
+  EXPECT_TRUE(CellShows(2, 2, RGBColor(255, 0, 0)));
+  EXPECT_TRUE(CellShows(2, 0, RGBColor(0, 0, 255)));
+  EXPECT_TRUE(CellShows(1, 0, RGBColor(0, 128, 128)));
+  EXPECT_FALSE(CellShows(2, 0, RGBColor(255, 0, 0)));
+
+  // The window as the program makes it: caption, total, snapping, size.
+  RecordedFiles().SetCaption("Список записанных файлов с битретом   128кбит/c");
+  Form1->Timer1Timer(nullptr);
+  Settle();
+  EXPECT_EQ(Form4->Caption(), "Список записанных файлов с битретом   128кбит/c");
+  EXPECT_EQ(Form4->Label2->Caption(), Recorder().TotalText());
+  EXPECT_GT(MagneticInstance->IndexOfWindow(Form4->Handle()), 0);
+  EXPECT_EQ(Form4->ClientWidth(), 381);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(Form4->Handle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 220);
+  Screenshot(GetDesktopWindow(), "recorded_files_window.bmp");
+}
+
+TEST_F(RecordedFilesWindow, TheListIsKeptAcrossARestartAndNotReloadedOverARecording) {
+  RecordThreeFiles();
+  Recorder().Stop();
+  const std::string saved = folder_->Read("zapisano.ini");
+  ASSERT_GE(saved.size(), 2u);
+  EXPECT_EQ(saved.substr(0, 2), "\xFF\xFE");
+  const std::vector<WideString> names = Column(1), sizes = Column(2);
+  Form4->Free();
+  MakeWindow();
+  EXPECT_EQ(Grid()->RowCount(), 0);  // shown one second after start
+  ASSERT_TRUE(PumpUntil([] { return Grid()->RowCount() == 3; }, 3));
+  EXPECT_EQ(Column(1), names);
+  // The newest file's size was not saved with every block.
+  EXPECT_EQ(Column(2), (std::vector<WideString>{sizes[0], sizes[1], u"0.0"}));
+  EXPECT_FALSE(Form4->Timer1->Enabled());
+
+  // A recording that begins before the load is due keeps its rows.
+  Form4->Free();
+  MakeWindow();
+  StartRecording();
+  Recorder().SetCurTitle("Delta");
+  Feed(1);
+  Pump(1300);
+  EXPECT_EQ(Column(1), (std::vector<WideString>{u"Delta.mp3"}));
+}
+
+TEST_F(RecordedFilesWindow, AHeaderSortDuringARecordingKeepsTheEnginesRow) {
+  RecordThreeFiles();
+  // A click on the "Композиция" header: Alpha, Gamma, Песня.
+  TRect header;
+  Grid()->GetCellRect(1, 0, header);
+  const int headerY = Grid()->HeaderRect().Top + Grid()->HeaderRect().Height() / 2;
+  Click(Form4->DataGrid1->Handle(), (header.Left + header.Right) / 2, headerY);
+  Pump(100);
+  if (Column(1)[1] != u"Gamma.mp3") Grid()->SortColumn(Form4->DgTextColumn2, true);
+  ASSERT_EQ(Column(1), (std::vector<WideString>{u"Alpha.mp3", u"Gamma.mp3", u"Песня.mp3"}));
+  const WideString songSize = Column(2)[2];
+  Feed(3);
+  EXPECT_EQ(Column(2)[1], u"0.76 mb");  // Gamma's size, not Песня's
+  EXPECT_EQ(Column(2)[2], songSize);
+  EXPECT_EQ(PaintedColour(2, 1), RGBColor(255, 0, 0));
+  EXPECT_EQ(PaintedColour(2, 2), RGBColor(0, 0, 255));
+  EXPECT_EQ(PaintedColour(1, 2), RGBColor(128, 128, 128));
+  EXPECT_FALSE(CellShows(2, 2, RGBColor(255, 0, 0)));
+
+  // Gamma ends too small to keep: its row goes, wherever it stands, and the
+  // saved list no longer names it.
+  Recorder().SetCurTitle("Omega");
+  Feed(13, 1000);
+  EXPECT_EQ(Column(1), (std::vector<WideString>{u"Alpha.mp3", u"Песня.mp3", u"Omega.mp3"}));
+  const std::string saved = folder_->Read("zapisano.ini");
+  const WideString text(reinterpret_cast<const char16_t*>(saved.data() + 2), (saved.size() - 2) / 2);
+  EXPECT_EQ(text.find(u"Gamma"), WideString::npos);
+  EXPECT_NE(text.find(u"Omega"), WideString::npos);
+  EXPECT_EQ(PaintedColour(2, 2), RGBColor(255, 0, 0));
+}
+
+TEST_F(RecordedFilesWindow, ThePopupMenuAsksTheShellToExploreTheAudioFolder) {
+  struct Request {
+    std::string Folder, Verb;
+    int Show = 0;
+  };
+  std::vector<Request> asked;
+  Form4->ShellRequest = [&](const std::string& f, const std::string& v, int s) {
+    asked.push_back({f, v, s});
+  };
+  ASSERT_EQ(Form4->N1->Caption, "Открыть папку с записанными файлами");
+  std::thread chooser = testinput::ChooseMenuItem(0);
+  Click(Form4->DataGrid1->Handle(), 100, 200, true);
+  chooser.join();
+  Pump(100);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Folder, PlayerFolder() + "AUDIO\\");
+  EXPECT_EQ(asked[0].Verb, "explore");
+  EXPECT_EQ(asked[0].Show, SW_SHOW);
+}
+
+}  // namespace
