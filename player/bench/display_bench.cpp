@@ -20,39 +20,15 @@
 #include "player/SpectrumCore.h"
 #include "player/Unit1.h"
 #include "player/Unit2.h"
+#include "player/bench/WindowLoop.h"
 #include "tools/station/TestStation.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-void RunLoopFor(double seconds) {
-  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-    if (left.count() <= 0) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-    Application->ProcessMessages();
-  }
-}
-
-double ProcessCpuSeconds() {
-  FILETIME create, exit, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &create, &exit, &kernel, &user);
-  auto secs = [](const FILETIME& f) {
-    return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7;
-  };
-  return secs(kernel) + secs(user);
-}
-
-// Share of one core used while the loop runs for `seconds`.
-double CpuShare(double seconds) {
-  const double c0 = ProcessCpuSeconds();
-  const auto t0 = Clock::now();
-  RunLoopFor(seconds);
-  const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
-  return (ProcessCpuSeconds() - c0) / wall;
-}
+using windowbench::CpuShare;
+using windowbench::RunLoopFor;
 
 // The peer: the frame drawn through the canvas, a pen and a brush per band.
 void CanvasFrame(TCanvas* c, int w, int h) {

@@ -26,41 +26,20 @@
 #include "player/PlayerFolderCore.h"
 #include "player/Unit1.h"
 #include "player/Unit4.h"
+#include "player/bench/WindowLoop.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using windowbench::Clock;
 
 double Seconds(Clock::time_point from) {
   return std::chrono::duration<double>(Clock::now() - from).count();
 }
 
-void RunLoopFor(double seconds) {
-  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-    if (left.count() <= 0) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-    Application->ProcessMessages();
-  }
-}
-
-double ThreadCpuSeconds() {
-  FILETIME create, exit, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &create, &exit, &kernel, &user);
-  auto secs = [](const FILETIME& f) {
-    return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7;
-  };
-  return secs(kernel) + secs(user);
-}
+using windowbench::RunLoopFor;
 
 // The GUI thread's CPU seconds per second of wall time while the loop runs.
-double GuiCpuPerSecond(double seconds) {
-  const double c0 = ThreadCpuSeconds();
-  const auto t0 = Clock::now();
-  RunLoopFor(seconds);
-  return (ThreadCpuSeconds() - c0) / Seconds(t0);
-}
+double GuiCpuPerSecond(double seconds) { return windowbench::CpuShare(seconds, true); }
 
 std::string FileName(int i) { return "Artist " + std::to_string(i) + " - Song title.mp3"; }
 
