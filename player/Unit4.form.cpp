@@ -7,6 +7,15 @@ namespace {
 
 constexpr TColor kSkyBlue = 0xF0CAA6;
 
+const TDgFont& TahomaFont(TColor Colour, bool Bold) {
+  static TDgFont font;
+  font.SetName("Tahoma");
+  font.SetHeight(-11);
+  font.SetColor(Colour);
+  font.SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
+  return font;
+}
+
 TDgTextColumn* AddColumn(TDataGrid* Grid, const std::string& Name, const WideString& Caption,
                          int Width, TColor Colour, bool Bold) {
   auto* col = new TDgTextColumn();
@@ -18,10 +27,7 @@ TDgTextColumn* AddColumn(TDataGrid* Grid, const std::string& Name, const WideStr
   col->SetAlignment(taCenter);
   col->SetSortType(stAlphabetic);
   col->SetParentFont(false);
-  col->Font()->SetName("Tahoma");
-  col->Font()->SetHeight(-11);
-  col->Font()->SetColor(Colour);
-  col->Font()->SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
+  col->SetFont(&TahomaFont(Colour, Bold));
   return col;
 }
 
@@ -80,11 +86,12 @@ void TForm4::CreateLayout() {
   DataGrid1->SetName("DataGrid1");
   DataGrid1->SetParent(this);
   DataGrid1->SetAlign(alClient);
-  DataGrid1->SetColor(clWhite);
   DataGrid1->SetPopupMenu(PopupMenu1);
   // The list is only looked at: the wheel does not scroll it.
   DataGrid1->MouseWheelEnabled = false;
   TDataGrid* grid = DataGrid1->Grid();
+  grid->SetFont(&TahomaFont(clWindowText, false));
+  grid->SetColor(clWhite);
   grid->SetGridLinesColor(clSilver);
   grid->SetGridLinesStyle(lsActiveRows);
   grid->SetHeaderStyle(hsOffice2007);
