@@ -190,11 +190,9 @@ void TDgCustomGridControl::RepaintCell(int ACol, int ARow) {
 
 void TDgCustomGridControl::RepaintRow(int ARow) {
   if (!CanRepaint() || update_lock_ > 0 || !ValidRow(ARow)) return;
-  const TRect area = CellAreaRect();
   const int top = RowTop(ARow);
   const int h = grid_style_ == gsSlides ? slide_size_ : GetRowHeight(ARow);
   InvalidateArea(TRect{0, top - line_top_, ClientWidth(), top + h + line_bottom_});
-  (void)area;
 }
 
 void TDgCustomGridControl::RepaintIndicatorCell(int ARow) {
@@ -217,7 +215,7 @@ void TDgCustomGridControl::RepaintColumn(TDgCustomColumn* Column, int Region) {
   switch (Region) {
     case DgRegion::Cells: r = CellAreaRect(); break;
     case DgRegion::Footer: r = FooterRect(); break;
-    case DgRegion::Header: r = TRect{0, 0, ClientWidth(), header_size_}; break;
+    case DgRegion::Header: r = HeaderRect(); break;
     case DgRegion::Input: r = InputRect(); break;
     case DgRegion::Indicator: r = IndicatorRect(); break;
     default: r = TRect{0, 0, ClientWidth(), ClientHeight()}; break;

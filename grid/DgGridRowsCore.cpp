@@ -66,7 +66,7 @@ void TDgCustomGridControl::DeleteRow(int ARow) {
 void TDgCustomGridControl::InsertRow(int Pos) {
   CheckThread();
   EndEdit();
-  if (Pos < first_visible_row_) first_visible_row_ = Pos;
+  if (Pos >= 0 && Pos < first_visible_row_) first_visible_row_ = Pos;
   if (host_ && host_->VertScrollBar().Position() == 0) top_row_ = first_visible_row_;
 }
 

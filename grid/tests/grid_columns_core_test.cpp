@@ -139,3 +139,24 @@ TEST(GridRowFit, TheMeasuredHeightGoesThroughSetRowHeight) {
   g.FitRowHeight(5);
   EXPECT_EQ(heights.size(), 2u);
 }
+
+TEST_F(ColumnsGrid, RefreshCodesRepaintTheColumnsStripOfTheirRegion) {
+  g.SetOptions(g.Options() + goFooter);
+  host.ClearRecords();
+  g.Columns()->Item(1)->Header()->SetCaption(u"Имя");
+  // A part's caption: header and footer strips of that column (no input line).
+  ASSERT_EQ(host.rects.size(), 2u);
+  EXPECT_EQ(host.rects[0].Left, 80);
+  EXPECT_EQ(host.rects[0].Right, 160);
+  EXPECT_EQ(host.rects[0].Bottom, 18);
+  EXPECT_EQ(host.rects[1].Top, g.FooterRect().Top);
+  host.ClearRecords();
+  g.Columns()->Item(2)->SetWrapKind(wkWordWrap);  // the cells
+  ASSERT_EQ(host.rects.size(), 1u);
+  EXPECT_EQ(host.rects[0].Top, g.CellAreaRect().Top);
+  EXPECT_EQ(host.rects[0].Left, 160);
+  g.SetOptions(g.Options() - goHeader - goFooter);
+  host.ClearRecords();
+  g.Columns()->Item(1)->Header()->SetCaption(u"x");
+  EXPECT_TRUE(host.rects.empty());
+}
