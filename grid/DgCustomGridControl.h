@@ -447,6 +447,7 @@ class TDgCustomGridControl : public TComponent {
   // Brings rows above the top back while the rows from the top leave room
   // at the bottom of the cell area (rows and pixels moved back).
   void FillRoomAtBottom(int& Rows, int& Pixels);
+  void SelectEndRow(bool Last, TShiftState Shift);
   // Moves the vertical bar by Rows (negative: back), as ScrollToRow does.
   void MoveVertBar(int Rows);
 

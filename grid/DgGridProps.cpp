@@ -77,6 +77,8 @@ void TDgCustomGridControl::SetColor(TColor v) {
 
 void TDgCustomGridControl::Resized() {
   CheckThread();
+  // Auto-sized columns share the client's new width.
+  columns_->AutoSize(nullptr, false);
   UpdateScrollAreas();
   UpdateHorzScrollBar();
   UpdateVertScrollBar();
@@ -248,7 +250,10 @@ void TDgCustomGridControl::SetOptions(TGridOptions v) {
   const bool indicator_changed = v.Contains(goIndicator) != options_.Contains(goIndicator);
   options_ = v;
   RecalcLineWidths();
-  if (indicator_changed) columns_->Layout(false);
+  if (indicator_changed) {
+    columns_->Layout(false);
+    columns_->AutoSize(nullptr, false);
+  }
   UpdateScrollAreas();
   InvalidateAll();
   RepositionEditor();

@@ -143,18 +143,16 @@ void TDgCustomGridControl::SetSelectedRow(int ARow) {
   SelectCell(selected_column_, ARow, true, TShiftState());
 }
 
-void TDgCustomGridControl::SelectFirstRow(TShiftState Shift) {
+// The first or the last visible row, with the vertical bar at that end.
+void TDgCustomGridControl::SelectEndRow(bool Last, TShiftState Shift) {
   CheckThread();
   SetInputFocus(false);
   if (RowCount() == 0) return;
-  SelectCell(selected_column_, FirstVisibleRow(), true, Shift);
-  if (host_) host_->VertScrollBar().First();
+  SelectCell(selected_column_, Last ? LastVisibleRow() : FirstVisibleRow(), true, Shift);
+  if (!host_) return;
+  if (Last) host_->VertScrollBar().Last();
+  else host_->VertScrollBar().First();
 }
 
-void TDgCustomGridControl::SelectLastRow(TShiftState Shift) {
-  CheckThread();
-  SetInputFocus(false);
-  if (RowCount() == 0) return;
-  SelectCell(selected_column_, LastVisibleRow(), true, Shift);
-  if (host_) host_->VertScrollBar().Last();
-}
+void TDgCustomGridControl::SelectFirstRow(TShiftState Shift) { SelectEndRow(false, Shift); }
+void TDgCustomGridControl::SelectLastRow(TShiftState Shift) { SelectEndRow(true, Shift); }

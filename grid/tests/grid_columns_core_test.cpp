@@ -160,3 +160,18 @@ TEST_F(ColumnsGrid, RefreshCodesRepaintTheColumnsStripOfTheirRegion) {
   g.Columns()->Item(1)->Header()->SetCaption(u"x");
   EXPECT_TRUE(host.rects.empty());
 }
+
+TEST(GridAutoSizeColumns, TheyShareTheClientWidthAsItChanges) {
+  TFakeGridHost host(400, 100);
+  TTestGrid g(0, 2);
+  TDgCustomColumn* a = g.AddColumn(100);
+  TDgCustomColumn* b = g.AddColumn(300);
+  a->SetOptions(a->Options() + coAutoSize);
+  b->SetOptions(b->Options() + coAutoSize);
+  host.Attach(&g);
+  host.Resize(800, 100);
+  EXPECT_EQ(a->Width() + b->Width(), 800);
+  g.SetOptions(g.Options() + goIndicator);
+  EXPECT_EQ(a->Width() + b->Width(), 800 - 12);
+  EXPECT_FALSE(host.horz.Visible());
+}
