@@ -74,16 +74,7 @@ double ListScreen(int Rows) {
                LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
   SendMessageW(lv, WM_SETFONT, WPARAM(font), TRUE);
-  const wchar_t* names[3] = {L"№", L"Композиция", L"Размер"};
-  const int widths[3] = {50, 200, 100};
-  for (int c = 0; c < 3; ++c) {
-    LVCOLUMNW col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    col.fmt = LVCFMT_CENTER;
-    col.cx = widths[c];
-    col.pszText = const_cast<wchar_t*>(names[c]);
-    SendMessageW(lv, LVM_INSERTCOLUMNW, c, LPARAM(&col));
-  }
+  recorded_style::AddListViewColumns(lv);
   SendMessageW(lv, LVM_SETITEMCOUNT, Rows, 0);
   SendMessageW(lv, WM_SETREDRAW, FALSE, 0);
   for (int r = 0; r < Rows; ++r) {

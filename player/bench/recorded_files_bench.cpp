@@ -23,6 +23,7 @@
 #include "classlib/Forms.h"
 #include "classlib/SysUtils.h"
 #include "grid/DgTextFile.h"
+#include "grid/tests/win/RecordedStyleGrid.h"
 #include "player/PlayerFolderCore.h"
 #include "player/Unit1.h"
 #include "player/Unit4.h"
@@ -51,16 +52,7 @@ class TListViewPeer : public TDgTextFileGrid {
     list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
                             0, 0, 381, 517, Parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    const wchar_t* names[3] = {L"№", L"Композиция", L"Размер"};
-    const int widths[3] = {50, 200, 100};
-    for (int c = 0; c < 3; ++c) {
-      LVCOLUMNW col{};
-      col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-      col.fmt = LVCFMT_CENTER;
-      col.cx = widths[c];
-      col.pszText = const_cast<wchar_t*>(names[c]);
-      SendMessageW(list_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
-    }
+    recorded_style::AddListViewColumns(list_);
   }
   ~TListViewPeer() override { DestroyWindow(list_); }
 

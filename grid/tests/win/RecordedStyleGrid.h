@@ -7,6 +7,10 @@
 // the window tests and the paint benchmark.
 #pragma once
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <cstdio>
 #include <string>
 
@@ -84,6 +88,21 @@ inline void Fill(TDataGrid* g, int Rows) {
     g->Cell(2, r)->SetAsString(Cp1251ToUtf16(size));
   }
   g->EndUpdate();
+}
+
+// The same three columns on a stock report-style list view, the peer of
+// the benchmarks.
+inline void AddListViewColumns(HWND ListView) {
+  const wchar_t* names[3] = {L"№", L"Композиция", L"Размер"};
+  const int widths[3] = {50, 200, 100};
+  for (int c = 0; c < 3; ++c) {
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    col.fmt = LVCFMT_CENTER;
+    col.cx = widths[c];
+    col.pszText = const_cast<wchar_t*>(names[c]);
+    SendMessageW(ListView, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
+  }
 }
 
 }  // namespace recorded_style
