@@ -120,6 +120,8 @@ class TDgCustomGrid : public TDgCustomGridControl {
   // The play element of a cell when it takes the mouse there, else null.
   TColumnPlay* ActivePlay(TDgCustomColumn* Column, int ARow);
   TRect TextRectOf(TDgCustomColumn* Column, const TRect& Cell);
+  // Raises a header or footer event for the column under X (-1 when none).
+  void RaiseColumnClick(const THeaderClickEvent& Event, int X);
   void MouseDoubleClick(int X, int Y);
   void CellPress(TMouseButton Button, TShiftState Shift, int X, int Y);
   void HeaderPress(TMouseButton Button, TShiftState Shift, int X);

@@ -47,6 +47,12 @@ bool TDgCustomGrid::CanBeginEditAt(TDgCustomColumn* Column, int ARow, const TRec
   return true;
 }
 
+void TDgCustomGrid::RaiseColumnClick(const THeaderClickEvent& Event, int X) {
+  if (!Event) return;
+  TDgCustomColumn* c = DgColumnAtX(*columns_, X);
+  Event(this, c ? c->Index() : -1);
+}
+
 // --- Press -------------------------------------------------------------------------------
 
 void TDgCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -98,10 +104,7 @@ void TDgCustomGrid::MouseDoubleClick(int X, int Y) {
         OnCellDblClick(this, down_col_, down_row_);
       break;
     case DgRegion::Header:
-      if (OnHeaderDblClick) {
-        TDgCustomColumn* c = DgColumnAtX(*columns_, X);
-        OnHeaderDblClick(this, c ? c->Index() : -1);
-      }
+      RaiseColumnClick(OnHeaderDblClick, X);
       break;
     case DgRegion::Indicator:
       if (Options().Contains(goRowResizing)) {
@@ -226,10 +229,7 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
       if (!Designing(*this)) CellRelease(X, Y);
       break;
     case DgRegion::Footer:
-      if (OnFooterClick) {
-        TDgCustomColumn* c = DgColumnAtX(*columns_, X);
-        OnFooterClick(this, c ? c->Index() : -1);
-      }
+      RaiseColumnClick(OnFooterClick, X);
       break;
     case DgRegion::Header:
       if (!Designing(*this)) HeaderRelease(candidate, X);
@@ -268,7 +268,7 @@ void TDgCustomGrid::CellRelease(int X, int Y) {
 TRect TDgCustomGrid::TextRectOf(TDgCustomColumn* Column, const TRect& Cell) {
   if (auto* d = dynamic_cast<TColumnDisplay*>(Column->Display())) {
     d->CellRect = Cell;
-    return d->ContentRect();
+    return d->TextRect();
   }
   return Cell;
 }
