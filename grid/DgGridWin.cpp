@@ -5,13 +5,17 @@
 
 #include <algorithm>
 
+#include "classlib/Cp1251.h"
+#include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
+#include "grid/DgEditWin.h"
 #include "grid/DgSharedDraw.h"
 
 namespace {
 // Carries the grid's posted messages (their contents wait in a queue).
 constexpr UINT kGridPosted = WM_APP + 0x3A1;
+constexpr UINT kEditError = WM_APP + 0x3A2;
 }  // namespace
 
 // A cell's text that does not fit, shown over the cell.
@@ -42,6 +46,7 @@ TDataGridWindow::TDataGridWindow(TComponent* AOwner) : TDgScrollControl(AOwner) 
   ControlStyle.Include(csDoubleClicks);
   grid_.reset(new TDataGrid(nullptr));
   grid_->SetHost(this);
+  DgUseEditControls();
   drag_.reset(new TDgColumnDragFeedback(this, grid_.get()));
   SetBounds(Left(), Top(), 250, 150);
 }
@@ -183,6 +188,12 @@ void TDataGridWindow::ShowHint(const WideString& Text, const TRect& CellRect) {
 
 THintWindow* TDataGridWindow::HintWindow() const { return hint_; }
 
+void TDataGridWindow::ReportEditError(const WideString& Message) {
+  if (!handle_) return;
+  edit_errors_.push_back(Message);
+  PostMessageW(handle_, kEditError, 0, 0);
+}
+
 void TDataGridWindow::HideHint() {
   if (hint_) hint_->Hide();
 }
@@ -309,6 +320,18 @@ void TDataGridWindow::WndProc(TMessage& M) {
     case kGridPosted:
       DeliverPosted();
       return;
+    case kEditError:
+      if (!edit_errors_.empty()) {
+        const WideString text = edit_errors_.front();
+        edit_errors_.pop_front();
+        ShowMessage(Utf16ToCp1251(text));
+      }
+      return;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      // An edit does not survive its cell scrolling away under it.
+      grid_->ScrollMessage(M.Msg == WM_VSCROLL);
+      break;
   }
   TDgScrollControl::WndProc(M);
 }

@@ -56,6 +56,9 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   void PostGridMessage(int Msg, intptr_t W, intptr_t L) override;
   void ShowHint(const WideString& Text, const TRect& CellRect) override;
   void HideHint() override;
+  // A text the edited column could not take, shown once the message that
+  // found it is over (never from inside a focus change or a key).
+  void ReportEditError(const WideString& Message) override;
 
   // --- The scroll control's distances come from the grid ----------------------------
   int HorzScrollDelta(int OldPos, int NewPos) override;
@@ -114,6 +117,7 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
     intptr_t W = 0, L = 0;
   };
   std::deque<Posted> posted_;
+  std::deque<WideString> edit_errors_;
   TDgGridHintWindow* hint_ = nullptr;
   // ===== mouse state (gridmouse) =====
   std::unique_ptr<TDgColumnDragFeedback> drag_;
