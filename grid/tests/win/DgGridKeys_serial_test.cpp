@@ -35,7 +35,7 @@ struct GridWindow {
   TDataGridWindow* win = nullptr;
   TDataGrid* g = nullptr;
 
-  GridWindow() {
+  explicit GridWindow(bool NumberColumn = false) {
     DgUseEditControls();
     form->SetBounds(120, 120, 420, 260);
     win = new TDataGridWindow(form.get());
@@ -44,7 +44,7 @@ struct GridWindow {
     g = win->Grid();
     const char16_t* names[3] = {u"№", u"Название", u"Размер"};
     for (int i = 0; i < 3; ++i) {
-      auto* c = i == 2 ? new TNumberColumn(nullptr) : new TDgTextColumn(nullptr);
+      auto* c = i == 2 && NumberColumn ? new TNumberColumn(nullptr) : new TDgTextColumn(nullptr);
       g->Columns()->Add(c);
       c->SetWidth(110);
       c->Header()->SetCaption(names[i]);
@@ -183,7 +183,7 @@ TEST(DgGridKeys, TheWheelScrollsTheRows) {
 }
 
 TEST(DgGridKeys, ANumberColumnRefusesLettersWithAMessageAndKeepsTheCell) {
-  GridWindow w;
+  GridWindow w(true);
   std::vector<std::string> boxes;
   MessageBoxHook = [&](HWND, const std::string& text, const std::string&, UINT) {
     boxes.push_back(text);
