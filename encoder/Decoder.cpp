@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "audiolib/mpeg/Mpg123Feed.h"
 #include "encoder/Codec.h"
 #include "encoder/StagedOutput.h"
 
@@ -46,24 +47,13 @@ void DecodeMp3ToWav(const std::filesystem::path& mp3, const std::filesystem::pat
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenPath(mp3, "rb"), &std::fclose);
   if (!in) throw TCodecError("cannot open input file " + mp3.u8string());
 
-  mpg123_init();  // needed by older library versions, harmless on newer
   TDecoderHandle dec;
-  int err = MPG123_OK;
-  dec.h = mpg123_new(nullptr, &err);
-  if (!dec.h) throw TCodecError("cannot start the MP3 decoder");
-  mpg123_param(dec.h, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-  // A radio recording may carry junk of any length between its frames (a
-  // glitch of the station or the connection): skip it rather than lose the
-  // whole recording.
-  mpg123_param(dec.h, MPG123_RESYNC_LIMIT, -1, 0);
   // Whatever the stream carries, the output is 16-bit signed samples.
-  mpg123_format_none(dec.h);
-  const long* rates = nullptr;
-  size_t rateCount = 0;
-  mpg123_rates(&rates, &rateCount);
-  for (size_t i = 0; i < rateCount; ++i)
-    mpg123_format(dec.h, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-  if (mpg123_open_feed(dec.h) != MPG123_OK) throw TCodecError("cannot start the MP3 decoder");
+  audiolib::Mpg123FeedSetup setup;
+  setup.channels = MPG123_MONO | MPG123_STEREO;
+  setup.encoding = MPG123_ENC_SIGNED_16;
+  dec.h = audiolib::OpenMpg123Feed(setup);
+  if (!dec.h) throw TCodecError("cannot start the MP3 decoder");
 
   TStagedOutput out(wav);
   uint8_t header[44] = {};

@@ -3,25 +3,17 @@
 
 #include <mpg123.h>
 
-#include <mutex>
+#include "audiolib/mpeg/Mpg123Feed.h"
 
 namespace audiolib {
 
 Decoder::Decoder() {
-  static std::once_flag once;
-  std::call_once(once, [] { mpg123_init(); });
-  int err = 0;
-  mh_ = mpg123_new(nullptr, &err);
-  if (!mh_) return;
-  mpg123_param(mh_, MPG123_FLAGS, MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT | MPG123_QUIET, 0);
-  mpg123_param(mh_, MPG123_RESYNC_LIMIT, -1, 0);  // radio streams may hold long junk
-  mpg123_format_none(mh_);
-  static const long kRates[] = {8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
-  for (long r : kRates) mpg123_format(mh_, r, MPG123_STEREO, MPG123_ENC_FLOAT_32);
-  if (mpg123_open_feed(mh_) != MPG123_OK) {
-    mpg123_delete(mh_);
-    mh_ = nullptr;
-  }
+  Mpg123FeedSetup setup;
+  setup.flags = MPG123_FORCE_STEREO | MPG123_FORCE_FLOAT;
+  setup.replaceDefaultFlags = true;
+  setup.channels = MPG123_STEREO;
+  setup.encoding = MPG123_ENC_FLOAT_32;
+  mh_ = OpenMpg123Feed(setup);
 }
 
 Decoder::~Decoder() {

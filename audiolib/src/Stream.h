@@ -19,7 +19,7 @@
 #include "audiolib/src/DownloadBuffer.h"
 #include "audiolib/src/HttpClient.h"
 #include "audiolib/src/IcyMeta.h"
-#include "audiolib/src/MpegHeader.h"
+#include "audiolib/mpeg/MpegHeader.h"
 #include "audiolib/src/Output.h"
 
 namespace audiolib {

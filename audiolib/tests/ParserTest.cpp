@@ -6,7 +6,7 @@
 
 #include "audiolib/src/HttpHead.h"
 #include "audiolib/src/IcyMeta.h"
-#include "audiolib/src/MpegHeader.h"
+#include "audiolib/mpeg/MpegHeader.h"
 #include "audiolib/src/Playlist.h"
 #include "audiolib/src/Url.h"
 
@@ -176,6 +176,17 @@ TEST(MpegHeader, ParsesLayer3AndLayer2Headers) {
   EXPECT_EQ(h.bitrate_kbps, 64);
   const uint8_t bad[] = {0xFF, 0xFB, 0xF0, 0x64};  // bitrate index 15
   EXPECT_FALSE(ParseFrameHeader(bad, 4, h));
+}
+
+TEST(MpegHeader, CarriesTheChannelModeOfEachFrame) {
+  FrameHeader h;
+  const uint8_t modes[4] = {0x04, 0x44, 0x84, 0xC4};  // stereo, joint, dual, mono
+  for (int m = 0; m < 4; ++m) {
+    const uint8_t hdr[] = {0xFF, 0xFB, 0x90, modes[m]};
+    ASSERT_TRUE(ParseFrameHeader(hdr, 4, h));
+    EXPECT_EQ(h.mode, m);
+    EXPECT_EQ(h.channels, m == 3 ? 1 : 2);
+  }
 }
 
 TEST(MpegHeader, FirstFrameNeedsAConfirmingSecondHeader) {

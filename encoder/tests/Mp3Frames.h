@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "audiolib/mpeg/MpegHeader.h"
+
 struct TMp3Frame {
   int bitrate = 0;     // kbit/s
   int sampleRate = 0;  // Hz
@@ -13,25 +15,22 @@ struct TMp3Frame {
 };
 
 // The frames from the start of `data`, stopping at the first byte that is not
-// a frame header; an ID3v2 tag at the start is skipped.
+// an MPEG-1 Layer III frame header; an ID3v2 tag at the start is skipped.
 inline std::vector<TMp3Frame> Mp3Frames(const std::vector<uint8_t>& data) {
-  static const int kRates[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
-  static const int kFreqs[4] = {44100, 48000, 32000, 0};
   std::vector<TMp3Frame> frames;
   size_t at = 0;
   if (data.size() > 10 && data[0] == 'I' && data[1] == 'D' && data[2] == '3')
     at = 10 + ((data[6] & 0x7F) << 21 | (data[7] & 0x7F) << 14 | (data[8] & 0x7F) << 7 | (data[9] & 0x7F));
-  while (at + 4 <= data.size()) {
-    const uint8_t* h = &data[at];
-    if (h[0] != 0xFF || (h[1] & 0xFE) != 0xFA) break;  // MPEG-1, Layer III
+  audiolib::FrameHeader h;
+  while (at + 4 <= data.size() && audiolib::ParseFrameHeader(&data[at], data.size() - at, h) &&
+         h.version == 1 && h.layer == 3) {
     TMp3Frame f;
-    f.bitrate = kRates[h[2] >> 4];
-    f.sampleRate = kFreqs[(h[2] >> 2) & 3];
-    f.mode = h[3] >> 6;
+    f.bitrate = h.bitrate_kbps;
+    f.sampleRate = h.sample_rate;
+    f.mode = h.mode;
     f.offset = at;
-    if (f.bitrate == 0 || f.sampleRate == 0) break;
     frames.push_back(f);
-    at += 144 * f.bitrate * 1000 / f.sampleRate + ((h[2] >> 1) & 1);
+    at += h.frame_bytes;
   }
   return frames;
 }
