@@ -1,5 +1,5 @@
 // TApplication, TScreen and the hint window (see Forms.h).
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <commctrl.h>
 
 #include <algorithm>

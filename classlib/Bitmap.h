@@ -2,12 +2,13 @@
 // TPicture (a holder of either).
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <cstdint>
 #include <string>
 
 #include "classlib/Graphics.h"
+#include "classlib/SysUtils.h"
 
 class TGraphic : public TPersistent {
  public:

@@ -9,13 +9,6 @@
 // control leaving its parent) see a complete object; C++ destructors cannot.
 #pragma once
 
-#ifdef _WIN32
-// windows.h renames some names the library also uses (GetObject, DeleteFile,
-// TextOut, ...) to their W forms; including it first in every file keeps the
-// renaming the same everywhere.
-#include <windows.h>
-#endif
-
 #include <cstdint>
 #include <functional>
 #include <memory>

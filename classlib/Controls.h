@@ -10,7 +10,7 @@
 // CN_xxx, so a wrapped common control handles its own notifications.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <map>
@@ -18,9 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Classes.h"
+#include "classlib/Component.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
+#include "classlib/Set.h"
+#include "classlib/SysUtils.h"
 #include "classlib/Types.h"
 
 class TPopupMenu;

@@ -3,7 +3,7 @@
 // instead of a person.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // TTimer (see ExtCtrls.h).
 #include "classlib/ExtCtrls.h"
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <set>
 

@@ -3,7 +3,7 @@
 // queues up (a slow handler delays the next tick, never doubles it).
 #pragma once
 
-#include "classlib/Classes.h"
+#include "classlib/Component.h"
 
 class TTimer : public TComponent {
  public:

@@ -9,7 +9,7 @@
 // component, OnCreate; a form whose layout says Visible is shown after that.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <string>

@@ -6,13 +6,13 @@
 // in Bitmap.h.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "classlib/Classes.h"
+#include "classlib/Component.h"
 #include "classlib/DrawTypes.h"
 #include "classlib/Types.h"
 

@@ -2,7 +2,7 @@
 // callbacks, the owner of a tracked menu. Its class is registered on first use.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 // A zero-size popup of class className with the window procedure proc; null
 // when the system refuses it. parent HWND_MESSAGE makes a message-only window.

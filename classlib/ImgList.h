@@ -2,7 +2,7 @@
 // a system image list, drawn by index or taken out as a bitmap or an icon.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <commctrl.h>
 
 #include "classlib/Bitmap.h"

@@ -7,7 +7,7 @@
 // selection is read from the window, where the user changes it.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@
 // it is gone. While a window is attached, every change is mirrored to it.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <memory>
 #include <string>

@@ -6,12 +6,12 @@
 // item's OnClick runs after the menu has closed, only when assigned.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 #include <vector>
 
-#include "classlib/Classes.h"
+#include "classlib/Component.h"
 
 class TMenuItem : public TComponent {
  public:

@@ -3,7 +3,7 @@
 // control that caused them (CN_xxx = CN_BASE + the WM_ number).
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 struct TMessage {
   UINT Msg = 0;

@@ -2,7 +2,7 @@
 // with its default program, and start a program (hidden, waiting or not).
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 

@@ -10,7 +10,7 @@
 #include "classlib/Cp1251.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <shellapi.h>
 #else
 #include <dirent.h>

@@ -12,7 +12,7 @@
 #include "classlib/Cp1251.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 #endif
 
 char DecimalSeparator = '.';

@@ -7,13 +7,6 @@
 // code that builds Windows-style paths also runs in the native tests.
 #pragma once
 
-#ifdef _WIN32
-// windows.h renames some names the library also uses (GetObject, DeleteFile,
-// TextOut, ...) to their W forms; including it first in every file keeps the
-// renaming the same everywhere.
-#include <windows.h>
-#endif
-
 #include <cstdint>
 #include <exception>
 #include <initializer_list>
@@ -179,12 +172,7 @@ bool RemoveDir(const std::string& name);
 // Creates every missing folder of the path; false when one can't be made.
 bool ForceDirectories(const std::string& path);
 bool SysDeleteFile(const std::string& name);
-// windows.h turns DeleteFile into DeleteFileW; whichever header comes first,
-// a call with a std::string lands here.
 inline bool DeleteFile(const std::string& name) { return SysDeleteFile(name); }
-#if defined(_WIN32) && !defined(DeleteFile)
-inline bool DeleteFileW(const std::string& name) { return SysDeleteFile(name); }
-#endif
 bool RenameFile(const std::string& from, const std::string& to);
 // Moves `from` onto `to` in one step, replacing an existing `to` (never left
 // half-written). A read-only `to` is refused, as Windows does.

@@ -3,7 +3,9 @@
 #include "classlib/Cp1251.h"
 #include "classlib/SysUtils.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "classlib/WinApi.h"
+#else
 #include <algorithm>
 #endif
 

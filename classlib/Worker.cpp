@@ -5,7 +5,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/HiddenWindow.h"
 #endif

@@ -9,7 +9,7 @@
 // not an existing local file or folder.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <utility>

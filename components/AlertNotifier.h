@@ -20,6 +20,7 @@
 #include "classlib/HintWindow.h"
 #include "classlib/ImgList.h"
 #include "classlib/Menus.h"
+#include "classlib/StringList.h"
 #include "components/AlertFadeCore.h"
 #include "components/AlertMarkup.h"
 #include "components/AlertPopupCore.h"

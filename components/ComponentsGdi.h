@@ -4,7 +4,7 @@
 // and tests can draw into plain windows or memory bitmaps.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <vector>
 

@@ -8,7 +8,7 @@
 // and the window's user-data slot stays free for its owner.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 #include "components/PictureGif.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 std::unique_ptr<TDecodedPicture> DecodeOlePicture(const std::string& bytes);
 bool LoadResourceBytes(void* instance, const std::string& name, std::string& bytes);
 bool ReadLocalRegularFile(const std::string& name, std::string& bytes, int64_t limit);

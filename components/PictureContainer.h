@@ -19,7 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Classes.h"
+#include "classlib/Collection.h"
+#include "classlib/Component.h"
+#include "classlib/Streams.h"
+#include "classlib/SysUtils.h"
 #include "classlib/Types.h"
 
 // A decoded picture: its natural size in pixels at 96 pixels per inch, and

@@ -1,6 +1,6 @@
 // The picture container's Windows side: decoding through OleLoadPicture,
 // RCDATA resources of the program, and reading local files only.
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <ocidl.h>
 #include <olectl.h>
 

@@ -2,7 +2,7 @@
 // resource into a TPngImage, and drawing one with its alpha channel.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "components/PngImage.h"
 

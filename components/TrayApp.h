@@ -3,7 +3,7 @@
 // that the tray icon's own code stays free of the form classes.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 

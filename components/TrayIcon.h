@@ -9,7 +9,7 @@
 // looked up among the live icons, never cast back to an object.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <memory>

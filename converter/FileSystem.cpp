@@ -7,7 +7,7 @@
 #include "classlib/SysUtils.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/Cp1251.h"
 #else

@@ -2,7 +2,7 @@
 // found by the system's usual reading of an unquoted path), no inherited
 // handles, the caller's environment and folder, a hidden window, and a wait
 // without time limit.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/Cp1251.h"
 #include "converter/MP3_Format.h"

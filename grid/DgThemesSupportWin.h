@@ -2,7 +2,7 @@
 // name the first time it is needed; without it themes count as off.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 // Korvalis.exe: the player's program entry. The windows are created in this
 // order, the main window first (its creation runs before the others exist);
 // only the main window is shown; then the message loop runs.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/Forms.h"
 #include "player/Unit1.h"

@@ -7,7 +7,7 @@
 // the real disk, the wall clock and the companion's start, and carries its
 // calls on the recorded-files window to the GUI thread through a queue that
 // a hidden window drains.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/HiddenWindow.h"
 #include "classlib/SysUtils.h"

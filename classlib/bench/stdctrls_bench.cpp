@@ -2,7 +2,7 @@
 // station-list window loads every station into a list box and a hidden list
 // view at start and after each edit. Prints milliseconds per N lines.
 //   stdctrls_bench [N]   (default 2000)
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 #include <cstdio>

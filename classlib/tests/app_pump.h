@@ -2,7 +2,7 @@
 // `ms` milliseconds, so hints, timers and posted messages get their turn.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/Forms.h"
 

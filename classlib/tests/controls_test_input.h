@@ -4,7 +4,7 @@
 // window can be written to a bitmap file for the report.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 #include <thread>

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -5,6 +5,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/ImgList.h"
+#include "classlib/SysUtils.h"
 
 namespace {
 

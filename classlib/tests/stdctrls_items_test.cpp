@@ -2,7 +2,7 @@
 // and combo boxes, list-view items and columns, and the menu-item tree, each
 // with and without a window attached, and the window always showing the data.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <commctrl.h>
 
 #include <string>

@@ -4,7 +4,7 @@
 // controls' own state, the Windows controls underneath (wide text) and a
 // screenshot (STDCTRLS_SCREENSHOT names the .bmp file to write).
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <commctrl.h>
 
 #include <atomic>

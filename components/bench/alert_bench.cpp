@@ -4,7 +4,7 @@
 //   - one full paint of the popup and one hit test (one per WM_NCHITTEST),
 //     against one DrawTextW of the same title;
 //   - process CPU over a 5 s display (the 10 ms tick only looks at the clock).
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // bold Cyrillic title wrapped into 272 x 53, against one DrawTextW with
 // DT_WORDBREAK of the same text in the same rectangle; and one hit-test
 // pass (the popup runs one per WM_NCHITTEST). Prints times and ratios.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 #include <cstdio>

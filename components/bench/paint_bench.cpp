@@ -2,7 +2,7 @@
 // style drawn in full (what a buffered gradient pays once per size), the
 // cached copy (what it pays at every other paint), and one LED meter of 60
 // segments (painted twice every 50 ms by the player). Prints microseconds.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 #include <cstdio>

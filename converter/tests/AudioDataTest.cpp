@@ -9,7 +9,7 @@
 #include <random>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 #endif
 
 #include "converter/AudioFormat.h"

@@ -8,7 +8,7 @@
 #include <iterator>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "classlib/WinApi.h"
 #else
 #include <unistd.h>
 #endif

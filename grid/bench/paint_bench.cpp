@@ -3,7 +3,7 @@
 // against plain FillRect + DrawTextW of the same rectangles; DrawAlphaBitmap
 // of a 256 x 256 32-bit picture against the platform's AlphaBlend. Prints
 // ratios against the peers measured in the same run.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 #include <cstdio>

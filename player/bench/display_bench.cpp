@@ -8,7 +8,7 @@
 //     time) with the display's timers running, against the same stretch with
 //     them off; the stream is checked to be playing after each.
 // Usage: player_display_bench [seconds per CPU stretch, default 10]
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 #include <cstdio>

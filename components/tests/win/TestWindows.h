@@ -2,7 +2,7 @@
 // the messages reaching their own procedure, and a message pump.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 // player folder; message boxes are answered by the test and recorded.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 #include <vector>

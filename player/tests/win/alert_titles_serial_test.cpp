@@ -2,7 +2,7 @@
 // exactly as sent (a title with "&" and "<" included), also while the
 // window sits in the tray. Screenshot: player_alert.bmp in the build folder.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/Cp1251.h"
 #include "components/AlertMarkupCanvas.h"

@@ -4,7 +4,7 @@
 // stream has stopped, and "Включена запись" shows at (380, 5) while
 // recording. Reads the screen, so it runs alone.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <vector>
 

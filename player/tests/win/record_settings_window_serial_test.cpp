@@ -3,7 +3,7 @@
 // with the bitrate panel and the window's height, "Применить" writing the
 // file, and the choice the recording engine reads.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <atomic>
 #include <thread>

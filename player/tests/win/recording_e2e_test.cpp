@@ -4,7 +4,7 @@
 // on disk: folders, names and every kept file's bytes against the stream,
 // the small file dropped, and that closing is refused while recording.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <algorithm>
 #include <atomic>

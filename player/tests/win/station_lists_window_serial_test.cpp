@@ -4,7 +4,7 @@
 // the double-clicks that play the test station, and the files after each
 // change and after the windows are made again.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <commctrl.h>
 

@@ -6,7 +6,7 @@
 // is opening, a close while titles arrive, a stalled download, the tray and
 // the refusals while a file is being recorded.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <commctrl.h>
 
