@@ -4,7 +4,8 @@
 #include <utility>
 
 #ifdef _WIN32
-std::unique_ptr<TimerHost> CreateWindowTimerHost(TSimpleTimerHandler& handler);
+// The hidden window of the Windows side; its WM_TIMER calls tick.
+std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id));
 #endif
 
 namespace {
@@ -18,7 +19,8 @@ class NullTimerHost : public TimerHost {
 
 std::unique_ptr<TimerHost> DefaultHost(TSimpleTimerHandler& handler) {
 #ifdef _WIN32
-  return CreateWindowTimerHost(handler);
+  (void)handler;
+  return CreateWindowTimerHost(&TSimpleTimerHandler::DeliverTick);
 #else
   (void)handler;
   return std::make_unique<NullTimerHost>();
@@ -69,6 +71,21 @@ void TSimpleTimerHandler::Unregister(std::uintptr_t id) {
 }
 
 void (*TSimpleTimerHandler::ExceptionHandler)() = nullptr;
+
+bool TSimpleTimerHandler::DeliverTick(std::uintptr_t id) {
+  // The id is looked up among the live timers, never cast to an object.
+  try {
+    TSimpleTimerHandler* h = Instance();
+    if (!h) return false;
+    h->Dispatch(id);
+  } catch (...) {
+    try {
+      if (ExceptionHandler) ExceptionHandler();
+    } catch (...) {
+    }
+  }
+  return true;
+}
 
 void TSimpleTimerHandler::Dispatch(std::uintptr_t id) {
   auto it = timers_.find(id);

@@ -35,6 +35,10 @@ class TSimpleTimerHandler {
 
   // A tick for this id arrived. Ids of timers already gone are ignored.
   void Dispatch(std::uintptr_t id);
+  // A tick from the system for the live handler: false when none lives (the
+  // caller then kills the id). An exception a handler lets out goes to
+  // ExceptionHandler: nothing may unwind into the system's window code.
+  static bool DeliverTick(std::uintptr_t id);
   // Called inside a catch block for an exception that a timer's handler let
   // out of the window's tick; none set: the exception is dropped.
   static void (*ExceptionHandler)();

@@ -1,6 +1,6 @@
 // The Windows timer host: one hidden message-only window whose WM_TIMER
 // ticks reach the live TSimpleTimerHandler.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/HiddenWindow.h"
 #include "components/SimpleTimer.h"
@@ -9,21 +9,12 @@ namespace {
 
 const wchar_t kClassName[] = L"KorvalisSimpleTimerWindow";
 
+// One handler lives at a time, so one tick function serves the window class.
+bool (*g_tick)(std::uintptr_t) = nullptr;
+
 LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
-    // The id is looked up among the live timers, never cast to an object.
-    try {
-      if (TSimpleTimerHandler* h = TSimpleTimerHandler::Instance())
-        h->Dispatch(static_cast<std::uintptr_t>(wp));
-      else
-        ::KillTimer(wnd, wp);
-    } catch (...) {
-      // Nothing may unwind into the system's window code.
-      try {
-        if (TSimpleTimerHandler::ExceptionHandler) TSimpleTimerHandler::ExceptionHandler();
-      } catch (...) {
-      }
-    }
+    if (!g_tick || !g_tick(static_cast<std::uintptr_t>(wp))) ::KillTimer(wnd, wp);
     return 0;
   }
   return DefWindowProcW(wnd, msg, wp, lp);
@@ -50,6 +41,7 @@ class WindowTimerHost : public TimerHost {
 
 }  // namespace
 
-std::unique_ptr<TimerHost> CreateWindowTimerHost(TSimpleTimerHandler&) {
+std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id)) {
+  g_tick = tick;
   return std::make_unique<WindowTimerHost>();
 }

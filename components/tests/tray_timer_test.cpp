@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 #include "components/tests/FakeTimerHost.h"
 #include "components/TrayCore.h"
@@ -111,6 +112,34 @@ TEST(SimpleTimer, ClearingTheHandlerStopsTheTimer) {
   t.SetEnabled(true);
   t.SetOnTimer(nullptr);
   EXPECT_TRUE(fake.Host().running.empty());
+}
+
+namespace {
+int g_escaped = 0;
+void CountEscaped() {
+  ++g_escaped;
+  throw 1;  // the handler of last resort failing too must not unwind either
+}
+}  // namespace
+
+TEST(SimpleTimer, SystemTicksNeverUnwindAndOnlyReachALiveHandler) {
+  EXPECT_FALSE(TSimpleTimerHandler::DeliverTick(0x4B01));  // no handler: kill the id
+  FakeTimerScope fake;
+  int ticks = 0;
+  TSimpleTimer t(10, [&](TSimpleTimer*) {
+    ++ticks;
+    throw std::runtime_error("handler fault");
+  });
+  t.SetEnabled(true);
+  g_escaped = 0;
+  TSimpleTimerHandler::ExceptionHandler = CountEscaped;
+  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id()));
+  TSimpleTimerHandler::ExceptionHandler = nullptr;
+  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id()));  // dropped without a handler
+  EXPECT_EQ(ticks, 2);
+  EXPECT_EQ(g_escaped, 1);
+  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id() + 1000));  // unknown id: killed
+  EXPECT_EQ(fake.Host().kills, 1);
 }
 
 namespace {
