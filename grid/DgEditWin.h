@@ -4,7 +4,7 @@
 // are IDgInplaceEditor, the seam the grid drives (DgEdit.h).
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <functional>
 #include <memory>

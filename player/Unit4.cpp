@@ -2,7 +2,7 @@
 // engine: the grid as the list's rows, the list as the engine's view.
 #include "player/Unit4.h"
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include "classlib/Cp1251.h"
 #include "classlib/ShellUtils.h"

@@ -4,7 +4,7 @@
 // of the same size with the same three columns and rows, paints the same
 // visible rows in the same run. Each paints its whole client area in
 // batches (invalidate + update); the best batch counts. Prints the ratios.
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <commctrl.h>
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // process or by the GUI thread alone.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <chrono>
 

@@ -8,7 +8,7 @@
 //     times a second, as the audio library's download thread hands them),
 //     against the same window idle for the same time.
 // Usage: player_recorded_files_bench [files, default 1000] [seconds, default 10]
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 // the list kept across a restart of the window, a header sort in the middle
 // of a recording, and the popup menu's request to the shell.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <thread>
 #include <vector>
