@@ -26,7 +26,7 @@ typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef uint64_t QWORD;
 typedef int BOOL;
-typedef void *HWND;
+typedef void* HWND;
 #ifndef TRUE
 #define TRUE 1
 #define FALSE 0
@@ -52,24 +52,24 @@ typedef DWORD HPLUGIN; /* a loaded plug-in */
 
 /* Error codes (BASS_ErrorGetCode). The set is fixed; numbers never change. */
 #define BASS_OK 0
-#define BASS_ERROR_INIT 1       /* BASS_Init has not succeeded */
-#define BASS_ERROR_ALREADY 2    /* already initialised */
-#define BASS_ERROR_DEVICE 3     /* no such output device / no output device */
-#define BASS_ERROR_HANDLE 4     /* the handle is not valid */
-#define BASS_ERROR_ILLPARAM 5   /* an argument is out of range or null */
-#define BASS_ERROR_ILLTYPE 6    /* unknown option, tag, sync, data or effect type */
-#define BASS_ERROR_URL 7        /* malformed address or unknown scheme */
-#define BASS_ERROR_SSL 8        /* https is not supported */
-#define BASS_ERROR_NONET 9      /* the server could not be reached */
-#define BASS_ERROR_TIMEOUT 10   /* the server did not answer in time */
-#define BASS_ERROR_HTTP 11      /* the server answered with an error status */
-#define BASS_ERROR_PROTOCOL 12  /* the answer is not HTTP/ICY or its header is too long */
-#define BASS_ERROR_REDIRECT 13  /* more than 5 redirects */
-#define BASS_ERROR_PLAYLIST 14  /* a playlist without a playable entry */
-#define BASS_ERROR_FILEFORM 15  /* the stream is not MPEG audio */
-#define BASS_ERROR_FILEOPEN 16  /* the plug-in file could not be loaded */
-#define BASS_ERROR_NOTAVAIL 17  /* the requested data is not available */
-#define BASS_ERROR_MEM 18       /* out of memory or threads */
+#define BASS_ERROR_INIT 1      /* BASS_Init has not succeeded */
+#define BASS_ERROR_ALREADY 2   /* already initialised */
+#define BASS_ERROR_DEVICE 3    /* no such output device / no output device */
+#define BASS_ERROR_HANDLE 4    /* the handle is not valid */
+#define BASS_ERROR_ILLPARAM 5  /* an argument is out of range or null */
+#define BASS_ERROR_ILLTYPE 6   /* unknown option, tag, sync, data or effect type */
+#define BASS_ERROR_URL 7       /* malformed address or unknown scheme */
+#define BASS_ERROR_SSL 8       /* https is not supported */
+#define BASS_ERROR_NONET 9     /* the server could not be reached */
+#define BASS_ERROR_TIMEOUT 10  /* the server did not answer in time */
+#define BASS_ERROR_HTTP 11     /* the server answered with an error status */
+#define BASS_ERROR_PROTOCOL 12 /* the answer is not HTTP/ICY or its header is too long */
+#define BASS_ERROR_REDIRECT 13 /* more than 5 redirects */
+#define BASS_ERROR_PLAYLIST 14 /* a playlist without a playable entry */
+#define BASS_ERROR_FILEFORM 15 /* the stream is not MPEG audio */
+#define BASS_ERROR_FILEOPEN 16 /* the plug-in file could not be loaded */
+#define BASS_ERROR_NOTAVAIL 17 /* the requested data is not available */
+#define BASS_ERROR_MEM 18      /* out of memory or threads */
 #define BASS_ERROR_UNKNOWN -1
 
 /* BASS_SetConfig options */
@@ -114,13 +114,13 @@ typedef DWORD HPLUGIN; /* a loaded plug-in */
 #define BASS_CTYPE_STREAM_MP3 0x10005
 
 typedef struct BASS_CHANNELINFO {
-  DWORD freq;    /* sample rate in Hz */
-  DWORD chans;   /* channels of the stream */
-  DWORD flags;   /* flags the stream was created with */
-  DWORD ctype;   /* BASS_CTYPE_STREAM_MP1..MP3 */
-  DWORD origres; /* bits per sample of the output (16) */
-  DWORD bitrate; /* nominal bitrate in kbit/s */
-  const char *filename; /* the address the stream plays from */
+  DWORD freq;           /* sample rate in Hz */
+  DWORD chans;          /* channels of the stream */
+  DWORD flags;          /* flags the stream was created with */
+  DWORD ctype;          /* BASS_CTYPE_STREAM_MP1..MP3 */
+  DWORD origres;        /* bits per sample of the output (16) */
+  DWORD bitrate;        /* nominal bitrate in kbit/s */
+  const char* filename; /* the address the stream plays from */
 } BASS_CHANNELINFO;
 
 /* One equaliser band: centre 80..16000 Hz (kept below the stream's Nyquist
@@ -132,35 +132,35 @@ typedef struct BASS_DX8_PARAMEQ {
 } BASS_DX8_PARAMEQ;
 
 /* buffer = a block of audio bytes; null with length 0 once the download ended */
-typedef void(CALLBACK DOWNLOADPROC)(const void *buffer, DWORD length, void *user);
+typedef void(CALLBACK DOWNLOADPROC)(const void* buffer, DWORD length, void* user);
 /* data is 0 for BASS_SYNC_META */
-typedef void(CALLBACK SYNCPROC)(HSYNC handle, DWORD channel, DWORD data, void *user);
+typedef void(CALLBACK SYNCPROC)(HSYNC handle, DWORD channel, DWORD data, void* user);
 
 DWORD BASSDEF(BASS_GetVersion)(void);
 int BASSDEF(BASS_ErrorGetCode)(void);
-const char *BASSDEF(BASS_ErrorGetText)(int code);
-BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win, const void *clsid);
+const char* BASSDEF(BASS_ErrorGetText)(int code);
+BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win, const void* clsid);
 BOOL BASSDEF(BASS_Free)(void);
 BOOL BASSDEF(BASS_SetConfig)(DWORD option, DWORD value);
-HPLUGIN BASSDEF(BASS_PluginLoad)(const char *file, DWORD flags);
+HPLUGIN BASSDEF(BASS_PluginLoad)(const char* file, DWORD flags);
 
-HSTREAM BASSDEF(BASS_StreamCreateURL)(const char *url, DWORD offset, DWORD flags,
-                                      DOWNLOADPROC *proc, void *user);
+HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags,
+                                      DOWNLOADPROC* proc, void* user);
 BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle);
 QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode);
 
-const char *BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags);
-HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPROC *proc,
-                                   void *user);
+const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags);
+HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc,
+                                   void* user);
 BOOL BASSDEF(BASS_ChannelSetAttribute)(DWORD handle, DWORD attrib, float value);
 BOOL BASSDEF(BASS_ChannelPlay)(DWORD handle, BOOL restart);
-BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO *info);
+BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info);
 DWORD BASSDEF(BASS_ChannelIsActive)(DWORD handle);
-DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void *buffer, DWORD length);
+DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length);
 DWORD BASSDEF(BASS_ChannelGetLevel)(DWORD handle);
 HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority);
-BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void *params);
-BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void *params);
+BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params);
+BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void* params);
 
 #ifdef __cplusplus
 }

@@ -4,7 +4,7 @@
 void FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(int)>& apply) {
   if (fadeIn) {
     if (!apply(0)) return;
-    for (int a = 0; a < alphaEnd; a = step > 0 ? a + step : alphaEnd)
+    for (int a = 0; a<alphaEnd; a = step> 0 ? a + step : alphaEnd)
       if (!apply(a)) return;
     apply(alphaEnd);
   } else {
@@ -52,7 +52,7 @@ void AlertFadeController::StartFade(bool fadeIn) {
 }
 
 void AlertFadeController::FadeDone(unsigned generation, bool fadeIn) {
-  if (generation != generation_) return;  // superseded
+  if (generation != generation_) return; // superseded
   if (fadeIn && phase_ == AlertPhase::FadingIn) {
     phase_ = AlertPhase::Shown;
     count_from_ = clock_();
@@ -80,8 +80,7 @@ void AlertFadeController::Restart() {
       count_from_ = clock_();
       counting_ = Settings().AutoHide;
       break;
-    default:
-      break;  // fading in: the count starts when it ends; held: on release
+    default: break; // fading in: the count starts when it ends; held: on release
   }
 }
 

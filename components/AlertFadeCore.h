@@ -22,7 +22,7 @@ enum class AlertPhase { Hidden, FadingIn, Shown, Held, FadingOut };
 struct AlertFadeSettings {
   int AlphaEnd = 180;
   int FadeStep = 2;
-  int FadeTime = 0;     // milliseconds after each step
+  int FadeTime = 0; // milliseconds after each step
   int DisplayTime = 5000;
   bool AutoHide = true;
 };
@@ -33,7 +33,7 @@ void FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(
 
 class AlertFadeController {
  public:
-  using Clock = std::function<int64_t()>;  // milliseconds, monotonic
+  using Clock = std::function<int64_t()>; // milliseconds, monotonic
   using Sink = std::function<void(int alpha)>;
 
   AlertFadeController(Sink sink, Clock clock);
@@ -61,7 +61,7 @@ class AlertFadeController {
   std::function<void()> OnHide;
 
  private:
-  void Apply(int alpha);  // worker or GUI thread
+  void Apply(int alpha); // worker or GUI thread
   void StartFade(bool fadeIn);
   void FadeDone(unsigned generation, bool fadeIn);
   Sink sink_;

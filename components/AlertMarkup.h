@@ -23,16 +23,16 @@ namespace markup {
 
 // 0x00BBGGRR; 0xFF000000 + n the system colour n; None for "no colour".
 using Color = std::int32_t;
-constexpr Color kNone = 0x1FFFFFFF, kBlack = 0, kRed = 0x0000FF, kBlue = 0xFF0000,
-                kGray = 0x808080, kHighlight = static_cast<Color>(0xFF00000Du),
+constexpr Color kNone = 0x1FFFFFFF, kBlack = 0, kRed = 0x0000FF, kBlue = 0xFF0000, kGray = 0x808080,
+                kHighlight = static_cast<Color>(0xFF00000Du),
                 kHighlightText = static_cast<Color>(0xFF00000Eu);
 
 struct Font {
   std::string Name;
-  int Height = -11;  // pixels; negative: the character height without leading
+  int Height = -11; // pixels; negative: the character height without leading
   bool Bold = false, Italic = false, Underline = false, StrikeOut = false;
   Color FontColor = kBlack;
-  int Escapement = 0;  // tenths of a degree; text rotated about its start
+  int Escapement = 0; // tenths of a degree; text rotated about its start
   bool operator==(const Font& o) const {
     return Name == o.Name && Height == o.Height && Bold == o.Bold && Italic == o.Italic &&
            Underline == o.Underline && StrikeOut == o.StrikeOut && FontColor == o.FontColor &&
@@ -46,8 +46,8 @@ enum class ImageKind { ListIndex, SmallSystemIcon, LargeSystemIcon, Named, Addre
 
 struct ImageRef {
   ImageKind Kind = ImageKind::Named;
-  std::string Source;  // the index, path, name or address
-  int Index = 0;       // ListIndex: the image's number
+  std::string Source; // the index, path, name or address
+  int Index = 0;      // ListIndex: the image's number
 };
 
 // A picture's size in device pixels (already scaled to the device) and the
@@ -92,15 +92,15 @@ class MarkupSurface {
 
 struct MarkupParams {
   int MouseX = 0, MouseY = 0;
-  int FocusAnchorIndex = -1;  // 0-based anchor with a focus rectangle
-  int HoverAnchorIndex = -1;  // 1-based anchor drawn as hovered
+  int FocusAnchorIndex = -1; // 0-based anchor with a focus rectangle
+  int HoverAnchorIndex = -1; // 1-based anchor drawn as hovered
   int ShadowOffset = 1;
   bool HitTestOnly = false;
   bool MeasureOnly = false;
   bool PrintScaled = false;
-  bool Selected = false;  // keep the canvas colours
+  bool Selected = false; // keep the canvas colours
   bool BlinkOn = true;
-  bool HoverStyle = false;  // only the hovered anchor is underlined and coloured
+  bool HoverStyle = false; // only the hovered anchor is underlined and coloured
   bool WordWrap = true;
   double ImageScale = 1.0;
   Color AnchorColor = kBlue;
@@ -111,9 +111,9 @@ struct MarkupParams {
 };
 
 struct MarkupResult {
-  bool Hit = false;  // the point lies on an anchor (hit tests)
+  bool Hit = false; // the point lies on an anchor (hit tests)
   std::string HitAnchor;
-  std::string PlainText;  // the text as shown, one CR per line break
+  std::string PlainText; // the text as shown, one CR per line break
   std::string FocusedAnchor;
   int TextWidth = 0;
   int TextHeight = 0;
@@ -156,4 +156,4 @@ struct GradientBand {
 std::vector<GradientBand> GradientBands(Color From, Color To, bool Horizontal, const TRect& Rect,
                                         int Steps, bool ClipFar);
 
-}  // namespace markup
+} // namespace markup

@@ -27,14 +27,14 @@ bool RemotePath(const std::wstring& w) {
   return false;
 }
 
-}  // namespace
+} // namespace
 
 int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list) {
   SHFILEINFOW info{};
   UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
   if (AllDigits(source)) {
-    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"x", FILE_ATTRIBUTE_NORMAL, &info,
-                                                        sizeof info, flags | SHGFI_USEFILEATTRIBUTES));
+    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+        L"x", FILE_ATTRIBUTE_NORMAL, &info, sizeof info, flags | SHGFI_USEFILEATTRIBUTES));
     return markup::SaturatedNumber(source);
   }
   const std::wstring path = Cp1251ToWide(source);
@@ -44,8 +44,8 @@ int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list) {
     flags |= SHGFI_USEFILEATTRIBUTES;
     attrs = FILE_ATTRIBUTE_NORMAL;
   }
-  list = reinterpret_cast<HIMAGELIST>(
-      SHGetFileInfoW(path.c_str(), attrs, &info, sizeof info, flags));
+  list =
+      reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(path.c_str(), attrs, &info, sizeof info, flags));
   return list ? info.iIcon : -1;
 }
 
@@ -164,7 +164,8 @@ HIMAGELIST TCanvasMarkupSurface::SystemList(const markup::ImageRef& ref, int& in
 }
 
 THTMLPicture* TCanvasMarkupSurface::Picture(const markup::ImageRef& ref) {
-  if (ref.Kind == markup::ImageKind::Named) return container_ ? container_->FindPicture(ref.Source) : nullptr;
+  if (ref.Kind == markup::ImageKind::Named)
+    return container_ ? container_->FindPicture(ref.Source) : nullptr;
   if (ref.Kind != markup::ImageKind::Address || !cache_) return nullptr;
   if (THTMLPicture* known = cache_->FindPicture(ref.Source)) return known;
   THTMLPicture* pic = cache_->AddPicture();

@@ -31,13 +31,13 @@ struct RenderState {
   Color AnchorSavedBrush = kNone, AnchorSavedText = kNone;
   bool HoverBrushSet = false, HoverTextSet = false;
   int ListLevel = 0;
-  int Align = 0;  // 0 left, 1 right, 2 centre
+  int Align = 0; // 0 left, 1 right, 2 centre
   int Indent = 0;
   bool Sub = false, Sup = false, Shadow = false, Hidden = false, Error = false;
   bool ParaBg = false;
   Color HiSavedText = kNone, HiSavedBrush = kNone;
   Color FontSavedBrush = kNone, ParaSavedBrush = kNone;
-  std::vector<int> Rotations;  // escapements to go back to, innermost last
+  std::vector<int> Rotations; // escapements to go back to, innermost last
   int ImageCount = 0;
 };
 
@@ -45,11 +45,11 @@ enum class Pass { Measure, Draw, HitTest };
 
 // What a pass over one line found.
 struct LineInfo {
-  size_t End = 0;  // first byte not consumed
+  size_t End = 0; // first byte not consumed
   Coord Width = 0;
   Coord Height = 0;
   Coord SubExtra = 0, SupExtra = 0;
-  Coord ImageOffset = 0;  // text raised by an aligned image
+  Coord ImageOffset = 0; // text raised by an aligned image
 };
 
 // How a tag leaves the line.
@@ -71,7 +71,7 @@ class Renderer {
     LineInfo Info;
     Coord Trailing = 0;
     bool EndsInSpace = false, HasText = false, Bullet = false, Cut = false, Rule = false;
-    bool Collect = false;  // append what is shown to PlainText
+    bool Collect = false; // append what is shown to PlainText
     bool Drawing() const { return Mode == Pass::Draw; }
   };
 
@@ -90,7 +90,7 @@ class Renderer {
   void ErrorMark(Coord x0, Coord x1, Coord bottom);
   void Gradient(Color from, Color to, bool horizontal, const TRect& r);
   bool ResolveImage(const std::string& src, ImageRef& ref) const;
-  void Apply();  // makes the state's font the surface's
+  void Apply(); // makes the state's font the surface's
   size_t NextTagStart(size_t pos, size_t end);
   Coord Gh();
 
@@ -104,11 +104,11 @@ class Renderer {
   Color initialBrush_ = kNone;
   Font applied_;
   bool appliedValid_ = false;
-  size_t ltFrom_ = 1, ltAt_ = 0;  // cache of the next "<" search
+  size_t ltFrom_ = 1, ltAt_ = 0; // cache of the next "<" search
   bool hitPending_ = false;
   int hitIndex_ = -1;
   std::string hitValue_;
   int ppi_ = 96;
 };
 
-}  // namespace markup
+} // namespace markup

@@ -65,7 +65,7 @@ bool Renderer::Run() {
     m.Info.Height = gh;
     m.Collect = p_.MeasureOnly;
     LineInfo line = RenderLine(m);
-    if (line.End <= pos) line.End = pos + 1;  // cannot happen; never loop
+    if (line.End <= pos) line.End = pos + 1; // cannot happen; never loop
     Coord height = line.Height + p_.LineSpacing;
     Coord x = left;
     const Coord right = bounds_.Right;
@@ -128,7 +128,7 @@ LineInfo Renderer::RenderLine(Walk& w) {
     }
     // A tag at w.Pos.
     if (t_.Size() - w.Pos < 3) {
-      w.Pos = w.End;  // a lone "<" at the end: the text ends
+      w.Pos = w.End; // a lone "<" at the end: the text ends
       break;
     }
     const size_t gt = t_.Find('>', w.Pos, t_.Size());
@@ -245,4 +245,4 @@ bool DrawMarkup(MarkupSurface& Surface, const std::string& Text, const TRect& Bo
   return r.Run();
 }
 
-}  // namespace markup
+} // namespace markup

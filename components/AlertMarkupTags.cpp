@@ -18,12 +18,10 @@ int FontPoints(int size) {
   return std::min(std::max(size, 1), 4096);
 }
 
-}  // namespace
+} // namespace
 
 TagEnd Renderer::DoTag(Walk& w, const Tag& tag) {
-  if (tag.Up(1) == '/') {
-    return tag.Length() >= 3 ? CloseTag(w, tag) : TagEnd::Continue;
-  }
+  if (tag.Up(1) == '/') { return tag.Length() >= 3 ? CloseTag(w, tag) : TagEnd::Continue; }
   return OpenTag(w, tag);
 }
 
@@ -31,20 +29,19 @@ TagEnd Renderer::OpenTag(Walk& w, const Tag& tag) {
   const bool draw = w.Drawing();
   const char c2 = tag.Up(2);
   switch (tag.Up(1)) {
-    case 'A':
-      OpenAnchor(w, tag);
-      break;
+    case 'A': OpenAnchor(w, tag); break;
     case 'B':
-      if (c2 == '>') st_.CurFont.Bold = true;
-      else if (c2 == 'O') Body(w, tag);
+      if (c2 == '>')
+        st_.CurFont.Bold = true;
+      else if (c2 == 'O')
+        Body(w, tag);
       else if (c2 == 'R') {
         if (w.Collect) r_.PlainText.push_back('\r');
         return TagEnd::EndLine;
-      } else if (c2 == 'L' && !p_.BlinkOn) st_.CurFont.FontColor = initialBrush_;
+      } else if (c2 == 'L' && !p_.BlinkOn)
+        st_.CurFont.FontColor = initialBrush_;
       break;
-    case 'E':
-      st_.Error = true;
-      break;
+    case 'E': st_.Error = true; break;
     case 'F': {
       const std::string face = tag.Attr("FACE");
       if (!face.empty()) st_.CurFont.Name = face;
@@ -70,7 +67,8 @@ TagEnd Renderer::OpenTag(Walk& w, const Tag& tag) {
       }
       break;
     case 'I':
-      if (c2 == '>') st_.CurFont.Italic = true;
+      if (c2 == '>')
+        st_.CurFont.Italic = true;
       else if (c2 == 'N') {
         const Coord v = std::min<Coord>(tag.Number("X"), kMaxCoord);
         if (v > w.XOff) {
@@ -85,22 +83,24 @@ TagEnd Renderer::OpenTag(Walk& w, const Tag& tag) {
       if (w.Bullet) return TagEnd::EndLineBefore;
       Bullet(w);
       break;
-    case 'P':
-      Paragraph(w, tag);
-      break;
+    case 'P': Paragraph(w, tag); break;
     case 'R': {
       const size_t a = tag.FindNoCase("A", tag.B + 2);
-      const Coord deg = std::min<Coord>(std::max<Coord>(SaturatedNumber(tag.FirstQuoted(a)),
-                                                        -kMaxCoord), kMaxCoord);
+      const Coord deg = std::min<Coord>(
+          std::max<Coord>(SaturatedNumber(tag.FirstQuoted(a)), -kMaxCoord), kMaxCoord);
       if (st_.Rotations.size() < 64) st_.Rotations.push_back(st_.CurFont.Escapement);
       st_.CurFont.Escapement = static_cast<int>((deg * 10) % 3600);
       break;
     }
     case 'S':
-      if (c2 == '>') st_.CurFont.StrikeOut = true;
-      else if (c2 == 'H') st_.Shadow = true;
-      else if (tag.Up(3) == 'B' && c2 == 'U') st_.Sub = true;
-      else if (tag.Up(3) == 'P' && c2 == 'U') st_.Sup = true;
+      if (c2 == '>')
+        st_.CurFont.StrikeOut = true;
+      else if (c2 == 'H')
+        st_.Shadow = true;
+      else if (tag.Up(3) == 'B' && c2 == 'U')
+        st_.Sub = true;
+      else if (tag.Up(3) == 'P' && c2 == 'U')
+        st_.Sup = true;
       break;
     case 'U':
       if (c2 == '>') {
@@ -109,11 +109,8 @@ TagEnd Renderer::OpenTag(Walk& w, const Tag& tag) {
       }
       if (st_.ListLevel < (1 << 16)) ++st_.ListLevel;
       return TagEnd::EndLine;
-    case 'Z':
-      st_.Hidden = true;
-      break;
-    default:
-      break;
+    case 'Z': st_.Hidden = true; break;
+    default: break;
   }
   return TagEnd::Continue;
 }
@@ -122,16 +119,14 @@ TagEnd Renderer::CloseTag(Walk& w, const Tag& tag) {
   const bool draw = w.Drawing();
   const char c4 = tag.Up(3);
   switch (tag.Up(2)) {
-    case 'A':
-      CloseAnchor(w);
-      break;
+    case 'A': CloseAnchor(w); break;
     case 'B':
-      if (c4 == '>') st_.CurFont.Bold = false;
-      else st_.CurFont.FontColor = base_.FontColor;
+      if (c4 == '>')
+        st_.CurFont.Bold = false;
+      else
+        st_.CurFont.FontColor = base_.FontColor;
       break;
-    case 'E':
-      st_.Error = false;
-      break;
+    case 'E': st_.Error = false; break;
     case 'F':
       st_.CurFont.Name = base_.Name;
       st_.CurFont.Height = base_.Height;
@@ -146,11 +141,8 @@ TagEnd Renderer::CloseTag(Walk& w, const Tag& tag) {
         st_.Brush = st_.HiSavedBrush;
       }
       break;
-    case 'I':
-      st_.CurFont.Italic = false;
-      break;
-    case 'L':
-      return TagEnd::EndLine;
+    case 'I': st_.CurFont.Italic = false; break;
+    case 'L': return TagEnd::EndLine;
     case 'P':
       if (draw && st_.ParaBg) st_.Brush = st_.ParaSavedBrush;
       st_.ParaBg = false;
@@ -162,19 +154,21 @@ TagEnd Renderer::CloseTag(Walk& w, const Tag& tag) {
       }
       break;
     case 'S':
-      if (c4 == 'U') st_.Sub = st_.Sup = false;
-      else if (c4 == 'H') st_.Shadow = false;
-      else st_.CurFont.StrikeOut = false;
+      if (c4 == 'U')
+        st_.Sub = st_.Sup = false;
+      else if (c4 == 'H')
+        st_.Shadow = false;
+      else
+        st_.CurFont.StrikeOut = false;
       break;
     case 'U':
-      if (c4 == '>' || st_.ListLevel == 0) st_.CurFont.Underline = false;
-      else --st_.ListLevel;
+      if (c4 == '>' || st_.ListLevel == 0)
+        st_.CurFont.Underline = false;
+      else
+        --st_.ListLevel;
       break;
-    case 'Z':
-      st_.Hidden = false;
-      break;
-    default:
-      break;
+    case 'Z': st_.Hidden = false; break;
+    default: break;
   }
   return TagEnd::Continue;
 }
@@ -223,8 +217,7 @@ void Renderer::RecordAnchorHit(const Walk& w) {
   if (!hitPending_) return;
   hitPending_ = false;
   r_.HitAnchorIndex = hitIndex_;
-  r_.HitAnchorRect =
-      Rect(Clamp(st_.AnchorX), Clamp(st_.AnchorTop), Clamp(w.X), Clamp(w.Bottom));
+  r_.HitAnchorRect = Rect(Clamp(st_.AnchorX), Clamp(st_.AnchorTop), Clamp(w.X), Clamp(w.Bottom));
 }
 
 void Renderer::Bullet(Walk& w) {
@@ -238,8 +231,9 @@ void Renderer::Bullet(Walk& w) {
     Apply();
     const std::string glyph = st_.ListLevel % 2 ? std::string(1, '\xB7') : std::string("o");
     const TSize size = s_.MeasureRun(glyph);
-    s_.DrawRun(glyph, Rect(Clamp(w.X), Clamp(w.Top), Clamp(w.X + size.cx + 12),
-                           Clamp(w.Bottom - w.Info.SubExtra - w.Info.ImageOffset)),
+    s_.DrawRun(glyph,
+               Rect(Clamp(w.X), Clamp(w.Top), Clamp(w.X + size.cx + 12),
+                    Clamp(w.Bottom - w.Info.SubExtra - w.Info.ImageOffset)),
                st_.CurFont.FontColor, st_.Brush, false);
     st_.CurFont = keep;
   }
@@ -331,8 +325,9 @@ TagEnd Renderer::Image(Walk& w, const Tag& tag) {
     if (stretch)
       s_.DrawImage(ref, Rect(Clamp(w.X), Clamp(w.Top), Clamp(w.X + iw), Clamp(w.Top + ih)), true);
     else
-      s_.DrawImage(ref, Rect(Clamp(w.X + info.OffsetX), Clamp(w.Top + info.OffsetY),
-                             Clamp(w.X + info.OffsetX + iw), Clamp(w.Top + info.OffsetY + ih)),
+      s_.DrawImage(ref,
+                   Rect(Clamp(w.X + info.OffsetX), Clamp(w.Top + info.OffsetY),
+                        Clamp(w.X + info.OffsetX + iw), Clamp(w.Top + info.OffsetY + ih)),
                    false);
   }
   if (w.Mode == Pass::HitTest && st_.InAnchor && p_.MouseX > w.X && p_.MouseX < w.X + iw &&
@@ -361,4 +356,4 @@ TagEnd Renderer::Image(Walk& w, const Tag& tag) {
   return TagEnd::Continue;
 }
 
-}  // namespace markup
+} // namespace markup

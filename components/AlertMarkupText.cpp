@@ -16,14 +16,14 @@ char UpAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32)
 char LowAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 struct Entity {
-  const char* name;  // without "&" and ";"
+  const char* name; // without "&" and ";"
   char value;
 };
 // "&euro;" is 0x88 in Windows-1251 (0x80 is a Cyrillic letter there).
 constexpr Entity kEntities[] = {
-    {"amp", '&'},           {"quot", '"'},          {"sect", '\xA7'}, {"permil", '\x89'},
-    {"reg", '\xAE'},        {"copy", '\xA9'},       {"para", '\xB6'}, {"trade", '\x99'},
-    {"euro", '\x88'},       {"nbsp", ' '},          {"lt", '<'},      {"gt", '>'},
+    {"amp", '&'},     {"quot", '"'},    {"sect", '\xA7'}, {"permil", '\x89'},
+    {"reg", '\xAE'},  {"copy", '\xA9'}, {"para", '\xB6'}, {"trade", '\x99'},
+    {"euro", '\x88'}, {"nbsp", ' '},    {"lt", '<'},      {"gt", '>'},
 };
 
 // The entity at s[i] ("&name;"): its value and length, or 0.
@@ -46,7 +46,7 @@ int HexDigit(char c) {
   return -1;
 }
 
-}  // namespace
+} // namespace
 
 size_t MarkupText::Find(char c, size_t from, size_t to) const {
   for (size_t i = from; i < to; ++i)
@@ -59,7 +59,7 @@ MarkupText PrepareMarkup(const std::string& text) {
   t.Bytes.reserve(text.size());
   t.Literal.reserve(text.size());
   bool hashDone = false;
-  bool dropGt = false;  // the ">" closing the first "<#" goes
+  bool dropGt = false; // the ">" closing the first "<#" goes
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     char value = 0;
@@ -99,7 +99,7 @@ void AppendShown(const MarkupText& t, size_t b, size_t e, std::string& out) {
         out.push_back('&');
         ++i;
       }
-      continue;  // a prefix: the next character is shown (underlined)
+      continue; // a prefix: the next character is shown (underlined)
     }
     out.push_back(t.Bytes[i]);
   }
@@ -107,7 +107,7 @@ void AppendShown(const MarkupText& t, size_t b, size_t e, std::string& out) {
 
 char Tag::Up(size_t i) const {
   if (B + i < E) return UpAscii(T->Bytes[B + i]);
-  return B + i == E && E < T->Size() ? '>' : 0;  // the tag's own end
+  return B + i == E && E < T->Size() ? '>' : 0; // the tag's own end
 }
 
 size_t Tag::FindNoCase(const std::string& name, size_t from) const {
@@ -191,21 +191,37 @@ Color ParseColorName(const std::string& name) {
     const char* n;
     std::uint32_t c;
   } kNames[] = {
-      {"clred", 0x0000FF},       {"clblack", 0},           {"clblue", 0xFF0000},
-      {"clgreen", 0x008000},     {"claqua", 0xFFFF00},     {"clyellow", 0x00FFFF},
-      {"clfuchsia", 0xFF00FF},   {"clwhite", 0xFFFFFF},    {"cllime", 0x00FF00},
-      {"clsilver", 0xC0C0C0},    {"clgray", 0x808080},     {"clolive", 0x008080},
-      {"clnavy", 0x800000},      {"clpurple", 0x800080},   {"clteal", 0x808000},
-      {"clmaroon", 0x000080},
+      {"clred", 0x0000FF},  {"clblack", 0},         {"clblue", 0xFF0000},    {"clgreen", 0x008000},
+      {"claqua", 0xFFFF00}, {"clyellow", 0x00FFFF}, {"clfuchsia", 0xFF00FF}, {"clwhite", 0xFFFFFF},
+      {"cllime", 0x00FF00}, {"clsilver", 0xC0C0C0}, {"clgray", 0x808080},    {"clolive", 0x008080},
+      {"clnavy", 0x800000}, {"clpurple", 0x800080}, {"clteal", 0x808000},    {"clmaroon", 0x000080},
   };
   for (const auto& e : kNames)
     if (v == e.n) return static_cast<Color>(e.c);
-  static const char* const kSystem[] = {
-      "clbackground", "clactivecaption", "clinactivecaption", "clmenu", "clwindow",
-      "clwindowframe", "clmenutext", "clwindowtext", "clcaptiontext", "clactiveborder",
-      "clinactiveborder", "clappworkspace", "clhighlight", "clhighlighttext", "clbtnface",
-      "clbtnshadow", "clgraytext", "clbtntext", "clinactivecaptiontext", "clbtnhighlight",
-      "cl3ddkshadow", "cl3dlight", "clinfotext", "clinfobk"};
+  static const char* const kSystem[] = {"clbackground",
+                                        "clactivecaption",
+                                        "clinactivecaption",
+                                        "clmenu",
+                                        "clwindow",
+                                        "clwindowframe",
+                                        "clmenutext",
+                                        "clwindowtext",
+                                        "clcaptiontext",
+                                        "clactiveborder",
+                                        "clinactiveborder",
+                                        "clappworkspace",
+                                        "clhighlight",
+                                        "clhighlighttext",
+                                        "clbtnface",
+                                        "clbtnshadow",
+                                        "clgraytext",
+                                        "clbtntext",
+                                        "clinactivecaptiontext",
+                                        "clbtnhighlight",
+                                        "cl3ddkshadow",
+                                        "cl3dlight",
+                                        "clinfotext",
+                                        "clinfobk"};
   for (unsigned i = 0; i < sizeof kSystem / sizeof *kSystem; ++i)
     if (v == kSystem[i]) return static_cast<Color>(0xFF000000u + i + 1);
   return kBlack;
@@ -269,4 +285,4 @@ std::vector<GradientBand> GradientBands(Color From, Color To, bool Horizontal, c
   return bands;
 }
 
-}  // namespace markup
+} // namespace markup

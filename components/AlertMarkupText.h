@@ -12,7 +12,7 @@ namespace markup {
 
 struct MarkupText {
   std::string Bytes;
-  std::vector<std::uint8_t> Literal;  // 1: from an entity, never structural
+  std::vector<std::uint8_t> Literal; // 1: from an entity, never structural
 
   size_t Size() const { return Bytes.size(); }
   // Byte i is the markup character c (not one an entity gave).
@@ -56,4 +56,4 @@ struct Tag {
   int Number(const std::string& name) const;
 };
 
-}  // namespace markup
+} // namespace markup

@@ -19,7 +19,7 @@ int64_t MonotonicMs() {
       .count();
 }
 
-}  // namespace
+} // namespace
 
 // --- Messages -------------------------------------------------------------------------------
 
@@ -195,8 +195,8 @@ void TAlertNotifier::ThemeStyle() {
   if (HMODULE lib = LoadLibraryW(L"uxtheme.dll")) {
     using IsActive = BOOL(WINAPI*)();
     using ThemeName = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
-    auto active = reinterpret_cast<IsActive>(
-        reinterpret_cast<void*>(GetProcAddress(lib, "IsThemeActive")));
+    auto active =
+        reinterpret_cast<IsActive>(reinterpret_cast<void*>(GetProcAddress(lib, "IsThemeActive")));
     auto name = reinterpret_cast<ThemeName>(
         reinterpret_cast<void*>(GetProcAddress(lib, "GetCurrentThemeName")));
     if (active && active() && name) {
@@ -351,10 +351,10 @@ void TAlertNotifier::ConfigurePopup() {
 void TAlertNotifier::Show() {
   fader_.SetSettings(FadeSettings());
   const AlertPhase phase = fader_.Phase();
-  if (phase == AlertPhase::FadingIn) return;  // the text is already replaced
+  if (phase == AlertPhase::FadingIn) return; // the text is already replaced
   if (popup_ && popup_->Visible()) {
     RebuildMessages();
-    fader_.Restart();  // a fade-out is stopped, the count starts anew
+    fader_.Restart(); // a fade-out is stopped, the count starts anew
     timer_->SetEnabled(auto_hide_);
     return;
   }
@@ -364,7 +364,7 @@ void TAlertNotifier::Show() {
   const TRect work = Rect(wa.left, wa.top, wa.right, wa.bottom);
   ConfigurePopup();
   if (AutoThemeAdapt) ThemeStyle();
-  CopyColors();  // again: the theme may have changed them
+  CopyColors(); // again: the theme may have changed them
   const TPoint at = AlertTarget(WindowPosition, work, popup_->Width(), popup_->Height(),
                                 ScreenMarginX, ScreenMarginY, PopupLeft, PopupTop);
   alpha_start_ = 0;

@@ -31,7 +31,8 @@ enum TGradientDirection { gdHorizontal, gdVertical };
 using TCanCloseEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TCanDeleteEvent = std::function<void(TObject* Sender, int Index, bool& CanDelete)>;
 using TDeleteMessageEvent = std::function<void(TObject* Sender, int Index)>;
-using TAnchorClickEvent = std::function<void(TObject* Sender, const std::string& Anchor, int Index)>;
+using TAnchorClickEvent =
+    std::function<void(TObject* Sender, const std::string& Anchor, int Index)>;
 
 class TMsgCollectionItem : public TCollectionItem {
  public:
@@ -220,7 +221,7 @@ class TAlertNotifier : public TComponent {
   void UpdateMessages();
   void MessageDestroyed(int Index);
   void PopupDeleted(int Index);
-  void ApplyAlpha(int Alpha);  // worker or GUI thread
+  void ApplyAlpha(int Alpha); // worker or GUI thread
   void ThemeStyle();
   std::string Joined(int Index) const;
 

@@ -43,9 +43,10 @@ TSize AlertAutoSize(const AlertAutoSizeInput& in) {
   const int minH = (in.ScrollerVisible || in.ShowDelete || in.ShowPopup)
                        ? 75
                        : std::max(in.HasImages ? in.ImagesHeight + 10 : 10, 30);
-  int h = std::max(in.TextHeight + std::max(ih, 20) + 2 * in.MarginY +
-                       (in.ScrollerVisible ? 25 : 0),
-                   minH) + 16;
+  int h =
+      std::max(in.TextHeight + std::max(ih, 20) + 2 * in.MarginY + (in.ScrollerVisible ? 25 : 0),
+               minH) +
+      16;
   if (in.MaxWidth > 0 && w >= in.MaxWidth) w = in.MaxWidth;
   if (in.MaxHeight > 0 && h >= in.MaxHeight) h = in.MaxHeight;
   return TSize{w, h};

@@ -45,7 +45,7 @@ AlertLayout LayoutAlert(int W, int H, int positionWidth, bool scrollerVisible, b
                         int imagesWidth, bool hasImages, int marginX, int marginY);
 
 struct AlertAutoSizeInput {
-  int TextWidth = 0, TextHeight = 0;  // the largest of all messages
+  int TextWidth = 0, TextHeight = 0; // the largest of all messages
   bool HasImages = false;
   int ImagesWidth = 0, ImagesHeight = 0;
   bool ScrollerVisible = false, ShowDelete = false, ShowPopup = false;
@@ -57,9 +57,8 @@ TSize AlertAutoSize(const AlertAutoSizeInput& in);
 inline int DisabledGrey(int r, int g, int b) { return ((r + g + b) / 3) / 2 + 128; }
 
 struct AlertColors {
-  int32_t WindowColor = 0, WindowColorTo = 0, CaptionColor = 0, CaptionColorTo = 0,
-          BorderColor = 0, BtnDownColor = 0, BtnDownColorTo = 0, BtnHoverColor = 0,
-          BtnHoverColorTo = 0;
+  int32_t WindowColor = 0, WindowColorTo = 0, CaptionColor = 0, CaptionColorTo = 0, BorderColor = 0,
+          BtnDownColor = 0, BtnDownColorTo = 0, BtnHoverColor = 0, BtnHoverColorTo = 0;
 };
 // Styles 0..3; false for any other number (nothing changes).
 bool AlertColorStyle(int style, AlertColors& c);

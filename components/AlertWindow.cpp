@@ -24,7 +24,7 @@ void Lines(TCanvas* c, std::initializer_list<int> xy) {
   }
 }
 
-}  // namespace
+} // namespace
 
 TAlertWindow::TAlertWindow(TComponent* AOwner)
     : THintWindow(AOwner), messages_(new TStringList), copies_(new TMsgCollection(this)) {
@@ -112,7 +112,8 @@ void TAlertWindow::DeleteMessage(int Index) {
   if (Index < 0 || Index >= messages_->Count()) throw Exception("Invalid Index");
   if (OnCanDelete && !OnCanDelete(Index)) return;
   const int p = scroller_.Position() - 1;
-  if (Index < p) scroller_.SetPosition(p);
+  if (Index < p)
+    scroller_.SetPosition(p);
   else if (Index == p && !scroller_.CanGoNext() && scroller_.CanGoPrev())
     scroller_.SetPosition(scroller_.Position() - 1);
   messages_->Delete(Index);
@@ -205,7 +206,8 @@ void TAlertWindow::Paint() {
   PaintButton(c, kClose, l.Close);
   if (index >= 0) {
     if (Images && messages_->Objects(index))
-      Images->Draw(c, 5, 1, static_cast<int>(reinterpret_cast<intptr_t>(messages_->Objects(index))));
+      Images->Draw(c, 5, 1,
+                   static_cast<int>(reinterpret_cast<intptr_t>(messages_->Objects(index))));
     const int saved = SaveDC(c->Handle());
     IntersectClipRect(c->Handle(), l.Text.Left, l.Text.Top, l.Text.Right, l.Text.Bottom);
     markup::MarkupResult r;
@@ -236,8 +238,10 @@ void TAlertWindow::PaintButton(TCanvas* c, Button b, const TRect& r) {
   if ((pressed_[b] || hovered_[b]) && active) {
     TRect face = r;
     face.Bottom -= 1;
-    if (pressed_[b]) Gradient(c, BtnDownColor, BtnDownColorTo, face, 16);
-    else Gradient(c, BtnHoverColor, BtnHoverColorTo, face, 16);
+    if (pressed_[b])
+      Gradient(c, BtnDownColor, BtnDownColorTo, face, 16);
+    else
+      Gradient(c, BtnHoverColor, BtnHoverColorTo, face, 16);
     c->Pen()->SetColor(clBlack);
     c->Brush()->SetStyle(bsClear);
     c->Rectangle(face);
@@ -271,8 +275,7 @@ void TAlertWindow::PaintButton(TCanvas* c, Button b, const TRect& r) {
       c->TextOut(L + 5, T + 3, ">");
       c->TextOut(L + 8, T + 3, ">");
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -37,7 +37,7 @@ class TBackGradient : public TGraphicControl {
 
  private:
   void BuildColors();
-  void Redraw();  // forget the cached picture and invalidate
+  void Redraw(); // forget the cached picture and invalidate
   void DrawGradient(HDC dc, int w, int h);
 
   bool buffered_ = true;

@@ -42,26 +42,34 @@ void Bands(std::vector<GradShape>& out, TGradStyle style, const GradientColors& 
     const RgbColor c = colors[i];
     switch (style) {
       case gsCornerTopLeft:
-        Y = T(FY * t); X = T(FX * t);
-        out.push_back(Poly(c, {{0, Y}, {X, Y}, {X, 0}, {X + SW, 0}, {X + SW, Y + SH}, {0, Y + SH}}));
+        Y = T(FY * t);
+        X = T(FX * t);
+        out.push_back(
+            Poly(c, {{0, Y}, {X, Y}, {X, 0}, {X + SW, 0}, {X + SW, Y + SH}, {0, Y + SH}}));
         break;
       case gsCornerTopRight:
-        Y = T(FY * t); X = T(FX * i);
-        out.push_back(Poly(c, {{X + SW, 0}, {X + SW, Y}, {W, Y}, {W, Y + SH}, {X, Y + SH}, {X, 0}}));
+        Y = T(FY * t);
+        X = T(FX * i);
+        out.push_back(
+            Poly(c, {{X + SW, 0}, {X + SW, Y}, {W, Y}, {W, Y + SH}, {X, Y + SH}, {X, 0}}));
         break;
       case gsCornerBottomRight:
-        Y = T(FY * i); X = T(FX * i);
-        out.push_back(Poly(c, {{W, Y + SH}, {X + SW, Y + SH}, {X + SW, H}, {X, H}, {X, Y}, {W, Y}}));
+        Y = T(FY * i);
+        X = T(FX * i);
+        out.push_back(
+            Poly(c, {{W, Y + SH}, {X + SW, Y + SH}, {X + SW, H}, {X, H}, {X, Y}, {W, Y}}));
         break;
       case gsCornerBottomLeft:
-        Y = T(FY * i); X = T(FX * t);
-        out.push_back(Poly(c, {{X, H}, {X, Y + SH}, {0, Y + SH}, {0, Y}, {X + SW, Y}, {X + SW, H}}));
+        Y = T(FY * i);
+        X = T(FX * t);
+        out.push_back(
+            Poly(c, {{X, H}, {X, Y + SH}, {0, Y + SH}, {0, Y}, {X + SW, Y}, {X + SW, H}}));
         break;
       case gsHorizontal:
         out.push_back(Box(GradShape::FillRect, c, X, 0, X + SW, H));
-        X = T(i * FX);  // band i + 1 starts one step after band i
+        X = T(i * FX); // band i + 1 starts one step after band i
         break;
-      default:  // gsVertical
+      default: // gsVertical
         out.push_back(Box(GradShape::FillRect, c, 0, Y, W, Y + SH));
         Y = T(i * FY);
         break;
@@ -96,10 +104,9 @@ void Diagonals(std::vector<GradShape>& out, bool rising, const GradientColors& c
   }
 }
 
-void Ellipses(std::vector<GradShape>& out, const GradientColors& colors, int W, int H,
-              int step) {
+void Ellipses(std::vector<GradShape>& out, const GradientColors& colors, int W, int H, int step) {
   const int half = W / 2 - 2;
-  if (W <= 0 || half <= 2) return;  // no ring fits; avoids dividing by W or by half
+  if (W <= 0 || half <= 2) return; // no ring fits; avoids dividing by W or by half
   const float R = static_cast<float>(H) / W;
   const float A = 255.0f / half;
   int X = 1, Y = 1;
@@ -110,8 +117,7 @@ void Ellipses(std::vector<GradShape>& out, const GradientColors& colors, int W, 
   }
 }
 
-void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, int H,
-             int step) {
+void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, int H, int step) {
   if (W < 0 || H < 0 || W + H <= 0) return;
   const int CX = W / 2, CY = H / 2;
   const float A = 255.0f / (W + H);
@@ -126,7 +132,7 @@ void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, i
   }
 }
 
-}  // namespace
+} // namespace
 
 GradientColors BuildColors(RgbColor start, RgbColor end, TGradDirection direction) {
   const int s[3] = {RgbRed(start), RgbGreen(start), RgbBlue(start)};
@@ -141,25 +147,19 @@ GradientColors BuildColors(RgbColor start, RgbColor end, TGradDirection directio
   return table;
 }
 
-std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors,
-                                          int W, int H, int stepWidth, bool buffered) {
+std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors, int W,
+                                          int H, int stepWidth, bool buffered) {
   std::vector<GradShape> out;
   if (stepWidth < 1) stepWidth = 1;
   switch (style) {
     case gsDiagonalRising:
-    case gsDiagonalFalling:
-      Diagonals(out, style == gsDiagonalRising, colors, W, H);
-      break;
+    case gsDiagonalFalling: Diagonals(out, style == gsDiagonalRising, colors, W, H); break;
     case gsEllipse:
       if (buffered) out.push_back(Box(GradShape::FillRect, kGradientSilver, 0, 0, W, H));
       Ellipses(out, colors, W, H, stepWidth);
       break;
-    case gsPyramid:
-      Pyramid(out, colors, W, H, stepWidth);
-      break;
-    default:
-      Bands(out, style, colors, W, H);
-      break;
+    case gsPyramid: Pyramid(out, colors, W, H, stepWidth); break;
+    default: Bands(out, style, colors, W, H); break;
   }
   return out;
 }

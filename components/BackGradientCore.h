@@ -11,8 +11,16 @@
 
 enum TGradDirection { gdDownRight, gdUpLeft };
 enum TGradStyle {
-  gsCornerTopLeft, gsCornerTopRight, gsCornerBottomRight, gsCornerBottomLeft,
-  gsDiagonalRising, gsDiagonalFalling, gsEllipse, gsHorizontal, gsPyramid, gsVertical
+  gsCornerTopLeft,
+  gsCornerTopRight,
+  gsCornerBottomRight,
+  gsCornerBottomLeft,
+  gsDiagonalRising,
+  gsDiagonalFalling,
+  gsEllipse,
+  gsHorizontal,
+  gsPyramid,
+  gsVertical
 };
 
 using GradientColors = std::array<RgbColor, 256>;
@@ -27,10 +35,10 @@ struct GradPoint {
 
 struct GradShape {
   enum Kind {
-    FillRect,  // Pts[0]..Pts[1], brush Color
-    Polygon,   // Pts, brush Color, no outline
-    Ellipse,   // box Pts[0]..Pts[1], brush Color, no outline
-    Line       // Pts[0] to Pts[1] (end point excluded), pen Color of PenWidth
+    FillRect, // Pts[0]..Pts[1], brush Color
+    Polygon,  // Pts, brush Color, no outline
+    Ellipse,  // box Pts[0]..Pts[1], brush Color, no outline
+    Line      // Pts[0] to Pts[1] (end point excluded), pen Color of PenWidth
   };
   Kind Type = FillRect;
   RgbColor Color = 0;
@@ -38,10 +46,10 @@ struct GradShape {
   std::vector<GradPoint> Pts;
 };
 
-constexpr RgbColor kGradientSilver = 0xC0C0C0;  // transparent colour of buffered ellipses
+constexpr RgbColor kGradientSilver = 0xC0C0C0; // transparent colour of buffered ellipses
 
 // The shapes of one gradient of size W x H. buffered: the ellipse style is
 // drawn onto silver so that the corners can be left transparent. Sizes too
 // small for a style give no bands rather than a division by zero.
-std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors,
-                                          int W, int H, int stepWidth, bool buffered);
+std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors, int W,
+                                          int H, int stepWidth, bool buffered);

@@ -9,8 +9,11 @@ namespace {
 class Tools {
  public:
   Tools(HDC dc, HPEN pen, HBRUSH brush)
-      : dc_(dc), pen_(pen), brush_(brush),
-        oldPen_(SelectObject(dc, pen)), oldBrush_(SelectObject(dc, brush)) {}
+      : dc_(dc),
+        pen_(pen),
+        brush_(brush),
+        oldPen_(SelectObject(dc, pen)),
+        oldBrush_(SelectObject(dc, brush)) {}
   ~Tools() {
     SelectObject(dc_, oldPen_);
     SelectObject(dc_, oldBrush_);
@@ -37,7 +40,7 @@ void Line(HDC dc, COLORREF color, std::initializer_list<POINT> pts) {
   DeleteObject(pen);
 }
 
-}  // namespace
+} // namespace
 
 void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, RgbColor separator,
                MeterBevel bevel, int width, int height) {
@@ -104,4 +107,4 @@ HBITMAP LoadBitmapResource(const wchar_t* name) {
       LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-}  // namespace gdi
+} // namespace gdi

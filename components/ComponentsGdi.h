@@ -30,4 +30,4 @@ HBITMAP LoadBitmapResource(const wchar_t* name);
 inline RgbColor BtnShadow() { return GetSysColor(COLOR_BTNSHADOW); }
 inline RgbColor BtnHighlight() { return GetSysColor(COLOR_BTNHIGHLIGHT); }
 
-}  // namespace gdi
+} // namespace gdi

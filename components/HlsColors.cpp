@@ -8,30 +8,30 @@ namespace {
 
 // Hue hexagon: vertex k at hue k/6, components in {-1, 1}.
 constexpr double kHexagon[6][3] = {
-    {1, -1, -1},  // red
-    {1, 1, -1},   // yellow
-    {-1, 1, -1},  // green
-    {-1, 1, 1},   // cyan
-    {-1, -1, 1},  // blue
-    {1, -1, 1},   // magenta
+    {1, -1, -1}, // red
+    {1, 1, -1},  // yellow
+    {-1, 1, -1}, // green
+    {-1, 1, 1},  // cyan
+    {-1, -1, 1}, // blue
+    {1, -1, 1},  // magenta
 };
 
 // Components mapped to [-1, 1] closer than this count as equal.
 constexpr double kEqual = 1e-8;
 
 void Require(const char* func, const char* what, double v) {
-  if (!(v >= 0.0 && v <= 1.0))  // also rejects NaN
+  if (!(v >= 0.0 && v <= 1.0)) // also rejects NaN
     throw EColorConv(std::string(func) + ": 0 <= " + what + " value <= 1 required");
 }
 
 double Clamp01(double v) {
-  if (!(v > 0.0)) return 0.0;  // negative or NaN
+  if (!(v > 0.0)) return 0.0; // negative or NaN
   return v > 1.0 ? 1.0 : v;
 }
 
 int To255(double v) { return static_cast<int>(std::nearbyint(v * 255.0)); }
 
-}  // namespace
+} // namespace
 
 RgbTriple HLS2RGB(double H, double L, double S) {
   Require("HLS2RGB", "Hue", H);
@@ -59,7 +59,7 @@ HlsTriple RGB2HLS(double R, double G, double B) {
   out.L = Clamp01((mx + mn) / 2.0);
   // The tolerance is given on components mapped to [-1, 1] (2X - 1).
   const double d = mx - mn;
-  if (2.0 * d <= kEqual) return out;  // achromatic: hue and saturation 0
+  if (2.0 * d <= kEqual) return out; // achromatic: hue and saturation 0
   out.S = Clamp01(out.L > 0.5 ? d / (2.0 - mx - mn) : d / (mx + mn));
   double h;
   if (mx == R)

@@ -99,7 +99,7 @@ int LedMeterCore::Scaled(int value) const {
 
 std::vector<MeterSegment> LedMeterCore::Segments(int width, int height) const {
   std::vector<MeterSegment> out;
-  if (numDigits_ <= 0) return out;  // nothing to divide the length into
+  if (numDigits_ <= 0) return out; // nothing to divide the length into
   const int B = Border();
   const bool horizontal = direction_ == mdRight || direction_ == mdLeft;
   const int W = horizontal ? (width - 2 * B) / numDigits_ : width - 2 * B - 1;

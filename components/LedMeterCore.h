@@ -16,10 +16,10 @@ enum class MeterBevel { None, Lowered, Raised };
 enum class MeterEffect { None, Repaint, Invalidate };
 
 struct MeterSegment {
-  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;  // Rectangle() box
-  RgbColor Color = 0;  // brush; the outline is the separator colour
+  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0; // Rectangle() box
+  RgbColor Color = 0; // brush; the outline is the separator colour
   bool Lit = false;
-  int Band = 0;  // 0, 1 or 2
+  int Band = 0; // 0, 1 or 2
 };
 
 class LedMeterCore {
@@ -37,7 +37,7 @@ class LedMeterCore {
   TMeterDirection Direction() const { return direction_; }
   MeterEffect SetDirection(TMeterDirection v);
   int LEDContrast() const { return ledContrast_; }
-  MeterEffect SetLEDContrast(int v);  // 0..9; others ignored
+  MeterEffect SetLEDContrast(int v); // 0..9; others ignored
   int Max() const { return max_; }
   MeterEffect SetMax(int v);
   int Min() const { return min_; }

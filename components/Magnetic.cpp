@@ -7,7 +7,7 @@
 namespace {
 
 // Subclass id of the snapping procedure.
-constexpr UINT_PTR kMagneticSubclass = 0x4D41474E;  // "MAGN"
+constexpr UINT_PTR kMagneticSubclass = 0x4D41474E; // "MAGN"
 
 HWND H(WindowId w) { return reinterpret_cast<HWND>(w); }
 WindowId W(HWND h) { return reinterpret_cast<WindowId>(h); }
@@ -43,7 +43,7 @@ class Win32Windows : public IWindowSystem {
   }
 };
 
-}  // namespace
+} // namespace
 
 TMagnetic* MagneticInstance = new TMagnetic();
 
@@ -78,15 +78,11 @@ void TMagnetic::HandleMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) 
       break;
     }
     case WM_COMMAND:
-    case WM_EXITSIZEMOVE:
-      core_.RefreshGlue();
-      break;
+    case WM_EXITSIZEMOVE: core_.RefreshGlue(); break;
     case WM_SYSCOMMAND:
       if (WParam == SC_MINIMIZE || WParam == SC_RESTORE) core_.RefreshGlue();
       break;
-    case WM_ENTERSIZEMOVE:
-      core_.EnterSizeMove(W(Wnd));
-      break;
+    case WM_ENTERSIZEMOVE: core_.EnterSizeMove(W(Wnd)); break;
     case WM_SIZING:
     case WM_MOVING: {
       auto* r = reinterpret_cast<RECT*>(LParam);
@@ -99,8 +95,7 @@ void TMagnetic::HandleMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) 
       *r = RECT{m.left, m.top, m.right, m.bottom};
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -109,9 +104,7 @@ LRESULT CALLBACK MagneticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
   TMagnetic* m = MagneticInstance;
   if (!m) return DefSubclassProc(Wnd, Msg, WParam, LParam);
   switch (Msg) {
-    case WM_DESTROY:
-      m->RemoveWindow(Wnd);
-      return DefSubclassProc(Wnd, Msg, WParam, LParam);
+    case WM_DESTROY: m->RemoveWindow(Wnd); return DefSubclassProc(Wnd, Msg, WParam, LParam);
     case WM_WINDOWPOSCHANGED:
     case WM_COMMAND:
     case WM_SYSCOMMAND:
@@ -124,10 +117,7 @@ LRESULT CALLBACK MagneticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
       return r;
     }
     case WM_SIZING:
-    case WM_MOVING:
-      m->HandleMessage(Wnd, Msg, WParam, LParam);
-      return TRUE;
-    default:
-      return DefSubclassProc(Wnd, Msg, WParam, LParam);
+    case WM_MOVING: m->HandleMessage(Wnd, Msg, WParam, LParam); return TRUE;
+    default: return DefSubclassProc(Wnd, Msg, WParam, LParam);
   }
 }

@@ -46,5 +46,5 @@ class TMagnetic : public TObject {
 extern TMagnetic* MagneticInstance;
 
 // The subclass procedure installed on every registered window.
-LRESULT CALLBACK MagneticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam,
-                                 UINT_PTR Id, DWORD_PTR Ref);
+LRESULT CALLBACK MagneticWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam, UINT_PTR Id,
+                                 DWORD_PTR Ref);

@@ -7,8 +7,8 @@
 bool RectsAdjoin(const MagRect& A, const MagRect& B) {
   const std::int64_t uw = std::max(A.right, B.right) - std::int64_t{std::min(A.left, B.left)};
   const std::int64_t uh = std::max(A.bottom, B.bottom) - std::int64_t{std::min(A.top, B.top)};
-  if (std::int64_t{A.Width()} + B.Width() < uw) return false;  // gap in x
-  if (std::int64_t{A.Height()} + B.Height() < uh) return false;  // gap in y
+  if (std::int64_t{A.Width()} + B.Width() < uw) return false;   // gap in x
+  if (std::int64_t{A.Height()} + B.Height() < uh) return false; // gap in y
   return A.left == B.left || A.left == B.right || A.right == B.left || A.right == B.right ||
          A.top == B.top || A.top == B.bottom || A.bottom == B.top || A.bottom == B.bottom;
 }
@@ -89,7 +89,7 @@ void MagneticCore::EnterSizeMove(WindowId wnd) {
 }
 
 bool MagneticCore::Candidate(int i, WindowId wnd) const {
-  if (i == 0) return true;  // the work area
+  if (i == 0) return true; // the work area
   return items_[i].Wnd != wnd && windows_.IsVisible(items_[i].Wnd);
 }
 
@@ -136,7 +136,7 @@ void SnapEdges(std::int32_t low, std::int32_t high, std::int32_t rLow, std::int3
   if (std::abs(high - rHigh) < sw) d = rHigh - high;
 }
 
-}  // namespace
+} // namespace
 
 void MagneticCore::SnapX(const MagRect& M, const MagRect& R, std::int32_t& DX) const {
   SnapEdges(M.left, M.right, R.left, R.right, snapWidth_, DX);
@@ -173,7 +173,10 @@ void MagneticCore::SnapMoving(WindowId wnd, MagRect& M) {
     if (GluedTo(c, wnd) && windows_.IsVisible(items_[c].Wnd)) glued.push_back(c);
   for (int c : glued) {
     MagRect C = rects_[c];
-    C.left += cx; C.right += cx; C.top += cy; C.bottom += cy;
+    C.left += cx;
+    C.right += cx;
+    C.top += cy;
+    C.bottom += cy;
     for (int j = 1; j <= Count(); ++j) {
       if (j == c || items_[j].Glued || items_[j].Wnd == wnd) continue;
       if (!windows_.IsVisible(items_[j].Wnd)) continue;
@@ -183,7 +186,10 @@ void MagneticCore::SnapMoving(WindowId wnd, MagRect& M) {
     }
   }
 
-  M.left += DX; M.right += DX; M.top += DY; M.bottom += DY;
+  M.left += DX;
+  M.right += DX;
+  M.top += DY;
+  M.bottom += DY;
 
   if (glued.empty()) return;
   std::vector<WindowMove> moves;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-using WindowId = std::uintptr_t;  // a window handle; pointer-sized
+using WindowId = std::uintptr_t; // a window handle; pointer-sized
 
 struct MagRect {
   std::int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -53,16 +53,22 @@ bool NearInX(const MagRect& M, const MagRect& R, std::int32_t snapWidth);
 
 // Edge codes of a resize (WM_SIZING's WPARAM).
 enum SizingEdge : int {
-  EdgeLeft = 1, EdgeRight = 2, EdgeTop = 3, EdgeTopLeft = 4, EdgeTopRight = 5,
-  EdgeBottom = 6, EdgeBottomLeft = 7, EdgeBottomRight = 8
+  EdgeLeft = 1,
+  EdgeRight = 2,
+  EdgeTop = 3,
+  EdgeTopLeft = 4,
+  EdgeTopRight = 5,
+  EdgeBottom = 6,
+  EdgeBottomLeft = 7,
+  EdgeBottomRight = 8
 };
 
 class MagneticCore {
  public:
   struct Entry {
     WindowId Wnd = 0;
-    WindowId GlueParent = 0;  // 0: none
-    bool Glued = false;       // sticks to its glue parent right now
+    WindowId GlueParent = 0; // 0: none
+    bool Glued = false;      // sticks to its glue parent right now
   };
 
   explicit MagneticCore(IWindowSystem& windows) : windows_(windows) {}

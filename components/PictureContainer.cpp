@@ -35,7 +35,7 @@ bool StartsUpper(const std::string& s, const char* prefix, std::string& rest) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 bool ReadPictureFile(const std::string& FileName, std::string& bytes) {
 #ifdef _WIN32
@@ -103,7 +103,7 @@ void THTMLPicture::LoadFromBytes(const std::string& bytes) {
   try {
     Decode();
   } catch (...) {
-    empty_ = true;  // bytes that do not decode show nothing
+    empty_ = true; // bytes that do not decode show nothing
     throw;
   }
   if (OnChange) OnChange(this);
@@ -121,7 +121,8 @@ void THTMLPicture::LoadFromStream(TStream* Stream) {
 }
 
 void THTMLPicture::SaveToStream(TStream* Stream) const {
-  if (Stream && !bytes_.empty()) Stream->WriteBuffer(bytes_.data(), static_cast<int64_t>(bytes_.size()));
+  if (Stream && !bytes_.empty())
+    Stream->WriteBuffer(bytes_.data(), static_cast<int64_t>(bytes_.size()));
 }
 
 void THTMLPicture::LoadFromFile(const std::string& FileName) {
@@ -129,9 +130,7 @@ void THTMLPicture::LoadFromFile(const std::string& FileName) {
   try {
     if (!ReadPictureFile(FileName, bytes)) throw Exception("Could not load image");
     LoadFromBytes(bytes);
-  } catch (const std::exception&) {
-    empty_ = true;
-  }
+  } catch (const std::exception&) { empty_ = true; }
 }
 
 void THTMLPicture::LoadFromResourceName(void* Instance, const std::string& Name) {

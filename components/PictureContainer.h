@@ -124,7 +124,9 @@ class TPictureContainer;
 class TPictureCollection : public TCollection {
  public:
   explicit TPictureCollection(TPictureContainer* Owner);
-  TPictureItem* Items(int Index) const { return static_cast<TPictureItem*>(TCollection::Items(Index)); }
+  TPictureItem* Items(int Index) const {
+    return static_cast<TPictureItem*>(TCollection::Items(Index));
+  }
   TPictureItem* Add() { return static_cast<TPictureItem*>(TCollection::Add()); }
 };
 

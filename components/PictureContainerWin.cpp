@@ -49,7 +49,7 @@ bool NetworkPath(const std::wstring& w) {
   return full[1] != L':' || GetDriveTypeW(root) == DRIVE_REMOTE;
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TDecodedPicture> DecodeOlePicture(const std::string& bytes) {
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
@@ -99,9 +99,9 @@ bool ReadLocalRegularFile(const std::string& name, std::string& bytes, int64_t l
   if (GetFileType(f) == FILE_TYPE_DISK && GetFileSizeEx(f, &size) && size.QuadPart <= limit) {
     bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
     DWORD got = 0;
-    ok = bytes.empty() ||
-         (ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-          got == bytes.size());
+    ok =
+        bytes.empty() || (ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+                          got == bytes.size());
   }
   CloseHandle(f);
   return ok;

@@ -9,7 +9,7 @@ namespace gif {
 namespace {
 
 struct FrameAt {
-  size_t Start = 0;  // the graphic control extension
+  size_t Start = 0; // the graphic control extension
   size_t Descriptor = 0;
 };
 
@@ -52,17 +52,17 @@ std::vector<FrameAt> Walk(const std::string& b) {
       pendingGce = std::string::npos;
       size_t q = p + 10 + ColorTableSize(static_cast<uint8_t>(b[p + 9]));
       if (q >= b.size()) break;
-      q = SkipSubBlocks(b, q + 1);  // after the LZW code size
+      q = SkipSubBlocks(b, q + 1); // after the LZW code size
       if (q == std::string::npos) break;
       p = q;
     } else {
-      break;  // the trailer, or something no GIF holds
+      break; // the trailer, or something no GIF holds
     }
   }
   return frames;
 }
 
-}  // namespace
+} // namespace
 
 bool IsGif(const std::string& bytes) {
   return bytes.size() >= 5 && bytes.compare(0, 4, "GIF8") == 0;
@@ -90,4 +90,4 @@ bool SelectFrame(const std::string& bytes, int frame, Selected& out) {
   return true;
 }
 
-}  // namespace gif
+} // namespace gif

@@ -17,13 +17,13 @@ bool IsGif(const std::string& bytes);
 int FrameCount(const std::string& bytes);
 
 struct Selected {
-  std::string Bytes;  // what the decoder is given
-  int Frame = 1;      // the frame shown (clamped to 1..count)
-  int Left = 0, Top = 0, Width = 0, Height = 0;  // its image descriptor
+  std::string Bytes;                            // what the decoder is given
+  int Frame = 1;                                // the frame shown (clamped to 1..count)
+  int Left = 0, Top = 0, Width = 0, Height = 0; // its image descriptor
   int ScreenWidth = 0, ScreenHeight = 0;        // the logical screen
 };
 
 // False (and `out` untouched) for a GIF without frames or a non-GIF.
 bool SelectFrame(const std::string& bytes, int frame, Selected& out);
 
-}  // namespace gif
+} // namespace gif

@@ -38,7 +38,8 @@ void DrawPng(HDC dc, int x, int y, const TPngImage& image) {
   auto* dst = static_cast<std::uint8_t*>(bits);
   for (size_t i = 0; i < static_cast<size_t>(w) * h; ++i) {
     const unsigned a = src[4 * i + 3];
-    for (int c = 0; c < 3; ++c) dst[4 * i + c] = static_cast<std::uint8_t>(src[4 * i + c] * a / 255);
+    for (int c = 0; c < 3; ++c)
+      dst[4 * i + c] = static_cast<std::uint8_t>(src[4 * i + c] * a / 255);
     dst[4 * i + 3] = static_cast<std::uint8_t>(a);
   }
   HGDIOBJ old = SelectObject(mem, dib);

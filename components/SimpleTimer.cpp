@@ -38,11 +38,11 @@ TSimpleTimerHandler::HostFactory& Factory() {
 }
 
 std::uintptr_t NextId() {
-  static std::uintptr_t next = 0x4B00;  // away from small ids others use
+  static std::uintptr_t next = 0x4B00; // away from small ids others use
   return ++next;
 }
 
-}  // namespace
+} // namespace
 
 TSimpleTimerHandler::TSimpleTimerHandler() = default;
 
@@ -81,8 +81,7 @@ bool TSimpleTimerHandler::DeliverTick(std::uintptr_t id) {
   } catch (...) {
     try {
       if (ExceptionHandler) ExceptionHandler();
-    } catch (...) {
-    }
+    } catch (...) {}
   }
   return true;
 }
@@ -90,7 +89,7 @@ bool TSimpleTimerHandler::DeliverTick(std::uintptr_t id) {
 void TSimpleTimerHandler::Dispatch(std::uintptr_t id) {
   auto it = timers_.find(id);
   if (it == timers_.end()) {
-    host_->KillTimer(id);  // a timer that is gone: stop its ticks for good
+    host_->KillTimer(id); // a timer that is gone: stop its ticks for good
     return;
   }
   it->second->Tick();
@@ -154,7 +153,7 @@ void TSimpleTimer::SetOnTimer(TimerEvent v) {
 void TSimpleTimer::Tick() {
   if (AutoDisable) Stop(true);
   if (onTimer_) {
-    TimerEvent handler = onTimer_;  // the handler may replace or free the timer
+    TimerEvent handler = onTimer_; // the handler may replace or free the timer
     handler(this);
   }
 }

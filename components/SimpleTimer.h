@@ -58,8 +58,8 @@ class TSimpleTimer {
  public:
   using TimerEvent = std::function<void(TSimpleTimer* sender)>;
 
-  TSimpleTimer();                                    // 1000 ms, no handler
-  TSimpleTimer(std::uint32_t interval, TimerEvent onTimer);  // CreateEx
+  TSimpleTimer();                                           // 1000 ms, no handler
+  TSimpleTimer(std::uint32_t interval, TimerEvent onTimer); // CreateEx
   ~TSimpleTimer();
   TSimpleTimer(const TSimpleTimer&) = delete;
   TSimpleTimer& operator=(const TSimpleTimer&) = delete;

@@ -22,9 +22,7 @@ LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 class WindowTimerHost : public TimerHost {
  public:
-  WindowTimerHost() {
-    wnd_ = CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE);
-  }
+  WindowTimerHost() { wnd_ = CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE); }
   ~WindowTimerHost() override {
     if (wnd_) DestroyWindow(wnd_);
   }
@@ -39,7 +37,7 @@ class WindowTimerHost : public TimerHost {
   HWND wnd_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id)) {
   g_tick = tick;

@@ -12,7 +12,7 @@ constexpr unsigned kLedTransparent = 0x008000;
 
 // Resource name of a colour's picture; "BLACK" for values out of range.
 inline const wchar_t* LedResourceName(TLedColor c) {
-  static const wchar_t* const names[] = {L"AQUA", L"PINK", L"PURPLE", L"RED", L"YELLOW",
+  static const wchar_t* const names[] = {L"AQUA",  L"PINK", L"PURPLE", L"RED",  L"YELLOW",
                                          L"GREEN", L"BLUE", L"ORANGE", L"BLACK"};
   const int i = static_cast<int>(c);
   return names[i >= 0 && i <= 8 ? i : 8];

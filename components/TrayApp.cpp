@@ -54,4 +54,4 @@ void HandleException() {
   }
 }
 
-}  // namespace tray_app
+} // namespace tray_app

@@ -34,4 +34,4 @@ bool Terminating();
 // message box); never throws. Call it only inside a catch block.
 void HandleException();
 
-}  // namespace tray_app
+} // namespace tray_app

@@ -55,7 +55,7 @@ std::string TrayTooltip(const std::string& hint, bool showHint) {
 int ClampIconIndex(int value, int count) {
   if (count <= 0) return 0;
   if (value >= count) return count - 1;
-  return value < 0 ? 0 : value;  // a negative index names no icon either
+  return value < 0 ? 0 : value; // a negative index names no icon either
 }
 
 int NextCycleIndex(int index, int count) {

@@ -13,7 +13,7 @@
 namespace {
 
 const wchar_t kHandlerClass[] = L"KorvalisTrayIconHandler";
-constexpr UINT_PTR kOwnerSubclass = 0x54524159;  // "TRAY"
+constexpr UINT_PTR kOwnerSubclass = 0x54524159; // "TRAY"
 
 TShiftState ShiftNow() {
   TShiftState s;
@@ -23,7 +23,7 @@ TShiftState ShiftNow() {
   return s;
 }
 
-}  // namespace
+} // namespace
 
 // One hidden window for all tray icons. It is a top-level window (not a
 // message-only one) because the shell's "TaskbarCreated" is a broadcast.
@@ -86,7 +86,7 @@ class TTrayIconHandler {
     if (h && h->taskbarCreated_ != 0 && msg == h->taskbarCreated_) {
       std::vector<UINT> ids;
       for (const auto& e : h->icons_) ids.push_back(e.first);
-      for (UINT id : ids)  // an icon may go away while another is re-added
+      for (UINT id : ids) // an icon may go away while another is re-added
         if (TTrayIconHandler* live = instance_)
           if (TTrayIcon* icon = live->Find(id)) icon->TaskbarCreated();
       return 0;
@@ -97,10 +97,8 @@ class TTrayIconHandler {
       case WM_QUERYENDSESSION:
       case WM_QUIT:
       case WM_ENDSESSION:
-      case WM_NCDESTROY:
-        return 1;
-      default:
-        return DefWindowProcW(wnd, msg, wp, lp);
+      case WM_NCDESTROY: return 1;
+      default: return DefWindowProcW(wnd, msg, wp, lp);
     }
   }
 
@@ -246,7 +244,7 @@ void TTrayIcon::SetIcon(HICON v) {
 }
 
 void TTrayIcon::SetIconVisible(bool v) {
-  if (IsLoading(this)) {  // applied by Loaded
+  if (IsLoading(this)) { // applied by Loaded
     iconVisible_ = v;
     return;
   }
@@ -340,7 +338,7 @@ void TTrayIcon::Loaded() {
   if (iconVisible_) ShowIcon();
   SetCycleIcons(cycleIcons_);
   exitTimer_->SetEnabled(wantEnterExit_);
-  iconData_.uVersion = 0;  // the classic callback protocol
+  iconData_.uVersion = 0; // the classic callback protocol
   Notify(NIM_SETVERSION);
 }
 
@@ -405,7 +403,7 @@ void TTrayIcon::PopupAtCursor() {
   // What ran meanwhile may have freed the icon or its menu.
   if (!life || !popupMenu_) return;
   popupMenu_->PopupComponent = this;
-  const HWND owner = ownerWnd_;  // the chosen item may free this icon
+  const HWND owner = ownerWnd_; // the chosen item may free this icon
   popupMenu_->Popup(p.x, p.y);
   if (owner && IsWindow(owner)) PostMessageW(owner, WM_NULL, 0, 0);
 }
@@ -459,15 +457,9 @@ void TTrayIcon::HandleCallback(UINT msg) {
       if (life) PopupAtCursor();
       break;
     }
-    case WM_RBUTTONUP:
-      MouseUp(mbRight, shift + ssRight, p.x, p.y);
-      break;
-    case WM_MBUTTONDOWN:
-      MouseDown(mbMiddle, shift + ssMiddle, p.x, p.y);
-      break;
-    case WM_MBUTTONUP:
-      MouseUp(mbMiddle, shift + ssMiddle, p.x, p.y);
-      break;
+    case WM_RBUTTONUP: MouseUp(mbRight, shift + ssRight, p.x, p.y); break;
+    case WM_MBUTTONDOWN: MouseDown(mbMiddle, shift + ssMiddle, p.x, p.y); break;
+    case WM_MBUTTONUP: MouseUp(mbMiddle, shift + ssMiddle, p.x, p.y); break;
     case NIN_BALLOONSHOW:
       if (OnBalloonHintShow) OnBalloonHintShow(this);
       break;
@@ -480,8 +472,7 @@ void TTrayIcon::HandleCallback(UINT msg) {
     case NIN_BALLOONUSERCLICK:
       if (OnBalloonHintClick) OnBalloonHintClick(this);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

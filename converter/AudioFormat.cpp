@@ -53,7 +53,7 @@ inline int32_t RawApply(int32_t value, double gain) {
   return static_cast<int32_t>(r);
 }
 
-}  // namespace
+} // namespace
 
 double NextGain(double gain) {
   X87Extended fpu;
@@ -81,7 +81,7 @@ int32_t Decode(const uint8_t* bytes, uint32_t size, uint16_t bitsPerSample) {
   uint32_t v = 0;
   for (uint32_t i = 0; i < size; ++i) v |= uint32_t(bytes[i]) << (8 * i);
   if (bitsPerSample <= 8) return static_cast<int32_t>(v - 128u);
-  uint32_t range = 1;  // 256^size modulo 2^32: 0 for four bytes
+  uint32_t range = 1; // 256^size modulo 2^32: 0 for four bytes
   for (uint32_t i = 0; i < size; ++i) range *= 256u;
   if (range == 0) return static_cast<int32_t>(v);
   return v < range / 2 ? static_cast<int32_t>(v) : static_cast<int32_t>(int64_t(v) - range);
@@ -93,7 +93,7 @@ void Encode(int32_t value, uint8_t* bytes, uint32_t size, uint16_t bitsPerSample
   for (uint32_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-}  // namespace fade
+} // namespace fade
 
 void DeleteTadFiles(const std::string& folder) {
   std::string dir = folder;
@@ -121,7 +121,7 @@ TAudioData::TAudioData(const std::string& tempDir) {
     try {
       data_ = std::make_unique<TFile>(name, TFileCreation::Exclusive);
     } catch (const EInOutError&) {
-      if (PathExists(name)) continue;  // taken between the check and the create
+      if (PathExists(name)) continue; // taken between the check and the create
       throw;
     }
     fileName_ = name;
@@ -134,8 +134,7 @@ TAudioData::~TAudioData() {
   if (!data_) return;
   try {
     data_->Close();
-  } catch (...) {
-  }
+  } catch (...) {}
   data_.reset();
   DeleteFile(fileName_);
 }
@@ -201,7 +200,7 @@ void TAudioData::FadeOut(uint32_t start, uint32_t count) {
 }
 
 void TAudioData::FadeOutBySample(uint32_t start, uint32_t count, uint32_t limit) {
-  uint32_t threshold = count - fade::kFadeFrames;  // wraps: short inputs are not faded
+  uint32_t threshold = count - fade::kFadeFrames; // wraps: short inputs are not faded
   for (uint32_t c = 0; c < Channels; ++c) {
     double gain = 1.0;
     uint32_t j = start;

@@ -74,4 +74,4 @@ int32_t Clamp(int32_t value, uint32_t limit);
 // Little-endian sample bytes to and from a value.
 int32_t Decode(const uint8_t* bytes, uint32_t size, uint16_t bitsPerSample);
 void Encode(int32_t value, uint8_t* bytes, uint32_t size, uint16_t bitsPerSample);
-}  // namespace fade
+} // namespace fade

@@ -10,7 +10,7 @@ namespace {
 
 std::string UpperExt(const std::string& name) { return AnsiUpperCase(ExtractFileExt(name)); }
 
-}  // namespace
+} // namespace
 
 std::string HandOverPath(const std::string& programFolder) {
   return programFolder + kPathDelim + "AUDIO" + kPathDelim + "TEMP" + kPathDelim + "kdr.ini";
@@ -42,9 +42,7 @@ void TCompanionRun::Tick() {
     if (TickCount == 15) ApplyFade();
     if (TickCount == 30) SaveOutput();
     if (TickCount > 45) terminate_();
-  } catch (...) {
-    terminate_();
-  }
+  } catch (...) { terminate_(); }
 }
 
 void TCompanionRun::OpenInput() {

@@ -27,7 +27,7 @@ int LastError() { return static_cast<int>(GetLastError()); }
 int LastError() { return errno; }
 #endif
 
-}  // namespace
+} // namespace
 
 TFileHandle::~TFileHandle() {
   if (IsOpen()) {
@@ -228,7 +228,7 @@ void ListFolder(const std::string& folder,
                !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
     bool fits = true;
     std::string narrow = WideToCp1251(n, &fits);
-    if (fits) visit(narrow, dir);  // a name 1251 can't hold is not one of ours
+    if (fits) visit(narrow, dir); // a name 1251 can't hold is not one of ours
   } while (FindNextFileW(h, &fd));
   FindClose(h);
 #else

@@ -20,9 +20,9 @@ constexpr char kPathDelim = '/';
 #endif
 
 enum class TOpenMode {
-  Existing,        // open for reading and writing; a missing file fails
-  CreateAlways,    // create, or truncate an existing file
-  CreateExclusive  // create only if no such file exists (see TryOpen)
+  Existing,       // open for reading and writing; a missing file fails
+  CreateAlways,   // create, or truncate an existing file
+  CreateExclusive // create only if no such file exists (see TryOpen)
 };
 
 // One open binary file. Every failure raises EInOutError with the path.
@@ -34,7 +34,7 @@ class TFileHandle {
   TFileHandle() = default;
   TFileHandle(const TFileHandle&) = delete;
   TFileHandle& operator=(const TFileHandle&) = delete;
-  ~TFileHandle();  // closes without raising
+  ~TFileHandle(); // closes without raising
 
   void Open(const std::string& name, TOpenMode mode);
   // False (and nothing open) when CreateExclusive finds the name taken.
@@ -43,7 +43,7 @@ class TFileHandle {
   void ReadExact(void* dest, uint32_t count);
   void WriteAll(const void* src, uint32_t count);
   void TruncateHere();
-  uint64_t Length();  // size of the file on disk
+  uint64_t Length(); // size of the file on disk
   void Close();
   bool IsOpen() const;
   const std::string& Name() const { return name_; }

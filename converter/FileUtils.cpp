@@ -11,8 +11,7 @@ TFile::TFile(const std::string& fileName) : fileName_(fileName) {
   // The size must fit the 32-bit bookkeeping; a bigger file is refused rather
   // than silently wrapped.
   uint64_t total = file_.Length();
-  if (total > 0xFFFFFFFFull)
-    throw EInOutError("File larger than 4 GiB: \"" + fileName + "\"", 100);
+  if (total > 0xFFFFFFFFull) throw EInOutError("File larger than 4 GiB: \"" + fileName + "\"", 100);
   size_ = static_cast<uint32_t>(total);
   bufLen_ = std::min<uint32_t>(size_, WindowSize);
   if (bufLen_ > 0) file_.ReadExact(buffer_.get(), bufLen_);
@@ -26,8 +25,7 @@ TFile::TFile(const std::string& fileName, TFileCreation how) : fileName_(fileNam
 TFile::~TFile() {
   try {
     Close();
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void TFile::Close() {

@@ -14,8 +14,8 @@
 #include "converter/FileSystem.h"
 
 enum class TFileCreation {
-  Truncate,   // create, or truncate an existing file
-  Exclusive   // create a file that must not exist yet
+  Truncate, // create, or truncate an existing file
+  Exclusive // create a file that must not exist yet
 };
 
 class TFile {

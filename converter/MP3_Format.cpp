@@ -28,7 +28,7 @@ void RunEncoder(const std::string& commandLine, uint32_t flags) {
                       static_cast<int>(code));
 }
 
-}  // namespace
+} // namespace
 
 TProcessStarter& ProcessStarter() { return g_starter ? *g_starter : PlatformProcessStarter(); }
 
@@ -68,8 +68,8 @@ void TMP3File::Decode(TAudioData& audio) {
   DeleteFile(wav);
 }
 
-std::unique_ptr<TMP3File> TMP3File::CreateEncoded(const std::string& outputName,
-                                                  TAudioData& audio, const std::string& bitrate,
+std::unique_ptr<TMP3File> TMP3File::CreateEncoded(const std::string& outputName, TAudioData& audio,
+                                                  const std::string& bitrate,
                                                   const std::string& bitrateSwitch,
                                                   const std::string& mode) {
   std::string wav = TempDir + TempWaveName(audio);

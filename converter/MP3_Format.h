@@ -13,8 +13,8 @@
 #include "converter/FileUtils.h"
 
 // Creation flags of the encoder's process: default error mode plus priority.
-constexpr uint32_t kEncodeProcessFlags = 0x04000080;  // high priority
-constexpr uint32_t kDecodeProcessFlags = 0x04000020;  // normal priority
+constexpr uint32_t kEncodeProcessFlags = 0x04000080; // high priority
+constexpr uint32_t kDecodeProcessFlags = 0x04000020; // normal priority
 
 // Starts a program by its command line, hidden, and waits for it to end.
 // Replaceable so tests can watch the command lines without running anything.

@@ -68,7 +68,8 @@ void TPCMFile::ReadData(TAudioData& audio) {
 std::unique_ptr<TPCMFile> TPCMFile::CreateFrom(const std::string& fileName, TAudioData& audio) {
   std::unique_ptr<TPCMFile> f(new TPCMFile(fileName, TFileCreation::Truncate));
   uint32_t dataSize = audio.Data().Size();
-  uint16_t bytes = static_cast<uint16_t>(audio.BitsPerSample / 8 + (audio.BitsPerSample % 8 ? 1 : 0));
+  uint16_t bytes =
+      static_cast<uint16_t>(audio.BitsPerSample / 8 + (audio.BitsPerSample % 8 ? 1 : 0));
   f->ChunkID = "RIFF";
   f->ChunkSize = dataSize + 36;
   f->Format = "WAVE";

@@ -77,8 +77,8 @@ class TPosixProcessStarter : public TProcessStarter {
     // reaped elsewhere) would fail the same way for ever.
     while (waitpid(pid, &status, 0) < 0) {
       if (errno != EINTR)
-        throw EInOutError("Cannot wait for " + commandLine + " (error " + std::to_string(errno) + ")",
-                          errno);
+        throw EInOutError(
+            "Cannot wait for " + commandLine + " (error " + std::to_string(errno) + ")", errno);
     }
     return WIFEXITED(status) ? static_cast<uint32_t>(WEXITSTATUS(status)) : 255u;
   }
@@ -87,7 +87,7 @@ class TPosixProcessStarter : public TProcessStarter {
   static bool IsRegularFile(const std::string& p) { return PathExists(p) && !IsDirectoryPath(p); }
 };
 
-}  // namespace
+} // namespace
 
 TProcessStarter& PlatformProcessStarter() {
   static TPosixProcessStarter starter;

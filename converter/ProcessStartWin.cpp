@@ -21,8 +21,8 @@ class TWinProcessStarter : public TProcessStarter {
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi;
     ZeroMemory(&pi, sizeof pi);
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, creationFlags, nullptr,
-                        nullptr, &si, &pi)) {
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr,
+                        &si, &pi)) {
       int code = static_cast<int>(GetLastError());
       throw EInOutError("Cannot start " + commandLine + " (error " + std::to_string(code) + ")",
                         code);
@@ -36,7 +36,7 @@ class TWinProcessStarter : public TProcessStarter {
   }
 };
 
-}  // namespace
+} // namespace
 
 TProcessStarter& PlatformProcessStarter() {
   static TWinProcessStarter starter;

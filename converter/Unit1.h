@@ -29,7 +29,7 @@ class TForm1 : public TForm {
   TCompanionRun Run;
 
  protected:
-  void CreateLayout() override;  // Unit1.form.cpp
+  void CreateLayout() override; // Unit1.form.cpp
 };
 
 extern TForm1* Form1;

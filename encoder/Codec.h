@@ -21,5 +21,4 @@ void DecodeMp3ToWav(const std::filesystem::path& mp3, const std::filesystem::pat
 
 // Encodes a PCM WAV (8, 16, 24 or 32 bits, mono or stereo) into a constant-
 // bitrate MP3 in simple stereo; mono input is encoded on both channels.
-void EncodeWavToMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3,
-                    int kbps);
+void EncodeWavToMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3, int kbps);

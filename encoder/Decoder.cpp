@@ -41,7 +41,7 @@ void WaveHeader(uint8_t h[44], long rate, int channels, uint32_t dataSize) {
   PutLE(h + 40, dataSize, 4);
 }
 
-}  // namespace
+} // namespace
 
 void DecodeMp3ToWav(const std::filesystem::path& mp3, const std::filesystem::path& wav) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(OpenPath(mp3, "rb"), &std::fclose);
@@ -86,8 +86,9 @@ void DecodeMp3ToWav(const std::filesystem::path& mp3, const std::filesystem::pat
         dataSize += done;
         if (dataSize > 0xFFFFFFFFull - 44) throw TCodecError("decoded audio exceeds 4 GiB");
       }
-      if (ret == MPG123_ERR) throw TCodecError(std::string("cannot decode ") + mp3.u8string() +
-                                               ": " + mpg123_strerror(dec.h));
+      if (ret == MPG123_ERR)
+        throw TCodecError(std::string("cannot decode ") + mp3.u8string() + ": " +
+                          mpg123_strerror(dec.h));
       if (ret == MPG123_NEED_MORE || ret == MPG123_DONE) return;
       ret = mpg123_decode(dec.h, nullptr, 0, outBuf.data(), outBuf.size(), &done);
     }

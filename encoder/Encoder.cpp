@@ -26,7 +26,7 @@ struct TWaveFormat {
   int channels = 0;
   int rate = 0;
   int bits = 0;
-  uint64_t dataBytes = 0;  // from the data chunk's start
+  uint64_t dataBytes = 0; // from the data chunk's start
 };
 
 // Skips `bytes` forward. The offset is 64-bit everywhere: a 32-bit long
@@ -58,7 +58,7 @@ TWaveFormat ReadWaveHeader(std::FILE* f, const std::string& name) {
       if (std::fread(body.data(), 1, body.size(), f) != body.size())
         throw TCodecError(name + " is truncated");
       uint32_t code = LE(&body[0], 2);
-      if (code == 0xFFFE && size >= 26) code = LE(&body[24], 2);  // extensible: its sub-format
+      if (code == 0xFFFE && size >= 26) code = LE(&body[24], 2); // extensible: its sub-format
       fmt.channels = static_cast<int>(LE(&body[2], 2));
       fmt.rate = static_cast<int>(LE(&body[4], 4));
       fmt.bits = static_cast<int>(LE(&body[14], 2));
@@ -91,21 +91,24 @@ int32_t Scaled(const uint8_t* p, int bytes) {
   }
 }
 
-}  // namespace
+} // namespace
 
 void EncodeWavToMp3(const std::filesystem::path& wav, const std::filesystem::path& mp3, int kbps) {
   TFilePtr in(OpenPath(wav, "rb"), &std::fclose);
   if (!in) throw TCodecError("cannot open input file " + wav.u8string());
   TWaveFormat fmt = ReadWaveHeader(in.get(), wav.u8string());
-  if (fmt.channels < 1 || fmt.channels > 2) throw TCodecError("only mono or stereo WAV files can be encoded");
-  if (fmt.bits < 1 || fmt.bits > 32) throw TCodecError("unsupported sample size in " + wav.u8string());
-  if (fmt.rate < 8000 || fmt.rate > 192000) throw TCodecError("unsupported sample rate in " + wav.u8string());
+  if (fmt.channels < 1 || fmt.channels > 2)
+    throw TCodecError("only mono or stereo WAV files can be encoded");
+  if (fmt.bits < 1 || fmt.bits > 32)
+    throw TCodecError("unsupported sample size in " + wav.u8string());
+  if (fmt.rate < 8000 || fmt.rate > 192000)
+    throw TCodecError("unsupported sample rate in " + wav.u8string());
 
   TLameHandle lame;
   lame.g = lame_init();
   if (!lame.g) throw TCodecError("cannot start the MP3 encoder");
   lame_set_in_samplerate(lame.g, fmt.rate);
-  lame_set_num_channels(lame.g, 2);  // mono input goes to both channels
+  lame_set_num_channels(lame.g, 2); // mono input goes to both channels
   lame_set_mode(lame.g, STEREO);
   lame_set_VBR(lame.g, vbr_off);
   lame_set_brate(lame.g, kbps);

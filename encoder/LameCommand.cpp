@@ -17,13 +17,13 @@ bool IsBitrate(const std::string& s, int& value) {
   return value >= 8 && value <= 320;
 }
 
-}  // namespace
+} // namespace
 
 TLameCommand ParseLameCommand(const std::vector<std::string>& words) {
   TLameCommand cmd;
   size_t i = 0;
   while (i < words.size() && words[i] != "--decode" && words[i] != "-m") {
-    if (!words[i].empty() && words[i][0] == '-') return cmd;  // an option we don't know
+    if (!words[i].empty() && words[i][0] == '-') return cmd; // an option we don't know
     ++i;
   }
   size_t left = words.size() - i;
@@ -32,7 +32,8 @@ TLameCommand ParseLameCommand(const std::vector<std::string>& words) {
     cmd.input = words[i + 1];
     cmd.output = words[i + 2];
   } else if (left == 6 && words[i] == "-m" && words[i + 1] == "s" && words[i + 2] == "-b" &&
-             IsBitrate(words[i + 3], cmd.bitrate) && !words[i + 4].empty() && !words[i + 5].empty()) {
+             IsBitrate(words[i + 3], cmd.bitrate) && !words[i + 4].empty() &&
+             !words[i + 5].empty()) {
     cmd.kind = TLameCommand::Encode;
     cmd.input = words[i + 4];
     cmd.output = words[i + 5];

@@ -12,9 +12,9 @@
 
 struct TLameCommand {
   enum Kind { Invalid, Decode, Encode } kind = Invalid;
-  int bitrate = 0;     // kbit/s, for Encode
-  std::string input;   // UTF-8 path
-  std::string output;  // UTF-8 path
+  int bitrate = 0;    // kbit/s, for Encode
+  std::string input;  // UTF-8 path
+  std::string output; // UTF-8 path
 };
 
 // `words` are the command line's words after the first (argv[1..]).

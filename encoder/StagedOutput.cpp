@@ -42,7 +42,7 @@ bool MarkForDeletion(std::FILE* file, bool on) {
 }
 #endif
 
-}  // namespace
+} // namespace
 
 TStagedOutput::TStagedOutput(const std::filesystem::path& finalName) : final_(finalName) {
 #ifdef _WIN32
@@ -67,8 +67,10 @@ TStagedOutput::TStagedOutput(const std::filesystem::path& finalName) : final_(fi
   int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
   if (fd >= 0) {
     file_ = fdopen(fd, "w+b");
-    if (file_) unnamed_ = true;
-    else ::close(fd);
+    if (file_)
+      unnamed_ = true;
+    else
+      ::close(fd);
   } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
     // A file system without unnamed files: a named one, removed on failure.
     file_ = OpenPath(temp_, "w+b");

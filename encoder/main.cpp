@@ -36,7 +36,7 @@ int Run(const std::vector<std::string>& words) {
   return 0;
 }
 
-}  // namespace
+} // namespace
 
 #ifdef _WIN32
 int main() {

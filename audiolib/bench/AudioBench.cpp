@@ -56,7 +56,7 @@ double RunChain(const std::vector<uint8_t>& mp3, float gain, bool analyse, size_
   size_t sinceFft = 0, frames = 0;
   double queryCpu = 0;
   size_t queries = 0;
-  const size_t fftEvery = 441;  // 10 ms at 44.1 kHz, as the spectrum timer asks
+  const size_t fftEvery = 441; // 10 ms at 44.1 kHz, as the spectrum timer asks
   for (size_t pos = 0; pos < mp3.size(); pos += 4096) {
     dec.Feed(mp3.data() + pos, std::min<size_t>(4096, mp3.size() - pos));
     pcm.clear();
@@ -80,7 +80,7 @@ double RunChain(const std::vector<uint8_t>& mp3, float gain, bool analyse, size_
   return ProcessCpu() - t0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
@@ -116,15 +116,14 @@ int main(int argc, char** argv) {
     if (queries) perQuery = std::min(perQuery, queryCpu / static_cast<double>(queries));
   }
   std::remove(path);
-  std::printf("audio: %.1f s of 128 kbit/s stereo MP3 (%zu frames decoded)\n", seconds,
-              frames);
+  std::printf("audio: %.1f s of 128 kbit/s stereo MP3 (%zu frames decoded)\n", seconds, frames);
   std::printf("mpg123 -t:                    %.3f s CPU\n", peer);
   std::printf("ours, 10 bands at +-6 dB:     %.3f s CPU  ratio %.2f (target <= 2.5)\n", eq,
               eq / peer);
   std::printf("ours, 10 bands flat (0 dB):   %.3f s CPU  ratio %.2f (target <= 1.3)\n", flat,
               flat / peer);
-  std::printf("ours, flat, without spectrum: %.3f s CPU  ratio %.2f (decode + flat bands)\n",
-              bare, bare / peer);
+  std::printf("ours, flat, without spectrum: %.3f s CPU  ratio %.2f (decode + flat bands)\n", bare,
+              bare / peer);
   std::printf("spectrum query (2048-point FFT, %zu of them): %.2f us CPU each (%s kernel)\n",
               queries, perQuery * 1e6, RealFft(2048).KernelName());
   return 0;

@@ -18,11 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t audioBytes = 0;
   for (size_t pos = 0; pos < size; pos += chunk) {
     size_t n = size - pos < chunk ? size - pos : chunk;
-    s.Feed(data + pos, n, [&](const uint8_t*, size_t k) { audioBytes += k; },
-           [](const std::string& t) {
-             for (auto& kv : audiolib::ParseMetaFields(t))
-               if (kv.first.size() + kv.second.size() > t.size()) std::abort();
-           });
+    s.Feed(
+        data + pos, n, [&](const uint8_t*, size_t k) { audioBytes += k; },
+        [](const std::string& t) {
+          for (auto& kv : audiolib::ParseMetaFields(t))
+            if (kv.first.size() + kv.second.size() > t.size()) std::abort();
+        });
   }
   if (audioBytes > size) std::abort();
   std::string text(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,7 @@ bool SameStream(const FrameHeader& a, const FrameHeader& b) {
   return a.version == b.version && a.layer == b.layer && a.sample_rate == b.sample_rate;
 }
 
-}  // namespace
+} // namespace
 
 long FindFirstFrame(const uint8_t* data, size_t size, bool atEnd, FrameHeader& out) {
   for (size_t i = 0; i + 4 <= size; ++i) {
@@ -19,7 +19,7 @@ long FindFirstFrame(const uint8_t* data, size_t size, bool atEnd, FrameHeader& o
     if (next + 4 <= size) {
       if (!ParseFrameHeader(data + next, size - next, h2) || !SameStream(h, h2)) continue;
     } else if (!atEnd) {
-      return -1;  // wait for more data to confirm this one
+      return -1; // wait for more data to confirm this one
     } else if (next > size) {
       continue;
     }
@@ -29,4 +29,4 @@ long FindFirstFrame(const uint8_t* data, size_t size, bool atEnd, FrameHeader& o
   return -1;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

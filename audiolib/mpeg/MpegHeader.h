@@ -11,12 +11,12 @@
 namespace audiolib {
 
 struct FrameHeader {
-  int version = 0;  // 1 = MPEG 1, 2 = MPEG 2, 25 = MPEG 2.5
-  int layer = 0;    // 1..3
+  int version = 0; // 1 = MPEG 1, 2 = MPEG 2, 25 = MPEG 2.5
+  int layer = 0;   // 1..3
   int bitrate_kbps = 0;
   int sample_rate = 0;
   int channels = 0;
-  int mode = 0;  // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
+  int mode = 0; // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
   size_t frame_bytes = 0;
 };
 
@@ -34,15 +34,15 @@ inline constexpr int kBitrates[2][3][15] = {
 };
 inline constexpr int kRates[3] = {44100, 48000, 32000};
 
-}  // namespace mpeg_tables
+} // namespace mpeg_tables
 
 // From the bit layout of the header:
 // sync(11) version(2) layer(2) crc(1) bitrate(4) rate(2) pad(1) priv(1) mode(2) ...
 // false for anything that is not a valid header (free-format frames included).
 inline bool ParseFrameHeader(const uint8_t* p, size_t size, FrameHeader& out) {
   if (size < 4 || p[0] != 0xFF || (p[1] & 0xE0) != 0xE0) return false;
-  int ver = (p[1] >> 3) & 3;  // 0: 2.5, 1: reserved, 2: 2, 3: 1
-  int lay = (p[1] >> 1) & 3;  // 1: layer 3, 2: layer 2, 3: layer 1
+  int ver = (p[1] >> 3) & 3; // 0: 2.5, 1: reserved, 2: 2, 3: 1
+  int lay = (p[1] >> 1) & 3; // 1: layer 3, 2: layer 2, 3: layer 1
   int bri = (p[2] >> 4) & 15;
   int sri = (p[2] >> 2) & 3;
   int pad = (p[2] >> 1) & 1;
@@ -70,4 +70,4 @@ inline bool ParseFrameHeader(const uint8_t* p, size_t size, FrameHeader& out) {
 // header (or by the end of the data when `atEnd`), or -1 if there is none yet.
 long FindFirstFrame(const uint8_t* data, size_t size, bool atEnd, FrameHeader& out);
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -9,7 +9,7 @@ namespace audiolib {
 
 mpg123_handle* OpenMpg123Feed(const Mpg123FeedSetup& setup) {
   static std::once_flag once;
-  std::call_once(once, [] { mpg123_init(); });  // needed by older library versions
+  std::call_once(once, [] { mpg123_init(); }); // needed by older library versions
   int err = MPG123_OK;
   mpg123_handle* h = mpg123_new(nullptr, &err);
   if (!h) return nullptr;
@@ -28,4 +28,4 @@ mpg123_handle* OpenMpg123Feed(const Mpg123FeedSetup& setup) {
   return h;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -25,4 +25,4 @@ struct Mpg123FeedSetup {
 // library is initialised once per process, from whichever thread comes first.
 mpg123_handle_struct* OpenMpg123Feed(const Mpg123FeedSetup& setup);
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -19,4 +19,4 @@ inline std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -25,9 +25,7 @@ BoundedResult RunBounded(std::function<void()> Work, int TimeoutMs,
       st->done = true;
       st->cv.notify_all();
     }).detach();
-  } catch (const std::system_error&) {
-    return BoundedResult::NoThread;
-  }
+  } catch (const std::system_error&) { return BoundedResult::NoThread; }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
   std::unique_lock<std::mutex> lock(st->m);
   while (!st->done) {
@@ -40,4 +38,4 @@ BoundedResult RunBounded(std::function<void()> Work, int TimeoutMs,
   return BoundedResult::Done;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

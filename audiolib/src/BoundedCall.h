@@ -11,7 +11,6 @@ namespace audiolib {
 
 enum class BoundedResult { Done, TimedOut, Aborted, NoThread };
 
-BoundedResult RunBounded(std::function<void()> Work, int TimeoutMs,
-                         const std::atomic<bool>& Abort);
+BoundedResult RunBounded(std::function<void()> Work, int TimeoutMs, const std::atomic<bool>& Abort);
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -40,8 +40,7 @@ bool CallbackGate::Run(const std::function<void()>& fn) {
   // end the whole program. Its failure stays its own.
   try {
     fn();
-  } catch (...) {
-  }
+  } catch (...) {}
   return true;
 }
 
@@ -68,4 +67,4 @@ bool CallbackGate::IsClosed() const {
   return closed_;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -34,4 +34,4 @@ class CallbackGate {
   std::vector<std::thread::id> running_;
 };
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -52,4 +52,4 @@ size_t Decoder::Decode(std::vector<float>& out) {
   return added;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

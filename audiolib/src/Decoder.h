@@ -28,4 +28,4 @@ class Decoder {
   int rate_ = 0;
 };
 
-}  // namespace audiolib
+} // namespace audiolib

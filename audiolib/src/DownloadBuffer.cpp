@@ -15,7 +15,7 @@ bool DownloadBuffer::Write(const uint8_t* data, size_t size) {
     if (closed_) return false;
     size_t space = data_.size() - static_cast<size_t>(written_ - read_);
     size_t n = std::min(space, size);
-    for (size_t i = 0; i < n;) {  // at most two runs around the ring's end
+    for (size_t i = 0; i < n;) { // at most two runs around the ring's end
       size_t at = static_cast<size_t>((written_ + i) % data_.size());
       size_t run = std::min(n - i, data_.size() - at);
       std::copy(data + i, data + i + run, data_.begin() + static_cast<long>(at));
@@ -84,4 +84,4 @@ bool DownloadBuffer::Ended() const {
   return ended_;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -24,8 +24,8 @@ class DownloadBuffer {
   // buffer was closed, at most `ms`. true when the bytes are there.
   bool WaitFor(size_t bytes, int ms);
 
-  void MarkEnded();  // no more data will come
-  void Close();      // stop: wakes every waiter; writes fail from now on
+  void MarkEnded(); // no more data will come
+  void Close();     // stop: wakes every waiter; writes fail from now on
 
   uint64_t Downloaded() const;
   uint64_t Consumed() const;
@@ -42,4 +42,4 @@ class DownloadBuffer {
   bool closed_ = false;
 };
 
-}  // namespace audiolib
+} // namespace audiolib

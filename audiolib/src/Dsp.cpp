@@ -43,11 +43,10 @@ void PeakingFilter::Process(float* s, size_t frames) {
   // run together (GCC/clang vector extension: SSE2 on x86, plain code elsewhere).
   typedef double Pair __attribute__((vector_size(16)));
   Pair z1 = {z1_[0], z1_[1]}, z2 = {z2_[0], z2_[1]};
-  const Pair b0 = {b0_, b0_}, b1 = {b1_, b1_}, b2 = {b2_, b2_}, a1 = {a1_, a1_},
-             a2 = {a2_, a2_};
+  const Pair b0 = {b0_, b0_}, b1 = {b1_, b1_}, b2 = {b2_, b2_}, a1 = {a1_, a1_}, a2 = {a2_, a2_};
   for (size_t i = 0; i < frames; ++i, s += 2) {
     Pair x = {s[0], s[1]};
-    Pair y = b0 * x + z1;  // transposed direct form II
+    Pair y = b0 * x + z1; // transposed direct form II
     z1 = b1 * x - a1 * y + z2;
     z2 = b2 * x - a2 * y;
     s[0] = static_cast<float>(y[0]);
@@ -63,8 +62,7 @@ void PeakingFilter::Process(float* s, size_t frames) {
 double PeakingFilter::ResponseDb(double f, int sampleRate) const {
   if (flat_) return 0;
   std::complex<double> z = std::polar(1.0, -2 * kPi * f / sampleRate);
-  std::complex<double> h =
-      (b0_ + b1_ * z + b2_ * z * z) / (1.0 + a1_ * z + a2_ * z * z);
+  std::complex<double> h = (b0_ + b1_ * z + b2_ * z * z) / (1.0 + a1_ * z + a2_ * z * z);
   return 20 * std::log10(std::abs(h));
 }
 
@@ -83,7 +81,7 @@ void ToPcm16(const float* s, size_t frames, float volume, std::vector<int16_t>& 
   for (; i + 8 <= n; i += 8) {
     __m128 a = _mm_min_ps(_mm_max_ps(_mm_mul_ps(_mm_loadu_ps(s + i), vk), lo), hi);
     __m128 b = _mm_min_ps(_mm_max_ps(_mm_mul_ps(_mm_loadu_ps(s + i + 4), vk), lo), hi);
-    a = _mm_add_ps(a, _mm_or_ps(half, _mm_and_ps(a, sign)));  // half away from zero
+    a = _mm_add_ps(a, _mm_or_ps(half, _mm_and_ps(a, sign))); // half away from zero
     b = _mm_add_ps(b, _mm_or_ps(half, _mm_and_ps(b, sign)));
     __m128i pcm = _mm_packs_epi32(_mm_cvttps_epi32(a), _mm_cvttps_epi32(b));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(o + i), pcm);
@@ -170,7 +168,7 @@ void StereoPeaks(const float* s, size_t frames, float* peak) {
   }
 }
 
-}  // namespace
+} // namespace
 
 unsigned Analyzer::Level() const {
   std::lock_guard<std::mutex> lk(m_);
@@ -187,4 +185,4 @@ unsigned Analyzer::Level() const {
   return scaled(peak[0]) | (scaled(peak[1]) << 16);
 }
 
-}  // namespace audiolib
+} // namespace audiolib

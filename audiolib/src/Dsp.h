@@ -13,9 +13,9 @@
 namespace audiolib {
 
 struct EqBand {
-  float center = 1000.0f;   // Hz
-  float bandwidth = 12.0f;  // semitones
-  float gain = 0.0f;        // dB
+  float center = 1000.0f;  // Hz
+  float bandwidth = 12.0f; // semitones
+  float gain = 0.0f;       // dB
 };
 
 // One peaking filter (a biquad) for two channels.
@@ -59,14 +59,14 @@ class Analyzer {
  private:
   static constexpr size_t kRing = 4096;
   mutable std::mutex m_;
-  std::array<float, kRing * 2> ring_{};  // stereo, for the levels
+  std::array<float, kRing * 2> ring_{}; // stereo, for the levels
   // The same frames mixed to mono, the first kFftSize repeated after the
   // end so that any kFftSize frames lie in one run.
   std::vector<float> mono_;
-  size_t pos_ = 0;  // next frame to write
+  size_t pos_ = 0; // next frame to write
   int rate_ = 44100;
   std::vector<float> window_;
   RealFft fft_{kFftSize};
 };
 
-}  // namespace audiolib
+} // namespace audiolib

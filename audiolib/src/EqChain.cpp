@@ -44,7 +44,7 @@ void Run(EqChain::Lanes* l, float* s, size_t frames) {
     V4 x[N];
     x[0] = SHUFFLE(in, y[0], 0, 1, 4, 5);
     for (int v = 1; v < N; ++v) x[v] = SHUFFLE(y[v - 1], y[v], 2, 3, 4, 5);
-    for (int v = 0; v < N; ++v) {  // transposed direct form II
+    for (int v = 0; v < N; ++v) { // transposed direct form II
       y[v] = b0[v] * x[v] + z1[v];
       z1[v] = b1[v] * x[v] - a1[v] * y[v] + z2[v];
       z2[v] = b2[v] * x[v] - a2[v] * y[v];
@@ -75,7 +75,7 @@ void SetStage(EqChain::Lanes& l, int half, const PeakingFilter::Coeffs& c, int b
   l.band[half] = band;
 }
 
-}  // namespace
+} // namespace
 
 void EqChain::Configure(const std::vector<EqBand>& bands, int sampleRate) {
   std::vector<int> active;
@@ -95,7 +95,7 @@ void EqChain::Configure(const std::vector<EqBand>& bands, int sampleRate) {
     if (j < active.size()) {
       SetStage(l, half, coeffs[j], active[j]);
     } else {
-      SetStage(l, half, PeakingFilter::Coeffs{1, 0, 0, 0, 0}, -1);  // passes through
+      SetStage(l, half, PeakingFilter::Coeffs{1, 0, 0, 0, 0}, -1); // passes through
     }
     // A band that stays on keeps its state, so moving a slider does not click.
     for (const Lanes& old : lanes_)
@@ -131,4 +131,4 @@ void EqChain::Process(float* s, size_t frames) {
   }
 }
 
-}  // namespace audiolib
+} // namespace audiolib

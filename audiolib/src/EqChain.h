@@ -21,12 +21,12 @@ class EqChain {
   // Two stages (bands): lanes 0,1 = left, right of the first, 2,3 of the second.
   struct alignas(16) Lanes {
     float b0[4], b1[4], b2[4], a1[4], a2[4];
-    float z1[4], z2[4], y[4];  // state, and the last outputs
-    int band[2];               // -1: a pass-through filling an odd count
+    float z1[4], z2[4], y[4]; // state, and the last outputs
+    int band[2];              // -1: a pass-through filling an odd count
   };
 
  private:
   std::vector<Lanes> lanes_;
 };
 
-}  // namespace audiolib
+} // namespace audiolib

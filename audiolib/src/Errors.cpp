@@ -29,4 +29,4 @@ const char* ErrorText(int code) {
   return "unknown error";
 }
 
-}  // namespace audiolib
+} // namespace audiolib

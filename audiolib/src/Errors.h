@@ -30,4 +30,4 @@ enum class Err : int {
 // English message for a code; never null.
 const char* ErrorText(int code);
 
-}  // namespace audiolib
+} // namespace audiolib

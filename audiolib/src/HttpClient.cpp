@@ -105,11 +105,11 @@ Err Open(Network& net, const std::string& address, const OpenOptions& opt, const
   }
 }
 
-}  // namespace
+} // namespace
 
 Err OpenStreamUrl(Network& net, const std::string& url, const OpenOptions& opt,
                   const Deadline& deadline, const std::atomic<bool>& abort, OpenedStream& out) {
   return Open(net, url, opt, deadline, abort, opt.playlists, out);
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -25,7 +25,8 @@ class Deadline {
   // The time-out for one wait: at most `perWaitMs`, never past the end; 0 when over.
   int Wait(int perWaitMs) const {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                    end_ - std::chrono::steady_clock::now()).count();
+                    end_ - std::chrono::steady_clock::now())
+                    .count();
     return static_cast<int>(left <= 0 ? 0 : left < perWaitMs ? left : perWaitMs);
   }
 
@@ -34,19 +35,19 @@ class Deadline {
 };
 
 struct OpenOptions {
-  int timeoutMs = 5000;    // connect and each read
-  bool playlists = false;  // follow .pls / .m3u answers
+  int timeoutMs = 5000;   // connect and each read
+  bool playlists = false; // follow .pls / .m3u answers
 };
 
 struct OpenedStream {
   std::unique_ptr<Connection> conn;
   ResponseHead head;
-  std::vector<uint8_t> body;  // body bytes that arrived together with the head
-  std::string url;            // the address finally played
-  size_t metaint = 0;         // icy-metaint, 0 when the stream has no in-band titles
+  std::vector<uint8_t> body; // body bytes that arrived together with the head
+  std::string url;           // the address finally played
+  size_t metaint = 0;        // icy-metaint, 0 when the stream has no in-band titles
 };
 
 Err OpenStreamUrl(Network& net, const std::string& url, const OpenOptions& opt,
                   const Deadline& deadline, const std::atomic<bool>& abort, OpenedStream& out);
 
-}  // namespace audiolib
+} // namespace audiolib

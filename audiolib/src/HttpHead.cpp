@@ -36,7 +36,7 @@ bool ParseStatusLine(const std::string& line, ResponseHead& out) {
   return out.status >= 100;
 }
 
-}  // namespace
+} // namespace
 
 std::string ResponseHead::Field(const std::string& lowerName) const {
   auto it = fields.find(lowerName);
@@ -81,7 +81,7 @@ bool ParseResponseHead(const char* data, size_t size, ResponseHead& out) {
     }
     if (line.empty()) break;
     size_t colon = line.find(':');
-    if (colon == std::string::npos || colon == 0) continue;  // tolerate a stray line
+    if (colon == std::string::npos || colon == 0) continue; // tolerate a stray line
     std::string name = Trim(line.substr(0, colon));
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     out.fields[name] = Trim(line.substr(colon + 1));
@@ -89,4 +89,4 @@ bool ParseResponseHead(const char* data, size_t size, ResponseHead& out) {
   return !first;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

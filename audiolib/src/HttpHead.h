@@ -12,9 +12,9 @@ namespace audiolib {
 constexpr size_t kMaxHeadBytes = 16 * 1024;
 
 struct ResponseHead {
-  bool icy = false;  // "ICY 200 OK" instead of "HTTP/1.x 200 OK"
+  bool icy = false; // "ICY 200 OK" instead of "HTTP/1.x 200 OK"
   int status = 0;
-  std::map<std::string, std::string> fields;  // names in lower case, values trimmed
+  std::map<std::string, std::string> fields; // names in lower case, values trimmed
 
   // Empty when absent.
   std::string Field(const std::string& lowerName) const;
@@ -29,4 +29,4 @@ size_t FindHeadEnd(const char* data, size_t size);
 // false when the first line is not an HTTP/1.x or ICY status line.
 bool ParseResponseHead(const char* data, size_t size, ResponseHead& out);
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -106,4 +106,4 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
   }
 }
 
-}  // namespace audiolib
+} // namespace audiolib

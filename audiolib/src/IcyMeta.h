@@ -40,11 +40,11 @@ class MetaStripper {
   enum class State { Audio, Length, Text };
   size_t metaint_;
   State state_ = State::Audio;
-  size_t left_ = 0;  // bytes left in the current audio run or text block
+  size_t left_ = 0; // bytes left in the current audio run or text block
   bool started_ = false;
   std::vector<uint8_t> block_;
-  bool sawZero_ = false;  // the text of the current block has ended
-  bool padOnly_ = true;   // and only zero padding followed
+  bool sawZero_ = false; // the text of the current block has ended
+  bool padOnly_ = true;  // and only zero padding followed
 };
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -30,10 +30,10 @@ void UnloadModule(void* m) {
 #endif
 }
 
-}  // namespace
+} // namespace
 
 Library& Library::Instance() {
-  static Library* lib = new Library();  // lives for the process: callbacks may outlast exit
+  static Library* lib = new Library(); // lives for the process: callbacks may outlast exit
   return *lib;
 }
 
@@ -87,18 +87,17 @@ Err Library::Free() {
 Err Library::SetConfig(uint32_t option, uint32_t value) {
   std::lock_guard<std::mutex> lk(m_);
   switch (option) {
-    case 11:  // BASS_CONFIG_NET_TIMEOUT
+    case 11: // BASS_CONFIG_NET_TIMEOUT
       if (value < 100 || value > 600000) return Err::IllParam;
       config_.timeoutMs = static_cast<int>(value);
       return Err::Ok;
-    case 15:  // BASS_CONFIG_NET_PREBUF
+    case 15: // BASS_CONFIG_NET_PREBUF
       config_.prebufPercent = static_cast<int>(value > 100 ? 100 : value);
       return Err::Ok;
-    case 21:  // BASS_CONFIG_NET_PLAYLIST
+    case 21: // BASS_CONFIG_NET_PLAYLIST
       config_.playlists = value != 0;
       return Err::Ok;
-    default:
-      return Err::IllType;
+    default: return Err::IllType;
   }
 }
 
@@ -131,7 +130,7 @@ Err Library::CreateUrlStream(const std::string& url, uint32_t flags, Stream::Dow
   Err err = Stream::Open(url, flags, std::move(fn), env, s);
   if (err != Err::Ok) return err;
   std::unique_lock<std::mutex> lk(m_);
-  if (!initialised_) {  // BASS_Free ran meanwhile
+  if (!initialised_) { // BASS_Free ran meanwhile
     lk.unlock();
     s->Free(Pump());
     return Err::Init;
@@ -198,4 +197,4 @@ std::shared_ptr<Stream> Library::FindFx(uint32_t fx, int& index, Err& err) {
   return s;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -59,4 +59,4 @@ class Library {
   std::vector<void*> plugins_;
 };
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -33,4 +33,4 @@ class Network {
 // The system's sockets (POSIX or Winsock).
 std::shared_ptr<Network> SystemNetwork();
 
-}  // namespace audiolib
+} // namespace audiolib

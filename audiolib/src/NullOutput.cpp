@@ -19,8 +19,8 @@ class NullStream : public OutputStream {
                             duration<double>(frames_ / (rate_ * speed_)) - milliseconds(100));
     while (steady_clock::now() < due) {
       if (abort.load()) return false;
-      std::this_thread::sleep_for(std::min<steady_clock::duration>(
-          due - steady_clock::now(), milliseconds(20)));
+      std::this_thread::sleep_for(
+          std::min<steady_clock::duration>(due - steady_clock::now(), milliseconds(20)));
     }
     return !abort.load();
   }
@@ -46,7 +46,7 @@ class NullBackend : public OutputBackend {
   bool has_;
 };
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<OutputBackend> NullOutputBackend(double speed, bool hasDevice) {
   return std::make_shared<NullBackend>(speed > 0 ? speed : 1.0, hasDevice);
@@ -56,4 +56,4 @@ std::shared_ptr<OutputBackend> NullOutputBackend(double speed, bool hasDevice) {
 std::shared_ptr<OutputBackend> SystemOutputBackend() { return NullOutputBackend(); }
 #endif
 
-}  // namespace audiolib
+} // namespace audiolib

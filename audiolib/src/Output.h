@@ -32,4 +32,4 @@ std::shared_ptr<OutputBackend> NullOutputBackend(double speed = 1.0, bool hasDev
 // The system's backend: waveOut on Windows, the null backend elsewhere.
 std::shared_ptr<OutputBackend> SystemOutputBackend();
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -34,13 +34,12 @@ std::vector<std::string> Lines(const std::string& body) {
   return out;
 }
 
-}  // namespace
+} // namespace
 
 bool LooksLikePlaylist(const std::string& contentType, const std::string& path,
                        const std::string& bodyStart) {
   std::string ct = Lower(contentType);
-  if (ct.find("scpls") != std::string::npos || ct.find("mpegurl") != std::string::npos)
-    return true;
+  if (ct.find("scpls") != std::string::npos || ct.find("mpegurl") != std::string::npos) return true;
   std::string p = Lower(path.substr(0, path.find('?')));
   if (EndsWith(p, ".pls") || EndsWith(p, ".m3u") || EndsWith(p, ".m3u8")) return true;
   std::string b = Lower(Trim(bodyStart.substr(0, 64)));
@@ -61,7 +60,7 @@ std::vector<std::string> ParsePlaylist(const std::string& body) {
       if (!l.empty() && l[0] != '#' && IsAddress(l)) out.push_back(l);
     return out;
   }
-  std::map<long, std::string> files;  // FileN, ordered by N
+  std::map<long, std::string> files; // FileN, ordered by N
   for (const std::string& l : lines) {
     size_t eq = l.find('=');
     if (eq == std::string::npos) continue;
@@ -78,4 +77,4 @@ std::vector<std::string> ParsePlaylist(const std::string& body) {
   return out;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

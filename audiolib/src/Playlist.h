@@ -18,4 +18,4 @@ bool LooksLikePlaylist(const std::string& contentType, const std::string& path,
 // every non-comment line for .m3u). Entries that are not addresses are skipped.
 std::vector<std::string> ParsePlaylist(const std::string& body);
 
-}  // namespace audiolib
+} // namespace audiolib

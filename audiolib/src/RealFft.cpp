@@ -36,7 +36,7 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 
-inline size_t RoundUp(size_t v) { return (v + 15) / 16 * 16; }  // floats to 64 bytes
+inline size_t RoundUp(size_t v) { return (v + 15) / 16 * 16; } // floats to 64 bytes
 
 struct ScalarOps {
   typedef float V;
@@ -98,9 +98,9 @@ inline void Radix4(V& r0, V& i0, V& r1, V& i1, V& r2, V& i2, V& r3, V& i3) {
   i0 = ai + ci;
   r2 = ar - cr;
   i2 = ai - ci;
-  r1 = br + di;  // b - i d
+  r1 = br + di; // b - i d
   i1 = bi - dr;
-  r3 = br - di;  // b + i d
+  r3 = br - di; // b + i d
   i3 = bi + dr;
 }
 
@@ -117,7 +117,7 @@ inline void SmallDft(typename O::V* r, typename O::V* i) {
   typedef typename O::V V;
   if constexpr (O::W == 4) {
     Radix4(r[0], i[0], r[2], i[2], r[1], i[1], r[3], i[3]);
-    V tr = r[1], ti = i[1];  // outputs came back in bit-reversed slots
+    V tr = r[1], ti = i[1]; // outputs came back in bit-reversed slots
     r[1] = r[2], i[1] = i[2];
     r[2] = tr, i[2] = ti;
   }
@@ -182,7 +182,7 @@ inline void Pass(float* re, float* im, size_t S, size_t h, const float* tw) {
       V r0 = O::Load(a), i0 = O::Load(c), r1 = O::Load(a + q), i1 = O::Load(c + q);
       V r2 = O::Load(a + 2 * q), i2 = O::Load(c + 2 * q), r3 = O::Load(a + 3 * q),
         i3 = O::Load(c + 3 * q);
-      if (k) {  // k = 0 has unit twiddles
+      if (k) { // k = 0 has unit twiddles
         Mul<O>(r1, i1, w2r, w2i);
         Mul<O>(r2, i2, w1r, w1i);
         Mul<O>(r3, i3, w3r, w3i);
@@ -226,11 +226,10 @@ inline void Join(const RealFftPlan& p) {
 }
 
 template <class O>
-inline void Run(const RealFftPlan& p, const float* in, const float* win, float* out,
-                float scale) {
+inline void Run(const RealFftPlan& p, const float* in, const float* win, float* out, float scale) {
   typedef typename O::V V;
   const size_t W = O::W, S = p.sub, m = p.m;
-  bool radix2 = false;  // log2 S odd
+  bool radix2 = false; // log2 S odd
   for (size_t s = S; s > 1; s >>= 1) radix2 = !radix2;
   if (win)
     GatherFirst<O, true>(p, in, win, radix2);
@@ -253,7 +252,7 @@ inline void Run(const RealFftPlan& p, const float* in, const float* win, float* 
   // 2 X[m-k] = conj E - i conj P. Blocks start at k = 1 (mod W), so the
   // Z[m-k] side is aligned; the last block ends at k = m/2.
   out[0] = std::fabs(zr[0] + zi[0]) * scale;
-  const float* pr = p.postTw;  // entry k - 1
+  const float* pr = p.postTw; // entry k - 1
   const float* pi = p.postTw + RoundUp(m / 2);
   const V half = O::Splat(0.5f * scale);
   for (size_t k = 1; k + W - 1 <= m / 2; k += W) {
@@ -275,8 +274,7 @@ void KernelScalar(const RealFftPlan& p, const float* in, const float* win, float
 }
 
 #ifdef AUDIOLIB_FFT_SSE2
-void KernelSse2(const RealFftPlan& p, const float* in, const float* win, float* out,
-                float scale) {
+void KernelSse2(const RealFftPlan& p, const float* in, const float* win, float* out, float scale) {
   Run<Sse2Ops>(p, in, win, out, scale);
 }
 #endif
@@ -301,13 +299,13 @@ std::vector<KernelInfo> KernelList() {
   list.push_back({"sse2", 4, KernelSse2});
 #endif
 #ifdef AUDIOLIB_FFT_FMA
-  __builtin_cpu_init();  // in case a RealFft is made before static constructors ran
+  __builtin_cpu_init(); // in case a RealFft is made before static constructors ran
   if (__builtin_cpu_supports("fma")) list.push_back({"sse2+fma", 4, KernelFma});
 #endif
   return list;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<const char*> RealFft::Kernels() {
   std::vector<const char*> names;
@@ -386,4 +384,4 @@ RealFft::RealFft(size_t n, int kernel) {
   plan_.zi = region[6];
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -12,12 +12,12 @@ namespace audiolib {
 
 // The tables and work arrays of one transform (internal to RealFft).
 struct RealFftPlan {
-  size_t n = 0, m = 0, lanes = 1, sub = 0;  // sub = m / lanes
-  const unsigned* rev = nullptr;  // sub entries: bit-reversed position
-  const float* passTw = nullptr;  // per radix-4 pass, per k: w1, w2, w3 (re, im)
-  const float* joinTw = nullptr;  // sub * lanes complex (re block, then im block)
-  const float* postTw = nullptr;  // e^{-2 pi i k / n}, 1 <= k <= m/2 (re block, then im block)
-  float* re = nullptr;            // work arrays of m floats
+  size_t n = 0, m = 0, lanes = 1, sub = 0; // sub = m / lanes
+  const unsigned* rev = nullptr;           // sub entries: bit-reversed position
+  const float* passTw = nullptr;           // per radix-4 pass, per k: w1, w2, w3 (re, im)
+  const float* joinTw = nullptr;           // sub * lanes complex (re block, then im block)
+  const float* postTw = nullptr; // e^{-2 pi i k / n}, 1 <= k <= m/2 (re block, then im block)
+  float* re = nullptr;           // work arrays of m floats
   float* im = nullptr;
   float* zr = nullptr;
   float* zi = nullptr;
@@ -54,7 +54,7 @@ class RealFft {
   Kernel kernel_ = nullptr;
   const char* name_ = "";
   std::vector<unsigned> rev_;
-  std::vector<float> mem_;  // every table and work array, 64-byte aligned within
+  std::vector<float> mem_; // every table and work array, 64-byte aligned within
 };
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -130,7 +130,8 @@ class SystemNetworkImpl : public Network {
     auto lookup = std::make_shared<Lookup>();
     const BoundedResult br = RunBounded(
         [lookup, host, port, hints] {
-          lookup->rc = getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &lookup->list);
+          lookup->rc =
+              getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &lookup->list);
         },
         timeoutMs, abort);
     if (br != BoundedResult::Done) {
@@ -171,11 +172,11 @@ class SystemNetworkImpl : public Network {
 #endif
 };
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<Network> SystemNetwork() {
   static std::shared_ptr<Network> net = std::make_shared<SystemNetworkImpl>();
   return net;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -16,10 +16,10 @@ constexpr size_t kMaxMetaHistory = 256;
 // Five seconds of the stream at its nominal bitrate.
 size_t BufferBytes(int kbps) { return static_cast<size_t>(std::max(kbps, 8)) * 1000 / 8 * 5; }
 
-}  // namespace
+} // namespace
 
-Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download,
-                 const StreamEnv& env, std::shared_ptr<Stream>& out) {
+Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download, const StreamEnv& env,
+                 std::shared_ptr<Stream>& out) {
   std::atomic<bool> never{false};
   OpenOptions opt;
   opt.timeoutMs = env.timeoutMs;
@@ -46,7 +46,7 @@ Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download,
     int wait = deadline.Wait(env.timeoutMs);
     if (!wait) return audio.empty() ? Err::Timeout : Err::FileForm;
     long n = os.conn->Recv(buf.data(), buf.size(), wait, never, err);
-    if (n < 0 && audio.empty()) return err;  // a server that sends nothing
+    if (n < 0 && audio.empty()) return err; // a server that sends nothing
     if (n <= 0) {
       atEnd = true;
       continue;
@@ -71,9 +71,7 @@ Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download,
   s->analyzer_.SetSampleRate(first.sample_rate);
   try {
     s->downloadThread_ = std::thread([s] { s->DownloadLoop(); });
-  } catch (...) {
-    return Err::Mem;
-  }
+  } catch (...) { return Err::Mem; }
   out = s;
   return Err::Ok;
 }
@@ -113,7 +111,7 @@ void Stream::OnMeta(const std::string& text, bool notify) {
   std::vector<SyncFn> syncs;
   {
     std::lock_guard<std::mutex> lk(metaMutex_);
-    if (!metaHistory_.empty() && metaHistory_.back() == text) return;  // no change
+    if (!metaHistory_.empty() && metaHistory_.back() == text) return; // no change
     metaHistory_.push_back(text);
     if (metaHistory_.size() > kMaxMetaHistory) metaHistory_.pop_front();
     syncs = syncs_;
@@ -134,14 +132,14 @@ void Stream::DownloadLoop() {
     while (!dead_) {
       Err err = Err::Ok;
       long n = conn_->Recv(buf.data(), buf.size(), env_.timeoutMs, dead_, err);
-      if (n <= 0) break;  // closed, stalled past the time-out, or freed
+      if (n <= 0) break; // closed, stalled past the time-out, or freed
       stripper_->Feed(buf.data(), static_cast<size_t>(n), onAudio, onMeta);
     }
   } catch (...) {
     // Out of memory: the download ends as if the server had closed it; an
     // exception leaving the thread would end the program.
   }
-  conn_.reset();  // the socket goes now, not when the handle is freed
+  conn_.reset(); // the socket goes now, not when the handle is freed
   buffer_.MarkEnded();
   if (download_) gate_.Run([&] { download_(nullptr, 0); });
 }
@@ -149,18 +147,16 @@ void Stream::DownloadLoop() {
 Err Stream::Play() {
   std::lock_guard<std::mutex> lk(threadsMutex_);
   if (dead_) return Err::Handle;
-  if (playStarted_) {
-    return activity_ == Activity::Stopped ? Err::NotAvail : Err::Ok;
-  }
+  if (playStarted_) { return activity_ == Activity::Stopped ? Err::NotAvail : Err::Ok; }
   playStarted_ = true;
-  activity_ = Activity::Stalled;  // until the pre-buffer is there
+  activity_ = Activity::Stalled; // until the pre-buffer is there
   try {
     auto self = shared_from_this();
     playThread_ = std::thread([self] {
       try {
         self->PlayLoop();
       } catch (...) {
-        self->activity_ = Activity::Stopped;  // out of memory: playback ends
+        self->activity_ = Activity::Stopped; // out of memory: playback ends
       }
     });
   } catch (...) {
@@ -171,9 +167,9 @@ Err Stream::Play() {
 }
 
 void Stream::PlayLoop() {
-  size_t prebuf = buffer_.Capacity() * static_cast<size_t>(std::clamp(env_.prebufPercent, 0, 100)) / 100;
-  while (!dead_ && prebuf > 0 && !buffer_.WaitFor(prebuf, 100) && !buffer_.Ended()) {
-  }
+  size_t prebuf =
+      buffer_.Capacity() * static_cast<size_t>(std::clamp(env_.prebufPercent, 0, 100)) / 100;
+  while (!dead_ && prebuf > 0 && !buffer_.WaitFor(prebuf, 100) && !buffer_.Ended()) {}
   Decoder dec;
   std::unique_ptr<OutputStream> dev;
   int devRate = 0;
@@ -232,18 +228,15 @@ void Stream::ApplyEq(std::vector<float>& pcm, size_t frames, int rate) {
 
 uint64_t Stream::FilePosition(int mode) const {
   switch (mode) {
-    case 0:
-      return buffer_.Consumed();
+    case 0: return buffer_.Consumed();
     case 1:
       // Once the download is over the buffer cannot fill further: it reads
       // as full, so a caller waiting for it to fill does not wait forever.
-      return buffer_.Ended() ? std::max<uint64_t>(buffer_.Downloaded(),
-                                                  buffer_.Consumed() + buffer_.Capacity())
-                             : buffer_.Downloaded();
-    case 2:
-      return buffer_.Capacity();
-    default:
-      return kUnknown;
+      return buffer_.Ended()
+                 ? std::max<uint64_t>(buffer_.Downloaded(), buffer_.Consumed() + buffer_.Capacity())
+                 : buffer_.Downloaded();
+    case 2: return buffer_.Capacity();
+    default: return kUnknown;
   }
 }
 
@@ -281,4 +274,4 @@ unsigned Stream::Level() const {
   return activity_.load() == Activity::Playing ? analyzer_.Level() : 0;
 }
 
-}  // namespace audiolib
+} // namespace audiolib

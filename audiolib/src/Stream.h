@@ -53,8 +53,8 @@ class Stream : public std::enable_shared_from_this<Stream> {
   static constexpr size_t kProbeLimit = 16 * 1024;
 
   // Connects and reads up to the first MPEG frame; starts the download thread.
-  static Err Open(const std::string& url, uint32_t flags, DownloadFn download,
-                  const StreamEnv& env, std::shared_ptr<Stream>& out);
+  static Err Open(const std::string& url, uint32_t flags, DownloadFn download, const StreamEnv& env,
+                  std::shared_ptr<Stream>& out);
   ~Stream();
 
   // Stops both threads; waits for running callbacks while calling `pump`.
@@ -62,13 +62,13 @@ class Stream : public std::enable_shared_from_this<Stream> {
 
   Err Play();
   Activity Active() const { return activity_.load(); }
-  uint64_t FilePosition(int mode) const;  // kUnknown for an unknown mode
-  const char* MetaText() const;            // null before the first title block
+  uint64_t FilePosition(int mode) const; // kUnknown for an unknown mode
+  const char* MetaText() const;          // null before the first title block
   void AddSync(SyncFn fn);
   void SetVolume(float v) { volume_.store(v); }
   const StreamInfo& Info() const { return info_; }
 
-  int AddEqBand();  // index of the new band
+  int AddEqBand(); // index of the new band
   void SetEqBand(int index, const EqBand& band);
   EqBand GetEqBand(int index) const;
 
@@ -88,7 +88,7 @@ class Stream : public std::enable_shared_from_this<Stream> {
   DownloadBuffer buffer_;
   std::unique_ptr<Connection> conn_;
   std::unique_ptr<MetaStripper> stripper_;
-  std::vector<uint8_t> probe_;  // audio read while opening, delivered first
+  std::vector<uint8_t> probe_; // audio read while opening, delivered first
   DownloadFn download_;
   CallbackGate gate_;
   std::atomic<bool> dead_{false};
@@ -99,16 +99,16 @@ class Stream : public std::enable_shared_from_this<Stream> {
   bool playStarted_ = false;
 
   mutable std::mutex metaMutex_;
-  std::deque<std::string> metaHistory_;  // earlier texts stay valid for a while
+  std::deque<std::string> metaHistory_; // earlier texts stay valid for a while
   std::vector<SyncFn> syncs_;
 
   mutable std::mutex eqMutex_;
   std::vector<EqBand> bands_;
   std::atomic<bool> eqDirty_{false};
-  EqChain eq_;                          // playback thread only
-  int filterRate_ = 0;                   // playback thread only
+  EqChain eq_;         // playback thread only
+  int filterRate_ = 0; // playback thread only
 
   Analyzer analyzer_;
 };
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -23,7 +23,7 @@ Err ParseUrl(const std::string& input, Url& out) {
   std::string authority = rest.substr(0, slash);
   std::string path = slash == std::string::npos ? "/" : rest.substr(slash);
   if (path[0] == '?') path = "/" + path;
-  size_t at = authority.rfind('@');  // user info is not used
+  size_t at = authority.rfind('@'); // user info is not used
   if (at != std::string::npos) authority = authority.substr(at + 1);
   std::string host = authority;
   int port = 80;
@@ -46,7 +46,7 @@ Err ParseUrl(const std::string& input, Url& out) {
   }
   for (char c : path) {
     unsigned char u = static_cast<unsigned char>(c);
-    if (u <= 0x20 || u == 0x7f) return Err::Url;  // would break the request line
+    if (u <= 0x20 || u == 0x7f) return Err::Url; // would break the request line
   }
   out.host = host;
   out.port = port;
@@ -75,4 +75,4 @@ std::string ResolveLocation(const Url& base, const std::string& location) {
   return ToString(u);
 }
 
-}  // namespace audiolib
+} // namespace audiolib

@@ -10,7 +10,7 @@ namespace audiolib {
 struct Url {
   std::string host;
   int port = 80;
-  std::string path = "/";  // path and query as sent in the request line
+  std::string path = "/"; // path and query as sent in the request line
 };
 
 // The scheme of an address in lower case ("http" of "HTTP://host/"); empty
@@ -25,4 +25,4 @@ std::string ResolveLocation(const Url& base, const std::string& location);
 
 std::string ToString(const Url& url);
 
-}  // namespace audiolib
+} // namespace audiolib

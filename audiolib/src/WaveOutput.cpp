@@ -36,7 +36,7 @@ class WaveStream : public OutputStream {
   bool Write(const int16_t* frames, size_t count, const std::atomic<bool>& abort) override {
     while (count > 0) {
       Buf& b = bufs_[next_];
-      if (fill_ == 0) {  // starting on this buffer: wait until the device gave it back
+      if (fill_ == 0) { // starting on this buffer: wait until the device gave it back
         while (!(b.hdr.dwFlags & WHDR_DONE)) {
           if (abort.load()) return false;
           WaitForSingleObject(ev_, 20);
@@ -71,7 +71,7 @@ class WaveStream : public OutputStream {
   HANDLE ev_;
   Buf bufs_[kBuffers];
   int next_ = 0;
-  size_t fill_ = 0;  // frames already in bufs_[next_]
+  size_t fill_ = 0; // frames already in bufs_[next_]
 };
 
 class WaveBackend : public OutputBackend {
@@ -89,8 +89,8 @@ class WaveBackend : public OutputBackend {
     fmt.nAvgBytesPerSec = fmt.nSamplesPerSec * 4;
     HANDLE ev = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     HWAVEOUT wo = nullptr;
-    if (waveOutOpen(&wo, WAVE_MAPPER, &fmt, reinterpret_cast<DWORD_PTR>(ev), 0,
-                    CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+    if (waveOutOpen(&wo, WAVE_MAPPER, &fmt, reinterpret_cast<DWORD_PTR>(ev), 0, CALLBACK_EVENT) !=
+        MMSYSERR_NOERROR) {
       CloseHandle(ev);
       err = Err::Device;
       return nullptr;
@@ -100,9 +100,9 @@ class WaveBackend : public OutputBackend {
   }
 };
 
-}  // namespace
+} // namespace
 
 std::shared_ptr<OutputBackend> SystemOutputBackend() { return std::make_shared<WaveBackend>(); }
 
-}  // namespace audiolib
+} // namespace audiolib
 #endif

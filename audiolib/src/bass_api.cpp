@@ -57,9 +57,7 @@ template <typename T>
 T Caught(T failed) {
   try {
     throw;
-  } catch (const std::bad_alloc&) {
-    g_error = BASS_ERROR_MEM;
-  } catch (...) {
+  } catch (const std::bad_alloc&) { g_error = BASS_ERROR_MEM; } catch (...) {
     g_error = BASS_ERROR_UNKNOWN;
   }
   return failed;
@@ -72,7 +70,7 @@ std::shared_ptr<Stream> FindStream(DWORD handle) {
   return s;
 }
 
-}  // namespace
+} // namespace
 
 // Only these functions leave the DLL (nothing of the static runtime).
 #ifdef _WIN32
@@ -89,51 +87,40 @@ EXPORT int BASSDEF(BASS_ErrorGetCode)(void) { return g_error; }
 
 EXPORT const char* BASSDEF(BASS_ErrorGetText)(int code) { return audiolib::ErrorText(code); }
 
-EXPORT BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win, const void* clsid) try {
+EXPORT BOOL BASSDEF(BASS_Init)(int device, DWORD freq, DWORD flags, HWND win,
+                               const void* clsid) try {
   if (device < -1 || freq == 0) return Fail(device < -1 ? Err::Device : Err::IllParam, FALSE);
   return Done(Library::Instance().Init(device), TRUE, FALSE);
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT BOOL BASSDEF(BASS_Free)(void) try {
   return Done(Library::Instance().Free(), TRUE, FALSE);
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT BOOL BASSDEF(BASS_SetConfig)(DWORD option, DWORD value) try {
   return Done(Library::Instance().SetConfig(option, value), TRUE, FALSE);
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT HPLUGIN BASSDEF(BASS_PluginLoad)(const char* file, DWORD flags) try {
   if (!file) return Fail(Err::IllParam, HPLUGIN(0));
   uint32_t h = 0;
   Err err = Library::Instance().LoadPlugin(file, h);
   return Done(err, HPLUGIN(h), HPLUGIN(0));
-} catch (...) {
-  return Caught(HPLUGIN(0));
-}
+} catch (...) { return Caught(HPLUGIN(0)); }
 
 EXPORT HSTREAM BASSDEF(BASS_StreamCreateURL)(const char* url, DWORD offset, DWORD flags,
-                                      DOWNLOADPROC* proc, void* user) try {
+                                             DOWNLOADPROC* proc, void* user) try {
   if (!url) return Fail(Err::IllParam, HSTREAM(0));
   Stream::DownloadFn fn;
   if (proc) fn = [proc, user](const void* d, uint32_t n) { proc(d, n, user); };
   uint32_t h = 0;
   Err err = Library::Instance().CreateUrlStream(url, flags, std::move(fn), h);
   return Done(err, HSTREAM(h), HSTREAM(0));
-} catch (...) {
-  return Caught(HSTREAM(0));
-}
+} catch (...) { return Caught(HSTREAM(0)); }
 
 EXPORT BOOL BASSDEF(BASS_StreamFree)(HSTREAM handle) try {
   return Done(Library::Instance().FreeStream(handle), TRUE, FALSE);
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode) try {
   auto s = FindStream(handle);
@@ -141,9 +128,7 @@ EXPORT QWORD BASSDEF(BASS_StreamGetFilePosition)(HSTREAM handle, DWORD mode) try
   uint64_t pos = s->FilePosition(static_cast<int>(mode));
   if (pos == Stream::kUnknown) return Fail(Err::IllType, QWORD(-1));
   return pos;
-} catch (...) {
-  return Caught(QWORD(-1));
-}
+} catch (...) { return Caught(QWORD(-1)); }
 
 EXPORT const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags) try {
   auto s = FindStream(handle);
@@ -151,12 +136,10 @@ EXPORT const char* BASSDEF(BASS_ChannelGetTags)(DWORD handle, DWORD tags) try {
   if (tags != BASS_TAG_META) return Fail(Err::IllType, static_cast<const char*>(nullptr));
   const char* text = s->MetaText();
   return text ? text : Fail(Err::NotAvail, static_cast<const char*>(nullptr));
-} catch (...) {
-  return Caught(static_cast<const char*>(nullptr));
-}
+} catch (...) { return Caught(static_cast<const char*>(nullptr)); }
 
 EXPORT HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc,
-                                   void* user) try {
+                                          void* user) try {
   auto s = FindStream(handle);
   if (!s) return 0;
   if (type != BASS_SYNC_META) return Fail(Err::IllType, HSYNC(0));
@@ -164,28 +147,22 @@ EXPORT HSYNC BASSDEF(BASS_ChannelSetSync)(DWORD handle, DWORD type, QWORD param,
   HSYNC sync = Library::Instance().NewSyncHandle();
   s->AddSync([proc, sync, handle, user] { proc(sync, handle, 0, user); });
   return sync;
-} catch (...) {
-  return Caught(HSYNC(0));
-}
+} catch (...) { return Caught(HSYNC(0)); }
 
 EXPORT BOOL BASSDEF(BASS_ChannelSetAttribute)(DWORD handle, DWORD attrib, float value) try {
   auto s = FindStream(handle);
   if (!s) return FALSE;
   if (attrib != BASS_ATTRIB_VOL) return Fail(Err::IllType, FALSE);
-  if (!(value >= 0.0f)) return Fail(Err::IllParam, FALSE);  // also rejects NaN
+  if (!(value >= 0.0f)) return Fail(Err::IllParam, FALSE); // also rejects NaN
   s->SetVolume(value > 1.0f ? 1.0f : value);
   return TRUE;
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT BOOL BASSDEF(BASS_ChannelPlay)(DWORD handle, BOOL restart) try {
   auto s = FindStream(handle);
   if (!s) return FALSE;
   return Done(s->Play(), TRUE, FALSE);
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info) try {
   auto s = FindStream(handle);
@@ -196,22 +173,19 @@ EXPORT BOOL BASSDEF(BASS_ChannelGetInfo)(DWORD handle, BASS_CHANNELINFO* info) t
   info->freq = static_cast<DWORD>(i.sampleRate);
   info->chans = static_cast<DWORD>(i.channels);
   info->flags = i.flags;
-  info->ctype = i.layer == 1 ? BASS_CTYPE_STREAM_MP1
-                : i.layer == 2 ? BASS_CTYPE_STREAM_MP2 : BASS_CTYPE_STREAM_MP3;
+  info->ctype = i.layer == 1   ? BASS_CTYPE_STREAM_MP1
+                : i.layer == 2 ? BASS_CTYPE_STREAM_MP2
+                               : BASS_CTYPE_STREAM_MP3;
   info->origres = 16;
   info->bitrate = static_cast<DWORD>(i.bitrateKbps);
   info->filename = i.url.c_str();
   return TRUE;
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT DWORD BASSDEF(BASS_ChannelIsActive)(DWORD handle) try {
   auto s = FindStream(handle);
   return s ? static_cast<DWORD>(s->Active()) : BASS_ACTIVE_STOPPED;
-} catch (...) {
-  return Caught(DWORD(BASS_ACTIVE_STOPPED));
-}
+} catch (...) { return Caught(DWORD(BASS_ACTIVE_STOPPED)); }
 
 EXPORT DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD length) try {
   auto s = FindStream(handle);
@@ -220,16 +194,12 @@ EXPORT DWORD BASSDEF(BASS_ChannelGetData)(DWORD handle, void* buffer, DWORD leng
   if (!buffer) return Fail(Err::IllParam, DWORD(-1));
   s->Spectrum(static_cast<float*>(buffer));
   return 1024 * sizeof(float);
-} catch (...) {
-  return Caught(DWORD(-1));
-}
+} catch (...) { return Caught(DWORD(-1)); }
 
 EXPORT DWORD BASSDEF(BASS_ChannelGetLevel)(DWORD handle) try {
   auto s = FindStream(handle);
   return s ? static_cast<DWORD>(s->Level()) : DWORD(-1);
-} catch (...) {
-  return Caught(DWORD(-1));
-}
+} catch (...) { return Caught(DWORD(-1)); }
 
 EXPORT HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) try {
   if (type != BASS_FX_DX8_PARAMEQ) {
@@ -239,9 +209,7 @@ EXPORT HFX BASSDEF(BASS_ChannelSetFX)(DWORD handle, DWORD type, int priority) tr
   uint32_t h = 0;
   Err err = Library::Instance().AddFx(handle, h);
   return Done(err, HFX(h), HFX(0));
-} catch (...) {
-  return Caught(HFX(0));
-}
+} catch (...) { return Caught(HFX(0)); }
 
 EXPORT BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) try {
   int index = 0;
@@ -257,9 +225,7 @@ EXPORT BOOL BASSDEF(BASS_FXSetParameters)(HFX handle, const void* params) try {
   s->SetEqBand(index, audiolib::EqBand{p->fCenter, p->fBandwidth, p->fGain});
   g_error = BASS_OK;
   return TRUE;
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
 EXPORT BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void* params) try {
   int index = 0;
@@ -274,8 +240,6 @@ EXPORT BOOL BASSDEF(BASS_FXGetParameters)(HFX handle, void* params) try {
   p->fGain = b.gain;
   g_error = BASS_OK;
   return TRUE;
-} catch (...) {
-  return Caught(FALSE);
-}
+} catch (...) { return Caught(FALSE); }
 
-}  // extern "C"
+} // extern "C"

@@ -61,7 +61,8 @@ TEST_F(ApiTest, MissingPluginGivesZeroAndACode) {
 }
 
 TEST_F(ApiTest, StreamsNeedInitAndAValidAddress) {
-  EXPECT_EQ(BASS_StreamCreateURL("http://127.0.0.1:1/", 0, BASS_STREAM_STATUS, nullptr, nullptr), 0u);
+  EXPECT_EQ(BASS_StreamCreateURL("http://127.0.0.1:1/", 0, BASS_STREAM_STATUS, nullptr, nullptr),
+            0u);
   EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_INIT);
   ASSERT_TRUE(BASS_Init(-1, 44100, 0, nullptr, nullptr));
   EXPECT_EQ(BASS_StreamCreateURL(nullptr, 0, 0, nullptr, nullptr), 0u);
@@ -109,12 +110,11 @@ namespace {
 class ExhaustedNetwork : public audiolib::Network {
  public:
   std::unique_ptr<audiolib::Connection> Connect(const std::string&, int, int,
-                                                const std::atomic<bool>&,
-                                                audiolib::Err&) override {
+                                                const std::atomic<bool>&, audiolib::Err&) override {
     throw std::bad_alloc();
   }
 };
-}  // namespace
+} // namespace
 
 TEST_F(ApiTest, AFailureInsideTheLibraryBecomesAnErrorCodeNotAnException) {
   ASSERT_TRUE(BASS_Init(-1, 44100, 0, nullptr, nullptr));

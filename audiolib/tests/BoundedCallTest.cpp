@@ -58,4 +58,4 @@ TEST(BoundedCall, AnAbortEndsTheWait) {
   gate->WaitPassed();
 }
 
-}  // namespace
+} // namespace

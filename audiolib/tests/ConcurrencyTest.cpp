@@ -102,7 +102,7 @@ class ConcurrencyTest : public ::testing::Test {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ConcurrencyTest, FreeDeliversTheMessageABlockedCallbackSendsAndReturns) {
   StationConfig cfg;
@@ -110,8 +110,8 @@ TEST_F(ConcurrencyTest, FreeDeliversTheMessageABlockedCallbackSendsAndReturns) {
   auto st = StartStation(cfg);
   Shared shared;
   audiolib::Library::Instance().SetWaitPump([&](int ms) { shared.gui.Pump(ms); });
-  HSTREAM s = BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, SendingDownloadProc,
-                                   &shared);
+  HSTREAM s =
+      BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, SendingDownloadProc, &shared);
   ASSERT_NE(s, 0u);
   ASSERT_TRUE(WaitUntil([&] { return shared.gui.SomeoneWaiting(); }, 5));
   // This thread is the "GUI": without pumping, the free would wait forever.
@@ -148,7 +148,7 @@ void CALLBACK FreeingDownloadProc(const void*, DWORD, void*) {
   HSTREAM h = g_selfFree.exchange(0);
   if (h) g_selfFreed = BASS_StreamFree(h) != 0;
 }
-}  // namespace
+} // namespace
 
 TEST_F(ConcurrencyTest, AStreamFreedFromItsOwnCallbackEndsCleanly) {
   StationConfig cfg;
@@ -157,7 +157,7 @@ TEST_F(ConcurrencyTest, AStreamFreedFromItsOwnCallbackEndsCleanly) {
   HSTREAM s = BASS_StreamCreateURL(st->Url().c_str(), 0, 0, FreeingDownloadProc, nullptr);
   ASSERT_NE(s, 0u);
   g_selfFree = s;
-  ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));  // keeps the download (and its callbacks) going
+  ASSERT_TRUE(BASS_ChannelPlay(s, FALSE)); // keeps the download (and its callbacks) going
   EXPECT_TRUE(WaitUntil([&] { return g_selfFreed.load(); }, 5));
   EXPECT_FALSE(BASS_ChannelPlay(s, FALSE));
 }
@@ -169,7 +169,7 @@ void CALLBACK CountingSync(HSYNC, DWORD ch, DWORD, void*) {
   BASS_ChannelGetTags(ch, BASS_TAG_META);
   ++g_syncs;
 }
-}  // namespace
+} // namespace
 
 TEST_F(ConcurrencyTest, CreateFreeRecreateWhileCallbacksFire) {
   StationConfig cfg;
@@ -196,8 +196,8 @@ TEST_F(ConcurrencyTest, CreateFreeRecreateWhileCallbacksFire) {
     }
   });
   for (int i = 0; i < 12; ++i) {
-    HSTREAM s = BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, CountingDownload,
-                                     nullptr);
+    HSTREAM s =
+        BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, CountingDownload, nullptr);
     ASSERT_NE(s, 0u) << i;
     BASS_ChannelSetSync(s, BASS_SYNC_META, 0, CountingSync, nullptr);
     for (int b = 0; b < 3; ++b) {
@@ -231,19 +231,19 @@ void CALLBACK ThrowingSync(HSYNC, DWORD, DWORD, void*) {
   ++g_throwingSyncs;
   throw std::runtime_error("the title display failed");
 }
-}  // namespace
+} // namespace
 
 TEST_F(ConcurrencyTest, ACallbackThatThrowsDoesNotEndTheProgramOrTheStream) {
   StationConfig cfg = UnpacedTitles();
   cfg.drop_after_bytes = 200000;
   auto st = StartStation(cfg);
-  HSTREAM s = BASS_StreamCreateURL(st->Url("/drop").c_str(), 0, BASS_STREAM_STATUS, ThrowingDownload,
-                                   nullptr);
+  HSTREAM s = BASS_StreamCreateURL(st->Url("/drop").c_str(), 0, BASS_STREAM_STATUS,
+                                   ThrowingDownload, nullptr);
   ASSERT_NE(s, 0u);
   ASSERT_NE(BASS_ChannelSetSync(s, BASS_SYNC_META, 0, ThrowingSync, nullptr), 0u);
   ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-  EXPECT_TRUE(WaitUntil([] { return g_throwingBlocks.load() > 3 && g_throwingSyncs.load() > 1; },
-                        10));
+  EXPECT_TRUE(
+      WaitUntil([] { return g_throwingBlocks.load() > 3 && g_throwingSyncs.load() > 1; }, 10));
   EXPECT_TRUE(WaitUntil([] { return g_throwingEnded.load(); }, 20))
       << "the download goes on to its end";
   EXPECT_TRUE(BASS_StreamFree(s));

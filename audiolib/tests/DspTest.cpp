@@ -31,7 +31,7 @@ double PeakAfterWarmup(const std::vector<float>& s) {
   return peak;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Spectrum, FullScaleSineGivesHalfInItsBin) {
   Analyzer a;
@@ -43,7 +43,7 @@ TEST(Spectrum, FullScaleSineGivesHalfInItsBin) {
   int peak = static_cast<int>(std::max_element(mag, mag + 1024) - mag);
   EXPECT_EQ(peak, 100);
   EXPECT_NEAR(mag[100], 0.5, 0.01);
-  EXPECT_LT(mag[110], 0.001);  // the window keeps leakage away from far bins
+  EXPECT_LT(mag[110], 0.001); // the window keeps leakage away from far bins
 }
 
 TEST(Spectrum, RealFftMatchesAPlainDft) {
@@ -79,8 +79,8 @@ TEST(Levels, PeakOfEachChannelOverTheLast20ms) {
   Analyzer a;
   std::vector<float> s(44100 / 10 * 2);
   for (size_t i = 0; i < s.size() / 2; ++i) {
-    s[i * 2] = (i % 100 == 0) ? 0.5f : 0.0f;    // left: peaks of half scale
-    s[i * 2 + 1] = (i % 100 == 0) ? -1.0f : 0;  // right: full scale
+    s[i * 2] = (i % 100 == 0) ? 0.5f : 0.0f;   // left: peaks of half scale
+    s[i * 2 + 1] = (i % 100 == 0) ? -1.0f : 0; // right: full scale
   }
   a.Push(s.data(), s.size() / 2);
   unsigned level = a.Level();
@@ -101,9 +101,9 @@ TEST(Levels, WindowEdgesAcrossTheRingsEnd) {
     std::vector<float> zeros(before * 2 + 2, 0.0f);
     a.Push(zeros.data(), before);
     std::vector<float> s(block * 2, 0.0f);
-    s[(block - window) * 2] = -0.25f;         // left: the oldest frame still counted
-    s[(block - window - 1) * 2 + 1] = 0.75f;  // right: one frame too old
-    s[(block - 1) * 2 + 1] = -0.5f;           // right: the newest frame
+    s[(block - window) * 2] = -0.25f;        // left: the oldest frame still counted
+    s[(block - window - 1) * 2 + 1] = 0.75f; // right: one frame too old
+    s[(block - 1) * 2 + 1] = -0.5f;          // right: the newest frame
     a.Push(s.data(), block);
     EXPECT_EQ(a.Level(), 8192u | (16384u << 16)) << before;
   }
@@ -148,7 +148,7 @@ TEST(Equaliser, BandLeavesDistantFrequenciesAloneAndFlatBandIsExact) {
 TEST(Equaliser, ChainEqualsTheBandsInSeries) {
   std::vector<EqBand> bands = {{80, 10, 6}, {1000, 10, 0}, {3000, 4, -9}, {12000, 20, 15}};
   auto in = Sine(700, 0.3, 3000);
-  for (size_t i = 0; i < in.size(); i += 7) in[i] += 0.2f;  // something broadband
+  for (size_t i = 0; i < in.size(); i += 7) in[i] += 0.2f; // something broadband
   auto serial = in;
   for (const EqBand& b : bands) {
     PeakingFilter f;
@@ -158,10 +158,10 @@ TEST(Equaliser, ChainEqualsTheBandsInSeries) {
   EqChain chain;
   chain.Configure(bands, 44100);
   auto piped = in;
-  chain.Process(piped.data(), 1000);  // in two blocks: the state carries over
+  chain.Process(piped.data(), 1000); // in two blocks: the state carries over
   chain.Process(piped.data() + 2000, 2000);
   const size_t delay = chain.Delay();
-  EXPECT_EQ(delay, 3u);  // three bands and a pass-through, one sample each after the first
+  EXPECT_EQ(delay, 3u); // three bands and a pass-through, one sample each after the first
   for (size_t i = 0; i + delay < 3000; ++i) {
     ASSERT_NEAR(piped[(i + delay) * 2], serial[i * 2], 1e-4) << i;
     ASSERT_NEAR(piped[(i + delay) * 2 + 1], serial[i * 2 + 1], 1e-4) << i;
@@ -191,7 +191,7 @@ TEST(Output, Pcm16SameOnEveryPathOfALongBlock) {
   for (int j = -33000; j <= 33000; j += 7) in.push_back((j + 0.5f) / 32767.0f);
   for (float v : {0.0f, -0.0f, 1.0f, -1.0f, 3.0f, -3.0f, 1e30f, -1e30f, 0.49f / 32767})
     in.push_back(v);
-  in.push_back(0.25f);  // an odd count of samples: frames * 2 below drops it
+  in.push_back(0.25f); // an odd count of samples: frames * 2 below drops it
   for (float volume : {1.0f, 0.8f, 0.3f}) {
     std::vector<int16_t> out;
     size_t frames = in.size() / 2;
@@ -210,7 +210,7 @@ TEST(DownloadBuffer, WrapsAroundAndCountsPositions) {
   std::vector<uint8_t> in = {1, 2, 3, 4, 5, 6, 7}, out(10);
   ASSERT_TRUE(b.Write(in.data(), 7));
   EXPECT_EQ(b.Read(out.data(), 5), 5u);
-  ASSERT_TRUE(b.Write(in.data(), 7));  // crosses the end of the ring
+  ASSERT_TRUE(b.Write(in.data(), 7)); // crosses the end of the ring
   EXPECT_EQ(b.Buffered(), 9u);
   EXPECT_EQ(b.Read(out.data(), 10), 9u);
   EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.begin() + 9),
@@ -247,7 +247,9 @@ TEST(CallbackGate, CloseWaitsWhilePumpingAndThenBarsCallbacks) {
       while (!delivered) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     });
     for (int i = 0; i < 100; ++i)
-      if (gate.Run([&] { if (closed) ++runsAfterClose; })) {}
+      if (gate.Run([&] {
+            if (closed) ++runsAfterClose;
+          })) {}
   });
   while (!inCallback) std::this_thread::yield();
   gate.Close([&](int) { delivered = true; });

@@ -52,7 +52,7 @@ std::vector<double> DftMagnitudes(const std::vector<float>& x) {
 
 int KernelCount() { return static_cast<int>(RealFft::Kernels().size()); }
 
-}  // namespace
+} // namespace
 
 TEST(RealFft, EveryKernelAndSizeMatchesAPlainDft) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -66,14 +66,12 @@ TEST(RealFft, EveryKernelAndSizeMatchesAPlainDft) {
     // sub-transforms are met by every kernel.
     for (size_t n : {16u, 32u, 64u, 128u, 256u, 512u, 1024u, 2048u, 4096u}) {
       RealFft fft(n, kernel);
-      if (n >= 32) {
-        EXPECT_STREQ(fft.KernelName(), name) << n;
-      }
+      if (n >= 32) { EXPECT_STREQ(fft.KernelName(), name) << n; }
       for (uint32_t seed : {1u, 99u}) {
         // A DC offset on one of them: bin 0 and its neighbours are special.
         auto x = Noise(n, seed + static_cast<uint32_t>(n), seed == 99 ? 0.75f : 0.0f);
         auto want = DftMagnitudes(x);
-        std::vector<float> got(n / 2 + 8, nan);  // what lies past n/2 must stay untouched
+        std::vector<float> got(n / 2 + 8, nan); // what lies past n/2 must stay untouched
         fft.Magnitudes(x.data(), got.data(), 0.5f);
         for (size_t k = 0; k < n / 2; ++k)
           ASSERT_NEAR(got[k], 0.5 * want[k], 1e-4 * std::sqrt(double(n)))
@@ -135,7 +133,7 @@ TEST(Spectrum, LastFramesAcrossTheRingsEndAndAfterLongPushes) {
   std::vector<float> window(2048);
   for (size_t i = 0; i < 2048; ++i)
     window[i] = static_cast<float>(0.5 - 0.5 * std::cos(2 * kPi * i / 2048));
-  std::vector<float> history;  // every stereo sample pushed
+  std::vector<float> history; // every stereo sample pushed
   uint32_t seed = 3;
   auto check = [&](const char* when) {
     std::vector<float> mono(2048);

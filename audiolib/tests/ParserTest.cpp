@@ -82,7 +82,8 @@ TEST(Playlist, ReadsPlsEntriesInNumberOrder) {
   std::string pls =
       "[playlist]\r\nNumberOfEntries=3\r\nFile2=http://b/2\r\nTitle1=x\r\n"
       "File1=http://a/1\r\nFile3=C:\\local.mp3\r\nFile10=http://c/10\r\n";
-  EXPECT_EQ(ParsePlaylist(pls), (std::vector<std::string>{"http://a/1", "http://b/2", "http://c/10"}));
+  EXPECT_EQ(ParsePlaylist(pls),
+            (std::vector<std::string>{"http://a/1", "http://b/2", "http://c/10"}));
 }
 
 TEST(Playlist, ReadsM3uAddressesAndSkipsComments) {
@@ -134,12 +135,14 @@ TEST(IcyMeta, StripperSeparatesAudioAndTitlesWhateverTheChunking) {
     std::vector<std::string> metas;
     for (size_t pos = 0; pos < wire.size();) {
       size_t n = std::min<size_t>(wire.size() - pos, 1 + rng() % 250);
-      s.Feed(wire.data() + pos, n, [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
-             [&](const std::string& t) { metas.push_back(t); });
+      s.Feed(
+          wire.data() + pos, n,
+          [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
+          [&](const std::string& t) { metas.push_back(t); });
       pos += n;
     }
     ASSERT_EQ(out, audio);
-    ASSERT_EQ(metas.size(), 7u);  // blocks 0,2,3,5,6,8,9: the empty ones are not reported
+    ASSERT_EQ(metas.size(), 7u); // blocks 0,2,3,5,6,8,9: the empty ones are not reported
     EXPECT_EQ(metas[0], "StreamTitle='one';");
     EXPECT_EQ(metas[1], "StreamTitle='two';");
   }
@@ -148,14 +151,15 @@ TEST(IcyMeta, StripperSeparatesAudioAndTitlesWhateverTheChunking) {
 TEST(IcyMeta, NoMetaintMeansAllAudio) {
   MetaStripper s(0);
   std::vector<uint8_t> in(50, 1), out;
-  s.Feed(in.data(), in.size(), [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
-         [](const std::string&) { FAIL(); });
+  s.Feed(
+      in.data(), in.size(), [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
+      [](const std::string&) { FAIL(); });
   EXPECT_EQ(out, in);
 }
 
 TEST(MpegHeader, ParsesLayer3AndLayer2Headers) {
   FrameHeader h;
-  const uint8_t mp3_128[] = {0xFF, 0xFB, 0x90, 0x64};  // MPEG 1 L3 128k 44.1k joint stereo
+  const uint8_t mp3_128[] = {0xFF, 0xFB, 0x90, 0x64}; // MPEG 1 L3 128k 44.1k joint stereo
   ASSERT_TRUE(ParseFrameHeader(mp3_128, 4, h));
   EXPECT_EQ(h.version, 1);
   EXPECT_EQ(h.layer, 3);
@@ -163,24 +167,24 @@ TEST(MpegHeader, ParsesLayer3AndLayer2Headers) {
   EXPECT_EQ(h.sample_rate, 44100);
   EXPECT_EQ(h.channels, 2);
   EXPECT_EQ(h.frame_bytes, 417u);
-  const uint8_t mp2[] = {0xFF, 0xFD, 0xD4, 0xC0};  // MPEG 1 L2 320k 48k mono
+  const uint8_t mp2[] = {0xFF, 0xFD, 0xD4, 0xC0}; // MPEG 1 L2 320k 48k mono
   ASSERT_TRUE(ParseFrameHeader(mp2, 4, h));
   EXPECT_EQ(h.layer, 2);
   EXPECT_EQ(h.bitrate_kbps, 320);
   EXPECT_EQ(h.sample_rate, 48000);
   EXPECT_EQ(h.channels, 1);
-  const uint8_t mpeg2[] = {0xFF, 0xF3, 0x80, 0xC0};  // MPEG 2 L3 64k 22.05k
+  const uint8_t mpeg2[] = {0xFF, 0xF3, 0x80, 0xC0}; // MPEG 2 L3 64k 22.05k
   ASSERT_TRUE(ParseFrameHeader(mpeg2, 4, h));
   EXPECT_EQ(h.version, 2);
   EXPECT_EQ(h.sample_rate, 22050);
   EXPECT_EQ(h.bitrate_kbps, 64);
-  const uint8_t bad[] = {0xFF, 0xFB, 0xF0, 0x64};  // bitrate index 15
+  const uint8_t bad[] = {0xFF, 0xFB, 0xF0, 0x64}; // bitrate index 15
   EXPECT_FALSE(ParseFrameHeader(bad, 4, h));
 }
 
 TEST(MpegHeader, CarriesTheChannelModeOfEachFrame) {
   FrameHeader h;
-  const uint8_t modes[4] = {0x04, 0x44, 0x84, 0xC4};  // stereo, joint, dual, mono
+  const uint8_t modes[4] = {0x04, 0x44, 0x84, 0xC4}; // stereo, joint, dual, mono
   for (int m = 0; m < 4; ++m) {
     const uint8_t hdr[] = {0xFF, 0xFB, 0x90, modes[m]};
     ASSERT_TRUE(ParseFrameHeader(hdr, 4, h));
@@ -196,13 +200,13 @@ TEST(MpegHeader, FirstFrameNeedsAConfirmingSecondHeader) {
   std::copy(hdr, hdr + 4, frame.begin());
   data.insert(data.end(), frame.begin(), frame.end());
   FrameHeader h;
-  EXPECT_EQ(FindFirstFrame(data.data(), data.size(), false, h), -1);  // not confirmed yet
-  EXPECT_EQ(FindFirstFrame(data.data(), data.size(), true, h), 10);   // the data ended there
+  EXPECT_EQ(FindFirstFrame(data.data(), data.size(), false, h), -1); // not confirmed yet
+  EXPECT_EQ(FindFirstFrame(data.data(), data.size(), true, h), 10);  // the data ended there
   data.insert(data.end(), frame.begin(), frame.end());
   EXPECT_EQ(FindFirstFrame(data.data(), data.size(), false, h), 10);
   std::vector<uint8_t> noise(5000);
   std::mt19937 rng(1);
-  for (auto& b : noise) b = static_cast<uint8_t>(rng() & 0x7F);  // never a sync byte
+  for (auto& b : noise) b = static_cast<uint8_t>(rng() & 0x7F); // never a sync byte
   EXPECT_EQ(FindFirstFrame(noise.data(), noise.size(), true, h), -1);
 }
 
@@ -230,8 +234,10 @@ TEST(IcyMeta, BlockShorterThanAnnouncedKeepsTheAlignment) {
   MetaStripper s(metaint);
   std::vector<uint8_t> out;
   std::vector<std::string> metas;
-  s.Feed(wire.data(), wire.size(), [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
-         [&](const std::string& t) { metas.push_back(t); });
+  s.Feed(
+      wire.data(), wire.size(),
+      [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
+      [&](const std::string& t) { metas.push_back(t); });
   EXPECT_EQ(out, audio);
   EXPECT_EQ(metas, (std::vector<std::string>{"StreamTitle='lie';", "StreamTitle='good';"}));
 }

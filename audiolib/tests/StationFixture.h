@@ -43,4 +43,4 @@ inline std::unique_ptr<teststation::TestStation> StartStation(teststation::Stati
   return st;
 }
 
-}  // namespace audiotest
+} // namespace audiotest

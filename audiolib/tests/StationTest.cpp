@@ -81,7 +81,7 @@ class DrippingServer {
       if (c < 0) return;
       const char head[] = "ICY 200 OK\r\nicy-name: ";
       send(c, head, sizeof head - 1, MSG_NOSIGNAL);
-      for (int i = 0; i < 200 && !stop_; ++i) {  // 20 s at most
+      for (int i = 0; i < 200 && !stop_; ++i) { // 20 s at most
         if (send(c, "x", 1, MSG_NOSIGNAL) != 1) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
       }
@@ -126,11 +126,11 @@ class StationTest : public ::testing::Test {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(StationTest, DownloadCallbackGetsExactlyTheServedMp3WithoutMetadata) {
   StationConfig cfg;
-  cfg.metaint = 1000;  // many blocks, often inside a callback block
+  cfg.metaint = 1000; // many blocks, often inside a callback block
   cfg.titles = {"One", u8"Привет - Мир"};
   cfg.title_seconds = 0.3;
   cfg.pace = 0;
@@ -185,19 +185,23 @@ TEST_F(StationTest, BufferFillsPastThreeQuartersAndEstimatesTheNominalBitrate) {
     // The player's wait: (download - current) * 100 / end, until above 75.
     unsigned pct = 0, last = 0;
     bool rising = true;
-    ASSERT_TRUE(WaitUntil([&] {
-      QWORD end = BASS_StreamGetFilePosition(s, BASS_FILEPOS_END);
-      QWORD dl = BASS_StreamGetFilePosition(s, BASS_FILEPOS_DOWNLOAD);
-      QWORD cur = BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT);
-      pct = unsigned((dl - cur) * 100 / end);
-      rising = rising && pct >= last;
-      last = pct;
-      return pct > 75;
-    }, 15)) << kbps;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          QWORD end = BASS_StreamGetFilePosition(s, BASS_FILEPOS_END);
+          QWORD dl = BASS_StreamGetFilePosition(s, BASS_FILEPOS_DOWNLOAD);
+          QWORD cur = BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT);
+          pct = unsigned((dl - cur) * 100 / end);
+          rising = rising && pct >= last;
+          last = pct;
+          return pct > 75;
+        },
+        15))
+        << kbps;
     EXPECT_TRUE(rising);
     EXPECT_EQ(BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT), 0u) << "nothing decoded yet";
     ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-    EXPECT_TRUE(WaitUntil([&] { return BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT) > 0; }, 5));
+    EXPECT_TRUE(
+        WaitUntil([&] { return BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT) > 0; }, 5));
     EXPECT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_PLAYING; }, 5));
     BASS_StreamFree(s);
   }
@@ -225,7 +229,8 @@ TEST_F(StationTest, WithoutIcyBrTheFirstFrameGivesTheBitrateAndInfo) {
 TEST_F(StationTest, FollowsRedirectsAndPlaylists) {
   auto st = StartStation(StationConfig());
   for (const char* path : {"/redirect", "/redirect/5", "/list.pls", "/list.m3u"}) {
-    HSTREAM s = BASS_StreamCreateURL(st->Url(path).c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
+    HSTREAM s =
+        BASS_StreamCreateURL(st->Url(path).c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
     EXPECT_NE(s, 0u) << path << " error " << BASS_ErrorGetCode();
     BASS_CHANNELINFO info;
     EXPECT_TRUE(BASS_ChannelGetInfo(s, &info));
@@ -249,7 +254,7 @@ TEST_F(StationTest, EveryBadServerGivesItsCodeWithoutHanging) {
   ExpectFailure("https://127.0.0.1/stream", BASS_ERROR_SSL);
   ExpectFailure("not an address", BASS_ERROR_URL);
   {
-    DrippingServer drip;  // every read in time, the whole answer never
+    DrippingServer drip; // every read in time, the whole answer never
     ExpectFailure(drip.Url(), BASS_ERROR_TIMEOUT);
   }
   int port = st->port();
@@ -265,19 +270,24 @@ TEST_F(StationTest, StallAndDropEndTheDownloadAndStopTheChannel) {
   auto st = StartStation(cfg);
   for (const char* path : {"/stall", "/drop"}) {
     Capture cap;
-    HSTREAM s = BASS_StreamCreateURL(st->Url(path).c_str(), 0, BASS_STREAM_STATUS, Capture::Proc, &cap);
+    HSTREAM s =
+        BASS_StreamCreateURL(st->Url(path).c_str(), 0, BASS_STREAM_STATUS, Capture::Proc, &cap);
     ASSERT_NE(s, 0u) << path;
     // The player's buffering wait must end even though the buffer never fills.
-    ASSERT_TRUE(WaitUntil([&] {
-      QWORD end = BASS_StreamGetFilePosition(s, BASS_FILEPOS_END);
-      QWORD dl = BASS_StreamGetFilePosition(s, BASS_FILEPOS_DOWNLOAD);
-      QWORD cur = BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT);
-      return (dl - cur) * 100 / end > 75;
-    }, 10)) << path;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          QWORD end = BASS_StreamGetFilePosition(s, BASS_FILEPOS_END);
+          QWORD dl = BASS_StreamGetFilePosition(s, BASS_FILEPOS_DOWNLOAD);
+          QWORD cur = BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT);
+          return (dl - cur) * 100 / end > 75;
+        },
+        10))
+        << path;
     EXPECT_TRUE(cap.ended) << path;
     EXPECT_EQ(cap.Size(), 60000u) << path;
     ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-    EXPECT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }, 10)) << path;
+    EXPECT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }, 10))
+        << path;
     EXPECT_EQ(cap.blocksAfterEnd.load(), 0);
     EXPECT_TRUE(BASS_StreamFree(s));
   }
@@ -288,7 +298,8 @@ TEST_F(StationTest, StalledStationShowsAStalledChannelUntilItGivesUp) {
   cfg.stall_after_bytes = 30000;
   cfg.pace = 0;
   auto st = StartStation(cfg);
-  HSTREAM s = BASS_StreamCreateURL(st->Url("/stall").c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
+  HSTREAM s =
+      BASS_StreamCreateURL(st->Url("/stall").c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
   ASSERT_NE(s, 0u);
   ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
   EXPECT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STALLED; }, 5));
@@ -302,16 +313,19 @@ TEST_F(StationTest, MalformedMetadataNeitherCrashesNorStopsTheTitles) {
   cfg.titles = {"Good"};
   cfg.pace = 0;
   auto st = StartStation(cfg);
-  HSTREAM s = BASS_StreamCreateURL(st->Url("/badmeta").c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
+  HSTREAM s =
+      BASS_StreamCreateURL(st->Url("/badmeta").c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
   ASSERT_NE(s, 0u) << BASS_ErrorGetCode();
   Titles titles;
   titles.stream = s;
   BASS_ChannelSetSync(s, BASS_SYNC_META, 0, Titles::Proc, &titles);
   ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
-  EXPECT_TRUE(WaitUntil([&] {
-    std::lock_guard<std::mutex> lk(titles.m);
-    return std::count(titles.seen.begin(), titles.seen.end(), "StreamTitle='Good';") >= 2;
-  }, 15));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        std::lock_guard<std::mutex> lk(titles.m);
+        return std::count(titles.seen.begin(), titles.seen.end(), "StreamTitle='Good';") >= 2;
+      },
+      15));
   EXPECT_NE(BASS_ChannelIsActive(s), DWORD(BASS_ACTIVE_STOPPED));
   BASS_StreamFree(s);
 }
@@ -333,10 +347,10 @@ TEST_F(StationTest, SpectrumLevelsVolumeAndEqualiserActOnTheDecodedSine) {
   ASSERT_EQ(BASS_ChannelGetData(s, fft, BASS_DATA_FFT2048), 4096u);
   int bin = int(std::max_element(fft, fft + 1024) - fft);
   EXPECT_NEAR(bin, 1000.0 * 2048 / 44100, 1.0);
-  EXPECT_NEAR(fft[bin], 0.25, 0.05);  // half scale: a quarter, less the window's scalloping
+  EXPECT_NEAR(fft[bin], 0.25, 0.05); // half scale: a quarter, less the window's scalloping
   EXPECT_EQ(fft[1024], 0.0f) << "only 1024 values are written";
   DWORD level = BASS_ChannelGetLevel(s);
-  EXPECT_NEAR(double(level & 0xFFFF), 16384, 1200);  // levels read before the volume
+  EXPECT_NEAR(double(level & 0xFFFF), 16384, 1200); // levels read before the volume
   EXPECT_NEAR(double(level >> 16), 16384, 1200);
 
   BASS_DX8_PARAMEQ p{1000.0f, 10.0f, -6.0f};
@@ -346,10 +360,13 @@ TEST_F(StationTest, SpectrumLevelsVolumeAndEqualiserActOnTheDecodedSine) {
   EXPECT_EQ(back.fCenter, 1000.0f);
   EXPECT_EQ(back.fBandwidth, 10.0f);
   EXPECT_EQ(back.fGain, -6.0f);
-  EXPECT_TRUE(WaitUntil([&] {
-    DWORD l = BASS_ChannelGetLevel(s) & 0xFFFF;
-    return l > 7000 && l < 9500;  // -6 dB of 16384 is 8211
-  }, 5)) << (BASS_ChannelGetLevel(s) & 0xFFFF);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        DWORD l = BASS_ChannelGetLevel(s) & 0xFFFF;
+        return l > 7000 && l < 9500; // -6 dB of 16384 is 8211
+      },
+      5))
+      << (BASS_ChannelGetLevel(s) & 0xFFFF);
   BASS_DX8_PARAMEQ bad{1000.0f, 10.0f, 40.0f};
   EXPECT_FALSE(BASS_FXSetParameters(fx, &bad));
   EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_ILLPARAM);

@@ -62,7 +62,7 @@ class WineTest : public ::testing::Test {
   HWND wnd_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(WineTest, PlaysTheStationThroughWaveOut) {
   StationConfig cfg;
@@ -70,16 +70,18 @@ TEST_F(WineTest, PlaysTheStationThroughWaveOut) {
   cfg.titles = {u8"Проверка"};
   cfg.pace = 4;
   auto st = StartStation(cfg);
-  EXPECT_EQ(BASS_PluginLoad("basswma.dll", 0), 0u);  // not shipped: 0 and a code
+  EXPECT_EQ(BASS_PluginLoad("basswma.dll", 0), 0u); // not shipped: 0 and a code
   EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FILEOPEN);
-  EXPECT_NE(BASS_PluginLoad("winmm.dll", 0), 0u);  // any loadable DLL is kept loaded
+  EXPECT_NE(BASS_PluginLoad("winmm.dll", 0), 0u); // any loadable DLL is kept loaded
   HSTREAM s = BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
   ASSERT_NE(s, 0u) << BASS_ErrorGetCode();
-  ASSERT_TRUE(WaitUntil([&] {
-    QWORD end = BASS_StreamGetFilePosition(s, BASS_FILEPOS_END);
-    QWORD dl = BASS_StreamGetFilePosition(s, BASS_FILEPOS_DOWNLOAD);
-    return (dl - BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT)) * 100 / end > 75;
-  }, 10));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        QWORD end = BASS_StreamGetFilePosition(s, BASS_FILEPOS_END);
+        QWORD dl = BASS_StreamGetFilePosition(s, BASS_FILEPOS_DOWNLOAD);
+        return (dl - BASS_StreamGetFilePosition(s, BASS_FILEPOS_CURRENT)) * 100 / end > 75;
+      },
+      10));
   EXPECT_EQ(EstimateBitrate(s), 128u);
   for (int band = 0; band < 10; ++band) {
     HFX fx = BASS_ChannelSetFX(s, BASS_FX_DX8_PARAMEQ, 1);
@@ -102,7 +104,7 @@ TEST_F(WineTest, PlaysTheStationThroughWaveOut) {
   float fft[1024];
   ASSERT_EQ(BASS_ChannelGetData(s, fft, BASS_DATA_FFT2048), 4096u);
   int bin = int(std::max_element(fft, fft + 1024) - fft);
-  EXPECT_NEAR(bin, 46, 1);  // 1000 Hz
+  EXPECT_NEAR(bin, 46, 1); // 1000 Hz
   const char* meta = BASS_ChannelGetTags(s, BASS_TAG_META);
   ASSERT_NE(meta, nullptr);
   EXPECT_STREQ(meta, u8"StreamTitle='Проверка';");
@@ -116,7 +118,8 @@ TEST_F(WineTest, FreeWhileTheCallbackIsBlockedInSendMessageToThisThread) {
   for (int round = 0; round < 3; ++round) {
     Sender sender;
     sender.wnd = wnd_;
-    HSTREAM s = BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, SendingProc, &sender);
+    HSTREAM s =
+        BASS_StreamCreateURL(st->Url().c_str(), 0, BASS_STREAM_STATUS, SendingProc, &sender);
     ASSERT_NE(s, 0u);
     // Do not pump messages here: the callback is stuck in SendMessage.
     ASSERT_TRUE(WaitUntil([&] { return sender.entered.load(); }, 5));

@@ -37,7 +37,7 @@ void PumpFor(double seconds, const std::function<bool()>& done = nullptr) {
   }
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   auto* form = new TForm(nullptr);
@@ -53,8 +53,8 @@ int main() {
     a->Show();
     PumpFor(30, [&] { return a->Phase() == AlertPhase::Hidden && !a->Popup()->Visible(); });
     const double cpu = Cpu() - c0, wall = Seconds() - w0;
-    std::printf("fade in+out at FadeTime %2d: wall %.3f s, CPU %.3f s: CPU/wall %.1f%%\n",
-                fadeTime, wall, cpu, 100 * cpu / wall);
+    std::printf("fade in+out at FadeTime %2d: wall %.3f s, CPU %.3f s: CPU/wall %.1f%%\n", fadeTime,
+                wall, cpu, 100 * cpu / wall);
   }
   a->FadeTime = 0;
   a->DisplayTime = 5000;

@@ -34,7 +34,7 @@ double Seconds(const std::string& text, bool measureOnly, int rounds) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / rounds;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 200;

@@ -21,7 +21,7 @@ double PerCall(int rounds, F f) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / rounds;
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   std::string title;

@@ -20,7 +20,7 @@ double MicrosPer(int n, F f) {
   return std::chrono::duration<double, std::micro>(t1 - t0).count() / n;
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   const int W = 506, H = 263;
@@ -32,22 +32,22 @@ int main() {
   SelectObject(mem, bmp);
   SelectObject(cache, cacheBmp);
   const GradientColors colors = BuildColors(RGB(0, 40, 110), RGB(0, 0, 0), gdDownRight);
-  static const char* names[] = {"CornerTopLeft", "CornerTopRight", "CornerBottomRight",
+  static const char* names[] = {"CornerTopLeft",    "CornerTopRight", "CornerBottomRight",
                                 "CornerBottomLeft", "DiagonalRising", "DiagonalFalling",
-                                "Ellipse", "Horizontal", "Pyramid", "Vertical"};
+                                "Ellipse",          "Horizontal",     "Pyramid",
+                                "Vertical"};
   std::printf("gradient %dx%d, full draw (us):\n", W, H);
   for (int s = gsCornerTopLeft; s <= gsVertical; ++s) {
     const auto style = static_cast<TGradStyle>(s);
-    const double us = MicrosPer(20, [&] {
-      gdi::DrawGradient(mem, DrawGradientShapes(style, colors, W, H, 1, true));
-    });
+    const double us = MicrosPer(
+        20, [&] { gdi::DrawGradient(mem, DrawGradientShapes(style, colors, W, H, 1, true)); });
     std::printf("  %-18s %9.0f\n", names[s], us);
   }
   std::printf("cached copy (BitBlt)  %9.1f us\n",
               MicrosPer(200, [&] { BitBlt(mem, 0, 0, W, H, cache, 0, 0, SRCCOPY); }));
   std::printf("cached ellipse (TransparentBlt) %9.1f us\n", MicrosPer(200, [&] {
-    TransparentBlt(mem, 0, 0, W, H, cache, 0, 0, W, H, kGradientSilver);
-  }));
+                TransparentBlt(mem, 0, 0, W, H, cache, 0, 0, W, H, kGradientSilver);
+              }));
   LedMeterCore meter;
   meter.SetNumDigits(60);
   meter.SetStartColor2(60);
@@ -55,9 +55,9 @@ int main() {
   meter.SetBevelStyle(MeterBevel::None);
   int pos = 0;
   std::printf("LED meter 485x5, 60 segments, one paint %9.1f us\n", MicrosPer(500, [&] {
-    meter.SetPosition(pos = (pos + 7) % 101);
-    gdi::DrawMeter(mem, meter.Segments(485, 5), 0, MeterBevel::None, 485, 5);
-  }));
+                meter.SetPosition(pos = (pos + 7) % 101);
+                gdi::DrawMeter(mem, meter.Segments(485, 5), 0, MeterBevel::None, 485, 5);
+              }));
   DeleteDC(cache);
   DeleteObject(cacheBmp);
   DeleteDC(mem);

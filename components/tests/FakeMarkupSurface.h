@@ -24,7 +24,7 @@ class FakeMarkupSurface : public markup::MarkupSurface {
 
   markup::Font Base;
   markup::Color Brush = 0xFFFFFF;
-  std::map<std::string, markup::ImageInfo> Images;  // by source
+  std::map<std::string, markup::ImageInfo> Images; // by source
   std::vector<Drawn> Runs;
   std::vector<TRect> Fills, Focus, ImagesDrawn, Tiles;
   std::vector<markup::Color> FillColors;
@@ -42,8 +42,10 @@ class FakeMarkupSurface : public markup::MarkupSurface {
     int n = 0;
     for (size_t i = 0; i < run.size(); ++i) {
       if (run[i] == '&') {
-        if (i + 1 < run.size() && run[i + 1] == '&') ++i;
-        else continue;
+        if (i + 1 < run.size() && run[i + 1] == '&')
+          ++i;
+        else
+          continue;
       }
       ++n;
     }
@@ -78,9 +80,8 @@ class FakeMarkupSurface : public markup::MarkupSurface {
   void FocusRect(const TRect& r) override { Focus.push_back(r); }
   int PixelsPerInch() override { return 96; }
   markup::ImageInfo FindImage(const markup::ImageRef& ref) override {
-    auto it = Images.find(ref.Kind == markup::ImageKind::ListIndex
-                              ? "IDX:" + std::to_string(ref.Index)
-                              : ref.Source);
+    auto it = Images.find(
+        ref.Kind == markup::ImageKind::ListIndex ? "IDX:" + std::to_string(ref.Index) : ref.Source);
     return it == Images.end() ? markup::ImageInfo{} : it->second;
   }
   void DrawImage(const markup::ImageRef&, const TRect& r, bool) override {

@@ -63,7 +63,7 @@ struct Rig {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(AlertFade, SequencesReachTheirEndsExactly) {
   std::vector<int> in = Sequence(true, 160, 2);
@@ -81,7 +81,7 @@ TEST(AlertFade, SequencesReachTheirEndsExactly) {
   EXPECT_EQ(Sequence(true, 161, 2).back(), 161);
   EXPECT_EQ(Sequence(true, 161, 2).end()[-2], 160);
   EXPECT_EQ(Sequence(false, 161, 2).end()[-2], 1);
-  EXPECT_EQ(Sequence(true, 255, 2).back(), 255);  // no byte wraps
+  EXPECT_EQ(Sequence(true, 255, 2).back(), 255); // no byte wraps
   EXPECT_EQ(Sequence(true, 160, 0), (std::vector<int>{0, 0, 160}));
   EXPECT_EQ(Sequence(false, 160, 0), (std::vector<int>{160, 0}));
 }
@@ -103,13 +103,13 @@ TEST(AlertFade, FadeInDisplayOnTheClockThenFadeOutAndHide) {
 }
 
 TEST(AlertFade, HoldKeepsItOpaqueAndReleaseCountsAnew) {
-  Rig r(5);  // slow: the mouse arrives during the fade-in
+  Rig r(5); // slow: the mouse arrives during the fade-in
   r.c->FadeIn();
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
   r.c->Hold();
   EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  RunPostedCompletions();  // the stopped fade-in's completion changes nothing
+  RunPostedCompletions(); // the stopped fade-in's completion changes nothing
   EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
   EXPECT_EQ(r.Last(), 255);
   r.now += 100000;
@@ -148,7 +148,7 @@ TEST(AlertFade, DestroyedMidFadeJoinsAndDropsItsCompletion) {
     std::this_thread::sleep_for(std::chrono::milliseconds(i % 5));
     if (i % 2) r.c->Hold();
     r.c.reset();
-    RunPostedCompletions();  // nothing runs on the freed controller
+    RunPostedCompletions(); // nothing runs on the freed controller
     EXPECT_EQ(r.hides, 0);
   }
 }

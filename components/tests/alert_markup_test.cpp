@@ -30,7 +30,7 @@ struct Render {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(AlertMarkupEntities, DecodedOnceAndNeverReadAsMarkup) {
   Render a;
@@ -41,7 +41,7 @@ TEST(AlertMarkupEntities, DecodedOnceAndNeverReadAsMarkup) {
   Render b;
   b.Go("&amp;lt; &amp;amp;");
   EXPECT_EQ(b.r.PlainText, "&lt; &amp;");
-  EXPECT_EQ(b.s.Text(), "&&lt; &&amp;");  // the ampersand is drawn, not a prefix
+  EXPECT_EQ(b.s.Text(), "&&lt; &&amp;"); // the ampersand is drawn, not a prefix
   Render c;
   c.Go("&EURO;&sect;&permil;&reg;&copy;&para;&trade;&quot;&nbsp;");
   EXPECT_EQ(c.r.PlainText, "\x88\xA7\x89\xAE\xA9\xB6\x99\" ");
@@ -50,7 +50,7 @@ TEST(AlertMarkupEntities, DecodedOnceAndNeverReadAsMarkup) {
 TEST(AlertMarkupEntities, BareAmpersandUnderlinesTheNextCharacter) {
   Render a;
   a.Go("a&b &&c");
-  EXPECT_EQ(a.s.Text(), "a&b &&c");  // passed on for the platform to underline
+  EXPECT_EQ(a.s.Text(), "a&b &&c"); // passed on for the platform to underline
   EXPECT_EQ(a.r.PlainText, "ab &c");
   EXPECT_EQ(a.r.TextWidth, 5 * 7);
 }
@@ -64,8 +64,7 @@ TEST(AlertMarkupEscape, AnyTextShowsExactlyAsGiven) {
     const int n = static_cast<int>(rng() % 60);
     for (int i = 0; i < n; ++i) {
       unsigned pick = rng() % 3;
-      char c = pick == 0 ? static_cast<char>(0x80 + rng() % 0x80)
-                         : pool[rng() % pool.size()];
+      char c = pick == 0 ? static_cast<char>(0x80 + rng() % 0x80) : pool[rng() % pool.size()];
       if (pick == 2) c = static_cast<char>(rng() % 256);
       if (c == '\r' || c == '\n') c = 'x';
       s.push_back(c);
@@ -84,7 +83,7 @@ TEST(AlertMarkupLines, WordsWrapAtSpacesOnExactWidths) {
   EXPECT_EQ(a.LineTops(), (std::vector<int>{0, 13}));
   EXPECT_EQ(a.r.TextHeight, 26);
   EXPECT_EQ(a.r.TextWidth, 14 * 7);
-  EXPECT_EQ(a.r.PlainText, "aaaa bbbb cccc dddd eeee");  // each line once
+  EXPECT_EQ(a.r.PlainText, "aaaa bbbb cccc dddd eeee"); // each line once
 }
 
 TEST(AlertMarkupLines, AWordWiderThanTheLineSitsAloneOnItsLine) {
@@ -146,15 +145,17 @@ TEST(AlertMarkupLines, RightAndCentreAlignment) {
 
 TEST(AlertMarkupTags, FontsStylesAndColours) {
   Render a;
-  a.Go("<b>b</b><i>i</i><u>u</u><s>s</s><font size=\"3\">x</font><font size=\"9\">y</font>"
-       "<font color=\"#ff0000\">r</font><font color=\"#F\">k</font><font color=\"clBtnFace\">f</font>");
+  a.Go(
+      "<b>b</b><i>i</i><u>u</u><s>s</s><font size=\"3\">x</font><font size=\"9\">y</font>"
+      "<font color=\"#ff0000\">r</font><font color=\"#F\">k</font><font "
+      "color=\"clBtnFace\">f</font>");
   ASSERT_EQ(a.s.Runs.size(), 9u);
   EXPECT_TRUE(a.s.Runs[0].F.Bold);
   EXPECT_TRUE(a.s.Runs[1].F.Italic);
   EXPECT_TRUE(a.s.Runs[2].F.Underline);
   EXPECT_TRUE(a.s.Runs[3].F.StrikeOut);
-  EXPECT_EQ(a.s.Runs[4].F.Height, -16);  // 12 points
-  EXPECT_EQ(a.s.Runs[5].F.Height, -12);  // 9 points
+  EXPECT_EQ(a.s.Runs[4].F.Height, -16); // 12 points
+  EXPECT_EQ(a.s.Runs[5].F.Height, -12); // 9 points
   EXPECT_EQ(a.s.Runs[6].Text, 0x0000FF);
   EXPECT_EQ(a.s.Runs[7].Text, 0);
   EXPECT_EQ(a.s.Runs[8].Text, static_cast<Color>(0xFF00000F));
@@ -183,14 +184,15 @@ TEST(AlertMarkupTags, RotatedFontsNestAndTheCanvasFontComesBack) {
   EXPECT_EQ(a.s.Runs[1].F.Escapement, 450);
   EXPECT_EQ(a.s.Runs[2].F.Escapement, 900);
   EXPECT_EQ(a.s.Runs[3].F.Escapement, 0);
-  EXPECT_EQ(a.s.Current, a.s.Base);  // RestoreFont ran
+  EXPECT_EQ(a.s.Current, a.s.Base); // RestoreFont ran
 }
 
 TEST(AlertMarkupTags, NumbersSaturateAndNegativeIndexesDrawNothing) {
   Render a;
   a.s.Images["IDX:0"] = ImageInfo{false, 16, 16, 0, 0};
-  a.Go("<font size=\"99999999999\">x</font><IMG src=\"IDX:-1\"><IMG src=\"idx:0\" "
-       "width=\"99999999999\" height=\"99999999999\"><IND x=\"99999999999\">y<P indent=\"-5\">z");
+  a.Go(
+      "<font size=\"99999999999\">x</font><IMG src=\"IDX:-1\"><IMG src=\"idx:0\" "
+      "width=\"99999999999\" height=\"99999999999\"><IND x=\"99999999999\">y<P indent=\"-5\">z");
   EXPECT_EQ(a.s.ImagesDrawn.size(), 1u);
 }
 
@@ -216,13 +218,13 @@ TEST(AlertMarkupAnchors, HoverStyleUnderlinesOnlyTheHoveredAnchor) {
   ASSERT_EQ(a.s.Runs.size(), 3u);
   EXPECT_FALSE(a.s.Runs[0].F.Underline);
   EXPECT_TRUE(a.s.Runs[2].F.Underline);
-  EXPECT_EQ(a.r.AnchorCount, 0);  // not counted into the result by drawing
+  EXPECT_EQ(a.r.AnchorCount, 0); // not counted into the result by drawing
 }
 
 TEST(AlertMarkupAnchors, HitTestFindsTheAnchorAndItsRectangle) {
   Render a;
   a.p.HitTestOnly = true;
-  a.p.MouseX = 1 + 7 * 5 + 3;  // over "link"
+  a.p.MouseX = 1 + 7 * 5 + 3; // over "link"
   a.p.MouseY = 5;
   a.Go("text <A href=\"go:here\">link</A> more");
   EXPECT_TRUE(a.hit);

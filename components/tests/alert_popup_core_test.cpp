@@ -6,14 +6,14 @@
 
 TEST(AlertPopupCore, ScrollerBoundsAndMoves) {
   TMsgScroller s;
-  s.SetMin(1);  // refused: Max 0 < 1
+  s.SetMin(1); // refused: Max 0 < 1
   EXPECT_EQ(s.Min(), 0);
   s.SetMax(3);
   s.SetMin(1);
   s.SetPosition(1);
   EXPECT_FALSE(s.CanGoPrev());
   EXPECT_TRUE(s.CanGoNext());
-  s.SetMax(0);  // refused: below Min
+  s.SetMax(0); // refused: below Min
   EXPECT_EQ(s.Max(), 3);
   s.SetPosition(3);
   EXPECT_TRUE(s.CanGoPrev());
@@ -32,7 +32,7 @@ TEST(AlertPopupCore, LayoutOfOneAndThreeMessages) {
   EXPECT_EQ(one.Close, Rect(279, 8, 299, 28));
   EXPECT_EQ(one.Delete, Rect(140, 74, 160, 99));
   EXPECT_EQ(one.Popup, Rect(165, 74, 185, 99));
-  EXPECT_EQ(one.Text, Rect(4, 21, 276, 74));  // the player's text area
+  EXPECT_EQ(one.Text, Rect(4, 21, 276, 74)); // the player's text area
   AlertLayout three = LayoutAlert(300, 100, 48, true, true, 16, true, 4, 1);
   EXPECT_EQ(three.Prev, Rect(106, 74, 126, 99));
   EXPECT_EQ(three.Next, Rect(174, 74, 194, 99));

@@ -15,7 +15,7 @@ std::vector<GradShape> Shapes(TGradStyle s, int W, int H, int step = 1, bool buf
   return DrawGradientShapes(s, Ramp(), W, H, step, buffered);
 }
 
-}  // namespace
+} // namespace
 
 TEST(BuildColors, RampFromStartToEnd) {
   const GradientColors c = Ramp();
@@ -37,8 +37,8 @@ TEST(BuildColors, RampFromStartToEnd) {
 TEST(BuildColors, EqualColoursGiveOneColour) {
   const RgbColor c = MakeRgb(12, 34, 56);
   for (RgbColor v : BuildColors(c, c, gdUpLeft)) EXPECT_EQ(v, c);
-  for (const GradShape& s : DrawGradientShapes(gsVertical, BuildColors(c, c, gdDownRight), 300,
-                                               200, 1, true))
+  for (const GradShape& s :
+       DrawGradientShapes(gsVertical, BuildColors(c, c, gdDownRight), 300, 200, 1, true))
     EXPECT_EQ(s.Color, c);
 }
 
@@ -48,10 +48,10 @@ TEST(GradientShapes, VerticalBandsStartOneStepApart) {
   // FY = 263 / 255 = 1.0314, so SH = 2.
   EXPECT_EQ(s[0].Pts[0], (GradPoint{0, 0}));
   EXPECT_EQ(s[0].Pts[1], (GradPoint{506, 2}));
-  EXPECT_EQ(s[1].Pts[0].y, 0);  // bands 0 and 1 both start at 0
-  EXPECT_EQ(s[2].Pts[0].y, 1);      // trunc(1 x 1.0314)
-  EXPECT_EQ(s[33].Pts[0].y, 33);    // trunc(32 x 1.0314) = trunc(33.004)
-  EXPECT_EQ(s[255].Pts[0].y, 261);  // trunc(254 x 1.0314) = trunc(261.97)
+  EXPECT_EQ(s[1].Pts[0].y, 0);     // bands 0 and 1 both start at 0
+  EXPECT_EQ(s[2].Pts[0].y, 1);     // trunc(1 x 1.0314)
+  EXPECT_EQ(s[33].Pts[0].y, 33);   // trunc(32 x 1.0314) = trunc(33.004)
+  EXPECT_EQ(s[255].Pts[0].y, 261); // trunc(254 x 1.0314) = trunc(261.97)
   EXPECT_EQ(s[255].Pts[1], (GradPoint{506, 263}));
   EXPECT_EQ(s[255].Color, kWhite);
   for (const auto& b : s) EXPECT_EQ(b.Type, GradShape::FillRect);
@@ -60,16 +60,17 @@ TEST(GradientShapes, VerticalBandsStartOneStepApart) {
 TEST(GradientShapes, HorizontalBandsCoverTheWidth) {
   const auto s = Shapes(gsHorizontal, 100, 80);
   ASSERT_EQ(s.size(), 256u);
-  EXPECT_EQ(s[0].Pts[1], (GradPoint{1, 80}));  // SW = trunc(100/255 + 1) = 1
+  EXPECT_EQ(s[0].Pts[1], (GradPoint{1, 80})); // SW = trunc(100/255 + 1) = 1
   int maxRight = 0;
   for (const auto& b : s) maxRight = std::max(maxRight, b.Pts[1].x);
   // The last band starts at trunc(254 x 100/255) = trunc(99.61) = 99.
   EXPECT_EQ(maxRight, 100);
-  EXPECT_EQ(s[128].Pts[0].x, 49);  // trunc(127 x 0.39216) = trunc(49.80)
+  EXPECT_EQ(s[128].Pts[0].x, 49); // trunc(127 x 0.39216) = trunc(49.80)
 }
 
 TEST(GradientShapes, CornerStylesAreSixPointPolygons) {
-  for (TGradStyle st : {gsCornerTopLeft, gsCornerTopRight, gsCornerBottomRight, gsCornerBottomLeft}) {
+  for (TGradStyle st :
+       {gsCornerTopLeft, gsCornerTopRight, gsCornerBottomRight, gsCornerBottomLeft}) {
     const auto s = Shapes(st, 510, 255);
     ASSERT_EQ(s.size(), 256u);
     for (const auto& p : s) {
@@ -83,11 +84,11 @@ TEST(GradientShapes, CornerStylesAreSixPointPolygons) {
   EXPECT_EQ(tl[255].Pts[1], (GradPoint{0, 0}));
   const auto br = Shapes(gsCornerBottomRight, 510, 255);
   EXPECT_EQ(br[0].Pts[4], (GradPoint{0, 0}));
-  EXPECT_EQ(br[255].Pts[4], (GradPoint{510, 255}));  // the corner itself
+  EXPECT_EQ(br[255].Pts[4], (GradPoint{510, 255})); // the corner itself
 }
 
 TEST(GradientShapes, DiagonalsRunEdgeToEdge) {
-  const auto f = Shapes(gsDiagonalFalling, 254, 127);  // FX 2, FY 1: SW 3, SH 2
+  const auto f = Shapes(gsDiagonalFalling, 254, 127); // FX 2, FY 1: SW 3, SH 2
   ASSERT_EQ(f.size(), 256u);
   EXPECT_EQ(f[0].Pts, (std::vector<GradPoint>{{0, 0}, {3, 0}, {0, 2}, {0, 0}}));
   EXPECT_EQ(f[127].Pts[0], (GradPoint{254, 0}));
@@ -107,13 +108,13 @@ TEST(GradientShapes, EllipsesShrinkTowardTheCentre) {
   ASSERT_EQ(s.size(), 1u + 46u);
   EXPECT_EQ(s[1].Pts[0], (GradPoint{1, 1}));
   EXPECT_EQ(s[1].Pts[1], (GradPoint{99, 79}));
-  EXPECT_EQ(s[2].Pts[0], (GradPoint{2, 1}));  // Y = trunc(2 * 0.8)
-  EXPECT_EQ(s[1].Color, MakeRgb(10, 10, 10));  // entry trunc(2 x 255/48) = trunc(10.625)
-  EXPECT_EQ(s.back().Color, MakeRgb(249, 249, 249));  // trunc(47 x 5.3125) = 249
-  EXPECT_EQ(s.back().Pts[0], (GradPoint{46, 36}));    // X = 46, Y = trunc(46 x 0.8) = 36
+  EXPECT_EQ(s[2].Pts[0], (GradPoint{2, 1}));         // Y = trunc(2 * 0.8)
+  EXPECT_EQ(s[1].Color, MakeRgb(10, 10, 10));        // entry trunc(2 x 255/48) = trunc(10.625)
+  EXPECT_EQ(s.back().Color, MakeRgb(249, 249, 249)); // trunc(47 x 5.3125) = 249
+  EXPECT_EQ(s.back().Pts[0], (GradPoint{46, 36}));   // X = 46, Y = trunc(46 x 0.8) = 36
   const auto unbuffered = Shapes(gsEllipse, 100, 80, 1, false);
   EXPECT_EQ(unbuffered.size(), 46u);
-  EXPECT_EQ(Shapes(gsEllipse, 100, 80, 5, false).size(), 10u);  // G = 2, 7, ... 47
+  EXPECT_EQ(Shapes(gsEllipse, 100, 80, 5, false).size(), 10u); // G = 2, 7, ... 47
 }
 
 TEST(GradientShapes, PyramidLinesMeetInTheCentre) {
@@ -130,13 +131,13 @@ TEST(GradientShapes, PyramidLinesMeetInTheCentre) {
   EXPECT_EQ(s[41].Color, kWhite);
   EXPECT_EQ(s[42].Color, MakeRgb(170, 170, 170));
   EXPECT_EQ(s[42].Pts[0], (GradPoint{40, 0}));
-  EXPECT_EQ(s[2].Color, MakeRgb(8, 8, 8));  // M = 2: trunc(2 x 4.25) = 8
+  EXPECT_EQ(s[2].Color, MakeRgb(8, 8, 8)); // M = 2: trunc(2 x 4.25) = 8
 }
 
 TEST(GradientShapes, TinySizesDrawNothingInsteadOfDividingByZero) {
   for (int w : {0, 1, 4, 6}) {
     EXPECT_EQ(Shapes(gsEllipse, w, 0, 1, false).size(), 0u) << w;
-    EXPECT_EQ(Shapes(gsEllipse, w, 10, 1, true).size(), 1u) << w;  // the silver fill only
+    EXPECT_EQ(Shapes(gsEllipse, w, 10, 1, true).size(), 1u) << w; // the silver fill only
   }
   EXPECT_TRUE(Shapes(gsPyramid, 0, 0).empty());
   EXPECT_EQ(Shapes(gsPyramid, 0, 1).size(), 2u + 4u);

@@ -17,20 +17,18 @@ void ExpectRgb(const RgbTriple& c, double r, double g, double b) {
 std::string MessageOf(void (*f)()) {
   try {
     f();
-  } catch (const EColorConv& e) {
-    return e.what();
-  }
+  } catch (const EColorConv& e) { return e.what(); }
   return "no exception";
 }
 
-}  // namespace
+} // namespace
 
 TEST(HlsColors, Hls2RgbOnTheHueHexagon) {
   ExpectRgb(HLS2RGB(0, 0.3, 1), 0.6, 0, 0);
-  ExpectRgb(HLS2RGB(1, 0.5, 1), 1, 0, 0);  // hue 1 wraps to red
+  ExpectRgb(HLS2RGB(1, 0.5, 1), 1, 0, 0); // hue 1 wraps to red
   ExpectRgb(HLS2RGB(1.0 / 3, 0.5, 1), 0, 1, 0);
   ExpectRgb(HLS2RGB(4.0 / 6, 0.5, 1), 0, 0, 1);
-  ExpectRgb(HLS2RGB(0.5 / 6, 0.5, 1), 1, 0.5, 0);  // halfway red -> yellow
+  ExpectRgb(HLS2RGB(0.5 / 6, 0.5, 1), 1, 0.5, 0); // halfway red -> yellow
   ExpectRgb(HLS2RGB(0.2, 0.75, 0), 0.75, 0.75, 0.75);
   ExpectRgb(HLS2RGB(0, 1, 1), 1, 1, 1);
   ExpectRgb(HLS2RGB(0, 0, 1), 0, 0, 0);
@@ -55,7 +53,7 @@ TEST(HlsColors, Rgb2HlsOfGreysAndPrimaries) {
   EXPECT_EQ(grey.H, 0);
   EXPECT_EQ(grey.S, 0);
   EXPECT_DOUBLE_EQ(grey.L, 0.5);
-  grey = RGB2HLS(0.5, 0.5 + 1e-10, 0.5);  // within the tolerance: still grey
+  grey = RGB2HLS(0.5, 0.5 + 1e-10, 0.5); // within the tolerance: still grey
   EXPECT_EQ(grey.S, 0);
   const HlsTriple yellow = RGB2HLS(1, 1, 0);
   EXPECT_NEAR(yellow.H, 1.0 / 6, 1e-12);

@@ -16,7 +16,7 @@ LedMeterCore PlayerMeter() {
   return m;
 }
 
-}  // namespace
+} // namespace
 
 TEST(LedMeterCore, DefaultsDimWithContrastFour) {
   LedMeterCore m;
@@ -54,28 +54,28 @@ TEST(LedMeterCore, LitAndBandCounts) {
   // Halves round to even: 20 segments, position 2.5 % of 100 -> 0.5 -> 0.
   LedMeterCore h;
   h.SetNumDigits(10);
-  h.SetPosition(25);  // 2.5 segments -> 2
+  h.SetPosition(25); // 2.5 segments -> 2
   EXPECT_EQ(h.LitCount(), 2);
-  h.SetPosition(35);  // 3.5 -> 4
+  h.SetPosition(35); // 3.5 -> 4
   EXPECT_EQ(h.LitCount(), 4);
 }
 
 TEST(LedMeterCore, PositionIsClampedAfterTheEqualityTest) {
   LedMeterCore m;
   EXPECT_EQ(m.SetPosition(0), MeterEffect::None);
-  EXPECT_EQ(m.SetPosition(-5), MeterEffect::Repaint);  // stood at 0 already
+  EXPECT_EQ(m.SetPosition(-5), MeterEffect::Repaint); // stood at 0 already
   EXPECT_EQ(m.Position(), 0);
   EXPECT_EQ(m.SetPosition(150), MeterEffect::Repaint);
   EXPECT_EQ(m.Position(), 100);
-  EXPECT_EQ(m.SetPosition(150), MeterEffect::Repaint);  // 150 != 100 stored
+  EXPECT_EQ(m.SetPosition(150), MeterEffect::Repaint); // 150 != 100 stored
   EXPECT_EQ(m.SetPosition(100), MeterEffect::None);
 }
 
 TEST(LedMeterCore, ColourThresholdsStayOrderedAndInRange) {
   LedMeterCore m;
-  m.SetStartColor2(95);  // above StartColor3 (90)
+  m.SetStartColor2(95); // above StartColor3 (90)
   EXPECT_EQ(m.StartColor2(), 90);
-  m.SetStartColor3(10);  // below StartColor2
+  m.SetStartColor3(10); // below StartColor2
   EXPECT_EQ(m.StartColor3(), 90);
   m.SetStartColor3(500);
   EXPECT_EQ(m.StartColor3(), 100);
@@ -90,7 +90,7 @@ TEST(LedMeterCore, ColourThresholdsStayOrderedAndInRange) {
 TEST(LedMeterCore, EmptyRangesLightNothing) {
   LedMeterCore m;
   m.SetPosition(50);
-  m.SetMax(0);  // range 0
+  m.SetMax(0); // range 0
   EXPECT_EQ(m.LitCount(), 0);
   m.SetMax(-10);
   EXPECT_EQ(m.LitCount(), 0);
@@ -119,7 +119,7 @@ TEST(LedMeterCore, SegmentsOfThePlayerMeter) {
 }
 
 TEST(LedMeterCore, SegmentPlacementForEachDirection) {
-  LedMeterCore m;  // bevel: border 1
+  LedMeterCore m; // bevel: border 1
   m.SetNumDigits(10);
   m.SetDirection(mdLeft);
   auto s = m.Segments(102, 12);
@@ -130,7 +130,7 @@ TEST(LedMeterCore, SegmentPlacementForEachDirection) {
   s = m.Segments(12, 102);
   EXPECT_EQ(s[0].Top, 102 - 1 - 10);
   EXPECT_EQ(s[0].Left, 1);
-  EXPECT_EQ(s[0].Right, 1 + 9 + 1);  // W = 12 - 2 - 1
+  EXPECT_EQ(s[0].Right, 1 + 9 + 1); // W = 12 - 2 - 1
   EXPECT_EQ(s[9].Top, 1);
   m.SetDirection(mdDown);
   s = m.Segments(12, 102);
@@ -154,6 +154,6 @@ TEST(LedMeterCore, NoSegmentsWithoutDigitsOrRoom) {
   m.SetNumDigits(-3);
   EXPECT_TRUE(m.Segments(143, 16).empty());
   m.SetNumDigits(20);
-  EXPECT_TRUE(m.Segments(10, 16).empty());  // narrower than the segments
+  EXPECT_TRUE(m.Segments(10, 16).empty()); // narrower than the segments
   EXPECT_TRUE(m.Segments(143, 2).empty());
 }

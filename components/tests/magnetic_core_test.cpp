@@ -54,31 +54,31 @@ MagRect Drag(MagneticCore& m, FakeWindows& ws, WindowId wnd, int x, int y) {
   ws.cursor = {r.left + 10, r.top + 5};
   m.EnterSizeMove(wnd);
   ws.cursor = {x + 10, y + 5};
-  MagRect proposed = At(x + 3, y - 7, r.Width(), r.Height());  // ignored
+  MagRect proposed = At(x + 3, y - 7, r.Width(), r.Height()); // ignored
   m.SnapMoving(wnd, proposed);
   return proposed;
 }
 
-}  // namespace
+} // namespace
 
 TEST(RectsAdjoin, TouchingEdgesAndGaps) {
   EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(100, 0, 40, 50)));
-  EXPECT_FALSE(RectsAdjoin(At(0, 0, 100, 50), At(101, 0, 40, 50)));  // 1-pixel gap
-  EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(20, 50, 40, 50)));   // below, overlapping in x
+  EXPECT_FALSE(RectsAdjoin(At(0, 0, 100, 50), At(101, 0, 40, 50))); // 1-pixel gap
+  EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(20, 50, 40, 50)));  // below, overlapping in x
   EXPECT_FALSE(RectsAdjoin(At(0, 0, 100, 50), At(20, 51, 40, 50)));
-  EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(100, 50, 10, 10)));  // corner to corner
+  EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(100, 50, 10, 10))); // corner to corner
   // Overlapping without one shared coordinate is not touching.
   EXPECT_FALSE(RectsAdjoin(At(0, 0, 100, 50), At(10, 10, 20, 20)));
-  EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(0, 10, 20, 20)));  // shared left edge
+  EXPECT_TRUE(RectsAdjoin(At(0, 0, 100, 50), At(0, 10, 20, 20))); // shared left edge
   // Edge to edge in x but far apart in y.
   EXPECT_FALSE(RectsAdjoin(At(0, 0, 100, 50), At(100, 300, 40, 50)));
 }
 
 TEST(RectsAdjoin, NearTestsAreStrict) {
   const MagRect R = At(100, 100, 100, 100);
-  EXPECT_TRUE(NearInY(At(0, 224, 10, 10), R, 25));   // top 224 < 200 + 25
+  EXPECT_TRUE(NearInY(At(0, 224, 10, 10), R, 25)); // top 224 < 200 + 25
   EXPECT_FALSE(NearInY(At(0, 225, 10, 10), R, 25));
-  EXPECT_TRUE(NearInX(At(66, 0, 10, 10), R, 25));    // right 76 > 100 - 25
+  EXPECT_TRUE(NearInX(At(66, 0, 10, 10), R, 25)); // right 76 > 100 - 25
   EXPECT_FALSE(NearInX(At(65, 0, 10, 10), R, 25));
 }
 
@@ -90,12 +90,12 @@ TEST(MagneticCore, AddAndRemoveBookkeeping) {
   const WindowId side = ws.Add(At(606, 100, 200, 290));
   const WindowId other = ws.Add(At(0, 600, 200, 100));
   EXPECT_TRUE(m.AddWindow(main, 0));
-  EXPECT_FALSE(m.AddWindow(main, 0));          // twice
-  EXPECT_FALSE(m.AddWindow(0xDEAD, 0));        // not a window
-  EXPECT_FALSE(m.AddWindow(side, 0xBEEF));     // glue parent not a window
+  EXPECT_FALSE(m.AddWindow(main, 0));      // twice
+  EXPECT_FALSE(m.AddWindow(0xDEAD, 0));    // not a window
+  EXPECT_FALSE(m.AddWindow(side, 0xBEEF)); // glue parent not a window
   EXPECT_EQ(m.Count(), 1);
   EXPECT_TRUE(m.AddWindow(side, main));
-  EXPECT_TRUE(m.AddWindow(other, other));      // itself as glue parent: none
+  EXPECT_TRUE(m.AddWindow(other, other)); // itself as glue parent: none
   EXPECT_EQ(m.Item(3).GlueParent, 0u);
   EXPECT_EQ(m.Count(), 3);
   EXPECT_TRUE(m.Item(2).Glued);
@@ -106,7 +106,7 @@ TEST(MagneticCore, AddAndRemoveBookkeeping) {
   EXPECT_TRUE(m.RemoveWindow(main));
   EXPECT_FALSE(m.RemoveWindow(main));
   EXPECT_EQ(m.Count(), 2);
-  EXPECT_EQ(m.Item(1).Wnd, side);  // later entries shifted down
+  EXPECT_EQ(m.Item(1).Wnd, side); // later entries shifted down
   EXPECT_EQ(m.Item(1).GlueParent, 0u);
   EXPECT_FALSE(m.Item(1).Glued);
   EXPECT_EQ(m.Rects(2), At(0, 600, 200, 100));
@@ -116,17 +116,17 @@ TEST(MagneticCore, GlueNeedsTouchingVisibleWindowsAndPropagatesAlongChains) {
   FakeWindows ws;
   MagneticCore m(ws);
   const WindowId main = ws.Add(At(100, 100, 500, 300));
-  const WindowId a = ws.Add(At(600, 100, 200, 300));   // touches main
-  const WindowId b = ws.Add(At(800, 100, 200, 300));   // touches a only
-  const WindowId c = ws.Add(At(1001, 100, 100, 300));  // 1-pixel gap to b
-  const WindowId d = ws.Add(At(100, 400, 500, 100), false);  // touches, hidden
+  const WindowId a = ws.Add(At(600, 100, 200, 300));        // touches main
+  const WindowId b = ws.Add(At(800, 100, 200, 300));        // touches a only
+  const WindowId c = ws.Add(At(1001, 100, 100, 300));       // 1-pixel gap to b
+  const WindowId d = ws.Add(At(100, 400, 500, 100), false); // touches, hidden
   m.AddWindow(main, 0);
   m.AddWindow(a, main);
   m.AddWindow(b, main);
   m.AddWindow(c, main);
   m.AddWindow(d, main);
   EXPECT_TRUE(m.Item(2).Glued);
-  EXPECT_TRUE(m.Item(3).Glued);  // through a
+  EXPECT_TRUE(m.Item(3).Glued); // through a
   EXPECT_FALSE(m.Item(4).Glued);
   EXPECT_FALSE(m.Item(5).Glued);
 
@@ -165,10 +165,10 @@ TEST(MagneticCore, SnapsToAnotherVisibleWindowOnlyWhenNear) {
   const WindowId b = ws.Add(At(100, 300, 200, 200));
   m.AddWindow(a, 0);
   m.AddWindow(b, 0);
-  EXPECT_EQ(Drag(m, ws, b, 290, 310).right, 500);  // right edge to a's left
-  EXPECT_EQ(Drag(m, ws, b, 290, 490).top, 500);    // below a's band: top to a's bottom
+  EXPECT_EQ(Drag(m, ws, b, 290, 310).right, 500); // right edge to a's left
+  EXPECT_EQ(Drag(m, ws, b, 290, 490).top, 500);   // below a's band: top to a's bottom
   ws.table[a].visible = false;
-  EXPECT_EQ(Drag(m, ws, b, 290, 310).right, 490);  // hidden windows don't attract
+  EXPECT_EQ(Drag(m, ws, b, 290, 310).right, 490); // hidden windows don't attract
 }
 
 TEST(MagneticCore, DraggingMovesGluedSideWindowsOnly) {
@@ -176,7 +176,7 @@ TEST(MagneticCore, DraggingMovesGluedSideWindowsOnly) {
   MagneticCore m(ws);
   const WindowId main = ws.Add(At(100, 100, 506, 290));
   const WindowId glued = ws.Add(At(606, 100, 300, 290));
-  const WindowId apart = ws.Add(At(100, 500, 300, 200));  // 110 pixels below
+  const WindowId apart = ws.Add(At(100, 500, 300, 200)); // 110 pixels below
   m.AddWindow(main, 0);
   m.AddWindow(glued, main);
   m.AddWindow(apart, main);
@@ -273,16 +273,16 @@ TEST(MagneticCore, SizingSnapsOnlyTheDraggedEdges) {
   m.SetSnapWidth(25);
   ws.cursor = {400, 200};
   m.EnterSizeMove(a);
-  MagRect s{100, 90, 590, 300};  // right edge 10 short of b, top 10 from b's top
+  MagRect s{100, 90, 590, 300}; // right edge 10 short of b, top 10 from b's top
   m.SnapSizing(a, s, EdgeRight);
   EXPECT_EQ(s.right, 600);
-  EXPECT_EQ(s.top, 90);  // the top stays where the user put it
+  EXPECT_EQ(s.top, 90); // the top stays where the user put it
   MagRect t{100, 90, 590, 300};
   m.SnapSizing(a, t, EdgeTopRight);
   EXPECT_EQ(t.right, 600);
   EXPECT_EQ(t.top, 80);
   MagRect u{12, 100, 400, 300};
-  m.SnapSizing(a, u, EdgeLeft);  // work area
+  m.SnapSizing(a, u, EdgeLeft); // work area
   EXPECT_EQ(u.left, 0);
   MagRect v{100, 100, 400, 995};
   m.SnapSizing(a, v, EdgeBottom);

@@ -37,11 +37,11 @@ std::string TwoFrames() {
   b.Top = 4;
   b.Width = 5;
   b.Height = 6;
-  b.Data = std::string("\x21\xF9\x04\x00\x00\x00\x00\x2C", 8);  // looks like a frame start
+  b.Data = std::string("\x21\xF9\x04\x00\x00\x00\x00\x2C", 8); // looks like a frame start
   return MakeGif(40, 30, {a, b});
 }
 
-}  // namespace
+} // namespace
 
 TEST(PictureGif, FramesAreCountedByBlocksNotByPatterns) {
   EXPECT_EQ(gif::FrameCount(TwoFrames()), 2);
@@ -64,10 +64,10 @@ TEST(PictureGif, ChosenFrameKeepsTheHeaderAndWhatFollows) {
   EXPECT_EQ(s.Height, 6);
   const size_t header = 13 + 6, frame1 = 8 + 10 + 1 + 1 + 3 + 1;
   EXPECT_EQ(s.Bytes, g.substr(0, header) + g.substr(header + frame1));
-  EXPECT_EQ(s.Bytes.back(), '\x3B');  // the trailer stays
+  EXPECT_EQ(s.Bytes.back(), '\x3B'); // the trailer stays
   ASSERT_TRUE(gif::SelectFrame(g, 1, s));
   EXPECT_EQ(s.Bytes, g);
-  ASSERT_TRUE(gif::SelectFrame(g, 9, s));  // past the last: the last
+  ASSERT_TRUE(gif::SelectFrame(g, 9, s)); // past the last: the last
   EXPECT_EQ(s.Frame, 2);
   ASSERT_TRUE(gif::SelectFrame(g, -3, s));
   EXPECT_EQ(s.Frame, 1);
@@ -80,9 +80,7 @@ TEST(PictureGif, TruncatedFilesReadNothingPastTheirEnd) {
     gif::Selected s;
     const int count = gif::FrameCount(cut);
     EXPECT_LE(count, 2);
-    if (gif::SelectFrame(cut, 2, s)) {
-      EXPECT_LE(s.Bytes.size(), cut.size());
-    }
+    if (gif::SelectFrame(cut, 2, s)) { EXPECT_LE(s.Bytes.size(), cut.size()); }
   }
 }
 
@@ -106,7 +104,7 @@ TEST(PictureContainer, FramesAndDecodingOfAPicture) {
   EXPECT_EQ(changes, 1);
   THTMLPicture q;
   q.LoadFromBytes("BM not a gif");
-  q.SetFrame(3);  // a non-GIF ignores the frame
+  q.SetFrame(3); // a non-GIF ignores the frame
   EXPECT_EQ(static_cast<const FakeDecoded*>(q.Decoded())->bytes, "BM not a gif");
   EXPECT_EQ(q.FrameWidth(), 10);
   THTMLPicture copy;

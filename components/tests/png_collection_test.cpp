@@ -26,7 +26,7 @@ struct Updates {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(PngImage, DecodesTheWindowsPictures) {
   for (int i = 0; i < 3; ++i) {
@@ -35,7 +35,7 @@ TEST(PngImage, DecodesTheWindowsPictures) {
     EXPECT_EQ(png.Width(), 32);
     EXPECT_EQ(png.Height(), 32);
     ASSERT_EQ(png.Pixels().size(), 32u * 32u * 4u);
-    EXPECT_EQ(png.Pixels()[3], 0);  // transparent corner
+    EXPECT_EQ(png.Pixels()[3], 0); // transparent corner
     const size_t centre = (16 * 32 + 6) * 4;
     EXPECT_EQ(png.Pixels()[centre + 3], 255);
   }
@@ -77,7 +77,7 @@ TEST(PngCollection, ChangesAreReportedOnlyForRealChanges) {
   TPngCollectionItem* item = c.Items()->Add();
   Updates u;
   u.Watch(c.Items());
-  item->SetBackground(kPngItemBackground);  // unchanged
+  item->SetBackground(kPngItemBackground); // unchanged
   EXPECT_TRUE(u.items.empty());
   item->SetBackground(0x00FF00);
   ASSERT_EQ(u.items.size(), 1u);
@@ -87,7 +87,7 @@ TEST(PngCollection, ChangesAreReportedOnlyForRealChanges) {
   item->SetPngImage(&png);
   EXPECT_EQ(u.items.size(), 2u);
   EXPECT_EQ(*item->PngImage(), png);
-  EXPECT_NE(item->PngImage(), &png);  // the item keeps its own copy
+  EXPECT_NE(item->PngImage(), &png); // the item keeps its own copy
 }
 
 TEST(PngCollection, AssignCopiesPicturesNamesAndBackgrounds) {
@@ -108,7 +108,7 @@ TEST(PngCollection, AssignCopiesPicturesNamesAndBackgrounds) {
   u.Watch(b.Items());
   b.SetItems(a.Items());
   ASSERT_EQ(b.Items()->Count(), 3);
-  EXPECT_GE(u.all, 1);  // a full update after the copy
+  EXPECT_GE(u.all, 1); // a full update after the copy
   EXPECT_EQ(b.Items()->Items(1)->Name(), "Запись");
   EXPECT_EQ(b.Items()->Items(2)->Name(), "PngImage2");
   EXPECT_EQ(b.Items()->Items(1)->Background(), colours[1]);

@@ -31,12 +31,12 @@ TEST(SimpleTimer, StartAndStopKeepTheActiveCountExact) {
   TSimpleTimer a, b;
   auto* h = TSimpleTimerHandler::Instance();
   EXPECT_TRUE(a.Start());
-  EXPECT_TRUE(a.Start());  // restart: stopped first
+  EXPECT_TRUE(a.Start()); // restart: stopped first
   EXPECT_EQ(h->ActiveCount(), 1);
   b.SetEnabled(true);
   EXPECT_EQ(h->ActiveCount(), 2);
   EXPECT_TRUE(a.Stop(true));
-  EXPECT_FALSE(a.Stop(true));  // not running: nothing to count
+  EXPECT_FALSE(a.Stop(true)); // not running: nothing to count
   EXPECT_EQ(h->ActiveCount(), 1);
   b.SetEnabled(false);
   b.SetEnabled(false);
@@ -62,7 +62,7 @@ TEST(SimpleTimer, IntervalChangesRestartAnEnabledTimer) {
   t.SetEnabled(true);
   t.SetInterval(40);
   EXPECT_EQ(fake.Host().running.at(t.Id()), 40u);
-  t.SetInterval(0);  // stops but stays enabled
+  t.SetInterval(0); // stops but stays enabled
   EXPECT_TRUE(fake.Host().running.empty());
   EXPECT_TRUE(t.Enabled());
   EXPECT_EQ(TSimpleTimerHandler::Instance()->ActiveCount(), 0);
@@ -70,7 +70,7 @@ TEST(SimpleTimer, IntervalChangesRestartAnEnabledTimer) {
   EXPECT_EQ(fake.Host().running.at(t.Id()), 70u);
   EXPECT_EQ(TSimpleTimerHandler::Instance()->ActiveCount(), 1);
   const int sets = fake.Host().sets;
-  t.SetInterval(70);  // unchanged: nothing
+  t.SetInterval(70); // unchanged: nothing
   EXPECT_EQ(fake.Host().sets, sets);
 }
 
@@ -83,7 +83,7 @@ TEST(SimpleTimer, TicksReachOnlyLiveTimers) {
   gone->SetEnabled(true);
   const std::uintptr_t goneId = gone->Id();
   gone.reset();
-  fake.Fire(goneId);  // a tick still queued for a freed timer
+  fake.Fire(goneId); // a tick still queued for a freed timer
   EXPECT_EQ(ticks, 0);
   fake.Fire(keep.Id());
   EXPECT_EQ(ticks, 1);
@@ -91,12 +91,12 @@ TEST(SimpleTimer, TicksReachOnlyLiveTimers) {
 
 TEST(SimpleTimer, AutoDisableStopsBeforeTheHandlerAndHandlersMayFree) {
   FakeTimerScope fake;
-  TSimpleTimer anchor;  // keeps the handler alive
+  TSimpleTimer anchor; // keeps the handler alive
   bool enabledInHandler = true;
   auto t = std::make_unique<TSimpleTimer>(10, nullptr);
   t->SetOnTimer([&](TSimpleTimer* s) {
     enabledInHandler = s->Enabled();
-    t.reset();  // the handler frees its own timer
+    t.reset(); // the handler frees its own timer
   });
   t->AutoDisable = true;
   t->SetEnabled(true);
@@ -118,12 +118,12 @@ namespace {
 int g_escaped = 0;
 void CountEscaped() {
   ++g_escaped;
-  throw 1;  // the handler of last resort failing too must not unwind either
+  throw 1; // the handler of last resort failing too must not unwind either
 }
-}  // namespace
+} // namespace
 
 TEST(SimpleTimer, SystemTicksNeverUnwindAndOnlyReachALiveHandler) {
-  EXPECT_FALSE(TSimpleTimerHandler::DeliverTick(0x4B01));  // no handler: kill the id
+  EXPECT_FALSE(TSimpleTimerHandler::DeliverTick(0x4B01)); // no handler: kill the id
   FakeTimerScope fake;
   int ticks = 0;
   TSimpleTimer t(10, [&](TSimpleTimer*) {
@@ -135,10 +135,10 @@ TEST(SimpleTimer, SystemTicksNeverUnwindAndOnlyReachALiveHandler) {
   TSimpleTimerHandler::ExceptionHandler = CountEscaped;
   EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id()));
   TSimpleTimerHandler::ExceptionHandler = nullptr;
-  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id()));  // dropped without a handler
+  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id())); // dropped without a handler
   EXPECT_EQ(ticks, 2);
   EXPECT_EQ(g_escaped, 1);
-  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id() + 1000));  // unknown id: killed
+  EXPECT_TRUE(TSimpleTimerHandler::DeliverTick(t.Id() + 1000)); // unknown id: killed
   EXPECT_EQ(fake.Host().kills, 1);
 }
 
@@ -149,13 +149,14 @@ struct ClickRig {
   TSimpleTimer timer;
   bool haveDbl = false;
   int clicks = 0, dbls = 0;
-  TrayClickLogic logic{timer, [this] { return haveDbl; }, [this] { ++clicks; },
-                       [this] { ++dbls; }};
-  ClickRig() { timer.SetOnTimer([this](TSimpleTimer*) { logic.ClickTick(); }); }
+  TrayClickLogic logic{timer, [this] { return haveDbl; }, [this] { ++clicks; }, [this] { ++dbls; }};
+  ClickRig() {
+    timer.SetOnTimer([this](TSimpleTimer*) { logic.ClickTick(); });
+  }
   void Tick() { fake.Fire(timer.Id()); }
 };
 
-}  // namespace
+} // namespace
 
 TEST(TrayClick, WithoutDoubleClickHandlerClickComesOnRelease) {
   ClickRig r;
@@ -164,7 +165,7 @@ TEST(TrayClick, WithoutDoubleClickHandlerClickComesOnRelease) {
   EXPECT_FALSE(r.timer.Enabled());
   r.logic.LButtonUp();
   EXPECT_EQ(r.clicks, 1);
-  r.logic.LButtonUp();  // a stray release clicks nothing
+  r.logic.LButtonUp(); // a stray release clicks nothing
   EXPECT_EQ(r.clicks, 1);
 }
 
@@ -179,7 +180,7 @@ TEST(TrayClick, WithDoubleClickHandlerClickWaitsOneDoubleClickTime) {
   r.Tick();
   EXPECT_EQ(r.clicks, 1);
   EXPECT_FALSE(r.timer.Enabled());
-  r.Tick();  // late tick: nothing more
+  r.Tick(); // late tick: nothing more
   EXPECT_EQ(r.clicks, 1);
 }
 

@@ -45,7 +45,7 @@ double RunChild(const std::vector<std::string>& args, long* peakKiB) {
   return Seconds(std::chrono::steady_clock::now() - t0);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   std::string dir = argc > 1 ? argv[1] : "/tmp/korvalis-fade-bench";
@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
   double soxBest = 1e9;
   long soxPeak = 0;
   for (int i = 0; i < runs; ++i)
-    soxBest = std::min(soxBest, RunChild({"sox", in, theirs, "fade", "0", "-0", "11.34"}, &soxPeak));
+    soxBest =
+        std::min(soxBest, RunChild({"sox", in, theirs, "fade", "0", "-0", "11.34"}, &soxPeak));
 
   std::printf("input: 10 min, 44100 Hz, stereo, 16-bit (%s)\n", in.c_str());
   std::printf("companion load+fade+write: %.3f s (fade+write alone %.3f s), peak RSS %ld KiB\n",

@@ -51,7 +51,7 @@ TEST(Samples, SignExtensionBySize) {
   Fill(a, {0x00, 0x00, 0x00, 0x80, 0xFE, 0xFF, 0xFF, 0xFF});
   EXPECT_EQ(a.ReadSample(0, 0), INT32_MIN);
   EXPECT_EQ(a.ReadSample(1, 0), -2);
-  SetFormat(a, 1, 12);  // odd widths take whole bytes
+  SetFormat(a, 1, 12); // odd widths take whole bytes
   EXPECT_EQ(a.BlockAlign, 2);
 }
 
@@ -81,7 +81,7 @@ TEST(Samples, WritePastTheEndFillsWithZeroBytes) {
   EXPECT_EQ(a.ReadSample(1, 0), 0);
   EXPECT_EQ(a.ReadSample(2, 1), 0);
   EXPECT_EQ(a.ReadSample(3, 1), -2);
-  SetFormat(a, 1, 8);  // silence in 8-bit is 128, but the gap is zero bytes
+  SetFormat(a, 1, 8); // silence in 8-bit is 128, but the gap is zero bytes
   a.Data().Clear();
   a.WriteSample(2, 0, 0);
   EXPECT_EQ(a.ReadSample(0, 0), -128);
@@ -106,7 +106,7 @@ TEST(Fade, ShortRangeOnlyClamps) {
   TAudioData a;
   SetFormat(a, 2, 16);
   std::vector<uint8_t> bytes = Constant16(499999, 2, 1234);
-  bytes[4] = 0x00;  // frame 1, channel 0: -32768
+  bytes[4] = 0x00; // frame 1, channel 0: -32768
   bytes[5] = 0x80;
   Fill(a, bytes);
   a.FadeOut(0, 499999);
@@ -132,19 +132,19 @@ TEST(Fade, CurveAtItsDefiningFrames) {
   EXPECT_EQ(a.ReadSample(998999, 0), 0);
   EXPECT_EQ(a.ReadSample(998999, 1), 0);
   expect(999999, -1.0 / 499);
-  EXPECT_EQ(a.ReadSample(999999, 0), -60);  // the faint phase-inverted tail
+  EXPECT_EQ(a.ReadSample(999999, 0), -60); // the faint phase-inverted tail
 }
 
 TEST(Fade, PastTheEndEachReadRepeatsTheLastByte) {
   TTestDir dir;
   TAudioData a;
   SetFormat(a, 1, 16);
-  Fill(a, {0x00, 0x80, 0x02, 0x01});  // -32768, 258
+  Fill(a, {0x00, 0x80, 0x02, 0x01}); // -32768, 258
   a.FadeOut(0, 4);
   // Frame 2 reads the last byte alone (0x01) and is written at the end; frame
   // 3 then reads that sample's last byte (0x00).
   EXPECT_EQ(a.Data().Size(), 8u);
-  EXPECT_EQ(a.ReadSample(0, 0), -32767);  // clamped as every processed sample
+  EXPECT_EQ(a.ReadSample(0, 0), -32767); // clamped as every processed sample
   EXPECT_EQ(a.ReadSample(1, 0), 258);
   EXPECT_EQ(a.ReadSample(2, 0), 1);
   EXPECT_EQ(a.ReadSample(3, 0), 0);
@@ -156,7 +156,7 @@ TEST(Fade, StepIsRoundedThroughExtendedPrecision) {
   double g = 1.0;
   for (int i = 0; i < 499000; ++i) g = fade::NextGain(g);
   EXPECT_LT(std::fabs(g), 1e-9);
-  EXPECT_EQ(fade::Apply(5, 0.5), 2);   // halves go to even
+  EXPECT_EQ(fade::Apply(5, 0.5), 2); // halves go to even
   EXPECT_EQ(fade::Apply(7, 0.5), 4);
   EXPECT_EQ(fade::Apply(-5, 0.5), -2);
   EXPECT_EQ(fade::Limit(1), 127u);
@@ -210,7 +210,7 @@ class FadeEquivalence : public ::testing::TestWithParam<std::pair<uint16_t, uint
 
 TEST_P(FadeEquivalence, OnePassEqualsChannelByChannel) {
   const uint32_t frames = 520000;
-  Fill2(frames, 1);  // a stray byte at the end
+  Fill2(frames, 1); // a stray byte at the end
   a.FadeOut(3, frames - 5);
   ReferenceFade(b, 3, frames - 5);
   EXPECT_TRUE(Contents(a) == Contents(b));
@@ -248,7 +248,7 @@ TEST(Fade, ChecksumIsTheSameOnEveryBuild) {
   a.FadeOut(0, frames - 2);
   a.Data().SetPosition(0);
   a.Data().Read(bytes.data(), static_cast<uint32_t>(bytes.size()));
-  uint64_t h = 1469598103934665603ull;  // FNV-1a
+  uint64_t h = 1469598103934665603ull; // FNV-1a
   for (uint8_t c : bytes) h = (h ^ c) * 1099511628211ull;
   std::printf("fade checksum %016llx\n", static_cast<unsigned long long>(h));
   EXPECT_EQ(h, 0xb9f3efe6b0bde124ull);
@@ -292,7 +292,7 @@ TEST(Scratch, AReadOnlyLeftOverIsDeletedToo) {
   TTestDir::WriteBytes(old, {1, 2, 3});
   TTestDir::MakeReadOnly(old);
   TAudioData a;
-  EXPECT_EQ(a.FileName(), old);  // not 1.TAD beside a left-over that stayed
+  EXPECT_EQ(a.FileName(), old); // not 1.TAD beside a left-over that stayed
   EXPECT_EQ(a.Data().Size(), 0u);
 }
 
@@ -301,8 +301,7 @@ TEST(Scratch, ATempFolderOutsideTheCodePageStillTakesTheScratchFile) {
   // A profile folder named "Łódź" (Ł and ź are not in Windows-1251): the
   // scratch file must land in it, not fail on a path full of '?'.
   TTestDir dir;
-  const std::filesystem::path temp =
-      std::filesystem::path(dir.Path("")) / L"\x0141\x00F3d\x017A";
+  const std::filesystem::path temp = std::filesystem::path(dir.Path("")) / L"\x0141\x00F3d\x017A";
   ASSERT_TRUE(std::filesystem::create_directory(temp));
   wchar_t was[32768];
   const DWORD n = GetEnvironmentVariableW(L"TEMP", was, 32768);
@@ -315,9 +314,7 @@ TEST(Scratch, ATempFolderOutsideTheCodePageStillTakesTheScratchFile) {
     name = a.FileName();
     made = true;
     inThatFolder = std::filesystem::exists(temp / L"0.TAD");
-  } catch (const Exception& e) {
-    ADD_FAILURE() << e.Message();
-  }
+  } catch (const Exception& e) { ADD_FAILURE() << e.Message(); }
   SetEnvironmentVariableW(L"TEMP", was);
   ASSERT_TRUE(made);
   EXPECT_EQ(name.find('?'), std::string::npos) << name;
@@ -326,4 +323,4 @@ TEST(Scratch, ATempFolderOutsideTheCodePageStillTakesTheScratchFile) {
 }
 #endif
 
-}  // namespace
+} // namespace

@@ -61,9 +61,10 @@ class Bridge : public ::testing::Test {
 };
 
 TEST_F(Bridge, CommandLinesAreExact) {
-  EXPECT_EQ(EncodeCommandLine("s", "-b", "192", "C:\\Temp Dir\\TempWave.wav", "D:\\My Music\\a b.mp3"),
-            "C:\\Program Files\\Korvalis\\Lame.exe -m s -b 192 \"C:\\Temp Dir\\TempWave.wav\" "
-            "\"D:\\My Music\\a b.mp3\"");
+  EXPECT_EQ(
+      EncodeCommandLine("s", "-b", "192", "C:\\Temp Dir\\TempWave.wav", "D:\\My Music\\a b.mp3"),
+      "C:\\Program Files\\Korvalis\\Lame.exe -m s -b 192 \"C:\\Temp Dir\\TempWave.wav\" "
+      "\"D:\\My Music\\a b.mp3\"");
   EXPECT_EQ(DecodeCommandLine("C:\\A B\\in.mp3", "C:\\T\\TempWave.wav"),
             "C:\\Program Files\\Korvalis\\Lame.exe --decode  \"C:\\A B\\in.mp3\"  "
             "\"C:\\T\\TempWave.wav\"");
@@ -87,7 +88,8 @@ TEST_F(Bridge, DecodeReadsTheEncodersWaveAndRemovesIt) {
   f.Decode(audio);
   ASSERT_EQ(encoder.lines.size(), 1u);
   EXPECT_EQ(encoder.flags[0], kDecodeProcessFlags);
-  EXPECT_EQ(QuotedWords(encoder.lines[0]), (std::vector<std::string>{mp3, TempDir + "TempWave.wav"}));
+  EXPECT_EQ(QuotedWords(encoder.lines[0]),
+            (std::vector<std::string>{mp3, TempDir + "TempWave.wav"}));
   EXPECT_EQ(audio.Data().Size(), 40u);
   EXPECT_EQ(audio.BlockAlign, 4);
   EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
@@ -185,7 +187,8 @@ TEST_F(Run, Mp3InMp3OutGoesThroughTheEncoderTwice) {
   EXPECT_EQ(RunToEnd(), 46);
   ASSERT_EQ(encoder.lines.size(), 2u);
   EXPECT_NE(encoder.lines[0].find(" --decode  \""), std::string::npos);
-  EXPECT_EQ(encoder.lines[1], LamePath + " -m s -b 192 \"" + TempDir + "TempWave.wav\" \"" + out + "\"");
+  EXPECT_EQ(encoder.lines[1],
+            LamePath + " -m s -b 192 \"" + TempDir + "TempWave.wav\" \"" + out + "\"");
   EXPECT_EQ(TTestDir::ReadBytes(out).size(), 44u + 40u);
 }
 
@@ -320,7 +323,7 @@ TEST_F(Run, TheLastTwoFramesAreLeftAsTheyAre) {
     size_t at = 44 + 4 * size_t(frame) + 2 * ch;
     return static_cast<int16_t>(o[at] | o[at + 1] << 8);
   };
-  EXPECT_EQ(sample(0, 0), -32767);  // not faded yet, clamped
+  EXPECT_EQ(sample(0, 0), -32767); // not faded yet, clamped
   // The last faded frame ends at -1/499 of its value: -32768 * -1/499 = 65.67.
   EXPECT_EQ(sample(frames - 3, 0), 66);
   EXPECT_EQ(sample(frames - 3, 1), 66);
@@ -346,4 +349,4 @@ TEST_F(Run, FewerThanThreeFramesAreNotProcessed) {
   }
 }
 
-}  // namespace
+} // namespace

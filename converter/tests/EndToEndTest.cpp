@@ -52,7 +52,9 @@ void WriteFile(const std::wstring& p, const std::string& bytes) {
   f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool Exists(const std::wstring& p) { return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& p) {
+  return GetFileAttributesW(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::vector<std::wstring> Entries(const std::wstring& folder) {
   std::vector<std::wstring> names;
@@ -98,7 +100,8 @@ HANDLE Start(const std::wstring& commandLine, const std::wstring& temp = L"") {
     wchar_t* block = GetEnvironmentStringsW();
     for (wchar_t* p = block; *p; p += wcslen(p) + 1) {
       std::wstring var = p;
-      if (_wcsnicmp(var.c_str(), L"TEMP=", 5) == 0 || _wcsnicmp(var.c_str(), L"TMP=", 4) == 0) continue;
+      if (_wcsnicmp(var.c_str(), L"TEMP=", 5) == 0 || _wcsnicmp(var.c_str(), L"TMP=", 4) == 0)
+        continue;
       env += var;
       env += L'\0';
     }
@@ -134,7 +137,7 @@ const std::wstring kRoot = HostPath(E2E_DIR);
 
 // One player folder with its companion and encoder, and a TEMP of its own.
 struct TScenario {
-  std::wstring folder;  // the program folder (with blanks)
+  std::wstring folder; // the program folder (with blanks)
   std::wstring temp;
   std::wstring input, output;
   HANDLE process = nullptr;
@@ -156,7 +159,7 @@ struct TScenario {
   }
   void HandOver(const std::vector<std::wstring>& lines) {
     std::string text;
-    for (auto& l : lines) text += U(l) + "\r\n";  // the names here are plain ASCII
+    for (auto& l : lines) text += U(l) + "\r\n"; // the names here are plain ASCII
     WriteFile(folder + L"\\AUDIO\\TEMP\\kdr.ini", text);
   }
   void Launch() {
@@ -171,7 +174,9 @@ struct TScenario {
     GetProcessTimes(process, &created, &exited, &kernel, &user);
     CloseHandle(process);
     process = nullptr;
-    auto ticks = [](const FILETIME& t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    auto ticks = [](const FILETIME& t) {
+      return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
     return (ticks(exited) - ticks(created)) / 1e7;
   }
 };
@@ -202,7 +207,8 @@ std::vector<uint8_t> DecodeToWav(const std::wstring& mp3, const std::wstring& wa
 
 // The decoded RMS (of full scale) of a 16-bit stereo WAV between two times.
 double Rms(const std::vector<uint8_t>& wav, double from, double to) {
-  size_t a = 44 + 4 * static_cast<size_t>(from * 44100), b = 44 + 4 * static_cast<size_t>(to * 44100);
+  size_t a = 44 + 4 * static_cast<size_t>(from * 44100),
+         b = 44 + 4 * static_cast<size_t>(to * 44100);
   b = std::min(b, wav.size() & ~size_t(3));
   double sum = 0;
   size_t n = 0;
@@ -350,7 +356,7 @@ TEST_F(Companion, AOneLineHandOverEndsWithoutTouchingAnything) {
   TScenario& run = g_runs["one-line"];
   double took = run.Finish();
   EXPECT_GE(took, 40.0);
-  EXPECT_EQ(Entries(run.folder + L"\\AUDIO").size(), 1u);  // only TEMP
+  EXPECT_EQ(Entries(run.folder + L"\\AUDIO").size(), 1u); // only TEMP
   EXPECT_TRUE(Entries(run.temp).empty());
 }
 
@@ -425,4 +431,4 @@ TEST_F(Companion, AMissingHandOverFileIsReportedAndEndsTheRun) {
   EXPECT_TRUE(Entries(run.temp).empty());
 }
 
-}  // namespace
+} // namespace

@@ -51,7 +51,7 @@ std::string ReadAll(const std::wstring& path) {
   return s;
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   std::wstring line = GetCommandLineW();

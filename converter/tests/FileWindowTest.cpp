@@ -31,7 +31,7 @@ TEST(FileWindow, ReadAtTheEndGivesTheLastByte) {
   uint8_t buf[4] = {0xAA, 0xAA, 0xAA, 0xAA};
   EXPECT_EQ(f.Read(buf, 4), 1u);
   EXPECT_EQ(buf[0], 9);
-  EXPECT_EQ(buf[1], 0xAA);  // beyond the clamped count: untouched
+  EXPECT_EQ(buf[1], 0xAA); // beyond the clamped count: untouched
   EXPECT_EQ(f.Position(), 10u);
   f.SetPosition(1000);
   EXPECT_EQ(f.Read(buf, 2), 1u);
@@ -156,7 +156,7 @@ TEST(FileWindow, StringsAreBytes) {
     f.WriteString("RIFFxx", 4);
     f.SetPosition(0);
     EXPECT_EQ(f.ReadString(4), "RIFF");
-    EXPECT_EQ(f.ReadString(2), "FF");  // at the end: the last byte again
+    EXPECT_EQ(f.ReadString(2), "FF"); // at the end: the last byte again
   }
 }
 
@@ -172,4 +172,4 @@ TEST(FileWindow, FailuresRaise) {
   EXPECT_EQ(again.Size(), 0u);
 }
 
-}  // namespace
+} // namespace

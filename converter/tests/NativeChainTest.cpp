@@ -20,7 +20,8 @@ namespace {
 std::vector<uint8_t> Tone(double seconds) {
   std::vector<uint8_t> data;
   for (uint32_t i = 0; i < uint32_t(44100 * seconds); ++i) {
-    auto v = static_cast<uint16_t>(int16_t(16000 * std::sin(2 * 3.14159265358979 * 440 * i / 44100.0)));
+    auto v =
+        static_cast<uint16_t>(int16_t(16000 * std::sin(2 * 3.14159265358979 * 440 * i / 44100.0)));
     PutLE(data, v, 2);
     PutLE(data, v, 2);
   }
@@ -49,7 +50,9 @@ TEST(NativeChain, Mp3ToMp3ThroughTheEncoderStandIn) {
   TTestDir::WriteBytes(wav, Tone(15));
   ASSERT_EQ(ProcessStarter().RunAndWait(EncodeCommandLine("s", "-b", "128", wav, in), 0), 0u);
 
-  std::ofstream(dir.Path("kdr.ini"), std::ios::binary) << "256\r\n" << in << "\r\n" << out << "\r\n";
+  std::ofstream(dir.Path("kdr.ini"), std::ios::binary) << "256\r\n"
+                                                       << in << "\r\n"
+                                                       << out << "\r\n";
   bool ended = false;
   TCompanionRun run([&] { ended = true; });
   run.Start(dir.Path("kdr.ini"));
@@ -70,4 +73,4 @@ TEST(NativeChain, Mp3ToMp3ThroughTheEncoderStandIn) {
   EXPECT_LT(Rms(decoded, total - 44100 / 4, total - 2000), 0.01);
 }
 
-}  // namespace
+} // namespace

@@ -42,14 +42,15 @@ TEST(ProcessStart, AnInterruptedWaitGoesOnWaiting) {
 TEST(ProcessStart, AChildReapedElsewhereEndsTheWaitWithAnError) {
   // With SIGCHLD ignored the system reaps the child itself, so waitpid fails
   // with ECHILD however often it is asked.
-  struct sigaction ignore {}, old {};
+  struct sigaction ignore {
+  }, old{};
   ignore.sa_handler = SIG_IGN;
   sigemptyset(&ignore.sa_mask);
   sigaction(SIGCHLD, &ignore, &old);
-  alarm(60);  // a wait that spins for ever ends the test program
+  alarm(60); // a wait that spins for ever ends the test program
   EXPECT_THROW(PlatformProcessStarter().RunAndWait("/bin/true", 0), EInOutError);
   alarm(0);
   sigaction(SIGCHLD, &old, nullptr);
 }
 
-}  // namespace
+} // namespace

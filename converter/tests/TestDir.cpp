@@ -33,7 +33,7 @@ void RemoveTree(const fs::path& root) {
   }
   fs::remove_all(root, ec);
 }
-}  // namespace
+} // namespace
 
 TTestDir::TTestDir() {
   // Taken once: the tests below point TEMP into folders they later remove.
@@ -43,7 +43,8 @@ TTestDir::TTestDir() {
 #else
   int pid = static_cast<int>(::getpid());
 #endif
-  fs::path root = base / ("korvalis-conv-" + std::to_string(pid) + "-" + std::to_string(g_serial++));
+  fs::path root =
+      base / ("korvalis-conv-" + std::to_string(pid) + "-" + std::to_string(g_serial++));
   RemoveTree(root);
   fs::create_directories(root / "temp");
   root_ = root.string();

@@ -101,7 +101,7 @@ TEST(WavRead, FormatChunkOf18Bytes) {
   TTestDir::WriteBytes(name, v);
   TAudioData a;
   TPCMFile f(name);
-  EXPECT_EQ(f.DataStart, 46u);  // "data" at 38, its size, then the samples
+  EXPECT_EQ(f.DataStart, 46u); // "data" at 38, its size, then the samples
   f.ReadData(a);
   EXPECT_EQ(Samples(a), kData);
 }
@@ -127,7 +127,7 @@ TEST(WavRead, ATruncatedHeaderRepeatsTheLastByte) {
   EXPECT_EQ(f.Format, "WAAA");
   EXPECT_EQ(f.Subchunk1ID, "AAAA");
   EXPECT_EQ(f.NumChannels, 'A');
-  f.ReadData(a);  // nothing after the "data start": no samples, no failure
+  f.ReadData(a); // nothing after the "data start": no samples, no failure
   EXPECT_EQ(a.Data().Size(), 0u);
 }
 
@@ -165,4 +165,4 @@ TEST(WavWrite, RoundTripKeepsBytesAndFormat) {
   EXPECT_EQ(b.SampleRate, 48000);
 }
 
-}  // namespace
+} // namespace

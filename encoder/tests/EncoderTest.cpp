@@ -32,15 +32,16 @@ TEST(Command, TheTwoLinesAreAccepted) {
 TEST(Command, BlanksInTheUnquotedProgramPathAreSkipped) {
   // "C:\Program Files\Korvalis\Lame.exe -m s ..." reaches us with argv[1]
   // "Files\Korvalis\Lame.exe".
-  auto e = ParseLameCommand({"Files\\Korvalis\\Lame.exe", "-m", "s", "-b", "128", "a.wav", "b.mp3"});
+  auto e =
+      ParseLameCommand({"Files\\Korvalis\\Lame.exe", "-m", "s", "-b", "128", "a.wav", "b.mp3"});
   EXPECT_EQ(e.kind, TLameCommand::Encode);
   EXPECT_EQ(e.input, "a.wav");
 }
 
 TEST(Command, AProgramFolderWithADashInItsNameIsPartOfTheProgramPath) {
   // "C:\Radio - копия\Lame.exe --decode ..." unquoted, as the system splits it.
-  std::vector<std::string> argv = {"C:\\Radio", "-", u8"копия\\Lame.exe", "--decode", "in.mp3",
-                                   "out.wav"};
+  std::vector<std::string> argv = {"C:\\Radio", "-",      u8"копия\\Lame.exe",
+                                   "--decode",  "in.mp3", "out.wav"};
   auto isFile = [](const std::string& p) { return p == u8"C:\\Radio - копия\\Lame.exe"; };
   auto d = ParseLameCommand(ArgumentWords(argv, isFile));
   EXPECT_EQ(d.kind, TLameCommand::Decode);
@@ -49,10 +50,11 @@ TEST(Command, AProgramFolderWithADashInItsNameIsPartOfTheProgramPath) {
   auto e = ParseLameCommand(ArgumentWords({"Lame", "-m", "s", "-b", "96", "a.wav", "b.mp3"},
                                           [](const std::string&) { return false; }));
   EXPECT_EQ(e.kind, TLameCommand::Encode);
-  EXPECT_EQ(ParseLameCommand(ArgumentWords({"C:\\Lame.exe", "-V2", "--decode", "a", "b"},
-                                           [](const std::string& p) { return p == "C:\\Lame.exe"; }))
-                .kind,
-            TLameCommand::Invalid);
+  EXPECT_EQ(
+      ParseLameCommand(ArgumentWords({"C:\\Lame.exe", "-V2", "--decode", "a", "b"},
+                                     [](const std::string& p) { return p == "C:\\Lame.exe"; }))
+          .kind,
+      TLameCommand::Invalid);
 }
 
 TEST(Command, EverythingElseIsRefused) {
@@ -89,8 +91,9 @@ class Codec : public ::testing::Test {
  protected:
   void SetUp() override {
     static const fs::path base = fs::temp_directory_path();
-    dir = base / ("korvalis-enc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = base /
+          ("korvalis-enc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     // A death test's child (a process of its own on Windows) works in its
     // parent's folder.
     if (const char* parents = std::getenv(kDirVariable)) dir = fs::u8path(parents);
@@ -101,7 +104,8 @@ class Codec : public ::testing::Test {
 
   static std::vector<uint8_t> Bytes(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f),
+                                std::istreambuf_iterator<char>());
   }
   static void Put(std::vector<uint8_t>& v, uint32_t x, int n) {
     for (int i = 0; i < n; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
@@ -152,16 +156,16 @@ TEST_F(Codec, EncodeAtTheGivenBitrateAndDecodeBack) {
   for (auto& f : frames) {
     EXPECT_EQ(f.bitrate, 192);
     EXPECT_EQ(f.sampleRate, 44100);
-    EXPECT_EQ(f.mode, 0);  // simple stereo
+    EXPECT_EQ(f.mode, 0); // simple stereo
   }
   DecodeMp3ToWav(dir / "out put.mp3", dir / "back.wav");
   auto w = Bytes(dir / "back.wav");
   ASSERT_GT(w.size(), 44u);
   EXPECT_EQ(std::string(w.begin(), w.begin() + 4), "RIFF");
   EXPECT_EQ(std::string(w.begin() + 36, w.begin() + 40), "data");
-  EXPECT_EQ(w[22], 2);                 // channels
+  EXPECT_EQ(w[22], 2); // channels
   EXPECT_EQ(w[24] | w[25] << 8, 44100);
-  EXPECT_EQ(w[34], 16);                // bits
+  EXPECT_EQ(w[34], 16); // bits
   uint32_t dataSize = w[40] | w[41] << 8 | w[42] << 16 | uint32_t(w[43]) << 24;
   EXPECT_EQ(dataSize, w.size() - 44);
   EXPECT_NEAR(dataSize / 4.0 / 44100, 3.0, 0.1);
@@ -173,7 +177,7 @@ TEST_F(Codec, EncodeAtTheGivenBitrateAndDecodeBack) {
     sum += double(s) * s;
   }
   EXPECT_NEAR(std::sqrt(sum / n) / 32767, 0.354, 0.03);
-  EXPECT_EQ(FilesIn(dir), 3u);  // no temporary file left behind
+  EXPECT_EQ(FilesIn(dir), 3u); // no temporary file left behind
 }
 
 TEST_F(Codec, MonoEightBitIsEncodedOnBothChannels) {
@@ -204,7 +208,7 @@ TEST_F(Codec, NotAnMp3FailsAndLeavesNothing) {
   std::ofstream(dir / "x.mp3", std::ios::binary) << std::string(5000, 'x');
   std::ofstream(dir / "out.wav", std::ios::binary) << "old";
   EXPECT_THROW(DecodeMp3ToWav(dir / "x.mp3", dir / "out.wav"), TCodecError);
-  EXPECT_EQ(Bytes(dir / "out.wav"), std::vector<uint8_t>({'o', 'l', 'd'}));  // untouched
+  EXPECT_EQ(Bytes(dir / "out.wav"), std::vector<uint8_t>({'o', 'l', 'd'})); // untouched
   EXPECT_EQ(FilesIn(dir), 2u);
 }
 
@@ -267,4 +271,4 @@ TEST_F(Codec, AnUnwritableFolderFails) {
   EXPECT_THROW(EncodeWavToMp3(dir / "t.wav", dir / "no" / "o.mp3", 128), TCodecError);
 }
 
-}  // namespace
+} // namespace

@@ -8,9 +8,9 @@
 #include "audiolib/mpeg/MpegHeader.h"
 
 struct TMp3Frame {
-  int bitrate = 0;     // kbit/s
-  int sampleRate = 0;  // Hz
-  int mode = 0;        // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
+  int bitrate = 0;    // kbit/s
+  int sampleRate = 0; // Hz
+  int mode = 0;       // 0 stereo, 1 joint stereo, 2 dual channel, 3 mono
   size_t offset = 0;
 };
 
@@ -20,7 +20,8 @@ inline std::vector<TMp3Frame> Mp3Frames(const std::vector<uint8_t>& data) {
   std::vector<TMp3Frame> frames;
   size_t at = 0;
   if (data.size() > 10 && data[0] == 'I' && data[1] == 'D' && data[2] == '3')
-    at = 10 + ((data[6] & 0x7F) << 21 | (data[7] & 0x7F) << 14 | (data[8] & 0x7F) << 7 | (data[9] & 0x7F));
+    at = 10 + ((data[6] & 0x7F) << 21 | (data[7] & 0x7F) << 14 | (data[8] & 0x7F) << 7 |
+               (data[9] & 0x7F));
   audiolib::FrameHeader h;
   while (at + 4 <= data.size() && audiolib::ParseFrameHeader(&data[at], data.size() - at, h) &&
          h.version == 1 && h.layer == 3) {

@@ -28,7 +28,7 @@ void Pump() {
   }
 }
 
-}  // namespace
+} // namespace
 
 TEST(Platform, WindowIsPaintedAndReadBack) {
   WNDCLASSW wc{};
@@ -37,8 +37,8 @@ TEST(Platform, WindowIsPaintedAndReadBack) {
   wc.lpszClassName = L"KorvalisPlatformTest";
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   ASSERT_NE(RegisterClassW(&wc), 0);
-  HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Проверка окна", WS_OVERLAPPEDWINDOW, 100,
-                             100, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Проверка окна", WS_OVERLAPPEDWINDOW, 100, 100,
+                             200, 150, nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(wnd, nullptr);
   ShowWindow(wnd, SW_SHOW);
   UpdateWindow(wnd);

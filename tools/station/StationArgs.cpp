@@ -28,7 +28,7 @@ bool ToDouble(const std::string& s, double lo, double hi, double& out) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 StationArgs DefaultStationArgs() {
   StationArgs a;
@@ -106,12 +106,14 @@ std::vector<uint8_t> LoadMp3ForLoop(const std::string& path) {
   std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   size_t begin = 0, end = data.size();
   if (end >= 10 && data[0] == 'I' && data[1] == 'D' && data[2] == '3') {
-    size_t size = (size_t(data[6] & 0x7F) << 21) | (size_t(data[7] & 0x7F) << 14) | (size_t(data[8] & 0x7F) << 7) |
-                  size_t(data[9] & 0x7F);
+    size_t size = (size_t(data[6] & 0x7F) << 21) | (size_t(data[7] & 0x7F) << 14) |
+                  (size_t(data[8] & 0x7F) << 7) | size_t(data[9] & 0x7F);
     begin = std::min(end, 10 + size + ((data[5] & 0x10) ? 10 : 0));
   }
-  if (end - begin >= 128 && data[end - 128] == 'T' && data[end - 127] == 'A' && data[end - 126] == 'G') end -= 128;
+  if (end - begin >= 128 && data[end - 128] == 'T' && data[end - 127] == 'A' &&
+      data[end - 126] == 'G')
+    end -= 128;
   return std::vector<uint8_t>(data.begin() + begin, data.begin() + end);
 }
 
-}  // namespace teststation
+} // namespace teststation

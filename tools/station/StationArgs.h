@@ -9,9 +9,9 @@
 namespace teststation {
 
 struct StationArgs {
-  StationConfig cfg;      // mp3 left empty: the program loads or makes it
-  int port = 0;           // 0 = any free port
-  std::string mp3_file;   // empty = generate the demonstration tune
+  StationConfig cfg;    // mp3 left empty: the program loads or makes it
+  int port = 0;         // 0 = any free port
+  std::string mp3_file; // empty = generate the demonstration tune
   bool help = false;
 };
 
@@ -31,4 +31,4 @@ std::string StationUsage();
 // trailing ID3v1 tag. Empty when the file cannot be read.
 std::vector<uint8_t> LoadMp3ForLoop(const std::string& path);
 
-}  // namespace teststation
+} // namespace teststation

@@ -16,7 +16,7 @@ std::string Trim(const std::string& s) {
   size_t e = s.find_last_not_of(" \t\r");
   return s.substr(b, e - b + 1);
 }
-}  // namespace
+} // namespace
 
 size_t FindHeadEnd(const std::string& data, size_t& end) {
   size_t crlf = data.find("\r\n\r\n");
@@ -52,11 +52,12 @@ bool ParseStationRequest(const std::string& head, StationRequest& out) {
     }
     size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
-    if (Lower(Trim(line.substr(0, colon))) == "icy-metadata" && Trim(line.substr(colon + 1)) == "1") {
+    if (Lower(Trim(line.substr(0, colon))) == "icy-metadata" &&
+        Trim(line.substr(colon + 1)) == "1") {
       out.wants_metadata = true;
     }
   }
   return !first;
 }
 
-}  // namespace teststation
+} // namespace teststation

@@ -7,10 +7,10 @@
 namespace teststation {
 
 struct StationRequest {
-  std::string method;           // "GET"
-  std::string path;             // "/stream", without the query string
-  bool wants_metadata = false;  // "Icy-MetaData: 1" (name in any case)
-  std::string head;             // request line and headers, "\r\n"-separated
+  std::string method;          // "GET"
+  std::string path;            // "/stream", without the query string
+  bool wants_metadata = false; // "Icy-MetaData: 1" (name in any case)
+  std::string head;            // request line and headers, "\r\n"-separated
 };
 
 // Size of the end of the head ("\r\n\r\n" or "\n\n") in `data`, with its
@@ -19,4 +19,4 @@ size_t FindHeadEnd(const std::string& data, size_t& end);
 // Parses a complete head; false when the request line is not "METHOD PATH ...".
 bool ParseStationRequest(const std::string& head, StationRequest& out);
 
-}  // namespace teststation
+} // namespace teststation

@@ -55,7 +55,9 @@ constexpr int kSendFlags = 0;
 #else
 using Native = int;
 void EnsureStarted() {}
-bool WouldBlock() { return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINPROGRESS || errno == EINTR; }
+bool WouldBlock() {
+  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINPROGRESS || errno == EINTR;
+}
 void CloseNative(Native s) { ::close(s); }
 void SetNonBlocking(Native s) { fcntl(s, F_SETFL, fcntl(s, F_GETFL, 0) | O_NONBLOCK); }
 bool Wait(Native s, bool write, int timeout_ms) {
@@ -87,7 +89,7 @@ intptr_t NewTcpSocket() {
   return static_cast<intptr_t>(s);
 }
 
-}  // namespace
+} // namespace
 
 StationSocket::~StationSocket() { Close(); }
 
@@ -115,7 +117,8 @@ bool StationSocket::Listen(int port) {
   setsockopt(N(handle_), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
 #endif
   sockaddr_in a = Loopback(port);
-  if (::bind(N(handle_), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(N(handle_), 64) != 0) {
+  if (::bind(N(handle_), reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+      ::listen(N(handle_), 64) != 0) {
     Close();
     return false;
   }
@@ -160,9 +163,13 @@ StationSocket StationSocket::Accept() {
   return StationSocket(static_cast<intptr_t>(s));
 }
 
-bool StationSocket::WaitReadable(int timeout_ms) const { return valid() && Wait(N(handle_), false, timeout_ms); }
+bool StationSocket::WaitReadable(int timeout_ms) const {
+  return valid() && Wait(N(handle_), false, timeout_ms);
+}
 
-bool StationSocket::WaitWritable(int timeout_ms) const { return valid() && Wait(N(handle_), true, timeout_ms); }
+bool StationSocket::WaitWritable(int timeout_ms) const {
+  return valid() && Wait(N(handle_), true, timeout_ms);
+}
 
 StationSocket::IoResult StationSocket::Receive(void* buf, size_t size, size_t& done) {
   done = 0;
@@ -209,4 +216,4 @@ int StationSocket::LocalPort() const {
   return ntohs(a.sin_port);
 }
 
-}  // namespace teststation
+} // namespace teststation

@@ -63,14 +63,11 @@ bool StationSocket::SendAll(const void* buf, size_t size, int step_ms, KeepGoing
         p += done;
         size -= done;
         break;
-      case IoResult::kWouldBlock:
-        WaitWritable(step_ms);
-        break;
-      default:
-        return false;
+      case IoResult::kWouldBlock: WaitWritable(step_ms); break;
+      default: return false;
     }
   }
   return true;
 }
 
-}  // namespace teststation
+} // namespace teststation

@@ -16,7 +16,7 @@ void AppendText(std::vector<uint8_t>& out, uint8_t length_byte, const std::strin
   out.insert(out.end(), text.begin(), text.end());
   out.insert(out.end(), padded - text.size(), 0);
 }
-}  // namespace
+} // namespace
 
 StationStream::StationStream(const StationConfig& cfg, const std::vector<uint8_t>& audio,
                              Metadata metadata)
@@ -32,7 +32,8 @@ int StationStream::NominalKbps(const StationConfig& cfg) {
 
 uint64_t StationStream::BytesPerTitle(const StationConfig& cfg) {
   if (cfg.title_seconds <= 0) return 0;
-  uint64_t n = static_cast<uint64_t>(std::llround(cfg.title_seconds * NominalKbps(cfg) * 1000.0 / 8.0));
+  uint64_t n =
+      static_cast<uint64_t>(std::llround(cfg.title_seconds * NominalKbps(cfg) * 1000.0 / 8.0));
   return n > 0 ? n : 1;
 }
 
@@ -82,18 +83,17 @@ void StationStream::AppendBlock(std::vector<uint8_t>& out) {
   ++blocks_;
   if (metadata_ == Metadata::kBad) {
     switch (k % 3) {
-      case 0: {  // right length, but no StreamTitle: bytes a parser must survive
+      case 0: { // right length, but no StreamTitle: bytes a parser must survive
         std::string junk;
         for (int i = 0; i < 32; ++i) junk.push_back(static_cast<char>((i * 37 + 11) % 254 + 1));
         junk[5] = '\'';
         AppendText(out, 2, junk);
         return;
       }
-      case 1:  // announces 4080 bytes but only 32 follow before the audio
+      case 1: // announces 4080 bytes but only 32 follow before the audio
         AppendText(out, 255, "StreamTitle='lie';");
         return;
-      default:
-        break;
+      default: break;
     }
     std::vector<uint8_t> block = TitleBlock(title);
     out.insert(out.end(), block.begin(), block.end());
@@ -133,4 +133,4 @@ void StationStream::Produce(size_t audio_bytes, std::vector<uint8_t>& out) {
   }
 }
 
-}  // namespace teststation
+} // namespace teststation

@@ -15,9 +15,9 @@ namespace teststation {
 class StationStream {
  public:
   enum class Metadata {
-    kNone,    // plain audio
-    kTitles,  // a block every metaint bytes with the scheduled title
-    kBad,     // blocks that lie (see TestStation.h, /badmeta)
+    kNone,   // plain audio
+    kTitles, // a block every metaint bytes with the scheduled title
+    kBad,    // blocks that lie (see TestStation.h, /badmeta)
   };
 
   // `audio` is looped and must outlive the stream; with metaint <= 0 no
@@ -58,4 +58,4 @@ class StationStream {
   bool sent_title_ = false;
 };
 
-}  // namespace teststation
+} // namespace teststation

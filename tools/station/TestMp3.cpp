@@ -13,7 +13,7 @@ constexpr double kPi = 3.14159265358979323846;
 int16_t ToSample(double v) {
   return static_cast<int16_t>(std::lround(std::max(-1.0, std::min(1.0, v)) * 32767.0));
 }
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate, int channels,
                                int bitrate_kbps) {
@@ -23,7 +23,7 @@ std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate,
   if (!gf) return out;
   lame_set_num_channels(gf, channels);
   lame_set_in_samplerate(gf, sample_rate);
-  lame_set_out_samplerate(gf, sample_rate);  // no resampling: the rate asked is the rate served
+  lame_set_out_samplerate(gf, sample_rate); // no resampling: the rate asked is the rate served
   lame_set_brate(gf, bitrate_kbps);
   lame_set_VBR(gf, vbr_off);
   lame_set_mode(gf, channels == 1 ? MONO : JOINT_STEREO);
@@ -45,7 +45,8 @@ std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate,
       left[i] = pcm[static_cast<size_t>(at + i) * channels];
       right[i] = channels == 2 ? pcm[static_cast<size_t>(at + i) * 2 + 1] : left[i];
     }
-    int got = lame_encode_buffer(gf, left.data(), right.data(), n, buf.data(), static_cast<int>(buf.size()));
+    int got = lame_encode_buffer(gf, left.data(), right.data(), n, buf.data(),
+                                 static_cast<int>(buf.size()));
     ok = got >= 0;
     if (ok) out.insert(out.end(), buf.begin(), buf.begin() + got);
   }
@@ -58,18 +59,19 @@ std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate,
 
 int FirstFrameKbps(const std::vector<uint8_t>& mp3) {
   static const int kV1[3][15] = {
-      {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},  // layer I
-      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},     // layer II
-      {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}};     // layer III
+      {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448}, // layer I
+      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},    // layer II
+      {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}};    // layer III
   static const int kV2[2][15] = {
-      {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},     // layer I
-      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}};         // layers II, III
+      {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256}, // layer I
+      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}};     // layers II, III
   size_t end = std::min<size_t>(mp3.size(), 65536);
   for (size_t i = 0; i + 3 < end; ++i) {
     if (mp3[i] != 0xFF || (mp3[i + 1] & 0xE0) != 0xE0) continue;
     int version = (mp3[i + 1] >> 3) & 3, layer = (mp3[i + 1] >> 1) & 3, index = mp3[i + 2] >> 4;
-    if (version == 1 || layer == 0 || index == 0 || index == 15 || ((mp3[i + 2] >> 2) & 3) == 3) continue;
-    int row = 3 - layer;  // 0 = layer I, 1 = II, 2 = III
+    if (version == 1 || layer == 0 || index == 0 || index == 15 || ((mp3[i + 2] >> 2) & 3) == 3)
+      continue;
+    int row = 3 - layer; // 0 = layer I, 1 = II, 2 = III
     return version == 3 ? kV1[row][index] : kV2[row == 0 ? 0 : 1][index];
   }
   return 0;
@@ -81,7 +83,8 @@ std::vector<uint8_t> MakeSineMp3(double seconds, int bitrate_kbps, int sample_ra
   const size_t frames = static_cast<size_t>(seconds * sample_rate);
   std::vector<int16_t> pcm(frames * channels);
   for (size_t i = 0; i < frames; ++i) {
-    int16_t s = ToSample(amplitude * std::sin(2 * kPi * freq_hz * static_cast<double>(i) / sample_rate));
+    int16_t s =
+        ToSample(amplitude * std::sin(2 * kPi * freq_hz * static_cast<double>(i) / sample_rate));
     for (int c = 0; c < channels; ++c) pcm[i * channels + c] = s;
   }
   return EncodeMp3(pcm, sample_rate, channels, bitrate_kbps);
@@ -109,4 +112,4 @@ std::vector<uint8_t> MakeMelodyMp3(double seconds, int bitrate_kbps) {
   return EncodeMp3(pcm, rate, 2, bitrate_kbps);
 }
 
-}  // namespace teststation
+} // namespace teststation

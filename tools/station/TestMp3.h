@@ -25,4 +25,4 @@ int FirstFrameKbps(const std::vector<uint8_t>& mp3);
 std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate, int channels,
                                int bitrate_kbps);
 
-}  // namespace teststation
+} // namespace teststation

@@ -15,8 +15,8 @@ namespace teststation {
 namespace {
 using Clock = std::chrono::steady_clock;
 
-constexpr int kStepMs = 50;                  // longest wait before the stop flag is seen again
-constexpr size_t kMaxHead = 16 * 1024;       // longest request head accepted
+constexpr int kStepMs = 50;            // longest wait before the stop flag is seen again
+constexpr size_t kMaxHead = 16 * 1024; // longest request head accepted
 constexpr auto kHeadTimeout = std::chrono::seconds(10);
 constexpr size_t kEndlessHeaderLimit = 64u << 20;
 
@@ -37,8 +37,10 @@ const std::vector<uint8_t>& NoiseAudio() {
   return noise;
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
-}  // namespace
+bool StartsWith(const std::string& s, const std::string& prefix) {
+  return s.compare(0, prefix.size(), prefix) == 0;
+}
+} // namespace
 
 struct TestStation::Client {
   StationSocket socket;
@@ -91,7 +93,7 @@ void TestStation::AcceptLoop() {
             raw->done = true;
           });
         } catch (const std::system_error&) {
-          continue;  // out of threads: this client is closed, the station goes on
+          continue; // out of threads: this client is closed, the station goes on
         }
         clients_.push_back(std::move(client));
       }
@@ -104,8 +106,9 @@ void TestStation::ReapFinished(bool all) {
   std::vector<std::unique_ptr<Client>> finished;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto keep = std::stable_partition(clients_.begin(), clients_.end(),
-                                      [all](const std::unique_ptr<Client>& c) { return !all && !c->done; });
+    auto keep =
+        std::stable_partition(clients_.begin(), clients_.end(),
+                              [all](const std::unique_ptr<Client>& c) { return !all && !c->done; });
     std::move(keep, clients_.end(), std::back_inserter(finished));
     clients_.erase(keep, clients_.end());
   }
@@ -120,7 +123,8 @@ namespace {
 // One client's conversation: everything that needs its socket and the stop flag.
 class Conversation {
  public:
-  Conversation(StationSocket& socket, const std::atomic<bool>& running) : socket_(socket), running_(running) {}
+  Conversation(StationSocket& socket, const std::atomic<bool>& running)
+      : socket_(socket), running_(running) {}
 
   bool Running() const { return running_; }
 
@@ -178,12 +182,14 @@ class Conversation {
   const std::atomic<bool>& running_;
 };
 
-std::string SimpleAnswer(const std::string& status, const std::string& type, const std::string& body) {
-  return "HTTP/1.0 " + status + "\r\nContent-Type: " + type + "\r\nContent-Length: " +
-         std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+std::string SimpleAnswer(const std::string& status, const std::string& type,
+                         const std::string& body) {
+  return "HTTP/1.0 " + status + "\r\nContent-Type: " + type +
+         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" +
+         body;
 }
 
-}  // namespace
+} // namespace
 
 void TestStation::Serve(Client* client) {
   Conversation talk(client->socket, running_);
@@ -206,7 +212,8 @@ void TestStation::Serve(Client* client) {
 
   const std::string& path = req.path;
   enum class Fault { kNone, kDrop, kStall } fault = Fault::kNone;
-  auto metadata = req.wants_metadata ? StationStream::Metadata::kTitles : StationStream::Metadata::kNone;
+  auto metadata =
+      req.wants_metadata ? StationStream::Metadata::kTitles : StationStream::Metadata::kNone;
   const std::vector<uint8_t>* audio = &cfg_.mp3;
 
   if (path == "/stream" || path == "/") {
@@ -229,7 +236,8 @@ void TestStation::Serve(Client* client) {
     }
     if (n >= 0) {
       std::string next = n <= 1 ? Url("/stream") : Url("/redirect/" + std::to_string(n - 1));
-      talk.Send("HTTP/1.0 302 Found\r\nLocation: " + next + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+      talk.Send("HTTP/1.0 302 Found\r\nLocation: " + next +
+                "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
     } else {
       talk.Send(SimpleAnswer("404 Not Found", "text/plain", "no such redirect\n"));
     }
@@ -237,17 +245,19 @@ void TestStation::Serve(Client* client) {
     return;
   } else if (path == "/list.pls") {
     talk.Send(SimpleAnswer("200 OK", "audio/x-scpls",
-                           "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + Url("/stream") + "\r\nTitle1=" + cfg_.name +
-                               "\r\nLength1=-1\r\nVersion=2\r\n"));
+                           "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + Url("/stream") +
+                               "\r\nTitle1=" + cfg_.name + "\r\nLength1=-1\r\nVersion=2\r\n"));
     talk.Finish();
     return;
   } else if (path == "/list.m3u") {
-    talk.Send(SimpleAnswer("200 OK", "audio/x-mpegurl",
-                           "#EXTM3U\r\n#EXTINF:-1," + cfg_.name + "\r\n" + Url("/stream") + "\r\n"));
+    talk.Send(
+        SimpleAnswer("200 OK", "audio/x-mpegurl",
+                     "#EXTM3U\r\n#EXTINF:-1," + cfg_.name + "\r\n" + Url("/stream") + "\r\n"));
     talk.Finish();
     return;
   } else if (path == "/garbage") {
-    static const char kGarbage[] = "\x16\x03\x01\x00 <this is no radio station> \x01\xfe\x80\x00\r\n\r\n";
+    static const char kGarbage[] =
+        "\x16\x03\x01\x00 <this is no radio station> \x01\xfe\x80\x00\r\n\r\n";
     talk.Send(kGarbage, sizeof kGarbage - 1);
     talk.Finish();
     return;
@@ -257,11 +267,11 @@ void TestStation::Serve(Client* client) {
   } else if (path == "/endless-header") {
     std::string line(8192, 'A');
     talk.Send("ICY 200 OK\r\nicy-name: ");
-    for (size_t sent = 0; sent < kEndlessHeaderLimit && talk.Send(line); sent += line.size()) {
-    }
+    for (size_t sent = 0; sent < kEndlessHeaderLimit && talk.Send(line); sent += line.size()) {}
     return;
   } else {
-    talk.Send(SimpleAnswer("404 Not Found", "text/html", "<html><body>404 Not Found</body></html>\n"));
+    talk.Send(
+        SimpleAnswer("404 Not Found", "text/html", "<html><body>404 Not Found</body></html>\n"));
     talk.Finish();
     return;
   }
@@ -282,7 +292,8 @@ void TestStation::Serve(Client* client) {
   StationStream stream(cfg_, *audio, with_meta ? metadata : StationStream::Metadata::kNone);
   const double bytes_per_s = StationStream::NominalKbps(cfg_) * 1000.0 / 8.0 * cfg_.pace;
   // 20 ms of audio per chunk when paced; big chunks when not.
-  const size_t chunk = cfg_.pace > 0 ? std::max<size_t>(1, static_cast<size_t>(bytes_per_s * 0.02)) : 16384;
+  const size_t chunk =
+      cfg_.pace > 0 ? std::max<size_t>(1, static_cast<size_t>(bytes_per_s * 0.02)) : 16384;
   const size_t limit = fault == Fault::kDrop    ? cfg_.drop_after_bytes
                        : fault == Fault::kStall ? cfg_.stall_after_bytes
                                                 : SIZE_MAX;
@@ -294,7 +305,8 @@ void TestStation::Serve(Client* client) {
                              std::chrono::duration<double>(stream.audio_sent() / bytes_per_s));
       auto now = Clock::now();
       if (now < due) {
-        std::this_thread::sleep_for(std::min<Clock::duration>(due - now, std::chrono::milliseconds(kStepMs)));
+        std::this_thread::sleep_for(
+            std::min<Clock::duration>(due - now, std::chrono::milliseconds(kStepMs)));
         continue;
       }
     }
@@ -306,4 +318,4 @@ void TestStation::Serve(Client* client) {
   // A drop is abrupt on purpose: no goodbye, just the close.
 }
 
-}  // namespace teststation
+} // namespace teststation

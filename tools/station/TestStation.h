@@ -44,7 +44,7 @@ namespace teststation {
 class TestStation {
  public:
   explicit TestStation(StationConfig cfg);
-  ~TestStation();  // Stop()
+  ~TestStation(); // Stop()
   TestStation(const TestStation&) = delete;
   TestStation& operator=(const TestStation&) = delete;
 
@@ -74,10 +74,10 @@ class TestStation {
   std::atomic<bool> running_{false};
   int port_ = 0;
   std::atomic<int> connections_{0};
-  std::atomic<int> drop_once_{0};  // requests of /drop-once so far
-  mutable std::mutex mutex_;  // guards clients_ and requests_
+  std::atomic<int> drop_once_{0}; // requests of /drop-once so far
+  mutable std::mutex mutex_;      // guards clients_ and requests_
   std::vector<std::unique_ptr<Client>> clients_;
   std::vector<std::string> requests_;
 };
 
-}  // namespace teststation
+} // namespace teststation

@@ -26,13 +26,15 @@ int main(int argc, char** argv) {
   } else {
     args.cfg.mp3 = LoadMp3ForLoop(args.mp3_file);
     if (FirstFrameKbps(args.cfg.mp3) == 0) {
-      std::fprintf(stderr, "korvalis-station: %s is not an MPEG audio file\n", args.mp3_file.c_str());
+      std::fprintf(stderr, "korvalis-station: %s is not an MPEG audio file\n",
+                   args.mp3_file.c_str());
       return 1;
     }
     if (args.cfg.bitrate_kbps == 0) args.cfg.bitrate_kbps = FirstFrameKbps(args.cfg.mp3);
   }
   if (args.cfg.mp3.empty()) {
-    std::fprintf(stderr, "korvalis-station: no audio (bitrate %d kbit/s not encodable?)\n", args.cfg.bitrate_kbps);
+    std::fprintf(stderr, "korvalis-station: no audio (bitrate %d kbit/s not encodable?)\n",
+                 args.cfg.bitrate_kbps);
     return 1;
   }
   TestStation station(args.cfg);

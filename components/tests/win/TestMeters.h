@@ -21,4 +21,4 @@ inline TLEDMeter* PlayerMeter(TForm* form, int x, int y) {
   return m;
 }
 
-}  // namespace testwin
+} // namespace testwin

@@ -64,7 +64,7 @@ inline bool SaveScreenBmp(const std::wstring& path) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;  // bottom-up, as the file wants it
+  bi.bmiHeader.biHeight = h; // bottom-up, as the file wants it
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
@@ -94,4 +94,4 @@ inline bool SaveScreenBmp(const std::wstring& path) {
   return ok;
 }
 
-}  // namespace testwin
+} // namespace testwin

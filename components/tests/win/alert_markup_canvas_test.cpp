@@ -42,7 +42,7 @@ TBitmap* Canvas300x100() {
   return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST(AlertMarkupCanvas, SampleRendersWithItsColoursAndLines) {
   TBitmap* b = Canvas300x100();
@@ -52,7 +52,7 @@ TEST(AlertMarkupCanvas, SampleRendersWithItsColoursAndLines) {
     TPictureItem* item = pictures.Items()->Add();
     item->Name = "GIF";
     item->Picture()->LoadFromURL("RES://ALERTGIF");
-    item->Picture()->SetFrame(2);  // the red one
+    item->Picture()->SetFrame(2); // the red one
     TCanvasMarkupSurface s(b->Canvas());
     s.UsePictures(&pictures, nullptr);
     markup::DrawMarkup(s, kSample, Rect(0, 0, 300, 100), markup::MarkupParams(), r);
@@ -60,8 +60,8 @@ TEST(AlertMarkupCanvas, SampleRendersWithItsColoursAndLines) {
   }
   b->SaveToFile("alert_markup_render.bmp");
   const Count all = CountPixels(*b, Rect(0, 0, 300, 100));
-  EXPECT_GT(all.red, 12 * 12 + 20);   // the red word and the second frame
-  EXPECT_GT(all.blue, 20);  // the link
+  EXPECT_GT(all.red, 12 * 12 + 20); // the red word and the second frame
+  EXPECT_GT(all.blue, 20);          // the link
   EXPECT_GT(all.dark, 100);
   // Three lines: the text, then the two list items below it.
   EXPECT_GE(r.TextHeight, 3 * 13);

@@ -60,7 +60,7 @@ TForm* Owner() {
   return f;
 }
 
-}  // namespace
+} // namespace
 
 TEST(AlertNotifier, FirstShowPlacesFadesAndHidesWithoutActivation) {
   TForm* form = Owner();
@@ -124,7 +124,7 @@ TEST(AlertNotifier, ThreeMessagesPageDeleteAndVetoedClose) {
   a->OnDeleteMessage = [&](TObject*, int i) { deleted = i; };
   bool refuse = true;
   a->OnCanDeleteMessage = [&](TObject*, int, bool& can) { can = !refuse; };
-  p->DeleteCurrent();  // refused: nothing goes anywhere
+  p->DeleteCurrent(); // refused: nothing goes anywhere
   EXPECT_EQ(p->AlertMessages()->Count(), 3);
   EXPECT_EQ(a->AlertMessages()->Count(), 3);
   refuse = false;
@@ -133,7 +133,7 @@ TEST(AlertNotifier, ThreeMessagesPageDeleteAndVetoedClose) {
   EXPECT_EQ(p->AlertMessages()->Count(), 2);
   EXPECT_EQ(a->AlertMessages()->Count(), 2);
   EXPECT_EQ(p->Copies()->Count(), 2);
-  a->AlertMessages()->Delete(1);  // in code: the popup follows
+  a->AlertMessages()->Delete(1); // in code: the popup follows
   EXPECT_EQ(p->AlertMessages()->Count(), 1);
   a->OnCanClose = [](TObject*, bool& can) { can = false; };
   p->CloseAlert();
@@ -150,24 +150,24 @@ TEST(AlertNotifier, ATitleInEveryStateAndTheOwnerFreedMidFade) {
   TAlertNotifier* a = PlayerAlert(form);
   a->FadeTime = 5;
   a->Show();
-  a->Show();  // fading in: returns at once
+  a->Show(); // fading in: returns at once
   EXPECT_EQ(a->Phase(), AlertPhase::FadingIn);
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::FadingOut; }));
-  a->Show();  // fading out: stopped, shown again, counted anew
+  a->Show(); // fading out: stopped, shown again, counted anew
   EXPECT_EQ(a->Phase(), AlertPhase::Shown);
   EXPECT_EQ(Alpha(a->Popup()->Handle()), 160);
   testwin::Pump(100);
   EXPECT_TRUE(IsWindowVisible(a->Popup()->Handle()));
   a->FadeTime = 50;
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::FadingOut; }));
-  form->Free();  // the component and its popup go mid-fade
+  form->Free(); // the component and its popup go mid-fade
   testwin::Pump(200);
 }
 
 TEST(AlertNotifier, PopupPixelsBandsBorderCaptionAndTextInsideItsArea) {
   TForm* form = Owner();
   TAlertNotifier* a = PlayerAlert(form);
-  a->AlphaEnd = 255;  // opaque, so the screen shows the popup's own colours
+  a->AlphaEnd = 255; // opaque, so the screen shows the popup's own colours
   a->DisplayTime = 100000;
   a->Font()->SetColor(clBlack);
   std::string longTitle;
@@ -228,14 +228,14 @@ TEST(AlertNotifier, ANewTitleReplacesTheListInOneChangeKeepingThePlace) {
   p->NextMessage();
   p->NextMessage();
   ASSERT_EQ(p->Position(), 3);
-  a->AlertMessages()->Items(0)->Text()->Clear();  // visible: the popup follows at once
+  a->AlertMessages()->Items(0)->Text()->Clear(); // visible: the popup follows at once
   a->AlertMessages()->Items(0)->Text()->Add("new &amp; title");
   a->Show();
   EXPECT_EQ(p->AlertMessages()->Strings(0), "new &amp; title");
   EXPECT_EQ(p->Position(), 3);
   EXPECT_TRUE(p->Visible());
   EXPECT_EQ(closes + asks, 0);
-  a->AlertMessages()->Delete(2);  // the list shrinks under the shown message
+  a->AlertMessages()->Delete(2); // the list shrinks under the shown message
   EXPECT_EQ(p->Position(), 2);
   form->Free();
 }

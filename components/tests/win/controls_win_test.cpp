@@ -30,9 +30,7 @@ class ControlsWin : public ::testing::Test {
     Settle();
   }
 
-  static void Settle() {
-    testwin::Pump(50);
-  }
+  static void Settle() { testwin::Pump(50); }
   // A pixel of the form's client area, as on the screen.
   COLORREF Screen(int x, int y) {
     HDC dc = GetDC(form_->Handle());
@@ -44,7 +42,7 @@ class ControlsWin : public ::testing::Test {
 };
 TForm* ControlsWin::form_ = nullptr;
 
-}  // namespace
+} // namespace
 
 TEST_F(ControlsWin, MeterPaintsLitAndDimSegments) {
   TLEDMeter* m = testwin::PlayerMeter(form_, 12, 128);
@@ -80,7 +78,7 @@ TEST_F(ControlsWin, MeterPaintsLitAndDimSegments) {
 TEST_F(ControlsWin, MeterWithoutDigitsDrawsNothing) {
   TLEDMeter* m = testwin::PlayerMeter(form_, 12, 40);
   m->SetNumDigits(0);
-  m->SetPosition(50);  // must not divide by zero
+  m->SetPosition(50); // must not divide by zero
   Settle();
   EXPECT_EQ(Screen(12 + 4, 42), RGB(0, 0, 0));
 }
@@ -94,7 +92,7 @@ TEST_F(ControlsWin, SwitchShowsTheColourOfItsState) {
   COLORREF c = Screen(480 + 7, 8 + 7);
   EXPECT_GT(GetRValue(c), 150);
   EXPECT_LT(GetGValue(c), 80);
-  EXPECT_EQ(Screen(480, 8), RGB(0, 0, 0));  // transparent corner shows the form
+  EXPECT_EQ(Screen(480, 8), RGB(0, 0, 0)); // transparent corner shows the form
   led->SetOffColor(Aqua);
   c = Screen(480 + 7, 8 + 7);
   EXPECT_GT(GetBValue(c), 150);
@@ -136,12 +134,12 @@ TEST_F(ControlsWin, BufferedGradientIsDrawnOncePerSize) {
     g->Invalidate();
     Settle();
   }
-  EXPECT_EQ(g->DrawCount(), 1);  // repaints are copies of the cache
+  EXPECT_EQ(g->DrawCount(), 1); // repaints are copies of the cache
   EXPECT_EQ(Screen(150, 255), RGB(255, 255, 255));
   EXPECT_NEAR(GetRValue(Screen(150, 128)), 128, 2);
 
-  g->SetStartColor(clBlack);  // unchanged: nothing
-  g->SetStepWidth(11);         // ignored
+  g->SetStartColor(clBlack); // unchanged: nothing
+  g->SetStepWidth(11);       // ignored
   g->SetStepWidth(0);
   Settle();
   EXPECT_EQ(g->DrawCount(), 1);
@@ -161,7 +159,7 @@ TEST_F(ControlsWin, BufferedGradientIsDrawnOncePerSize) {
   const int n = g->DrawCount();
   g->Invalidate();
   Settle();
-  EXPECT_EQ(g->DrawCount(), n + 1);  // unbuffered: drawn at every paint
+  EXPECT_EQ(g->DrawCount(), n + 1); // unbuffered: drawn at every paint
 }
 
 TEST_F(ControlsWin, BufferedEllipseLetsTheFormShowInTheCorners) {
@@ -172,8 +170,8 @@ TEST_F(ControlsWin, BufferedEllipseLetsTheFormShowInTheCorners) {
   g->SetStartColor(clRed);
   g->SetEndColor(clYellow);
   Settle();
-  EXPECT_EQ(Screen(11, 11), RGB(0, 0, 0));   // the form's black, not silver
+  EXPECT_EQ(Screen(11, 11), RGB(0, 0, 0)); // the form's black, not silver
   EXPECT_NE(Screen(110, 70), RGB(0, 0, 0));
-  g->SetBounds(10, 10, 4, 3);  // tiny: no division by zero
+  g->SetBounds(10, 10, 4, 3); // tiny: no division by zero
   Settle();
 }

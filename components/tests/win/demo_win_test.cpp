@@ -142,7 +142,7 @@ void CALLBACK ShootMenu(HWND, UINT, UINT_PTR id, DWORD) {
   EndMenu();
 }
 
-}  // namespace
+} // namespace
 
 TEST(ComponentsDemo, OneOfEachOnTheMainWindow) {
   Demo demo;

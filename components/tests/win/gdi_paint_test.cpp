@@ -36,7 +36,7 @@ class Surface {
   HGDIOBJ old_;
 };
 
-}  // namespace
+} // namespace
 
 TEST(GdiPaint, MeterBevelLowered) {
   LedMeterCore m;
@@ -62,8 +62,8 @@ TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
 TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
   const RgbColor k = RGB(10, 200, 30);
   Surface s(60, 40);
-  gdi::DrawGradient(s.dc(), DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40,
-                                               1, false));
+  gdi::DrawGradient(
+      s.dc(), DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));
   int painted = 0;
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 60; ++x) painted += s.At(x, y) == k;
@@ -81,7 +81,7 @@ TEST(GdiPaint, LedPicturesComeFromTheResources) {
     EXPECT_EQ(bm.bmBitsPixel, 24);
     Surface s(13, 13, RGB(255, 0, 255));
     gdi::DrawTransparent(s.dc(), 0, 0, bmp, kLedTransparent);
-    EXPECT_EQ(s.At(0, 0), RGB(255, 0, 255)) << c;  // corner: transparent
+    EXPECT_EQ(s.At(0, 0), RGB(255, 0, 255)) << c; // corner: transparent
     EXPECT_NE(s.At(6, 8), RGB(255, 0, 255)) << c;
     DeleteObject(bmp);
   }
@@ -102,8 +102,8 @@ TEST(GdiPaint, PngPicturesFromTheResourcesAreBlended) {
     EXPECT_EQ(png.Width(), 32);
     Surface s(40, 40, RGB(0, 0, 0));
     DrawPng(s.dc(), 4, 4, png);
-    EXPECT_EQ(s.At(4, 4), RGB(0, 0, 0));      // transparent corner
-    EXPECT_NE(s.At(4 + 4, 4 + 16), RGB(0, 0, 0));  // inside the disc
+    EXPECT_EQ(s.At(4, 4), RGB(0, 0, 0));          // transparent corner
+    EXPECT_NE(s.At(4 + 4, 4 + 16), RGB(0, 0, 0)); // inside the disc
   }
   TPngImage png;
   EXPECT_THROW(LoadPngResource(png, L"NOSUCHPNG"), EPngError);

@@ -38,7 +38,7 @@ bool CursorWorks() {
 }
 
 LRESULT CALLBACK TraySubclass(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-  testwin::OwnLog().push_back({nullptr, m});  // null marks the middle subclass
+  testwin::OwnLog().push_back({nullptr, m}); // null marks the middle subclass
   return DefSubclassProc(w, m, wp, lp);
 }
 
@@ -55,7 +55,7 @@ class MagneticWin : public ::testing::Test {
   void TearDown() override {
     for (HWND w : made_) DestroyWindow(w);
     Pump();
-    EXPECT_EQ(MagneticInstance->Count(), 0);  // WM_DESTROY unregistered them
+    EXPECT_EQ(MagneticInstance->Count(), 0); // WM_DESTROY unregistered them
   }
   HWND Make(int x, int y, int w, int h, bool visible = true) {
     made_.push_back(MakeWindow(x, y, w, h, visible));
@@ -65,7 +65,7 @@ class MagneticWin : public ::testing::Test {
   std::vector<HWND> made_;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(MagneticWin, SnapsToTheWorkAreaAt24PixelsAndNotAt25) {
   HWND main = Make(300, 300, 506, 290);
@@ -78,12 +78,12 @@ TEST_F(MagneticWin, SnapsToTheWorkAreaAt24PixelsAndNotAt25) {
 
 TEST_F(MagneticWin, GluedSideWindowFollowsTheMainWindow) {
   HWND main = Make(200, 200, 506, 290);
-  HWND side = Make(706, 200, 300, 290);   // touching the right edge
-  HWND apart = Make(200, 600, 300, 100);  // 110 pixels below
+  HWND side = Make(706, 200, 300, 290);  // touching the right edge
+  HWND apart = Make(200, 600, 300, 100); // 110 pixels below
   ASSERT_TRUE(MagneticInstance->AddWindow(main, nullptr));
   ASSERT_TRUE(MagneticInstance->AddWindow(side, main));
   ASSERT_TRUE(MagneticInstance->AddWindow(apart, main));
-  EXPECT_FALSE(MagneticInstance->AddWindow(side, main));  // twice
+  EXPECT_FALSE(MagneticInstance->AddWindow(side, main)); // twice
   EXPECT_TRUE(MagneticInstance->Core().Item(2).Glued);
   EXPECT_FALSE(MagneticInstance->Core().Item(3).Glued);
 
@@ -124,7 +124,7 @@ TEST_F(MagneticWin, SubclassOrderAndItsUndoingInAnyOrder) {
   log.clear();
   SendMessageW(wnd, WM_COMMAND, 0, 0);
   ASSERT_EQ(log.size(), 2u);
-  EXPECT_EQ(log[0].first, nullptr);  // the middle subclass, then the window's own
+  EXPECT_EQ(log[0].first, nullptr); // the middle subclass, then the window's own
   EXPECT_EQ(log[1].first, wnd);
 
   // Snapping answers moves itself: neither later procedure sees them.

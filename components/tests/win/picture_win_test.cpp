@@ -21,7 +21,7 @@ bool Near(TColor c, TColor want) {
          d((c >> 16) & 0xFF, (want >> 16) & 0xFF) < 40;
 }
 
-}  // namespace
+} // namespace
 
 TEST(PictureWin, BitmapDrawnAtItsSizeAndStretchedUpright) {
   TBitmap src(4, 4);

@@ -98,7 +98,7 @@ MenuSeen g_menu;
 
 void CALLBACK CloseMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
   HWND menuWnd = FindWindowW(L"#32768", nullptr);
-  if (!menuWnd) return;  // not up yet: try at the next tick
+  if (!menuWnd) return; // not up yet: try at the next tick
   KillTimer(nullptr, id);
   g_menu.found = true;
   GetWindowRect(menuWnd, &g_menu.rect);
@@ -111,7 +111,7 @@ void CALLBACK CloseMenuSoon(HWND, UINT, UINT_PTR id, DWORD) {
   EndMenu();
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(TrayIconWin, AddedModifiedAndDeletedThroughTheShell) {
   UINT id = 0;
@@ -121,7 +121,7 @@ TEST_F(TrayIconWin, AddedModifiedAndDeletedThroughTheShell) {
     id = icon.TrayId();
     icon.SetIcon(AppIcon());
     icon.SetHint("Korvalis 7.1");
-    EXPECT_TRUE(Calls().empty());  // nothing in the tray yet
+    EXPECT_TRUE(Calls().empty()); // nothing in the tray yet
     icon.SetIconVisible(true);
     ASSERT_GE(CountOf(NIM_ADD), 1);
     // A shell that is busy may refuse at first: the icon tries again.
@@ -141,12 +141,12 @@ TEST_F(TrayIconWin, AddedModifiedAndDeletedThroughTheShell) {
     EXPECT_TRUE(Calls().back().result);
     icon.SetShowHint(false);
     EXPECT_EQ(Calls().back().tip, L"");
-    deletesBefore = CountOf(NIM_DELETE);  // retries clear stale entries first
+    deletesBefore = CountOf(NIM_DELETE); // retries clear stale entries first
   }
   ASSERT_EQ(CountOf(NIM_DELETE), deletesBefore + 1);
   EXPECT_EQ(Calls().back().id, id);
   EXPECT_TRUE(Calls().back().result);
-  EXPECT_EQ(TTrayIcon::HandlerWindow(), nullptr);  // the last icon took the handler along
+  EXPECT_EQ(TTrayIcon::HandlerWindow(), nullptr); // the last icon took the handler along
 }
 
 // A shell that refuses the first adds (busy, or still starting) gets the icon
@@ -215,13 +215,13 @@ TEST_F(TrayIconWin, ClickAndDoubleClickFromTheShell) {
   };
   Callback(icon, WM_LBUTTONDOWN);
   Callback(icon, WM_LBUTTONUP);
-  EXPECT_EQ(clicks, 1);  // no double-click handler: at once
+  EXPECT_EQ(clicks, 1); // no double-click handler: at once
   EXPECT_EQ(downs, 1);
 
   icon.OnDblClick = [&](TObject*) { ++dbls; };
   Callback(icon, WM_LBUTTONDOWN);
   Callback(icon, WM_LBUTTONUP);
-  EXPECT_EQ(clicks, 1);  // held back for one double-click time
+  EXPECT_EQ(clicks, 1); // held back for one double-click time
   Pump(static_cast<int>(GetDoubleClickTime()) + 300);
   EXPECT_EQ(clicks, 2);
 
@@ -252,7 +252,7 @@ TEST_F(TrayIconWin, RightClickPopsUpTheMenuAtTheCursor) {
   SetCursorPos(400, 300);
   g_menu = MenuSeen{};
   SetTimer(nullptr, 0, 50, CloseMenuSoon);
-  Callback(icon, WM_RBUTTONDOWN);  // returns when the menu has closed
+  Callback(icon, WM_RBUTTONDOWN); // returns when the menu has closed
   ASSERT_TRUE(g_menu.found);
   EXPECT_EQ(g_menu.rect.left, 400);
   EXPECT_EQ(g_menu.rect.top, 300);
@@ -283,7 +283,7 @@ TEST_F(TrayIconWin, AFreedMenuIsForgotten) {
   icon.SetPopupMenu(menu);
   menu->Free();
   EXPECT_EQ(icon.PopupMenu(), nullptr);
-  Callback(icon, WM_RBUTTONDOWN);  // no menu: nothing happens
+  Callback(icon, WM_RBUTTONDOWN); // no menu: nothing happens
 }
 
 TEST_F(TrayIconWin, TaskbarCreatedAddsAVisibleIconAgain) {
@@ -371,10 +371,10 @@ TEST_F(TrayIconWin, AFreedIconListIsLetGoAndCyclingStopsTakingFromIt) {
   EXPECT_EQ(icon.IconList(), nullptr);
   EXPECT_EQ(icon.IconIndex(), 0);
   const size_t before = next.size();
-  Pump(300);  // ten ticks or so, with nothing left to take icons from
+  Pump(300); // ten ticks or so, with nothing left to take icons from
   icon.SetCycleIcons(false);
   EXPECT_EQ(next.size(), before);
-  EXPECT_NE(icon.Icon(), nullptr);  // the last icon taken stays shown
+  EXPECT_NE(icon.Icon(), nullptr); // the last icon taken stays shown
 }
 
 TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
@@ -385,7 +385,7 @@ TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
   int ownSysCommands = 0;
   form->SetMessageHandler(WM_SYSCOMMAND, [&](TMessage& m) {
     ++ownSysCommands;
-    m.Result = 0;  // the test form is not really minimised
+    m.Result = 0; // the test form is not really minimised
   });
   HWND side = testwin::MakeWindow(500, 100, 200, 200);
   auto* icon = new TTrayIcon(form);
@@ -408,7 +408,7 @@ TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
   EXPECT_EQ(minimized, 1);
   EXPECT_EQ(ownSysCommands, 0);
   EXPECT_TRUE(MagneticInstance->Core().Item(sideIndex).Glued);
-  EXPECT_TRUE(icon->IconVisible());  // minimised to the tray
+  EXPECT_TRUE(icon->IconVisible()); // minimised to the tray
 
   // The tray icon goes before the form: the chain still works.
   icon->Free();
@@ -450,7 +450,7 @@ class TTrayForm : public TForm {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(TrayIconWin, LayoutOrderPutsSnappingBeforeTheTrayIcon) {
   TTrayForm* form = New<TTrayForm>(nullptr);
@@ -483,12 +483,11 @@ TEST_F(TrayIconWin, HandlersMayFreeTheIcon) {
   icon->OnClick = [&](TObject*) { FreeAndNil(icon); };
   icon->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) { FAIL(); };
   const UINT id = icon->TrayId();
-  TTrayIcon keep(nullptr);  // keeps the handler window
+  TTrayIcon keep(nullptr); // keeps the handler window
   SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, id, WM_LBUTTONDOWN);
   SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, id, WM_LBUTTONUP);
   EXPECT_EQ(icon, nullptr);
 }
-
 
 TEST_F(TrayIconWin, AnOwnerFreesItsIconAndMenuAfterAPopup) {
   for (int order = 0; order < 2; ++order) {
@@ -510,7 +509,7 @@ TEST_F(TrayIconWin, AnOwnerFreesItsIconAndMenuAfterAPopup) {
     SetTimer(nullptr, 0, 50, CloseMenuSoon);
     Callback(*icon, WM_RBUTTONDOWN);
     EXPECT_TRUE(g_menu.found);
-    owner->Free();  // the newer of the two goes first
+    owner->Free(); // the newer of the two goes first
   }
 }
 
@@ -522,25 +521,27 @@ TEST_F(TrayIconWin, APopupKeepsAPendingQuit) {
   TTrayIcon icon(nullptr);
   icon.SetPopupMenu(&menu);
   g_menu = MenuSeen{};
-  const UINT_PTR closer = SetTimer(nullptr, 0, 50, CloseMenuSoon);  // should a menu come up
+  const UINT_PTR closer = SetTimer(nullptr, 0, 50, CloseMenuSoon); // should a menu come up
   PostQuitMessage(7);
   Callback(icon, WM_RBUTTONDOWN);
   KillTimer(nullptr, closer);
   MSG m;
   ASSERT_TRUE(PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(m.wParam, 7u);
-  EXPECT_FALSE(g_menu.found);  // the program is ending: no menu
+  EXPECT_FALSE(g_menu.found); // the program is ending: no menu
 }
 
 TEST_F(TrayIconWin, ExceptionsStopAtTheApplication) {
   int seen = 0;
   Application->OnException = [&](TObject*, const std::exception&) { ++seen; };
   TTrayIcon icon(nullptr);
-  icon.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {
-    throw Exception("tray");
-  };
-  MSG m{TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, icon.TrayId(), WM_LBUTTONDOWN,
-        0, {}};
+  icon.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) { throw Exception("tray"); };
+  MSG m{TTrayIcon::HandlerWindow(),
+        TTrayIcon::kCallbackMessage,
+        icon.TrayId(),
+        WM_LBUTTONDOWN,
+        0,
+        {}};
   DispatchMessageW(&m);
   EXPECT_EQ(seen, 1);
   // A timer's handler.

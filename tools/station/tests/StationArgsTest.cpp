@@ -28,9 +28,10 @@ TEST(StationArgs, DefaultsMakeAPleasantDemonstration) {
 TEST(StationArgs, ParsesEveryOption) {
   StationArgs a;
   std::string error;
-  ASSERT_TRUE(ParseStationArgs({"--port", "8123", "--bitrate", "192", "--metaint", "8192", "--title", u8"Первая",
-                                "--title", "Second", "--title-seconds", "2.5", "--pace", "4", "--http"},
-                               a, error))
+  ASSERT_TRUE(ParseStationArgs(
+      {"--port", "8123", "--bitrate", "192", "--metaint", "8192", "--title", u8"Первая", "--title",
+       "Second", "--title-seconds", "2.5", "--pace", "4", "--http"},
+      a, error))
       << error;
   EXPECT_EQ(a.port, 8123);
   EXPECT_EQ(a.cfg.bitrate_kbps, 192);
@@ -53,8 +54,9 @@ TEST(StationArgs, AFileAnnouncesItsOwnBitrateUnlessOneIsGiven) {
 
 TEST(StationArgs, RejectsBadInputWithAMessage) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--port"}, {"--port", "70000"}, {"--port", "12x"}, {"--bitrate", "0"}, {"--pace", "-1"},
-      {"--pace", "fast"}, {"--title-seconds", "0"}, {"--metaint", "-5"}, {"--frobnicate"}, {"--title"}};
+      {"--port"},       {"--port", "70000"}, {"--port", "12x"},        {"--bitrate", "0"},
+      {"--pace", "-1"}, {"--pace", "fast"},  {"--title-seconds", "0"}, {"--metaint", "-5"},
+      {"--frobnicate"}, {"--title"}};
   for (const auto& args : bad) {
     StationArgs a;
     std::string error;
@@ -70,7 +72,7 @@ TEST(StationArgs, LoaderStripsTagsAroundTheFrames) {
   frames[1] = 0xFB;
   {
     std::ofstream out(path, std::ios::binary);
-    const char id3v2[] = {'I', 'D', '3', 4, 0, 0, 0, 0, 1, 5};  // 133-byte body
+    const char id3v2[] = {'I', 'D', '3', 4, 0, 0, 0, 0, 1, 5}; // 133-byte body
     out.write(id3v2, sizeof id3v2);
     out << std::string(133, 'x');
     out.write(reinterpret_cast<const char*>(frames.data()), frames.size());
@@ -81,5 +83,5 @@ TEST(StationArgs, LoaderStripsTagsAroundTheFrames) {
   EXPECT_TRUE(LoadMp3ForLoop(path).empty());
 }
 
-}  // namespace
-}  // namespace teststation
+} // namespace
+} // namespace teststation

@@ -10,10 +10,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 int LeftMs(Clock::time_point deadline) {
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
   return static_cast<int>(std::max<long long>(0, left));
 }
-}  // namespace
+} // namespace
 
 bool StationClient::Connect(int port) {
   pending_.clear();
@@ -26,7 +27,8 @@ bool StationClient::SendRaw(const std::string& bytes) {
   return socket_.SendAll(bytes.data(), bytes.size(), 50, [&] { return Clock::now() < deadline; });
 }
 
-bool StationClient::Open(int port, const std::string& path, bool metadata, const std::string& extra) {
+bool StationClient::Open(int port, const std::string& path, bool metadata,
+                         const std::string& extra) {
   if (!Connect(port)) return false;
   std::string req = "GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port) + "\r\n";
   if (metadata) req += "Icy-MetaData: 1\r\n";
@@ -132,4 +134,4 @@ std::string TitleOf(const std::string& text) {
   return text.substr(head.size(), end - head.size());
 }
 
-}  // namespace teststation
+} // namespace teststation

@@ -14,7 +14,8 @@ class StationClient {
  public:
   // Connects and sends "GET path HTTP/1.0" with a Host header, plus
   // "Icy-MetaData: 1" when asked, plus `extra` (whole lines).
-  bool Open(int port, const std::string& path, bool metadata = false, const std::string& extra = "");
+  bool Open(int port, const std::string& path, bool metadata = false,
+            const std::string& extra = "");
   bool Connect(int port);
   bool SendRaw(const std::string& bytes);
 
@@ -32,7 +33,7 @@ class StationClient {
   static std::string Header(const std::string& head, const std::string& name);
 
  private:
-  bool Fill(int timeout_ms);  // adds what arrives to pending_; false on close or time-out
+  bool Fill(int timeout_ms); // adds what arrives to pending_; false on close or time-out
   StationSocket socket_;
   std::vector<uint8_t> pending_;
   bool closed_ = false;
@@ -46,4 +47,4 @@ bool SplitIcyStream(const std::vector<uint8_t>& raw, size_t metaint, std::vector
 // The title in "StreamTitle='...';" text; empty when there is none.
 std::string TitleOf(const std::string& text);
 
-}  // namespace teststation
+} // namespace teststation

@@ -128,7 +128,8 @@ TEST_F(StationFault, RedirectChainEndsAtTheStream) {
   EXPECT_EQ(hops, 6);
   EXPECT_EQ(path, "/stream");
   StationClient one;
-  EXPECT_EQ(StationClient::Header(OpenHead(one, "/redirect"), "Location"), station_->Url("/stream"));
+  EXPECT_EQ(StationClient::Header(OpenHead(one, "/redirect"), "Location"),
+            station_->Url("/stream"));
 }
 
 TEST_F(StationFault, PlaylistsPointAtTheStream) {
@@ -228,5 +229,5 @@ TEST_F(StationFault, ClientLeavingMidStreamFreesItsThread) {
   EXPECT_EQ(station_->connections(), 6);
 }
 
-}  // namespace
-}  // namespace teststation
+} // namespace
+} // namespace teststation

@@ -18,7 +18,7 @@ std::vector<uint8_t> Counting(size_t n) {
 }
 
 TEST(StationStream, TitleBlockIsPaddedToSixteenWithZeros) {
-  std::vector<uint8_t> b = StationStream::TitleBlock(u8"Ария");  // 8 bytes of UTF-8
+  std::vector<uint8_t> b = StationStream::TitleBlock(u8"Ария"); // 8 bytes of UTF-8
   const std::string text = u8"StreamTitle='Ария';";
   ASSERT_EQ(b[0], (text.size() + 15) / 16);
   ASSERT_EQ(b.size(), 1 + b[0] * 16u);
@@ -28,7 +28,7 @@ TEST(StationStream, TitleBlockIsPaddedToSixteenWithZeros) {
 
 TEST(StationStream, OverlongTitleIsCutAtACharacterBoundary) {
   std::string title;
-  for (int i = 0; i < 3000; ++i) title += u8"ж";  // 6000 bytes
+  for (int i = 0; i < 3000; ++i) title += u8"ж"; // 6000 bytes
   std::vector<uint8_t> b = StationStream::TitleBlock(title);
   ASSERT_EQ(b[0], 255);
   ASSERT_EQ(b.size(), 1 + 255 * 16u);
@@ -44,7 +44,7 @@ TEST(StationStream, ChunkingDoesNotChangeTheBytes) {
   StationConfig cfg;
   cfg.metaint = 777;
   cfg.titles = {"a", "b", "c"};
-  cfg.title_seconds = 0.1;  // 1600 bytes
+  cfg.title_seconds = 0.1; // 1600 bytes
   const std::vector<uint8_t> audio = Counting(5000);
   StationStream whole(cfg, audio, StationStream::Metadata::kTitles);
   std::vector<uint8_t> expected;
@@ -100,7 +100,7 @@ TEST(StationStream, TitleTimeFollowsTheBitrate) {
   cfg.title_seconds = 10;
   cfg.bitrate_kbps = 320;
   EXPECT_EQ(StationStream::BytesPerTitle(cfg), 400000u);
-  cfg.bitrate_kbps = 0;  // not announced: the frames' own bitrate times the titles
+  cfg.bitrate_kbps = 0; // not announced: the frames' own bitrate times the titles
   cfg.mp3 = MakeSineMp3(0.5, 192);
   EXPECT_EQ(StationStream::NominalKbps(cfg), 192);
   EXPECT_EQ(StationStream::BytesPerTitle(cfg), 240000u);
@@ -110,7 +110,7 @@ TEST(StationStream, TitleTimeFollowsTheBitrate) {
 
 TEST(StationStream, AScriptedScheduleGivesEachTitleItsOwnLength) {
   StationConfig cfg;
-  cfg.bitrate_kbps = 128;  // 16000 bytes a second
+  cfg.bitrate_kbps = 128; // 16000 bytes a second
   cfg.titles = {"short", "long", "mid"};
   cfg.title_schedule = {1, 3, 2};
   std::vector<uint8_t> audio(1000, 0);
@@ -126,5 +126,5 @@ TEST(StationStream, AScriptedScheduleGivesEachTitleItsOwnLength) {
   EXPECT_EQ(StationStream::ScheduledTitleStart(cfg, 4), 112000u);
 }
 
-}  // namespace
-}  // namespace teststation
+} // namespace
+} // namespace teststation

@@ -23,11 +23,12 @@ inline StationConfig FastConfig() {
 }
 
 // True when audio[i] == mp3[(start + i) % mp3.size()] for every i.
-inline bool IsLoopedMp3(const std::vector<uint8_t>& audio, const std::vector<uint8_t>& mp3, size_t start = 0) {
+inline bool IsLoopedMp3(const std::vector<uint8_t>& audio, const std::vector<uint8_t>& mp3,
+                        size_t start = 0) {
   for (size_t i = 0; i < audio.size(); ++i) {
     if (audio[i] != mp3[(start + i) % mp3.size()]) return false;
   }
   return !mp3.empty();
 }
 
-}  // namespace teststation
+} // namespace teststation

@@ -14,7 +14,7 @@ namespace {
 struct Decoded {
   long rate = 0;
   int channels = 0;
-  std::vector<int16_t> pcm;  // interleaved
+  std::vector<int16_t> pcm; // interleaved
 };
 
 Decoded Decode(const std::vector<uint8_t>& mp3) {
@@ -57,7 +57,7 @@ TEST(TestMp3, SineDecodesToTheAskedToneRateAndLength) {
     peak = std::max(peak, std::abs(static_cast<int>(d.pcm[i * 2])));
   }
   EXPECT_NEAR(crossings, 1000, 5);
-  EXPECT_NEAR(peak, 16384, 16384 * 0.1);  // amplitude 0.5 by default
+  EXPECT_NEAR(peak, 16384, 16384 * 0.1); // amplitude 0.5 by default
 }
 
 TEST(TestMp3, MonoLowRateStreamsAreMpeg2) {
@@ -104,5 +104,5 @@ TEST(TestMp3, MelodyIsAudibleStereo) {
   EXPECT_LT(peak, 32000);
 }
 
-}  // namespace
-}  // namespace teststation
+} // namespace
+} // namespace teststation

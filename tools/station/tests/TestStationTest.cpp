@@ -12,7 +12,9 @@ namespace teststation {
 namespace {
 using Clock = std::chrono::steady_clock;
 
-double SecondsSince(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
+double SecondsSince(Clock::time_point t) {
+  return std::chrono::duration<double>(Clock::now() - t).count();
+}
 
 TEST(TestStation, ServesPlainAudioWithIcyHeaders) {
   TestStation station(FastConfig());
@@ -38,7 +40,7 @@ TEST(TestStation, PutsMetadataEveryMetaintBytesAndKeepsAudioInOrder) {
   StationConfig cfg = FastConfig();
   cfg.metaint = 16000;
   cfg.titles = {"One", u8"Два — песня"};
-  cfg.title_seconds = 2.5;  // 40000 bytes at 128 kbit/s: blocks at 16000 and 32000 share a title
+  cfg.title_seconds = 2.5; // 40000 bytes at 128 kbit/s: blocks at 16000 and 32000 share a title
   TestStation station(cfg);
   int port = station.Start();
   ASSERT_NE(port, 0);
@@ -54,8 +56,14 @@ TEST(TestStation, PutsMetadataEveryMetaintBytesAndKeepsAudioInOrder) {
   EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
   ASSERT_GE(texts.size(), 8u);
   // Blocks at audio 16000, 32000, ...: titles by 40000-byte slot, L=0 when unchanged.
-  const std::vector<std::string> want = {"StreamTitle='One';", "", u8"StreamTitle='Два — песня';", "",
-                                         "StreamTitle='One';", "", "", u8"StreamTitle='Два — песня';"};
+  const std::vector<std::string> want = {"StreamTitle='One';",
+                                         "",
+                                         u8"StreamTitle='Два — песня';",
+                                         "",
+                                         "StreamTitle='One';",
+                                         "",
+                                         "",
+                                         u8"StreamTitle='Два — песня';"};
   for (size_t i = 0; i < want.size(); ++i) EXPECT_EQ(texts[i], want[i]) << "block " << i;
 }
 
@@ -63,7 +71,7 @@ TEST(TestStation, RotatesTitlesInOrderAndWrapsAround) {
   StationConfig cfg = FastConfig();
   cfg.metaint = 4000;
   cfg.titles = {"A", u8"Бэ", "C"};
-  cfg.title_seconds = 0.5;  // 8000 bytes: a new title every second block
+  cfg.title_seconds = 0.5; // 8000 bytes: a new title every second block
   TestStation station(cfg);
   StationClient client;
   ASSERT_TRUE(client.Open(station.Start(), "/stream", true));
@@ -119,7 +127,8 @@ TEST(TestStation, CountsConnectionsAndRecordsRequests) {
   int port = station.Start();
   for (int i = 0; i < 3; ++i) {
     StationClient client;
-    ASSERT_TRUE(client.Open(port, i == 1 ? "/404" : "/stream", i == 2, "X-Test: " + std::to_string(i) + "\r\n"));
+    ASSERT_TRUE(client.Open(port, i == 1 ? "/404" : "/stream", i == 2,
+                            "X-Test: " + std::to_string(i) + "\r\n"));
     std::string head;
     ASSERT_TRUE(client.ReadHead(head));
   }
@@ -135,7 +144,7 @@ TEST(TestStation, CountsConnectionsAndRecordsRequests) {
 
 TEST(TestStation, PacesAudioLooselyAtTheBitrate) {
   StationConfig cfg = FastConfig();
-  cfg.pace = 4;  // 64000 bytes/s at 128 kbit/s
+  cfg.pace = 4; // 64000 bytes/s at 128 kbit/s
   TestStation station(cfg);
   StationClient client;
   ASSERT_TRUE(client.Open(station.Start(), "/stream"));
@@ -143,7 +152,7 @@ TEST(TestStation, PacesAudioLooselyAtTheBitrate) {
   ASSERT_TRUE(client.ReadHead(head));
   auto start = Clock::now();
   std::vector<uint8_t> audio;
-  ASSERT_TRUE(client.ReadBody(64000, audio, 20000));  // 4 s of audio: ~1 s at pace 4
+  ASSERT_TRUE(client.ReadBody(64000, audio, 20000)); // 4 s of audio: ~1 s at pace 4
   double took = SecondsSince(start);
   EXPECT_GT(took, 0.5) << "served far faster than paced";
   EXPECT_LT(took, 10.0) << "served far slower than paced";
@@ -193,13 +202,14 @@ TEST(TestStation, StopReturnsPromptlyWithIdleAndSlowClients) {
   for (const char* path : {"", "/silent", "/stall", "/stream", "/endless-header"}) {
     clients.push_back(std::make_unique<StationClient>());
     if (*path) {
-      ASSERT_TRUE(clients.back()->Open(port, path, true));  // and never read: buffers fill up
+      ASSERT_TRUE(clients.back()->Open(port, path, true)); // and never read: buffers fill up
     } else {
-      ASSERT_TRUE(clients.back()->Connect(port));  // connects and says nothing
+      ASSERT_TRUE(clients.back()->Connect(port)); // connects and says nothing
     }
   }
   // Let every client thread reach its waiting point.
-  for (int i = 0; i < 100 && station->connections() < 5; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 100 && station->connections() < 5; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   auto start = Clock::now();
   station->Stop();
@@ -212,5 +222,5 @@ TEST(TestStation, StopReturnsPromptlyWithIdleAndSlowClients) {
   }
 }
 
-}  // namespace
-}  // namespace teststation
+} // namespace
+} // namespace teststation
