@@ -62,7 +62,11 @@ TColor TDataGrid::GetCellColor(int ACol, int ARow) {
 
 void TDataGrid::ColumnsChanged(int Kind, int Index) {
   TDgCustomGrid::ColumnsChanged(Kind, Index);
+  const int had = RowCount();
   if (cells_) cells_->ColumnsChanged(Kind, Index, -1);
+  // Rows without any column go with the last one: the selection, anchor
+  // and top row must not stay on them.
+  if (had > 0 && RowCount() == 0) ClearRows();
 }
 
 // --- Row properties --------------------------------------------------------------------------

@@ -216,8 +216,12 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     header_pressed_ = false;
     pressed_column_ = nullptr;
     if (pressed && columns_->IndexOf(pressed) >= 0) {
+      // The handler may free the column, or the grid itself.
+      const TLifeToken life = LifeToken();
       if (OnHeaderClick) OnHeaderClick(this, pressed->Index());
-      RepaintColumn(pressed, DgRegion::Header);
+      if (!life) return;
+      if (columns_->IndexOf(pressed) >= 0) RepaintColumn(pressed, DgRegion::Header);
+      if (columns_->IndexOf(candidate) < 0) candidate = nullptr;
     }
   }
   if (Button != mbLeft) {
@@ -247,8 +251,15 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 void TDgCustomGrid::CellRelease(int X, int Y) {
   int col = -1, row = -1;
   PointToCell(X, Y, col, row);
-  if (ValidColumn(col) && ValidRow(row) && col == down_col_ && row == down_row_ && OnCellClick)
+  if (ValidColumn(col) && ValidRow(row) && col == down_col_ && row == down_row_ && OnCellClick) {
+    // The handler may delete the row or the column, or free the grid: the
+    // cell is looked up again and nothing else follows a change.
+    const TLifeToken life = LifeToken();
+    const int rows = RowCount(), cols = columns_->Count();
     OnCellClick(this, col, row);
+    if (!life || rows != RowCount() || cols != columns_->Count()) return;
+    PointToCell(X, Y, col, row);
+  }
   if (!ValidColumn(col)) return;
   if (!ValidRow(row)) {
     if (MultiSelecting()) ClearSelection();
