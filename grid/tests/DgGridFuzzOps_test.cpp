@@ -210,7 +210,7 @@ TEST(GridFuzzOperations, RandomMixesNeverBreakTheGrid) {
   DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TFakeInplaceEditor; });
   // More seeds on demand (GRID_FUZZ_SEEDS) for a longer hunt by hand.
   const char* more = std::getenv("GRID_FUZZ_SEEDS");
-  const unsigned seeds = more ? static_cast<unsigned>(std::strtoul(more, nullptr, 10)) : 80;
+  const unsigned seeds = more ? static_cast<unsigned>(std::strtoul(more, nullptr, 10)) : 60;
   for (unsigned seed = 1; seed <= seeds; ++seed) {
     TFuzzRun run(seed);
     std::ostringstream trail;
