@@ -62,8 +62,9 @@ void TDgCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
   PointToCell(X, Y, down_col_, down_row_);
 
   if (Shift.Contains(ssDouble)) {
-    MouseDoubleClick(X, Y);
+    // Its handlers may free the grid: nothing of it is touched after them.
     down_set_ = false;
+    MouseDoubleClick(X, Y);
     return;
   }
 

@@ -227,15 +227,19 @@ void TDgCustomGrid::FinishRowMove(int Y) {
   }
   const int target = std::min(source < drop ? drop - 1 : drop, RowCount() - 1);
   bool accept = true;
+  // The handlers may change the rows or free the grid.
+  const TLifeToken life = LifeToken();
+  const int rows = RowCount();
   if (OnRowMove) OnRowMove(this, source, target, accept);
-  if (!accept) {
+  if (!life) return;
+  if (!accept || rows != RowCount()) {
     DragCanceled();
     return;
   }
   undo_on_cancel_ = false;
   MoveRow(source, target);
   if (OnAfterRowMove) OnAfterRowMove(this, source, target);
-  SetSelectedRow(target);
+  if (life && ValidRow(target)) SetSelectedRow(target);
 }
 
 // --- Column dragging ---------------------------------------------------------------------
