@@ -101,14 +101,14 @@ class TFuzzRun {
       case 5: if (n > 0) grid_->AddChildRow(Pick(0, n - 1), Pick(0, 1) == 1); break;
       case 6:
         if (n > 0 && Pick(0, 1)) grid_->SetExpanded(Pick(0, n - 1), Pick(0, 1) == 1);
-        else if (n > 0) grid_->SetRowHeight(Pick(0, n - 1), Pick(0, 9) ? Pick(-2, 60) : 1 << Pick(12, 30));
+        else if (n > 0) grid_->SetRowHeight(Pick(0, n - 1), Pick(0, 9) ? Pick(-2, 60) : Pick(60, 2000));
         break;
       case 7: if (Pick(0, 9) == 0) grid_->ClearRows(); else if (n > 1) grid_->ExchangeRows(Pick(0, n - 1), Pick(0, n - 1)); break;
       case 8: if (cols < 6) AddColumn(); break;
       case 9: if (cols > 0) delete grid_->Columns()->Item(Pick(0, cols - 1)); break;
       case 10: if (cols > 0) grid_->Columns()->Item(Pick(0, cols - 1))->SetVisible(Pick(0, 1) == 1); break;
       case 11: if (cols > 1) grid_->Columns()->Move(Pick(0, cols - 1), Pick(0, cols - 1)); break;
-      case 12: if (cols > 0) grid_->Columns()->Item(Pick(0, cols - 1))->SetWidth(Pick(0, 9) ? Pick(-5, 200) : 1 << Pick(16, 30)); break;
+      case 12: if (cols > 0) grid_->Columns()->Item(Pick(0, cols - 1))->SetWidth(Pick(0, 9) ? Pick(-5, 200) : Pick(200, 5000)); break;
       case 13:
       case 14:
       case 15: {
