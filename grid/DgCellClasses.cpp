@@ -165,6 +165,25 @@ void TBooleanCell::Clear() {
   TCell::Clear();
 }
 
+// --- Float and date-time storage ------------------------------------------------------------
+
+void TDoubleCell::SetAsDateTime(TDateTime Value) {
+  value_ = Value;
+  TCell::SetAsDateTime(Value);
+}
+void TDoubleCell::SetAsFloat(double Value) {
+  value_ = Value;
+  TCell::SetAsFloat(Value);
+}
+void TDoubleCell::SetAsInteger(int Value) {
+  value_ = Value;
+  TCell::SetAsInteger(Value);
+}
+void TDoubleCell::Clear() {
+  value_ = 0;
+  TCell::Clear();
+}
+
 // --- Float -------------------------------------------------------------------------------------
 
 int TFloatCell::AsInteger() const { return RoundToInt(value_); }
@@ -173,25 +192,9 @@ void TFloatCell::SetAsBoolean(bool Value) {
   value_ = 0;
   TCell::SetAsBoolean(Value);
 }
-void TFloatCell::SetAsDateTime(TDateTime Value) {
-  value_ = Value;
-  TCell::SetAsDateTime(Value);
-}
-void TFloatCell::SetAsFloat(double Value) {
-  value_ = Value;
-  TCell::SetAsFloat(Value);
-}
-void TFloatCell::SetAsInteger(int Value) {
-  value_ = Value;
-  TCell::SetAsInteger(Value);
-}
 void TFloatCell::SetAsString(const WideString& Value) {
   value_ = StrToFloat(Narrow(Value));
   TCell::SetAsString(Value);
-}
-void TFloatCell::Clear() {
-  value_ = 0;
-  TCell::Clear();
 }
 
 // --- Date and time ------------------------------------------------------------------------------
@@ -202,27 +205,11 @@ void TDateTimeCell::SetAsBoolean(bool Value) {
   value_ = Date();
   TCell::SetAsBoolean(Value);
 }
-void TDateTimeCell::SetAsDateTime(TDateTime Value) {
-  value_ = Value;
-  TCell::SetAsDateTime(Value);
-}
-void TDateTimeCell::SetAsFloat(double Value) {
-  value_ = Value;
-  TCell::SetAsFloat(Value);
-}
-void TDateTimeCell::SetAsInteger(int Value) {
-  value_ = Value;
-  TCell::SetAsInteger(Value);
-}
 void TDateTimeCell::SetAsString(const WideString& Value) {
   TDateTime v = 0;
   if (!Value.empty() && !TryStrToDateTime(Narrow(Value), v)) v = 0;
   value_ = v;
   TCell::SetAsString(Value);
-}
-void TDateTimeCell::Clear() {
-  value_ = 0;
-  TCell::Clear();
 }
 
 // --- Increment ------------------------------------------------------------------------------------

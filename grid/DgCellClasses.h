@@ -68,46 +68,43 @@ class TBooleanCell : public TCell {
   bool value_ = false;
 };
 
-class TFloatCell : public TCell {
+// Float and date-time cells both hold one double; they differ in how it reads
+// as an integer or text and in what a Boolean or a text stores.
+class TDoubleCell : public TCell {
  public:
   using TCell::TCell;
   bool AsBoolean() const override { return false; }
   TDateTime AsDateTime() const override { return value_; }
   double AsFloat() const override { return value_; }
+  void SetAsDateTime(TDateTime Value) override;
+  void SetAsFloat(double Value) override;
+  void SetAsInteger(int Value) override;
+  void Clear() override;
+
+ protected:
+  double value_ = 0;
+};
+
+class TFloatCell : public TDoubleCell {
+ public:
+  using TDoubleCell::TDoubleCell;
   // Halves go to the even neighbour; out of the integer range raises.
   int AsInteger() const override;
   WideString AsString() const override;
   void SetAsBoolean(bool Value) override;
-  void SetAsDateTime(TDateTime Value) override;
-  void SetAsFloat(double Value) override;
-  void SetAsInteger(int Value) override;
   void SetAsString(const WideString& Value) override;
-  void Clear() override;
-
- private:
-  double value_ = 0;
 };
 
-class TDateTimeCell : public TCell {
+class TDateTimeCell : public TDoubleCell {
  public:
-  using TCell::TCell;
-  bool AsBoolean() const override { return false; }
-  TDateTime AsDateTime() const override { return value_; }
-  double AsFloat() const override { return value_; }
+  using TDoubleCell::TDoubleCell;
   // Truncated toward zero; out of the integer range raises.
   int AsInteger() const override;
   WideString AsString() const override;
   // Stores today's date at midnight, whatever the argument.
   void SetAsBoolean(bool Value) override;
-  void SetAsDateTime(TDateTime Value) override;
-  void SetAsFloat(double Value) override;
-  void SetAsInteger(int Value) override;
   // Empty gives 0, and so does a text that is no date.
   void SetAsString(const WideString& Value) override;
-  void Clear() override;
-
- private:
-  double value_ = 0;
 };
 
 // Shows its row's number (row + 1); holds nothing.
