@@ -268,6 +268,55 @@ void TCanvas::FillRect(const TRect& r) {
   Changed();
 }
 
+void TCanvas::FillRect(const TRect& r, TColor color) {
+  Changing();
+  RequireState();
+  FillSolid(r, color);
+  Changed();
+}
+
+void TCanvas::FillSolid(const TRect& r, TColor color) {
+  // The DC's own brush: no GDI object made for a passing colour.
+  SetDCBrushColor(dc_, ColorToRGB(color));
+  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  ::FillRect(dc_, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void TCanvas::Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width) {
+  Changing();
+  RequireState();
+  for (int i = 0; i < width && r.Width() > 1 && r.Height() > 1; ++i) {
+    FillSolid(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1), topLeft);
+    FillSolid(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), topLeft);
+    FillSolid(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), bottomRight);
+    FillSolid(Rect(r.Right - 1, r.Top, r.Right, r.Bottom), bottomRight);
+    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+  }
+  Changed();
+}
+
+void TCanvas::Bevel(TRect& r, TBevelCut cut, int width) {
+  switch (cut) {
+    case bvNone:
+      return;
+    case bvSpace:
+      r = Rect(r.Left + width, r.Top + width, r.Right - width, r.Bottom - width);
+      return;
+    case bvRaised:
+      return Frame3D(r, clBtnHighlight, clBtnShadow, width);
+    case bvLowered:
+      return Frame3D(r, clBtnShadow, clBtnHighlight, width);
+  }
+}
+
+void TCanvas::EtchedFrame(const TRect& r) {
+  Changing();
+  RequireState();
+  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  DrawEdge(dc_, &rc, EDGE_ETCHED, BF_RECT);
+  Changed();
+}
+
 void TCanvas::FrameRect(const TRect& r) {
   Changing();
   RequireState();
@@ -335,15 +384,42 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
   Changed();
 }
 
+int TCanvas::DrawWide(const std::wstring& text, TRect& r, UINT flags) {
+  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  int h = ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rc, flags);
+  r = TRect{rc.left, rc.top, rc.right, rc.bottom};
+  return h;
+}
+
 int TCanvas::DrawText(const std::string& text, TRect& r, UINT flags) {
   Changing();
   RequireState();
-  std::wstring w = Cp1251ToWide(text);
-  RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-  int h = ::DrawTextW(dc_, w.c_str(), static_cast<int>(w.size()), &rc, flags);
-  r = TRect{rc.left, rc.top, rc.right, rc.bottom};
+  int h = DrawWide(Cp1251ToWide(text), r, flags);
   Changed();
   return h;
+}
+
+int TCanvas::DrawWideIn(const std::wstring& text, TRect r, UINT flags, TColor color) {
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextColor(dc_, ColorToRGB(color));
+  return DrawWide(text, r, flags);
+}
+
+int TCanvas::DrawTextTransparent(const std::string& text, const TRect& r, UINT flags, TColor color) {
+  Changing();
+  RequireState();
+  int h = DrawWideIn(Cp1251ToWide(text), r, flags, color);
+  Changed();
+  return h;
+}
+
+void TCanvas::DrawEngravedText(const std::string& text, const TRect& r, UINT flags) {
+  Changing();
+  RequireState();
+  std::wstring w = Cp1251ToWide(text);
+  DrawWideIn(w, Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1), flags, clBtnHighlight);
+  DrawWideIn(w, r, flags, clBtnShadow);
+  Changed();
 }
 
 TSize TCanvas::TextExtent(const std::string& text) {

@@ -129,7 +129,20 @@ class TCanvas : public TPersistent {
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
   void FillRect(const TRect& r);
+  // Fills r with one colour; the brush stays as it is.
+  void FillRect(const TRect& r, TColor color);
   void FrameRect(const TRect& r);
+  // A frame `width` pixels wide inside r: the top and left lines in topLeft,
+  // the bottom and right lines in bottomRight, which also owns the top-right
+  // and bottom-left corners. r shrinks to the inside of each ring drawn; a
+  // ring stops the frame once r is no more than a pixel wide or high.
+  void Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width);
+  // A bevel cut of `width` in the button colours (raised: light top-left,
+  // lowered: shadow top-left; bvSpace draws nothing); r shrinks past it.
+  void Bevel(TRect& r, TBevelCut cut, int width);
+  // The etched line around r (a shadow line with a light one inside it and
+  // the reverse on the bottom-right), as group boxes are framed.
+  void EtchedFrame(const TRect& r);
   void Polygon(const std::vector<TPoint>& pts);
   void Polyline(const std::vector<TPoint>& pts);
   void Ellipse(int x1, int y1, int x2, int y2);
@@ -142,6 +155,13 @@ class TCanvas : public TPersistent {
   void TextRect(const TRect& r, int x, int y, const std::string& text);
   // DrawText with DT_ flags inside r (r is updated with DT_CALCRECT).
   int DrawText(const std::string& text, TRect& r, UINT flags);
+  // DrawText in `color` with nothing behind it, whatever the brush; the
+  // brush and the font's colour stay as they are.
+  int DrawTextTransparent(const std::string& text, const TRect& r, UINT flags, TColor color);
+  // Disabled text as Windows draws it: engraved, the text in the highlight
+  // colour one pixel down and right, then in the shadow colour, with nothing
+  // behind it; the brush and the font's colour stay as they are.
+  void DrawEngravedText(const std::string& text, const TRect& r, UINT flags);
   TSize TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
@@ -169,6 +189,11 @@ class TCanvas : public TPersistent {
 
  private:
   void SelectObjects();
+  void FillSolid(const TRect& r, TColor color);
+  // ::DrawTextW into r (updated as DrawText updates it); the state is set.
+  int DrawWide(const std::wstring& text, TRect& r, UINT flags);
+  // DrawWide in a colour, transparently (the next RequireState undoes both).
+  int DrawWideIn(const std::wstring& text, TRect r, UINT flags, TColor color);
   TFont font_;
   TPen pen_;
   TBrush brush_;

@@ -6,8 +6,6 @@
 #include "classlib/Controls.h"
 #include "classlib/StdCtrls.h"
 
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-
 class TPanel : public TCustomControl {
  public:
   explicit TPanel(TComponent* AOwner);
@@ -71,7 +69,3 @@ class TPaintBox : public TGraphicControl {
  protected:
   void Paint() override;
 };
-
-// Draws a frame of `width` pixels: top-left in one colour, bottom-right in
-// the other; r shrinks to the inside.
-void Frame3D(HDC dc, TRect& r, TColor TopLeft, TColor BottomRight, int Width);
