@@ -14,6 +14,15 @@ using TColor = int32_t;
 
 constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
 
+// A colour of red, green and blue (each 0..255; higher bits are dropped), and
+// the three parts of a colour that is already RGB (not a system colour).
+constexpr TColor RGBColor(int r, int g, int b) {
+  return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int ColorRed(TColor c) { return c & 0xFF; }
+constexpr int ColorGreen(TColor c) { return (c >> 8) & 0xFF; }
+constexpr int ColorBlue(TColor c) { return (c >> 16) & 0xFF; }
+
 constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
                  clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
                  clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,

@@ -18,7 +18,6 @@
 
 // The RGB value GDI draws with (system colours resolved).
 COLORREF ColorToRGB(TColor c);
-inline TColor RGBColor(int r, int g, int b) { return static_cast<TColor>(RGB(r, g, b)); }
 
 // Base of fonts, pens and brushes: a GDI object made on demand and remade
 // after each change, and OnChange for whoever draws with it.

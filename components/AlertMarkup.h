@@ -17,15 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "classlib/DrawTypes.h"
 #include "classlib/Types.h"
 
 namespace markup {
 
-// 0x00BBGGRR; 0xFF000000 + n the system colour n; None for "no colour".
-using Color = std::int32_t;
-constexpr Color kNone = 0x1FFFFFFF, kBlack = 0, kRed = 0x0000FF, kBlue = 0xFF0000, kGray = 0x808080,
-                kHighlight = static_cast<Color>(0xFF00000Du),
-                kHighlightText = static_cast<Color>(0xFF00000Eu);
+// The class library's colour; None for "no colour".
+using Color = TColor;
+constexpr Color kNone = clNone, kBlack = clBlack, kRed = clRed, kBlue = clBlue, kGray = clGray,
+                kHighlight = clHighlight, kHighlightText = clHighlightText;
 
 struct Font {
   std::string Name;

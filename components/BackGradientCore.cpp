@@ -7,7 +7,7 @@ namespace {
 
 int T(float v) { return static_cast<int>(std::trunc(v)); }
 
-GradShape Poly(RgbColor c, std::initializer_list<GradPoint> pts) {
+GradShape Poly(TColor c, std::initializer_list<TPoint> pts) {
   GradShape s;
   s.Type = GradShape::Polygon;
   s.Color = c;
@@ -15,7 +15,7 @@ GradShape Poly(RgbColor c, std::initializer_list<GradPoint> pts) {
   return s;
 }
 
-GradShape Box(GradShape::Kind kind, RgbColor c, int l, int t, int r, int b) {
+GradShape Box(GradShape::Kind kind, TColor c, int l, int t, int r, int b) {
   GradShape s;
   s.Type = kind;
   s.Color = c;
@@ -23,7 +23,7 @@ GradShape Box(GradShape::Kind kind, RgbColor c, int l, int t, int r, int b) {
   return s;
 }
 
-GradShape Segment(RgbColor c, int width, GradPoint from, GradPoint to) {
+GradShape Segment(TColor c, int width, TPoint from, TPoint to) {
   GradShape s;
   s.Type = GradShape::Line;
   s.Color = c;
@@ -39,7 +39,7 @@ void Bands(std::vector<GradShape>& out, TGradStyle style, const GradientColors& 
   int X = 0, Y = 0;
   for (int i = 0; i <= 255; ++i) {
     const int t = 255 - i;
-    const RgbColor c = colors[i];
+    const TColor c = colors[i];
     switch (style) {
       case gsCornerTopLeft:
         Y = T(FY * t);
@@ -88,7 +88,7 @@ void Diagonals(std::vector<GradShape>& out, bool rising, const GradientColors& c
   }
   for (int n = 0; n < 256; ++n) {
     const int k = n & 127;
-    const RgbColor c = colors[n];
+    const TColor c = colors[n];
     if (!rising) {
       if (n < 128)
         out.push_back(Poly(c, {{Xk[k], 0}, {Xk[k] + SW, 0}, {0, Yk[k] + SH}, {0, Yk[k]}}));
@@ -134,15 +134,15 @@ void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, i
 
 } // namespace
 
-GradientColors BuildColors(RgbColor start, RgbColor end, TGradDirection direction) {
-  const int s[3] = {RgbRed(start), RgbGreen(start), RgbBlue(start)};
-  const int e[3] = {RgbRed(end), RgbGreen(end), RgbBlue(end)};
+GradientColors BuildColors(TColor start, TColor end, TGradDirection direction) {
+  const int s[3] = {ColorRed(start), ColorGreen(start), ColorBlue(start)};
+  const int e[3] = {ColorRed(end), ColorGreen(end), ColorBlue(end)};
   GradientColors table{};
   for (int i = 0; i < 256; ++i) {
     int c[3];
     for (int ch = 0; ch < 3; ++ch)
       c[ch] = s[ch] + static_cast<int>(std::nearbyint(i * ((e[ch] - s[ch]) / 255.0)));
-    table[direction == gdDownRight ? i : 255 - i] = MakeRgb(c[0], c[1], c[2]);
+    table[direction == gdDownRight ? i : 255 - i] = RGBColor(c[0], c[1], c[2]);
   }
   return table;
 }

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
-#include "components/HlsColors.h"
+#include "classlib/DrawTypes.h"
+#include "classlib/Types.h"
 
 enum TGradDirection { gdDownRight, gdUpLeft };
 enum TGradStyle {
@@ -23,15 +23,10 @@ enum TGradStyle {
   gsVertical
 };
 
-using GradientColors = std::array<RgbColor, 256>;
+using GradientColors = std::array<TColor, 256>;
 
 // 256 entries from start to end colour (gdUpLeft: the table reversed).
-GradientColors BuildColors(RgbColor start, RgbColor end, TGradDirection direction);
-
-struct GradPoint {
-  std::int32_t x = 0, y = 0;
-  bool operator==(const GradPoint& o) const { return x == o.x && y == o.y; }
-};
+GradientColors BuildColors(TColor start, TColor end, TGradDirection direction);
 
 struct GradShape {
   enum Kind {
@@ -41,12 +36,12 @@ struct GradShape {
     Line      // Pts[0] to Pts[1] (end point excluded), pen Color of PenWidth
   };
   Kind Type = FillRect;
-  RgbColor Color = 0;
+  TColor Color = 0;
   int PenWidth = 1;
-  std::vector<GradPoint> Pts;
+  std::vector<TPoint> Pts;
 };
 
-constexpr RgbColor kGradientSilver = 0xC0C0C0; // transparent colour of buffered ellipses
+constexpr TColor kGradientSilver = clSilver; // transparent colour of buffered ellipses
 
 // The shapes of one gradient of size W x H. buffered: the ellipse style is
 // drawn onto silver so that the corners can be left transparent. Sizes too

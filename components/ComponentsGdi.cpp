@@ -42,11 +42,11 @@ void Line(HDC dc, COLORREF color, std::initializer_list<POINT> pts) {
 
 } // namespace
 
-void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, RgbColor separator,
+void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, TColor separator,
                MeterBevel bevel, int width, int height) {
   for (const MeterSegment& s : segments) {
     Tools t(dc, CreatePen(PS_SOLID, 1, separator), CreateSolidBrush(s.Color));
-    Rectangle(dc, s.Left, s.Top, s.Right, s.Bottom);
+    Rectangle(dc, s.Box.Left, s.Box.Top, s.Box.Right, s.Box.Bottom);
   }
   if (bevel == MeterBevel::None) return;
   const COLORREF first = bevel == MeterBevel::Lowered ? BtnShadow() : BtnHighlight();
@@ -59,7 +59,7 @@ void DrawGradient(HDC dc, const std::vector<GradShape>& shapes) {
   for (const GradShape& s : shapes) {
     switch (s.Type) {
       case GradShape::FillRect: {
-        RECT r{s.Pts[0].x, s.Pts[0].y, s.Pts[1].x, s.Pts[1].y};
+        RECT r{s.Pts[0].X, s.Pts[0].Y, s.Pts[1].X, s.Pts[1].Y};
         HBRUSH b = CreateSolidBrush(s.Color);
         FillRect(dc, &r, b);
         DeleteObject(b);
@@ -69,10 +69,10 @@ void DrawGradient(HDC dc, const std::vector<GradShape>& shapes) {
       case GradShape::Ellipse: {
         Tools t(dc, CreatePen(PS_NULL, 1, 0), CreateSolidBrush(s.Color));
         if (s.Type == GradShape::Ellipse) {
-          Ellipse(dc, s.Pts[0].x, s.Pts[0].y, s.Pts[1].x, s.Pts[1].y);
+          Ellipse(dc, s.Pts[0].X, s.Pts[0].Y, s.Pts[1].X, s.Pts[1].Y);
         } else {
           std::vector<POINT> pts;
-          for (const GradPoint& p : s.Pts) pts.push_back({p.x, p.y});
+          for (const TPoint& p : s.Pts) pts.push_back({p.X, p.Y});
           Polygon(dc, pts.data(), static_cast<int>(pts.size()));
         }
         break;
@@ -80,8 +80,8 @@ void DrawGradient(HDC dc, const std::vector<GradShape>& shapes) {
       case GradShape::Line: {
         HPEN pen = CreatePen(PS_SOLID, s.PenWidth, s.Color);
         HGDIOBJ old = SelectObject(dc, pen);
-        MoveToEx(dc, s.Pts[0].x, s.Pts[0].y, nullptr);
-        LineTo(dc, s.Pts[1].x, s.Pts[1].y);
+        MoveToEx(dc, s.Pts[0].X, s.Pts[0].Y, nullptr);
+        LineTo(dc, s.Pts[1].X, s.Pts[1].Y);
         SelectObject(dc, old);
         DeleteObject(pen);
         break;

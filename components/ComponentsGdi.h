@@ -14,7 +14,7 @@
 namespace gdi {
 
 // The meter's segments (brush: segment colour, pen: separator) and bevel.
-void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, RgbColor separator,
+void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, TColor separator,
                MeterBevel bevel, int width, int height);
 
 // Replays a gradient's shapes.
@@ -27,7 +27,7 @@ void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent)
 HBITMAP LoadBitmapResource(const wchar_t* name);
 
 // System colours of the bevel.
-inline RgbColor BtnShadow() { return GetSysColor(COLOR_BTNSHADOW); }
-inline RgbColor BtnHighlight() { return GetSysColor(COLOR_BTNHIGHLIGHT); }
+inline COLORREF BtnShadow() { return GetSysColor(COLOR_BTNSHADOW); }
+inline COLORREF BtnHighlight() { return GetSysColor(COLOR_BTNHIGHLIGHT); }
 
 } // namespace gdi

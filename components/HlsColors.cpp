@@ -74,19 +74,19 @@ HlsTriple RGB2HLS(double R, double G, double B) {
   return out;
 }
 
-ContrastPair ContrastColors(RgbColor color, double KLight, double KDark) {
-  const int r = RgbRed(color), g = RgbGreen(color), b = RgbBlue(color);
+ContrastPair ContrastColors(TColor color, double KLight, double KDark) {
+  const int r = ColorRed(color), g = ColorGreen(color), b = ColorBlue(color);
   auto light = [KLight](int x) {
     return (255 - static_cast<int>(std::nearbyint(KLight * (256 - x)))) & 0xFF;
   };
   ContrastPair out;
-  out.Light = MakeRgb(light(r), light(g), light(b));
+  out.Light = RGBColor(light(r), light(g), light(b));
   const HlsTriple hls = RGB2HLS(r / 255.0, g / 255.0, b / 255.0);
   const RgbTriple dark = HLS2RGB(hls.H, Clamp01(hls.L * KDark), hls.S);
-  out.Dark = MakeRgb(To255(dark.R), To255(dark.G), To255(dark.B));
+  out.Dark = RGBColor(To255(dark.R), To255(dark.G), To255(dark.B));
   return out;
 }
 
-RgbColor DimColors(RgbColor color, int A, int B) {
+TColor DimColors(TColor color, int A, int B) {
   return ContrastColors(color, (10 - A) / 10.0, (10 - B) / 10.0).Dark;
 }

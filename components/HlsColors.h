@@ -1,22 +1,13 @@
 // Colour-space conversions between RGB and the double-hexcone HLS model, and
 // the dimmed/lightened tints the LED meter draws its unlit segments with.
-// Portable: colours are plain 0x00BBGGRR values already resolved to RGB.
+// Portable: colours are TColor values already resolved to RGB (no system
+// colours).
 #pragma once
 
-#include <cstdint>
 #include <string>
 
+#include "classlib/DrawTypes.h"
 #include "classlib/SysUtils.h"
-
-// A colour value 0x00BBGGRR (red in the low byte).
-using RgbColor = std::uint32_t;
-
-constexpr RgbColor MakeRgb(int r, int g, int b) {
-  return static_cast<RgbColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
-constexpr int RgbRed(RgbColor c) { return static_cast<int>(c & 0xFF); }
-constexpr int RgbGreen(RgbColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int RgbBlue(RgbColor c) { return static_cast<int>((c >> 16) & 0xFF); }
 
 // Raised when a component handed to a conversion lies outside [0, 1].
 class EColorConv : public Exception {
@@ -37,11 +28,11 @@ RgbTriple HLS2RGB(double H, double L, double S);
 HlsTriple RGB2HLS(double R, double G, double B);
 
 struct ContrastPair {
-  RgbColor Light = 0;
-  RgbColor Dark = 0;
+  TColor Light = 0;
+  TColor Dark = 0;
 };
 // Dark: the colour with its luminance scaled by KDark. Light: a lighter tint.
-ContrastPair ContrastColors(RgbColor color, double KLight, double KDark);
+ContrastPair ContrastColors(TColor color, double KLight, double KDark);
 // The meter's dimmed colour: contrast steps A and B (0..9) become the factors
 // (10 - A) / 10 and (10 - B) / 10; the dark colour is returned.
-RgbColor DimColors(RgbColor color, int A, int B);
+TColor DimColors(TColor color, int A, int B);

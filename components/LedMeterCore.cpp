@@ -16,14 +16,14 @@ MeterEffect LedMeterCore::SetBevelStyle(MeterBevel v) {
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterCore::SetColorLED(int band, RgbColor v) {
+MeterEffect LedMeterCore::SetColorLED(int band, TColor v) {
   if (band < 0 || band > 2 || v == colorLED_[band]) return MeterEffect::None;
   colorLED_[band] = v;
   dimColor_[band] = DimColors(v, ledContrast_, ledContrast_);
   return MeterEffect::Repaint;
 }
 
-MeterEffect LedMeterCore::SetColorSeperator(RgbColor v) {
+MeterEffect LedMeterCore::SetColorSeperator(TColor v) {
   if (v == colorSeperator_) return MeterEffect::None;
   colorSeperator_ = v;
   return MeterEffect::Repaint;
@@ -119,10 +119,7 @@ std::vector<MeterSegment> LedMeterCore::Segments(int width, int height) const {
       case mdUp: Y = height - B - (i + 1) * H; break;
       case mdDown: Y = B + i * H; break;
     }
-    s.Left = X;
-    s.Top = Y;
-    s.Right = X + W + 1;
-    s.Bottom = Y + H;
+    s.Box = Rect(X, Y, X + W + 1, Y + H);
     out.push_back(s);
   }
   return out;

@@ -3,9 +3,9 @@
 // here and draws what Segments() lists.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
+#include "classlib/Types.h"
 #include "components/HlsColors.h"
 
 enum TMeterDirection { mdDown, mdLeft, mdRight, mdUp };
@@ -16,8 +16,8 @@ enum class MeterBevel { None, Lowered, Raised };
 enum class MeterEffect { None, Repaint, Invalidate };
 
 struct MeterSegment {
-  std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0; // Rectangle() box
-  RgbColor Color = 0; // brush; the outline is the separator colour
+  TRect Box; // the Rectangle() box: outline and fill inside it
+  TColor Color = 0; // brush; the outline is the separator colour
   bool Lit = false;
   int Band = 0; // 0, 1 or 2
 };
@@ -28,12 +28,12 @@ class LedMeterCore {
 
   MeterBevel BevelStyle() const { return bevelStyle_; }
   MeterEffect SetBevelStyle(MeterBevel v);
-  RgbColor ColorLED(int band) const { return colorLED_[band]; }
+  TColor ColorLED(int band) const { return colorLED_[band]; }
   // band 0..2: ColorLED1..3; a new colour derives its dim colour.
-  MeterEffect SetColorLED(int band, RgbColor v);
-  RgbColor DimColor(int band) const { return dimColor_[band]; }
-  RgbColor ColorSeperator() const { return colorSeperator_; }
-  MeterEffect SetColorSeperator(RgbColor v);
+  MeterEffect SetColorLED(int band, TColor v);
+  TColor DimColor(int band) const { return dimColor_[band]; }
+  TColor ColorSeperator() const { return colorSeperator_; }
+  MeterEffect SetColorSeperator(TColor v);
   TMeterDirection Direction() const { return direction_; }
   MeterEffect SetDirection(TMeterDirection v);
   int LEDContrast() const { return ledContrast_; }
@@ -70,9 +70,9 @@ class LedMeterCore {
   int Scaled(int value) const;
 
   MeterBevel bevelStyle_ = MeterBevel::Lowered;
-  RgbColor colorLED_[3] = {MakeRgb(0, 255, 0), MakeRgb(255, 255, 0), MakeRgb(255, 0, 0)};
-  RgbColor dimColor_[3] = {};
-  RgbColor colorSeperator_ = 0;
+  TColor colorLED_[3] = {clLime, clYellow, clRed};
+  TColor dimColor_[3] = {};
+  TColor colorSeperator_ = 0;
   TMeterDirection direction_ = mdRight;
   int ledContrast_ = 6;
   int max_ = 100;

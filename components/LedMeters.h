@@ -46,7 +46,7 @@ class TLEDMeter : public TGraphicControl {
   void SetStartColor3(int v) { Apply(logic_.SetStartColor3(v)); }
 
   // The dimmed colours of the three bands (for diagnostics and tests).
-  RgbColor DimColor(int band) const { return logic_.DimColor(band); }
+  TColor DimColor(int band) const { return logic_.DimColor(band); }
   const LedMeterCore& Logic() const { return logic_; }
 
   TNotifyEvent OnChange;

@@ -17,17 +17,17 @@ class Win32Windows : public IWindowSystem {
   bool IsWindow(WindowId w) const override { return w != 0 && ::IsWindow(H(w)); }
   bool IsVisible(WindowId w) const override { return ::IsWindowVisible(H(w)) != FALSE; }
   bool IsMaximized(WindowId w) const override { return ::IsZoomed(H(w)) != FALSE; }
-  MagRect WindowRect(WindowId w) const override {
+  TRect WindowRect(WindowId w) const override {
     RECT r{};
     ::GetWindowRect(H(w), &r);
     return {r.left, r.top, r.right, r.bottom};
   }
-  MagRect WorkArea() const override {
+  TRect WorkArea() const override {
     RECT r{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return {r.left, r.top, r.right, r.bottom};
   }
-  MagPoint CursorPos() const override {
+  TPoint CursorPos() const override {
     POINT p{};
     ::GetCursorPos(&p);
     return {p.x, p.y};
@@ -87,12 +87,12 @@ void TMagnetic::HandleMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) 
     case WM_MOVING: {
       auto* r = reinterpret_cast<RECT*>(LParam);
       if (!r) break;
-      MagRect m{r->left, r->top, r->right, r->bottom};
+      TRect m{r->left, r->top, r->right, r->bottom};
       if (Msg == WM_SIZING)
         core_.SnapSizing(W(Wnd), m, static_cast<int>(WParam));
       else
         core_.SnapMoving(W(Wnd), m);
-      *r = RECT{m.left, m.top, m.right, m.bottom};
+      *r = RECT{m.Left, m.Top, m.Right, m.Bottom};
       break;
     }
     default: break;

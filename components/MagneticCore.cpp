@@ -4,21 +4,21 @@
 #include <algorithm>
 #include <cstdlib>
 
-bool RectsAdjoin(const MagRect& A, const MagRect& B) {
-  const std::int64_t uw = std::max(A.right, B.right) - std::int64_t{std::min(A.left, B.left)};
-  const std::int64_t uh = std::max(A.bottom, B.bottom) - std::int64_t{std::min(A.top, B.top)};
+bool RectsAdjoin(const TRect& A, const TRect& B) {
+  const std::int64_t uw = std::max(A.Right, B.Right) - std::int64_t{std::min(A.Left, B.Left)};
+  const std::int64_t uh = std::max(A.Bottom, B.Bottom) - std::int64_t{std::min(A.Top, B.Top)};
   if (std::int64_t{A.Width()} + B.Width() < uw) return false;   // gap in x
   if (std::int64_t{A.Height()} + B.Height() < uh) return false; // gap in y
-  return A.left == B.left || A.left == B.right || A.right == B.left || A.right == B.right ||
-         A.top == B.top || A.top == B.bottom || A.bottom == B.top || A.bottom == B.bottom;
+  return A.Left == B.Left || A.Left == B.Right || A.Right == B.Left || A.Right == B.Right ||
+         A.Top == B.Top || A.Top == B.Bottom || A.Bottom == B.Top || A.Bottom == B.Bottom;
 }
 
-bool NearInY(const MagRect& M, const MagRect& R, std::int32_t sw) {
-  return M.top < R.bottom + sw && R.top - sw < M.bottom;
+bool NearInY(const TRect& M, const TRect& R, std::int32_t sw) {
+  return M.Top < R.Bottom + sw && R.Top - sw < M.Bottom;
 }
 
-bool NearInX(const MagRect& M, const MagRect& R, std::int32_t sw) {
-  return M.left < R.right + sw && R.left - sw < M.right;
+bool NearInX(const TRect& M, const TRect& R, std::int32_t sw) {
+  return M.Left < R.Right + sw && R.Left - sw < M.Right;
 }
 
 int MagneticCore::IndexOfWindow(WindowId wnd) const {
@@ -76,14 +76,14 @@ void MagneticCore::RefreshGlue() {
 }
 
 void MagneticCore::EnterSizeMove(WindowId wnd) {
-  const MagRect work = windows_.WorkArea();
+  const TRect work = windows_.WorkArea();
   rects_[0] = work;
   for (int i = 1; i <= Count(); ++i) {
     const WindowId w = items_[i].Wnd;
     rects_[i] = windows_.IsMaximized(w) ? work : windows_.WindowRect(w);
     if (w == wnd) {
       startCursor_ = windows_.CursorPos();
-      dragOffset_ = {rects_[i].left - startCursor_.x, rects_[i].top - startCursor_.y};
+      dragOffset_ = {rects_[i].Left - startCursor_.X, rects_[i].Top - startCursor_.Y};
     }
   }
 }
@@ -97,12 +97,12 @@ bool MagneticCore::GluedTo(int i, WindowId wnd) const {
   return i > 0 && items_[i].Glued && items_[i].GlueParent == wnd;
 }
 
-void MagneticCore::SnapSizing(WindowId wnd, MagRect& S, int edge) const {
-  const MagRect S0 = S;
+void MagneticCore::SnapSizing(WindowId wnd, TRect& S, int edge) const {
+  const TRect S0 = S;
   const std::int32_t sw = snapWidth_;
-  auto snap = [sw](std::int32_t from, std::int32_t& to, const MagRect& R, bool horizontal) {
-    const std::int32_t a = horizontal ? R.left : R.top;
-    const std::int32_t b = horizontal ? R.right : R.bottom;
+  auto snap = [sw](std::int32_t from, std::int32_t& to, const TRect& R, bool horizontal) {
+    const std::int32_t a = horizontal ? R.Left : R.Top;
+    const std::int32_t b = horizontal ? R.Right : R.Bottom;
     if (std::abs(from - a) < sw) to = a;
     if (std::abs(from - b) < sw) to = b;
   };
@@ -112,14 +112,14 @@ void MagneticCore::SnapSizing(WindowId wnd, MagRect& S, int edge) const {
   const bool bottom = edge == EdgeBottom || edge == EdgeBottomLeft || edge == EdgeBottomRight;
   for (int i = 0; i <= Count(); ++i) {
     if (!Candidate(i, wnd)) continue;
-    const MagRect& R = rects_[i];
+    const TRect& R = rects_[i];
     if (NearInY(S, R, sw)) {
-      if (left) snap(S0.left, S.left, R, true);
-      if (right) snap(S0.right, S.right, R, true);
+      if (left) snap(S0.Left, S.Left, R, true);
+      if (right) snap(S0.Right, S.Right, R, true);
     }
     if (NearInX(S, R, sw)) {
-      if (top) snap(S0.top, S.top, R, false);
-      if (bottom) snap(S0.bottom, S.bottom, R, false);
+      if (top) snap(S0.Top, S.Top, R, false);
+      if (bottom) snap(S0.Bottom, S.Bottom, R, false);
     }
   }
 }
@@ -138,63 +138,54 @@ void SnapEdges(std::int32_t low, std::int32_t high, std::int32_t rLow, std::int3
 
 } // namespace
 
-void MagneticCore::SnapX(const MagRect& M, const MagRect& R, std::int32_t& DX) const {
-  SnapEdges(M.left, M.right, R.left, R.right, snapWidth_, DX);
+void MagneticCore::SnapX(const TRect& M, const TRect& R, std::int32_t& DX) const {
+  SnapEdges(M.Left, M.Right, R.Left, R.Right, snapWidth_, DX);
 }
 
-void MagneticCore::SnapY(const MagRect& M, const MagRect& R, std::int32_t& DY) const {
-  SnapEdges(M.top, M.bottom, R.top, R.bottom, snapWidth_, DY);
+void MagneticCore::SnapY(const TRect& M, const TRect& R, std::int32_t& DY) const {
+  SnapEdges(M.Top, M.Bottom, R.Top, R.Bottom, snapWidth_, DY);
 }
 
-void MagneticCore::SnapMoving(WindowId wnd, MagRect& M) {
+void MagneticCore::SnapMoving(WindowId wnd, TRect& M) {
   const int w = IndexOfWindow(wnd);
   if (w < 0) return;
   const std::int32_t sw = snapWidth_;
   // The window follows the cursor; the system's proposal is ignored.
   curCursor_ = windows_.CursorPos();
   const std::int32_t width = M.Width(), height = M.Height();
-  M.left = curCursor_.x + dragOffset_.x;
-  M.top = curCursor_.y + dragOffset_.y;
-  M.right = M.left + width;
-  M.bottom = M.top + height;
+  M = Bounds(curCursor_.X + dragOffset_.X, curCursor_.Y + dragOffset_.Y, width, height);
 
   std::int32_t DX = 0, DY = 0;
   for (int i = 0; i <= Count(); ++i) {
     if (!Candidate(i, wnd) || GluedTo(i, wnd)) continue;
-    const MagRect& R = rects_[i];
+    const TRect& R = rects_[i];
     if (NearInY(M, R, sw)) SnapX(M, R, DX);
     if (NearInX(M, R, sw)) SnapY(M, R, DY);
   }
 
   // The glued windows snap too, where they would go.
-  const std::int32_t cx = curCursor_.x - startCursor_.x, cy = curCursor_.y - startCursor_.y;
+  const std::int32_t cx = curCursor_.X - startCursor_.X, cy = curCursor_.Y - startCursor_.Y;
   std::vector<int> glued;
   for (int c = 1; c <= Count(); ++c)
     if (GluedTo(c, wnd) && windows_.IsVisible(items_[c].Wnd)) glued.push_back(c);
   for (int c : glued) {
-    MagRect C = rects_[c];
-    C.left += cx;
-    C.right += cx;
-    C.top += cy;
-    C.bottom += cy;
+    TRect C = rects_[c];
+    C.Offset(cx, cy);
     for (int j = 1; j <= Count(); ++j) {
       if (j == c || items_[j].Glued || items_[j].Wnd == wnd) continue;
       if (!windows_.IsVisible(items_[j].Wnd)) continue;
-      const MagRect& R = rects_[j];
+      const TRect& R = rects_[j];
       if (NearInY(C, R, sw)) SnapX(C, R, DX);
       if (NearInX(C, R, sw)) SnapY(C, R, DY);
     }
   }
 
-  M.left += DX;
-  M.right += DX;
-  M.top += DY;
-  M.bottom += DY;
+  M.Offset(DX, DY);
 
   if (glued.empty()) return;
   std::vector<WindowMove> moves;
   for (int c : glued)
-    moves.push_back({items_[c].Wnd, rects_[c].left + M.left - rects_[w].left,
-                     rects_[c].top + M.top - rects_[w].top});
+    moves.push_back({items_[c].Wnd, rects_[c].Left + M.Left - rects_[w].Left,
+                     rects_[c].Top + M.Top - rects_[w].Top});
   windows_.MoveWindows(moves);
 }

@@ -9,20 +9,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "classlib/Types.h"
+
 using WindowId = std::uintptr_t; // a window handle; pointer-sized
-
-struct MagRect {
-  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-  std::int32_t Width() const { return right - left; }
-  std::int32_t Height() const { return bottom - top; }
-  bool operator==(const MagRect& o) const {
-    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-  }
-};
-
-struct MagPoint {
-  std::int32_t x = 0, y = 0;
-};
 
 struct WindowMove {
   WindowId Wnd = 0;
@@ -36,20 +25,20 @@ class IWindowSystem {
   virtual bool IsWindow(WindowId wnd) const = 0;
   virtual bool IsVisible(WindowId wnd) const = 0;
   virtual bool IsMaximized(WindowId wnd) const = 0;
-  virtual MagRect WindowRect(WindowId wnd) const = 0;
-  virtual MagRect WorkArea() const = 0;
-  virtual MagPoint CursorPos() const = 0;
+  virtual TRect WindowRect(WindowId wnd) const = 0;
+  virtual TRect WorkArea() const = 0;
+  virtual TPoint CursorPos() const = 0;
   // Moves the windows to new top-left positions (size and z-order kept),
   // all in one batch.
   virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
 };
 
 // A and B touch: no gap between them in x or y, and one edge coordinate shared.
-bool RectsAdjoin(const MagRect& A, const MagRect& B);
+bool RectsAdjoin(const TRect& A, const TRect& B);
 // M's vertical extent comes within snapWidth of R's (strictly).
-bool NearInY(const MagRect& M, const MagRect& R, std::int32_t snapWidth);
+bool NearInY(const TRect& M, const TRect& R, std::int32_t snapWidth);
 // M's horizontal extent comes within snapWidth of R's (strictly).
-bool NearInX(const MagRect& M, const MagRect& R, std::int32_t snapWidth);
+bool NearInX(const TRect& M, const TRect& R, std::int32_t snapWidth);
 
 // Edge codes of a resize (WM_SIZING's WPARAM).
 enum SizingEdge : int {
@@ -80,9 +69,9 @@ class MagneticCore {
   // Entries 1..Count; entry 0 holds no window.
   const Entry& Item(int i) const { return items_[static_cast<size_t>(i)]; }
   // Rects(0) is the work area, Rects(i) entry i's window rectangle.
-  const MagRect& Rects(int i) const { return rects_[static_cast<size_t>(i)]; }
-  MagPoint StartCursor() const { return startCursor_; }
-  MagPoint DragOffset() const { return dragOffset_; }
+  const TRect& Rects(int i) const { return rects_[static_cast<size_t>(i)]; }
+  TPoint StartCursor() const { return startCursor_; }
+  TPoint DragOffset() const { return dragOffset_; }
 
   // 1..Count, or -1 when the window is not registered.
   int IndexOfWindow(WindowId wnd) const;
@@ -98,19 +87,19 @@ class MagneticCore {
   // A move or resize of wnd begins: takes the rectangles and the cursor.
   void EnterSizeMove(WindowId wnd);
   // Snaps the edge(s) being dragged of the proposed rectangle S.
-  void SnapSizing(WindowId wnd, MagRect& S, int edge) const;
+  void SnapSizing(WindowId wnd, TRect& S, int edge) const;
   // Places M at the cursor, snaps it and moves the windows glued to wnd.
-  void SnapMoving(WindowId wnd, MagRect& M);
+  void SnapMoving(WindowId wnd, TRect& M);
 
  private:
   bool Candidate(int i, WindowId wnd) const;
   bool GluedTo(int i, WindowId wnd) const;
-  void SnapX(const MagRect& M, const MagRect& R, std::int32_t& DX) const;
-  void SnapY(const MagRect& M, const MagRect& R, std::int32_t& DY) const;
+  void SnapX(const TRect& M, const TRect& R, std::int32_t& DX) const;
+  void SnapY(const TRect& M, const TRect& R, std::int32_t& DY) const;
 
   IWindowSystem& windows_;
   std::int32_t snapWidth_ = 15;
   std::vector<Entry> items_ = std::vector<Entry>(1);
-  std::vector<MagRect> rects_ = std::vector<MagRect>(1);
-  MagPoint startCursor_, dragOffset_, curCursor_;
+  std::vector<TRect> rects_ = std::vector<TRect>(1);
+  TPoint startCursor_, dragOffset_, curCursor_;
 };

@@ -78,20 +78,20 @@ TEST(HlsColors, OutOfRangeComponentsRaiseNamedErrors) {
 }
 
 TEST(HlsColors, DimmingWithContrastFour) {
-  EXPECT_EQ(DimColors(MakeRgb(0, 255, 0), 5, 4), MakeRgb(0, 153, 0));
-  EXPECT_EQ(DimColors(MakeRgb(255, 255, 0), 5, 4), MakeRgb(153, 153, 0));
-  EXPECT_EQ(DimColors(MakeRgb(255, 0, 0), 5, 4), MakeRgb(153, 0, 0));
+  EXPECT_EQ(DimColors(RGBColor(0, 255, 0), 5, 4), RGBColor(0, 153, 0));
+  EXPECT_EQ(DimColors(RGBColor(255, 255, 0), 5, 4), RGBColor(153, 153, 0));
+  EXPECT_EQ(DimColors(RGBColor(255, 0, 0), 5, 4), RGBColor(153, 0, 0));
   // Contrast 9 leaves a tenth of the luminance, 0 keeps the colour.
-  EXPECT_EQ(DimColors(MakeRgb(255, 0, 0), 9, 9), MakeRgb(26, 0, 0));
-  EXPECT_EQ(DimColors(MakeRgb(12, 200, 77), 0, 0), MakeRgb(12, 200, 77));
+  EXPECT_EQ(DimColors(RGBColor(255, 0, 0), 9, 9), RGBColor(26, 0, 0));
+  EXPECT_EQ(DimColors(RGBColor(12, 200, 77), 0, 0), RGBColor(12, 200, 77));
   EXPECT_EQ(DimColors(0, 6, 6), 0u);
 }
 
 TEST(HlsColors, LightTintWrapsModulo256) {
   // KLight 1: 255 - (256 - X) = X - 1, and 0 wraps to 255.
-  const ContrastPair p = ContrastColors(MakeRgb(0, 128, 255), 1.0, 1.0);
-  EXPECT_EQ(p.Light, MakeRgb(255, 127, 254));
-  EXPECT_EQ(ContrastColors(MakeRgb(0, 0, 0), 0.5, 1).Light, MakeRgb(127, 127, 127));
+  const ContrastPair p = ContrastColors(RGBColor(0, 128, 255), 1.0, 1.0);
+  EXPECT_EQ(p.Light, RGBColor(255, 127, 254));
+  EXPECT_EQ(ContrastColors(RGBColor(0, 0, 0), 0.5, 1).Light, RGBColor(127, 127, 127));
 }
 
 TEST(HlsColors, EightBitColoursSurviveTheRoundTrip) {

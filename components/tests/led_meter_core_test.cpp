@@ -24,14 +24,14 @@ TEST(LedMeterCore, DefaultsDimWithContrastFour) {
   EXPECT_EQ(m.NumDigits(), 20);
   EXPECT_EQ(m.StartColor2(), 75);
   EXPECT_EQ(m.StartColor3(), 90);
-  EXPECT_EQ(m.DimColor(0), MakeRgb(0, 153, 0));
-  EXPECT_EQ(m.DimColor(1), MakeRgb(153, 153, 0));
-  EXPECT_EQ(m.DimColor(2), MakeRgb(153, 0, 0));
+  EXPECT_EQ(m.DimColor(0), RGBColor(0, 153, 0));
+  EXPECT_EQ(m.DimColor(1), RGBColor(153, 153, 0));
+  EXPECT_EQ(m.DimColor(2), RGBColor(153, 0, 0));
   // Setting the contrast to its current value keeps the 0.6 dimming.
   EXPECT_EQ(m.SetLEDContrast(6), MeterEffect::None);
-  EXPECT_EQ(m.DimColor(0), MakeRgb(0, 153, 0));
+  EXPECT_EQ(m.DimColor(0), RGBColor(0, 153, 0));
   EXPECT_EQ(m.SetLEDContrast(5), MeterEffect::Invalidate);
-  EXPECT_EQ(m.DimColor(0), MakeRgb(0, 128, 0));
+  EXPECT_EQ(m.DimColor(0), RGBColor(0, 128, 0));
 }
 
 TEST(LedMeterCore, ContrastAboveNineIsIgnored) {
@@ -102,20 +102,20 @@ TEST(LedMeterCore, SegmentsOfThePlayerMeter) {
   const auto segs = m.Segments(485, 5);
   ASSERT_EQ(segs.size(), 60u);
   // 485 / 60 = 8 pixels a segment; neighbours share the separator column.
-  EXPECT_EQ(segs[0].Left, 0);
-  EXPECT_EQ(segs[0].Right, 9);
-  EXPECT_EQ(segs[1].Left, 8);
-  EXPECT_EQ(segs[0].Top, 0);
-  EXPECT_EQ(segs[0].Bottom, 5);
+  EXPECT_EQ(segs[0].Box.Left, 0);
+  EXPECT_EQ(segs[0].Box.Right, 9);
+  EXPECT_EQ(segs[1].Box.Left, 8);
+  EXPECT_EQ(segs[0].Box.Top, 0);
+  EXPECT_EQ(segs[0].Box.Bottom, 5);
   EXPECT_TRUE(segs[29].Lit);
   EXPECT_FALSE(segs[30].Lit);
-  EXPECT_EQ(segs[29].Color, MakeRgb(0, 255, 0));
-  EXPECT_EQ(segs[30].Color, MakeRgb(0, 153, 0));
+  EXPECT_EQ(segs[29].Color, RGBColor(0, 255, 0));
+  EXPECT_EQ(segs[30].Color, RGBColor(0, 153, 0));
   EXPECT_EQ(segs[35].Band, 0);
   EXPECT_EQ(segs[36].Band, 1);
   EXPECT_EQ(segs[50].Band, 1);
   EXPECT_EQ(segs[51].Band, 2);
-  EXPECT_EQ(segs[59].Color, MakeRgb(153, 0, 0));
+  EXPECT_EQ(segs[59].Color, RGBColor(153, 0, 0));
 }
 
 TEST(LedMeterCore, SegmentPlacementForEachDirection) {
@@ -123,19 +123,19 @@ TEST(LedMeterCore, SegmentPlacementForEachDirection) {
   m.SetNumDigits(10);
   m.SetDirection(mdLeft);
   auto s = m.Segments(102, 12);
-  EXPECT_EQ(s[0].Left, 102 - 1 - 10 - 1);
-  EXPECT_EQ(s[0].Top, 1);
-  EXPECT_EQ(s[0].Bottom, 11);
+  EXPECT_EQ(s[0].Box.Left, 102 - 1 - 10 - 1);
+  EXPECT_EQ(s[0].Box.Top, 1);
+  EXPECT_EQ(s[0].Box.Bottom, 11);
   m.SetDirection(mdUp);
   s = m.Segments(12, 102);
-  EXPECT_EQ(s[0].Top, 102 - 1 - 10);
-  EXPECT_EQ(s[0].Left, 1);
-  EXPECT_EQ(s[0].Right, 1 + 9 + 1); // W = 12 - 2 - 1
-  EXPECT_EQ(s[9].Top, 1);
+  EXPECT_EQ(s[0].Box.Top, 102 - 1 - 10);
+  EXPECT_EQ(s[0].Box.Left, 1);
+  EXPECT_EQ(s[0].Box.Right, 1 + 9 + 1); // W = 12 - 2 - 1
+  EXPECT_EQ(s[9].Box.Top, 1);
   m.SetDirection(mdDown);
   s = m.Segments(12, 102);
-  EXPECT_EQ(s[0].Top, 1);
-  EXPECT_EQ(s[9].Top, 91);
+  EXPECT_EQ(s[0].Box.Top, 1);
+  EXPECT_EQ(s[9].Box.Top, 91);
 }
 
 TEST(LedMeterCore, SingleLedLightsOnlyTheTopSegment) {

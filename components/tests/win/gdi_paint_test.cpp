@@ -60,13 +60,13 @@ TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
 }
 
 TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
-  const RgbColor k = RGB(10, 200, 30);
+  const TColor k = RGBColor(10, 200, 30);
   Surface s(60, 40);
   gdi::DrawGradient(
       s.dc(), DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));
   int painted = 0;
   for (int y = 0; y < 40; ++y)
-    for (int x = 0; x < 60; ++x) painted += s.At(x, y) == k;
+    for (int x = 0; x < 60; ++x) painted += static_cast<TColor>(s.At(x, y)) == k;
   EXPECT_GT(painted, 60 * 40 * 9 / 10);
 }
 
