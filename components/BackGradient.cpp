@@ -66,30 +66,30 @@ void TBackGradient::SetStyle(TGradStyle v) {
   Redraw();
 }
 
-void TBackGradient::DrawGradient(HDC dc, int w, int h) {
-  gdi::DrawGradient(dc, DrawGradientShapes(style_, colors_, w, h, stepWidth_, buffered_));
+void TBackGradient::DrawGradient(TCanvas& canvas, int w, int h) {
+  gdi::DrawGradient(canvas, DrawGradientShapes(style_, colors_, w, h, stepWidth_, buffered_));
   ++drawCount_;
 }
 
 void TBackGradient::Paint() {
   const int w = Width(), h = Height();
-  HDC dc = Canvas()->Handle();
+  TCanvas& canvas = *Canvas();
   if (buffered_ && cache_) {
     if (w != cachedWidth_ || h != cachedHeight_) {
       cache_->SetSize(w, h);
-      DrawGradient(cache_->Canvas()->Handle(), w, h);
+      DrawGradient(*cache_->Canvas(), w, h);
       cachedWidth_ = w;
       cachedHeight_ = h;
     }
-    HDC src = cache_->Canvas()->Handle();
     if (style_ == gsEllipse) {
       // The corners outside the ellipse show what lies behind.
-      if (w > 0 && h > 0) TransparentBlt(dc, 0, 0, w, h, src, 0, 0, w, h, kGradientSilver);
+      const TRect all = Rect(0, 0, w, h);
+      if (w > 0 && h > 0) canvas.TransparentCopy(all, cache_->Canvas(), all, kGradientSilver);
     } else {
-      BitBlt(dc, 0, 0, w, h, src, 0, 0, SRCCOPY);
+      canvas.Draw(0, 0, cache_.get());
     }
   } else {
-    DrawGradient(dc, w, h);
+    DrawGradient(canvas, w, h);
   }
   if (OnPaint) OnPaint(this);
 }

@@ -38,7 +38,7 @@ class TBackGradient : public TGraphicControl {
  private:
   void BuildColors();
   void Redraw(); // forget the cached picture and invalidate
-  void DrawGradient(HDC dc, int w, int h);
+  void DrawGradient(TCanvas& canvas, int w, int h);
 
   bool buffered_ = true;
   TGradDirection direction_ = gdDownRight;

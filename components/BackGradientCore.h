@@ -39,6 +39,8 @@ struct GradShape {
   TColor Color = 0;
   int PenWidth = 1;
   std::vector<TPoint> Pts;
+  // Pts[0]..Pts[1] as a rectangle (FillRect, Ellipse).
+  TRect Box() const { return Rect(Pts[0].X, Pts[0].Y, Pts[1].X, Pts[1].Y); }
 };
 
 constexpr TColor kGradientSilver = clSilver; // transparent colour of buffered ellipses

@@ -1,33 +1,33 @@
-// GDI drawing shared by the components' controls: LED meter segments and
-// bevels, gradient shapes, and the LED switch's transparent bitmaps. Each
-// takes a device context, so the controls draw through their canvas' handle
-// and tests can draw into plain windows or memory bitmaps.
+// Drawing shared by the components' controls: LED meter segments and bevels,
+// gradient shapes, and the LED switch's transparent pictures. Each draws on a
+// canvas, so the controls draw on their own Canvas() and tests and benchmarks
+// on a plain TCanvas over a memory bitmap's device context.
 #pragma once
 
 #include "classlib/WinApi.h"
 
 #include <vector>
 
+#include "classlib/Graphics.h"
 #include "components/BackGradientCore.h"
 #include "components/LedMeterCore.h"
 
 namespace gdi {
 
-// The meter's segments (brush: segment colour, pen: separator) and bevel.
-void DrawMeter(HDC dc, const std::vector<MeterSegment>& segments, TColor separator,
-               MeterBevel bevel, int width, int height);
+// The meter's segments (brush: segment colour, pen: separator) and its bevel
+// around the whole width x height. The canvas keeps the last segment's pen
+// and brush.
+void DrawMeter(TCanvas& canvas, const std::vector<MeterSegment>& segments, TColor separator,
+               TBevelCut bevel, int width, int height);
 
-// Replays a gradient's shapes.
-void DrawGradient(HDC dc, const std::vector<GradShape>& shapes);
-
-// Copies a bitmap with one colour left transparent.
-void DrawTransparent(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent);
+// Replays a gradient's shapes. The canvas keeps the last shape's pen and brush.
+void DrawGradient(TCanvas& canvas, const std::vector<GradShape>& shapes);
 
 // Loads a bitmap resource of the program by name; null when missing.
 HBITMAP LoadBitmapResource(const wchar_t* name);
 
-// System colours of the bevel.
-inline COLORREF BtnShadow() { return GetSysColor(COLOR_BTNSHADOW); }
-inline COLORREF BtnHighlight() { return GetSysColor(COLOR_BTNHIGHLIGHT); }
+// Draws the bitmap resource `name` at (x, y) with one colour left
+// transparent; nothing when the resource is missing.
+void DrawResourceBitmap(TCanvas& canvas, int x, int y, const wchar_t* name, TColor transparent);
 
 } // namespace gdi

@@ -10,8 +10,8 @@ LedMeterCore::LedMeterCore() {
   for (int i = 0; i < 3; ++i) dimColor_[i] = DimColors(colorLED_[i], 5, 4);
 }
 
-MeterEffect LedMeterCore::SetBevelStyle(MeterBevel v) {
-  if (v == bevelStyle_) return MeterEffect::None;
+MeterEffect LedMeterCore::SetBevelStyle(TBevelCut v) {
+  if (v == bevelStyle_ || v == bvSpace) return MeterEffect::None;
   bevelStyle_ = v;
   return MeterEffect::Repaint;
 }

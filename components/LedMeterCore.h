@@ -5,12 +5,11 @@
 
 #include <vector>
 
+#include "classlib/DrawTypes.h"
 #include "classlib/Types.h"
 #include "components/HlsColors.h"
 
 enum TMeterDirection { mdDown, mdLeft, mdRight, mdUp };
-// The meter's frame (the control maps the class library's bevel cut onto it).
-enum class MeterBevel { None, Lowered, Raised };
 
 // What the control has to do after a setter.
 enum class MeterEffect { None, Repaint, Invalidate };
@@ -26,8 +25,9 @@ class LedMeterCore {
  public:
   LedMeterCore();
 
-  MeterBevel BevelStyle() const { return bevelStyle_; }
-  MeterEffect SetBevelStyle(MeterBevel v);
+  TBevelCut BevelStyle() const { return bevelStyle_; }
+  // bvNone, bvLowered or bvRaised; bvSpace is ignored.
+  MeterEffect SetBevelStyle(TBevelCut v);
   TColor ColorLED(int band) const { return colorLED_[band]; }
   // band 0..2: ColorLED1..3; a new colour derives its dim colour.
   MeterEffect SetColorLED(int band, TColor v);
@@ -61,7 +61,7 @@ class LedMeterCore {
   int Band3Count() const { return Scaled(startColor3_); }
 
   // Border width: 1 with a bevel, else 0.
-  int Border() const { return bevelStyle_ == MeterBevel::None ? 0 : 1; }
+  int Border() const { return bevelStyle_ == bvNone ? 0 : 1; }
   // The segments of a meter of this size, in drawing order; none when the
   // size leaves no room or NumDigits is not positive.
   std::vector<MeterSegment> Segments(int width, int height) const;
@@ -69,7 +69,7 @@ class LedMeterCore {
  private:
   int Scaled(int value) const;
 
-  MeterBevel bevelStyle_ = MeterBevel::Lowered;
+  TBevelCut bevelStyle_ = bvLowered;
   TColor colorLED_[3] = {clLime, clYellow, clRed};
   TColor dimColor_[3] = {};
   TColor colorSeperator_ = 0;

@@ -8,23 +8,6 @@ TLEDMeter::TLEDMeter(TComponent* AOwner) : TGraphicControl(AOwner) {
   SetBounds(Left(), Top(), 143, 16);
 }
 
-TBevelCut TLEDMeter::BevelStyle() const {
-  switch (logic_.BevelStyle()) {
-    case MeterBevel::None: return bvNone;
-    case MeterBevel::Raised: return bvRaised;
-    default: return bvLowered;
-  }
-}
-
-void TLEDMeter::SetBevelStyle(TBevelCut v) {
-  if (v == bvNone)
-    Apply(logic_.SetBevelStyle(MeterBevel::None));
-  else if (v == bvLowered)
-    Apply(logic_.SetBevelStyle(MeterBevel::Lowered));
-  else if (v == bvRaised)
-    Apply(logic_.SetBevelStyle(MeterBevel::Raised));
-}
-
 void TLEDMeter::SetColorLED(int band, TColor v) {
   if (v == colors_[band]) return;
   colors_[band] = v;
@@ -58,7 +41,7 @@ void TLEDMeter::Apply(MeterEffect e) {
 
 void TLEDMeter::Paint() {
   const int w = Width(), h = Height();
-  gdi::DrawMeter(Canvas()->Handle(), logic_.Segments(w, h), ColorToRGB(separator_),
-                 logic_.BevelStyle(), w, h);
+  gdi::DrawMeter(*Canvas(), logic_.Segments(w, h), ColorToRGB(separator_), logic_.BevelStyle(),
+                 w, h);
   if (OnPaint) OnPaint(this);
 }

@@ -6,15 +6,14 @@
 
 #include "classlib/Controls.h"
 #include "components/LedMeterCore.h"
-#include "classlib/PanelCtrls.h"
 
 class TLEDMeter : public TGraphicControl {
  public:
   explicit TLEDMeter(TComponent* AOwner);
 
   // bvNone, bvLowered or bvRaised (bvSpace is ignored).
-  TBevelCut BevelStyle() const;
-  void SetBevelStyle(TBevelCut v);
+  TBevelCut BevelStyle() const { return logic_.BevelStyle(); }
+  void SetBevelStyle(TBevelCut v) { Apply(logic_.SetBevelStyle(v)); }
   TColor ColorLED1() const { return colors_[0]; }
   void SetColorLED1(TColor v) { SetColorLED(0, v); }
   TColor ColorLED2() const { return colors_[1]; }

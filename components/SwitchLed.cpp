@@ -31,9 +31,7 @@ void TSwitchLed::PaintNow() {
 void TSwitchLed::Paint() {
   if (Width() != kLedSize || Height() != kLedSize) SetBounds(Left(), Top(), kLedSize, kLedSize);
   // The picture is read from the resources at each paint; it is tiny.
-  HBITMAP bmp = gdi::LoadBitmapResource(LedResourceName(ShownColor()));
-  gdi::DrawTransparent(Canvas()->Handle(), 0, 0, bmp, kLedTransparent);
-  if (bmp) DeleteObject(bmp);
+  gdi::DrawResourceBitmap(*Canvas(), 0, 0, LedResourceName(ShownColor()), kLedTransparent);
   ++paintCount_;
   if (OnPaint) OnPaint(this);
 }

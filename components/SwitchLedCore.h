@@ -2,13 +2,15 @@
 // (bitmap resources "AQUA" .. "BLACK") a state shows.
 #pragma once
 
+#include "classlib/DrawTypes.h"
+
 enum TLedColor { Aqua, Pink, Purple, Red, Yellow, Green, Blue, Orange, Black };
 enum TLedState { LedOn, LedOff, LedDisabled };
 
 // Size of the switch and of each picture.
 constexpr int kLedSize = 13;
-// The pictures' transparent colour (0x008000).
-constexpr unsigned kLedTransparent = 0x008000;
+// The pictures' transparent colour.
+constexpr TColor kLedTransparent = clGreen;
 
 // Resource name of a colour's picture; "BLACK" for values out of range.
 inline const wchar_t* LedResourceName(TLedColor c) {

@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <string>
 
 #include "classlib/Forms.h"
 #include "components/BackGradient.h"
@@ -19,47 +18,9 @@
 
 namespace {
 
-// Saves the client area of a window as a bottom-up 24-bit BMP.
-bool SaveClientBmp(HWND wnd, const char* path) {
-  RECT rc{};
-  GetClientRect(wnd, &rc);
-  const int w = rc.right, h = rc.bottom;
-  HDC src = GetDC(wnd);
-  HDC mem = CreateCompatibleDC(src);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(src, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD row = (w * 3 + 3) & ~3u, size = row * h;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + size;
-  bi.bmiHeader.biSizeImage = size;
-  bool ok = false;
-  if (FILE* f = std::fopen(path, "wb")) {
-    ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-         std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
-         std::fwrite(bits, size, 1, f) == 1;
-    std::fclose(f);
-  }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(wnd, src);
-  return ok;
-}
-
 // Shows a form of the given client size, lets `fill` place controls on it,
 // paints and saves it.
-void Capture(const char* path, int w, int h, const std::function<void(TForm*)>& fill) {
+void Capture(const wchar_t* path, int w, int h, const std::function<void(TForm*)>& fill) {
   auto* form = new TForm(nullptr);
   form->SetBounds(10, 10, w + 40, h + 60);
   form->SetClientWidth(w);
@@ -71,7 +32,8 @@ void Capture(const char* path, int w, int h, const std::function<void(TForm*)>& 
   InvalidateRect(form->Handle(), nullptr, TRUE);
   UpdateWindow(form->Handle());
   testwin::Pump(200);
-  std::printf("%s: %s\n", path, SaveClientBmp(form->Handle(), path) ? "written" : "FAILED");
+  const bool ok = testwin::SaveClientBmp(form->Handle(), path);
+  std::printf("%ls: %s\n", path, ok ? "written" : "FAILED");
   form->Free();
   testwin::Pump(50);
 }
@@ -88,7 +50,7 @@ TLEDMeter* Meter(TForm* form, int x, int y, int w, int h) {
 } // namespace
 
 int main() {
-  Capture("capture_meters.bmp", 640, 420, [](TForm* f) {
+  Capture(L"capture_meters.bmp", 640, 420, [](TForm* f) {
     const TBevelCut bevels[] = {bvNone, bvLowered, bvRaised};
     for (int b = 0; b < 3; ++b) {
       const int y = 10 + b * 135;
@@ -121,7 +83,7 @@ int main() {
       m->SetLEDContrast(2);
     }
   });
-  Capture("capture_gradients.bmp", 5 * 105, 6 * 85, [](TForm* f) {
+  Capture(L"capture_gradients.bmp", 5 * 105, 6 * 85, [](TForm* f) {
     for (int row = 0; row < 6; ++row) {
       for (int col = 0; col < 5; ++col) {
         auto* g = new TBackGradient(f);
@@ -144,7 +106,7 @@ int main() {
       }
     }
   });
-  Capture("capture_switch.bmp", 9 * 20, 3 * 20, [](TForm* f) {
+  Capture(L"capture_switch.bmp", 9 * 20, 3 * 20, [](TForm* f) {
     const TLedState states[] = {LedOn, LedOff, LedDisabled};
     for (int s = 0; s < 3; ++s) {
       for (int c = 0; c < 9; ++c) {

@@ -12,7 +12,7 @@ LedMeterCore PlayerMeter() {
   m.SetStartColor2(60);
   m.SetStartColor3(85);
   m.SetLEDContrast(6);
-  m.SetBevelStyle(MeterBevel::None);
+  m.SetBevelStyle(bvNone);
   return m;
 }
 
@@ -156,4 +156,18 @@ TEST(LedMeterCore, NoSegmentsWithoutDigitsOrRoom) {
   m.SetNumDigits(20);
   EXPECT_TRUE(m.Segments(10, 16).empty()); // narrower than the segments
   EXPECT_TRUE(m.Segments(143, 2).empty());
+}
+
+TEST(LedMeterCore, BevelCutsAndTheBorderTheyTake) {
+  LedMeterCore m;
+  EXPECT_EQ(m.BevelStyle(), bvLowered);
+  // A blank cut is no meter frame: ignored, nothing repainted.
+  EXPECT_EQ(m.SetBevelStyle(bvSpace), MeterEffect::None);
+  EXPECT_EQ(m.BevelStyle(), bvLowered);
+  EXPECT_EQ(m.SetBevelStyle(bvRaised), MeterEffect::Repaint);
+  EXPECT_EQ(m.Border(), 1);
+  EXPECT_EQ(m.SetBevelStyle(bvNone), MeterEffect::Repaint);
+  EXPECT_EQ(m.Border(), 0);
+  m.SetNumDigits(10);
+  EXPECT_EQ(m.Segments(100, 12)[0].Box, Rect(0, 0, 11, 12));
 }

@@ -56,11 +56,10 @@ inline RECT WindowRectOf(HWND w) {
   return r;
 }
 
-// Saves the whole screen as a 24-bit BMP file.
-inline bool SaveScreenBmp(const std::wstring& path) {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+// Saves the w x h pixels at the top left of a device context as a 24-bit
+// BMP file.
+inline bool SaveBmp(HDC src, int w, int h, const std::wstring& path) {
+  HDC mem = CreateCompatibleDC(src);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = w;
@@ -68,9 +67,9 @@ inline bool SaveScreenBmp(const std::wstring& path) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP dib = CreateDIBSection(src, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
   GdiFlush();
   const DWORD row = ((w * 3 + 3) & ~3), size = row * h;
   BITMAPFILEHEADER fh{};
@@ -90,7 +89,25 @@ inline bool SaveScreenBmp(const std::wstring& path) {
   SelectObject(mem, old);
   DeleteObject(dib);
   DeleteDC(mem);
+  return ok;
+}
+
+// Saves the whole screen as a 24-bit BMP file.
+inline bool SaveScreenBmp(const std::wstring& path) {
+  HDC screen = GetDC(nullptr);
+  const bool ok =
+      SaveBmp(screen, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), path);
   ReleaseDC(nullptr, screen);
+  return ok;
+}
+
+// Saves a window's client area as a 24-bit BMP file.
+inline bool SaveClientBmp(HWND wnd, const std::wstring& path) {
+  RECT rc{};
+  GetClientRect(wnd, &rc);
+  HDC dc = GetDC(wnd);
+  const bool ok = SaveBmp(dc, rc.right, rc.bottom, path);
+  ReleaseDC(wnd, dc);
   return ok;
 }
 
