@@ -53,7 +53,7 @@ TSize AlertAutoSize(const AlertAutoSizeInput& in) {
 }
 
 bool AlertColorStyle(int style, AlertColors& c) {
-  static const int32_t kStyles[3][4] = {{0xFADAC4, 0xF5BFA0, 0xD68759, 0x962D00},
+  static const TColor kStyles[3][4] = {{0xFADAC4, 0xF5BFA0, 0xD68759, 0x962D00},
                                         {0xF7F3F3, 0xE6D8D8, 0xBFA7A8, 0x947C7C},
                                         {0xE4F1F2, 0xAADADA, 0x6F8E78, 0x588060}};
   if (style >= 0 && style <= 2) {
@@ -74,7 +74,7 @@ bool AlertColorStyle(int style, AlertColors& c) {
   c.BtnHoverColor = c.BtnHoverColorTo = 0xD2BDB6;
   c.CaptionColor = 0xC8D0D4;
   c.CaptionColorTo = 0x8C8D8E;
-  c.BorderColor = static_cast<int32_t>(0xFF000002u);
+  c.BorderColor = clActiveCaption;
   return true;
 }
 

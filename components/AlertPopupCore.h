@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "classlib/DrawTypes.h"
 #include "classlib/Types.h"
 
 // Which message is shown (from 1; 0: none) among Min..Max.
@@ -57,8 +58,8 @@ TSize AlertAutoSize(const AlertAutoSizeInput& in);
 inline int DisabledGrey(int r, int g, int b) { return ((r + g + b) / 3) / 2 + 128; }
 
 struct AlertColors {
-  int32_t WindowColor = 0, WindowColorTo = 0, CaptionColor = 0, CaptionColorTo = 0, BorderColor = 0,
-          BtnDownColor = 0, BtnDownColorTo = 0, BtnHoverColor = 0, BtnHoverColorTo = 0;
+  TColor WindowColor = 0, WindowColorTo = 0, CaptionColor = 0, CaptionColorTo = 0, BorderColor = 0,
+         BtnDownColor = 0, BtnDownColorTo = 0, BtnHoverColor = 0, BtnHoverColorTo = 0;
 };
 // Styles 0..3; false for any other number (nothing changes).
 bool AlertColorStyle(int style, AlertColors& c);

@@ -15,7 +15,7 @@ void TPngCollectionItem::SetPngImage(TPngImage* Value) {
   Changed(false);
 }
 
-void TPngCollectionItem::SetBackground(std::int32_t Value) {
+void TPngCollectionItem::SetBackground(TColor Value) {
   if (Value == background_) return;
   background_ = Value;
   Changed(false);

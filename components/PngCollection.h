@@ -7,12 +7,13 @@
 
 #include "classlib/Collection.h"
 #include "classlib/Component.h"
+#include "classlib/DrawTypes.h"
 #include "components/PngImage.h"
 
 class TPngCollection;
 
-// The background of a new item: the system's button-face colour (clBtnFace).
-constexpr std::int32_t kPngItemBackground = static_cast<std::int32_t>(0xFF00000F);
+// The background of a new item: the system's button-face colour.
+constexpr TColor kPngItemBackground = clBtnFace;
 
 class TPngCollectionItem : public TCollectionItem {
  public:
@@ -25,9 +26,9 @@ class TPngCollectionItem : public TCollectionItem {
   void SetPngImage(TPngImage* Value);
   const std::string& Name() const { return name_; }
   void SetName(const std::string& Value) { name_ = Value; }
-  std::int32_t Background() const { return background_; }
+  TColor Background() const { return background_; }
   // Reports a change only for a different colour.
-  void SetBackground(std::int32_t Value);
+  void SetBackground(TColor Value);
 
   void Assign(TPersistent* Source) override;
   // The name, or the standard display name when the name is empty.
@@ -36,7 +37,7 @@ class TPngCollectionItem : public TCollectionItem {
  private:
   TPngImage* png_ = nullptr;
   std::string name_;
-  std::int32_t background_ = kPngItemBackground;
+  TColor background_ = kPngItemBackground;
 };
 
 class TPngCollectionItems : public TCollection {
