@@ -2,7 +2,7 @@
 // raw command line (UTF-8) to "lame-calls.txt" beside itself, then acts the
 // part: for --decode it writes a short WAV at the second quoted path, for an
 // encode it copies the WAV at the first quoted path to the second.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The Windows half of the test setup: under Wine on the virtual display a
 // window can be created, painted and read back, and waveOut can be opened.
 #include <gtest/gtest.h>
-#include <windows.h>
+#include "classlib/WinApi.h"
 #include <mmsystem.h>
 
 namespace {

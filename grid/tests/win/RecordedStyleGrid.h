@@ -7,7 +7,7 @@
 // the window tests and the paint benchmark.
 #pragma once
 
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <commctrl.h>
 
@@ -105,4 +105,4 @@ inline void AddListViewColumns(HWND ListView) {
   }
 }
 
-}  // namespace recorded_style
+} // namespace recorded_style

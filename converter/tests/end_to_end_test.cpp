@@ -4,7 +4,7 @@
 // without arguments. Every scenario runs at once in its own folder and TEMP;
 // each test then waits for its companion to end by itself and checks what it
 // left on disk.
-#include <windows.h>
+#include "classlib/WinApi.h"
 
 #include <gtest/gtest.h>
 
