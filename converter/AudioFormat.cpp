@@ -124,7 +124,7 @@ TAudioData::TAudioData(const std::string& tempDir) {
       if (PathExists(name)) continue; // taken between the check and the create
       throw;
     }
-    fileName_ = name;
+    file_name_ = name;
     return;
   }
   throw EInOutError("No free scratch file name in \"" + tempDir + "\"", 4);
@@ -136,7 +136,7 @@ TAudioData::~TAudioData() {
     data_->Close();
   } catch (...) {}
   data_.reset();
-  DeleteFile(fileName_);
+  DeleteFile(file_name_);
 }
 
 void TAudioData::UpdateBlockAlign() {

@@ -36,7 +36,7 @@ class TAudioData {
   uint16_t BlockAlign = 0;
 
   TFile& Data() { return *data_; }
-  const std::string& FileName() const { return fileName_; }
+  const std::string& FileName() const { return file_name_; }
 
   // BlockAlign := bytes per sample (bits rounded up) x Channels, 16-bit.
   void UpdateBlockAlign();
@@ -54,7 +54,7 @@ class TAudioData {
   void FadeOutInBlocks(uint32_t start, uint32_t count, uint32_t limit);
 
   std::unique_ptr<TFile> data_;
-  std::string fileName_;
+  std::string file_name_;
 };
 
 // Deletes every ".tad" file in `folder` and the whole tree under it, clearing

@@ -6,18 +6,18 @@
 
 #include "classlib/SysUtils.h"
 
-TFile::TFile(const std::string& fileName) : fileName_(fileName) {
+TFile::TFile(const std::string& fileName) : file_name_(fileName) {
   file_.Open(fileName, TOpenMode::Existing);
   // The size must fit the 32-bit bookkeeping; a bigger file is refused rather
   // than silently wrapped.
   uint64_t total = file_.Length();
   if (total > 0xFFFFFFFFull) throw EInOutError("File larger than 4 GiB: \"" + fileName + "\"", 100);
   size_ = static_cast<uint32_t>(total);
-  bufLen_ = std::min<uint32_t>(size_, WindowSize);
-  if (bufLen_ > 0) file_.ReadExact(buffer_.get(), bufLen_);
+  buf_len_ = std::min<uint32_t>(size_, WindowSize);
+  if (buf_len_ > 0) file_.ReadExact(buffer_.get(), buf_len_);
 }
 
-TFile::TFile(const std::string& fileName, TFileCreation how) : fileName_(fileName) {
+TFile::TFile(const std::string& fileName, TFileCreation how) : file_name_(fileName) {
   file_.Open(fileName, how == TFileCreation::Exclusive ? TOpenMode::CreateExclusive
                                                        : TOpenMode::CreateAlways);
 }
@@ -35,19 +35,19 @@ void TFile::Close() {
 }
 
 void TFile::WriteWindowBack() {
-  if (bufLen_ == 0) return;
-  file_.Seek(bufStart_);
-  file_.WriteAll(buffer_.get(), bufLen_);
+  if (buf_len_ == 0) return;
+  file_.Seek(buf_start_);
+  file_.WriteAll(buffer_.get(), buf_len_);
 }
 
 void TFile::MoveWindowFor(uint32_t count) {
-  if (position_ >= bufStart_ && uint64_t(position_) + count <= uint64_t(bufStart_) + WindowSize)
+  if (position_ >= buf_start_ && uint64_t(position_) + count <= uint64_t(buf_start_) + WindowSize)
     return;
   WriteWindowBack();
-  bufStart_ = position_;
-  bufLen_ = std::min<uint32_t>(size_ - position_, WindowSize);
-  file_.Seek(bufStart_);
-  if (bufLen_ > 0) file_.ReadExact(buffer_.get(), bufLen_);
+  buf_start_ = position_;
+  buf_len_ = std::min<uint32_t>(size_ - position_, WindowSize);
+  file_.Seek(buf_start_);
+  if (buf_len_ > 0) file_.ReadExact(buffer_.get(), buf_len_);
 }
 
 uint32_t TFile::ReadPiece(uint8_t* dest, uint32_t count) {
@@ -55,7 +55,7 @@ uint32_t TFile::ReadPiece(uint8_t* dest, uint32_t count) {
   if (position_ >= size_) position_ = size_ - 1;
   if (uint64_t(position_) + count > size_) count = size_ - position_;
   MoveWindowFor(count);
-  if (count > 0) std::memcpy(dest, buffer_.get() + (position_ - bufStart_), count);
+  if (count > 0) std::memcpy(dest, buffer_.get() + (position_ - buf_start_), count);
   position_ += count;
   return count;
 }
@@ -76,13 +76,13 @@ uint32_t TFile::Read(void* dest, uint32_t count) {
 void TFile::WritePiece(const uint8_t* src, uint32_t count) {
   if (position_ > size_) position_ = size_;
   if (uint64_t(position_) + count > 0xFFFFFFFFull)
-    throw EInOutError("File would exceed 4 GiB: \"" + fileName_ + "\"", 101);
+    throw EInOutError("File would exceed 4 GiB: \"" + file_name_ + "\"", 101);
   MoveWindowFor(count);
-  if (uint64_t(position_) + count > uint64_t(bufStart_) + bufLen_) {
-    bufLen_ = position_ - bufStart_ + count;
-    size_ = bufStart_ + bufLen_;
+  if (uint64_t(position_) + count > uint64_t(buf_start_) + buf_len_) {
+    buf_len_ = position_ - buf_start_ + count;
+    size_ = buf_start_ + buf_len_;
   }
-  if (count > 0) std::memcpy(buffer_.get() + (position_ - bufStart_), src, count);
+  if (count > 0) std::memcpy(buffer_.get() + (position_ - buf_start_), src, count);
   position_ += count;
 }
 
@@ -115,7 +115,7 @@ void TFile::WriteString(const std::string& text, uint32_t count) {
 }
 
 void TFile::Clear() {
-  bufStart_ = bufLen_ = position_ = 0;
+  buf_start_ = buf_len_ = position_ = 0;
   file_.Seek(0);
   file_.TruncateHere();
   size_ = 0;

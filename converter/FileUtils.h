@@ -48,9 +48,9 @@ class TFile {
   uint32_t Position() const { return position_; }
   void SetPosition(uint32_t p) { position_ = p; }
   uint32_t Size() const { return size_; }
-  uint32_t BufStart() const { return bufStart_; }
-  uint32_t BufLen() const { return bufLen_; }
-  const std::string& FileName() const { return fileName_; }
+  uint32_t BufStart() const { return buf_start_; }
+  uint32_t BufLen() const { return buf_len_; }
+  const std::string& FileName() const { return file_name_; }
 
  private:
   void MoveWindowFor(uint32_t count);
@@ -59,10 +59,10 @@ class TFile {
   void WritePiece(const uint8_t* src, uint32_t count);
 
   TFileHandle file_;
-  std::string fileName_;
+  std::string file_name_;
   std::unique_ptr<uint8_t[]> buffer_{new uint8_t[WindowSize]};
-  uint32_t bufStart_ = 0;
-  uint32_t bufLen_ = 0;
+  uint32_t buf_start_ = 0;
+  uint32_t buf_len_ = 0;
   uint32_t position_ = 0;
   uint32_t size_ = 0;
 };

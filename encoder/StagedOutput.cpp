@@ -61,7 +61,7 @@ TStagedOutput::TStagedOutput(const std::filesystem::path& finalName) : final_(fi
     file_ = fd < 0 ? nullptr : _fdopen(fd, "w+b");
     if (!file_ && fd >= 0) _close(fd);
   }
-  if (file_) pendingDelete_ = MarkForDeletion(file_, true);
+  if (file_) pending_delete_ = MarkForDeletion(file_, true);
 #else
   std::filesystem::path folder = finalName.parent_path();
   int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0644);
@@ -82,7 +82,7 @@ TStagedOutput::TStagedOutput(const std::filesystem::path& finalName) : final_(fi
 TStagedOutput::~TStagedOutput() {
 #ifdef _WIN32
   // A file still marked goes with its handle.
-  if (file_ && !committed_ && !pendingDelete_) pendingDelete_ = MarkForDeletion(file_, true);
+  if (file_ && !committed_ && !pending_delete_) pending_delete_ = MarkForDeletion(file_, true);
 #endif
   if (file_) std::fclose(file_);
   if (!committed_ && !unnamed_) {
@@ -106,9 +106,9 @@ void TStagedOutput::Commit() {
   const std::string failed = "cannot write output file " + final_.u8string() + " (disk full?)";
   if (std::fflush(file_) != 0) throw TCodecError(failed);
 #ifdef _WIN32
-  if (pendingDelete_) {
+  if (pending_delete_) {
     if (!MarkForDeletion(file_, false)) throw TCodecError(failed);
-    pendingDelete_ = false;
+    pending_delete_ = false;
   }
 #else
   if (unnamed_) {

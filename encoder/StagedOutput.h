@@ -28,6 +28,6 @@ class TStagedOutput {
   std::filesystem::path temp_;
   std::FILE* file_ = nullptr;
   bool committed_ = false;
-  bool pendingDelete_ = false; // Windows: the system deletes it with its handle
+  bool pending_delete_ = false; // Windows: the system deletes it with its handle
   bool unnamed_ = false;       // natively: not yet linked into its folder
 };

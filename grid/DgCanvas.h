@@ -19,9 +19,9 @@
 // The text-drawing flags (the platform's DT_ values).
 namespace DgText {
 constexpr unsigned Left = 0x0, Center = 0x1, Right = 0x2, VCenter = 0x4, Bottom = 0x8,
-                   WordBreak = 0x10, SingleLine = 0x20, NoClip = 0x100,
-                   ExternalLeading = 0x200, CalcRect = 0x400, NoPrefix = 0x800,
-                   PathEllipsis = 0x4000, EndEllipsis = 0x8000, RtlReading = 0x20000;
+                   WordBreak = 0x10, SingleLine = 0x20, NoClip = 0x100, ExternalLeading = 0x200,
+                   CalcRect = 0x400, NoPrefix = 0x800, PathEllipsis = 0x4000, EndEllipsis = 0x8000,
+                   RtlReading = 0x20000;
 }
 
 // 32-bit pixels, top-down rows: colour 0x00BBGGRR in the low bytes, alpha in
@@ -33,8 +33,7 @@ struct TDgPixmap {
 
   TDgPixmap() = default;
   TDgPixmap(int w, int h, uint32_t fill = 0)
-      : Width(w < 0 ? 0 : w), Height(h < 0 ? 0 : h),
-        Pixels(size_t(Width) * size_t(Height), fill) {}
+      : Width(w < 0 ? 0 : w), Height(h < 0 ? 0 : h), Pixels(size_t(Width) * size_t(Height), fill) {}
   bool Empty() const { return Width <= 0 || Height <= 0; }
   uint32_t At(int x, int y) const { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }
   uint32_t& At(int x, int y) { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }

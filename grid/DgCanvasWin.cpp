@@ -47,7 +47,7 @@ struct MemoryBitmap {
   bool Ok() const { return dc && bmp && bits; }
 };
 
-}  // namespace
+} // namespace
 
 uint32_t DgPixelToDib(uint32_t p) {
   return (p & 0xFF00FF00u) | ((p & 0xFF) << 16) | ((p >> 16) & 0xFF);
@@ -118,7 +118,7 @@ TRect TDgGdiCanvas::ClipBox() {
 
 void TDgGdiCanvas::SetClipRect(const TRect& r) {
   POINT pts[2] = {{r.Left, r.Top}, {r.Right, r.Bottom}};
-  LPtoDP(dc_, pts, 2);  // regions are in device pixels
+  LPtoDP(dc_, pts, 2); // regions are in device pixels
   HRGN rgn = CreateRectRgn(pts[0].x, pts[0].y, pts[1].x, pts[1].y);
   SelectClipRgn(dc_, rgn);
   DeleteObject(rgn);
@@ -129,12 +129,11 @@ void TDgGdiCanvas::RemoveClip() { SelectClipRgn(dc_, nullptr); }
 void TDgGdiCanvas::SelectFont() {
   const TFontStyles st = font_desc_.Style();
   const std::wstring face = Cp1251ToWide(font_desc_.Name());
-  HFONT f = CreateFontW(font_desc_.Height(), 0, escapement_, escapement_,
-                        st.Contains(fsBold) ? FW_BOLD : FW_NORMAL, st.Contains(fsItalic),
-                        st.Contains(fsUnderline), st.Contains(fsStrikeOut),
-                        DWORD(font_desc_.Charset()),
-                        escapement_ ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+  HFONT f = CreateFontW(
+      font_desc_.Height(), 0, escapement_, escapement_, st.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+      st.Contains(fsItalic), st.Contains(fsUnderline), st.Contains(fsStrikeOut),
+      DWORD(font_desc_.Charset()), escapement_ ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS,
+      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
   if (!f) return;
   SelectObject(dc_, f);
   if (font_) DeleteObject(font_);
@@ -211,7 +210,6 @@ TDgPixmap TDgGdiCanvas::ReadPixmap(const TRect& r) {
   if (!m.Ok()) return out;
   BitBlt(m.dc, 0, 0, out.Width, out.Height, dc_, r.Left, r.Top, SRCCOPY);
   GdiFlush();
-  for (size_t i = 0; i < out.Pixels.size(); ++i)
-    out.Pixels[i] = DgDibToPixel(m.bits[i]) & 0xFFFFFF;
+  for (size_t i = 0; i < out.Pixels.size(); ++i) out.Pixels[i] = DgDibToPixel(m.bits[i]) & 0xFFFFFF;
   return out;
 }

@@ -36,7 +36,7 @@ int Checked(double r, double original) {
     OutOfRange(original);
   return static_cast<int>(r);
 }
-}  // namespace
+} // namespace
 
 int RoundToInt(double v) { return Checked(std::nearbyint(v), v); }
 int TruncToInt(double v) { return Checked(std::trunc(v), v); }
@@ -47,19 +47,20 @@ char16_t FoldUnit(char16_t u) {
   auto in = [u](int lo, int hi) { return u >= lo && u <= hi; };
   if (u < 0x80) return in('A', 'Z') ? static_cast<char16_t>(u + 32) : u;
   if ((in(0xC0, 0xDE) && u != 0xD7) || (in(0x391, 0x3AB) && u != 0x3A2) || in(0x410, 0x42F))
-    return static_cast<char16_t>(u + 0x20);  // Latin-1, Greek, basic Cyrillic
-  if (in(0x400, 0x40F)) return static_cast<char16_t>(u + 0x50);  // Ё and its neighbours
+    return static_cast<char16_t>(u + 0x20);                     // Latin-1, Greek, basic Cyrillic
+  if (in(0x400, 0x40F)) return static_cast<char16_t>(u + 0x50); // Ё and its neighbours
   if (u == 0x178) return 0xFF;
   // Pairs where the capital is the even unit ...
   if ((in(0x100, 0x137) || in(0x14A, 0x177) || in(0x460, 0x481) || in(0x48A, 0x4BF) ||
-       in(0x4D0, 0x4FF)) && u % 2 == 0)
+       in(0x4D0, 0x4FF)) &&
+      u % 2 == 0)
     return static_cast<char16_t>(u + 1);
   // ... and where it is the odd one.
   if ((in(0x139, 0x148) || in(0x179, 0x17E) || in(0x4C1, 0x4CE)) && u % 2 == 1)
     return static_cast<char16_t>(u + 1);
   return u;
 }
-}  // namespace
+} // namespace
 
 WideString Fold(const WideString& s) {
   WideString out = s;
@@ -67,14 +68,14 @@ WideString Fold(const WideString& s) {
   return out;
 }
 
-}  // namespace DgCellText
+} // namespace DgCellText
 
 using namespace DgCellText;
 
 namespace {
 WideString IntText(int v) { return Widen(IntToStr(v)); }
 int TextToInt(const WideString& s) { return StrToInt(Narrow(s)); }
-}  // namespace
+} // namespace
 
 // --- Text -----------------------------------------------------------------------------------
 
@@ -237,7 +238,7 @@ const char kHex[] = "0123456789ABCDEF";
 // Where the hex digits of the 16 bytes stand in "{8-4-4-4-12}".
 constexpr size_t kGuidLength = 38;
 bool IsDash(size_t i) { return i == 9 || i == 14 || i == 19 || i == 24; }
-}  // namespace
+} // namespace
 
 TGuidCell::TGuidCell(TCells* Cells) : TTextBackedCell(Cells) {
   thread_local std::mt19937_64 gen{std::random_device{}()};
@@ -246,7 +247,7 @@ TGuidCell::TGuidCell(TCells* Cells) : TTextBackedCell(Cells) {
     guid_[static_cast<size_t>(i)] = static_cast<uint8_t>(a >> (8 * i));
     guid_[static_cast<size_t>(i) + 8] = static_cast<uint8_t>(b >> (8 * i));
   }
-  guid_[6] = static_cast<uint8_t>((guid_[6] & 0x0F) | 0x40);  // random GUID (version 4)
+  guid_[6] = static_cast<uint8_t>((guid_[6] & 0x0F) | 0x40); // random GUID (version 4)
   guid_[8] = static_cast<uint8_t>((guid_[8] & 0x3F) | 0x80);
 }
 

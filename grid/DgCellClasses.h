@@ -161,8 +161,8 @@ class TVirtualCell : public TTextBackedCell {
 
 // Text conversions shared by the cell classes and the store's sort.
 namespace DgCellText {
-std::string Narrow(const WideString& s);  // to Windows-1251 ('?' for what it lacks)
-WideString Widen(const std::string& s);   // from Windows-1251
+std::string Narrow(const WideString& s); // to Windows-1251 ('?' for what it lacks)
+WideString Widen(const std::string& s);  // from Windows-1251
 bool ToBoolean(const WideString& s);
 const WideString& BooleanText(bool v);
 // EConvertError when out of the integer range or not a number.
@@ -170,4 +170,4 @@ int RoundToInt(double v);
 int TruncToInt(double v);
 // Letter case folded for comparing (Latin, Latin-1, Greek, Cyrillic).
 WideString Fold(const WideString& s);
-}  // namespace DgCellText
+} // namespace DgCellText

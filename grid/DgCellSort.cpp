@@ -79,7 +79,7 @@ IpKey AddressKey(const WideString& text) {
   return count == 0 ? IpKey{} : key;
 }
 
-}  // namespace
+} // namespace
 
 void TCells::ApplyOrder(const std::vector<size_t>& Order) {
   std::vector<TRow*> rows(Order.size());

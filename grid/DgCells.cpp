@@ -46,7 +46,8 @@ void TCells::CellChanged(TCell* Cell) {
 }
 
 void TCells::CheckRow(int ARow) const {
-  if (ARow < 0 || ARow >= RowCount()) throw EListError(Format("List index out of bounds (%d)", {ARow}));
+  if (ARow < 0 || ARow >= RowCount())
+    throw EListError(Format("List index out of bounds (%d)", {ARow}));
 }
 
 TCell* TCells::Cell(int ACol, int ARow) {
@@ -128,7 +129,8 @@ void TCells::AddRows(int Count) {
     }
     rows_.push_back(r);
     ++visible_count_;
-    for (size_t i = 0; i < lists_.size(); ++i) PlaceCell(*lists_[i], lists_[i]->Items.size(), made[i], r);
+    for (size_t i = 0; i < lists_.size(); ++i)
+      PlaceCell(*lists_[i], lists_[i]->Items.size(), made[i], r);
   }
   sorted_ = false;
 }
@@ -219,7 +221,7 @@ void TCells::ClearRows() {
 void TCells::ColumnsChanged(int Change, int Index, int Index2) {
   int n = ColumnCount();
   switch (Change % 128) {
-    case 0: {  // the collection's last column was added
+    case 0: { // the collection's last column was added
       if (!columns_ || columns_->Count() == 0) return;
       if (n >= TDgColumns::MaxColumns)
         throw EListError(Format("A grid holds at most %d columns", {TDgColumns::MaxColumns}));
@@ -233,20 +235,21 @@ void TCells::ColumnsChanged(int Change, int Index, int Index2) {
       lists_.push_back(std::move(list));
       break;
     }
-    case 1: {  // column Index deleted
+    case 1: { // column Index deleted
       if (Index < 0 || Index >= n) return;
       FreeList(*lists_[static_cast<size_t>(Index)]);
       lists_.erase(lists_.begin() + Index);
-      for (size_t i = static_cast<size_t>(Index); i < lists_.size(); ++i) lists_[i]->Index = static_cast<int>(i);
+      for (size_t i = static_cast<size_t>(Index); i < lists_.size(); ++i)
+        lists_[i]->Index = static_cast<int>(i);
       // Rows without any column would hold no cells: they go as well.
       if (lists_.empty()) ClearRows();
       break;
     }
-    case 2:  // every column cleared
+    case 2: // every column cleared
       ClearRows();
       lists_.clear();
       break;
-    case 3: {  // inserted at Index
+    case 3: { // inserted at Index
       if (Index < 0 || Index > n || !columns_ || !columns_->ValidIndex(Index)) return;
       if (n >= TDgColumns::MaxColumns)
         throw EListError(Format("A grid holds at most %d columns", {TDgColumns::MaxColumns}));
@@ -256,11 +259,12 @@ void TCells::ColumnsChanged(int Change, int Index, int Index2) {
       list->Column = col;
       for (TRow* r : rows_) PlaceCell(*list, list->Items.size(), CreateCell(col), r);
       lists_.insert(lists_.begin() + Index, std::move(list));
-      for (size_t i = static_cast<size_t>(Index); i < lists_.size(); ++i) lists_[i]->Index = static_cast<int>(i);
+      for (size_t i = static_cast<size_t>(Index); i < lists_.size(); ++i)
+        lists_[i]->Index = static_cast<int>(i);
       sorted_ = false;
       break;
     }
-    case 4: {  // moved from Index to Index2
+    case 4: { // moved from Index to Index2
       if (Index < 0 || Index >= n || Index2 < 0 || Index2 >= n || Index == Index2) return;
       auto list = std::move(lists_[static_cast<size_t>(Index)]);
       lists_.erase(lists_.begin() + Index);
@@ -290,7 +294,8 @@ void TCells::SetVisible(int ARow, bool Value) {
 
 int TCells::DescendantCount(int ARow) const {
   int level = Row(ARow)->Level, n = 0;
-  for (size_t i = static_cast<size_t>(ARow) + 1; i < rows_.size() && rows_[i]->Level > level; ++i) ++n;
+  for (size_t i = static_cast<size_t>(ARow) + 1; i < rows_.size() && rows_[i]->Level > level; ++i)
+    ++n;
   return n;
 }
 

@@ -395,15 +395,21 @@ TRect TDgCustomColumn::BandRect(int Kind) const {
 }
 
 unsigned TDgCustomColumn::TextFlags(bool AllowEllipsis) const {
-  unsigned f = 0x0800;  // no prefix
-  if (bidi_mode_ != bdLeftToRight) f |= 0x20000;  // right-to-left reading
-  if (alignment_ == taRightJustify) f |= 0x0002;
-  else if (alignment_ == taCenter) f |= 0x0001;
-  if (vertical_alignment_ == taAlignBottom) f |= 0x0008;
-  else if (vertical_alignment_ == taVerticalCenter) f |= 0x0004;
+  unsigned f = 0x0800;                           // no prefix
+  if (bidi_mode_ != bdLeftToRight) f |= 0x20000; // right-to-left reading
+  if (alignment_ == taRightJustify)
+    f |= 0x0002;
+  else if (alignment_ == taCenter)
+    f |= 0x0001;
+  if (vertical_alignment_ == taAlignBottom)
+    f |= 0x0008;
+  else if (vertical_alignment_ == taVerticalCenter)
+    f |= 0x0004;
   if (AllowEllipsis && wrap_kind_ == wkEllipsis) f |= 0x8000;
   if (AllowEllipsis && wrap_kind_ == wkPathEllipsis) f |= 0x4000;
-  if (wrap_kind_ == wkWordWrap) f |= 0x0010;
-  else if (!MultiLineRows(false)) f |= 0x0020;  // single line
+  if (wrap_kind_ == wkWordWrap)
+    f |= 0x0010;
+  else if (!MultiLineRows(false))
+    f |= 0x0020; // single line
   return f;
 }

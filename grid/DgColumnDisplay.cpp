@@ -51,8 +51,7 @@ void TColumnDisplay::Measure(TSize& Size) {
   Size = TSize{};
   if (!Canvas || !Column) return;
   TRect r = ContentRect();
-  Canvas->DrawText(CellText(), r,
-                   Column->TextFlags(false) | DgText::CalcRect | DgText::NoClip);
+  Canvas->DrawText(CellText(), r, Column->TextFlags(false) | DgText::CalcRect | DgText::NoClip);
   Size.cx = r.Width();
   Size.cy = r.Height();
 }

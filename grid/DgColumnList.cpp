@@ -7,13 +7,14 @@
 
 #include "classlib/SysUtils.h"
 
-TDgColumns::TDgColumns(TComponent* AOwner, TDgColumnsHost* Host) : TComponent(AOwner), host_(Host) {}
+TDgColumns::TDgColumns(TComponent* AOwner, TDgColumnsHost* Host)
+    : TComponent(AOwner), host_(Host) {}
 
 TDgColumns::~TDgColumns() {
   destroying_ = true;
   while (!items_.empty()) {
     TDgCustomColumn* c = items_.back();
-    c->Free();  // its destructor takes it out of both lists
+    c->Free(); // its destructor takes it out of both lists
     if (!items_.empty() && items_.back() == c) items_.pop_back();
   }
 }
@@ -163,7 +164,8 @@ void TDgColumns::Move(int From, int To) {
 void TDgColumns::Layout(bool Renumber) {
   fixed_width_ = 0;
   for (int i = 0; i < fixed_cols_ && i < static_cast<int>(positions_.size()); ++i)
-    if (positions_[static_cast<size_t>(i)]->Visible()) fixed_width_ += positions_[static_cast<size_t>(i)]->Width();
+    if (positions_[static_cast<size_t>(i)]->Visible())
+      fixed_width_ += positions_[static_cast<size_t>(i)]->Width();
   int x = host_ ? host_->ColumnsOrigin() : 0;
   int visible = 0;
   for (size_t i = 0; i < positions_.size(); ++i) {

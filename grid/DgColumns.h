@@ -30,9 +30,23 @@
 class TDgColumns;
 class TDgCanvas;
 
-enum TColumnOption { coAutoSize, coCanClick, coCanInput, coCanSort, coDisableMoving, coDontHighlight,
-                     coEditing, coEditorAutoSelect, coFixedSize, coImageForIcon, coPublicUsing,
-                     coFullResort, coSearchColumn, coShowTextFitHint, coTextForCaption };
+enum TColumnOption {
+  coAutoSize,
+  coCanClick,
+  coCanInput,
+  coCanSort,
+  coDisableMoving,
+  coDontHighlight,
+  coEditing,
+  coEditorAutoSelect,
+  coFixedSize,
+  coImageForIcon,
+  coPublicUsing,
+  coFullResort,
+  coSearchColumn,
+  coShowTextFitHint,
+  coTextForCaption
+};
 using TColumnOptions = TSet<TColumnOption>;
 enum TSortType { stAlphabetic, stBoolean, stCaseInsensitive, stCustom, stNumeric, stDate, stIP };
 enum TSortKind { skAscending, skDescending };
@@ -365,8 +379,8 @@ class TDgColumns : public TComponent {
   static constexpr int IndicatorWidth = 12;
 
   // Bound by the grid. Kind: DgColumnsKind; Index -1 when no column index.
-  std::function<void(int Kind, int Index)> OnColumnsChanged;  // before the layout
-  std::function<void(int Kind)> OnColumnsUpdated;              // after it
+  std::function<void(int Kind, int Index)> OnColumnsChanged; // before the layout
+  std::function<void(int Kind)> OnColumnsUpdated;            // after it
   std::function<void(TDgCustomColumn* Column, int Value, int Kind)> OnColumnChanged;
   std::function<void(TDgCustomColumn* Column, int Code)> OnColumnRefresh;
 
@@ -376,8 +390,8 @@ class TDgColumns : public TComponent {
   friend class TDgCustomColumn;
   void CheckRoom() const;
   TDgColumnsHost* host_ = nullptr;
-  std::vector<TDgCustomColumn*> items_;      // index order
-  std::vector<TDgCustomColumn*> positions_;  // display order
+  std::vector<TDgCustomColumn*> items_;     // index order
+  std::vector<TDgCustomColumn*> positions_; // display order
   int fixed_cols_ = 0;
   int fixed_width_ = 0;
   bool destroying_ = false;

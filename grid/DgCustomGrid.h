@@ -19,7 +19,7 @@ class TDgCustomGrid : public TDgCustomGridControl {
   // --- Virtual operations the grid class adds (slot order) ---------------------------
   // Raises OnBeforeEdit (Accept true); when accepted, readies the column's
   // play element on the cell.
-  virtual bool CanBeginEditAt(TDgCustomColumn* Column, int ARow, const TRect& CellRect);  // mouse
+  virtual bool CanBeginEditAt(TDgCustomColumn* Column, int ARow, const TRect& CellRect); // mouse
   // Fills the play element's value from the cell.
   virtual void PreparePlay(TDgCustomColumn* Column, int ARow, TVirtualColElement* Play) = 0;
   virtual void PlayValueChanged(TDgCustomColumn* Column, int ARow) {}

@@ -204,7 +204,7 @@ class TDgCustomGridControl : public TComponent {
   virtual void ApplyEditText(const WideString& Value);
   virtual bool CanEdit() { return true; }
   virtual bool CanSelectCell(int ACol, int ARow);
-  virtual bool DrawCellText(int ACol, int ARow, TCellState CellState);  // painting
+  virtual bool DrawCellText(int ACol, int ARow, TCellState CellState); // painting
   virtual TColor GetCellColor(int ACol, int ARow);
   virtual void GetCellHint(int ACol, int ARow, WideString& Value);
   virtual void GetCellInfo(int ACol, int ARow, TDgCellValue& Value) = 0;
@@ -232,20 +232,20 @@ class TDgCustomGridControl : public TComponent {
   virtual void ColumnsChanged(int Kind, int Index);
   virtual void ColumnChanged(TDgCustomColumn* Column, int Value, int Kind);
   virtual void ColumnsUpdated(int Kind);
-  virtual void DrawCell(int ACol, int ARow);                                   // painting
-  virtual void DrawIndicatorCell(int ARow, bool Current, bool Selected);       // painting
+  virtual void DrawCell(int ACol, int ARow);                             // painting
+  virtual void DrawIndicatorCell(int ARow, bool Current, bool Selected); // painting
   virtual bool IsCellEmpty(int ACol, int ARow) { return false; }
   virtual void GridStyleChanged() {}
-  virtual void DrawReport();        // painting
-  virtual void DrawHeaderFooter();  // painting
-  virtual void DrawRows();          // painting
-  virtual void DrawSlides();        // painting
-  virtual void DrawSlidesHeader();  // painting
-  virtual void DrawSlideRows();     // painting
+  virtual void DrawReport();       // painting
+  virtual void DrawHeaderFooter(); // painting
+  virtual void DrawRows();         // painting
+  virtual void DrawSlides();       // painting
+  virtual void DrawSlidesHeader(); // painting
+  virtual void DrawSlideRows();    // painting
   virtual void EditorShown() {}
   virtual void SetCells(int ACol, int ARow, const WideString& Value) = 0;
   virtual void PrepareCellDisplay(int ACol, int ARow, TVirtualColElement* Display) {}
-  virtual void HookEditor();  // editing
+  virtual void HookEditor(); // editing
   virtual void SetRowHeight(int ARow, int Height);
   virtual void SetRowSize(int Value);
   virtual void SetRowVisible(int ARow, bool Visible);
@@ -254,22 +254,22 @@ class TDgCustomGridControl : public TComponent {
   virtual void SortColumn(TDgCustomColumn* Column, bool Ascending);
   virtual void UpdateHorzScrollBar();
   virtual void UpdateVertScrollBar();
-  virtual bool ApplyEdit();                               // editing
-  virtual TColor GetCellBackColor(int ACol, int ARow);    // painting
-  virtual TColor GetCellTextColor(int ACol, int ARow);    // painting
+  virtual bool ApplyEdit();                            // editing
+  virtual TColor GetCellBackColor(int ACol, int ARow); // painting
+  virtual TColor GetCellTextColor(int ACol, int ARow); // painting
   virtual void GetCellRect(int ACol, int ARow, TRect& Rect);
   virtual int AddRow(int Count) = 0;
-  virtual void AddInputRow();  // editing
+  virtual void AddInputRow(); // editing
   virtual void RecalculateFooters(bool VisibleOnly) = 0;
   virtual void ClearRows();
   virtual void ClearSelection();
   virtual void DeleteRow(int ARow);
-  virtual void EndEdit();                                                  // editing
-  virtual void BeginEdit(int ACol, int ARow, const WideString& Text);      // editing
+  virtual void EndEdit();                                             // editing
+  virtual void BeginEdit(int ACol, int ARow, const WideString& Text); // editing
   virtual void InsertRow(int Pos);
   virtual void MoveRow(int FromRow, int ToRow);
-  virtual void SelectNextRow(TShiftState Shift, bool WrapOut);  // keys
-  virtual void SelectPriorRow(TShiftState Shift);               // keys
+  virtual void SelectNextRow(TShiftState Shift, bool WrapOut); // keys
+  virtual void SelectPriorRow(TShiftState Shift);              // keys
   virtual void RepaintCell(int ACol, int ARow);
   virtual void RepaintColumn(TDgCustomColumn* Column, int Region);
   virtual void InvalidateColumn(TDgCustomColumn* Column);
@@ -390,10 +390,10 @@ class TDgCustomGridControl : public TComponent {
   int RowSpacing() const { return row_spacing_; }
   int ClientWidth() const;
   int ClientHeight() const;
-  int IndicatorWidth() const;        // 12 with goIndicator
-  int ColumnsWidth() const;          // the visible columns together
-  int HorzPos() const;               // horizontal scroll position (pixels)
-  int FixedLeft() const;             // where the scrolled columns start
+  int IndicatorWidth() const; // 12 with goIndicator
+  int ColumnsWidth() const;   // the visible columns together
+  int HorzPos() const;        // horizontal scroll position (pixels)
+  int FixedLeft() const;      // where the scrolled columns start
   TRect HeaderRect() const;
   TRect InputRect() const;
   TRect CellAreaRect() const;

@@ -15,7 +15,7 @@ const TDgFont& FontOf(const TDgColumnLook& c) {
 // The glyph's transparent colour: its bottom-left pixel.
 TColor GlyphKey(const TDgPixmap& g) { return TColor(g.At(0, g.Height - 1) & 0xFFFFFF); }
 
-}  // namespace
+} // namespace
 
 TStyleDisplay::TStyleDisplay(TObject* AGrid) : Grid(AGrid) {}
 
@@ -60,8 +60,8 @@ int TStyleDisplay::HeaderContentWidth(const TDgColumnLook& Column) {
 
 void TStyleDisplay::DrawCaptionText(TDgCanvas& C, const TRect& Rect, bool MultiLine,
                                     const WideString& Text) {
-  unsigned flags = DgText::EndEllipsis | DgText::NoPrefix | DgText::ExternalLeading |
-                   DgText::VCenter;
+  unsigned flags =
+      DgText::EndEllipsis | DgText::NoPrefix | DgText::ExternalLeading | DgText::VCenter;
   if (!MultiLine) flags |= DgText::SingleLine;
   if (RightToLeft) flags |= DgText::RtlReading;
   TRect r = Rect;
@@ -75,8 +75,8 @@ void TStyleDisplay::DrawGridLines(const TRect& R, TColor Color) {
   Canvas->Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom + 1, Color);
 }
 
-int TStyleDisplay::PlacePart(const TDgColumnLook& Column, const TDgPartLook& Part,
-                             const TRect& R, int W, bool Header) {
+int TStyleDisplay::PlacePart(const TDgColumnLook& Column, const TDgPartLook& Part, const TRect& R,
+                             int W, bool Header) {
   const int sortRoom = Header && Column.Sorted ? 31 : 0;
   const int width = R.Width();
   if (!Part.HasGlyph() || Part.DisplayMode == dmTextOnly) {

@@ -19,7 +19,7 @@ struct TDgPartLook {
   TColor Color = clBtnFace;
   TAlignment Alignment = taLeftJustify;
   TDisplayMode DisplayMode = dmTextOnly;
-  const TDgPixmap* Glyph = nullptr;  // null or empty: none
+  const TDgPixmap* Glyph = nullptr; // null or empty: none
   bool HasGlyph() const { return Glyph && !Glyph->Empty(); }
 };
 
@@ -32,7 +32,7 @@ struct TDgColumnLook {
   std::string FormatMask;
   TFormatMaskKind FormatMaskKind = mkText;
   WideString TextBefore, TextAfter;
-  const TDgFont* Font = nullptr;  // null: the default font
+  const TDgFont* Font = nullptr; // null: the default font
   TColor Color = clWindow;
   TAlignment Alignment = taLeftJustify;
   bool Sorted = false;
@@ -204,6 +204,13 @@ class TVistaStyleDisplay : public TStyleDisplay {
 };
 
 // The grid's header styles and the display class of each.
-enum THeaderStyle { hsAuto, hsFlatBorders, hsOffice2007, hsOffice2010, hsOldStyle, hsOutlook,
-                    hsVista };
+enum THeaderStyle {
+  hsAuto,
+  hsFlatBorders,
+  hsOffice2007,
+  hsOffice2010,
+  hsOldStyle,
+  hsOutlook,
+  hsVista
+};
 TStyleDisplay* CreateStyleDisplay(THeaderStyle Style, TObject* Grid);

@@ -34,7 +34,7 @@ namespace {
 // The room a glyph takes at the left (4 pixels of air beside it).
 int GlyphRoom(int GlyphWidth) { return GlyphWidth > 0 ? GlyphWidth + 4 : 0; }
 constexpr int kPreviewWidth = 20;
-}  // namespace
+} // namespace
 
 void AdjustMargins(bool ShowPreview, int GlyphWidth, int& Left, int& Right) {
   if (ShowPreview) Left = 2 * Left + 25;
@@ -77,7 +77,7 @@ uint32_t AlignmentStyle(TAlignment Alignment) {
   }
 }
 
-}  // namespace DgEditLayout
+} // namespace DgEditLayout
 
 // --- Values ------------------------------------------------------------------------------
 
@@ -87,7 +87,9 @@ using DgCellText::Narrow;
 using DgCellText::Widen;
 
 bool AsBoolean(const WideString& Text) { return DgCellText::ToBoolean(Text); }
-TDateTime AsDateTime(const WideString& Text) { return Text.empty() ? 0 : StrToDateTime(Narrow(Text)); }
+TDateTime AsDateTime(const WideString& Text) {
+  return Text.empty() ? 0 : StrToDateTime(Narrow(Text));
+}
 double AsFloat(const WideString& Text) { return StrToFloat(Narrow(Text)); }
 int AsInteger(const WideString& Text) { return StrToInt(Narrow(Text)); }
 WideString FromBoolean(bool Value) { return DgCellText::BooleanText(Value); }
@@ -95,7 +97,7 @@ WideString FromDateTime(TDateTime Value) { return Widen(DateTimeToStr(Value)); }
 WideString FromFloat(double Value) { return Widen(FloatToStr(Value)); }
 WideString FromInteger(int Value) { return Widen(IntToStr(Value)); }
 
-}  // namespace DgEditValue
+} // namespace DgEditValue
 
 // --- The text columns' editor ---------------------------------------------------------------
 
@@ -104,7 +106,7 @@ TDgEditorFactory& TextEditorFactory() {
   static TDgEditorFactory f;
   return f;
 }
-}  // namespace
+} // namespace
 
 void DgSetTextEditorFactory(TDgEditorFactory Factory) { TextEditorFactory() = std::move(Factory); }
 

@@ -56,20 +56,20 @@ TRect InfoPreviewRect(int GlyphWidth, int ClientHeight);
 bool InLeftStrip(int X, bool InfoVisible, const TRect& InfoBounds);
 // The window style bits of an alignment (ES_LEFT 0, ES_RIGHT 2, ES_CENTER 1).
 uint32_t AlignmentStyle(TAlignment Alignment);
-}  // namespace DgEditLayout
+} // namespace DgEditLayout
 
 // The typed readings and writings of an edit's text. A text that does not
 // convert raises EConvertError and changes nothing.
 namespace DgEditValue {
 bool AsBoolean(const WideString& Text);
-TDateTime AsDateTime(const WideString& Text);  // 0 for an empty text
+TDateTime AsDateTime(const WideString& Text); // 0 for an empty text
 double AsFloat(const WideString& Text);
 int AsInteger(const WideString& Text);
-WideString FromBoolean(bool Value);  // "True" / "False"
+WideString FromBoolean(bool Value); // "True" / "False"
 WideString FromDateTime(TDateTime Value);
 WideString FromFloat(double Value);
 WideString FromInteger(int Value);
-}  // namespace DgEditValue
+} // namespace DgEditValue
 
 // What an in-place editor tells the grid that attached it. Key codes are
 // virtual-key codes; typed characters are UTF-16 units. A handler that sets

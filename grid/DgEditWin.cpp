@@ -18,7 +18,7 @@ void RegisterEditCursor() {
 }
 
 int GlyphWidthOf(TBitmap& Glyph) { return Glyph.Empty() ? 0 : Glyph.Width(); }
-}  // namespace
+} // namespace
 
 // --- TDgEditInfo ----------------------------------------------------------------------------
 
@@ -94,13 +94,15 @@ void TDgCustomEdit::SetBorderWidth(int v) {
 }
 
 void TDgCustomEdit::SetGlyph(TBitmap* v) {
-  if (v) glyph_.Assign(v);
-  else glyph_.SetHandle(nullptr);
+  if (v)
+    glyph_.Assign(v);
+  else
+    glyph_.SetHandle(nullptr);
   GlyphChanged();
 }
 
 void TDgCustomEdit::GlyphChanged() {
-  glyph_.SetTransparentMode(tmAuto);  // the bottom-left pixel's colour
+  glyph_.SetTransparentMode(tmAuto); // the bottom-left pixel's colour
   glyph_.SetTransparent(true);
   ApplyMargins();
   RecreateWnd();
@@ -119,7 +121,7 @@ void TDgCustomEdit::SetShowPreview(bool v) {
 }
 
 void TDgCustomEdit::SetBiDiMode(TBiDiMode Value) {
-  (void)Value;  // the edit reads left to right; the grid passes its mode along
+  (void)Value; // the edit reads left to right; the grid passes its mode along
 }
 
 void TDgCustomEdit::SetFont(const TDgFont& Font) {
@@ -203,8 +205,10 @@ WideString TDgCustomEdit::EditText() const {
 
 void TDgCustomEdit::SetEditText(const WideString& Text) {
   pending_text_ = Text;
-  if (handle_) SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(Text.c_str()));
-  else Change();
+  if (handle_)
+    SetWindowTextW(handle_, reinterpret_cast<const wchar_t*>(Text.c_str()));
+  else
+    Change();
 }
 
 void TDgCustomEdit::Clear() { SetEditText(WideString()); }
@@ -263,7 +267,8 @@ void TDgCustomEdit::FocusEditor() {
 
 void TDgCustomEdit::CreateParams(TCreateParams& p) {
   TEdit::CreateParams(p);
-  p.Style |= ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_CLIPCHILDREN | DgEditLayout::AlignmentStyle(alignment_);
+  p.Style |=
+      ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_CLIPCHILDREN | DgEditLayout::AlignmentStyle(alignment_);
   if (border_style_ == bsNone) p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
 }
 
@@ -293,16 +298,20 @@ void TDgCustomEdit::HandleMessage(TMessage& M) {
     case WM_GETDLGCODE:
       TEdit::HandleMessage(M);
       M.Result |= DLGC_WANTARROWS;
-      if (want_tabs_) M.Result |= DLGC_WANTTAB;
-      else M.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+      if (want_tabs_)
+        M.Result |= DLGC_WANTTAB;
+      else
+        M.Result &= ~static_cast<LRESULT>(DLGC_WANTTAB);
       return;
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (listener_) {
         uint16_t key = static_cast<uint16_t>(M.WParam);
         TLifeToken life = LifeToken();
-        if (M.Msg == WM_KEYDOWN) listener_->EditorKeyDown(key, KeyboardShiftState());
-        else listener_->EditorKeyUp(key, KeyboardShiftState());
+        if (M.Msg == WM_KEYDOWN)
+          listener_->EditorKeyDown(key, KeyboardShiftState());
+        else
+          listener_->EditorKeyUp(key, KeyboardShiftState());
         if (!life || key == 0) return;
         M.WParam = key;
       }
@@ -323,8 +332,10 @@ void TDgCustomEdit::HandleMessage(TMessage& M) {
       if (!life) return;
       if (info_->Visible()) info_->Invalidate();
       if (listener_) {
-        if (M.Msg == WM_SETFOCUS) listener_->EditorEnter();
-        else listener_->EditorExit();
+        if (M.Msg == WM_SETFOCUS)
+          listener_->EditorEnter();
+        else
+          listener_->EditorExit();
       }
       return;
     }
@@ -391,8 +402,10 @@ void TDgEdit::PaintBorderRings() {
   RECT w;
   GetWindowRect(handle_, &w);
   RECT r{0, 0, w.right - w.left, w.bottom - w.top};
-  if (BorderStyle() == bsSingle) InflateRect(&r, -1, -1);
-  else InflateRect(&r, 1, 1);
+  if (BorderStyle() == bsSingle)
+    InflateRect(&r, -1, -1);
+  else
+    InflateRect(&r, 1, 1);
   HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
   for (int i = 0; i < BorderWidth(); ++i) {
     InflateRect(&r, -1, -1);
@@ -424,12 +437,8 @@ void TDgEdit::HandleMessage(TMessage& M) {
       if (life) PaintThemedBorder();
       return;
     }
-    case WM_PAINT:
-      PaintBorderRings();
-      break;
-    case WM_ERASEBKGND:
-      DefaultHandler(M);
-      return;
+    case WM_PAINT: PaintBorderRings(); break;
+    case WM_ERASEBKGND: DefaultHandler(M); return;
   }
   TDgCustomEdit::HandleMessage(M);
 }

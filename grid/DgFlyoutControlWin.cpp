@@ -10,7 +10,7 @@ HRGN PolygonRegion(const std::vector<TPoint>& pts) {
   for (const TPoint& t : pts) p.push_back(POINT{t.X, t.Y});
   return CreatePolygonRgn(p.data(), int(p.size()), WINDING);
 }
-}  // namespace
+} // namespace
 
 TDgFlyoutControl::TDgFlyoutControl(TWinControl* AOwner) : TCustomControl(AOwner) {
   visible_ = false;
@@ -49,7 +49,7 @@ void TDgFlyoutControl::SetShape(HRGN Region) {
     if (Region) DeleteObject(Region);
     return;
   }
-  SetWindowRgn(handle_, Region, TRUE);  // the window owns the region now
+  SetWindowRgn(handle_, Region, TRUE); // the window owns the region now
 }
 
 TRollShadow::TRollShadow(TWinControl* AOwner) : TDgFlyoutControl(AOwner) {

@@ -33,7 +33,7 @@ double DgFooterValue(TCells& Cells, int ACol, TFormulaKind Kind, bool VisibleOnl
     try {
       v = Cells.Cell(ACol, r)->AsFloat();
     } catch (const EConvertError&) {
-      continue;  // a cell that holds no number
+      continue; // a cell that holds no number
     }
     if (summed == 0)
       best = v;
@@ -48,6 +48,6 @@ double DgFooterValue(TCells& Cells, int ACol, TFormulaKind Kind, bool VisibleOnl
     case fkAverage: return summed ? sum / summed : 0;
     case fkMaximum:
     case fkMinimum: return best;
-    default: return sum;  // fkSum
+    default: return sum; // fkSum
   }
 }

@@ -7,7 +7,7 @@
 
 namespace {
 WideString Widen(const std::string& s) { return WideString(s.begin(), s.end()); }
-}  // namespace
+} // namespace
 
 WideString DgFormatFloat(const std::string& Mask, double Value) {
   if (!std::isfinite(Value)) Value = 0;
@@ -72,9 +72,15 @@ WideString DgFormatMaskText(const std::string& Mask, const WideString& Text) {
       continue;
     }
     switch (ch) {
-      case '0': case '9': case '#': case 'L': case 'l': case 'A': case 'a': case 'C': case 'c':
-        out += next < Text.size() ? Text[next++] : u' ';
-        break;
+      case '0':
+      case '9':
+      case '#':
+      case 'L':
+      case 'l':
+      case 'A':
+      case 'a':
+      case 'C':
+      case 'c': out += next < Text.size() ? Text[next++] : u' '; break;
       default: out += char16_t(static_cast<unsigned char>(ch)); break;
     }
   }

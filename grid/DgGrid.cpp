@@ -261,7 +261,7 @@ void TDataGrid::PlayValueChanged(TDgCustomColumn* Column, int ARow) {
   uint8_t kind = Column->CellKind();
   if (kind != DgCellKind::Boolean && kind != DgCellKind::Integer) return;
   WideString text = kind == DgCellKind::Boolean ? DgCellText::BooleanText(play->Value.Boolean)
-                                                 : DgCellText::Widen(IntToStr(play->Value.Integer));
+                                                : DgCellText::Widen(IntToStr(play->Value.Integer));
   bool accept = true;
   const TLifeToken life = LifeToken();
   if (OnEditAccept) OnEditAccept(this, col, ARow, text, accept);

@@ -24,9 +24,11 @@
 #include "grid/DgCells.h"
 #include "grid/DgCustomGrid.h"
 
-using TCellFormatingEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor& TextColor,
-                                               TFontStyles& FontStyle, TCellState CellState)>;
-using TCompareEvent = std::function<void(TObject* Sender, TCell* Cell1, TCell* Cell2, int& Compare)>;
+using TCellFormatingEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TColor& TextColor,
+                       TFontStyles& FontStyle, TCellState CellState)>;
+using TCompareEvent =
+    std::function<void(TObject* Sender, TCell* Cell1, TCell* Cell2, int& Compare)>;
 using TDgRowExpandEvent = std::function<void(TObject* Sender, int ARow)>;
 
 class TDataGrid : public TDgCustomGrid {

@@ -11,8 +11,10 @@ void TDgCustomGridControl::ColumnsChanged(int Kind, int Index) {
     if (gone(sorted_column_)) sorted_column_ = nullptr;
     if (gone(pressed_column_)) pressed_column_ = nullptr;
     if (gone(hot_column_)) hot_column_ = nullptr;
-    if (selected_column_ > Index) --selected_column_;
-    else if (selected_column_ == Index) selected_column_ = 0;
+    if (selected_column_ > Index)
+      --selected_column_;
+    else if (selected_column_ == Index)
+      selected_column_ = 0;
     if (input_col_ >= Index) input_col_ = -1;
   }
   UpdateHorzScrollBar();
@@ -21,9 +23,12 @@ void TDgCustomGridControl::ColumnsChanged(int Kind, int Index) {
 void TDgCustomGridControl::ColumnsCollectionChanged(int Kind, int Index) {
   ColumnsChanged(Kind, Index);
   if (Index < 0) return;
-  if (Kind == DgColumnsKind::Added) DoDataChange(dcAddColumn, Index);
-  else if (Kind == DgColumnsKind::Deleted) DoDataChange(dcDeleteColumn, Index);
-  else if (Kind == 3) DoDataChange(dcInsertColumn, Index);
+  if (Kind == DgColumnsKind::Added)
+    DoDataChange(dcAddColumn, Index);
+  else if (Kind == DgColumnsKind::Deleted)
+    DoDataChange(dcDeleteColumn, Index);
+  else if (Kind == 3)
+    DoDataChange(dcInsertColumn, Index);
 }
 
 void TDgCustomGridControl::ColumnsUpdated(int Kind) {
@@ -64,7 +69,8 @@ void TDgCustomGridControl::ColumnChanged(TDgCustomColumn* Column, int Value, int
       break;
     case K::Unsorted:
       RepaintColumn(Column, DgRegion::Header);
-      if (appearance_options_.Contains(aoIndicateSortedColumn)) RepaintColumn(Column, DgRegion::Cells);
+      if (appearance_options_.Contains(aoIndicateSortedColumn))
+        RepaintColumn(Column, DgRegion::Cells);
       if (sorted_column_ == Column) sorted_column_ = nullptr;
       break;
     case K::Width:

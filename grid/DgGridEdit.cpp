@@ -23,7 +23,7 @@ class TFlagScope {
 };
 
 constexpr int kTab = 9, kEnter = 13, kEscape = 27;
-}  // namespace
+} // namespace
 
 // --- The editor ---------------------------------------------------------------------------
 
@@ -119,7 +119,8 @@ bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
   if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return false;
   if (!ValidColumn(ACol) || !ValidRow(ARow)) return false;
   TDgCustomColumn* column = columns_->Item(ACol);
-  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, External)) return false;
+  if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, External))
+    return false;
   bool accept = true;
   if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
   if (!accept) return false;
@@ -127,7 +128,7 @@ bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
     ApplyEdit();
     EndEdit();
   }
-  if (!ValidRow(ARow) || !ValidColumn(ACol)) return false;  // a handler changed the rows
+  if (!ValidRow(ARow) || !ValidColumn(ACol)) return false; // a handler changed the rows
   cell_editing_ = true;
   edit_col_ = ACol;
   edit_row_ = ARow;
@@ -163,8 +164,10 @@ void TDgCustomGridControl::ShowStartedEditor(bool SelectAll) {
   if (!editor_) return;
   ShowEditorAt();
   if (!editor_) return;
-  if (SelectAll) editor_->SelectAll();
-  else editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
+  if (SelectAll)
+    editor_->SelectAll();
+  else
+    editor_->SetSelStart(static_cast<int>(editor_->EditText().size()));
 }
 
 void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text) {
@@ -220,7 +223,8 @@ bool TDgCustomGridControl::ApplyEdit() {
     WideString value = editor_->EditText();
     bool accept = true;
     if (OnEditAccept) OnEditAccept(this, col, row, value, accept);
-    if (RowCount() == 0 || row >= RowCount() || col < 0 || row < 0 || !ValidColumn(col)) return false;
+    if (RowCount() == 0 || row >= RowCount() || col < 0 || row < 0 || !ValidColumn(col))
+      return false;
     if (!accept) return false;
     if (OnEditText) OnEditText(this, col, row, value);
     try {
@@ -284,9 +288,12 @@ void TDgCustomGridControl::AddInputRow() {
 
 void TDgCustomGridControl::EditRowsExchanged(int Row1, int Row2) {
   if (!cell_editing_ || Row1 == Row2) return;
-  if (edit_row_ == Row1) edit_row_ = Row2;
-  else if (edit_row_ == Row2) edit_row_ = Row1;
-  else return;
+  if (edit_row_ == Row1)
+    edit_row_ = Row2;
+  else if (edit_row_ == Row2)
+    edit_row_ = Row1;
+  else
+    return;
   RepositionEditor();
 }
 
@@ -327,7 +334,7 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
   uint16_t key = Key;
   if (editing && key == kTab) {
     g.ApplyEdit();
-    if (g.edit_refused_) {  // the editor stays with the text to put right
+    if (g.edit_refused_) { // the editor stays with the text to put right
       Key = 0;
       return;
     }
@@ -365,4 +372,6 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
 
 void TDgEditorLink::EditorKeyPress(char16_t& Key) { grid_->EditorKeyPressToGrid(Key); }
 
-void TDgEditorLink::EditorKeyUp(uint16_t& Key, TShiftState Shift) { grid_->EditorKeyUpToGrid(Key, Shift); }
+void TDgEditorLink::EditorKeyUp(uint16_t& Key, TShiftState Shift) {
+  grid_->EditorKeyUpToGrid(Key, Shift);
+}

@@ -78,15 +78,18 @@ TRect TDgCustomGridControl::IndicatorRect() const {
 
 void TDgCustomGridControl::TColumnsBinding::BandSpan(int Kind, int& Top, int& Bottom) const {
   TRect r;
-  if (Kind == 0) r = grid_.FooterRect();
-  else if (Kind == 4) r = grid_.InputRect();
-  else r = TRect{0, 0, 0, grid_.options_.Contains(goHeader) ? grid_.header_size_ : 0};
+  if (Kind == 0)
+    r = grid_.FooterRect();
+  else if (Kind == 4)
+    r = grid_.InputRect();
+  else
+    r = TRect{0, 0, 0, grid_.options_.Contains(goHeader) ? grid_.header_size_ : 0};
   Top = r.Top;
   Bottom = r.Bottom;
 }
 
 int TDgCustomGridControl::TColumnsBinding::TextWidth(const TDgCustomColumn* Column,
-                                                      const WideString& Text) const {
+                                                     const WideString& Text) const {
   TDgCanvas* c = grid_.host_ ? grid_.host_->Canvas() : nullptr;
   if (!c) return static_cast<int>(Text.size()) * 6;
   c->SetFont(Column ? *Column->Font() : grid_.font_);
@@ -169,12 +172,18 @@ void TDgCustomGridControl::RepaintRegion(int Region) {
   if (!CanRepaint()) return;
   switch (Region) {
     case DgRegion::Cells: InvalidateArea(CellAreaRect()); break;
-    case DgRegion::Footer: if (options_.Contains(goFooter)) InvalidateArea(FooterRect()); break;
-    case DgRegion::Header: if (options_.Contains(goHeader)) InvalidateArea(HeaderRect()); break;
+    case DgRegion::Footer:
+      if (options_.Contains(goFooter)) InvalidateArea(FooterRect());
+      break;
+    case DgRegion::Header:
+      if (options_.Contains(goHeader)) InvalidateArea(HeaderRect());
+      break;
     case DgRegion::Indicator:
       if (options_.Contains(goIndicator)) InvalidateArea(IndicatorRect());
       break;
-    case DgRegion::Input: if (options_.Contains(goInput)) InvalidateArea(InputRect()); break;
+    case DgRegion::Input:
+      if (options_.Contains(goInput)) InvalidateArea(InputRect());
+      break;
     default: InvalidateArea(TRect{0, 0, ClientWidth(), ClientHeight()}); break;
   }
 }
@@ -199,7 +208,8 @@ void TDgCustomGridControl::RepaintIndicatorCell(int ARow) {
   if (!CanRepaint() || update_lock_ > 0 || !ValidRow(ARow)) return;
   if (!options_.Contains(goIndicator) || grid_style_ != gsReport) return;
   const int top = RowTop(ARow);
-  InvalidateArea(TRect{0, top, TDgColumns::IndicatorWidth, top + GetRowHeight(ARow) + line_bottom_});
+  InvalidateArea(
+      TRect{0, top, TDgColumns::IndicatorWidth, top + GetRowHeight(ARow) + line_bottom_});
 }
 
 void TDgCustomGridControl::RepaintSelection() {

@@ -8,7 +8,7 @@
 namespace {
 constexpr int kTab = 9, kEnter = 13, kEscape = 27, kPageUp = 33, kPageDown = 34, kEnd = 35,
               kHome = 36, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-}  // namespace
+} // namespace
 
 // --- Rows ---------------------------------------------------------------------------------
 
@@ -41,7 +41,8 @@ void TDgCustomGridControl::SelectNextRow(TShiftState Shift, bool WrapOut) {
 void TDgCustomGridControl::SelectPriorRow(TShiftState Shift) {
   CheckThread();
   if (selected_row_ < 0) return;
-  if (selected_row_ == FirstVisibleRow() && Options().Contains(goInput) && grid_style_ == gsReport) {
+  if (selected_row_ == FirstVisibleRow() && Options().Contains(goInput) &&
+      grid_style_ == gsReport) {
     SetInputFocus(true);
     return;
   }
@@ -104,7 +105,8 @@ void TDgCustomGrid::PageKey(bool Down) {
 }
 
 void TDgCustomGrid::HomeEndKey(bool End, TShiftState Shift) {
-  if (Options().Contains(goMultiSelect) && Options().Contains(goSelectFullRow) && ValidRow(selected_row_)) {
+  if (Options().Contains(goMultiSelect) && Options().Contains(goSelectFullRow) &&
+      ValidRow(selected_row_)) {
     const int from = End ? selected_row_ : 0, to = End ? RowCount() - 1 : selected_row_;
     for (int r = from; r <= to; ++r)
       if (GetRowVisible(r)) SetRowSelected(r, true);
@@ -113,8 +115,10 @@ void TDgCustomGrid::HomeEndKey(bool End, TShiftState Shift) {
   }
   if (HomeEndBehaviour() == hebTopBottom) {
     if (!ValidColumn(selected_column_)) return;
-    if (End) SelectLastRow(Shift);
-    else SelectFirstRow(Shift);
+    if (End)
+      SelectLastRow(Shift);
+    else
+      SelectFirstRow(Shift);
     return;
   }
   SelectColumnInRow(End ? columns_->LastVisible() : columns_->FirstVisible());
@@ -176,21 +180,27 @@ void TDgCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
                          AppearanceOptions().Contains(aoIndicateSelectedCell);
   switch (Key) {
     case kTab:
-      if (Shift.Contains(ssShift)) TabBackward();
-      else TabForward(true);
+      if (Shift.Contains(ssShift))
+        TabBackward();
+      else
+        TabForward(true);
       break;
     case kPageUp: PageKey(false); break;
     case kPageDown: PageKey(true); break;
     case kEnd: HomeEndKey(true, Shift); break;
     case kHome: HomeEndKey(false, Shift); break;
     case kLeft:
-      if (by_column) SelectPriorColumn();
-      else if (host_) host_->HorzScrollBar().LineUp();
+      if (by_column)
+        SelectPriorColumn();
+      else if (host_)
+        host_->HorzScrollBar().LineUp();
       break;
     case kUp: SelectPriorRow(Shift); break;
     case kRight:
-      if (by_column) SelectNextColumn();
-      else if (host_) host_->HorzScrollBar().LineDown();
+      if (by_column)
+        SelectNextColumn();
+      else if (host_)
+        host_->HorzScrollBar().LineDown();
       break;
     case kDown: SelectNextRow(Shift, false); break;
     default: break;
@@ -201,7 +211,8 @@ void TDgCustomGrid::KeyUp(uint16_t& Key, TShiftState Shift) {}
 
 void TDgCustomGrid::KeyPress(char16_t& Key) {
   CheckThread();
-  if (cell_editing_ || input_editing_ || Options().Contains(goDisableKeys) || Key == kEscape) return;
+  if (cell_editing_ || input_editing_ || Options().Contains(goDisableKeys) || Key == kEscape)
+    return;
   if (Key == kEnter && WantReturns()) {
     if (!input_focus_) {
       switch (SelectionMoveDirection()) {
@@ -237,8 +248,10 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
     return;
   }
   if (c->AcceptsEditKey(Key)) {
-    if (input_focus_) BeginInputEditWithChar(col, Key);
-    else BeginEditWithChar(col, row, Key);
+    if (input_focus_)
+      BeginInputEditWithChar(col, Key);
+    else
+      BeginEditWithChar(col, row, Key);
     if (cell_editing_ || input_editing_) {
       Key = 0;
       return;
@@ -273,7 +286,8 @@ void TDgCustomGrid::TimerFired(int Id) {
 
 bool TDgCustomGrid::WantsKey(uint16_t Key) {
   // Arrows and characters always; Tab only when the grid has somewhere to go.
-  if (Key == kTab) return WantTabs() && columns_->VisibleCount() > 0 && (RowCount() > 0 || input_focus_);
+  if (Key == kTab)
+    return WantTabs() && columns_->VisibleCount() > 0 && (RowCount() > 0 || input_focus_);
   if (Key == kEnter) return WantReturns();
   return true;
 }

@@ -8,8 +8,10 @@
 void TDgCustomGrid::FocusEnter() {
   CheckThread();
   RepaintRegion(DgRegion::Indicator);
-  if (RowCount() > 0) RepaintSelection();
-  else if (Options().Contains(goInput)) SetInputFocus(true);
+  if (RowCount() > 0)
+    RepaintSelection();
+  else if (Options().Contains(goInput))
+    SetInputFocus(true);
 }
 
 void TDgCustomGrid::FocusExit() {
@@ -54,7 +56,7 @@ void TDgCustomGrid::Resized() {
 namespace {
 // The bar can move: its range is wider than its page.
 bool HasRange(const TDgScrollBar& Bar) { return Bar.Max() > 0 && Bar.Max() >= Bar.PageSize(); }
-}  // namespace
+} // namespace
 
 bool TDgCustomGrid::MouseWheel(int Delta, TShiftState Shift, const TPoint& Pos) {
   CheckThread();
@@ -67,21 +69,29 @@ bool TDgCustomGrid::MouseWheel(int Delta, TShiftState Shift, const TPoint& Pos) 
   for (int i = 0; i < notches; ++i) {
     if (Delta < 0) {
       if (HasRange(v) && !v.IsLast()) {
-        if (page) v.PageDown();
-        else v.LineDown();
+        if (page)
+          v.PageDown();
+        else
+          v.LineDown();
       } else if (report && HasRange(h) && !v.Visible()) {
-        if (page) h.PageDown();
-        else h.LineDown();
+        if (page)
+          h.PageDown();
+        else
+          h.LineDown();
       } else {
         break;
       }
     } else {
       if (HasRange(v)) {
-        if (page) v.PageUp();
-        else v.LineUp();
+        if (page)
+          v.PageUp();
+        else
+          v.LineUp();
       } else if (report && HasRange(h)) {
-        if (page) h.PageUp();
-        else h.LineUp();
+        if (page)
+          h.PageUp();
+        else
+          h.LineUp();
       } else {
         break;
       }

@@ -13,7 +13,7 @@ namespace {
 
 bool Designing(const TComponent& c) { return c.ComponentState().Contains(csDesigning); }
 
-}  // namespace
+} // namespace
 
 TColumnPlay* TDgCustomGrid::ActivePlay(TDgCustomColumn* Column, int ARow) {
   if (!Column || !ValidRow(ARow) || ReadOnly()) return nullptr;
@@ -104,9 +104,7 @@ void TDgCustomGrid::MouseDoubleClick(int X, int Y) {
       if (ValidColumn(down_col_) && ValidRow(down_row_) && OnCellDblClick)
         OnCellDblClick(this, down_col_, down_row_);
       break;
-    case DgRegion::Header:
-      RaiseColumnClick(OnHeaderDblClick, X);
-      break;
+    case DgRegion::Header: RaiseColumnClick(OnHeaderDblClick, X); break;
     case DgRegion::Indicator:
       if (Options().Contains(goRowResizing)) {
         const int r = RowResizeZone(X, Y);
@@ -152,7 +150,10 @@ void TDgCustomGrid::CellPress(TMouseButton Button, TShiftState Shift, int X, int
     GetCellRect(col, down_row_, cell);
     if (ActivePlay(c, down_row_) && CanBeginEditAt(c, down_row_, cell)) {
       if (TColumnPlay* play = ActivePlay(c, down_row_))
-        play->MouseDown(Button == mbLeft ? 0 : Button == mbRight ? 1 : 2, X - cell.Left, Y - cell.Top);
+        play->MouseDown(Button == mbLeft    ? 0
+                        : Button == mbRight ? 1
+                                            : 2,
+                        X - cell.Left, Y - cell.Top);
     }
   }
   SelectCell(col, down_row_, clearMulti, Shift);
@@ -233,9 +234,7 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     case DgRegion::Cells:
       if (!Designing(*this)) CellRelease(X, Y);
       break;
-    case DgRegion::Footer:
-      RaiseColumnClick(OnFooterClick, X);
-      break;
+    case DgRegion::Footer: RaiseColumnClick(OnFooterClick, X); break;
     case DgRegion::Header:
       if (!Designing(*this)) HeaderRelease(candidate, X);
       break;
@@ -335,7 +334,8 @@ void TDgCustomGrid::CancelMouseStates(bool WithColumnDrag) {
     TDgCustomColumn* pressed = pressed_column_;
     header_pressed_ = false;
     pressed_column_ = nullptr;
-    if (pressed && columns_ && columns_->IndexOf(pressed) >= 0) RepaintColumn(pressed, DgRegion::Header);
+    if (pressed && columns_ && columns_->IndexOf(pressed) >= 0)
+      RepaintColumn(pressed, DgRegion::Header);
   }
   if (WithColumnDrag && column_dragging_) {
     EndColumnDragState();

@@ -73,7 +73,7 @@ int TDgCustomGrid::RowResizeZone(int X, int Y) {
   for (int r = std::max(TopRow(), 0); r < count && top <= area.Bottom; ++r) {
     const int pitch = RowPitch(r);
     if (pitch == 0) continue;
-    const int lower = top + pitch;  // the top of the row below
+    const int lower = top + pitch; // the top of the row below
     if (lower >= Y && lower <= Y + 2) return r;
     top = lower;
   }
@@ -156,7 +156,8 @@ void TDgCustomGrid::BeginColumnResize(TDgCustomColumn* Column) {
 void TDgCustomGrid::MoveColumnResize(int X) {
   if (!resize_column_ || columns_->IndexOf(resize_column_) < 0) return;
   resize_delta_ = DgResizeDelta(*resize_column_, X);
-  SetGuideLines(guide_x_[0], resize_column_->VisibleLeft() + resize_column_->Width() + resize_delta_ - 1);
+  SetGuideLines(guide_x_[0],
+                resize_column_->VisibleLeft() + resize_column_->Width() + resize_delta_ - 1);
 }
 
 void TDgCustomGrid::FinishColumnResize() {
@@ -178,9 +179,7 @@ void TDgCustomGrid::BeginRowResize(int ARow, int Y) {
   if (host_) host_->SetCaptureMouse(true);
 }
 
-void TDgCustomGrid::MoveRowResize(int Y) {
-  SetRowGuide(std::max(Y, RowTop(row_resize_row_) + 8));
-}
+void TDgCustomGrid::MoveRowResize(int Y) { SetRowGuide(std::max(Y, RowTop(row_resize_row_) + 8)); }
 
 void TDgCustomGrid::FinishRowResize() {
   const int row = row_resize_row_, y = row_guide_y_;
@@ -260,7 +259,8 @@ void TDgCustomGrid::StartColumnDrag(TDgCustomColumn* Column, int X, int Y) {
   if (!host_) return;
   const TPoint origin = host_->ClientToScreen(Point(0, 0));
   const int left = Column->VisibleLeft();
-  const TRect box{origin.X + left, origin.Y, origin.X + left + Column->Width(), origin.Y + HeaderSize()};
+  const TRect box{origin.X + left, origin.Y, origin.X + left + Column->Width(),
+                  origin.Y + HeaderSize()};
   host_->StartColumnDrag(Column, box, host_->ClientToScreen(Point(X, Y)));
 }
 
@@ -290,7 +290,8 @@ void TDgCustomGrid::ColumnDragMove(int X, int Y) {
     drop_target_ = target;
     if (DgDropArrowX(*columns_, *drag_column_, target, x)) {
       const TPoint at = host_->ClientToScreen(Point(x, 0));
-      host_->ShowDropArrows(true, Point(at.X - 4, at.Y - 12), Point(at.X - 4, at.Y + HeaderSize() - 1));
+      host_->ShowDropArrows(true, Point(at.X - 4, at.Y - 12),
+                            Point(at.X - 4, at.Y + HeaderSize() - 1));
       arrows_shown_ = true;
     } else if (arrows_shown_) {
       host_->ShowDropArrows(false, TPoint{}, TPoint{});

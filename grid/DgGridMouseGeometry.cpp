@@ -16,7 +16,7 @@ TDgCustomColumn* PreviousVisible(const TDgColumns& cols, int Pos) {
   return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 int DgHitTest(const TDgRegionRects& R, const TPoint& P) {
   if (!R.Report) {

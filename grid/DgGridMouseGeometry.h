@@ -15,7 +15,14 @@ constexpr int None = 0, Cells = 1, Footer = 2, Header = 3, Indicator = 4, Input 
 }
 
 // The mouse states of the grid: at most one at a time.
-enum class TDgMouseState { Idle, ColumnResizing, ColumnDragging, RowResizing, RowMoving, HeaderPressed };
+enum class TDgMouseState {
+  Idle,
+  ColumnResizing,
+  ColumnDragging,
+  RowResizing,
+  RowMoving,
+  HeaderPressed
+};
 
 // No guide line shown (any x a line could take is far above it).
 constexpr int DgNoGuide = -1000000;

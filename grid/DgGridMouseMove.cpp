@@ -22,7 +22,7 @@ bool BeyondFromDown(const TPoint& Down, int X, int Y, int Pixels) {
   return std::abs(X - Down.X) > Pixels || std::abs(Y - Down.Y) > Pixels;
 }
 
-}  // namespace
+} // namespace
 
 void TDgCustomGrid::SetMouseCursor(TCursor Cursor) {
   if (host_) host_->SetCursorShape(Cursor);
@@ -145,10 +145,11 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
   TRect rect;
   if (cell) GetCellRect(col, row, rect);
   if (cell)
-    if (TColumnPlay* play = ActivePlay(columns_->Item(col), row)) play->MouseMove(X - rect.Left, Y - rect.Top);
+    if (TColumnPlay* play = ActivePlay(columns_->Item(col), row))
+      play->MouseMove(X - rect.Left, Y - rect.Top);
 
-  if (move_source_row_ >= 0 && Options().Contains(goRowMoving) && Shift.Contains(ssLeft) && down_set_ &&
-      BeyondFromDown(down_point_, X, Y, 5)) {
+  if (move_source_row_ >= 0 && Options().Contains(goRowMoving) && Shift.Contains(ssLeft) &&
+      down_set_ && BeyondFromDown(down_point_, X, Y, 5)) {
     row_moving_ = true;
     SetMouseCursor(crDrag);
     TrackRowMove(Y);

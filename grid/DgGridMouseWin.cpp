@@ -50,5 +50,6 @@ void TDgColumnDragFeedback::ShowArrows(bool Show, const TPoint& Upper, const TPo
 
 void TDgColumnDragFeedback::SetCursor(TCursor Cursor) {
   box_->SetCursor(Cursor);
-  if (box_->HandleAllocated() && GetCapture() == box_->Handle()) ::SetCursor(CursorHandleOf(Cursor));
+  if (box_->HandleAllocated() && GetCapture() == box_->Handle())
+    ::SetCursor(CursorHandleOf(Cursor));
 }

@@ -91,8 +91,8 @@ void TDgCustomGridControl::ClipToArea(TDgCustomColumn* Column, const TRect& Boun
   if (Column && !Column->IsFixed() && GridStyle() == gsReport && r.Left < FixedLeft())
     r.Left = FixedLeft();
   TRect clip;
-  if (!IntersectRect(clip, r, paint_clip_)) clip = TRect{paint_clip_.Left, paint_clip_.Top,
-                                                          paint_clip_.Left, paint_clip_.Top};
+  if (!IntersectRect(clip, r, paint_clip_))
+    clip = TRect{paint_clip_.Left, paint_clip_.Top, paint_clip_.Left, paint_clip_.Top};
   canvas_->SetClipRect(clip);
 }
 
@@ -157,8 +157,7 @@ void TDgCustomGridControl::DrawEmptyCaption() {
   const TRect cells = CellAreaRect();
   const int h = canvas_->TextExtent(u"Wg").cy;
   const int top = cells.Top + 4;
-  DrawTextAligned(*canvas_,
-                  TRect{cells.Left - HorzPos(), top, ClientWidth() - HorzPos(), top + h},
+  DrawTextAligned(*canvas_, TRect{cells.Left - HorzPos(), top, ClientWidth() - HorzPos(), top + h},
                   taCenter, caption_, false);
 }
 

@@ -20,7 +20,7 @@ constexpr TColor kWhite = 0xFFFFFF;
 // A highlighted cell of an alpha-blended selection keeps this much of its
 // own colour (of 255) under the system highlight.
 constexpr int kSelectionAlpha = 64;
-}  // namespace
+} // namespace
 
 // --- Colours and state ----------------------------------------------------------------
 
@@ -126,7 +126,8 @@ void TDgCustomGridControl::DrawRows() {
 void TDgCustomGridControl::DrawCellLines(const TRect& R, TColor GridColor, bool BlackBottom,
                                          bool BlackRight) {
   TDgCanvas& c = *canvas_;
-  if (LineBottom() > 0) c.Line(R.Left, R.Bottom, R.Right + 1, R.Bottom, BlackBottom ? kBlack : GridColor);
+  if (LineBottom() > 0)
+    c.Line(R.Left, R.Bottom, R.Right + 1, R.Bottom, BlackBottom ? kBlack : GridColor);
   if (LineTop() > 0) c.Line(R.Left, R.Top - 1, R.Right + 1, R.Top - 1, clBtnHighlight);
   if (LineLeft() > 0) c.Line(R.Left, R.Top - 1, R.Left, R.Bottom + 1, clBtnHighlight);
   if (LineRight() > 0)
@@ -219,7 +220,8 @@ void TDgCustomGridControl::DrawFillerCell(int ACol, int ARow) {
   state.Include(csEmpty);
   ClipCell(col, r);
   if (OnCellColoring) OnCellColoring(this, ACol, ARow, back, gridColor, state);
-  if (Options().Contains(goGrid) && GridStyle() == gsReport) DrawCellLines(r, gridColor, false, false);
+  if (Options().Contains(goGrid) && GridStyle() == gsReport)
+    DrawCellLines(r, gridColor, false, false);
   r.Left += LineLeft();
   r.Right -= LineRight();
   bool defaultDrawing = !a.Contains(aoDontFillCells) && col->DrawingOptions() != doCustomOnly;

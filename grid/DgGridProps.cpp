@@ -12,7 +12,9 @@ TDgCustomGridControl::TDgCustomGridControl(TComponent* AOwner, IDgGridHost* Host
     ColumnChanged(c, value, kind);
   };
   columns_->OnColumnsUpdated = [this](int kind) { ColumnsUpdated(kind); };
-  columns_->OnColumnsChanged = [this](int kind, int index) { ColumnsCollectionChanged(kind, index); };
+  columns_->OnColumnsChanged = [this](int kind, int index) {
+    ColumnsCollectionChanged(kind, index);
+  };
   columns_->OnColumnRefresh = [this](TDgCustomColumn* c, int code) { ColumnRefresh(c, code); };
   font_.OnChange = [this](TObject*) { GridFontChanged(); };
   for (int s = hsAuto; s <= hsVista; ++s)
@@ -32,7 +34,7 @@ TDgCustomGridControl::~TDgCustomGridControl() {
   columns_->OnColumnRefresh = nullptr;
   columns_->Free();
   columns_ = nullptr;
-  editor_ = nullptr;  // it belongs to its column
+  editor_ = nullptr; // it belongs to its column
 }
 
 TDgColumns* TDgCustomGridControl::CreateColumns() { return new TDgColumns(this, binding_.get()); }
@@ -121,7 +123,10 @@ void TDgCustomGridControl::SetAppearanceOptions(TAppearanceOptions v) {
   if (host_) host_->RepaintBorder();
 }
 
-void TDgCustomGridControl::SetAutoScroll(bool v) { CheckThread(); auto_scroll_ = v; }
+void TDgCustomGridControl::SetAutoScroll(bool v) {
+  CheckThread();
+  auto_scroll_ = v;
+}
 
 void TDgCustomGridControl::SetBorderStyle(TBorderStyle v) {
   CheckThread();
@@ -226,7 +231,10 @@ void TDgCustomGridControl::SetHighlightedTextColor(TColor v) {
   RepaintSelection();
 }
 
-void TDgCustomGridControl::SetHomeEndBehaviour(THomeEndBehaviour v) { CheckThread(); home_end_behaviour_ = v; }
+void TDgCustomGridControl::SetHomeEndBehaviour(THomeEndBehaviour v) {
+  CheckThread();
+  home_end_behaviour_ = v;
+}
 
 void TDgCustomGridControl::SetInactiveSelectionColor(TColor v) {
   CheckThread();
@@ -234,7 +242,10 @@ void TDgCustomGridControl::SetInactiveSelectionColor(TColor v) {
   InvalidateAll();
 }
 
-void TDgCustomGridControl::SetInputEnterMode(TInputEnterMode v) { CheckThread(); input_enter_mode_ = v; }
+void TDgCustomGridControl::SetInputEnterMode(TInputEnterMode v) {
+  CheckThread();
+  input_enter_mode_ = v;
+}
 
 void TDgCustomGridControl::SetInputSize(int v) {
   CheckThread();
@@ -262,7 +273,10 @@ void TDgCustomGridControl::SetOptions(TGridOptions v) {
   if (indicator_changed && OnIndicatorChange) OnIndicatorChange(this);
 }
 
-void TDgCustomGridControl::SetReadOnly(bool v) { CheckThread(); read_only_ = v; }
+void TDgCustomGridControl::SetReadOnly(bool v) {
+  CheckThread();
+  read_only_ = v;
+}
 
 void TDgCustomGridControl::SetRowSize(int Value) {
   CheckThread();
@@ -275,7 +289,10 @@ void TDgCustomGridControl::SetRowSize(int Value) {
   UpdateVertScrollBar();
 }
 
-void TDgCustomGridControl::SetSelectionColor(TColor v) { CheckThread(); selection_color_ = v; }
+void TDgCustomGridControl::SetSelectionColor(TColor v) {
+  CheckThread();
+  selection_color_ = v;
+}
 
 void TDgCustomGridControl::SetSelectionMoveDirection(TSelectionMoveDirection v) {
   CheckThread();
@@ -310,8 +327,14 @@ void TDgCustomGridControl::SetSortedStyle(TSortedStyle v) {
 
 void TDgCustomGridControl::SetVersion(const std::string&) { version_ = DgGridVersion; }
 
-void TDgCustomGridControl::SetWantReturns(bool v) { CheckThread(); want_returns_ = v; }
-void TDgCustomGridControl::SetWantTabs(bool v) { CheckThread(); want_tabs_ = v; }
+void TDgCustomGridControl::SetWantReturns(bool v) {
+  CheckThread();
+  want_returns_ = v;
+}
+void TDgCustomGridControl::SetWantTabs(bool v) {
+  CheckThread();
+  want_tabs_ = v;
+}
 
 // --- Update lock ------------------------------------------------------------------------
 

@@ -26,7 +26,8 @@ int TDataGrid::AddRow(int Count) {
   FillDefaultValues(old, RowCount() - 1);
   if (UpdateLock() == 0) {
     // With framed lines the old last row loses its closing frame line.
-    bool framed = GridLinesStyle() == lsFramed && Options().Contains(goGrid) && RowCount() > 1 && old > 0;
+    bool framed =
+        GridLinesStyle() == lsFramed && Options().Contains(goGrid) && RowCount() > 1 && old > 0;
     InvalidateRowsFrom(framed ? old - 1 : old, RowCount() - 1, true);
   }
   last_added_ = RowCount() - 1;
@@ -87,8 +88,10 @@ void TDataGrid::InsertRow(int Pos) {
   FollowRows([&](int i) { return AfterInsert(i, Pos); });
   // Rows on screen stay where they are unless the new row is the first one
   // drawn at the top of a grid scrolled to its start.
-  if (Pos < top) top_row_ = at_start ? Pos : top + 1;
-  else top_row_ = top;
+  if (Pos < top)
+    top_row_ = at_start ? Pos : top + 1;
+  else
+    top_row_ = top;
   RecountVisibleRows();
   if (UpdateLock() == 0) {
     RowSpaceChanged(Pos, StyleRowHeight(Pos), true);
@@ -117,7 +120,7 @@ void TDataGrid::DeleteBlock(int First, int Count) {
   const int column = SelectedColumn();
   // The focused cell is left while its row still exists.
   if (selected_goes) DoDeselectCell(column, selected_row_);
-  if (!ValidRow(First) || cells_->Row(First) != row) return;  // a handler changed the rows
+  if (!ValidRow(First) || cells_->Row(First) != row) return; // a handler changed the rows
   for (int r = First + Count - 1; r >= First; --r) cells_->DeleteRow(r);
   const int count = RowCount();
   bool gone = false;
@@ -125,8 +128,10 @@ void TDataGrid::DeleteBlock(int First, int Count) {
   if (anchor_ >= 0) anchor_ = AfterDelete(anchor_, First, Count, count);
   top_row_ = count == 0 ? 0 : AfterDelete(top_row_, First, Count, count);
   RecountVisibleRows();
-  if (Count > 1 && UpdateLock() == 0) InvalidateAll();
-  else if (pixels > 0 && UpdateLock() == 0) RowSpaceChanged(First, pixels - RowSpacing(), false);
+  if (Count > 1 && UpdateLock() == 0)
+    InvalidateAll();
+  else if (pixels > 0 && UpdateLock() == 0)
+    RowSpaceChanged(First, pixels - RowSpacing(), false);
   if (gone) {
     // The row taking its place (or the new last one) takes the focus.
     selected_row_ = -1;

@@ -154,7 +154,7 @@ void TDgCustomGridControl::ScrollToRow(int ARow) {
   int rows = 0;
   for (int r = last + (seen > 0 ? 1 : 0); r <= ARow; ++r)
     if (GetRowVisible(r)) ++rows;
-  if (seen == 0 && rows > 0) --rows;  // nothing fits: ARow becomes the top row
+  if (seen == 0 && rows > 0) --rows; // nothing fits: ARow becomes the top row
   MoveVertBar(rows);
 }
 
@@ -164,7 +164,9 @@ void TDgCustomGridControl::ScrollToColumn(TDgCustomColumn* Column) {
   TDgScrollBar& bar = host_->HorzScrollBar();
   const int left = Column->VisibleLeft();
   const int right = left + Column->Width();
-  if (left < FixedLeft()) bar.MoveBy(left - FixedLeft());
-  else if (right > ClientWidth()) bar.MoveBy(std::min(right - ClientWidth(), left - FixedLeft()));
+  if (left < FixedLeft())
+    bar.MoveBy(left - FixedLeft());
+  else if (right > ClientWidth())
+    bar.MoveBy(std::min(right - ClientWidth(), left - FixedLeft()));
   RepositionEditor();
 }

@@ -150,8 +150,10 @@ void TDgCustomGridControl::SelectEndRow(bool Last, TShiftState Shift) {
   if (RowCount() == 0) return;
   SelectCell(selected_column_, Last ? LastVisibleRow() : FirstVisibleRow(), true, Shift);
   if (!host_) return;
-  if (Last) host_->VertScrollBar().Last();
-  else host_->VertScrollBar().First();
+  if (Last)
+    host_->VertScrollBar().Last();
+  else
+    host_->VertScrollBar().First();
 }
 
 void TDgCustomGridControl::SelectFirstRow(TShiftState Shift) { SelectEndRow(false, Shift); }

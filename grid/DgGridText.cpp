@@ -91,7 +91,9 @@ class TGridTextFile : public TDgTextFileGrid {
   int RowCount() const override { return grid_.RowCount(); }
   int ColumnCount() const override { return grid_.Columns()->Count(); }
   WideString GetCells(int ACol, int ARow) override { return grid_.Cells(ACol, ARow); }
-  void SetCells(int ACol, int ARow, const WideString& Value) override { grid_.SetCells(ACol, ARow, Value); }
+  void SetCells(int ACol, int ARow, const WideString& Value) override {
+    grid_.SetCells(ACol, ARow, Value);
+  }
   void BeginUpdate() override { grid_.BeginUpdate(); }
   void EndUpdate() override { grid_.EndUpdate(); }
   void LoadProgress(int ACol, int ARow) override { progress_(ACol, ARow); }
@@ -100,7 +102,7 @@ class TGridTextFile : public TDgTextFileGrid {
   TDgCustomGridControl& grid_;
   std::function<void(int, int)> progress_;
 };
-}  // namespace
+} // namespace
 
 void TDgCustomGridControl::LoadFromTextFile(const WideString& FileName, char16_t Separator,
                                             char16_t Delimiter) {

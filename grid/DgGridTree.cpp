@@ -50,15 +50,19 @@ void TDataGrid::SetExpanded(int ARow, bool Value) {
     // Everything from the row down moves: one repaint of it.
     int top;
     const TRect area = CellAreaRect();
-    if (ARow < TopRow()) InvalidateAll();
-    else if (TopOnScreen(ARow, top)) InvalidateArea(TRect{0, top - LineTop(), ClientWidth(), area.Bottom});
+    if (ARow < TopRow())
+      InvalidateAll();
+    else if (TopOnScreen(ARow, top))
+      InvalidateArea(TRect{0, top - LineTop(), ClientWidth(), area.Bottom});
   }
   SettleScroll();
   RepaintRow(ARow);
   if (OnExpand) OnExpand(this, ARow);
 }
 
-int TDataGrid::NextSibling(int ARow) { return ValidRow(ARow) ? DgRows::NextSibling(*cells_, ARow) : -1; }
+int TDataGrid::NextSibling(int ARow) {
+  return ValidRow(ARow) ? DgRows::NextSibling(*cells_, ARow) : -1;
+}
 
 int TDataGrid::ParentRow(int ARow) { return ValidRow(ARow) ? DgRows::ParentOf(*cells_, ARow) : -1; }
 

@@ -16,7 +16,7 @@ namespace {
 // Carries the grid's posted messages (their contents wait in a queue).
 constexpr UINT kGridPosted = WM_APP + 0x3A1;
 constexpr UINT kEditError = WM_APP + 0x3A2;
-}  // namespace
+} // namespace
 
 // A cell's text that does not fit, shown over the cell.
 class TDgGridHintWindow : public THintWindow {
@@ -35,8 +35,7 @@ class TDgGridHintWindow : public THintWindow {
     f.SetHeight(-11);
     f.SetColor(clInfoText);
     c.SetFont(f);
-    DrawTextAligned(c, TRect{r.Left + 3, r.Top, r.Right - 2, r.Bottom}, taLeftJustify, Text,
-                    false);
+    DrawTextAligned(c, TRect{r.Left + 3, r.Top, r.Right - 2, r.Bottom}, taLeftJustify, Text, false);
   }
 };
 
@@ -252,7 +251,8 @@ void TDataGridWindow::WndProc(TMessage& M) {
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
       if (grid_->WantTabs()) code |= DLGC_WANTTAB;
-      if (grid_->WantReturns() || grid_->CellEditing() || grid_->InputEditing()) code |= DLGC_WANTALLKEYS;
+      if (grid_->WantReturns() || grid_->CellEditing() || grid_->InputEditing())
+        code |= DLGC_WANTALLKEYS;
       M.Result = code;
       return;
     }
@@ -265,7 +265,7 @@ void TDataGridWindow::WndProc(TMessage& M) {
         grid_->KeyDown(key, KeyboardShiftState());
       else
         grid_->KeyUp(key, KeyboardShiftState());
-      if (key == 0) return;  // the grid took it
+      if (key == 0) return; // the grid took it
       M.WParam = WPARAM(key);
       break;
     }
@@ -317,9 +317,7 @@ void TDataGridWindow::WndProc(TMessage& M) {
       TDgScrollControl::WndProc(M);
       grid_->SetEnabled(M.WParam != 0);
       return;
-    case kGridPosted:
-      DeliverPosted();
-      return;
+    case kGridPosted: DeliverPosted(); return;
     case kEditError:
       if (!edit_errors_.empty()) {
         const WideString text = edit_errors_.front();

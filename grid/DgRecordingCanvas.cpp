@@ -13,11 +13,13 @@ TDgCall Make(const char* op) {
   c.Op = op;
   return c;
 }
-}  // namespace
+} // namespace
 
 TDgRecordingCanvas::TDgRecordingCanvas(int Width, int Height, TColor Background)
-    : w_(std::max(Width, 0)), h_(std::max(Height, 0)),
-      pixels_(size_t(w_) * size_t(h_), DgResolveColor(Background)), clip_{0, 0, w_, h_} {}
+    : w_(std::max(Width, 0)),
+      h_(std::max(Height, 0)),
+      pixels_(size_t(w_) * size_t(h_), DgResolveColor(Background)),
+      clip_{0, 0, w_, h_} {}
 
 std::vector<TDgCall> TDgRecordingCanvas::CallsOf(const std::string& op) const {
   std::vector<TDgCall> out;

@@ -11,9 +11,9 @@
 #include "grid/DgCanvas.h"
 
 struct TDgCall {
-  std::string Op;  // "Line", "FillRect", "FrameRect", "Polygon", "Pixel", "Invert",
-                   // "FocusRect", "Clip", "RemoveClip", "Font", "Escapement", "TextColor",
-                   // "Brush", "BrushClear", "Text", "Pixmap"
+  std::string Op; // "Line", "FillRect", "FrameRect", "Polygon", "Pixel", "Invert",
+                  // "FocusRect", "Clip", "RemoveClip", "Font", "Escapement", "TextColor",
+                  // "Brush", "BrushClear", "Text", "Pixmap"
   TRect R;
   TColor Color = 0, Color2 = 0;
   std::vector<TPoint> Points;
@@ -66,7 +66,7 @@ class TDgRecordingCanvas : public TDgCanvas {
   TDgPixmap ReadPixmap(const TRect& r) override;
 
  private:
-  void Put(int x, int y, TColor c);  // within the clip
+  void Put(int x, int y, TColor c); // within the clip
   void Record(TDgCall c) { calls_.push_back(std::move(c)); }
   void Plot(int x1, int y1, int x2, int y2, TColor c);
 

@@ -20,7 +20,7 @@ void TDgRollState::Start(const TPoint& P) {
   rolling_ = true;
   direction_ = TDgRollDirection::None;
   anchor_ = P;
-  cursor_ = -1;  // shown whatever was shown before
+  cursor_ = -1; // shown whatever was shown before
   ShowCursor(DgRollCursor::Roll);
   platform_.ShowRollIndicator(P);
   interval_ = 1;

@@ -37,7 +37,7 @@ std::vector<size_t> OrderOf(int Count, Map NewPlace) {
   for (int i = 0; i < Count; ++i) order[static_cast<size_t>(NewPlace(i))] = static_cast<size_t>(i);
   return order;
 }
-}  // namespace
+} // namespace
 
 std::vector<size_t> MoveOrder(int Count, int From, int Size, int To) {
   return OrderOf(Count, [&](int i) { return AfterMove(i, From, Size, To); });
@@ -113,4 +113,4 @@ int LastDrawnUpTo(const TCells& Cells, int From) {
   return -1;
 }
 
-}  // namespace DgRows
+} // namespace DgRows

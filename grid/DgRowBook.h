@@ -52,4 +52,4 @@ std::vector<size_t> TreeOrder(const TCells& Cells);
 int FirstDrawnFrom(const TCells& Cells, int From);
 int LastDrawnUpTo(const TCells& Cells, int From);
 
-}  // namespace DgRows
+} // namespace DgRows

@@ -96,17 +96,35 @@ void TDgScrollBar::UpdateBar() {
 bool DgApplyScrollRequest(TDgCustomScrollBar& Bar, int Code) {
   int pos = Bar.Position();
   switch (Code) {
-    case DgScrollCode::LineUp: Bar.ScrollKind = 1; pos -= Bar.SmallChange; break;
-    case DgScrollCode::LineDown: Bar.ScrollKind = 1; pos += Bar.SmallChange; break;
-    case DgScrollCode::PageUp: Bar.ScrollKind = 2; pos -= Bar.LargeChange; break;
-    case DgScrollCode::PageDown: Bar.ScrollKind = 2; pos += Bar.LargeChange; break;
+    case DgScrollCode::LineUp:
+      Bar.ScrollKind = 1;
+      pos -= Bar.SmallChange;
+      break;
+    case DgScrollCode::LineDown:
+      Bar.ScrollKind = 1;
+      pos += Bar.SmallChange;
+      break;
+    case DgScrollCode::PageUp:
+      Bar.ScrollKind = 2;
+      pos -= Bar.LargeChange;
+      break;
+    case DgScrollCode::PageDown:
+      Bar.ScrollKind = 2;
+      pos += Bar.LargeChange;
+      break;
     case DgScrollCode::ThumbPosition:
     case DgScrollCode::ThumbTrack:
       Bar.ScrollKind = 3;
       pos = Bar.Owner() ? Bar.Owner()->TrackPos(Bar.Kind()) : pos;
       break;
-    case DgScrollCode::Top: Bar.ScrollKind = 4; pos = 0; break;
-    case DgScrollCode::Bottom: Bar.ScrollKind = 4; pos = Bar.Max(); break;
+    case DgScrollCode::Top:
+      Bar.ScrollKind = 4;
+      pos = 0;
+      break;
+    case DgScrollCode::Bottom:
+      Bar.ScrollKind = 4;
+      pos = Bar.Max();
+      break;
     default: return false;
   }
   if (pos < 1) pos = 0;

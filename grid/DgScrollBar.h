@@ -18,8 +18,8 @@ using TScrollEvent = std::function<void(TObject* Sender, int Position)>;
 // The platform bar (SB_HORZ 0, SB_VERT 1) and the scroll request codes.
 enum class TDgScrollBarKind { Horizontal = 0, Vertical = 1 };
 namespace DgScrollCode {
-constexpr int LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbPosition = 4,
-              ThumbTrack = 5, Top = 6, Bottom = 7, EndScroll = 8;
+constexpr int LineUp = 0, LineDown = 1, PageUp = 2, PageDown = 3, ThumbPosition = 4, ThumbTrack = 5,
+              Top = 6, Bottom = 7, EndScroll = 8;
 }
 // SCROLLINFO masks.
 namespace DgScrollMask {

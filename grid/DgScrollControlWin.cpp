@@ -6,10 +6,10 @@
 #include "classlib/Forms.h"
 
 namespace {
-constexpr UINT_PTR kRollTimer = 0x4752;  // the roll timer's id on the window
+constexpr UINT_PTR kRollTimer = 0x4752; // the roll timer's id on the window
 
 int BarOf(TDgScrollBarKind k) { return k == TDgScrollBarKind::Vertical ? SB_VERT : SB_HORZ; }
-}  // namespace
+} // namespace
 
 void DgRegisterCursors() {
   static bool done = false;
@@ -68,8 +68,7 @@ void TDgCustomScrollControl::TabToNext() {
     PostMessageW(Parent()->Handle(), WM_KEYDOWN, VK_TAB, 0);
 }
 
-void TDgCustomScrollControl::SetBarInfo(TDgScrollBarKind Bar, const TDgScrollInfo& i,
-                                        bool Redraw) {
+void TDgCustomScrollControl::SetBarInfo(TDgScrollBarKind Bar, const TDgScrollInfo& i, bool Redraw) {
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = i.Mask;
@@ -100,8 +99,8 @@ int TDgCustomScrollControl::TrackPos(TDgScrollBarKind Bar) {
 
 void TDgCustomScrollControl::SendScroll(TDgScrollBarKind Bar, int Code) {
   if (handle_)
-    SendMessageW(handle_, Bar == TDgScrollBarKind::Vertical ? WM_VSCROLL : WM_HSCROLL,
-                 WPARAM(Code), 0);
+    SendMessageW(handle_, Bar == TDgScrollBarKind::Vertical ? WM_VSCROLL : WM_HSCROLL, WPARAM(Code),
+                 0);
 }
 
 // --- TDgScrollControl -------------------------------------------------------------
@@ -135,7 +134,7 @@ void TDgScrollControl::WndProc(TMessage& M) {
   switch (M.Msg) {
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (M.LParam == 0) {  // the window's own bars
+      if (M.LParam == 0) { // the window's own bars
         TDgCustomScrollControl::WndProc(M);
         message_thumb_ = int(HIWORD(M.WParam));
         ScrollRequest(M.Msg == WM_VSCROLL ? vert_ : horz_, int(LOWORD(M.WParam)));
@@ -143,15 +142,12 @@ void TDgScrollControl::WndProc(TMessage& M) {
         return;
       }
       break;
-    case WM_ERASEBKGND:
-      M.Result = 1;
-      return;
-    case WM_GETDLGCODE:
-      M.Result = DLGC_WANTARROWS;
-      return;
+    case WM_ERASEBKGND: M.Result = 1; return;
+    case WM_GETDLGCODE: M.Result = DLGC_WANTARROWS; return;
     case WM_MOUSEWHEEL:
       if (MouseWheelEnabled) {
-        WheelStep(GET_WHEEL_DELTA_WPARAM(M.WParam), ShiftStateFromKeys(GET_KEYSTATE_WPARAM(M.WParam)));
+        WheelStep(GET_WHEEL_DELTA_WPARAM(M.WParam),
+                  ShiftStateFromKeys(GET_KEYSTATE_WPARAM(M.WParam)));
         M.Result = 0;
         return;
       }

@@ -100,4 +100,3 @@ class TDgScrollControl : public TDgCustomScrollControl, private IDgRollPlatform 
 // Loads the grid's cursors from the program's resources into the screen's
 // cursor table (once); a missing one falls back to a standard cursor.
 void DgRegisterCursors();
-

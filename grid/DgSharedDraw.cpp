@@ -19,7 +19,7 @@ TDgSysColorFunc g_sys_color = ClassicSysColor;
 
 int Channel(TColor c, int shift) { return (int(c) >> shift) & 0xFF; }
 
-}  // namespace
+} // namespace
 
 void DgSetSysColorFunc(TDgSysColorFunc f) { g_sys_color = f ? f : ClassicSysColor; }
 
@@ -39,7 +39,7 @@ TColor BlendColor(TColor A, TColor B, int Alpha) {
 }
 
 TColor MixColors(TColor A, TColor B, double Ratio) {
-  if (!(Ratio >= 0)) Ratio = 0;  // also a NaN
+  if (!(Ratio >= 0)) Ratio = 0; // also a NaN
   if (Ratio > 1) Ratio = 1;
   const TColor a = DgResolveColor(A), b = DgResolveColor(B);
   TColor out = 0;
@@ -131,8 +131,7 @@ void DrawVerticalText(TDgCanvas& Canvas, const TRect& Rect, const WideString& Te
   Canvas.SetBrushClear(true);
   TRect r = Rect;
   Canvas.DrawText(Text, r,
-                  DgText::NoPrefix | DgText::ExternalLeading | DgText::SingleLine |
-                      DgText::Bottom);
+                  DgText::NoPrefix | DgText::ExternalLeading | DgText::SingleLine | DgText::Bottom);
   Canvas.SetBrushClear(false);
   Canvas.SetEscapement(0);
 }

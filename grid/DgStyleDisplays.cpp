@@ -3,15 +3,15 @@
 #include "grid/DgSharedDraw.h"
 
 namespace {
-constexpr TColor kVistaFace = 0xF0F0F0;     // RGB(240, 240, 240)
-constexpr TColor kVistaSorted = 0xF0DCAF;   // RGB(175, 220, 240)
-constexpr TColor kOffice2010Arrow = 0xB5ADA5;  // RGB(165, 173, 181)
+constexpr TColor kVistaFace = 0xF0F0F0;       // RGB(240, 240, 240)
+constexpr TColor kVistaSorted = 0xF0DCAF;     // RGB(175, 220, 240)
+constexpr TColor kOffice2010Arrow = 0xB5ADA5; // RGB(165, 173, 181)
 constexpr int kShadeWeights[3] = {50, 100, 150};
 
 bool IsFirst(TDgColumnPlace p) { return p == TDgColumnPlace::First; }
 bool IsLast(TDgColumnPlace p) { return p == TDgColumnPlace::Last; }
 bool IsOnly(TDgColumnPlace p) { return p == TDgColumnPlace::Only; }
-}  // namespace
+} // namespace
 
 // --- Default ------------------------------------------------------------------------
 
@@ -84,7 +84,7 @@ void FlatBox(TDgCanvas& c, const TRect& R, TColor face) {
   c.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom, clGrayText);
   c.Line(R.Left, R.Bottom - 1, R.Right, R.Bottom - 1, clGrayText);
 }
-}  // namespace
+} // namespace
 
 void TFlatStyleDisplay::DrawBand(const TRect& Rect) { Canvas->FillRect(Rect, clBtnFace); }
 

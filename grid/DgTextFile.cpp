@@ -35,7 +35,7 @@ void AppendField(WideString& out, const WideString& text, char16_t Separator, ch
   if (quoted) out += kQuote;
 }
 
-}  // namespace
+} // namespace
 
 std::string GridTextBytes(TDgTextFileGrid& Grid, char16_t Separator, char16_t Delimiter,
                           int Encoding) {
@@ -81,17 +81,19 @@ TDgTextRecords ParseGridText(const std::string& Bytes, char16_t Separator, char1
   CheckMarks(Separator, Delimiter);
   TDgTextRecords result;
   auto byte = [&](size_t i) { return static_cast<unsigned char>(Bytes[i]); };
-  int wide = 0;  // 0 bytes, 1 low byte first, 2 high byte first
+  int wide = 0; // 0 bytes, 1 low byte first, 2 high byte first
   size_t pos = 0;
-  if (Bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) wide = 1;
-  else if (Bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) wide = 2;
+  if (Bytes.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE)
+    wide = 1;
+  else if (Bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF)
+    wide = 2;
   if (wide) pos = 2;
   // A trailing odd byte of a 16-bit file is not read.
   size_t end = wide ? pos + (Bytes.size() - pos) / 2 * 2 : Bytes.size();
 
   WideString field;
   int quotes = 0;
-  bool pending = true;  // the next field starts a new record
+  bool pending = true; // the next field starts a new record
   auto field_end = [&](bool line_end) {
     quotes = 0;
     if (pending) {
@@ -112,8 +114,10 @@ TDgTextRecords ParseGridText(const std::string& Bytes, char16_t Separator, char1
       ch = static_cast<char16_t>(wide == 1 ? a | (b << 8) : (a << 8) | b);
     }
     if (ch == Separator) {
-      if (quotes % 2 == 1) field += ch;
-      else field_end(false);
+      if (quotes % 2 == 1)
+        field += ch;
+      else
+        field_end(false);
     } else if (ch == Delimiter) {
       field += u"\r\n";
     } else if (ch == kQuote) {

@@ -34,7 +34,7 @@ constexpr TColor kTable[kEntries][kSchemes] = {
     {0xCEC8C4, 0xFFD6B6, 0x977778, 0x977778, 0x977778, 0x977778},
 };
 
-}  // namespace
+} // namespace
 
 TColor SchemeColor(int Entry, int Scheme) {
   // Masked indices could run past the table; what lies outside it is

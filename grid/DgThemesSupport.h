@@ -30,4 +30,4 @@ class IDgThemes {
 namespace DgHeaderTheme {
 constexpr int ItemPart = 1, ItemRightPart = 2;
 constexpr int Normal = 1, Hot = 2, Pressed = 3;
-}  // namespace DgHeaderTheme
+} // namespace DgHeaderTheme

@@ -37,20 +37,17 @@ const ThemeApi& Api() {
   return api;
 }
 
-}  // namespace
+} // namespace
 
 bool ThemesEnabled() {
   try {
     const ThemeApi& a = Api();
     if (!a.lib || !a.IsAppThemed || !a.IsThemeActive) return false;
     return a.IsAppThemed() && a.IsThemeActive();
-  } catch (...) {
-    throw EDgThemes("Error in Themes");
-  }
+  } catch (...) { throw EDgThemes("Error in Themes"); }
 }
 
-void DrawThemed(HWND Wnd, HDC DC, const RECT& Rect, const wchar_t* ClassName, int Part,
-                int State) {
+void DrawThemed(HWND Wnd, HDC DC, const RECT& Rect, const wchar_t* ClassName, int Part, int State) {
   const ThemeApi& a = Api();
   if (!a.OpenThemeData || !a.DrawThemeBackground || !a.CloseThemeData) return;
   HTHEME_ h = a.OpenThemeData(Wnd, ClassName);
@@ -58,8 +55,8 @@ void DrawThemed(HWND Wnd, HDC DC, const RECT& Rect, const wchar_t* ClassName, in
   if (h) a.CloseThemeData(h);
 }
 
-void TDgUxThemes::DrawBackground(TDgCanvas& Canvas, const wchar_t* ClassName, int Part,
-                                 int State, const TRect& Rect) {
+void TDgUxThemes::DrawBackground(TDgCanvas& Canvas, const wchar_t* ClassName, int Part, int State,
+                                 const TRect& Rect) {
   HDC dc = static_cast<HDC>(Canvas.Native());
   if (!dc) return;
   const RECT rc{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};

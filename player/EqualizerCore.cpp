@@ -5,11 +5,9 @@ namespace {
 
 constexpr int kCentres[kEqBandCount] = {80, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
 
-}  // namespace
+} // namespace
 
-int EqBandCentre(int Band) {
-  return Band >= 1 && Band <= kEqBandCount ? kCentres[Band - 1] : 0;
-}
+int EqBandCentre(int Band) { return Band >= 1 && Band <= kEqBandCount ? kCentres[Band - 1] : 0; }
 
 std::string EqBarHint(int Bar) {
   if (Bar < 1 || Bar > kEqBarCount) return std::string();

@@ -14,18 +14,18 @@
 #include <functional>
 #include <string>
 
-constexpr int kEqBandCount = 10;  // bands with an effect on the stream
-constexpr int kEqBarCount = 18;   // track bars in the window
+constexpr int kEqBandCount = 10; // bands with an effect on the stream
+constexpr int kEqBarCount = 18;  // track bars in the window
 constexpr int kEqMinPosition = 0, kEqMaxPosition = 30;
-constexpr int kEqFlatPosition = 15;     // 0 dB
-constexpr float kEqBandwidth = 10.0f;   // semitones, every band
+constexpr int kEqFlatPosition = 15;   // 0 dB
+constexpr float kEqBandwidth = 10.0f; // semitones, every band
 
 // The parameter record of one band, in the library's layout: three 32-bit
 // floats in this order.
 struct EqParamRecord {
-  float Centre = 0.0f;     // Hz
-  float Bandwidth = 0.0f;  // semitones
-  float Gain = 0.0f;       // dB
+  float Centre = 0.0f;    // Hz
+  float Bandwidth = 0.0f; // semitones
+  float Gain = 0.0f;      // dB
 };
 
 // Centre frequency in Hz of band 1..10; 0 for any other number.

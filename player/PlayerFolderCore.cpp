@@ -8,7 +8,7 @@ std::string& FolderOverride() {
   static std::string f;
   return f;
 }
-}  // namespace
+} // namespace
 
 std::string PlayerFolder() {
   const std::string& f = FolderOverride();
@@ -17,6 +17,4 @@ std::string PlayerFolder() {
 
 void SetPlayerFolder(const std::string& Folder) { FolderOverride() = Folder; }
 
-std::string IniFile(const std::string& Name) {
-  return PlayerFolder() + "INI" + PathDelim + Name;
-}
+std::string IniFile(const std::string& Name) { return PlayerFolder() + "INI" + PathDelim + Name; }

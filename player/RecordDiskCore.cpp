@@ -80,9 +80,7 @@ bool TSystemRecordDisk::SaveText(const std::string& Name, const std::string& Tex
   try {
     WriteFileReplacing(Name, Text);
     return true;
-  } catch (...) {
-    return false;
-  }
+  } catch (...) { return false; }
 }
 
 bool TSystemRecordDisk::RemoveFile(const std::string& Name) { return SysDeleteFile(Name); }
@@ -105,7 +103,7 @@ void FindInto(const std::string& Folder, const std::string& Mask, std::vector<TF
   FindClose(rec);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<TFoundMp3> FindMp3Files(const std::string& Folder, const std::string& Mask) {
   std::vector<TFoundMp3> found;

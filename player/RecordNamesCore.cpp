@@ -15,7 +15,7 @@ std::string TrimBlanksRight(std::string s) {
   return s;
 }
 
-}  // namespace
+} // namespace
 
 std::string SanitizeFileName(const std::string& Text) {
   std::string r = Text;

@@ -48,7 +48,7 @@ RecordChoice& SharedChoice() {
   static RecordChoice c;
   return c;
 }
-}  // namespace
+} // namespace
 
 void PublishRecordChoice(const RecordChoice& Choice) {
   std::lock_guard<std::mutex> lock(ChoiceMutex());

@@ -10,30 +10,30 @@ void TRecordedFilesQueue::Push(TOp Op, const std::string& Text) {
       case TOp::Add:
       case TOp::Clear:
         rows_ = Op == TOp::Add ? rows_ + 1 : 0;
-        pendingSize_ = kNone;
+        pending_size_ = kNone;
         break;
       case TOp::Delete:
         if (rows_ == 0) return;
         --rows_;
-        pendingSize_ = kNone;
+        pending_size_ = kNone;
         break;
       case TOp::Size:
         if (rows_ == 0) return;
         // Only the latest size of the same row matters: a block-by-block
         // stream of sizes must not pile up while the window is busy, even
         // with the clock's totals queued in between.
-        if (pendingSize_ != kNone) {
-          calls_[pendingSize_].Text = Text;
+        if (pending_size_ != kNone) {
+          calls_[pending_size_].Text = Text;
           return;
         }
-        pendingSize_ = calls_.size();
+        pending_size_ = calls_.size();
         break;
       case TOp::Total:
-        if (pendingTotal_ != kNone) {
-          calls_[pendingTotal_].Text = Text;
+        if (pending_total_ != kNone) {
+          calls_[pending_total_].Text = Text;
           return;
         }
-        pendingTotal_ = calls_.size();
+        pending_total_ = calls_.size();
         break;
       default: break;
     }
@@ -66,7 +66,7 @@ void TRecordedFilesQueue::Drain(TRecordedFilesView& Target) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     calls.swap(calls_);
-    pendingSize_ = pendingTotal_ = kNone;
+    pending_size_ = pending_total_ = kNone;
   }
   for (const TCall& c : calls) {
     switch (c.Op) {

@@ -83,6 +83,6 @@ class TRecordedFilesQueue : public TRecordedFilesView {
   int rows_ = 0;
   // The queued size of the newest row and the queued total, while they wait.
   static constexpr size_t kNone = static_cast<size_t>(-1);
-  size_t pendingSize_ = kNone;
-  size_t pendingTotal_ = kNone;
+  size_t pending_size_ = kNone;
+  size_t pending_total_ = kNone;
 };

@@ -7,7 +7,7 @@ namespace {
 
 WideString Ascii(const std::string& Text) { return WideString(Text.begin(), Text.end()); }
 
-}  // namespace
+} // namespace
 
 TColor RecordedNameColor(const WideString& Name) {
   return Name.empty() || Name[0] <= u'z' ? kRecordedLatinTeal : kRecordedGrey;
@@ -22,15 +22,15 @@ TRecordedCellColor RecordedCellColor(int ACol, int ARow, int MarkedRow, const Wi
 }
 
 TRecordedList::TRecordedList(TRecordedRows& Rows, const WideString& FileName)
-    : rows_(Rows), fileName_(FileName) {}
+    : rows_(Rows), file_name_(FileName) {}
 
 void TRecordedList::AddRecordedFile(const std::string& Name) {
-  changedByEngine_ = true;
+  changed_by_engine_ = true;
   const int row = rows_.AddRow();
   rows_.SetText(0, row, Ascii(std::to_string(rows_.RowCount())));
   rows_.SetText(1, row, Cp1251ToUtf16(Name));
   rows_.SetText(2, row, u"0.0");
-  engineRow_ = rows_.RowKey(row);
+  engine_row_ = rows_.RowKey(row);
   rows_.ShowRow(row);
   SaveRecordedList();
 }
@@ -38,9 +38,9 @@ void TRecordedList::AddRecordedFile(const std::string& Name) {
 int TRecordedList::RowCount() { return rows_.RowCount(); }
 
 int TRecordedList::EngineRow() {
-  if (!engineRow_) return -1;
-  const int row = rows_.RowOfKey(engineRow_);
-  if (row < 0) engineRow_ = nullptr;
+  if (!engine_row_) return -1;
+  const int row = rows_.RowOfKey(engine_row_);
+  if (row < 0) engine_row_ = nullptr;
   return row;
 }
 
@@ -57,27 +57,27 @@ void TRecordedList::SetLastRowSize(const std::string& Text) {
 void TRecordedList::DeleteLastRow() {
   const int row = EngineRow();
   if (row < 0) return;
-  engineRow_ = nullptr;
+  engine_row_ = nullptr;
   rows_.DeleteRow(row);
   SaveRecordedList();
 }
 
 void TRecordedList::ClearRows() {
-  changedByEngine_ = true;
-  engineRow_ = nullptr;
+  changed_by_engine_ = true;
+  engine_row_ = nullptr;
   rows_.ClearRows();
 }
 
 void TRecordedList::Repaint() { rows_.Repaint(); }
 
 void TRecordedList::SaveRecordedList() {
-  rows_.SaveText(fileName_, kRecordedListSeparator, kRecordedListDelimiter, kRecordedListEncoding);
+  rows_.SaveText(file_name_, kRecordedListSeparator, kRecordedListDelimiter, kRecordedListEncoding);
 }
 
 bool TRecordedList::LoadRecordedList() {
-  if (changedByEngine_) return false;
+  if (changed_by_engine_) return false;
   try {
-    rows_.LoadText(fileName_, kRecordedListSeparator, kRecordedListDelimiter);
+    rows_.LoadText(file_name_, kRecordedListSeparator, kRecordedListDelimiter);
   } catch (...) {
     // A list that cannot be read is no reason to bother the person: the
     // window starts empty (or with what the reader kept).

@@ -60,10 +60,10 @@ struct TRecordedCellColor {
   TColor Color = clBlack;
 };
 
-constexpr TColor kRecordedSizeRed = 0x0000FF;    // RGB(255,0,0)
-constexpr TColor kRecordedSizeBlue = 0xFF0000;   // RGB(0,0,255)
-constexpr TColor kRecordedLatinTeal = 0x808000;  // RGB(0,128,128)
-constexpr TColor kRecordedGrey = 0x808080;       // RGB(128,128,128)
+constexpr TColor kRecordedSizeRed = 0x0000FF;   // RGB(255,0,0)
+constexpr TColor kRecordedSizeBlue = 0xFF0000;  // RGB(0,0,255)
+constexpr TColor kRecordedLatinTeal = 0x808000; // RGB(0,128,128)
+constexpr TColor kRecordedGrey = 0x808080;      // RGB(128,128,128)
 
 // A name that starts with a character up to "z" (Latin letters, digits,
 // punctuation) is teal, any other grey. The first UTF-16 unit decides, so a
@@ -112,7 +112,7 @@ class TRecordedList : public TRecordedFilesView {
 
  private:
   TRecordedRows& rows_;
-  WideString fileName_;
-  const void* engineRow_ = nullptr;  // null: none
-  bool changedByEngine_ = false;
+  WideString file_name_;
+  const void* engine_row_ = nullptr; // null: none
+  bool changed_by_engine_ = false;
 };

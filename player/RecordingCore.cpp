@@ -13,7 +13,7 @@ struct TRecordingEngine::TClosedFile {
   TRecordBuffer Data;
   std::string FinalPath;
   std::string TempPath;
-  std::string PrevTempPath;  // the previous hand-over's file, "" for none
+  std::string PrevTempPath; // the previous hand-over's file, "" for none
   std::string Bitrate;
   uint64_t Session = 0;
   // Folders of the file that begins after it.
@@ -24,7 +24,11 @@ struct TRecordingEngine::TClosedFile {
 TRecordingEngine::TRecordingEngine(const std::string& PlayerFolder, TRecordDisk& Disk,
                                    TRecordClock& Clock, TCompanionStarter& Companion,
                                    TRecordedFilesView& Files)
-    : folder_(PlayerFolder), disk_(Disk), wallClock_(Clock), companion_(Companion), files_(Files) {}
+    : folder_(PlayerFolder),
+      disk_(Disk),
+      wall_clock_(Clock),
+      companion_(Companion),
+      files_(Files) {}
 
 std::string TRecordingEngine::MbText(int64_t Bytes) {
   char buf[64];
@@ -34,17 +38,17 @@ std::string TRecordingEngine::MbText(int64_t Bytes) {
 
 bool TRecordingEngine::Start(const RecordChoice& Choice) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (recordingUi_) return false;
+  if (recording_ui_) return false;
   ++session_;
   choice_ = Choice;
-  handedFinalPath_.clear();
-  fileBytes_ = 0;
-  fileTitle_ = " ";  // differs from every title, so the first block opens a file
+  handed_final_path_.clear();
+  file_bytes_ = 0;
+  file_title_ = " "; // differs from every title, so the first block opens a file
   clock_.ResetHms();
-  totalBytes_ = 0;
-  splitTicks_ = 0;
+  total_bytes_ = 0;
+  split_ticks_ = 0;
   armed_ = true;
-  recordingUi_ = true;
+  recording_ui_ = true;
   return true;
 }
 
@@ -52,146 +56,146 @@ void TRecordingEngine::Stop() {
   std::lock_guard<std::mutex> lock(mutex_);
   ++session_;
   armed_ = false;
-  fileClosed_ = true;
-  fileInProgress_ = false;
-  curTitle_ = "-";
-  if (bufferLive_) {
-    bufferLive_ = false;
+  file_closed_ = true;
+  file_in_progress_ = false;
+  cur_title_ = "-";
+  if (buffer_live_) {
+    buffer_live_ = false;
     buffer_.Clear();
   }
-  recordingUi_ = false;
+  recording_ui_ = false;
 }
 
 bool TRecordingEngine::TogglePause() {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (recordingUi_) paused_ = !paused_;
+  if (recording_ui_) paused_ = !paused_;
   return paused_;
 }
 
 void TRecordingEngine::SetCurTitle(const std::string& Title) {
   std::lock_guard<std::mutex> lock(mutex_);
-  curTitle_ = Title;
+  cur_title_ = Title;
 }
 
 void TRecordingEngine::StationPicked(const std::string& StationText,
                                      const std::string& StationLabel) {
   std::lock_guard<std::mutex> lock(mutex_);
-  stationText_ = StationText;
-  stationLabel_ = StationLabel;
-  curTitle_ = "-";
-  fileTitle_.clear();
+  station_text_ = StationText;
+  station_label_ = StationLabel;
+  cur_title_ = "-";
+  file_title_.clear();
   clock_.ResetHms();
-  totalBytes_ = 0;
+  total_bytes_ = 0;
 }
 
 void TRecordingEngine::SplitTick() {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (armed_ && !paused_) ++splitTicks_;
+  if (armed_ && !paused_) ++split_ticks_;
 }
 
 void TRecordingEngine::Close() {
   std::lock_guard<std::mutex> lock(mutex_);
   ++session_;
   armed_ = false;
-  if (bufferLive_) {
-    bufferLive_ = false;
+  if (buffer_live_) {
+    buffer_live_ = false;
     buffer_.Clear();
   }
 }
 
 std::string TRecordingEngine::TotalText() {
   std::lock_guard<std::mutex> lock(mutex_);
-  return MbText(totalBytes_);
+  return MbText(total_bytes_);
 }
 
 // Under the lock: names the next file and registers it; the folders are made
 // by the caller once the lock is let go.
 void TRecordingEngine::StartNewRecordingFile(std::string& FinalFolder, std::string& TempFolder) {
-  const std::string time = wallClock_.TimeStr();
-  const std::string station = StationFolderName(stationText_);
-  std::string base = FileBaseFor(fileTitle_, stationLabel_);
+  const std::string time = wall_clock_.TimeStr();
+  const std::string station = StationFolderName(station_text_);
+  std::string base = FileBaseFor(file_title_, station_label_);
   const std::string audio = folder_ + "AUDIO\\";
-  const std::string stationDate = audio + StationDatePath(station, wallClock_.DateStr());
+  const std::string stationDate = audio + StationDatePath(station, wall_clock_.DateStr());
   const std::string temp = audio + "TEMP\\";
   // The longer of the two paths decides how much of the name fits.
   size_t fixed = stationDate.size() + LanguageFolder(base).size();
   if (!choice_.AsReceived && temp.size() > fixed) fixed = temp.size();
   base = FitBaseName(base, fixed + time.size() + 1 + 4);
-  fileBase_ = base;
+  file_base_ = base;
   const std::string name = time + "_" + base + ".mp3";
 
   files_.AddRecordedFile(base + ".mp3");
-  lastSizeText_.clear();
+  last_size_text_.clear();
   FinalFolder = stationDate + LanguageFolder(base);
-  curFinalPath_ = FinalFolder + name;
-  fileInProgress_ = true;
-  fileClosed_ = false;
+  cur_final_path_ = FinalFolder + name;
+  file_in_progress_ = true;
+  file_closed_ = false;
   TempFolder.clear();
   if (!choice_.AsReceived) {
     TempFolder = temp;
-    curTempPath_ = temp + name;
+    cur_temp_path_ = temp + name;
   }
-  splitTicks_ = 0;
+  split_ticks_ = 0;
   // A tail cut short by a stop must not shorten the next file's tail.
-  tailCounter_ = 0;
+  tail_counter_ = 0;
   buffer_.Clear();
-  bufferLive_ = true;
+  buffer_live_ = true;
 }
 
 void TRecordingEngine::Block(const void* Data, uint32_t Length) {
-  std::lock_guard<std::mutex> serial(blockMutex_);
+  std::lock_guard<std::mutex> serial(block_mutex_);
   TClosedFile closed;
   bool opened = false;
   try {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!armed_) return;
     if (files_.RowCount() > 0) {
-      std::string size = MbText(fileBytes_);
-      if (size != lastSizeText_) {
+      std::string size = MbText(file_bytes_);
+      if (size != last_size_text_) {
         files_.SetLastRowSize(size);
-        lastSizeText_ = size;
+        last_size_text_ = size;
       }
     }
-    if (splitTicks_ > kSplitTicks) {
-      splitTicks_ = 0;
-      curTitle_ = wallClock_.TimeStr();
+    if (split_ticks_ > kSplitTicks) {
+      split_ticks_ = 0;
+      cur_title_ = wall_clock_.TimeStr();
     }
     bool closedNow = false;
-    if (fileTitle_ != curTitle_) {
-      fileInProgress_ = false;
-      if (!fileClosed_) {
-        if (bufferLive_ && Data) buffer_.Append(Data, Length);
-        fileBytes_ += Length;
-        if (++tailCounter_ < kTailBlocks) return;
-        fileClosed_ = true;
-        bufferLive_ = false;
+    if (file_title_ != cur_title_) {
+      file_in_progress_ = false;
+      if (!file_closed_) {
+        if (buffer_live_ && Data) buffer_.Append(Data, Length);
+        file_bytes_ += Length;
+        if (++tail_counter_ < kTailBlocks) return;
+        file_closed_ = true;
+        buffer_live_ = false;
         closedNow = true;
-        if (fileBytes_ < kMinRecordingBytes) {
+        if (file_bytes_ < kMinRecordingBytes) {
           files_.DeleteLastRow();
-          lastSizeText_.clear();
+          last_size_text_.clear();
           buffer_.Clear();
         } else {
-          closed.Kind = choice_.AsReceived ? TClosedFile::TKind::AsReceived
-                                           : TClosedFile::TKind::HandOver;
+          closed.Kind =
+              choice_.AsReceived ? TClosedFile::TKind::AsReceived : TClosedFile::TKind::HandOver;
           std::swap(closed.Data, buffer_);
-          closed.FinalPath = curFinalPath_;
-          closed.TempPath = curTempPath_;
-          closed.PrevTempPath = handedFinalPath_.empty() ? std::string() : prevTempPath_;
+          closed.FinalPath = cur_final_path_;
+          closed.TempPath = cur_temp_path_;
+          closed.PrevTempPath = handed_final_path_.empty() ? std::string() : prev_temp_path_;
           closed.Bitrate = choice_.Bitrate;
           closed.Session = session_;
         }
       }
-      fileTitle_ = curTitle_;
+      file_title_ = cur_title_;
       StartNewRecordingFile(closed.NextFinalFolder, closed.NextTempFolder);
       opened = true;
-      fileBytes_ = 0;
+      file_bytes_ = 0;
     }
     if (closedNow) {
-      tailCounter_ = 0;
-    } else if (fileInProgress_ && Length > 0 && !paused_) {
-      if (bufferLive_ && Data) buffer_.Append(Data, Length);
-      fileBytes_ = static_cast<int64_t>(buffer_.Size());
-      totalBytes_ += Length;
+      tail_counter_ = 0;
+    } else if (file_in_progress_ && Length > 0 && !paused_) {
+      if (buffer_live_ && Data) buffer_.Append(Data, Length);
+      file_bytes_ = static_cast<int64_t>(buffer_.Size());
+      total_bytes_ += Length;
     }
   } catch (...) {
     // Out of memory while adding a block: that block is lost, the
@@ -200,8 +204,7 @@ void TRecordingEngine::Block(const void* Data, uint32_t Length) {
   if (closed.Kind != TClosedFile::TKind::None || opened) {
     try {
       Finish(closed);
-    } catch (...) {
-    }
+    } catch (...) {}
   }
 }
 
@@ -221,8 +224,8 @@ void TRecordingEngine::Finish(TClosedFile& Closed) {
       {
         std::lock_guard<std::mutex> lock(mutex_);
         if (session_ == Closed.Session) {
-          handedFinalPath_ = Closed.FinalPath;
-          prevTempPath_ = Closed.TempPath;
+          handed_final_path_ = Closed.FinalPath;
+          prev_temp_path_ = Closed.TempPath;
         }
       }
       Closed.Data.Clear();
@@ -241,27 +244,27 @@ void TRecordingEngine::Finish(TClosedFile& Closed) {
   }
 }
 
-#define RECORDING_QUERY(type, name, member)    \
-  type TRecordingEngine::name() {              \
-    std::lock_guard<std::mutex> lock(mutex_);  \
-    return member;                             \
+#define RECORDING_QUERY(type, name, member)   \
+  type TRecordingEngine::name() {             \
+    std::lock_guard<std::mutex> lock(mutex_); \
+    return member;                            \
   }
-RECORDING_QUERY(bool, RecordingUi, recordingUi_)
+RECORDING_QUERY(bool, RecordingUi, recording_ui_)
 RECORDING_QUERY(bool, RecordArmed, armed_)
-RECORDING_QUERY(bool, FileInProgress, fileInProgress_)
-RECORDING_QUERY(bool, FileClosed, fileClosed_)
-RECORDING_QUERY(bool, BufferLive, bufferLive_)
+RECORDING_QUERY(bool, FileInProgress, file_in_progress_)
+RECORDING_QUERY(bool, FileClosed, file_closed_)
+RECORDING_QUERY(bool, BufferLive, buffer_live_)
 RECORDING_QUERY(bool, Paused, paused_)
-RECORDING_QUERY(int, TailCounter, tailCounter_)
-RECORDING_QUERY(int, SplitTicks, splitTicks_)
-RECORDING_QUERY(int64_t, FileBytes, fileBytes_)
-RECORDING_QUERY(int64_t, TotalBytes, totalBytes_)
-RECORDING_QUERY(std::string, CurTitle, curTitle_)
-RECORDING_QUERY(std::string, FileTitle, fileTitle_)
-RECORDING_QUERY(std::string, FileBase, fileBase_)
-RECORDING_QUERY(std::string, CurFinalPath, curFinalPath_)
-RECORDING_QUERY(std::string, CurTempPath, curTempPath_)
-RECORDING_QUERY(std::string, HandedFinalPath, handedFinalPath_)
+RECORDING_QUERY(int, TailCounter, tail_counter_)
+RECORDING_QUERY(int, SplitTicks, split_ticks_)
+RECORDING_QUERY(int64_t, FileBytes, file_bytes_)
+RECORDING_QUERY(int64_t, TotalBytes, total_bytes_)
+RECORDING_QUERY(std::string, CurTitle, cur_title_)
+RECORDING_QUERY(std::string, FileTitle, file_title_)
+RECORDING_QUERY(std::string, FileBase, file_base_)
+RECORDING_QUERY(std::string, CurFinalPath, cur_final_path_)
+RECORDING_QUERY(std::string, CurTempPath, cur_temp_path_)
+RECORDING_QUERY(std::string, HandedFinalPath, handed_final_path_)
 #undef RECORDING_QUERY
 
 std::string RecordedFilesCaption(const RecordChoice& Choice, const std::string& BitrateLabel) {

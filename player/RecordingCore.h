@@ -34,8 +34,8 @@
 class TRecordClock {
  public:
   virtual ~TRecordClock() = default;
-  virtual std::string TimeStr() = 0;  // "hh-mm-ss"
-  virtual std::string DateStr() = 0;  // "DD-MM-YYYY"
+  virtual std::string TimeStr() = 0; // "hh-mm-ss"
+  virtual std::string DateStr() = 0; // "DD-MM-YYYY"
 };
 
 // Starts the companion program (hidden, without waiting). Download thread.
@@ -115,36 +115,36 @@ class TRecordingEngine {
 
   const std::string folder_;
   TRecordDisk& disk_;
-  TRecordClock& wallClock_;
+  TRecordClock& wall_clock_;
   TCompanionStarter& companion_;
   TRecordedFilesView& files_;
 
-  std::mutex blockMutex_;  // one Block() at a time, also across its disk work
+  std::mutex block_mutex_; // one Block() at a time, also across its disk work
   std::mutex mutex_;       // the state below
-  bool recordingUi_ = false;
+  bool recording_ui_ = false;
   bool armed_ = false;
-  bool fileInProgress_ = false;
-  bool fileClosed_ = true;
-  bool bufferLive_ = false;
+  bool file_in_progress_ = false;
+  bool file_closed_ = true;
+  bool buffer_live_ = false;
   bool paused_ = false;
-  int tailCounter_ = 0;
-  int splitTicks_ = 0;
-  int64_t fileBytes_ = 0;
-  int64_t totalBytes_ = 0;
-  uint64_t session_ = 0;  // counts starts and stops
+  int tail_counter_ = 0;
+  int split_ticks_ = 0;
+  int64_t file_bytes_ = 0;
+  int64_t total_bytes_ = 0;
+  uint64_t session_ = 0; // counts starts and stops
   RecordChoice choice_;
-  std::string curTitle_ = "-";
-  std::string fileTitle_;
-  std::string fileBase_;
-  std::string stationText_;
-  std::string stationLabel_;
-  std::string curFinalPath_;
-  std::string curTempPath_;
-  std::string handedFinalPath_;
-  std::string prevTempPath_;
-  std::string lastSizeText_;
+  std::string cur_title_ = "-";
+  std::string file_title_;
+  std::string file_base_;
+  std::string station_text_;
+  std::string station_label_;
+  std::string cur_final_path_;
+  std::string cur_temp_path_;
+  std::string handed_final_path_;
+  std::string prev_temp_path_;
+  std::string last_size_text_;
   TRecordBuffer buffer_;
-  TRecordingClockCounter clock_;  // GUI thread only
+  TRecordingClockCounter clock_; // GUI thread only
 };
 
 // The recorded-files window's caption at record start: with the bitrate

@@ -11,7 +11,7 @@ void StepSpectrum(float* Fft, bool Clear, int BarMax, int* Caps, int* Bars) {
     // Compared in floating point first: a huge magnitude must reach the
     // ceiling instead of overflowing the conversion.
     const float scaled = std::fabs(Fft[kFftFirstBin + i]) * kFftBarScale;
-    const int v = std::isnan(scaled)                        ? 0
+    const int v = std::isnan(scaled)                     ? 0
                   : scaled >= static_cast<float>(BarMax) ? BarMax
                                                          : static_cast<int>(scaled);
     Caps[i] = v < Caps[i] ? Caps[i] - kCapFall : v;
@@ -53,7 +53,8 @@ void PaintSpectrum(const PixelRows& P, const int* Caps, const int* Bars) {
   for (int i = 0; i < kSpectrumBands; ++i) {
     const int x = SpectrumBandLeft(i);
     if (x >= w) break;
-    if (Caps[i] > 0) FillPixels(P, x, h - Caps[i], x + kSpectrumBarWidth, h - Caps[i] + 1, kSpectrumCap);
+    if (Caps[i] > 0)
+      FillPixels(P, x, h - Caps[i], x + kSpectrumBarWidth, h - Caps[i] + 1, kSpectrumCap);
     if (Bars[i] > 0) FillPixels(P, x, h - Bars[i], x + kSpectrumBarWidth, h, kSpectrumBar);
   }
 }

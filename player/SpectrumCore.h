@@ -12,12 +12,12 @@
 #include <cstdint>
 
 constexpr int kSpectrumBands = 80;
-constexpr int kSpectrumBarWidth = 6;     // pixels; one more between bands
-constexpr int kFftBufferSize = 2049;     // floats; the library fills 1024
-constexpr int kFftFirstBin = 5;          // band 0's bin
-constexpr float kFftBarScale = 500.0f;   // magnitude to pixels
-constexpr int kCapFall = 1, kBarFall = 3;  // pixels per frame
-constexpr unsigned kLevelDivisor = 300;  // level word to meter segments
+constexpr int kSpectrumBarWidth = 6;      // pixels; one more between bands
+constexpr int kFftBufferSize = 2049;      // floats; the library fills 1024
+constexpr int kFftFirstBin = 5;           // band 0's bin
+constexpr float kFftBarScale = 500.0f;    // magnitude to pixels
+constexpr int kCapFall = 1, kBarFall = 3; // pixels per frame
+constexpr unsigned kLevelDivisor = 300;   // level word to meter segments
 
 // The heights kept between frames (pixels above the bottom).
 struct SpectrumHeights {
@@ -45,9 +45,9 @@ struct PixelRows {
   int Stride = 0, Width = 0, Height = 0;
 };
 // Colours as 0x00BBGGRR.
-constexpr uint32_t kSpectrumFrame = 0xC0C0C0;  // silver
-constexpr uint32_t kSpectrumCap = 0x00FFFF;    // yellow
-constexpr uint32_t kSpectrumBar = 0xFFC880;    // RGB(128, 200, 255)
+constexpr uint32_t kSpectrumFrame = 0xC0C0C0; // silver
+constexpr uint32_t kSpectrumCap = 0x00FFFF;   // yellow
+constexpr uint32_t kSpectrumBar = 0xFFC880;   // RGB(128, 200, 255)
 // Fills [Left, Right) x [Top, Bottom), cut to the picture.
 void FillPixels(const PixelRows& P, int Left, int Top, int Right, int Bottom, uint32_t Colour);
 // The frame's picture: black inside a one-pixel silver border; for band i a
@@ -58,9 +58,9 @@ void PaintSpectrum(const PixelRows& P, const int* Caps, const int* Bars);
 
 // What one tick of the spectrum timer does.
 enum class SpectrumTick {
-  Idle,   // nothing: no stream, and the picture already shows the floor
-  Draw,   // draw the magnitudes just read
-  Clear,  // draw with clearing, so that the bars sink
+  Idle,  // nothing: no stream, and the picture already shows the floor
+  Draw,  // draw the magnitudes just read
+  Clear, // draw with clearing, so that the bars sink
 };
 // HasStream: a current stream; Playing: it plays; DataRead: its FFT was
 // read; Stale: the picture differs from an empty one (bars or caps raised,

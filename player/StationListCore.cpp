@@ -11,8 +11,8 @@ void ReadStationFile(const std::string& FileName, std::vector<StationEntry>& Ent
     StationEntry e;
     e.Address = f.ReadLn();
     e.Name = f.ReadLn();
-    f.ReadLn();  // the empty line between stations
-    if (e.Address.empty()) continue;  // nothing to play
+    f.ReadLn();                      // the empty line between stations
+    if (e.Address.empty()) continue; // nothing to play
     if (e.Name.empty()) e.Name = e.Address;
     Entries.push_back(std::move(e));
   }

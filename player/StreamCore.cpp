@@ -10,7 +10,7 @@ std::optional<std::string> ExtractStreamTitle(const std::string& Meta) {
   const std::string key = "StreamTitle=";
   const size_t p = Meta.find(key);
   if (p == std::string::npos) return std::nullopt;
-  const size_t start = p + key.size() + 1;  // past the opening quote
+  const size_t start = p + key.size() + 1; // past the opening quote
   const size_t q = Meta.find(';');
   if (q == std::string::npos || q <= start) return std::string();
   return Meta.substr(start, q - start - 1);
@@ -29,10 +29,14 @@ bool ReadReference(const std::string& s, size_t i, char32_t& cp, size_t& len) {
   for (; j < s.size() && j - digits < 8; ++j) {
     const char c = s[j];
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else break;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (hex && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      break;
     v = v * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
   }
   if (j == digits || j >= s.size() || s[j] != ';') return false;
@@ -42,7 +46,7 @@ bool ReadReference(const std::string& s, size_t i, char32_t& cp, size_t& len) {
   return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string DecodeCharacterReferences(const std::string& Utf8) {
   std::string out;
@@ -62,7 +66,7 @@ std::string DecodeCharacterReferences(const std::string& Utf8) {
 
 std::string ConvertUtf8Cyrillic(const std::string& Text) {
   const std::string s = DecodeCharacterReferences(Text);
-  if (!IsValidUtf8(s)) return Text;  // not UTF-8: already the code page's
+  if (!IsValidUtf8(s)) return Text; // not UTF-8: already the code page's
   return Utf8ToCp1251(s);
 }
 
@@ -94,10 +98,10 @@ std::string FormatTimeStr(int Hour, int Minute, int Second) {
   return buf;
 }
 
-BufferWait::Step BufferWait::Look(std::uint64_t Current, std::uint64_t Download,
-                                  std::uint64_t End, std::int64_t NowMs) {
+BufferWait::Step BufferWait::Look(std::uint64_t Current, std::uint64_t Download, std::uint64_t End,
+                                  std::int64_t NowMs) {
   const std::uint32_t len = static_cast<std::uint32_t>(End);
-  if (len == 0xFFFFFFFFu || len == 0) {  // no buffer length: nothing to wait for
+  if (len == 0xFFFFFFFFu || len == 0) { // no buffer length: nothing to wait for
     percent_ = -1;
     return Step::Done;
   }

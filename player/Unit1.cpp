@@ -58,7 +58,7 @@ void ApplyVolume() {
   if (CurrentStream) BASS_ChannelSetAttribute(CurrentStream, BASS_ATTRIB_VOL, Volume / 100.0f);
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::FormCreate(TObject* Sender) {
   SetDoubleBuffered(true);
@@ -164,7 +164,7 @@ void OpenBeside(TCustomForm* Window) {
   PlaceBesideMain(Window);
   Window->Show();
 }
-}  // namespace
+} // namespace
 
 void TForm1::Label10Click(TObject* Sender) { OpenBeside(StationListForm); }
 void TForm1::Label15Click(TObject* Sender) { OpenBeside(EqualizerForm); }

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr TColor kFormBlue = 0xFF0000;  // the labels' form colour (clBlue)
+constexpr TColor kFormBlue = 0xFF0000; // the labels' form colour (clBlue)
 
 TLabel* AddLabel(TForm1* form, const char* name, int x, int y, const std::string& caption,
                  TColor color, bool bold = false) {
@@ -54,7 +54,7 @@ TLEDMeter* AddMeter(TForm1* form, const char* name, int y) {
   return m;
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::CreateLayout() {
   SetName("Form1");
@@ -148,8 +148,8 @@ void TForm1::CreateLayout() {
   Label8->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     Label8MouseUp(s, b, sh, x, y);
   };
-  for (TLabel* l : {Label4, Label5, Label6, Label7, Label8, Label10, Label11, Label15, Label16,
-                    Label17}) {
+  for (TLabel* l :
+       {Label4, Label5, Label6, Label7, Label8, Label10, Label11, Label15, Label16, Label17}) {
     l->OnMouseEnter = [this](TObject* s) { LabelMouseEnter(s); };
     l->OnMouseLeave = [this](TObject* s) { LabelMouseLeave(s); };
   }

@@ -185,19 +185,19 @@ void PlaceBesideMain(TCustomForm* Window);
 
 // --- Main-window state (Unit1.cpp) -----------------------------------------------
 extern HWND MainWnd;
-extern TStringList* TitleList;  // the text handed to the alert window
+extern TStringList* TitleList; // the text handed to the alert window
 extern TSwitchLed* RecordLed;
-extern int Volume;              // 0..100, default 5
+extern int Volume; // 0..100, default 5
 extern bool VolumeHeld;
-extern int VolumeDirection;     // 0 up (Vol+), 1 down (Vol-)
-extern std::string TimeStr;     // now as "hh-mm-ss"
+extern int VolumeDirection; // 0 up (Vol+), 1 down (Vol-)
+extern std::string TimeStr; // now as "hh-mm-ss"
 
 // --- Station road state (Unit1Stream.cpp) --------------------------------------------
-extern std::atomic<HSTREAM> CurrentStream;  // 0 when none
-extern int PlayingIndex;                    // -1 when none
-extern int PlayingList;                     // 1 main list, 2 "Мои каналы"
-extern std::string StationText;             // the picked entry's list line
-extern std::string CurTitle;                // current title (Windows-1251), "-" while none
+extern std::atomic<HSTREAM> CurrentStream; // 0 when none
+extern int PlayingIndex;                   // -1 when none
+extern int PlayingList;                    // 1 main list, 2 "Мои каналы"
+extern std::string StationText;            // the picked entry's list line
+extern std::string CurTitle;               // current title (Windows-1251), "-" while none
 extern bool SpectrumReset;
 
 // Library calls (its own threads).
@@ -221,7 +221,7 @@ void CALLBACK RecordDownloadProc(const void* Buffer, DWORD Length, void* User);
 void DeleteSmallRecordings();
 
 // --- Equaliser state (Unit1Eq.cpp) -------------------------------------------------
-extern HFX EqEffects[19];  // bands 1..18; only 1..10 are created
+extern HFX EqEffects[19]; // bands 1..18; only 1..10 are created
 extern BASS_DX8_PARAMEQ EqParams;
 // Band N (1..18) takes the gain 15 - Position dB; a band without an effect
 // (no stream yet, a hidden bar) stays as it is, silently.
@@ -246,7 +246,7 @@ void SetEqBand17(int Position);
 void SetEqBand18(int Position);
 
 // --- Spectrum state (Unit1Spectrum.cpp) --------------------------------------------
-extern TBitmap* SpectrumBitmap;  // null after a failed start-up
+extern TBitmap* SpectrumBitmap; // null after a failed start-up
 extern int BarMax, BarWidth, BandCount;
 extern float FftBuffer[2049];
 extern int CapHeights[80], BarHeights[80];
@@ -257,10 +257,10 @@ void CreateSpectrumBitmap(TPaintBox* Box);
 // --- Places the other windows plug into (each set by the window that serves it;
 // unset, the main window goes without) ------------------------------------------
 // The windows the main window's links open beside it.
-extern TCustomForm* EqualizerForm;      // the equaliser
-extern TCustomForm* RecordedFilesForm;  // the recorded files (also shown by Timer8)
-extern TCustomForm* StationListForm;    // the station lists
-extern TCustomForm* ConnectErrorForm;   // "Не вижу сервера"
+extern TCustomForm* EqualizerForm;     // the equaliser
+extern TCustomForm* RecordedFilesForm; // the recorded files (also shown by Timer8)
+extern TCustomForm* StationListForm;   // the station lists
+extern TCustomForm* ConnectErrorForm;  // "Не вижу сервера"
 // The station lists: the selected entry of list 1 or 2 (Index -1: none), and
 // the entry at an index (for the reconnect of a recording).
 extern std::function<TStationEntry(int List)> SelectedStation;

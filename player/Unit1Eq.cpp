@@ -52,7 +52,7 @@ void WithParams(F f) {
   EqParams = ToLibrary(params);
 }
 
-}  // namespace
+} // namespace
 
 void TForm1::SetupEqualizer() {
   WithParams([](StreamEqualizer& library, EqParamRecord& params) {

@@ -71,7 +71,7 @@ void SetRecordTimers(TForm1* F, bool On) {
 TBlinkCounter g_ledBlink, g_pauseBlink;
 TReconnectWatchdog g_watchdog;
 
-}  // namespace
+} // namespace
 
 TRecordedFilesQueue& RecordedFiles() {
   static TRecordedFilesQueue* queue = [] {
@@ -123,7 +123,7 @@ void TForm1::Label5Click(TObject* Sender) {
 void TForm1::Label4Click(TObject* Sender) {
   if (!Recorder().RecordingUi()) return;
   bool paused = Recorder().TogglePause();
-  timer6->SetEnabled(!paused);  // the LED keeps the colour it has
+  timer6->SetEnabled(!paused); // the LED keeps the colour it has
   Timer9->SetEnabled(paused);
   Timer10->SetEnabled(!paused);
   if (paused) g_pauseBlink.Reset();

@@ -16,11 +16,11 @@ namespace {
 static_assert(sizeof(FftBuffer) / sizeof(FftBuffer[0]) == kFftBufferSize, "FFT buffer size");
 static_assert(sizeof(CapHeights) / sizeof(CapHeights[0]) == kSpectrumBands, "band count");
 
-bool g_recording_drawn = false;  // the picture shows "Включена запись"
-}  // namespace
+bool g_recording_drawn = false; // the picture shows "Включена запись"
+} // namespace
 
 void CreateSpectrumBitmap(TPaintBox* Box) {
-  delete SpectrumBitmap;  // a main window made again (tests) draws into a new one
+  delete SpectrumBitmap; // a main window made again (tests) draws into a new one
   SpectrumBitmap = new TBitmap(Box->Width(), Box->Height());
   SpectrumBitmap->Canvas()->Brush()->SetColor(clBlack);
   SpectrumBitmap->Canvas()->FillRect(Rect(0, 0, Box->Width(), Box->Height()));
@@ -63,14 +63,9 @@ void TForm1::Timer2Timer(TObject* Sender) {
   const bool stale =
       SpectrumRaised(CapHeights, BarHeights) || g_recording_drawn != Recorder().RecordingUi();
   switch (DecideSpectrumTick(stream != 0, playing, read, stale)) {
-    case SpectrumTick::Idle:
-      break;
-    case SpectrumTick::Draw:
-      DrawSpectrum(false);
-      break;
-    case SpectrumTick::Clear:
-      DrawSpectrum(true);
-      break;
+    case SpectrumTick::Idle: break;
+    case SpectrumTick::Draw: DrawSpectrum(false); break;
+    case SpectrumTick::Clear: DrawSpectrum(true); break;
   }
 }
 

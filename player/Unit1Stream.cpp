@@ -43,7 +43,7 @@ struct PendingPick {
 };
 std::unique_ptr<PendingPick> g_pending;
 
-}  // namespace
+} // namespace
 
 void ShowBassError(const std::string& Text) {
   ShowMessageBox(MainWnd, Text + "\r\n(error code: " + std::to_string(BASS_ErrorGetCode()) + ")",
@@ -123,7 +123,7 @@ void TForm1::PlayStation(int List, const TStationEntry& Entry) {
 }
 
 bool TForm1::OpenStationUrl(const std::string& Address) {
-  if (opening_) return false;  // a reconnect while an opening waits has nothing to add
+  if (opening_) return false; // a reconnect while an opening waits has nothing to add
   opening_ = true;
   cancel_opening_ = false;
   bool ok = false;
@@ -154,7 +154,7 @@ bool TForm1::ConnectStream(const std::string& Address, HSTREAM& Stream, int& Err
                                        RecordDownloadProc, nullptr);
     job->error = BASS_ErrorGetCode();
     job->done = true;
-    PostMessageW(MainWnd, WM_NULL, 0, 0);  // wakes the wait below
+    PostMessageW(MainWnd, WM_NULL, 0, 0); // wakes the wait below
   });
   while (!job->done) PumpFor(50);
   worker.join();
@@ -166,10 +166,10 @@ bool TForm1::ConnectStream(const std::string& Address, HSTREAM& Stream, int& Err
 bool TForm1::WaitForBuffer(HSTREAM Stream) {
   BufferWait wait;
   for (;;) {
-    const BufferWait::Step step = wait.Look(BASS_StreamGetFilePosition(Stream, BASS_FILEPOS_CURRENT),
-                                            BASS_StreamGetFilePosition(Stream, BASS_FILEPOS_DOWNLOAD),
-                                            BASS_StreamGetFilePosition(Stream, BASS_FILEPOS_END),
-                                            NowMs());
+    const BufferWait::Step step =
+        wait.Look(BASS_StreamGetFilePosition(Stream, BASS_FILEPOS_CURRENT),
+                  BASS_StreamGetFilePosition(Stream, BASS_FILEPOS_DOWNLOAD),
+                  BASS_StreamGetFilePosition(Stream, BASS_FILEPOS_END), NowMs());
     if (wait.Percent() >= 0)
       SendMessageW(MainWnd, WM_STREAM_INFO, kInfoBuffering, static_cast<LPARAM>(wait.Percent()));
     if (step == BufferWait::Step::Done) return true;
@@ -184,7 +184,7 @@ void ShowConnectError(TForm1* f) {
   if (Recorder().RecordingUi()) f->Timer1->SetEnabled(false);
   if (ConnectErrorForm) ConnectErrorForm->Show();
 }
-}  // namespace
+} // namespace
 
 bool TForm1::OpenNow(const std::string& Address) {
   const HSTREAM previous = CurrentStream.exchange(0);
@@ -236,17 +236,12 @@ void TForm1::WndProc(TMessage& Message) {
   TForm::WndProc(Message);
   if (Message.Msg != WM_STREAM_INFO) return;
   switch (Message.WParam) {
-    case kInfoConnecting:
-      Label19->SetCaption("Подключение...");
-      break;
+    case kInfoConnecting: Label19->SetCaption("Подключение..."); break;
     case kInfoBuffering:
       if (static_cast<int>(Message.LParam) > 0)
         Label19->SetCaption(std::to_string(static_cast<int>(Message.LParam)) + "%");
       break;
-    case kInfoTitle:
-      ShowStreamTitle(reinterpret_cast<const char*>(Message.LParam));
-      break;
-    default:
-      break;
+    case kInfoTitle: ShowStreamTitle(reinterpret_cast<const char*>(Message.LParam)); break;
+    default: break;
   }
 }

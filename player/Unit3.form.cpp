@@ -26,5 +26,7 @@ void TForm3::CreateLayout() {
   Panel1->Font()->SetHeight(-32);
   Panel1->Font()->SetColor(clRed);
   OnCreate = [this](TObject*) { ConnectErrorForm = this; };
-  OnDestroy = [this](TObject*) { if (ConnectErrorForm == this) ConnectErrorForm = nullptr; };
+  OnDestroy = [this](TObject*) {
+    if (ConnectErrorForm == this) ConnectErrorForm = nullptr;
+  };
 }

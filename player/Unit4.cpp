@@ -25,7 +25,9 @@ class TForm4::TGridRows : public TRecordedRows {
   int RowCount() override { return grid_->RowCount(); }
   int AddRow() override { return grid_->AddRow(1); }
   WideString Text(int Col, int Row) override { return grid_->Cells(Col, Row); }
-  void SetText(int Col, int Row, const WideString& Value) override { grid_->SetCells(Col, Row, Value); }
+  void SetText(int Col, int Row, const WideString& Value) override {
+    grid_->SetCells(Col, Row, Value);
+  }
   void DeleteRow(int Row) override { grid_->DeleteRow(Row); }
   void ClearRows() override { grid_->ClearRows(); }
   const void* RowKey(int Row) override { return grid_->Cell(0, Row); }
@@ -57,16 +59,12 @@ class TForm4::TView : public TRecordedList {
   void AddRecordedFile(const std::string& Name) override {
     try {
       TRecordedList::AddRecordedFile(Name);
-    } catch (const std::exception& e) {
-      form_->ReportLater(e.what());
-    }
+    } catch (const std::exception& e) { form_->ReportLater(e.what()); }
   }
   void DeleteLastRow() override {
     try {
       TRecordedList::DeleteLastRow();
-    } catch (const std::exception& e) {
-      form_->ReportLater(e.what());
-    }
+    } catch (const std::exception& e) { form_->ReportLater(e.what()); }
   }
   void SetCaption(const std::string& Text) override { form_->SetCaption(Text); }
   void SetTotal(const std::string& Text) override { form_->Label2->SetCaption(Text); }
@@ -129,15 +127,15 @@ void TForm4::DataGrid1CellFormating(TObject* Sender, int ACol, int ARow, TColor&
 void TForm4::ReportLater(const std::string& Text) {
   // One report waits at a time: a disk that refuses every save must not
   // stack a message box per file.
-  bool post = pendingReport_.empty();
-  pendingReport_ = Text.empty() ? "The list of recorded files could not be saved" : Text;
+  bool post = pending_report_.empty();
+  pending_report_ = Text.empty() ? "The list of recorded files could not be saved" : Text;
   if (post && HandleAllocated()) PostMessageW(Handle(), kReportMessage, 0, 0);
 }
 
 void TForm4::WndProc(TMessage& Message) {
   if (Message.Msg == kReportMessage) {
     std::string text;
-    text.swap(pendingReport_);
+    text.swap(pending_report_);
     if (!text.empty()) Application->ShowException(Exception(text));
     return;
   }

@@ -39,7 +39,7 @@ void LabelFont(TLabel* Label, const char* FontName, TColor Colour, bool Bold) {
   Label->Font()->SetStyle(Bold ? TFontStyles{fsBold} : TFontStyles{});
 }
 
-}  // namespace
+} // namespace
 
 void TForm4::CreateLayout() {
   SetName("Form4");

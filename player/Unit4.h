@@ -69,7 +69,7 @@ class TForm4 : public TForm {
 
   std::unique_ptr<TGridRows> rows_;
   std::unique_ptr<TView> view_;
-  std::string pendingReport_;
+  std::string pending_report_;
 };
 
 extern TForm4* Form4;

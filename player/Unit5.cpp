@@ -9,7 +9,7 @@ namespace {
 const char kSettingsFile[] = "zap.ini";
 // The window's height while the bitrate panel shows.
 constexpr int kOwnSettingsHeight = 304;
-}  // namespace
+} // namespace
 
 RecordSettings TForm5::Settings() {
   RecordSettings s;
@@ -18,9 +18,7 @@ RecordSettings TForm5::Settings() {
   return s;
 }
 
-void TForm5::Publish() {
-  PublishRecordChoice({sRadioButton1->Checked(), sComboBox1->GetText()});
-}
+void TForm5::Publish() { PublishRecordChoice({sRadioButton1->Checked(), sComboBox1->GetText()}); }
 
 void TForm5::ShowSettings(const RecordSettings& s) {
   // Checking a button from code runs no handler, so the mode's own runs here.
@@ -40,10 +38,10 @@ void TForm5::LoadRecordSettings() {
   try {
     ReadRecordSettings(IniFile(kSettingsFile), s);
   } catch (const EConvertError&) {
-    ShowSettings(s);  // the mode of the first line holds
+    ShowSettings(s); // the mode of the first line holds
     throw;
   } catch (...) {
-    Publish();  // the form's own choice
+    Publish(); // the form's own choice
     throw;
   }
   ShowSettings(s);

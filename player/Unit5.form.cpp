@@ -55,14 +55,14 @@ void TForm5::CreateLayout() {
   // Only the bitrates of the list: the file keeps the chosen line's index.
   sComboBox1->SetStyle(csDropDownList);
   for (const char* b : kBitrates) sComboBox1->Items()->Add(b);
-  sComboBox1->SetItemIndex(0);  // "96"
+  sComboBox1->SetItemIndex(0); // "96"
 
   StaticText1 = new TStaticText(this);
   StaticText1->SetName("StaticText1");
   StaticText1->SetParent(sPanel1);
   StaticText1->SetLeft(148);
   StaticText1->SetTop(35);
-  StaticText1->SetCaption("Kbит/s");  // K and b are Latin
+  StaticText1->SetCaption("Kbит/s"); // K and b are Latin
 
   sPanel2 = new TPanel(this);
   sPanel2->SetName("sPanel2");

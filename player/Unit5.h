@@ -16,14 +16,14 @@ class TForm5 : public TForm {
   using TForm::TForm;
 
   TGroupBox* sGroupBox1 = nullptr;
-  TRadioButton* sRadioButton1 = nullptr;  // as received
-  TRadioButton* sRadioButton2 = nullptr;  // own settings
-  TPanel* sPanel1 = nullptr;              // the bitrate, own settings only
+  TRadioButton* sRadioButton1 = nullptr; // as received
+  TRadioButton* sRadioButton2 = nullptr; // own settings
+  TPanel* sPanel1 = nullptr;             // the bitrate, own settings only
   TLabel* sLabel1 = nullptr;
   TComboBox* sComboBox1 = nullptr;
   TStaticText* StaticText1 = nullptr;
   TPanel* sPanel2 = nullptr;
-  TButton* sButton1 = nullptr;  // "Применить"
+  TButton* sButton1 = nullptr; // "Применить"
 
   void LoadRecordSettings();
   void SaveRecordSettings();

@@ -11,7 +11,7 @@ class TForm6 : public TForm {
   using TForm::TForm;
 
   TLabel* Label1 = nullptr;     // heading
-  TListBox* ListBox1 = nullptr;  // results
+  TListBox* ListBox1 = nullptr; // results
   TLabel* Label2 = nullptr;     // "Введите название радио для поиска:"
   TEdit* Edit1 = nullptr;       // the query
   TButton* sButton1 = nullptr;  // "Поиск"

@@ -42,7 +42,7 @@ class FileFailures {
   int code_ = 0, last_code_ = 0;
 };
 
-}  // namespace
+} // namespace
 
 void TForm7::AppendStation(TListView* Store, TListBox* Lines, const StationEntry& Entry,
                            const std::string& Line) {
@@ -112,7 +112,7 @@ TStationEntry Entry(TForm7* f, int List, int Index) {
   if (Index < 0 || Index >= lines->Count()) return {};
   return {Index, lines->Items()->Strings(Index), f->AddressAt(List, Index)};
 }
-}  // namespace
+} // namespace
 
 TForm7::~TForm7() {
   // The main window asks the lists through these; they must not outlive them.

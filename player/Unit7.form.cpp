@@ -18,16 +18,16 @@ TListView* HiddenStore(TForm7* owner, TWinControl* parent, const char* name) {
   v->SetParent(parent);
   v->SetVisible(false);
   v->SetViewStyle(vsReport);
-  v->Columns()->Add();  // the address
-  v->Columns()->Add();  // the name
+  v->Columns()->Add(); // the address
+  v->Columns()->Add(); // the name
   return v;
 }
 
-}  // namespace
+} // namespace
 
 void TForm7::CreateLayout() {
   SetName("Form7");
-  SetCaption("Cписок станций");  // the first letter is a Latin C
+  SetCaption("Cписок станций"); // the first letter is a Latin C
   SetBorderStyle(bsSingle);
   SetBorderIcons({biSystemMenu});
   SetClientWidth(379);

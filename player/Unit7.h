@@ -25,17 +25,17 @@ class TForm7 : public TForm {
   ~TForm7() override;
 
   TPageControl* sPageControl1 = nullptr;
-  TTabSheet* sTabSheet1 = nullptr;  // "Основные каналы"
-  TTabSheet* sTabSheet2 = nullptr;  // "Мои каналы"
+  TTabSheet* sTabSheet1 = nullptr; // "Основные каналы"
+  TTabSheet* sTabSheet2 = nullptr; // "Мои каналы"
   TListBox* slistbox1 = nullptr;
   TListBox* listbox2 = nullptr;
-  TListView* ListView1 = nullptr;  // hidden: the main list's addresses and names
-  TListView* ListView2 = nullptr;  // hidden: the own list's
+  TListView* ListView1 = nullptr; // hidden: the main list's addresses and names
+  TListView* ListView2 = nullptr; // hidden: the own list's
   TGroupBox* sGroupBox1 = nullptr;
   TLabel* sLabel1 = nullptr;
   TLabel* sLabel2 = nullptr;
-  TEdit* sEdit1 = nullptr;  // name
-  TEdit* sEdit2 = nullptr;  // address
+  TEdit* sEdit1 = nullptr; // name
+  TEdit* sEdit2 = nullptr; // address
   TButton* sButton1 = nullptr;
   TButton* sButton2 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;

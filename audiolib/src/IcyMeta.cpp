@@ -66,8 +66,8 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
         ++data;
         --size;
         block_.clear();
-        sawZero_ = false;
-        padOnly_ = true;
+        saw_zero_ = false;
+        pad_only_ = true;
         if (left_ == 0) {
           state_ = State::Audio;
           left_ = metaint_;
@@ -81,16 +81,16 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
         // A block that announced more than it holds: its text and zero
         // padding end on a 16-byte boundary and audio follows. Taking that
         // audio as text would lose the stream's alignment for good.
-        if (c != 0 && sawZero_ && padOnly_ && k % 16 == 0) {
+        if (c != 0 && saw_zero_ && pad_only_ && k % 16 == 0) {
           meta(MetaBlockText(block_.data(), block_.size()));
           state_ = State::Audio;
           left_ = metaint_;
           break;
         }
         if (c == 0) {
-          sawZero_ = true;
-        } else if (sawZero_) {
-          padOnly_ = false;
+          saw_zero_ = true;
+        } else if (saw_zero_) {
+          pad_only_ = false;
         }
         block_.push_back(c);
         ++data;

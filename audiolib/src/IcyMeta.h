@@ -43,8 +43,8 @@ class MetaStripper {
   size_t left_ = 0; // bytes left in the current audio run or text block
   bool started_ = false;
   std::vector<uint8_t> block_;
-  bool sawZero_ = false; // the text of the current block has ended
-  bool padOnly_ = true;  // and only zero padding followed
+  bool saw_zero_ = false; // the text of the current block has ended
+  bool pad_only_ = true;  // and only zero padding followed
 };
 
 } // namespace audiolib

@@ -111,7 +111,7 @@ Err Library::LoadPlugin(const std::string& file, uint32_t& handle) {
   if (!m) return Err::FileOpen;
   std::lock_guard<std::mutex> lk(m_);
   plugins_.push_back(m);
-  handle = nextHandle_++;
+  handle = next_handle_++;
   return Err::Ok;
 }
 
@@ -135,7 +135,7 @@ Err Library::CreateUrlStream(const std::string& url, uint32_t flags, Stream::Dow
     s->Free(Pump());
     return Err::Init;
   }
-  handle = nextHandle_++;
+  handle = next_handle_++;
   streams_[handle] = s;
   return Err::Ok;
 }
@@ -170,7 +170,7 @@ std::shared_ptr<Stream> Library::Find(uint32_t handle, Err& err) {
 
 uint32_t Library::NewSyncHandle() {
   std::lock_guard<std::mutex> lk(m_);
-  return nextHandle_++;
+  return next_handle_++;
 }
 
 Err Library::AddFx(uint32_t stream, uint32_t& handle) {
@@ -179,7 +179,7 @@ Err Library::AddFx(uint32_t stream, uint32_t& handle) {
   if (!s) return err;
   int index = s->AddEqBand();
   std::lock_guard<std::mutex> lk(m_);
-  handle = nextHandle_++;
+  handle = next_handle_++;
   fx_[handle] = Fx{s, index};
   return Err::Ok;
 }

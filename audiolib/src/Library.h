@@ -49,7 +49,7 @@ class Library {
   std::shared_ptr<OutputBackend> output_;
   WaitPump pump_;
   StreamEnv config_;
-  uint32_t nextHandle_ = 1;
+  uint32_t next_handle_ = 1;
   std::map<uint32_t, std::shared_ptr<Stream>> streams_;
   struct Fx {
     std::weak_ptr<Stream> stream;

@@ -70,7 +70,7 @@ Err Stream::Open(const std::string& url, uint32_t flags, DownloadFn download, co
   if (!meta.empty()) s->OnMeta(meta, false);
   s->analyzer_.SetSampleRate(first.sample_rate);
   try {
-    s->downloadThread_ = std::thread([s] { s->DownloadLoop(); });
+    s->download_thread_ = std::thread([s] { s->DownloadLoop(); });
   } catch (...) { return Err::Mem; }
   out = s;
   return Err::Ok;
@@ -80,16 +80,16 @@ Stream::~Stream() {
   // Free() normally ran; this covers a stream dropped without it.
   dead_ = true;
   buffer_.Close();
-  if (downloadThread_.joinable()) downloadThread_.detach();
-  if (playThread_.joinable()) playThread_.detach();
+  if (download_thread_.joinable()) download_thread_.detach();
+  if (play_thread_.joinable()) play_thread_.detach();
 }
 
 void Stream::Free(const WaitPump& pump) {
   dead_ = true;
   gate_.Close(pump);
   buffer_.Close();
-  std::lock_guard<std::mutex> lk(threadsMutex_);
-  for (std::thread* t : {&downloadThread_, &playThread_}) {
+  std::lock_guard<std::mutex> lk(threads_mutex_);
+  for (std::thread* t : {&download_thread_, &play_thread_}) {
     if (!t->joinable()) continue;
     // Freed from inside its own callback: the thread ends by itself.
     if (t->get_id() == std::this_thread::get_id()) {
@@ -110,10 +110,10 @@ void Stream::Deliver(const uint8_t* data, size_t size) {
 void Stream::OnMeta(const std::string& text, bool notify) {
   std::vector<SyncFn> syncs;
   {
-    std::lock_guard<std::mutex> lk(metaMutex_);
-    if (!metaHistory_.empty() && metaHistory_.back() == text) return; // no change
-    metaHistory_.push_back(text);
-    if (metaHistory_.size() > kMaxMetaHistory) metaHistory_.pop_front();
+    std::lock_guard<std::mutex> lk(meta_mutex_);
+    if (!meta_history_.empty() && meta_history_.back() == text) return; // no change
+    meta_history_.push_back(text);
+    if (meta_history_.size() > kMaxMetaHistory) meta_history_.pop_front();
     syncs = syncs_;
   }
   if (!notify) return;
@@ -145,14 +145,14 @@ void Stream::DownloadLoop() {
 }
 
 Err Stream::Play() {
-  std::lock_guard<std::mutex> lk(threadsMutex_);
+  std::lock_guard<std::mutex> lk(threads_mutex_);
   if (dead_) return Err::Handle;
-  if (playStarted_) { return activity_ == Activity::Stopped ? Err::NotAvail : Err::Ok; }
-  playStarted_ = true;
+  if (play_started_) { return activity_ == Activity::Stopped ? Err::NotAvail : Err::Ok; }
+  play_started_ = true;
   activity_ = Activity::Stalled; // until the pre-buffer is there
   try {
     auto self = shared_from_this();
-    playThread_ = std::thread([self] {
+    play_thread_ = std::thread([self] {
       try {
         self->PlayLoop();
       } catch (...) {
@@ -214,14 +214,14 @@ void Stream::PlayLoop() {
 }
 
 void Stream::ApplyEq(std::vector<float>& pcm, size_t frames, int rate) {
-  if (eqDirty_.exchange(false) || rate != filterRate_) {
+  if (eq_dirty_.exchange(false) || rate != filter_rate_) {
     std::vector<EqBand> bands;
     {
-      std::lock_guard<std::mutex> lk(eqMutex_);
+      std::lock_guard<std::mutex> lk(eq_mutex_);
       bands = bands_;
     }
     eq_.Configure(bands, rate);
-    filterRate_ = rate;
+    filter_rate_ = rate;
   }
   eq_.Process(pcm.data(), frames);
 }
@@ -241,31 +241,31 @@ uint64_t Stream::FilePosition(int mode) const {
 }
 
 const char* Stream::MetaText() const {
-  std::lock_guard<std::mutex> lk(metaMutex_);
-  return metaHistory_.empty() ? nullptr : metaHistory_.back().c_str();
+  std::lock_guard<std::mutex> lk(meta_mutex_);
+  return meta_history_.empty() ? nullptr : meta_history_.back().c_str();
 }
 
 void Stream::AddSync(SyncFn fn) {
-  std::lock_guard<std::mutex> lk(metaMutex_);
+  std::lock_guard<std::mutex> lk(meta_mutex_);
   syncs_.push_back(std::move(fn));
 }
 
 int Stream::AddEqBand() {
-  std::lock_guard<std::mutex> lk(eqMutex_);
+  std::lock_guard<std::mutex> lk(eq_mutex_);
   bands_.emplace_back();
-  eqDirty_ = true;
+  eq_dirty_ = true;
   return static_cast<int>(bands_.size()) - 1;
 }
 
 void Stream::SetEqBand(int index, const EqBand& band) {
-  std::lock_guard<std::mutex> lk(eqMutex_);
+  std::lock_guard<std::mutex> lk(eq_mutex_);
   if (index < 0 || index >= static_cast<int>(bands_.size())) return;
   bands_[static_cast<size_t>(index)] = band;
-  eqDirty_ = true;
+  eq_dirty_ = true;
 }
 
 EqBand Stream::GetEqBand(int index) const {
-  std::lock_guard<std::mutex> lk(eqMutex_);
+  std::lock_guard<std::mutex> lk(eq_mutex_);
   if (index < 0 || index >= static_cast<int>(bands_.size())) return EqBand();
   return bands_[static_cast<size_t>(index)];
 }

@@ -94,19 +94,19 @@ class Stream : public std::enable_shared_from_this<Stream> {
   std::atomic<bool> dead_{false};
   std::atomic<Activity> activity_{Activity::Stopped};
   std::atomic<float> volume_{1.0f};
-  std::thread downloadThread_, playThread_;
-  std::mutex threadsMutex_;
-  bool playStarted_ = false;
+  std::thread download_thread_, play_thread_;
+  std::mutex threads_mutex_;
+  bool play_started_ = false;
 
-  mutable std::mutex metaMutex_;
-  std::deque<std::string> metaHistory_; // earlier texts stay valid for a while
+  mutable std::mutex meta_mutex_;
+  std::deque<std::string> meta_history_; // earlier texts stay valid for a while
   std::vector<SyncFn> syncs_;
 
-  mutable std::mutex eqMutex_;
+  mutable std::mutex eq_mutex_;
   std::vector<EqBand> bands_;
-  std::atomic<bool> eqDirty_{false};
+  std::atomic<bool> eq_dirty_{false};
   EqChain eq_;         // playback thread only
-  int filterRate_ = 0; // playback thread only
+  int filter_rate_ = 0; // playback thread only
 
   Analyzer analyzer_;
 };

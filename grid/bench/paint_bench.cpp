@@ -17,7 +17,7 @@ namespace {
 double Ms(std::chrono::steady_clock::time_point a) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count();
 }
-}  // namespace
+} // namespace
 
 int main() {
   HDC screen = GetDC(nullptr);
@@ -45,8 +45,9 @@ int main() {
     t = std::chrono::steady_clock::now();
     for (int n = 0; n < kRuns; ++n)
       for (int i = 0; i < kCols; ++i) {
-        look.Place = i == 0 ? TDgColumnPlace::First
-                     : i == kCols - 1 ? TDgColumnPlace::Last : TDgColumnPlace::Middle;
+        look.Place = i == 0           ? TDgColumnPlace::First
+                     : i == kCols - 1 ? TDgColumnPlace::Last
+                                      : TDgColumnPlace::Middle;
         d->DrawHeader(look, TRect{i * 80, 0, i * 80 + 80, 20});
       }
     const double ms = Ms(t);

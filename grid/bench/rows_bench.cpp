@@ -81,7 +81,7 @@ Times Grid(const std::vector<WideString>& names) {
   return t;
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   const auto names = Names();
@@ -94,7 +94,8 @@ int main() {
     grid.add = std::min(grid.add, g.add);
     grid.sort = std::min(grid.sort, g.sort);
   }
-  std::printf("%d rows added one at a time under the lock: grid / store = %.2f\n", kRows, grid.add / store.add);
+  std::printf("%d rows added one at a time under the lock: grid / store = %.2f\n", kRows,
+              grid.add / store.add);
   std::printf("sort by name (%d rows): grid / store = %.2f\n", kRows, grid.sort / store.sort);
   return 0;
 }

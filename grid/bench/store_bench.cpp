@@ -59,7 +59,7 @@ void Report(const char* what, double grid, double plain) {
               grid / plain);
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   std::mt19937 rng(112);
@@ -67,7 +67,8 @@ int main() {
   for (int i = 0; i < kRows; ++i) {
     std::u16string name;
     int n = 30 + static_cast<int>(rng() % 31);
-    for (int k = 0; k < n; ++k) name += static_cast<char16_t>(k % 7 == 6 ? u' ' : 0x430 + rng() % 32);
+    for (int k = 0; k < n; ++k)
+      name += static_cast<char16_t>(k % 7 == 6 ? u' ' : 0x430 + rng() % 32);
     char size[32];
     std::snprintf(size, sizeof size, "%u,%02u mb", static_cast<unsigned>(rng() % 20),
                   static_cast<unsigned>(rng() % 100));
@@ -85,7 +86,8 @@ int main() {
   double add_grid = Seconds([&] {
     cells.AddRows(kRows);
     for (int r = 0; r < kRows; ++r)
-      for (int c = 0; c < 3; ++c) cells.Cell(c, r)->SetAsString(data[static_cast<size_t>(r)][static_cast<size_t>(c)]);
+      for (int c = 0; c < 3; ++c)
+        cells.Cell(c, r)->SetAsString(data[static_cast<size_t>(r)][static_cast<size_t>(c)]);
   });
   size_t heap_grid = HeapInUse() - heap0;
   std::vector<Row3> plain;
@@ -137,12 +139,14 @@ int main() {
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
       char16_t u = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                          static_cast<unsigned char>(bytes[i + 1]) << 8);
-      if (u == u',') ++col;
+      if (u == u',')
+        ++col;
       else if (u == u'\n') {
         loaded.push_back(std::move(row));
         row = Row3();
         col = 0;
-      } else if (u != u'\r' && col < 3) row[col] += u;
+      } else if (u != u'\r' && col < 3)
+        row[col] += u;
     }
   });
   Report("load", load_grid, load_plain);

@@ -72,7 +72,8 @@ double ListScreen(int Rows) {
                             top, nullptr, nullptr, nullptr);
   SendMessageW(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-  HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+  HFONT font =
+      CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
   SendMessageW(lv, WM_SETFONT, WPARAM(font), TRUE);
   recorded_style::AddListViewColumns(lv);
   SendMessageW(lv, LVM_SETITEMCOUNT, Rows, 0);
@@ -105,7 +106,7 @@ double ListScreen(int Rows) {
   return ms;
 }
 
-}  // namespace
+} // namespace
 
 int main() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};

@@ -12,7 +12,6 @@
 #include "grid/DgTextFile.h"
 #include "grid/tests/fake_text_grid.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   static const char16_t kSeparators[] = {u',', u';', u'\t', u'|', u'a', u'\x0430', u' ', u'\0'};

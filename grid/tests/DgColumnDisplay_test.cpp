@@ -90,7 +90,7 @@ TEST(ColumnDisplay, WrappedTextIsPlacedByItsMeasuredHeight) {
   m.column.SetWrapKind(wkWordWrap);
   m.column.SetVerticalAlignment(taVerticalCenter);
   m.Paint(u"one\ntwo");
-  EXPECT_EQ(m.Text().R.Top, 5 + 7);  // (45 - 31) / 2
+  EXPECT_EQ(m.Text().R.Top, 5 + 7); // (45 - 31) / 2
 
   // An odd remainder halves to even: (45 - 18) / 2 = 13.5 -> 14; cell 41: 12.5 -> 12.
   Cell h;
@@ -236,7 +236,7 @@ TEST(ColumnPlay, HandlersRaiseTheirNotifications) {
   NotifyingPlay play(&column);
   TObject* clicked = nullptr;
   int changes = 0;
-  play.MouseUp(0, 1, 1);  // unbound: nothing happens
+  play.MouseUp(0, 1, 1); // unbound: nothing happens
   play.OnClick = [&](TObject* s) { clicked = s; };
   play.OnChange = [&](TObject*) { ++changes; };
   play.MouseUp(0, 1, 1);
@@ -246,4 +246,4 @@ TEST(ColumnPlay, HandlersRaiseTheirNotifications) {
   EXPECT_EQ(changes, 1);
 }
 
-}  // namespace
+} // namespace

@@ -43,7 +43,7 @@ TColor Sys(TColor c) { return DgResolveColor(c); }
 
 const TRect kCell{10, 0, 90, 20};
 
-}  // namespace
+} // namespace
 
 TEST(DgDisplays, BaseIndentCapabilitiesAndContentWidth) {
   Fixture f(hsFlatBorders);
@@ -69,7 +69,7 @@ TEST(DgDisplays, BaseIndentCapabilitiesAndContentWidth) {
 
 TEST(DgDisplays, CaptionPlacementAndSortArrowRoom) {
   Fixture f(hsFlatBorders);
-  TDgColumnLook c = Look(TDgColumnPlace::Middle, u"abc");  // 18 + 2 wide
+  TDgColumnLook c = Look(TDgColumnPlace::Middle, u"abc"); // 18 + 2 wide
   c.Header.Alignment = taRightJustify;
   f.d->DrawHeader(c, kCell);
   auto t = f.canvas.CallsOf("Text");
@@ -79,12 +79,12 @@ TEST(DgDisplays, CaptionPlacementAndSortArrowRoom) {
   c.Sorted = true;
   f.canvas.ClearCalls();
   f.d->DrawHeader(c, kCell);
-  EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 90 - 20 - 31);  // room for the arrow
+  EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 90 - 20 - 31); // room for the arrow
   c.Header.Alignment = taCenter;
   f.canvas.ClearCalls();
   f.d->DrawHeader(c, kCell);
   EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 10 + (80 - 20) / 2);
-  c.Header.Caption = std::u16string(30, u'x');  // wider than the cell
+  c.Header.Caption = std::u16string(30, u'x'); // wider than the cell
   f.canvas.ClearCalls();
   f.d->DrawHeader(c, kCell);
   EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 12);
@@ -92,12 +92,12 @@ TEST(DgDisplays, CaptionPlacementAndSortArrowRoom) {
 
 TEST(DgDisplays, HideArrowHidesOnlyAnArrowThatDoesNotFit) {
   Fixture f(hsFlatBorders);
-  TDgColumnLook c = Look(TDgColumnPlace::Middle, u"abcdefgh");  // w = 50, x = 12
+  TDgColumnLook c = Look(TDgColumnPlace::Middle, u"abcdefgh"); // w = 50, x = 12
   c.Sorted = true;
-  f.d->DrawHeader(c, kCell);  // arrow at 12 + 50 + 19 = 81: 89 >= 90? no, fits
+  f.d->DrawHeader(c, kCell); // arrow at 12 + 50 + 19 = 81: 89 >= 90? no, fits
   EXPECT_FALSE(f.canvas.CallsOf("Line").empty());
   const size_t fits = f.canvas.CallsOf("Line").size();
-  c.Header.Caption = u"abcdefghij";  // arrow x = 93: does not fit
+  c.Header.Caption = u"abcdefghij"; // arrow x = 93: does not fit
   f.canvas.ClearCalls();
   f.d->DrawHeader(c, kCell);
   EXPECT_EQ(f.canvas.CallsOf("Line").size(), fits - 3);
@@ -110,7 +110,7 @@ TEST(DgDisplays, HideArrowHidesOnlyAnArrowThatDoesNotFit) {
 TEST(DgDisplays, SortArrowsThemedEngravedAndOffice2010) {
   Fixture f(hsAuto);
   f.d->DrawSortArrow(20, 5, true);
-  EXPECT_EQ(f.At(24, 11), Sys(clBtnShadow));  // ascending base along y + 6
+  EXPECT_EQ(f.At(24, 11), Sys(clBtnShadow)); // ascending base along y + 6
   f.d->Themed = true;
   f.d->DrawSortArrow(40, 5, false);
   auto p = f.canvas.CallsOf("Polygon");
@@ -128,7 +128,7 @@ TEST(DgDisplays, SortArrowsThemedEngravedAndOffice2010) {
   TDgColumnLook c = Look(TDgColumnPlace::Middle, u"a");
   c.Sorted = true;
   v.d->DrawHeader(c, kCell);
-  EXPECT_EQ(v.canvas.CallsOf("Polygon").size(), 1u);  // the triangle at the top only
+  EXPECT_EQ(v.canvas.CallsOf("Polygon").size(), 1u); // the triangle at the top only
   EXPECT_EQ(v.canvas.CallsOf("Polygon")[0].Points[0].Y, 0);
 }
 
@@ -136,9 +136,8 @@ TEST(DgDisplays, WhichStylesInvertAPressedHeader) {
   const struct {
     THeaderStyle s;
     bool inverts;
-  } cases[] = {{hsAuto, true},      {hsOffice2007, false}, {hsOffice2010, false},
-               {hsOldStyle, true},  {hsOutlook, true},     {hsFlatBorders, false},
-               {hsVista, false}};
+  } cases[] = {{hsAuto, true},    {hsOffice2007, false},  {hsOffice2010, false}, {hsOldStyle, true},
+               {hsOutlook, true}, {hsFlatBorders, false}, {hsVista, false}};
   for (const auto& k : cases) {
     Fixture f(k.s);
     TDgColumnLook c = Look(TDgColumnPlace::Middle);
@@ -146,9 +145,7 @@ TEST(DgDisplays, WhichStylesInvertAPressedHeader) {
     f.d->DrawHeader(c, kCell);
     auto inv = f.canvas.CallsOf("Invert");
     EXPECT_EQ(!inv.empty(), k.inverts) << k.s;
-    if (!inv.empty()) {
-      EXPECT_EQ(inv[0].R, (TRect{10, 0, 89, 20}));
-    }
+    if (!inv.empty()) { EXPECT_EQ(inv[0].R, (TRect{10, 0, 89, 20})); }
   }
   Fixture f(hsOldStyle);
   TDgColumnLook only = Look(TDgColumnPlace::Only);
@@ -174,14 +171,14 @@ TEST(DgDisplays, DefaultHeaderByPlace) {
   Fixture m(hsAuto);
   c.Place = TDgColumnPlace::Middle;
   m.d->DrawHeaderBackground(c, kCell);
-  EXPECT_EQ(m.At(10, 1), 0x00C0FF);  // notched corners
+  EXPECT_EQ(m.At(10, 1), 0x00C0FF); // notched corners
   EXPECT_EQ(m.At(10, 2), Sys(clBtnHighlight));
   EXPECT_EQ(m.At(89, 1), 0x00C0FF);
   EXPECT_EQ(m.At(89, 5), Sys(clBtnShadow));
   Fixture l(hsAuto);
   c.Place = TDgColumnPlace::Last;
   l.d->DrawHeaderBackground(c, kCell);
-  EXPECT_EQ(l.At(89, 1), Sys(clBtnShadow));  // the last column's right edge runs full
+  EXPECT_EQ(l.At(89, 1), Sys(clBtnShadow)); // the last column's right edge runs full
   Fixture fi(hsAuto);
   c.Place = TDgColumnPlace::First;
   fi.d->DrawHeaderBackground(c, kCell);
@@ -216,7 +213,7 @@ TEST(DgDisplays, ThemedDefaultUsesTheThemeStates) {
   u.d->DrawIndicatorHeader({0, 0, 10, 20}, 0);
   EXPECT_EQ(u.At(0, 5), Sys(clBtnHighlight));
   EXPECT_EQ(u.At(9, 5), Sys(clBtnShadow));
-  u.d->DrawIndicatorHeader({0, 20, 10, 40}, 1);  // footer box
+  u.d->DrawIndicatorHeader({0, 20, 10, 40}, 1); // footer box
   EXPECT_EQ(u.At(5, 20), Sys(clBtnShadow));
   EXPECT_EQ(u.At(5, 21), Sys(clBtnHighlight));
 }
@@ -240,7 +237,7 @@ TEST(DgDisplays, OfficeGradientsAndEdges) {
   g.d->DrawIndicatorHeader({0, 0, 10, 20}, 0);
   EXPECT_EQ(g.At(3, 0), SchemeColor(6));
   EXPECT_EQ(g.At(9, 3), SchemeColor(2));
-  g.d->Scheme = 3;  // the display's scheme picks the colours
+  g.d->Scheme = 3; // the display's scheme picks the colours
   g.d->DrawIndicatorHeader({0, 0, 10, 20}, 0);
   EXPECT_EQ(g.At(9, 3), SchemeColor(2, 3));
   TDgColumnLook a = Look(TDgColumnPlace::First);
@@ -253,7 +250,7 @@ TEST(DgDisplays, OfficeGradientsAndEdges) {
 TEST(DgDisplays, OldOutlookFlatAndVistaBoxes) {
   Fixture o(hsOldStyle);
   TDgColumnLook c = Look(TDgColumnPlace::Middle);
-  c.Header.Color = 0x0000FF;  // not used: old style boxes are button face
+  c.Header.Color = 0x0000FF; // not used: old style boxes are button face
   o.d->DrawHeader(c, kCell);
   EXPECT_EQ(o.At(50, 5), Sys(clBtnFace));
   EXPECT_EQ(o.At(89, 5), Sys(clWindowFrame));
@@ -291,7 +288,7 @@ TEST(DgDisplays, OldOutlookFlatAndVistaBoxes) {
 TEST(DgDisplays, IndicatorsAndRowPointer) {
   Fixture f(hsAuto);
   f.d->DrawIndicator({0, 0, 12, 20}, 0);
-  EXPECT_EQ(f.At(1, 0), Sys(clBtnHighlight));  // the first row's top runs from x = 1
+  EXPECT_EQ(f.At(1, 0), Sys(clBtnHighlight)); // the first row's top runs from x = 1
   EXPECT_EQ(f.At(11, 5), Sys(clBtnShadow));
   f.d->DrawIndicator({0, 20, 12, 40}, 3);
   EXPECT_EQ(f.At(1, 20), Sys(clBtnFace));
@@ -324,8 +321,8 @@ TEST(DgDisplays, FooterAndInputCell) {
   ASSERT_EQ(t.size(), 1u);
   EXPECT_EQ(t[0].Text, u"\u03A3 1 234.50 мб");
   EXPECT_EQ(f.At(50, 5), 0x00FFFF);
-  EXPECT_EQ(f.At(89, 5), Sys(clBtnFace));  // grid lines
-  EXPECT_EQ(f.canvas.ClipBox(), (TRect{0, 0, 200, 40}));  // clip given back
+  EXPECT_EQ(f.At(89, 5), Sys(clBtnFace));                // grid lines
+  EXPECT_EQ(f.canvas.ClipBox(), (TRect{0, 0, 200, 40})); // clip given back
   // Input cell: active and focused is highlighted; locked is framed grey.
   c.InputText = u"abc";
   f.canvas.ClearCalls();
@@ -346,20 +343,20 @@ TEST(DgDisplays, FooterAndInputCell) {
   EXPECT_EQ(f.At(50, 5), Sys(clBtnFace));
   auto in = f.canvas.CallsOf("Text");
   EXPECT_EQ(in[0].Text, u"Ввод");
-  EXPECT_EQ(in[0].Flags & 3u, 1u);  // centred
+  EXPECT_EQ(in[0].Flags & 3u, 1u); // centred
   EXPECT_EQ(f.At(89, 5), Sys(clHighlight));
 }
 
 TEST(DgDisplays, GlyphsAndVerticalCaptions) {
   Fixture f(hsFlatBorders);
-  TDgPixmap glyph(4, 4, 0x00FF00FF);  // all of it the transparent colour...
-  glyph.At(1, 1) = 0x00000000;        // ...but one pixel
+  TDgPixmap glyph(4, 4, 0x00FF00FF); // all of it the transparent colour...
+  glyph.At(1, 1) = 0x00000000;       // ...but one pixel
   TDgColumnLook c = Look(TDgColumnPlace::Middle, u"ab");
   c.Header.Glyph = &glyph;
   c.Header.DisplayMode = dmTextAndImage;
   f.d->DrawHeaderContent(c, kCell);
-  EXPECT_EQ(f.At(14, 9), 0x000000);   // glyph at left + 3, vertically centred
-  EXPECT_EQ(f.At(13, 8), 0x123456);   // transparent pixels leave the background
+  EXPECT_EQ(f.At(14, 9), 0x000000); // glyph at left + 3, vertically centred
+  EXPECT_EQ(f.At(13, 8), 0x123456); // transparent pixels leave the background
   EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 13 + 4 + 2);
   c.Header.DisplayMode = dmImageOnly;
   f.canvas.ClearCalls();

@@ -14,13 +14,13 @@ TEST(EditMargins, PreviewAndGlyphWidenTheLeftMargin) {
   int l = 0, r = 3;
   DgEditLayout::AdjustMargins(true, 0, l, r);
   EXPECT_EQ(25, l);
-  EXPECT_EQ(3, r);  // the right margin is the edit's own
-  l = 1;  // a text column's editor
+  EXPECT_EQ(3, r); // the right margin is the edit's own
+  l = 1;           // a text column's editor
   DgEditLayout::AdjustMargins(true, 0, l, r);
   EXPECT_EQ(27, l);
   l = 1;
   DgEditLayout::AdjustMargins(false, 16, l, r);
-  EXPECT_EQ(21, l);  // 16 + 4 of air + the edit's own 1
+  EXPECT_EQ(21, l); // 16 + 4 of air + the edit's own 1
   l = 0;
   DgEditLayout::AdjustMargins(false, 0, l, r);
   EXPECT_EQ(0, l);
@@ -77,22 +77,23 @@ struct Rows {
   std::vector<WideString> text;
   std::vector<bool> shown;
   int Find(const TDgIncrementalSearch& s, int from) const {
-    return s.Find(static_cast<int>(text.size()), from, [&](int r) { return shown[r]; },
-                  [&](int r) { return text[r]; });
+    return s.Find(
+        static_cast<int>(text.size()), from, [&](int r) { return shown[r]; },
+        [&](int r) { return text[r]; });
   }
 };
 
 TEST(IncrementalSearch, FindsAfterTheSelectionThenWraps) {
   Rows rows{{u"alpha", u"beta", u"almond", u"gamma"}, {true, true, true, true}};
   TDgIncrementalSearch s;
-  EXPECT_EQ(-1, rows.Find(s, 0));  // nothing typed yet
+  EXPECT_EQ(-1, rows.Find(s, 0)); // nothing typed yet
   s.Append(u'a');
-  EXPECT_EQ(2, rows.Find(s, 0));   // after the selected row first
-  EXPECT_EQ(0, rows.Find(s, 2));   // then from the top
-  EXPECT_EQ(0, rows.Find(s, -1));  // no selection: from the top
+  EXPECT_EQ(2, rows.Find(s, 0));  // after the selected row first
+  EXPECT_EQ(0, rows.Find(s, 2));  // then from the top
+  EXPECT_EQ(0, rows.Find(s, -1)); // no selection: from the top
   s.Append(u'L');
   s.Append(u'p');
-  EXPECT_EQ(0, rows.Find(s, 0));   // the selected row itself comes last
+  EXPECT_EQ(0, rows.Find(s, 0)); // the selected row itself comes last
   s.Append(u'x');
   EXPECT_EQ(-1, rows.Find(s, 0));
   s.Clear();
@@ -103,7 +104,7 @@ TEST(IncrementalSearch, FoldsCaseOnUtf16AndSkipsHiddenRows) {
   Rows rows{{u"Юпитер", u"юла", u"Ёлка", u"Émile"}, {true, false, true, true}};
   TDgIncrementalSearch s;
   s.Append(u'ю');
-  EXPECT_EQ(0, rows.Find(s, 0));  // row 1 also matches but is hidden
+  EXPECT_EQ(0, rows.Find(s, 0)); // row 1 also matches but is hidden
   s.Clear();
   s.Append(u'ё');
   EXPECT_EQ(2, rows.Find(s, 0));
@@ -113,4 +114,4 @@ TEST(IncrementalSearch, FoldsCaseOnUtf16AndSkipsHiddenRows) {
   EXPECT_FALSE(TDgIncrementalSearch::BeginsWith(u"a", u"ab"));
 }
 
-}  // namespace
+} // namespace

@@ -27,20 +27,20 @@ TEST_F(CellEdit, ALetterStartsEditingAndEnterWritesTheCell) {
   ASSERT_TRUE(grid.CellEditing());
   TFakeInplaceEditor* ed = Editor();
   ASSERT_NE(nullptr, ed);
-  EXPECT_EQ(u"Ж", ed->EditText());  // the key, not the cell's text
+  EXPECT_EQ(u"Ж", ed->EditText()); // the key, not the cell's text
   EXPECT_EQ(1, ed->SelStart());
   EXPECT_TRUE(ed->EditorVisible());
   EXPECT_TRUE(ed->EditorFocused());
   EXPECT_EQ(&host, ed->Host());
   ed->Type(u"ук");
-  host.focused = false;  // the editor has the focus
+  host.focused = false; // the editor has the focus
   ed->Press(vk::Enter);
   EXPECT_FALSE(grid.CellEditing());
   EXPECT_EQ(u"Жук", grid.Cells(1, 2));
   ASSERT_EQ(1u, after.size());
   EXPECT_EQ(u"Жук", after[0]);
   EXPECT_FALSE(ed->EditorVisible());
-  EXPECT_TRUE(host.focused);  // the grid takes the focus back
+  EXPECT_TRUE(host.focused); // the grid takes the focus back
   EXPECT_EQ(nullptr, grid.AttachedEditor());
 }
 
@@ -54,15 +54,15 @@ TEST_F(CellEdit, BeginEditShowsTheCellsTextOverTheCell) {
   TFakeInplaceEditor* ed = Editor();
   ASSERT_NE(nullptr, ed);
   EXPECT_EQ(u"r2c1!", ed->EditText());
-  EXPECT_EQ(5, ed->SelLength());  // all selected
-  EXPECT_TRUE(edits.empty());     // the grid's own writing is no edit
+  EXPECT_EQ(5, ed->SelLength()); // all selected
+  EXPECT_TRUE(edits.empty());    // the grid's own writing is no edit
   EXPECT_EQ(1, ed->Prepared());
   EXPECT_EQ(1, ed->Settings().LeftMargin);
   TRect cell;
   grid.GetCellRect(1, 2, cell);
   const TRect b = ed->EditorBounds();
-  EXPECT_EQ(cell.Left + 2 + 1, b.Left);  // padding, then 1
-  EXPECT_EQ(cell.Right - 2 - 1 - 1, b.Right);  // padding, the grid line, then 1
+  EXPECT_EQ(cell.Left + 2 + 1, b.Left);       // padding, then 1
+  EXPECT_EQ(cell.Right - 2 - 1 - 1, b.Right); // padding, the grid line, then 1
   EXPECT_EQ(cell.Top + 1, b.Top);
   ed->Type(u'x');
   ASSERT_EQ(1u, edits.size());
@@ -86,7 +86,7 @@ TEST_F(CellEdit, RefusedWhereNothingMayBeEdited) {
   Char(u'a');
   EXPECT_FALSE(grid.CellEditing());
   grid.SetReadOnly(false);
-  DgSetTextEditorFactory(nullptr);  // a column of a class with no editor
+  DgSetTextEditorFactory(nullptr); // a column of a class with no editor
   auto* bare = grid.AddColumn();
   bare->SetOptions(bare->Options() + TColumnOptions{coEditing});
   grid.BeginEdit(3, 2, WideString());
@@ -94,7 +94,9 @@ TEST_F(CellEdit, RefusedWhereNothingMayBeEdited) {
 }
 
 TEST_F(CellEdit, EditAcceptSayingNoKeepsTheCellButEnds) {
-  grid.OnEditAccept = [](TObject*, int, int, const WideString& v, bool& accept) { accept = v != u"no"; };
+  grid.OnEditAccept = [](TObject*, int, int, const WideString& v, bool& accept) {
+    accept = v != u"no";
+  };
   for (uint16_t key : {vk::Enter, vk::Tab}) {
     grid.BeginEdit(1, 2, u"no");
     ASSERT_TRUE(grid.CellEditing());
@@ -116,7 +118,7 @@ TEST_F(CellEdit, EscapeCancelsOrClears) {
   Char(u'z');
   TFakeInplaceEditor* ed = Editor();
   ed->Press(vk::Escape);
-  EXPECT_TRUE(grid.CellEditing());  // goes on, emptied
+  EXPECT_TRUE(grid.CellEditing()); // goes on, emptied
   EXPECT_TRUE(ed->EditText().empty());
   ed->Type(u"q");
   ed->Press(vk::Enter);
@@ -174,9 +176,9 @@ TEST_F(Unconvertible, EnterOrTabReportsAndKeepsTheEditorOpen) {
     Editor()->Press(key);
     EXPECT_TRUE(grid.CellEditing());
     EXPECT_TRUE(grid.EditRefused());
-    EXPECT_EQ(u"x", Editor()->EditText());  // nothing typed is lost
+    EXPECT_EQ(u"x", Editor()->EditText()); // nothing typed is lost
     EXPECT_EQ(u"7", grid.Cells(2, 1));
-    EXPECT_EQ(2, grid.SelectedColumn());  // Tab did not move on
+    EXPECT_EQ(2, grid.SelectedColumn()); // Tab did not move on
   }
   EXPECT_EQ(2u, host.edit_errors.size());
   EXPECT_EQ(0, after);
@@ -192,7 +194,7 @@ TEST_F(Unconvertible, EnterOrTabReportsAndKeepsTheEditorOpen) {
 TEST_F(Unconvertible, FocusLossReportsEndsAndKeepsTheCell) {
   host.focused = false;
   Editor()->LoseFocus();
-  EXPECT_TRUE(grid.CellEditing());  // decided once the focus change is over
+  EXPECT_TRUE(grid.CellEditing()); // decided once the focus change is over
   host.DeliverPosted();
   EXPECT_FALSE(grid.CellEditing());
   EXPECT_EQ(1u, host.edit_errors.size());
@@ -205,16 +207,16 @@ TEST_F(EditFocus, LeavingTheGridAppliesButFocusOnTheGridDoesNot) {
   Char(u'k');
   TFakeInplaceEditor* ed = Editor();
   host.focused = false;
-  grid.FocusExit();  // the window's focus went to the editor
+  grid.FocusExit(); // the window's focus went to the editor
   host.DeliverPosted();
   EXPECT_TRUE(grid.CellEditing());
   ed->LoseFocus();
-  host.focused = true;  // and back to the grid's window
+  host.focused = true; // and back to the grid's window
   host.DeliverPosted();
   EXPECT_TRUE(grid.CellEditing());
   ed->FocusEditor();
   host.focused = false;
-  ed->LoseFocus();  // elsewhere
+  ed->LoseFocus(); // elsewhere
   host.DeliverPosted();
   EXPECT_FALSE(grid.CellEditing());
   EXPECT_EQ(u"k", grid.Cells(1, 2));
@@ -230,7 +232,7 @@ TEST_F(EditFocus, ScrollSizeAndRowChangesEndTheEdit) {
   Char(u'k');
   grid.DeleteRow(5);
   EXPECT_FALSE(grid.CellEditing());
-  EXPECT_EQ(u"r2c1", grid.Cells(1, 2));  // none of these wrote
+  EXPECT_EQ(u"r2c1", grid.Cells(1, 2)); // none of these wrote
 }
 
 TEST_F(EditFocus, SwappedRowsTakeTheEditWithThem) {
@@ -238,7 +240,7 @@ TEST_F(EditFocus, SwappedRowsTakeTheEditWithThem) {
   grid.ExchangeRows(2, 6);
   EXPECT_EQ(6, grid.EditRow());
   Editor()->Press(vk::Enter);
-  EXPECT_EQ(u"m", grid.Cells(1, 6));  // row 2's cells, now at 6
+  EXPECT_EQ(u"m", grid.Cells(1, 6)); // row 2's cells, now at 6
   EXPECT_EQ(u"r6c1", grid.Cells(1, 2));
 }
 
@@ -279,8 +281,8 @@ TEST_F(InputEdit, TypingThereAddsRowsWithEnter) {
   ed->Press(vk::Enter);
   ASSERT_EQ(11, grid.RowCount());
   EXPECT_EQ(u"new", grid.Cells(1, 10));
-  EXPECT_EQ(u"def", grid.Cells(0, 10));  // the default where nothing was typed
-  EXPECT_TRUE(grid.InputEditing());      // ready for the next row
+  EXPECT_EQ(u"def", grid.Cells(0, 10)); // the default where nothing was typed
+  EXPECT_TRUE(grid.InputEditing());     // ready for the next row
   EXPECT_TRUE(ed->EditText().empty());
   grid.OnInputAccept = [](TObject*, bool& a) { a = false; };
   ed->Type(u'x');
@@ -314,7 +316,7 @@ TEST_F(EditFocus, TheSecondClickEditsAndAPressElsewhereApplies) {
   };
   click(cell.Left + 10, cell.Top + 5);
   EXPECT_EQ(4, grid.SelectedRow());
-  EXPECT_FALSE(grid.CellEditing());  // the first click only selects
+  EXPECT_FALSE(grid.CellEditing()); // the first click only selects
   click(cell.Left + 10, cell.Top + 5);
   ASSERT_TRUE(grid.CellEditing());
   EXPECT_EQ(u"r4c0", Editor()->EditText());
@@ -340,7 +342,7 @@ TEST(DataGridEdit, AnEditFollowsItsRowThroughSwapsAndEndsOnMovesAndSorts) {
   EXPECT_EQ(4, f.grid->EditRow());
   EXPECT_TRUE(f.grid->ApplyEdit());
   EXPECT_EQ(u"w", f.grid->Cells(1, 4));
-  EXPECT_EQ(u"1", f.grid->Cells(0, 4));  // the row it was begun on
+  EXPECT_EQ(u"1", f.grid->Cells(0, 4)); // the row it was begun on
   EXPECT_TRUE(f.grid->Cells(1, 1).empty());
   f.grid->MoveRow(4, 0);
   EXPECT_FALSE(f.grid->CellEditing());
@@ -352,4 +354,4 @@ TEST(DataGridEdit, AnEditFollowsItsRowThroughSwapsAndEndsOnMovesAndSorts) {
   DgSetTextEditorFactory(nullptr);
 }
 
-}  // namespace
+} // namespace

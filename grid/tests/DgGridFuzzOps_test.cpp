@@ -29,9 +29,9 @@ class TFuzzRun {
     host_.Attach(grid_);
     host_.focused = true;
     TGridOptions o{goHeader};
-    const TGridOption all[] = {goFooter, goGrid, goIndicator, goInput, goMultiSelect, goRowResizing,
-                               goRowMoving, goSecondClickEdit, goSelectFullRow, goCanHideColumn,
-                               goEscClearEdit, goLockFixedCols};
+    const TGridOption all[] = {goFooter,        goGrid,          goIndicator,    goInput,
+                               goMultiSelect,   goRowResizing,   goRowMoving,    goSecondClickEdit,
+                               goSelectFullRow, goCanHideColumn, goEscClearEdit, goLockFixedCols};
     for (TGridOption x : all)
       if (Pick(0, 2) == 0) o += x;
     grid_->SetOptions(o);
@@ -94,21 +94,51 @@ class TFuzzRun {
     const TMouseButton button = Pick(0, 5) == 0 ? mbRight : mbLeft;
     switch (op) {
       case 0: grid_->AddRow(Pick(0, 5)); break;
-      case 1: if (n > 0) grid_->DeleteRow(Pick(0, n - 1)); break;
-      case 2: if (n > 0) grid_->MoveRow(Pick(0, n - 1), Pick(0, n - 1)); break;
-      case 3: if (n > 0) grid_->SetRowVisible(Pick(0, n - 1), Pick(0, 2) > 0); break;
-      case 4: if (n > 0) grid_->InsertRow(Pick(0, n)); break;
-      case 5: if (n > 0) grid_->AddChildRow(Pick(0, n - 1), Pick(0, 1) == 1); break;
-      case 6:
-        if (n > 0 && Pick(0, 1)) grid_->SetExpanded(Pick(0, n - 1), Pick(0, 1) == 1);
-        else if (n > 0) grid_->SetRowHeight(Pick(0, n - 1), Pick(0, 9) ? Pick(-2, 60) : Pick(60, 2000));
+      case 1:
+        if (n > 0) grid_->DeleteRow(Pick(0, n - 1));
         break;
-      case 7: if (Pick(0, 9) == 0) grid_->ClearRows(); else if (n > 1) grid_->ExchangeRows(Pick(0, n - 1), Pick(0, n - 1)); break;
-      case 8: if (cols < 6) AddColumn(); break;
-      case 9: if (cols > 0) delete grid_->Columns()->Item(Pick(0, cols - 1)); break;
-      case 10: if (cols > 0) grid_->Columns()->Item(Pick(0, cols - 1))->SetVisible(Pick(0, 1) == 1); break;
-      case 11: if (cols > 1) grid_->Columns()->Move(Pick(0, cols - 1), Pick(0, cols - 1)); break;
-      case 12: if (cols > 0) grid_->Columns()->Item(Pick(0, cols - 1))->SetWidth(Pick(0, 9) ? Pick(-5, 200) : Pick(200, 5000)); break;
+      case 2:
+        if (n > 0) grid_->MoveRow(Pick(0, n - 1), Pick(0, n - 1));
+        break;
+      case 3:
+        if (n > 0) grid_->SetRowVisible(Pick(0, n - 1), Pick(0, 2) > 0);
+        break;
+      case 4:
+        if (n > 0) grid_->InsertRow(Pick(0, n));
+        break;
+      case 5:
+        if (n > 0) grid_->AddChildRow(Pick(0, n - 1), Pick(0, 1) == 1);
+        break;
+      case 6:
+        if (n > 0 && Pick(0, 1))
+          grid_->SetExpanded(Pick(0, n - 1), Pick(0, 1) == 1);
+        else if (n > 0)
+          grid_->SetRowHeight(Pick(0, n - 1), Pick(0, 9) ? Pick(-2, 60) : Pick(60, 2000));
+        break;
+      case 7:
+        if (Pick(0, 9) == 0)
+          grid_->ClearRows();
+        else if (n > 1)
+          grid_->ExchangeRows(Pick(0, n - 1), Pick(0, n - 1));
+        break;
+      case 8:
+        if (cols < 6) AddColumn();
+        break;
+      case 9:
+        if (cols > 0) delete grid_->Columns()->Item(Pick(0, cols - 1));
+        break;
+      case 10:
+        if (cols > 0) grid_->Columns()->Item(Pick(0, cols - 1))->SetVisible(Pick(0, 1) == 1);
+        break;
+      case 11:
+        if (cols > 1) grid_->Columns()->Move(Pick(0, cols - 1), Pick(0, cols - 1));
+        break;
+      case 12:
+        if (cols > 0)
+          grid_->Columns()
+              ->Item(Pick(0, cols - 1))
+              ->SetWidth(Pick(0, 9) ? Pick(-5, 200) : Pick(200, 5000));
+        break;
       case 13:
       case 14:
       case 15: {
@@ -124,17 +154,29 @@ class TFuzzRun {
         break;
       }
       case 17:
-      case 18: grid_->MouseDown(button, shift, x, y); host_.capture = true; break;
+      case 18:
+        grid_->MouseDown(button, shift, x, y);
+        host_.capture = true;
+        break;
       case 19:
       case 20: grid_->MouseMove(shift, x, y); break;
-      case 21: grid_->MouseUp(button, shift, x, y); host_.capture = false; break;
-      case 22: host_.capture = false; grid_->CancelMode(); break;
+      case 21:
+        grid_->MouseUp(button, shift, x, y);
+        host_.capture = false;
+        break;
+      case 22:
+        host_.capture = false;
+        grid_->CancelMode();
+        break;
       case 23: {
         const TPoint s = host_.ClientToScreen(TPoint{x, y});
         const int k = Pick(0, 2);
-        if (k == 0) grid_->ColumnDragMove(s.X, s.Y);
-        else if (k == 1) grid_->ColumnDragDrop(s.X, s.Y);
-        else grid_->ColumnDragCancelled();
+        if (k == 0)
+          grid_->ColumnDragMove(s.X, s.Y);
+        else if (k == 1)
+          grid_->ColumnDragDrop(s.X, s.Y);
+        else
+          grid_->ColumnDragCancelled();
         break;
       }
       case 24:
@@ -154,16 +196,20 @@ class TFuzzRun {
         break;
       case 26:
         if (auto* e = dynamic_cast<TFakeInplaceEditor*>(grid_->AttachedEditor())) {
-          if (Pick(0, 1)) e->Type(kChars[Pick(0, sizeof kChars / sizeof kChars[0] - 1)]);
-          else e->Press(kKeys[Pick(0, sizeof kKeys / sizeof kKeys[0] - 1)], shift);
+          if (Pick(0, 1))
+            e->Type(kChars[Pick(0, sizeof kChars / sizeof kChars[0] - 1)]);
+          else
+            e->Press(kKeys[Pick(0, sizeof kKeys / sizeof kKeys[0] - 1)], shift);
         } else {
           grid_->DblClick();
         }
         break;
       case 27:
-        if (Pick(0, 3) == 0) host_.Resize(Pick(0, 400), Pick(0, 300));
-        else host_.ClickBar(Pick(0, 1) ? TDgScrollBarKind::Vertical : TDgScrollBarKind::Horizontal,
-                            Pick(0, 7));
+        if (Pick(0, 3) == 0)
+          host_.Resize(Pick(0, 400), Pick(0, 300));
+        else
+          host_.ClickBar(Pick(0, 1) ? TDgScrollBarKind::Vertical : TDgScrollBarKind::Horizontal,
+                         Pick(0, 7));
         grid_->MouseWheel(Pick(-2, 2) * 120, shift, TPoint{x, y});
         break;
     }
@@ -193,16 +239,10 @@ class TFuzzRun {
       ASSERT_TRUE(g.ValidRow(g.EditRow())) << g.EditRow();
       ASSERT_NE(g.AttachedEditor(), nullptr);
     }
-    if (g.InputEditing()) {
-      ASSERT_TRUE(g.ValidColumn(g.InputColumn())) << g.InputColumn();
-    }
-    if (!g.CellEditing() && !g.InputEditing()) {
-      ASSERT_EQ(g.AttachedEditor(), nullptr);
-    }
+    if (g.InputEditing()) { ASSERT_TRUE(g.ValidColumn(g.InputColumn())) << g.InputColumn(); }
+    if (!g.CellEditing() && !g.InputEditing()) { ASSERT_EQ(g.AttachedEditor(), nullptr); }
     // Pointers the mouse keeps name columns that still exist.
-    if (TDgCustomColumn* c = g.DraggedColumn()) {
-      ASSERT_GE(g.Columns()->IndexOf(c), 0);
-    }
+    if (TDgCustomColumn* c = g.DraggedColumn()) { ASSERT_GE(g.Columns()->IndexOf(c), 0); }
     ASSERT_GE(g.DropRow(), -1);
     ASSERT_LE(g.DropRow(), n);
   }
@@ -220,7 +260,6 @@ class TFuzzRun {
     ASSERT_FALSE(grid_->DropArrowsShown());
   }
 
-
  private:
   void AddColumn() {
     auto* c = new TDgTextColumn(nullptr);
@@ -233,7 +272,7 @@ class TFuzzRun {
   TFakeGridHost host_;
   TDataGrid* grid_ = nullptr;
 };
-}  // namespace
+} // namespace
 
 TEST(GridFuzzOperations, RandomMixesNeverBreakTheGrid) {
   DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TFakeInplaceEditor; });
@@ -247,9 +286,7 @@ TEST(GridFuzzOperations, RandomMixesNeverBreakTheGrid) {
     for (int step = 0; step < 200; ++step) {
       try {
         run.Step(trail);
-      } catch (const std::exception& e) {
-        FAIL() << trail.str() << " raised " << e.what();
-      }
+      } catch (const std::exception& e) { FAIL() << trail.str() << " raised " << e.what(); }
       run.Check(trail.str());
       if (::testing::Test::HasFatalFailure() || !run.Alive()) break;
     }

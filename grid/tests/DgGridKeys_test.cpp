@@ -9,16 +9,16 @@ using RowKeys = KeyGridTest;
 TEST_F(RowKeys, UpAndDownStopAtTheEdgesAndScrollAtTheBottom) {
   Select(0, 0);
   Key(vk::Up);
-  EXPECT_EQ(0, grid.SelectedRow());  // no input line above
+  EXPECT_EQ(0, grid.SelectedRow()); // no input line above
   for (int i = 0; i < 4; ++i) Key(vk::Down);
   EXPECT_EQ(4, grid.SelectedRow());
-  EXPECT_EQ(0, Bar());  // row 4 is the last fully shown
+  EXPECT_EQ(0, Bar()); // row 4 is the last fully shown
   Key(vk::Down);
   // Row 5's bottom is past the cell area's: the bar steps one row.
   EXPECT_EQ(1, Bar());
   for (int i = 0; i < 10; ++i) Key(vk::Down);
   EXPECT_EQ(9, grid.SelectedRow());
-  EXPECT_TRUE(host.parent_keys.empty());  // Down never wraps out
+  EXPECT_TRUE(host.parent_keys.empty()); // Down never wraps out
   Key(vk::Up);
   EXPECT_EQ(8, grid.SelectedRow());
 }
@@ -47,18 +47,18 @@ TEST_F(RowKeys, ShiftDownExtendsAMultiSelection) {
 TEST_F(RowKeys, PagesByTheRowsThatFit) {
   Select(0, 0);
   Key(vk::PageDown);
-  EXPECT_EQ(4, grid.SelectedRow());  // the last fully shown row
+  EXPECT_EQ(4, grid.SelectedRow()); // the last fully shown row
   EXPECT_EQ(0, Bar());
   Key(vk::PageDown);
   EXPECT_EQ(9, grid.SelectedRow());
   EXPECT_EQ(5, Bar());
   Key(vk::PageDown);
-  EXPECT_EQ(9, grid.SelectedRow());  // past the end: the last row
+  EXPECT_EQ(9, grid.SelectedRow()); // past the end: the last row
   Key(vk::PageUp);
   EXPECT_EQ(5, grid.TopRow());
-  EXPECT_EQ(5, grid.SelectedRow());  // first the top row
+  EXPECT_EQ(5, grid.SelectedRow()); // first the top row
   Key(vk::PageUp);
-  EXPECT_EQ(0, grid.SelectedRow());  // then a page back, with the bar
+  EXPECT_EQ(0, grid.SelectedRow()); // then a page back, with the bar
   EXPECT_EQ(0, Bar());
   EXPECT_EQ(0, grid.TopRow());
 }
@@ -66,7 +66,7 @@ TEST_F(RowKeys, PagesByTheRowsThatFit) {
 TEST_F(RowKeys, PagingWithoutSelectionOrRoomTakesTheFirstRowThenOneRow) {
   grid.SetRowVisible(0, false);
   Key(vk::PageDown);
-  EXPECT_EQ(1, grid.SelectedRow());  // the first visible row
+  EXPECT_EQ(1, grid.SelectedRow()); // the first visible row
   grid.SetSelectedRow(-1);
   Key(vk::PageUp);
   EXPECT_EQ(1, grid.SelectedRow());
@@ -118,7 +118,7 @@ TEST_F(ColumnKeys, LeftAndRightStopAtTheEdgesAndSkipHiddenColumns) {
 }
 
 TEST_F(ColumnKeys, FullRowSelectionScrollsSidewaysInstead) {
-  host.Resize(150, kHeight);  // 240 pixels of columns in 150
+  host.Resize(150, kHeight); // 240 pixels of columns in 150
   grid.SetOptions(grid.Options() + TGridOptions{goSelectFullRow});
   Select(0, 2);
   Key(vk::Right);
@@ -136,14 +136,14 @@ TEST_F(ColumnKeys, TabWalksTheCellsAndWrapsOutAtTheLast) {
   Key(vk::Tab);
   Key(vk::Tab);
   EXPECT_EQ(2, grid.SelectedColumn());
-  Key(vk::Tab);  // last column: the next row's first
+  Key(vk::Tab); // last column: the next row's first
   EXPECT_EQ(9, grid.SelectedRow());
   EXPECT_EQ(0, grid.SelectedColumn());
-  Key(vk::Tab, TShiftState{ssShift});  // back to the row above's last
+  Key(vk::Tab, TShiftState{ssShift}); // back to the row above's last
   EXPECT_EQ(8, grid.SelectedRow());
   EXPECT_EQ(2, grid.SelectedColumn());
   Select(2, 9);
-  Key(vk::Tab);  // the last cell of all: the focus moves on, the first row selected
+  Key(vk::Tab); // the last cell of all: the focus moves on, the first row selected
   ASSERT_EQ(1u, host.parent_keys.size());
   EXPECT_EQ(9, host.parent_keys[0]);
   EXPECT_EQ(0, grid.SelectedRow());
@@ -183,7 +183,7 @@ TEST_F(InputLine, EnterAddsARowOnlyWhenAlwaysAsked) {
   ASSERT_TRUE(grid.InputFocused());
   Column(0)->SetInputValue(u"new");
   Char(u'\r');
-  EXPECT_EQ(10, grid.RowCount());  // imEditing: nothing
+  EXPECT_EQ(10, grid.RowCount()); // imEditing: nothing
   grid.SetInputEnterMode(imAllways);
   int added = 0;
   grid.OnInputAdded = [&](TObject*) { ++added; };
@@ -217,7 +217,7 @@ TEST_F(Wheel, StepsOrPagesAndGivesWayToTheHorizontalBar) {
   EXPECT_GT(Bar(), 1);
   grid.MouseWheel(-240 * 10, {}, TPoint{});
   EXPECT_TRUE(host.vert.IsLast());
-  EXPECT_FALSE(grid.MouseWheel(-120, {}, TPoint{}));  // at the end, nothing sideways
+  EXPECT_FALSE(grid.MouseWheel(-120, {}, TPoint{})); // at the end, nothing sideways
   grid.MouseWheel(120 * 20, {}, TPoint{});
   EXPECT_EQ(0, Bar());
   // All rows fit; the columns do not: the wheel moves sideways.
@@ -242,18 +242,18 @@ TEST_F(Search, TypedLettersFindRowsUntilAPauseClearsThem) {
   ASSERT_EQ(1u, host.timers.size());
   EXPECT_EQ(DgGridTimer::IncrementalSearch, host.timers[0].first);
   EXPECT_EQ(700, host.timers[0].second);
-  Char(u'Е');  // within the pause: the text grows, case aside
+  Char(u'Е'); // within the pause: the text grows, case aside
   EXPECT_EQ(u"бЕ", grid.SearchText());
   EXPECT_EQ(6, grid.SelectedRow());
   Char(u'т');
   EXPECT_EQ(7, grid.SelectedRow());
-  Char(u'x');  // nothing begins so: the selection stays
+  Char(u'x'); // nothing begins so: the selection stays
   EXPECT_EQ(7, grid.SelectedRow());
-  grid.TimerFired(DgGridTimer::IncrementalSearch);  // the pause
+  grid.TimerFired(DgGridTimer::IncrementalSearch); // the pause
   EXPECT_TRUE(grid.SearchText().empty());
   EXPECT_TRUE(host.timers.empty());
   Char(u'Б');
-  EXPECT_EQ(2, grid.SelectedRow());  // from after row 7, round to the top
+  EXPECT_EQ(2, grid.SelectedRow()); // from after row 7, round to the top
 }
 
 TEST_F(Search, AnEditableColumnEditsInsteadAndNoSearchColumnDoesNothing) {
@@ -268,4 +268,4 @@ TEST_F(Search, AnEditableColumnEditsInsteadAndNoSearchColumnDoesNothing) {
   EXPECT_TRUE(grid.SearchText().empty());
 }
 
-}  // namespace
+} // namespace

@@ -60,19 +60,19 @@ TEST(GridMouseHitTest, ReportRegionsInOrderAndSlides) {
 TEST(GridMouseColumns, ColumnUnderXSkipsHiddenAndFollowsScroll) {
   Cols g;
   EXPECT_EQ(DgColumnAtX(*g.cols, 0), g.c[0]);
-  EXPECT_EQ(DgColumnAtX(*g.cols, 50), g.c[0]);  // the shared edge: the first column's span
+  EXPECT_EQ(DgColumnAtX(*g.cols, 50), g.c[0]); // the shared edge: the first column's span
   EXPECT_EQ(DgColumnAtX(*g.cols, 51), g.c[1]);
   EXPECT_EQ(DgColumnAtX(*g.cols, 261), nullptr);
   g.c[1]->SetVisible(false);
   EXPECT_EQ(DgColumnAtX(*g.cols, 60), g.c[2]);
   g.host.scroll = 30;
-  EXPECT_EQ(DgColumnAtX(*g.cols, 60), g.c[2]);  // 50..120 after the scroll
+  EXPECT_EQ(DgColumnAtX(*g.cols, 60), g.c[2]); // 50..120 after the scroll
   EXPECT_EQ(DgColumnAtX(*g.cols, 21), g.c[2]);
 }
 
 TEST(GridMouseColumns, ResizeZoneAroundRightEdges) {
   Cols g;
-  EXPECT_EQ(DgResizeZoneAt(*g.cols, 48), g.c[0]);  // edge 50 within 46..51
+  EXPECT_EQ(DgResizeZoneAt(*g.cols, 48), g.c[0]); // edge 50 within 46..51
   EXPECT_EQ(DgResizeZoneAt(*g.cols, 52), g.c[0]);
   EXPECT_EQ(DgResizeZoneAt(*g.cols, 53), nullptr);
   EXPECT_EQ(DgResizeZoneAt(*g.cols, 46), nullptr);
@@ -82,18 +82,18 @@ TEST(GridMouseColumns, ResizeZoneAroundRightEdges) {
   // A scrolled column whose edge has gone under the fixed column is not
   // grabbed through it; the fixed column's own edge still is.
   g.cols->SetFixedCols(1);
-  g.host.scroll = 100;  // column 1 now spans -50..10 under the fixed 0..50
+  g.host.scroll = 100; // column 1 now spans -50..10 under the fixed 0..50
   EXPECT_EQ(DgResizeZoneAt(*g.cols, 10), nullptr);
   EXPECT_EQ(DgResizeZoneAt(*g.cols, 80), g.c[2]);
   EXPECT_EQ(DgResizeZoneAt(*g.cols, 50), g.c[0]);
 }
 
 TEST(GridMouseColumns, ResizeStopsAtMinWidthAndNeverBelowOnePixel) {
-  Cols g;  // column 1: 50..110, width 60
+  Cols g; // column 1: 50..110, width 60
   g.c[1]->SetMinWidth(20);
   EXPECT_EQ(DgResizeDelta(*g.c[1], 150), 40);
   EXPECT_EQ(DgResizeDelta(*g.c[1], 75), -35);
-  EXPECT_EQ(DgResizeDelta(*g.c[1], 10), -40);  // 60 - 40 = MinWidth
+  EXPECT_EQ(DgResizeDelta(*g.c[1], 10), -40); // 60 - 40 = MinWidth
   g.c[1]->SetMinWidth(0);
   EXPECT_EQ(DgResizeDelta(*g.c[1], 10), -59);
   g.c[1]->SetMinWidth(-5);
@@ -102,17 +102,17 @@ TEST(GridMouseColumns, ResizeStopsAtMinWidthAndNeverBelowOnePixel) {
 }
 
 TEST(GridMouseDrop, TargetsEachSideOfEachNeighbour) {
-  Cols g;  // edges 0 | 50 | 110 | 180 | 260; dragging column 1 (position 1)
+  Cols g; // edges 0 | 50 | 110 | 180 | 260; dragging column 1 (position 1)
   TDgCustomColumn& d = *g.c[1];
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 10), 0);    // left half of column 0
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 40), 1);    // right half of column 0: after it, no move
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 60), 1);    // on itself
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 105), 1);   // on itself, right half
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 120), 1);   // left half of column 2: where it is
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 170), 2);   // right half of column 2
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 200), 2);   // left half of column 3: before it
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 250), 3);   // right half of column 3: the end
-  EXPECT_EQ(DgDropTarget(*g.cols, d, 400), 1);   // past the columns
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 10), 0);  // left half of column 0
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 40), 1);  // right half of column 0: after it, no move
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 60), 1);  // on itself
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 105), 1); // on itself, right half
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 120), 1); // left half of column 2: where it is
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 170), 2); // right half of column 2
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 200), 2); // left half of column 3: before it
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 250), 3); // right half of column 3: the end
+  EXPECT_EQ(DgDropTarget(*g.cols, d, 400), 1); // past the columns
   // Dragging the last column leftwards.
   TDgCustomColumn& e = *g.c[3];
   EXPECT_EQ(DgDropTarget(*g.cols, e, 40), 1);
@@ -122,7 +122,7 @@ TEST(GridMouseDrop, TargetsEachSideOfEachNeighbour) {
 
 TEST(GridMouseDrop, HiddenColumnsAndTheFixedArea) {
   Cols g;
-  g.c[2]->SetVisible(false);  // edges 0 | 50 | 110(col 3) | 190
+  g.c[2]->SetVisible(false); // edges 0 | 50 | 110(col 3) | 190
   TDgCustomColumn& d = *g.c[0];
   // Left half of column 3: before it, i.e. at the previous visible column's place.
   EXPECT_EQ(DgDropTarget(*g.cols, d, 120), 1);
@@ -131,7 +131,7 @@ TEST(GridMouseDrop, HiddenColumnsAndTheFixedArea) {
   g.c[2]->SetVisible(true);
   g.host.indicator = true;
   g.Relayout();
-  g.host.scroll = 20;  // column 0 spans -8..42, partly under the indicator 0..12
+  g.host.scroll = 20; // column 0 spans -8..42, partly under the indicator 0..12
   EXPECT_EQ(DgDropTarget(*g.cols, *g.c[3], 5), 3);
   EXPECT_EQ(DgDropTarget(*g.cols, *g.c[3], 14), 0);
   g.cols->SetFixedCols(1);
@@ -144,12 +144,12 @@ TEST(GridMouseDrop, HiddenColumnsAndTheFixedArea) {
 TEST(GridMouseDrop, ArrowsAtTheLandingEdge) {
   Cols g;
   g.host.indicator = true;
-  g.Relayout();  // edges 12 | 62 | 122 | 192 | 272
+  g.Relayout(); // edges 12 | 62 | 122 | 192 | 272
   int x = -1;
-  EXPECT_FALSE(DgDropArrowX(*g.cols, *g.c[1], 1, x));  // stays: no arrows
-  ASSERT_TRUE(DgDropArrowX(*g.cols, *g.c[1], 2, x));   // moving right: after column 2
+  EXPECT_FALSE(DgDropArrowX(*g.cols, *g.c[1], 1, x)); // stays: no arrows
+  ASSERT_TRUE(DgDropArrowX(*g.cols, *g.c[1], 2, x));  // moving right: after column 2
   EXPECT_EQ(x, 192);
-  ASSERT_TRUE(DgDropArrowX(*g.cols, *g.c[1], 0, x));   // moving left: before column 0
+  ASSERT_TRUE(DgDropArrowX(*g.cols, *g.c[1], 0, x)); // moving left: before column 0
   EXPECT_EQ(x, 12);
   g.host.scroll = 7;
   ASSERT_TRUE(DgDropArrowX(*g.cols, *g.c[1], 3, x));
@@ -162,4 +162,4 @@ TEST(GridMouseDrop, ArrowsAtTheLandingEdge) {
   EXPECT_EQ(DgHeaderDropBand(*g.cols, 100, 18), (TRect{0, 0, 100, 18}));
 }
 
-}  // namespace
+} // namespace

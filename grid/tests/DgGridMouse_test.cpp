@@ -111,12 +111,12 @@ TEST(GridMouseResize, GuideLinesFollowTheEdgeAndTheWidthChangesOnRelease) {
   EXPECT_EQ(f.host.cursor, DgCursor::HorzSplit);
   f.Down(81, 5);
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::ColumnResizing);
-  EXPECT_EQ(f.grid.GuideLineX(0), 0);  // the first column's left edge is not moved off screen
+  EXPECT_EQ(f.grid.GuideLineX(0), 0); // the first column's left edge is not moved off screen
   EXPECT_EQ(f.grid.GuideLineX(1), 79);
   f.Move(130, 9);
   EXPECT_EQ(f.grid.ResizeDelta(), 50);
   EXPECT_EQ(f.grid.GuideLineX(1), 129);
-  EXPECT_EQ(f.Col(0)->Width(), 80);  // nothing changes before the release
+  EXPECT_EQ(f.Col(0)->Width(), 80); // nothing changes before the release
   EXPECT_EQ(f.Feedback().size(), 2u);
   f.Up(130, 9);
   EXPECT_EQ(f.Col(0)->Width(), 130);
@@ -158,7 +158,7 @@ TEST(GridMouseResize, LostCaptureOrFocusCancelsWithoutTrace) {
   f.grid.CancelMode();
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::Idle);
   EXPECT_TRUE(f.Feedback().empty());
-  EXPECT_FALSE(f.host.rects.empty());  // the lines' strips are painted over
+  EXPECT_FALSE(f.host.rects.empty()); // the lines' strips are painted over
   f.Up(150, 5);
   EXPECT_EQ(f.Col(0)->Width(), 80);
 
@@ -166,14 +166,14 @@ TEST(GridMouseResize, LostCaptureOrFocusCancelsWithoutTrace) {
   f.grid.SetOptions(f.grid.Options() + goIndicator + goRowResizing);
   int heightOf = -1;
   f.grid.OnChangeRowHeight = [&](TObject*, int r, int h) { heightOf = r * 1000 + h; };
-  const int edge = f.RowY(2);  // row 1's lower edge
+  const int edge = f.RowY(2); // row 1's lower edge
   f.grid.MouseMove(TShiftState(), 4, edge - 1);
   EXPECT_EQ(f.host.cursor, DgCursor::VertSplit);
   f.Down(4, edge - 1);
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::RowResizing);
   f.Move(4, edge + 20);
   EXPECT_EQ(f.grid.RowGuideY(), edge + 20);
-  f.Move(4, f.RowY(1) + 2);  // never less than 8 pixels
+  f.Move(4, f.RowY(1) + 2); // never less than 8 pixels
   EXPECT_EQ(f.grid.RowGuideY(), f.RowY(1) + 8);
   f.grid.CancelMouseStates();
   EXPECT_EQ(f.grid.RowGuideY(), -1);
@@ -194,7 +194,7 @@ TEST(GridMouseHeader, ClicksSortOneWayThenBackAndOnlyOnThePressedHeader) {
   f.Click(120, 5);
   EXPECT_EQ(f.Col(1)->SortKind(), skDescending);
   ASSERT_GE(f.log.size(), 2u);
-  EXPECT_EQ(f.log.front(), "click 1");  // the click is heard before the sort
+  EXPECT_EQ(f.log.front(), "click 1"); // the click is heard before the sort
   EXPECT_EQ(f.log.back(), "sort 1 down");
   f.log.clear();
   // Released over another header: the pressed one hears the click, nothing sorts.
@@ -229,9 +229,9 @@ TEST(GridMouseRows, RowTwoDroppedOnTheBoundaryAboveRowFiveLandsAtFour) {
   std::vector<std::pair<int, int>> moves;
   f.grid.OnRowMove = [&](TObject*, int a, int b, bool&) { moves.emplace_back(a, b); };
   f.Down(40, f.RowY(2) + 8);
-  f.Move(40, f.RowY(2) + 11);  // not yet 5 pixels
+  f.Move(40, f.RowY(2) + 11); // not yet 5 pixels
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::Idle);
-  f.Move(40, f.RowY(4) + 12);  // the lower half of row 4: the boundary above row 5
+  f.Move(40, f.RowY(4) + 12); // the lower half of row 4: the boundary above row 5
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::RowMoving);
   EXPECT_EQ(f.host.cursor, crDrag);
   EXPECT_EQ(f.grid.DropRow(), 5);
@@ -240,7 +240,8 @@ TEST(GridMouseRows, RowTwoDroppedOnTheBoundaryAboveRowFiveLandsAtFour) {
   EXPECT_TRUE(red);
   f.Up(40, f.RowY(4) + 12);
   EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{2, 4}}));
-  EXPECT_EQ(f.Texts(), (std::vector<std::string>{"r0", "r1", "r3", "r4", "r2", "r5", "r6", "r7", "r8", "r9"}));
+  EXPECT_EQ(f.Texts(),
+            (std::vector<std::string>{"r0", "r1", "r3", "r4", "r2", "r5", "r6", "r7", "r8", "r9"}));
   EXPECT_EQ(f.grid.SelectedRow(), 4);
   EXPECT_TRUE(f.Feedback().empty());
   // Upwards: row 7 onto the boundary above row 3 lands at 3.
@@ -325,7 +326,7 @@ TEST(GridMouseColumnDrag, DroppedOutsideHidesOnlyWhenAllowedAndNeverTheLast) {
   f.grid.SetOptions(f.grid.Options() + goCanHideColumn);
   dragOut(120);
   EXPECT_FALSE(f.Col(1)->Visible());
-  dragOut(100);  // column 2 now spans 80..140
+  dragOut(100); // column 2 now spans 80..140
   EXPECT_FALSE(f.Col(2)->Visible());
   dragOut(20);
   EXPECT_TRUE(f.Col(0)->Visible());
@@ -338,7 +339,7 @@ TEST(GridMouseColumnDrag, LockedFixedColumnsAndInterruptedDrags) {
   f.grid.SetOptions(f.grid.Options() + goLockFixedCols);
   f.Down(120, 5);
   f.Move(130, 5);
-  f.grid.ColumnDragMove(1010, 1005);  // into the fixed column
+  f.grid.ColumnDragMove(1010, 1005); // into the fixed column
   EXPECT_FALSE(f.host.arrows);
   EXPECT_EQ(f.host.drag_cursor, DgCursor::ColumnNoDrag);
   f.grid.ColumnDragMove(1230, 1005);
@@ -348,7 +349,7 @@ TEST(GridMouseColumnDrag, LockedFixedColumnsAndInterruptedDrags) {
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::Idle);
   EXPECT_FALSE(f.host.arrows);
   EXPECT_EQ(f.grid.Columns()->PositionOf(f.Col(1)), 1);
-  f.grid.ColumnDragDrop(1230, 1005);  // a late drop is ignored
+  f.grid.ColumnDragDrop(1230, 1005); // a late drop is ignored
   EXPECT_EQ(f.grid.Columns()->PositionOf(f.Col(1)), 1);
   // The focus went elsewhere: the grid takes the box away itself.
   f.Down(120, 5);
@@ -455,9 +456,10 @@ TEST(GridMouseHints, CellAndHeaderHintsWhileTheFormIsActive) {
 
 TEST(GridMouseHitTest, CellsAcrossGridLinesAndRegions) {
   Fixture f;
-  f.grid.SetOptions(f.grid.Options() + goGrid + goIndicator);  // rows of 16 + 1 line, columns from 12
+  f.grid.SetOptions(f.grid.Options() + goGrid +
+                    goIndicator); // rows of 16 + 1 line, columns from 12
   int c = -2, r = -2;
-  f.grid.PointToCell(20, 18 + 16, c, r);  // the line under row 0
+  f.grid.PointToCell(20, 18 + 16, c, r); // the line under row 0
   EXPECT_EQ(c, 0);
   EXPECT_EQ(r, 0);
   f.grid.PointToCell(20, 18 + 17, c, r);
@@ -476,4 +478,4 @@ TEST(GridMouseHitTest, CellsAcrossGridLinesAndRegions) {
   EXPECT_EQ(f.host.cursor, crDefault);
 }
 
-}  // namespace
+} // namespace

@@ -77,7 +77,7 @@ struct Painted {
   }
 };
 
-}  // namespace
+} // namespace
 
 // --- What is drawn for a scroll position and a clip ---------------------------------
 
@@ -171,8 +171,8 @@ TEST(GridPaint, GridLineStyles) {
   p.grid.SetGridLinesColor(0x00C0C0);
   p.Paint();
   const TRect r0 = p.Rect(0, 0);
-  EXPECT_EQ(p.canvas.Pixel(r0.Left + 3, r0.Bottom), 0x00C0C0);    // bottom line
-  EXPECT_EQ(p.canvas.Pixel(r0.Right - 1, r0.Top + 3), 0x00C0C0);  // right line
+  EXPECT_EQ(p.canvas.Pixel(r0.Left + 3, r0.Bottom), 0x00C0C0);   // bottom line
+  EXPECT_EQ(p.canvas.Pixel(r0.Right - 1, r0.Top + 3), 0x00C0C0); // right line
   // Fillers under the last row show the lines in lsNormal...
   const TRect f = p.Rect(0, 5);
   EXPECT_EQ(p.canvas.Pixel(f.Left + 3, f.Bottom), 0x00C0C0);
@@ -298,7 +298,7 @@ TEST(GridPaint, SortedColumnsAndColouringEvents) {
   p.grid.SelectCell(1, 0, true, TShiftState());
   p.Paint();
   EXPECT_EQ(p.CellPixel(1, 1), 0xFFFFFF);
-  EXPECT_EQ(p.CellPixel(1, 0), 0xF0C000);  // the highlight stays
+  EXPECT_EQ(p.CellPixel(1, 0), 0xF0C000); // the highlight stays
   p.grid.SetSortedStyle(soDarker);
   p.Paint();
   EXPECT_EQ(p.CellPixel(1, 1), 0x767676);
@@ -349,9 +349,9 @@ TEST(GridPaint, CustomDrawingOptionsAndHintMarks) {
   p.grid.SetAppearanceOptions(TAppearanceOptions{aoHintMarks});
   p.Paint();
   EXPECT_EQ(custom, (std::vector<std::pair<int, int>>{{1, 0}, {2, 0}, {1, 1}, {2, 1}}));
-  EXPECT_EQ(p.TextCall(U("r0c1")), nullptr);  // background only
-  EXPECT_EQ(p.TextCall(U("r0c2")), nullptr);  // custom only
-  EXPECT_EQ(p.CellPixel(2, 0), kPink);        // and not filled
+  EXPECT_EQ(p.TextCall(U("r0c1")), nullptr); // background only
+  EXPECT_EQ(p.TextCall(U("r0c2")), nullptr); // custom only
+  EXPECT_EQ(p.CellPixel(2, 0), kPink);       // and not filled
   ASSERT_EQ(p.canvas.CallsOf("Polygon").size(), 1u);
   EXPECT_EQ(p.canvas.CallsOf("Polygon")[0].Points[1].X, p.Rect(0, 1).Right - 1);
 }

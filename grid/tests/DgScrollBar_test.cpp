@@ -43,7 +43,7 @@ TDgScrollBar MakeBar(FakeHost& h, int max, int page) {
   return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DgScrollBar, BottomAndThumbStopAtTheLastPage) {
   FakeHost h;
@@ -87,7 +87,7 @@ TEST(DgScrollBar, PositionIsClampedAndMovesTheContent) {
   b.EndUpdate();
   b.ManualScroll = true;
   b.SetPosition(40);
-  EXPECT_EQ(h.log.size(), 2u);  // neither moved the content
+  EXPECT_EQ(h.log.size(), 2u); // neither moved the content
   TDgScrollBar horz(&h, TDgScrollBarKind::Horizontal);
   horz.SetMax(10);
   horz.SetPosition(3);
@@ -145,9 +145,9 @@ TEST(DgScrollBar, StepsSendTheUsersRequests) {
   FakeHost h;
   TDgScrollBar b(&h, TDgScrollBarKind::Vertical);
   b.LineDown();
-  EXPECT_TRUE(h.sent.empty());  // Max 0: nothing to scroll
+  EXPECT_TRUE(h.sent.empty()); // Max 0: nothing to scroll
   b.SetMax(100);
-  b.LineUp();                   // at 0
+  b.LineUp(); // at 0
   EXPECT_TRUE(h.sent.empty());
   b.LineDown();
   b.PageDown();
@@ -194,7 +194,7 @@ struct FakeRoll : IDgRollPlatform {
   void RollLineDown() override { ++down; }
 };
 
-}  // namespace
+} // namespace
 
 TEST(DgRoll, IntervalShrinksWithDistance) {
   EXPECT_EQ(TDgRollState::IntervalFor(50), 50u);
@@ -249,6 +249,6 @@ TEST(DgRoll, CursorStatesAndScrolling) {
   // Ticks and moves after the end do nothing.
   r.TimerTick();
   r.MouseMove({0, 500});
-  EXPECT_EQ(p.up, 3);  // the two far ticks above scrolled too
+  EXPECT_EQ(p.up, 3); // the two far ticks above scrolled too
   EXPECT_EQ(p.cursor, 0);
 }

@@ -25,20 +25,18 @@ TEST(DgColours, BlendRefusesAlphaOutsideAByte) {
   EXPECT_THROW(BlendColor(0, 0, -1), EDgAssertion);
   try {
     BlendColor(0, 0, 300);
-  } catch (const EDgAssertion& e) {
-    EXPECT_STREQ(e.what(), "Assertion failure");
-  }
+  } catch (const EDgAssertion& e) { EXPECT_STREQ(e.what(), "Assertion failure"); }
 }
 
 TEST(DgColours, BlendResolvesSystemColours) {
-  EXPECT_EQ(BlendColor(clBtnFace, clBtnFace, 255), BlendColor(DgResolveColor(clBtnFace),
-                                                               DgResolveColor(clBtnFace), 255));
+  EXPECT_EQ(BlendColor(clBtnFace, clBtnFace, 255),
+            BlendColor(DgResolveColor(clBtnFace), DgResolveColor(clBtnFace), 255));
 }
 
 TEST(DgColours, MixRoundsHalvesToEvenAndClampsTheRatio) {
-  EXPECT_EQ(MixColors(0x000000, 0x0000FF, 0.5), 0x000080);  // 127.5 -> 128
-  EXPECT_EQ(MixColors(0x000000, 0x000003, 0.5), 0x000002);  // 1.5 -> 2
-  EXPECT_EQ(MixColors(0x000000, 0x000005, 0.5), 0x000002);  // 2.5 -> 2
+  EXPECT_EQ(MixColors(0x000000, 0x0000FF, 0.5), 0x000080); // 127.5 -> 128
+  EXPECT_EQ(MixColors(0x000000, 0x000003, 0.5), 0x000002); // 1.5 -> 2
+  EXPECT_EQ(MixColors(0x000000, 0x000005, 0.5), 0x000002); // 2.5 -> 2
   EXPECT_EQ(MixColors(0x112233, 0x445566, 0), 0x112233);
   EXPECT_EQ(MixColors(0x112233, 0x445566, 1), 0x445566);
   // Out of range ratios would spill into the next channel.
@@ -49,13 +47,13 @@ TEST(DgColours, MixRoundsHalvesToEvenAndClampsTheRatio) {
 TEST(DgSchemes, TableDefaultsAndOutsideEntries) {
   EXPECT_EQ(SchemeColor(2, 0), 0xCF9365);
   EXPECT_EQ(SchemeColor(13, 3), SchemeColor(2, 3));
-  EXPECT_EQ(SchemeColor(13, 1), 0xB6ADA7);  // scheme 1 has its own entry 13
+  EXPECT_EQ(SchemeColor(13, 1), 0xB6ADA7); // scheme 1 has its own entry 13
   EXPECT_EQ(SchemeColor(5, 1), 0x3C8CFB);
-  EXPECT_EQ(SchemeColor(16, 4), 0);         // not listed
+  EXPECT_EQ(SchemeColor(16, 4), 0); // not listed
   EXPECT_EQ(SchemeColor(23, 6), 0x977778);
-  EXPECT_EQ(SchemeColor(24, 2), 0);         // past the table
+  EXPECT_EQ(SchemeColor(24, 2), 0); // past the table
   EXPECT_EQ(SchemeColor(0x7F, 2), 0);
-  EXPECT_EQ(SchemeColor(2, 7), SchemeColor(2, 2));   // past the schemes: the default
+  EXPECT_EQ(SchemeColor(2, 7), SchemeColor(2, 2)); // past the schemes: the default
   EXPECT_EQ(SchemeColor(2, 0x82), SchemeColor(2, 2));
 }
 
@@ -79,9 +77,9 @@ TEST(DgDrawing, VertRampRunsFromTopColourTowardBottom) {
   TDgRecordingCanvas c(10, 10, clBlack);
   DrawVertRamp(c, {0, 0, 10, 4}, 0x000000, 0x0000FF);
   EXPECT_EQ(c.Pixel(3, 0), 0x000000);
-  EXPECT_EQ(c.Pixel(3, 2), 0x000080);  // half way
+  EXPECT_EQ(c.Pixel(3, 2), 0x000080); // half way
   EXPECT_EQ(c.Pixel(3, 3), MixColors(0, 0xFF, 0.75));
-  EXPECT_EQ(c.Pixel(3, 4), 0x000000);  // below the rectangle
+  EXPECT_EQ(c.Pixel(3, 4), 0x000000); // below the rectangle
   EXPECT_EQ(c.CallsOf("Line").size(), 4u);
   c.ClearCalls();
   DrawVertRamp(c, {0, 5, 10, 5}, 0, 0xFF);
@@ -91,9 +89,9 @@ TEST(DgDrawing, VertRampRunsFromTopColourTowardBottom) {
 TEST(DgDrawing, ButtonFaceAndFrames) {
   TDgRecordingCanvas c(20, 20, clBlack);
   DrawButtonFace(c, {0, 0, 10, 10}, true);
-  EXPECT_EQ(c.Pixel(0, 0), DgResolveColor(clBtnFace));       // the outer ring is face
-  EXPECT_EQ(c.Pixel(1, 1), DgResolveColor(clBtnHighlight));  // frame inside
-  EXPECT_EQ(c.Pixel(8, 8), DgResolveColor(clWindowFrame));   // pressed: window frame
+  EXPECT_EQ(c.Pixel(0, 0), DgResolveColor(clBtnFace));      // the outer ring is face
+  EXPECT_EQ(c.Pixel(1, 1), DgResolveColor(clBtnHighlight)); // frame inside
+  EXPECT_EQ(c.Pixel(8, 8), DgResolveColor(clWindowFrame));  // pressed: window frame
   DrawButtonFace(c, {0, 0, 10, 10}, false);
   EXPECT_EQ(c.Pixel(8, 8), DgResolveColor(clBtnShadow));
   EXPECT_EQ(c.Pixel(5, 5), DgResolveColor(clBtnFace));
@@ -102,7 +100,7 @@ TEST(DgDrawing, ButtonFaceAndFrames) {
   TDgRecordingCanvas d(20, 20, clBlack);
   DrawFocusFrame(d, {0, 0, 10, 10}, false);
   EXPECT_EQ(d.Pixel(0, 0), 0xFFFFFF);
-  EXPECT_EQ(d.Pixel(1, 0), 0x000000);  // dotted
+  EXPECT_EQ(d.Pixel(1, 0), 0x000000); // dotted
   EXPECT_EQ(d.Pixel(5, 5), 0x000000);
 }
 
@@ -115,10 +113,10 @@ TEST(DgDrawing, AlignedTextFlags) {
   ASSERT_EQ(t.size(), 3u);
   EXPECT_EQ(t[0].Flags, 0x8A26u | 0x20000u);
   EXPECT_EQ(t[0].Text, u"Кол");
-  EXPECT_TRUE(t[0].Flag);  // drawn on a clear brush
+  EXPECT_TRUE(t[0].Flag); // drawn on a clear brush
   EXPECT_EQ(t[1].Flags, 0x8A25u);
   EXPECT_EQ(t[2].Flags, 0x8A24u);
-  EXPECT_FALSE(c.BrushClear());  // solid again afterwards
+  EXPECT_FALSE(c.BrushClear()); // solid again afterwards
   DrawVerticalText(c, {0, 0, 20, 50}, u"Up");
   auto v = c.CallsOf("Text");
   EXPECT_EQ(v.back().Value, 900);
@@ -130,14 +128,14 @@ TEST(DgDrawing, AlphaBitmapBlendsOverTheBackground) {
   TDgRecordingCanvas c(8, 8, 0x000000);
   TDgPixmap p(2, 1);
   p.Alpha = true;
-  p.At(0, 0) = 0xFF0000FF;  // opaque red
-  p.At(1, 0) = 0x00FFFFFF;  // transparent white
+  p.At(0, 0) = 0xFF0000FF; // opaque red
+  p.At(1, 0) = 0x00FFFFFF; // transparent white
   DrawGraphic(c, 3, 3, p);
   EXPECT_EQ(c.Pixel(3, 3), 0x0000FE);
   EXPECT_EQ(c.Pixel(4, 3), 0x000000);
   uint32_t src[1] = {0x80FFFFFFu}, bg[1] = {0}, out[1] = {0};
   BlendPixels(src, bg, out, 1);
-  EXPECT_EQ(out[0], 0x807F7F7Fu);  // alpha byte kept
+  EXPECT_EQ(out[0], 0x807F7F7Fu); // alpha byte kept
   // A picture without alpha is copied as it is.
   TDgPixmap q(1, 1, 0x00123456);
   DrawGraphic(c, 0, 0, q);

@@ -52,7 +52,7 @@ class TFakeGridHost : public IDgGridHost, private IDgScrollHost {
   bool capture = false;
   TCursor cursor = 0;
   TPoint cursor_pos;
-  std::vector<std::pair<int, int>> timers;  // running: id, interval
+  std::vector<std::pair<int, int>> timers; // running: id, interval
   bool focused = false;
   std::vector<int> parent_keys;
   std::vector<std::tuple<int, intptr_t, intptr_t>> posted;
@@ -74,7 +74,9 @@ class TFakeGridHost : public IDgGridHost, private IDgScrollHost {
   void RepaintBorder() override { ++border_repaints; }
   void Invalidate() override { ++invalidated_all; }
   void InvalidateRect(const TRect& R) override { rects.push_back(R); }
-  void ScrollPixels(int DX, int DY, const TRect& Area) override { scrolls.push_back({DX, DY, Area}); }
+  void ScrollPixels(int DX, int DY, const TRect& Area) override {
+    scrolls.push_back({DX, DY, Area});
+  }
   void SetScrollAreas(const TRect& Horz, const TRect& Vert) override {
     horz_area = Horz;
     vert_area = Vert;

@@ -81,7 +81,9 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
   void SetColor(TColor Value) override { color_ = Value; }
   void SetFont(const TDgFont& Font) override { font_.Assign(const_cast<TDgFont*>(&Font)); }
   void SetAutoSelect(bool Value) override { auto_select_ = Value; }
-  void ApplySettings(const TDgCustomColumn::TEditorSettings& Settings) override { settings_ = Settings; }
+  void ApplySettings(const TDgCustomColumn::TEditorSettings& Settings) override {
+    settings_ = Settings;
+  }
   void PrepareEditing() override {
     ++prepared_;
     SetSelStart(static_cast<int>(text_.size()));
@@ -105,9 +107,11 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
 
  private:
   void Insert(char16_t Key) {
-    if (Key == 8) {  // backspace
-      if (sel_len_ > 0) text_.erase(sel_start_, sel_len_);
-      else if (sel_start_ > 0) text_.erase(--sel_start_, 1);
+    if (Key == 8) { // backspace
+      if (sel_len_ > 0)
+        text_.erase(sel_start_, sel_len_);
+      else if (sel_start_ > 0)
+        text_.erase(--sel_start_, 1);
       sel_len_ = 0;
     } else {
       text_.replace(sel_start_, sel_len_, 1, Key);

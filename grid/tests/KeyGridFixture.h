@@ -14,8 +14,8 @@
 #include "grid/tests/TestGrid.h"
 
 namespace vk {
-constexpr uint16_t Tab = 9, Enter = 13, Escape = 27, PageUp = 33, PageDown = 34, End = 35, Home = 36,
-                   Left = 37, Up = 38, Right = 39, Down = 40;
+constexpr uint16_t Tab = 9, Enter = 13, Escape = 27, PageUp = 33, PageDown = 34, End = 35,
+                   Home = 36, Left = 37, Up = 38, Right = 39, Down = 40;
 }
 
 class KeyGridTest : public ::testing::Test {

@@ -25,11 +25,13 @@ class TTestGrid : public TDgCustomGrid {
   struct Row {
     std::vector<WideString> cells;
     bool visible = true, selected = false;
-    int height = -1;  // -1: RowSize
+    int height = -1; // -1: RowSize
   };
   std::vector<Row> rows;
 
-  void GetCellInfo(int ACol, int ARow, TDgCellValue& Value) override { Value.Text = Cells(ACol, ARow); }
+  void GetCellInfo(int ACol, int ARow, TDgCellValue& Value) override {
+    Value.Text = Cells(ACol, ARow);
+  }
   WideString Cells(int ACol, int ARow) override { return At(ACol, ARow); }
   void SetCells(int ACol, int ARow, const WideString& Value) override { At(ACol, ARow) = Value; }
   void GetDisplayText(int ACol, int ARow, WideString& Text) override { Text = Cells(ACol, ARow); }

@@ -30,11 +30,13 @@ struct Store {
   std::unique_ptr<TCells> cells{new TCells(cols.get())};
   std::vector<std::pair<int, int>> changes;
   Store() {
-    cols->OnColumnsChanged = [this](int kind, int index) { cells->ColumnsChanged(kind, index, -1); };
+    cols->OnColumnsChanged = [this](int kind, int index) {
+      cells->ColumnsChanged(kind, index, -1);
+    };
     cells->OnCellChange = [this](TCells*, int c, int r) { changes.emplace_back(c, r); };
   }
   ~Store() {
-    cells.reset();  // the grid frees its store before its columns
+    cells.reset(); // the grid frees its store before its columns
     cols.reset();
   }
   KindColumn* Add(uint8_t kind) {

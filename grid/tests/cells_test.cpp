@@ -43,8 +43,8 @@ TEST(Cells, FactoryMakesTheClassOfEachKind) {
   s.cols->Add(new KindColumn(Guid));
   auto* ins = new KindColumn(Increment);
   s.cols->Add(ins);
-  s.cells->ColumnsChanged(1, s.cols->Count() - 1, -1);  // drop the added list ...
-  s.cells->ColumnsChanged(3, s.cols->Count() - 1, -1);  // ... and insert it again
+  s.cells->ColumnsChanged(1, s.cols->Count() - 1, -1); // drop the added list ...
+  s.cells->ColumnsChanged(3, s.cols->Count() - 1, -1); // ... and insert it again
   for (int r = 0; r < 3; ++r) {
     EXPECT_NE(dynamic_cast<TIncrementCell*>(s.At(0, r)), nullptr) << r;
     EXPECT_NE(dynamic_cast<TGuidCell*>(s.At(4, r)), nullptr) << r;
@@ -61,7 +61,7 @@ TEST(Cells, NewCellsTakeTheColumnsFontStyleAndColourAndNotify) {
   s.cells->AddRows(1);
   EXPECT_TRUE(s.At(0, 0)->FontStyle.Contains(fsItalic));
   EXPECT_EQ(s.At(0, 0)->Color(), clYellow);
-  EXPECT_TRUE(s.changes.empty());  // making cells tells nobody
+  EXPECT_TRUE(s.changes.empty()); // making cells tells nobody
   s.At(0, 0)->SetColor(clRed);
   EXPECT_EQ(s.changes.size(), 1u);
 }
@@ -141,7 +141,7 @@ TEST(Cells, IntegerCell) {
   EXPECT_THROW(c->SetAsFloat(1e12), EConvertError);
   EXPECT_THROW(c->SetAsFloat(std::nan("")), EConvertError);
   EXPECT_EQ(c->AsInteger(), -3);
-  EXPECT_EQ(s.changes.size(), heard);  // a refused write changes nothing
+  EXPECT_EQ(s.changes.size(), heard); // a refused write changes nothing
   c->Clear();
   EXPECT_EQ(c->AsInteger(), 0);
 }
@@ -210,7 +210,7 @@ TEST(Cells, DateTimeCell) {
   EXPECT_THROW(c->AsInteger(), EConvertError);
   EXPECT_FALSE(c->AsBoolean());
   TDateTime before = Date();
-  c->SetAsBoolean(false);  // today, whatever the argument
+  c->SetAsBoolean(false); // today, whatever the argument
   EXPECT_GE(c->AsDateTime(), before);
   EXPECT_EQ(c->AsDateTime(), std::floor(c->AsDateTime()));
   c->SetAsString(u"31.12.2026 23:59:00");
@@ -233,14 +233,14 @@ TEST(Cells, IncrementCellShowsItsOwnRow) {
   s.cells->AddRows(5);
   EXPECT_EQ(s.Str(0, 4), u"5");
   TCell* held = s.At(0, 4);
-  s.At(1, 0);  // another lookup in between does not matter
+  s.At(1, 0); // another lookup in between does not matter
   EXPECT_EQ(held->AsInteger(), 5);
   s.cells->InsertRow(0);
   EXPECT_EQ(held->AsString(), u"6");
   EXPECT_DOUBLE_EQ(held->AsFloat(), 6);
   EXPECT_FALSE(held->AsBoolean());
   EXPECT_EQ(held->AsDateTime(), 0);
-  held->SetAsInteger(100);  // holds nothing: only tells of the write
+  held->SetAsInteger(100); // holds nothing: only tells of the write
   EXPECT_EQ(held->AsInteger(), 6);
   EXPECT_EQ(s.changes.back(), std::make_pair(0, 5));
 }
@@ -252,16 +252,16 @@ TEST(Cells, GuidCell) {
   ASSERT_EQ(text.size(), 38u);
   EXPECT_EQ(text[0], u'{');
   EXPECT_EQ(text[37], u'}');
-  EXPECT_EQ(text[15], u'4');  // a random GUID
+  EXPECT_EQ(text[15], u'4'); // a random GUID
   s.cells->AddRows(1);
   EXPECT_NE(s.At(4, 1)->AsString(), text);
   c->SetAsString(u"{0123ABCD-4567-89EF-0123-456789abcdef}");
   EXPECT_EQ(c->AsString(), u"{0123ABCD-4567-89EF-0123-456789ABCDEF}");
-  for (const char16_t* bad : {u"", u"0123ABCD-4567-89EF-0123-456789ABCDEF",
-                              u"{0123ABCD-4567-89EF-0123-456789ABCDEG}",
-                              u"{0123ABCD+4567-89EF-0123-456789ABCDEF}"})
+  for (const char16_t* bad :
+       {u"", u"0123ABCD-4567-89EF-0123-456789ABCDEF", u"{0123ABCD-4567-89EF-0123-456789ABCDEG}",
+        u"{0123ABCD+4567-89EF-0123-456789ABCDEF}"})
     EXPECT_THROW(c->SetAsString(bad), EConvertError);
-  EXPECT_THROW(c->SetAsInteger(5), EConvertError);  // "5" is no GUID
+  EXPECT_THROW(c->SetAsInteger(5), EConvertError); // "5" is no GUID
   EXPECT_THROW(c->AsInteger(), EConvertError);
   EXPECT_EQ(c->AsString(), u"{0123ABCD-4567-89EF-0123-456789ABCDEF}");
 }
@@ -292,9 +292,7 @@ TEST(Cells, OutOfBoundsNamesBothIndices) {
   auto message = [&](int c, int r) -> std::string {
     try {
       s.cells->Cell(c, r);
-    } catch (const Exception& e) {
-      return e.Message();
-    }
+    } catch (const Exception& e) { return e.Message(); }
     return "";
   };
   EXPECT_EQ(message(0, 2), "Cell out of bounds (0, 2)");
@@ -333,4 +331,4 @@ TEST(Cells, HeldCellReportsItsOwnPlaceAndClearsSorted) {
   EXPECT_EQ(held->TextColor(), clWindowText);
 }
 
-}  // namespace
+} // namespace

@@ -34,7 +34,7 @@ struct FakeHost : TDgColumnsHost {
 struct Grid {
   FakeHost host;
   std::unique_ptr<TDgColumns> cols{new TDgColumns(nullptr, &host)};
-  std::vector<std::tuple<int, int, int>> changes;  // (index, value, kind)
+  std::vector<std::tuple<int, int, int>> changes; // (index, value, kind)
   std::vector<std::pair<int, int>> refreshes;     // (index, code)
   std::vector<std::pair<int, int>> collection;    // (kind, index)
   Grid() {
@@ -79,7 +79,7 @@ TEST(Columns, NewTextColumnDefaults) {
   EXPECT_EQ(c.CapabilityFlags(), 42);
   TDgCustomColumn base;
   EXPECT_FALSE(base.Options().Contains(coShowTextFitHint));
-  EXPECT_EQ(base.InputMode(), 0);  // no editing capability, no editor
+  EXPECT_EQ(base.InputMode(), 0); // no editing capability, no editor
   EXPECT_EQ(c.InputMode(), 2);
   c.SetOptions(c.Options() + TColumnOptions{coEditing});
   EXPECT_EQ(c.InputMode(), 3);
@@ -92,7 +92,7 @@ TEST(Columns, WidthNeverBelowMinWidthNorZero) {
   TDgTextColumn* c = g.Add();
   c->SetWidth(3);
   EXPECT_EQ(c->Width(), 8);
-  EXPECT_EQ(std::get<1>(g.changes.back()), 8 - 80);  // the real difference
+  EXPECT_EQ(std::get<1>(g.changes.back()), 8 - 80); // the real difference
   c->SetMinWidth(-5);
   c->SetWidth(-20);
   EXPECT_EQ(c->Width(), 0);
@@ -103,7 +103,7 @@ TEST(Columns, AutoSizeSharesFreeWidthByWidth) {
   g.host.client_width = 800;
   TDgTextColumn* a = g.Add(100);
   TDgTextColumn* b = g.Add(300);
-  g.host.loading = true;  // set both options without sizing in between
+  g.host.loading = true; // set both options without sizing in between
   a->SetOptions(a->Options() + TColumnOptions{coAutoSize});
   b->SetOptions(b->Options() + TColumnOptions{coAutoSize});
   g.host.loading = false;
@@ -123,9 +123,9 @@ TEST(Columns, AutoSizeWithNothingToShareLeavesWidths) {
   g.host.loading = true;
   a->SetOptions(a->Options() + TColumnOptions{coAutoSize});
   g.host.loading = false;
-  g.cols->AutoSize(nullptr, false);  // auto widths sum to 0: skipped
+  g.cols->AutoSize(nullptr, false); // auto widths sum to 0: skipped
   EXPECT_EQ(a->Width(), 0);
-  a->SetWidth(40);  // free width 100 - 300 is negative: none below 0
+  a->SetWidth(40); // free width 100 - 300 is negative: none below 0
   g.cols->AutoSize(nullptr, false);
   EXPECT_EQ(a->Width(), 0);
   EXPECT_EQ(fixed->Width(), 300);
@@ -202,16 +202,18 @@ TEST(Columns, ChangeRefreshAndListenerCodes) {
   Grid g;
   TDgTextColumn* c = g.Add();
   std::vector<int> heard;
-  c->AddListener([&](TDgCustomColumn*, int code, intptr_t data) {
-    EXPECT_EQ(data, 7);
-    heard.push_back(code);
-  }, 7);
+  c->AddListener(
+      [&](TDgCustomColumn*, int code, intptr_t data) {
+        EXPECT_EQ(data, 7);
+        heard.push_back(code);
+      },
+      7);
   g.changes.clear();
   c->SetAlignment(taCenter);
   c->SetColor(clRed);
   c->Header()->SetCaption(u"x");
   c->SetVisible(false);
-  c->SetVisible(false);  // unchanged: nothing
+  c->SetVisible(false); // unchanged: nothing
   EXPECT_EQ(heard, (std::vector<int>{0, 2, 1, 6}));
   c->RemoveListener(7);
   c->SetColor(clBlue);
@@ -224,8 +226,8 @@ TEST(Columns, ChangeRefreshAndListenerCodes) {
   c->SetSlideCaption("s");
   EXPECT_EQ(g.refreshes, (std::vector<std::pair<int, int>>{{0, 1}, {0, 3}, {0, 2}, {0, 0}}));
   g.changes.clear();
-  c->SlideBounds()->SetWidth(80);  // unchanged width: nothing
-  c->SlideBounds()->SetLeft(8);    // left always
+  c->SlideBounds()->SetWidth(80); // unchanged width: nothing
+  c->SlideBounds()->SetLeft(8);   // left always
   c->SetInputValue(u"v");
   c->Footer()->SetTextAfter(u"a");
   c->SetSortType(stNumeric);
@@ -275,22 +277,22 @@ TEST(Columns, OrdersLayoutAndMoves) {
   EXPECT_EQ(g.cols->PositionItem(0), c);
   EXPECT_EQ(c->Position(), 0);
   EXPECT_EQ(a->Position(), 1);
-  EXPECT_EQ(c->Index(), 2);  // the index order stays
+  EXPECT_EQ(c->Index(), 2); // the index order stays
   ASSERT_EQ(g.changes.size(), 1u);
   EXPECT_EQ(g.changes[0], std::make_tuple(2, 2, DgColumnChange::Position));
-  g.cols->Move(-4, 99);  // clamped: first to last
+  g.cols->Move(-4, 99); // clamped: first to last
   EXPECT_EQ(g.cols->PositionItem(2), c);
   c->SetPosition(1000);
   EXPECT_EQ(c->Position(), 2);
   g.cols->SetFixedCols(1);
   EXPECT_EQ(g.cols->FixedWidth(), 10);
   g.host.scroll = 5;
-  EXPECT_EQ(a->VisibleLeft(), 12);  // fixed: not scrolled
+  EXPECT_EQ(a->VisibleLeft(), 12); // fixed: not scrolled
   EXPECT_EQ(b->VisibleLeft(), 22 - 5);
   EXPECT_EQ(b->BandRect(0).Top, 14);
   EXPECT_EQ(b->BandRect(4).Bottom, 34);
   EXPECT_THROW(g.cols->Item(3), EListError);
-  delete b;  // a column freed on its own leaves the collection
+  delete b; // a column freed on its own leaves the collection
   EXPECT_EQ(g.cols->Count(), 2);
   EXPECT_EQ(g.collection.back(), std::make_pair(DgColumnsKind::Deleted, 1));
   EXPECT_EQ(c->Index(), 1);
@@ -330,4 +332,4 @@ TEST(Columns, StreamedColumnWithAKnownNameJoinsThatColumn) {
   EXPECT_EQ(first->Index(), 1);
 }
 
-}  // namespace
+} // namespace

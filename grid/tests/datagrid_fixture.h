@@ -21,7 +21,9 @@ struct DataGridFixture {
   explicit DataGridFixture(int Columns = 2) {
     for (int i = 0; i < Columns; ++i) AddColumn();
     host.Attach(grid.get());
-    grid->OnDataChange = [this](TObject*, TDataChange k, int i) { data_changes.emplace_back(k, i); };
+    grid->OnDataChange = [this](TObject*, TDataChange k, int i) {
+      data_changes.emplace_back(k, i);
+    };
     grid->OnChange = [this](TObject*, int c, int r) { changes.emplace_back(c, r); };
   }
   ~DataGridFixture() {

@@ -17,7 +17,7 @@ namespace {
 struct Model {
   std::vector<int> ids;
   std::vector<bool> visible;
-  int selected = -1, anchor = -1;  // ids, -1 none
+  int selected = -1, anchor = -1; // ids, -1 none
   int IndexOf(int id) const {
     auto it = std::find(ids.begin(), ids.end(), id);
     return it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
@@ -28,9 +28,11 @@ struct RandomRows : ::testing::TestWithParam<unsigned>, DataGridFixture {
   Model m;
   int next_id = 0;
   std::mt19937 rng{GetParam()};
-  int op = -1;  // the last step's kind, for the failure message
+  int op = -1; // the last step's kind, for the failure message
 
-  int Pick(int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); }
+  int Pick(int lo, int hi) {
+    return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1));
+  }
   int NewId(int row) {
     int id = next_id++;
     grid->SetCells(0, row, Name(id));
@@ -71,8 +73,10 @@ struct RandomRows : ::testing::TestWithParam<unsigned>, DataGridFixture {
         int id = m.ids[static_cast<size_t>(r)];
         m.ids.erase(m.ids.begin() + r);
         m.visible.erase(m.visible.begin() + r);
-        if (m.selected == id) m.selected = m.anchor = Replacement(r);
-        else if (m.anchor == id) m.anchor = Replacement(r);
+        if (m.selected == id)
+          m.selected = m.anchor = Replacement(r);
+        else if (m.anchor == id)
+          m.anchor = Replacement(r);
         break;
       }
       case 4: {
@@ -101,7 +105,7 @@ struct RandomRows : ::testing::TestWithParam<unsigned>, DataGridFixture {
         int r = Pick(-1, n);
         grid->SelectCell(0, r, true, TShiftState());
         if (r >= 0 && r < n) m.selected = m.anchor = m.ids[static_cast<size_t>(r)];
-        if (r == -1) m.selected = -1;  // clears the selection
+        if (r == -1) m.selected = -1; // clears the selection
         if (r == -1 && n > 0) m.anchor = -1;
         break;
       }
@@ -194,7 +198,9 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomRows, ::testing::Values(1u, 2u, 3u, 17u, 2
 struct RandomTrees : ::testing::TestWithParam<unsigned>, DataGridFixture {
   std::mt19937 rng{GetParam()};
   int next_id = 0;
-  int Pick(int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1)); }
+  int Pick(int lo, int hi) {
+    return lo + static_cast<int>(rng() % static_cast<unsigned>(hi - lo + 1));
+  }
   void Name(int row) { grid->SetCells(0, row, DataGridFixture::Name(next_id++)); }
 
   void CheckShape() {
@@ -211,11 +217,13 @@ struct RandomTrees : ::testing::TestWithParam<unsigned>, DataGridFixture {
       }
       ASSERT_LT(p, r);
       ASSERT_EQ(row->Level, cells.Row(p)->Level + 1) << "row " << r;
-      for (int k = p + 1; k < r; ++k) ASSERT_GT(cells.Row(k)->Level, cells.Row(p)->Level) << "row " << r;
+      for (int k = p + 1; k < r; ++k)
+        ASSERT_GT(cells.Row(k)->Level, cells.Row(p)->Level) << "row " << r;
       ++children[static_cast<size_t>(p)];
       ASSERT_EQ(row->Shown, cells.Row(p)->Shown && cells.Row(p)->Expanded) << "row " << r;
     }
-    for (int r = 0; r < n; ++r) ASSERT_EQ(grid->ChildCount(r), children[static_cast<size_t>(r)]) << "row " << r;
+    for (int r = 0; r < n; ++r)
+      ASSERT_EQ(grid->ChildCount(r), children[static_cast<size_t>(r)]) << "row " << r;
   }
 };
 
@@ -249,7 +257,7 @@ TEST_P(RandomTrees, KeepTheirShapeAndTheSelection) {
       case 7: grid->SetExpanded(a, !grid->Expanded(a)); break;
       case 8:
         grid->SelectCell(0, a, true, TShiftState());
-        selected.clear();  // moved on purpose
+        selected.clear(); // moved on purpose
         break;
     }
     CheckShape();
@@ -270,16 +278,19 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RandomTrees, ::testing::Values(4u, 5u, 6u, 99u))
 
 // A scratch folder whose name has blanks and Cyrillic letters.
 struct RowFiles : ::testing::Test, DataGridFixture {
-  fs::path dir = fs::temp_directory_path() /
-                 fs::path(u"записи сетки " +
-                          fs::path(std::to_string(::testing::UnitTest::GetInstance()->random_seed()))
-                              .u16string());
+  fs::path dir =
+      fs::temp_directory_path() /
+      fs::path(
+          u"записи сетки " +
+          fs::path(std::to_string(::testing::UnitTest::GetInstance()->random_seed())).u16string());
   RowFiles() : DataGridFixture(3) {
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
   ~RowFiles() override { fs::remove_all(dir); }
-  std::u16string Name(const std::u16string& leaf) const { return (dir / fs::path(leaf)).u16string(); }
+  std::u16string Name(const std::u16string& leaf) const {
+    return (dir / fs::path(leaf)).u16string();
+  }
 };
 
 TEST_F(RowFiles, RowsComeBackWholeAndTheLoadRepaintsOnce) {
@@ -313,7 +324,7 @@ TEST_F(RowFiles, RowsComeBackWholeAndTheLoadRepaintsOnce) {
 }
 
 TEST_F(RowFiles, ARecordTooWideStopsTheLoadWithTheGridUnlocked) {
-  delete grid->Columns()->Item(2);  // two columns left
+  delete grid->Columns()->Item(2); // two columns left
   std::u16string file = Name(u"широкий.txt");
   DataGridFixture wide(3);
   wide.Rows(2);
@@ -321,12 +332,10 @@ TEST_F(RowFiles, ARecordTooWideStopsTheLoadWithTheGridUnlocked) {
   try {
     grid->LoadFromTextFile(file, u';', u'|');
     FAIL() << "no error";
-  } catch (const Exception& e) {
-    EXPECT_EQ(std::string(e.what()), "Cell out of bounds (2, 0)");
-  }
+  } catch (const Exception& e) { EXPECT_EQ(std::string(e.what()), "Cell out of bounds (2, 0)"); }
   EXPECT_EQ(grid->UpdateLock(), 0);
   EXPECT_EQ(grid->RowCount(), 1);
   EXPECT_EQ(grid->Cells(0, 0), u"0");
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,7 @@ namespace {
 struct DataGrid : ::testing::Test, DataGridFixture {};
 
 TEST_F(DataGrid, AddRowReturnsTheLastNewRowAndReportsOnce) {
-  EXPECT_EQ(grid->AddRow(0), 0);  // nothing added: the last-added index
+  EXPECT_EQ(grid->AddRow(0), 0); // nothing added: the last-added index
   EXPECT_EQ(grid->RowCount(), 0);
   EXPECT_TRUE(data_changes.empty());
   EXPECT_EQ(grid->AddRow(3), 2);
@@ -41,11 +41,11 @@ TEST_F(DataGrid, CellsOutsideTheGridRaiseAndChangeNothing) {
   Rows(3);
   auto message = [&](int c, int r, bool write) {
     try {
-      if (write) grid->SetCells(c, r, u"x");
-      else grid->Cells(c, r);
-    } catch (const Exception& e) {
-      return std::string(e.what());
-    }
+      if (write)
+        grid->SetCells(c, r, u"x");
+      else
+        grid->Cells(c, r);
+    } catch (const Exception& e) { return std::string(e.what()); }
     return std::string("no error");
   };
   EXPECT_EQ(message(0, 3, false), "Cell out of bounds (0, 3)");
@@ -65,7 +65,8 @@ TEST_F(DataGrid, ACellWriteRepaintsItAndReportsItsOwnPlaceButNotUnderTheLock) {
   TRect r;
   grid->GetCellRect(1, 2, r);
   bool repainted = false;
-  for (const TRect& i : host.rects) repainted |= i.Left <= r.Left && i.Top <= r.Top && i.Bottom >= r.Bottom;
+  for (const TRect& i : host.rects)
+    repainted |= i.Left <= r.Left && i.Top <= r.Top && i.Bottom >= r.Bottom;
   EXPECT_TRUE(repainted);
   // A cell kept by the caller still reports its own place.
   TCell* kept = grid->Cell(0, 0);
@@ -94,10 +95,10 @@ TEST_F(DataGrid, NewRowSizeReachesOnlyRowsMadeLater) {
   EXPECT_EQ(grid->GetRowHeight(1), 16);
   EXPECT_EQ(grid->GetRowHeight(2), 16);
   EXPECT_EQ(grid->GetRowHeight(3), 24);
-  grid->SetRowSize(0);  // ignored
+  grid->SetRowSize(0); // ignored
   grid->AddRow(1);
   EXPECT_EQ(grid->GetRowHeight(4), 24);
-  grid->SetRowHeight(1, -3);  // refused
+  grid->SetRowHeight(1, -3); // refused
   EXPECT_EQ(grid->GetRowHeight(1), 16);
 }
 
@@ -119,7 +120,7 @@ TEST_F(DataGrid, SortingAgainTheOtherWayReversesWithoutComparing) {
   int compared = 0;
   grid->OnCompare = [&](TObject*, TCell* a, TCell* b, int& c) {
     ++compared;
-    c = b->AsInteger() - a->AsInteger();  // larger numbers first
+    c = b->AsInteger() - a->AsInteger(); // larger numbers first
   };
   int sorted = -1;
   grid->OnAfterSort = [&](TObject*, int c) { sorted = c; };
@@ -169,7 +170,7 @@ TEST_F(TreeGrid, DeletingARowDeletesItsSubtree) {
   ASSERT_EQ(Names(), u"a a1 a2 a21 b");
   EXPECT_EQ(grid->ChildCount(0), 2);
   grid->DeleteRow(3);
-  EXPECT_EQ(grid->ChildCount(2), 0);  // the parent lost its child
+  EXPECT_EQ(grid->ChildCount(2), 0); // the parent lost its child
   EXPECT_EQ(grid->ChildCount(0), 2);
   grid->DeleteRow(0);
   EXPECT_EQ(Names(), u"b");
@@ -210,10 +211,10 @@ TEST_F(TreeGrid, CollapsingHidesTheSubtreeAndExpandingKeepsCollapsedChildren) {
   EXPECT_EQ(grid->VisibleRowCount(), 2);
   grid->SetExpanded(0, true);
   EXPECT_TRUE(grid->GetRowVisible(2));
-  EXPECT_FALSE(grid->GetRowVisible(3));  // a2 is still collapsed
+  EXPECT_FALSE(grid->GetRowVisible(3)); // a2 is still collapsed
   EXPECT_EQ(grid->VisibleRowCount(), 4);
   expanded = -1;
-  grid->SetExpanded(4, false);  // no children: nothing
+  grid->SetExpanded(4, false); // no children: nothing
   EXPECT_EQ(expanded, -1);
   // A child added under a collapsed row stays hidden.
   grid->AddChildRow(2, false);
@@ -225,7 +226,7 @@ TEST_F(DataGrid, FootersShowTheirFormulaOverTheRows) {
   TDgCustomColumn* col = grid->Columns()->Item(1);
   col->Footer()->SetFormulaKind(fkAverage);
   grid->RecalculateFooters(false);
-  EXPECT_EQ(col->Footer()->Caption(), u"0");  // no rows
+  EXPECT_EQ(col->Footer()->Caption(), u"0"); // no rows
   Rows(3);
   grid->SetCells(1, 0, u"2");
   grid->SetCells(1, 1, u"нет");
@@ -243,7 +244,7 @@ TEST_F(DataGrid, TheSelectionStaysOnItsRow) {
   Rows(6);
   FullRowSelection();
   grid->SelectCell(0, 2, true, TShiftState());
-  grid->InsertRow(4);  // below: nothing moves
+  grid->InsertRow(4); // below: nothing moves
   EXPECT_EQ(grid->SelectedRow(), 2);
   grid->InsertRow(0);
   EXPECT_EQ(SelectedName(), u"2");
@@ -303,7 +304,8 @@ TEST(CellFormatting, TheHandlersColourAndStyleReachTheCanvasFont) {
   grid->CellFormatting(0, 1, TCellState());
   EXPECT_EQ(canvas.CurrentFont().Style(), TFontStyles{fsItalic});
   std::vector<std::pair<int, int>> asked;
-  grid->OnCellFormating = [&](TObject*, int c, int r, TColor& color, TFontStyles& style, TCellState) {
+  grid->OnCellFormating = [&](TObject*, int c, int r, TColor& color, TFontStyles& style,
+                              TCellState) {
     asked.emplace_back(c, r);
     if (r == 0) color = clRed;
     style = TFontStyles{fsUnderline};
@@ -344,13 +346,11 @@ TEST_F(DataGrid, OtherThreadsAreTurnedAway) {
   std::thread t([&] {
     try {
       grid->AddRow(1);
-    } catch (const EGridThreadError&) {
-      refused = true;
-    }
+    } catch (const EGridThreadError&) { refused = true; }
   });
   t.join();
   EXPECT_TRUE(refused);
   EXPECT_EQ(grid->RowCount(), 1);
 }
 
-}  // namespace
+} // namespace

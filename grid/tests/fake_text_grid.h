@@ -19,7 +19,9 @@ class FakeGrid : public TDgTextFileGrid {
   }
   int RowCount() const override { return static_cast<int>(rows.size()); }
   int ColumnCount() const override { return columns_; }
-  WideString GetCells(int c, int r) override { return rows.at(static_cast<size_t>(r)).at(static_cast<size_t>(c)); }
+  WideString GetCells(int c, int r) override {
+    return rows.at(static_cast<size_t>(r)).at(static_cast<size_t>(c));
+  }
   void SetCells(int c, int r, const WideString& v) override {
     if (c < 0 || c >= columns_ || r < 0 || r >= RowCount())
       throw Exception(Format("Cell out of bounds (%d, %d)", {c, r}));

@@ -11,7 +11,7 @@ struct ColumnsGrid : ::testing::Test {
   TTestGrid g{3, 4};
   void SetUp() override { host.Attach(&g); }
 };
-}  // namespace
+} // namespace
 
 TEST_F(ColumnsGrid, WidthChangeScrollsWhatLiesRightOfTheOldEdge) {
   int resized = -1;
@@ -70,7 +70,7 @@ TEST_F(ColumnsGrid, DeletedColumnsReportTheirIndexAndLeaveNoReferenceBehind) {
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(changes[0], std::make_pair(dcDeleteColumn, 1));
   EXPECT_EQ(g.SortedColumn(), nullptr);
-  EXPECT_EQ(g.SelectedColumn(), 1);  // the same column, one place lower
+  EXPECT_EQ(g.SelectedColumn(), 1); // the same column, one place lower
   EXPECT_EQ(host.horz.Max(), 160);
 }
 
@@ -87,7 +87,7 @@ TEST_F(ColumnsGrid, AutoSizeTakesTheWidestTextPlusPadding) {
   g.Columns()->Item(0)->Header()->SetCaption(u"ab");
   g.Columns()->Item(0)->SetPadding(2);
   g.AutoSizeColumn(0, 0, true);
-  EXPECT_EQ(g.Columns()->Item(0)->Width(), 60 + 4 + 5);  // 6 px per letter
+  EXPECT_EQ(g.Columns()->Item(0)->Width(), 60 + 4 + 5); // 6 px per letter
   g.AutoSizeColumn(0, 2, true);
   EXPECT_EQ(g.Columns()->Item(0)->Width(), g.Columns()->Item(0)->NeededWidth(u"ab") + 4 + 5);
   g.AutoSizeColumn(0, 1, false);
@@ -98,7 +98,7 @@ TEST_F(ColumnsGrid, AutoSizeTakesTheWidestTextPlusPadding) {
   g.ClearRows();
   g.AutoSizeColumn(0, 1, false);
   EXPECT_EQ(g.Columns()->Item(0)->Width(), 8 + 4 + 5);
-  g.AutoSizeColumn(9, 0, false);  // no such column: nothing
+  g.AutoSizeColumn(9, 0, false); // no such column: nothing
 }
 
 TEST(GridText, FieldsAreSeparatedAndRowsEndedByLineBreaksOnly) {
@@ -132,7 +132,7 @@ TEST(GridRowFit, TheMeasuredHeightGoesThroughSetRowHeight) {
   g.OnChangeRowHeight = [&](TObject*, int r, int h) { heights.emplace_back(r, h); };
   g.FitRowHeight(1);
   ASSERT_EQ(heights.size(), 1u);
-  EXPECT_EQ(heights[0], std::make_pair(1, 16));  // one line of text fits RowSize
+  EXPECT_EQ(heights[0], std::make_pair(1, 16)); // one line of text fits RowSize
   g.OnMeasuringRowHeight = [](TObject*, int, int& h) { h = 40; };
   g.FitRowHeight(2);
   EXPECT_EQ(g.GetRowHeight(2), 40);
@@ -151,7 +151,7 @@ TEST_F(ColumnsGrid, RefreshCodesRepaintTheColumnsStripOfTheirRegion) {
   EXPECT_EQ(host.rects[0].Bottom, 18);
   EXPECT_EQ(host.rects[1].Top, g.FooterRect().Top);
   host.ClearRecords();
-  g.Columns()->Item(2)->SetWrapKind(wkWordWrap);  // the cells
+  g.Columns()->Item(2)->SetWrapKind(wkWordWrap); // the cells
   ASSERT_EQ(host.rects.size(), 1u);
   EXPECT_EQ(host.rects[0].Top, g.CellAreaRect().Top);
   EXPECT_EQ(host.rects[0].Left, 160);

@@ -22,7 +22,8 @@ TEST(GridCoreDefaults, NewGridHasTheDocumentedState) {
   EXPECT_EQ(g.EditRow(), -1);
   EXPECT_EQ(g.InputColumn(), -1);
   EXPECT_EQ(g.Anchor(), -1);
-  EXPECT_TRUE((g.AppearanceOptions() == TAppearanceOptions{aoHideSelection, aoHighlightSlideCells}));
+  EXPECT_TRUE(
+      (g.AppearanceOptions() == TAppearanceOptions{aoHideSelection, aoHighlightSlideCells}));
   EXPECT_EQ(g.CurrentDisplay() != nullptr, true);
 }
 
@@ -30,11 +31,11 @@ TEST(GridCoreDefaults, NewGridHasTheDocumentedState) {
 
 namespace {
 int Pitch(TTestGrid& g) { return g.RowTop(1) - g.RowTop(0); }
-}  // namespace
+} // namespace
 
 TEST(GridCoreGeometry, RowPitchFollowsTheGridLines) {
   TTestGrid g(1, 3);
-  EXPECT_EQ(Pitch(g), 16);  // no goGrid
+  EXPECT_EQ(Pitch(g), 16); // no goGrid
   g.SetOptions(g.Options() + goGrid);
   EXPECT_EQ(Pitch(g), 17);
   g.SetAppearanceOptions(g.AppearanceOptions() + ao3DGridLines);
@@ -140,7 +141,7 @@ TEST(GridCoreProperties, BorderStyleReachesTheWindowAndIndicatorRaisesItsEvent) 
   EXPECT_EQ(raised, 0);
   g.SetOptions(g.Options() + goIndicator);
   EXPECT_EQ(raised, 1);
-  EXPECT_EQ(g.Columns()->Item(0)->Left(), 12);  // the columns start after the indicator
+  EXPECT_EQ(g.Columns()->Item(0)->Left(), 12); // the columns start after the indicator
 }
 
 TEST(GridCoreProperties, NegativeRowHeightIsRefused) {
@@ -184,7 +185,7 @@ TEST(GridCoreUpdateLock, EndUpdateNeverGoesBelowZero) {
   g.BeginUpdate();
   host.ClearRecords();
   g.RepaintCell(0, 0);
-  EXPECT_FALSE(host.Repainted());  // the lock still holds
+  EXPECT_FALSE(host.Repainted()); // the lock still holds
   g.EndUpdate();
 }
 

@@ -18,9 +18,7 @@ TEST(GridThreadCheck, OperationsFromAnotherThreadRaiseAndChangeNothing) {
     auto attempt = [&](auto op) {
       try {
         op();
-      } catch (const EGridThreadError&) {
-        ++raised;
-      }
+      } catch (const EGridThreadError&) { ++raised; }
     };
     attempt([&] { g.SetSelectedRow(3); });
     attempt([&] { g.SelectCell(0, 4, true, TShiftState()); });

@@ -51,7 +51,7 @@ void CheckState(TDgCustomGridControl& g, TFakeGridHost& host, const std::string&
     ASSERT_GT(used + g.RowPitch(prior), area.Height() - g.LineTop());
   }
 }
-}  // namespace
+} // namespace
 
 // Grid: a data grid class with a constructor taking no arguments.
 template <class Grid>
@@ -80,13 +80,19 @@ void RunRandomSequences(unsigned Seeds) {
       if (pick(0, 3) == 0) shift += ssCtrl;
       switch (op) {
         case 0: g.AddRow(pick(0, 4)); break;
-        case 1: if (n > 0) g.DeleteRow(pick(0, n - 1)); break;
-        case 2: if (n > 0) g.SetRowVisible(pick(0, n - 1), pick(0, 2) > 0); break;
+        case 1:
+          if (n > 0) g.DeleteRow(pick(0, n - 1));
+          break;
+        case 2:
+          if (n > 0) g.SetRowVisible(pick(0, n - 1), pick(0, 2) > 0);
+          break;
         case 3: g.SelectCell(pick(-1, 3), pick(-2, n + 1), pick(0, 1) == 1, shift); break;
         case 4: g.SetSelectedRow(pick(-2, n + 1)); break;
         case 5: g.ScrollToRow(pick(-1, n)); break;
         case 6: host.ClickBar(TDgScrollBarKind::Vertical, pick(0, 7)); break;
-        case 7: if (n > 0) g.SetRowHeight(pick(0, n - 1), pick(-2, 40)); break;
+        case 7:
+          if (n > 0) g.SetRowHeight(pick(0, n - 1), pick(-2, 40));
+          break;
         case 8: host.Resize(pick(0, 300), pick(0, 300)); break;
         case 9: g.SelectLastRow(shift); break;
         case 10: g.SelectFirstRow(shift); break;
@@ -97,8 +103,13 @@ void RunRandomSequences(unsigned Seeds) {
           g.SelectCell(0, pick(-1, g.RowCount() - 1), true, shift);
           g.EndUpdate();
           break;
-        case 12: if (pick(0, 9) == 0) g.ClearRows(); break;
-        case 13: g.SetOptions(g.Options().Contains(goInput) ? g.Options() - goInput : g.Options() + goInput); break;
+        case 12:
+          if (pick(0, 9) == 0) g.ClearRows();
+          break;
+        case 13:
+          g.SetOptions(g.Options().Contains(goInput) ? g.Options() - goInput
+                                                     : g.Options() + goInput);
+          break;
       }
       CheckState(g, host, trail.str());
       if (::testing::Test::HasFatalFailure()) return;

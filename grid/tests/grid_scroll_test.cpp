@@ -15,7 +15,7 @@ struct Scrolled : ::testing::Test {
     host.Attach(&g);
   }
 };
-}  // namespace
+} // namespace
 
 TEST_F(Scrolled, BarRangeCountsVisibleRowsAndPageIsTheWholeRowsPlusOne) {
   EXPECT_EQ(g.FullRowsFromTop(), 5);
@@ -83,7 +83,7 @@ TEST_F(Scrolled, DeletingRowsBelowTheTopBringsTheRowsBackDown) {
   host.ClickBar(TDgScrollBarKind::Vertical, DgScrollCode::Bottom);
   for (int i = 0; i < 12; ++i) g.DeleteRow(g.RowCount() - 1);
   EXPECT_EQ(g.RowCount(), 8);
-  EXPECT_EQ(g.TopRow(), 3);  // rows 3..7 fill the area again
+  EXPECT_EQ(g.TopRow(), 3); // rows 3..7 fill the area again
   EXPECT_EQ(host.vert.Position(), 3);
   for (int i = 0; i < 5; ++i) g.DeleteRow(0);
   EXPECT_EQ(g.TopRow(), 0);
@@ -110,7 +110,7 @@ TEST(GridHorzScroll, ScrollToColumnBringsItsEdgesIntoTheClient) {
   TFakeGridHost host(150, 100);
   TTestGrid g(4, 2);
   host.Attach(&g);
-  g.ScrollToColumn(g.Columns()->Item(2));  // 160..240 right of 150
+  g.ScrollToColumn(g.Columns()->Item(2)); // 160..240 right of 150
   EXPECT_EQ(host.horz.Position(), 90);
   TRect r;
   g.GetCellRect(2, 0, r);
@@ -133,7 +133,7 @@ TEST(GridHorzScroll, FixedColumnsStayAndScrollingStartsAfterThem) {
   EXPECT_EQ(fixed.Left, 0);
   EXPECT_EQ(moved.Left, 30);
   EXPECT_EQ(host.horz_area.Left, 80);
-  g.ScrollToColumn(g.Columns()->Item(1));  // left of the fixed area
+  g.ScrollToColumn(g.Columns()->Item(1)); // left of the fixed area
   g.GetCellRect(1, 0, moved);
   EXPECT_EQ(moved.Left, 80);
 }

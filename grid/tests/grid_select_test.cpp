@@ -22,7 +22,7 @@ struct MultiGrid : ::testing::Test {
     g.SetOptions(g.Options() + goSelectFullRow + goMultiSelect);
   }
 };
-}  // namespace
+} // namespace
 
 TEST(GridSelectedRow, OutOfRangeValuesChangeNothingAndMinusOneClears) {
   TFakeGridHost host;
@@ -50,7 +50,7 @@ TEST(GridSelectCell, RowsTheGridDoesNotHaveAreNeverStored) {
   TTestGrid g(2, 0);
   host.Attach(&g);
   g.SelectCell(0, 0, true, TShiftState());
-  EXPECT_EQ(g.SelectedRow(), -1);  // an empty grid keeps -1
+  EXPECT_EQ(g.SelectedRow(), -1); // an empty grid keeps -1
   g.SelectLastRow(TShiftState());
   EXPECT_EQ(g.SelectedRow(), -1);
   g.AddRow(3);
@@ -58,7 +58,7 @@ TEST(GridSelectCell, RowsTheGridDoesNotHaveAreNeverStored) {
   g.SelectCell(1, -5, true, TShiftState());
   EXPECT_EQ(g.SelectedRow(), -1);
   EXPECT_EQ(g.SelectedColumn(), 0);
-  g.SelectCell(7, 1, true, TShiftState());  // no such column
+  g.SelectCell(7, 1, true, TShiftState()); // no such column
   EXPECT_EQ(g.SelectedRow(), -1);
 }
 
@@ -81,7 +81,7 @@ TEST(GridSelectCell, DisabledColumnAndRefusedSelectionChangeNothing) {
   EXPECT_EQ(g.SelectedRow(), 1);
   g.SelectCell(1, 2, true, TShiftState());
   EXPECT_EQ(g.SelectedRow(), 2);
-  EXPECT_EQ(events, 2);  // deselect (0, 1), select (1, 2)
+  EXPECT_EQ(events, 2); // deselect (0, 1), select (1, 2)
 }
 
 TEST(GridSelectCell, EventsCarryTheOldAndTheNewCell) {
@@ -90,8 +90,12 @@ TEST(GridSelectCell, EventsCarryTheOldAndTheNewCell) {
   host.Attach(&g);
   g.SetOptions(g.Options() + goSelectFullRow);
   std::vector<std::string> log;
-  g.OnDeselectCell = [&](TObject*, int c, int r) { log.push_back("d" + std::to_string(c) + std::to_string(r)); };
-  g.OnSelectCell = [&](TObject*, int c, int r) { log.push_back("s" + std::to_string(c) + std::to_string(r)); };
+  g.OnDeselectCell = [&](TObject*, int c, int r) {
+    log.push_back("d" + std::to_string(c) + std::to_string(r));
+  };
+  g.OnSelectCell = [&](TObject*, int c, int r) {
+    log.push_back("s" + std::to_string(c) + std::to_string(r));
+  };
   g.SelectCell(0, 1, true, TShiftState());
   g.SelectCell(2, 3, true, TShiftState());
   EXPECT_EQ(log, (std::vector<std::string>{"s01", "d01", "s23"}));
@@ -170,7 +174,7 @@ TEST(GridInputFocus, SelectedRowSetterTakesTheFocusOutOfTheInputLine) {
   g.SetSelectedRow(1);
   g.EnterInput();
   EXPECT_TRUE(g.InputFocused());
-  EXPECT_FALSE(g.GetRowSelected(1));  // entering clears the row's flag
+  EXPECT_FALSE(g.GetRowSelected(1)); // entering clears the row's flag
   int input_events = 0;
   g.OnInputSelectCell = [&](TObject*, int) { ++input_events; };
   g.SelectCell(1, 1, true, TShiftState());

@@ -13,9 +13,11 @@ namespace {
 class GridFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           fs::path(u"сетка ядра " + fs::path(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                                        .u16string());
+    dir_ =
+        fs::temp_directory_path() /
+        fs::path(
+            u"сетка ядра " +
+            fs::path(::testing::UnitTest::GetInstance()->current_test_info()->name()).u16string());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -23,7 +25,7 @@ class GridFiles : public ::testing::Test {
   WideString Name(const std::u16string& leaf) const { return (dir_ / fs::path(leaf)).u16string(); }
   fs::path dir_;
 };
-}  // namespace
+} // namespace
 
 TEST_F(GridFiles, SaveAndLoadKeepTheRowsWithOneRepaint) {
   TFakeGridHost host;
@@ -48,10 +50,10 @@ TEST_F(GridFiles, SaveAndLoadKeepTheRowsWithOneRepaint) {
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) EXPECT_EQ(back.Cells(c, r), g.Cells(c, r)) << c << "," << r;
   EXPECT_EQ(progress, 9);
-  EXPECT_EQ(back.SelectedRow(), -1);  // the old rows went
+  EXPECT_EQ(back.SelectedRow(), -1); // the old rows went
   EXPECT_EQ(back.UpdateLock(), 0);
   EXPECT_EQ(host2.invalidated_all, 0);
-  EXPECT_LE(host2.rects.size(), 3u);  // cells, header, indicator once each
+  EXPECT_LE(host2.rects.size(), 3u); // cells, header, indicator once each
 }
 
 TEST_F(GridFiles, AMissingFileRaisesAndLeavesTheRows) {

@@ -56,8 +56,8 @@ TEST(RowBook, IndicesFollowTheirRowsThroughMovesAndSwaps) {
 }
 
 TEST(RowBook, InsertAndDeleteKeepOrReplaceTheRow) {
-  EXPECT_EQ(AfterInsert(-1, 0), -1);  // nothing selected stays so
-  EXPECT_EQ(AfterInsert(3, 4), 3);    // a row below the selection
+  EXPECT_EQ(AfterInsert(-1, 0), -1); // nothing selected stays so
+  EXPECT_EQ(AfterInsert(3, 4), 3);   // a row below the selection
   EXPECT_EQ(AfterInsert(3, 3), 4);
   bool gone = true;
   EXPECT_EQ(AfterDelete(2, 5, 1, 9, &gone), 2);
@@ -78,11 +78,11 @@ TEST(RowBook, InsertAndDeleteKeepOrReplaceTheRow) {
 struct Tree : Store {
   Tree() {
     Add(DgCellKind::Text);
-    cells->AddRows(3);  // a b c
-    cells->InsertChildRow(0, 1);  // a1
-    cells->InsertChildRow(0, 2);  // a2
-    cells->InsertChildRow(2, 3);  // a21
-    cells->InsertChildRow(5, 6);  // c1
+    cells->AddRows(3);           // a b c
+    cells->InsertChildRow(0, 1); // a1
+    cells->InsertChildRow(0, 2); // a2
+    cells->InsertChildRow(2, 3); // a21
+    cells->InsertChildRow(5, 6); // c1
     const char16_t* names[] = {u"a", u"a1", u"a2", u"a21", u"b", u"c", u"c1"};
     for (int i = 0; i < 7; ++i) At(0, i)->SetAsString(names[i]);
   }
@@ -103,16 +103,16 @@ TEST(RowBook, TreeShapeQueries) {
   EXPECT_EQ(ParentOf(*t.cells, 1), 0);
   EXPECT_EQ(ParentOf(*t.cells, 4), -1);
   EXPECT_EQ(NextSibling(*t.cells, 1), 2);
-  EXPECT_EQ(NextSibling(*t.cells, 2), -1);  // stops at b, a shallower row
+  EXPECT_EQ(NextSibling(*t.cells, 2), -1); // stops at b, a shallower row
   EXPECT_EQ(NextSibling(*t.cells, 0), 4);
   EXPECT_TRUE(Siblings(*t.cells, 0, 5));
-  EXPECT_FALSE(Siblings(*t.cells, 1, 6));  // same level, other parents
+  EXPECT_FALSE(Siblings(*t.cells, 1, 6)); // same level, other parents
   EXPECT_TRUE(HasChildRows(*t.cells));
 }
 
 TEST(RowBook, SortedTreeRegroupsEveryChildUnderItsParent) {
   Tree t;
-  t.cells->Sort(0, stAlphabetic, false, true);  // flat: c1 c b a21 a2 a1 a
+  t.cells->Sort(0, stAlphabetic, false, true); // flat: c1 c b a21 a2 a1 a
   t.cells->Reorder(TreeOrder(*t.cells), true);
   EXPECT_EQ(t.Names(), u"c c1 b a a2 a21 a1 ");
   EXPECT_TRUE(t.cells->Sorted());
@@ -147,18 +147,18 @@ struct Footer : Store {
 
 TEST(Footers, AverageCountsOnlyTheRowsSummed) {
   Footer f({u"2", u"4", u"9"}, {2});
-  EXPECT_DOUBLE_EQ(f.V(fkAverage, true), 3);  // (2 + 4) / 2, not / 3
+  EXPECT_DOUBLE_EQ(f.V(fkAverage, true), 3); // (2 + 4) / 2, not / 3
   EXPECT_DOUBLE_EQ(f.V(fkAverage, false), 5);
   EXPECT_DOUBLE_EQ(f.V(fkSum, true), 6);
   EXPECT_DOUBLE_EQ(f.V(fkCount, true), 2);
   EXPECT_DOUBLE_EQ(f.V(fkCount, false), 3);
   Footer none({u"x", u""});
-  EXPECT_DOUBLE_EQ(none.V(fkAverage, false), 0);  // nothing summed
+  EXPECT_DOUBLE_EQ(none.V(fkAverage, false), 0); // nothing summed
 }
 
 TEST(Footers, ExtremesStartFromTheFirstCountedRow) {
   Footer f({u"-50", u"7", u"12"}, {0});
-  EXPECT_DOUBLE_EQ(f.V(fkMinimum, true), 7);  // not 0 from the hidden first row
+  EXPECT_DOUBLE_EQ(f.V(fkMinimum, true), 7); // not 0 from the hidden first row
   EXPECT_DOUBLE_EQ(f.V(fkMaximum, true), 12);
   Footer neg({u"-3", u"-8"});
   EXPECT_DOUBLE_EQ(neg.V(fkMaximum, false), -3);
@@ -180,4 +180,4 @@ TEST(Footers, DistinctComparesTheWholeText) {
   EXPECT_DOUBLE_EQ(h.V(fkDistinct, true), 1);
 }
 
-}  // namespace
+} // namespace

@@ -38,11 +38,11 @@ using Order = std::vector<int>;
 TEST(Sort, AlphabeticAndCaseInsensitive) {
   Sorting s({u"b", u"B", u"a", u"Я", u"а", u"б"});
   s.cells->Sort(0, stAlphabetic, false, false);
-  EXPECT_EQ(s.Order(), (Order{1, 2, 0, 3, 4, 5}));  // B a b Я а б (by units)
+  EXPECT_EQ(s.Order(), (Order{1, 2, 0, 3, 4, 5})); // B a b Я а б (by units)
   s.cells->Sort(0, stCaseInsensitive, true, false);
-  EXPECT_EQ(s.Order(), (Order{2, 1, 0, 4, 5, 3}));  // a B b а б Я; B before b as before
+  EXPECT_EQ(s.Order(), (Order{2, 1, 0, 4, 5, 3})); // a B b а б Я; B before b as before
   s.cells->Sort(0, stCaseInsensitive, true, true);
-  EXPECT_EQ(s.Order(), (Order{3, 5, 4, 1, 0, 2}));  // equal keys keep their order
+  EXPECT_EQ(s.Order(), (Order{3, 5, 4, 1, 0, 2})); // equal keys keep their order
 }
 
 TEST(Sort, NumericDateAndBoolean) {
@@ -66,7 +66,7 @@ TEST(Sort, NumericDateAndBoolean) {
 TEST(Sort, AddressesFromTheFirstNumber) {
   Sorting s({u"10.0.0.2", u"9.0.0.3", u"not an address", u"10.0.0.10", u"192.168.1.1"});
   s.cells->Sort(0, stIP, false, false);
-  EXPECT_EQ(s.Order(), (Order{2, 1, 0, 3, 4}));  // a non-address keys as 0.0.0.0
+  EXPECT_EQ(s.Order(), (Order{2, 1, 0, 3, 4})); // a non-address keys as 0.0.0.0
   s.cells->Sort(0, stIP, true, true);
   EXPECT_EQ(s.Order(), (Order{4, 3, 0, 1, 2}));
 }
@@ -78,7 +78,7 @@ TEST(Sort, CustomAskesTheHandler) {
   };
   s.cells->Sort(0, stCustom, false, false);
   EXPECT_EQ(s.Order(), (Order{1, 2, 0}));
-  s.cells->OnCompare = nullptr;  // without a handler every row is equal
+  s.cells->OnCompare = nullptr; // without a handler every row is equal
   s.cells->Sort(0, stCustom, true, true);
   EXPECT_EQ(s.Order(), (Order{1, 2, 0}));
 }
@@ -96,10 +96,10 @@ TEST(Sort, ReversesWithoutComparingUntilSomethingChanges) {
   s.cells->Sort(0, stCustom, false, true);
   EXPECT_EQ(compared, 0);
   EXPECT_EQ(s.Order(), (Order{1, 3, 0, 2}));
-  s.cells->Sort(0, stCustom, false, true);  // same direction again: a real sort
+  s.cells->Sort(0, stCustom, false, true); // same direction again: a real sort
   EXPECT_GT(compared, 0);
   compared = 0;
-  s.cells->Sort(0, stCustom, true, false);  // full resort
+  s.cells->Sort(0, stCustom, true, false); // full resort
   EXPECT_GT(compared, 0);
   EXPECT_EQ(s.Order(), (Order{2, 3, 0, 1}));
   // A write in between: sorts anew.
@@ -121,7 +121,7 @@ TEST(Sort, EmptyStoreSortsAndReversesWithoutEffect) {
   s.cells->Sort(0, stNumeric, false, false);
   s.cells->Sort(0, stNumeric, false, true);
   EXPECT_EQ(s.cells->RowCount(), 0);
-  s.cells->Sort(5, stNumeric, false, false);  // no such column
+  s.cells->Sort(5, stNumeric, false, false); // no such column
 }
 
 TEST(Sort, AComparisonThatRaisesLeavesTheRows) {
@@ -145,10 +145,12 @@ TEST(Sort, InconsistentComparisonsStayInsideTheRows) {
   for (int r = 0; r < 500; r += 3) s.At(0, r)->SetAsFloat(std::nan(""));
   s.cells->Sort(0, stNumeric, false, false);
   std::mt19937 rng(5);
-  s.cells->OnCompare = [&](TCells*, TCell*, TCell*, int& c) { c = static_cast<int>(rng() % 3) - 1; };
+  s.cells->OnCompare = [&](TCells*, TCell*, TCell*, int& c) {
+    c = static_cast<int>(rng() % 3) - 1;
+  };
   s.cells->Sort(0, stCustom, true, false);
   Order o = s.Order();
-  EXPECT_EQ(std::set<int>(o.begin(), o.end()).size(), 500u);  // still every row once
+  EXPECT_EQ(std::set<int>(o.begin(), o.end()).size(), 500u); // still every row once
   for (int r = 0; r < 500; ++r) ASSERT_EQ(s.At(0, r)->RowIndex(), r);
 }
 
@@ -159,4 +161,4 @@ TEST(Sort, NaNSortsFirstAndTogether) {
   EXPECT_EQ(s.Order(), (Order{2, 1, 0}));
 }
 
-}  // namespace
+} // namespace

@@ -72,9 +72,7 @@ TEST(CellStore, RandomRowAndColumnOperationsKeepEveryListInStep) {
             int a = pick(s.cols->Count()), b = pick(s.cols->Count());
             TCell* cell = n ? s.At(a, 0) : nullptr;
             s.cells->ColumnsChanged(4, a, b);
-            if (cell) {
-              ASSERT_EQ(s.At(b, 0), cell);
-            }
+            if (cell) { ASSERT_EQ(s.At(b, 0), cell); }
             // The collection kept its order: put the list back.
             s.cells->ColumnsChanged(4, b, a);
           }
@@ -94,12 +92,12 @@ TEST(CellStore, DeletingAHiddenRowKeepsTheVisibleCount) {
   s.Add(Text);
   s.cells->AddRows(3);
   s.cells->SetShown(1, false);
-  s.cells->SetVisible(1, false);  // both flags off: one row less drawn, not two
+  s.cells->SetVisible(1, false); // both flags off: one row less drawn, not two
   EXPECT_EQ(s.cells->VisibleCount(), 2);
   s.cells->SetShown(1, true);
   EXPECT_EQ(s.cells->VisibleCount(), 2);
   s.cells->SetShown(1, false);
-  s.cells->DeleteRow(1);  // visible flag set, but it was not drawn
+  s.cells->DeleteRow(1); // visible flag set, but it was not drawn
   EXPECT_EQ(s.cells->VisibleCount(), 2);
   EXPECT_EQ(s.cells->RowCount(), 2);
 }
@@ -108,9 +106,9 @@ TEST(CellStore, TreeRowsAndTheirCounts) {
   Store s;
   s.Add(Text);
   s.cells->AddRows(2);
-  s.cells->InsertChildRow(0, 1);  // child of row 0
-  s.cells->InsertChildRow(1, 2);  // grandchild
-  s.cells->InsertChildRow(0, 3);  // second child of row 0
+  s.cells->InsertChildRow(0, 1); // child of row 0
+  s.cells->InsertChildRow(1, 2); // grandchild
+  s.cells->InsertChildRow(0, 3); // second child of row 0
   // Rows: 0 (level 0), 1 (1), 2 (2), 3 (1), 4 (0)
   EXPECT_EQ(s.cells->Row(2)->Level, 2);
   EXPECT_EQ(s.cells->Row(2)->Parent, s.cells->Row(1));
@@ -124,11 +122,11 @@ TEST(CellStore, TreeRowsAndTheirCounts) {
   EXPECT_FALSE(s.cells->Row(2)->Shown);
   s.cells->SetShown(1, false);
   s.cells->Row(1)->Expanded = true;
-  s.cells->InsertChildRow(1, 2);  // parent expanded but itself hidden
+  s.cells->InsertChildRow(1, 2); // parent expanded but itself hidden
   EXPECT_FALSE(s.cells->Row(2)->Drawn());
   ExpectConsistent(s);
   s.cells->DeleteRow(1);
-  EXPECT_EQ(s.cells->Row(1)->Parent, nullptr);  // no pointer to a freed row
+  EXPECT_EQ(s.cells->Row(1)->Parent, nullptr); // no pointer to a freed row
 }
 
 TEST(CellStore, LosingTheLastColumnFreesTheRows) {
@@ -140,10 +138,10 @@ TEST(CellStore, LosingTheLastColumnFreesTheRows) {
   EXPECT_EQ(s.cells->VisibleCount(), 0);
   s.Add(Text);
   s.cells->AddRows(2);
-  s.cells->ColumnsChanged(2 + 128, -1, -1);  // cleared (kind taken mod 128)
+  s.cells->ColumnsChanged(2 + 128, -1, -1); // cleared (kind taken mod 128)
   EXPECT_EQ(s.cells->RowCount(), 0);
   EXPECT_EQ(s.cells->ColumnCount(), 0);
-  s.cells->ColumnsChanged(77, 0, 0);  // unknown kinds do nothing
+  s.cells->ColumnsChanged(77, 0, 0); // unknown kinds do nothing
 }
 
 TEST(CellStore, DeletingAColumnShiftsTheOthers) {
@@ -187,4 +185,4 @@ TEST(CellStore, NewRowsTakeTheDefaultHeight) {
   EXPECT_EQ(s.cells->ColumnCount(), 1);
 }
 
-}  // namespace
+} // namespace

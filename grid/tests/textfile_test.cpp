@@ -40,7 +40,9 @@ class TextFiles : public ::testing::Test {
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
-  std::u16string Name(const std::u16string& leaf) const { return (dir_ / fs::path(leaf)).u16string(); }
+  std::u16string Name(const std::u16string& leaf) const {
+    return (dir_ / fs::path(leaf)).u16string();
+  }
   static std::string Bytes(const std::u16string& name) {
     std::ifstream in(fs::path(name), std::ios::binary);
     std::ostringstream s;
@@ -72,9 +74,9 @@ TEST_F(TextFiles, RecordedFilesListHasTheExactBytesAndLoadsBack) {
       u"2,Ария - Беспечный ангел.mp3,\"5,20 mb\"\r\n"
       u"3,ДДТ - Осень.mp3,\"12,00 mb\"\r\n");
   EXPECT_EQ(Bytes(name), expected);
-  EXPECT_EQ(static_cast<unsigned char>(expected[4]), 0x2C);  // "," after the number
+  EXPECT_EQ(static_cast<unsigned char>(expected[4]), 0x2C); // "," after the number
   FakeGrid back(3);
-  back.AddRow(1);  // replaced
+  back.AddRow(1); // replaced
   LoadFromTextFile(back, name, u',', u'|');
   EXPECT_EQ(back.rows, g.rows);
   EXPECT_EQ(back.progress.size(), 9u);
@@ -101,10 +103,10 @@ TEST_F(TextFiles, QuotesAreDoubledAndComeBack) {
 TEST_F(TextFiles, LineEndsAndTheDelimiter) {
   FakeGrid g(1);
   g.AddRow(4);
-  g.rows[0] = {u"a\r\nb"};  // survives
-  g.rows[1] = {u"a\nb"};    // a lone LF is lost
-  g.rows[2] = {u"a\rb"};    // a lone CR comes back with its LF
-  g.rows[3] = {u"a|b"};     // the delimiter in a text comes back as a line end
+  g.rows[0] = {u"a\r\nb"}; // survives
+  g.rows[1] = {u"a\nb"};   // a lone LF is lost
+  g.rows[2] = {u"a\rb"};   // a lone CR comes back with its LF
+  g.rows[3] = {u"a|b"};    // the delimiter in a text comes back as a line end
   std::u16string name = Name(u"d.txt");
   SaveToTextFile(g, name, u',', u'|', 2);
   std::string bytes = Bytes(name);
@@ -124,7 +126,7 @@ TEST_F(TextFiles, EightBitFilesUseTheCodePageBothWays) {
   std::u16string name = Name(u"ansi.txt");
   SaveToTextFile(g, name, u',', u'|', 0);
   std::string bytes = Bytes(name);
-  EXPECT_EQ(bytes.substr(0, 6), "1,\xCA\xE8\xED\xEE");  // "1,Кино" in Windows-1251
+  EXPECT_EQ(bytes.substr(0, 6), "1,\xCA\xE8\xED\xEE"); // "1,Кино" in Windows-1251
   FakeGrid back(3);
   LoadFromTextFile(back, name, u',', u'|');
   EXPECT_EQ(back.rows, g.rows);
@@ -134,7 +136,7 @@ TEST_F(TextFiles, EightBitFilesUseTheCodePageBothWays) {
   EXPECT_EQ(Bytes(name), bytes);
   EXPECT_THROW(SaveToTextFile(g, name, u',', u'|', 3), EConvertError);
   EXPECT_EQ(Bytes(name), bytes);
-  SaveToTextFile(g, name, u',', u'|', 1);  // UTF-16 holds it
+  SaveToTextFile(g, name, u',', u'|', 1); // UTF-16 holds it
   LoadFromTextFile(back, name, u',', u'|');
   EXPECT_EQ(back.rows[1][1], u"\u6F22\u5B57");
 }
@@ -150,21 +152,24 @@ TEST_F(TextFiles, OddFiles) {
   EXPECT_TRUE(load("").rows.empty());
   EXPECT_TRUE(load("\xFF\xFE").rows.empty());
   EXPECT_TRUE(load("\xFE\xFF").rows.empty());
-  FakeGrid blank = load("a,b\r\n\r\nc");  // a blank line, no final line end
+  FakeGrid blank = load("a,b\r\n\r\nc"); // a blank line, no final line end
   ASSERT_EQ(blank.rows.size(), 3u);
   EXPECT_EQ(blank.rows[1][0], u"");
   EXPECT_EQ(blank.rows[2][0], u"c");
-  EXPECT_EQ(blank.progress.size(), 3u);  // the last field, ended by the file, is silent
+  EXPECT_EQ(blank.progress.size(), 3u); // the last field, ended by the file, is silent
   FakeGrid lf = load("a,b\nc,d\n");
   FakeGrid crlf = load("a,b\r\nc,d\r\n");
   EXPECT_EQ(lf.rows, crlf.rows);
-  FakeGrid cr = load("a\rb,c\r\n");  // a CR alone ends nothing
+  FakeGrid cr = load("a\rb,c\r\n"); // a CR alone ends nothing
   ASSERT_EQ(cr.rows.size(), 1u);
   EXPECT_EQ(cr.rows[0][0], u"ab");
-  FakeGrid odd = load(std::string("\xFF\xFE" "a\0,\0b\0\n\0x", 11));  // trailing odd byte
+  FakeGrid odd =
+      load(std::string("\xFF\xFE"
+                       "a\0,\0b\0\n\0x",
+                       11)); // trailing odd byte
   ASSERT_EQ(odd.rows.size(), 1u);
   EXPECT_EQ(odd.rows[0], (std::vector<WideString>{u"a", u"b"}));
-  FakeGrid none = load("\xC0\xE1", 1);  // no mark: Windows-1251
+  FakeGrid none = load("\xC0\xE1", 1); // no mark: Windows-1251
   EXPECT_EQ(none.rows[0][0], u"Аб");
 }
 
@@ -220,8 +225,8 @@ TEST_F(TextFiles, FailuresKeepTheGridAndTheFile) {
   EXPECT_EQ(target.rows[0][0], u"kept");
   EXPECT_THROW(SaveToTextFile(g, Name(u"no folder/x.ini"), u',', u'|', 1), EInOutError);
   // A read-only list is not overwritten, and nothing is left beside it.
-  fs::permissions(fs::path(name), fs::perms::owner_read | fs::perms::group_read |
-                                      fs::perms::others_read);
+  fs::permissions(fs::path(name),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   g.rows[0][0] = u"changed";
   EXPECT_THROW(SaveToTextFile(g, name, u',', u'|', 1), EInOutError);
   EXPECT_EQ(Bytes(name), bytes);
@@ -236,12 +241,10 @@ TEST_F(TextFiles, ARecordWithTooManyFieldsStopsThereAndRaises) {
   try {
     LoadFromTextFile(g, name, u',', u'|');
     FAIL() << "no error";
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Cell out of bounds (2, 1)");
-  }
+  } catch (const Exception& e) { EXPECT_EQ(e.Message(), "Cell out of bounds (2, 1)"); }
   ASSERT_EQ(g.rows.size(), 2u);
   EXPECT_EQ(g.rows[1], (std::vector<WideString>{u"c", u"d"}));
   EXPECT_EQ(g.lock, 0);
 }
 
-}  // namespace
+} // namespace

@@ -46,7 +46,7 @@ long PeakKb() {
 
 void RemoveTree(const std::string& dir) { std::system(("rm -rf '" + dir + "'").c_str()); }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   const double minutes = argc > 1 ? std::atof(argv[1]) : 30;
@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     TNullRecordedFiles window;
     auto next = Clock::now();
     while (!done) {
-      next += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / speed));
+      next +=
+          std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / speed));
       std::this_thread::sleep_until(next);
       engine.SplitTick();
       queue.Drain(window);
@@ -87,7 +88,7 @@ int main(int argc, char** argv) {
 
   std::vector<uint8_t> block(kBlock), copy;
   for (size_t i = 0; i < kBlock; ++i) block[i] = static_cast<uint8_t>(i * 31 + 7);
-  const double slack = 5.0 / speed;  // the download buffer, in real seconds
+  const double slack = 5.0 / speed; // the download buffer, in real seconds
   const auto start = Clock::now();
   uint64_t sent = 0, blocks = 0, lost = 0;
   double engineSec = 0, copySec = 0, worst = 0;
@@ -97,8 +98,10 @@ int main(int argc, char** argv) {
     auto due = start + std::chrono::duration_cast<Clock::duration>(
                            std::chrono::duration<double>(sent / bytesPerSecond / speed));
     auto now = Clock::now();
-    if (now < due) std::this_thread::sleep_until(due);
-    else if (std::chrono::duration<double>(now - due).count() > slack) ++lost;
+    if (now < due)
+      std::this_thread::sleep_until(due);
+    else if (std::chrono::duration<double>(now - due).count() > slack)
+      ++lost;
     if (title < 3 && sent >= changes[title]) engine.SetCurTitle("Title " + std::to_string(++title));
     // Which of the two goes first alternates, so that neither alone pays for
     // the caches a sleeping thread wakes up to.
@@ -134,7 +137,8 @@ int main(int argc, char** argv) {
     if (FindFirst(d + "*", faAnyFile, r) != 0) continue;
     do {
       if (r.Name == "." || r.Name == "..") continue;
-      if (r.Attr & faDirectory) dirs.push_back(d + r.Name + "/");
+      if (r.Attr & faDirectory)
+        dirs.push_back(d + r.Name + "/");
       else {
         largest = std::max(largest, r.Size);
         ++saved;
@@ -143,21 +147,27 @@ int main(int argc, char** argv) {
     FindClose(r);
   }
   const long peakKb = PeakKb();
-  std::printf("stream %.0f min at %.0fx: %llu blocks of %zu bytes, %lld files saved\n", minutes, speed,
-              static_cast<unsigned long long>(blocks), kBlock, static_cast<long long>(saved));
+  std::printf("stream %.0f min at %.0fx: %llu blocks of %zu bytes, %lld files saved\n", minutes,
+              speed, static_cast<unsigned long long>(blocks), kBlock,
+              static_cast<long long>(saved));
   std::printf("blocks lost (behind by more than the 5 s buffer): %llu\n",
               static_cast<unsigned long long>(lost));
   auto median = [](std::vector<double> v) {
     std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
     return v[v.size() / 2];
   };
-  std::printf("time per block, mean: engine %.2f us, plain copy %.2f us, ratio %.1f (the saves included)\n",
-              engineSec / blocks * 1e6, copySec / blocks * 1e6, engineSec / copySec);
+  std::printf(
+      "time per block, mean: engine %.2f us, plain copy %.2f us, ratio %.1f (the saves included)\n",
+      engineSec / blocks * 1e6, copySec / blocks * 1e6, engineSec / copySec);
   double me = median(engineTimes), mc = median(copyTimes);
-  std::printf("time per block, median: engine %.2f us, plain copy %.2f us, ratio %.1f; worst block %.1f ms\n",
-              me * 1e6, mc * 1e6, me / mc, worst * 1e3);
-  std::printf("peak memory %.1f MB (start %.1f MB); largest file %.1f MB; limit largest + 40 MB = %.1f MB\n",
-              peakKb / 1024.0, baseKb / 1024.0, largest / 1048576.0, largest / 1048576.0 + 40);
+  std::printf(
+      "time per block, median: engine %.2f us, plain copy %.2f us, ratio %.1f; worst block %.1f "
+      "ms\n",
+      me * 1e6, mc * 1e6, me / mc, worst * 1e3);
+  std::printf(
+      "peak memory %.1f MB (start %.1f MB); largest file %.1f MB; limit largest + 40 MB = %.1f "
+      "MB\n",
+      peakKb / 1024.0, baseKb / 1024.0, largest / 1048576.0, largest / 1048576.0 + 40);
   RemoveTree(folder);
   return lost == 0 && peakKb / 1024.0 <= largest / 1048576.0 + 40 ? 0 : 1;
 }

@@ -47,4 +47,4 @@ inline double CpuShare(double seconds, bool ThreadOnly = false) {
   return (CpuSeconds(ThreadOnly) - c0) / wall;
 }
 
-}  // namespace windowbench
+} // namespace windowbench

@@ -55,7 +55,7 @@ double MicrosPerFrame(int n, F f) {
   return std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / n;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   const double stretch = argc > 1 ? std::atof(argv[1]) : 10.0;
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   const int frames = 3000;
   const double frame = MicrosPerFrame(frames, [] {
     Form1->Timer2Timer(Form1->Timer2);
-    UpdateWindow(Form1->Handle());  // the paint box's repaint, now
+    UpdateWindow(Form1->Handle()); // the paint box's repaint, now
   });
   const double tick = MicrosPerFrame(frames, [] { Form1->Timer2Timer(Form1->Timer2); });
   ValidateRect(Form1->Handle(), nullptr);
@@ -101,9 +101,8 @@ int main(int argc, char** argv) {
     Form1->PaintBox1->Invalidate();
     UpdateWindow(Form1->Handle());
   });
-  const double fft = MicrosPerFrame(frames, [] {
-    BASS_ChannelGetData(CurrentStream, FftBuffer, BASS_DATA_FFT2048);
-  });
+  const double fft = MicrosPerFrame(
+      frames, [] { BASS_ChannelGetData(CurrentStream, FftBuffer, BASS_DATA_FFT2048); });
   HDC wdc = GetDC(Form1->Handle());
   const double blit = MicrosPerFrame(frames, [&] {
     BitBlt(wdc, 12, 24, 484, 99, SpectrumBitmap->Canvas()->Handle(), 0, 0, SRCCOPY);
@@ -117,8 +116,8 @@ int main(int argc, char** argv) {
   });
   const double pixels = MicrosPerFrame(frames, [] {
     StepSpectrum(FftBuffer, false, BarMax, CapHeights, BarHeights);
-    PixelRows rows{SpectrumBitmap->ScanLine(0), SpectrumBitmap->RowBytes(),
-                   SpectrumBitmap->Width(), SpectrumBitmap->Height()};
+    PixelRows rows{SpectrumBitmap->ScanLine(0), SpectrumBitmap->RowBytes(), SpectrumBitmap->Width(),
+                   SpectrumBitmap->Height()};
     PaintSpectrum(rows, CapHeights, BarHeights);
   });
   std::printf("one frame (tick + paint): %.1f us = %.4f of the 10 ms budget\n", frame,
@@ -135,10 +134,12 @@ int main(int argc, char** argv) {
   Form1->Timer2->SetEnabled(false);
   Form1->Timer4->SetEnabled(false);
   const double off = CpuShare(stretch);
-  if (BASS_ChannelIsActive(CurrentStream) != BASS_ACTIVE_PLAYING) std::printf("(the stream stalled)\n");
-  std::printf("player CPU, one core: display on %.2f%%, off %.2f%%, display's share %.2f%% "
-              "(on/off %.2f)\n",
-              on * 100, off * 100, (on - off) * 100, off > 0 ? on / off : 0.0);
+  if (BASS_ChannelIsActive(CurrentStream) != BASS_ACTIVE_PLAYING)
+    std::printf("(the stream stalled)\n");
+  std::printf(
+      "player CPU, one core: display on %.2f%%, off %.2f%%, display's share %.2f%% "
+      "(on/off %.2f)\n",
+      on * 100, off * 100, (on - off) * 100, off > 0 ? on / off : 0.0);
   std::fflush(stdout);
   BASS_StreamFree(CurrentStream.exchange(0));
   BASS_Free();

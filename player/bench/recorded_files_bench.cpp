@@ -49,8 +49,9 @@ std::string FileName(int i) { return "Artist " + std::to_string(i) + " - Song ti
 class TListViewPeer : public TDgTextFileGrid {
  public:
   explicit TListViewPeer(HWND Parent) {
-    list_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL,
-                            0, 0, 381, 517, Parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    list_ =
+        CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0,
+                        0, 381, 517, Parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     recorded_style::AddListViewColumns(list_);
   }
@@ -103,7 +104,7 @@ class TListViewPeer : public TDgTextFileGrid {
   HWND list_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const int files = argc > 1 ? _wtoi(argv[1]) : 1000;
@@ -116,7 +117,7 @@ int wmain(int argc, wchar_t** argv) {
   Form1->Show();
   PlaceBesideMain(Form4);
   Form4->Show();
-  RunLoopFor(1.5);  // the start-up load is behind us
+  RunLoopFor(1.5); // the start-up load is behind us
 
   // 1. Adding files one by one.
   RecordedFiles().ClearRows();
@@ -135,9 +136,10 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 0; i < files; ++i) peer.AddFile(FileName(i), peerFile);
     list = Seconds(t0);
   }
-  std::printf("%d files added one by one, each saved: grid window %.3f s, list view %.3f s, "
-              "grid / list view = %.2f\n",
-              files, grid, list, grid / list);
+  std::printf(
+      "%d files added one by one, each saved: grid window %.3f s, list view %.3f s, "
+      "grid / list view = %.2f\n",
+      files, grid, list, grid / list);
 
   // 2. The GUI thread while a 320 kbit/s recording's sizes arrive.
   RecordedFiles().ClearRows();
@@ -161,9 +163,10 @@ int wmain(int argc, wchar_t** argv) {
   download.join();
   Recorder().Stop();
   RunLoopFor(0.2);
-  std::printf("GUI thread CPU per second: recording's size updates %.4f s, idle %.4f s, "
-              "recording / idle = %.2f\n",
-              busy, idle, idle > 0 ? busy / idle : 0.0);
+  std::printf(
+      "GUI thread CPU per second: recording's size updates %.4f s, idle %.4f s, "
+      "recording / idle = %.2f\n",
+      busy, idle, idle > 0 ? busy / idle : 0.0);
   Form4->Free();
   Form1->Free();
   return 0;

@@ -86,4 +86,4 @@ class TFakeRows : public TRecordedRows, public TDgTextFileGrid {
   }
 };
 
-}  // namespace listtest
+} // namespace listtest

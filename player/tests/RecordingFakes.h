@@ -76,7 +76,7 @@ class TMemoryDisk : public TRecordDisk {
   }
 
   std::map<std::string, std::vector<uint8_t>> files;
-  std::vector<std::string> order;  // names in the order they were saved
+  std::vector<std::string> order; // names in the order they were saved
   std::map<std::string, std::string> texts;
   std::set<std::string> dirs, hidden;
   std::vector<std::string> deleted;
@@ -151,4 +151,4 @@ class TRowsView : public TRecordedFilesView {
   int sizeCalls = 0, repaints = 0;
 };
 
-}  // namespace rectest
+} // namespace rectest

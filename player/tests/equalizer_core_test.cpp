@@ -61,7 +61,7 @@ class FakeLibrary : public IEqualizerLibrary {
     return e == effects_.end() ? nullptr : &e->second;
   }
   unsigned stream_ = 0, last_stream_ = 0, last_handle_ = 0;
-  std::map<int, unsigned> handles_;  // what the player keeps per band
+  std::map<int, unsigned> handles_; // what the player keeps per band
   std::map<unsigned, Effect> effects_;
 };
 
@@ -77,7 +77,7 @@ TEST(EqualizerBands, CentresAndHints) {
   const int centres[] = {80, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
   for (int band = 1; band <= kEqBandCount; ++band) {
     EXPECT_EQ(EqBandCentre(band), centres[band - 1]);
-    EXPECT_EQ(EqBarHint(band), std::to_string(centres[band - 1]) + "\xE3\xF6");  // "гц"
+    EXPECT_EQ(EqBarHint(band), std::to_string(centres[band - 1]) + "\xE3\xF6"); // "гц"
   }
   for (int bar = kEqBandCount + 1; bar <= kEqBarCount; ++bar)
     EXPECT_EQ(EqBarHint(bar), "16000\xE3\xF6");
@@ -115,7 +115,7 @@ TEST(EqualizerSetup, BarMovedBeforeAnyStreamAppliesToTheNextOne) {
   EqParamRecord params;
   Bars bars;
   bars.pos[3] = 0;
-  SetEqualizerBand(lib, params, 3, 0);  // no stream: nothing happens, no error
+  SetEqualizerBand(lib, params, 3, 0); // no stream: nothing happens, no error
   EXPECT_EQ(lib.writes_, 0);
   lib.OpenStream();
   SetupEqualizerBands(lib, params, bars.Reader());
@@ -190,4 +190,4 @@ TEST(EqualizerChange, ABandWithoutEffectLeavesTheOthersAlone) {
   EXPECT_FLOAT_EQ(lib.Band(8)->Centre, 12000.0f);
 }
 
-}  // namespace
+} // namespace

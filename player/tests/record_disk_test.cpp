@@ -12,8 +12,9 @@ namespace {
 class RecordDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = GetTempDir() + "korvalis_rec_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + PathDelim;
+    root = GetTempDir() + "korvalis_rec_" +
+           std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + PathDelim;
     Remove(root);
     ASSERT_TRUE(ForceDirectories(root));
   }
@@ -23,7 +24,8 @@ class RecordDisk : public ::testing::Test {
     if (FindFirst(dir + "*.*", faAnyFile, r) == 0) {
       do {
         if (r.Name == "." || r.Name == "..") continue;
-        if (r.Attr & faDirectory) Remove(dir + r.Name + PathDelim);
+        if (r.Attr & faDirectory)
+          Remove(dir + r.Name + PathDelim);
         else {
           FileSetAttr(dir + r.Name, 0);
           SysDeleteFile(dir + r.Name);
@@ -61,7 +63,7 @@ TEST(RecordBuffer, KeepsTheBytesInOrderAcrossChunks) {
     return true;
   }));
   EXPECT_EQ(got, expect);
-  EXPECT_EQ(runs, 3);  // 2375700 bytes in 1 MiB chunks
+  EXPECT_EQ(runs, 3); // 2375700 bytes in 1 MiB chunks
   EXPECT_FALSE(b.ForEach([](const uint8_t*, size_t) { return false; }));
   b.Clear();
   EXPECT_EQ(b.Size(), 0u);
@@ -127,7 +129,7 @@ TEST_F(RecordDisk, ClearTempMp3DeletesEveryMp3ReadOnlyToo) {
   EXPECT_FALSE(FileExists(root + "TEMP\\ro.Mp3"));
   EXPECT_FALSE(FileExists(root + "TEMP\\sub\\deep.mp3"));
   EXPECT_TRUE(FileExists(root + "TEMP\\kdr.ini"));
-  ClearTempMp3(root + "none");  // a missing folder is no failure
+  ClearTempMp3(root + "none"); // a missing folder is no failure
 }
 
-}  // namespace
+} // namespace

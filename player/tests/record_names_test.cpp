@@ -9,7 +9,10 @@ namespace {
 TEST(RecordNames, SanitizeReplacesEachForbiddenCharacter) {
   EXPECT_EQ(SanitizeFileName("AC/DC: Back.In.Black?"), "AC_DC_ Back_In_Black_");
   EXPECT_EQ(SanitizeFileName("/:*.?\"<>|\\;,+@!#\xB9$%^&"), std::string(21, '_'));
-  EXPECT_EQ(SanitizeFileName("a\x01" "b\x1F" "c\td\n"), "a_b_c_d_");
+  EXPECT_EQ(SanitizeFileName("a\x01"
+                             "b\x1F"
+                             "c\td\n"),
+            "a_b_c_d_");
   EXPECT_EQ(SanitizeFileName("Кино - Группа крови (live) [1988] 'x' = ~y"),
             "Кино - Группа крови (live) [1988] 'x' = ~y");
   EXPECT_EQ(SanitizeFileName(""), "");
@@ -71,4 +74,4 @@ TEST(RecordNames, StationDatePathAndFitting) {
   EXPECT_EQ(FitBaseName("", kMaxRecordingPath), "");
 }
 
-}  // namespace
+} // namespace

@@ -95,4 +95,4 @@ TEST(RecordChoiceTest, ReadersSeeWhatWasPublishedLast) {
   EXPECT_EQ(CurrentRecordChoice().Bitrate, "96");
 }
 
-}  // namespace
+} // namespace

@@ -28,7 +28,8 @@ TEST(RecordTimers, BlinkIsOnAtTheSecondTickAndOffAtTheFourth) {
   TBlinkCounter b;
   std::vector<S> steps;
   for (int i = 0; i < 8; ++i) steps.push_back(b.Tick());
-  EXPECT_EQ(steps, (std::vector<S>{S::None, S::On, S::None, S::Off, S::None, S::On, S::None, S::Off}));
+  EXPECT_EQ(steps,
+            (std::vector<S>{S::None, S::On, S::None, S::Off, S::None, S::On, S::None, S::Off}));
 }
 
 TEST(RecordTimers, WatchdogReopensAfterSixInactiveOrElevenQuietTicks) {
@@ -50,4 +51,4 @@ TEST(RecordTimers, WatchdogReopensAfterSixInactiveOrElevenQuietTicks) {
   EXPECT_EQ(n.InactiveTicks, 0);
 }
 
-}  // namespace
+} // namespace

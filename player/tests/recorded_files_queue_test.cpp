@@ -24,7 +24,7 @@ TEST(RecordedFilesQueue, AppliesTheCallsInOrderAndCountsRowsAhead) {
   q.Repaint();
   EXPECT_EQ(q.RowCount(), 2);
   EXPECT_EQ(wakes, 1);
-  EXPECT_EQ(q.Pending(), 9u);  // the sizes and totals in a row became one each
+  EXPECT_EQ(q.Pending(), 9u); // the sizes and totals in a row became one each
 
   rectest::TRowsView view;
   view.rows.push_back({"old.mp3", "9 mb"});
@@ -85,4 +85,4 @@ TEST(RecordedFilesQueue, SizesAndTotalsInterleavedStillCollapseToTheLatest) {
   EXPECT_EQ(q.Pending(), 1u);
 }
 
-}  // namespace
+} // namespace

@@ -92,7 +92,7 @@ TEST_F(RecordedList, ThreeFilesAreNumberedAndColouredByTheRuleOfTheWindow) {
 TEST(RecordedNameColour, TheFirstUtf16UnitDecidesAndAnEmptyNameCountsAsLatin) {
   EXPECT_EQ(RecordedNameColor(u"zebra"), kRecordedLatinTeal);
   EXPECT_EQ(RecordedNameColor(u"7 дней"), kRecordedLatinTeal);
-  EXPECT_EQ(RecordedNameColor(u"{x}"), kRecordedGrey);  // just above "z"
+  EXPECT_EQ(RecordedNameColor(u"{x}"), kRecordedGrey); // just above "z"
   EXPECT_EQ(RecordedNameColor(u"Поле"), kRecordedGrey);
   EXPECT_EQ(RecordedNameColor(u"Ёлка"), kRecordedGrey);
   EXPECT_EQ(RecordedNameColor(u""), kRecordedLatinTeal);
@@ -108,8 +108,8 @@ TEST_F(RecordedList, ASortDuringARecordingKeepsSizesDropAndRedOnTheEnginesRow) {
   list.SetLastRowSize("4.00 mb");
   list.AddRecordedFile("c.mp3");
   list.SetLastRowSize("3.00 mb");
-  list.AddRecordedFile("a.mp3");  // being recorded
-  rows_.Sort(1, true);            // a, b, c: the engine's row is now the first
+  list.AddRecordedFile("a.mp3"); // being recorded
+  rows_.Sort(1, true);           // a, b, c: the engine's row is now the first
   list.SetLastRowSize("1.50 mb");
   EXPECT_EQ(rows_.Column(2), (std::vector<WideString>{u"1.50 mb", u"4.00 mb", u"3.00 mb"}));
   EXPECT_EQ(list.EngineRow(), 0);
@@ -118,7 +118,7 @@ TEST_F(RecordedList, ASortDuringARecordingKeepsSizesDropAndRedOnTheEnginesRow) {
   EXPECT_FALSE(list.CellColor(1, 0).Change);
   EXPECT_EQ(list.CellColor(1, 2).Color, kRecordedLatinTeal);
 
-  rows_.Sort(1, false);  // c, b, a
+  rows_.Sort(1, false); // c, b, a
   EXPECT_EQ(list.EngineRow(), 2);
   // Too small to keep: a goes, not the last row's c; the file says so too.
   list.DeleteLastRow();
@@ -142,7 +142,7 @@ TEST_F(RecordedList, UpdatesForARowThatIsGoneChangeNoOtherRow) {
   EXPECT_EQ(rows_.Column(2), (std::vector<WideString>{u"5.00 mb", u"6.00 mb"}));
 
   list.AddRecordedFile("x.mp3");
-  list.ClearRows();  // a record start
+  list.ClearRows(); // a record start
   list.SetLastRowSize("1.00 mb");
   list.DeleteLastRow();
   EXPECT_EQ(rows_.RowCount(), 0);
@@ -181,7 +181,7 @@ TEST_F(RecordedList, TheListFileIsUtf16WithItsMarkAndReadsBackTheSame) {
 TEST_F(RecordedList, TheStartUpLoadNeverUndoesARecordingAndIgnoresBadFiles) {
   PutFile(LittleEndian(u"1,old.mp3,5.00 mb\r\n"));
   TList list(rows_, file_);
-  list.ClearRows();  // a record start before the load came due
+  list.ClearRows(); // a record start before the load came due
   list.AddRecordedFile("new.mp3");
   EXPECT_FALSE(list.LoadRecordedList());
   EXPECT_EQ(rows_.Column(1), (std::vector<WideString>{u"new.mp3"}));
@@ -214,11 +214,11 @@ TEST_F(RecordedList, TheStartUpLoadNeverUndoesARecordingAndIgnoresBadFiles) {
 TEST_F(RecordedList, ASaveThatFailsRaisesAndKeepsTheOldFile) {
   PutFile(LittleEndian(u"1,old.mp3,5.00 mb\r\n"));
   const std::string before = FileBytes();
-  fs::create_directories(fs::path(file_ + u".tmp"));  // the file beside cannot be written
+  fs::create_directories(fs::path(file_ + u".tmp")); // the file beside cannot be written
   TList list(rows_, file_);
   EXPECT_ANY_THROW(list.AddRecordedFile("new.mp3"));
-  EXPECT_EQ(rows_.RowCount(), 1);  // the row stays in the window
+  EXPECT_EQ(rows_.RowCount(), 1); // the row stays in the window
   EXPECT_EQ(FileBytes(), before);
 }
 
-}  // namespace
+} // namespace

@@ -71,7 +71,7 @@ TEST_F(RecordingTest, ThirteenBlocksAfterATitleChangeCloseTheFileAndTheFourteent
   Feed(12, 100);
   EXPECT_EQ(disk.FileCount(), 0u);
   EXPECT_EQ(engine.TailCounter(), 12);
-  EXPECT_FALSE(engine.FileInProgress());  // station change and close are allowed in the tail
+  EXPECT_FALSE(engine.FileInProgress()); // station change and close are allowed in the tail
   Feed(1, 100);
   std::string first = kLatin + "10-00-00_First.mp3";
   ASSERT_EQ(disk.FileCount(), 1u);
@@ -86,7 +86,7 @@ TEST_F(RecordingTest, ThirteenBlocksAfterATitleChangeCloseTheFileAndTheFourteent
   Feed(1, 100);
   EXPECT_EQ(engine.FileBytes(), 100);
   engine.SetCurTitle("Third");
-  Feed(1, 1999900);  // the tail may be as long as it likes
+  Feed(1, 1999900); // the tail may be as long as it likes
   Feed(12, 1);
   EXPECT_EQ(disk.File(kLatin + "10-03-00_Second.mp3"), Stream(secondStart, sent));
 }
@@ -95,14 +95,14 @@ TEST_F(RecordingTest, AFileUnderTwoMillionBytesIsDroppedWithItsRow) {
   StartAsReceived("Short");
   Feed(1, 2000000 - 13 - 1);
   engine.SetCurTitle("Exact");
-  Feed(13, 1);  // 1999999 bytes
+  Feed(13, 1); // 1999999 bytes
   EXPECT_EQ(disk.FileCount(), 0u);
   ASSERT_EQ(rows.rows.size(), 1u);
   EXPECT_EQ(rows.rows[0].Name, "Exact.mp3");
 
   Feed(1, 2000000 - 13);
   engine.SetCurTitle("Next");
-  Feed(13, 1);  // 2000000 bytes
+  Feed(13, 1); // 2000000 bytes
   EXPECT_EQ(disk.File(kLatin + "10-00-00_Exact.mp3").size(), 2000000u);
   ASSERT_EQ(rows.rows.size(), 2u);
 }
@@ -137,7 +137,7 @@ TEST_F(RecordingTest, PauseKeepsTheTailAndStopsTheSplitCount) {
   EXPECT_EQ(engine.CurTitle(), "Song");
 
   engine.SetCurTitle("Other");
-  Feed(13, 100);  // the tail goes in although paused
+  Feed(13, 100); // the tail goes in although paused
   EXPECT_EQ(disk.File(kLatin + "10-00-00_Song.mp3").size(), 2000000u + 1300);
   Feed(5, 100);
   EXPECT_EQ(engine.FileBytes(), 0);
@@ -159,7 +159,7 @@ TEST_F(RecordingTest, StopDuringATailDiscardsTheFileAndTheNextRecordingGetsAWhol
   EXPECT_EQ(engine.CurTitle(), "-");
   Feed(20, 100);
   EXPECT_EQ(disk.FileCount(), 0u);
-  EXPECT_EQ(rows.rows.size(), 1u);  // its row stays
+  EXPECT_EQ(rows.rows.size(), 1u); // its row stays
 
   StartAsReceived("Again");
   Feed(1, 2000000);
@@ -208,7 +208,7 @@ TEST_F(RecordingTest, OwnSettingsHandTheFileOverAndDeleteThePreviousTemporaryFil
   Feed(13, 1);
   const std::string temp1 = kTemp + "10-00-00_One.mp3", final1 = kLatin + "10-00-00_One.mp3";
   EXPECT_EQ(disk.File(temp1).size(), 2000013u);
-  EXPECT_EQ(disk.files.count(final1), 0u);  // the companion writes the final file
+  EXPECT_EQ(disk.files.count(final1), 0u); // the companion writes the final file
   EXPECT_EQ(disk.texts[kTemp + "kdr.ini"], "192\r\n" + temp1 + "\r\n" + final1 + "\r\n");
   EXPECT_EQ(companion.Starts(), 1);
   EXPECT_TRUE(disk.deleted.empty());
@@ -301,7 +301,7 @@ TEST_F(RecordingTest, TheLastRowShowsTheFileSizeBeforeEachBlock) {
   Feed(1, 1);
   EXPECT_EQ(rows.rows[0].Size, "1.50 mb");
   Feed(1, 1);
-  EXPECT_EQ(rows.sizeCalls, calls + 1);  // an unchanged text is not sent again
+  EXPECT_EQ(rows.sizeCalls, calls + 1); // an unchanged text is not sent again
   EXPECT_EQ(engine.TotalText(), "1.50 mb");
 }
 
@@ -347,4 +347,4 @@ TEST(RecordingTexts, CaptionAndHandOver) {
   EXPECT_EQ(HandOverText("96", "a", "b"), "96\r\na\r\nb\r\n");
 }
 
-}  // namespace
+} // namespace

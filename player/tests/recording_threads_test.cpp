@@ -28,8 +28,10 @@ class TCheckingDisk : public TMemoryDisk {
     size_t pos = 0;
     Data.ForEach([&](const uint8_t* p, size_t n) {
       for (size_t i = 0; i < n; i += 4096, pos += 4096) {
-        if (pos % kBlock == 0) stamp = p[i];
-        else if (p[i] != stamp) whole = false;
+        if (pos % kBlock == 0)
+          stamp = p[i];
+        else if (p[i] != stamp)
+          whole = false;
       }
       return true;
     });
@@ -120,7 +122,7 @@ TEST(RecordingThreads, StopDuringASaveKeepsTheFileBeingSavedAndDoesNotWaitForIt)
   const std::string saved = "C:\\P\\AUDIO\\\\S\\09-12-2026\\ЗАРУБЕЖКА\\10-00-00_A.mp3";
   EXPECT_EQ(disk.File(saved).size(), 2000130u);
   EXPECT_EQ(disk.FileCount(), 1u);
-  EXPECT_FALSE(engine.BufferLive());  // the block after the stop opened nothing
+  EXPECT_FALSE(engine.BufferLive()); // the block after the stop opened nothing
 }
 
 TEST(RecordingThreads, TheQueueTakesCallsWhileTheGuiThreadDrainsIt) {
@@ -142,4 +144,4 @@ TEST(RecordingThreads, TheQueueTakesCallsWhileTheGuiThreadDrainsIt) {
   EXPECT_EQ(rows.rows.back().Size, "19999");
 }
 
-}  // namespace
+} // namespace

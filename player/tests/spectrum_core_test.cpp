@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kBarMax = 97;  // a 99-pixel picture
+constexpr int kBarMax = 97; // a 99-pixel picture
 
 struct Display {
   float fft[kFftBufferSize] = {};
@@ -22,7 +22,7 @@ struct Display {
 
 TEST(SpectrumBars, LoudBinIsCutAtTheCeiling) {
   Display d;
-  d.fft[5] = 0.5f;  // 250 pixels
+  d.fft[5] = 0.5f; // 250 pixels
   d.Frame();
   EXPECT_EQ(d.h.Caps[0], 97);
   EXPECT_EQ(d.h.Bars[0], 96);
@@ -32,10 +32,10 @@ TEST(SpectrumBars, LoudBinIsCutAtTheCeiling) {
 
 TEST(SpectrumBars, BandsReadTheirOwnBinsAsMagnitudes) {
   Display d;
-  d.fft[4] = 1.0f;    // below band 0
-  d.fft[6] = -0.02f;  // band 1: 10 pixels, sign ignored
-  d.fft[84] = 0.1f;   // band 79: 50 pixels
-  d.fft[85] = 1.0f;   // past the last band
+  d.fft[4] = 1.0f;   // below band 0
+  d.fft[6] = -0.02f; // band 1: 10 pixels, sign ignored
+  d.fft[84] = 0.1f;  // band 79: 50 pixels
+  d.fft[85] = 1.0f;  // past the last band
   d.Frame();
   EXPECT_EQ(d.h.Caps[0], 0);
   EXPECT_EQ(d.h.Caps[1], 10);
@@ -57,7 +57,7 @@ TEST(SpectrumBars, BarsFallByThreeAndCapsByOneToTheFloor) {
   EXPECT_EQ(bars[0], 47);
   EXPECT_EQ(bars[1], 44);
   EXPECT_EQ(bars[15], 2);
-  EXPECT_EQ(bars[16], 0);  // 2 - 3 stops at the floor
+  EXPECT_EQ(bars[16], 0); // 2 - 3 stops at the floor
   EXPECT_EQ(bars[59], 0);
   EXPECT_EQ(caps[0], 50);
   EXPECT_EQ(caps[1], 49);
@@ -67,17 +67,17 @@ TEST(SpectrumBars, BarsFallByThreeAndCapsByOneToTheFloor) {
 
 TEST(SpectrumBars, ANewPeakLiftsAFallingCap) {
   Display d;
-  d.fft[7] = 0.06f;  // 30
+  d.fft[7] = 0.06f; // 30
   d.Frame();
   d.fft[7] = 0.0f;
   d.Frame();
   EXPECT_EQ(d.h.Caps[2], 29);
   EXPECT_EQ(d.h.Bars[2], 26);
-  d.fft[7] = 0.08f;  // 40
+  d.fft[7] = 0.08f; // 40
   d.Frame();
   EXPECT_EQ(d.h.Caps[2], 40);
   EXPECT_EQ(d.h.Bars[2], 39);
-  d.fft[7] = 0.056f;  // 28: under the cap, over the bar's fall
+  d.fft[7] = 0.056f; // 28: under the cap, over the bar's fall
   d.Frame();
   EXPECT_EQ(d.h.Caps[2], 39);
   EXPECT_EQ(d.h.Bars[2], 36);
@@ -140,10 +140,10 @@ struct Picture {
 TEST(SpectrumPicture, FrameCapsAndBars) {
   Picture pic;
   SpectrumHeights h;
-  h.Caps[0] = 97;  // the top band: cap on row 2
+  h.Caps[0] = 97; // the top band: cap on row 2
   h.Bars[0] = 96;
-  h.Caps[3] = 10;  // a cap alone, falling
-  h.Caps[5] = 1;   // cap on the bottom row
+  h.Caps[3] = 10; // a cap alone, falling
+  h.Caps[5] = 1;  // cap on the bottom row
   PaintSpectrum(pic.Rows(), h.Caps, h.Bars);
   const int H = pic.H, W = pic.W;
   // The frame: silver border, black inside.
@@ -159,23 +159,23 @@ TEST(SpectrumPicture, FrameCapsAndBars) {
   EXPECT_EQ(pic.At(6, H - 97), 0u);
   EXPECT_EQ(pic.At(0, H - 96), kSpectrumBar);
   EXPECT_EQ(pic.At(5, H - 1), kSpectrumBar);
-  EXPECT_EQ(pic.At(6, H - 50), 0u);  // the gap between bands
+  EXPECT_EQ(pic.At(6, H - 50), 0u); // the gap between bands
   // Band 3 at x = 21: only its cap.
   EXPECT_EQ(pic.At(21, H - 10), kSpectrumCap);
   EXPECT_EQ(pic.At(21, H - 9), 0u);
   EXPECT_EQ(pic.At(21, H - 1), kSpectrumFrame);
   EXPECT_EQ(pic.At(35, H - 1), kSpectrumCap);
-  EXPECT_EQ(pic.bits.back(), 0x55);  // nothing written past the rows
+  EXPECT_EQ(pic.bits.back(), 0x55); // nothing written past the rows
 }
 
 TEST(SpectrumPicture, RowPaddingIsNotTouched) {
-  Picture pic(13);  // 39 bytes a row, 40 with padding
+  Picture pic(13); // 39 bytes a row, 40 with padding
   ASSERT_EQ(pic.stride, 40);
   SpectrumHeights h;
   h.Caps[1] = 50;
   h.Bars[1] = 40;
   PaintSpectrum(pic.Rows(), h.Caps, h.Bars);
-  EXPECT_EQ(pic.At(12, 60), kSpectrumBar);  // band 1 cut at the frame's column
+  EXPECT_EQ(pic.At(12, 60), kSpectrumBar); // band 1 cut at the frame's column
   for (int y = 0; y < pic.H; ++y) ASSERT_EQ(pic.bits[static_cast<size_t>(y) * 40 + 39], 0x55);
 }
 
@@ -188,8 +188,8 @@ TEST(SpectrumPicture, BandsPastTheRightEdgeAreCut) {
   }
   PaintSpectrum(pic.Rows(), h.Caps, h.Bars);
   ASSERT_EQ(SpectrumBandLeft(69), 483);
-  EXPECT_EQ(pic.At(483, 60), kSpectrumBar);  // band 69: one column left
-  EXPECT_EQ(pic.At(482, 60), 0u);            // the gap before it
+  EXPECT_EQ(pic.At(483, 60), kSpectrumBar); // band 69: one column left
+  EXPECT_EQ(pic.At(482, 60), 0u);           // the gap before it
   EXPECT_EQ(pic.bits.back(), 0x55);
 }
 
@@ -208,7 +208,7 @@ TEST(SpectrumTimer, WhatATickDoes) {
 }
 
 TEST(LevelMeters, LevelWordSplitsIntoTwoMeters) {
-  MeterLevels m = SplitLevel(0x0258u << 16 | 0x012Cu);  // right 600, left 300
+  MeterLevels m = SplitLevel(0x0258u << 16 | 0x012Cu); // right 600, left 300
   EXPECT_EQ(m.Left, 1);
   EXPECT_EQ(m.Right, 2);
   m = SplitLevel(299u << 16 | 599u);
@@ -233,4 +233,4 @@ TEST(LevelMeters, FullScaleIsClampedByTheMeter) {
   EXPECT_EQ(meter.Position(), 0);
 }
 
-}  // namespace
+} // namespace

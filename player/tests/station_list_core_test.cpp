@@ -55,7 +55,8 @@ TEST_F(StationFiles, CyrillicNamesAndAddressesRoundTripInTheCodePage) {
                                  {"http://x/;stream.mp3", "Europa Plus"}};
   WriteStationFile(dir_ + "favoritkanel.ini", e);
   EXPECT_EQ(Read("favoritkanel.ini"),
-            "http://127.0.0.1:8000/радио\r\nРадио Ёлка\r\n\r\nhttp://x/;stream.mp3\r\nEuropa Plus\r\n\r\n");
+            "http://127.0.0.1:8000/радио\r\nРадио Ёлка\r\n\r\nhttp://x/;stream.mp3\r\nEuropa "
+            "Plus\r\n\r\n");
   EXPECT_EQ(Load("favoritkanel.ini"), e);
   // One byte per letter: the file is Windows-1251, not UTF-8.
   EXPECT_EQ(Read("favoritkanel.ini").find("\xD0\xE0\xE4\xE8\xEE \xA8\xEB\xEA\xE0"), 29u);
@@ -112,8 +113,8 @@ TEST(StationLines, CopiedLinesHaveFiveBlanksUntilTheNextLoad) {
 }
 
 TEST(StationSearch, MatchesUpperCasedInTheCodePage) {
-  const std::vector<std::string> lines = {"1 Jazz A", "2 JAZZ B", "3 Rock", "12 Радио Ёлка",
-                                          "22 радио ёлка", "4 Ретро"};
+  const std::vector<std::string> lines = {"1 Jazz A",      "2 JAZZ B",      "3 Rock",
+                                          "12 Радио Ёлка", "22 радио ёлка", "4 Ретро"};
   EXPECT_EQ(SearchStationLines("jazz", lines), (std::vector<std::string>{"1 Jazz A", "2 JAZZ B"}));
   // The number is part of the line.
   EXPECT_EQ(SearchStationLines("2", lines),
@@ -134,15 +135,15 @@ TEST(StationSearch, ResultNumberNamesAStationOfTheList) {
   EXPECT_EQ(ResultLineIndex("12 Blues", 12), 11);
   EXPECT_EQ(ResultLineIndex("1 Jazz A", 2), 0);
   EXPECT_EQ(ResultLineIndex("3     Copied", 3), 2);
-  EXPECT_EQ(ResultLineIndex("13 Blues", 12), -1);   // beyond the list
+  EXPECT_EQ(ResultLineIndex("13 Blues", 12), -1); // beyond the list
   EXPECT_EQ(ResultLineIndex("0 Zero", 12), -1);
-  EXPECT_EQ(ResultLineIndex(" Blues", 12), -1);     // no number
+  EXPECT_EQ(ResultLineIndex(" Blues", 12), -1); // no number
   EXPECT_EQ(ResultLineIndex("Blues", 12), -1);
   EXPECT_EQ(ResultLineIndex("", 12), -1);
   EXPECT_EQ(ResultLineIndex("-1 Minus", 12), -1);
   EXPECT_EQ(ResultLineIndex("1x Odd", 12), -1);
   EXPECT_EQ(ResultLineIndex("99999999999 Big", 12), -1);
-  EXPECT_EQ(ResultLineIndex("1 One", 0), -1);       // empty list
+  EXPECT_EQ(ResultLineIndex("1 One", 0), -1); // empty list
 }
 
-}  // namespace
+} // namespace

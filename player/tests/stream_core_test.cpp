@@ -41,7 +41,9 @@ TEST(TitleConversion, EveryOtherCharacterOfTheCodePageToo) {
 TEST(TitleConversion, CharactersTheCodePageLacksBecomeQuestionMarks) {
   // (held apart: the test macros spell their arguments in the code page)
   const std::string japanese = u8"日本 ok";
-  EXPECT_EQ(ConvertUtf8Cyrillic(japanese), "?" "? ok");
+  EXPECT_EQ(ConvertUtf8Cyrillic(japanese),
+            "?"
+            "? ok");
   EXPECT_EQ(ConvertUtf8Cyrillic(u8"a\U0001F600b"), "a?b");
 }
 
@@ -51,14 +53,14 @@ TEST(TitleConversion, LatinTextIsUnchanged) {
 }
 
 TEST(TitleConversion, TextThatIsNotUtf8StaysAsReceived) {
-  const std::string cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2 - \xC0\xEB\xE8\xF1\xE0";  // Привет - Алиса
+  const std::string cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2 - \xC0\xEB\xE8\xF1\xE0"; // Привет - Алиса
   EXPECT_EQ(ConvertUtf8Cyrillic(cp1251), cp1251);
   // a reference inside such text does not make it UTF-8
   EXPECT_EQ(ConvertUtf8Cyrillic(cp1251 + "&#1050;"), cp1251 + "&#1050;");
   // overlong forms and lone continuation bytes are not UTF-8 either
   EXPECT_EQ(ConvertUtf8Cyrillic("\xC0\xAF"), "\xC0\xAF");
   EXPECT_EQ(ConvertUtf8Cyrillic("ab\x80"), "ab\x80");
-  EXPECT_EQ(ConvertUtf8Cyrillic("\xD0"), "\xD0");  // cut in the middle of a letter
+  EXPECT_EQ(ConvertUtf8Cyrillic("\xD0"), "\xD0"); // cut in the middle of a letter
 }
 
 TEST(TitleConversion, NumericCharacterReferencesAreDecodedFirst) {
@@ -67,7 +69,8 @@ TEST(TitleConversion, NumericCharacterReferencesAreDecodedFirst) {
 }
 
 TEST(TitleConversion, MalformedReferencesStayAsText) {
-  for (const char* s : {"&#;", "&#12", "&#x;", "&#0;", "&#xD800;", "&#99999999;", "&amp;", "&#12a;"})
+  for (const char* s :
+       {"&#;", "&#12", "&#x;", "&#0;", "&#xD800;", "&#99999999;", "&amp;", "&#12a;"})
     EXPECT_EQ(ConvertUtf8Cyrillic(s), s) << s;
 }
 
@@ -92,7 +95,7 @@ TEST(HeaderTexts, BitrateFromTheBufferLength) {
   EXPECT_EQ(BitrateFromBufferLength(0), 0);
   // the length is read as 32 bits
   EXPECT_EQ(BitrateFromBufferLength(0x100000000ull + 80000), 128);
-  EXPECT_EQ(BitrateFromBufferLength(40062), 64);  // 320.5 rounds to 320 (64), not 321
+  EXPECT_EQ(BitrateFromBufferLength(40062), 64); // 320.5 rounds to 320 (64), not 321
 }
 
 TEST(HeaderTexts, SampleRateShowsItsFirstTwoDigits) {
@@ -159,4 +162,4 @@ TEST(BufferWaitTest, NoBufferLengthIsNotADivisionByZero) {
   EXPECT_EQ(w.Look(0, 0, 0, 0), BufferWait::Step::Done);
 }
 
-}  // namespace
+} // namespace

@@ -55,7 +55,7 @@ TBitmap* Glyph16() {
   return b;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DgEdit, CyrillicTypedReadsBackWideAndSurvivesRecreation) {
   Window w;
@@ -66,7 +66,7 @@ TEST(DgEdit, CyrillicTypedReadsBackWideAndSurvivesRecreation) {
   EXPECT_EQ(u"Привет, мир", w.edit->EditText());
   EXPECT_EQ(u"Привет, мир", w.edit->GetAsString());
   ASSERT_FALSE(rec.pressed.empty());
-  EXPECT_EQ(u'П', rec.pressed.front());  // the typed unit, not a code page byte
+  EXPECT_EQ(u'П', rec.pressed.front()); // the typed unit, not a code page byte
   EXPECT_GE(rec.changes, 11);
   // A new alignment recreates the window; the text stays as it was.
   w.edit->SetAlignment(taRightJustify);
@@ -148,7 +148,7 @@ TEST(DgEdit, TabIsWantedOnlyWithWantTabs) {
 
 TEST(DgEdit, ColumnSettingsApplyAndAWidePasswordCharHides) {
   Window w;
-  const char16_t kDot = 0x25CF;  // outside the code page
+  const char16_t kDot = 0x25CF; // outside the code page
   TDgCustomColumn::TEditorSettings s;
   s.Alignment = taCenter;
   s.MaxLength = 4;
@@ -162,7 +162,7 @@ TEST(DgEdit, ColumnSettingsApplyAndAWidePasswordCharHides) {
   w.edit->SetFocus();
   Type(L"секрет");
   Pump(100);
-  EXPECT_EQ(u"секр", w.edit->EditText());  // the column's length
+  EXPECT_EQ(u"секр", w.edit->EditText()); // the column's length
 }
 
 TEST(DgEdit, TypedValues) {

@@ -56,7 +56,7 @@ void PaintBand(TStyleDisplay& d, int y) {
   d.DrawHeaderRest(TRect{180, y, 240, y + 20});
 }
 
-}  // namespace
+} // namespace
 
 TEST(DgGdiCanvas, ShapesClipAndPixmaps) {
   Surface s(64, 64);
@@ -77,15 +77,15 @@ TEST(DgGdiCanvas, ShapesClipAndPixmaps) {
   }
   EXPECT_EQ(s.At(5, 5), 0x0000FF);
   EXPECT_EQ(s.At(9, 20), Sys(clBtnShadow));
-  EXPECT_EQ(s.At(10, 20), 0);  // the end point is left out
+  EXPECT_EQ(s.At(10, 20), 0); // the end point is left out
   EXPECT_EQ(s.At(20, 5), 0x00FF00);
   EXPECT_EQ(s.At(25, 5), 0);
   EXPECT_EQ(s.At(45, 3), 0xFF0000);
   EXPECT_EQ(s.At(60, 60), 0xFFFFFF);
   EXPECT_EQ(s.At(4, 35), 0x00FFFF);
-  EXPECT_EQ(s.At(6, 35), 0);  // clipped
+  EXPECT_EQ(s.At(6, 35), 0); // clipped
   EXPECT_EQ(s.At(30, 50), 0x123456);
-  EXPECT_EQ(s.At(31, 50), 0);  // transparent
+  EXPECT_EQ(s.At(31, 50), 0); // transparent
   EXPECT_EQ(s.At(51, 51), 0xFFFFFF);
 }
 
@@ -93,7 +93,7 @@ TEST(DgGdiCanvas, AlphaBitmapAndTextMeasure) {
   Surface s(64, 64);
   TDgGdiCanvas c(s.dc);
   c.FillRect({0, 0, 64, 64}, clWhite);
-  TDgPixmap p(4, 4, 0x800000FF);  // half red over white
+  TDgPixmap p(4, 4, 0x800000FF); // half red over white
   p.Alpha = true;
   DrawAlphaBitmap(c, 10, 10, p);
   EXPECT_EQ(c.ReadPixmap({10, 10, 11, 11}).At(0, 0), uint32_t(BlendColor(0xFF, 0xFFFFFF, 0x80)));
@@ -123,7 +123,7 @@ TEST(DgGdiPaint, OneHeaderBandPerStyle) {
   // Default: raised headers in button face, highlight on top, shadow below.
   EXPECT_EQ(s.At(30, 0), Sys(clBtnHighlight));
   EXPECT_EQ(s.At(30, 19), Sys(clBtnShadow));
-  EXPECT_EQ(s.At(200, 10), Sys(clWindow));  // the rest
+  EXPECT_EQ(s.At(200, 10), Sys(clWindow)); // the rest
   // Flat: grey lines at the right and the bottom.
   EXPECT_EQ(s.At(59, 30), Sys(clGrayText));
   EXPECT_EQ(s.At(30, 39), Sys(clGrayText));
@@ -144,7 +144,7 @@ TEST(DgGdiPaint, OneHeaderBandPerStyle) {
   EXPECT_EQ(s.At(30, 119), BlendColor(clBtnShadow, clBtnFace, 150));
   // Vista: the unsorted face, the sorted column's white with its blue top.
   EXPECT_EQ(s.At(30, 137), 0xF0F0F0);
-  EXPECT_EQ(s.At(70, 137), 0xFFFFFF);  // below the caption
+  EXPECT_EQ(s.At(70, 137), 0xFFFFFF); // below the caption
   EXPECT_EQ(s.At(70, 121), MixColors(0xF0DCAF, 0xFFFFFF, 1.0 / 6));
 }
 

@@ -27,7 +27,9 @@ constexpr int kRows = 60;
 // A text column whose cells hold integers (its cells convert what is typed).
 class TNumberColumn : public TDgTextColumn {
  public:
-  explicit TNumberColumn(TComponent* AOwner) : TDgTextColumn(AOwner) { SetCellKind(DgCellKind::Integer); }
+  explicit TNumberColumn(TComponent* AOwner) : TDgTextColumn(AOwner) {
+    SetCellKind(DgCellKind::Integer);
+  }
 };
 
 struct GridWindow {
@@ -74,7 +76,7 @@ struct GridWindow {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(DgGridKeys, ArrowsHomeEndAndPagesMoveTheFocusedCell) {
   GridWindow w;
@@ -87,12 +89,12 @@ TEST(DgGridKeys, ArrowsHomeEndAndPagesMoveTheFocusedCell) {
   w.Press(VK_RIGHT);
   EXPECT_EQ(1, w.g->SelectedColumn());
   w.Press(VK_LEFT);
-  w.Press(VK_LEFT);  // at the first column already
+  w.Press(VK_LEFT); // at the first column already
   EXPECT_EQ(0, w.g->SelectedColumn());
   const int page = w.g->FullRowsFromTop();
   ASSERT_GT(page, 2);
   w.Press(VK_NEXT);
-  EXPECT_EQ(page - 1, w.g->SelectedRow());  // the last fully shown row
+  EXPECT_EQ(page - 1, w.g->SelectedRow()); // the last fully shown row
   w.Press(VK_NEXT);
   EXPECT_EQ(2 * page - 1, w.g->SelectedRow());
   EXPECT_EQ(page, w.win->VertScrollBar().Position());
@@ -100,7 +102,7 @@ TEST(DgGridKeys, ArrowsHomeEndAndPagesMoveTheFocusedCell) {
   EXPECT_EQ(w.g->TopRow(), w.g->SelectedRow());
   w.Press(VK_END);
   EXPECT_EQ(kRows - 1, w.g->SelectedRow());
-  w.Press(VK_DOWN);  // the last row stays
+  w.Press(VK_DOWN); // the last row stays
   EXPECT_EQ(kRows - 1, w.g->SelectedRow());
   w.Press(VK_HOME);
   EXPECT_EQ(0, w.g->SelectedRow());
@@ -112,13 +114,13 @@ TEST(DgGridKeys, TabAndEnterWalkTheCells) {
   w.Press(VK_TAB);
   w.Press(VK_TAB);
   EXPECT_EQ(2, w.g->SelectedColumn());
-  w.Press(VK_TAB);  // the next row's first cell
+  w.Press(VK_TAB); // the next row's first cell
   EXPECT_EQ(1, w.g->SelectedRow());
   EXPECT_EQ(0, w.g->SelectedColumn());
   w.Press(VK_TAB, true);
   EXPECT_EQ(0, w.g->SelectedRow());
   EXPECT_EQ(2, w.g->SelectedColumn());
-  w.Press(VK_RETURN);  // down, the way the selection moves
+  w.Press(VK_RETURN); // down, the way the selection moves
   EXPECT_EQ(1, w.g->SelectedRow());
   EXPECT_EQ(GetFocus(), w.h());
 }
@@ -142,7 +144,7 @@ TEST(DgGridKeys, CyrillicTypedIntoACellIsWrittenByEnter) {
     Pump(100);
     EXPECT_TRUE(SaveScreenshot(w.form->Handle(), Cp1251ToWide(std::string(path))));
   }
-  w.Press(VK_LEFT);  // the editor's caret, not the grid's column
+  w.Press(VK_LEFT); // the editor's caret, not the grid's column
   EXPECT_TRUE(w.g->CellEditing());
   EXPECT_EQ(1, w.g->SelectedColumn());
   w.Press(VK_RETURN);
@@ -195,7 +197,7 @@ TEST(DgGridKeys, ANumberColumnRefusesLettersWithAMessageAndKeepsTheCell) {
   ASSERT_TRUE(w.g->CellEditing());
   w.Press(VK_RETURN);
   Pump(100);
-  EXPECT_TRUE(w.g->CellEditing());  // the typed text stays to be put right
+  EXPECT_TRUE(w.g->CellEditing()); // the typed text stays to be put right
   EXPECT_EQ(u"1024", w.g->Cells(2, 1));
   ASSERT_EQ(1u, boxes.size());
   EXPECT_NE(std::string::npos, boxes[0].find("abc"));

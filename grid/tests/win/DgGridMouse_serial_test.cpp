@@ -38,9 +38,10 @@ void Glide(HWND wnd, int x0, int y0, int x1, int y1, int steps = 8) {
   }
 }
 
-const char16_t* const kNames[] = {u"Радио Рекорд", u"Европа Плюс", u"Жара FM",   u"Авторадио",
-                                  u"Маяк",         u"Шансон",      u"Юмор FM",   u"Бизнес FM",
-                                  u"Русское радио", u"Ретро FM",   u"Дорожное",  u"Серебряный дождь"};
+const char16_t* const kNames[] = {u"Радио Рекорд", u"Европа Плюс", u"Жара FM",
+                                  u"Авторадио",    u"Маяк",        u"Шансон",
+                                  u"Юмор FM",      u"Бизнес FM",   u"Русское радио",
+                                  u"Ретро FM",     u"Дорожное",    u"Серебряный дождь"};
 
 // A form with the recorded-files columns: "№" 0..60, "Название" 60..260,
 // "Размер" 260..360 under a header 18 high, rows of 16.
@@ -65,7 +66,8 @@ struct GridForm {
     }
     g->AddRow(36);
     for (int r = 0; r < 36; ++r) {
-      const std::u16string n = std::u16string(u"") + char16_t(u'0' + (r + 1) / 10) + char16_t(u'0' + (r + 1) % 10);
+      const std::u16string n =
+          std::u16string(u"") + char16_t(u'0' + (r + 1) / 10) + char16_t(u'0' + (r + 1) % 10);
       g->SetCells(0, r, n);
       g->SetCells(1, r, kNames[(r * 5) % 12]);
       g->SetCells(2, r, n + u"00 КБ");
@@ -93,7 +95,7 @@ TEST(GridMouseWindow, DraggingAColumnEdgeResizesOnRelease) {
   MouseDown(f.h(), 60, 8);
   Pump(30);
   Glide(f.h(), 60, 8, 110, 12);
-  EXPECT_EQ(f.Col(0)->Width(), 60);  // only the guide line moves
+  EXPECT_EQ(f.Col(0)->Width(), 60); // only the guide line moves
   EXPECT_EQ(f.g->GuideLineX(1), 109);
   MouseUp();
   Pump(60);
@@ -110,7 +112,7 @@ TEST(GridMouseWindow, MovingAColumnShowsTheBoxAndArrows) {
   Pump(30);
   MouseDown(f.h(), 120, 9);
   Pump(30);
-  Glide(f.h(), 120, 9, 330, 9, 10);  // the right half of "Размер"
+  Glide(f.h(), 120, 9, 330, 9, 10); // the right half of "Размер"
   Pump(60);
   ASSERT_EQ(f.g->MouseState(), TDgMouseState::ColumnDragging);
   EXPECT_TRUE(f.Visible(fb->Box()));
@@ -120,7 +122,7 @@ TEST(GridMouseWindow, MovingAColumnShowsTheBoxAndArrows) {
   GetWindowRect(fb->UpperArrow()->Handle(), &up);
   GetWindowRect(fb->LowerArrow()->Handle(), &low);
   GetWindowRect(fb->Box()->Handle(), &box);
-  const POINT edge = f.Screen(360, 0);  // the right edge of the last column
+  const POINT edge = f.Screen(360, 0); // the right edge of the last column
   EXPECT_EQ(up.left, edge.x - 4);
   EXPECT_EQ(up.top, edge.y - 12);
   EXPECT_EQ(low.top, edge.y + 18 - 1);
@@ -140,8 +142,8 @@ TEST(GridMouseWindow, MovingAColumnShowsTheBoxAndArrows) {
   MouseDown(f.h(), 30, 9);
   Glide(f.h(), 30, 9, 200, 9);
   ASSERT_EQ(f.g->MouseState(), TDgMouseState::ColumnDragging);
-  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                               nullptr, nullptr);
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                               nullptr, nullptr, nullptr);
   SetCapture(other);
   Pump(60);
   EXPECT_EQ(f.g->MouseState(), TDgMouseState::Idle);
@@ -187,8 +189,9 @@ TEST(GridMouseWindow, MiddleButtonRollScrollsTheRows) {
   Pump(100);
   EXPECT_TRUE(f.w->Rolling()) << (GetCapture() == f.h());
   Pump(400);
-  EXPECT_GT(f.g->TopRow(), 0) << f.w->VertScrollBar().Position() << " of " << f.w->VertScrollBar().Max();
-  EXPECT_EQ(f.g->MouseState(), TDgMouseState::Idle);  // the grid takes no part in it
+  EXPECT_GT(f.g->TopRow(), 0) << f.w->VertScrollBar().Position() << " of "
+                              << f.w->VertScrollBar().Max();
+  EXPECT_EQ(f.g->MouseState(), TDgMouseState::Idle); // the grid takes no part in it
   SendButton(MOUSEEVENTF_MIDDLEUP);
   Pump(60);
   EXPECT_FALSE(f.w->Rolling());
@@ -217,4 +220,4 @@ TEST(GridMouseWindow, ACellHintShowsNextToTheCell) {
   EXPECT_FALSE(f.Visible(hint));
 }
 
-}  // namespace
+} // namespace

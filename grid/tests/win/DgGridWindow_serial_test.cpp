@@ -85,7 +85,7 @@ struct RecordedWindow {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(DgGridWindow, ThousandRowsScrollByClicksOnTheBar) {
   RecordedWindow w(1000);
@@ -131,8 +131,8 @@ TEST(DgGridWindow, SelectionLinesAndRowColoursInPixels) {
   // (Cyrillic), numbers grey; none of them black.
   EXPECT_GT(w.Count(w.Cell(2, 5), kBlue), 5);
   EXPECT_EQ(w.Count(w.Cell(2, 5), kRed), 0);
-  EXPECT_GT(w.Count(w.Cell(1, 4), kTeal), 5);   // "Track 5.mp3"
-  EXPECT_GT(w.Count(w.Cell(1, 5), kGrey), 5);   // "Песня 6.mp3"
+  EXPECT_GT(w.Count(w.Cell(1, 4), kTeal), 5); // "Track 5.mp3"
+  EXPECT_GT(w.Count(w.Cell(1, 5), kGrey), 5); // "Песня 6.mp3"
   EXPECT_GT(w.Count(w.Cell(0, 5), kGrey), 3);
   // The selected row's texts stay readable: the colouring gives them too.
   EXPECT_GT(w.Count(w.Cell(2, 3), kBlue), 5);

@@ -31,7 +31,6 @@ void SendButton(DWORD flags) {
   SendInput(1, &in, sizeof in);
 }
 
-
 // Rows of alternating colours, scrolled by the vertical bar a row per line;
 // the header styles above them.
 class TStripes : public TDgScrollControl {
@@ -113,7 +112,7 @@ struct Window {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(DgScrollControl, BarsShowAndHideWithTheRange) {
   Window win;
@@ -123,7 +122,7 @@ TEST(DgScrollControl, BarsShowAndHideWithTheRange) {
   v->SetMax(100);
   Pump(50);
   EXPECT_FALSE(win.Bar().rgstate[0] & STATE_SYSTEM_INVISIBLE);
-  v->SetMax(5);  // the page covers it all
+  v->SetMax(5); // the page covers it all
   Pump(50);
   EXPECT_TRUE(win.Bar().rgstate[0] & STATE_SYSTEM_INVISIBLE);
   EXPECT_FALSE(v->Visible());

@@ -14,7 +14,6 @@
 
 namespace playerproc {
 
-
 inline std::wstring ExeFolder() {
   wchar_t buf[MAX_PATH];
   GetModuleFileNameW(nullptr, buf, MAX_PATH);
@@ -30,7 +29,9 @@ inline void PutFile(const std::wstring& path, const std::string& bytes) {
   CloseHandle(h);
 }
 
-inline bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 inline std::wstring Text(HWND h) {
   wchar_t buf[512] = {};
@@ -85,7 +86,7 @@ class PlayerProcess {
   // the environment ("NAME=value").
   void Start(const std::wstring& extraEnv = L"") {
     std::wstring env;
-    for (wchar_t* e = GetEnvironmentStringsW(), *p = e; *p; p += wcslen(p) + 1) {
+    for (wchar_t *e = GetEnvironmentStringsW(), *p = e; *p; p += wcslen(p) + 1) {
       if (!extraEnv.empty() && _wcsnicmp(p, extraEnv.c_str(), extraEnv.find(L'=') + 1) == 0)
         continue;
       env.append(p).push_back(L'\0');
@@ -151,4 +152,4 @@ class PlayerProcess {
   PROCESS_INFORMATION pi_{};
 };
 
-}  // namespace playerproc
+} // namespace playerproc

@@ -56,9 +56,9 @@ class MainWindowFixture : public ::testing::Test {
   // Picks a station of the main list and waits until it plays.
   bool Play(const std::string& Url) {
     Form1->PlayStation(1, TStationEntry{0, "1 Test", Url});
-    return PumpUntil([] { return CurrentStream && BASS_ChannelIsActive(CurrentStream) ==
-                                                       BASS_ACTIVE_PLAYING; },
-                     10);
+    return PumpUntil(
+        [] { return CurrentStream && BASS_ChannelIsActive(CurrentStream) == BASS_ACTIVE_PLAYING; },
+        10);
   }
   PlayerTestFolder folder_{"korvalis_display"};
 };

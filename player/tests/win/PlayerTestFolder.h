@@ -61,7 +61,8 @@ class BoxRecorder {
 // Writes a screenshot of a window beside the test program, for the report.
 inline void Screenshot(HWND wnd, const std::string& name) {
   testinput::Pump(200);
-  testinput::SaveScreenshot(wnd, Cp1251ToWide(IncludeTrailingPathDelimiter(GetCurrentDir()) + name));
+  testinput::SaveScreenshot(wnd,
+                            Cp1251ToWide(IncludeTrailingPathDelimiter(GetCurrentDir()) + name));
 }
 
 inline std::wstring WindowText(HWND h) {

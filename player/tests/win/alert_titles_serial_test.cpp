@@ -23,7 +23,7 @@ std::string Shown(TAlertWindow* p) {
 
 class AlertTitles : public MainWindowFixture {};
 
-}  // namespace
+} // namespace
 
 TEST_F(AlertTitles, EachNewTitlePopsUpAsSentAlsoFromTheTray) {
   teststation::StationConfig cfg;
@@ -36,13 +36,13 @@ TEST_F(AlertTitles, EachNewTitlePopsUpAsSentAlsoFromTheTray) {
   ASSERT_TRUE(Play(st.Url()));
   const std::string first = Utf8ToCp1251(u8"Ария & <live>");
   const std::string second = Utf8ToCp1251(u8"Кино - Группа крови");
-  ASSERT_TRUE(PumpUntil([] { return Form1->Alert1->Popup() && Form1->Alert1->Popup()->Visible(); },
-                        10));
+  ASSERT_TRUE(
+      PumpUntil([] { return Form1->Alert1->Popup() && Form1->Alert1->Popup()->Visible(); }, 10));
   TAlertWindow* p = Form1->Alert1->Popup();
   ASSERT_TRUE(PumpUntil([&] { return Shown(p) == first; }, 10)) << Shown(p);
   Pump(300);
   testwin::SaveScreenBmp(L"player_alert.bmp");
-  Form1->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);  // to the tray
+  Form1->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0); // to the tray
   ASSERT_FALSE(IsWindowVisible(Form1->Handle()));
   ASSERT_TRUE(PumpUntil([&] { return Shown(p) == second; }, 10)) << Shown(p);
   EXPECT_TRUE(IsWindowVisible(p->Handle()));

@@ -19,7 +19,7 @@ using testinput::Activate;
 // What the screen shows of the paint box: 24-bit pixels, top-down.
 struct BoxPixels {
   int w = 0, h = 0;
-  std::vector<uint32_t> px;  // 0x00RRGGBB
+  std::vector<uint32_t> px; // 0x00RRGGBB
   uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
   int Count(uint32_t rgb) const {
     int n = 0;
@@ -62,7 +62,7 @@ BoxPixels Grab() {
   return out;
 }
 
-constexpr uint32_t kBar = 0x80C8FF, kCap = 0xFFFF00, kFrame = 0xC0C0C0;  // as 0xRRGGBB
+constexpr uint32_t kBar = 0x80C8FF, kCap = 0xFFFF00, kFrame = 0xC0C0C0; // as 0xRRGGBB
 bool Pinkish(uint32_t p) { return p == 0xFF80C8; }
 
 class LiveDisplay : public MainWindowFixture {
@@ -102,9 +102,7 @@ TEST_F(LiveDisplay, MovesWhilePlaying) {
   // Caps stand above their bars: no cap pixel has a bar right above it.
   for (int x = 0; x < a.w; ++x)
     for (int y = 1; y < a.h; ++y)
-      if (a.At(x, y) == kCap) {
-        ASSERT_NE(a.At(x, y - 1), kBar) << x << "," << y;
-      }
+      if (a.At(x, y) == kCap) { ASSERT_NE(a.At(x, y - 1), kBar) << x << "," << y; }
   // The melody changes from note to note, and so does the picture.
   EXPECT_TRUE(PumpUntil([&] { return Grab().px != a.px; }, 3));
   Screenshot(Form1->Handle(), "Form1_spectrum.bmp");
@@ -135,9 +133,9 @@ TEST_F(LiveDisplay, SinksWhileAStationChangeIsPending) {
 TEST_F(LiveDisplay, SinksOnceTheStreamStops) {
   ASSERT_TRUE(Play(station_->Url()));
   ASSERT_TRUE(PumpUntil(Moving, 5));
-  station_->Stop();  // the buffer plays out, then the stream stops
-  ASSERT_TRUE(PumpUntil([] { return BASS_ChannelIsActive(CurrentStream) != BASS_ACTIVE_PLAYING; },
-                        20));
+  station_->Stop(); // the buffer plays out, then the stream stops
+  ASSERT_TRUE(
+      PumpUntil([] { return BASS_ChannelIsActive(CurrentStream) != BASS_ACTIVE_PLAYING; }, 20));
   EXPECT_TRUE(PumpUntil(Floor, 2));
   EXPECT_NE(CurrentStream, 0u);
 }
@@ -152,7 +150,7 @@ TEST_F(LiveDisplay, RecordingTextOverTheBars) {
   p = Grab();
   const int inside = p.CountIn(380, 5, 480, 20, Pinkish);
   EXPECT_GT(inside, 20);
-  EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), inside);  // nowhere else
+  EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), inside); // nowhere else
   Screenshot(Form1->Handle(), "Form1_recording.bmp");
   Recorder().Stop();
   Pump(100);
@@ -173,4 +171,4 @@ TEST_F(LiveDisplay, TheTextGoesAwayWithTheStreamGoneToo) {
   EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), 0);
 }
 
-}  // namespace
+} // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr double kToneHz = 310.0;  // band 3's centre
+constexpr double kToneHz = 310.0; // band 3's centre
 
 class Equalizer : public MainWindowFixture {
  protected:
@@ -43,10 +43,12 @@ class Equalizer : public MainWindowFixture {
   }
   // Waits until the tone's level settles at a share of `base` on one side.
   static bool ToneBecomes(double base, bool louder, double factor) {
-    return PumpUntil([&] {
-      double l = ToneLevel();
-      return louder ? l > base * factor : l < base * factor;
-    }, 8);
+    return PumpUntil(
+        [&] {
+          double l = ToneLevel();
+          return louder ? l > base * factor : l < base * factor;
+        },
+        8);
   }
   std::unique_ptr<teststation::TestStation> station_ =
       StartTestStation(teststation::MakeSineMp3(4.0, 128, 44100, 2, kToneHz, 0.1));
@@ -71,7 +73,7 @@ TEST_F(Equalizer, WindowAndBars) {
     EXPECT_EQ(bar->Hint(), EqBarHint(n));
   }
   EXPECT_EQ(Form2->eq1->Hint(), "80\xE3\xF6");
-  EXPECT_GE(MagneticInstance->IndexOfWindow(Form2->Handle()), 0);  // snaps, glued to the main window
+  EXPECT_GE(MagneticInstance->IndexOfWindow(Form2->Handle()), 0); // snaps, glued to the main window
   // Opened from the main window, it stands beside it.
   Form1->Label15Click(Form1->Label15);
   Pump(100);
@@ -83,8 +85,8 @@ TEST_F(Equalizer, WindowAndBars) {
 
 TEST_F(Equalizer, BarMovedBeforeAnyStationReachesTheNextStream) {
   BoxRecorder boxes;
-  Form2->eq3->SetPosition(0);   // no stream: nothing to change, no complaint
-  Form2->eq12->SetPosition(3);  // hidden
+  Form2->eq3->SetPosition(0);  // no stream: nothing to change, no complaint
+  Form2->eq12->SetPosition(3); // hidden
   EXPECT_TRUE(boxes.texts.empty());
   ASSERT_TRUE(Play(station_->Url()));
   EXPECT_FLOAT_EQ(Band(3).fGain, 15.0f);
@@ -111,11 +113,11 @@ TEST_F(Equalizer, BarsShapeThePlayingStream) {
   const double flat = ToneLevel();
   ASSERT_GT(flat, 0.01);
 
-  Form2->eq3->SetPosition(0);  // +15 dB at the tone
+  Form2->eq3->SetPosition(0); // +15 dB at the tone
   EXPECT_FLOAT_EQ(Band(3).fGain, 15.0f);
   EXPECT_TRUE(ToneBecomes(flat, true, 3.0)) << "flat " << flat << " now " << ToneLevel();
 
-  Form2->eq3->SetPosition(30);  // -15 dB
+  Form2->eq3->SetPosition(30); // -15 dB
   EXPECT_FLOAT_EQ(Band(3).fGain, -15.0f);
   EXPECT_TRUE(ToneBecomes(flat, false, 0.35)) << "flat " << flat << " now " << ToneLevel();
 
@@ -157,7 +159,7 @@ TEST_F(Equalizer, ANewStreamTakesTheBarsAndTheOldEffectsAreGone) {
   ASSERT_TRUE(Play(station_->Url()));
   EXPECT_NE(EqEffects[3], old3);
   BASS_DX8_PARAMEQ p{};
-  EXPECT_FALSE(BASS_FXGetParameters(old3, &p));  // freed with its stream
+  EXPECT_FALSE(BASS_FXGetParameters(old3, &p)); // freed with its stream
   EXPECT_FLOAT_EQ(Band(5).fGain, -10.0f);
   // A change after the stream went away goes nowhere and says nothing.
   BASS_StreamFree(CurrentStream.exchange(0));
@@ -166,4 +168,4 @@ TEST_F(Equalizer, ANewStreamTakesTheBarsAndTheOldEffectsAreGone) {
   EXPECT_TRUE(boxes.texts.empty());
 }
 
-}  // namespace
+} // namespace

@@ -23,8 +23,10 @@ class AudioDriver {
     Set(value);
   }
   ~AudioDriver() {
-    if (had_) Set(old_);
-    else RegDeleteValueW(key_, L"Audio");
+    if (had_)
+      Set(old_);
+    else
+      RegDeleteValueW(key_, L"Audio");
     RegCloseKey(key_);
   }
 
@@ -55,4 +57,4 @@ TEST(ProgramStart, NoOutputDeviceIsReportedWithTheLibrarysCode) {
   EXPECT_EQ(p.CloseAndWait(main), 0);
 }
 
-}  // namespace
+} // namespace

@@ -19,7 +19,7 @@ TEST(ProgramStart, FromAFolderWithBlanksAndCyrillicShowsOnlyTheMainWindowAndClos
   p.Start();
   const HWND main = p.WaitForWindow(L"Korvalis  7.5");
   ASSERT_NE(main, nullptr);
-  Sleep(1500);  // past the one-second start-up timer
+  Sleep(1500); // past the one-second start-up timer
   EXPECT_TRUE(p.Answers(main));
   std::wstring message;
   EXPECT_EQ(p.WaitForBox(message, 100), nullptr) << WideToUtf8(message);
@@ -43,4 +43,4 @@ TEST(ProgramStart, ALibraryOfAnotherVersionIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(p.CloseAndWait(main), 0);
 }
 
-}  // namespace
+} // namespace

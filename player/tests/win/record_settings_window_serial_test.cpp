@@ -177,4 +177,4 @@ TEST_F(RecordSettingsWindow, FailuresAreReportedAndKeepWhatCouldBeRead) {
   EXPECT_EQ(folder_.Read("zap.ini"), "\r\n2\r\n\r\n");
 }
 
-}  // namespace
+} // namespace

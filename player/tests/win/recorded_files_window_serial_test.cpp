@@ -20,7 +20,7 @@ namespace {
 
 using testinput::Click;
 
-constexpr uint32_t kBlock = 200000;  // 11 blocks and the tail make a file to keep
+constexpr uint32_t kBlock = 200000; // 11 blocks and the tail make a file to keep
 
 // Windows-1251 bytes of "Песня", as the engine gets a Cyrillic title.
 const std::string kSong = "\xCF\xE5\xF1\xED\xFF";
@@ -130,7 +130,7 @@ TEST_F(RecordedFilesWindow, FilledFromTheEnginesThreadInTheColoursOfTheList) {
   EXPECT_EQ(PaintedColour(1, 0), RGBColor(0, 128, 128));
   EXPECT_EQ(PaintedColour(1, 1), RGBColor(128, 128, 128));
   EXPECT_EQ(PaintedColour(0, 1), RGBColor(128, 128, 128));
-  EXPECT_EQ(PaintedColour(1, 2), 0x123456);  // the newest name keeps the grid's colour
+  EXPECT_EQ(PaintedColour(1, 2), 0x123456); // the newest name keeps the grid's colour
   EXPECT_TRUE(CellShows(2, 2, RGBColor(255, 0, 0)));
   EXPECT_TRUE(CellShows(2, 0, RGBColor(0, 0, 255)));
   EXPECT_TRUE(CellShows(1, 0, RGBColor(0, 128, 128)));
@@ -160,7 +160,7 @@ TEST_F(RecordedFilesWindow, TheListIsKeptAcrossARestartAndNotReloadedOverARecord
   const std::vector<WideString> names = Column(1), sizes = Column(2);
   Form4->Free();
   MakeWindow();
-  EXPECT_EQ(Grid()->RowCount(), 0);  // shown one second after start
+  EXPECT_EQ(Grid()->RowCount(), 0); // shown one second after start
   ASSERT_TRUE(PumpUntil([] { return Grid()->RowCount() == 3; }, 3));
   EXPECT_EQ(Column(1), names);
   // The newest file's size was not saved with every block.
@@ -189,7 +189,7 @@ TEST_F(RecordedFilesWindow, AHeaderSortDuringARecordingKeepsTheEnginesRow) {
   ASSERT_EQ(Column(1), (std::vector<WideString>{u"Alpha.mp3", u"Gamma.mp3", u"Песня.mp3"}));
   const WideString songSize = Column(2)[2];
   Feed(3);
-  EXPECT_EQ(Column(2)[1], u"0.76 mb");  // Gamma's size, not Песня's
+  EXPECT_EQ(Column(2)[1], u"0.76 mb"); // Gamma's size, not Песня's
   EXPECT_EQ(Column(2)[2], songSize);
   EXPECT_EQ(PaintedColour(2, 1), RGBColor(255, 0, 0));
   EXPECT_EQ(PaintedColour(2, 2), RGBColor(0, 0, 255));
@@ -202,7 +202,8 @@ TEST_F(RecordedFilesWindow, AHeaderSortDuringARecordingKeepsTheEnginesRow) {
   Feed(13, 1000);
   EXPECT_EQ(Column(1), (std::vector<WideString>{u"Alpha.mp3", u"Песня.mp3", u"Omega.mp3"}));
   const std::string saved = folder_->Read("zapisano.ini");
-  const WideString text(reinterpret_cast<const char16_t*>(saved.data() + 2), (saved.size() - 2) / 2);
+  const WideString text(reinterpret_cast<const char16_t*>(saved.data() + 2),
+                        (saved.size() - 2) / 2);
   EXPECT_EQ(text.find(u"Gamma"), WideString::npos);
   EXPECT_NE(text.find(u"Omega"), WideString::npos);
   EXPECT_EQ(PaintedColour(2, 2), RGBColor(255, 0, 0));
@@ -218,7 +219,7 @@ TEST_F(RecordedFilesWindow, ThePopupMenuAsksTheShellToExploreTheAudioFolder) {
     asked.push_back({f, v, s});
   };
   ASSERT_EQ(Form4->N1->Caption, "Открыть папку с записанными файлами");
-  std::thread chooser = testinput::ChooseMenuItem(1);  // the first Down lights the only item
+  std::thread chooser = testinput::ChooseMenuItem(1); // the first Down lights the only item
   Click(Form4->DataGrid1->Handle(), 100, 200, true);
   chooser.join();
   Pump(100);
@@ -228,4 +229,4 @@ TEST_F(RecordedFilesWindow, ThePopupMenuAsksTheShellToExploreTheAudioFolder) {
   EXPECT_EQ(asked[0].Show, SW_SHOW);
 }
 
-}  // namespace
+} // namespace

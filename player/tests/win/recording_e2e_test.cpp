@@ -133,13 +133,16 @@ bool FramesIntact(const std::vector<uint8_t>& file) {
 }
 
 // Every file under `dir`, by path relative to it.
-void ListFiles(const std::string& dir, const std::string& rel, std::map<std::string, int64_t>& out) {
+void ListFiles(const std::string& dir, const std::string& rel,
+               std::map<std::string, int64_t>& out) {
   TSearchRec r;
   if (FindFirst(dir + rel + "*.*", faAnyFile, r) != 0) return;
   do {
     if (r.Name == "." || r.Name == "..") continue;
-    if (r.Attr & faDirectory) ListFiles(dir, rel + r.Name + "\\", out);
-    else out[rel + r.Name] = r.Size;
+    if (r.Attr & faDirectory)
+      ListFiles(dir, rel + r.Name + "\\", out);
+    else
+      out[rel + r.Name] = r.Size;
   } while (FindNext(r) == 0);
   FindClose(r);
 }
@@ -221,14 +224,16 @@ TEST_F(RecordingEndToEnd, AsReceivedOneFilePerTitleAcrossADroppedConnection) {
   EXPECT_EQ(rows_.rows.size(), 1u);
   // The short title's file is dropped, the long one's is split once it is
   // big enough to keep, by split ticks given at a fast pace.
-  Pump(150, [&] { return rows_.rows.size() == 2 && rows_.rows[1].Name == "Вторая песня.mp3" &&
-                         Recorder().FileBytes() > 2200000; });
+  Pump(150, [&] {
+    return rows_.rows.size() == 2 && rows_.rows[1].Name == "Вторая песня.mp3" &&
+           Recorder().FileBytes() > 2200000;
+  });
   ASSERT_EQ(rows_.rows.size(), 2u);
   for (int i = 0; i < 1201; ++i) Form1->Timer10Timer(nullptr);
   Pump(30, [&] { return rows_.rows.size() == 3; });
   ASSERT_EQ(rows_.rows.size(), 3u);
   EXPECT_EQ(rows_.rows[0].Name, "Latin_ One.mp3");
-  EXPECT_EQ(rows_.rows[2].Name.size(), 12u);  // "hh-mm-ss.mp3", the time of the split
+  EXPECT_EQ(rows_.rows[2].Name.size(), 12u); // "hh-mm-ss.mp3", the time of the split
   Pump(3);
   Form1->Label5Click(nullptr);
 
@@ -297,7 +302,8 @@ TEST_F(RecordingEndToEnd, OwnSettingsTheCompanionReencodesIntoTheFinalPlace) {
   Pump(3);
   std::vector<TMp3Frame> frames = Mp3Frames(ReadAll(finalFile));
   ASSERT_GT(frames.size(), 1000u);
-  size_t at192 = std::count_if(frames.begin(), frames.end(), [](const TMp3Frame& f) { return f.bitrate == 192; });
+  size_t at192 = std::count_if(frames.begin(), frames.end(),
+                               [](const TMp3Frame& f) { return f.bitrate == 192; });
   EXPECT_EQ(at192, frames.size());
   // The temporary folder holds the hand-over file and the last handed recording.
   std::map<std::string, int64_t> inTemp;
@@ -336,4 +342,4 @@ TEST_F(RecordingEndToEnd, CloseIsRefusedWhileRecordingThenAllowedAfterStop) {
   EXPECT_EQ(CurrentStream.load(), 0u);
 }
 
-}  // namespace
+} // namespace

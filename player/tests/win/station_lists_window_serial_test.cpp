@@ -151,7 +151,7 @@ TEST_F(StationLists, ReadAtCreationAndOpenedBesideTheMainWindow) {
   // It snaps with the main window.
   ASSERT_NE(MagneticInstance, nullptr);
   EXPECT_GE(MagneticInstance->IndexOfWindow(Form7->Handle()), 0);
-  EXPECT_EQ(WindowText(Form7->Handle()), L"Cписок станций");  // a Latin C
+  EXPECT_EQ(WindowText(Form7->Handle()), L"Cписок станций"); // a Latin C
   RECT c;
   GetClientRect(Form7->Handle(), &c);
   EXPECT_EQ(c.right, 379);
@@ -173,8 +173,9 @@ TEST_F(StationLists, AddEditCopyAndDeleteByHand) {
   EXPECT_FALSE(Form7->sGroupBox1->Visible());
   ASSERT_EQ(main->Count(), 3);
   EXPECT_EQ(Line(main, 2), L"3 Ретро ФМ");
-  EXPECT_EQ(folder_.Read("k1.ini"), "addr-1\r\nJazz A\r\n\r\n" + Station->Url() +
-                                        "\r\nJAZZ B\r\n\r\nhttp://retro.example/live\r\nРетро ФМ\r\n\r\n");
+  EXPECT_EQ(folder_.Read("k1.ini"),
+            "addr-1\r\nJazz A\r\n\r\n" + Station->Url() +
+                "\r\nJAZZ B\r\n\r\nhttp://retro.example/live\r\nРетро ФМ\r\n\r\n");
 
   // "Изменить данные канала" fills the fields from the line; the station
   // opened stays the one changed even when another line is picked meanwhile.
@@ -184,7 +185,9 @@ TEST_F(StationLists, AddEditCopyAndDeleteByHand) {
   EXPECT_EQ(WindowText(Form7->sEdit1->Handle()), L"Ретро ФМ");
   EXPECT_EQ(WindowText(Form7->sEdit2->Handle()), L"http://retro.example/live");
   // A letter the code page lacks is stored as '?', and the list shows that.
-  Retype(Form7->sEdit1, L"Ретро \x0141\x00F3" L"d\x017A");
+  Retype(Form7->sEdit1,
+         L"Ретро \x0141\x00F3"
+         L"d\x017A");
   Click(main->Handle(), LinePoint(main, 0).x, LinePoint(main, 0).y);
   ClickCentre(Form7->sButton1->Handle());
   EXPECT_EQ(Line(main, 0), L"1 Jazz A");
@@ -245,7 +248,7 @@ TEST_F(StationLists, DoubleClicksPlayTheStationThroughTheMainWindow) {
 
 TEST_F(StationLists, SearchFindsAndPlaysAndIgnoresLinesWithoutAStation) {
   OpenLists();
-  RightClickLine(Form7->slistbox1, 0, 5);  // "Поиск радио в списке"
+  RightClickLine(Form7->slistbox1, 0, 5); // "Поиск радио в списке"
   ASSERT_TRUE(IsWindowVisible(Form6->Handle()));
   EXPECT_EQ(WindowText(Form6->Handle()), L"Поиск");
   Activate(Form6->Handle());
@@ -333,4 +336,4 @@ TEST_F(StationLists, FilesThatFailOrHoldBrokenEntriesLoseNothing) {
   EXPECT_EQ(folder_.Read("favoritkanel.ini"), "b1\r\nMine\r\n\r\n");
 }
 
-}  // namespace
+} // namespace

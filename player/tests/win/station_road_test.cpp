@@ -36,7 +36,7 @@ struct InfoLog {
 } g_log;
 
 LRESULT CALLBACK Watch(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
-  if (m == WM_CLOSE) {  // kept from ending the test's main window
+  if (m == WM_CLOSE) { // kept from ending the test's main window
     ++g_log.closes;
     return 0;
   }
@@ -133,7 +133,8 @@ TEST_F(StationRoad, PlaysTheStationWithItsHeaderAndTitleThenFollowsTheSchedule) 
   auto st = Station(Titled(4));
   Play(0, "1 Тестовая станция", st->Url());
   ASSERT_NE(CurrentStream.load(), 0u);
-  EXPECT_TRUE(WaitFor([] { return BASS_ChannelIsActive(CurrentStream) == BASS_ACTIVE_PLAYING; }, 5));
+  EXPECT_TRUE(
+      WaitFor([] { return BASS_ChannelIsActive(CurrentStream) == BASS_ACTIVE_PLAYING; }, 5));
   EXPECT_FALSE(ErrorShown());
 
   ASSERT_FALSE(g_log.entries.empty());
@@ -201,7 +202,7 @@ TEST_F(StationRoad, TheWindowAnswersWhileAServerKeepsItsAnswerBack) {
   EXPECT_EQ(during, "Подключение...");
   EXPECT_TRUE(ErrorShown());
   EXPECT_GE(answered.load(), 5);
-  EXPECT_GE(answered.load(), asked.load() - 1);  // the one in flight at the end aside
+  EXPECT_GE(answered.load(), asked.load() - 1); // the one in flight at the end aside
 }
 
 TEST_F(StationRoad, AHostNameThatDoesNotResolveFailsWithinTheTimeOut) {
@@ -214,12 +215,12 @@ TEST_F(StationRoad, AHostNameThatDoesNotResolveFailsWithinTheTimeOut) {
   const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   EXPECT_TRUE(ErrorShown());
   EXPECT_EQ(CurrentStream.load(), 0u);
-  EXPECT_LT(s, 1.5 + 3.0);  // the time-out, and some room for the machine
+  EXPECT_LT(s, 1.5 + 3.0); // the time-out, and some room for the machine
   if (s > 0.5) EXPECT_GT(ticks, 0);
 }
 
 TEST_F(StationRoad, APickWhileAStationOpensTakesOverOnceTheFirstHasUnwound) {
-  auto slow = Station(Titled(1));  // real time: the buffer takes seconds to fill
+  auto slow = Station(Titled(1)); // real time: the buffer takes seconds to fill
   auto fast = Station(Titled(4));
   int nested = 0;
   Later second(300, [&] {
@@ -248,7 +249,7 @@ TEST_F(StationRoad, ACloseWhileAStationOpensFollowsOnceTheOpeningHasUnwound) {
   Later close(300, [&] { refused = !Form1->CloseQuery(); });
   Play(0, "1 Первая", slow->Url());
   EXPECT_TRUE(refused);
-  EXPECT_EQ(CurrentStream.load(), 0u);  // given up, not left half open
+  EXPECT_EQ(CurrentStream.load(), 0u); // given up, not left half open
   EXPECT_FALSE(ErrorShown());
   ASSERT_TRUE(WaitFor([] { return g_log.closes == 1; }, 2));
   EXPECT_TRUE(Form1->CloseQuery());
@@ -264,10 +265,10 @@ TEST_F(StationRoad, ClosingWhileTitlesArriveNeitherHangsNorCrashes) {
     ASSERT_NE(CurrentStream.load(), 0u);
     const size_t before = g_log.entries.size();
     WaitFor([&] { return g_log.entries.size() > before + 5; }, 5);
-    EXPECT_TRUE(Form1->CloseQuery());  // frees the library while titles are sent
+    EXPECT_TRUE(Form1->CloseQuery()); // frees the library while titles are sent
     const size_t after = g_log.entries.size();
     WaitFor([] { return false; }, 0.3);
-    EXPECT_EQ(g_log.entries.size(), after);  // no title once the library is free
+    EXPECT_EQ(g_log.entries.size(), after); // no title once the library is free
     ASSERT_TRUE(BASS_Init(-1, 44100, 0, Form1->Handle(), nullptr));
   }
 }
@@ -282,19 +283,19 @@ TEST_F(StationRoad, FreeingTheWindowWhileTitlesArriveStopsTheLibraryFirst) {
   const size_t before = g_log.entries.size();
   WaitFor([&] { return g_log.entries.size() > before + 5; }, 5);
   RemoveWindowSubclass(Form1->Handle(), Watch, 1);
-  Form1->Free();  // no close first: the window goes with the library running
+  Form1->Free(); // no close first: the window goes with the library running
   Form1 = nullptr;
   EXPECT_EQ(CurrentStream.load(), 0u);
-  EXPECT_FALSE(BASS_Free());  // already freed
+  EXPECT_FALSE(BASS_Free()); // already freed
   WaitFor([] { return false; }, 0.3);
-  SetUp();  // a window for the rest of the test's life
+  SetUp(); // a window for the rest of the test's life
 }
 
 TEST_F(StationRoad, ADownloadThatStallsBelowTheMarkEndsTheWaitWhileTheWindowGoesOn) {
   // The library ends a download that stays silent past its time-out and then
   // reports the buffer full; the wait ends there, long before its own bound.
   teststation::StationConfig cfg = Titled(4);
-  cfg.stall_after_bytes = 16000;  // a fifth of the five-second buffer
+  cfg.stall_after_bytes = 16000; // a fifth of the five-second buffer
   auto st = Station(cfg);
   int ticks = 0;
   TTimer counter(nullptr);
@@ -310,7 +311,7 @@ TEST_F(StationRoad, ADownloadThatStallsBelowTheMarkEndsTheWaitWhileTheWindowGoes
     }
   EXPECT_TRUE(stalled_low);
   EXPECT_GT(highest, 75);
-  EXPECT_GT(ticks, 5);  // the window went on while it waited
+  EXPECT_GT(ticks, 5); // the window went on while it waited
   EXPECT_FALSE(Form1->Opening());
 }
 
@@ -362,4 +363,4 @@ TEST_F(StationRoad, VolumeHeldStopsAtItsEnds) {
   Volume = 5;
 }
 
-}  // namespace
+} // namespace
