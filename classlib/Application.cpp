@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 #include "classlib/Cp1251.h"
 #include "classlib/Dialogs.h"
@@ -260,22 +261,39 @@ LRESULT TApplication::AppMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 // --- Hints -----------------------------------------------------------------------------------
 
+namespace {
+
+constexpr UINT kHintTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
+
+// A canvas on `dc` in the system's font for tips, for the time of `draw`.
+void OnHintCanvas(HDC dc, const std::function<void(TCanvas&)>& draw) {
+  LOGFONTW lf{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  TCanvas c;
+  c.SetHandle(dc);
+  c.Font()->SetName(WideToCp1251(lf.lfFaceName));
+  c.Font()->SetHeight(lf.lfHeight);
+  c.Font()->SetCharset(lf.lfCharSet);
+  if (lf.lfWeight >= FW_BOLD) c.Font()->SetStyle({fsBold});
+  draw(c);
+  c.SetHandle(nullptr);
+}
+
+}  // namespace
+
 LRESULT CALLBACK HintWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_PAINT) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(h, &ps);
-    RECT r;
-    GetClientRect(h, &r);
-    HBRUSH b = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    InflateRect(&r, -3, -2);
-    const std::wstring& t = Application->hint_text_;
-    DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-    SelectObject(dc, old);
+    RECT cr;
+    GetClientRect(h, &cr);
+    OnHintCanvas(dc, [&](TCanvas& c) {
+      TRect r = Rect(cr.left, cr.top, cr.right, cr.bottom);
+      c.FillRect(r, clInfoBk);
+      c.DrawTextTransparent(Application->hint_text_,
+                            Rect(r.Left + 3, r.Top + 2, r.Right - 3, r.Bottom - 2), kHintTextFlags,
+                            clInfoText);
+    });
     EndPaint(h, &ps);
     return 0;
   }
@@ -326,15 +344,12 @@ void TApplication::ShowHintFor(TControl* c) {
                                    L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, Handle(), nullptr,
                                    wc.hInstance, nullptr);
   }
-  hint_text_ = Cp1251ToWide(c->Hint().substr(0, c->Hint().find('|')));
+  hint_text_ = c->Hint().substr(0, c->Hint().find('|'));
+  TRect r = Rect(0, 0, 300, 0);
   HDC dc = GetDC(hint_window_);
-  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  RECT r{0, 0, 300, 0};
-  DrawTextW(dc, hint_text_.c_str(), static_cast<int>(hint_text_.size()), &r,
-            DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-  SelectObject(dc, old);
+  OnHintCanvas(dc, [&](TCanvas& canvas) { canvas.DrawText(hint_text_, r, kHintTextFlags | DT_CALCRECT); });
   ReleaseDC(hint_window_, dc);
-  int w = r.right + 8, h = r.bottom + 6;
+  int w = r.Right + 8, h = r.Bottom + 6;
   POINT p;
   GetCursorPos(&p);
   TRect wa = Screen->WorkAreaRect();

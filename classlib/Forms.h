@@ -193,7 +193,7 @@ class TApplication : public TComponent {
   std::vector<HWND> minimized_forms_;
   TControl* hint_control_ = nullptr;
   HWND hint_window_ = nullptr;
-  std::wstring hint_text_;
+  std::string hint_text_;
   static void HintHook(TControl* c, bool entered);
   friend LRESULT CALLBACK HintWndProc(HWND, UINT, WPARAM, LPARAM);
 };

@@ -118,35 +118,18 @@ void TLabel::HandleMessage(TMessage& M) {
 
 void TLabel::Paint() {
   TCanvas* c = Canvas();
-  HDC dc = c->Handle();
-  RECT r{0, 0, Width(), Height()};
-  if (!transparent_) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
-    ::FillRect(dc, &r, b);
-    DeleteObject(b);
-  }
+  TRect r = Rect(0, 0, Width(), Height());
+  if (!transparent_) c->FillRect(r, Color());
   UINT flags = TextFlags();
-  std::wstring w = Cp1251ToWide(text_);
   if (layout_ != tlTop) {
-    RECT calc = r;
-    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &calc, flags | DT_CALCRECT);
-    int h = calc.bottom - calc.top;
-    r.top = layout_ == tlBottom ? r.bottom - h : (r.bottom - h) / 2;
+    // Measured in the label's own font, whatever the DC held before.
+    TRect calc = r;
+    c->DrawText(text_, calc, flags | DT_CALCRECT);
+    int h = calc.Height();
+    r.Top = layout_ == tlBottom ? r.Bottom - h : (r.Bottom - h) / 2;
   }
-  SelectObject(dc, Font()->Handle());
-  SetBkMode(dc, TRANSPARENT);
-  if (Enabled()) {
-    SetTextColor(dc, ColorToRGB(Font()->Color()));
-    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
-  } else {
-    // Disabled text: the usual engraved look.
-    OffsetRect(&r, 1, 1);
-    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
-    OffsetRect(&r, -1, -1);
-    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags);
-  }
+  if (Enabled()) c->DrawTextTransparent(text_, r, flags, Font()->Color());
+  else c->DrawEngravedText(text_, r, flags);  // the usual disabled look
   TGraphicControl::Paint();  // OnPaint, if anyone draws on top
 }
 
@@ -318,27 +301,18 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 void TGroupBox::Paint() {
-  HDC dc = Canvas()->Handle();
-  SelectObject(dc, Font()->Handle());
-  TEXTMETRICW tm;
-  GetTextMetricsW(dc, &tm);
-  int textH = tm.tmHeight;
-  RECT frame{0, textH / 2, Width(), Height()};
-  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-  std::wstring w = Cp1251ToWide(text_);
-  if (w.empty()) return;
-  RECT tr{8, 0, Width() - 8, textH};
-  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &tr, DT_SINGLELINE | DT_CALCRECT);
-  tr.right += 2;  // a blank either side breaks the frame line
-  HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
-  RECT gap{tr.left - 1, tr.top, tr.right + 1, tr.bottom};
-  ::FillRect(dc, &gap, b);
-  DeleteObject(b);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  OffsetRect(&tr, 1, 0);
-  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &tr, DT_SINGLELINE);
-  TCustomControl::Paint();
+  TCanvas* c = Canvas();
+  int textH = c->TextHeight("0");
+  c->EtchedFrame(Rect(0, textH / 2, Width(), Height()));
+  if (!text_.empty()) {
+    TRect tr = Rect(8, 0, Width() - 8, textH);
+    c->DrawText(text_, tr, DT_SINGLELINE | DT_CALCRECT);
+    tr.Right += 2;  // a blank either side breaks the frame line
+    c->FillRect(Rect(tr.Left - 1, tr.Top, tr.Right + 1, tr.Bottom), Color());
+    c->DrawTextTransparent(text_, Rect(tr.Left + 1, tr.Top, tr.Right + 1, tr.Bottom), DT_SINGLELINE,
+                           Enabled() ? Font()->Color() : clGrayText);
+  }
+  TCustomControl::Paint();  // OnPaint, caption or none
 }
 
 void TGroupBox::AlignControls(TControl* AControl, TRect& Rect) {

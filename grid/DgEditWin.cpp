@@ -401,17 +401,17 @@ void TDgEdit::PaintBorderRings() {
   if (!dc) return;
   RECT w;
   GetWindowRect(handle_, &w);
-  RECT r{0, 0, w.right - w.left, w.bottom - w.top};
-  if (BorderStyle() == bsSingle)
-    InflateRect(&r, -1, -1);
-  else
-    InflateRect(&r, 1, 1);
-  HBRUSH b = CreateSolidBrush(ColorToRGB(Color()));
+  // The first ring lies two pixels in with a border, on the window's edge without.
+  int edge = BorderStyle() == bsSingle ? 1 : -1;
+  TRect r = Rect(edge, edge, w.right - w.left - edge, w.bottom - w.top - edge);
+  TCanvas c;
+  c.SetHandle(dc);
+  c.Brush()->SetColor(Color());
   for (int i = 0; i < BorderWidth(); ++i) {
-    InflateRect(&r, -1, -1);
-    FrameRect(dc, &r, b);
+    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    c.FrameRect(r);
   }
-  DeleteObject(b);
+  c.SetHandle(nullptr);
   ReleaseDC(handle_, dc);
 }
 

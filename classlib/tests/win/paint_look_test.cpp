@@ -265,6 +265,32 @@ TEST_F(Look, LabelLayoutPlacesTheTextTopMiddleOrBottom) {
   EXPECT_GT(tops[tlBottom], tops[tlCenter] + 15);
 }
 
+TEST_F(Look, LabelLayoutMeasuresInTheLabelsFontNotTheOneTheDcHeld) {
+  auto* l = Make<TLabel>(60, 60);
+  l->SetCaption("Ж");
+  l->Font()->SetHeight(-30);
+  l->Font()->SetColor(clBlack);
+  l->SetLayout(tlBottom);
+  TBitmap b(60, 60);
+  Fill(b, clWhite);
+  b.Canvas()->Font()->SetHeight(-6);  // what the parent's DC happens to hold
+  b.Canvas()->TextOut(0, 0, "");
+  PaintInto(b, l, 0, 0);
+  TRect text = BoxOf(b, clBlack);
+  EXPECT_GT(text.Height(), 18);  // the whole letter, not a strip of it
+  EXPECT_GT(text.Bottom, 50);
+}
+
+TEST_F(Look, GroupBoxWithoutCaptionStillRaisesOnPaint) {
+  auto* g = Make<TGroupBox>(50, 40);
+  int paints = 0;
+  g->OnPaint = [&](TObject*) { ++paints; };
+  Shot bare(g);
+  g->SetCaption("Эфир");
+  Shot titled(g);
+  EXPECT_EQ(paints, 2);
+}
+
 TEST_F(Look, GroupBoxFrameIsEtchedAndBrokenBehindTheCaption) {
   auto* g = Make<TGroupBox>(120, 60);
   g->SetColor(clWhite);
