@@ -170,13 +170,12 @@ void TBrush::SetStyle(TBrushStyle v) {
 // --- TCanvas -------------------------------------------------------------------------
 
 TCanvas::TCanvas() {
-  // A change of a drawing object takes effect at the next drawing call.
-  auto reselect = [this](TObject*) {
-    DeselectHandles();
-  };
-  font_.OnChange = reselect;
-  pen_.OnChange = reselect;
-  brush_.OnChange = reselect;
+  // A change of a drawing object takes effect at the next drawing call. Only
+  // the object whose GDI handle is remade leaves the DC (a font's colour, say,
+  // keeps its handle), so changing a pen for each line costs no font select.
+  font_.OnChange = [this](TObject*) { Deselect(font_, kFont); };
+  pen_.OnChange = [this](TObject*) { Deselect(pen_, kPen); };
+  brush_.OnChange = [this](TObject*) { Deselect(brush_, kBrush); };
 }
 
 TCanvas::~TCanvas() { DeselectHandles(); }
@@ -196,31 +195,36 @@ void TCanvas::SetHandle(HDC dc) {
   dc_ = dc;
 }
 
-void TCanvas::DeselectHandles() {
-  if (dc_ && selected_) {
-    SelectObject(dc_, old_font_);
-    SelectObject(dc_, old_pen_);
-    SelectObject(dc_, old_brush_);
+void TCanvas::Deselect(const TGraphicsObject& changed, unsigned which) {
+  if (!changed.HandleAllocated()) Restore(which);
+}
+
+void TCanvas::Restore(unsigned which) {
+  which &= selected_;
+  if (dc_) {
+    if (which & kFont) SelectObject(dc_, old_font_);
+    if (which & kPen) SelectObject(dc_, old_pen_);
+    if (which & kBrush) SelectObject(dc_, old_brush_);
   }
-  selected_ = false;
+  selected_ &= ~which;
+}
+
+void TCanvas::DeselectHandles() {
+  Restore(kFont | kPen | kBrush);
+  selected_ = 0;
 }
 
 void TCanvas::SelectObjects() {
-  HDC dc = dc_;
-  HGDIOBJ f = SelectObject(dc, font_.Handle());
-  HGDIOBJ p = SelectObject(dc, pen_.Handle());
-  HGDIOBJ b = SelectObject(dc, brush_.Handle());
-  if (!selected_) {
-    old_font_ = f;
-    old_pen_ = p;
-    old_brush_ = b;
-  }
-  selected_ = true;
+  // What the DC held before is what goes back into it.
+  if (!(selected_ & kFont)) old_font_ = SelectObject(dc_, font_.Handle());
+  if (!(selected_ & kPen)) old_pen_ = SelectObject(dc_, pen_.Handle());
+  if (!(selected_ & kBrush)) old_brush_ = SelectObject(dc_, brush_.Handle());
+  selected_ = kFont | kPen | kBrush;
 }
 
 void TCanvas::RequireState() {
   Handle();
-  if (!selected_) SelectObjects();
+  if (selected_ != (kFont | kPen | kBrush)) SelectObjects();
   SetTextColor(dc_, ColorToRGB(font_.Color()));
   SetBkColor(dc_, ColorToRGB(brush_.Color()));
   SetBkMode(dc_, brush_.Style() == bsClear ? TRANSPARENT : OPAQUE);

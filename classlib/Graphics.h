@@ -24,6 +24,8 @@ COLORREF ColorToRGB(TColor c);
 class TGraphicsObject : public TPersistent {
  public:
   ~TGraphicsObject() override;
+  // Whether the GDI object exists (during OnChange: false when it is being remade).
+  bool HandleAllocated() const { return handle_ != nullptr; }
   TNotifyEvent OnChange;
 
  protected:
@@ -188,6 +190,11 @@ class TCanvas : public TPersistent {
 
  private:
   void SelectObjects();
+  enum : unsigned { kFont = 1, kPen = 2, kBrush = 4 };
+  // Puts back the DC's own objects in place of ours named in `which`.
+  void Restore(unsigned which);
+  // `changed` told of a change: out of the DC if its handle is being remade.
+  void Deselect(const TGraphicsObject& changed, unsigned which);
   void FillSolid(const TRect& r, TColor color);
   // ::DrawTextW into r (updated as DrawText updates it); the state is set.
   int DrawWide(const std::wstring& text, TRect& r, UINT flags);
@@ -197,5 +204,5 @@ class TCanvas : public TPersistent {
   TPen pen_;
   TBrush brush_;
   HGDIOBJ old_font_ = nullptr, old_pen_ = nullptr, old_brush_ = nullptr;
-  bool selected_ = false;
+  unsigned selected_ = 0;  // kFont | kPen | kBrush: ours in the DC
 };

@@ -135,6 +135,45 @@ TEST(Canvas, FontPenBrushChangesAreAnnounced) {
   EXPECT_THROW(q.Assign(&f), EConvertError);
 }
 
+TEST(Canvas, EachChangedObjectIsReselectedAndTheDcGetsItsOwnBack) {
+  TBitmap target(80, 40);
+  Fill(target, clWhite);
+  HDC dc = target.Canvas()->Handle();
+  target.Canvas()->SetHandle(nullptr);  // the bitmap's DC, lent to a plain canvas
+  HGDIOBJ font0 = GetCurrentObject(dc, OBJ_FONT), pen0 = GetCurrentObject(dc, OBJ_PEN),
+          brush0 = GetCurrentObject(dc, OBJ_BRUSH);
+  {
+    TCanvas c;
+    c.SetHandle(dc);
+    c.Font()->SetHeight(-30);
+    int big = c.TextHeight("Ж");
+    c.Pen()->SetColor(clRed);  // the pen alone is remade
+    c.MoveTo(0, 39);
+    c.LineTo(80, 39);
+    EXPECT_EQ(c.TextHeight("Ж"), big);
+    c.Font()->SetHeight(-10);  // after the pen was selected again
+    EXPECT_LT(c.TextHeight("Ж"), big);
+    c.Brush()->SetColor(clYellow);
+    c.Font()->SetColor(clBlue);  // keeps its handle, still takes effect
+    c.Brush()->SetStyle(bsClear);
+    c.TextOut(2, 2, "ЖЖЖ");
+    c.Pen()->SetColor(clGreen);
+    c.MoveTo(0, 37);
+    c.LineTo(80, 37);
+    c.SetHandle(nullptr);
+  }
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font0);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen0);
+  EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush0);
+  bool blue = false;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) blue |= PixelAt(target, x, y) == clBlue;
+  EXPECT_TRUE(blue);
+  EXPECT_EQ(PixelAt(target, 40, 39), clRed);
+  EXPECT_EQ(PixelAt(target, 40, 37), clGreen);
+  EXPECT_EQ(PixelAt(target, 60, 20), clWhite);  // a clear brush: no box behind the text
+}
+
 TEST(Canvas, CopiesPlainStretchedAndTransparent) {
   TBitmap src(10, 10);
   Fill(src, clRed);
