@@ -347,7 +347,9 @@ void TApplication::ShowHintFor(TControl* c) {
   hint_text_ = c->Hint().substr(0, c->Hint().find('|'));
   TRect r = Rect(0, 0, 300, 0);
   HDC dc = GetDC(hint_window_);
-  OnHintCanvas(dc, [&](TCanvas& canvas) { canvas.DrawText(hint_text_, r, kHintTextFlags | DT_CALCRECT); });
+  OnHintCanvas(dc, [&](TCanvas& canvas) {
+    canvas.DrawText(hint_text_, r, kHintTextFlags | DT_CALCRECT);
+  });
   ReleaseDC(hint_window_, dc);
   int w = r.Right + 8, h = r.Bottom + 6;
   POINT p;

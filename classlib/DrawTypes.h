@@ -1,5 +1,5 @@
 // The drawing and control values that need no window: colours, font styles,
-// text alignment, reading order, cursor numbers, border styles, mouse buttons
+// text alignment, reading order, cursor numbers, border styles, bevel cuts, mouse buttons
 // and the shift state of an input event. Portable code (layout,
 // models, the grid's core) uses them; Graphics.h and Controls.h build on them.
 #pragma once

@@ -409,7 +409,8 @@ int TCanvas::DrawWideIn(const std::wstring& text, TRect r, UINT flags, TColor co
   return DrawWide(text, r, flags);
 }
 
-int TCanvas::DrawTextTransparent(const std::string& text, const TRect& r, UINT flags, TColor color) {
+int TCanvas::DrawTextTransparent(const std::string& text, const TRect& r, UINT flags,
+                                 TColor color) {
   Changing();
   RequireState();
   int h = DrawWideIn(Cp1251ToWide(text), r, flags, color);

@@ -87,7 +87,8 @@ void TPanel::Paint() {
   if (!text_.empty()) {
     TRect tr = Rect(r.Left + 1, r.Top, r.Right - 1, r.Bottom);
     UINT align = alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
-    c->DrawTextTransparent(text_, tr, align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX,
+    c->DrawTextTransparent(text_, tr,
+                           align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX,
                            Enabled() ? Font()->Color() : clGrayText);
   }
   TCustomControl::Paint();  // OnPaint
