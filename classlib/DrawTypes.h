@@ -94,3 +94,54 @@ struct TFontDesc {
     return static_cast<int>((p >= 0 ? p + c / 2 : p - c / 2) / c);
   }
 };
+
+// A font's values over a TFontDesc, on top of Base (a persistent object):
+// the GDI font and the grid's portable font share them. Each setter ignores
+// an unchanged value and then tells FontChanged whether the face itself
+// changed (everything but the colour) or only the colour.
+template <class Base>
+class TFontValues : public Base {
+ public:
+  // Everything the font is, as plain data.
+  const TFontDesc& Desc() const { return desc_; }
+  // The face name in Windows-1251; an empty name is ignored.
+  const std::string& Name() const { return desc_.Name; }
+  void SetName(const std::string& v) {
+    if (!v.empty() && v != desc_.Name) Set(desc_.Name, v);
+  }
+  // Height in pixels (negative: the character height without the internal
+  // leading, as GDI takes it); Size in points at 96 pixels per inch.
+  int Height() const { return desc_.Height; }
+  void SetHeight(int v) { Set(desc_.Height, v); }
+  int Size() const { return desc_.Size(); }
+  void SetSize(int points) { SetHeight(TFontDesc::HeightOfSize(points)); }
+  TColor Color() const { return desc_.Color; }
+  void SetColor(TColor v) {
+    if (v == desc_.Color) return;
+    desc_.Color = v;
+    FontChanged(false);
+  }
+  TFontStyles Style() const { return desc_.Style; }
+  void SetStyle(TFontStyles v) { Set(desc_.Style, v); }
+  int Charset() const { return desc_.Charset; }
+  void SetCharset(int v) { Set(desc_.Charset, v); }
+
+  static constexpr int PixelsPerInch = TFontDesc::PixelsPerInch;
+
+ protected:
+  virtual void FontChanged(bool face) = 0;
+  // Takes all of another font's values (Assign), as one change.
+  void SetDesc(const TFontDesc& d) {
+    desc_ = d;
+    FontChanged(true);
+  }
+
+ private:
+  template <class V>
+  void Set(V& field, const V& v) {
+    if (field == v) return;
+    field = v;
+    FontChanged(true);
+  }
+  TFontDesc desc_;
+};

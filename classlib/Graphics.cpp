@@ -31,17 +31,17 @@ TFont::TFont() = default;
 HFONT TFont::Handle() {
   if (!handle_) {
     LOGFONTW lf{};
-    lf.lfHeight = desc_.Height;
-    lf.lfWeight = desc_.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = desc_.Style.Contains(fsItalic);
-    lf.lfUnderline = desc_.Style.Contains(fsUnderline);
-    lf.lfStrikeOut = desc_.Style.Contains(fsStrikeOut);
-    lf.lfCharSet = static_cast<BYTE>(desc_.Charset);
+    lf.lfHeight = Desc().Height;
+    lf.lfWeight = Desc().Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = Desc().Style.Contains(fsItalic);
+    lf.lfUnderline = Desc().Style.Contains(fsUnderline);
+    lf.lfStrikeOut = Desc().Style.Contains(fsStrikeOut);
+    lf.lfCharSet = static_cast<BYTE>(Desc().Charset);
     lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
     lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfPitchAndFamily = DEFAULT_PITCH;
-    std::wstring face = Cp1251ToWide(desc_.Name).substr(0, LF_FACESIZE - 1);
+    std::wstring face = Cp1251ToWide(Desc().Name).substr(0, LF_FACESIZE - 1);
     wcscpy(lf.lfFaceName, face.c_str());
     handle_ = CreateFontIndirectW(&lf);
   }
@@ -51,42 +51,15 @@ HFONT TFont::Handle() {
 void TFont::Assign(TPersistent* Source) {
   auto* f = dynamic_cast<TFont*>(Source);
   if (!f) return TPersistent::Assign(Source);
-  if (f == this) return;
-  desc_ = f->desc_;
-  Changed();
+  if (f != this) SetDesc(f->Desc());
 }
 
-void TFont::SetName(const std::string& v) {
-  if (v.empty() || v == desc_.Name) return;
-  desc_.Name = v;
-  Changed();
-}
-
-
-
-void TFont::SetHeight(int v) {
-  if (v == desc_.Height) return;
-  desc_.Height = v;
-  Changed();
-}
-
-void TFont::SetColor(TColor v) {
-  if (v == desc_.Color) return;
-  desc_.Color = v;
-  // The colour is not part of the GDI font: keep the handle.
-  if (OnChange) OnChange(this);
-}
-
-void TFont::SetStyle(TFontStyles v) {
-  if (v == desc_.Style) return;
-  desc_.Style = v;
-  Changed();
-}
-
-void TFont::SetCharset(int v) {
-  if (v == desc_.Charset) return;
-  desc_.Charset = v;
-  Changed();
+void TFont::FontChanged(bool face) {
+  if (face) {
+    Changed();
+  } else if (OnChange) {
+    OnChange(this);
+  }
 }
 
 HPEN TPen::Handle() {

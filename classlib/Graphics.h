@@ -34,33 +34,15 @@ class TGraphicsObject : public TPersistent {
   HGDIOBJ handle_ = nullptr;
 };
 
-class TFont : public TGraphicsObject {
+class TFont : public TFontValues<TGraphicsObject> {
  public:
   TFont();
   HFONT Handle();
   void Assign(TPersistent* Source) override;
 
-  // Everything the font is, as plain data.
-  const TFontDesc& Desc() const { return desc_; }
-  const std::string& Name() const { return desc_.Name; }
-  void SetName(const std::string& v);
-  // Size in points; Height in pixels (negative: character height without
-  // the internal leading, as GDI takes it).
-  int Size() const { return desc_.Size(); }
-  void SetSize(int points) { SetHeight(TFontDesc::HeightOfSize(points)); }
-  int Height() const { return desc_.Height; }
-  void SetHeight(int v);
-  TColor Color() const { return desc_.Color; }
-  void SetColor(TColor v);
-  TFontStyles Style() const { return desc_.Style; }
-  void SetStyle(TFontStyles v);
-  int Charset() const { return desc_.Charset; }
-  void SetCharset(int v);
-
-  static constexpr int PixelsPerInch = TFontDesc::PixelsPerInch;
-
  private:
-  TFontDesc desc_;
+  // The colour is not part of the GDI font: only a face change remakes it.
+  void FontChanged(bool face) override;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

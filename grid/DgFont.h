@@ -8,37 +8,18 @@
 #include "classlib/Component.h"
 #include "classlib/DrawTypes.h"
 
-class TDgFont : public TPersistent {
+class TDgFont : public TFontValues<TPersistent> {
  public:
   // Copies another TDgFont; anything else is refused as TPersistent does.
   void Assign(TPersistent* Source) override;
 
-  // The face name in Windows-1251.
-  // Everything the font is, as plain data.
-  const TFontDesc& Desc() const { return desc_; }
-  const std::string& Name() const { return desc_.Name; }
-  void SetName(const std::string& v);
-  // Height in pixels (negative: the character height without the internal
-  // leading); Size in points at 96 pixels per inch.
-  int Height() const { return desc_.Height; }
-  void SetHeight(int v);
-  int Size() const { return desc_.Size(); }
-  void SetSize(int points) { SetHeight(TFontDesc::HeightOfSize(points)); }
-  TColor Color() const { return desc_.Color; }
-  void SetColor(TColor v);
-  TFontStyles Style() const { return desc_.Style; }
-  void SetStyle(TFontStyles v);
-  int Charset() const { return desc_.Charset; }
-  void SetCharset(int v);
-
-  bool SameAs(const TDgFont& o) const { return desc_ == o.desc_; }
+  bool SameAs(const TDgFont& o) const { return Desc() == o.Desc(); }
 
   // Raised after every change of value (once per Assign).
   TNotifyEvent OnChange;
 
-  static constexpr int PixelsPerInch = TFontDesc::PixelsPerInch;
-
  private:
-  void Changed();
-  TFontDesc desc_;
+  void FontChanged(bool) override {
+    if (OnChange) OnChange(this);
+  }
 };
