@@ -1,7 +1,7 @@
 // The alert popup's fades and display time (see AlertFadeCore.h).
 #include "components/AlertFadeCore.h"
 
-void FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(int)>& apply) {
+void components::FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(int)>& apply) {
   if (fadeIn) {
     if (!apply(0)) return;
     for (int a = 0; a<alphaEnd; a = step> 0 ? a + step : alphaEnd)
@@ -42,7 +42,7 @@ void AlertFadeController::StartFade(bool fadeIn) {
   worker_.Start(
       [this, fadeIn](TWorkerJob& job) {
         const AlertFadeSettings s = Settings();
-        FadeSequence(fadeIn, s.AlphaEnd, s.FadeStep, [&](int a) {
+        components::FadeSequence(fadeIn, s.AlphaEnd, s.FadeStep, [&](int a) {
           if (job.Stopped() || hold_) return false;
           Apply(a);
           return job.Wait(Settings().FadeTime);

@@ -27,9 +27,13 @@ struct AlertFadeSettings {
   bool AutoHide = true;
 };
 
+namespace components {
+
 // The opacities of one fade, in order: in = 0, 0, s, 2s, ... below End, End;
 // out = End, End - s, ... above 0, 0. A step of 0 goes to the end at once.
 void FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(int)>& apply);
+
+}  // namespace components
 
 class AlertFadeController {
  public:

@@ -29,6 +29,8 @@ bool RemotePath(const std::wstring& w) {
 
 } // namespace
 
+namespace components {
+
 int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list) {
   SHFILEINFOW info{};
   UINT flags = SHGFI_SYSICONINDEX | (large ? 0 : SHGFI_SMALLICON);
@@ -48,6 +50,8 @@ int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list) {
       reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(path.c_str(), attrs, &info, sizeof info, flags));
   return list ? info.iIcon : -1;
 }
+
+}  // namespace components
 
 TCanvasMarkupSurface::TCanvasMarkupSurface(TCanvas* canvas, TImageList* images)
     : canvas_(canvas), images_(images) {
@@ -159,7 +163,7 @@ markup::Color TCanvasMarkupSurface::ResolveColor(markup::Color c) {
 
 HIMAGELIST TCanvasMarkupSurface::SystemList(const markup::ImageRef& ref, int& index) {
   HIMAGELIST list = nullptr;
-  index = SystemIconIndex(ref.Source, ref.Kind == markup::ImageKind::LargeSystemIcon, list);
+  index = components::SystemIconIndex(ref.Source, ref.Kind == markup::ImageKind::LargeSystemIcon, list);
   return index >= 0 ? list : nullptr;
 }
 

@@ -62,6 +62,10 @@ class TCanvasMarkupSurface : public markup::MarkupSurface {
   std::vector<std::pair<markup::Font, HFONT>> fonts_;
 };
 
+namespace components {
+
 // The system image list's icon index for a path (never touching a network
 // path or a missing one) or an icon number.
 int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list);
+
+}  // namespace components

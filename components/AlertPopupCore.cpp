@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-std::string PositionText(const std::string& format, int a, int b) {
+std::string components::PositionText(const std::string& format, int a, int b) {
   std::string out;
   int n = 0;
   for (size_t i = 0; i < format.size(); ++i) {
@@ -17,7 +17,7 @@ std::string PositionText(const std::string& format, int a, int b) {
   return out;
 }
 
-AlertLayout LayoutAlert(int W, int H, int PW, bool scroller, bool showDelete, int imagesWidth,
+AlertLayout components::LayoutAlert(int W, int H, int PW, bool scroller, bool showDelete, int imagesWidth,
                         bool hasImages, int marginX, int marginY) {
   AlertLayout l;
   const int half = W / 2, pw2 = PW / 2;

@@ -33,17 +33,25 @@ class TMsgScroller {
   bool visible_ = false;
 };
 
+namespace components {
+
 // "%d of %d" with the two numbers: only "%d" is replaced, never read as a
 // printf format ("%s", "%n" and a lone "%" stay as they are).
 std::string PositionText(const std::string& format, int a, int b);
 
+}  // namespace components
+
 struct AlertLayout {
   TRect Caption, Close, Prev, Next, Delete, Popup, Text;
 };
+namespace components {
+
 // W x H window; positionWidth: the position text's width + 8; imagesWidth:
 // the image list's width (0 without images).
 AlertLayout LayoutAlert(int W, int H, int positionWidth, bool scrollerVisible, bool showDelete,
                         int imagesWidth, bool hasImages, int marginX, int marginY);
+
+}  // namespace components
 
 struct AlertAutoSizeInput {
   int TextWidth = 0, TextHeight = 0; // the largest of all messages
@@ -54,8 +62,12 @@ struct AlertAutoSizeInput {
 };
 TSize AlertAutoSize(const AlertAutoSizeInput& in);
 
+namespace components {
+
 // The grey of a disabled glyph's pixel.
 inline int DisabledGrey(int r, int g, int b) { return ((r + g + b) / 3) / 2 + 128; }
+
+}  // namespace components
 
 struct AlertColors {
   TColor WindowColor = 0, WindowColorTo = 0, CaptionColor = 0, CaptionColorTo = 0, BorderColor = 0,

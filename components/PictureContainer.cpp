@@ -6,9 +6,11 @@
 
 #ifdef _WIN32
 #include "classlib/WinApi.h"
+namespace components {
 std::unique_ptr<TDecodedPicture> DecodeOlePicture(const std::string& bytes);
 bool LoadResourceBytes(void* instance, const std::string& name, std::string& bytes);
 bool ReadLocalRegularFile(const std::string& name, std::string& bytes, int64_t limit);
+}  // namespace components
 #else
 #include <sys/stat.h>
 
@@ -21,7 +23,7 @@ namespace {
 
 TPictureDecoder& Decoder() {
 #ifdef _WIN32
-  static TPictureDecoder d = DecodeOlePicture;
+  static TPictureDecoder d = components::DecodeOlePicture;
 #else
   static TPictureDecoder d;
 #endif
@@ -36,6 +38,8 @@ bool StartsUpper(const std::string& s, const char* prefix, std::string& rest) {
 }
 
 } // namespace
+
+namespace components {
 
 bool ReadPictureFile(const std::string& FileName, std::string& bytes) {
 #ifdef _WIN32
@@ -56,6 +60,8 @@ bool ReadPictureFile(const std::string& FileName, std::string& bytes) {
   return n == bytes.size();
 #endif
 }
+
+}  // namespace components
 
 THTMLPicture::THTMLPicture() = default;
 THTMLPicture::~THTMLPicture() = default;
@@ -128,7 +134,7 @@ void THTMLPicture::SaveToStream(TStream* Stream) const {
 void THTMLPicture::LoadFromFile(const std::string& FileName) {
   std::string bytes;
   try {
-    if (!ReadPictureFile(FileName, bytes)) throw Exception("Could not load image");
+    if (!components::ReadPictureFile(FileName, bytes)) throw Exception("Could not load image");
     LoadFromBytes(bytes);
   } catch (const std::exception&) { empty_ = true; }
 }
@@ -136,7 +142,7 @@ void THTMLPicture::LoadFromFile(const std::string& FileName) {
 void THTMLPicture::LoadFromResourceName(void* Instance, const std::string& Name) {
 #ifdef _WIN32
   std::string bytes;
-  if (LoadResourceBytes(Instance, Name, bytes)) LoadFromBytes(bytes);
+  if (components::LoadResourceBytes(Instance, Name, bytes)) LoadFromBytes(bytes);
 #else
   (void)Instance;
   (void)Name;

@@ -39,11 +39,15 @@ class TDecodedPicture {
 // Turns encoded bytes into a picture; raises Exception for bytes it cannot load.
 using TPictureDecoder = std::function<std::unique_ptr<TDecodedPicture>(const std::string&)>;
 
+namespace components {
+
 constexpr int64_t kMaxPictureFileBytes = 16 << 20;
 
 // Reads a local regular file of at most kMaxPictureFileBytes; false for
 // anything else (missing, a folder, a device, a pipe, a network path).
 bool ReadPictureFile(const std::string& FileName, std::string& bytes);
+
+}  // namespace components
 
 class THTMLPicture : public TPersistent {
  public:

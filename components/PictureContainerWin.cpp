@@ -51,6 +51,8 @@ bool NetworkPath(const std::wstring& w) {
 
 } // namespace
 
+namespace components {
+
 std::unique_ptr<TDecodedPicture> DecodeOlePicture(const std::string& bytes) {
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
   if (!mem) throw Exception("Could not allocate memory for image");
@@ -106,3 +108,5 @@ bool ReadLocalRegularFile(const std::string& name, std::string& bytes, int64_t l
   CloseHandle(f);
   return ok;
 }
+
+}  // namespace components

@@ -12,8 +12,12 @@
 
 class TPngCollection;
 
+namespace components {
+
 // The background of a new item: the system's button-face colour.
 constexpr TColor kPngItemBackground = clBtnFace;
+
+}  // namespace components
 
 class TPngCollectionItem : public TCollectionItem {
  public:
@@ -37,7 +41,7 @@ class TPngCollectionItem : public TCollectionItem {
  private:
   TPngImage* png_ = nullptr;
   std::string name_;
-  TColor background_ = kPngItemBackground;
+  TColor background_ = components::kPngItemBackground;
 };
 
 class TPngCollectionItems : public TCollection {

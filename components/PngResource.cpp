@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace components {
+
 void LoadPngResource(TPngImage& image, const wchar_t* name) {
   HMODULE module = GetModuleHandleW(nullptr);
   HRSRC res = FindResourceW(module, name, MAKEINTRESOURCEW(10) /*RT_RCDATA*/);
@@ -49,3 +51,5 @@ void DrawPng(HDC dc, int x, int y, const TPngImage& image) {
   DeleteObject(dib);
   DeleteDC(mem);
 }
+
+}  // namespace components

@@ -6,6 +6,8 @@
 
 #include "components/PngImage.h"
 
+namespace components {
+
 // Loads the RCDATA resource `name` of the program; raises EPngError when it
 // is missing or not a PNG.
 void LoadPngResource(TPngImage& image, const wchar_t* name);
@@ -17,3 +19,5 @@ HBITMAP CreateTopDownDib32(HDC dc, int w, int h, void** bits);
 
 // Draws the picture at (x, y), blended over what is there.
 void DrawPng(HDC dc, int x, int y, const TPngImage& image);
+
+}  // namespace components

@@ -4,11 +4,15 @@
 #include <utility>
 
 #ifdef _WIN32
+namespace components {
 // The hidden window of the Windows side; its WM_TIMER calls tick.
 std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id));
+}  // namespace components
 #endif
 
 namespace {
+
+using components::TimerHost;
 
 // Without a window system nothing ticks; tests install their own host.
 class NullTimerHost : public TimerHost {
@@ -20,7 +24,7 @@ class NullTimerHost : public TimerHost {
 std::unique_ptr<TimerHost> DefaultHost(TSimpleTimerHandler& handler) {
 #ifdef _WIN32
   (void)handler;
-  return CreateWindowTimerHost(&TSimpleTimerHandler::DeliverTick);
+  return components::CreateWindowTimerHost(&TSimpleTimerHandler::DeliverTick);
 #else
   (void)handler;
   return std::make_unique<NullTimerHost>();

@@ -11,6 +11,8 @@
 
 class TSimpleTimer;
 
+namespace components {
+
 // Sets and kills the system timers of the handler. On Windows: a hidden
 // window whose WM_TIMER calls TSimpleTimerHandler::Dispatch.
 class TimerHost {
@@ -20,9 +22,11 @@ class TimerHost {
   virtual bool KillTimer(std::uintptr_t id) = 0;
 };
 
+}  // namespace components
+
 class TSimpleTimerHandler {
  public:
-  using HostFactory = std::function<std::unique_ptr<TimerHost>(TSimpleTimerHandler&)>;
+  using HostFactory = std::function<std::unique_ptr<components::TimerHost>(TSimpleTimerHandler&)>;
 
   // The live handler, or null while no timer exists.
   static TSimpleTimerHandler* Instance();
@@ -31,7 +35,7 @@ class TSimpleTimerHandler {
 
   int RefCount() const { return static_cast<int>(timers_.size()); }
   int ActiveCount() const { return activeCount_; }
-  TimerHost& Host() { return *host_; }
+  components::TimerHost& Host() { return *host_; }
 
   // A tick for this id arrived. Ids of timers already gone are ignored.
   void Dispatch(std::uintptr_t id);
@@ -49,7 +53,7 @@ class TSimpleTimerHandler {
   static std::uintptr_t Register(TSimpleTimer* timer);
   static void Unregister(std::uintptr_t id);
 
-  std::unique_ptr<TimerHost> host_;
+  std::unique_ptr<components::TimerHost> host_;
   std::unordered_map<std::uintptr_t, TSimpleTimer*> timers_;
   int activeCount_ = 0;
 };

@@ -20,7 +20,7 @@ LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(wnd, msg, wp, lp);
 }
 
-class WindowTimerHost : public TimerHost {
+class WindowTimerHost : public components::TimerHost {
  public:
   WindowTimerHost() { wnd_ = CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE); }
   ~WindowTimerHost() override {
@@ -39,7 +39,11 @@ class WindowTimerHost : public TimerHost {
 
 } // namespace
 
+namespace components {
+
 std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id)) {
   g_tick = tick;
   return std::make_unique<WindowTimerHost>();
 }
+
+}  // namespace components

@@ -4,7 +4,7 @@
 #include "components/ComponentsGdi.h"
 
 TSwitchLed::TSwitchLed(TComponent* AOwner) : TGraphicControl(AOwner) {
-  SetBounds(Left(), Top(), kLedSize, kLedSize);
+  SetBounds(Left(), Top(), components::kLedSize, components::kLedSize);
   if (auto* parent = dynamic_cast<TWinControl*>(AOwner)) SetParent(parent);
 }
 
@@ -29,9 +29,9 @@ void TSwitchLed::PaintNow() {
 }
 
 void TSwitchLed::Paint() {
-  if (Width() != kLedSize || Height() != kLedSize) SetBounds(Left(), Top(), kLedSize, kLedSize);
+  if (Width() != components::kLedSize || Height() != components::kLedSize) SetBounds(Left(), Top(), components::kLedSize, components::kLedSize);
   // The picture is read from the resources at each paint; it is tiny.
-  gdi::DrawResourceBitmap(*Canvas(), 0, 0, LedResourceName(ShownColor()), kLedTransparent);
+  gdi::DrawResourceBitmap(*Canvas(), 0, 0, components::LedResourceName(ShownColor()), components::kLedTransparent);
   ++paintCount_;
   if (OnPaint) OnPaint(this);
 }

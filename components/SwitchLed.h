@@ -25,7 +25,7 @@ class TSwitchLed : public TGraphicControl {
 
   // The colour shown now.
   TLedColor ShownColor() const {
-    return LedShownColor(ledState_, onColor_, offColor_, disabledColor_);
+    return components::LedShownColor(ledState_, onColor_, offColor_, disabledColor_);
   }
   // Times the picture was drawn (for tests).
   int PaintCount() const { return paintCount_; }

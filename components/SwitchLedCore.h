@@ -7,6 +7,8 @@
 enum TLedColor { Aqua, Pink, Purple, Red, Yellow, Green, Blue, Orange, Black };
 enum TLedState { LedOn, LedOff, LedDisabled };
 
+namespace components {
+
 // Size of the switch and of each picture.
 constexpr int kLedSize = 13;
 // The pictures' transparent colour.
@@ -24,3 +26,5 @@ inline const wchar_t* LedResourceName(TLedColor c) {
 inline TLedColor LedShownColor(TLedState state, TLedColor on, TLedColor off, TLedColor disabled) {
   return state == LedOn ? on : (state == LedOff ? off : disabled);
 }
+
+}  // namespace components

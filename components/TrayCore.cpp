@@ -3,6 +3,8 @@
 
 #include <utility>
 
+namespace components {
+
 TrayClickLogic::TrayClickLogic(TSimpleTimer& clickTimer, std::function<bool()> hasDblClickHandler,
                                std::function<void()> click, std::function<void()> dblClick)
     : clickTimer_(clickTimer),
@@ -61,3 +63,5 @@ int ClampIconIndex(int value, int count) {
 int NextCycleIndex(int index, int count) {
   return count <= 0 || index + 1 >= count ? 0 : index + 1;
 }
+
+}  // namespace components

@@ -7,6 +7,8 @@
 
 #include "components/SimpleTimer.h"
 
+namespace components {
+
 // Left-button state machine. With a double-click handler assigned, a single
 // click is held back for one double-click time (ClickTimer) so that a
 // double click raises only DblClick.
@@ -44,3 +46,5 @@ int ClampIconIndex(int value, int count);
 
 // The index CycleTick shows after `index` in a list of `count` icons.
 int NextCycleIndex(int index, int count);
+
+}  // namespace components

@@ -129,7 +129,7 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   clickTimer_.reset(new TSimpleTimer(1000, nullptr));
   exitTimer_.reset(new TSimpleTimer(20, [this](TSimpleTimer*) { ExitTick(); }));
   retryTimer_.reset(new TSimpleTimer(kAddRetryMs, [this](TSimpleTimer*) { RetryAdd(); }));
-  clicks_.reset(new TrayClickLogic(
+  clicks_.reset(new components::TrayClickLogic(
       *clickTimer_, [this] { return static_cast<bool>(OnDblClick); }, [this] { Click(); },
       [this] { DblClick(); }));
   clickTimer_->SetOnTimer([this](TSimpleTimer*) { clicks_->ClickTick(); });
@@ -172,7 +172,7 @@ TTrayIcon::~TTrayIcon() {
 
 void TTrayIcon::FillIconData() {
   iconData_.hIcon = icon_;
-  const std::wstring tip = Cp1251ToWide(TrayTooltip(hint_, showHint_));
+  const std::wstring tip = Cp1251ToWide(components::TrayTooltip(hint_, showHint_));
   const size_t n = std::min(tip.size(), sizeof iconData_.szTip / sizeof(wchar_t) - 1);
   std::fill(std::begin(iconData_.szTip), std::end(iconData_.szTip), L'\0');
   std::copy(tip.begin(), tip.begin() + static_cast<long>(n), iconData_.szTip);
@@ -274,7 +274,7 @@ void TTrayIcon::TakeListIcon(int index) {
 
 void TTrayIcon::SetIconIndex(int v) {
   if (iconList_) {
-    v = ClampIconIndex(v, IconCount());
+    v = components::ClampIconIndex(v, IconCount());
     TakeListIcon(v);
   } else {
     v = 0;
@@ -355,7 +355,7 @@ void TTrayIcon::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 void TTrayIcon::CycleIcon() {
-  if (OnCycle) OnCycle(this, NextCycleIndex(iconIndex_, IconCount()));
+  if (OnCycle) OnCycle(this, components::NextCycleIndex(iconIndex_, IconCount()));
 }
 void TTrayIcon::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
@@ -479,11 +479,11 @@ void TTrayIcon::HandleCallback(UINT msg) {
 void TTrayIcon::CycleTick() {
   if (!iconList_) return;
   const int count = IconCount();
-  TakeListIcon(ClampIconIndex(iconIndex_, count));
+  TakeListIcon(components::ClampIconIndex(iconIndex_, count));
   ModifyIcon();
   const TLifeToken life = LifeToken();
   CycleIcon();
-  if (life) iconIndex_ = NextCycleIndex(iconIndex_, count);
+  if (life) iconIndex_ = components::NextCycleIndex(iconIndex_, count);
 }
 
 void TTrayIcon::ExitTick() {

@@ -148,5 +148,5 @@ class TTrayIcon : public TComponent {
   int appHook_ = 0;
   std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_, retryTimer_;
   int addRetries_ = 0;
-  std::unique_ptr<TrayClickLogic> clicks_;
+  std::unique_ptr<components::TrayClickLogic> clicks_;
 };

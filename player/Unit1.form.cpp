@@ -218,7 +218,7 @@ void TForm1::CreateLayout() {
   const wchar_t* pngs[3] = {L"PNGIMAGE0", L"PNGIMAGE1", L"PNGIMAGE2"};
   for (const wchar_t* name : pngs) {
     TPngImage png;
-    LoadPngResource(png, name);
+    components::LoadPngResource(png, name);
     PngCollection1->Items()->Add()->SetPngImage(&png);
   }
 

@@ -6,7 +6,7 @@
 
 #include "components/SimpleTimer.h"
 
-class FakeTimerHost : public TimerHost {
+class FakeTimerHost : public components::TimerHost {
  public:
   std::map<std::uintptr_t, std::uint32_t> running;
   bool refuse = false;

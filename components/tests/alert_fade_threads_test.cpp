@@ -17,7 +17,7 @@ namespace {
 
 std::vector<int> Sequence(bool in, int end, int step) {
   std::vector<int> v;
-  FadeSequence(in, end, step, [&](int a) {
+  components::FadeSequence(in, end, step, [&](int a) {
     v.push_back(a);
     return true;
   });

@@ -21,24 +21,24 @@ TEST(AlertPopupCore, ScrollerBoundsAndMoves) {
 }
 
 TEST(AlertPopupCore, PositionTextReplacesOnlyNumbers) {
-  EXPECT_EQ(PositionText("%d of %d", 2, 3), "2 of 3");
-  EXPECT_EQ(PositionText("%s %n %d%% %", 1, 2), "%s %n 1%% %");
-  EXPECT_EQ(PositionText("%d %d %d", 1, 2), "1 2 %d");
+  EXPECT_EQ(components::PositionText("%d of %d", 2, 3), "2 of 3");
+  EXPECT_EQ(components::PositionText("%s %n %d%% %", 1, 2), "%s %n 1%% %");
+  EXPECT_EQ(components::PositionText("%d %d %d", 1, 2), "1 2 %d");
 }
 
 TEST(AlertPopupCore, LayoutOfOneAndThreeMessages) {
-  AlertLayout one = LayoutAlert(300, 100, 40, false, true, 0, false, 4, 1);
+  AlertLayout one = components::LayoutAlert(300, 100, 40, false, true, 0, false, 4, 1);
   EXPECT_EQ(one.Caption, Rect(1, 1, 299, 7));
   EXPECT_EQ(one.Close, Rect(279, 8, 299, 28));
   EXPECT_EQ(one.Delete, Rect(140, 74, 160, 99));
   EXPECT_EQ(one.Popup, Rect(165, 74, 185, 99));
   EXPECT_EQ(one.Text, Rect(4, 21, 276, 74)); // the player's text area
-  AlertLayout three = LayoutAlert(300, 100, 48, true, true, 16, true, 4, 1);
+  AlertLayout three = components::LayoutAlert(300, 100, 48, true, true, 16, true, 4, 1);
   EXPECT_EQ(three.Prev, Rect(106, 74, 126, 99));
   EXPECT_EQ(three.Next, Rect(174, 74, 194, 99));
   EXPECT_EQ(three.Delete, Rect(194, 74, 214, 99));
   EXPECT_EQ(three.Text.Left, 16 + 5 + 4);
-  AlertLayout noDelete = LayoutAlert(300, 100, 48, true, false, 0, false, 4, 1);
+  AlertLayout noDelete = components::LayoutAlert(300, 100, 48, true, false, 0, false, 4, 1);
   EXPECT_EQ(noDelete.Popup.Left, 199);
 }
 
@@ -63,9 +63,9 @@ TEST(AlertPopupCore, AutoSizeWithAndWithoutImagesAndCaps) {
 }
 
 TEST(AlertPopupCore, GreyStylesThemesAndPositions) {
-  EXPECT_EQ(DisabledGrey(255, 255, 255), 255);
-  EXPECT_EQ(DisabledGrey(0, 0, 0), 128);
-  EXPECT_EQ(DisabledGrey(90, 30, 0), 148);
+  EXPECT_EQ(components::DisabledGrey(255, 255, 255), 255);
+  EXPECT_EQ(components::DisabledGrey(0, 0, 0), 128);
+  EXPECT_EQ(components::DisabledGrey(90, 30, 0), 148);
   AlertColors c;
   ASSERT_TRUE(AlertColorStyle(0, c));
   EXPECT_EQ(c.WindowColor, 0xFADAC4);

@@ -64,7 +64,7 @@ TEST(PngCollection, ItemsAreNamedByIndexWithButtonFaceBackground) {
   TPngCollectionItem* third = c.Items()->Add();
   EXPECT_EQ(third->Name(), "PngImage2");
   EXPECT_EQ(third->DisplayName(), "PngImage2");
-  EXPECT_EQ(third->Background(), kPngItemBackground);
+  EXPECT_EQ(third->Background(), components::kPngItemBackground);
   EXPECT_TRUE(third->PngImage()->Empty());
   EXPECT_EQ(c.Items()->Owner(), &c);
   EXPECT_EQ(c.Items()->Collection(), &c);
@@ -77,7 +77,7 @@ TEST(PngCollection, ChangesAreReportedOnlyForRealChanges) {
   TPngCollectionItem* item = c.Items()->Add();
   Updates u;
   u.Watch(c.Items());
-  item->SetBackground(kPngItemBackground); // unchanged
+  item->SetBackground(components::kPngItemBackground); // unchanged
   EXPECT_TRUE(u.items.empty());
   item->SetBackground(0x00FF00);
   ASSERT_EQ(u.items.size(), 1u);

@@ -149,7 +149,7 @@ struct ClickRig {
   TSimpleTimer timer;
   bool haveDbl = false;
   int clicks = 0, dbls = 0;
-  TrayClickLogic logic{timer, [this] { return haveDbl; }, [this] { ++clicks; }, [this] { ++dbls; }};
+  components::TrayClickLogic logic{timer, [this] { return haveDbl; }, [this] { ++clicks; }, [this] { ++dbls; }};
   ClickRig() {
     timer.SetOnTimer([this](TSimpleTimer*) { logic.ClickTick(); });
   }
@@ -204,20 +204,20 @@ TEST(TrayClick, DoubleClickRaisesOnlyDblClick) {
 
 TEST(TrayCore, TooltipIsCutTo127Characters) {
   const std::string longHint(200, 'x');
-  EXPECT_EQ(TrayTooltip(longHint, true).size(), 127u);
-  EXPECT_EQ(TrayTooltip(std::string(127, 'y'), true).size(), 127u);
-  EXPECT_EQ(TrayTooltip("Korvalis 7.1", true), "Korvalis 7.1");
-  EXPECT_EQ(TrayTooltip("Korvalis 7.1", false), "");
-  EXPECT_EQ(TrayTooltip("", true), "");
+  EXPECT_EQ(components::TrayTooltip(longHint, true).size(), 127u);
+  EXPECT_EQ(components::TrayTooltip(std::string(127, 'y'), true).size(), 127u);
+  EXPECT_EQ(components::TrayTooltip("Korvalis 7.1", true), "Korvalis 7.1");
+  EXPECT_EQ(components::TrayTooltip("Korvalis 7.1", false), "");
+  EXPECT_EQ(components::TrayTooltip("", true), "");
 }
 
 TEST(TrayCore, IconIndexStaysInsideTheList) {
-  EXPECT_EQ(ClampIconIndex(10, 3), 2);
-  EXPECT_EQ(ClampIconIndex(3, 3), 2);
-  EXPECT_EQ(ClampIconIndex(1, 3), 1);
-  EXPECT_EQ(ClampIconIndex(-4, 3), 0);
-  EXPECT_EQ(ClampIconIndex(5, 0), 0);
-  EXPECT_EQ(NextCycleIndex(1, 3), 2);
-  EXPECT_EQ(NextCycleIndex(2, 3), 0);
-  EXPECT_EQ(NextCycleIndex(0, 0), 0);
+  EXPECT_EQ(components::ClampIconIndex(10, 3), 2);
+  EXPECT_EQ(components::ClampIconIndex(3, 3), 2);
+  EXPECT_EQ(components::ClampIconIndex(1, 3), 1);
+  EXPECT_EQ(components::ClampIconIndex(-4, 3), 0);
+  EXPECT_EQ(components::ClampIconIndex(5, 0), 0);
+  EXPECT_EQ(components::NextCycleIndex(1, 3), 2);
+  EXPECT_EQ(components::NextCycleIndex(2, 3), 0);
+  EXPECT_EQ(components::NextCycleIndex(0, 0), 0);
 }

@@ -31,7 +31,7 @@ class TPngStrip : public TGraphicControl {
  protected:
   void Paint() override {
     for (int i = 0; i < pngs_->Items()->Count(); ++i)
-      DrawPng(Canvas()->Handle(), i * 40, 0, *pngs_->Items()->Items(i)->PngImage());
+      components::DrawPng(Canvas()->Handle(), i * 40, 0, *pngs_->Items()->Items(i)->PngImage());
   }
 
  private:
@@ -83,7 +83,7 @@ struct Demo {
     const wchar_t* names[3] = {L"PNGIMAGE0", L"PNGIMAGE1", L"PNGIMAGE2"};
     for (int i = 0; i < 3; ++i) {
       TPngImage png;
-      LoadPngResource(png, names[i]);
+      components::LoadPngResource(png, names[i]);
       TPngCollectionItem* item = pngs->Items()->Add();
       item->SetPngImage(&png);
       item->SetBackground(backgrounds[i]);

@@ -14,7 +14,7 @@ class Surface {
  public:
   Surface(int w, int h, COLORREF fill = RGB(1, 2, 3)) : w_(w), h_(h) {
     dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = CreateTopDownDib32(dc_, w, h, nullptr);
+    bmp_ = components::CreateTopDownDib32(dc_, w, h, nullptr);
     old_ = SelectObject(dc_, bmp_);
     RECT r{0, 0, w, h};
     HBRUSH b = CreateSolidBrush(fill);
@@ -107,7 +107,7 @@ TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
 
 TEST(GdiPaint, LedPicturesComeFromTheResources) {
   for (int c = Aqua; c <= Black; ++c) {
-    HBITMAP bmp = gdi::LoadBitmapResource(LedResourceName(static_cast<TLedColor>(c)));
+    HBITMAP bmp = gdi::LoadBitmapResource(components::LedResourceName(static_cast<TLedColor>(c)));
     ASSERT_NE(bmp, nullptr) << c;
     BITMAP bm{};
     GetObjectW(bmp, sizeof bm, &bm);
@@ -115,34 +115,34 @@ TEST(GdiPaint, LedPicturesComeFromTheResources) {
     EXPECT_EQ(bm.bmHeight, 13);
     EXPECT_EQ(bm.bmBitsPixel, 24);
     Surface s(13, 13, RGB(255, 0, 255));
-    gdi::DrawResourceBitmap(s.canvas(), 0, 0, LedResourceName(static_cast<TLedColor>(c)),
-                            kLedTransparent);
+    gdi::DrawResourceBitmap(s.canvas(), 0, 0, components::LedResourceName(static_cast<TLedColor>(c)),
+                            components::kLedTransparent);
     EXPECT_EQ(s.At(0, 0), RGB(255, 0, 255)) << c; // corner: transparent
     EXPECT_NE(s.At(6, 8), RGB(255, 0, 255)) << c;
     DeleteObject(bmp);
   }
   // Red is red, aqua is aqua.
   Surface s(13, 13);
-  gdi::DrawResourceBitmap(s.canvas(), 0, 0, L"RED", kLedTransparent);
+  gdi::DrawResourceBitmap(s.canvas(), 0, 0, L"RED", components::kLedTransparent);
   const COLORREF px = s.At(7, 7);
   EXPECT_GT(GetRValue(px), 150);
   EXPECT_LT(GetGValue(px), 60);
   // A picture that is not there draws nothing.
   Surface none(13, 13);
-  gdi::DrawResourceBitmap(none.canvas(), 0, 0, L"NOSUCHLED", kLedTransparent);
+  gdi::DrawResourceBitmap(none.canvas(), 0, 0, L"NOSUCHLED", components::kLedTransparent);
   EXPECT_EQ(none.At(7, 7), RGB(1, 2, 3));
 }
 
 TEST(GdiPaint, PngPicturesFromTheResourcesAreBlended) {
   for (const wchar_t* name : {L"PNGIMAGE0", L"PNGIMAGE1", L"PNGIMAGE2"}) {
     TPngImage png;
-    LoadPngResource(png, name);
+    components::LoadPngResource(png, name);
     EXPECT_EQ(png.Width(), 32);
     Surface s(40, 40, RGB(0, 0, 0));
-    DrawPng(s.dc(), 4, 4, png);
+    components::DrawPng(s.dc(), 4, 4, png);
     EXPECT_EQ(s.At(4, 4), RGB(0, 0, 0));          // transparent corner
     EXPECT_NE(s.At(4 + 4, 4 + 16), RGB(0, 0, 0)); // inside the disc
   }
   TPngImage png;
-  EXPECT_THROW(LoadPngResource(png, L"NOSUCHPNG"), EPngError);
+  EXPECT_THROW(components::LoadPngResource(png, L"NOSUCHPNG"), EPngError);
 }
