@@ -81,8 +81,10 @@ class TCollection : public TPersistent {
   int update_count_ = 0;
 };
 
+namespace classlib {
 // A collection whose items are of class T (constructed as T(TCollection*)).
 template <class T>
 TCollection::TItemFactory CollectionItemFactory() {
   return [](TCollection* c) -> TCollectionItem* { return new T(c); };
 }
+}  // namespace classlib

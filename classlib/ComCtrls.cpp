@@ -307,7 +307,7 @@ void TTrackBar::SetOrientation(TTrackBarOrientation v) {
   if (v == orientation_) return;
   orientation_ = v;
   // A bar turned on its side keeps its shape, turned.
-  if (!IsLoading(this)) SetBounds(Left(), Top(), Height(), Width());
+  if (!classlib::IsLoading(this)) SetBounds(Left(), Top(), Height(), Width());
   RecreateWnd();
 }
 
@@ -398,7 +398,7 @@ void TTrackBar::ApplyAll() {
 }
 
 void TTrackBar::Changed() {
-  if (OnChange && !IsLoading(this)) OnChange(this);
+  if (OnChange && !classlib::IsLoading(this)) OnChange(this);
 }
 
 void TTrackBar::HandleMessage(TMessage& M) {

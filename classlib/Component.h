@@ -43,12 +43,14 @@ T* New(A&&... args) {
   return p;
 }
 
+namespace classlib {
 // Turns a member function into an event handler: Timer1->OnTimer =
-// Bind(this, &TForm1::Timer1Timer).
+// classlib::Bind(this, &TForm1::Timer1Timer).
 template <class C, class R, class... A>
 std::function<R(A...)> Bind(C* obj, R (C::*method)(A...)) {
   return [obj, method](A... a) -> R { return (obj->*method)(std::forward<A>(a)...); };
 }
+}  // namespace classlib
 
 // Deletes through Free() and clears the pointer; null is fine.
 template <class T>
@@ -168,3 +170,8 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> free_notifies_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
+
+namespace classlib {
+// While a form's layout is applied, nothing the user did has happened yet.
+inline bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
+}  // namespace classlib

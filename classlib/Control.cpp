@@ -9,7 +9,7 @@
 
 void (*ControlHintHook)(TControl* Control, bool Entered) = nullptr;
 
-TShiftState ShiftStateFromKeys(WPARAM keys) {
+TShiftState classlib::ShiftStateFromKeys(WPARAM keys) {
   TShiftState s;
   if (keys & MK_SHIFT) s.Include(ssShift);
   if (keys & MK_CONTROL) s.Include(ssCtrl);
@@ -38,7 +38,7 @@ std::map<int, HCURSOR>& CursorTable() {
 TCursor g_screen_cursor = crDefault;
 }  // namespace
 
-HCURSOR CursorHandleOf(TCursor c) {
+HCURSOR classlib::CursorHandleOf(TCursor c) {
   auto& t = CursorTable();
   auto it = t.find(c);
   if (it != t.end()) return it->second;
@@ -55,14 +55,14 @@ HCURSOR CursorHandleOf(TCursor c) {
   return LoadCursorW(nullptr, IDC_ARROW);
 }
 
-void RegisterCursor(TCursor c, HCURSOR h) { CursorTable()[c] = h; }
-TCursor ScreenCursorOverride() { return g_screen_cursor; }
-void SetScreenCursorOverride(TCursor c) {
+void classlib::RegisterCursor(TCursor c, HCURSOR h) { CursorTable()[c] = h; }
+TCursor classlib::ScreenCursorOverride() { return g_screen_cursor; }
+void classlib::SetScreenCursorOverride(TCursor c) {
   g_screen_cursor = c;
   POINT p;
   GetCursorPos(&p);
   SetCursorPos(p.x, p.y);  // makes Windows ask for the cursor again
-  if (c != crDefault) ::SetCursor(CursorHandleOf(c));
+  if (c != crDefault) ::SetCursor(classlib::CursorHandleOf(c));
 }
 
 // --- TControl ------------------------------------------------------------------------------
@@ -317,7 +317,7 @@ void TControl::DoMouseDown(TMessage& M, TMouseButton Button, TShiftState Extra) 
     else if (parent_) parent_->SetCaptureControl(this);
   }
   if (Button == mbLeft && ControlStyle.Contains(csClickEvents)) clicked_ = true;
-  MouseDown(Button, ShiftStateFromKeys(M.WParam) + Extra, GET_X_LPARAM(M.LParam),
+  MouseDown(Button, classlib::ShiftStateFromKeys(M.WParam) + Extra, GET_X_LPARAM(M.LParam),
             GET_Y_LPARAM(M.LParam));
 }
 
@@ -338,7 +338,7 @@ void TControl::DoMouseUp(TMessage& M, TMouseButton Button) {
     if (ClientRect().Contains(p)) Click();
     if (!life) return;
   }
-  MouseUp(Button, ShiftStateFromKeys(M.WParam), p.X, p.Y);
+  MouseUp(Button, classlib::ShiftStateFromKeys(M.WParam), p.X, p.Y);
 }
 
 void TControl::HandleMessage(TMessage& M) {
@@ -361,7 +361,7 @@ void TControl::HandleMessage(TMessage& M) {
     case WM_MBUTTONUP: return DoMouseUp(M, mbMiddle);
     case WM_MOUSEMOVE:
       DefaultHandler(M);
-      MouseMove(ShiftStateFromKeys(M.WParam), GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
+      MouseMove(classlib::ShiftStateFromKeys(M.WParam), GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
       return;
     case CM_MOUSEENTER:
       if (!mouse_in_control_) {

@@ -29,8 +29,10 @@ class TPopupMenu;
 class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+namespace classlib {
 // The shift state of a mouse message's key flags (plus Alt from the keyboard).
 TShiftState ShiftStateFromKeys(WPARAM keys);
+}  // namespace classlib
 TShiftState KeyboardShiftState();
 
 enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption,
@@ -362,9 +364,11 @@ void HandleControlException(TObject* Sender);
 // the hint window.
 extern void (*ControlHintHook)(TControl* Control, bool Entered);
 
+namespace classlib {
 // The cursor table behind TScreen: standard cursors by their negative
 // numbers, custom ones as registered; and the screen-wide override.
 HCURSOR CursorHandleOf(TCursor c);
 void RegisterCursor(TCursor c, HCURSOR h);
 TCursor ScreenCursorOverride();
 void SetScreenCursorOverride(TCursor c);
+}  // namespace classlib

@@ -83,7 +83,7 @@ void ForEachUtf8(const std::string& s, F put, bool* valid = nullptr) {
 
 }  // namespace
 
-void AppendUtf8(std::string& out, char32_t c) {
+void classlib::AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
@@ -101,7 +101,7 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
-bool IsValidUtf8(const std::string& s) {
+bool classlib::IsValidUtf8(const std::string& s) {
   bool valid = true;
   ForEachUtf8(s, [](char32_t) {}, &valid);
   return valid;
@@ -175,7 +175,7 @@ bool WideFitsCp1251(const std::wstring& s) {
 std::string Cp1251ToUtf8(const std::string& s) {
   std::string out;
   out.reserve(s.size() * 2);
-  for (unsigned char c : s) AppendUtf8(out, Cp1251ToUnicode(c));
+  for (unsigned char c : s) classlib::AppendUtf8(out, Cp1251ToUnicode(c));
   return out;
 }
 
@@ -183,17 +183,17 @@ std::string Utf8ToCp1251(const std::string& s, bool* lossless) {
   return EncodeCp1251(s.size(), lossless, [&](auto put) { ForEachUtf8(s, put); });
 }
 
-std::wstring Utf8ToWide(const std::string& s) {
+std::wstring classlib::Utf8ToWide(const std::string& s) {
   std::wstring out;
   out.reserve(s.size());
   ForEachUtf8(s, [&](char32_t c) { AppendWide(out, c); });
   return out;
 }
 
-std::string WideToUtf8(const std::wstring& s) {
+std::string classlib::WideToUtf8(const std::wstring& s) {
   std::string out;
   out.reserve(s.size());
-  ForEachCodePoint(s, [&](char32_t c) { AppendUtf8(out, c); });
+  ForEachCodePoint(s, [&](char32_t c) { classlib::AppendUtf8(out, c); });
   return out;
 }
 

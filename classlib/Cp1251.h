@@ -25,6 +25,7 @@ std::string Cp1251ToUtf8(const std::string& s);
 // Invalid UTF-8 bytes and characters missing from the code page become '?'.
 std::string Utf8ToCp1251(const std::string& s, bool* lossless = nullptr);
 
+namespace classlib {
 // Well-formed UTF-8: no stray or missing continuation bytes, overlong forms,
 // surrogates or values past U+10FFFF.
 bool IsValidUtf8(const std::string& s);
@@ -33,6 +34,7 @@ void AppendUtf8(std::string& out, char32_t cp);
 
 std::wstring Utf8ToWide(const std::string& s);
 std::string WideToUtf8(const std::wstring& s);
+}  // namespace classlib
 
 // Letter case by the code page's own rules (Latin and Cyrillic letters,
 // including Ё/ё and the other Cyrillic letters of the upper half).

@@ -4,14 +4,14 @@
 #include "classlib/Cp1251.h"
 #include "classlib/Forms.h"
 
-std::function<int(HWND, const std::string&, const std::string&, UINT)> MessageBoxHook;
+std::function<int(HWND, const std::string&, const std::string&, UINT)> classlib::MessageBoxHook;
 
 int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags) {
   if (!Owner) {
     HWND active = GetActiveWindow();
     if (active && TWinControl::FindControl(active)) Owner = active;
   }
-  if (MessageBoxHook) return MessageBoxHook(Owner, Text, Caption, Flags);
+  if (classlib::MessageBoxHook) return classlib::MessageBoxHook(Owner, Text, Caption, Flags);
   return MessageBoxW(Owner, Cp1251ToWide(Text).c_str(), Cp1251ToWide(Caption).c_str(), Flags);
 }
 

@@ -14,9 +14,11 @@
 // button pressed (IDOK, IDYES, ...). Owner null: the active window of the
 // application, if any.
 int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags);
+namespace classlib {
 // When set, boxes are not shown: the hook gets them and answers.
 extern std::function<int(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags)>
     MessageBoxHook;
+}  // namespace classlib
 
 // An OK box with the application's title.
 void ShowMessage(const std::string& Text);

@@ -12,7 +12,9 @@
 // 0x00BBGGRR; 0xFF000000 + n is system colour n (COLOR_xxx).
 using TColor = int32_t;
 
+namespace classlib {
 constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
+}  // namespace classlib
 
 // A colour of red, green and blue (each 0..255; higher bits are dropped), and
 // the three parts of a colour that is already RGB (not a system colour).
@@ -28,19 +30,19 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, cl
                  clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
                  clBlue = 0xFF0000, clFuchsia = 0xFF00FF, clAqua = 0xFFFF00, clWhite = 0xFFFFFF,
                  clNone = 0x1FFFFFFF, clDefault = 0x20000000;
-constexpr TColor clScrollBar = SysColor(0), clBackground = SysColor(1),
-                 clActiveCaption = SysColor(2), clInactiveCaption = SysColor(3),
-                 clMenu = SysColor(4), clWindow = SysColor(5), clWindowFrame = SysColor(6),
-                 clMenuText = SysColor(7), clWindowText = SysColor(8), clCaptionText = SysColor(9),
-                 clActiveBorder = SysColor(10), clInactiveBorder = SysColor(11),
-                 clAppWorkSpace = SysColor(12), clHighlight = SysColor(13),
-                 clHighlightText = SysColor(14), clBtnFace = SysColor(15),
-                 clBtnShadow = SysColor(16), clGrayText = SysColor(17), clBtnText = SysColor(18),
-                 clInactiveCaptionText = SysColor(19), clBtnHighlight = SysColor(20),
-                 cl3DDkShadow = SysColor(21), cl3DLight = SysColor(22), clInfoText = SysColor(23),
-                 clInfoBk = SysColor(24), clHotLight = SysColor(26),
-                 clGradientActiveCaption = SysColor(27), clGradientInactiveCaption = SysColor(28),
-                 clMenuHighlight = SysColor(29), clMenuBar = SysColor(30);
+constexpr TColor clScrollBar = classlib::SysColor(0), clBackground = classlib::SysColor(1),
+                 clActiveCaption = classlib::SysColor(2), clInactiveCaption = classlib::SysColor(3),
+                 clMenu = classlib::SysColor(4), clWindow = classlib::SysColor(5), clWindowFrame = classlib::SysColor(6),
+                 clMenuText = classlib::SysColor(7), clWindowText = classlib::SysColor(8), clCaptionText = classlib::SysColor(9),
+                 clActiveBorder = classlib::SysColor(10), clInactiveBorder = classlib::SysColor(11),
+                 clAppWorkSpace = classlib::SysColor(12), clHighlight = classlib::SysColor(13),
+                 clHighlightText = classlib::SysColor(14), clBtnFace = classlib::SysColor(15),
+                 clBtnShadow = classlib::SysColor(16), clGrayText = classlib::SysColor(17), clBtnText = classlib::SysColor(18),
+                 clInactiveCaptionText = classlib::SysColor(19), clBtnHighlight = classlib::SysColor(20),
+                 cl3DDkShadow = classlib::SysColor(21), cl3DLight = classlib::SysColor(22), clInfoText = classlib::SysColor(23),
+                 clInfoBk = classlib::SysColor(24), clHotLight = classlib::SysColor(26),
+                 clGradientActiveCaption = classlib::SysColor(27), clGradientInactiveCaption = classlib::SysColor(28),
+                 clMenuHighlight = classlib::SysColor(29), clMenuBar = classlib::SysColor(30);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;

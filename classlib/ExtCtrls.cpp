@@ -8,10 +8,12 @@
 #include "classlib/Controls.h"
 #include "classlib/HiddenWindow.h"
 
+namespace classlib {
+
 struct TimerHost {
   static HWND Window() {
     static HWND w = nullptr;
-    if (!w || !IsWindow(w)) w = CreateHiddenWindow(L"Korvalis.TimerWindow", Proc);
+    if (!w || !IsWindow(w)) w = classlib::CreateHiddenWindow(L"Korvalis.TimerWindow", Proc);
     return w;
   }
   static std::set<TTimer*>& Live() {
@@ -35,18 +37,20 @@ struct TimerHost {
   }
 };
 
+}  // namespace classlib
+
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
-  TimerHost::Live().insert(this);
+  classlib::TimerHost::Live().insert(this);
   UpdateTimer();
 }
 
 TTimer::~TTimer() {
-  TimerHost::Live().erase(this);
-  if (running_) KillTimer(TimerHost::Window(), reinterpret_cast<UINT_PTR>(this));
+  classlib::TimerHost::Live().erase(this);
+  if (running_) KillTimer(classlib::TimerHost::Window(), reinterpret_cast<UINT_PTR>(this));
 }
 
 void TTimer::UpdateTimer() {
-  HWND w = TimerHost::Window();
+  HWND w = classlib::TimerHost::Window();
   UINT_PTR id = reinterpret_cast<UINT_PTR>(this);
   if (running_) KillTimer(w, id);
   running_ = false;

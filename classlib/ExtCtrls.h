@@ -5,6 +5,10 @@
 
 #include "classlib/Component.h"
 
+namespace classlib {
+struct TimerHost;
+}  // namespace classlib
+
 class TTimer : public TComponent {
  public:
   explicit TTimer(TComponent* AOwner);
@@ -22,7 +26,7 @@ class TTimer : public TComponent {
   virtual void Timer();
 
  private:
-  friend struct TimerHost;
+  friend struct classlib::TimerHost;
   void UpdateTimer();
   bool enabled_ = true;
   unsigned interval_ = 1000;

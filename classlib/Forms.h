@@ -211,10 +211,10 @@ class TScreen : public TComponent {
   TRect DesktopRect() const;
   int PixelsPerInch() const { return 96; }
   // The cursor shown over every control while not crDefault.
-  TCursor Cursor() const { return ScreenCursorOverride(); }
-  void SetCursor(TCursor c) { SetScreenCursorOverride(c); }
-  HCURSOR Cursors(TCursor Index) const { return CursorHandleOf(Index); }
-  void SetCursors(TCursor Index, HCURSOR Handle) { RegisterCursor(Index, Handle); }
+  TCursor Cursor() const { return classlib::ScreenCursorOverride(); }
+  void SetCursor(TCursor c) { classlib::SetScreenCursorOverride(c); }
+  HCURSOR Cursors(TCursor Index) const { return classlib::CursorHandleOf(Index); }
+  void SetCursors(TCursor Index, HCURSOR Handle) { classlib::RegisterCursor(Index, Handle); }
   int FormCount() const { return static_cast<int>(forms_.size()); }
   TCustomForm* Forms(int Index) const { return forms_.at(static_cast<size_t>(Index)); }
   TCustomForm* ActiveForm() const { return active_form_; }

@@ -4,7 +4,11 @@
 
 #include "classlib/WinApi.h"
 
+namespace classlib {
+
 // A zero-size popup of class className with the window procedure proc; null
 // when the system refuses it. parent HWND_MESSAGE makes a message-only window.
 HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle = 0,
                         HWND parent = nullptr);
+
+}  // namespace classlib

@@ -65,7 +65,7 @@ namespace {
 HWND MenuHost() {
   static HWND host = nullptr;
   if (!host || !IsWindow(host))
-    host = CreateHiddenWindow(L"Korvalis.MenuHost", DefWindowProcW, WS_EX_TOOLWINDOW);
+    host = classlib::CreateHiddenWindow(L"Korvalis.MenuHost", DefWindowProcW, WS_EX_TOOLWINDOW);
   return host;
 }
 

@@ -5,7 +5,7 @@
 
 #include "classlib/Cp1251.h"
 
-bool ShellOpen(const std::string& Target, const std::string& Verb, const std::string& Parameters,
+bool classlib::ShellOpen(const std::string& Target, const std::string& Verb, const std::string& Parameters,
                const std::string& Directory, int Show, HWND Owner) {
   std::wstring t = Cp1251ToWide(Target), v = Cp1251ToWide(Verb), p = Cp1251ToWide(Parameters),
                d = Cp1251ToWide(Directory);
@@ -14,7 +14,7 @@ bool ShellOpen(const std::string& Target, const std::string& Verb, const std::st
   return reinterpret_cast<INT_PTR>(r) > 32;
 }
 
-bool StartProcess(const std::string& CommandLine, const std::string& Directory, int Show, bool Wait,
+bool classlib::StartProcess(const std::string& CommandLine, const std::string& Directory, int Show, bool Wait,
                   DWORD* ExitCode) {
   std::wstring cmd = Cp1251ToWide(CommandLine), dir = Cp1251ToWide(Directory);
   STARTUPINFOW si{};

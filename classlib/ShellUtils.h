@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace classlib {
+
 // Opens Target with the shell's verb ("open" when empty); false on failure.
 bool ShellOpen(const std::string& Target, const std::string& Verb = "",
                const std::string& Parameters = "", const std::string& Directory = "",
@@ -16,3 +18,5 @@ bool ShellOpen(const std::string& Target, const std::string& Verb = "",
 // program can't be started.
 bool StartProcess(const std::string& CommandLine, const std::string& Directory, int Show, bool Wait,
                   DWORD* ExitCode = nullptr);
+
+}  // namespace classlib

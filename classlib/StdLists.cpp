@@ -82,7 +82,7 @@ void TEdit::HandleMessage(TMessage& M) {
       if (auto_select_ && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
       return;
     case CN_COMMAND:
-      if (HIWORD(M.WParam) == EN_CHANGE && !IsLoading(this)) Change();
+      if (HIWORD(M.WParam) == EN_CHANGE && !classlib::IsLoading(this)) Change();
       return;
     case WM_KEYDOWN:
       if (HandleDialogKey(this, M)) return;
@@ -93,7 +93,7 @@ void TEdit::HandleMessage(TMessage& M) {
     case CM_TEXTCHANGED:
       // Without a window there is no EN_CHANGE: the text set from code is
       // the change.
-      if (!HandleAllocated() && !IsLoading(this)) Change();
+      if (!HandleAllocated() && !classlib::IsLoading(this)) Change();
       return;
   }
   TWinControl::HandleMessage(M);
@@ -105,7 +105,7 @@ TComboBox::TComboBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(new TItemStrings(TItemStrings::ComboBox)) {
   // Lines going may take the chosen one with them: the text follows.
   items_->OnChange = [this](TObject*) {
-    if (style_ == csDropDownList && !IsLoading(this)) {
+    if (style_ == csDropDownList && !classlib::IsLoading(this)) {
       text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
       Publish();
     }
@@ -186,7 +186,7 @@ void TComboBox::SetText(const std::string& v) {
     // layout may give the text before the lines: Loaded picks it then.
     int i = items_->IndexOf(v);
     if (i >= 0) SetItemIndex(i);
-    else if (IsLoading(this)) text_ = v;
+    else if (classlib::IsLoading(this)) text_ = v;
     return;
   }
   TWinControl::SetText(v);

@@ -42,13 +42,13 @@ int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
 TFileStream::TFileStream(const std::string& FileName, int Mode) : name_(FileName) {
   if (Mode == fmCreate) {
     handle_ = FileCreate(FileName);
-    if (handle_ == kInvalidFile) {
+    if (handle_ == classlib::kInvalidFile) {
       int code = GetLastOSError();
       throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(code), code);
     }
   } else {
     handle_ = FileOpen(FileName, Mode);
-    if (handle_ == kInvalidFile) {
+    if (handle_ == classlib::kInvalidFile) {
       int code = GetLastOSError();
       throw EFOpenError("Cannot open file \"" + FileName + "\". " + SysErrorMessage(code), code);
     }

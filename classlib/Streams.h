@@ -55,7 +55,7 @@ class TFileStream : public TStream {
 
  private:
   std::string name_;
-  THandle handle_ = kInvalidFile;
+  THandle handle_ = classlib::kInvalidFile;
 };
 
 class TMemoryStream : public TStream {

@@ -107,7 +107,7 @@ std::string TStrings::CommaText() const {
     for (char c : s)
       if (static_cast<unsigned char>(c) < ' ') quote = true;
     if (i) r += ',';
-    r += quote ? "\"" + StringReplaceAll(s, "\"", "\"\"") + "\"" : s;
+    r += quote ? "\"" + classlib::StringReplaceAll(s, "\"", "\"\"") + "\"" : s;
   }
   return r;
 }

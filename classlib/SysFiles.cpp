@@ -161,12 +161,12 @@ bool DirectoryExists(const std::string& name) {
 }
 bool CreateDir(const std::string& name) { return CreateDirectoryW(Native(name).c_str(), nullptr); }
 bool RemoveDir(const std::string& name) { return RemoveDirectoryW(Native(name).c_str()); }
-bool SysDeleteFile(const std::string& name) { return ::DeleteFileW(Native(name).c_str()); }
+bool classlib::SysDeleteFile(const std::string& name) { return ::DeleteFileW(Native(name).c_str()); }
 bool RenameFile(const std::string& from, const std::string& to) {
   return MoveFileW(Native(from).c_str(), Native(to).c_str());
 }
-bool RenameFileReplacing(const std::string& from, const std::string& to) {
-  return RenameFileReplacingW(Utf16(from), Utf16(to));
+bool classlib::RenameFileReplacing(const std::string& from, const std::string& to) {
+  return classlib::RenameFileReplacingW(Utf16(from), Utf16(to));
 }
 int FileGetAttr(const std::string& name) {
   DWORD a = GetFileAttributesW(Native(name).c_str());
@@ -253,7 +253,7 @@ bool DirectoryExists(const std::string& name) {
 }
 bool CreateDir(const std::string& name) { return mkdir(Native(name).c_str(), 0777) == 0; }
 bool RemoveDir(const std::string& name) { return rmdir(Native(name).c_str()) == 0; }
-bool SysDeleteFile(const std::string& name) {
+bool classlib::SysDeleteFile(const std::string& name) {
   struct stat st;
   std::string n = Native(name);
   return stat(n.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && unlink(n.c_str()) == 0;
@@ -278,7 +278,7 @@ bool FileSetAttr(const std::string& name, int attr) {
   m = (attr & faReadOnly) ? (m & ~0222) : (m | 0200);
   return chmod(n.c_str(), m) == 0;
 }
-bool RenameFileReplacing(const std::string& from, const std::string& to) {
+bool classlib::RenameFileReplacing(const std::string& from, const std::string& to) {
   // rename() would replace a file without write permission; Windows refuses
   // a read-only target, and so does this (by the mode bits, which hold for
   // root too).
@@ -399,8 +399,8 @@ int64_t InPieces(int64_t count, Step step) {
 
 #ifdef _WIN32
 
-THandle FileOpen(const std::string& name, int mode) { return FileOpenW(Utf16(name), mode); }
-THandle FileCreate(const std::string& name) { return FileCreateW(Utf16(name)); }
+THandle FileOpen(const std::string& name, int mode) { return classlib::FileOpenW(Utf16(name), mode); }
+THandle FileCreate(const std::string& name) { return classlib::FileCreateW(Utf16(name)); }
 int64_t FileRead(THandle h, void* buffer, int64_t count) {
   return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
     DWORD got = 0;
@@ -428,7 +428,7 @@ int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {
 bool FileTruncate(THandle h) { return SetEndOfFile(reinterpret_cast<HANDLE>(h)); }
 bool FileFlush(THandle h) { return FlushFileBuffers(reinterpret_cast<HANDLE>(h)); }
 void FileClose(THandle h) {
-  if (h != kInvalidFile) CloseHandle(reinterpret_cast<HANDLE>(h));
+  if (h != classlib::kInvalidFile) CloseHandle(reinterpret_cast<HANDLE>(h));
 }
 int GetLastOSError() { return static_cast<int>(GetLastError()); }
 std::string SysErrorMessage(int code) {
@@ -453,14 +453,14 @@ THandle FileOpen(const std::string& name, int mode) {
     if (fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
       close(fd);
       errno = EISDIR;
-      return kInvalidFile;
+      return classlib::kInvalidFile;
     }
   }
-  return fd < 0 ? kInvalidFile : fd;
+  return fd < 0 ? classlib::kInvalidFile : fd;
 }
 THandle FileCreate(const std::string& name) {
   int fd = open(Native(name).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  return fd < 0 ? kInvalidFile : fd;
+  return fd < 0 ? classlib::kInvalidFile : fd;
 }
 int64_t FileRead(THandle h, void* buffer, int64_t count) {
   return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
@@ -491,7 +491,7 @@ bool FileTruncate(THandle h) {
 }
 bool FileFlush(THandle h) { return fsync(static_cast<int>(h)) == 0; }
 void FileClose(THandle h) {
-  if (h != kInvalidFile) close(static_cast<int>(h));
+  if (h != classlib::kInvalidFile) close(static_cast<int>(h));
 }
 int GetLastOSError() { return errno; }
 std::string SysErrorMessage(int code) { return std::strerror(code); }

@@ -117,7 +117,9 @@ std::string UpperCase(const std::string& s);
 std::string LowerCase(const std::string& s);
 bool SameText(const std::string& a, const std::string& b);
 int AnsiCompareText(const std::string& a, const std::string& b);
+namespace classlib {
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to);
+}  // namespace classlib
 // 1-based position of `sub` in `s`, 0 when absent.
 int Pos(const std::string& sub, const std::string& s);
 
@@ -171,12 +173,16 @@ bool CreateDir(const std::string& name);
 bool RemoveDir(const std::string& name);
 // Creates every missing folder of the path; false when one can't be made.
 bool ForceDirectories(const std::string& path);
+namespace classlib {
 bool SysDeleteFile(const std::string& name);
-inline bool DeleteFile(const std::string& name) { return SysDeleteFile(name); }
+}  // namespace classlib
+inline bool DeleteFile(const std::string& name) { return classlib::SysDeleteFile(name); }
 bool RenameFile(const std::string& from, const std::string& to);
+namespace classlib {
 // Moves `from` onto `to` in one step, replacing an existing `to` (never left
 // half-written). A read-only `to` is refused, as Windows does.
 bool RenameFileReplacing(const std::string& from, const std::string& to);
+}  // namespace classlib
 // Size in bytes, -1 when the file can't be examined.
 int64_t FileSize(const std::string& name);
 // Attributes of a file or folder (fa* bits), -1 when it can't be examined.
@@ -217,7 +223,9 @@ bool MatchesMask(const std::string& name, const std::string& mask);
 // --- Low-level file handles (used by the streams and text files) -----------------
 
 using THandle = intptr_t;
+namespace classlib {
 constexpr THandle kInvalidFile = -1;
+}  // namespace classlib
 enum : int { fmOpenRead = 0x0000, fmOpenWrite = 0x0001, fmOpenReadWrite = 0x0002,
              fmShareDenyWrite = 0x0020, fmShareDenyNone = 0x0040 };
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
@@ -230,12 +238,14 @@ bool FileTruncate(THandle h);  // cuts the file at the current position
 // Hands what was written to the disk; false when the system could not.
 bool FileFlush(THandle h);
 void FileClose(THandle h);
+namespace classlib {
 // The same for a name held as UTF-16, so that a file whose name has
 // characters outside Windows-1251 is still reached (UTF-8 paths natively).
 THandle FileOpenW(const std::u16string& name, int mode);
 THandle FileCreateW(const std::u16string& name);
 bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to);
 bool SysDeleteFileW(const std::u16string& name);
+}  // namespace classlib
 // The last system error of the calling thread and its text.
 int GetLastOSError();
 std::string SysErrorMessage(int code);

@@ -54,20 +54,20 @@ namespace {
 
 // The file operations by either kind of name, so that one body serves both.
 THandle CreateByName(const std::string& n) { return FileCreate(n); }
-THandle CreateByName(const std::u16string& n) { return FileCreateW(n); }
+THandle CreateByName(const std::u16string& n) { return classlib::FileCreateW(n); }
 THandle OpenByName(const std::string& n, int mode) { return FileOpen(n, mode); }
-THandle OpenByName(const std::u16string& n, int mode) { return FileOpenW(n, mode); }
-bool ReplaceByName(const std::string& a, const std::string& b) { return RenameFileReplacing(a, b); }
-bool ReplaceByName(const std::u16string& a, const std::u16string& b) { return RenameFileReplacingW(a, b); }
-bool DeleteByName(const std::string& n) { return SysDeleteFile(n); }
-bool DeleteByName(const std::u16string& n) { return SysDeleteFileW(n); }
+THandle OpenByName(const std::u16string& n, int mode) { return classlib::FileOpenW(n, mode); }
+bool ReplaceByName(const std::string& a, const std::string& b) { return classlib::RenameFileReplacing(a, b); }
+bool ReplaceByName(const std::u16string& a, const std::u16string& b) { return classlib::RenameFileReplacingW(a, b); }
+bool DeleteByName(const std::string& n) { return classlib::SysDeleteFile(n); }
+bool DeleteByName(const std::u16string& n) { return classlib::SysDeleteFileW(n); }
 const std::string& Shown(const std::string& n) { return n; }
 std::string Shown(const std::u16string& n) { return Utf16ToCp1251(n); }
 
 template <class Name>
 void Replace(const Name& FileName, const Name& Temp, const std::string& Data) {
   THandle h = CreateByName(Temp);
-  if (h == kInvalidFile) FailFile(OpenErrorCode(), "Cannot write file", Shown(FileName));
+  if (h == classlib::kInvalidFile) FailFile(OpenErrorCode(), "Cannot write file", Shown(FileName));
   const auto size = static_cast<int64_t>(Data.size());
   bool written = (size == 0 || FileWrite(h, Data.data(), size) == size) && FileFlush(h);
   FileClose(h);
@@ -85,7 +85,7 @@ void Replace(const Name& FileName, const Name& Temp, const std::string& Data) {
 template <class Name>
 std::string ReadWhole(const Name& FileName) {
   THandle h = OpenByName(FileName, fmOpenRead | fmShareDenyWrite);
-  if (h == kInvalidFile) FailFile(OpenErrorCode(), "Cannot open file", Shown(FileName));
+  if (h == classlib::kInvalidFile) FailFile(OpenErrorCode(), "Cannot open file", Shown(FileName));
   std::string data;
   char buf[kBufferSize];
   for (;;) {
@@ -103,17 +103,17 @@ std::string ReadWhole(const Name& FileName) {
 
 }  // namespace
 
-void WriteFileReplacing(const std::string& FileName, const std::string& Data) {
+void classlib::WriteFileReplacing(const std::string& FileName, const std::string& Data) {
   Replace(FileName, FileName + ".tmp", Data);
 }
 
-void WriteFileReplacing(const std::u16string& FileName, const std::string& Data) {
+void classlib::WriteFileReplacing(const std::u16string& FileName, const std::string& Data) {
   Replace(FileName, FileName + u".tmp", Data);
 }
 
-std::string ReadFileBytes(const std::string& FileName) { return ReadWhole(FileName); }
+std::string classlib::ReadFileBytes(const std::string& FileName) { return ReadWhole(FileName); }
 
-std::string ReadFileBytes(const std::u16string& FileName) { return ReadWhole(FileName); }
+std::string classlib::ReadFileBytes(const std::u16string& FileName) { return ReadWhole(FileName); }
 
 TTextFile::~TTextFile() {
   if (!IsOpen()) return;
@@ -142,15 +142,15 @@ void TTextFile::Open(Mode mode, bool append) {
     handle_ = FileOpen(name_, fmOpenRead | fmShareDenyWrite);
   } else if (append) {
     handle_ = FileOpen(name_, fmOpenWrite);
-    if (handle_ != kInvalidFile && FileSeek(handle_, 0, soEnd) < 0) {
+    if (handle_ != classlib::kInvalidFile && FileSeek(handle_, 0, soEnd) < 0) {
       FileClose(handle_);
-      handle_ = kInvalidFile;
+      handle_ = classlib::kInvalidFile;
       Fail(101, "Cannot append to file");
     }
   } else {
     handle_ = FileCreate(name_);
   }
-  if (handle_ == kInvalidFile)
+  if (handle_ == classlib::kInvalidFile)
     Fail(OpenErrorCode(), mode == Mode::kInput ? "Cannot open file" : "Cannot write file");
   mode_ = mode;
   buf_.clear();
@@ -225,12 +225,12 @@ void TTextFile::CloseFile() {
     Flush();
   } catch (...) {
     FileClose(h);
-    handle_ = kInvalidFile;
+    handle_ = classlib::kInvalidFile;
     mode_ = Mode::kClosed;
     throw;
   }
   FileClose(h);
-  handle_ = kInvalidFile;
+  handle_ = classlib::kInvalidFile;
   mode_ = Mode::kClosed;
   buf_.clear();
   pos_ = 0;

@@ -34,7 +34,7 @@ class TTextFile {
   // is not open.
   void CloseFile();
 
-  bool IsOpen() const { return handle_ != kInvalidFile; }
+  bool IsOpen() const { return handle_ != classlib::kInvalidFile; }
   const std::string& FileName() const { return name_; }
 
  private:
@@ -46,7 +46,7 @@ class TTextFile {
   void Flush();
 
   std::string name_;
-  THandle handle_ = kInvalidFile;
+  THandle handle_ = classlib::kInvalidFile;
   Mode mode_ = Mode::kClosed;
   std::string buf_;
   size_t pos_ = 0;
@@ -64,6 +64,8 @@ inline void Write(TTextFile& F, const std::string& Text) { F.Write(Text); }
 inline bool Eof(TTextFile& F) { return F.Eof(); }
 inline void CloseFile(TTextFile& F) { F.CloseFile(); }
 
+namespace classlib {
+
 // Replaces the file's whole content so that a failure at any point (disk
 // full, read-only file, folder gone) leaves the previous file as it was: the
 // data go to FileName + ".tmp" beside it, are flushed to the disk, and only
@@ -77,3 +79,5 @@ void WriteFileReplacing(const std::u16string& FileName, const std::string& Data)
 // 100 for a read that failed) when it cannot be opened or read.
 std::string ReadFileBytes(const std::string& FileName);
 std::string ReadFileBytes(const std::u16string& FileName);
+
+}  // namespace classlib

@@ -21,7 +21,7 @@ std::string Native(const std::u16string& name) {
     if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
         name[i + 1] < 0xE000)
       cp = 0x10000 + ((cp - 0xD800) << 10) + (name[++i] - 0xDC00);
-    AppendUtf8(out, cp == '\\' ? U'/' : cp);
+    classlib::AppendUtf8(out, cp == '\\' ? U'/' : cp);
   }
   return out;
 }
@@ -31,21 +31,21 @@ std::string Native(const std::u16string& name) {
 
 #ifdef _WIN32
 
-THandle FileOpenW(const std::u16string& name, int mode) {
+THandle classlib::FileOpenW(const std::u16string& name, int mode) {
   static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
   DWORD share = (mode & fmShareDenyWrite) ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
   HANDLE h = CreateFileW(Native(name).c_str(), kAccess[(mode & 3) < 3 ? mode & 3 : 0], share, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
+  return h == INVALID_HANDLE_VALUE ? classlib::kInvalidFile : reinterpret_cast<THandle>(h);
 }
 
-THandle FileCreateW(const std::u16string& name) {
+THandle classlib::FileCreateW(const std::u16string& name) {
   HANDLE h = CreateFileW(Native(name).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                          nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return h == INVALID_HANDLE_VALUE ? kInvalidFile : reinterpret_cast<THandle>(h);
+  return h == INVALID_HANDLE_VALUE ? classlib::kInvalidFile : reinterpret_cast<THandle>(h);
 }
 
-bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to) {
+bool classlib::RenameFileReplacingW(const std::u16string& from, const std::u16string& to) {
   // Windows refuses a read-only target; not every implementation of the API
   // does, so it is checked here too.
   DWORD a = GetFileAttributesW(Native(to).c_str());
@@ -57,16 +57,16 @@ bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to) 
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool SysDeleteFileW(const std::u16string& name) { return DeleteFileW(Native(name).c_str()); }
+bool classlib::SysDeleteFileW(const std::u16string& name) { return DeleteFileW(Native(name).c_str()); }
 
 #else
 
 // Natively the narrow functions take the path's bytes as they are.
-THandle FileOpenW(const std::u16string& name, int mode) { return FileOpen(Native(name), mode); }
-THandle FileCreateW(const std::u16string& name) { return FileCreate(Native(name)); }
-bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to) {
-  return RenameFileReplacing(Native(from), Native(to));
+THandle classlib::FileOpenW(const std::u16string& name, int mode) { return FileOpen(Native(name), mode); }
+THandle classlib::FileCreateW(const std::u16string& name) { return FileCreate(Native(name)); }
+bool classlib::RenameFileReplacingW(const std::u16string& from, const std::u16string& to) {
+  return classlib::RenameFileReplacing(Native(from), Native(to));
 }
-bool SysDeleteFileW(const std::u16string& name) { return SysDeleteFile(Native(name)); }
+bool classlib::SysDeleteFileW(const std::u16string& name) { return classlib::SysDeleteFile(Native(name)); }
 
 #endif

@@ -228,9 +228,9 @@ bool TWinControl::SetCursorFor(TMessage& M) {
   ::ScreenToClient(handle_, &sp);
   TControl* c = ControlAtPos(Point(sp.x, sp.y), true);
   if (!c) c = this;
-  TCursor cur = ScreenCursorOverride() != crDefault ? ScreenCursorOverride() : c->Cursor();
+  TCursor cur = classlib::ScreenCursorOverride() != crDefault ? classlib::ScreenCursorOverride() : c->Cursor();
   if (cur == crDefault) return false;
-  ::SetCursor(CursorHandleOf(cur));
+  ::SetCursor(classlib::CursorHandleOf(cur));
   M.Result = 1;
   return true;
 }

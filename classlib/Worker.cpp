@@ -47,7 +47,7 @@ bool TWorkerJob::Wait(int ms) {
 
 TWorker::TWorker() {
 #ifdef _WIN32
-  gui_window_ = CreateHiddenWindow(L"KorvalisWorkerDone", CompletionProc);
+  gui_window_ = classlib::CreateHiddenWindow(L"KorvalisWorkerDone", CompletionProc);
 #endif
   thread_ = std::thread([this] { Loop(); });
 }
@@ -131,7 +131,7 @@ void TWorker::Post(Done done) {
 #endif
 }
 
-int RunPostedCompletions() {
+int classlib::RunPostedCompletions() {
   int n = 0;
 #ifdef _WIN32
   MSG m;

@@ -63,6 +63,10 @@ class TWorker {
   std::thread thread_;
 };
 
+namespace classlib {
+
 // Runs the completions posted so far to this thread (the message loop runs
 // them too on Windows). Returns how many ran.
 int RunPostedCompletions();
+
+}  // namespace classlib

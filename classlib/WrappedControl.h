@@ -8,6 +8,3 @@
 // the library must neither capture the mouse for it nor make clicks of its
 // own out of its button messages.
 inline void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
-
-// While a form's layout is applied, nothing the user did has happened yet.
-inline bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }

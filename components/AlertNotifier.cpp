@@ -61,7 +61,7 @@ void TMsgCollectionItem::Assign(TPersistent* Source) {
 }
 
 TMsgCollection::TMsgCollection(TPersistent* Owner)
-    : TCollection(CollectionItemFactory<TMsgCollectionItem>(), Owner) {}
+    : TCollection(classlib::CollectionItemFactory<TMsgCollectionItem>(), Owner) {}
 
 // --- The component --------------------------------------------------------------------------
 

@@ -197,7 +197,7 @@ void TPictureItem::Assign(TPersistent* Source) {
 }
 
 TPictureCollection::TPictureCollection(TPictureContainer* Owner)
-    : TCollection(CollectionItemFactory<TPictureItem>(), Owner) {}
+    : TCollection(classlib::CollectionItemFactory<TPictureItem>(), Owner) {}
 
 TPictureContainer::TPictureContainer(TComponent* AOwner)
     : TComponent(AOwner), items_(new TPictureCollection(this)) {}

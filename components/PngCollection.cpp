@@ -36,7 +36,7 @@ std::string TPngCollectionItem::DisplayName() const {
 }
 
 TPngCollectionItems::TPngCollectionItems(TPngCollection* Owner)
-    : TCollection(CollectionItemFactory<TPngCollectionItem>(), Owner) {}
+    : TCollection(classlib::CollectionItemFactory<TPngCollectionItem>(), Owner) {}
 
 TPngCollection* TPngCollectionItems::Collection() const {
   return static_cast<TPngCollection*>(Owner());

@@ -22,7 +22,7 @@ LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 class WindowTimerHost : public components::TimerHost {
  public:
-  WindowTimerHost() { wnd_ = CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE); }
+  WindowTimerHost() { wnd_ = classlib::CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE); }
   ~WindowTimerHost() override {
     if (wnd_) DestroyWindow(wnd_);
   }

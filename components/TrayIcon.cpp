@@ -55,7 +55,7 @@ class TTrayIconHandler {
   TTrayIconHandler() {
     // 0 when the shell message cannot be registered: then it matches nothing.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    wnd_ = CreateHiddenWindow(kHandlerClass, WndProc, WS_EX_TOOLWINDOW);
+    wnd_ = classlib::CreateHiddenWindow(kHandlerClass, WndProc, WS_EX_TOOLWINDOW);
   }
   ~TTrayIconHandler() {
     if (wnd_) DestroyWindow(wnd_);
@@ -224,8 +224,6 @@ void TTrayIcon::TaskbarCreated() {
   ShowIcon();
 }
 
-static bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
-
 void TTrayIcon::SetHint(const std::string& v) {
   hint_ = v;
   ModifyIcon();
@@ -244,7 +242,7 @@ void TTrayIcon::SetIcon(HICON v) {
 }
 
 void TTrayIcon::SetIconVisible(bool v) {
-  if (IsLoading(this)) { // applied by Loaded
+  if (classlib::IsLoading(this)) { // applied by Loaded
     iconVisible_ = v;
     return;
   }
@@ -285,7 +283,7 @@ void TTrayIcon::SetIconIndex(int v) {
 
 void TTrayIcon::SetCycleIcons(bool v) {
   cycleIcons_ = v;
-  if (IsLoading(this)) return;
+  if (classlib::IsLoading(this)) return;
   if (v) {
     SetIconIndex(0);
     cycleTimer_->SetInterval(cycleInterval_);
@@ -309,7 +307,7 @@ void TTrayIcon::SetPopupMenu(TPopupMenu* v) {
 
 void TTrayIcon::SetWantEnterExitEvents(bool v) {
   wantEnterExit_ = v;
-  if (!IsLoading(this)) exitTimer_->SetEnabled(v);
+  if (!classlib::IsLoading(this)) exitTimer_->SetEnabled(v);
 }
 
 void TTrayIcon::SetDesignPreview(bool v) {

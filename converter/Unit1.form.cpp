@@ -42,8 +42,8 @@ void TForm1::CreateLayout() {
   Timer1->SetName("Timer1");
   Timer1->SetEnabled(false);
   Timer1->SetInterval(1000);
-  Timer1->OnTimer = Bind(this, &TForm1::Timer1Timer);
+  Timer1->OnTimer = classlib::Bind(this, &TForm1::Timer1Timer);
 
-  OnCreate = Bind(this, &TForm1::FormCreate);
-  OnClose = Bind(this, &TForm1::FormClose);
+  OnCreate = classlib::Bind(this, &TForm1::FormCreate);
+  OnClose = classlib::Bind(this, &TForm1::FormClose);
 }

@@ -14,7 +14,7 @@ void RegisterEditCursor() {
   if (done) return;
   done = true;
   HCURSOR h = LoadCursorW(GetModuleHandleW(nullptr), L"REVERSEDARROW");
-  RegisterCursor(DgEditCursor::ReversedArrow, h ? h : LoadCursorW(nullptr, IDC_ARROW));
+  classlib::RegisterCursor(DgEditCursor::ReversedArrow, h ? h : LoadCursorW(nullptr, IDC_ARROW));
 }
 
 int GlyphWidthOf(TBitmap& Glyph) { return Glyph.Empty() ? 0 : Glyph.Width(); }

@@ -51,5 +51,5 @@ void TDgColumnDragFeedback::ShowArrows(bool Show, const TPoint& Upper, const TPo
 void TDgColumnDragFeedback::SetCursor(TCursor Cursor) {
   box_->SetCursor(Cursor);
   if (box_->HandleAllocated() && GetCapture() == box_->Handle())
-    ::SetCursor(CursorHandleOf(Cursor));
+    ::SetCursor(classlib::CursorHandleOf(Cursor));
 }

@@ -132,7 +132,7 @@ void TDataGridWindow::SetCursorShape(TCursor Cursor) {
   if (handle_) {
     POINT p;
     GetCursorPos(&p);
-    if (WindowFromPoint(p) == handle_) ::SetCursor(CursorHandleOf(Cursor));
+    if (WindowFromPoint(p) == handle_) ::SetCursor(classlib::CursorHandleOf(Cursor));
   }
 }
 

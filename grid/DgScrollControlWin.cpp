@@ -29,7 +29,7 @@ void DgRegisterCursors() {
                {DgCursor::ReversedArrow, L"REVERSEDARROW", IDC_ARROW}};
   for (const auto& t : table) {
     HCURSOR h = LoadCursorW(GetModuleHandleW(nullptr), t.name);
-    RegisterCursor(t.id, h ? h : LoadCursorW(nullptr, t.fallback));
+    classlib::RegisterCursor(t.id, h ? h : LoadCursorW(nullptr, t.fallback));
   }
 }
 
@@ -147,7 +147,7 @@ void TDgScrollControl::WndProc(TMessage& M) {
     case WM_MOUSEWHEEL:
       if (MouseWheelEnabled) {
         WheelStep(GET_WHEEL_DELTA_WPARAM(M.WParam),
-                  ShiftStateFromKeys(GET_KEYSTATE_WPARAM(M.WParam)));
+                  classlib::ShiftStateFromKeys(GET_KEYSTATE_WPARAM(M.WParam)));
         M.Result = 0;
         return;
       }
@@ -188,8 +188,8 @@ void TDgScrollControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
 }
 
 void TDgScrollControl::SetRollCursor(int Cursor) {
-  SetScreenCursorOverride(Cursor ? Cursor : crDefault);
-  ::SetCursor(Cursor ? CursorHandleOf(Cursor) : LoadCursorW(nullptr, IDC_ARROW));
+  classlib::SetScreenCursorOverride(Cursor ? Cursor : crDefault);
+  ::SetCursor(Cursor ? classlib::CursorHandleOf(Cursor) : LoadCursorW(nullptr, IDC_ARROW));
   if (Cursor) indicator_->SetCursor(Cursor);
 }
 

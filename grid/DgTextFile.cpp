@@ -172,12 +172,12 @@ void StoreGridRecords(TDgTextFileGrid& Grid, const TDgTextRecords& Records) {
 void SaveToTextFile(TDgTextFileGrid& Grid, const WideString& FileName, char16_t Separator,
                     char16_t Delimiter, uint8_t Encoding) {
   std::string bytes = GridTextBytes(Grid, Separator, Delimiter, Encoding);
-  WriteFileReplacing(FileName, bytes);
+  classlib::WriteFileReplacing(FileName, bytes);
 }
 
 void LoadFromTextFile(TDgTextFileGrid& Grid, const WideString& FileName, char16_t Separator,
                       char16_t Delimiter) {
   CheckMarks(Separator, Delimiter);
-  TDgTextRecords records = ParseGridText(ReadFileBytes(FileName), Separator, Delimiter);
+  TDgTextRecords records = ParseGridText(classlib::ReadFileBytes(FileName), Separator, Delimiter);
   StoreGridRecords(Grid, records);
 }

@@ -65,25 +65,25 @@ bool TSystemRecordDisk::SaveFile(const std::string& Name, const TRecordBuffer& D
   // leaves no damaged recording under the final name.
   const std::string part = Name + ".part";
   THandle h = FileCreate(part);
-  if (h == kInvalidFile) return false;
+  if (h == classlib::kInvalidFile) return false;
   bool ok = Data.ForEach([h](const uint8_t* p, size_t n) {
     return FileWrite(h, p, static_cast<int64_t>(n)) == static_cast<int64_t>(n);
   });
   FileClose(h);
   if (ok) ok = FileSize(part) == static_cast<int64_t>(Data.Size());
-  if (ok) ok = RenameFileReplacing(part, Name);
-  if (!ok) SysDeleteFile(part);
+  if (ok) ok = classlib::RenameFileReplacing(part, Name);
+  if (!ok) classlib::SysDeleteFile(part);
   return ok;
 }
 
 bool TSystemRecordDisk::SaveText(const std::string& Name, const std::string& Text) {
   try {
-    WriteFileReplacing(Name, Text);
+    classlib::WriteFileReplacing(Name, Text);
     return true;
   } catch (...) { return false; }
 }
 
-bool TSystemRecordDisk::RemoveFile(const std::string& Name) { return SysDeleteFile(Name); }
+bool TSystemRecordDisk::RemoveFile(const std::string& Name) { return classlib::SysDeleteFile(Name); }
 
 namespace {
 
@@ -113,7 +113,7 @@ std::vector<TFoundMp3> FindMp3Files(const std::string& Folder, const std::string
 
 void DeleteSmallRecordings(const std::string& AudioFolder) {
   for (const TFoundMp3& f : FindMp3Files(AudioFolder, "*.*"))
-    if (f.Size < kMinRecordingBytes) SysDeleteFile(f.Path);
+    if (f.Size < kMinRecordingBytes) classlib::SysDeleteFile(f.Path);
 }
 
 void ClearTempMp3(const std::string& Folder) {
@@ -128,7 +128,7 @@ void ClearTempMp3(const std::string& Folder) {
     } else if (IsMp3(rec.Name)) {
       int attr = FileGetAttr(path);
       if (attr >= 0 && (attr & faReadOnly)) FileSetAttr(path, attr & ~faReadOnly);
-      SysDeleteFile(path);
+      classlib::SysDeleteFile(path);
     }
   } while (FindNext(rec) == 0);
   FindClose(rec);

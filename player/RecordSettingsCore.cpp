@@ -35,7 +35,7 @@ std::string RecordSettingsText(const RecordSettings& Settings) {
 }
 
 void WriteRecordSettings(const std::string& FileName, const RecordSettings& Settings) {
-  WriteFileReplacing(FileName, RecordSettingsText(Settings));
+  classlib::WriteFileReplacing(FileName, RecordSettingsText(Settings));
 }
 
 namespace {

@@ -26,7 +26,7 @@ std::string StationFileText(const std::vector<StationEntry>& Entries) {
 }
 
 void WriteStationFile(const std::string& FileName, const std::vector<StationEntry>& Entries) {
-  WriteFileReplacing(FileName, StationFileText(Entries));
+  classlib::WriteFileReplacing(FileName, StationFileText(Entries));
 }
 
 std::string StationLine(int Number, const std::string& Name) {

@@ -55,7 +55,7 @@ std::string DecodeCharacterReferences(const std::string& Utf8) {
     char32_t cp;
     size_t len;
     if (Utf8[i] == '&' && ReadReference(Utf8, i, cp, len)) {
-      AppendUtf8(out, cp);
+      classlib::AppendUtf8(out, cp);
       i += len;
     } else {
       out += Utf8[i++];
@@ -66,7 +66,7 @@ std::string DecodeCharacterReferences(const std::string& Utf8) {
 
 std::string ConvertUtf8Cyrillic(const std::string& Text) {
   const std::string s = DecodeCharacterReferences(Text);
-  if (!IsValidUtf8(s)) return Text; // not UTF-8: already the code page's
+  if (!classlib::IsValidUtf8(s)) return Text; // not UTF-8: already the code page's
   return Utf8ToCp1251(s);
 }
 

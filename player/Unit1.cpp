@@ -171,7 +171,7 @@ void TForm1::Label15Click(TObject* Sender) { OpenBeside(EqualizerForm); }
 void TForm1::Label16Click(TObject* Sender) { OpenBeside(RecordedFilesForm); }
 
 void TForm1::Label11Click(TObject* Sender) {
-  if (!Label11->Caption().empty()) ShellOpen(Label11->Caption());
+  if (!Label11->Caption().empty()) classlib::ShellOpen(Label11->Caption());
 }
 
 void TForm1::Timer8Timer(TObject* Sender) {

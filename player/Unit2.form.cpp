@@ -42,8 +42,8 @@ void TForm2::CreateLayout() {
     bar->SetHint(EqBarHint(n));
     bar->SetShowHint(true);
     bar->SetVisible(n <= kEqBandCount);
-    bar->OnChange = Bind(this, handlers[n - 1]);
+    bar->OnChange = classlib::Bind(this, handlers[n - 1]);
   }
 
-  OnCreate = Bind(this, &TForm2::FormCreate);
+  OnCreate = classlib::Bind(this, &TForm2::FormCreate);
 }

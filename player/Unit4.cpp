@@ -88,7 +88,7 @@ void TForm4::BindList() {
   rows_ = std::make_unique<TGridRows>(DataGrid1);
   view_ = std::make_unique<TView>(this, *rows_, Cp1251ToUtf16(IniFile("zapisano.ini")));
   ShellRequest = [](const std::string& Folder, const std::string& Verb, int Show) {
-    ShellOpen(Folder, Verb, "", "", Show, nullptr);
+    classlib::ShellOpen(Folder, Verb, "", "", Show, nullptr);
   };
 }
 

@@ -58,7 +58,7 @@ void TForm4::CreateLayout() {
   N1 = new TMenuItem(this);
   N1->SetName("N1");
   N1->Caption = "Открыть папку с записанными файлами";
-  N1->OnClick = Bind(this, &TForm4::N1Click);
+  N1->OnClick = classlib::Bind(this, &TForm4::N1Click);
   PopupMenu1->Items()->Add(N1);
 
   Panel1 = new TPanel(this);
@@ -102,14 +102,14 @@ void TForm4::CreateLayout() {
   DgTextColumn1 = AddColumn(grid, "DgTextColumn1", u"№", 50, clGray, true);
   DgTextColumn2 = AddColumn(grid, "DgTextColumn2", u"Композиция", 200, clBlack, false);
   DgTextColumn3 = AddColumn(grid, "DgTextColumn3", u"Размер", 100, clBlue, true);
-  grid->OnCellFormating = Bind(this, &TForm4::DataGrid1CellFormating);
+  grid->OnCellFormating = classlib::Bind(this, &TForm4::DataGrid1CellFormating);
 
   Timer1 = new TTimer(this);
   Timer1->SetName("Timer1");
   Timer1->SetInterval(1000);
   Timer1->SetEnabled(false);
-  Timer1->OnTimer = Bind(this, &TForm4::Timer1Timer);
+  Timer1->OnTimer = classlib::Bind(this, &TForm4::Timer1Timer);
 
   BindList();
-  OnCreate = Bind(this, &TForm4::FormCreate);
+  OnCreate = classlib::Bind(this, &TForm4::FormCreate);
 }

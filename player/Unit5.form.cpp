@@ -75,9 +75,9 @@ void TForm5::CreateLayout() {
   sButton1->SetBounds(74, 8, 100, 25);
   sButton1->SetCaption("Применить");
 
-  OnCreate = Bind(this, &TForm5::FormCreate);
-  sRadioButton1->OnChange = Bind(this, &TForm5::sRadioButton1Change);
-  sRadioButton2->OnChange = Bind(this, &TForm5::sRadioButton2Change);
-  sComboBox1->OnChange = Bind(this, &TForm5::sComboBox1Change);
-  sButton1->OnClick = Bind(this, &TForm5::sButton1Click);
+  OnCreate = classlib::Bind(this, &TForm5::FormCreate);
+  sRadioButton1->OnChange = classlib::Bind(this, &TForm5::sRadioButton1Change);
+  sRadioButton2->OnChange = classlib::Bind(this, &TForm5::sRadioButton2Change);
+  sComboBox1->OnChange = classlib::Bind(this, &TForm5::sComboBox1Change);
+  sButton1->OnClick = classlib::Bind(this, &TForm5::sButton1Click);
 }

@@ -57,7 +57,7 @@ void TForm6::CreateLayout() {
   sButton2->SetBounds(269, 495, 120, 27);
   sButton2->SetCaption("Закрыть");
 
-  sButton1->OnClick = Bind(this, &TForm6::sButton1Click);
-  sButton2->OnClick = Bind(this, &TForm6::sButton2Click);
-  ListBox1->OnDblClick = Bind(this, &TForm6::ListBox1DblClick);
+  sButton1->OnClick = classlib::Bind(this, &TForm6::sButton1Click);
+  sButton2->OnClick = classlib::Bind(this, &TForm6::sButton2Click);
+  ListBox1->OnDblClick = classlib::Bind(this, &TForm6::ListBox1DblClick);
 }

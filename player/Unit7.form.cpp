@@ -136,16 +136,16 @@ void TForm7::CreateLayout() {
 
   sPageControl1->SetActivePage(sTabSheet1);
 
-  OnCreate = Bind(this, &TForm7::FormCreate);
-  OnClose = Bind(this, &TForm7::FormClose);
-  slistbox1->OnDblClick = Bind(this, &TForm7::slistbox1DblClick);
-  listbox2->OnDblClick = Bind(this, &TForm7::listbox2DblClick);
-  N1->OnClick = Bind(this, &TForm7::N1Click);
-  N5->OnClick = Bind(this, &TForm7::N5Click);
-  N6->OnClick = Bind(this, &TForm7::N6Click);
-  N2->OnClick = Bind(this, &TForm7::N2Click);
-  N3->OnClick = Bind(this, &TForm7::N3Click);
-  N10->OnClick = Bind(this, &TForm7::N10Click);
-  sButton1->OnClick = Bind(this, &TForm7::sButton1Click);
-  sButton2->OnClick = Bind(this, &TForm7::sButton2Click);
+  OnCreate = classlib::Bind(this, &TForm7::FormCreate);
+  OnClose = classlib::Bind(this, &TForm7::FormClose);
+  slistbox1->OnDblClick = classlib::Bind(this, &TForm7::slistbox1DblClick);
+  listbox2->OnDblClick = classlib::Bind(this, &TForm7::listbox2DblClick);
+  N1->OnClick = classlib::Bind(this, &TForm7::N1Click);
+  N5->OnClick = classlib::Bind(this, &TForm7::N5Click);
+  N6->OnClick = classlib::Bind(this, &TForm7::N6Click);
+  N2->OnClick = classlib::Bind(this, &TForm7::N2Click);
+  N3->OnClick = classlib::Bind(this, &TForm7::N3Click);
+  N10->OnClick = classlib::Bind(this, &TForm7::N10Click);
+  sButton1->OnClick = classlib::Bind(this, &TForm7::sButton1Click);
+  sButton2->OnClick = classlib::Bind(this, &TForm7::sButton2Click);
 }

@@ -216,7 +216,7 @@ struct Band : TCollectionItem {
 }  // namespace
 
 TEST(CollectionTest, AddDeleteIndexAndIds) {
-  TCollection c(CollectionItemFactory<Band>());
+  TCollection c(classlib::CollectionItemFactory<Band>());
   auto* a = static_cast<Band*>(c.Add());
   auto* b = static_cast<Band*>(c.Add());
   auto* d = static_cast<Band*>(c.Insert(0));
@@ -242,7 +242,7 @@ TEST(CollectionTest, AddDeleteIndexAndIds) {
 }
 
 TEST(CollectionTest, UpdatesAreBatchedAndNameTheItem) {
-  TCollection c(CollectionItemFactory<Band>());
+  TCollection c(classlib::CollectionItemFactory<Band>());
   std::vector<TCollectionItem*> seen;
   c.OnUpdate = [&](TCollection*, TCollectionItem* i) { seen.push_back(i); };
   auto* a = static_cast<Band*>(c.Add());
@@ -261,7 +261,7 @@ TEST(CollectionTest, UpdatesAreBatchedAndNameTheItem) {
 }
 
 TEST(CollectionTest, AssignCopiesItems) {
-  TCollection a(CollectionItemFactory<Band>()), b(CollectionItemFactory<Band>());
+  TCollection a(classlib::CollectionItemFactory<Band>()), b(classlib::CollectionItemFactory<Band>());
   static_cast<Band*>(a.Add())->gain = 3;
   static_cast<Band*>(a.Add())->gain = -2;
   b.Add();
@@ -390,7 +390,7 @@ TEST(StringListTest, AssignIsOneChangeAndAssigningItselfKeepsTheLines) {
   l.Assign(&l);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(l.Text(), src.Text());
-  TCollection notStrings(CollectionItemFactory<Band>());
+  TCollection notStrings(classlib::CollectionItemFactory<Band>());
   EXPECT_THROW(l.Assign(&notStrings), EConvertError);
   EXPECT_EQ(l.Text(), src.Text());
 }

@@ -211,21 +211,21 @@ void TControlsWindow::CreateLayout() {
   ListView2->Columns()->Add();
   ListView2->Columns()->Add();
 
-  PaintBox1->OnPaint = Bind(this, &TControlsWindow::PaintBox1Paint);
-  Label6->OnMouseEnter = Bind(this, &TControlsWindow::Label6MouseEnter);
-  Label6->OnMouseLeave = Bind(this, &TControlsWindow::Label6MouseLeave);
-  Label7->OnMouseDown = Bind(this, &TControlsWindow::Label7MouseDown);
-  Label7->OnMouseUp = Bind(this, &TControlsWindow::Label7MouseUp);
-  Label11->OnClick = Bind(this, &TControlsWindow::Label11Click);
-  Edit1->OnChange = Bind(this, &TControlsWindow::Edit1Change);
-  Button1->OnClick = Bind(this, &TControlsWindow::Button1Click);
-  Button2->OnClick = Bind(this, &TControlsWindow::Button2Click);
-  ListBox1->OnDblClick = Bind(this, &TControlsWindow::ListBox1DblClick);
-  N1->OnClick = Bind(this, &TControlsWindow::N1Click);
-  N2->OnClick = Bind(this, &TControlsWindow::N2Click);
-  RadioButton1->OnChange = Bind(this, &TControlsWindow::RadioButton1Change);
-  RadioButton2->OnChange = Bind(this, &TControlsWindow::RadioButton2Change);
-  ComboBox1->OnChange = Bind(this, &TControlsWindow::ComboBox1Change);
-  PageControl1->OnChange = Bind(this, &TControlsWindow::PageControl1Change);
-  eq1->OnChange = Bind(this, &TControlsWindow::eq1Change);
+  PaintBox1->OnPaint = classlib::Bind(this, &TControlsWindow::PaintBox1Paint);
+  Label6->OnMouseEnter = classlib::Bind(this, &TControlsWindow::Label6MouseEnter);
+  Label6->OnMouseLeave = classlib::Bind(this, &TControlsWindow::Label6MouseLeave);
+  Label7->OnMouseDown = classlib::Bind(this, &TControlsWindow::Label7MouseDown);
+  Label7->OnMouseUp = classlib::Bind(this, &TControlsWindow::Label7MouseUp);
+  Label11->OnClick = classlib::Bind(this, &TControlsWindow::Label11Click);
+  Edit1->OnChange = classlib::Bind(this, &TControlsWindow::Edit1Change);
+  Button1->OnClick = classlib::Bind(this, &TControlsWindow::Button1Click);
+  Button2->OnClick = classlib::Bind(this, &TControlsWindow::Button2Click);
+  ListBox1->OnDblClick = classlib::Bind(this, &TControlsWindow::ListBox1DblClick);
+  N1->OnClick = classlib::Bind(this, &TControlsWindow::N1Click);
+  N2->OnClick = classlib::Bind(this, &TControlsWindow::N2Click);
+  RadioButton1->OnChange = classlib::Bind(this, &TControlsWindow::RadioButton1Change);
+  RadioButton2->OnChange = classlib::Bind(this, &TControlsWindow::RadioButton2Change);
+  ComboBox1->OnChange = classlib::Bind(this, &TControlsWindow::ComboBox1Change);
+  PageControl1->OnChange = classlib::Bind(this, &TControlsWindow::PageControl1Change);
+  eq1->OnChange = classlib::Bind(this, &TControlsWindow::eq1Change);
 }

@@ -160,19 +160,19 @@ void SetReadOnly(const std::string& name, bool on) {
 
 TEST_F(Files, ReplacingAFileKeepsTheOldOneWholeWhenAnyStepFails) {
   const std::string name = dir_ + "k1.ini";
-  WriteFileReplacing(name, "new\r\n");  // no old file yet
+  classlib::WriteFileReplacing(name, "new\r\n");  // no old file yet
   EXPECT_EQ(Read(name), "new\r\n");
-  WriteFileReplacing(name, "");  // an empty list is a valid content
+  classlib::WriteFileReplacing(name, "");  // an empty list is a valid content
   EXPECT_EQ(Read(name), "");
   Put(name, "old\r\n");
-  WriteFileReplacing(name, "replaced\r\n");
+  classlib::WriteFileReplacing(name, "replaced\r\n");
   EXPECT_EQ(Read(name), "replaced\r\n");
   EXPECT_FALSE(FileExists(name + ".tmp"));
 
   // A read-only file is not replaced; the failure names the file.
   SetReadOnly(name, true);
   try {
-    WriteFileReplacing(name, "lost?");
+    classlib::WriteFileReplacing(name, "lost?");
     ADD_FAILURE() << "a read-only file was replaced";
   } catch (const EInOutError& e) {
     EXPECT_EQ(e.ErrorCode, 5);
@@ -184,7 +184,7 @@ TEST_F(Files, ReplacingAFileKeepsTheOldOneWholeWhenAnyStepFails) {
 
   // The folder is gone: nothing can be written, and that is reported.
   const std::string gone = dir_ + "gone" + PathDelim + "zap.ini";
-  EXPECT_NE(CodeOf([&] { WriteFileReplacing(gone, "TRUE\r\n"); }), 0);
+  EXPECT_NE(CodeOf([&] { classlib::WriteFileReplacing(gone, "TRUE\r\n"); }), 0);
   EXPECT_FALSE(FileExists(gone));
 }
 
@@ -200,7 +200,7 @@ TEST_F(Files, ReplacingAFileKeepsTheOldOneWhenTheDiskFillsUp) {
   rlimit small = was;
   small.rlim_cur = 4096;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  int code = CodeOf([&] { WriteFileReplacing(name, std::string(100000, 'x')); });
+  int code = CodeOf([&] { classlib::WriteFileReplacing(name, std::string(100000, 'x')); });
   setrlimit(RLIMIT_FSIZE, &was);
   std::signal(SIGXFSZ, handler);
   EXPECT_EQ(code, 101);

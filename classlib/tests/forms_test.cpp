@@ -97,13 +97,13 @@ struct BoxRecorder {
   std::vector<std::string> texts;
   std::vector<UINT> flags;
   BoxRecorder() {
-    MessageBoxHook = [this](HWND, const std::string& t, const std::string& c, UINT f) {
+    classlib::MessageBoxHook = [this](HWND, const std::string& t, const std::string& c, UINT f) {
       texts.push_back(c + ": " + t);
       flags.push_back(f);
       return IDOK;
     };
   }
-  ~BoxRecorder() { MessageBoxHook = nullptr; }
+  ~BoxRecorder() { classlib::MessageBoxHook = nullptr; }
 };
 
 }  // namespace

@@ -246,15 +246,15 @@ TEST_F(Shell, BitmapFromANamedResourceDrawsTransparently) {
 
 TEST_F(Shell, ProcessesStartHiddenAndReportTheirExitCode) {
   DWORD code = 0;
-  ASSERT_TRUE(StartProcess("cmd.exe /c exit 3", "", SW_HIDE, true, &code));
+  ASSERT_TRUE(classlib::StartProcess("cmd.exe /c exit 3", "", SW_HIDE, true, &code));
   EXPECT_EQ(code, 3u);
-  EXPECT_FALSE(StartProcess("no_such_program_here.exe", "", SW_HIDE, true, &code));
+  EXPECT_FALSE(classlib::StartProcess("no_such_program_here.exe", "", SW_HIDE, true, &code));
 }
 
 TEST_F(Shell, MessageDialogsPickIconsAndButtons) {
   UINT flags = 0;
   std::string text;
-  MessageBoxHook = [&](HWND, const std::string& t, const std::string&, UINT f) {
+  classlib::MessageBoxHook = [&](HWND, const std::string& t, const std::string&, UINT f) {
     text = t;
     flags = f;
     return IDYES;
@@ -266,7 +266,7 @@ TEST_F(Shell, MessageDialogsPickIconsAndButtons) {
   EXPECT_EQ(flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   Application->MessageBox("Текст", "Заголовок", MB_OK | MB_ICONERROR);
   EXPECT_EQ(text, "Текст");
-  MessageBoxHook = nullptr;
+  classlib::MessageBoxHook = nullptr;
 }
 
 TEST_F(Shell, TimerMayFreeItselfInItsOwnTick) {

@@ -70,14 +70,14 @@ void TTestForm::CreateLayout() {
   PopupMenu1->Items()->Add(N1);
   Swatch1->SetPopupMenu(PopupMenu1);
 
-  OnCreate = Bind(this, &TTestForm::FormCreate);
-  OnShow = Bind(this, &TTestForm::FormShow);
-  OnCloseQuery = Bind(this, &TTestForm::FormCloseQuery);
-  OnClose = Bind(this, &TTestForm::FormClose);
-  OnDestroy = Bind(this, &TTestForm::FormDestroy);
-  Timer1->OnTimer = Bind(this, &TTestForm::Timer1Timer);
-  Swatch1->OnClick = Bind(this, &TTestForm::Swatch1Click);
-  Swatch1->OnMouseEnter = Bind(this, &TTestForm::Swatch1MouseEnter);
-  Swatch1->OnMouseLeave = Bind(this, &TTestForm::Swatch1MouseLeave);
-  SetMessageHandler(WM_SYSCOMMAND, Bind(this, &TTestForm::WMSysCommand));
+  OnCreate = classlib::Bind(this, &TTestForm::FormCreate);
+  OnShow = classlib::Bind(this, &TTestForm::FormShow);
+  OnCloseQuery = classlib::Bind(this, &TTestForm::FormCloseQuery);
+  OnClose = classlib::Bind(this, &TTestForm::FormClose);
+  OnDestroy = classlib::Bind(this, &TTestForm::FormDestroy);
+  Timer1->OnTimer = classlib::Bind(this, &TTestForm::Timer1Timer);
+  Swatch1->OnClick = classlib::Bind(this, &TTestForm::Swatch1Click);
+  Swatch1->OnMouseEnter = classlib::Bind(this, &TTestForm::Swatch1MouseEnter);
+  Swatch1->OnMouseLeave = classlib::Bind(this, &TTestForm::Swatch1MouseLeave);
+  SetMessageHandler(WM_SYSCOMMAND, classlib::Bind(this, &TTestForm::WMSysCommand));
 }

@@ -41,21 +41,21 @@ TEST(Cp1251, InvalidUtf8BecomesQuestionMarks) {
 }
 
 TEST(Cp1251, Utf8CheckTellsWellFormedTextFromCodePageBytes) {
-  EXPECT_TRUE(IsValidUtf8(u8"Привет — «Ў» \U0001F600 \uFFFD"));
-  EXPECT_TRUE(IsValidUtf8(""));
-  EXPECT_FALSE(IsValidUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));  // "Привет" in the code page
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));                   // overlong
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));               // a surrogate
-  EXPECT_FALSE(IsValidUtf8("ok\xE2\x82"));                  // cut short
+  EXPECT_TRUE(classlib::IsValidUtf8(u8"Привет — «Ў» \U0001F600 \uFFFD"));
+  EXPECT_TRUE(classlib::IsValidUtf8(""));
+  EXPECT_FALSE(classlib::IsValidUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));  // "Привет" in the code page
+  EXPECT_FALSE(classlib::IsValidUtf8("\xC0\xAF"));                   // overlong
+  EXPECT_FALSE(classlib::IsValidUtf8("\xED\xA0\x80"));               // a surrogate
+  EXPECT_FALSE(classlib::IsValidUtf8("ok\xE2\x82"));                  // cut short
   std::string out;
-  AppendUtf8(out, 0x20AC);
-  AppendUtf8(out, 0x1F600);
+  classlib::AppendUtf8(out, 0x20AC);
+  classlib::AppendUtf8(out, 0x1F600);
   EXPECT_EQ(out, std::string(u8"€\U0001F600"));
 }
 
 TEST(Cp1251, SupplementaryCharactersSurviveUtf8AndWide) {
   std::string utf8 = u8"A😀B";
-  EXPECT_EQ(WideToUtf8(Utf8ToWide(utf8)), utf8);
+  EXPECT_EQ(classlib::WideToUtf8(classlib::Utf8ToWide(utf8)), utf8);
 }
 
 TEST(Case, UpperCasingFollowsTheCodePage) {
@@ -169,7 +169,7 @@ TEST(Strings, TrimAndSearch) {
   EXPECT_EQ(TrimRight("  x "), "  x");
   EXPECT_EQ(Pos("Title=", "StreamTitle='x'"), 7);
   EXPECT_EQ(Pos("zz", "abc"), 0);
-  EXPECT_EQ(StringReplaceAll("a,b,,c", ",", ";"), "a;b;;c");
+  EXPECT_EQ(classlib::StringReplaceAll("a,b,,c", ",", ";"), "a;b;;c");
 }
 
 TEST(FileNames, SplitAndJoin) {

@@ -47,7 +47,7 @@ struct Rig {
   // Runs completions until the phase is reached (or 5 s pass).
   bool WaitFor(AlertPhase p) {
     for (int i = 0; i < 5000; ++i) {
-      RunPostedCompletions();
+      classlib::RunPostedCompletions();
       if (c->Phase() == p) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -109,7 +109,7 @@ TEST(AlertFade, HoldKeepsItOpaqueAndReleaseCountsAnew) {
   r.c->Hold();
   EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  RunPostedCompletions(); // the stopped fade-in's completion changes nothing
+  classlib::RunPostedCompletions(); // the stopped fade-in's completion changes nothing
   EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
   EXPECT_EQ(r.Last(), 255);
   r.now += 100000;
@@ -135,7 +135,7 @@ TEST(AlertFade, ANewTitleDuringTheFadeOutKeepsThePopup) {
   r.c->Restart();
   EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  RunPostedCompletions();
+  classlib::RunPostedCompletions();
   EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
   EXPECT_EQ(r.hides, 0);
   EXPECT_EQ(r.Last(), 160);
@@ -148,7 +148,7 @@ TEST(AlertFade, DestroyedMidFadeJoinsAndDropsItsCompletion) {
     std::this_thread::sleep_for(std::chrono::milliseconds(i % 5));
     if (i % 2) r.c->Hold();
     r.c.reset();
-    RunPostedCompletions(); // nothing runs on the freed controller
+    classlib::RunPostedCompletions(); // nothing runs on the freed controller
     EXPECT_EQ(r.hides, 0);
   }
 }

@@ -28,7 +28,7 @@ class RecordDisk : public ::testing::Test {
           Remove(dir + r.Name + PathDelim);
         else {
           FileSetAttr(dir + r.Name, 0);
-          SysDeleteFile(dir + r.Name);
+          classlib::SysDeleteFile(dir + r.Name);
         }
       } while (FindNext(r) == 0);
       FindClose(r);
@@ -38,7 +38,7 @@ class RecordDisk : public ::testing::Test {
   void Make(const std::string& name, size_t size) {
     ForceDirectories(ExtractFilePath(root + name));
     THandle h = FileCreate(root + name);
-    ASSERT_NE(h, kInvalidFile) << name;
+    ASSERT_NE(h, classlib::kInvalidFile) << name;
     std::string bytes(size, 'x');
     ASSERT_EQ(FileWrite(h, bytes.data(), static_cast<int64_t>(size)), static_cast<int64_t>(size));
     FileClose(h);

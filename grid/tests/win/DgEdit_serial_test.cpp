@@ -128,7 +128,7 @@ TEST(DgEdit, LeftStripSelectsAllAndGlyphClickIsRaised) {
   EXPECT_EQ(13, w.edit->SelLength());
   EXPECT_EQ(0, clicks);
   EXPECT_EQ(DgEditCursor::ReversedArrow, w.edit->Cursor());
-  EXPECT_NE(nullptr, CursorHandleOf(DgEditCursor::ReversedArrow));
+  EXPECT_NE(nullptr, classlib::CursorHandleOf(DgEditCursor::ReversedArrow));
   // On the glyph itself.
   Click(w.h(), 5, 8);
   Pump(80);

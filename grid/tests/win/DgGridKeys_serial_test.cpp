@@ -187,7 +187,7 @@ TEST(DgGridKeys, TheWheelScrollsTheRows) {
 TEST(DgGridKeys, ANumberColumnRefusesLettersWithAMessageAndKeepsTheCell) {
   GridWindow w(true);
   std::vector<std::string> boxes;
-  MessageBoxHook = [&](HWND, const std::string& text, const std::string&, UINT) {
+  classlib::MessageBoxHook = [&](HWND, const std::string& text, const std::string&, UINT) {
     boxes.push_back(text);
     return IDOK;
   };
@@ -210,5 +210,5 @@ TEST(DgGridKeys, ANumberColumnRefusesLettersWithAMessageAndKeepsTheCell) {
   EXPECT_FALSE(w.g->CellEditing());
   EXPECT_EQ(2u, boxes.size());
   EXPECT_EQ(u"1024", w.g->Cells(2, 1));
-  MessageBoxHook = nullptr;
+  classlib::MessageBoxHook = nullptr;
 }

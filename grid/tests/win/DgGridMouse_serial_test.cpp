@@ -91,7 +91,7 @@ TEST(GridMouseWindow, DraggingAColumnEdgeResizesOnRelease) {
   MoveTo(f.h(), 62, 8);
   Pump(40);
   Glide(f.h(), 62, 8, 60, 8, 2);
-  EXPECT_EQ(GetCursor(), CursorHandleOf(DgCursor::HorzSplit));
+  EXPECT_EQ(GetCursor(), classlib::CursorHandleOf(DgCursor::HorzSplit));
   MouseDown(f.h(), 60, 8);
   Pump(30);
   Glide(f.h(), 60, 8, 110, 12);

@@ -181,7 +181,7 @@ TEST(DgScrollControl, MiddleButtonRollsWithItsIndicator) {
   ClientToScreen(win.h(), &anchor);
   EXPECT_EQ(ir.left, anchor.x - 7);
   EXPECT_EQ(ir.top, anchor.y - 11);
-  EXPECT_EQ(GetCursor(), CursorHandleOf(DgCursor::Roll));
+  EXPECT_EQ(GetCursor(), classlib::CursorHandleOf(DgCursor::Roll));
   // Within 5 pixels: no scrolling.
   MoveTo(win.h(), 100, 64);
   Pump(150);
@@ -189,7 +189,7 @@ TEST(DgScrollControl, MiddleButtonRollsWithItsIndicator) {
   // 50 pixels below: down, a line every 50 ms.
   MoveTo(win.h(), 100, 110);
   Pump(400);
-  EXPECT_EQ(GetCursor(), CursorHandleOf(DgCursor::RollDown));
+  EXPECT_EQ(GetCursor(), classlib::CursorHandleOf(DgCursor::RollDown));
   EXPECT_EQ(win.w->RollInterval(), 50u);
   const int after = v->Position();
   EXPECT_GE(after, 3);
@@ -197,7 +197,7 @@ TEST(DgScrollControl, MiddleButtonRollsWithItsIndicator) {
   // Above the anchor: up.
   MoveTo(win.h(), 100, 0);
   Pump(100);
-  EXPECT_EQ(GetCursor(), CursorHandleOf(DgCursor::RollUp));
+  EXPECT_EQ(GetCursor(), classlib::CursorHandleOf(DgCursor::RollUp));
   SendButton(MOUSEEVENTF_MIDDLEUP);
   Pump(60);
   EXPECT_FALSE(win.w->Rolling());

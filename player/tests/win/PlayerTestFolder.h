@@ -49,12 +49,12 @@ class PlayerTestFolder {
 class BoxRecorder {
  public:
   BoxRecorder() {
-    MessageBoxHook = [this](HWND, const std::string& text, const std::string&, UINT) {
+    classlib::MessageBoxHook = [this](HWND, const std::string& text, const std::string&, UINT) {
       texts.push_back(text);
       return IDOK;
     };
   }
-  ~BoxRecorder() { MessageBoxHook = nullptr; }
+  ~BoxRecorder() { classlib::MessageBoxHook = nullptr; }
   std::vector<std::string> texts;
 };
 

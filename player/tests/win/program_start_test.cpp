@@ -22,7 +22,7 @@ TEST(ProgramStart, FromAFolderWithBlanksAndCyrillicShowsOnlyTheMainWindowAndClos
   Sleep(1500); // past the one-second start-up timer
   EXPECT_TRUE(p.Answers(main));
   std::wstring message;
-  EXPECT_EQ(p.WaitForBox(message, 100), nullptr) << WideToUtf8(message);
+  EXPECT_EQ(p.WaitForBox(message, 100), nullptr) << classlib::WideToUtf8(message);
   EXPECT_FALSE(Exists(small));
   EXPECT_TRUE(Exists(big));
   EXPECT_EQ(p.CloseAndWait(main), 0);

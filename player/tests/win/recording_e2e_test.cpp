@@ -59,7 +59,7 @@ void RemoveTree(const std::string& dir) {
         RemoveTree(dir + r.Name + "\\");
       } else {
         FileSetAttr(dir + r.Name, 0);
-        SysDeleteFile(dir + r.Name);
+        classlib::SysDeleteFile(dir + r.Name);
       }
     } while (FindNext(r) == 0);
     FindClose(r);
