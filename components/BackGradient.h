@@ -28,7 +28,7 @@ class TBackGradient : public TGraphicControl {
   TGradStyle Style() const { return style_; }
   void SetStyle(TGradStyle v);
 
-  const GradientColors& Colors() const { return colors_; }
+  const components::GradientColors& Colors() const { return colors_; }
   // Times the gradient was drawn (into the cache or, unbuffered, the screen).
   int DrawCount() const { return drawCount_; }
 
@@ -46,7 +46,7 @@ class TBackGradient : public TGraphicControl {
   TColor startColor_ = clBlue;
   int stepWidth_ = 1;
   TGradStyle style_ = gsVertical;
-  GradientColors colors_{};
+  components::GradientColors colors_{};
   std::unique_ptr<TBitmap> cache_;
   int cachedWidth_ = 0, cachedHeight_ = 0;
   int drawCount_ = 0;

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace components {
+
 namespace {
 
 int T(float v) { return static_cast<int>(std::trunc(v)); }
@@ -134,10 +136,12 @@ void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, i
 
 } // namespace
 
-GradientColors BuildColors(TColor start, TColor end, TGradDirection direction) {
+}  // namespace components
+
+components::GradientColors BuildColors(TColor start, TColor end, TGradDirection direction) {
   const int s[3] = {ColorRed(start), ColorGreen(start), ColorBlue(start)};
   const int e[3] = {ColorRed(end), ColorGreen(end), ColorBlue(end)};
-  GradientColors table{};
+  components::GradientColors table{};
   for (int i = 0; i < 256; ++i) {
     int c[3];
     for (int ch = 0; ch < 3; ++ch)
@@ -146,6 +150,8 @@ GradientColors BuildColors(TColor start, TColor end, TGradDirection direction) {
   }
   return table;
 }
+
+namespace components {
 
 std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors, int W,
                                           int H, int stepWidth, bool buffered) {
@@ -163,3 +169,5 @@ std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors
   }
   return out;
 }
+
+}  // namespace components

@@ -23,10 +23,16 @@ enum TGradStyle {
   gsVertical
 };
 
+namespace components {
+
 using GradientColors = std::array<TColor, 256>;
 
+}  // namespace components
+
 // 256 entries from start to end colour (gdUpLeft: the table reversed).
-GradientColors BuildColors(TColor start, TColor end, TGradDirection direction);
+components::GradientColors BuildColors(TColor start, TColor end, TGradDirection direction);
+
+namespace components {
 
 struct GradShape {
   enum Kind {
@@ -50,3 +56,5 @@ constexpr TColor kGradientSilver = clSilver; // transparent colour of buffered e
 // small for a style give no bands rather than a division by zero.
 std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors, int W,
                                           int H, int stepWidth, bool buffered);
+
+}  // namespace components

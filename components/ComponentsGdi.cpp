@@ -22,10 +22,10 @@ void SetSolidBrush(TCanvas& canvas, TColor color) {
 
 } // namespace
 
-void DrawMeter(TCanvas& canvas, const std::vector<MeterSegment>& segments, TColor separator,
+void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments, TColor separator,
                TBevelCut bevel, int width, int height) {
   SetPen(canvas, psSolid, 1, separator);
-  for (const MeterSegment& s : segments) {
+  for (const components::MeterSegment& s : segments) {
     SetSolidBrush(canvas, s.Color);
     canvas.Rectangle(s.Box);
   }
@@ -38,20 +38,20 @@ void DrawMeter(TCanvas& canvas, const std::vector<MeterSegment>& segments, TColo
     canvas.SetPixel(width - 1, 0, bevel == bvLowered ? clBtnShadow : clBtnHighlight);
 }
 
-void DrawGradient(TCanvas& canvas, const std::vector<GradShape>& shapes) {
-  for (const GradShape& s : shapes) {
+void DrawGradient(TCanvas& canvas, const std::vector<components::GradShape>& shapes) {
+  for (const components::GradShape& s : shapes) {
     switch (s.Type) {
-      case GradShape::FillRect: canvas.FillRect(s.Box(), s.Color); break;
-      case GradShape::Polygon:
-      case GradShape::Ellipse:
+      case components::GradShape::FillRect: canvas.FillRect(s.Box(), s.Color); break;
+      case components::GradShape::Polygon:
+      case components::GradShape::Ellipse:
         SetPen(canvas, psClear, 1, clBlack);
         SetSolidBrush(canvas, s.Color);
-        if (s.Type == GradShape::Ellipse)
+        if (s.Type == components::GradShape::Ellipse)
           canvas.Ellipse(s.Box());
         else
           canvas.Polygon(s.Pts);
         break;
-      case GradShape::Line:
+      case components::GradShape::Line:
         SetPen(canvas, psSolid, s.PenWidth, s.Color);
         canvas.MoveTo(s.Pts[0].X, s.Pts[0].Y);
         canvas.LineTo(s.Pts[1].X, s.Pts[1].Y);

@@ -33,7 +33,7 @@ int To255(double v) { return static_cast<int>(std::nearbyint(v * 255.0)); }
 
 } // namespace
 
-RgbTriple HLS2RGB(double H, double L, double S) {
+components::RgbTriple HLS2RGB(double H, double L, double S) {
   Require("HLS2RGB", "Hue", H);
   Require("HLS2RGB", "Luminance", L);
   Require("HLS2RGB", "Saturation", S);
@@ -49,13 +49,13 @@ RgbTriple HLS2RGB(double H, double L, double S) {
   return {c[0], c[1], c[2]};
 }
 
-HlsTriple RGB2HLS(double R, double G, double B) {
+components::HlsTriple RGB2HLS(double R, double G, double B) {
   Require("RGB2HLS", "Red", R);
   Require("RGB2HLS", "Green", G);
   Require("RGB2HLS", "Blue", B);
   const double mx = std::max({R, G, B});
   const double mn = std::min({R, G, B});
-  HlsTriple out;
+  components::HlsTriple out;
   out.L = Clamp01((mx + mn) / 2.0);
   // The tolerance is given on components mapped to [-1, 1] (2X - 1).
   const double d = mx - mn;
@@ -74,15 +74,15 @@ HlsTriple RGB2HLS(double R, double G, double B) {
   return out;
 }
 
-ContrastPair ContrastColors(TColor color, double KLight, double KDark) {
+components::ContrastPair ContrastColors(TColor color, double KLight, double KDark) {
   const int r = ColorRed(color), g = ColorGreen(color), b = ColorBlue(color);
   auto light = [KLight](int x) {
     return (255 - static_cast<int>(std::nearbyint(KLight * (256 - x)))) & 0xFF;
   };
-  ContrastPair out;
+  components::ContrastPair out;
   out.Light = RGBColor(light(r), light(g), light(b));
-  const HlsTriple hls = RGB2HLS(r / 255.0, g / 255.0, b / 255.0);
-  const RgbTriple dark = HLS2RGB(hls.H, Clamp01(hls.L * KDark), hls.S);
+  const components::HlsTriple hls = RGB2HLS(r / 255.0, g / 255.0, b / 255.0);
+  const components::RgbTriple dark = HLS2RGB(hls.H, Clamp01(hls.L * KDark), hls.S);
   out.Dark = RGBColor(To255(dark.R), To255(dark.G), To255(dark.B));
   return out;
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace components {
+
 LedMeterCore::LedMeterCore() {
   // Created with the dimming of contrast 4 although LEDContrast reads 6; the
   // factor changes only when a colour or the contrast is set.
@@ -124,3 +126,5 @@ std::vector<MeterSegment> LedMeterCore::Segments(int width, int height) const {
   }
   return out;
 }
+
+}  // namespace components

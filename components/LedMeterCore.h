@@ -11,6 +11,8 @@
 
 enum TMeterDirection { mdDown, mdLeft, mdRight, mdUp };
 
+namespace components {
+
 // What the control has to do after a setter.
 enum class MeterEffect { None, Repaint, Invalidate };
 
@@ -83,3 +85,5 @@ class LedMeterCore {
   int startColor2_ = 75;
   int startColor3_ = 90;
 };
+
+}  // namespace components

@@ -21,8 +21,8 @@ void TLEDMeter::SetColorSeperator(TColor v) {
 }
 
 void TLEDMeter::SetPosition(int v) {
-  if (logic_.SetPosition(v) == MeterEffect::None) return;
-  Apply(MeterEffect::Repaint);
+  if (logic_.SetPosition(v) == components::MeterEffect::None) return;
+  Apply(components::MeterEffect::Repaint);
   Change();
 }
 
@@ -30,10 +30,10 @@ void TLEDMeter::Change() {
   if (OnChange) OnChange(this);
 }
 
-void TLEDMeter::Apply(MeterEffect e) {
-  if (e == MeterEffect::Invalidate) {
+void TLEDMeter::Apply(components::MeterEffect e) {
+  if (e == components::MeterEffect::Invalidate) {
     Invalidate();
-  } else if (e == MeterEffect::Repaint) {
+  } else if (e == components::MeterEffect::Repaint) {
     // Drawn at once (the meters move every 50 ms); only where it can be seen.
     if (Showing() && !ComponentState().Contains(csLoading)) Paint();
   }

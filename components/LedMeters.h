@@ -46,7 +46,7 @@ class TLEDMeter : public TGraphicControl {
 
   // The dimmed colours of the three bands (for diagnostics and tests).
   TColor DimColor(int band) const { return logic_.DimColor(band); }
-  const LedMeterCore& Logic() const { return logic_; }
+  const components::LedMeterCore& Logic() const { return logic_; }
 
   TNotifyEvent OnChange;
 
@@ -56,9 +56,9 @@ class TLEDMeter : public TGraphicControl {
 
  private:
   void SetColorLED(int band, TColor v);
-  void Apply(MeterEffect e);
+  void Apply(components::MeterEffect e);
 
-  LedMeterCore logic_;
+  components::LedMeterCore logic_;
   TColor colors_[3] = {clLime, clYellow, clRed};
   TColor separator_ = clBlack;
 };

@@ -9,15 +9,15 @@ namespace {
 // Subclass id of the snapping procedure.
 constexpr UINT_PTR kMagneticSubclass = 0x4D41474E; // "MAGN"
 
-HWND H(WindowId w) { return reinterpret_cast<HWND>(w); }
-WindowId W(HWND h) { return reinterpret_cast<WindowId>(h); }
+HWND H(components::WindowId w) { return reinterpret_cast<HWND>(w); }
+components::WindowId W(HWND h) { return reinterpret_cast<components::WindowId>(h); }
 
-class Win32Windows : public IWindowSystem {
+class Win32Windows : public components::IWindowSystem {
  public:
-  bool IsWindow(WindowId w) const override { return w != 0 && ::IsWindow(H(w)); }
-  bool IsVisible(WindowId w) const override { return ::IsWindowVisible(H(w)) != FALSE; }
-  bool IsMaximized(WindowId w) const override { return ::IsZoomed(H(w)) != FALSE; }
-  TRect WindowRect(WindowId w) const override {
+  bool IsWindow(components::WindowId w) const override { return w != 0 && ::IsWindow(H(w)); }
+  bool IsVisible(components::WindowId w) const override { return ::IsWindowVisible(H(w)) != FALSE; }
+  bool IsMaximized(components::WindowId w) const override { return ::IsZoomed(H(w)) != FALSE; }
+  TRect WindowRect(components::WindowId w) const override {
     RECT r{};
     ::GetWindowRect(H(w), &r);
     return {r.left, r.top, r.right, r.bottom};
@@ -32,9 +32,9 @@ class Win32Windows : public IWindowSystem {
     ::GetCursorPos(&p);
     return {p.x, p.y};
   }
-  void MoveWindows(const std::vector<WindowMove>& moves) override {
+  void MoveWindows(const std::vector<components::WindowMove>& moves) override {
     HDWP batch = ::BeginDeferWindowPos(static_cast<int>(moves.size()));
-    for (const WindowMove& m : moves) {
+    for (const components::WindowMove& m : moves) {
       if (!batch) break;
       batch = ::DeferWindowPos(batch, H(m.Wnd), nullptr, m.X, m.Y, 0, 0,
                                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

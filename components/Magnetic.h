@@ -31,15 +31,15 @@ class TMagnetic : public TObject {
   int Count() const { return core_.Count(); }
   int IndexOfWindow(HWND Wnd) const;
   // The rules and the current glue state (read-only, for diagnostics and tests).
-  const MagneticCore& Core() const { return core_; }
+  const components::MagneticCore& Core() const { return core_; }
 
   // Runs the snapping side of a message (after or instead of the window's own
   // handling, as MagneticWndProc decides).
   void HandleMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
  private:
-  std::unique_ptr<IWindowSystem> windows_;
-  MagneticCore core_;
+  std::unique_ptr<components::IWindowSystem> windows_;
+  components::MagneticCore core_;
 };
 
 // The program's snapping component; lives until the process ends.

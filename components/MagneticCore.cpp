@@ -13,6 +13,8 @@ bool RectsAdjoin(const TRect& A, const TRect& B) {
          A.Top == B.Top || A.Top == B.Bottom || A.Bottom == B.Top || A.Bottom == B.Bottom;
 }
 
+namespace components {
+
 bool NearInY(const TRect& M, const TRect& R, std::int32_t sw) {
   return M.Top < R.Bottom + sw && R.Top - sw < M.Bottom;
 }
@@ -189,3 +191,5 @@ void MagneticCore::SnapMoving(WindowId wnd, TRect& M) {
                      rects_[c].Top + M.Top - rects_[w].Top});
   windows_.MoveWindows(moves);
 }
+
+}  // namespace components

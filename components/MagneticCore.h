@@ -11,6 +11,8 @@
 
 #include "classlib/Types.h"
 
+namespace components {
+
 using WindowId = std::uintptr_t; // a window handle; pointer-sized
 
 struct WindowMove {
@@ -33,8 +35,12 @@ class IWindowSystem {
   virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
 };
 
+}  // namespace components
+
 // A and B touch: no gap between them in x or y, and one edge coordinate shared.
 bool RectsAdjoin(const TRect& A, const TRect& B);
+namespace components {
+
 // M's vertical extent comes within snapWidth of R's (strictly).
 bool NearInY(const TRect& M, const TRect& R, std::int32_t snapWidth);
 // M's horizontal extent comes within snapWidth of R's (strictly).
@@ -103,3 +109,5 @@ class MagneticCore {
   std::vector<TRect> rects_ = std::vector<TRect>(1);
   TPoint startCursor_, dragOffset_, curCursor_;
 };
+
+}  // namespace components

@@ -35,7 +35,7 @@ int main() {
   SelectObject(cache, cacheBmp);
   TCanvas canvas;
   canvas.SetHandle(mem);
-  const GradientColors colors = BuildColors(RGB(0, 40, 110), RGB(0, 0, 0), gdDownRight);
+  const components::GradientColors colors = BuildColors(RGB(0, 40, 110), RGB(0, 0, 0), gdDownRight);
   static const char* names[] = {"CornerTopLeft",    "CornerTopRight", "CornerBottomRight",
                                 "CornerBottomLeft", "DiagonalRising", "DiagonalFalling",
                                 "Ellipse",          "Horizontal",     "Pyramid",
@@ -44,15 +44,15 @@ int main() {
   for (int s = gsCornerTopLeft; s <= gsVertical; ++s) {
     const auto style = static_cast<TGradStyle>(s);
     const double us = MicrosPer(
-        20, [&] { gdi::DrawGradient(canvas, DrawGradientShapes(style, colors, W, H, 1, true)); });
+        20, [&] { gdi::DrawGradient(canvas, components::DrawGradientShapes(style, colors, W, H, 1, true)); });
     std::printf("  %-18s %9.0f\n", names[s], us);
   }
   std::printf("cached copy (BitBlt)  %9.1f us\n",
               MicrosPer(200, [&] { BitBlt(mem, 0, 0, W, H, cache, 0, 0, SRCCOPY); }));
   std::printf("cached ellipse (TransparentBlt) %9.1f us\n", MicrosPer(200, [&] {
-                TransparentBlt(mem, 0, 0, W, H, cache, 0, 0, W, H, kGradientSilver);
+                TransparentBlt(mem, 0, 0, W, H, cache, 0, 0, W, H, components::kGradientSilver);
               }));
-  LedMeterCore meter;
+  components::LedMeterCore meter;
   meter.SetNumDigits(60);
   meter.SetStartColor2(60);
   meter.SetStartColor3(85);
@@ -66,7 +66,7 @@ int main() {
     gdi::DrawMeter(canvas, next(), clBlack, bvNone, 485, 5);
   });
   const double byHand = MicrosPer(2000, [&] {
-    for (const MeterSegment& s : next()) {
+    for (const components::MeterSegment& s : next()) {
       HPEN pen = CreatePen(PS_SOLID, 1, 0);
       HBRUSH brush = CreateSolidBrush(ColorToRGB(s.Color));
       HGDIOBJ oldPen = SelectObject(mem, pen), oldBrush = SelectObject(mem, brush);

@@ -5,6 +5,8 @@
 
 #include "components/BackGradientCore.h"
 
+using namespace components;
+
 namespace {
 
 const TColor kBlack = RGBColor(0, 0, 0), kWhite = RGBColor(255, 255, 255);

@@ -6,6 +6,8 @@
 
 #include "components/HlsColors.h"
 
+using namespace components;
+
 namespace {
 
 void ExpectRgb(const RgbTriple& c, double r, double g, double b) {

@@ -3,6 +3,8 @@
 
 #include "components/LedMeterCore.h"
 
+using namespace components;
+
 namespace {
 
 // The player's meters: 60 segments, thresholds 60 and 85, no bevel.

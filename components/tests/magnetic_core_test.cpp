@@ -5,6 +5,8 @@
 
 #include "components/MagneticCore.h"
 
+using namespace components;
+
 namespace {
 
 struct FakeWindow {

@@ -226,7 +226,7 @@ TEST(LevelMeters, LevelWordSplitsIntoTwoMeters) {
 TEST(LevelMeters, FullScaleIsClampedByTheMeter) {
   MeterLevels m = SplitLevel(32768u << 16 | 32768u);
   EXPECT_EQ(m.Left, 109);
-  LedMeterCore meter;
+  components::LedMeterCore meter;
   meter.SetPosition(m.Left);
   EXPECT_EQ(meter.Position(), 100);
   meter.SetPosition(-5);

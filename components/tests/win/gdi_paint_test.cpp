@@ -43,7 +43,7 @@ class Surface {
 } // namespace
 
 TEST(GdiPaint, MeterBevelLowered) {
-  LedMeterCore m;
+  components::LedMeterCore m;
   m.SetNumDigits(10);
   Surface s(102, 12);
   gdi::DrawMeter(s.canvas(), m.Segments(102, 12), 0, bvLowered, 102, 12);
@@ -63,7 +63,7 @@ TEST(GdiPaint, MeterBevelCornersFollowItsLines) {
   };
   for (const Case& c : {Case{bvLowered, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
                         Case{bvRaised, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}}) {
-    LedMeterCore m;
+    components::LedMeterCore m;
     m.SetNumDigits(4);
     m.SetBevelStyle(c.cut);
     Surface s(42, 10);
@@ -75,7 +75,7 @@ TEST(GdiPaint, MeterBevelCornersFollowItsLines) {
     EXPECT_EQ(s.At(1, 1), RGB(0, 0, 255)) << c.cut; // the first segment's outline
   }
   // Without a bevel the segments reach the edge and nothing frames them.
-  LedMeterCore m;
+  components::LedMeterCore m;
   m.SetNumDigits(4);
   m.SetBevelStyle(bvNone);
   Surface s(40, 10);
@@ -85,9 +85,9 @@ TEST(GdiPaint, MeterBevelCornersFollowItsLines) {
 }
 
 TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
-  const GradientColors c = BuildColors(RGB(0, 0, 255), RGB(255, 255, 0), gdDownRight);
+  const components::GradientColors c = BuildColors(RGB(0, 0, 255), RGB(255, 255, 0), gdDownRight);
   Surface s(100, 80);
-  gdi::DrawGradient(s.canvas(), DrawGradientShapes(gsEllipse, c, 100, 80, 1, true));
+  gdi::DrawGradient(s.canvas(), components::DrawGradientShapes(gsEllipse, c, 100, 80, 1, true));
   EXPECT_EQ(s.At(0, 0), RGB(192, 192, 192));
   EXPECT_EQ(s.At(99, 79), RGB(192, 192, 192));
   EXPECT_NE(s.At(50, 40), RGB(192, 192, 192));
@@ -98,7 +98,7 @@ TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
   const TColor k = RGBColor(10, 200, 30);
   Surface s(60, 40);
   gdi::DrawGradient(
-      s.canvas(), DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));
+      s.canvas(), components::DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));
   int painted = 0;
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 60; ++x) painted += static_cast<TColor>(s.At(x, y)) == k;
