@@ -13,7 +13,7 @@
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);
 
-void HandleControlException(TObject* Sender) { Application->HandleException(Sender); }
+void classlib::HandleControlException(TObject* Sender) { Application->HandleException(Sender); }
 
 namespace {
 constexpr UINT_PTR kHintTimer = 1;
@@ -35,7 +35,7 @@ LRESULT CALLBACK AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
-  ControlHintHook = &TApplication::HintHook;
+  classlib::ControlHintHook = &TApplication::HintHook;
 }
 
 TApplication::~TApplication() {
@@ -127,7 +127,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::Idle() {
-  FreeDeviceContexts();
+  classlib::FreeDeviceContexts();
   if (OnIdle) OnIdle(this);
   if (!terminated_) WaitMessage();
 }
@@ -183,13 +183,13 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(const std::exception& E) {
   std::string msg = Trim(E.what());
   if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.') msg += '.';
-  ShowMessageBox(nullptr, msg, Title(), MB_OK | MB_ICONSTOP);
+  classlib::ShowMessageBox(nullptr, msg, Title(), MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags) {
   HWND owner = GetActiveWindow();
   if (!owner && main_form_ && main_form_->HandleAllocated()) owner = main_form_->Handle();
-  return ShowMessageBox(owner, Text, Caption, Flags);
+  return classlib::ShowMessageBox(owner, Text, Caption, Flags);
 }
 
 void TApplication::Minimize() {

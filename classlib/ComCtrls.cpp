@@ -21,7 +21,7 @@ void NeedCommonControls(DWORD classes) {
 // --- TListView -----------------------------------------------------------------------------
 
 TListView::TListView(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   SetBounds(0, 0, 250, 150);
   SetTabStop(true);
   SetParentColor(false);
@@ -119,7 +119,7 @@ void TListView::HandleMessage(TMessage& M) {
         DblClick();
         return;
       }
-      if (HandleDialogKey(this, M)) return;
+      if (classlib::HandleDialogKey(this, M)) return;
       break;
   }
   TWinControl::HandleMessage(M);
@@ -177,7 +177,7 @@ void TTabSheet::HandleMessage(TMessage& M) {
 // --- TPageControl -------------------------------------------------------------------------
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   ControlStyle += {csAcceptsControls};  // the pages are its child windows
   SetBounds(0, 0, 289, 193);
   SetTabStop(true);
@@ -291,14 +291,14 @@ void TPageControl::HandleMessage(TMessage& M) {
     }
     return;
   }
-  if (M.Msg == WM_KEYDOWN && HandleDialogKey(this, M)) return;
+  if (M.Msg == WM_KEYDOWN && classlib::HandleDialogKey(this, M)) return;
   TWinControl::HandleMessage(M);
 }
 
 // --- TTrackBar ----------------------------------------------------------------------------
 
 TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   SetBounds(0, 0, 150, 45);
   SetTabStop(true);
 }
@@ -410,6 +410,6 @@ void TTrackBar::HandleMessage(TMessage& M) {
     }
     return;
   }
-  if (M.Msg == WM_KEYDOWN && HandleDialogKey(this, M)) return;
+  if (M.Msg == WM_KEYDOWN && classlib::HandleDialogKey(this, M)) return;
   TWinControl::HandleMessage(M);
 }

@@ -7,7 +7,7 @@
 #include "classlib/Cp1251.h"
 #include "classlib/Menus.h"
 
-void (*ControlHintHook)(TControl* Control, bool Entered) = nullptr;
+void (*classlib::ControlHintHook)(TControl* Control, bool Entered) = nullptr;
 
 TShiftState classlib::ShiftStateFromKeys(WPARAM keys) {
   TShiftState s;
@@ -20,7 +20,7 @@ TShiftState classlib::ShiftStateFromKeys(WPARAM keys) {
   return s;
 }
 
-TShiftState KeyboardShiftState() {
+TShiftState classlib::KeyboardShiftState() {
   TShiftState s;
   if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
   if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
@@ -75,7 +75,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 TControl::~TControl() {
   EndLife();
   // A hint waiting to show for this control must not reach it.
-  if (ControlHintHook) ControlHintHook(this, false);
+  if (classlib::ControlHintHook) classlib::ControlHintHook(this, false);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -414,12 +414,12 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TControl::MouseEnter() {
-  if (ControlHintHook) ControlHintHook(this, true);
+  if (classlib::ControlHintHook) classlib::ControlHintHook(this, true);
   if (OnMouseEnter) OnMouseEnter(this);
 }
 
 void TControl::MouseLeave() {
-  if (ControlHintHook) ControlHintHook(this, false);
+  if (classlib::ControlHintHook) classlib::ControlHintHook(this, false);
   if (OnMouseLeave) OnMouseLeave(this);
 }
 
@@ -489,7 +489,7 @@ void TControlCanvas::PaintOn(HDC dc, const std::function<void()>& paint) {
   SetHandle(nullptr);
 }
 
-void FreeDeviceContexts() {
+void classlib::FreeDeviceContexts() {
   auto list = LooseCanvases();
   for (TControlCanvas* c : list) c->FreeHandle();
 }

@@ -32,8 +32,8 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 namespace classlib {
 // The shift state of a mouse message's key flags (plus Alt from the keyboard).
 TShiftState ShiftStateFromKeys(WPARAM keys);
-}  // namespace classlib
 TShiftState KeyboardShiftState();
+}  // namespace classlib
 
 enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption,
                          csOpaque, csDoubleClicks, csParentBackground };
@@ -198,8 +198,10 @@ class TControlCanvas : public TCanvas {
   TControl* control_;
   HWND dc_window_ = nullptr;
 };
+namespace classlib {
 // Returns the DCs that control canvases fetched outside painting.
 void FreeDeviceContexts();
+}  // namespace classlib
 
 class TGraphicControl : public TControl {
  public:
@@ -358,13 +360,13 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
+namespace classlib {
 // Set by the application: reports an exception raised inside a message.
 void HandleControlException(TObject* Sender);
 // Set by the application: the mouse entered (true) or left a control; drives
 // the hint window.
 extern void (*ControlHintHook)(TControl* Control, bool Entered);
 
-namespace classlib {
 // The cursor table behind TScreen: standard cursors by their negative
 // numbers, custom ones as registered; and the screen-wide override.
 HCURSOR CursorHandleOf(TCursor c);

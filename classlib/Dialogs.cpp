@@ -6,7 +6,7 @@
 
 std::function<int(HWND, const std::string&, const std::string&, UINT)> classlib::MessageBoxHook;
 
-int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags) {
+int classlib::ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags) {
   if (!Owner) {
     HWND active = GetActiveWindow();
     if (active && TWinControl::FindControl(active)) Owner = active;
@@ -16,7 +16,7 @@ int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Capti
 }
 
 void ShowMessage(const std::string& Text) {
-  ShowMessageBox(nullptr, Text, Application->Title(), MB_OK);
+  classlib::ShowMessageBox(nullptr, Text, Application->Title(), MB_OK);
 }
 
 int MessageDlg(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons, int) {
@@ -36,5 +36,5 @@ int MessageDlg(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons
   else flags |= MB_OK;
   static const char* kCaptions[] = {"Warning", "Error", "Information", "Confirm", ""};
   std::string caption = Type == mtCustom ? Application->Title() : kCaptions[Type];
-  return ShowMessageBox(nullptr, Text, caption, flags);
+  return classlib::ShowMessageBox(nullptr, Text, caption, flags);
 }

@@ -10,11 +10,11 @@
 
 #include "classlib/Set.h"
 
+namespace classlib {
 // Shows a standard message box (texts in Windows-1251) and returns the
 // button pressed (IDOK, IDYES, ...). Owner null: the active window of the
 // application, if any.
 int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags);
-namespace classlib {
 // When set, boxes are not shown: the hook gets them and answers.
 extern std::function<int(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags)>
     MessageBoxHook;

@@ -14,7 +14,6 @@ using TColor = int32_t;
 
 namespace classlib {
 constexpr TColor SysColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
-}  // namespace classlib
 
 // A colour of red, green and blue (each 0..255; higher bits are dropped), and
 // the three parts of a colour that is already RGB (not a system colour).
@@ -24,6 +23,7 @@ constexpr TColor RGBColor(int r, int g, int b) {
 constexpr int ColorRed(TColor c) { return c & 0xFF; }
 constexpr int ColorGreen(TColor c) { return (c >> 8) & 0xFF; }
 constexpr int ColorBlue(TColor c) { return (c >> 16) & 0xFF; }
+}  // namespace classlib
 
 constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
                  clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,

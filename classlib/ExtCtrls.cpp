@@ -29,7 +29,7 @@ struct TimerHost {
       t->Timer();
     } catch (...) {
       try {
-        HandleControlException(t);
+        classlib::HandleControlException(t);
       } catch (...) {
       }
     }

@@ -149,7 +149,7 @@ TButton* FindDialogButton(TWinControl* in, bool cancel) {
 
 }  // namespace
 
-bool HandleDialogKey(TWinControl* Sender, TMessage& M) {
+bool classlib::HandleDialogKey(TWinControl* Sender, TMessage& M) {
   if (M.Msg != WM_KEYDOWN || (M.WParam != VK_RETURN && M.WParam != VK_ESCAPE)) return false;
   bool cancel = M.WParam == VK_ESCAPE;
   TButton* target = nullptr;
@@ -161,7 +161,7 @@ bool HandleDialogKey(TWinControl* Sender, TMessage& M) {
   if (!target) return false;
   if (Sender->OnKeyDown) {
     WORD key = static_cast<WORD>(M.WParam);
-    Sender->OnKeyDown(Sender, key, KeyboardShiftState());
+    Sender->OnKeyDown(Sender, key, classlib::KeyboardShiftState());
     if (key == 0) return true;
   }
   target->Click();
@@ -171,7 +171,7 @@ bool HandleDialogKey(TWinControl* Sender, TMessage& M) {
 // --- TButton ------------------------------------------------------------------------------
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   SetBounds(0, 0, 75, 25);
   SetTabStop(true);
   SetParentColor(false);
@@ -202,7 +202,7 @@ void TButton::HandleMessage(TMessage& M) {
       if (HIWORD(M.WParam) == BN_CLICKED) Click();
       return;
     case WM_KEYDOWN:
-      if (HandleDialogKey(this, M)) return;
+      if (classlib::HandleDialogKey(this, M)) return;
       break;
   }
   TWinControl::HandleMessage(M);
@@ -211,7 +211,7 @@ void TButton::HandleMessage(TMessage& M) {
 // --- TRadioButton -----------------------------------------------------------------------------
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   SetBounds(0, 0, 113, 17);
   SetTabStop(true);
 }
@@ -274,7 +274,7 @@ void TRadioButton::CreateWnd() {
 
 void TRadioButton::HandleMessage(TMessage& M) {
   if (M.Msg == WM_KEYDOWN) {
-    if (HandleDialogKey(this, M)) return;
+    if (classlib::HandleDialogKey(this, M)) return;
     switch (M.WParam) {
       case VK_UP:
       case VK_LEFT:
@@ -328,7 +328,7 @@ void TGroupBox::AlignControls(TControl* AControl, TRect& Rect) {
 // --- TStaticText ------------------------------------------------------------------------------
 
 TStaticText::TStaticText(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   ControlStyle += {csClickEvents};
   SetBounds(0, 0, 65, 17);
 }

@@ -17,6 +17,14 @@
 #include "classlib/Forms.h"
 #include "classlib/ItemStrings.h"
 
+namespace classlib {
+// Enter and Esc in a control of a form: the form's default button takes
+// Enter (a focused button takes it itself) and its cancel button Esc, after
+// the control's OnKeyDown has seen the key. Wrapped controls call this for
+// WM_KEYDOWN; true when a button took the key.
+bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
+}  // namespace classlib
+
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // Text painted by its parent. Transparent: the parent's background (a
@@ -156,7 +164,7 @@ class TComboBox : public TWinControl {
 
 // A push button. Clicking it (mouse, Space, Enter while it has the focus, or
 // Enter/Esc on its form when it is the Default/Cancel button, see
-// HandleDialogKey) runs OnClick
+// classlib::HandleDialogKey) runs OnClick
 // and, when ModalResult is set, gives its form that result.
 class TButton : public TWinControl {
  public:
@@ -175,7 +183,7 @@ class TButton : public TWinControl {
   void HandleMessage(TMessage& Message) override;
 
  private:
-  friend bool HandleDialogKey(TWinControl*, TMessage&);
+  friend bool classlib::HandleDialogKey(TWinControl*, TMessage&);
   bool default_ = false, cancel_ = false;
   TModalResult modal_result_ = mrNone;
 };
@@ -246,12 +254,6 @@ class TGroupBox : public TCustomControl {
   void Paint() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
 };
-
-// Enter and Esc in a control of a form: the form's default button takes
-// Enter (a focused button takes it itself) and its cancel button Esc, after
-// the control's OnKeyDown has seen the key. Wrapped controls call this for
-// WM_KEYDOWN; true when a button took the key.
-bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
 
 enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
 

@@ -11,7 +11,7 @@
 // --- TEdit -----------------------------------------------------------------------------------
 
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   ControlStyle += {csClickEvents};
   SetBounds(0, 0, 121, 21);
   SetTabStop(true);
@@ -85,7 +85,7 @@ void TEdit::HandleMessage(TMessage& M) {
       if (HIWORD(M.WParam) == EN_CHANGE && !classlib::IsLoading(this)) Change();
       return;
     case WM_KEYDOWN:
-      if (HandleDialogKey(this, M)) return;
+      if (classlib::HandleDialogKey(this, M)) return;
       break;
     case WM_CHAR:
       if (M.WParam == '\r' || M.WParam == 27) return;  // a one-line edit only beeps at them
@@ -110,7 +110,7 @@ TComboBox::TComboBox(TComponent* AOwner)
       Publish();
     }
   };
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   ControlStyle -= {csDoubleClicks};
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
@@ -217,7 +217,7 @@ LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
   if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) && !combo->DroppedDown()) {
     if (msg == WM_CHAR) return 0;  // a one-line edit only beeps at them
     TMessage m{msg, wp, lp};
-    if (HandleDialogKey(combo, m)) return 0;
+    if (classlib::HandleDialogKey(combo, m)) return 0;
   } else if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(wnd, ComboEditProc, 1);
   }
@@ -251,7 +251,7 @@ void TComboBox::Change() {
 void TComboBox::HandleMessage(TMessage& M) {
   if (M.Msg == TDeferredRedraw::Message()) return items_->FlushRedraw();
   // Enter and Esc close an open list; on a closed one they are the form's.
-  if (M.Msg == WM_KEYDOWN && !DroppedDown() && HandleDialogKey(this, M)) return;
+  if (M.Msg == WM_KEYDOWN && !DroppedDown() && classlib::HandleDialogKey(this, M)) return;
   if (M.Msg == CN_COMMAND) {
     switch (HIWORD(M.WParam)) {
       case CBN_SELCHANGE: {
@@ -295,7 +295,7 @@ void TComboBox::HandleMessage(TMessage& M) {
 
 TListBox::TListBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(new TItemStrings(TItemStrings::ListBox)) {
-  AsWrappedControl(ControlStyle);
+  classlib::AsWrappedControl(ControlStyle);
   // Double clicks come as LBN_DBLCLK: on a line, not on the empty area.
   ControlStyle -= {csDoubleClicks};
   SetBounds(0, 0, 121, 97);
@@ -361,7 +361,7 @@ void TListBox::HandleMessage(TMessage& M) {
         if (ItemIndex() >= 0) DblClick();
         return;
       }
-      if (HandleDialogKey(this, M)) return;
+      if (classlib::HandleDialogKey(this, M)) return;
       break;
   }
   TWinControl::HandleMessage(M);

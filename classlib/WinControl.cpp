@@ -77,7 +77,7 @@ LRESULT TWinControl::MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
   } catch (...) {
     // Nothing may unwind into the system's window code.
     try {
-      HandleControlException(this);
+      classlib::HandleControlException(this);
     } catch (...) {
     }
   }

@@ -103,7 +103,7 @@ void TWinControl::HandleMessage(TMessage& M) {
       const TKeyEvent& ev = down ? OnKeyDown : OnKeyUp;
       if (ev) {
         WORD key = static_cast<WORD>(M.WParam);
-        ev(this, key, KeyboardShiftState());
+        ev(this, key, classlib::KeyboardShiftState());
         if (key == 0) return;
         M.WParam = key;
       }

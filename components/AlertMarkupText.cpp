@@ -259,15 +259,15 @@ std::vector<GradientBand> GradientBands(Color From, Color To, bool Horizontal, c
   if (Steps <= 0) Steps = 1;
   const int extent = Horizontal ? Rect.Width() : Rect.Height();
   const double size = static_cast<double>(extent) / Steps;
-  const int r0 = ColorRed(From), g0 = ColorGreen(From), b0 = ColorBlue(From);
-  const int r1 = ColorRed(To), g1 = ColorGreen(To), b1 = ColorBlue(To);
+  const int r0 = classlib::ColorRed(From), g0 = classlib::ColorGreen(From), b0 = classlib::ColorBlue(From);
+  const int r1 = classlib::ColorRed(To), g1 = classlib::ColorGreen(To), b1 = classlib::ColorBlue(To);
   bands.reserve(static_cast<size_t>(Steps));
   for (int n = 0; n < Steps; ++n) {
     auto mix = [&](int a, int b) {
       return a + static_cast<int>(std::lround(static_cast<double>(n) * (b - a) / Steps));
     };
     GradientBand band;
-    band.BandColor = RGBColor(mix(r0, r1), mix(g0, g1), mix(b0, b1));
+    band.BandColor = classlib::RGBColor(mix(r0, r1), mix(g0, g1), mix(b0, b1));
     const int from = static_cast<int>(std::lround(n * size));
     const int thick = static_cast<int>(std::lround(size)) + 1;
     band.Rect = Rect;

@@ -139,14 +139,14 @@ void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, i
 }  // namespace components
 
 components::GradientColors BuildColors(TColor start, TColor end, TGradDirection direction) {
-  const int s[3] = {ColorRed(start), ColorGreen(start), ColorBlue(start)};
-  const int e[3] = {ColorRed(end), ColorGreen(end), ColorBlue(end)};
+  const int s[3] = {classlib::ColorRed(start), classlib::ColorGreen(start), classlib::ColorBlue(start)};
+  const int e[3] = {classlib::ColorRed(end), classlib::ColorGreen(end), classlib::ColorBlue(end)};
   components::GradientColors table{};
   for (int i = 0; i < 256; ++i) {
     int c[3];
     for (int ch = 0; ch < 3; ++ch)
       c[ch] = s[ch] + static_cast<int>(std::nearbyint(i * ((e[ch] - s[ch]) / 255.0)));
-    table[direction == gdDownRight ? i : 255 - i] = RGBColor(c[0], c[1], c[2]);
+    table[direction == gdDownRight ? i : 255 - i] = classlib::RGBColor(c[0], c[1], c[2]);
   }
   return table;
 }

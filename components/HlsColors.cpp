@@ -75,15 +75,15 @@ components::HlsTriple RGB2HLS(double R, double G, double B) {
 }
 
 components::ContrastPair ContrastColors(TColor color, double KLight, double KDark) {
-  const int r = ColorRed(color), g = ColorGreen(color), b = ColorBlue(color);
+  const int r = classlib::ColorRed(color), g = classlib::ColorGreen(color), b = classlib::ColorBlue(color);
   auto light = [KLight](int x) {
     return (255 - static_cast<int>(std::nearbyint(KLight * (256 - x)))) & 0xFF;
   };
   components::ContrastPair out;
-  out.Light = RGBColor(light(r), light(g), light(b));
+  out.Light = classlib::RGBColor(light(r), light(g), light(b));
   const components::HlsTriple hls = RGB2HLS(r / 255.0, g / 255.0, b / 255.0);
   const components::RgbTriple dark = HLS2RGB(hls.H, Clamp01(hls.L * KDark), hls.S);
-  out.Dark = RGBColor(To255(dark.R), To255(dark.G), To255(dark.B));
+  out.Dark = classlib::RGBColor(To255(dark.R), To255(dark.G), To255(dark.B));
   return out;
 }
 

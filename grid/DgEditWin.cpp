@@ -309,9 +309,9 @@ void TDgCustomEdit::HandleMessage(TMessage& M) {
         uint16_t key = static_cast<uint16_t>(M.WParam);
         TLifeToken life = LifeToken();
         if (M.Msg == WM_KEYDOWN)
-          listener_->EditorKeyDown(key, KeyboardShiftState());
+          listener_->EditorKeyDown(key, classlib::KeyboardShiftState());
         else
-          listener_->EditorKeyUp(key, KeyboardShiftState());
+          listener_->EditorKeyUp(key, classlib::KeyboardShiftState());
         if (!life || key == 0) return;
         M.WParam = key;
       }

@@ -262,9 +262,9 @@ void TDataGridWindow::WndProc(TMessage& M) {
     case WM_SYSKEYUP: {
       uint16_t key = uint16_t(M.WParam);
       if (M.Msg == WM_KEYDOWN || M.Msg == WM_SYSKEYDOWN)
-        grid_->KeyDown(key, KeyboardShiftState());
+        grid_->KeyDown(key, classlib::KeyboardShiftState());
       else
-        grid_->KeyUp(key, KeyboardShiftState());
+        grid_->KeyUp(key, classlib::KeyboardShiftState());
       if (key == 0) return; // the grid took it
       M.WParam = WPARAM(key);
       break;

@@ -32,26 +32,26 @@ std::function<void(TStrings* Text)> ShowTitleAlert;
 
 namespace {
 
-const TColor kLinkBlue = RGBColor(90, 170, 255);
+const TColor kLinkBlue = classlib::RGBColor(90, 170, 255);
 
 // The colours start-up gives the labels (the form's own are darker).
 void SetLabelColours(TForm1* f) {
   for (TLabel* l : {f->Label1, f->Label6, f->Label4, f->Label5, f->Label8, f->Label7, f->Label10,
                     f->Label15, f->Label16, f->Label17})
     l->Font()->SetColor(kLinkBlue);
-  f->Label14->Font()->SetColor(RGBColor(255, 255, 255));
-  f->Label13->Font()->SetColor(RGBColor(0, 255, 25));
-  f->Label20->Font()->SetColor(RGBColor(255, 0, 0));
-  f->Label3->Font()->SetColor(RGBColor(90, 250, 160));
-  f->Label12->Font()->SetColor(RGBColor(1, 161, 254));
-  f->Label9->Font()->SetColor(RGBColor(90, 255, 250));
-  f->Label19->Font()->SetColor(RGBColor(1, 161, 254));
+  f->Label14->Font()->SetColor(classlib::RGBColor(255, 255, 255));
+  f->Label13->Font()->SetColor(classlib::RGBColor(0, 255, 25));
+  f->Label20->Font()->SetColor(classlib::RGBColor(255, 0, 0));
+  f->Label3->Font()->SetColor(classlib::RGBColor(90, 250, 160));
+  f->Label12->Font()->SetColor(classlib::RGBColor(1, 161, 254));
+  f->Label9->Font()->SetColor(classlib::RGBColor(90, 255, 250));
+  f->Label19->Font()->SetColor(classlib::RGBColor(1, 161, 254));
 }
 
 // The colour a hover label takes under the pointer.
 TColor HoverColour(TForm1* f, TObject* label) {
-  if (label == f->Label5 || label == f->Label8) return RGBColor(0, 255, 0);
-  return RGBColor(255, 0, 0);
+  if (label == f->Label5 || label == f->Label8) return classlib::RGBColor(0, 255, 0);
+  return classlib::RGBColor(255, 0, 0);
 }
 
 void ApplyVolume() {
@@ -70,7 +70,7 @@ void TForm1::FormCreate(TObject* Sender) {
   ShowWindow(Application->Handle(), SW_HIDE);
   MainWnd = Handle();
   if (HIWORD(BASS_GetVersion()) != BASSVERSION) {
-    ShowMessageBox(nullptr, "An incorrect version of BASS.DLL was loaded", "", MB_ICONERROR);
+    classlib::ShowMessageBox(nullptr, "An incorrect version of BASS.DLL was loaded", "", MB_ICONERROR);
     return;
   }
   if (!BASS_Init(-1, 44100, 0, Handle(), nullptr)) {
@@ -145,7 +145,7 @@ void TForm1::LabelMouseLeave(TObject* Sender) {
   auto* l = static_cast<TLabel*>(Sender);
   if (l == Label6 && Recorder().RecordingUi()) return;
   if (l == Label11) {
-    l->Font()->SetColor(RGBColor(0, 0, 255));
+    l->Font()->SetColor(classlib::RGBColor(0, 0, 255));
     return;
   }
   l->Font()->SetColor(kLinkBlue);

@@ -53,8 +53,8 @@ HWND DrainWindow() {
   return wnd;
 }
 
-const TColor kLinkBlue = RGBColor(90, 170, 255);
-const TColor kRed = RGBColor(255, 0, 0);
+const TColor kLinkBlue = classlib::RGBColor(90, 170, 255);
+const TColor kRed = classlib::RGBColor(255, 0, 0);
 
 void Look(TLabel* Label, TColor Colour, bool Bold) {
   Label->Font()->SetColor(Colour);

@@ -40,7 +40,7 @@ void TForm1::DrawSpectrum(bool Clear) {
   g_recording_drawn = Recorder().RecordingUi();
   if (g_recording_drawn) {
     TCanvas* c = SpectrumBitmap->Canvas();
-    c->Font()->SetColor(RGBColor(255, 128, 200));
+    c->Font()->SetColor(classlib::RGBColor(255, 128, 200));
     c->Brush()->SetStyle(bsClear);
     c->TextOut(380, 5, "Включена запись");
   }

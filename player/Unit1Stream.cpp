@@ -46,7 +46,7 @@ std::unique_ptr<PendingPick> g_pending;
 } // namespace
 
 void ShowBassError(const std::string& Text) {
-  ShowMessageBox(MainWnd, Text + "\r\n(error code: " + std::to_string(BASS_ErrorGetCode()) + ")",
+  classlib::ShowMessageBox(MainWnd, Text + "\r\n(error code: " + std::to_string(BASS_ErrorGetCode()) + ")",
                  "", MB_OK);
 }
 

@@ -28,10 +28,10 @@ void TControlsWindow::CreateLayout() {
     l->SetTransparent(true);
     l->Font()->SetColor(c);
   };
-  label(Label1, "Label1", 16, 8, "Канал:", RGBColor(90, 170, 255));
-  label(Label6, "Label6", 16, 32, "Запись ", RGBColor(90, 170, 255));
-  label(Label7, "Label7", 96, 32, "Vol+", RGBColor(90, 170, 255));
-  label(Label9, "Label9", 140, 32, "5", RGBColor(90, 255, 250));
+  label(Label1, "Label1", 16, 8, "Канал:", classlib::RGBColor(90, 170, 255));
+  label(Label6, "Label6", 16, 32, "Запись ", classlib::RGBColor(90, 170, 255));
+  label(Label7, "Label7", 96, 32, "Vol+", classlib::RGBColor(90, 170, 255));
+  label(Label9, "Label9", 140, 32, "5", classlib::RGBColor(90, 255, 250));
   label(Label11, "Label11", 400, 30, "www.korvalis.example", clBlue);
   Label11->SetAutoSize(false);
   Label11->SetBounds(400, 30, 177, 20);

@@ -29,7 +29,7 @@ TEST(Bitmap, ScanLineRowsAreBlueGreenRedTopDown) {
   row[3] = 10;  // pixel (1, 2): blue 10, green 20, red 30
   row[4] = 20;
   row[5] = 30;
-  EXPECT_EQ(b.Canvas()->Pixels(1, 2), RGBColor(30, 20, 10));
+  EXPECT_EQ(b.Canvas()->Pixels(1, 2), classlib::RGBColor(30, 20, 10));
   b.Canvas()->SetPixel(4, 0, clRed);
   EXPECT_EQ(b.ScanLine(0)[14], 0xFF);  // red byte of pixel (4, 0)
   EXPECT_THROW(b.ScanLine(3), EListError);

@@ -25,7 +25,7 @@ void TControlsWindow::PaintBox1Paint(TObject*) {
   TCanvas* c = PaintBox1->Canvas();
   int h = PaintBox1->Height();
   for (int y = 0; y < h; ++y) {
-    c->Brush()->SetColor(RGBColor(0, 0, y * 96 / h));
+    c->Brush()->SetColor(classlib::RGBColor(0, 0, y * 96 / h));
     c->FillRect(Rect(0, y, PaintBox1->Width(), y + 1));
   }
 }
@@ -34,7 +34,7 @@ void TControlsWindow::Label6MouseEnter(TObject*) {
   Label6->Font()->SetStyle({fsBold});
 }
 void TControlsWindow::Label6MouseLeave(TObject*) {
-  Label6->Font()->SetColor(RGBColor(90, 170, 255));
+  Label6->Font()->SetColor(classlib::RGBColor(90, 170, 255));
   Label6->Font()->SetStyle({});
 }
 void TControlsWindow::Label7MouseDown(TObject*, TMouseButton, TShiftState, int, int) { volume_held = true; }
@@ -126,7 +126,7 @@ TEST_F(StockControls, LabelsHoverPressAndLink) {
   EXPECT_TRUE(W->Label6->Font()->Style().Contains(fsBold));
   MoveTo(W->Handle(), 300, 45);  // over the gradient, away from every label
   Pump(100);
-  EXPECT_EQ(W->Label6->Font()->Color(), RGBColor(90, 170, 255));
+  EXPECT_EQ(W->Label6->Font()->Color(), classlib::RGBColor(90, 170, 255));
   EXPECT_TRUE(W->Label6->Font()->Style().Empty());
   (void)p;
 

@@ -9,7 +9,7 @@ using namespace components;
 
 namespace {
 
-const TColor kBlack = RGBColor(0, 0, 0), kWhite = RGBColor(255, 255, 255);
+const TColor kBlack = classlib::RGBColor(0, 0, 0), kWhite = classlib::RGBColor(255, 255, 255);
 
 GradientColors Ramp() { return BuildColors(kBlack, kWhite, gdDownRight); }
 
@@ -22,22 +22,22 @@ std::vector<GradShape> Shapes(TGradStyle s, int W, int H, int step = 1, bool buf
 TEST(BuildColors, RampFromStartToEnd) {
   const GradientColors c = Ramp();
   EXPECT_EQ(c[0], kBlack);
-  EXPECT_EQ(c[128], RGBColor(128, 128, 128));
+  EXPECT_EQ(c[128], classlib::RGBColor(128, 128, 128));
   EXPECT_EQ(c[255], kWhite);
   const GradientColors r = BuildColors(kBlack, kWhite, gdUpLeft);
   EXPECT_EQ(r[0], kWhite);
   EXPECT_EQ(r[255], kBlack);
-  EXPECT_EQ(r[127], RGBColor(128, 128, 128));
+  EXPECT_EQ(r[127], classlib::RGBColor(128, 128, 128));
   // Falling channels and halves to even: blue 255 -> red 0 at entry 1 is
   // 255 - 1 = 254; a channel 0 -> 1 reaches 1 at i = 128 (127.5/255 rounds to 0).
-  const GradientColors d = BuildColors(RGBColor(0, 0, 255), RGBColor(1, 0, 0), gdDownRight);
-  EXPECT_EQ(ColorBlue(d[1]), 254);
-  EXPECT_EQ(ColorRed(d[127]), 0);
-  EXPECT_EQ(ColorRed(d[128]), 1);
+  const GradientColors d = BuildColors(classlib::RGBColor(0, 0, 255), classlib::RGBColor(1, 0, 0), gdDownRight);
+  EXPECT_EQ(classlib::ColorBlue(d[1]), 254);
+  EXPECT_EQ(classlib::ColorRed(d[127]), 0);
+  EXPECT_EQ(classlib::ColorRed(d[128]), 1);
 }
 
 TEST(BuildColors, EqualColoursGiveOneColour) {
-  const TColor c = RGBColor(12, 34, 56);
+  const TColor c = classlib::RGBColor(12, 34, 56);
   for (TColor v : BuildColors(c, c, gdUpLeft)) EXPECT_EQ(v, c);
   for (const GradShape& s :
        DrawGradientShapes(gsVertical, BuildColors(c, c, gdDownRight), 300, 200, 1, true))
@@ -111,8 +111,8 @@ TEST(GradientShapes, EllipsesShrinkTowardTheCentre) {
   EXPECT_EQ(s[1].Pts[0], (TPoint{1, 1}));
   EXPECT_EQ(s[1].Pts[1], (TPoint{99, 79}));
   EXPECT_EQ(s[2].Pts[0], (TPoint{2, 1}));         // Y = trunc(2 * 0.8)
-  EXPECT_EQ(s[1].Color, RGBColor(10, 10, 10));        // entry trunc(2 x 255/48) = trunc(10.625)
-  EXPECT_EQ(s.back().Color, RGBColor(249, 249, 249)); // trunc(47 x 5.3125) = 249
+  EXPECT_EQ(s[1].Color, classlib::RGBColor(10, 10, 10));        // entry trunc(2 x 255/48) = trunc(10.625)
+  EXPECT_EQ(s.back().Color, classlib::RGBColor(249, 249, 249)); // trunc(47 x 5.3125) = 249
   EXPECT_EQ(s.back().Pts[0], (TPoint{46, 36}));   // X = 46, Y = trunc(46 x 0.8) = 36
   const auto unbuffered = Shapes(gsEllipse, 100, 80, 1, false);
   EXPECT_EQ(unbuffered.size(), 46u);
@@ -131,9 +131,9 @@ TEST(GradientShapes, PyramidLinesMeetInTheCentre) {
   // trunc(60 x 4.25) = 255; the first line of the sides (M = 0 from the right
   // edge) in trunc(40 x 4.25) = 170.
   EXPECT_EQ(s[41].Color, kWhite);
-  EXPECT_EQ(s[42].Color, RGBColor(170, 170, 170));
+  EXPECT_EQ(s[42].Color, classlib::RGBColor(170, 170, 170));
   EXPECT_EQ(s[42].Pts[0], (TPoint{40, 0}));
-  EXPECT_EQ(s[2].Color, RGBColor(8, 8, 8)); // M = 2: trunc(2 x 4.25) = 8
+  EXPECT_EQ(s[2].Color, classlib::RGBColor(8, 8, 8)); // M = 2: trunc(2 x 4.25) = 8
 }
 
 TEST(GradientShapes, TinySizesDrawNothingInsteadOfDividingByZero) {

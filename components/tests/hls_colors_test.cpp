@@ -80,20 +80,20 @@ TEST(HlsColors, OutOfRangeComponentsRaiseNamedErrors) {
 }
 
 TEST(HlsColors, DimmingWithContrastFour) {
-  EXPECT_EQ(DimColors(RGBColor(0, 255, 0), 5, 4), RGBColor(0, 153, 0));
-  EXPECT_EQ(DimColors(RGBColor(255, 255, 0), 5, 4), RGBColor(153, 153, 0));
-  EXPECT_EQ(DimColors(RGBColor(255, 0, 0), 5, 4), RGBColor(153, 0, 0));
+  EXPECT_EQ(DimColors(classlib::RGBColor(0, 255, 0), 5, 4), classlib::RGBColor(0, 153, 0));
+  EXPECT_EQ(DimColors(classlib::RGBColor(255, 255, 0), 5, 4), classlib::RGBColor(153, 153, 0));
+  EXPECT_EQ(DimColors(classlib::RGBColor(255, 0, 0), 5, 4), classlib::RGBColor(153, 0, 0));
   // Contrast 9 leaves a tenth of the luminance, 0 keeps the colour.
-  EXPECT_EQ(DimColors(RGBColor(255, 0, 0), 9, 9), RGBColor(26, 0, 0));
-  EXPECT_EQ(DimColors(RGBColor(12, 200, 77), 0, 0), RGBColor(12, 200, 77));
+  EXPECT_EQ(DimColors(classlib::RGBColor(255, 0, 0), 9, 9), classlib::RGBColor(26, 0, 0));
+  EXPECT_EQ(DimColors(classlib::RGBColor(12, 200, 77), 0, 0), classlib::RGBColor(12, 200, 77));
   EXPECT_EQ(DimColors(0, 6, 6), 0u);
 }
 
 TEST(HlsColors, LightTintWrapsModulo256) {
   // KLight 1: 255 - (256 - X) = X - 1, and 0 wraps to 255.
-  const ContrastPair p = ContrastColors(RGBColor(0, 128, 255), 1.0, 1.0);
-  EXPECT_EQ(p.Light, RGBColor(255, 127, 254));
-  EXPECT_EQ(ContrastColors(RGBColor(0, 0, 0), 0.5, 1).Light, RGBColor(127, 127, 127));
+  const ContrastPair p = ContrastColors(classlib::RGBColor(0, 128, 255), 1.0, 1.0);
+  EXPECT_EQ(p.Light, classlib::RGBColor(255, 127, 254));
+  EXPECT_EQ(ContrastColors(classlib::RGBColor(0, 0, 0), 0.5, 1).Light, classlib::RGBColor(127, 127, 127));
 }
 
 TEST(HlsColors, EightBitColoursSurviveTheRoundTrip) {

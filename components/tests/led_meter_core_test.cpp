@@ -26,14 +26,14 @@ TEST(LedMeterCore, DefaultsDimWithContrastFour) {
   EXPECT_EQ(m.NumDigits(), 20);
   EXPECT_EQ(m.StartColor2(), 75);
   EXPECT_EQ(m.StartColor3(), 90);
-  EXPECT_EQ(m.DimColor(0), RGBColor(0, 153, 0));
-  EXPECT_EQ(m.DimColor(1), RGBColor(153, 153, 0));
-  EXPECT_EQ(m.DimColor(2), RGBColor(153, 0, 0));
+  EXPECT_EQ(m.DimColor(0), classlib::RGBColor(0, 153, 0));
+  EXPECT_EQ(m.DimColor(1), classlib::RGBColor(153, 153, 0));
+  EXPECT_EQ(m.DimColor(2), classlib::RGBColor(153, 0, 0));
   // Setting the contrast to its current value keeps the 0.6 dimming.
   EXPECT_EQ(m.SetLEDContrast(6), MeterEffect::None);
-  EXPECT_EQ(m.DimColor(0), RGBColor(0, 153, 0));
+  EXPECT_EQ(m.DimColor(0), classlib::RGBColor(0, 153, 0));
   EXPECT_EQ(m.SetLEDContrast(5), MeterEffect::Invalidate);
-  EXPECT_EQ(m.DimColor(0), RGBColor(0, 128, 0));
+  EXPECT_EQ(m.DimColor(0), classlib::RGBColor(0, 128, 0));
 }
 
 TEST(LedMeterCore, ContrastAboveNineIsIgnored) {
@@ -111,13 +111,13 @@ TEST(LedMeterCore, SegmentsOfThePlayerMeter) {
   EXPECT_EQ(segs[0].Box.Bottom, 5);
   EXPECT_TRUE(segs[29].Lit);
   EXPECT_FALSE(segs[30].Lit);
-  EXPECT_EQ(segs[29].Color, RGBColor(0, 255, 0));
-  EXPECT_EQ(segs[30].Color, RGBColor(0, 153, 0));
+  EXPECT_EQ(segs[29].Color, classlib::RGBColor(0, 255, 0));
+  EXPECT_EQ(segs[30].Color, classlib::RGBColor(0, 153, 0));
   EXPECT_EQ(segs[35].Band, 0);
   EXPECT_EQ(segs[36].Band, 1);
   EXPECT_EQ(segs[50].Band, 1);
   EXPECT_EQ(segs[51].Band, 2);
-  EXPECT_EQ(segs[59].Color, RGBColor(153, 0, 0));
+  EXPECT_EQ(segs[59].Color, classlib::RGBColor(153, 0, 0));
 }
 
 TEST(LedMeterCore, SegmentPlacementForEachDirection) {

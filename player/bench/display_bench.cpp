@@ -38,11 +38,11 @@ void CanvasFrame(TCanvas* c, int w, int h) {
   c->Rectangle(0, 0, w, h);
   for (int i = 0; i < kSpectrumBands; ++i) {
     const int x = SpectrumBandLeft(i);
-    c->Pen()->SetColor(RGBColor(255, 255, 0));
+    c->Pen()->SetColor(classlib::RGBColor(255, 255, 0));
     c->MoveTo(x, h - CapHeights[i]);
     c->LineTo(x + kSpectrumBarWidth, h - CapHeights[i]);
-    c->Brush()->SetColor(RGBColor(128, 200, 255));
-    c->Pen()->SetColor(RGBColor(128, 200, 255));
+    c->Brush()->SetColor(classlib::RGBColor(128, 200, 255));
+    c->Pen()->SetColor(classlib::RGBColor(128, 200, 255));
     c->Rectangle(x, h - BarHeights[i], x + kSpectrumBarWidth, h);
   }
 }

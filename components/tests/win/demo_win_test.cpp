@@ -60,7 +60,7 @@ struct Demo {
     gradient = new TBackGradient(form);
     gradient->SetParent(form);
     gradient->SetAlign(alClient);
-    gradient->SetStartColor(RGBColor(0, 40, 110));
+    gradient->SetStartColor(classlib::RGBColor(0, 40, 110));
     gradient->SetEndColor(clBlack);
     gradient->SetStyle(gsVertical);
 

@@ -95,7 +95,7 @@ TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
 }
 
 TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
-  const TColor k = RGBColor(10, 200, 30);
+  const TColor k = classlib::RGBColor(10, 200, 30);
   Surface s(60, 40);
   gdi::DrawGradient(
       s.canvas(), components::DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));

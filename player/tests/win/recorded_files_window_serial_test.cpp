@@ -124,17 +124,17 @@ TEST_F(RecordedFilesWindow, FilledFromTheEnginesThreadInTheColoursOfTheList) {
   EXPECT_NE(Column(2)[0], u"0.0");
   EXPECT_EQ(Column(2)[2], u"0.19 mb");
   EXPECT_EQ(Grid()->SelectedRow(), 2);
-  EXPECT_EQ(PaintedColour(2, 2), RGBColor(255, 0, 0));
-  EXPECT_EQ(PaintedColour(2, 0), RGBColor(0, 0, 255));
-  EXPECT_EQ(PaintedColour(2, 1), RGBColor(0, 0, 255));
-  EXPECT_EQ(PaintedColour(1, 0), RGBColor(0, 128, 128));
-  EXPECT_EQ(PaintedColour(1, 1), RGBColor(128, 128, 128));
-  EXPECT_EQ(PaintedColour(0, 1), RGBColor(128, 128, 128));
+  EXPECT_EQ(PaintedColour(2, 2), classlib::RGBColor(255, 0, 0));
+  EXPECT_EQ(PaintedColour(2, 0), classlib::RGBColor(0, 0, 255));
+  EXPECT_EQ(PaintedColour(2, 1), classlib::RGBColor(0, 0, 255));
+  EXPECT_EQ(PaintedColour(1, 0), classlib::RGBColor(0, 128, 128));
+  EXPECT_EQ(PaintedColour(1, 1), classlib::RGBColor(128, 128, 128));
+  EXPECT_EQ(PaintedColour(0, 1), classlib::RGBColor(128, 128, 128));
   EXPECT_EQ(PaintedColour(1, 2), 0x123456); // the newest name keeps the grid's colour
-  EXPECT_TRUE(CellShows(2, 2, RGBColor(255, 0, 0)));
-  EXPECT_TRUE(CellShows(2, 0, RGBColor(0, 0, 255)));
-  EXPECT_TRUE(CellShows(1, 0, RGBColor(0, 128, 128)));
-  EXPECT_FALSE(CellShows(2, 0, RGBColor(255, 0, 0)));
+  EXPECT_TRUE(CellShows(2, 2, classlib::RGBColor(255, 0, 0)));
+  EXPECT_TRUE(CellShows(2, 0, classlib::RGBColor(0, 0, 255)));
+  EXPECT_TRUE(CellShows(1, 0, classlib::RGBColor(0, 128, 128)));
+  EXPECT_FALSE(CellShows(2, 0, classlib::RGBColor(255, 0, 0)));
 
   // The window as the program makes it: caption, total, snapping, size.
   RecordedFiles().SetCaption("Список записанных файлов с битретом   128кбит/c");
@@ -191,10 +191,10 @@ TEST_F(RecordedFilesWindow, AHeaderSortDuringARecordingKeepsTheEnginesRow) {
   Feed(3);
   EXPECT_EQ(Column(2)[1], u"0.76 mb"); // Gamma's size, not Песня's
   EXPECT_EQ(Column(2)[2], songSize);
-  EXPECT_EQ(PaintedColour(2, 1), RGBColor(255, 0, 0));
-  EXPECT_EQ(PaintedColour(2, 2), RGBColor(0, 0, 255));
-  EXPECT_EQ(PaintedColour(1, 2), RGBColor(128, 128, 128));
-  EXPECT_FALSE(CellShows(2, 2, RGBColor(255, 0, 0)));
+  EXPECT_EQ(PaintedColour(2, 1), classlib::RGBColor(255, 0, 0));
+  EXPECT_EQ(PaintedColour(2, 2), classlib::RGBColor(0, 0, 255));
+  EXPECT_EQ(PaintedColour(1, 2), classlib::RGBColor(128, 128, 128));
+  EXPECT_FALSE(CellShows(2, 2, classlib::RGBColor(255, 0, 0)));
 
   // Gamma ends too small to keep: its row goes, wherever it stands, and the
   // saved list no longer names it.
@@ -206,7 +206,7 @@ TEST_F(RecordedFilesWindow, AHeaderSortDuringARecordingKeepsTheEnginesRow) {
                         (saved.size() - 2) / 2);
   EXPECT_EQ(text.find(u"Gamma"), WideString::npos);
   EXPECT_NE(text.find(u"Omega"), WideString::npos);
-  EXPECT_EQ(PaintedColour(2, 2), RGBColor(255, 0, 0));
+  EXPECT_EQ(PaintedColour(2, 2), classlib::RGBColor(255, 0, 0));
 }
 
 TEST_F(RecordedFilesWindow, ThePopupMenuAsksTheShellToExploreTheAudioFolder) {
