@@ -87,4 +87,4 @@ template <class T>
 TCollection::TItemFactory CollectionItemFactory() {
   return [](TCollection* c) -> TCollectionItem* { return new T(c); };
 }
-}  // namespace classlib
+} // namespace classlib

@@ -50,7 +50,7 @@ template <class C, class R, class... A>
 std::function<R(A...)> Bind(C* obj, R (C::*method)(A...)) {
   return [obj, method](A... a) -> R { return (obj->*method)(std::forward<A>(a)...); };
 }
-}  // namespace classlib
+} // namespace classlib
 
 // Deletes through Free() and clears the pointer; null is fine.
 template <class T>
@@ -174,4 +174,4 @@ class TComponent : public TPersistent {
 namespace classlib {
 // While a form's layout is applied, nothing the user did has happened yet.
 inline bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
-}  // namespace classlib
+} // namespace classlib

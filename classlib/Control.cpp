@@ -361,7 +361,8 @@ void TControl::HandleMessage(TMessage& M) {
     case WM_MBUTTONUP: return DoMouseUp(M, mbMiddle);
     case WM_MOUSEMOVE:
       DefaultHandler(M);
-      MouseMove(classlib::ShiftStateFromKeys(M.WParam), GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
+      MouseMove(classlib::ShiftStateFromKeys(M.WParam), GET_X_LPARAM(M.LParam),
+                GET_Y_LPARAM(M.LParam));
       return;
     case CM_MOUSEENTER:
       if (!mouse_in_control_) {

@@ -33,7 +33,7 @@ namespace classlib {
 // The shift state of a mouse message's key flags (plus Alt from the keyboard).
 TShiftState ShiftStateFromKeys(WPARAM keys);
 TShiftState KeyboardShiftState();
-}  // namespace classlib
+} // namespace classlib
 
 enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption,
                          csOpaque, csDoubleClicks, csParentBackground };
@@ -201,7 +201,7 @@ class TControlCanvas : public TCanvas {
 namespace classlib {
 // Returns the DCs that control canvases fetched outside painting.
 void FreeDeviceContexts();
-}  // namespace classlib
+} // namespace classlib
 
 class TGraphicControl : public TControl {
  public:
@@ -373,4 +373,4 @@ HCURSOR CursorHandleOf(TCursor c);
 void RegisterCursor(TCursor c, HCURSOR h);
 TCursor ScreenCursorOverride();
 void SetScreenCursorOverride(TCursor c);
-}  // namespace classlib
+} // namespace classlib

@@ -34,7 +34,7 @@ void AppendUtf8(std::string& out, char32_t cp);
 
 std::wstring Utf8ToWide(const std::string& s);
 std::string WideToUtf8(const std::wstring& s);
-}  // namespace classlib
+} // namespace classlib
 
 // Letter case by the code page's own rules (Latin and Cyrillic letters,
 // including Ё/ё and the other Cyrillic letters of the upper half).

@@ -6,7 +6,8 @@
 
 std::function<int(HWND, const std::string&, const std::string&, UINT)> classlib::MessageBoxHook;
 
-int classlib::ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags) {
+int classlib::ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption,
+                             UINT Flags) {
   if (!Owner) {
     HWND active = GetActiveWindow();
     if (active && TWinControl::FindControl(active)) Owner = active;

@@ -18,7 +18,7 @@ int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Capti
 // When set, boxes are not shown: the hook gets them and answers.
 extern std::function<int(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags)>
     MessageBoxHook;
-}  // namespace classlib
+} // namespace classlib
 
 // An OK box with the application's title.
 void ShowMessage(const std::string& Text);

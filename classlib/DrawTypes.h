@@ -23,7 +23,7 @@ constexpr TColor RGBColor(int r, int g, int b) {
 constexpr int ColorRed(TColor c) { return c & 0xFF; }
 constexpr int ColorGreen(TColor c) { return (c >> 8) & 0xFF; }
 constexpr int ColorBlue(TColor c) { return (c >> 16) & 0xFF; }
-}  // namespace classlib
+} // namespace classlib
 
 constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
                  clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
@@ -32,16 +32,19 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, cl
                  clNone = 0x1FFFFFFF, clDefault = 0x20000000;
 constexpr TColor clScrollBar = classlib::SysColor(0), clBackground = classlib::SysColor(1),
                  clActiveCaption = classlib::SysColor(2), clInactiveCaption = classlib::SysColor(3),
-                 clMenu = classlib::SysColor(4), clWindow = classlib::SysColor(5), clWindowFrame = classlib::SysColor(6),
-                 clMenuText = classlib::SysColor(7), clWindowText = classlib::SysColor(8), clCaptionText = classlib::SysColor(9),
+                 clMenu = classlib::SysColor(4), clWindow = classlib::SysColor(5),
+                 clWindowFrame = classlib::SysColor(6), clMenuText = classlib::SysColor(7),
+                 clWindowText = classlib::SysColor(8), clCaptionText = classlib::SysColor(9),
                  clActiveBorder = classlib::SysColor(10), clInactiveBorder = classlib::SysColor(11),
                  clAppWorkSpace = classlib::SysColor(12), clHighlight = classlib::SysColor(13),
                  clHighlightText = classlib::SysColor(14), clBtnFace = classlib::SysColor(15),
-                 clBtnShadow = classlib::SysColor(16), clGrayText = classlib::SysColor(17), clBtnText = classlib::SysColor(18),
-                 clInactiveCaptionText = classlib::SysColor(19), clBtnHighlight = classlib::SysColor(20),
-                 cl3DDkShadow = classlib::SysColor(21), cl3DLight = classlib::SysColor(22), clInfoText = classlib::SysColor(23),
+                 clBtnShadow = classlib::SysColor(16), clGrayText = classlib::SysColor(17),
+                 clBtnText = classlib::SysColor(18), clInactiveCaptionText = classlib::SysColor(19),
+                 clBtnHighlight = classlib::SysColor(20), cl3DDkShadow = classlib::SysColor(21),
+                 cl3DLight = classlib::SysColor(22), clInfoText = classlib::SysColor(23),
                  clInfoBk = classlib::SysColor(24), clHotLight = classlib::SysColor(26),
-                 clGradientActiveCaption = classlib::SysColor(27), clGradientInactiveCaption = classlib::SysColor(28),
+                 clGradientActiveCaption = classlib::SysColor(27),
+                 clGradientInactiveCaption = classlib::SysColor(28),
                  clMenuHighlight = classlib::SysColor(29), clMenuBar = classlib::SysColor(30);
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };

@@ -37,7 +37,7 @@ struct TimerHost {
   }
 };
 
-}  // namespace classlib
+} // namespace classlib
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
   classlib::TimerHost::Live().insert(this);

@@ -7,7 +7,7 @@
 
 namespace classlib {
 struct TimerHost;
-}  // namespace classlib
+} // namespace classlib
 
 class TTimer : public TComponent {
  public:

@@ -1,7 +1,8 @@
 // Hidden message windows: one class registration, one creation path.
 #include "classlib/HiddenWindow.h"
 
-HWND classlib::CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle, HWND parent) {
+HWND classlib::CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle,
+                                  HWND parent) {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSW wc{};
   if (!GetClassInfoW(inst, className, &wc)) {

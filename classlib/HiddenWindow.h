@@ -11,4 +11,4 @@ namespace classlib {
 HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, DWORD exStyle = 0,
                         HWND parent = nullptr);
 
-}  // namespace classlib
+} // namespace classlib

@@ -5,8 +5,9 @@
 
 #include "classlib/Cp1251.h"
 
-bool classlib::ShellOpen(const std::string& Target, const std::string& Verb, const std::string& Parameters,
-               const std::string& Directory, int Show, HWND Owner) {
+bool classlib::ShellOpen(const std::string& Target, const std::string& Verb,
+                         const std::string& Parameters, const std::string& Directory, int Show,
+                         HWND Owner) {
   std::wstring t = Cp1251ToWide(Target), v = Cp1251ToWide(Verb), p = Cp1251ToWide(Parameters),
                d = Cp1251ToWide(Directory);
   HINSTANCE r = ShellExecuteW(Owner, v.empty() ? nullptr : v.c_str(), t.c_str(),
@@ -14,8 +15,8 @@ bool classlib::ShellOpen(const std::string& Target, const std::string& Verb, con
   return reinterpret_cast<INT_PTR>(r) > 32;
 }
 
-bool classlib::StartProcess(const std::string& CommandLine, const std::string& Directory, int Show, bool Wait,
-                  DWORD* ExitCode) {
+bool classlib::StartProcess(const std::string& CommandLine, const std::string& Directory, int Show,
+                            bool Wait, DWORD* ExitCode) {
   std::wstring cmd = Cp1251ToWide(CommandLine), dir = Cp1251ToWide(Directory);
   STARTUPINFOW si{};
   si.cb = sizeof si;

@@ -19,4 +19,4 @@ bool ShellOpen(const std::string& Target, const std::string& Verb = "",
 bool StartProcess(const std::string& CommandLine, const std::string& Directory, int Show, bool Wait,
                   DWORD* ExitCode = nullptr);
 
-}  // namespace classlib
+} // namespace classlib

@@ -23,7 +23,7 @@ namespace classlib {
 // the control's OnKeyDown has seen the key. Wrapped controls call this for
 // WM_KEYDOWN; true when a button took the key.
 bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
-}  // namespace classlib
+} // namespace classlib
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 

@@ -186,7 +186,8 @@ void TComboBox::SetText(const std::string& v) {
     // layout may give the text before the lines: Loaded picks it then.
     int i = items_->IndexOf(v);
     if (i >= 0) SetItemIndex(i);
-    else if (classlib::IsLoading(this)) text_ = v;
+    else if (classlib::IsLoading(this))
+      text_ = v;
     return;
   }
   TWinControl::SetText(v);

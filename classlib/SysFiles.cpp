@@ -161,7 +161,9 @@ bool DirectoryExists(const std::string& name) {
 }
 bool CreateDir(const std::string& name) { return CreateDirectoryW(Native(name).c_str(), nullptr); }
 bool RemoveDir(const std::string& name) { return RemoveDirectoryW(Native(name).c_str()); }
-bool classlib::SysDeleteFile(const std::string& name) { return ::DeleteFileW(Native(name).c_str()); }
+bool classlib::SysDeleteFile(const std::string& name) {
+  return ::DeleteFileW(Native(name).c_str());
+}
 bool RenameFile(const std::string& from, const std::string& to) {
   return MoveFileW(Native(from).c_str(), Native(to).c_str());
 }
@@ -399,7 +401,9 @@ int64_t InPieces(int64_t count, Step step) {
 
 #ifdef _WIN32
 
-THandle FileOpen(const std::string& name, int mode) { return classlib::FileOpenW(Utf16(name), mode); }
+THandle FileOpen(const std::string& name, int mode) {
+  return classlib::FileOpenW(Utf16(name), mode);
+}
 THandle FileCreate(const std::string& name) { return classlib::FileCreateW(Utf16(name)); }
 int64_t FileRead(THandle h, void* buffer, int64_t count) {
   return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {

@@ -294,7 +294,8 @@ int AnsiCompareText(const std::string& a, const std::string& b) {
 
 bool SameText(const std::string& a, const std::string& b) { return AnsiCompareText(a, b) == 0; }
 
-std::string classlib::StringReplaceAll(const std::string& s, const std::string& from, const std::string& to) {
+std::string classlib::StringReplaceAll(const std::string& s, const std::string& from,
+                                       const std::string& to) {
   if (from.empty()) return s;
   std::string r;
   size_t pos = 0;

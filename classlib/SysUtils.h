@@ -119,7 +119,7 @@ bool SameText(const std::string& a, const std::string& b);
 int AnsiCompareText(const std::string& a, const std::string& b);
 namespace classlib {
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to);
-}  // namespace classlib
+} // namespace classlib
 // 1-based position of `sub` in `s`, 0 when absent.
 int Pos(const std::string& sub, const std::string& s);
 
@@ -175,14 +175,14 @@ bool RemoveDir(const std::string& name);
 bool ForceDirectories(const std::string& path);
 namespace classlib {
 bool SysDeleteFile(const std::string& name);
-}  // namespace classlib
+} // namespace classlib
 inline bool DeleteFile(const std::string& name) { return classlib::SysDeleteFile(name); }
 bool RenameFile(const std::string& from, const std::string& to);
 namespace classlib {
 // Moves `from` onto `to` in one step, replacing an existing `to` (never left
 // half-written). A read-only `to` is refused, as Windows does.
 bool RenameFileReplacing(const std::string& from, const std::string& to);
-}  // namespace classlib
+} // namespace classlib
 // Size in bytes, -1 when the file can't be examined.
 int64_t FileSize(const std::string& name);
 // Attributes of a file or folder (fa* bits), -1 when it can't be examined.
@@ -225,7 +225,7 @@ bool MatchesMask(const std::string& name, const std::string& mask);
 using THandle = intptr_t;
 namespace classlib {
 constexpr THandle kInvalidFile = -1;
-}  // namespace classlib
+} // namespace classlib
 enum : int { fmOpenRead = 0x0000, fmOpenWrite = 0x0001, fmOpenReadWrite = 0x0002,
              fmShareDenyWrite = 0x0020, fmShareDenyNone = 0x0040 };
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
@@ -245,7 +245,7 @@ THandle FileOpenW(const std::u16string& name, int mode);
 THandle FileCreateW(const std::u16string& name);
 bool RenameFileReplacingW(const std::u16string& from, const std::u16string& to);
 bool SysDeleteFileW(const std::u16string& name);
-}  // namespace classlib
+} // namespace classlib
 // The last system error of the calling thread and its text.
 int GetLastOSError();
 std::string SysErrorMessage(int code);

@@ -57,8 +57,12 @@ THandle CreateByName(const std::string& n) { return FileCreate(n); }
 THandle CreateByName(const std::u16string& n) { return classlib::FileCreateW(n); }
 THandle OpenByName(const std::string& n, int mode) { return FileOpen(n, mode); }
 THandle OpenByName(const std::u16string& n, int mode) { return classlib::FileOpenW(n, mode); }
-bool ReplaceByName(const std::string& a, const std::string& b) { return classlib::RenameFileReplacing(a, b); }
-bool ReplaceByName(const std::u16string& a, const std::u16string& b) { return classlib::RenameFileReplacingW(a, b); }
+bool ReplaceByName(const std::string& a, const std::string& b) {
+  return classlib::RenameFileReplacing(a, b);
+}
+bool ReplaceByName(const std::u16string& a, const std::u16string& b) {
+  return classlib::RenameFileReplacingW(a, b);
+}
 bool DeleteByName(const std::string& n) { return classlib::SysDeleteFile(n); }
 bool DeleteByName(const std::u16string& n) { return classlib::SysDeleteFileW(n); }
 const std::string& Shown(const std::string& n) { return n; }

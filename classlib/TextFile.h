@@ -80,4 +80,4 @@ void WriteFileReplacing(const std::u16string& FileName, const std::string& Data)
 std::string ReadFileBytes(const std::string& FileName);
 std::string ReadFileBytes(const std::u16string& FileName);
 
-}  // namespace classlib
+} // namespace classlib

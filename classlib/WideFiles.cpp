@@ -57,16 +57,22 @@ bool classlib::RenameFileReplacingW(const std::u16string& from, const std::u16st
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-bool classlib::SysDeleteFileW(const std::u16string& name) { return DeleteFileW(Native(name).c_str()); }
+bool classlib::SysDeleteFileW(const std::u16string& name) {
+  return DeleteFileW(Native(name).c_str());
+}
 
 #else
 
 // Natively the narrow functions take the path's bytes as they are.
-THandle classlib::FileOpenW(const std::u16string& name, int mode) { return FileOpen(Native(name), mode); }
+THandle classlib::FileOpenW(const std::u16string& name, int mode) {
+  return FileOpen(Native(name), mode);
+}
 THandle classlib::FileCreateW(const std::u16string& name) { return FileCreate(Native(name)); }
 bool classlib::RenameFileReplacingW(const std::u16string& from, const std::u16string& to) {
   return classlib::RenameFileReplacing(Native(from), Native(to));
 }
-bool classlib::SysDeleteFileW(const std::u16string& name) { return classlib::SysDeleteFile(Native(name)); }
+bool classlib::SysDeleteFileW(const std::u16string& name) {
+  return classlib::SysDeleteFile(Native(name));
+}
 
 #endif

@@ -228,7 +228,8 @@ bool TWinControl::SetCursorFor(TMessage& M) {
   ::ScreenToClient(handle_, &sp);
   TControl* c = ControlAtPos(Point(sp.x, sp.y), true);
   if (!c) c = this;
-  TCursor cur = classlib::ScreenCursorOverride() != crDefault ? classlib::ScreenCursorOverride() : c->Cursor();
+  TCursor cur = classlib::ScreenCursorOverride() != crDefault ? classlib::ScreenCursorOverride()
+                                                              : c->Cursor();
   if (cur == crDefault) return false;
   ::SetCursor(classlib::CursorHandleOf(cur));
   M.Result = 1;

@@ -69,4 +69,4 @@ namespace classlib {
 // them too on Windows). Returns how many ran.
 int RunPostedCompletions();
 
-}  // namespace classlib
+} // namespace classlib

@@ -9,4 +9,4 @@ namespace classlib {
 // the library must neither capture the mouse for it nor make clicks of its
 // own out of its button messages.
 inline void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
-}  // namespace classlib
+} // namespace classlib

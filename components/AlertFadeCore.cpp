@@ -1,7 +1,8 @@
 // The alert popup's fades and display time (see AlertFadeCore.h).
 #include "components/AlertFadeCore.h"
 
-void components::FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(int)>& apply) {
+void components::FadeSequence(bool fadeIn, int alphaEnd, int step,
+                              const std::function<bool(int)>& apply) {
   if (fadeIn) {
     if (!apply(0)) return;
     for (int a = 0; a<alphaEnd; a = step> 0 ? a + step : alphaEnd)

@@ -33,7 +33,7 @@ namespace components {
 // out = End, End - s, ... above 0, 0. A step of 0 goes to the end at once.
 void FadeSequence(bool fadeIn, int alphaEnd, int step, const std::function<bool(int)>& apply);
 
-}  // namespace components
+} // namespace components
 
 class AlertFadeController {
  public:

@@ -51,7 +51,7 @@ int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list) {
   return list ? info.iIcon : -1;
 }
 
-}  // namespace components
+} // namespace components
 
 TCanvasMarkupSurface::TCanvasMarkupSurface(TCanvas* canvas, TImageList* images)
     : canvas_(canvas), images_(images) {
@@ -163,7 +163,8 @@ markup::Color TCanvasMarkupSurface::ResolveColor(markup::Color c) {
 
 HIMAGELIST TCanvasMarkupSurface::SystemList(const markup::ImageRef& ref, int& index) {
   HIMAGELIST list = nullptr;
-  index = components::SystemIconIndex(ref.Source, ref.Kind == markup::ImageKind::LargeSystemIcon, list);
+  index =
+      components::SystemIconIndex(ref.Source, ref.Kind == markup::ImageKind::LargeSystemIcon, list);
   return index >= 0 ? list : nullptr;
 }
 

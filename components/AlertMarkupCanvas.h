@@ -68,4 +68,4 @@ namespace components {
 // path or a missing one) or an icon number.
 int SystemIconIndex(const std::string& source, bool large, HIMAGELIST& list);
 
-}  // namespace components
+} // namespace components

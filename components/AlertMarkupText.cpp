@@ -259,8 +259,10 @@ std::vector<GradientBand> GradientBands(Color From, Color To, bool Horizontal, c
   if (Steps <= 0) Steps = 1;
   const int extent = Horizontal ? Rect.Width() : Rect.Height();
   const double size = static_cast<double>(extent) / Steps;
-  const int r0 = classlib::ColorRed(From), g0 = classlib::ColorGreen(From), b0 = classlib::ColorBlue(From);
-  const int r1 = classlib::ColorRed(To), g1 = classlib::ColorGreen(To), b1 = classlib::ColorBlue(To);
+  const int r0 = classlib::ColorRed(From), g0 = classlib::ColorGreen(From),
+            b0 = classlib::ColorBlue(From);
+  const int r1 = classlib::ColorRed(To), g1 = classlib::ColorGreen(To),
+            b1 = classlib::ColorBlue(To);
   bands.reserve(static_cast<size_t>(Steps));
   for (int n = 0; n < Steps; ++n) {
     auto mix = [&](int a, int b) {

@@ -17,8 +17,8 @@ std::string components::PositionText(const std::string& format, int a, int b) {
   return out;
 }
 
-AlertLayout components::LayoutAlert(int W, int H, int PW, bool scroller, bool showDelete, int imagesWidth,
-                        bool hasImages, int marginX, int marginY) {
+AlertLayout components::LayoutAlert(int W, int H, int PW, bool scroller, bool showDelete,
+                                    int imagesWidth, bool hasImages, int marginX, int marginY) {
   AlertLayout l;
   const int half = W / 2, pw2 = PW / 2;
   l.Caption = Rect(1, 1, W - 1, 7);

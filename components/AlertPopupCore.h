@@ -39,7 +39,7 @@ namespace components {
 // printf format ("%s", "%n" and a lone "%" stay as they are).
 std::string PositionText(const std::string& format, int a, int b);
 
-}  // namespace components
+} // namespace components
 
 struct AlertLayout {
   TRect Caption, Close, Prev, Next, Delete, Popup, Text;
@@ -51,7 +51,7 @@ namespace components {
 AlertLayout LayoutAlert(int W, int H, int positionWidth, bool scrollerVisible, bool showDelete,
                         int imagesWidth, bool hasImages, int marginX, int marginY);
 
-}  // namespace components
+} // namespace components
 
 struct AlertAutoSizeInput {
   int TextWidth = 0, TextHeight = 0; // the largest of all messages
@@ -67,7 +67,7 @@ namespace components {
 // The grey of a disabled glyph's pixel.
 inline int DisabledGrey(int r, int g, int b) { return ((r + g + b) / 3) / 2 + 128; }
 
-}  // namespace components
+} // namespace components
 
 struct AlertColors {
   TColor WindowColor = 0, WindowColorTo = 0, CaptionColor = 0, CaptionColorTo = 0, BorderColor = 0,

@@ -150,13 +150,15 @@ void TAlertWindow::CloseAlert() {
 
 int TAlertWindow::PositionWidth() {
   Canvas()->Font()->Assign(&font_);
-  return Canvas()->TextWidth(components::PositionText(position_format_, scroller_.Max() - 1, scroller_.Max())) +
+  return Canvas()->TextWidth(
+             components::PositionText(position_format_, scroller_.Max() - 1, scroller_.Max())) +
          8;
 }
 
 AlertLayout TAlertWindow::Layout() {
-  return components::LayoutAlert(Width(), Height(), PositionWidth(), scroller_.Visible(), show_delete_,
-                     Images ? Images->Width() : 0, Images != nullptr, MarginX, MarginY);
+  return components::LayoutAlert(Width(), Height(), PositionWidth(), scroller_.Visible(),
+                                 show_delete_, Images ? Images->Width() : 0, Images != nullptr,
+                                 MarginX, MarginY);
 }
 
 void TAlertWindow::PaintText(TCanvas* c, const TRect& area, bool hitTest, int x, int y,
@@ -219,7 +221,8 @@ void TAlertWindow::Paint() {
     c->Font()->Assign(&font_);
     c->Font()->SetColor(clBlack);
     c->Brush()->SetStyle(bsClear);
-    const std::string pos = components::PositionText(position_format_, scroller_.Position(), scroller_.Max());
+    const std::string pos =
+        components::PositionText(position_format_, scroller_.Position(), scroller_.Max());
     c->TextOut(W / 2 - c->TextWidth(pos) / 2, H - c->TextHeight("gt") - 5, pos);
     PaintButton(c, kNext, l.Next);
   }

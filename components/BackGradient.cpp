@@ -67,7 +67,8 @@ void TBackGradient::SetStyle(TGradStyle v) {
 }
 
 void TBackGradient::DrawGradient(TCanvas& canvas, int w, int h) {
-  gdi::DrawGradient(canvas, components::DrawGradientShapes(style_, colors_, w, h, stepWidth_, buffered_));
+  gdi::DrawGradient(canvas,
+                    components::DrawGradientShapes(style_, colors_, w, h, stepWidth_, buffered_));
   ++drawCount_;
 }
 
@@ -84,7 +85,8 @@ void TBackGradient::Paint() {
     if (style_ == gsEllipse) {
       // The corners outside the ellipse show what lies behind.
       const TRect all = Rect(0, 0, w, h);
-      if (w > 0 && h > 0) canvas.TransparentCopy(all, cache_->Canvas(), all, components::kGradientSilver);
+      if (w > 0 && h > 0)
+        canvas.TransparentCopy(all, cache_->Canvas(), all, components::kGradientSilver);
     } else {
       canvas.Draw(0, 0, cache_.get());
     }

@@ -136,10 +136,11 @@ void Pyramid(std::vector<GradShape>& out, const GradientColors& colors, int W, i
 
 } // namespace
 
-}  // namespace components
+} // namespace components
 
 components::GradientColors BuildColors(TColor start, TColor end, TGradDirection direction) {
-  const int s[3] = {classlib::ColorRed(start), classlib::ColorGreen(start), classlib::ColorBlue(start)};
+  const int s[3] = {classlib::ColorRed(start), classlib::ColorGreen(start),
+                    classlib::ColorBlue(start)};
   const int e[3] = {classlib::ColorRed(end), classlib::ColorGreen(end), classlib::ColorBlue(end)};
   components::GradientColors table{};
   for (int i = 0; i < 256; ++i) {
@@ -170,4 +171,4 @@ std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors
   return out;
 }
 
-}  // namespace components
+} // namespace components

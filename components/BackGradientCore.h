@@ -27,7 +27,7 @@ namespace components {
 
 using GradientColors = std::array<TColor, 256>;
 
-}  // namespace components
+} // namespace components
 
 // 256 entries from start to end colour (gdUpLeft: the table reversed).
 components::GradientColors BuildColors(TColor start, TColor end, TGradDirection direction);
@@ -57,4 +57,4 @@ constexpr TColor kGradientSilver = clSilver; // transparent colour of buffered e
 std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors& colors, int W,
                                           int H, int stepWidth, bool buffered);
 
-}  // namespace components
+} // namespace components

@@ -22,8 +22,8 @@ void SetSolidBrush(TCanvas& canvas, TColor color) {
 
 } // namespace
 
-void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments, TColor separator,
-               TBevelCut bevel, int width, int height) {
+void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments,
+               TColor separator, TBevelCut bevel, int width, int height) {
   SetPen(canvas, psSolid, 1, separator);
   for (const components::MeterSegment& s : segments) {
     SetSolidBrush(canvas, s.Color);

@@ -17,8 +17,8 @@ namespace gdi {
 // The meter's segments (brush: segment colour, pen: separator) and its bevel
 // around the whole width x height. The canvas keeps the last segment's pen
 // and brush.
-void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments, TColor separator,
-               TBevelCut bevel, int width, int height);
+void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments,
+               TColor separator, TBevelCut bevel, int width, int height);
 
 // Replays a gradient's shapes. The canvas keeps the last shape's pen and brush.
 void DrawGradient(TCanvas& canvas, const std::vector<components::GradShape>& shapes);

@@ -75,7 +75,8 @@ components::HlsTriple RGB2HLS(double R, double G, double B) {
 }
 
 components::ContrastPair ContrastColors(TColor color, double KLight, double KDark) {
-  const int r = classlib::ColorRed(color), g = classlib::ColorGreen(color), b = classlib::ColorBlue(color);
+  const int r = classlib::ColorRed(color), g = classlib::ColorGreen(color),
+            b = classlib::ColorBlue(color);
   auto light = [KLight](int x) {
     return (255 - static_cast<int>(std::nearbyint(KLight * (256 - x)))) & 0xFF;
   };

@@ -24,7 +24,7 @@ struct HlsTriple {
   double H = 0, L = 0, S = 0;
 };
 
-}  // namespace components
+} // namespace components
 
 // Hue, luminance and saturation in [0, 1] (hue 1 wraps to red) to RGB in [0, 1].
 components::RgbTriple HLS2RGB(double H, double L, double S);
@@ -38,7 +38,7 @@ struct ContrastPair {
   TColor Dark = 0;
 };
 
-}  // namespace components
+} // namespace components
 
 // Dark: the colour with its luminance scaled by KDark. Light: a lighter tint.
 components::ContrastPair ContrastColors(TColor color, double KLight, double KDark);

@@ -127,4 +127,4 @@ std::vector<MeterSegment> LedMeterCore::Segments(int width, int height) const {
   return out;
 }
 
-}  // namespace components
+} // namespace components

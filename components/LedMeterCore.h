@@ -86,4 +86,4 @@ class LedMeterCore {
   int startColor3_ = 90;
 };
 
-}  // namespace components
+} // namespace components

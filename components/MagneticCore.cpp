@@ -192,4 +192,4 @@ void MagneticCore::SnapMoving(WindowId wnd, TRect& M) {
   windows_.MoveWindows(moves);
 }
 
-}  // namespace components
+} // namespace components

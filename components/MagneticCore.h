@@ -35,7 +35,7 @@ class IWindowSystem {
   virtual void MoveWindows(const std::vector<WindowMove>& moves) = 0;
 };
 
-}  // namespace components
+} // namespace components
 
 // A and B touch: no gap between them in x or y, and one edge coordinate shared.
 bool RectsAdjoin(const TRect& A, const TRect& B);
@@ -110,4 +110,4 @@ class MagneticCore {
   TPoint startCursor_, dragOffset_, curCursor_;
 };
 
-}  // namespace components
+} // namespace components

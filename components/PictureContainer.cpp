@@ -10,7 +10,7 @@ namespace components {
 std::unique_ptr<TDecodedPicture> DecodeOlePicture(const std::string& bytes);
 bool LoadResourceBytes(void* instance, const std::string& name, std::string& bytes);
 bool ReadLocalRegularFile(const std::string& name, std::string& bytes, int64_t limit);
-}  // namespace components
+} // namespace components
 #else
 #include <sys/stat.h>
 
@@ -61,7 +61,7 @@ bool ReadPictureFile(const std::string& FileName, std::string& bytes) {
 #endif
 }
 
-}  // namespace components
+} // namespace components
 
 THTMLPicture::THTMLPicture() = default;
 THTMLPicture::~THTMLPicture() = default;

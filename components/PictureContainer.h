@@ -47,7 +47,7 @@ constexpr int64_t kMaxPictureFileBytes = 16 << 20;
 // anything else (missing, a folder, a device, a pipe, a network path).
 bool ReadPictureFile(const std::string& FileName, std::string& bytes);
 
-}  // namespace components
+} // namespace components
 
 class THTMLPicture : public TPersistent {
  public:

@@ -109,4 +109,4 @@ bool ReadLocalRegularFile(const std::string& name, std::string& bytes, int64_t l
   return ok;
 }
 
-}  // namespace components
+} // namespace components

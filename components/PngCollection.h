@@ -17,7 +17,7 @@ namespace components {
 // The background of a new item: the system's button-face colour.
 constexpr TColor kPngItemBackground = clBtnFace;
 
-}  // namespace components
+} // namespace components
 
 class TPngCollectionItem : public TCollectionItem {
  public:

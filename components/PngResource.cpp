@@ -52,4 +52,4 @@ void DrawPng(HDC dc, int x, int y, const TPngImage& image) {
   DeleteDC(mem);
 }
 
-}  // namespace components
+} // namespace components

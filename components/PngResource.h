@@ -20,4 +20,4 @@ HBITMAP CreateTopDownDib32(HDC dc, int w, int h, void** bits);
 // Draws the picture at (x, y), blended over what is there.
 void DrawPng(HDC dc, int x, int y, const TPngImage& image);
 
-}  // namespace components
+} // namespace components

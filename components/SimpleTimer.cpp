@@ -7,7 +7,7 @@
 namespace components {
 // The hidden window of the Windows side; its WM_TIMER calls tick.
 std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id));
-}  // namespace components
+} // namespace components
 #endif
 
 namespace {

@@ -22,7 +22,7 @@ class TimerHost {
   virtual bool KillTimer(std::uintptr_t id) = 0;
 };
 
-}  // namespace components
+} // namespace components
 
 class TSimpleTimerHandler {
  public:

@@ -22,7 +22,9 @@ LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 class WindowTimerHost : public components::TimerHost {
  public:
-  WindowTimerHost() { wnd_ = classlib::CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE); }
+  WindowTimerHost() {
+    wnd_ = classlib::CreateHiddenWindow(kClassName, TimerWndProc, 0, HWND_MESSAGE);
+  }
   ~WindowTimerHost() override {
     if (wnd_) DestroyWindow(wnd_);
   }
@@ -46,4 +48,4 @@ std::unique_ptr<TimerHost> CreateWindowTimerHost(bool (*tick)(std::uintptr_t id)
   return std::make_unique<WindowTimerHost>();
 }
 
-}  // namespace components
+} // namespace components

@@ -29,9 +29,11 @@ void TSwitchLed::PaintNow() {
 }
 
 void TSwitchLed::Paint() {
-  if (Width() != components::kLedSize || Height() != components::kLedSize) SetBounds(Left(), Top(), components::kLedSize, components::kLedSize);
+  if (Width() != components::kLedSize || Height() != components::kLedSize)
+    SetBounds(Left(), Top(), components::kLedSize, components::kLedSize);
   // The picture is read from the resources at each paint; it is tiny.
-  gdi::DrawResourceBitmap(*Canvas(), 0, 0, components::LedResourceName(ShownColor()), components::kLedTransparent);
+  gdi::DrawResourceBitmap(*Canvas(), 0, 0, components::LedResourceName(ShownColor()),
+                          components::kLedTransparent);
   ++paintCount_;
   if (OnPaint) OnPaint(this);
 }

@@ -27,4 +27,4 @@ inline TLedColor LedShownColor(TLedState state, TLedColor on, TLedColor off, TLe
   return state == LedOn ? on : (state == LedOff ? off : disabled);
 }
 
-}  // namespace components
+} // namespace components

@@ -64,4 +64,4 @@ int NextCycleIndex(int index, int count) {
   return count <= 0 || index + 1 >= count ? 0 : index + 1;
 }
 
-}  // namespace components
+} // namespace components

@@ -47,4 +47,4 @@ int ClampIconIndex(int value, int count);
 // The index CycleTick shows after `index` in a list of `count` icons.
 int NextCycleIndex(int index, int count);
 
-}  // namespace components
+} // namespace components

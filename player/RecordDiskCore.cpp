@@ -83,7 +83,9 @@ bool TSystemRecordDisk::SaveText(const std::string& Name, const std::string& Tex
   } catch (...) { return false; }
 }
 
-bool TSystemRecordDisk::RemoveFile(const std::string& Name) { return classlib::SysDeleteFile(Name); }
+bool TSystemRecordDisk::RemoveFile(const std::string& Name) {
+  return classlib::SysDeleteFile(Name);
+}
 
 namespace {
 

@@ -70,7 +70,8 @@ void TForm1::FormCreate(TObject* Sender) {
   ShowWindow(Application->Handle(), SW_HIDE);
   MainWnd = Handle();
   if (HIWORD(BASS_GetVersion()) != BASSVERSION) {
-    classlib::ShowMessageBox(nullptr, "An incorrect version of BASS.DLL was loaded", "", MB_ICONERROR);
+    classlib::ShowMessageBox(nullptr, "An incorrect version of BASS.DLL was loaded", "",
+                             MB_ICONERROR);
     return;
   }
   if (!BASS_Init(-1, 44100, 0, Handle(), nullptr)) {

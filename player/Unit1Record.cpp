@@ -49,7 +49,8 @@ LRESULT CALLBACK DrainProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
 
 // Created on the GUI thread by the first use (the main window's creation).
 HWND DrainWindow() {
-  static HWND wnd = classlib::CreateHiddenWindow(L"KorvalisRecordedFiles", DrainProc, 0, HWND_MESSAGE);
+  static HWND wnd =
+      classlib::CreateHiddenWindow(L"KorvalisRecordedFiles", DrainProc, 0, HWND_MESSAGE);
   return wnd;
 }
 

@@ -46,8 +46,8 @@ std::unique_ptr<PendingPick> g_pending;
 } // namespace
 
 void ShowBassError(const std::string& Text) {
-  classlib::ShowMessageBox(MainWnd, Text + "\r\n(error code: " + std::to_string(BASS_ErrorGetCode()) + ")",
-                 "", MB_OK);
+  classlib::ShowMessageBox(
+      MainWnd, Text + "\r\n(error code: " + std::to_string(BASS_ErrorGetCode()) + ")", "", MB_OK);
 }
 
 int EstimateBitrate(HSTREAM Stream) {

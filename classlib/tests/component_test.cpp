@@ -261,7 +261,8 @@ TEST(CollectionTest, UpdatesAreBatchedAndNameTheItem) {
 }
 
 TEST(CollectionTest, AssignCopiesItems) {
-  TCollection a(classlib::CollectionItemFactory<Band>()), b(classlib::CollectionItemFactory<Band>());
+  TCollection a(classlib::CollectionItemFactory<Band>()),
+      b(classlib::CollectionItemFactory<Band>());
   static_cast<Band*>(a.Add())->gain = 3;
   static_cast<Band*>(a.Add())->gain = -2;
   b.Add();

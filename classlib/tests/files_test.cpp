@@ -160,9 +160,9 @@ void SetReadOnly(const std::string& name, bool on) {
 
 TEST_F(Files, ReplacingAFileKeepsTheOldOneWholeWhenAnyStepFails) {
   const std::string name = dir_ + "k1.ini";
-  classlib::WriteFileReplacing(name, "new\r\n");  // no old file yet
+  classlib::WriteFileReplacing(name, "new\r\n"); // no old file yet
   EXPECT_EQ(Read(name), "new\r\n");
-  classlib::WriteFileReplacing(name, "");  // an empty list is a valid content
+  classlib::WriteFileReplacing(name, ""); // an empty list is a valid content
   EXPECT_EQ(Read(name), "");
   Put(name, "old\r\n");
   classlib::WriteFileReplacing(name, "replaced\r\n");

@@ -43,10 +43,10 @@ TEST(Cp1251, InvalidUtf8BecomesQuestionMarks) {
 TEST(Cp1251, Utf8CheckTellsWellFormedTextFromCodePageBytes) {
   EXPECT_TRUE(classlib::IsValidUtf8(u8"Привет — «Ў» \U0001F600 \uFFFD"));
   EXPECT_TRUE(classlib::IsValidUtf8(""));
-  EXPECT_FALSE(classlib::IsValidUtf8("\xCF\xF0\xE8\xE2\xE5\xF2"));  // "Привет" in the code page
-  EXPECT_FALSE(classlib::IsValidUtf8("\xC0\xAF"));                   // overlong
-  EXPECT_FALSE(classlib::IsValidUtf8("\xED\xA0\x80"));               // a surrogate
-  EXPECT_FALSE(classlib::IsValidUtf8("ok\xE2\x82"));                  // cut short
+  EXPECT_FALSE(classlib::IsValidUtf8("\xCF\xF0\xE8\xE2\xE5\xF2")); // "Привет" in the code page
+  EXPECT_FALSE(classlib::IsValidUtf8("\xC0\xAF"));                 // overlong
+  EXPECT_FALSE(classlib::IsValidUtf8("\xED\xA0\x80"));             // a surrogate
+  EXPECT_FALSE(classlib::IsValidUtf8("ok\xE2\x82"));               // cut short
   std::string out;
   classlib::AppendUtf8(out, 0x20AC);
   classlib::AppendUtf8(out, 0x1F600);

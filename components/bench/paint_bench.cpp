@@ -43,8 +43,9 @@ int main() {
   std::printf("gradient %dx%d, full draw (us):\n", W, H);
   for (int s = gsCornerTopLeft; s <= gsVertical; ++s) {
     const auto style = static_cast<TGradStyle>(s);
-    const double us = MicrosPer(
-        20, [&] { gdi::DrawGradient(canvas, components::DrawGradientShapes(style, colors, W, H, 1, true)); });
+    const double us = MicrosPer(20, [&] {
+      gdi::DrawGradient(canvas, components::DrawGradientShapes(style, colors, W, H, 1, true));
+    });
     std::printf("  %-18s %9.0f\n", names[s], us);
   }
   std::printf("cached copy (BitBlt)  %9.1f us\n",

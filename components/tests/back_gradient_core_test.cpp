@@ -30,7 +30,8 @@ TEST(BuildColors, RampFromStartToEnd) {
   EXPECT_EQ(r[127], classlib::RGBColor(128, 128, 128));
   // Falling channels and halves to even: blue 255 -> red 0 at entry 1 is
   // 255 - 1 = 254; a channel 0 -> 1 reaches 1 at i = 128 (127.5/255 rounds to 0).
-  const GradientColors d = BuildColors(classlib::RGBColor(0, 0, 255), classlib::RGBColor(1, 0, 0), gdDownRight);
+  const GradientColors d =
+      BuildColors(classlib::RGBColor(0, 0, 255), classlib::RGBColor(1, 0, 0), gdDownRight);
   EXPECT_EQ(classlib::ColorBlue(d[1]), 254);
   EXPECT_EQ(classlib::ColorRed(d[127]), 0);
   EXPECT_EQ(classlib::ColorRed(d[128]), 1);
@@ -111,7 +112,7 @@ TEST(GradientShapes, EllipsesShrinkTowardTheCentre) {
   EXPECT_EQ(s[1].Pts[0], (TPoint{1, 1}));
   EXPECT_EQ(s[1].Pts[1], (TPoint{99, 79}));
   EXPECT_EQ(s[2].Pts[0], (TPoint{2, 1}));         // Y = trunc(2 * 0.8)
-  EXPECT_EQ(s[1].Color, classlib::RGBColor(10, 10, 10));        // entry trunc(2 x 255/48) = trunc(10.625)
+  EXPECT_EQ(s[1].Color, classlib::RGBColor(10, 10, 10)); // entry trunc(2 x 255/48) = trunc(10.625)
   EXPECT_EQ(s.back().Color, classlib::RGBColor(249, 249, 249)); // trunc(47 x 5.3125) = 249
   EXPECT_EQ(s.back().Pts[0], (TPoint{46, 36}));   // X = 46, Y = trunc(46 x 0.8) = 36
   const auto unbuffered = Shapes(gsEllipse, 100, 80, 1, false);

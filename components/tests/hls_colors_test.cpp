@@ -93,7 +93,8 @@ TEST(HlsColors, LightTintWrapsModulo256) {
   // KLight 1: 255 - (256 - X) = X - 1, and 0 wraps to 255.
   const ContrastPair p = ContrastColors(classlib::RGBColor(0, 128, 255), 1.0, 1.0);
   EXPECT_EQ(p.Light, classlib::RGBColor(255, 127, 254));
-  EXPECT_EQ(ContrastColors(classlib::RGBColor(0, 0, 0), 0.5, 1).Light, classlib::RGBColor(127, 127, 127));
+  EXPECT_EQ(ContrastColors(classlib::RGBColor(0, 0, 0), 0.5, 1).Light,
+            classlib::RGBColor(127, 127, 127));
 }
 
 TEST(HlsColors, EightBitColoursSurviveTheRoundTrip) {

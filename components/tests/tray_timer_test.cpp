@@ -149,7 +149,8 @@ struct ClickRig {
   TSimpleTimer timer;
   bool haveDbl = false;
   int clicks = 0, dbls = 0;
-  components::TrayClickLogic logic{timer, [this] { return haveDbl; }, [this] { ++clicks; }, [this] { ++dbls; }};
+  components::TrayClickLogic logic{timer, [this] { return haveDbl; }, [this] { ++clicks; },
+                                   [this] { ++dbls; }};
   ClickRig() {
     timer.SetOnTimer([this](TSimpleTimer*) { logic.ClickTick(); });
   }

@@ -88,7 +88,8 @@ TEST(AlertMarkupCanvas, MeasuredWidthMatchesTheDrawnText) {
 TEST(AlertMarkupCanvas, SystemIconsOfNetworkPathsComeFromAttributesOnly) {
   HIMAGELIST list = nullptr;
   // A UNC path is never looked up on the network; it still gets an icon.
-  EXPECT_GE(components::SystemIconIndex("\\\\no-such-host-korvalis\\share\\file.txt", false, list), 0);
+  EXPECT_GE(components::SystemIconIndex("\\\\no-such-host-korvalis\\share\\file.txt", false, list),
+            0);
   EXPECT_NE(list, nullptr);
   EXPECT_GE(components::SystemIconIndex("3", true, list), 3);
 }

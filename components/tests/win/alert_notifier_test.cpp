@@ -114,7 +114,8 @@ TEST(AlertNotifier, ThreeMessagesPageDeleteAndVetoedClose) {
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
   EXPECT_TRUE(p->Scroller()->Visible());
   p->NextMessage();
-  EXPECT_EQ(components::PositionText(p->PositionFormat(), p->Position(), p->Scroller()->Max()), "2 of 3");
+  EXPECT_EQ(components::PositionText(p->PositionFormat(), p->Position(), p->Scroller()->Max()),
+            "2 of 3");
   p->Invalidate();
   testwin::Pump(100);
   testwin::SaveScreenBmp(L"alert_three.bmp");

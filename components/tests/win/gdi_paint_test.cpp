@@ -97,8 +97,8 @@ TEST(GdiPaint, BufferedEllipseLeavesSilverCorners) {
 TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
   const TColor k = classlib::RGBColor(10, 200, 30);
   Surface s(60, 40);
-  gdi::DrawGradient(
-      s.canvas(), components::DrawGradientShapes(gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));
+  gdi::DrawGradient(s.canvas(), components::DrawGradientShapes(
+                                    gsPyramid, BuildColors(k, k, gdDownRight), 60, 40, 1, false));
   int painted = 0;
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 60; ++x) painted += static_cast<TColor>(s.At(x, y)) == k;
@@ -115,7 +115,8 @@ TEST(GdiPaint, LedPicturesComeFromTheResources) {
     EXPECT_EQ(bm.bmHeight, 13);
     EXPECT_EQ(bm.bmBitsPixel, 24);
     Surface s(13, 13, RGB(255, 0, 255));
-    gdi::DrawResourceBitmap(s.canvas(), 0, 0, components::LedResourceName(static_cast<TLedColor>(c)),
+    gdi::DrawResourceBitmap(s.canvas(), 0, 0,
+                            components::LedResourceName(static_cast<TLedColor>(c)),
                             components::kLedTransparent);
     EXPECT_EQ(s.At(0, 0), RGB(255, 0, 255)) << c; // corner: transparent
     EXPECT_NE(s.At(6, 8), RGB(255, 0, 255)) << c;
