@@ -28,8 +28,7 @@ LRESULT CALLBACK AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     // OnException that throws.
     try {
       Application->HandleException(Application);
-    } catch (...) {
-    }
+    } catch (...) {}
     return 0;
   }
 }
@@ -63,8 +62,8 @@ HWND TApplication::Handle() {
     // A window of no size whose only visible part is the taskbar button.
     handle_ = CreateWindowExW(0, wc.lpszClassName, Cp1251ToWide(Title()).c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
-                              0, nullptr, nullptr, inst, nullptr);
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                              0, 0, nullptr, nullptr, inst, nullptr);
     if (!handle_) throw EOutOfResources("Cannot create the application window");
   }
   return handle_;
@@ -93,9 +92,7 @@ void TApplication::Run() {
   while (!terminated_) {
     try {
       HandleMessage();
-    } catch (...) {
-      HandleException(this);
-    }
+    } catch (...) { HandleException(this); }
   }
   // The application owns the forms: they go when the loop ends.
   DestroyComponents();
@@ -149,7 +146,9 @@ bool TApplication::ProcessMessage(MSG& msg) {
     HWND h = msg.hwnd;
     TWinControl* c = nullptr;
     while (h && !(c = TWinControl::FindControl(h))) h = GetParent(h);
-    LRESULT code = msg.hwnd ? SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) : 0;
+    LRESULT code =
+        msg.hwnd ? SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg))
+                 : 0;
     if (c && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
       TWinControl* top = c;
       while (top->Parent()) top = top->Parent();
@@ -171,12 +170,16 @@ void TApplication::HandleException(TObject* Sender) {
     std::rethrow_exception(p);
   } catch (const EAbort&) {
   } catch (const std::exception& e) {
-    if (OnException) OnException(Sender, e);
-    else ShowException(e);
+    if (OnException)
+      OnException(Sender, e);
+    else
+      ShowException(e);
   } catch (...) {
     Exception e("Unknown exception");
-    if (OnException) OnException(Sender, e);
-    else ShowException(e);
+    if (OnException)
+      OnException(Sender, e);
+    else
+      ShowException(e);
   }
 }
 
@@ -218,8 +221,9 @@ int TApplication::HookMainWindow(TWindowHook Hook) {
 }
 
 void TApplication::UnhookMainWindow(int Id) {
-  hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(), [Id](auto& h) { return h.first == Id; }),
-               hooks_.end());
+  hooks_.erase(
+      std::remove_if(hooks_.begin(), hooks_.end(), [Id](auto& h) { return h.first == Id; }),
+      hooks_.end());
 }
 
 LRESULT TApplication::AppMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -229,9 +233,10 @@ LRESULT TApplication::AppMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
   std::vector<int> ids;
   for (const auto& h : hooks_) ids.push_back(h.first);
   for (int id : ids) {
-    auto it = std::find_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; });
+    auto it =
+        std::find_if(hooks_.begin(), hooks_.end(), [id](const auto& h) { return h.first == id; });
     if (it == hooks_.end() || !it->second) continue;
-    const TWindowHook hook = it->second;  // it may unhook itself
+    const TWindowHook hook = it->second; // it may unhook itself
     if (hook(m)) return m.Result;
   }
   switch (Msg) {
@@ -250,8 +255,7 @@ LRESULT TApplication::AppMessage(UINT Msg, WPARAM WParam, LPARAM LParam) {
         return 0;
       }
       break;
-    case WM_QUERYENDSESSION:
-      return !main_form_ || main_form_->CloseQuery();
+    case WM_QUERYENDSESSION: return !main_form_ || main_form_->CloseQuery();
     case WM_ENDSESSION:
       if (WParam) Terminate();
       return 0;
@@ -279,7 +283,7 @@ void OnHintCanvas(HDC dc, const std::function<void(TCanvas&)>& draw) {
   c.SetHandle(nullptr);
 }
 
-}  // namespace
+} // namespace
 
 LRESULT CALLBACK HintWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_PAINT) {
@@ -324,7 +328,7 @@ void TApplication::HintHook(TControl* c, bool entered) {
 void TApplication::HintTick() {
   KillTimer(Handle(), kHintTimer);
   if (hint_window_ && IsWindowVisible(hint_window_)) {
-    HideHint();  // shown long enough
+    HideHint(); // shown long enough
   } else if (hint_control_) {
     ShowHintFor(hint_control_);
     SetTimer(Handle(), kHintTimer, static_cast<UINT>(HintHidePause), nullptr);
@@ -340,16 +344,15 @@ void TApplication::ShowHintFor(TControl* c) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"THintWindow";
     RegisterClassW(&wc);
-    hint_window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName,
-                                   L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, Handle(), nullptr,
-                                   wc.hInstance, nullptr);
+    hint_window_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                        WS_POPUP | WS_BORDER, 0, 0, 0, 0, Handle(), nullptr, wc.hInstance, nullptr);
   }
   hint_text_ = c->Hint().substr(0, c->Hint().find('|'));
   TRect r = Rect(0, 0, 300, 0);
   HDC dc = GetDC(hint_window_);
-  OnHintCanvas(dc, [&](TCanvas& canvas) {
-    canvas.DrawText(hint_text_, r, kHintTextFlags | DT_CALCRECT);
-  });
+  OnHintCanvas(
+      dc, [&](TCanvas& canvas) { canvas.DrawText(hint_text_, r, kHintTextFlags | DT_CALCRECT); });
   ReleaseDC(hint_window_, dc);
   int w = r.Right + 8, h = r.Bottom + 6;
   POINT p;

@@ -21,7 +21,7 @@ void TGraphic::Changed() {
 TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
 
 void TBitmapCanvas::CreateHandle() {
-  if (!bitmap_->handle_) bitmap_->SetSize(1, 1);  // drawing needs some surface
+  if (!bitmap_->handle_) bitmap_->SetSize(1, 1); // drawing needs some surface
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) throw EOutOfResources("Out of system resources");
   old_bitmap_ = SelectObject(dc, bitmap_->handle_);
@@ -45,14 +45,15 @@ HBITMAP CreateDib24(int w, int h, uint8_t** bits) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // top-down: row 0 is the top
+  bi.bmiHeader.biHeight = -h; // top-down: row 0 is the top
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
   void* p = nullptr;
   HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-  if (!b) throw EOutOfResources("Out of system resources (bitmap " + IntToStr(w) + " x " +
-                                IntToStr(h) + ")");
+  if (!b)
+    throw EOutOfResources("Out of system resources (bitmap " + IntToStr(w) + " x " + IntToStr(h) +
+                          ")");
   *bits = static_cast<uint8_t*>(p);
   return b;
 }
@@ -77,7 +78,7 @@ HANDLE LoadImageFile(const std::string& FileName, UINT type, UINT flags, const c
   return h;
 }
 
-}  // namespace
+} // namespace
 
 TBitmap::TBitmap() = default;
 
@@ -115,8 +116,8 @@ void TBitmap::SetSize(int w, int h) {
   if (handle_) {
     int keepRows = h < height_ ? h : height_, keepBytes = (w < width_ ? w : width_) * 3;
     for (int y = 0; y < keepRows; ++y)
-      std::memcpy(bits + static_cast<size_t>(y) * stride, bits_ + static_cast<size_t>(y) * RowBytes(),
-                  static_cast<size_t>(keepBytes));
+      std::memcpy(bits + static_cast<size_t>(y) * stride,
+                  bits_ + static_cast<size_t>(y) * RowBytes(), static_cast<size_t>(keepBytes));
   }
   FreeImage();
   handle_ = b;
@@ -129,7 +130,7 @@ void TBitmap::SetSize(int w, int h) {
 uint8_t* TBitmap::ScanLine(int y) {
   if (!handle_ || y < 0 || y >= height_)
     throw EListError("Scan line index out of range (" + IntToStr(y) + ")");
-  GdiFlush();  // GDI may still be drawing into the section
+  GdiFlush(); // GDI may still be drawing into the section
   return bits_ + static_cast<size_t>(y) * RowBytes();
 }
 
@@ -187,7 +188,7 @@ void TBitmap::SaveToFile(const std::string& FileName) {
   BITMAPINFOHEADER ih{};
   ih.biSize = sizeof ih;
   ih.biWidth = width_;
-  ih.biHeight = height_;  // bottom-up, the usual file layout
+  ih.biHeight = height_; // bottom-up, the usual file layout
   ih.biPlanes = 1;
   ih.biBitCount = 24;
   ih.biSizeImage = static_cast<DWORD>(stride) * height_;
@@ -282,7 +283,9 @@ void TIcon::Assign(TPersistent* Source) {
 }
 
 void TIcon::DrawTo(TCanvas* canvas, const TRect& r) {
-  if (handle_) DrawIconEx(canvas->Handle(), r.Left, r.Top, handle_, r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
+  if (handle_)
+    DrawIconEx(canvas->Handle(), r.Left, r.Top, handle_, r.Width(), r.Height(), 0, nullptr,
+               DI_NORMAL);
 }
 
 // --- TPicture -------------------------------------------------------------------------
@@ -292,9 +295,10 @@ TPicture::~TPicture() { delete graphic_; }
 void TPicture::Replace(TGraphic* g) {
   delete graphic_;
   graphic_ = g;
-  if (g) g->OnChange = [this](TObject*) {
-    if (OnChange) OnChange(this);
-  };
+  if (g)
+    g->OnChange = [this](TObject*) {
+      if (OnChange) OnChange(this);
+    };
   if (OnChange) OnChange(this);
 }
 
@@ -319,11 +323,21 @@ void TPicture::LoadFromFile(const std::string& FileName) {
   std::string ext = AnsiLowerCase(ExtractFileExt(FileName));
   if (ext == ".bmp") {
     auto* b = new TBitmap;
-    try { b->LoadFromFile(FileName); } catch (...) { delete b; throw; }
+    try {
+      b->LoadFromFile(FileName);
+    } catch (...) {
+      delete b;
+      throw;
+    }
     Replace(b);
   } else if (ext == ".ico") {
     auto* i = new TIcon;
-    try { i->LoadFromFile(FileName); } catch (...) { delete i; throw; }
+    try {
+      i->LoadFromFile(FileName);
+    } catch (...) {
+      delete i;
+      throw;
+    }
     Replace(i);
   } else {
     throw EInOutError("Unknown picture file extension (" + ext + ")", 0);

@@ -81,8 +81,8 @@ class TBitmap : public TGraphic {
   // A BITMAP resource of the module (the program when null). Raises
   // EInOutError (EResNotFound) when missing.
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
-  void LoadFromFile(const std::string& FileName) override;  // .bmp
-  void SaveToFile(const std::string& FileName);             // 24-bit .bmp
+  void LoadFromFile(const std::string& FileName) override; // .bmp
+  void SaveToFile(const std::string& FileName);            // 24-bit .bmp
   void Assign(TPersistent* Source) override;
   void DrawTo(TCanvas* canvas, const TRect& r) override;
 
@@ -116,7 +116,7 @@ class TIcon : public TGraphic {
   // Gives the handle away; the icon becomes empty.
   HICON ReleaseHandle();
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
-  void LoadFromFile(const std::string& FileName) override;  // .ico
+  void LoadFromFile(const std::string& FileName) override; // .ico
   void Assign(TPersistent* Source) override;
   void DrawTo(TCanvas* canvas, const TRect& r) override;
 

@@ -44,7 +44,8 @@ void TCollectionItem::SetDisplayName(const std::string& Value) {
 }
 
 void TCollectionItem::Changed(bool AllItems) {
-  if (collection_ && collection_->update_count_ == 0) collection_->Update(AllItems ? nullptr : this);
+  if (collection_ && collection_->update_count_ == 0)
+    collection_->Update(AllItems ? nullptr : this);
 }
 
 // --- TCollection ------------------------------------------------------------------
@@ -53,7 +54,7 @@ TCollection::TCollection(TItemFactory factory, TPersistent* Owner)
     : factory_(std::move(factory)), owner_(Owner) {}
 
 TCollection::~TCollection() {
-  update_count_ = 1;  // no Update while going away
+  update_count_ = 1; // no Update while going away
   while (!items_.empty()) delete items_.back();
 }
 

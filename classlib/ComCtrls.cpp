@@ -16,7 +16,7 @@ void NeedCommonControls(DWORD classes) {
   InitCommonControlsEx(&icc);
 }
 
-}  // namespace
+} // namespace
 
 // --- TListView -----------------------------------------------------------------------------
 
@@ -50,12 +50,14 @@ void TListView::SetShowColumnHeaders(bool v) {
 void TListView::SetRowSelect(bool v) {
   row_select_ = v;
   if (HandleAllocated())
-    SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, v ? LVS_EX_FULLROWSELECT : 0);
+    SendMessageW(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+                 v ? LVS_EX_FULLROWSELECT : 0);
 }
 
 int TListView::ItemIndex() {
   if (!HandleAllocated()) return item_index_ < items_.Count() ? item_index_ : -1;
-  return static_cast<int>(SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(
+      SendMessageW(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void TListView::SetItemIndex(int v) {
@@ -82,13 +84,15 @@ void TListView::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, WC_LISTVIEWW);
   static const DWORD kView[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
-  p.Style |= kView[view_style_] | LVS_SHOWSELALWAYS | LVS_SINGLESEL | (show_headers_ ? 0 : LVS_NOCOLUMNHEADER);
+  p.Style |= kView[view_style_] | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
+             (show_headers_ ? 0 : LVS_NOCOLUMNHEADER);
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TListView::CreateWnd() {
   TWinControl::CreateWnd();
-  SendMessageW(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, row_select_ ? LVS_EX_FULLROWSELECT : 0);
+  SendMessageW(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
+               row_select_ ? LVS_EX_FULLROWSELECT : 0);
   columns_.Attach(handle_);
   items_.Attach(handle_);
   SetItemIndex(item_index_);
@@ -115,7 +119,7 @@ void TListView::HandleMessage(TMessage& M) {
     }
     case WM_KEYDOWN:
       if (M.WParam == VK_RETURN && ItemIndex() >= 0) {
-        TWinControl::HandleMessage(M);  // OnKeyDown first
+        TWinControl::HandleMessage(M); // OnKeyDown first
         DblClick();
         return;
       }
@@ -131,7 +135,7 @@ TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) {
   ControlStyle += {csAcceptsControls};
   SetParentColor(false);
   SetColor(clBtnFace);
-  visible_ = false;  // shown when it becomes the active page
+  visible_ = false; // shown when it becomes the active page
 }
 
 TTabSheet::~TTabSheet() {
@@ -178,7 +182,7 @@ void TTabSheet::HandleMessage(TMessage& M) {
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
   classlib::AsWrappedControl(ControlStyle);
-  ControlStyle += {csAcceptsControls};  // the pages are its child windows
+  ControlStyle += {csAcceptsControls}; // the pages are its child windows
   SetBounds(0, 0, 289, 193);
   SetTabStop(true);
 }
@@ -217,7 +221,8 @@ void TPageControl::SetActivePage(TTabSheet* v) {
   if (v && v->page_control_ != this) return;
   if (v == active_) return;
   active_ = v;
-  if (HandleAllocated()) SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(v ? v->TabIndex() : -1), 0);
+  if (HandleAllocated())
+    SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(v ? v->TabIndex() : -1), 0);
   ShowActive();
 }
 
@@ -246,7 +251,7 @@ void TPageControl::UpdateTabs() {
     SendMessageW(h, TCM_INSERTITEMW, static_cast<WPARAM>(n++), reinterpret_cast<LPARAM>(&item));
   }
   SendMessageW(h, TCM_SETCURSEL, static_cast<WPARAM>(active_ ? active_->TabIndex() : -1), 0);
-  Realign();  // the tab rows may have changed the page area
+  Realign(); // the tab rows may have changed the page area
 }
 
 TRect TPageControl::DisplayRect() {
@@ -281,7 +286,7 @@ void TPageControl::HandleMessage(TMessage& M) {
     if (nm->code == TCN_SELCHANGING) {
       bool allow = true;
       if (OnChanging) OnChanging(this, allow);
-      M.Result = allow ? FALSE : TRUE;  // TRUE keeps the current tab
+      M.Result = allow ? FALSE : TRUE; // TRUE keeps the current tab
     } else if (nm->code == TCN_SELCHANGE) {
       int tab = static_cast<int>(SendMessageW(handle_, TCM_GETCURSEL, 0, 0));
       for (TTabSheet* p : pages_)
@@ -356,7 +361,8 @@ void TTrackBar::SetTickStyle(TTickStyle v) {
 
 void TTrackBar::SetThumbLength(int v) {
   thumb_length_ = v < 1 ? 1 : v;
-  if (HandleAllocated()) SendMessageW(Handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumb_length_), 0);
+  if (HandleAllocated())
+    SendMessageW(Handle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumb_length_), 0);
 }
 
 void TTrackBar::SetLineSize(int v) {

@@ -49,7 +49,7 @@ class TListView : public TWinControl {
   TListColumns columns_;
   TViewStyle view_style_ = vsIcon;
   bool show_headers_ = true, row_select_ = false;
-  int item_index_ = -1;  // kept while there is no window
+  int item_index_ = -1; // kept while there is no window
 };
 
 class TPageControl;
@@ -108,8 +108,8 @@ class TPageControl : public TWinControl {
   friend class TTabSheet;
   void InsertPage(TTabSheet* p);
   void RemovePage(TTabSheet* p);
-  void UpdateTabs();  // rebuilds the window's tabs from the pages
-  void ShowActive();  // the active page shows, the others hide
+  void UpdateTabs(); // rebuilds the window's tabs from the pages
+  void ShowActive(); // the active page shows, the others hide
   std::vector<TTabSheet*> pages_;
   TTabSheet* active_ = nullptr;
 };

@@ -31,8 +31,10 @@ std::string TObject::ClassName() const {
 }
 
 void TPersistent::Assign(TPersistent* Source) {
-  if (Source) Source->AssignTo(this);
-  else AssignError(nullptr);
+  if (Source)
+    Source->AssignTo(this);
+  else
+    AssignError(nullptr);
 }
 
 void TPersistent::AssignTo(TPersistent* Dest) {
@@ -54,7 +56,7 @@ bool IsValidIdent(const std::string& s) {
     if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
   return true;
 }
-}  // namespace
+} // namespace
 
 TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
@@ -134,7 +136,7 @@ void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* c = components_.back();
     components_.pop_back();
-    c->owner_ = nullptr;  // the owner is going: no notification round
+    c->owner_ = nullptr; // the owner is going: no notification round
     c->Free();
   }
 }
@@ -198,6 +200,8 @@ void TComponent::Destroying() {
 }
 
 void TComponent::SetState(TComponentStateItem Item, bool On) {
-  if (On) state_.Include(Item);
-  else state_.Exclude(Item);
+  if (On)
+    state_.Include(Item);
+  else
+    state_.Exclude(Item);
 }

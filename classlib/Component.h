@@ -90,7 +90,14 @@ class TPersistent : public TObject {
   }
 };
 
-enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csFreeNotification };
+enum TComponentStateItem {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csFreeNotification
+};
 using TComponentState = TSet<TComponentStateItem>;
 enum TOperation { opInsert, opRemove };
 

@@ -36,19 +36,21 @@ std::map<int, HCURSOR>& CursorTable() {
   return table;
 }
 TCursor g_screen_cursor = crDefault;
-}  // namespace
+} // namespace
 
 HCURSOR classlib::CursorHandleOf(TCursor c) {
   auto& t = CursorTable();
   auto it = t.find(c);
   if (it != t.end()) return it->second;
-  static const struct { TCursor c; LPCWSTR id; } kStd[] = {
-      {crArrow, IDC_ARROW}, {crCross, IDC_CROSS}, {crIBeam, IDC_IBEAM},
-      {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS}, {crSizeNWSE, IDC_SIZENWSE},
-      {crSizeWE, IDC_SIZEWE}, {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT},
-      {crDrag, IDC_ARROW}, {crNoDrop, IDC_NO}, {crHSplit, IDC_SIZEWE}, {crVSplit, IDC_SIZENS},
-      {crNo, IDC_NO}, {crAppStart, IDC_APPSTARTING}, {crHelp, IDC_HELP},
-      {crHandPoint, IDC_HAND}, {crSizeAll, IDC_SIZEALL}};
+  static const struct {
+    TCursor c;
+    LPCWSTR id;
+  } kStd[] = {{crArrow, IDC_ARROW},       {crCross, IDC_CROSS},     {crIBeam, IDC_IBEAM},
+              {crSizeNESW, IDC_SIZENESW}, {crSizeNS, IDC_SIZENS},   {crSizeNWSE, IDC_SIZENWSE},
+              {crSizeWE, IDC_SIZEWE},     {crUpArrow, IDC_UPARROW}, {crHourGlass, IDC_WAIT},
+              {crDrag, IDC_ARROW},        {crNoDrop, IDC_NO},       {crHSplit, IDC_SIZEWE},
+              {crVSplit, IDC_SIZENS},     {crNo, IDC_NO},           {crAppStart, IDC_APPSTARTING},
+              {crHelp, IDC_HELP},         {crHandPoint, IDC_HAND},  {crSizeAll, IDC_SIZEALL}};
   if (c == crNone) return nullptr;
   for (const auto& s : kStd)
     if (s.c == c) return t[c] = LoadCursorW(nullptr, s.id);
@@ -61,7 +63,7 @@ void classlib::SetScreenCursorOverride(TCursor c) {
   g_screen_cursor = c;
   POINT p;
   GetCursorPos(&p);
-  SetCursorPos(p.x, p.y);  // makes Windows ask for the cursor again
+  SetCursorPos(p.x, p.y); // makes Windows ask for the cursor again
   if (c != crDefault) ::SetCursor(classlib::CursorHandleOf(c));
 }
 
@@ -296,7 +298,7 @@ void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
 void TControl::Dispatch(TMessage& Message) {
   auto it = handlers_.find(Message.Msg);
   if (it != handlers_.end() && it->second) {
-    TMessageHandler h = it->second;  // the handler may rebind itself
+    TMessageHandler h = it->second; // the handler may rebind itself
     h(Message);
   } else {
     HandleMessage(Message);
@@ -304,8 +306,10 @@ void TControl::Dispatch(TMessage& Message) {
 }
 
 void TControl::SetMessageHandler(UINT Msg, TMessageHandler Handler) {
-  if (Handler) handlers_[Msg] = std::move(Handler);
-  else handlers_.erase(Msg);
+  if (Handler)
+    handlers_[Msg] = std::move(Handler);
+  else
+    handlers_.erase(Msg);
 }
 
 void TControl::DefaultHandler(TMessage& Message) {}
@@ -313,8 +317,10 @@ void TControl::DefaultHandler(TMessage& Message) {}
 void TControl::DoMouseDown(TMessage& M, TMouseButton Button, TShiftState Extra) {
   DefaultHandler(M);
   if (ControlStyle.Contains(csCaptureMouse)) {
-    if (auto* w = dynamic_cast<TWinControl*>(this)) SetCapture(w->Handle());
-    else if (parent_) parent_->SetCaptureControl(this);
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+      SetCapture(w->Handle());
+    else if (parent_)
+      parent_->SetCaptureControl(this);
   }
   if (Button == mbLeft && ControlStyle.Contains(csClickEvents)) clicked_ = true;
   MouseDown(Button, classlib::ShiftStateFromKeys(M.WParam) + Extra, GET_X_LPARAM(M.LParam),
@@ -377,20 +383,14 @@ void TControl::HandleMessage(TMessage& M) {
       }
       return;
     case CM_PARENTFONTCHANGED:
-    case CM_PARENTCOLORCHANGED:
-      AdoptParentLook();
-      return;
+    case CM_PARENTCOLORCHANGED: AdoptParentLook(); return;
     case CM_ENABLEDCHANGED:
-    case CM_TEXTCHANGED:
-      Invalidate();
-      return;
+    case CM_TEXTCHANGED: Invalidate(); return;
     case CM_VISIBLECHANGED:
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
-    case CM_CURSORCHANGED:
-      return;
-    default:
-      DefaultHandler(M);
+    case CM_CURSORCHANGED: return;
+    default: DefaultHandler(M);
   }
 }
 
@@ -435,7 +435,7 @@ std::vector<TControlCanvas*>& LooseCanvases() {
   static std::vector<TControlCanvas*> list;
   return list;
 }
-}  // namespace
+} // namespace
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 
@@ -466,7 +466,7 @@ void TControlCanvas::FreeHandle() {
   auto& list = LooseCanvases();
   auto it = std::find(list.begin(), list.end(), this);
   if (it == list.end()) {
-    SetHandle(nullptr);  // a paint DC lent by the parent
+    SetHandle(nullptr); // a paint DC lent by the parent
     return;
   }
   list.erase(it);

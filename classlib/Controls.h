@@ -35,11 +35,20 @@ TShiftState ShiftStateFromKeys(WPARAM keys);
 TShiftState KeyboardShiftState();
 } // namespace classlib
 
-enum TControlStyleItem { csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption,
-                         csOpaque, csDoubleClicks, csParentBackground };
+enum TControlStyleItem {
+  csAcceptsControls,
+  csCaptureMouse,
+  csClickEvents,
+  csFramed,
+  csSetCaption,
+  csOpaque,
+  csDoubleClicks,
+  csParentBackground
+};
 using TControlStyle = TSet<TControlStyleItem>;
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
@@ -176,7 +185,6 @@ class TControl : public TComponent {
   TCursor cursor_ = crDefault;
   bool mouse_in_control_ = false, clicked_ = false;
   std::map<UINT, TMessageHandler> handlers_;
-
 };
 
 // A canvas that draws on a control: during painting the DC of the paint;

@@ -49,9 +49,7 @@ bool ParseDate(const std::string& s, TDateTime& value) {
   if (year < 100) year += year < 50 ? 2000 : 1900;
   try {
     value = EncodeDate(year, month, day);
-  } catch (const EConvertError&) {
-    return false;
-  }
+  } catch (const EConvertError&) { return false; }
   return true;
 }
 
@@ -72,13 +70,11 @@ bool ParseTime(const std::string& s, TDateTime& value) {
     return false;
   try {
     value = EncodeTime(n[0], n[1], n.size() > 2 ? n[2] : 0, ms);
-  } catch (const EConvertError&) {
-    return false;
-  }
+  } catch (const EConvertError&) { return false; }
   return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string DateToStr(TDateTime t) { return FormatDateTime(ShortDateFormat, t); }
 

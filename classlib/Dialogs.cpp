@@ -31,10 +31,14 @@ int MessageDlg(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons
   }
   if (Buttons.Contains(mbYes) && Buttons.Contains(mbNo))
     flags |= Buttons.Contains(mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
-  else if (Buttons.Contains(mbAbort)) flags |= MB_ABORTRETRYIGNORE;
-  else if (Buttons.Contains(mbRetry)) flags |= MB_RETRYCANCEL;
-  else if (Buttons.Contains(mbCancel)) flags |= MB_OKCANCEL;
-  else flags |= MB_OK;
+  else if (Buttons.Contains(mbAbort))
+    flags |= MB_ABORTRETRYIGNORE;
+  else if (Buttons.Contains(mbRetry))
+    flags |= MB_RETRYCANCEL;
+  else if (Buttons.Contains(mbCancel))
+    flags |= MB_OKCANCEL;
+  else
+    flags |= MB_OK;
   static const char* kCaptions[] = {"Warning", "Error", "Information", "Confirm", ""};
   std::string caption = Type == mtCustom ? Application->Title() : kCaptions[Type];
   return classlib::ShowMessageBox(nullptr, Text, caption, flags);

@@ -16,7 +16,8 @@ namespace classlib {
 // application, if any.
 int ShowMessageBox(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags);
 // When set, boxes are not shown: the hook gets them and answers.
-extern std::function<int(HWND Owner, const std::string& Text, const std::string& Caption, UINT Flags)>
+extern std::function<int(HWND Owner, const std::string& Text, const std::string& Caption,
+                         UINT Flags)>
     MessageBoxHook;
 } // namespace classlib
 

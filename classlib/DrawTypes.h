@@ -66,10 +66,9 @@ using TShiftState = TSet<TShiftStateItem>;
 
 using TCursor = int;
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4,
-                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9,
-                  crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
-                  crHSplit = -14, crVSplit = -15, crNo = -18, crAppStart = -19, crHelp = -20,
-                  crHandPoint = -21, crSizeAll = -22;
+                  crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10,
+                  crHourGlass = -11, crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15,
+                  crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
 
 // A font as plain data (face in Windows-1251, height in pixels, colour, style,
 // character set), shared by the canvas font and fonts of models that need no
@@ -78,10 +77,10 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 // away from zero as the system's MulDiv does.
 struct TFontDesc {
   std::string Name = "MS Sans Serif";
-  int Height = -11;  // 8 points
+  int Height = -11; // 8 points
   TColor Color = clWindowText;
   TFontStyles Style;
-  int Charset = 204;  // RUSSIAN_CHARSET
+  int Charset = 204; // RUSSIAN_CHARSET
 
   static constexpr int PixelsPerInch = 96;
   int Size() const { return -MulDivRounded(Height, 72, PixelsPerInch); }

@@ -30,8 +30,7 @@ struct TimerHost {
     } catch (...) {
       try {
         classlib::HandleControlException(t);
-      } catch (...) {
-      }
+      } catch (...) {}
     }
     return 0;
   }
@@ -74,7 +73,7 @@ void TTimer::SetInterval(unsigned v) {
 
 void TTimer::Timer() {
   if (OnTimer) {
-    TNotifyEvent handler = OnTimer;  // the handler may free or rebind the timer
+    TNotifyEvent handler = OnTimer; // the handler may free or rebind the timer
     handler(this);
   }
 }

@@ -44,9 +44,7 @@ void TCustomForm::BeforeDestruction() {
   if (OnDestroy) {
     try {
       OnDestroy(this);
-    } catch (...) {
-      Application->HandleException(this);
-    }
+    } catch (...) { Application->HandleException(this); }
   }
   auto& f = Screen->forms_;
   f.erase(std::remove(f.begin(), f.end(), this), f.end());
@@ -60,9 +58,7 @@ void TCustomForm::DoCreate() {
   // A failing OnCreate is reported; the form still exists.
   try {
     OnCreate(this);
-  } catch (...) {
-    Application->HandleException(this);
-  }
+  } catch (...) { Application->HandleException(this); }
 }
 
 void TCustomForm::DoShow() {
@@ -94,7 +90,8 @@ void TCustomForm::CreateParams(TCreateParams& p) {
       p.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
       break;
   }
-  if (border_style_ == bsToolWindow || border_style_ == bsSizeToolWin) p.ExStyle |= WS_EX_TOOLWINDOW;
+  if (border_style_ == bsToolWindow || border_style_ == bsSizeToolWin)
+    p.ExStyle |= WS_EX_TOOLWINDOW;
   if (border_style_ != bsNone && border_icons_.Contains(biSystemMenu)) {
     p.Style |= WS_SYSMENU;
     if (border_style_ == bsSingle || border_style_ == bsSizeable) {
@@ -177,7 +174,7 @@ void TCustomForm::SetBorderIcons(TBorderIcons v) {
   if (v == border_icons_) return;
   TFormBorderStyle keep = border_style_;
   border_icons_ = v;
-  border_style_ = keep == bsNone ? bsSingle : bsNone;  // force the restyle below
+  border_style_ = keep == bsNone ? bsSingle : bsNone; // force the restyle below
   SetBorderStyle(keep);
 }
 
@@ -238,7 +235,9 @@ TWindowState TCustomForm::WindowState() const {
 }
 
 void TCustomForm::SetWindowState(TWindowState v) {
-  ShowWindow(Handle(), v == wsMinimized ? SW_MINIMIZE : v == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+  ShowWindow(Handle(), v == wsMinimized   ? SW_MINIMIZE
+                       : v == wsMaximized ? SW_MAXIMIZE
+                                          : SW_RESTORE);
 }
 
 // --- Showing and closing ----------------------------------------------------------------------
@@ -248,12 +247,8 @@ void TCustomForm::ApplyPosition() {
   positioned_ = true;
   TRect area;
   switch (position_) {
-    case poScreenCenter:
-      area = Screen->WorkAreaRect();
-      break;
-    case poDesktopCenter:
-      area = Screen->DesktopRect();
-      break;
+    case poScreenCenter: area = Screen->WorkAreaRect(); break;
+    case poDesktopCenter: area = Screen->DesktopRect(); break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
       auto* ref = position_ == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
@@ -261,8 +256,7 @@ void TCustomForm::ApplyPosition() {
       area = ref && ref != this ? ref->BoundsRect() : Screen->WorkAreaRect();
       break;
     }
-    default:
-      return;
+    default: return;
   }
   SetBounds(area.Left + (area.Width() - width_) / 2, area.Top + (area.Height() - height_) / 2,
             width_, height_);
@@ -319,15 +313,21 @@ void TCustomForm::Close() {
   TCloseAction action = caHide;
   DoClose(action);
   if (action == caNone) return;
-  if (Application->MainForm() == this) Application->Terminate();
-  else if (action == caHide) Hide();
-  else if (action == caMinimize) SetWindowState(wsMinimized);
-  else Release();
+  if (Application->MainForm() == this)
+    Application->Terminate();
+  else if (action == caHide)
+    Hide();
+  else if (action == caMinimize)
+    SetWindowState(wsMinimized);
+  else
+    Release();
 }
 
 void TCustomForm::Release() {
-  if (handle_) PostMessageW(handle_, CM_RELEASE, 0, 0);
-  else Free();
+  if (handle_)
+    PostMessageW(handle_, CM_RELEASE, 0, 0);
+  else
+    Free();
 }
 
 namespace {
@@ -343,7 +343,7 @@ BOOL CALLBACK DisableOne(HWND h, LPARAM lp) {
   }
   return TRUE;
 }
-}  // namespace
+} // namespace
 
 TModalResult TCustomForm::ShowModal() {
   if (visible_ || modal_) throw EInvalidOperation("Cannot make a visible window modal");
@@ -365,8 +365,10 @@ TModalResult TCustomForm::ShowModal() {
       if (modal_result_ == mrNone) continue;
       // Closing a modal form may still be refused.
       TCloseAction action = caHide;
-      if (CloseQuery()) DoClose(action);
-      else action = caNone;
+      if (CloseQuery())
+        DoClose(action);
+      else
+        action = caNone;
       if (action != caNone) break;
       modal_result_ = mrNone;
     }
@@ -380,9 +382,7 @@ TModalResult TCustomForm::ShowModal() {
 
 void TCustomForm::HandleMessage(TMessage& M) {
   switch (M.Msg) {
-    case WM_CLOSE:
-      Close();
-      return;
+    case WM_CLOSE: Close(); return;
     case WM_ACTIVATE:
       active_ = LOWORD(M.WParam) != WA_INACTIVE;
       if (active_) Screen->active_form_ = this;
@@ -397,9 +397,7 @@ void TCustomForm::HandleMessage(TMessage& M) {
       }
       DefaultHandler(M);
       return;
-    case CM_RELEASE:
-      Free();
-      return;
+    case CM_RELEASE: Free(); return;
   }
   TCustomControl::HandleMessage(M);
 }

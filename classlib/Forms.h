@@ -20,8 +20,16 @@
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
 enum TFormStyle { fsNormal, fsStayOnTop };
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
-                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
@@ -106,8 +114,8 @@ class TCustomForm : public TCustomControl {
   TModalResult modal_result_ = mrNone;
   bool modal_ = false;
   bool active_ = false;
-  int client_w_ = -1, client_h_ = -1;  // asked for before the window exists
-  bool sizing_client_ = false;         // SetClientSize is setting the bounds
+  int client_w_ = -1, client_h_ = -1; // asked for before the window exists
+  bool sizing_client_ = false;        // SetClientSize is setting the bounds
 };
 
 class TForm : public TCustomForm {

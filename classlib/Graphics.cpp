@@ -64,8 +64,8 @@ void TFont::FontChanged(bool face) {
 
 HPEN TPen::Handle() {
   if (!handle_) {
-    static const int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL,
-                                  PS_INSIDEFRAME};
+    static const int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                  PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     handle_ = CreatePen(kStyles[style_], width_, ColorToRGB(color_));
   }
   return static_cast<HPEN>(handle_);
@@ -108,11 +108,14 @@ void TPen::SetMode(int v) {
 
 HBRUSH TBrush::Handle() {
   if (!handle_) {
-    static const int kHatch[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
-                                 HS_CROSS, HS_DIAGCROSS};
-    if (style_ == bsClear) handle_ = GetStockObject(NULL_BRUSH);
-    else if (style_ == bsSolid) handle_ = CreateSolidBrush(ColorToRGB(color_));
-    else handle_ = CreateHatchBrush(kHatch[style_], ColorToRGB(color_));
+    static const int kHatch[] = {
+        0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+    if (style_ == bsClear)
+      handle_ = GetStockObject(NULL_BRUSH);
+    else if (style_ == bsSolid)
+      handle_ = CreateSolidBrush(ColorToRGB(color_));
+    else
+      handle_ = CreateHatchBrush(kHatch[style_], ColorToRGB(color_));
   }
   return static_cast<HBRUSH>(handle_);
 }
@@ -158,9 +161,7 @@ HDC TCanvas::Handle() {
   return dc_;
 }
 
-void TCanvas::CreateHandle() {
-  throw EOutOfResources("Canvas does not allow drawing");
-}
+void TCanvas::CreateHandle() { throw EOutOfResources("Canvas does not allow drawing"); }
 
 void TCanvas::SetHandle(HDC dc) {
   if (dc == dc_) return;
@@ -274,15 +275,12 @@ void TCanvas::Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width) {
 
 void TCanvas::Bevel(TRect& r, TBevelCut cut, int width) {
   switch (cut) {
-    case bvNone:
-      return;
+    case bvNone: return;
     case bvSpace:
       r = Rect(r.Left + width, r.Top + width, r.Right - width, r.Bottom - width);
       return;
-    case bvRaised:
-      return Frame3D(r, clBtnHighlight, clBtnShadow, width);
-    case bvLowered:
-      return Frame3D(r, clBtnShadow, clBtnHighlight, width);
+    case bvRaised: return Frame3D(r, clBtnHighlight, clBtnShadow, width);
+    case bvLowered: return Frame3D(r, clBtnShadow, clBtnHighlight, width);
   }
 }
 
@@ -308,7 +306,7 @@ std::vector<POINT> ToPoints(const std::vector<TPoint>& pts) {
   for (size_t i = 0; i < pts.size(); ++i) v[i] = POINT{pts[i].X, pts[i].Y};
   return v;
 }
-}  // namespace
+} // namespace
 
 void TCanvas::Polygon(const std::vector<TPoint>& pts) {
   if (pts.empty()) return;

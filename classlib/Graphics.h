@@ -68,8 +68,16 @@ class TPen : public TGraphicsObject {
   int mode_ = R2_COPYPEN;
 };
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
-                   bsCross, bsDiagCross };
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 class TBrush : public TGraphicsObject {
  public:
@@ -186,5 +194,5 @@ class TCanvas : public TPersistent {
   TPen pen_;
   TBrush brush_;
   HGDIOBJ old_font_ = nullptr, old_pen_ = nullptr, old_brush_ = nullptr;
-  unsigned selected_ = 0;  // kFont | kPen | kBrush: ours in the DC
+  unsigned selected_ = 0; // kFont | kPen | kBrush: ours in the DC
 };

@@ -74,6 +74,6 @@ void TImageList::GetIcon(int Index, TIcon* Image) {
 
 void TImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled) {
   if (Index < 0 || Index >= Count()) return;
-  ImageList_DrawEx(handle_, Index, Canvas->Handle(), X, Y, 0, 0, CLR_NONE, Enabled ? CLR_DEFAULT : CLR_NONE,
-                   Enabled ? ILD_NORMAL : ILD_BLEND50);
+  ImageList_DrawEx(handle_, Index, Canvas->Handle(), X, Y, 0, 0, CLR_NONE,
+                   Enabled ? CLR_DEFAULT : CLR_NONE, Enabled ? ILD_NORMAL : ILD_BLEND50);
 }

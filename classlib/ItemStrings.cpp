@@ -6,10 +6,10 @@
 #include "classlib/Cp1251.h"
 #include "classlib/SysUtils.h"
 
-const TItemStrings::Protocol TItemStrings::ListBox{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
-                                                   LB_GETCURSEL, LB_SETCURSEL};
-const TItemStrings::Protocol TItemStrings::ComboBox{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
-                                                    CB_GETCURSEL, CB_SETCURSEL};
+const TItemStrings::Protocol TItemStrings::ListBox{LB_INSERTSTRING, LB_DELETESTRING,
+                                                   LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL};
+const TItemStrings::Protocol TItemStrings::ComboBox{CB_INSERTSTRING, CB_DELETESTRING,
+                                                    CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL};
 
 UINT TDeferredRedraw::Message() {
   static UINT msg = RegisterWindowMessageW(L"Korvalis.ListRedraw");
@@ -68,7 +68,7 @@ std::string TItemStrings::Get(int Index) const {
 void TItemStrings::Put(int Index, const std::string& S) {
   CheckIndex(Index);
   if (lines_[Index] == S) return;
-  if (sorted_) {  // the changed line moves to its place
+  if (sorted_) { // the changed line moves to its place
     BeginUpdate();
     Delete(Index);
     Add(S);
@@ -94,13 +94,14 @@ void TItemStrings::SetSorted(bool Value) {
   if (!Value) return;
   int sel = ItemIndex();
   std::string selected = sel >= 0 ? lines_[sel] : std::string();
-  std::stable_sort(lines_.begin(), lines_.end(),
-                   [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
+  std::stable_sort(lines_.begin(), lines_.end(), [](const std::string& a, const std::string& b) {
+    return AnsiCompareText(a, b) < 0;
+  });
   if (wnd_) {
     HWND w = wnd_;
     wnd_ = nullptr;
     item_index_ = -1;
-    Attach(w);  // shows the new order
+    Attach(w); // shows the new order
   }
   if (sel >= 0) {
     auto it = std::find(lines_.begin(), lines_.end(), selected);
@@ -111,9 +112,9 @@ void TItemStrings::SetSorted(bool Value) {
 
 int TItemStrings::Add(const std::string& S) {
   if (!sorted_) return TStrings::Add(S);
-  auto it = std::upper_bound(lines_.begin(), lines_.end(), S, [](const std::string& a, const std::string& b) {
-    return AnsiCompareText(a, b) < 0;
-  });
+  auto it = std::upper_bound(
+      lines_.begin(), lines_.end(), S,
+      [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
   int at = static_cast<int>(it - lines_.begin());
   InsertLine(at, S);
   return at;
@@ -128,8 +129,10 @@ void TItemStrings::InsertLine(int Index, const std::string& S) {
   if (Index < 0 || Index > Count()) IndexError(Index);
   lines_.insert(lines_.begin() + Index, S);
   Touch();
-  if (wnd_) InsertIntoWindow(Index);
-  else if (item_index_ >= Index) ++item_index_;  // the window shifts its selection the same way
+  if (wnd_)
+    InsertIntoWindow(Index);
+  else if (item_index_ >= Index)
+    ++item_index_; // the window shifts its selection the same way
   Changed();
 }
 
@@ -137,9 +140,12 @@ void TItemStrings::Delete(int Index) {
   CheckIndex(Index);
   lines_.erase(lines_.begin() + Index);
   Touch();
-  if (wnd_) Send(p_.remove, static_cast<WPARAM>(Index));
-  else if (item_index_ == Index) item_index_ = -1;
-  else if (item_index_ > Index) --item_index_;
+  if (wnd_)
+    Send(p_.remove, static_cast<WPARAM>(Index));
+  else if (item_index_ == Index)
+    item_index_ = -1;
+  else if (item_index_ > Index)
+    --item_index_;
   Changed();
 }
 
@@ -176,6 +182,8 @@ void TItemStrings::SetUpdateState(bool Updating) {
 }
 
 void TItemStrings::Changed() {
-  if (UpdateCount() > 0) changed_in_update_ = true;  // told once, at the last EndUpdate
-  else if (OnChange) OnChange(this);
+  if (UpdateCount() > 0)
+    changed_in_update_ = true; // told once, at the last EndUpdate
+  else if (OnChange)
+    OnChange(this);
 }

@@ -82,9 +82,9 @@ class TItemStrings : public TStrings {
   void Touch() { redraw_.Touch(wnd_, UpdateCount() > 0); }
 
   Protocol p_;
-  std::vector<std::string> lines_;  // (no objects per line: the lists here never need them)
+  std::vector<std::string> lines_; // (no objects per line: the lists here never need them)
   HWND wnd_ = nullptr;
-  int item_index_ = -1;  // the selection while no window is attached
+  int item_index_ = -1; // the selection while no window is attached
   bool changed_in_update_ = false;
   bool sorted_ = false;
   TDeferredRedraw redraw_;

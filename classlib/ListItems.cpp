@@ -27,8 +27,10 @@ void TListItem::SetCaption(const std::string& Value) {
 int TListItem::Index() const { return owner_ ? owner_->IndexOf(this) : -1; }
 
 void TListItem::Delete() {
-  if (owner_) owner_->Delete(Index());
-  else delete this;
+  if (owner_)
+    owner_->Delete(Index());
+  else
+    delete this;
 }
 
 // --- TListItems ------------------------------------------------------------------
@@ -39,7 +41,8 @@ TListItems::~TListItems() {
 }
 
 void TListItems::CheckIndex(int Index) const {
-  if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  if (Index < 0 || Index >= Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
 }
 
 TListItem* TListItems::Item(int Index) const {
@@ -50,7 +53,8 @@ TListItem* TListItems::Item(int Index) const {
 TListItem* TListItems::Add() { return Insert(Count()); }
 
 TListItem* TListItems::Insert(int Index) {
-  if (Index < 0 || Index > Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  if (Index < 0 || Index > Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
   auto* item = new TListItem(this);
   items_.insert(items_.begin() + Index, item);
   ShowItem(Index, true);
@@ -111,15 +115,18 @@ void TListItems::ShowItem(int Index, bool insert) {
   lv.mask = LVIF_TEXT;
   lv.iItem = Index;
   lv.pszText = const_cast<wchar_t*>(text.c_str());
-  if (insert) SendMessageW(wnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
-  else SendMessageW(wnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&lv));
+  if (insert)
+    SendMessageW(wnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv));
+  else
+    SendMessageW(wnd_, LVM_SETITEMTEXTW, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&lv));
   // Every column the window has gets its sub-item text, or none when the
   // item has fewer sub-items (so a shortened list leaves nothing behind).
   HWND header = reinterpret_cast<HWND>(SendMessageW(wnd_, LVM_GETHEADER, 0, 0));
   int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
   int subs = std::max(columns - 1, item->sub_items_->Count());
   for (int s = 0; s < subs; ++s) {
-    std::wstring sub = s < item->sub_items_->Count() ? Cp1251ToWide(item->sub_items_->Get(s)) : std::wstring();
+    std::wstring sub =
+        s < item->sub_items_->Count() ? Cp1251ToWide(item->sub_items_->Get(s)) : std::wstring();
     LVITEMW si{};
     si.iSubItem = s + 1;
     si.pszText = const_cast<wchar_t*>(sub.c_str());
@@ -152,7 +159,8 @@ TListColumns::~TListColumns() {
 }
 
 TListColumn* TListColumns::Items(int Index) const {
-  if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+  if (Index < 0 || Index >= Count())
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
   return columns_[Index];
 }
 
@@ -166,7 +174,8 @@ TListColumn* TListColumns::Add() {
 
 void TListColumns::Clear() {
   if (wnd_)
-    for (int i = Count() - 1; i >= 0; --i) SendMessageW(wnd_, LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
+    for (int i = Count() - 1; i >= 0; --i)
+      SendMessageW(wnd_, LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
   for (TListColumn* c : columns_) delete c;
   columns_.clear();
 }

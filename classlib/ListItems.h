@@ -67,7 +67,7 @@ class TListItems : public TPersistent {
  private:
   friend class TListItem;
   void CheckIndex(int Index) const;
-  void ShowItem(int Index, bool insert);  // writes one row into the window
+  void ShowItem(int Index, bool insert); // writes one row into the window
   void Touch() { redraw_.Touch(wnd_, updates_ > 0); }
   std::vector<TListItem*> items_;
   HWND wnd_ = nullptr;

@@ -15,7 +15,7 @@ TMenuItem::~TMenuItem() {
     TMenuItem* child = items_.back();
     items_.pop_back();
     child->parent_ = nullptr;
-    if (!child->Owner()) child->Free();  // owned ones go with their owner
+    if (!child->Owner()) child->Free(); // owned ones go with their owner
   }
 }
 
@@ -93,7 +93,8 @@ HMENU BuildMenu(TMenuItem* root, std::vector<TMenuItem*>& byId) {
     UINT flags = MF_STRING | (it->Enabled ? 0 : MF_GRAYED) | (it->Checked ? MF_CHECKED : 0);
     std::wstring text = Cp1251ToWide(it->Caption);
     if (it->Count() > 0) {
-      AppendMenuW(m, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(it, byId)), text.c_str());
+      AppendMenuW(m, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(it, byId)),
+                  text.c_str());
     } else {
       byId.push_back(it);
       AppendMenuW(m, flags, byId.size(), text.c_str());
@@ -103,7 +104,7 @@ HMENU BuildMenu(TMenuItem* root, std::vector<TMenuItem*>& byId) {
   return m;
 }
 
-}  // namespace
+} // namespace
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(nullptr)) {}
 
@@ -135,9 +136,10 @@ void TPopupMenu::Popup(int X, int Y) {
   HWND owner = MenuOwner(PopupComponent, Owner());
   // The menu closes on a click elsewhere only when its owner is foreground.
   SetForegroundWindow(owner);
-  UINT id = TrackPopupMenu(m, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, X, Y, 0, owner, nullptr);
+  UINT id =
+      TrackPopupMenu(m, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, X, Y, 0, owner, nullptr);
   PostMessageW(owner, WM_NULL, 0, 0);
-  DestroyMenu(m);  // with its sub-menus
+  DestroyMenu(m); // with its sub-menus
   if (id > 0 && id <= byId.size()) {
     last_chosen_ = byId[id - 1];
     last_chosen_->Click();

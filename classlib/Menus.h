@@ -69,6 +69,6 @@ class TPopupMenu : public TComponent {
  private:
   void Watch(TComponent* c);
   TMenuItem* items_;
-  TComponent* watched_ = nullptr;  // the PopupComponent we asked to hear about
+  TComponent* watched_ = nullptr; // the PopupComponent we asked to hear about
   TMenuItem* last_chosen_ = nullptr;
 };

@@ -82,16 +82,19 @@ void TPanel::Paint() {
   c->FillRect(r, Color());
   if (border_style_ == bsSingle) c->Frame3D(r, clWindowFrame, clWindowFrame, 1);
   c->Bevel(r, bevel_outer_, bevel_width_);
-  r = Rect(r.Left + border_width_, r.Top + border_width_, r.Right - border_width_, r.Bottom - border_width_);
+  r = Rect(r.Left + border_width_, r.Top + border_width_, r.Right - border_width_,
+           r.Bottom - border_width_);
   c->Bevel(r, bevel_inner_, bevel_width_);
   if (!text_.empty()) {
     TRect tr = Rect(r.Left + 1, r.Top, r.Right - 1, r.Bottom);
-    UINT align = alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
+    UINT align = alignment_ == taLeftJustify    ? DT_LEFT
+                 : alignment_ == taRightJustify ? DT_RIGHT
+                                                : DT_CENTER;
     c->DrawTextTransparent(text_, tr,
                            align | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX,
                            Enabled() ? Font()->Color() : clGrayText);
   }
-  TCustomControl::Paint();  // OnPaint
+  TCustomControl::Paint(); // OnPaint
 }
 
 // --- TBevel ------------------------------------------------------------------------------
@@ -145,8 +148,7 @@ void TBevel::Paint() {
       c->FillRect(Rect(w - 2, 0, w - 1, h), c1);
       c->FillRect(Rect(w - 1, 0, w, h), c2);
       break;
-    case bsSpacer:
-      break;
+    case bsSpacer: break;
   }
 }
 
@@ -157,5 +159,5 @@ TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0
 void TPaintBox::Paint() {
   Canvas()->Font()->Assign(Font());
   Canvas()->Brush()->SetColor(Color());
-  TGraphicControl::Paint();  // OnPaint
+  TGraphicControl::Paint(); // OnPaint
 }

@@ -10,8 +10,9 @@ bool classlib::ShellOpen(const std::string& Target, const std::string& Verb,
                          HWND Owner) {
   std::wstring t = Cp1251ToWide(Target), v = Cp1251ToWide(Verb), p = Cp1251ToWide(Parameters),
                d = Cp1251ToWide(Directory);
-  HINSTANCE r = ShellExecuteW(Owner, v.empty() ? nullptr : v.c_str(), t.c_str(),
-                              p.empty() ? nullptr : p.c_str(), d.empty() ? nullptr : d.c_str(), Show);
+  HINSTANCE r =
+      ShellExecuteW(Owner, v.empty() ? nullptr : v.c_str(), t.c_str(),
+                    p.empty() ? nullptr : p.c_str(), d.empty() ? nullptr : d.c_str(), Show);
   return reinterpret_cast<INT_PTR>(r) > 32;
 }
 

@@ -36,13 +36,11 @@ UINT AlignmentStyle(TAlignment a, UINT left, UINT right, UINT centre) {
   return a == taRightJustify ? right : a == taCenter ? centre : left;
 }
 
-}  // namespace
+} // namespace
 
 // --- TLabel ------------------------------------------------------------------------------
 
-TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
-  SetBounds(0, 0, 65, 17);
-}
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 65, 17); }
 
 void TLabel::SetAlignment(TAlignment v) {
   if (v == alignment_) return;
@@ -65,8 +63,10 @@ void TLabel::SetAutoSize(bool v) {
 void TLabel::SetTransparent(bool v) {
   if (v == transparent_) return;
   transparent_ = v;
-  if (v) ControlStyle.Exclude(csOpaque);
-  else ControlStyle.Include(csOpaque);
+  if (v)
+    ControlStyle.Exclude(csOpaque);
+  else
+    ControlStyle.Include(csOpaque);
   Invalidate();
 }
 
@@ -93,7 +93,8 @@ UINT TLabel::TextFlags() const {
 
 void TLabel::AdjustBounds() {
   if (!auto_size_ || ComponentState().Contains(csLoading)) return;
-  TSize s = MeasureText(Font(), text_, word_wrap_ ? Width() : 0, TextFlags() & ~(DT_CENTER | DT_RIGHT));
+  TSize s =
+      MeasureText(Font(), text_, word_wrap_ ? Width() : 0, TextFlags() & ~(DT_CENTER | DT_RIGHT));
   int left = Left();
   // A right-aligned label grows to the left, keeping its right edge.
   if (!word_wrap_ && alignment_ == taRightJustify) left += Width() - s.cx;
@@ -128,9 +129,11 @@ void TLabel::Paint() {
     int h = calc.Height();
     r.Top = layout_ == tlBottom ? r.Bottom - h : (r.Bottom - h) / 2;
   }
-  if (Enabled()) c->DrawTextTransparent(text_, r, flags, Font()->Color());
-  else c->DrawEngravedText(text_, r, flags);  // the usual disabled look
-  TGraphicControl::Paint();  // OnPaint, if anyone draws on top
+  if (Enabled())
+    c->DrawTextTransparent(text_, r, flags, Font()->Color());
+  else
+    c->DrawEngravedText(text_, r, flags); // the usual disabled look
+  TGraphicControl::Paint();               // OnPaint, if anyone draws on top
 }
 
 // --- Enter and Esc ---------------------------------------------------------------------------
@@ -147,7 +150,7 @@ TButton* FindDialogButton(TWinControl* in, bool cancel) {
   return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 bool classlib::HandleDialogKey(TWinControl* Sender, TMessage& M) {
   if (M.Msg != WM_KEYDOWN || (M.WParam != VK_RETURN && M.WParam != VK_ESCAPE)) return false;
@@ -181,7 +184,8 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
 void TButton::SetDefault(bool v) {
   if (v == default_) return;
   default_ = v;
-  if (HandleAllocated()) SendMessageW(Handle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  if (HandleAllocated())
+    SendMessageW(Handle(), BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::CreateParams(TCreateParams& p) {
@@ -225,7 +229,8 @@ void TRadioButton::SetChecked(bool v) {
     // the group at its checked button only, as in any Windows dialog.
     SetTabStop(true);
     for (int i = 0; i < Parent()->ControlCount(); ++i)
-      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this) {
+      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+          other && other != this) {
         other->SetChecked(false);
         other->SetTabStop(false);
       }
@@ -243,14 +248,15 @@ void TRadioButton::MoveInGroup(bool forward) {
   if (!Parent()) return;
   std::vector<TRadioButton*> group;
   for (int i = 0; i < Parent()->ControlCount(); ++i)
-    if (auto* r = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); r && r->Visible() && r->Enabled())
+    if (auto* r = dynamic_cast<TRadioButton*>(Parent()->Controls(i));
+        r && r->Visible() && r->Enabled())
       group.push_back(r);
   auto it = std::find(group.begin(), group.end(), this);
   if (group.size() < 2 || it == group.end()) return;
   size_t i = static_cast<size_t>(it - group.begin()), n = group.size();
   TRadioButton* next = group[forward ? (i + 1) % n : (i + n - 1) % n];
   next->SetFocus();
-  next->UserCheck();  // arrows choose, as in any radio group
+  next->UserCheck(); // arrows choose, as in any radio group
 }
 
 void TRadioButton::SetAlignment(TAlignment v) {
@@ -279,9 +285,7 @@ void TRadioButton::HandleMessage(TMessage& M) {
       case VK_UP:
       case VK_LEFT:
       case VK_DOWN:
-      case VK_RIGHT:
-        MoveInGroup(M.WParam == VK_DOWN || M.WParam == VK_RIGHT);
-        return;
+      case VK_RIGHT: MoveInGroup(M.WParam == VK_DOWN || M.WParam == VK_RIGHT); return;
     }
   } else if (M.Msg == WM_GETDLGCODE) {
     DefaultHandler(M);
@@ -296,9 +300,7 @@ void TRadioButton::HandleMessage(TMessage& M) {
 
 // --- TGroupBox --------------------------------------------------------------------------------
 
-TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
-  SetBounds(0, 0, 185, 105);
-}
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 185, 105); }
 
 void TGroupBox::Paint() {
   TCanvas* c = Canvas();
@@ -307,12 +309,12 @@ void TGroupBox::Paint() {
   if (!text_.empty()) {
     TRect tr = Rect(8, 0, Width() - 8, textH);
     c->DrawText(text_, tr, DT_SINGLELINE | DT_CALCRECT);
-    tr.Right += 2;  // a blank either side breaks the frame line
+    tr.Right += 2; // a blank either side breaks the frame line
     c->FillRect(Rect(tr.Left - 1, tr.Top, tr.Right + 1, tr.Bottom), Color());
     c->DrawTextTransparent(text_, Rect(tr.Left + 1, tr.Top, tr.Right + 1, tr.Bottom), DT_SINGLELINE,
                            Enabled() ? Font()->Color() : clGrayText);
   }
-  TCustomControl::Paint();  // OnPaint, caption or none
+  TCustomControl::Paint(); // OnPaint, caption or none
 }
 
 void TGroupBox::AlignControls(TControl* AControl, TRect& Rect) {
@@ -378,9 +380,7 @@ void TStaticText::Loaded() {
 void TStaticText::HandleMessage(TMessage& M) {
   switch (M.Msg) {
     case CM_TEXTCHANGED:
-    case CM_FONTCHANGED:
-      AdjustBounds();
-      break;
+    case CM_FONTCHANGED: AdjustBounds(); break;
   }
   TWinControl::HandleMessage(M);
 }

@@ -157,7 +157,7 @@ class TComboBox : public TWinControl {
   int item_height_ = 0;
   TEditCharCase char_case_ = ecNormal;
   bool in_select_ = false;
-  void Publish();  // text_ becomes what other threads read
+  void Publish(); // text_ becomes what other threads read
   std::mutex shared_mutex_;
   std::string shared_text_;
 };
@@ -212,7 +212,7 @@ class TRadioButton : public TWinControl {
  private:
   void UserCheck();
   void MoveInGroup(bool forward);
-  std::atomic<bool> checked_{false};  // a recording thread reads the mode
+  std::atomic<bool> checked_{false}; // a recording thread reads the mode
   TAlignment alignment_ = taRightJustify;
 };
 

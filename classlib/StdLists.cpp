@@ -59,8 +59,11 @@ void TEdit::SelectAll() {
 void TEdit::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, L"EDIT");
-  p.Style |= ES_AUTOHSCROLL | ES_LEFT | (read_only_ ? ES_READONLY : 0) | (hide_selection_ ? 0 : ES_NOHIDESEL) |
-             (char_case_ == ecUpperCase ? ES_UPPERCASE : char_case_ == ecLowerCase ? ES_LOWERCASE : 0);
+  p.Style |= ES_AUTOHSCROLL | ES_LEFT | (read_only_ ? ES_READONLY : 0) |
+             (hide_selection_ ? 0 : ES_NOHIDESEL) |
+             (char_case_ == ecUpperCase   ? ES_UPPERCASE
+              : char_case_ == ecLowerCase ? ES_LOWERCASE
+                                          : 0);
   p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -68,7 +71,8 @@ void TEdit::CreateWnd() {
   TWinControl::CreateWnd();
   SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
   if (password_char_)
-    SendMessageW(handle_, EM_SETPASSWORDCHAR, Cp1251ToUnicode(static_cast<unsigned char>(password_char_)), 0);
+    SendMessageW(handle_, EM_SETPASSWORDCHAR,
+                 Cp1251ToUnicode(static_cast<unsigned char>(password_char_)), 0);
 }
 
 void TEdit::Change() {
@@ -88,7 +92,7 @@ void TEdit::HandleMessage(TMessage& M) {
       if (classlib::HandleDialogKey(this, M)) return;
       break;
     case WM_CHAR:
-      if (M.WParam == '\r' || M.WParam == 27) return;  // a one-line edit only beeps at them
+      if (M.WParam == '\r' || M.WParam == 27) return; // a one-line edit only beeps at them
       break;
     case CM_TEXTCHANGED:
       // Without a window there is no EN_CHANGE: the text set from code is
@@ -140,7 +144,8 @@ void TComboBox::Publish() {
 
 void TComboBox::SetMaxLength(int v) {
   max_length_ = v < 0 ? 0 : v;
-  if (HandleAllocated() && style_ == csDropDown) SendMessageW(Handle(), CB_LIMITTEXT, max_length_, 0);
+  if (HandleAllocated() && style_ == csDropDown)
+    SendMessageW(Handle(), CB_LIMITTEXT, max_length_, 0);
 }
 
 int TComboBox::ItemHeight() {
@@ -150,7 +155,8 @@ int TComboBox::ItemHeight() {
 
 void TComboBox::SetItemHeight(int v) {
   item_height_ = v < 0 ? 0 : v;
-  if (HandleAllocated() && item_height_ > 0) SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, item_height_);
+  if (HandleAllocated() && item_height_ > 0)
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, item_height_);
 }
 
 void TComboBox::SetCharCase(TEditCharCase v) {
@@ -185,7 +191,8 @@ void TComboBox::SetText(const std::string& v) {
     // A list holds only its lines: the text picks the line that has it. The
     // layout may give the text before the lines: Loaded picks it then.
     int i = items_->IndexOf(v);
-    if (i >= 0) SetItemIndex(i);
+    if (i >= 0)
+      SetItemIndex(i);
     else if (classlib::IsLoading(this))
       text_ = v;
     return;
@@ -198,8 +205,10 @@ void TComboBox::Loaded() {
   TWinControl::Loaded();
   if (style_ == csDropDownList && ItemIndex() < 0) {
     int i = items_->IndexOf(text_);
-    if (i >= 0) SetItemIndex(i);
-    else text_.clear();
+    if (i >= 0)
+      SetItemIndex(i);
+    else
+      text_.clear();
   }
   Publish();
 }
@@ -207,16 +216,20 @@ void TComboBox::Loaded() {
 void TComboBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, L"COMBOBOX");
-  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) |
-             (char_case_ == ecUpperCase ? CBS_UPPERCASE : char_case_ == ecLowerCase ? CBS_LOWERCASE : 0);
+  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
+             (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) |
+             (char_case_ == ecUpperCase   ? CBS_UPPERCASE
+              : char_case_ == ecLowerCase ? CBS_LOWERCASE
+                                          : 0);
 }
 
 // The edit field of a drop-down combo box has the focus while the user
 // types: Enter and Esc there belong to the form's buttons, as in the box.
 LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
   auto* combo = reinterpret_cast<TComboBox*>(ref);
-  if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) && !combo->DroppedDown()) {
-    if (msg == WM_CHAR) return 0;  // a one-line edit only beeps at them
+  if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) &&
+      !combo->DroppedDown()) {
+    if (msg == WM_CHAR) return 0; // a one-line edit only beeps at them
     TMessage m{msg, wp, lp};
     if (classlib::HandleDialogKey(combo, m)) return 0;
   } else if (msg == WM_NCDESTROY) {
@@ -268,7 +281,7 @@ void TComboBox::HandleMessage(TMessage& M) {
         break;
       }
       case CBN_EDITCHANGE:
-        TWinControl::GetText();  // text_ := what is typed now
+        TWinControl::GetText(); // text_ := what is typed now
         Publish();
         Change();
         break;
@@ -277,7 +290,8 @@ void TComboBox::HandleMessage(TMessage& M) {
         int lines = items_->Count() < drop_down_count_ ? items_->Count() : drop_down_count_;
         if (lines < 1) lines = 1;
         int item = static_cast<int>(SendMessageW(handle_, CB_GETITEMHEIGHT, 0, 0));
-        int field = static_cast<int>(SendMessageW(handle_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+        int field =
+            static_cast<int>(SendMessageW(handle_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
         SetWindowPos(handle_, nullptr, 0, 0, Width(), field + 8 + lines * item,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         if (OnDropDown) OnDropDown(this);
@@ -310,7 +324,7 @@ TListBox::~TListBox() { items_->Detach(); }
 int TListBox::ItemAtPos(const TPoint& p) {
   if (!HandleAllocated()) return -1;
   LRESULT r = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(p.X, p.Y));
-  if (HIWORD(r)) return -1;  // outside every line
+  if (HIWORD(r)) return -1; // outside every line
   int i = LOWORD(r);
   return i < Count() ? i : -1;
 }
@@ -336,8 +350,10 @@ void TListBox::HandleMessage(TMessage& M) {
   if (M.Msg == TDeferredRedraw::Message()) return items_->FlushRedraw();
   switch (M.Msg) {
     case CN_COMMAND:
-      if (HIWORD(M.WParam) == LBN_DBLCLK) DblClick();
-      else if (HIWORD(M.WParam) == LBN_SELCHANGE) Click();
+      if (HIWORD(M.WParam) == LBN_DBLCLK)
+        DblClick();
+      else if (HIWORD(M.WParam) == LBN_SELCHANGE)
+        Click();
       return;
     case WM_RBUTTONDOWN: {
       // The menu acts on the selected line: select the one clicked on.
@@ -358,7 +374,7 @@ void TListBox::HandleMessage(TMessage& M) {
       return;
     case WM_KEYDOWN:
       if (M.WParam == VK_RETURN) {
-        TWinControl::HandleMessage(M);  // OnKeyDown first
+        TWinControl::HandleMessage(M); // OnKeyDown first
         if (ItemIndex() >= 0) DblClick();
         return;
       }

@@ -44,7 +44,8 @@ TFileStream::TFileStream(const std::string& FileName, int Mode) : name_(FileName
     handle_ = FileCreate(FileName);
     if (handle_ == classlib::kInvalidFile) {
       int code = GetLastOSError();
-      throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(code), code);
+      throw EFCreateError("Cannot create file \"" + FileName + "\". " + SysErrorMessage(code),
+                          code);
     }
   } else {
     handle_ = FileOpen(FileName, Mode);

@@ -379,8 +379,10 @@ void TStringList::SetCaseSensitive(bool Value) {
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-  if (Updating) Changing();
-  else Changed();
+  if (Updating)
+    Changing();
+  else
+    Changed();
 }
 
 void TStringList::Changing() {

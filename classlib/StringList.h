@@ -32,7 +32,7 @@ class TStrings : public TPersistent {
   void InsertObject(int Index, const std::string& S, TObject* AObject);
   void AddStrings(const TStrings& Other);
   void Append(const std::string& S) { Add(S); }
-  virtual int IndexOf(const std::string& S) const;  // case-insensitive, -1 when absent
+  virtual int IndexOf(const std::string& S) const; // case-insensitive, -1 when absent
   int IndexOfObject(TObject* AObject) const;
   virtual void Exchange(int Index1, int Index2);
   virtual void Move(int CurIndex, int NewIndex);

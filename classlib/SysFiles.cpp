@@ -55,7 +55,7 @@ std::string Native(const std::string& name) {
 }
 #endif
 
-}  // namespace
+} // namespace
 
 std::string ExtractFilePath(const std::string& name) {
   size_t p = LastDelimiter(name);
@@ -149,7 +149,7 @@ std::string FromNative(const std::wstring& path) {
   std::string s = WideToCp1251(shortPath, &lossless);
   return lossless ? s : r;
 }
-}  // namespace
+} // namespace
 
 bool FileExists(const std::string& name) {
   DWORD a = GetFileAttributesW(Native(name).c_str());
@@ -243,7 +243,7 @@ int FindFirst(const std::string& pattern, int attr, TSearchRec& rec) {
   return FindNext(rec);
 }
 
-#else  // POSIX
+#else // POSIX
 
 bool FileExists(const std::string& name) {
   struct stat st;
@@ -336,8 +336,10 @@ int FindFirst(const std::string& pattern, int attr, TSearchRec& rec) {
     if (!MatchesMask(e.Name, mask)) continue;
     struct stat st;
     if (stat(Native(dir + e.Name).c_str(), &st) != 0) continue;
-    if (S_ISDIR(st.st_mode)) e.Attr |= faDirectory;
-    else e.Attr |= faArchive;
+    if (S_ISDIR(st.st_mode))
+      e.Attr |= faDirectory;
+    else
+      e.Attr |= faArchive;
     if (access(Native(dir + e.Name).c_str(), W_OK) != 0) e.Attr |= faReadOnly;
     if ((e.Attr & faDirectory) && !(attr & faDirectory)) continue;
     e.Size = S_ISDIR(st.st_mode) ? 0 : st.st_size;
@@ -353,7 +355,7 @@ int FindFirst(const std::string& pattern, int attr, TSearchRec& rec) {
 #endif
 
 int FindNext(TSearchRec& rec) {
-  if (rec.pending_.empty()) return 18;  // "no more files"
+  if (rec.pending_.empty()) return 18; // "no more files"
   std::vector<TSearchRec> rest;
   rest.swap(rec.pending_);
   TSearchRec first = rest.front();
@@ -397,7 +399,7 @@ int64_t InPieces(int64_t count, Step step) {
   return total;
 }
 
-}  // namespace
+} // namespace
 
 #ifdef _WIN32
 
@@ -418,8 +420,9 @@ int64_t FileWrite(THandle h, const void* buffer, int64_t count) {
   return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
     DWORD put = 0;
     if (!WriteFile(reinterpret_cast<HANDLE>(h), static_cast<const char*>(buffer) + done,
-                   static_cast<DWORD>(piece), &put, nullptr) || put == 0)
-      return -1;  // a write that takes nothing would never end
+                   static_cast<DWORD>(piece), &put, nullptr) ||
+        put == 0)
+      return -1; // a write that takes nothing would never end
     return put;
   });
 }
@@ -437,10 +440,9 @@ void FileClose(THandle h) {
 int GetLastOSError() { return static_cast<int>(GetLastError()); }
 std::string SysErrorMessage(int code) {
   wchar_t* buf = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                               FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&buf), 0,
-                           nullptr);
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPWSTR>(&buf), 0, nullptr);
   std::string r = n ? Trim(WideToCp1251(std::wstring(buf, n))) : "System error " + IntToStr(code);
   LocalFree(buf);
   while (!r.empty() && r.back() == '.') r.pop_back();
@@ -470,7 +472,8 @@ int64_t FileRead(THandle h, void* buffer, int64_t count) {
   return InPieces(count, [&](int64_t done, int64_t piece) -> int64_t {
     ssize_t got;
     do {
-      got = read(static_cast<int>(h), static_cast<char*>(buffer) + done, static_cast<size_t>(piece));
+      got =
+          read(static_cast<int>(h), static_cast<char*>(buffer) + done, static_cast<size_t>(piece));
     } while (got < 0 && errno == EINTR);
     return got < 0 ? -1 : got;
   });
@@ -482,7 +485,7 @@ int64_t FileWrite(THandle h, const void* buffer, int64_t count) {
       put = write(static_cast<int>(h), static_cast<const char*>(buffer) + done,
                   static_cast<size_t>(piece));
     } while (put < 0 && errno == EINTR);
-    return put <= 0 ? -1 : put;  // a write that takes nothing would never end
+    return put <= 0 ? -1 : put; // a write that takes nothing would never end
   });
 }
 int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin) {

@@ -50,9 +50,10 @@ bool ParseInt64(const std::string& text, int64_t lo, int64_t hi, int64_t& out) {
   int64_t v = 0;
   for (; i < s.size(); ++i) {
     char c = s[i];
-    int d = c >= '0' && c <= '9' ? c - '0'
+    int d = c >= '0' && c <= '9'                 ? c - '0'
             : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
-            : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
     if (d < 0) return false;
     if (v < (limit + d) / base) return false;
     v = v * base - d;
@@ -70,7 +71,7 @@ bool ParseInt64(const std::string& text, int64_t lo, int64_t hi, int64_t& out) {
   throw EConvertError("'" + s + "' is not a valid integer value");
 }
 
-}  // namespace
+} // namespace
 
 bool TryStrToInt(const std::string& s, int& value) {
   int64_t v;
@@ -107,7 +108,7 @@ std::string LocalizeDot(std::string s) {
   return s;
 }
 
-}  // namespace
+} // namespace
 
 std::string FloatToStr(double value) {
   if (std::isnan(value)) return "NAN";
@@ -233,8 +234,7 @@ std::string Format(const std::string& fmt, const std::vector<TVarRec>& args) {
         }
         break;
       }
-      default:
-        throw invalid();
+      default: throw invalid();
     }
     if (static_cast<int>(piece.size()) < width) {
       std::string pad(static_cast<size_t>(width) - piece.size(), ' ');
@@ -346,7 +346,7 @@ void Split(TDateTime t, int64_t& days, int64_t& ms) {
   ms = total - days * 86400000;
 }
 
-}  // namespace
+} // namespace
 
 TDateTime EncodeDate(int year, int month, int day) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -410,7 +410,8 @@ std::string FormatDateTime(const std::string& fmt, TDateTime t) {
   for (size_t i = 0; i < fmt.size();) {
     char c = static_cast<char>(std::tolower(static_cast<unsigned char>(fmt[i])));
     size_t run = 1;
-    while (i + run < fmt.size() && std::tolower(static_cast<unsigned char>(fmt[i + run])) == c) ++run;
+    while (i + run < fmt.size() && std::tolower(static_cast<unsigned char>(fmt[i + run])) == c)
+      ++run;
     switch (c) {
       case 'y': out += run >= 3 ? num(y, 4) : num(y % 100, 2); break;
       case 'm': out += num(mo, run >= 2 ? 2 : 1); break;

@@ -140,8 +140,8 @@ std::string FormatDateTime(const std::string& fmt, TDateTime t);
 
 // Dates and times as text, by the format settings below (the program's
 // locale; tests set them). DateTimeToStr leaves out a midnight time.
-extern std::string ShortDateFormat;  // "dd.mm.yyyy": the order of d, m and y is read from it
-extern std::string LongTimeFormat;   // "hh:nn:ss"
+extern std::string ShortDateFormat; // "dd.mm.yyyy": the order of d, m and y is read from it
+extern std::string LongTimeFormat;  // "hh:nn:ss"
 std::string DateToStr(TDateTime t);
 std::string TimeToStr(TDateTime t);
 std::string DateTimeToStr(TDateTime t);
@@ -157,10 +157,10 @@ TDateTime StrToDateTime(const std::string& s);
 // The separator this platform writes; both '\' and '/' are read as one.
 extern const char PathDelim;
 bool IsPathDelimiter(char c);
-std::string ExtractFilePath(const std::string& name);   // up to and with the last separator
-std::string ExtractFileDir(const std::string& name);    // without the last separator
+std::string ExtractFilePath(const std::string& name); // up to and with the last separator
+std::string ExtractFileDir(const std::string& name);  // without the last separator
 std::string ExtractFileName(const std::string& name);
-std::string ExtractFileExt(const std::string& name);    // with its dot, "" when none
+std::string ExtractFileExt(const std::string& name); // with its dot, "" when none
 std::string ChangeFileExt(const std::string& name, const std::string& ext);
 std::string IncludeTrailingPathDelimiter(const std::string& path);
 std::string ExcludeTrailingPathDelimiter(const std::string& path);
@@ -202,8 +202,14 @@ std::string ParamStr(int index);
 int ParamCount();
 
 // Directory listing with a "*"/"?" mask on the name part of `pattern`.
-enum : int { faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faDirectory = 0x10,
-             faArchive = 0x20, faAnyFile = 0x3F };
+enum : int {
+  faReadOnly = 0x01,
+  faHidden = 0x02,
+  faSysFile = 0x04,
+  faDirectory = 0x10,
+  faArchive = 0x20,
+  faAnyFile = 0x3F
+};
 struct TSearchRec {
   std::string Name;
   int64_t Size = 0;
@@ -226,15 +232,20 @@ using THandle = intptr_t;
 namespace classlib {
 constexpr THandle kInvalidFile = -1;
 } // namespace classlib
-enum : int { fmOpenRead = 0x0000, fmOpenWrite = 0x0001, fmOpenReadWrite = 0x0002,
-             fmShareDenyWrite = 0x0020, fmShareDenyNone = 0x0040 };
+enum : int {
+  fmOpenRead = 0x0000,
+  fmOpenWrite = 0x0001,
+  fmOpenReadWrite = 0x0002,
+  fmShareDenyWrite = 0x0020,
+  fmShareDenyNone = 0x0040
+};
 enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 THandle FileOpen(const std::string& name, int mode);
 THandle FileCreate(const std::string& name);
 int64_t FileRead(THandle h, void* buffer, int64_t count);
 int64_t FileWrite(THandle h, const void* buffer, int64_t count);
 int64_t FileSeek(THandle h, int64_t offset, TSeekOrigin origin);
-bool FileTruncate(THandle h);  // cuts the file at the current position
+bool FileTruncate(THandle h); // cuts the file at the current position
 // Hands what was written to the disk; false when the system could not.
 bool FileFlush(THandle h);
 void FileClose(THandle h);

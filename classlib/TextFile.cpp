@@ -48,7 +48,7 @@ std::string CodeText(int code) {
   throw EInOutError(what + ": " + CodeText(code) + " (\"" + name + "\")", code);
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -105,7 +105,7 @@ std::string ReadWhole(const Name& FileName) {
   return data;
 }
 
-}  // namespace
+} // namespace
 
 void classlib::WriteFileReplacing(const std::string& FileName, const std::string& Data) {
   Replace(FileName, FileName + ".tmp", Data);
@@ -123,8 +123,7 @@ TTextFile::~TTextFile() {
   if (!IsOpen()) return;
   try {
     Flush();
-  } catch (...) {
-  }
+  } catch (...) {}
   FileClose(handle_);
 }
 
@@ -141,7 +140,7 @@ void TTextFile::AssignFile(const std::string& FileName) {
 
 void TTextFile::Open(Mode mode, bool append) {
   if (name_.empty()) Fail(102, "");
-  if (IsOpen()) CloseFile();  // reopening an open file starts it over
+  if (IsOpen()) CloseFile(); // reopening an open file starts it over
   if (mode == Mode::kInput) {
     handle_ = FileOpen(name_, fmOpenRead | fmShareDenyWrite);
   } else if (append) {

@@ -42,7 +42,7 @@ class TTextFile {
   void Open(Mode mode, bool append);
   [[noreturn]] void Fail(int code, const std::string& what) const;
   void RequireMode(Mode mode) const;
-  bool Fill();  // false at the end of the file
+  bool Fill(); // false at the end of the file
   void Flush();
 
   std::string name_;

@@ -18,8 +18,15 @@ struct TRect {
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-  bool Contains(const TPoint& p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
-  void Offset(int dx, int dy) { Left += dx; Right += dx; Top += dy; Bottom += dy; }
+  bool Contains(const TPoint& p) const {
+    return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+  }
+  void Offset(int dx, int dy) {
+    Left += dx;
+    Right += dx;
+    Top += dy;
+    Bottom += dy;
+  }
   bool operator==(const TRect& o) const {
     return Left == o.Left && Top == o.Top && Right == o.Right && Bottom == o.Bottom;
   }
@@ -44,6 +51,5 @@ inline bool IntersectRect(TRect& out, const TRect& a, const TRect& b) {
 // How a modal dialog ended; the values are the system's button ids (IDOK 1,
 // IDCANCEL 2, ... IDNO 7).
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
-                       mrYesToAll = 10;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;

@@ -27,15 +27,15 @@ std::string Native(const std::u16string& name) {
 }
 #endif
 
-}  // namespace
+} // namespace
 
 #ifdef _WIN32
 
 THandle classlib::FileOpenW(const std::u16string& name, int mode) {
   static const DWORD kAccess[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
   DWORD share = (mode & fmShareDenyWrite) ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE;
-  HANDLE h = CreateFileW(Native(name).c_str(), kAccess[(mode & 3) < 3 ? mode & 3 : 0], share, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(Native(name).c_str(), kAccess[(mode & 3) < 3 ? mode & 3 : 0], share,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return h == INVALID_HANDLE_VALUE ? classlib::kInvalidFile : reinterpret_cast<THandle>(h);
 }
 

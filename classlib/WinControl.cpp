@@ -24,7 +24,7 @@ UINT_PTR NextChildId() {
   return id;
 }
 
-}  // namespace
+} // namespace
 
 LRESULT CALLBACK ClassWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   auto* c = static_cast<TWinControl*>(GetPropW(h, ControlProp()));
@@ -47,9 +47,7 @@ TWinControl* TWinControl::FindControl(HWND h) {
   return h ? static_cast<TWinControl*>(GetPropW(h, ControlProp())) : nullptr;
 }
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
-  brush_.SetColor(Color());
-}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { brush_.SetColor(Color()); }
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -78,8 +76,7 @@ LRESULT TWinControl::MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     // Nothing may unwind into the system's window code.
     try {
       classlib::HandleControlException(this);
-    } catch (...) {
-    }
+    } catch (...) {}
   }
   return m.Result;
 }
@@ -131,7 +128,8 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSW existing{};
-  if (!GetClassInfoW(inst, p.WinClassName.c_str(), &existing) || existing.lpfnWndProc != ClassWndProc) {
+  if (!GetClassInfoW(inst, p.WinClassName.c_str(), &existing) ||
+      existing.lpfnWndProc != ClassWndProc) {
     if (existing.lpfnWndProc) UnregisterClassW(p.WinClassName.c_str(), inst);
     p.WindowClass.lpfnWndProc = ClassWndProc;
     p.WindowClass.hInstance = inst;
@@ -155,7 +153,7 @@ void TWinControl::CreateWnd() {
 void TWinControl::CreateHandle() {
   if (handle_) return;
   if (parent_ && !parent_->handle_) {
-    parent_->CreateHandle();  // makes this one too
+    parent_->CreateHandle(); // makes this one too
     if (handle_) return;
   }
   CreateWnd();
@@ -166,7 +164,7 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::DestroyWnd() {
-  text_ = GetText();  // keep what the user typed
+  text_ = GetText(); // keep what the user typed
   DestroyWindow(handle_);
 }
 
@@ -207,8 +205,10 @@ void TWinControl::InsertControl(TControl* c) {
   if (auto* w = dynamic_cast<TWinControl*>(c)) {
     tab_list_.push_back(w);
     if (handle_) {
-      if (w->handle_) ::SetParent(w->handle_, handle_);
-      else w->CreateHandle();
+      if (w->handle_)
+        ::SetParent(w->handle_, handle_);
+      else
+        w->CreateHandle();
     }
   }
   c->AdoptParentLook();
@@ -240,8 +240,10 @@ TControl* TWinControl::ControlAtPos(const TPoint& p, bool AllowDisabled, bool Al
 
 void TWinControl::SetCaptureControl(TControl* c) {
   capture_control_ = c;
-  if (c && handle_) SetCapture(handle_);
-  else if (!c && handle_ && GetCapture() == handle_) ReleaseCapture();
+  if (c && handle_)
+    SetCapture(handle_);
+  else if (!c && handle_ && GetCapture() == handle_)
+    ReleaseCapture();
 }
 
 // --- Place and look ---------------------------------------------------------------------------
@@ -402,8 +404,7 @@ void TWinControl::AlignControls(TControl* AControl, TRect& r) {
           c->SetBounds(r.Right - c->width_, r.Top, c->width_, r.Height());
           r.Right -= c->width_;
           break;
-        default:
-          c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        default: c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
       }
     }
   }
@@ -416,7 +417,8 @@ void TWinControl::SetTabStop(bool v) {
   tab_stop_ = v;
   if (handle_) {
     LONG_PTR s = GetWindowLongPtrW(handle_, GWL_STYLE);
-    SetWindowLongPtrW(handle_, GWL_STYLE, v ? s | WS_TABSTOP : s & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(handle_, GWL_STYLE,
+                      v ? s | WS_TABSTOP : s & ~static_cast<LONG_PTR>(WS_TABSTOP));
   }
 }
 

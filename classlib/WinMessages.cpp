@@ -28,7 +28,7 @@ void TWinControl::HandleMessage(TMessage& M) {
           if (!dynamic_cast<TWinControl*>(c)) graphic = true;
         if (!graphic) return DefaultHandler(M);
       }
-      if (M.WParam) {  // asked to paint into a given DC
+      if (M.WParam) { // asked to paint into a given DC
         PaintWindow(reinterpret_cast<HDC>(M.WParam));
         PaintControls(reinterpret_cast<HDC>(M.WParam));
         return;
@@ -119,9 +119,7 @@ void TWinControl::HandleMessage(TMessage& M) {
       }
       return DefaultHandler(M);
     case CM_ENABLEDCHANGED:
-    case CM_TEXTCHANGED:
-      Invalidate();
-      return;
+    case CM_TEXTCHANGED: Invalidate(); return;
   }
   TControl::HandleMessage(M);
 }
@@ -158,8 +156,8 @@ void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
   IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
   PaintWindow(mem);
   PaintControls(mem);
-  BitBlt(paintDC, area.left, area.top, area.right - area.left, area.bottom - area.top, mem, area.left,
-         area.top, SRCCOPY);
+  BitBlt(paintDC, area.left, area.top, area.right - area.left, area.bottom - area.top, mem,
+         area.left, area.top, SRCCOPY);
 }
 
 void TWinControl::PaintWindow(HDC dc) {
@@ -196,8 +194,9 @@ bool TWinControl::ForwardMouse(TMessage& M) {
       tracking_leave_ = TrackMouseEvent(&t) != FALSE;
       Perform(CM_MOUSEENTER);
     }
-    TrackHover(capture_control_ ? (capture_control_->BoundsRect().Contains(p) ? capture_control_ : nullptr)
-                                : target);
+    TrackHover(capture_control_
+                   ? (capture_control_->BoundsRect().Contains(p) ? capture_control_ : nullptr)
+                   : target);
   }
   if (!target) return false;
   TMessage m = M;
@@ -239,7 +238,7 @@ bool TWinControl::SetCursorFor(TMessage& M) {
 bool TWinControl::ShowContextMenu(TMessage& M) {
   POINT sp{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)};
   TControl* target = nullptr;
-  if (sp.x == -1 && sp.y == -1) {  // from the keyboard: the control's centre
+  if (sp.x == -1 && sp.y == -1) { // from the keyboard: the control's centre
     target = this;
     TPoint o = ClientOrigin();
     sp = POINT{o.X + width_ / 2, o.Y + height_ / 2};
@@ -269,20 +268,14 @@ bool TWinControl::ReflectToChild(TMessage& M) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      child = reinterpret_cast<HWND>(M.LParam);
-      break;
-    case WM_NOTIFY:
-      child = reinterpret_cast<NMHDR*>(M.LParam)->hwndFrom;
-      break;
-    case WM_DRAWITEM:
-      child = reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam)->hwndItem;
-      break;
+    case WM_CTLCOLORSTATIC: child = reinterpret_cast<HWND>(M.LParam); break;
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(M.LParam)->hwndFrom; break;
+    case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam)->hwndItem; break;
     case WM_MEASUREITEM:
-      child = GetDlgItem(handle_, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam)->CtlID));
+      child = GetDlgItem(handle_,
+                         static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam)->CtlID));
       break;
-    default:
-      return false;
+    default: return false;
   }
   if (!child || child == handle_) return false;
   TWinControl* c = FindControl(child);

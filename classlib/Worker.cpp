@@ -36,7 +36,7 @@ std::deque<Completion>& Queue() {
 }
 #endif
 
-}  // namespace
+} // namespace
 
 bool TWorkerJob::Wait(int ms) {
   if (ms <= 0) return !Stopped();

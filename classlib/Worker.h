@@ -59,7 +59,7 @@ class TWorker {
   bool quit_ = false;
   std::shared_ptr<TWorkerJob> current_;
   std::shared_ptr<std::atomic<bool>> alive_ = std::make_shared<std::atomic<bool>>(true);
-  void* gui_window_ = nullptr;  // HWND on Windows
+  void* gui_window_ = nullptr; // HWND on Windows
   std::thread thread_;
 };
 

@@ -8,5 +8,7 @@ namespace classlib {
 // A wrapped Windows control tracks the mouse and reports its own clicks:
 // the library must neither capture the mouse for it nor make clicks of its
 // own out of its button messages.
-inline void AsWrappedControl(TControlStyle& s) { s -= {csCaptureMouse, csClickEvents, csAcceptsControls}; }
+inline void AsWrappedControl(TControlStyle& s) {
+  s -= {csCaptureMouse, csClickEvents, csAcceptsControls};
+}
 } // namespace classlib

@@ -101,13 +101,13 @@ class Renderer {
   MarkupResult& r_;
   RenderState st_;
   Font base_;
-  Color initialBrush_ = kNone;
+  Color initial_brush_ = kNone;
   Font applied_;
-  bool appliedValid_ = false;
-  size_t ltFrom_ = 1, ltAt_ = 0; // cache of the next "<" search
-  bool hitPending_ = false;
-  int hitIndex_ = -1;
-  std::string hitValue_;
+  bool applied_valid_ = false;
+  size_t lt_from_ = 1, lt_at_ = 0; // cache of the next "<" search
+  bool hit_pending_ = false;
+  int hit_index_ = -1;
+  std::string hit_value_;
   int ppi_ = 96;
 };
 

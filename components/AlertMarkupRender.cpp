@@ -21,10 +21,10 @@ Renderer::Renderer(MarkupSurface& s, const std::string& text, const TRect& bound
     : s_(s), t_(PrepareMarkup(text)), bounds_(bounds), p_(p), r_(r) {}
 
 void Renderer::Apply() {
-  if (appliedValid_ && applied_ == st_.CurFont) return;
+  if (applied_valid_ && applied_ == st_.CurFont) return;
   s_.SetFont(st_.CurFont);
   applied_ = st_.CurFont;
-  appliedValid_ = true;
+  applied_valid_ = true;
 }
 
 Coord Renderer::Gh() {
@@ -33,17 +33,17 @@ Coord Renderer::Gh() {
 }
 
 size_t Renderer::NextTagStart(size_t pos, size_t end) {
-  if (!(ltFrom_ <= pos && pos <= ltAt_)) {
-    ltFrom_ = pos;
-    ltAt_ = t_.Find('<', pos, t_.Size());
+  if (!(lt_from_ <= pos && pos <= lt_at_)) {
+    lt_from_ = pos;
+    lt_at_ = t_.Find('<', pos, t_.Size());
   }
-  return std::min(ltAt_, end);
+  return std::min(lt_at_, end);
 }
 
 bool Renderer::Run() {
   r_ = MarkupResult();
   base_ = s_.BaseFont();
-  initialBrush_ = s_.BaseBrush();
+  initial_brush_ = s_.BaseBrush();
   ppi_ = s_.PixelsPerInch();
   st_.CurFont = base_;
   st_.Brush = kNone;
@@ -96,9 +96,9 @@ bool Renderer::Run() {
     textHeight += step;
     if (!p_.MeasureOnly && top + gh > bounds_.Bottom) break;
   }
-  if (st_.InAnchor && hitPending_) {
-    r_.HitAnchorIndex = hitIndex_;
-    hitPending_ = false;
+  if (st_.InAnchor && hit_pending_) {
+    r_.HitAnchorIndex = hit_index_;
+    hit_pending_ = false;
   }
   r_.TextHeight = Clamp(textHeight == 0 ? firstGh : textHeight);
   s_.RestoreFont();
@@ -206,8 +206,8 @@ void Renderer::DoRun(Walk& w, size_t runEnd, bool& stop) {
     if (p_.MouseX >= w.X && p_.MouseX < w.X + rw && p_.MouseY > base - h && p_.MouseY < base) {
       r_.Hit = true;
       r_.HitAnchor = st_.AnchorValue;
-      hitPending_ = true;
-      hitIndex_ = st_.AnchorCount;
+      hit_pending_ = true;
+      hit_index_ = st_.AnchorCount;
     }
   }
   if (w.Collect) AppendShown(t_, w.Pos, runEnd, r_.PlainText);

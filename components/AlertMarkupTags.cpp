@@ -39,7 +39,7 @@ TagEnd Renderer::OpenTag(Walk& w, const Tag& tag) {
         if (w.Collect) r_.PlainText.push_back('\r');
         return TagEnd::EndLine;
       } else if (c2 == 'L' && !p_.BlinkOn)
-        st_.CurFont.FontColor = initialBrush_;
+        st_.CurFont.FontColor = initial_brush_;
       break;
     case 'E': st_.Error = true; break;
     case 'F': {
@@ -214,9 +214,9 @@ void Renderer::CloseAnchor(Walk& w) {
 }
 
 void Renderer::RecordAnchorHit(const Walk& w) {
-  if (!hitPending_) return;
-  hitPending_ = false;
-  r_.HitAnchorIndex = hitIndex_;
+  if (!hit_pending_) return;
+  hit_pending_ = false;
+  r_.HitAnchorIndex = hit_index_;
   r_.HitAnchorRect = Rect(Clamp(st_.AnchorX), Clamp(st_.AnchorTop), Clamp(w.X), Clamp(w.Bottom));
 }
 
@@ -334,8 +334,8 @@ TagEnd Renderer::Image(Walk& w, const Tag& tag) {
       p_.MouseY > w.Top && p_.MouseY < w.Top + ih) {
     r_.Hit = true;
     r_.HitAnchor = st_.AnchorValue;
-    hitPending_ = true;
-    hitIndex_ = st_.AnchorCount;
+    hit_pending_ = true;
+    hit_index_ = st_.AnchorCount;
   }
   w.X += iw;
   w.XOff += iw;

@@ -54,8 +54,8 @@ TSize AlertAutoSize(const AlertAutoSizeInput& in) {
 
 bool AlertColorStyle(int style, AlertColors& c) {
   static const TColor kStyles[3][4] = {{0xFADAC4, 0xF5BFA0, 0xD68759, 0x962D00},
-                                        {0xF7F3F3, 0xE6D8D8, 0xBFA7A8, 0x947C7C},
-                                        {0xE4F1F2, 0xAADADA, 0x6F8E78, 0x588060}};
+                                       {0xF7F3F3, 0xE6D8D8, 0xBFA7A8, 0x947C7C},
+                                       {0xE4F1F2, 0xAADADA, 0x6F8E78, 0x588060}};
   if (style >= 0 && style <= 2) {
     c.WindowColor = kStyles[style][0];
     c.WindowColorTo = kStyles[style][1];

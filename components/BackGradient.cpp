@@ -15,11 +15,11 @@ TBackGradient::TBackGradient(TComponent* AOwner) : TGraphicControl(AOwner) {
 TBackGradient::~TBackGradient() = default;
 
 void TBackGradient::BuildColors() {
-  colors_ = ::BuildColors(ColorToRGB(startColor_), ColorToRGB(endColor_), direction_);
+  colors_ = ::BuildColors(ColorToRGB(start_color_), ColorToRGB(end_color_), direction_);
 }
 
 void TBackGradient::Redraw() {
-  cachedWidth_ = cachedHeight_ = 0;
+  cached_width_ = cached_height_ = 0;
   Invalidate();
 }
 
@@ -41,22 +41,22 @@ void TBackGradient::SetDirection(TGradDirection v) {
 }
 
 void TBackGradient::SetEndColor(TColor v) {
-  if (v == endColor_) return;
-  endColor_ = v;
+  if (v == end_color_) return;
+  end_color_ = v;
   BuildColors();
   Redraw();
 }
 
 void TBackGradient::SetStartColor(TColor v) {
-  if (v == startColor_) return;
-  startColor_ = v;
+  if (v == start_color_) return;
+  start_color_ = v;
   BuildColors();
   Redraw();
 }
 
 void TBackGradient::SetStepWidth(int v) {
-  if (v == stepWidth_ || v < 1 || v > 10) return;
-  stepWidth_ = v;
+  if (v == step_width_ || v < 1 || v > 10) return;
+  step_width_ = v;
   Redraw();
 }
 
@@ -68,19 +68,19 @@ void TBackGradient::SetStyle(TGradStyle v) {
 
 void TBackGradient::DrawGradient(TCanvas& canvas, int w, int h) {
   gdi::DrawGradient(canvas,
-                    components::DrawGradientShapes(style_, colors_, w, h, stepWidth_, buffered_));
-  ++drawCount_;
+                    components::DrawGradientShapes(style_, colors_, w, h, step_width_, buffered_));
+  ++draw_count_;
 }
 
 void TBackGradient::Paint() {
   const int w = Width(), h = Height();
   TCanvas& canvas = *Canvas();
   if (buffered_ && cache_) {
-    if (w != cachedWidth_ || h != cachedHeight_) {
+    if (w != cached_width_ || h != cached_height_) {
       cache_->SetSize(w, h);
       DrawGradient(*cache_->Canvas(), w, h);
-      cachedWidth_ = w;
-      cachedHeight_ = h;
+      cached_width_ = w;
+      cached_height_ = h;
     }
     if (style_ == gsEllipse) {
       // The corners outside the ellipse show what lies behind.

@@ -18,19 +18,19 @@ class TBackGradient : public TGraphicControl {
   void SetBuffered(bool v);
   TGradDirection Direction() const { return direction_; }
   void SetDirection(TGradDirection v);
-  TColor EndColor() const { return endColor_; }
+  TColor EndColor() const { return end_color_; }
   void SetEndColor(TColor v);
-  TColor StartColor() const { return startColor_; }
+  TColor StartColor() const { return start_color_; }
   void SetStartColor(TColor v);
   // 1..10; other values are ignored.
-  int StepWidth() const { return stepWidth_; }
+  int StepWidth() const { return step_width_; }
   void SetStepWidth(int v);
   TGradStyle Style() const { return style_; }
   void SetStyle(TGradStyle v);
 
   const components::GradientColors& Colors() const { return colors_; }
   // Times the gradient was drawn (into the cache or, unbuffered, the screen).
-  int DrawCount() const { return drawCount_; }
+  int DrawCount() const { return draw_count_; }
 
  protected:
   void Paint() override;
@@ -42,12 +42,12 @@ class TBackGradient : public TGraphicControl {
 
   bool buffered_ = true;
   TGradDirection direction_ = gdDownRight;
-  TColor endColor_ = clBlack;
-  TColor startColor_ = clBlue;
-  int stepWidth_ = 1;
+  TColor end_color_ = clBlack;
+  TColor start_color_ = clBlue;
+  int step_width_ = 1;
   TGradStyle style_ = gsVertical;
   components::GradientColors colors_{};
   std::unique_ptr<TBitmap> cache_;
-  int cachedWidth_ = 0, cachedHeight_ = 0;
-  int drawCount_ = 0;
+  int cached_width_ = 0, cached_height_ = 0;
+  int draw_count_ = 0;
 };

@@ -17,7 +17,7 @@ namespace components {
 enum class MeterEffect { None, Repaint, Invalidate };
 
 struct MeterSegment {
-  TRect Box; // the Rectangle() box: outline and fill inside it
+  TRect Box;        // the Rectangle() box: outline and fill inside it
   TColor Color = 0; // brush; the outline is the separator colour
   bool Lit = false;
   int Band = 0; // 0, 1 or 2
@@ -27,43 +27,43 @@ class LedMeterCore {
  public:
   LedMeterCore();
 
-  TBevelCut BevelStyle() const { return bevelStyle_; }
+  TBevelCut BevelStyle() const { return bevel_style_; }
   // bvNone, bvLowered or bvRaised; bvSpace is ignored.
   MeterEffect SetBevelStyle(TBevelCut v);
-  TColor ColorLED(int band) const { return colorLED_[band]; }
+  TColor ColorLED(int band) const { return color_led_[band]; }
   // band 0..2: ColorLED1..3; a new colour derives its dim colour.
   MeterEffect SetColorLED(int band, TColor v);
-  TColor DimColor(int band) const { return dimColor_[band]; }
-  TColor ColorSeperator() const { return colorSeperator_; }
+  TColor DimColor(int band) const { return dim_color_[band]; }
+  TColor ColorSeperator() const { return color_seperator_; }
   MeterEffect SetColorSeperator(TColor v);
   TMeterDirection Direction() const { return direction_; }
   MeterEffect SetDirection(TMeterDirection v);
-  int LEDContrast() const { return ledContrast_; }
+  int LEDContrast() const { return led_contrast_; }
   MeterEffect SetLEDContrast(int v); // 0..9; others ignored
   int Max() const { return max_; }
   MeterEffect SetMax(int v);
   int Min() const { return min_; }
   MeterEffect SetMin(int v);
-  int NumDigits() const { return numDigits_; }
+  int NumDigits() const { return num_digits_; }
   MeterEffect SetNumDigits(int v);
   int Position() const { return position_; }
   // Repaint means "painted, and OnChange is due" for the position.
   MeterEffect SetPosition(int v);
-  bool SingleLED() const { return singleLED_; }
+  bool SingleLED() const { return single_led_; }
   MeterEffect SetSingleLED(bool v);
-  int StartColor2() const { return startColor2_; }
+  int StartColor2() const { return start_color2_; }
   MeterEffect SetStartColor2(int v);
-  int StartColor3() const { return startColor3_; }
+  int StartColor3() const { return start_color3_; }
   MeterEffect SetStartColor3(int v);
 
   // Segments up to this count (from the start of the meter) are lit /
   // in the first colour / in the first or second colour.
   int LitCount() const { return Scaled(position_); }
-  int Band2Count() const { return Scaled(startColor2_); }
-  int Band3Count() const { return Scaled(startColor3_); }
+  int Band2Count() const { return Scaled(start_color2_); }
+  int Band3Count() const { return Scaled(start_color3_); }
 
   // Border width: 1 with a bevel, else 0.
-  int Border() const { return bevelStyle_ == bvNone ? 0 : 1; }
+  int Border() const { return bevel_style_ == bvNone ? 0 : 1; }
   // The segments of a meter of this size, in drawing order; none when the
   // size leaves no room or NumDigits is not positive.
   std::vector<MeterSegment> Segments(int width, int height) const;
@@ -71,19 +71,19 @@ class LedMeterCore {
  private:
   int Scaled(int value) const;
 
-  TBevelCut bevelStyle_ = bvLowered;
-  TColor colorLED_[3] = {clLime, clYellow, clRed};
-  TColor dimColor_[3] = {};
-  TColor colorSeperator_ = 0;
+  TBevelCut bevel_style_ = bvLowered;
+  TColor color_led_[3] = {clLime, clYellow, clRed};
+  TColor dim_color_[3] = {};
+  TColor color_seperator_ = 0;
   TMeterDirection direction_ = mdRight;
-  int ledContrast_ = 6;
+  int led_contrast_ = 6;
   int max_ = 100;
   int min_ = 0;
-  int numDigits_ = 20;
+  int num_digits_ = 20;
   int position_ = 0;
-  bool singleLED_ = false;
-  int startColor2_ = 75;
-  int startColor3_ = 90;
+  bool single_led_ = false;
+  int start_color2_ = 75;
+  int start_color3_ = 90;
 };
 
 } // namespace components

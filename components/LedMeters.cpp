@@ -41,7 +41,7 @@ void TLEDMeter::Apply(components::MeterEffect e) {
 
 void TLEDMeter::Paint() {
   const int w = Width(), h = Height();
-  gdi::DrawMeter(*Canvas(), logic_.Segments(w, h), ColorToRGB(separator_), logic_.BevelStyle(),
-                 w, h);
+  gdi::DrawMeter(*Canvas(), logic_.Segments(w, h), ColorToRGB(separator_), logic_.BevelStyle(), w,
+                 h);
   if (OnPaint) OnPaint(this);
 }

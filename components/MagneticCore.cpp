@@ -84,8 +84,8 @@ void MagneticCore::EnterSizeMove(WindowId wnd) {
     const WindowId w = items_[i].Wnd;
     rects_[i] = windows_.IsMaximized(w) ? work : windows_.WindowRect(w);
     if (w == wnd) {
-      startCursor_ = windows_.CursorPos();
-      dragOffset_ = {rects_[i].Left - startCursor_.X, rects_[i].Top - startCursor_.Y};
+      start_cursor_ = windows_.CursorPos();
+      drag_offset_ = {rects_[i].Left - start_cursor_.X, rects_[i].Top - start_cursor_.Y};
     }
   }
 }
@@ -101,7 +101,7 @@ bool MagneticCore::GluedTo(int i, WindowId wnd) const {
 
 void MagneticCore::SnapSizing(WindowId wnd, TRect& S, int edge) const {
   const TRect S0 = S;
-  const std::int32_t sw = snapWidth_;
+  const std::int32_t sw = snap_width_;
   auto snap = [sw](std::int32_t from, std::int32_t& to, const TRect& R, bool horizontal) {
     const std::int32_t a = horizontal ? R.Left : R.Top;
     const std::int32_t b = horizontal ? R.Right : R.Bottom;
@@ -141,21 +141,21 @@ void SnapEdges(std::int32_t low, std::int32_t high, std::int32_t rLow, std::int3
 } // namespace
 
 void MagneticCore::SnapX(const TRect& M, const TRect& R, std::int32_t& DX) const {
-  SnapEdges(M.Left, M.Right, R.Left, R.Right, snapWidth_, DX);
+  SnapEdges(M.Left, M.Right, R.Left, R.Right, snap_width_, DX);
 }
 
 void MagneticCore::SnapY(const TRect& M, const TRect& R, std::int32_t& DY) const {
-  SnapEdges(M.Top, M.Bottom, R.Top, R.Bottom, snapWidth_, DY);
+  SnapEdges(M.Top, M.Bottom, R.Top, R.Bottom, snap_width_, DY);
 }
 
 void MagneticCore::SnapMoving(WindowId wnd, TRect& M) {
   const int w = IndexOfWindow(wnd);
   if (w < 0) return;
-  const std::int32_t sw = snapWidth_;
+  const std::int32_t sw = snap_width_;
   // The window follows the cursor; the system's proposal is ignored.
-  curCursor_ = windows_.CursorPos();
+  cur_cursor_ = windows_.CursorPos();
   const std::int32_t width = M.Width(), height = M.Height();
-  M = Bounds(curCursor_.X + dragOffset_.X, curCursor_.Y + dragOffset_.Y, width, height);
+  M = Bounds(cur_cursor_.X + drag_offset_.X, cur_cursor_.Y + drag_offset_.Y, width, height);
 
   std::int32_t DX = 0, DY = 0;
   for (int i = 0; i <= Count(); ++i) {
@@ -166,7 +166,7 @@ void MagneticCore::SnapMoving(WindowId wnd, TRect& M) {
   }
 
   // The glued windows snap too, where they would go.
-  const std::int32_t cx = curCursor_.X - startCursor_.X, cy = curCursor_.Y - startCursor_.Y;
+  const std::int32_t cx = cur_cursor_.X - start_cursor_.X, cy = cur_cursor_.Y - start_cursor_.Y;
   std::vector<int> glued;
   for (int c = 1; c <= Count(); ++c)
     if (GluedTo(c, wnd) && windows_.IsVisible(items_[c].Wnd)) glued.push_back(c);

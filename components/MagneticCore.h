@@ -68,16 +68,16 @@ class MagneticCore {
 
   explicit MagneticCore(IWindowSystem& windows) : windows_(windows) {}
 
-  std::int32_t SnapWidth() const { return snapWidth_; }
-  void SetSnapWidth(std::int32_t v) { snapWidth_ = v; }
+  std::int32_t SnapWidth() const { return snap_width_; }
+  void SetSnapWidth(std::int32_t v) { snap_width_ = v; }
 
   int Count() const { return static_cast<int>(items_.size()) - 1; }
   // Entries 1..Count; entry 0 holds no window.
   const Entry& Item(int i) const { return items_[static_cast<size_t>(i)]; }
   // Rects(0) is the work area, Rects(i) entry i's window rectangle.
   const TRect& Rects(int i) const { return rects_[static_cast<size_t>(i)]; }
-  TPoint StartCursor() const { return startCursor_; }
-  TPoint DragOffset() const { return dragOffset_; }
+  TPoint StartCursor() const { return start_cursor_; }
+  TPoint DragOffset() const { return drag_offset_; }
 
   // 1..Count, or -1 when the window is not registered.
   int IndexOfWindow(WindowId wnd) const;
@@ -104,10 +104,10 @@ class MagneticCore {
   void SnapY(const TRect& M, const TRect& R, std::int32_t& DY) const;
 
   IWindowSystem& windows_;
-  std::int32_t snapWidth_ = 15;
+  std::int32_t snap_width_ = 15;
   std::vector<Entry> items_ = std::vector<Entry>(1);
   std::vector<TRect> rects_ = std::vector<TRect>(1);
-  TPoint startCursor_, dragOffset_, curCursor_;
+  TPoint start_cursor_, drag_offset_, cur_cursor_;
 };
 
 } // namespace components

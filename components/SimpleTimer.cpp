@@ -102,7 +102,7 @@ void TSimpleTimerHandler::Dispatch(std::uintptr_t id) {
 TSimpleTimer::TSimpleTimer() { id_ = TSimpleTimerHandler::Register(this); }
 
 TSimpleTimer::TSimpleTimer(std::uint32_t interval, TimerEvent onTimer)
-    : interval_(interval), onTimer_(std::move(onTimer)) {
+    : interval_(interval), on_timer_(std::move(onTimer)) {
   id_ = TSimpleTimerHandler::Register(this);
 }
 
@@ -118,7 +118,7 @@ bool TSimpleTimer::Start() {
   if (!h || !h->Host().SetTimer(id_, interval_)) return false;
   enabled_ = true;
   running_ = true;
-  ++h->activeCount_;
+  ++h->active_count_;
   return true;
 }
 
@@ -128,7 +128,7 @@ bool TSimpleTimer::Stop(bool disable) {
   // Only a running timer is killed, so the active count stays exact.
   if (!h || !running_ || !h->Host().KillTimer(id_)) return false;
   running_ = false;
-  if (h->activeCount_ > 0) --h->activeCount_;
+  if (h->active_count_ > 0) --h->active_count_;
   return true;
 }
 
@@ -150,14 +150,14 @@ void TSimpleTimer::SetInterval(std::uint32_t v) {
 }
 
 void TSimpleTimer::SetOnTimer(TimerEvent v) {
-  onTimer_ = std::move(v);
-  if (!onTimer_ && enabled_) Stop(false);
+  on_timer_ = std::move(v);
+  if (!on_timer_ && enabled_) Stop(false);
 }
 
 void TSimpleTimer::Tick() {
   if (AutoDisable) Stop(true);
-  if (onTimer_) {
-    TimerEvent handler = onTimer_; // the handler may replace or free the timer
+  if (on_timer_) {
+    TimerEvent handler = on_timer_; // the handler may replace or free the timer
     handler(this);
   }
 }

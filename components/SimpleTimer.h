@@ -34,7 +34,7 @@ class TSimpleTimerHandler {
   static void SetHostFactory(HostFactory factory);
 
   int RefCount() const { return static_cast<int>(timers_.size()); }
-  int ActiveCount() const { return activeCount_; }
+  int ActiveCount() const { return active_count_; }
   components::TimerHost& Host() { return *host_; }
 
   // A tick for this id arrived. Ids of timers already gone are ignored.
@@ -55,7 +55,7 @@ class TSimpleTimerHandler {
 
   std::unique_ptr<components::TimerHost> host_;
   std::unordered_map<std::uintptr_t, TSimpleTimer*> timers_;
-  int activeCount_ = 0;
+  int active_count_ = 0;
 };
 
 class TSimpleTimer {
@@ -76,7 +76,7 @@ class TSimpleTimer {
   void SetEnabled(bool v);
   std::uint32_t Interval() const { return interval_; }
   void SetInterval(std::uint32_t v);
-  const TimerEvent& OnTimer() const { return onTimer_; }
+  const TimerEvent& OnTimer() const { return on_timer_; }
   void SetOnTimer(TimerEvent v);
 
   // Stop at the first tick.
@@ -95,5 +95,5 @@ class TSimpleTimer {
   bool enabled_ = false;
   bool running_ = false;
   std::uint32_t interval_ = 1000;
-  TimerEvent onTimer_;
+  TimerEvent on_timer_;
 };

@@ -14,13 +14,13 @@ void TSwitchLed::Changed(TLedColor& field, TLedColor v) {
   PaintNow();
 }
 
-void TSwitchLed::SetOnColor(TLedColor v) { Changed(onColor_, v); }
-void TSwitchLed::SetOffColor(TLedColor v) { Changed(offColor_, v); }
-void TSwitchLed::SetDisabledColor(TLedColor v) { Changed(disabledColor_, v); }
+void TSwitchLed::SetOnColor(TLedColor v) { Changed(on_color_, v); }
+void TSwitchLed::SetOffColor(TLedColor v) { Changed(off_color_, v); }
+void TSwitchLed::SetDisabledColor(TLedColor v) { Changed(disabled_color_, v); }
 
 void TSwitchLed::SetLedState(TLedState v) {
   if (!AllowChanges) return;
-  ledState_ = v;
+  led_state_ = v;
   PaintNow();
 }
 
@@ -34,6 +34,6 @@ void TSwitchLed::Paint() {
   // The picture is read from the resources at each paint; it is tiny.
   gdi::DrawResourceBitmap(*Canvas(), 0, 0, components::LedResourceName(ShownColor()),
                           components::kLedTransparent);
-  ++paintCount_;
+  ++paint_count_;
   if (OnPaint) OnPaint(this);
 }

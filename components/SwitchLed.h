@@ -13,22 +13,22 @@ class TSwitchLed : public TGraphicControl {
 
   // The setters work only while AllowChanges is set; each paints at once,
   // also when the value is unchanged.
-  TLedColor OnColor() const { return onColor_; }
+  TLedColor OnColor() const { return on_color_; }
   void SetOnColor(TLedColor v);
-  TLedColor OffColor() const { return offColor_; }
+  TLedColor OffColor() const { return off_color_; }
   void SetOffColor(TLedColor v);
-  TLedColor DisabledColor() const { return disabledColor_; }
+  TLedColor DisabledColor() const { return disabled_color_; }
   void SetDisabledColor(TLedColor v);
-  TLedState LedState() const { return ledState_; }
+  TLedState LedState() const { return led_state_; }
   void SetLedState(TLedState v);
   bool AllowChanges = true;
 
   // The colour shown now.
   TLedColor ShownColor() const {
-    return components::LedShownColor(ledState_, onColor_, offColor_, disabledColor_);
+    return components::LedShownColor(led_state_, on_color_, off_color_, disabled_color_);
   }
   // Times the picture was drawn (for tests).
-  int PaintCount() const { return paintCount_; }
+  int PaintCount() const { return paint_count_; }
 
  protected:
   void Paint() override;
@@ -37,7 +37,7 @@ class TSwitchLed : public TGraphicControl {
   void Changed(TLedColor& field, TLedColor v);
   void PaintNow();
 
-  TLedColor onColor_ = Green, offColor_ = Red, disabledColor_ = Black;
-  TLedState ledState_ = LedOff;
-  int paintCount_ = 0;
+  TLedColor on_color_ = Green, off_color_ = Red, disabled_color_ = Black;
+  TLedState led_state_ = LedOff;
+  int paint_count_ = 0;
 };

@@ -7,46 +7,46 @@ namespace components {
 
 TrayClickLogic::TrayClickLogic(TSimpleTimer& clickTimer, std::function<bool()> hasDblClickHandler,
                                std::function<void()> click, std::function<void()> dblClick)
-    : clickTimer_(clickTimer),
-      hasDblClick_(std::move(hasDblClickHandler)),
+    : click_timer_(clickTimer),
+      has_dbl_click_(std::move(hasDblClickHandler)),
       click_(std::move(click)),
-      dblClick_(std::move(dblClick)) {}
+      dbl_click_(std::move(dblClick)) {}
 
 void TrayClickLogic::LButtonDown(unsigned doubleClickTimeMs) {
-  if (hasDblClick_ && hasDblClick_()) {
-    clickTimer_.SetInterval(doubleClickTimeMs);
-    clickTimer_.Start();
+  if (has_dbl_click_ && has_dbl_click_()) {
+    click_timer_.SetInterval(doubleClickTimeMs);
+    click_timer_.Start();
   }
-  waitingForUp_ = true;
+  waiting_for_up_ = true;
 }
 
 // The state is settled before a handler runs: it may free the tray icon
 // (and this object with it).
 void TrayClickLogic::LButtonUp() {
   bool fire = false;
-  if (waitingForUp_) {
-    clickReady_ = true;
-    if (!clickTimer_.Enabled()) {
-      clickReady_ = false;
+  if (waiting_for_up_) {
+    click_ready_ = true;
+    if (!click_timer_.Enabled()) {
+      click_ready_ = false;
       fire = true;
     }
   }
-  waitingForUp_ = false;
+  waiting_for_up_ = false;
   if (fire && click_) click_();
 }
 
 void TrayClickLogic::ClickTick() {
-  clickTimer_.Stop(true);
-  const bool fire = !isDblClick_ && clickReady_;
-  if (fire) clickReady_ = false;
-  isDblClick_ = false;
+  click_timer_.Stop(true);
+  const bool fire = !is_dbl_click_ && click_ready_;
+  if (fire) click_ready_ = false;
+  is_dbl_click_ = false;
   if (fire && click_) click_();
 }
 
 void TrayClickLogic::LButtonDblClk() {
-  clickReady_ = false;
-  isDblClick_ = true;
-  if (dblClick_) dblClick_();
+  click_ready_ = false;
+  is_dbl_click_ = true;
+  if (dbl_click_) dbl_click_();
 }
 
 std::string TrayTooltip(const std::string& hint, bool showHint) {

@@ -24,15 +24,15 @@ class TrayClickLogic {
   void LButtonDblClk();
   void ClickTick();
 
-  bool WaitingForUp() const { return waitingForUp_; }
-  bool ClickReady() const { return clickReady_; }
-  bool IsDblClick() const { return isDblClick_; }
+  bool WaitingForUp() const { return waiting_for_up_; }
+  bool ClickReady() const { return click_ready_; }
+  bool IsDblClick() const { return is_dbl_click_; }
 
  private:
-  TSimpleTimer& clickTimer_;
-  std::function<bool()> hasDblClick_;
-  std::function<void()> click_, dblClick_;
-  bool waitingForUp_ = false, clickReady_ = false, isDblClick_ = false;
+  TSimpleTimer& click_timer_;
+  std::function<bool()> has_dbl_click_;
+  std::function<void()> click_, dbl_click_;
+  bool waiting_for_up_ = false, click_ready_ = false, is_dbl_click_ = false;
 };
 
 // Characters the notification area shows of a tooltip.

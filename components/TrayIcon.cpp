@@ -36,7 +36,7 @@ class TTrayIconHandler {
   static TTrayIconHandler* Live() { return instance_; }
 
   UINT Register(TTrayIcon* icon) {
-    const UINT id = ++nextId_;
+    const UINT id = ++next_id_;
     icons_[id] = icon;
     return id;
   }
@@ -49,12 +49,12 @@ class TTrayIconHandler {
   }
   HWND Window() const { return wnd_; }
   int RefCount() const { return static_cast<int>(icons_.size()); }
-  UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
+  UINT TaskbarCreatedMessage() const { return taskbar_created_; }
 
  private:
   TTrayIconHandler() {
     // 0 when the shell message cannot be registered: then it matches nothing.
-    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
     wnd_ = classlib::CreateHiddenWindow(kHandlerClass, WndProc, WS_EX_TOOLWINDOW);
   }
   ~TTrayIconHandler() {
@@ -83,7 +83,7 @@ class TTrayIconHandler {
         icon->HandleCallback(static_cast<UINT>(LOWORD(lp)));
       return 0;
     }
-    if (h && h->taskbarCreated_ != 0 && msg == h->taskbarCreated_) {
+    if (h && h->taskbar_created_ != 0 && msg == h->taskbar_created_) {
       std::vector<UINT> ids;
       for (const auto& e : h->icons_) ids.push_back(e.first);
       for (UINT id : ids) // an icon may go away while another is re-added
@@ -104,8 +104,8 @@ class TTrayIconHandler {
 
   static TTrayIconHandler* instance_;
   HWND wnd_ = nullptr;
-  UINT taskbarCreated_ = 0;
-  UINT nextId_ = 0;
+  UINT taskbar_created_ = 0;
+  UINT next_id_ = 0;
   std::map<UINT, TTrayIcon*> icons_;
 };
 
@@ -120,107 +120,107 @@ HWND TTrayIcon::HandlerWindow() {
 
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
   TTrayIconHandler& handler = TTrayIconHandler::Get();
-  iconData_.cbSize = sizeof iconData_;
-  iconData_.hWnd = handler.Window();
-  iconData_.uID = handler.Register(this);
-  iconData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  iconData_.uCallbackMessage = kCallbackMessage;
-  cycleTimer_.reset(new TSimpleTimer(1000, [this](TSimpleTimer*) { CycleTick(); }));
-  clickTimer_.reset(new TSimpleTimer(1000, nullptr));
-  exitTimer_.reset(new TSimpleTimer(20, [this](TSimpleTimer*) { ExitTick(); }));
-  retryTimer_.reset(new TSimpleTimer(kAddRetryMs, [this](TSimpleTimer*) { RetryAdd(); }));
+  icon_data_.cbSize = sizeof icon_data_;
+  icon_data_.hWnd = handler.Window();
+  icon_data_.uID = handler.Register(this);
+  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_data_.uCallbackMessage = kCallbackMessage;
+  cycle_timer_.reset(new TSimpleTimer(1000, [this](TSimpleTimer*) { CycleTick(); }));
+  click_timer_.reset(new TSimpleTimer(1000, nullptr));
+  exit_timer_.reset(new TSimpleTimer(20, [this](TSimpleTimer*) { ExitTick(); }));
+  retry_timer_.reset(new TSimpleTimer(kAddRetryMs, [this](TSimpleTimer*) { RetryAdd(); }));
   clicks_.reset(new components::TrayClickLogic(
-      *clickTimer_, [this] { return static_cast<bool>(OnDblClick); }, [this] { Click(); },
+      *click_timer_, [this] { return static_cast<bool>(OnDblClick); }, [this] { Click(); },
       [this] { DblClick(); }));
-  clickTimer_->SetOnTimer([this](TSimpleTimer*) { clicks_->ClickTick(); });
-  didExit_ = true;
+  click_timer_->SetOnTimer([this](TSimpleTimer*) { clicks_->ClickTick(); });
+  did_exit_ = true;
   // What a timer's handler lets out goes to the application, as from a form.
   TSimpleTimerHandler::ExceptionHandler = tray_app::HandleException;
   if (ComponentState().Contains(csDesigning)) return;
-  appWnd_ = tray_app::ApplicationWindow();
-  appHook_ = tray_app::Hook([this](UINT m, WPARAM w, LPARAM l) { AppHook(m, w, l); });
+  app_wnd_ = tray_app::ApplicationWindow();
+  app_hook_ = tray_app::Hook([this](UINT m, WPARAM w, LPARAM l) { AppHook(m, w, l); });
   // A form being built from its layout gets its window later: then the
   // subclass is installed by Loaded.
   SubclassOwner(tray_app::ExistingWindowOf(AOwner));
 }
 
 void TTrayIcon::SubclassOwner(HWND wnd) {
-  if (!wnd || ownerWnd_) return;
-  if (SetWindowSubclass(wnd, OwnerWndProc, kOwnerSubclass + iconData_.uID,
+  if (!wnd || owner_wnd_) return;
+  if (SetWindowSubclass(wnd, OwnerWndProc, kOwnerSubclass + icon_data_.uID,
                         reinterpret_cast<DWORD_PTR>(this)))
-    ownerWnd_ = wnd;
+    owner_wnd_ = wnd;
 }
 
 TTrayIcon::~TTrayIcon() {
   EndLife();
   HideIcon();
-  exitTimer_.reset();
-  retryTimer_.reset();
-  cycleTimer_.reset();
+  exit_timer_.reset();
+  retry_timer_.reset();
+  cycle_timer_.reset();
   clicks_.reset();
-  clickTimer_.reset();
+  click_timer_.reset();
   if (icon_) DestroyIcon(icon_);
   // Each subclass is removed on its own: whatever else subclassed these
   // windows before or after keeps working.
-  tray_app::Unhook(appHook_);
-  if (ownerWnd_ && IsWindow(ownerWnd_))
-    RemoveWindowSubclass(ownerWnd_, OwnerWndProc, kOwnerSubclass + iconData_.uID);
+  tray_app::Unhook(app_hook_);
+  if (owner_wnd_ && IsWindow(owner_wnd_))
+    RemoveWindowSubclass(owner_wnd_, OwnerWndProc, kOwnerSubclass + icon_data_.uID);
   // The link with the menu is undone by the component's own destruction:
   // removing it here would also cut the menu's watch on this icon.
-  if (TTrayIconHandler* h = TTrayIconHandler::Live()) h->Unregister(iconData_.uID);
+  if (TTrayIconHandler* h = TTrayIconHandler::Live()) h->Unregister(icon_data_.uID);
 }
 
 void TTrayIcon::FillIconData() {
-  iconData_.hIcon = icon_;
-  const std::wstring tip = Cp1251ToWide(components::TrayTooltip(hint_, showHint_));
-  const size_t n = std::min(tip.size(), sizeof iconData_.szTip / sizeof(wchar_t) - 1);
-  std::fill(std::begin(iconData_.szTip), std::end(iconData_.szTip), L'\0');
-  std::copy(tip.begin(), tip.begin() + static_cast<long>(n), iconData_.szTip);
+  icon_data_.hIcon = icon_;
+  const std::wstring tip = Cp1251ToWide(components::TrayTooltip(hint_, show_hint_));
+  const size_t n = std::min(tip.size(), sizeof icon_data_.szTip / sizeof(wchar_t) - 1);
+  std::fill(std::begin(icon_data_.szTip), std::end(icon_data_.szTip), L'\0');
+  std::copy(tip.begin(), tip.begin() + static_cast<long>(n), icon_data_.szTip);
 }
 
-bool TTrayIcon::Notify(DWORD message) { return NotifyIcon(message, &iconData_) != FALSE; }
+bool TTrayIcon::Notify(DWORD message) { return NotifyIcon(message, &icon_data_) != FALSE; }
 
 bool TTrayIcon::ShowIcon() {
-  iconVisible_ = true;
+  icon_visible_ = true;
   FillIconData();
-  inShell_ = Notify(NIM_ADD) || inShell_;
+  in_shell_ = Notify(NIM_ADD) || in_shell_;
   // A shell still starting or busy refuses the icon; try again for a while
   // rather than leave the player without its icon until the next restart of
   // the shell.
-  addRetries_ = 0;
-  if (!inShell_ && retryTimer_) retryTimer_->Start();
-  return inShell_;
+  add_retries_ = 0;
+  if (!in_shell_ && retry_timer_) retry_timer_->Start();
+  return in_shell_;
 }
 
 void TTrayIcon::RetryAdd() {
-  if (inShell_ || !iconVisible_ || ++addRetries_ > kAddRetries) {
-    retryTimer_->Stop(true);
+  if (in_shell_ || !icon_visible_ || ++add_retries_ > kAddRetries) {
+    retry_timer_->Stop(true);
     return;
   }
   FillIconData();
   // A refused add may leave an entry behind; clear it before adding again.
   Notify(NIM_DELETE);
-  inShell_ = Notify(NIM_ADD);
-  if (inShell_) retryTimer_->Stop(true);
+  in_shell_ = Notify(NIM_ADD);
+  if (in_shell_) retry_timer_->Stop(true);
 }
 
 bool TTrayIcon::HideIcon() {
-  iconVisible_ = false;
-  if (retryTimer_) retryTimer_->Stop(true);
-  if (!inShell_) return false;
-  inShell_ = false;
+  icon_visible_ = false;
+  if (retry_timer_) retry_timer_->Stop(true);
+  if (!in_shell_) return false;
+  in_shell_ = false;
   return Notify(NIM_DELETE);
 }
 
 bool TTrayIcon::ModifyIcon() {
   FillIconData();
-  return inShell_ && Notify(NIM_MODIFY);
+  return in_shell_ && Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::TaskbarCreated() {
   // The new shell knows no icon of ours.
-  if (!iconVisible_) return;
-  inShell_ = false;
+  if (!icon_visible_) return;
+  in_shell_ = false;
   ShowIcon();
 }
 
@@ -230,7 +230,7 @@ void TTrayIcon::SetHint(const std::string& v) {
 }
 
 void TTrayIcon::SetShowHint(bool v) {
-  showHint_ = v;
+  show_hint_ = v;
   ModifyIcon();
 }
 
@@ -243,7 +243,7 @@ void TTrayIcon::SetIcon(HICON v) {
 
 void TTrayIcon::SetIconVisible(bool v) {
   if (classlib::IsLoading(this)) { // applied by Loaded
-    iconVisible_ = v;
+    icon_visible_ = v;
     return;
   }
   if (v)
@@ -253,66 +253,66 @@ void TTrayIcon::SetIconVisible(bool v) {
 }
 
 void TTrayIcon::SetIconList(TImageList* v) {
-  if (iconList_ != v) {
-    iconList_ = v;
+  if (icon_list_ != v) {
+    icon_list_ = v;
     if (v) v->FreeNotification(this);
   }
   SetIconIndex(0);
 }
 
-int TTrayIcon::IconCount() const { return iconList_ ? iconList_->Count() : 0; }
+int TTrayIcon::IconCount() const { return icon_list_ ? icon_list_->Count() : 0; }
 
 void TTrayIcon::TakeListIcon(int index) {
-  if (!iconList_ || index < 0 || index >= iconList_->Count()) return;
-  if (HICON h = ImageList_GetIcon(iconList_->Handle(), index, ILD_NORMAL)) {
+  if (!icon_list_ || index < 0 || index >= icon_list_->Count()) return;
+  if (HICON h = ImageList_GetIcon(icon_list_->Handle(), index, ILD_NORMAL)) {
     if (icon_) DestroyIcon(icon_);
     icon_ = h;
   }
 }
 
 void TTrayIcon::SetIconIndex(int v) {
-  if (iconList_) {
+  if (icon_list_) {
     v = components::ClampIconIndex(v, IconCount());
     TakeListIcon(v);
   } else {
     v = 0;
   }
-  iconIndex_ = v;
+  icon_index_ = v;
   ModifyIcon();
 }
 
 void TTrayIcon::SetCycleIcons(bool v) {
-  cycleIcons_ = v;
+  cycle_icons_ = v;
   if (classlib::IsLoading(this)) return;
   if (v) {
     SetIconIndex(0);
-    cycleTimer_->SetInterval(cycleInterval_);
-    cycleTimer_->Start();
+    cycle_timer_->SetInterval(cycle_interval_);
+    cycle_timer_->Start();
   } else {
-    cycleTimer_->Stop(true);
+    cycle_timer_->Stop(true);
   }
 }
 
 void TTrayIcon::SetCycleInterval(unsigned v) {
-  cycleInterval_ = v;
-  SetCycleIcons(cycleIcons_);
+  cycle_interval_ = v;
+  SetCycleIcons(cycle_icons_);
 }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* v) {
-  if (popupMenu_ == v) return;
+  if (popup_menu_ == v) return;
   // A menu set before keeps its link: it may be watching this icon too.
-  popupMenu_ = v;
+  popup_menu_ = v;
   if (v) v->FreeNotification(this);
 }
 
 void TTrayIcon::SetWantEnterExitEvents(bool v) {
-  wantEnterExit_ = v;
-  if (!classlib::IsLoading(this)) exitTimer_->SetEnabled(v);
+  want_enter_exit_ = v;
+  if (!classlib::IsLoading(this)) exit_timer_->SetEnabled(v);
 }
 
 void TTrayIcon::SetDesignPreview(bool v) {
   if (!ComponentState().Contains(csDesigning)) return;
-  designPreview_ = v;
+  design_preview_ = v;
   if (v) {
     if (!icon_ && LoadDefaultIcon()) SetIcon(LoadIcon(nullptr, IDI_APPLICATION));
     ShowIcon();
@@ -324,7 +324,7 @@ void TTrayIcon::SetDesignPreview(bool v) {
 void TTrayIcon::Loaded() {
   TComponent::Loaded();
   if (!ComponentState().Contains(csDesigning)) SubclassOwner(tray_app::WindowOf(Owner()));
-  if (ownerWnd_) {
+  if (owner_wnd_) {
     bool showMainForm = true;
     if (OnStartup) OnStartup(this, showMainForm);
     if (!showMainForm) {
@@ -333,17 +333,17 @@ void TTrayIcon::Loaded() {
     }
   }
   ModifyIcon();
-  if (iconVisible_) ShowIcon();
-  SetCycleIcons(cycleIcons_);
-  exitTimer_->SetEnabled(wantEnterExit_);
-  iconData_.uVersion = 0; // the classic callback protocol
+  if (icon_visible_) ShowIcon();
+  SetCycleIcons(cycle_icons_);
+  exit_timer_->SetEnabled(want_enter_exit_);
+  icon_data_.uVersion = 0; // the classic callback protocol
   Notify(NIM_SETVERSION);
 }
 
 void TTrayIcon::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == popupMenu_) popupMenu_ = nullptr;
-  if (Operation == opRemove && AComponent == iconList_) SetIconList(nullptr);
+  if (Operation == opRemove && AComponent == popup_menu_) popup_menu_ = nullptr;
+  if (Operation == opRemove && AComponent == icon_list_) SetIconList(nullptr);
 }
 
 void TTrayIcon::Click() {
@@ -353,7 +353,7 @@ void TTrayIcon::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 void TTrayIcon::CycleIcon() {
-  if (OnCycle) OnCycle(this, components::NextCycleIndex(iconIndex_, IconCount()));
+  if (OnCycle) OnCycle(this, components::NextCycleIndex(icon_index_, IconCount()));
 }
 void TTrayIcon::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
@@ -372,7 +372,7 @@ void TTrayIcon::MouseExit() {
 }
 
 void TTrayIcon::HideMainForm() {
-  if (!ownerWnd_) return;
+  if (!owner_wnd_) return;
   tray_app::HideMainForm();
 }
 
@@ -383,10 +383,10 @@ void TTrayIcon::DoMinimizeToTray() {
 
 void TTrayIcon::PopupAtCursor() {
   POINT p{};
-  if (!popupMenu_ || !popupMenu_->AutoPopup || !GetCursorPos(&p)) return;
+  if (!popup_menu_ || !popup_menu_->AutoPopup || !GetCursorPos(&p)) return;
   // The menu must belong to the foreground window, or it would not close
   // when the user clicks elsewhere.
-  SetForegroundWindow(appWnd_ ? appWnd_ : (ownerWnd_ ? ownerWnd_ : HandlerWindow()));
+  SetForegroundWindow(app_wnd_ ? app_wnd_ : (owner_wnd_ ? owner_wnd_ : HandlerWindow()));
   const TLifeToken life = LifeToken();
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -399,10 +399,10 @@ void TTrayIcon::PopupAtCursor() {
     DispatchMessageW(&m);
   }
   // What ran meanwhile may have freed the icon or its menu.
-  if (!life || !popupMenu_) return;
-  popupMenu_->PopupComponent = this;
-  const HWND owner = ownerWnd_; // the chosen item may free this icon
-  popupMenu_->Popup(p.x, p.y);
+  if (!life || !popup_menu_) return;
+  popup_menu_->PopupComponent = this;
+  const HWND owner = owner_wnd_; // the chosen item may free this icon
+  popup_menu_->Popup(p.x, p.y);
   if (owner && IsWindow(owner)) PostMessageW(owner, WM_NULL, 0, 0);
 }
 
@@ -414,12 +414,12 @@ void TTrayIcon::HandleCallback(UINT msg) {
   switch (msg) {
     case WM_MOUSEMOVE: {
       const TLifeToken life = LifeToken();
-      if (wantEnterExit_ && didExit_) {
-        didExit_ = false;
+      if (want_enter_exit_ && did_exit_) {
+        did_exit_ = false;
         MouseEnter();
         if (!life) break;
       }
-      lastMove_ = p;
+      last_move_ = p;
       MouseMove(shift, p.x, p.y);
       break;
     }
@@ -427,7 +427,7 @@ void TTrayIcon::HandleCallback(UINT msg) {
       const TLifeToken life = LifeToken();
       clicks_->LButtonDown(GetDoubleClickTime());
       MouseDown(mbLeft, shift + ssLeft, p.x, p.y);
-      if (life && leftPopup_) PopupAtCursor();
+      if (life && left_popup_) PopupAtCursor();
       break;
     }
     case WM_LBUTTONUP: {
@@ -439,8 +439,8 @@ void TTrayIcon::HandleCallback(UINT msg) {
     case WM_LBUTTONDBLCLK: {
       const TLifeToken life = LifeToken();
       clicks_->LButtonDblClk();
-      if (life && popupMenu_ && popupMenu_->AutoPopup && !leftPopup_) {
-        TMenuItem* root = popupMenu_->Items();
+      if (life && popup_menu_ && popup_menu_->AutoPopup && !left_popup_) {
+        TMenuItem* root = popup_menu_->Items();
         for (int i = 0; i < root->Count(); ++i)
           if (root->Items(i)->Default) {
             root->Items(i)->Click();
@@ -475,21 +475,21 @@ void TTrayIcon::HandleCallback(UINT msg) {
 }
 
 void TTrayIcon::CycleTick() {
-  if (!iconList_) return;
+  if (!icon_list_) return;
   const int count = IconCount();
-  TakeListIcon(components::ClampIconIndex(iconIndex_, count));
+  TakeListIcon(components::ClampIconIndex(icon_index_, count));
   ModifyIcon();
   const TLifeToken life = LifeToken();
   CycleIcon();
-  if (life) iconIndex_ = components::NextCycleIndex(iconIndex_, count);
+  if (life) icon_index_ = components::NextCycleIndex(icon_index_, count);
 }
 
 void TTrayIcon::ExitTick() {
-  if (didExit_) return;
+  if (did_exit_) return;
   POINT p{};
   GetCursorPos(&p);
-  if (p.x != lastMove_.x || p.y != lastMove_.y) {
-    didExit_ = true;
+  if (p.x != last_move_.x || p.y != last_move_.y) {
+    did_exit_ = true;
     MouseExit();
   }
 }
@@ -499,12 +499,12 @@ LRESULT CALLBACK TTrayIcon::OwnerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
   auto* self = reinterpret_cast<TTrayIcon*>(ref);
   try {
     if (msg == WM_SHOWWINDOW && wp == 1 && lp == 0) {
-      if (self->appWnd_) SetForegroundWindow(self->appWnd_);
+      if (self->app_wnd_) SetForegroundWindow(self->app_wnd_);
       SetForegroundWindow(wnd);
     } else if ((msg == WM_SHOWWINDOW && wp == 0 && lp == SW_PARENTCLOSING &&
                 !tray_app::Terminating()) ||
                (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_MINIMIZE)) {
-      if (self->minimizeToTray_ && self->OnMinimizeToTray) {
+      if (self->minimize_to_tray_ && self->OnMinimizeToTray) {
         const TLifeToken life = self->LifeToken();
         self->OnMinimizeToTray(self);
         if (life) self->DoMinimizeToTray();
@@ -520,7 +520,7 @@ LRESULT CALLBACK TTrayIcon::OwnerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
 }
 
 void TTrayIcon::AppHook(UINT msg, WPARAM wp, LPARAM) {
-  if (msg == WM_SIZE && wp == SIZE_MINIMIZED && minimizeToTray_) {
+  if (msg == WM_SIZE && wp == SIZE_MINIMIZED && minimize_to_tray_) {
     DoMinimizeToTray();
   } else if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_RESTORE) {
     tray_app::ShowMainForm();

@@ -40,31 +40,31 @@ class TTrayIcon : public TComponent {
   void SetEnabled(bool v) { enabled_ = v; }
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& v);
-  bool ShowHint() const { return showHint_; }
+  bool ShowHint() const { return show_hint_; }
   void SetShowHint(bool v);
   // The icon shown; the component keeps its own copy.
   HICON Icon() const { return icon_; }
   void SetIcon(HICON v);
-  bool IconVisible() const { return iconVisible_; }
+  bool IconVisible() const { return icon_visible_; }
   void SetIconVisible(bool v);
   // The icons to cycle through; a list being freed is let go.
-  TImageList* IconList() const { return iconList_; }
+  TImageList* IconList() const { return icon_list_; }
   void SetIconList(TImageList* v);
-  int IconIndex() const { return iconIndex_; }
+  int IconIndex() const { return icon_index_; }
   void SetIconIndex(int v);
-  bool CycleIcons() const { return cycleIcons_; }
+  bool CycleIcons() const { return cycle_icons_; }
   void SetCycleIcons(bool v);
-  unsigned CycleInterval() const { return cycleInterval_; }
+  unsigned CycleInterval() const { return cycle_interval_; }
   void SetCycleInterval(unsigned v);
-  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  TPopupMenu* PopupMenu() const { return popup_menu_; }
   void SetPopupMenu(TPopupMenu* v);
-  bool LeftPopup() const { return leftPopup_; }
-  void SetLeftPopup(bool v) { leftPopup_ = v; }
-  bool WantEnterExitEvents() const { return wantEnterExit_; }
+  bool LeftPopup() const { return left_popup_; }
+  void SetLeftPopup(bool v) { left_popup_ = v; }
+  bool WantEnterExitEvents() const { return want_enter_exit_; }
   void SetWantEnterExitEvents(bool v);
-  bool MinimizeToTray() const { return minimizeToTray_; }
-  void SetMinimizeToTray(bool v) { minimizeToTray_ = v; }
-  bool DesignPreview() const { return designPreview_; }
+  bool MinimizeToTray() const { return minimize_to_tray_; }
+  void SetMinimizeToTray(bool v) { minimize_to_tray_ = v; }
+  bool DesignPreview() const { return design_preview_; }
   void SetDesignPreview(bool v);
 
   TNotifyEvent OnClick, OnDblClick;
@@ -98,9 +98,9 @@ class TTrayIcon : public TComponent {
   void PopupAtCursor();
 
   // The shell record as last filled (tests and diagnostics).
-  const NOTIFYICONDATAW& IconData() const { return iconData_; }
+  const NOTIFYICONDATAW& IconData() const { return icon_data_; }
   // The icon's id with the shell and the handler window.
-  UINT TrayId() const { return iconData_.uID; }
+  UINT TrayId() const { return icon_data_.uID; }
   // The window that receives the shell's callbacks for every tray icon.
   static HWND HandlerWindow();
   // The shell call; tests may watch it (and pass it on).
@@ -133,20 +133,20 @@ class TTrayIcon : public TComponent {
   void AppHook(UINT Msg, WPARAM WParam, LPARAM LParam);
   void SubclassOwner(HWND wnd);
 
-  NOTIFYICONDATAW iconData_{};
-  bool enabled_ = true, showHint_ = true, iconVisible_ = false, cycleIcons_ = false;
-  bool leftPopup_ = false, wantEnterExit_ = false, minimizeToTray_ = false;
-  bool designPreview_ = false, didExit_ = true, settingMDIForm_ = true, inShell_ = false;
+  NOTIFYICONDATAW icon_data_{};
+  bool enabled_ = true, show_hint_ = true, icon_visible_ = false, cycle_icons_ = false;
+  bool left_popup_ = false, want_enter_exit_ = false, minimize_to_tray_ = false;
+  bool design_preview_ = false, did_exit_ = true, setting_mdi_form_ = true, in_shell_ = false;
   std::string hint_;
   HICON icon_ = nullptr;
-  TImageList* iconList_ = nullptr;
-  int iconIndex_ = 0;
-  unsigned cycleInterval_ = 0;
-  TPopupMenu* popupMenu_ = nullptr;
-  POINT lastMove_{};
-  HWND ownerWnd_ = nullptr, appWnd_ = nullptr;
-  int appHook_ = 0;
-  std::unique_ptr<TSimpleTimer> cycleTimer_, clickTimer_, exitTimer_, retryTimer_;
-  int addRetries_ = 0;
+  TImageList* icon_list_ = nullptr;
+  int icon_index_ = 0;
+  unsigned cycle_interval_ = 0;
+  TPopupMenu* popup_menu_ = nullptr;
+  POINT last_move_{};
+  HWND owner_wnd_ = nullptr, app_wnd_ = nullptr;
+  int app_hook_ = 0;
+  std::unique_ptr<TSimpleTimer> cycle_timer_, click_timer_, exit_timer_, retry_timer_;
+  int add_retries_ = 0;
   std::unique_ptr<components::TrayClickLogic> clicks_;
 };

@@ -29,5 +29,5 @@ class TStagedOutput {
   std::FILE* file_ = nullptr;
   bool committed_ = false;
   bool pending_delete_ = false; // Windows: the system deletes it with its handle
-  bool unnamed_ = false;       // natively: not yet linked into its folder
+  bool unnamed_ = false;        // natively: not yet linked into its folder
 };

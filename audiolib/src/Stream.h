@@ -105,7 +105,7 @@ class Stream : public std::enable_shared_from_this<Stream> {
   mutable std::mutex eq_mutex_;
   std::vector<EqBand> bands_;
   std::atomic<bool> eq_dirty_{false};
-  EqChain eq_;         // playback thread only
+  EqChain eq_;          // playback thread only
   int filter_rate_ = 0; // playback thread only
 
   Analyzer analyzer_;

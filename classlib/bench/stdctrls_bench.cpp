@@ -14,10 +14,11 @@
 namespace {
 
 double Ms(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
+      .count();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
   int n = argc > 1 ? std::atoi(argv[1]) : 2000;
@@ -44,7 +45,8 @@ int main(int argc, char** argv) {
     auto t = std::chrono::steady_clock::now();
     if (batch) list->Items()->BeginUpdate();
     list->Items()->Clear();
-    for (int i = 0; i < n; ++i) list->Items()->Add(IntToStr(i + 1) + " Радиостанция номер " + IntToStr(i));
+    for (int i = 0; i < n; ++i)
+      list->Items()->Add(IntToStr(i + 1) + " Радиостанция номер " + IntToStr(i));
     if (batch) list->Items()->EndUpdate();
     double lb = Ms(t);
 
@@ -61,13 +63,16 @@ int main(int argc, char** argv) {
 
     t = std::chrono::steady_clock::now();
     size_t bytes = 0;
-    for (int i = 0; i < n; ++i) bytes += view->Items()->Item(i)->Caption().size() + list->Items()->Get(i).size();
+    for (int i = 0; i < n; ++i)
+      bytes += view->Items()->Item(i)->Caption().size() + list->Items()->Get(i).size();
     double rd = Ms(t);
     auto p = std::chrono::steady_clock::now();
-    Application->ProcessMessages();  // the deferred repaint of both lists
+    Application->ProcessMessages(); // the deferred repaint of both lists
     double paint = Ms(p);
-    std::printf("round %d (%s), %d lines: repaint %.1f ms, list box %.1f ms, list view %.1f ms, reading both %.2f ms (%zu bytes)\n",
-                round + 1, batch ? "batch" : "line by line", n, paint, lb, lv, rd, bytes);
+    std::printf(
+        "round %d (%s), %d lines: repaint %.1f ms, list box %.1f ms, list view %.1f ms, reading "
+        "both %.2f ms (%zu bytes)\n",
+        round + 1, batch ? "batch" : "line by line", n, paint, lb, lv, rd, bytes);
   }
   form->Free();
   return 0;

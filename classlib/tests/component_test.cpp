@@ -13,12 +13,13 @@ namespace {
 // Records what it hears and counts live instances.
 struct Probe : TComponent {
   explicit Probe(TComponent* owner, std::vector<std::string>* log = nullptr)
-      : TComponent(owner), log_(log) { ++live; }
+      : TComponent(owner), log_(log) {
+    ++live;
+  }
   ~Probe() override { --live; }
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
-    if (log_ && c != this)
-      log_->push_back(Name() + (op == opInsert ? " +" : " -") + c->Name());
+    if (log_ && c != this) log_->push_back(Name() + (op == opInsert ? " +" : " -") + c->Name());
     if (op == opRemove && c == watched) watched = nullptr;
   }
   void Loaded() override {
@@ -31,7 +32,7 @@ struct Probe : TComponent {
 };
 int Probe::live = 0;
 
-}  // namespace
+} // namespace
 
 TEST(ComponentModel, OwnerFreesWhatItOwns) {
   Probe::live = 0;
@@ -58,7 +59,7 @@ TEST(ComponentModel, EarlyDeleteLeavesOwnerAndTellsSiblings) {
   log.clear();
   menu->Free();
   EXPECT_EQ(form->ComponentCount(), 1);
-  EXPECT_EQ(label->watched, nullptr);  // the sibling dropped its reference
+  EXPECT_EQ(label->watched, nullptr); // the sibling dropped its reference
   EXPECT_EQ(log, (std::vector<std::string>{"Label1 -PopupMenu1", "Form1 -PopupMenu1"}));
   form->Free();
 }
@@ -91,8 +92,10 @@ struct Watcher : TComponent {
   ~Watcher() override {
     Live().erase(this);
     if (!watched) return;
-    if (!Live().count(watched)) ADD_FAILURE() << "a Watcher kept a freed sibling";
-    else watched->RemoveFreeNotification(this);
+    if (!Live().count(watched))
+      ADD_FAILURE() << "a Watcher kept a freed sibling";
+    else
+      watched->RemoveFreeNotification(this);
   }
   void Watch(Watcher* w) {
     watched = w;
@@ -108,7 +111,7 @@ struct Watcher : TComponent {
   }
   Watcher* watched = nullptr;
 };
-}  // namespace
+} // namespace
 
 TEST(ComponentModel, SiblingsWatchingEachOtherSurviveTheirOwnerGoing) {
   for (int order = 0; order < 2; ++order) {
@@ -116,8 +119,10 @@ TEST(ComponentModel, SiblingsWatchingEachOtherSurviveTheirOwnerGoing) {
     Watcher* first = new Watcher(form);
     Watcher* second = new Watcher(form);
     // The newer one goes first when the owner is freed; try both ways.
-    if (order == 0) first->Watch(second);
-    else second->Watch(first);
+    if (order == 0)
+      first->Watch(second);
+    else
+      second->Watch(first);
     form->Free();
   }
   // A sibling freed alone still clears the other's reference.
@@ -189,7 +194,7 @@ struct Child : TComponent {
     g_child_saw_destroying = Owner() == nullptr && ComponentState().Contains(csDestroying);
   }
 };
-}  // namespace
+} // namespace
 
 TEST(ComponentModel, DestroyingIsVisibleToOwnedComponents) {
   auto* form = new TComponent(nullptr);
@@ -205,15 +210,17 @@ struct Band : TCollectionItem {
   explicit Band(TCollection* c) : TCollectionItem(c) {}
   int gain = 0;
   void Assign(TPersistent* src) override {
-    if (auto* b = dynamic_cast<Band*>(src)) gain = b->gain;
-    else TCollectionItem::Assign(src);
+    if (auto* b = dynamic_cast<Band*>(src))
+      gain = b->gain;
+    else
+      TCollectionItem::Assign(src);
   }
   void SetGain(int g) {
     gain = g;
     Changed(false);
   }
 };
-}  // namespace
+} // namespace
 
 TEST(CollectionTest, AddDeleteIndexAndIds) {
   TCollection c(classlib::CollectionItemFactory<Band>());
@@ -230,11 +237,11 @@ TEST(CollectionTest, AddDeleteIndexAndIds) {
   EXPECT_EQ(c.Items(1), b);
   EXPECT_EQ(c.FindItemID(1), b);
   EXPECT_EQ(c.FindItemID(0), nullptr);
-  EXPECT_EQ(c.Add()->ID(), 3);  // ids are not reused
+  EXPECT_EQ(c.Add()->ID(), 3); // ids are not reused
   EXPECT_THROW(c.Delete(7), EListError);
   b->SetIndex(0);
   EXPECT_EQ(c.Items(0), b);
-  delete d;  // an item deleted directly leaves the collection
+  delete d; // an item deleted directly leaves the collection
   EXPECT_EQ(c.Count(), 2);
   EXPECT_EQ(b->DisplayName(), "(anonymous namespace)::Band");
   b->SetDisplayName("Bass");
@@ -311,7 +318,10 @@ TEST(StringListTest, TextSplitsEveryLineEnd) {
 TEST(StringListTest, OnChangeFiresOncePerEditAndOncePerUpdateBlock) {
   TStringList l;
   int changing = 0, changed = 0;
-  l.OnChanging = [&](TObject* s) { ++changing; EXPECT_EQ(s, &l); };
+  l.OnChanging = [&](TObject* s) {
+    ++changing;
+    EXPECT_EQ(s, &l);
+  };
   l.OnChange = [&](TObject*) { ++changed; };
   l.Add("a");
   l.Add("b");
@@ -340,7 +350,7 @@ TEST(StringListTest, SortedListsKeepOrderAndHandleDuplicates) {
   l.Add("A");
   l.Add("c");
   EXPECT_EQ(l.CommaText(), "A,b,c");
-  EXPECT_EQ(l.Add("B"), 1);  // dupIgnore: the existing entry
+  EXPECT_EQ(l.Add("B"), 1); // dupIgnore: the existing entry
   EXPECT_EQ(l.Count(), 3);
   l.SetDuplicates(dupError);
   EXPECT_THROW(l.Add("a"), EListError);
@@ -360,7 +370,7 @@ TEST(StringListTest, ObjectsNamesValuesAndCommaText) {
   l.AddObject("x", o);
   EXPECT_EQ(l.Objects(0), o);
   EXPECT_EQ(l.IndexOfObject(o), 0);
-  l.Delete(0);  // frees o (checked by the sanitizer build)
+  l.Delete(0); // frees o (checked by the sanitizer build)
   l.Add("k1=v1");
   l.SetValues("k2", "v2");
   EXPECT_EQ(l.Values("K1"), "v1");
@@ -421,7 +431,7 @@ struct EndsLifeEarly : TComponent {
     *seenAlive = static_cast<bool>(token);
   }
 };
-}  // namespace
+} // namespace
 
 TEST(ComponentModel, ALifeTokenTellsWhetherTheComponentOutlivedItsEvent) {
   auto* c = new SelfFreeing(nullptr);

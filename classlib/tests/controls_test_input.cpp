@@ -147,7 +147,7 @@ bool SaveScreenshot(HWND wnd, const std::wstring& path) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;  // bottom-up, as .bmp files store rows
+  bi.bmiHeader.biHeight = h; // bottom-up, as .bmp files store rows
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
@@ -174,4 +174,4 @@ bool SaveScreenshot(HWND wnd, const std::wstring& path) {
   return ok;
 }
 
-}  // namespace testinput
+} // namespace testinput

@@ -45,4 +45,4 @@ std::thread ChooseMenuItem(int downs);
 // screen) into a 24-bit .bmp.
 bool SaveScreenshot(HWND wnd, const std::wstring& path);
 
-}  // namespace testinput
+} // namespace testinput

@@ -18,7 +18,8 @@ void TControlsWindow::CreateLayout() {
   PaintBox1->SetParent(this);
   PaintBox1->SetBounds(0, 0, 640, 60);
 
-  auto label = [this](TLabel*& l, const char* name, int x, int y, const std::string& text, TColor c) {
+  auto label = [this](TLabel*& l, const char* name, int x, int y, const std::string& text,
+                      TColor c) {
     l = new TLabel(this);
     l->SetName(name);
     l->SetParent(this);
@@ -140,7 +141,7 @@ void TControlsWindow::CreateLayout() {
   ComboBox1->SetParent(Panel1);
   ComboBox1->SetBounds(8, 56, 100, 21);
   ComboBox1->SetStyle(csDropDownList);
-  ComboBox1->SetText("96");  // before its lines, as a layout may give it
+  ComboBox1->SetText("96"); // before its lines, as a layout may give it
   for (const char* s : {"96", "128", "192", "224", "256", "320"}) ComboBox1->Items()->Add(s);
 
   StaticText1 = new TStaticText(this);

@@ -20,17 +20,17 @@ class TControlsWindow : public TForm {
   using TForm::TForm;
 
   TPaintBox* PaintBox1 = nullptr;
-  TLabel* Label1 = nullptr;   // caption
-  TLabel* Label6 = nullptr;   // hover: red bold / blue normal
-  TLabel* Label7 = nullptr;   // press and hold
-  TLabel* Label9 = nullptr;   // the held counter
-  TLabel* Label11 = nullptr;  // link
+  TLabel* Label1 = nullptr;  // caption
+  TLabel* Label6 = nullptr;  // hover: red bold / blue normal
+  TLabel* Label7 = nullptr;  // press and hold
+  TLabel* Label9 = nullptr;  // the held counter
+  TLabel* Label11 = nullptr; // link
   TBevel* Bevel1 = nullptr;
   TGroupBox* GroupBox1 = nullptr;
   TEdit* Edit1 = nullptr;
   TEdit* Edit2 = nullptr;
-  TButton* Button1 = nullptr;  // default
-  TButton* Button2 = nullptr;  // cancel
+  TButton* Button1 = nullptr; // default
+  TButton* Button2 = nullptr; // cancel
   TListBox* ListBox1 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TMenuItem* N1 = nullptr;
@@ -39,20 +39,21 @@ class TControlsWindow : public TForm {
   TPanel* Panel1 = nullptr;
   TRadioButton* RadioButton1 = nullptr;
   TRadioButton* RadioButton2 = nullptr;
-  TComboBox* ComboBox1 = nullptr;  // drop-down list
-  TComboBox* ComboBox2 = nullptr;  // drop-down with an edit field
+  TComboBox* ComboBox1 = nullptr; // drop-down list
+  TComboBox* ComboBox2 = nullptr; // drop-down with an edit field
   TStaticText* StaticText1 = nullptr;
   TPageControl* PageControl1 = nullptr;
   TTabSheet* TabSheet1 = nullptr;
   TTabSheet* TabSheet2 = nullptr;
-  TTrackBar* TrackBar1 = nullptr;  // horizontal
-  TTrackBar* eq1 = nullptr;        // vertical, equaliser style
-  TListView* ListView1 = nullptr;  // visible report
-  TListView* ListView2 = nullptr;  // hidden store
+  TTrackBar* TrackBar1 = nullptr; // horizontal
+  TTrackBar* eq1 = nullptr;       // vertical, equaliser style
+  TListView* ListView1 = nullptr; // visible report
+  TListView* ListView2 = nullptr; // hidden store
 
   // What the handlers saw.
   std::vector<std::string> log;
-  int edit_changes = 0, combo_changes = 0, track_changes = 0, radio1_changes = 0, radio2_changes = 0;
+  int edit_changes = 0, combo_changes = 0, track_changes = 0, radio1_changes = 0,
+      radio2_changes = 0;
   bool volume_held = false;
   int page_changes = 0;
 

@@ -21,9 +21,9 @@ namespace {
 class Files : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = IncludeTrailingPathDelimiter(GetTempDir() + "classlib_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                        "_РУССКОЕ");
+    dir_ = IncludeTrailingPathDelimiter(
+        GetTempDir() + "classlib_" +
+        ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_РУССКОЕ");
     Wipe(dir_);
     ASSERT_TRUE(ForceDirectories(dir_));
   }
@@ -33,8 +33,10 @@ class Files : public ::testing::Test {
     if (FindFirst(dir + "*", faAnyFile, r) == 0) {
       do {
         if (r.Name == "." || r.Name == "..") continue;
-        if (r.Attr & faDirectory) Wipe(IncludeTrailingPathDelimiter(dir + r.Name));
-        else DeleteFile(dir + r.Name);
+        if (r.Attr & faDirectory)
+          Wipe(IncludeTrailingPathDelimiter(dir + r.Name));
+        else
+          DeleteFile(dir + r.Name);
       } while (FindNext(r) == 0);
       FindClose(r);
     }
@@ -55,13 +57,11 @@ class Files : public ::testing::Test {
 int CodeOf(const std::function<void()>& op) {
   try {
     op();
-  } catch (const EInOutError& e) {
-    return e.ErrorCode;
-  }
+  } catch (const EInOutError& e) { return e.ErrorCode; }
   return 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(Files, TextFileWritesCrLfLinesAndReadsThemBack) {
   std::string name = dir_ + "kdr.ini";
@@ -82,7 +82,7 @@ TEST_F(Files, TextFileWritesCrLfLinesAndReadsThemBack) {
   EXPECT_FALSE(f.Eof());
   EXPECT_EQ(f.ReadLn(), "no end");
   EXPECT_TRUE(f.Eof());
-  EXPECT_EQ(f.ReadLn(), "");  // past the end: empty lines, no error
+  EXPECT_EQ(f.ReadLn(), ""); // past the end: empty lines, no error
   f.CloseFile();
 }
 
@@ -103,11 +103,11 @@ TEST_F(Files, TextFileAcceptsLfAndCrAndLongLines) {
 
 TEST_F(Files, TextFileFailuresRaiseWithCodes) {
   TTextFile f;
-  EXPECT_EQ(CodeOf([&] { f.Reset(); }), 102);       // no name
+  EXPECT_EQ(CodeOf([&] { f.Reset(); }), 102); // no name
   f.AssignFile(dir_ + "missing.ini");
-  EXPECT_EQ(CodeOf([&] { f.Reset(); }), 2);         // not found
+  EXPECT_EQ(CodeOf([&] { f.Reset(); }), 2); // not found
   EXPECT_EQ(CodeOf([&] { f.Append(); }), 2);
-  EXPECT_EQ(CodeOf([&] { f.ReadLn(); }), 103);      // not open
+  EXPECT_EQ(CodeOf([&] { f.ReadLn(); }), 103); // not open
   EXPECT_EQ(CodeOf([&] { f.Eof(); }), 103);
   EXPECT_EQ(CodeOf([&] { f.CloseFile(); }), 103);
   f.AssignFile(dir_ + "no_such_dir" + PathDelim + "x.ini");
@@ -115,10 +115,10 @@ TEST_F(Files, TextFileFailuresRaiseWithCodes) {
   EXPECT_TRUE(code == 2 || code == 3) << code;
   f.AssignFile(dir_ + "out.txt");
   f.Rewrite();
-  EXPECT_EQ(CodeOf([&] { f.ReadLn(); }), 104);      // written file can't be read
+  EXPECT_EQ(CodeOf([&] { f.ReadLn(); }), 104); // written file can't be read
   f.CloseFile();
   f.Reset();
-  EXPECT_EQ(CodeOf([&] { f.WriteLn("x"); }), 105);  // read file can't be written
+  EXPECT_EQ(CodeOf([&] { f.WriteLn("x"); }), 105); // read file can't be written
   f.CloseFile();
   // A folder is not a text file.
   f.AssignFile(ExcludeTrailingPathDelimiter(dir_));
@@ -145,14 +145,15 @@ TEST_F(Files, StringListFilesRoundTripAndFailLoudly) {
   int changes = 0;
   m.OnChange = [&](TObject*) { ++changes; };
   EXPECT_THROW(m.LoadFromFile(dir_ + "absent.ini"), EInOutError);
-  EXPECT_EQ(m.Count(), 3);  // a failed load keeps the list
+  EXPECT_EQ(m.Count(), 3); // a failed load keeps the list
   EXPECT_EQ(m.UpdateCount(), 0);
   EXPECT_THROW(l.SaveToFile(dir_ + "nodir" + PathDelim + "x.ini"), EFCreateError);
 }
 
 void SetReadOnly(const std::string& name, bool on) {
 #ifdef _WIN32
-  SetFileAttributesW(Cp1251ToWide(name).c_str(), on ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(Cp1251ToWide(name).c_str(),
+                     on ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
 #else
   chmod(name.c_str(), on ? 0444 : 0644);
 #endif
@@ -214,7 +215,7 @@ TEST_F(Files, StreamsReadWriteSeekAndResize) {
   m.WriteBuffer("hello", 5);
   EXPECT_EQ(m.Size(), 5);
   m.SetPosition(8);
-  m.WriteBuffer("!", 1);  // writing past the end fills with zeros
+  m.WriteBuffer("!", 1); // writing past the end fills with zeros
   EXPECT_EQ(m.Size(), 9);
   EXPECT_EQ(static_cast<char*>(m.Memory())[6], '\0');
   m.SetPosition(0);
@@ -272,7 +273,7 @@ TEST_F(Files, FileAndFolderHelpers) {
   std::string deep = dir_ + "AUDIO" + PathDelim + "Станция" + PathDelim + "07-03-2025" + PathDelim;
   EXPECT_TRUE(ForceDirectories(deep));
   EXPECT_TRUE(DirectoryExists(deep));
-  EXPECT_TRUE(ForceDirectories(deep));  // already there
+  EXPECT_TRUE(ForceDirectories(deep)); // already there
   Put(deep + "a.mp3", std::string(1000, 'a'));
   EXPECT_TRUE(FileExists(deep + "a.mp3"));
   EXPECT_FALSE(FileExists(deep));

@@ -52,7 +52,7 @@ void TRecordingMenu::Popup(int X, int Y) {
 void TTestForm::Loaded() {
   TForm::Loaded();
   log.push_back(Swatch1->ComponentState().Contains(csLoading) ? "Loaded before children"
-                                                               : "Loaded");
+                                                              : "Loaded");
 }
 void TTestForm::FormCreate(TObject*) { log.push_back("FormCreate"); }
 void TTestForm::FormShow(TObject*) { log.push_back("FormShow"); }
@@ -64,7 +64,7 @@ void TTestForm::FormClose(TObject*, TCloseAction&) { log.push_back("FormClose");
 void TTestForm::FormDestroy(TObject*) { log.push_back("FormDestroy"); }
 void TTestForm::Timer1Timer(TObject*) {
   ++timer_ticks;
-  Sleep(100);  // a slow handler: ticks must not pile up meanwhile
+  Sleep(100); // a slow handler: ticks must not pile up meanwhile
 }
 void TTestForm::Swatch1Click(TObject*) { log.push_back("Swatch1Click"); }
 void TTestForm::Swatch1MouseEnter(TObject*) { log.push_back("enter"); }
@@ -106,7 +106,7 @@ struct BoxRecorder {
   ~BoxRecorder() { classlib::MessageBoxHook = nullptr; }
 };
 
-}  // namespace
+} // namespace
 
 // --- Tests, in the order a program lives -------------------------------------------------------
 
@@ -162,7 +162,7 @@ TEST(Forms, ShowCentresPaintsAndShowsTheApplicationWindow) {
   EXPECT_TRUE(Form1->Showing());
   EXPECT_EQ(Form1->log.back(), "FormShow");
   EXPECT_TRUE(IsWindowVisible(Application->Handle()));
-  ShowWindow(Application->Handle(), SW_HIDE);  // as the player hides its button
+  ShowWindow(Application->Handle(), SW_HIDE); // as the player hides its button
   TRect wa = Screen->WorkAreaRect();
   EXPECT_NEAR(Form1->Left() + Form1->Width() / 2, wa.Left + wa.Width() / 2, 1);
   EXPECT_NEAR(Form1->Top() + Form1->Height() / 2, wa.Top + wa.Height() / 2, 1);
@@ -170,9 +170,9 @@ TEST(Forms, ShowCentresPaintsAndShowsTheApplicationWindow) {
   Form1->Panel3->Repaint();
   EXPECT_GT(Form1->Swatch1->paints, 0);
   EXPECT_EQ(PixelOf(Form1->Panel1, 5, 5), ColorToRGB(clNavy));
-  EXPECT_EQ(PixelOf(Form1->Panel3, 30, 30), ColorToRGB(clRed));     // opaque swatch
-  EXPECT_EQ(PixelOf(Form1->Panel3, 10, 10), ColorToRGB(clBlack));   // its frame
-  EXPECT_EQ(PixelOf(Form1->Panel3, 120, 30), ColorToRGB(clWhite));  // transparent swatch
+  EXPECT_EQ(PixelOf(Form1->Panel3, 30, 30), ColorToRGB(clRed));    // opaque swatch
+  EXPECT_EQ(PixelOf(Form1->Panel3, 10, 10), ColorToRGB(clBlack));  // its frame
+  EXPECT_EQ(PixelOf(Form1->Panel3, 120, 30), ColorToRGB(clWhite)); // transparent swatch
   EXPECT_EQ(PixelOf(Form1->Panel3, 100, 30), ColorToRGB(clBlack));
   EXPECT_EQ(PixelOf(Form1->Panel3, 300, 100), ColorToRGB(clWhite));
   // A direct Paint outside WM_PAINT draws at once through a fetched DC.
@@ -250,7 +250,7 @@ TEST(Forms, HintWindowAppearsOverAControlWithAHint) {
   HWND p = Form1->Panel3->Handle();
   TPoint s = Form1->Swatch1->ClientToScreen(Point(5, 5));
   SetCursorPos(s.X, s.Y);
-  SendMessageW(p, WM_MOUSEMOVE, 0, At(300, 100));  // start outside the control
+  SendMessageW(p, WM_MOUSEMOVE, 0, At(300, 100)); // start outside the control
   SendMessageW(p, WM_MOUSEMOVE, 0, At(15, 15));
   Pump(150);
   HWND hint = FindWindowW(L"THintWindow", nullptr);
@@ -263,13 +263,13 @@ TEST(Forms, HintWindowAppearsOverAControlWithAHint) {
 TEST(Forms, TimerTicksDoNotPileUpBehindASlowHandler) {
   Form1->timer_ticks = 0;
   Form1->Timer1->SetEnabled(true);
-  Pump(600);  // 30 intervals pass, each handler takes 100 ms
+  Pump(600); // 30 intervals pass, each handler takes 100 ms
   Form1->Timer1->SetEnabled(false);
   int ticks = Form1->timer_ticks;
   EXPECT_GE(ticks, 2);
   EXPECT_LE(ticks, 7);
   Pump(100);
-  EXPECT_EQ(Form1->timer_ticks, ticks);  // disabled: no late tick
+  EXPECT_EQ(Form1->timer_ticks, ticks); // disabled: no late tick
 }
 
 namespace {
@@ -300,14 +300,14 @@ class TDialogForm : public TForm {
   }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Forms, ModalFormRunsUntilItsResultAndMayRefuseToClose) {
   auto* dlg = New<TDialogForm>(Form1);
   EXPECT_EQ(dlg->ShowModal(), mrOk);
   EXPECT_FALSE(dlg->main_enabled_while_modal);
   EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
-  EXPECT_LT(dlg->refusals, 0);  // the first close was refused
+  EXPECT_LT(dlg->refusals, 0); // the first close was refused
   EXPECT_FALSE(dlg->Visible());
   HWND h = dlg->Handle();
   LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
@@ -344,17 +344,13 @@ TEST(Forms, ExceptionsInHandlersGoToTheErrorBox) {
   // EAbort is silent; OnException takes over when set.
   try {
     Abort();
-  } catch (...) {
-    Application->HandleException(nullptr);
-  }
+  } catch (...) { Application->HandleException(nullptr); }
   EXPECT_EQ(boxes.texts.size(), 1u);
   std::string seen;
   Application->OnException = [&](TObject*, const std::exception& e) { seen = e.what(); };
   try {
     throw EConvertError("bad");
-  } catch (...) {
-    Application->HandleException(nullptr);
-  }
+  } catch (...) { Application->HandleException(nullptr); }
   Application->OnException = nullptr;
   EXPECT_EQ(seen, "bad");
   ShowMessage("Привет");
@@ -406,7 +402,6 @@ TEST(Forms, ReleaseFreesTheFormAfterPendingMessages) {
   Pump(50);
   EXPECT_TRUE(destroyed);
 }
-
 
 TEST(Forms, AFreedControlGetsNoHint) {
   Application->HintPause = 30;
@@ -567,10 +562,10 @@ TEST(Forms, APartialRepaintOfABufferedWindowLandsInPlace) {
   InvalidateRect(f->Handle(), &part, FALSE);
   InvalidateRect(f->Handle(), &part2, FALSE);
   UpdateWindow(f->Handle());
-  EXPECT_EQ(GetPixel(dc, 47, 39), RGB(0, 255, 0));  // the box's (7, 9)
+  EXPECT_EQ(GetPixel(dc, 47, 39), RGB(0, 255, 0)); // the box's (7, 9)
   EXPECT_EQ(GetPixel(dc, 48, 39), RGB(255, 0, 0));
   EXPECT_EQ(GetPixel(dc, 69, 54), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(dc, 44, 39), RGB(255, 0, 255));  // left of the area
+  EXPECT_EQ(GetPixel(dc, 44, 39), RGB(255, 0, 255)); // left of the area
   EXPECT_EQ(GetPixel(dc, 70, 54), RGB(255, 0, 255));
   EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 0, 255));
   EXPECT_EQ(GetPixel(dc, line.x, line.y), RGB(0, 0, 255));
@@ -606,6 +601,6 @@ TEST(Forms, ClosingTheMainFormEndsTheProgram) {
   EXPECT_FALSE(Application->Terminated());
   Form1->allow_close = true;
   PostMessageW(Form1->Handle(), WM_CLOSE, 0, 0);
-  Application->Run();  // returns at once: the close ends the loop, then frees the forms
+  Application->Run(); // returns at once: the close ends the loop, then frees the forms
   EXPECT_TRUE(Application->Terminated());
 }

@@ -20,18 +20,18 @@ void Fill(TBitmap& b, TColor c) {
   b.Canvas()->FillRect(Rect(0, 0, b.Width(), b.Height()));
 }
 
-}  // namespace
+} // namespace
 
 TEST(Bitmap, ScanLineRowsAreBlueGreenRedTopDown) {
   TBitmap b(5, 3);
   EXPECT_EQ(b.RowBytes(), 16);
   uint8_t* row = b.ScanLine(2);
-  row[3] = 10;  // pixel (1, 2): blue 10, green 20, red 30
+  row[3] = 10; // pixel (1, 2): blue 10, green 20, red 30
   row[4] = 20;
   row[5] = 30;
   EXPECT_EQ(b.Canvas()->Pixels(1, 2), classlib::RGBColor(30, 20, 10));
   b.Canvas()->SetPixel(4, 0, clRed);
-  EXPECT_EQ(b.ScanLine(0)[14], 0xFF);  // red byte of pixel (4, 0)
+  EXPECT_EQ(b.ScanLine(0)[14], 0xFF); // red byte of pixel (4, 0)
   EXPECT_THROW(b.ScanLine(3), EListError);
   EXPECT_THROW(b.ScanLine(-1), EListError);
 }
@@ -59,8 +59,8 @@ TEST(Canvas, ShapesUsePenAndBrush) {
   c->Brush()->SetStyle(bsClear);
   c->Pen()->SetColor(clRed);
   c->Ellipse(22, 22, 38, 38);
-  EXPECT_EQ(PixelAt(b, 30, 30), clWhite);  // a clear brush leaves the inside
-  c->Brush()->SetColor(clGreen);           // a colour makes the brush solid again
+  EXPECT_EQ(PixelAt(b, 30, 30), clWhite); // a clear brush leaves the inside
+  c->Brush()->SetColor(clGreen);          // a colour makes the brush solid again
   c->Polygon({Point(0, 39), Point(10, 29), Point(20, 39)});
   EXPECT_EQ(PixelAt(b, 10, 36), clGreen);
   c->Pen()->SetColor(clBlack);
@@ -117,7 +117,7 @@ TEST(Canvas, FontPenBrushChangesAreAnnounced) {
   int changes = 0;
   f.OnChange = [&](TObject*) { ++changes; };
   f.SetSize(10);
-  f.SetSize(10);  // unchanged: silent
+  f.SetSize(10); // unchanged: silent
   f.SetStyle({fsBold, fsUnderline});
   f.SetColor(clRed);
   EXPECT_EQ(changes, 3);
@@ -139,7 +139,7 @@ TEST(Canvas, EachChangedObjectIsReselectedAndTheDcGetsItsOwnBack) {
   TBitmap target(80, 40);
   Fill(target, clWhite);
   HDC dc = target.Canvas()->Handle();
-  target.Canvas()->SetHandle(nullptr);  // the bitmap's DC, lent to a plain canvas
+  target.Canvas()->SetHandle(nullptr); // the bitmap's DC, lent to a plain canvas
   HGDIOBJ font0 = GetCurrentObject(dc, OBJ_FONT), pen0 = GetCurrentObject(dc, OBJ_PEN),
           brush0 = GetCurrentObject(dc, OBJ_BRUSH);
   {
@@ -147,14 +147,14 @@ TEST(Canvas, EachChangedObjectIsReselectedAndTheDcGetsItsOwnBack) {
     c.SetHandle(dc);
     c.Font()->SetHeight(-30);
     int big = c.TextHeight("Ж");
-    c.Pen()->SetColor(clRed);  // the pen alone is remade
+    c.Pen()->SetColor(clRed); // the pen alone is remade
     c.MoveTo(0, 39);
     c.LineTo(80, 39);
     EXPECT_EQ(c.TextHeight("Ж"), big);
-    c.Font()->SetHeight(-10);  // after the pen was selected again
+    c.Font()->SetHeight(-10); // after the pen was selected again
     EXPECT_LT(c.TextHeight("Ж"), big);
     c.Brush()->SetColor(clYellow);
-    c.Font()->SetColor(clBlue);  // keeps its handle, still takes effect
+    c.Font()->SetColor(clBlue); // keeps its handle, still takes effect
     c.Brush()->SetStyle(bsClear);
     c.TextOut(2, 2, "ЖЖЖ");
     c.Pen()->SetColor(clGreen);
@@ -171,14 +171,14 @@ TEST(Canvas, EachChangedObjectIsReselectedAndTheDcGetsItsOwnBack) {
   EXPECT_TRUE(blue);
   EXPECT_EQ(PixelAt(target, 40, 39), clRed);
   EXPECT_EQ(PixelAt(target, 40, 37), clGreen);
-  EXPECT_EQ(PixelAt(target, 60, 20), clWhite);  // a clear brush: no box behind the text
+  EXPECT_EQ(PixelAt(target, 60, 20), clWhite); // a clear brush: no box behind the text
 }
 
 TEST(Canvas, CopiesPlainStretchedAndTransparent) {
   TBitmap src(10, 10);
   Fill(src, clRed);
   src.Canvas()->Brush()->SetColor(clLime);
-  src.Canvas()->FillRect(Rect(0, 0, 5, 10));  // left half lime
+  src.Canvas()->FillRect(Rect(0, 0, 5, 10)); // left half lime
   TBitmap dst(20, 20);
   Fill(dst, clBlue);
   dst.Canvas()->Draw(0, 0, &src);
@@ -238,15 +238,11 @@ TEST(Icon, MissingFileOrResourceRaisesNamingIt) {
   try {
     icon.LoadFromFile(name);
     ADD_FAILURE() << "no exception";
-  } catch (const EInOutError& e) {
-    EXPECT_EQ(e.Message(), "Cannot load icon \"" + name + "\"");
-  }
+  } catch (const EInOutError& e) { EXPECT_EQ(e.Message(), "Cannot load icon \"" + name + "\""); }
   try {
     icon.LoadFromResourceName(nullptr, "NO_SUCH_ICON");
     ADD_FAILURE() << "no exception";
-  } catch (const EResNotFound& e) {
-    EXPECT_EQ(e.Message(), "Resource NO_SUCH_ICON not found");
-  }
+  } catch (const EResNotFound& e) { EXPECT_EQ(e.Message(), "Resource NO_SUCH_ICON not found"); }
   EXPECT_TRUE(icon.Empty());
 }
 

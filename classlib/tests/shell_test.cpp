@@ -45,7 +45,7 @@ struct Fixture : ::testing::Test {
   TSpyForm* form = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 using Shell = Fixture;
 
@@ -61,7 +61,7 @@ TEST_F(Shell, TabMovesFocusInTabOrderWithEnterAndExit) {
     boxes[i]->OnEnter = [&log, i](TObject*) { log.push_back("enter" + IntToStr(i)); };
     boxes[i]->OnExit = [&log, i](TObject*) { log.push_back("exit" + IntToStr(i)); };
   }
-  boxes[2]->SetTabOrder(0);  // order: 2, 0, 1
+  boxes[2]->SetTabOrder(0); // order: 2, 0, 1
   EXPECT_EQ(boxes[0]->TabOrder(), 1);
   form->Show();
   Pump(30);
@@ -74,7 +74,7 @@ TEST_F(Shell, TabMovesFocusInTabOrderWithEnterAndExit) {
   Pump(30);
   EXPECT_TRUE(boxes[0]->Focused());
   EXPECT_EQ(log, (std::vector<std::string>{"exit2", "enter0"}));
-  boxes[1]->SetVisible(false);  // hidden controls are skipped
+  boxes[1]->SetVisible(false); // hidden controls are skipped
   EXPECT_EQ(form->FindNextControl(boxes[0], true), boxes[2]);
   boxes[1]->SetVisible(true);
   boxes[1]->SetEnabled(false);
@@ -91,12 +91,12 @@ TEST_F(Shell, KeysArriveAsCodesAndWindows1251Characters) {
   box->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { down = key; };
   box->OnKeyPress = [&](TObject*, char& key) {
     typed += key;
-    if (key == 'x') key = 0;  // swallowed
+    if (key == 'x') key = 0; // swallowed
   };
   form->Show();
   box->SetFocus();
   SendMessageW(box->Handle(), WM_KEYDOWN, VK_F5, 0);
-  SendMessageW(box->Handle(), WM_CHAR, 0x0436, 0);  // Cyrillic zhe
+  SendMessageW(box->Handle(), WM_CHAR, 0x0436, 0); // Cyrillic zhe
   SendMessageW(box->Handle(), WM_CHAR, L'x', 0);
   EXPECT_EQ(down, VK_F5);
   EXPECT_EQ(typed, "жx");
@@ -123,7 +123,7 @@ TEST_F(Shell, GraphicControlKeepsTheMouseWhileAButtonIsDown) {
   SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(25, 25));
   SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 150));
   SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(200, 150));
-  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150));  // released: not the dot's any more
+  SendMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(200, 150)); // released: not the dot's any more
   EXPECT_EQ(log, (std::vector<std::string>{"down L 5,5", "move 180,130", "up 180,130"}));
 }
 
@@ -166,7 +166,7 @@ TEST_F(Shell, AlignmentFollowsVisibilityAndAutoSizeFitsTheControls) {
   top->SetVisible(false);
   EXPECT_EQ(rest->Top(), 0);
   EXPECT_EQ(rest->Height(), h);
-  form->SetClientSize(200, 120);  // resizing the form realigns
+  form->SetClientSize(200, 120); // resizing the form realigns
   EXPECT_EQ(rest->Width(), 200);
   EXPECT_EQ(rest->Height(), 120);
 
@@ -190,7 +190,7 @@ LRESULT CALLBACK OutsideProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_USER + 5) ++g_outside_seen;
   return CallWindowProcW(g_old_proc, h, m, w, l);
 }
-}  // namespace
+} // namespace
 
 TEST_F(Shell, WindowProcedureReplacedFromOutsideStillReachesTheForm) {
   HWND h = form->Handle();
@@ -287,7 +287,7 @@ TEST_F(Shell, OnMessageSeesQueuedMessagesFirstAndScreenCursorOverrides) {
   Application->OnMessage = [&](MSG& m, bool& handled) {
     if (m.message == WM_USER + 7) {
       ++hooked;
-      handled = true;  // never reaches the form
+      handled = true; // never reaches the form
     }
   };
   PostMessageW(h, WM_USER + 7, 0, 0);

@@ -38,15 +38,18 @@ struct Windows : ::testing::Test {
   void SetUp() override {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    top = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
-    lb = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_NOTIFY, 0, 0, 200, 200, top, nullptr, nullptr, nullptr);
-    lv = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 200, top, nullptr, nullptr, nullptr);
+    top = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr,
+                          nullptr);
+    lb = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | LBS_NOTIFY, 0, 0, 200, 200, top, nullptr,
+                         nullptr, nullptr);
+    lv = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 200, 200, top, nullptr,
+                         nullptr, nullptr);
   }
   void TearDown() override { DestroyWindow(top); }
   HWND top{}, lb{}, lv{};
 };
 
-}  // namespace
+} // namespace
 
 TEST(ItemStrings, SelectionFollowsInsertAndDeleteWithoutWindow) {
   TItemStrings s(TItemStrings::ListBox);
@@ -55,13 +58,13 @@ TEST(ItemStrings, SelectionFollowsInsertAndDeleteWithoutWindow) {
   s.Add("c");
   s.SetItemIndex(1);
   s.Insert(0, "z");
-  EXPECT_EQ(s.ItemIndex(), 2);  // still "b"
+  EXPECT_EQ(s.ItemIndex(), 2); // still "b"
   s.Delete(3);
   EXPECT_EQ(s.ItemIndex(), 2);
   s.Delete(2);
-  EXPECT_EQ(s.ItemIndex(), -1);  // the selected line went
+  EXPECT_EQ(s.ItemIndex(), -1); // the selected line went
   s.SetItemIndex(7);
-  EXPECT_EQ(s.ItemIndex(), -1);  // out of range selects nothing
+  EXPECT_EQ(s.ItemIndex(), -1); // out of range selects nothing
   EXPECT_THROW(s.Delete(5), EListError);
   EXPECT_THROW(s.Get(-1), EListError);
 }
@@ -77,7 +80,7 @@ TEST(ItemStrings, ChangeIsToldOnceForABatch) {
   s.Add("z");
   s.EndUpdate();
   EXPECT_EQ(changes, 2);
-  s.Put(0, "x");  // unchanged: nothing to tell
+  s.Put(0, "x"); // unchanged: nothing to tell
   EXPECT_EQ(changes, 2);
 }
 
@@ -89,11 +92,11 @@ TEST(ItemStrings, SortedListKeepsRussianOrderAndRefusesPlacedInserts) {
   s.SetSorted(true);
   EXPECT_EQ(s.Get(0), "Банан");
   EXPECT_EQ(s.ItemIndex(), 1);  // the selected line kept, at its new place
-  EXPECT_EQ(s.Add("арбуз"), 0);  // letter case aside
+  EXPECT_EQ(s.Add("арбуз"), 0); // letter case aside
   EXPECT_EQ(s.Add("Вишня"), 2);
-  EXPECT_EQ(s.Add("zebra"), 0);  // Latin before Cyrillic, as the code page orders them
+  EXPECT_EQ(s.Add("zebra"), 0); // Latin before Cyrillic, as the code page orders them
   EXPECT_THROW(s.Insert(0, "x"), EListError);
-  s.Put(1, "Юла");  // a changed line moves to its place
+  s.Put(1, "Юла"); // a changed line moves to its place
   EXPECT_EQ(s.Get(s.Count() - 2), "Юла");
 }
 
@@ -107,19 +110,19 @@ TEST_F(Windows, ListBoxShowsCyrillicLinesAndKeepsSelectionAcrossAttach) {
   EXPECT_EQ(LineOf(lb, 0), L"1 Радио Ёлка");
   EXPECT_EQ(SendMessageW(lb, LB_GETCURSEL, 0, 0), 1);
 
-  s.Put(1, "2 Блюз");  // replaced in place, still selected
+  s.Put(1, "2 Блюз"); // replaced in place, still selected
   EXPECT_EQ(LineOf(lb, 1), L"2 Блюз");
   EXPECT_EQ(s.ItemIndex(), 1);
   s.Insert(0, "0 Новый");
   EXPECT_EQ(LineOf(lb, 0), L"0 Новый");
   EXPECT_EQ(s.ItemIndex(), 2);
 
-  SendMessageW(lb, LB_SETCURSEL, 0, 0);  // the user picks another line
+  SendMessageW(lb, LB_SETCURSEL, 0, 0); // the user picks another line
   s.Detach();
   EXPECT_EQ(s.ItemIndex(), 0);
   s.Clear();
   EXPECT_EQ(s.Count(), 0);
-  EXPECT_EQ(SendMessageW(lb, LB_GETCOUNT, 0, 0), 3);  // detached: the window is left alone
+  EXPECT_EQ(SendMessageW(lb, LB_GETCOUNT, 0, 0), 3); // detached: the window is left alone
 }
 
 TEST(ListItems, HiddenStoreKeepsCaptionsAndSubItems) {
@@ -158,7 +161,7 @@ TEST_F(Windows, ListViewRowsFollowTheItems) {
 
   a->SubItems()->Put(0, "Блюз");
   EXPECT_EQ(CellOf(lv, 0, 1), L"Блюз");
-  a->SubItems()->Clear();  // a shortened item leaves no stale text behind
+  a->SubItems()->Clear(); // a shortened item leaves no stale text behind
   EXPECT_EQ(CellOf(lv, 0, 1), L"");
   TListItem* b = items.Insert(0);
   b->SetCaption("addr-0");
@@ -179,13 +182,13 @@ TEST(MenuItems, TreeMovesAndFreesUnownedChildren) {
   root->Add(b);
   a->Add(loose);
   EXPECT_EQ(root->Count(), 2);
-  EXPECT_THROW(loose->Add(root), EListError);  // no cycles
-  EXPECT_THROW(b->Add(a), EListError);         // already in a menu
+  EXPECT_THROW(loose->Add(root), EListError); // no cycles
+  EXPECT_THROW(b->Add(a), EListError);        // already in a menu
   root->Remove(a);
   b->Add(a);
   EXPECT_EQ(root->Count(), 1);
   EXPECT_EQ(a->Parent(), b);
-  a->Free();  // an owned item freed early leaves its parent; its loose child goes with it
+  a->Free(); // an owned item freed early leaves its parent; its loose child goes with it
   EXPECT_EQ(b->Count(), 0);
   int clicks = 0;
   b->OnClick = [&](TObject*) { ++clicks; };
@@ -195,7 +198,6 @@ TEST(MenuItems, TreeMovesAndFreesUnownedChildren) {
   b->Click();
   EXPECT_EQ(clicks, 1);
 }
-
 
 // Controls whose windows were never made (a form still loading, a hidden
 // store) keep every property and answer from it.
@@ -221,7 +223,7 @@ TEST(ControlsWithoutWindows, KeepTheirStateAndFireNothing) {
   EXPECT_EQ(cb->Text(), "128");
   cb->SetText("192");
   EXPECT_EQ(cb->ItemIndex(), 2);
-  cb->SetText("999");  // not a line of the list: the choice stays
+  cb->SetText("999"); // not a line of the list: the choice stays
   EXPECT_EQ(cb->ItemIndex(), 2);
   cb->Items()->Delete(0);
   EXPECT_EQ(cb->ItemIndex(), 1);
@@ -232,7 +234,7 @@ TEST(ControlsWithoutWindows, KeepTheirStateAndFireNothing) {
   tb->SetRange(0, 30);
   tb->SetPosition(40);
   EXPECT_EQ(tb->Position(), 30);
-  EXPECT_EQ(changes, 1);  // a position change is told, also from code
+  EXPECT_EQ(changes, 1); // a position change is told, also from code
   tb->SetMax(20);
   EXPECT_EQ(tb->Position(), 20);
   EXPECT_EQ(changes, 2);
@@ -245,7 +247,7 @@ TEST(ControlsWithoutWindows, KeepTheirStateAndFireNothing) {
   EXPECT_EQ(pc->ActivePage(), p1);
   EXPECT_TRUE(p1->Visible());
   EXPECT_FALSE(p2->Visible());
-  p1->Free();  // the next page takes over
+  p1->Free(); // the next page takes over
   EXPECT_EQ(pc->PageCount(), 1);
   EXPECT_EQ(pc->ActivePage(), p2);
   EXPECT_TRUE(p2->Visible());
@@ -269,7 +271,7 @@ TEST(ControlsWithoutWindows, AutoSizedLabelFollowsItsText) {
   l->SetAlignment(taRightJustify);
   int right = l->Left() + l->Width();
   l->SetCaption("1");
-  EXPECT_EQ(l->Left() + l->Width(), right);  // right-aligned: grows and shrinks leftwards
+  EXPECT_EQ(l->Left() + l->Width(), right); // right-aligned: grows and shrinks leftwards
   l->SetAutoSize(false);
   l->SetCaption("a much longer caption than before");
   EXPECT_EQ(l->Left() + l->Width(), right);

@@ -37,14 +37,19 @@ void TControlsWindow::Label6MouseLeave(TObject*) {
   Label6->Font()->SetColor(classlib::RGBColor(90, 170, 255));
   Label6->Font()->SetStyle({});
 }
-void TControlsWindow::Label7MouseDown(TObject*, TMouseButton, TShiftState, int, int) { volume_held = true; }
-void TControlsWindow::Label7MouseUp(TObject*, TMouseButton, TShiftState, int, int) { volume_held = false; }
+void TControlsWindow::Label7MouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+  volume_held = true;
+}
+void TControlsWindow::Label7MouseUp(TObject*, TMouseButton, TShiftState, int, int) {
+  volume_held = false;
+}
 void TControlsWindow::Label11Click(TObject*) { log.push_back("link " + Label11->Caption()); }
 void TControlsWindow::Edit1Change(TObject*) { ++edit_changes; }
 void TControlsWindow::Button1Click(TObject*) { log.push_back("Button1"); }
 void TControlsWindow::Button2Click(TObject*) { log.push_back("Button2"); }
 void TControlsWindow::ListBox1DblClick(TObject*) {
-  log.push_back("dbl " + (ListBox1->ItemIndex() >= 0 ? ListBox1->Items()->Get(ListBox1->ItemIndex()) : ""));
+  log.push_back("dbl " +
+                (ListBox1->ItemIndex() >= 0 ? ListBox1->Items()->Get(ListBox1->ItemIndex()) : ""));
 }
 void TControlsWindow::N1Click(TObject*) { log.push_back("N1"); }
 void TControlsWindow::N2Click(TObject*) { log.push_back("N2 " + IntToStr(ListBox1->ItemIndex())); }
@@ -83,7 +88,7 @@ class StockControls : public ::testing::Test {
   void SetUp() override { W->log.clear(); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(StockControls, LayoutIsBuiltAndTextReachesWindowsAsUnicode) {
   ASSERT_TRUE(IsWindowVisible(W->Handle()));
@@ -109,7 +114,9 @@ TEST_F(StockControls, LayoutIsBuiltAndTextReachesWindowsAsUnicode) {
   EXPECT_EQ(W->eq1->Position(), 15);
   EXPECT_TRUE(GetWindowLongPtrW(W->eq1->Handle(), GWL_STYLE) & TBS_VERT);
   // Nothing the user did yet: no change events from the layout.
-  EXPECT_EQ(W->edit_changes + W->combo_changes + W->track_changes + W->radio1_changes + W->radio2_changes, 0);
+  EXPECT_EQ(
+      W->edit_changes + W->combo_changes + W->track_changes + W->radio1_changes + W->radio2_changes,
+      0);
   // Auto-sized labels fit their text; the link label keeps its bounds.
   EXPECT_GT(W->Label1->Width(), 10);
   EXPECT_LT(W->Label1->Width(), 80);
@@ -124,7 +131,7 @@ TEST_F(StockControls, LabelsHoverPressAndLink) {
   Pump(100);
   EXPECT_EQ(W->Label6->Font()->Color(), clRed);
   EXPECT_TRUE(W->Label6->Font()->Style().Contains(fsBold));
-  MoveTo(W->Handle(), 300, 45);  // over the gradient, away from every label
+  MoveTo(W->Handle(), 300, 45); // over the gradient, away from every label
   Pump(100);
   EXPECT_EQ(W->Label6->Font()->Color(), classlib::RGBColor(90, 170, 255));
   EXPECT_TRUE(W->Label6->Font()->Style().Empty());
@@ -181,7 +188,7 @@ TEST_F(StockControls, TypingEditsAndTheLimit) {
   EXPECT_EQ(SendMessageW(W->Edit2->Handle(), EM_GETPASSWORDCHAR, 0, 0), '*');
   W->Edit2->SetPasswordChar(0);
   W->Edit2->SetCharCase(ecNormal);
-  EXPECT_EQ(W->Edit2->Text(), "FTPЮГ");  // kept across the new window
+  EXPECT_EQ(W->Edit2->Text(), "FTPЮГ"); // kept across the new window
 }
 
 TEST_F(StockControls, TabEnterEscAndSpaceOnButtons) {
@@ -190,8 +197,8 @@ TEST_F(StockControls, TabEnterEscAndSpaceOnButtons) {
   EXPECT_TRUE(W->Edit2->Focused());
   Key(VK_TAB, true);
   EXPECT_TRUE(W->Edit1->Focused());
-  Key(VK_RETURN);  // the default button
-  Key(VK_ESCAPE);  // the cancel button, which also sets the form's result
+  Key(VK_RETURN); // the default button
+  Key(VK_ESCAPE); // the cancel button, which also sets the form's result
   ASSERT_EQ(W->log.size(), 2u);
   EXPECT_EQ(W->log[0], "Button1");
   EXPECT_EQ(W->log[1], "Button2");
@@ -199,7 +206,7 @@ TEST_F(StockControls, TabEnterEscAndSpaceOnButtons) {
   W->SetModalResult(mrNone);
   W->Button2->SetFocus();
   Key(VK_SPACE);
-  Key(VK_RETURN);  // Enter on a focused button clicks that button
+  Key(VK_RETURN); // Enter on a focused button clicks that button
   ClickCentre(W->Button1->Handle());
   ASSERT_EQ(W->log.size(), 5u);
   EXPECT_EQ(W->log[2], "Button2");
@@ -209,7 +216,7 @@ TEST_F(StockControls, TabEnterEscAndSpaceOnButtons) {
 }
 
 TEST_F(StockControls, RadioButtonsFireOnlyForTheUser) {
-  W->RadioButton2->SetChecked(true);  // from code: silent
+  W->RadioButton2->SetChecked(true); // from code: silent
   EXPECT_FALSE(W->RadioButton1->Checked());
   EXPECT_EQ(SendMessageW(W->RadioButton1->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(W->radio1_changes + W->radio2_changes, 0);
@@ -218,7 +225,7 @@ TEST_F(StockControls, RadioButtonsFireOnlyForTheUser) {
   EXPECT_FALSE(W->RadioButton2->Checked());
   EXPECT_EQ(W->radio1_changes, 1);
   EXPECT_EQ(W->radio2_changes, 0);
-  ClickCentre(W->RadioButton1->Handle());  // already checked: no change
+  ClickCentre(W->RadioButton1->Handle()); // already checked: no change
   EXPECT_EQ(W->radio1_changes, 1);
   W->RadioButton2->SetFocus();
   Key(VK_SPACE);
@@ -233,18 +240,18 @@ TEST_F(StockControls, RadioButtonsFireOnlyForTheUser) {
   EXPECT_FALSE(W->RadioButton2->TabStop());
   W->Button2->SetFocus();
   Key(VK_TAB);
-  Key(VK_TAB);  // the list box, then the panel's group: its checked button
+  Key(VK_TAB); // the list box, then the panel's group: its checked button
   EXPECT_TRUE(W->RadioButton1->Focused());
   Key(VK_TAB);
   EXPECT_TRUE(W->ComboBox1->Focused());
 }
 
 TEST_F(StockControls, ComboBoxPicksByMouseAndKeyboard) {
-  W->ComboBox1->SetItemIndex(2);  // from code: silent
+  W->ComboBox1->SetItemIndex(2); // from code: silent
   EXPECT_EQ(W->ComboBox1->Text(), "192");
   EXPECT_EQ(W->combo_changes, 0);
   HWND cb = W->ComboBox1->Handle();
-  ClickCentre(cb);  // drops the list down
+  ClickCentre(cb); // drops the list down
   Pump(100);
   EXPECT_TRUE(W->ComboBox1->DroppedDown());
   Key(VK_DOWN);
@@ -255,7 +262,7 @@ TEST_F(StockControls, ComboBoxPicksByMouseAndKeyboard) {
   EXPECT_EQ(W->ComboBox1->Text(), "224");
   EXPECT_GE(W->combo_changes, 1);
   // Pick with the mouse from the dropped list: the last line.
-  Sleep(600);  // not a double click with the first one
+  Sleep(600); // not a double click with the first one
   ClickCentre(cb);
   Pump(100);
   COMBOBOXINFO info{};
@@ -311,7 +318,7 @@ TEST_F(StockControls, ListBoxClicksDoubleClicksEnterAndPopupMenu) {
   int h = static_cast<int>(SendMessageW(lb, LB_GETITEMHEIGHT, 0, 0));
   Click(lb, 20, h + h / 2);
   EXPECT_EQ(W->ListBox1->ItemIndex(), 1);
-  Sleep(600);  // not a double click with the next one
+  Sleep(600); // not a double click with the next one
   DoubleClick(lb, 20, 2 * h + h / 2);
   ASSERT_EQ(W->log.size(), 1u);
   EXPECT_EQ(W->log[0], "dbl 3 Блюз");
@@ -392,9 +399,9 @@ TEST_F(StockControls, PagesAndTrackBars) {
   Key(VK_DOWN);
   EXPECT_EQ(W->eq1->Position(), 2);
   EXPECT_EQ(W->track_changes, changes + 2 + (after_click != 0 ? 1 : 0));
-  W->eq1->SetPosition(30);  // from code: applied and told
+  W->eq1->SetPosition(30); // from code: applied and told
   EXPECT_EQ(SendMessageW(W->eq1->Handle(), TBM_GETPOS, 0, 0), 30);
-  W->eq1->SetPosition(99);  // clamped to the range
+  W->eq1->SetPosition(99); // clamped to the range
   EXPECT_EQ(W->eq1->Position(), 30);
 
   // Its hint shows after the pointer rests on it.
@@ -405,7 +412,7 @@ TEST_F(StockControls, PagesAndTrackBars) {
   MoveTo(W->Handle(), 300, 45);
   Pump(100);
 
-  W->PageControl1->SetActivePageIndex(0);  // from code: no change event
+  W->PageControl1->SetActivePageIndex(0); // from code: no change event
   EXPECT_EQ(W->page_changes, 1);
   EXPECT_TRUE(IsWindowVisible(W->TabSheet1->Handle()));
 }

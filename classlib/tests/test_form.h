@@ -55,11 +55,11 @@ class TRecordingMenu : public TPopupMenu {
 class TTestForm : public TForm {
  public:
   using TForm::TForm;
-  TPad* Panel1 = nullptr;   // alTop
-  TPad* Panel2 = nullptr;   // alBottom
-  TPad* Panel3 = nullptr;   // alClient
-  TSwatch* Swatch1 = nullptr;  // on Panel3, opaque red
-  TSwatch* Swatch2 = nullptr;  // on the form's Panel3, transparent
+  TPad* Panel1 = nullptr;     // alTop
+  TPad* Panel2 = nullptr;     // alBottom
+  TPad* Panel3 = nullptr;     // alClient
+  TSwatch* Swatch1 = nullptr; // on Panel3, opaque red
+  TSwatch* Swatch2 = nullptr; // on the form's Panel3, transparent
   TPushButton* Button1 = nullptr;
   TTimer* Timer1 = nullptr;
   TRecordingMenu* PopupMenu1 = nullptr;

@@ -16,7 +16,7 @@ TEST(Cp1251, EveryByteRoundTripsThroughWideAndUtf8) {
 }
 
 TEST(Cp1251, RussianLettersMapToTheirCodePoints) {
-  std::string ru = "ЗАРУБЕЖКА Ёё №";  // compiled as Windows-1251
+  std::string ru = "ЗАРУБЕЖКА Ёё №"; // compiled as Windows-1251
   EXPECT_EQ(static_cast<unsigned char>(ru[0]), 0xC7);
   EXPECT_EQ(Cp1251ToUtf8(ru), std::string(u8"ЗАРУБЕЖКА Ёё №"));
   EXPECT_EQ(Cp1251ToWide(ru), L"ЗАРУБЕЖКА Ёё №");
@@ -36,7 +36,11 @@ TEST(Cp1251, CharactersOutsideTheCodePageAreReported) {
 TEST(Cp1251, InvalidUtf8BecomesQuestionMarks) {
   bool ok = true;
   // A lone continuation byte, a truncated sequence and an overlong slash.
-  EXPECT_EQ(Utf8ToCp1251("a\x80" "b\xD0" "\xC0\xAF", &ok), "a?b???");
+  EXPECT_EQ(Utf8ToCp1251("a\x80"
+                         "b\xD0"
+                         "\xC0\xAF",
+                         &ok),
+            "a?b???");
   EXPECT_FALSE(ok);
 }
 
@@ -62,7 +66,7 @@ TEST(Case, UpperCasingFollowsTheCodePage) {
   EXPECT_EQ(AnsiUpperCase("абвгдеёжз xyz їґєі ў"), "АБВГДЕЁЖЗ XYZ ЇҐЄІ Ў");
   EXPECT_EQ(AnsiLowerCase("РУССКОЕ ЁЛКА ABC"), "русское ёлка abc");
   EXPECT_EQ(AnsiUpperCase(".mp3"), ".MP3");
-  EXPECT_EQ(UpperCase("абв abc"), "абв ABC");  // Latin only
+  EXPECT_EQ(UpperCase("абв abc"), "абв ABC"); // Latin only
   EXPECT_TRUE(SameText("ёЛкА", "ЁЛКА"));
 }
 
@@ -194,7 +198,7 @@ TEST(FileNames, SplitAndJoin) {
 TEST(DateText, WritesAndReadsByTheFormatSettings) {
   TDateTime t = EncodeDate(2026, 12, 31) + EncodeTime(23, 5, 9, 0);
   EXPECT_EQ(DateTimeToStr(t), "31.12.2026 23:05:09");
-  EXPECT_EQ(DateTimeToStr(EncodeDate(2026, 1, 2)), "02.01.2026");  // midnight: no time
+  EXPECT_EQ(DateTimeToStr(EncodeDate(2026, 1, 2)), "02.01.2026"); // midnight: no time
   TDateTime v = 0;
   ASSERT_TRUE(TryStrToDateTime("31.12.2026 23:05:09", v));
   EXPECT_NEAR(v, t, 1e-9);

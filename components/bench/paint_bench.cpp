@@ -63,9 +63,8 @@ int main() {
     meter.SetPosition(pos = (pos + 7) % 101);
     return meter.Segments(485, 5);
   };
-  const double viaCanvas = MicrosPer(2000, [&] {
-    gdi::DrawMeter(canvas, next(), clBlack, bvNone, 485, 5);
-  });
+  const double viaCanvas =
+      MicrosPer(2000, [&] { gdi::DrawMeter(canvas, next(), clBlack, bvNone, 485, 5); });
   const double byHand = MicrosPer(2000, [&] {
     for (const components::MeterSegment& s : next()) {
       HPEN pen = CreatePen(PS_SOLID, 1, 0);
@@ -78,8 +77,10 @@ int main() {
       DeleteObject(brush);
     }
   });
-  std::printf("LED meter 485x5, 60 segments, one paint: canvas %.1f us, by hand %.1f us, "
-              "ratio %.2f\n", viaCanvas, byHand, viaCanvas / byHand);
+  std::printf(
+      "LED meter 485x5, 60 segments, one paint: canvas %.1f us, by hand %.1f us, "
+      "ratio %.2f\n",
+      viaCanvas, byHand, viaCanvas / byHand);
   canvas.SetHandle(nullptr);
   DeleteDC(cache);
   DeleteObject(cacheBmp);

@@ -111,10 +111,10 @@ TEST(GradientShapes, EllipsesShrinkTowardTheCentre) {
   ASSERT_EQ(s.size(), 1u + 46u);
   EXPECT_EQ(s[1].Pts[0], (TPoint{1, 1}));
   EXPECT_EQ(s[1].Pts[1], (TPoint{99, 79}));
-  EXPECT_EQ(s[2].Pts[0], (TPoint{2, 1}));         // Y = trunc(2 * 0.8)
+  EXPECT_EQ(s[2].Pts[0], (TPoint{2, 1}));                // Y = trunc(2 * 0.8)
   EXPECT_EQ(s[1].Color, classlib::RGBColor(10, 10, 10)); // entry trunc(2 x 255/48) = trunc(10.625)
   EXPECT_EQ(s.back().Color, classlib::RGBColor(249, 249, 249)); // trunc(47 x 5.3125) = 249
-  EXPECT_EQ(s.back().Pts[0], (TPoint{46, 36}));   // X = 46, Y = trunc(46 x 0.8) = 36
+  EXPECT_EQ(s.back().Pts[0], (TPoint{46, 36}));                 // X = 46, Y = trunc(46 x 0.8) = 36
   const auto unbuffered = Shapes(gsEllipse, 100, 80, 1, false);
   EXPECT_EQ(unbuffered.size(), 46u);
   EXPECT_EQ(Shapes(gsEllipse, 100, 80, 5, false).size(), 10u); // G = 2, 7, ... 47

@@ -64,7 +64,8 @@ TRect Drag(MagneticCore& m, FakeWindows& ws, WindowId wnd, int x, int y) {
 TEST(RectsAdjoin, TouchingEdgesAndGaps) {
   EXPECT_TRUE(RectsAdjoin(Bounds(0, 0, 100, 50), Bounds(100, 0, 40, 50)));
   EXPECT_FALSE(RectsAdjoin(Bounds(0, 0, 100, 50), Bounds(101, 0, 40, 50))); // 1-pixel gap
-  EXPECT_TRUE(RectsAdjoin(Bounds(0, 0, 100, 50), Bounds(20, 50, 40, 50)));  // below, overlapping in x
+  EXPECT_TRUE(
+      RectsAdjoin(Bounds(0, 0, 100, 50), Bounds(20, 50, 40, 50))); // below, overlapping in x
   EXPECT_FALSE(RectsAdjoin(Bounds(0, 0, 100, 50), Bounds(20, 51, 40, 50)));
   EXPECT_TRUE(RectsAdjoin(Bounds(0, 0, 100, 50), Bounds(100, 50, 10, 10))); // corner to corner
   // Overlapping without one shared coordinate is not touching.

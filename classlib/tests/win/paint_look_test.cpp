@@ -43,8 +43,10 @@ void PaintInto(TBitmap& b, TControl* c, int x, int y) {
   int saved = SaveDC(dc);
   OffsetViewportOrgEx(dc, x, y, nullptr);
   IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-  if (auto* g = dynamic_cast<TGraphicControl*>(c)) g->PaintTo(dc);
-  else c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  if (auto* g = dynamic_cast<TGraphicControl*>(c))
+    g->PaintTo(dc);
+  else
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   RestoreDC(dc, saved);
 }
 
@@ -104,10 +106,10 @@ TEST_F(Look, Frame3DGivesTheOuterCornersToTheBottomRightColour) {
   EXPECT_EQ(r, Rect(2, 2, 8, 6));
   EXPECT_EQ(PixelAt(b, 0, 0), clRed);
   EXPECT_EQ(PixelAt(b, 8, 0), clRed);
-  EXPECT_EQ(PixelAt(b, 9, 0), clBlue);  // top-right
-  EXPECT_EQ(PixelAt(b, 0, 7), clBlue);  // bottom-left
+  EXPECT_EQ(PixelAt(b, 9, 0), clBlue); // top-right
+  EXPECT_EQ(PixelAt(b, 0, 7), clBlue); // bottom-left
   EXPECT_EQ(PixelAt(b, 0, 6), clRed);
-  EXPECT_EQ(PixelAt(b, 1, 1), clRed);   // second ring
+  EXPECT_EQ(PixelAt(b, 1, 1), clRed); // second ring
   EXPECT_EQ(PixelAt(b, 8, 6), clBlue);
   EXPECT_EQ(PixelAt(b, 2, 2), clWhite); // inside untouched
   // A frame never draws on a rectangle too small to hold it.
@@ -130,7 +132,7 @@ TEST_F(Look, BevelCutsRaiseLowerOrOnlyMakeRoom) {
   EXPECT_EQ(r, Rect(4, 4, 8, 8));
   EXPECT_EQ(PixelAt(b, 0, 0), Sys(clBtnHighlight));
   EXPECT_EQ(PixelAt(b, 11, 11), Sys(clBtnShadow));
-  EXPECT_EQ(PixelAt(b, 1, 1), clWhite);  // the space is left as it was
+  EXPECT_EQ(PixelAt(b, 1, 1), clWhite); // the space is left as it was
   EXPECT_EQ(PixelAt(b, 3, 3), Sys(clBtnShadow));
   EXPECT_EQ(PixelAt(b, 8, 8), Sys(clBtnHighlight));
 }
@@ -164,9 +166,9 @@ TEST_F(Look, EngravedTextIsAHighlightOneDownRightOfItsShadow) {
   EXPECT_EQ(light.Top, shadow.Top + 1);
   EXPECT_GT(light.Right, shadow.Right);
   EXPECT_GT(light.Bottom, shadow.Bottom);
-  EXPECT_FALSE(Has(b, clRed));  // not in the font's colour
-  EXPECT_EQ(c->Font()->Color(), clRed);   // which stays the font's
-  EXPECT_EQ(PixelAt(b, 59, 29), Sys(clBtnFace));  // no background behind the text
+  EXPECT_FALSE(Has(b, clRed));                   // not in the font's colour
+  EXPECT_EQ(c->Font()->Color(), clRed);          // which stays the font's
+  EXPECT_EQ(PixelAt(b, 59, 29), Sys(clBtnFace)); // no background behind the text
 }
 
 // --- The controls ----------------------------------------------------------------------------
@@ -181,10 +183,10 @@ TEST_F(Look, PanelFramesNestBorderBevelsAndGap) {
   EXPECT_EQ(s(0, 0), Sys(clWindowFrame));
   EXPECT_EQ(s(39, 29), Sys(clWindowFrame));
   EXPECT_EQ(s(1, 1), Sys(clBtnHighlight));
-  EXPECT_EQ(s(38, 1), Sys(clBtnShadow));   // the outer bevel's top-right
+  EXPECT_EQ(s(38, 1), Sys(clBtnShadow)); // the outer bevel's top-right
   EXPECT_EQ(s(1, 28), Sys(clBtnShadow));
-  EXPECT_EQ(s(2, 2), Sys(clBtnFace));      // the border gap
-  EXPECT_EQ(s(4, 4), Sys(clBtnShadow));    // the inner, lowered bevel
+  EXPECT_EQ(s(2, 2), Sys(clBtnFace));   // the border gap
+  EXPECT_EQ(s(4, 4), Sys(clBtnShadow)); // the inner, lowered bevel
   EXPECT_EQ(s(35, 25), Sys(clBtnHighlight));
   EXPECT_EQ(s(5, 5), Sys(clBtnFace));
   EXPECT_EQ(p->InnerRect(), Rect(5, 5, 35, 25));
@@ -194,15 +196,15 @@ TEST_F(Look, BevelShapesDrawTheirLinesInTheStylesColours) {
   auto* b = Make<TBevel>(20, 16);
   TColor hi = Sys(clBtnHighlight), lo = Sys(clBtnShadow);
   {
-    Shot s(b);  // a lowered box
+    Shot s(b); // a lowered box
     EXPECT_EQ(s(0, 0), lo);
     EXPECT_EQ(s(19, 0), hi);
     EXPECT_EQ(s(19, 15), hi);
-    EXPECT_EQ(s(5, 5), kBackdrop);  // a bevel paints no face
+    EXPECT_EQ(s(5, 5), kBackdrop); // a bevel paints no face
   }
   b->SetShape(bsFrame);
   {
-    Shot s(b);  // two nested one-colour frames
+    Shot s(b); // two nested one-colour frames
     EXPECT_EQ(s(0, 0), lo);
     EXPECT_EQ(s(18, 0), lo);
     EXPECT_EQ(s(0, 14), lo);
@@ -237,7 +239,7 @@ TEST_F(Look, DisabledLabelIsEngravedEnabledOneIsInItsFontColour) {
   {
     Shot s(l);
     EXPECT_TRUE(Has(s.bmp, clBlue));
-    EXPECT_EQ(s(59, 29), clWhite);  // an opaque label fills itself
+    EXPECT_EQ(s(59, 29), clWhite); // an opaque label fills itself
   }
   l->SetEnabled(false);
   l->SetTransparent(true);
@@ -247,7 +249,7 @@ TEST_F(Look, DisabledLabelIsEngravedEnabledOneIsInItsFontColour) {
   EXPECT_EQ(light.Right, shadow.Right + 1);
   EXPECT_EQ(light.Bottom, shadow.Bottom + 1);
   EXPECT_FALSE(Has(s.bmp, clBlue));
-  EXPECT_EQ(s(59, 29), kBackdrop);  // a transparent one does not
+  EXPECT_EQ(s(59, 29), kBackdrop); // a transparent one does not
 }
 
 TEST_F(Look, LabelLayoutPlacesTheTextTopMiddleOrBottom) {
@@ -273,11 +275,11 @@ TEST_F(Look, LabelLayoutMeasuresInTheLabelsFontNotTheOneTheDcHeld) {
   l->SetLayout(tlBottom);
   TBitmap b(60, 60);
   Fill(b, clWhite);
-  b.Canvas()->Font()->SetHeight(-6);  // what the parent's DC happens to hold
+  b.Canvas()->Font()->SetHeight(-6); // what the parent's DC happens to hold
   b.Canvas()->TextOut(0, 0, "");
   PaintInto(b, l, 0, 0);
   TRect text = BoxOf(b, clBlack);
-  EXPECT_GT(text.Height(), 18);  // the whole letter, not a strip of it
+  EXPECT_GT(text.Height(), 18); // the whole letter, not a strip of it
   EXPECT_GT(text.Bottom, 50);
 }
 
@@ -301,14 +303,14 @@ TEST_F(Look, GroupBoxFrameIsEtchedAndBrokenBehindTheCaption) {
   while (y < 30 && bare(60, y) != Sys(clBtnShadow)) ++y;
   ASSERT_LT(y, 30);
   EXPECT_EQ(bare(60, y + 1), Sys(clBtnHighlight));
-  EXPECT_EQ(bare(20, y), Sys(clBtnShadow));  // unbroken without a caption
+  EXPECT_EQ(bare(20, y), Sys(clBtnShadow)); // unbroken without a caption
   g->SetCaption("Запись");
   Shot s(g);
-  EXPECT_EQ(s(8, y), clWhite);                // the gap starts 7 pixels in
+  EXPECT_EQ(s(8, y), clWhite); // the gap starts 7 pixels in
   EXPECT_EQ(s(6, y), Sys(clBtnShadow));
   EXPECT_EQ(s(110, y), Sys(clBtnShadow));
   EXPECT_TRUE(Has(s.bmp, clBlack));
-  EXPECT_EQ(s(0, 59), Sys(clBtnHighlight));   // etched: the outer bottom-left
+  EXPECT_EQ(s(0, 59), Sys(clBtnHighlight)); // etched: the outer bottom-left
   g->SetEnabled(false);
   Shot off(g);
   EXPECT_FALSE(Has(off.bmp, clBlack));
@@ -414,4 +416,4 @@ TEST_F(Look, SheetsOfEveryVariant) {
   host->Free();
 }
 
-}  // namespace
+} // namespace
