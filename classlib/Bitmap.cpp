@@ -42,15 +42,8 @@ void TBitmapCanvas::FreeContext() {
 namespace {
 
 HBITMAP CreateDib24(int w, int h, uint8_t** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h; // top-down: row 0 is the top
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
   void* p = nullptr;
-  HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  HBITMAP b = classlib::CreateTopDownDib(nullptr, w, h, 24, &p);
   if (!b)
     throw EOutOfResources("Out of system resources (bitmap " + IntToStr(w) + " x " + IntToStr(h) +
                           ")");
@@ -349,4 +342,18 @@ void TPicture::Assign(TPersistent* Source) {
   if (auto* p = dynamic_cast<TPicture*>(Source)) return SetGraphic(p->graphic_);
   if (auto* g = dynamic_cast<TGraphic*>(Source)) return SetGraphic(g);
   TPersistent::Assign(Source);
+}
+
+HBITMAP classlib::CreateTopDownDib(HDC dc, int width, int height, int bit_count, void** bits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height; // top-down: row 0 is the top
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bit_count);
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* p = nullptr;
+  HBITMAP b = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  if (bits) *bits = p;
+  return b;
 }

@@ -200,7 +200,7 @@ std::string Format(const std::string& fmt, const std::vector<TVarRec>& args) {
     switch (type) {
       case 'd':
       case 'u': {
-        if (a.kind != TVarRec::kInt) throw invalid();
+        if (a.kind != TVarRec::Kind::kInt) throw invalid();
         bool neg = type == 'd' && a.i < 0;
         std::string digits = type == 'u' ? std::to_string(static_cast<uint64_t>(a.i))
                              : neg       ? std::to_string(a.i).substr(1)
@@ -211,20 +211,20 @@ std::string Format(const std::string& fmt, const std::vector<TVarRec>& args) {
         break;
       }
       case 'x': {
-        if (a.kind != TVarRec::kInt) throw invalid();
+        if (a.kind != TVarRec::Kind::kInt) throw invalid();
         piece = IntToHex(static_cast<uint64_t>(a.i), prec > 0 ? prec : 1);
         break;
       }
       case 's': {
-        if (a.kind != TVarRec::kString) throw invalid();
+        if (a.kind != TVarRec::Kind::kString) throw invalid();
         piece = prec >= 0 && static_cast<size_t>(prec) < a.s.size() ? a.s.substr(0, prec) : a.s;
         break;
       }
       case 'f':
       case 'e':
       case 'g': {
-        if (a.kind == TVarRec::kString) throw invalid();
-        double v = a.kind == TVarRec::kFloat ? a.d : static_cast<double>(a.i);
+        if (a.kind == TVarRec::Kind::kString) throw invalid();
+        double v = a.kind == TVarRec::Kind::kFloat ? a.d : static_cast<double>(a.i);
         if (type == 'g') {
           piece = FloatToStr(v);
         } else {

@@ -86,19 +86,19 @@ extern char DecimalSeparator;
 
 // One argument of Format.
 struct TVarRec {
-  enum Kind { kInt, kFloat, kString } kind;
+  enum class Kind { kInt, kFloat, kString } kind;
   int64_t i = 0;
   double d = 0;
   std::string s;
-  TVarRec(int v) : kind(kInt), i(v) {}
-  TVarRec(long v) : kind(kInt), i(v) {}
-  TVarRec(long long v) : kind(kInt), i(v) {}
-  TVarRec(unsigned v) : kind(kInt), i(v) {}
-  TVarRec(unsigned long v) : kind(kInt), i(static_cast<int64_t>(v)) {}
-  TVarRec(unsigned long long v) : kind(kInt), i(static_cast<int64_t>(v)) {}
-  TVarRec(double v) : kind(kFloat), d(v) {}
-  TVarRec(const char* v) : kind(kString), s(v ? v : "") {}
-  TVarRec(std::string v) : kind(kString), s(std::move(v)) {}
+  TVarRec(int v) : kind(Kind::kInt), i(v) {}
+  TVarRec(long v) : kind(Kind::kInt), i(v) {}
+  TVarRec(long long v) : kind(Kind::kInt), i(v) {}
+  TVarRec(unsigned v) : kind(Kind::kInt), i(v) {}
+  TVarRec(unsigned long v) : kind(Kind::kInt), i(static_cast<int64_t>(v)) {}
+  TVarRec(unsigned long long v) : kind(Kind::kInt), i(static_cast<int64_t>(v)) {}
+  TVarRec(double v) : kind(Kind::kFloat), d(v) {}
+  TVarRec(const char* v) : kind(Kind::kString), s(v ? v : "") {}
+  TVarRec(std::string v) : kind(Kind::kString), s(std::move(v)) {}
 };
 
 // "%[-][width][.prec]type" with d u x s f e g n and "%%"; %f and %n default to

@@ -11,7 +11,7 @@ int T(float v) { return static_cast<int>(std::trunc(v)); }
 
 GradShape Poly(TColor c, std::initializer_list<TPoint> pts) {
   GradShape s;
-  s.Type = GradShape::Polygon;
+  s.Type = GradShape::Kind::Polygon;
   s.Color = c;
   s.Pts = pts;
   return s;
@@ -27,7 +27,7 @@ GradShape Box(GradShape::Kind kind, TColor c, int l, int t, int r, int b) {
 
 GradShape Segment(TColor c, int width, TPoint from, TPoint to) {
   GradShape s;
-  s.Type = GradShape::Line;
+  s.Type = GradShape::Kind::Line;
   s.Color = c;
   s.PenWidth = width;
   s.Pts = {from, to};
@@ -68,11 +68,11 @@ void Bands(std::vector<GradShape>& out, TGradStyle style, const GradientColors& 
             Poly(c, {{X, H}, {X, Y + SH}, {0, Y + SH}, {0, Y}, {X + SW, Y}, {X + SW, H}}));
         break;
       case gsHorizontal:
-        out.push_back(Box(GradShape::FillRect, c, X, 0, X + SW, H));
+        out.push_back(Box(GradShape::Kind::FillRect, c, X, 0, X + SW, H));
         X = T(i * FX); // band i + 1 starts one step after band i
         break;
       default: // gsVertical
-        out.push_back(Box(GradShape::FillRect, c, 0, Y, W, Y + SH));
+        out.push_back(Box(GradShape::Kind::FillRect, c, 0, Y, W, Y + SH));
         Y = T(i * FY);
         break;
     }
@@ -113,7 +113,7 @@ void Ellipses(std::vector<GradShape>& out, const GradientColors& colors, int W, 
   const float A = 255.0f / half;
   int X = 1, Y = 1;
   for (int G = 2; G < half; G += step) {
-    out.push_back(Box(GradShape::Ellipse, colors[T(G * A)], X, Y, W - X, H - Y));
+    out.push_back(Box(GradShape::Kind::Ellipse, colors[T(G * A)], X, Y, W - X, H - Y));
     Y = T(G * R);
     X = G;
   }
@@ -162,7 +162,7 @@ std::vector<GradShape> DrawGradientShapes(TGradStyle style, const GradientColors
     case gsDiagonalRising:
     case gsDiagonalFalling: Diagonals(out, style == gsDiagonalRising, colors, W, H); break;
     case gsEllipse:
-      if (buffered) out.push_back(Box(GradShape::FillRect, kGradientSilver, 0, 0, W, H));
+      if (buffered) out.push_back(Box(GradShape::Kind::FillRect, kGradientSilver, 0, 0, W, H));
       Ellipses(out, colors, W, H, stepWidth);
       break;
     case gsPyramid: Pyramid(out, colors, W, H, stepWidth); break;

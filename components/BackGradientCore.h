@@ -35,13 +35,13 @@ components::GradientColors BuildColors(TColor start, TColor end, TGradDirection 
 namespace components {
 
 struct GradShape {
-  enum Kind {
+  enum class Kind {
     FillRect, // Pts[0]..Pts[1], brush Color
     Polygon,  // Pts, brush Color, no outline
     Ellipse,  // box Pts[0]..Pts[1], brush Color, no outline
     Line      // Pts[0] to Pts[1] (end point excluded), pen Color of PenWidth
   };
-  Kind Type = FillRect;
+  Kind Type = Kind::FillRect;
   TColor Color = 0;
   int PenWidth = 1;
   std::vector<TPoint> Pts;

@@ -41,17 +41,17 @@ void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& seg
 void DrawGradient(TCanvas& canvas, const std::vector<components::GradShape>& shapes) {
   for (const components::GradShape& s : shapes) {
     switch (s.Type) {
-      case components::GradShape::FillRect: canvas.FillRect(s.Box(), s.Color); break;
-      case components::GradShape::Polygon:
-      case components::GradShape::Ellipse:
+      case components::GradShape::Kind::FillRect: canvas.FillRect(s.Box(), s.Color); break;
+      case components::GradShape::Kind::Polygon:
+      case components::GradShape::Kind::Ellipse:
         SetPen(canvas, psClear, 1, clBlack);
         SetSolidBrush(canvas, s.Color);
-        if (s.Type == components::GradShape::Ellipse)
+        if (s.Type == components::GradShape::Kind::Ellipse)
           canvas.Ellipse(s.Box());
         else
           canvas.Polygon(s.Pts);
         break;
-      case components::GradShape::Line:
+      case components::GradShape::Kind::Line:
         SetPen(canvas, psSolid, s.PenWidth, s.Color);
         canvas.MoveTo(s.Pts[0].X, s.Pts[0].Y);
         canvas.LineTo(s.Pts[1].X, s.Pts[1].Y);

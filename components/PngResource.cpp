@@ -1,6 +1,8 @@
 // PNG resources and alpha-blended drawing.
 #include "components/PngResource.h"
 
+#include "classlib/Bitmap.h"
+
 #include <cstring>
 
 namespace components {
@@ -15,22 +17,12 @@ void LoadPngResource(TPngImage& image, const wchar_t* name) {
   image.LoadFromBytes(std::vector<std::uint8_t>(p, p + SizeofResource(module, res)));
 }
 
-HBITMAP CreateTopDownDib32(HDC dc, int w, int h, void** bits) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  return CreateDIBSection(dc, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
-}
-
 void DrawPng(HDC dc, int x, int y, const TPngImage& image) {
   const int w = image.Width(), h = image.Height();
   if (w <= 0 || h <= 0) return;
   void* bits = nullptr;
   HDC mem = CreateCompatibleDC(dc);
-  HBITMAP dib = CreateTopDownDib32(mem, w, h, &bits);
+  HBITMAP dib = classlib::CreateTopDownDib(mem, w, h, 32, &bits);
   if (!dib) {
     DeleteDC(mem);
     return;

@@ -12,11 +12,6 @@ namespace components {
 // is missing or not a PNG.
 void LoadPngResource(TPngImage& image, const wchar_t* name);
 
-// A w x h DIB section of 32-bit pixels, top row first (the layout of
-// TPngImage's pixels); *bits (when asked) receives its memory. nullptr on
-// failure.
-HBITMAP CreateTopDownDib32(HDC dc, int w, int h, void** bits);
-
 // Draws the picture at (x, y), blended over what is there.
 void DrawPng(HDC dc, int x, int y, const TPngImage& image);
 

@@ -28,13 +28,13 @@ TLameCommand ParseLameCommand(const std::vector<std::string>& words) {
   }
   size_t left = words.size() - i;
   if (left == 3 && words[i] == "--decode" && !words[i + 1].empty() && !words[i + 2].empty()) {
-    cmd.kind = TLameCommand::Decode;
+    cmd.kind = TLameCommand::Kind::Decode;
     cmd.input = words[i + 1];
     cmd.output = words[i + 2];
   } else if (left == 6 && words[i] == "-m" && words[i + 1] == "s" && words[i + 2] == "-b" &&
              IsBitrate(words[i + 3], cmd.bitrate) && !words[i + 4].empty() &&
              !words[i + 5].empty()) {
-    cmd.kind = TLameCommand::Encode;
+    cmd.kind = TLameCommand::Kind::Encode;
     cmd.input = words[i + 4];
     cmd.output = words[i + 5];
   }

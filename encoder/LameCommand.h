@@ -11,7 +11,7 @@
 #include <vector>
 
 struct TLameCommand {
-  enum Kind { Invalid, Decode, Encode } kind = Invalid;
+  enum class Kind { Invalid, Decode, Encode } kind = Kind::Invalid;
   int bitrate = 0;    // kbit/s, for Encode
   std::string input;  // UTF-8 path
   std::string output; // UTF-8 path

@@ -19,13 +19,13 @@ namespace {
 
 int Run(const std::vector<std::string>& words) {
   TLameCommand cmd = ParseLameCommand(words);
-  if (cmd.kind == TLameCommand::Invalid) {
+  if (cmd.kind == TLameCommand::Kind::Invalid) {
     std::fputs(kLameUsage, stderr);
     return 2;
   }
   try {
     auto in = std::filesystem::u8path(cmd.input), out = std::filesystem::u8path(cmd.output);
-    if (cmd.kind == TLameCommand::Decode)
+    if (cmd.kind == TLameCommand::Kind::Decode)
       DecodeMp3ToWav(in, out);
     else
       EncodeWavToMp3(in, out, cmd.bitrate);

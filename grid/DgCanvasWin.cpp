@@ -1,6 +1,8 @@
 // The grid's canvas on GDI (see DgCanvasWin.h).
 #include "grid/DgCanvasWin.h"
 
+#include "classlib/Bitmap.h"
+
 #include "classlib/Cp1251.h"
 #include "grid/DgSharedDraw.h"
 
@@ -24,15 +26,8 @@ struct MemoryBitmap {
   HGDIOBJ old = nullptr;
   uint32_t* bits = nullptr;
   MemoryBitmap(HDC ref, int w, int h) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
     void* p = nullptr;
-    bmp = CreateDIBSection(ref, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    bmp = classlib::CreateTopDownDib(ref, w, h, 32, &p);
     bits = static_cast<uint32_t*>(p);
     dc = CreateCompatibleDC(ref);
     if (bmp && dc) old = SelectObject(dc, bmp);

@@ -1,7 +1,6 @@
 // waveOut output on Windows: a few 40 ms buffers in rotation. Writes fill
 // the current buffer, which goes to the device once full; a write waits on
 // the device's event while the next buffer is still playing.
-#ifdef _WIN32
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -105,4 +104,3 @@ class WaveBackend : public OutputBackend {
 std::shared_ptr<OutputBackend> SystemOutputBackend() { return std::make_shared<WaveBackend>(); }
 
 } // namespace audiolib
-#endif

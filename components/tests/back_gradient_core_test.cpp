@@ -57,7 +57,7 @@ TEST(GradientShapes, VerticalBandsStartOneStepApart) {
   EXPECT_EQ(s[255].Pts[0].Y, 261); // trunc(254 x 1.0314) = trunc(261.97)
   EXPECT_EQ(s[255].Pts[1], (TPoint{506, 263}));
   EXPECT_EQ(s[255].Color, kWhite);
-  for (const auto& b : s) EXPECT_EQ(b.Type, GradShape::FillRect);
+  for (const auto& b : s) EXPECT_EQ(b.Type, GradShape::Kind::FillRect);
 }
 
 TEST(GradientShapes, HorizontalBandsCoverTheWidth) {
@@ -77,7 +77,7 @@ TEST(GradientShapes, CornerStylesAreSixPointPolygons) {
     const auto s = Shapes(st, 510, 255);
     ASSERT_EQ(s.size(), 256u);
     for (const auto& p : s) {
-      ASSERT_EQ(p.Type, GradShape::Polygon);
+      ASSERT_EQ(p.Type, GradShape::Kind::Polygon);
       ASSERT_EQ(p.Pts.size(), 6u);
     }
   }
@@ -105,7 +105,7 @@ TEST(GradientShapes, DiagonalsRunEdgeToEdge) {
 TEST(GradientShapes, EllipsesShrinkTowardTheCentre) {
   const auto s = Shapes(gsEllipse, 100, 80, 1, true);
   ASSERT_GT(s.size(), 1u);
-  EXPECT_EQ(s[0].Type, GradShape::FillRect);
+  EXPECT_EQ(s[0].Type, GradShape::Kind::FillRect);
   EXPECT_EQ(s[0].Color, kGradientSilver);
   // Half = 48, G = 2..47.
   ASSERT_EQ(s.size(), 1u + 46u);

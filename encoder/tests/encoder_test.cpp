@@ -20,11 +20,11 @@ namespace {
 
 TEST(Command, TheTwoLinesAreAccepted) {
   auto d = ParseLameCommand({"--decode", "C:\\A B\\in.mp3", "C:\\T\\TempWave.wav"});
-  EXPECT_EQ(d.kind, TLameCommand::Decode);
+  EXPECT_EQ(d.kind, TLameCommand::Kind::Decode);
   EXPECT_EQ(d.input, "C:\\A B\\in.mp3");
   EXPECT_EQ(d.output, "C:\\T\\TempWave.wav");
   auto e = ParseLameCommand({"-m", "s", "-b", "192", "in.wav", "out.mp3"});
-  EXPECT_EQ(e.kind, TLameCommand::Encode);
+  EXPECT_EQ(e.kind, TLameCommand::Kind::Encode);
   EXPECT_EQ(e.bitrate, 192);
   EXPECT_EQ(e.output, "out.mp3");
 }
@@ -34,7 +34,7 @@ TEST(Command, BlanksInTheUnquotedProgramPathAreSkipped) {
   // "Files\Korvalis\Lame.exe".
   auto e =
       ParseLameCommand({"Files\\Korvalis\\Lame.exe", "-m", "s", "-b", "128", "a.wav", "b.mp3"});
-  EXPECT_EQ(e.kind, TLameCommand::Encode);
+  EXPECT_EQ(e.kind, TLameCommand::Kind::Encode);
   EXPECT_EQ(e.input, "a.wav");
 }
 
@@ -44,17 +44,17 @@ TEST(Command, AProgramFolderWithADashInItsNameIsPartOfTheProgramPath) {
                                    "--decode",  "in.mp3", "out.wav"};
   auto isFile = [](const std::string& p) { return p == u8"C:\\Radio - копия\\Lame.exe"; };
   auto d = ParseLameCommand(ArgumentWords(argv, isFile));
-  EXPECT_EQ(d.kind, TLameCommand::Decode);
+  EXPECT_EQ(d.kind, TLameCommand::Kind::Decode);
   EXPECT_EQ(d.input, "in.mp3");
   // A program found without its path (no run names a file): argv[0] alone.
   auto e = ParseLameCommand(ArgumentWords({"Lame", "-m", "s", "-b", "96", "a.wav", "b.mp3"},
                                           [](const std::string&) { return false; }));
-  EXPECT_EQ(e.kind, TLameCommand::Encode);
+  EXPECT_EQ(e.kind, TLameCommand::Kind::Encode);
   EXPECT_EQ(
       ParseLameCommand(ArgumentWords({"C:\\Lame.exe", "-V2", "--decode", "a", "b"},
                                      [](const std::string& p) { return p == "C:\\Lame.exe"; }))
           .kind,
-      TLameCommand::Invalid);
+      TLameCommand::Kind::Invalid);
 }
 
 TEST(Command, EverythingElseIsRefused) {
@@ -70,7 +70,7 @@ TEST(Command, EverythingElseIsRefused) {
       {"in.wav", "out.mp3"},
       {"--decode", "", "out.wav"},
   };
-  for (auto& words : bad) EXPECT_EQ(ParseLameCommand(words).kind, TLameCommand::Invalid);
+  for (auto& words : bad) EXPECT_EQ(ParseLameCommand(words).kind, TLameCommand::Kind::Invalid);
 }
 
 constexpr const char* kDirVariable = "KORVALIS_ENCODER_TEST_DIR";

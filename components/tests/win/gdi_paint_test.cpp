@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "components/ComponentsGdi.h"
+#include "classlib/Bitmap.h"
 #include "components/SwitchLedCore.h"
 #include "components/PngResource.h"
 
@@ -14,7 +15,7 @@ class Surface {
  public:
   Surface(int w, int h, COLORREF fill = RGB(1, 2, 3)) : w_(w), h_(h) {
     dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = components::CreateTopDownDib32(dc_, w, h, nullptr);
+    bmp_ = classlib::CreateTopDownDib(dc_, w, h, 32, nullptr);
     old_ = SelectObject(dc_, bmp_);
     RECT r{0, 0, w, h};
     HBRUSH b = CreateSolidBrush(fill);

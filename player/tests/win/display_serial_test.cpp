@@ -5,6 +5,7 @@
 // recording. Reads the screen, so it runs alone.
 #include <gtest/gtest.h>
 #include "classlib/WinApi.h"
+#include "classlib/Bitmap.h"
 
 #include <vector>
 
@@ -41,14 +42,8 @@ BoxPixels Grab() {
   out.h = box->Height();
   HDC screen = GetDC(Form1->Handle());
   HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = out.w;
-  bi.bmiHeader.biHeight = -out.h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP dib = classlib::CreateTopDownDib(mem, out.w, out.h, 32, &bits);
   HGDIOBJ old = SelectObject(mem, dib);
   BitBlt(mem, 0, 0, out.w, out.h, screen, box->Left(), box->Top(), SRCCOPY);
   GdiFlush();
