@@ -91,7 +91,9 @@ function(korvalis_test name)
   cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
-  add_test(NAME ${name} COMMAND ${name})
+  # A test runs in the folder of its program, where the files it makes and
+  # the libraries it loads beside itself belong.
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()

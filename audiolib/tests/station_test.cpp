@@ -167,7 +167,7 @@ TEST_F(StationTest, TitleSyncsFireAtEachChangeInOrderWithBytesAsReceived) {
   const std::string a = "StreamTitle='First';", b = u8"StreamTitle='Второй';";
   for (size_t i = 0; i < titles.seen.size(); ++i) {
     ASSERT_TRUE(titles.seen[i] == a || titles.seen[i] == b) << titles.seen[i];
-    if (i) EXPECT_NE(titles.seen[i], titles.seen[i - 1]) << "a sync without a change";
+    if (i) { EXPECT_NE(titles.seen[i], titles.seen[i - 1]) << "a sync without a change"; }
   }
 }
 

@@ -148,8 +148,8 @@ struct RandomRows : ::testing::TestWithParam<unsigned>, DataGridFixture {
       ASSERT_EQ(grid->GetRowVisible(r), m.visible[static_cast<size_t>(r)]) << "row " << r;
     }
     ASSERT_EQ(grid->SelectedRow(), m.IndexOf(m.selected));
-    if (m.selected >= 0) ASSERT_TRUE(grid->GetRowSelected(grid->SelectedRow()));
-    if (m.anchor >= 0) ASSERT_EQ(grid->Anchor(), m.IndexOf(m.anchor));
+    if (m.selected >= 0) { ASSERT_TRUE(grid->GetRowSelected(grid->SelectedRow())); }
+    if (m.anchor >= 0) { ASSERT_EQ(grid->Anchor(), m.IndexOf(m.anchor)); }
     int first = -1, last = -1;
     for (int r = 0; r < n; ++r)
       if (m.visible[static_cast<size_t>(r)]) {
@@ -161,7 +161,7 @@ struct RandomRows : ::testing::TestWithParam<unsigned>, DataGridFixture {
     int top = grid->TopRow();
     ASSERT_GE(top, 0);
     ASSERT_LT(top, std::max(n, 1));
-    if (first >= 0) ASSERT_TRUE(grid->GetRowVisible(top));
+    if (first >= 0) { ASSERT_TRUE(grid->GetRowVisible(top)); }
     // The bar counts visible rows; its position is the rows above the top.
     int visible = grid->VisibleRowCount();
     if (host.vert.Max() > 0) {

@@ -40,7 +40,7 @@ void CheckState(TDgCustomGridControl& g, TFakeGridHost& host, const std::string&
   const int v = n == 1 ? 0 : visible;
   ASSERT_TRUE(bar.Max() == 0 || bar.Max() == v) << bar.Max() << " for " << v;
   ASSERT_LE(bar.Position(), std::max(0, bar.Max()));
-  if (g.FullRowsFromTop() >= v) ASSERT_EQ(bar.Max(), 0);
+  if (g.FullRowsFromTop() >= v) { ASSERT_EQ(bar.Max(), 0); }
   // No empty room at the bottom while rows above the top are scrolled away.
   if (visible > 0 && g.TopRow() > first) {
     const TRect area = g.CellAreaRect();

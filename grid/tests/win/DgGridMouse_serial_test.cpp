@@ -129,8 +129,9 @@ TEST(GridMouseWindow, MovingAColumnShowsTheBoxAndArrows) {
   const POINT mouse = f.Screen(330, 9);
   EXPECT_EQ(box.bottom, mouse.y + 4);
   EXPECT_EQ(box.right - box.left, 200);
-  if (const char* dir = std::getenv("GRID_SCREENSHOT"))
+  if (const char* dir = std::getenv("GRID_SCREENSHOT")) {
     EXPECT_TRUE(SaveScreenshot(f.form->Handle(), Cp1251ToWide(std::string(dir))));
+  }
   MouseUp();
   Pump(80);
   EXPECT_EQ(f.g->Columns()->PositionOf(f.Col(1)), 2);

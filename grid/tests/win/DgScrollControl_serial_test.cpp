@@ -292,9 +292,10 @@ TEST(DgDragArrow, ShapesByKind) {
   HRGN r = CreateRectRgn(0, 0, 0, 0);
   // Never set: no pixel of the window shows (Wine reports a region that
   // lies outside the window as none at all).
-  if (GetWindowRgn(up->Handle(), r) != ERROR)
+  if (GetWindowRgn(up->Handle(), r) != ERROR) {
     for (int y = 0; y < 9; ++y)
       for (int x = 0; x < 9; ++x) EXPECT_FALSE(PtInRegion(r, x, y)) << x << "," << y;
+  }
   up->SetKind(TDgArrowKind::Up);
   EXPECT_NE(GetWindowRgn(up->Handle(), r), ERROR);
   EXPECT_TRUE(PtInRegion(r, 4, 1));

@@ -144,7 +144,7 @@ TEST_F(StationRoad, PlaysTheStationWithItsHeaderAndTitleThenFollowsTheSchedule) 
   for (const auto& e : g_log.entries)
     if (e.code == kInfoBuffering) {
       last = static_cast<int>(e.value);
-      if (last > 0) EXPECT_EQ(e.label19, std::to_string(last) + "%");
+      if (last > 0) { EXPECT_EQ(e.label19, std::to_string(last) + "%"); }
     }
   EXPECT_GT(last, 75);
   EXPECT_EQ(Form1->Label19->Caption(), std::to_string(last) + "%");
@@ -216,7 +216,7 @@ TEST_F(StationRoad, AHostNameThatDoesNotResolveFailsWithinTheTimeOut) {
   EXPECT_TRUE(ErrorShown());
   EXPECT_EQ(CurrentStream.load(), 0u);
   EXPECT_LT(s, 1.5 + 3.0); // the time-out, and some room for the machine
-  if (s > 0.5) EXPECT_GT(ticks, 0);
+  if (s > 0.5) { EXPECT_GT(ticks, 0); }
 }
 
 TEST_F(StationRoad, APickWhileAStationOpensTakesOverOnceTheFirstHasUnwound) {
