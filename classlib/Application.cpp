@@ -19,7 +19,7 @@ namespace {
 constexpr UINT_PTR kHintTimer = 1;
 }
 
-LRESULT CALLBACK AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK classlib::AppWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!Application || Application->handle_ != h) return DefWindowProcW(h, msg, wp, lp);
   try {
     return Application->AppMessage(msg, wp, lp);
@@ -53,7 +53,7 @@ HWND TApplication::Handle() {
   if (!handle_) {
     HINSTANCE inst = GetModuleHandleW(nullptr);
     WNDCLASSW wc{};
-    wc.lpfnWndProc = AppWndProc;
+    wc.lpfnWndProc = classlib::AppWndProc;
     wc.hInstance = inst;
     wc.lpszClassName = L"TApplication";
     wc.hIcon = LoadIconW(inst, L"MAINICON");
@@ -285,7 +285,7 @@ void OnHintCanvas(HDC dc, const std::function<void(TCanvas&)>& draw) {
 
 } // namespace
 
-LRESULT CALLBACK HintWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK classlib::HintWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_PAINT) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(h, &ps);
@@ -339,7 +339,7 @@ void TApplication::ShowHintFor(TControl* c) {
   if (!hint_window_) {
     WNDCLASSW wc{};
     wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-    wc.lpfnWndProc = HintWndProc;
+    wc.lpfnWndProc = classlib::HintWndProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"THintWindow";

@@ -19,20 +19,20 @@
 #include <vector>
 
 #include "classlib/Component.h"
+#include "classlib/Forward.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 #include "classlib/Set.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Types.h"
 
-class TPopupMenu;
-class TWinControl;
-
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 namespace classlib {
 // The shift state of a mouse message's key flags (plus Alt from the keyboard).
 TShiftState ShiftStateFromKeys(WPARAM keys);
 TShiftState KeyboardShiftState();
+// The window procedure of every window the library creates.
+LRESULT CALLBACK ClassWndProc(HWND, UINT, WPARAM, LPARAM);
 } // namespace classlib
 
 enum TControlStyleItem {
@@ -323,7 +323,7 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
-  friend LRESULT CALLBACK ClassWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK classlib::ClassWndProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);

@@ -127,6 +127,12 @@ using TExceptionEvent = std::function<void(TObject* Sender, const std::exception
 using TMessageEvent = std::function<void(MSG& Msg, bool& Handled)>;
 using TWindowHook = std::function<bool(TMessage& Message)>;
 
+namespace classlib {
+// The window procedures of the application's hidden window and of its hint.
+LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK HintWndProc(HWND, UINT, WPARAM, LPARAM);
+} // namespace classlib
+
 class TApplication : public TComponent {
  public:
   explicit TApplication(TComponent* AOwner);
@@ -184,7 +190,7 @@ class TApplication : public TComponent {
 
  private:
   friend class TCustomForm;
-  friend LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK classlib::AppWndProc(HWND, UINT, WPARAM, LPARAM);
   void AdoptForm(TCustomForm* Form);
   bool ProcessMessage(MSG& Msg);
   void Idle();
@@ -203,7 +209,7 @@ class TApplication : public TComponent {
   HWND hint_window_ = nullptr;
   std::string hint_text_;
   static void HintHook(TControl* c, bool entered);
-  friend LRESULT CALLBACK HintWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK classlib::HintWndProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 class TScreen : public TComponent {

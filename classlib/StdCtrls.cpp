@@ -14,15 +14,18 @@ namespace {
 // a width are given).
 TSize MeasureText(TFont* font, const std::string& text, int width, UINT flags) {
   HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font->Handle());
-  std::wstring w = Cp1251ToWide(text.empty() ? std::string(" ") : text);
-  RECT r{0, 0, width > 0 ? width : 0, 0};
-  DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &r, flags | DT_CALCRECT);
-  SelectObject(dc, old);
+  TRect r = Rect(0, 0, width > 0 ? width : 0, 0);
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.SetFont(font);
+    canvas.DrawText(text.empty() ? std::string(" ") : text, r, flags | DT_CALCRECT);
+    canvas.SetHandle(nullptr);
+  }
   ReleaseDC(nullptr, dc);
   TSize s;
-  s.cx = text.empty() ? 0 : r.right - r.left;
-  s.cy = r.bottom - r.top;
+  s.cx = text.empty() ? 0 : r.Right - r.Left;
+  s.cy = r.Bottom - r.Top;
   return s;
 }
 

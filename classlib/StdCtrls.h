@@ -23,6 +23,8 @@ namespace classlib {
 // the control's OnKeyDown has seen the key. Wrapped controls call this for
 // WM_KEYDOWN; true when a button took the key.
 bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
+// The subclass procedure of a drop-down combo box's edit field.
+LRESULT CALLBACK ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 } // namespace classlib
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
@@ -149,7 +151,7 @@ class TComboBox : public TWinControl {
   virtual void Change();
 
  private:
-  friend LRESULT CALLBACK ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  friend LRESULT CALLBACK classlib::ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   std::unique_ptr<TItemStrings> items_;
   TComboBoxStyle style_ = csDropDown;
   int drop_down_count_ = 8;

@@ -225,7 +225,8 @@ void TComboBox::CreateParams(TCreateParams& p) {
 
 // The edit field of a drop-down combo box has the focus while the user
 // types: Enter and Esc there belong to the form's buttons, as in the box.
-LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+LRESULT CALLBACK classlib::ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                         DWORD_PTR ref) {
   auto* combo = reinterpret_cast<TComboBox*>(ref);
   if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) &&
       !combo->DroppedDown()) {
@@ -233,7 +234,7 @@ LRESULT CALLBACK ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
     TMessage m{msg, wp, lp};
     if (classlib::HandleDialogKey(combo, m)) return 0;
   } else if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(wnd, ComboEditProc, 1);
+    RemoveWindowSubclass(wnd, classlib::ComboEditProc, 1);
   }
   return DefSubclassProc(wnd, msg, wp, lp);
 }
@@ -246,7 +247,7 @@ void TComboBox::CreateWnd() {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   if (style_ == csDropDown && GetComboBoxInfo(handle_, &info) && info.hwndItem)
-    SetWindowSubclass(info.hwndItem, ComboEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(info.hwndItem, classlib::ComboEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   if (style_ == csDropDown) {
     SendMessageW(handle_, CB_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
     if (ItemIndex() < 0) SetWindowTextW(handle_, Cp1251ToWide(text).c_str());

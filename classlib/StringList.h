@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "classlib/Component.h"
-
-class TStream;
+#include "classlib/Forward.h"
 
 class TStrings : public TPersistent {
  public:

@@ -26,7 +26,7 @@ UINT_PTR NextChildId() {
 
 } // namespace
 
-LRESULT CALLBACK ClassWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK classlib::ClassWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   auto* c = static_cast<TWinControl*>(GetPropW(h, ControlProp()));
   if (!c) {
     c = t_creating;
@@ -129,9 +129,9 @@ void TWinControl::CreateWnd() {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   WNDCLASSW existing{};
   if (!GetClassInfoW(inst, p.WinClassName.c_str(), &existing) ||
-      existing.lpfnWndProc != ClassWndProc) {
+      existing.lpfnWndProc != classlib::ClassWndProc) {
     if (existing.lpfnWndProc) UnregisterClassW(p.WinClassName.c_str(), inst);
-    p.WindowClass.lpfnWndProc = ClassWndProc;
+    p.WindowClass.lpfnWndProc = classlib::ClassWndProc;
     p.WindowClass.hInstance = inst;
     p.WindowClass.lpszClassName = p.WinClassName.c_str();
     if (!RegisterClassW(&p.WindowClass))

@@ -89,7 +89,7 @@ void TMagnetic::HandleMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) 
       if (!r) break;
       TRect m{r->left, r->top, r->right, r->bottom};
       if (Msg == WM_SIZING)
-        core_.SnapSizing(W(Wnd), m, static_cast<int>(WParam));
+        core_.SnapSizing(W(Wnd), m, static_cast<components::SizingEdge>(WParam));
       else
         core_.SnapMoving(W(Wnd), m);
       *r = RECT{m.Left, m.Top, m.Right, m.Bottom};

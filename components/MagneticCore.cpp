@@ -99,7 +99,7 @@ bool MagneticCore::GluedTo(int i, WindowId wnd) const {
   return i > 0 && items_[i].Glued && items_[i].GlueParent == wnd;
 }
 
-void MagneticCore::SnapSizing(WindowId wnd, TRect& S, int edge) const {
+void MagneticCore::SnapSizing(WindowId wnd, TRect& S, SizingEdge edge) const {
   const TRect S0 = S;
   const std::int32_t sw = snap_width_;
   auto snap = [sw](std::int32_t from, std::int32_t& to, const TRect& R, bool horizontal) {
@@ -108,10 +108,11 @@ void MagneticCore::SnapSizing(WindowId wnd, TRect& S, int edge) const {
     if (std::abs(from - a) < sw) to = a;
     if (std::abs(from - b) < sw) to = b;
   };
-  const bool left = edge == EdgeLeft || edge == EdgeTopLeft || edge == EdgeBottomLeft;
-  const bool right = edge == EdgeRight || edge == EdgeTopRight || edge == EdgeBottomRight;
-  const bool top = edge == EdgeTop || edge == EdgeTopLeft || edge == EdgeTopRight;
-  const bool bottom = edge == EdgeBottom || edge == EdgeBottomLeft || edge == EdgeBottomRight;
+  using E = SizingEdge;
+  const bool left = edge == E::Left || edge == E::TopLeft || edge == E::BottomLeft;
+  const bool right = edge == E::Right || edge == E::TopRight || edge == E::BottomRight;
+  const bool top = edge == E::Top || edge == E::TopLeft || edge == E::TopRight;
+  const bool bottom = edge == E::Bottom || edge == E::BottomLeft || edge == E::BottomRight;
   for (int i = 0; i <= Count(); ++i) {
     if (!Candidate(i, wnd)) continue;
     const TRect& R = rects_[i];

@@ -47,15 +47,15 @@ bool NearInY(const TRect& M, const TRect& R, std::int32_t snapWidth);
 bool NearInX(const TRect& M, const TRect& R, std::int32_t snapWidth);
 
 // Edge codes of a resize (WM_SIZING's WPARAM).
-enum SizingEdge : int {
-  EdgeLeft = 1,
-  EdgeRight = 2,
-  EdgeTop = 3,
-  EdgeTopLeft = 4,
-  EdgeTopRight = 5,
-  EdgeBottom = 6,
-  EdgeBottomLeft = 7,
-  EdgeBottomRight = 8
+enum class SizingEdge : int {
+  Left = 1,
+  Right = 2,
+  Top = 3,
+  TopLeft = 4,
+  TopRight = 5,
+  Bottom = 6,
+  BottomLeft = 7,
+  BottomRight = 8
 };
 
 class MagneticCore {
@@ -93,7 +93,7 @@ class MagneticCore {
   // A move or resize of wnd begins: takes the rectangles and the cursor.
   void EnterSizeMove(WindowId wnd);
   // Snaps the edge(s) being dragged of the proposed rectangle S.
-  void SnapSizing(WindowId wnd, TRect& S, int edge) const;
+  void SnapSizing(WindowId wnd, TRect& S, SizingEdge edge) const;
   // Places M at the cursor, snaps it and moves the windows glued to wnd.
   void SnapMoving(WindowId wnd, TRect& M);
 

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class TComponent;
+#include "classlib/Forward.h"
 
 namespace tray_app {
 

@@ -22,8 +22,7 @@
 
 #include <commctrl.h>
 
-class TImageList;
-class TPopupMenu;
+#include "classlib/Forward.h"
 
 class TTrayIcon : public TComponent {
  public:

@@ -99,7 +99,7 @@ void DeleteTadFiles(const std::string& folder) {
   std::string dir = folder;
   if (!dir.empty() && IsPathDelimiter(dir.back())) dir.pop_back();
   ListFolder(dir, [&](const std::string& name, bool isDir) {
-    std::string path = dir + kPathDelim + name;
+    std::string path = dir + PathDelim + name;
     if (isDir) {
       DeleteTadFiles(path);
     } else if (AnsiLowerCase(ExtractFileExt(name)) == ".tad") {

@@ -13,7 +13,7 @@ std::string UpperExt(const std::string& name) { return AnsiUpperCase(ExtractFile
 } // namespace
 
 std::string HandOverPath(const std::string& programFolder) {
-  return programFolder + kPathDelim + "AUDIO" + kPathDelim + "TEMP" + kPathDelim + "kdr.ini";
+  return programFolder + PathDelim + "AUDIO" + PathDelim + "TEMP" + PathDelim + "kdr.ini";
 }
 
 TCompanionRun::TCompanionRun(std::function<void()> terminate) : terminate_(std::move(terminate)) {}
@@ -86,7 +86,7 @@ void TCompanionRun::SaveOutput() {
     std::string part = OutputName + ".part";
     try {
       TPCMFile::CreateFrom(part, *Audio)->Close();
-      if (!ReplaceFilePath(part, OutputName))
+      if (!classlib::RenameFileReplacing(part, OutputName))
         throw EInOutError("Cannot write \"" + OutputName + "\"", 5);
     } catch (...) {
       DeleteFile(part);

@@ -205,15 +205,6 @@ bool ClearReadOnly(const std::string& name) {
 #endif
 }
 
-bool ReplaceFilePath(const std::string& from, const std::string& to) {
-#ifdef _WIN32
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-  return ::rename(from.c_str(), to.c_str()) == 0;
-#endif
-}
-
 void ListFolder(const std::string& folder,
                 const std::function<void(const std::string&, bool)>& visit) {
 #ifdef _WIN32

@@ -1,6 +1,6 @@
 // The companion's few calls into the operating system's file layer that the
 // class library does not offer: one open binary file with the sharing the
-// companion needs, attributes, replacing a file and folder walks. Paths are
+// companion needs, attributes and folder walks. Paths are
 // Windows-1251 text; on Windows they go through the wide API, natively the
 // bytes are the POSIX path.
 //
@@ -11,13 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-
-// The separator the companion writes into the paths it builds.
-#ifdef _WIN32
-constexpr char kPathDelim = '\\';
-#else
-constexpr char kPathDelim = '/';
-#endif
 
 enum class TOpenMode {
   Existing,       // open for reading and writing; a missing file fails
@@ -59,8 +52,6 @@ bool PathExists(const std::string& name);
 bool IsDirectoryPath(const std::string& name);
 // Clears the read-only attribute and keeps the others; false on failure.
 bool ClearReadOnly(const std::string& name);
-// Replaces `to` if it exists; false on failure (and `from` is kept).
-bool ReplaceFilePath(const std::string& from, const std::string& to);
 // Calls `visit` for every entry of `folder` but "." and "..", with its name
 // and whether it is a folder to descend into (links to folders are not).
 void ListFolder(const std::string& folder,

@@ -7,7 +7,7 @@
 #include "classlib/SysUtils.h"
 
 std::string TempDir = GetTempDir();
-std::string LamePath = ExtractFileDir(ParamStr(0)) + kPathDelim + "Lame.exe";
+std::string LamePath = ExtractFileDir(ParamStr(0)) + PathDelim + "Lame.exe";
 
 namespace {
 

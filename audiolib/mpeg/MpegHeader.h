@@ -1,9 +1,11 @@
 // MPEG audio frame headers (MPEG 1, 2, 2.5; layers 1-3): the audio library
 // recognises a stream as MPEG audio by them and sizes its download buffer from
-// the bitrate; the encoder's tests walk the frames a program wrote.
+// the bitrate; the encoder's tests walk the frames a program wrote, past an
+// ID3v2 tag at the start, and the test station skips that tag in the files it
+// loops.
 //
-// The parser is inline so that the tests of any program can read frames
-// without linking the audio library.
+// The parser and the tag's size are inline so that the tests of any program,
+// and the test station, can read frames without linking the audio library.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -64,6 +66,17 @@ inline bool ParseFrameHeader(const uint8_t* p, size_t size, FrameHeader& out) {
   }
   out = h;
   return true;
+}
+
+// Bytes an ID3v2 tag takes at the start of `data` (header, body and footer),
+// 0 when `data` does not begin with one. A cut-off tag claims more than `size`.
+inline size_t Id3v2TagSize(const uint8_t* data, size_t size) {
+  if (size < 10 || data[0] != 'I' || data[1] != 'D' || data[2] != '3') return 0;
+  // The body's size: four 7-bit bytes, most significant first.
+  size_t body = (size_t(data[6] & 0x7F) << 21) | (size_t(data[7] & 0x7F) << 14) |
+                (size_t(data[8] & 0x7F) << 7) | size_t(data[9] & 0x7F);
+  const bool footer = (data[5] & 0x10) != 0;
+  return 10 + body + (footer ? 10 : 0);
 }
 
 // Offset of the first frame whose header is followed by a second matching

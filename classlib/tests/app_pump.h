@@ -1,15 +1,10 @@
-// The window tests' wait: the application's own message loop turns for about
-// `ms` milliseconds, so hints, timers and posted messages get their turn.
+// The window tests' wait on the class library's application: its own message
+// loop turns for about `ms` milliseconds (see classlib/tests/support/MessagePump.h).
 #pragma once
 
-#include "classlib/WinApi.h"
-
 #include "classlib/Forms.h"
+#include "classlib/tests/support/MessagePump.h"
 
 inline void Pump(int ms) {
-  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  do {
-    Application->ProcessMessages();
-    Sleep(5);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
+  test_support::Pump(ms, [] { Application->ProcessMessages(); });
 }

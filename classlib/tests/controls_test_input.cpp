@@ -4,25 +4,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "classlib/tests/support/MessagePump.h"
+
 namespace testinput {
 
 void (*ProcessHook)() = nullptr;
 
-void Pump(int ms) {
-  DWORD start = GetTickCount();
-  do {
-    if (ProcessHook) {
-      ProcessHook();
-    } else {
-      MSG m;
-      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-      }
-    }
-    Sleep(5);
-  } while (GetTickCount() - start < static_cast<DWORD>(ms));
-}
+void Pump(int ms) { test_support::Pump(ms, ProcessHook); }
 
 static void SendMouse(DWORD flags) {
   INPUT in{};

@@ -15,6 +15,7 @@
 #include "classlib/Classes.h"
 #include "classlib/Cp1251.h"
 #include "classlib/TextFile.h"
+#include "classlib/tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -24,24 +25,10 @@ class Files : public ::testing::Test {
     dir_ = IncludeTrailingPathDelimiter(
         GetTempDir() + "classlib_" +
         ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_РУССКОЕ");
-    Wipe(dir_);
+    test_support::RemoveTree(dir_);
     ASSERT_TRUE(ForceDirectories(dir_));
   }
-  void TearDown() override { Wipe(dir_); }
-  static void Wipe(const std::string& dir) {
-    TSearchRec r;
-    if (FindFirst(dir + "*", faAnyFile, r) == 0) {
-      do {
-        if (r.Name == "." || r.Name == "..") continue;
-        if (r.Attr & faDirectory)
-          Wipe(IncludeTrailingPathDelimiter(dir + r.Name));
-        else
-          DeleteFile(dir + r.Name);
-      } while (FindNext(r) == 0);
-      FindClose(r);
-    }
-    RemoveDir(dir);
-  }
+  void TearDown() override { test_support::RemoveTree(dir_); }
   std::string Read(const std::string& name) {
     TMemoryStream m;
     m.LoadFromFile(name);

@@ -275,18 +275,18 @@ TEST(MagneticCore, SizingSnapsOnlyTheDraggedEdges) {
   ws.cursor = {400, 200};
   m.EnterSizeMove(a);
   TRect s{100, 90, 590, 300}; // right edge 10 short of b, top 10 from b's top
-  m.SnapSizing(a, s, EdgeRight);
+  m.SnapSizing(a, s, SizingEdge::Right);
   EXPECT_EQ(s.Right, 600);
   EXPECT_EQ(s.Top, 90); // the top stays where the user put it
   TRect t{100, 90, 590, 300};
-  m.SnapSizing(a, t, EdgeTopRight);
+  m.SnapSizing(a, t, SizingEdge::TopRight);
   EXPECT_EQ(t.Right, 600);
   EXPECT_EQ(t.Top, 80);
   TRect u{12, 100, 400, 300};
-  m.SnapSizing(a, u, EdgeLeft); // work area
+  m.SnapSizing(a, u, SizingEdge::Left); // work area
   EXPECT_EQ(u.Left, 0);
   TRect v{100, 100, 400, 995};
-  m.SnapSizing(a, v, EdgeBottom);
+  m.SnapSizing(a, v, SizingEdge::Bottom);
   EXPECT_EQ(v.Bottom, 1000);
 }
 

@@ -13,6 +13,7 @@
 #include <unistd.h>
 #endif
 
+#include "classlib/tests/support/ScratchFolder.h"
 #include "converter/FileSystem.h"
 #include "converter/MP3_Format.h"
 
@@ -20,19 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 std::atomic<int> g_serial{0};
-
-// Removes a folder tree, read-only files in it included (a test may leave
-// some behind when the code under test fails).
-void RemoveTree(const fs::path& root) {
-  std::error_code ec;
-  fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
-  for (auto it = fs::recursive_directory_iterator(root, ec); !ec && it != fs::end(it);
-       it.increment(ec)) {
-    std::error_code ignored;
-    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-  }
-  fs::remove_all(root, ec);
-}
 } // namespace
 
 TTestDir::TTestDir() {
@@ -45,10 +33,10 @@ TTestDir::TTestDir() {
 #endif
   fs::path root =
       base / ("korvalis-conv-" + std::to_string(pid) + "-" + std::to_string(g_serial++));
-  RemoveTree(root);
+  test_support::RemoveTree(root);
   fs::create_directories(root / "temp");
   root_ = root.string();
-  temp_ = (root / "temp").string() + kPathDelim;
+  temp_ = (root / "temp").string() + PathDelim;
   std::string tempNoDelim = (root / "temp").string();
 #ifdef _WIN32
   SetEnvironmentVariableA("TEMP", tempNoDelim.c_str());
@@ -58,9 +46,9 @@ TTestDir::TTestDir() {
   TempDir = temp_;
 }
 
-TTestDir::~TTestDir() { RemoveTree(root_); }
+TTestDir::~TTestDir() { test_support::RemoveTree(fs::path(root_)); }
 
-std::string TTestDir::Path(const std::string& name) const { return root_ + kPathDelim + name; }
+std::string TTestDir::Path(const std::string& name) const { return root_ + PathDelim + name; }
 
 void TTestDir::WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);

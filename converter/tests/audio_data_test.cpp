@@ -190,13 +190,13 @@ class FadeEquivalence : public ::testing::TestWithParam<std::pair<uint16_t, uint
  protected:
   void Fill2(uint32_t frames, size_t extraBytes) {
     auto [channels, bits] = GetParam();
-    SetFormat(a, channels, bits);
-    SetFormat(b, channels, bits);
-    std::vector<uint8_t> bytes(size_t(frames) * a.BlockAlign + extraBytes);
+    SetFormat(a_, channels, bits);
+    SetFormat(b_, channels, bits);
+    std::vector<uint8_t> bytes(size_t(frames) * a_.BlockAlign + extraBytes);
     std::mt19937 rng(channels * 100 + bits);
     for (auto& x : bytes) x = static_cast<uint8_t>(rng());
-    Fill(a, bytes);
-    Fill(b, bytes);
+    Fill(a_, bytes);
+    Fill(b_, bytes);
   }
   static std::vector<uint8_t> Contents(TAudioData& x) {
     std::vector<uint8_t> r(x.Data().Size());
@@ -204,26 +204,26 @@ class FadeEquivalence : public ::testing::TestWithParam<std::pair<uint16_t, uint
     x.Data().Read(r.data(), static_cast<uint32_t>(r.size()));
     return r;
   }
-  TTestDir dir;
-  TAudioData a, b;
+  TTestDir dir_;
+  TAudioData a_, b_;
 };
 
 TEST_P(FadeEquivalence, OnePassEqualsChannelByChannel) {
   const uint32_t frames = 520000;
   Fill2(frames, 1); // a stray byte at the end
-  a.FadeOut(3, frames - 5);
-  ReferenceFade(b, 3, frames - 5);
-  EXPECT_TRUE(Contents(a) == Contents(b));
+  a_.FadeOut(3, frames - 5);
+  ReferenceFade(b_, 3, frames - 5);
+  EXPECT_TRUE(Contents(a_) == Contents(b_));
 }
 
 TEST_P(FadeEquivalence, ARangePastTheEndIsFadedSampleBySample) {
   // Reads past the end give the last byte, writes there grow the data.
   const uint32_t frames = 500100;
   Fill2(frames, 0);
-  a.FadeOut(0, frames + 40);
-  ReferenceFade(b, 0, frames + 40);
-  ASSERT_EQ(a.Data().Size(), (frames + 40u) * a.BlockAlign);
-  EXPECT_TRUE(Contents(a) == Contents(b));
+  a_.FadeOut(0, frames + 40);
+  ReferenceFade(b_, 0, frames + 40);
+  ASSERT_EQ(a_.Data().Size(), (frames + 40u) * a_.BlockAlign);
+  EXPECT_TRUE(Contents(a_) == Contents(b_));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, FadeEquivalence,
@@ -259,7 +259,7 @@ TEST(Scratch, TakesTheLowestFreeNumberAndCleansUp) {
   // Left-overs of earlier runs, anywhere under TEMP, read-only or not.
   ASSERT_TRUE(ForceDirectories(dir.Temp() + "sub"));
   TTestDir::WriteBytes(dir.Temp() + "3.TAD", {1});
-  TTestDir::WriteBytes(dir.Temp() + "sub" + kPathDelim + "old.tad", {1});
+  TTestDir::WriteBytes(dir.Temp() + "sub" + PathDelim + "old.tad", {1});
   TTestDir::WriteBytes(dir.Temp() + "keep.txt", {1});
   std::string name;
   {
@@ -267,7 +267,7 @@ TEST(Scratch, TakesTheLowestFreeNumberAndCleansUp) {
     name = a.FileName();
     EXPECT_EQ(name, dir.Temp() + "0.TAD");
     EXPECT_FALSE(TTestDir::Exists(dir.Temp() + "3.TAD"));
-    EXPECT_FALSE(TTestDir::Exists(dir.Temp() + "sub" + kPathDelim + "old.tad"));
+    EXPECT_FALSE(TTestDir::Exists(dir.Temp() + "sub" + PathDelim + "old.tad"));
     EXPECT_TRUE(TTestDir::Exists(dir.Temp() + "keep.txt"));
 #ifdef _WIN32
     // A running companion's scratch file can't be deleted: the next one skips it.
@@ -281,7 +281,7 @@ TEST(Scratch, TakesTheLowestFreeNumberAndCleansUp) {
 TEST(Scratch, AnUndeletableNameIsSkipped) {
   TTestDir dir;
   // A folder named like a scratch file can't be deleted as one.
-  ASSERT_TRUE(ForceDirectories(dir.Temp() + "0.TAD" + kPathDelim + "inner"));
+  ASSERT_TRUE(ForceDirectories(dir.Temp() + "0.TAD" + PathDelim + "inner"));
   TAudioData a;
   EXPECT_EQ(a.FileName(), dir.Temp() + "1.TAD");
 }

@@ -53,11 +53,11 @@ class Bridge : public ::testing::Test {
  protected:
   void SetUp() override {
     LamePath = "C:\\Program Files\\Korvalis\\Lame.exe";
-    SetProcessStarter(&encoder);
+    SetProcessStarter(&encoder_);
   }
   void TearDown() override { SetProcessStarter(nullptr); }
-  TTestDir dir;
-  TFakeEncoder encoder;
+  TTestDir dir_;
+  TFakeEncoder encoder_;
 };
 
 TEST_F(Bridge, CommandLinesAreExact) {
@@ -73,22 +73,22 @@ TEST_F(Bridge, CommandLinesAreExact) {
 TEST_F(Bridge, EachRunningCompanionHasItsOwnTemporaryWave) {
   TAudioData first;
   EXPECT_EQ(TempWaveName(first), "TempWave.wav");
-  std::string other = dir.Path("other");
-  ASSERT_TRUE(ForceDirectories(other + kPathDelim + "0.TAD"));
-  TAudioData second(other + kPathDelim);
-  EXPECT_EQ(second.FileName(), other + kPathDelim + "1.TAD");
+  std::string other = dir_.Path("other");
+  ASSERT_TRUE(ForceDirectories(other + PathDelim + "0.TAD"));
+  TAudioData second(other + PathDelim);
+  EXPECT_EQ(second.FileName(), other + PathDelim + "1.TAD");
   EXPECT_EQ(TempWaveName(second), "TempWave1.wav");
 }
 
 TEST_F(Bridge, DecodeReadsTheEncodersWaveAndRemovesIt) {
-  std::string mp3 = dir.Path("in put.mp3");
+  std::string mp3 = dir_.Path("in put.mp3");
   TTestDir::WriteBytes(mp3, {0xFF, 0xFB, 0x90, 0x00});
   TAudioData audio;
   TMP3File f(mp3);
   f.Decode(audio);
-  ASSERT_EQ(encoder.lines.size(), 1u);
-  EXPECT_EQ(encoder.flags[0], kDecodeProcessFlags);
-  EXPECT_EQ(QuotedWords(encoder.lines[0]),
+  ASSERT_EQ(encoder_.lines.size(), 1u);
+  EXPECT_EQ(encoder_.flags[0], kDecodeProcessFlags);
+  EXPECT_EQ(QuotedWords(encoder_.lines[0]),
             (std::vector<std::string>{mp3, TempDir + "TempWave.wav"}));
   EXPECT_EQ(audio.Data().Size(), 40u);
   EXPECT_EQ(audio.BlockAlign, 4);
@@ -96,10 +96,10 @@ TEST_F(Bridge, DecodeReadsTheEncodersWaveAndRemovesIt) {
 }
 
 TEST_F(Bridge, AFailedDecodeNeverReadsAStaleWave) {
-  std::string mp3 = dir.Path("in.mp3");
+  std::string mp3 = dir_.Path("in.mp3");
   TTestDir::WriteBytes(mp3, {1, 2, 3});
   TTestDir::WriteBytes(TempDir + "TempWave.wav", MakeWav(2, 44100, 16, {9, 9, 9, 9}));
-  encoder.exitCode = 3;
+  encoder_.exitCode = 3;
   TAudioData audio;
   TMP3File f(mp3);
   EXPECT_THROW(f.Decode(audio), EInOutError);
@@ -113,10 +113,10 @@ TEST_F(Bridge, EncodeWritesTheOutputAndRemovesTheWave) {
   audio.BitsPerSample = 16;
   audio.SampleRate = 44100;
   audio.Data().Write("abcd", 4);
-  std::string out = dir.Path("out file.mp3");
+  std::string out = dir_.Path("out file.mp3");
   TMP3File::CreateEncoded(out, audio, "128", "-b", "s")->Close();
-  ASSERT_EQ(encoder.lines.size(), 1u);
-  EXPECT_EQ(encoder.flags[0], kEncodeProcessFlags);
+  ASSERT_EQ(encoder_.lines.size(), 1u);
+  EXPECT_EQ(encoder_.flags[0], kEncodeProcessFlags);
   EXPECT_EQ(TTestDir::ReadBytes(out), MakeWav(2, 44100, 16, {'a', 'b', 'c', 'd'}));
   EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
 }
@@ -125,10 +125,10 @@ TEST_F(Bridge, AFailedEncodeRaisesAndLeavesNoWave) {
   TAudioData audio;
   audio.Channels = 2;
   audio.BitsPerSample = 16;
-  encoder.exitCode = 1;
-  EXPECT_THROW(TMP3File::CreateEncoded(dir.Path("o.mp3"), audio, "128", "-b", "s"), EInOutError);
+  encoder_.exitCode = 1;
+  EXPECT_THROW(TMP3File::CreateEncoded(dir_.Path("o.mp3"), audio, "128", "-b", "s"), EInOutError);
   EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
-  EXPECT_FALSE(TTestDir::Exists(dir.Path("o.mp3")));
+  EXPECT_FALSE(TTestDir::Exists(dir_.Path("o.mp3")));
 }
 
 // ---------------------------------------------------------------------------
@@ -136,16 +136,16 @@ TEST_F(Bridge, AFailedEncodeRaisesAndLeavesNoWave) {
 class Run : public Bridge {
  protected:
   void HandOver(const std::vector<std::string>& lines) {
-    std::ofstream f(dir.Path("kdr.ini"), std::ios::binary);
+    std::ofstream f(dir_.Path("kdr.ini"), std::ios::binary);
     for (auto& l : lines) f << l << "\r\n";
   }
   // Delivers ticks until the run asks to end (or `limit` ticks).
   int RunToEnd(int limit = 60) {
-    for (int i = 0; i < limit && !ended; ++i) run.Tick();
-    return run.TickCount;
+    for (int i = 0; i < limit && !ended_; ++i) run_.Tick();
+    return run_.TickCount;
   }
-  bool ended = false;
-  TCompanionRun run{[this] { ended = true; }};
+  bool ended_ = false;
+  TCompanionRun run_{[this] { ended_ = true; }};
 };
 
 std::vector<uint8_t> Stereo16(uint32_t frames) {
@@ -158,14 +158,14 @@ std::vector<uint8_t> Stereo16(uint32_t frames) {
 }
 
 TEST_F(Run, WaveInWaveOutFadesTheEndAndKeepsTheInput) {
-  std::string in = dir.Path("rec.wav"), out = dir.Path("final.WAV");
+  std::string in = dir_.Path("rec.wav"), out = dir_.Path("final.WAV");
   auto input = MakeWav(2, 44100, 16, Stereo16(600000));
   TTestDir::WriteBytes(in, input);
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
-  EXPECT_EQ(run.State, "starting");
+  run_.Start(dir_.Path("kdr.ini"));
+  EXPECT_EQ(run_.State, "starting");
   EXPECT_EQ(RunToEnd(), 46);
-  EXPECT_TRUE(encoder.lines.empty());
+  EXPECT_TRUE(encoder_.lines.empty());
   EXPECT_EQ(TTestDir::ReadBytes(in), input);
   auto output = TTestDir::ReadBytes(out);
   ASSERT_EQ(output.size(), input.size());
@@ -175,102 +175,102 @@ TEST_F(Run, WaveInWaveOutFadesTheEndAndKeepsTheInput) {
   int16_t v = static_cast<int16_t>(output[last] | output[last + 1] << 8);
   EXPECT_LE(std::abs(v), 3);
   EXPECT_FALSE(TTestDir::Exists(out + ".part"));
-  run.ReleaseAudio();
+  run_.ReleaseAudio();
   EXPECT_TRUE(TTestDir::Files(TempDir).empty());
 }
 
 TEST_F(Run, Mp3InMp3OutGoesThroughTheEncoderTwice) {
-  std::string in = dir.Path("rec.Mp3"), out = dir.Path("out dir.mp3");
+  std::string in = dir_.Path("rec.Mp3"), out = dir_.Path("out dir.mp3");
   TTestDir::WriteBytes(in, {0xFF, 0xFB});
   HandOver({"192", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 46);
-  ASSERT_EQ(encoder.lines.size(), 2u);
-  EXPECT_NE(encoder.lines[0].find(" --decode  \""), std::string::npos);
-  EXPECT_EQ(encoder.lines[1],
+  ASSERT_EQ(encoder_.lines.size(), 2u);
+  EXPECT_NE(encoder_.lines[0].find(" --decode  \""), std::string::npos);
+  EXPECT_EQ(encoder_.lines[1],
             LamePath + " -m s -b 192 \"" + TempDir + "TempWave.wav\" \"" + out + "\"");
   EXPECT_EQ(TTestDir::ReadBytes(out).size(), 44u + 40u);
 }
 
 TEST_F(Run, AnotherExtensionLoadsNothing) {
-  std::string in = dir.Path("rec.ogg"), out = dir.Path("o.wav");
+  std::string in = dir_.Path("rec.ogg"), out = dir_.Path("o.wav");
   TTestDir::WriteBytes(in, {1, 2, 3, 4, 5, 6, 7, 8});
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   RunToEnd();
   EXPECT_EQ(TTestDir::ReadBytes(out), MakeWav(2, 44100, 16, {}));
 }
 
 TEST_F(Run, AOneLineHandOverTouchesNothing) {
   HandOver({"128"});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 46);
-  EXPECT_EQ(run.State, "starting");
-  EXPECT_TRUE(encoder.lines.empty());
+  EXPECT_EQ(run_.State, "starting");
+  EXPECT_TRUE(encoder_.lines.empty());
 }
 
 TEST_F(Run, AMissingHandOverFileRaises) {
-  EXPECT_THROW(run.Start(dir.Path("kdr.ini")), EInOutError);
+  EXPECT_THROW(run_.Start(dir_.Path("kdr.ini")), EInOutError);
 }
 
 TEST_F(Run, AFailureAtTickOneEndsTheRunAtOnce) {
-  HandOver({"128", dir.Path("gone.wav"), dir.Path("o.wav")});
-  run.Start(dir.Path("kdr.ini"));
+  HandOver({"128", dir_.Path("gone.wav"), dir_.Path("o.wav")});
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 1);
-  EXPECT_FALSE(TTestDir::Exists(dir.Path("o.wav")));
+  EXPECT_FALSE(TTestDir::Exists(dir_.Path("o.wav")));
 }
 
 TEST_F(Run, AnEmptyWaveEndsTheRunAtTheFade) {
-  std::string in = dir.Path("empty.wav");
+  std::string in = dir_.Path("empty.wav");
   TTestDir::WriteBytes(in, {});
-  HandOver({"128", in, dir.Path("o.mp3")});
-  run.Start(dir.Path("kdr.ini"));
+  HandOver({"128", in, dir_.Path("o.mp3")});
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 15);
-  EXPECT_TRUE(encoder.lines.empty());
+  EXPECT_TRUE(encoder_.lines.empty());
 }
 
 TEST_F(Run, ALyingHeaderEndsTheRunWithoutOutput) {
   // 64-bit samples would not fit the sample value: refused, not overflowed.
-  std::string in = dir.Path("lie.wav"), out = dir.Path("o.wav");
+  std::string in = dir_.Path("lie.wav"), out = dir_.Path("o.wav");
   auto wav = MakeWav(2, 44100, 16, Stereo16(100));
   wav[34] = 64;
   TTestDir::WriteBytes(in, wav);
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 15);
   EXPECT_FALSE(TTestDir::Exists(out));
   EXPECT_EQ(TTestDir::ReadBytes(in), wav);
 }
 
 TEST_F(Run, AFailedEncodeLeavesNoOutput) {
-  std::string in = dir.Path("rec.wav"), out = dir.Path("o.mp3");
+  std::string in = dir_.Path("rec.wav"), out = dir_.Path("o.mp3");
   TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
   HandOver({"128", in, out});
-  encoder.exitCode = 1;
-  run.Start(dir.Path("kdr.ini"));
+  encoder_.exitCode = 1;
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 30);
   EXPECT_FALSE(TTestDir::Exists(out));
-  run.ReleaseAudio();
+  run_.ReleaseAudio();
   EXPECT_TRUE(TTestDir::Files(TempDir).empty());
 }
 
 TEST_F(Run, AnUnwritableWaveOutputLeavesNoPartialFile) {
-  std::string in = dir.Path("rec.wav");
-  std::string out = dir.Path("no-such-folder") + kPathDelim + "o.wav";
+  std::string in = dir_.Path("rec.wav");
+  std::string out = dir_.Path("no-such-folder") + PathDelim + "o.wav";
   TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 30);
   EXPECT_FALSE(TTestDir::Exists(out + ".part"));
 }
 
 TEST_F(Run, AWaveOutputThatCannotTakeItsNameLeavesNoPartialFile) {
   // The side file is written whole, but the final name is taken by a folder.
-  std::string in = dir.Path("rec.wav"), out = dir.Path("o.wav");
+  std::string in = dir_.Path("rec.wav"), out = dir_.Path("o.wav");
   TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
   ASSERT_TRUE(ForceDirectories(out));
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 30);
   EXPECT_FALSE(TTestDir::Exists(out + ".part"));
   EXPECT_TRUE(IsDirectoryPath(out));
@@ -279,23 +279,23 @@ TEST_F(Run, AWaveOutputThatCannotTakeItsNameLeavesNoPartialFile) {
 TEST_F(Run, AFailedEncodeKeepsAnOutputThatWasThereBefore) {
   // Only what the failed encoder wrote is removed; a file of that name from
   // before is not the encoder's to take away.
-  std::string in = dir.Path("rec.wav"), out = dir.Path("o.mp3");
+  std::string in = dir_.Path("rec.wav"), out = dir_.Path("o.mp3");
   TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Stereo16(10)));
   TTestDir::WriteBytes(out, {1, 2, 3});
   HandOver({"128", in, out});
-  encoder.exitCode = 1;
-  run.Start(dir.Path("kdr.ini"));
+  encoder_.exitCode = 1;
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 30);
   EXPECT_TRUE(TTestDir::Exists(out));
 }
 
 TEST_F(Run, AReadOnlyInputIsMadeWritableAndRead) {
-  std::string in = dir.Path("rec.wav"), out = dir.Path("o.wav");
+  std::string in = dir_.Path("rec.wav"), out = dir_.Path("o.wav");
   auto input = MakeWav(2, 44100, 16, Stereo16(10));
   TTestDir::WriteBytes(in, input);
   TTestDir::MakeReadOnly(in);
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   EXPECT_EQ(RunToEnd(), 46);
   EXPECT_FALSE(TTestDir::IsReadOnly(in));
   EXPECT_EQ(TTestDir::ReadBytes(in), input);
@@ -310,12 +310,12 @@ std::vector<uint8_t> Constant(uint32_t frames, int16_t v) {
 }
 
 TEST_F(Run, TheLastTwoFramesAreLeftAsTheyAre) {
-  std::string in = dir.Path("rec.wav"), out = dir.Path("o.wav");
+  std::string in = dir_.Path("rec.wav"), out = dir_.Path("o.wav");
   // Long enough to fade: every frame but the last two is faded or clamped.
   const uint32_t frames = 500010;
   TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Constant(frames, -32768)));
   HandOver({"128", in, out});
-  run.Start(dir.Path("kdr.ini"));
+  run_.Start(dir_.Path("kdr.ini"));
   RunToEnd();
   auto o = TTestDir::ReadBytes(out);
   ASSERT_EQ(o.size(), 44u + 4u * frames);
@@ -334,11 +334,11 @@ TEST_F(Run, TheLastTwoFramesAreLeftAsTheyAre) {
 TEST_F(Run, FewerThanThreeFramesAreNotProcessed) {
   for (uint32_t frames : {2u, 3u}) {
     const std::string n = std::to_string(frames);
-    std::string in = dir.Path("rec" + n + ".wav"), out = dir.Path("o" + n + ".wav");
+    std::string in = dir_.Path("rec" + n + ".wav"), out = dir_.Path("o" + n + ".wav");
     TTestDir::WriteBytes(in, MakeWav(2, 44100, 16, Constant(frames, -32768)));
     HandOver({"128", in, out});
     TCompanionRun each([] {});
-    each.Start(dir.Path("kdr.ini"));
+    each.Start(dir_.Path("kdr.ini"));
     for (int i = 0; i < 46; ++i) each.Tick();
     auto o = TTestDir::ReadBytes(out);
     ASSERT_EQ(o.size(), 44u + 4u * frames);

@@ -15,8 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "encoder/tests/Mp3Frames.h"
+#include "classlib/tests/support/ScratchFolder.h"
 #include "converter/tests/WavBytes.h"
+#include "encoder/tests/Mp3Frames.h"
 
 namespace {
 
@@ -67,17 +68,6 @@ std::vector<std::wstring> Entries(const std::wstring& folder) {
   } while (FindNextFileW(h, &fd));
   FindClose(h);
   return names;
-}
-
-void RemoveTree(const std::wstring& folder) {
-  for (auto& n : Entries(folder)) {
-    std::wstring p = folder + L"\\" + n;
-    if (GetFileAttributesW(p.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-      RemoveTree(p);
-    else
-      DeleteFileW(p.c_str());
-  }
-  RemoveDirectoryW(folder.c_str());
 }
 
 // A stereo 16-bit 44.1 kHz WAV of a 440 Hz tone at half scale.
@@ -145,7 +135,7 @@ struct TScenario {
 
   void Prepare(const std::wstring& name, bool fakeEncoder) {
     std::wstring base = kRoot + L"\\" + name;
-    RemoveTree(base);
+    test_support::RemoveTree(base);
     CreateDirectoryW(kRoot.c_str(), nullptr);
     CreateDirectoryW(base.c_str(), nullptr);
     folder = base + L"\\Player Folder";

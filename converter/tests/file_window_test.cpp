@@ -163,7 +163,7 @@ TEST(FileWindow, StringsAreBytes) {
 TEST(FileWindow, FailuresRaise) {
   TTestDir dir;
   EXPECT_THROW(TFile f(dir.Path("missing.bin")), EInOutError);
-  EXPECT_THROW(TFile f(dir.Path("no-such-folder") + kPathDelim + "x.bin", TFileCreation::Truncate),
+  EXPECT_THROW(TFile f(dir.Path("no-such-folder") + PathDelim + "x.bin", TFileCreation::Truncate),
                EInOutError);
   std::string name = dir.Path("taken.bin");
   TTestDir::WriteBytes(name, {1});

@@ -18,10 +18,7 @@ struct TMp3Frame {
 // an MPEG-1 Layer III frame header; an ID3v2 tag at the start is skipped.
 inline std::vector<TMp3Frame> Mp3Frames(const std::vector<uint8_t>& data) {
   std::vector<TMp3Frame> frames;
-  size_t at = 0;
-  if (data.size() > 10 && data[0] == 'I' && data[1] == 'D' && data[2] == '3')
-    at = 10 + ((data[6] & 0x7F) << 21 | (data[7] & 0x7F) << 14 | (data[8] & 0x7F) << 7 |
-               (data[9] & 0x7F));
+  size_t at = audiolib::Id3v2TagSize(data.data(), data.size());
   audiolib::FrameHeader h;
   while (at + 4 <= data.size() && audiolib::ParseFrameHeader(&data[at], data.size() - at, h) &&
          h.version == 1 && h.layer == 3) {

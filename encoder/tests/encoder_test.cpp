@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "converter/tests/WavBytes.h"
 #include "encoder/Codec.h"
 #include "encoder/LameCommand.h"
 #include "encoder/StagedOutput.h"
@@ -91,24 +92,21 @@ class Codec : public ::testing::Test {
  protected:
   void SetUp() override {
     static const fs::path base = fs::temp_directory_path();
-    dir = base /
-          ("korvalis-enc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = base /
+           ("korvalis-enc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     // A death test's child (a process of its own on Windows) works in its
     // parent's folder.
-    if (const char* parents = std::getenv(kDirVariable)) dir = fs::u8path(parents);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    if (const char* parents = std::getenv(kDirVariable)) dir_ = fs::u8path(parents);
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
   }
-  void TearDown() override { fs::remove_all(dir); }
+  void TearDown() override { fs::remove_all(dir_); }
 
   static std::vector<uint8_t> Bytes(const fs::path& p) {
     std::ifstream f(p, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f),
                                 std::istreambuf_iterator<char>());
-  }
-  static void Put(std::vector<uint8_t>& v, uint32_t x, int n) {
-    for (int i = 0; i < n; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
   }
   // A 1 kHz tone, with a LIST chunk before the data as some programs write.
   static void WriteTone(const fs::path& p, int channels, int bits, double seconds) {
@@ -119,47 +117,34 @@ class Codec : public ::testing::Test {
       for (int c = 0; c < channels; ++c) {
         double s = 0.5 * std::sin(2 * 3.14159265358979 * 1000 * i / 44100.0);
         int32_t v = static_cast<int32_t>(s * ((1 << (bits - 1)) - 1));
-        Put(data, bits == 8 ? static_cast<uint32_t>(v + 128) : static_cast<uint32_t>(v), bytes);
+        PutLE(data, bits == 8 ? static_cast<uint32_t>(v + 128) : static_cast<uint32_t>(v), bytes);
       }
-    std::vector<uint8_t> w;
-    auto text = [&](const char* t) { w.insert(w.end(), t, t + 4); };
-    text("RIFF");
-    Put(w, static_cast<uint32_t>(36 + 12 + data.size()), 4);
-    text("WAVE");
-    text("fmt ");
-    Put(w, 16, 4);
-    Put(w, 1, 2);
-    Put(w, channels, 2);
-    Put(w, 44100, 4);
-    Put(w, 44100 * bytes * channels, 4);
-    Put(w, bytes * channels, 2);
-    Put(w, bits, 2);
-    text("LIST");
-    Put(w, 4, 4);
-    text("INFO");
-    text("data");
-    Put(w, static_cast<uint32_t>(data.size()), 4);
-    w.insert(w.end(), data.begin(), data.end());
+    std::vector<uint8_t> list;
+    PutText(list, "LIST");
+    PutLE(list, 4, 4);
+    PutText(list, "INFO");
+    std::vector<uint8_t> w =
+        MakeWav(static_cast<uint16_t>(channels), 44100, static_cast<uint16_t>(bits), data, list);
     std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(w.data()), w.size());
   }
   static size_t FilesIn(const fs::path& d) {
     return static_cast<size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
   }
-  fs::path dir;
+  fs::path dir_;
 };
 
 TEST_F(Codec, EncodeAtTheGivenBitrateAndDecodeBack) {
-  WriteTone(dir / "in put.wav", 2, 16, 3.0);
-  EncodeWavToMp3(dir / "in put.wav", dir / "out put.mp3", 192);
-  auto frames = Mp3Frames(Bytes(dir / "out put.mp3"));
+  WriteTone(dir_ / "in put.wav", 2, 16, 3.0);
+  EncodeWavToMp3(dir_ / "in put.wav", dir_ / "out put.mp3", 192);
+  auto frames = Mp3Frames(Bytes(dir_ / "out put.mp3"));
   ASSERT_GT(frames.size(), 100u);
   for (auto& f : frames) {
     EXPECT_EQ(f.bitrate, 192);
     EXPECT_EQ(f.sampleRate, 44100);
     EXPECT_EQ(f.mode, 0); // simple stereo
   }
-  DecodeMp3ToWav(dir / "out put.mp3", dir / "back.wav");
-  auto w = Bytes(dir / "back.wav");
+  DecodeMp3ToWav(dir_ / "out put.mp3", dir_ / "back.wav");
+  auto w = Bytes(dir_ / "back.wav");
   ASSERT_GT(w.size(), 44u);
   EXPECT_EQ(std::string(w.begin(), w.begin() + 4), "RIFF");
   EXPECT_EQ(std::string(w.begin() + 36, w.begin() + 40), "data");
@@ -177,13 +162,13 @@ TEST_F(Codec, EncodeAtTheGivenBitrateAndDecodeBack) {
     sum += double(s) * s;
   }
   EXPECT_NEAR(std::sqrt(sum / n) / 32767, 0.354, 0.03);
-  EXPECT_EQ(FilesIn(dir), 3u); // no temporary file left behind
+  EXPECT_EQ(FilesIn(dir_), 3u); // no temporary file left behind
 }
 
 TEST_F(Codec, MonoEightBitIsEncodedOnBothChannels) {
-  WriteTone(dir / "m.wav", 1, 8, 1.0);
-  EncodeWavToMp3(dir / "m.wav", dir / "m.mp3", 128);
-  auto frames = Mp3Frames(Bytes(dir / "m.mp3"));
+  WriteTone(dir_ / "m.wav", 1, 8, 1.0);
+  EncodeWavToMp3(dir_ / "m.wav", dir_ / "m.mp3", 128);
+  auto frames = Mp3Frames(Bytes(dir_ / "m.mp3"));
   ASSERT_FALSE(frames.empty());
   EXPECT_EQ(frames.back().mode, 0);
   EXPECT_EQ(frames.back().bitrate, 128);
@@ -192,83 +177,75 @@ TEST_F(Codec, MonoEightBitIsEncodedOnBothChannels) {
 TEST_F(Codec, DamageInTheMiddleOfARecordingIsSkipped) {
   // A radio recording may hold a stretch of junk (a glitch of the station or
   // of the connection); the audio around it must still come out.
-  WriteTone(dir / "t.wav", 2, 16, 4.0);
-  EncodeWavToMp3(dir / "t.wav", dir / "t.mp3", 320);
-  auto mp3 = Bytes(dir / "t.mp3");
+  WriteTone(dir_ / "t.wav", 2, 16, 4.0);
+  EncodeWavToMp3(dir_ / "t.wav", dir_ / "t.mp3", 320);
+  auto mp3 = Bytes(dir_ / "t.mp3");
   std::vector<uint8_t> damaged(mp3.begin(), mp3.begin() + mp3.size() / 2);
   for (int i = 0; i < 5000; ++i) damaged.push_back(static_cast<uint8_t>((i * 37 + 11) % 251));
   damaged.insert(damaged.end(), mp3.begin() + mp3.size() / 2, mp3.end());
-  std::ofstream(dir / "d.mp3", std::ios::binary)
+  std::ofstream(dir_ / "d.mp3", std::ios::binary)
       .write(reinterpret_cast<const char*>(damaged.data()), damaged.size());
-  ASSERT_NO_THROW(DecodeMp3ToWav(dir / "d.mp3", dir / "d.wav"));
-  EXPECT_NEAR((Bytes(dir / "d.wav").size() - 44) / 4.0 / 44100, 4.0, 0.2);
+  ASSERT_NO_THROW(DecodeMp3ToWav(dir_ / "d.mp3", dir_ / "d.wav"));
+  EXPECT_NEAR((Bytes(dir_ / "d.wav").size() - 44) / 4.0 / 44100, 4.0, 0.2);
 }
 
 TEST_F(Codec, NotAnMp3FailsAndLeavesNothing) {
-  std::ofstream(dir / "x.mp3", std::ios::binary) << std::string(5000, 'x');
-  std::ofstream(dir / "out.wav", std::ios::binary) << "old";
-  EXPECT_THROW(DecodeMp3ToWav(dir / "x.mp3", dir / "out.wav"), TCodecError);
-  EXPECT_EQ(Bytes(dir / "out.wav"), std::vector<uint8_t>({'o', 'l', 'd'})); // untouched
-  EXPECT_EQ(FilesIn(dir), 2u);
+  std::ofstream(dir_ / "x.mp3", std::ios::binary) << std::string(5000, 'x');
+  std::ofstream(dir_ / "out.wav", std::ios::binary) << "old";
+  EXPECT_THROW(DecodeMp3ToWav(dir_ / "x.mp3", dir_ / "out.wav"), TCodecError);
+  EXPECT_EQ(Bytes(dir_ / "out.wav"), std::vector<uint8_t>({'o', 'l', 'd'})); // untouched
+  EXPECT_EQ(FilesIn(dir_), 2u);
 }
 
 TEST_F(Codec, NotAWavFailsAndLeavesNothing) {
-  std::ofstream(dir / "x.wav", std::ios::binary) << std::string(5000, 'x');
-  EXPECT_THROW(EncodeWavToMp3(dir / "x.wav", dir / "o.mp3", 128), TCodecError);
-  EXPECT_THROW(EncodeWavToMp3(dir / "missing.wav", dir / "o.mp3", 128), TCodecError);
-  EXPECT_EQ(FilesIn(dir), 1u);
+  std::ofstream(dir_ / "x.wav", std::ios::binary) << std::string(5000, 'x');
+  EXPECT_THROW(EncodeWavToMp3(dir_ / "x.wav", dir_ / "o.mp3", 128), TCodecError);
+  EXPECT_THROW(EncodeWavToMp3(dir_ / "missing.wav", dir_ / "o.mp3", 128), TCodecError);
+  EXPECT_EQ(FilesIn(dir_), 1u);
 }
 
 TEST_F(Codec, AChunkClaimingToRunPastTheEndFailsInsteadOfLooping) {
   // A size read as a negative offset would step back onto the same header.
   std::vector<uint8_t> w;
-  auto text = [&](const char* t) { w.insert(w.end(), t, t + 4); };
-  text("RIFF");
-  Put(w, 100, 4);
-  text("WAVE");
-  text("fmt ");
-  Put(w, 16, 4);
-  Put(w, 1, 2);
-  Put(w, 2, 2);
-  Put(w, 44100, 4);
-  Put(w, 44100 * 4, 4);
-  Put(w, 4, 2);
-  Put(w, 16, 2);
-  text("junk");
-  Put(w, 0xFFFFFFF8u, 4);
-  Put(w, 0, 4);
-  std::ofstream(dir / "lying.wav", std::ios::binary)
+  PutText(w, "RIFF");
+  PutLE(w, 100, 4);
+  PutText(w, "WAVE");
+  PutPcmFormat(w, 2, 44100, 16);
+  PutText(w, "junk");
+  PutLE(w, 0xFFFFFFF8u, 4);
+  PutLE(w, 0, 4);
+  std::ofstream(dir_ / "lying.wav", std::ios::binary)
       .write(reinterpret_cast<const char*>(w.data()), w.size());
-  EXPECT_THROW(EncodeWavToMp3(dir / "lying.wav", dir / "o.mp3", 128), TCodecError);
-  EXPECT_FALSE(fs::exists(dir / "o.mp3"));
+  EXPECT_THROW(EncodeWavToMp3(dir_ / "lying.wav", dir_ / "o.mp3", 128), TCodecError);
+  EXPECT_FALSE(fs::exists(dir_ / "o.mp3"));
 }
 
 TEST_F(Codec, AnEncoderThatDiesWhileWritingLeavesNoFile) {
   // Killed or crashed halfway: no destructor runs, the process just ends.
-  SetEnv(kDirVariable, dir.u8string());
+  SetEnv(kDirVariable, dir_.u8string());
   EXPECT_EXIT(
       {
-        TStagedOutput out(dir / "o.mp3");
+        TStagedOutput out(dir_ / "o.mp3");
         out.Write("half a recording", 16);
         std::fflush(nullptr);
         std::_Exit(3);
       },
       ::testing::ExitedWithCode(3), "");
   SetEnv(kDirVariable, "");
-  for (auto& e : fs::directory_iterator(dir)) ADD_FAILURE() << "left behind: " << e.path();
+  for (auto& e : fs::directory_iterator(dir_)) ADD_FAILURE() << "left behind: " << e.path();
   // And one that lives to the end still delivers its file.
   {
-    TStagedOutput out(dir / "o.mp3");
+    TStagedOutput out(dir_ / "o.mp3");
     out.Write("whole", 5);
     out.Commit();
   }
-  EXPECT_EQ(Bytes(dir / "o.mp3"), std::vector<uint8_t>({'w', 'h', 'o', 'l', 'e'}));
-  EXPECT_EQ(FilesIn(dir), 1u);
+  EXPECT_EQ(Bytes(dir_ / "o.mp3"), std::vector<uint8_t>({'w', 'h', 'o', 'l', 'e'}));
+  EXPECT_EQ(FilesIn(dir_), 1u);
 }
 
 TEST_F(Codec, AnUnwritableFolderFails) {
-  WriteTone(dir / "t.wav", 2, 16, 0.2);
-  EXPECT_THROW(EncodeWavToMp3(dir / "t.wav", dir / "no" / "o.mp3", 128), TCodecError);
+  WriteTone(dir_ / "t.wav", 2, 16, 0.2);
+  EXPECT_THROW(EncodeWavToMp3(dir_ / "t.wav", dir_ / "no" / "o.mp3", 128), TCodecError);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "classlib/SysUtils.h"
+#include "classlib/tests/support/ScratchFolder.h"
 #include "player/RecordDiskCore.h"
 
 namespace {
@@ -12,38 +13,22 @@ namespace {
 class RecordDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = GetTempDir() + "korvalis_rec_" +
-           std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name() + PathDelim;
-    Remove(root);
-    ASSERT_TRUE(ForceDirectories(root));
+    root_ = GetTempDir() + "korvalis_rec_" +
+            std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + PathDelim;
+    test_support::RemoveTree(root_);
+    ASSERT_TRUE(ForceDirectories(root_));
   }
-  void TearDown() override { Remove(root); }
-  static void Remove(const std::string& dir) {
-    TSearchRec r;
-    if (FindFirst(dir + "*.*", faAnyFile, r) == 0) {
-      do {
-        if (r.Name == "." || r.Name == "..") continue;
-        if (r.Attr & faDirectory)
-          Remove(dir + r.Name + PathDelim);
-        else {
-          FileSetAttr(dir + r.Name, 0);
-          classlib::SysDeleteFile(dir + r.Name);
-        }
-      } while (FindNext(r) == 0);
-      FindClose(r);
-    }
-    RemoveDir(ExcludeTrailingPathDelimiter(dir));
-  }
+  void TearDown() override { test_support::RemoveTree(root_); }
   void Make(const std::string& name, size_t size) {
-    ForceDirectories(ExtractFilePath(root + name));
-    THandle h = FileCreate(root + name);
+    ForceDirectories(ExtractFilePath(root_ + name));
+    THandle h = FileCreate(root_ + name);
     ASSERT_NE(h, classlib::kInvalidFile) << name;
     std::string bytes(size, 'x');
     ASSERT_EQ(FileWrite(h, bytes.data(), static_cast<int64_t>(size)), static_cast<int64_t>(size));
     FileClose(h);
   }
-  std::string root;
+  std::string root_;
 };
 
 TEST(RecordBuffer, KeepsTheBytesInOrderAcrossChunks) {
@@ -71,12 +56,12 @@ TEST(RecordBuffer, KeepsTheBytesInOrderAcrossChunks) {
 }
 
 TEST_F(RecordDisk, ForceDirsMakesEveryFolderAndSkipsDoubledSeparators) {
-  EXPECT_TRUE(ForceDirs(root + "AUDIO\\\\Jazz One\\09-12-2026\\ЗАРУБЕЖКА\\"));
-  EXPECT_TRUE(DirectoryExists(root + "AUDIO\\Jazz One\\09-12-2026\\ЗАРУБЕЖКА"));
-  EXPECT_TRUE(ForceDirs(root + "AUDIO\\x"));
-  EXPECT_TRUE(DirectoryExists(root + "AUDIO\\x"));
+  EXPECT_TRUE(ForceDirs(root_ + "AUDIO\\\\Jazz One\\09-12-2026\\ЗАРУБЕЖКА\\"));
+  EXPECT_TRUE(DirectoryExists(root_ + "AUDIO\\Jazz One\\09-12-2026\\ЗАРУБЕЖКА"));
+  EXPECT_TRUE(ForceDirs(root_ + "AUDIO\\x"));
+  EXPECT_TRUE(DirectoryExists(root_ + "AUDIO\\x"));
   Make("file", 1);
-  EXPECT_FALSE(ForceDirs(root + "file\\sub\\"));
+  EXPECT_FALSE(ForceDirs(root_ + "file\\sub\\"));
 }
 
 TEST_F(RecordDisk, SaveLeavesEitherTheWholeFileOrNothing) {
@@ -84,20 +69,20 @@ TEST_F(RecordDisk, SaveLeavesEitherTheWholeFileOrNothing) {
   TRecordBuffer data;
   std::string bytes(3 << 20, 'r');
   data.Append(bytes.data(), bytes.size());
-  EXPECT_TRUE(disk.SaveFile(root + "a.mp3", data));
-  EXPECT_EQ(FileSize(root + "a.mp3"), static_cast<int64_t>(bytes.size()));
-  EXPECT_FALSE(FileExists(root + "a.mp3.part"));
+  EXPECT_TRUE(disk.SaveFile(root_ + "a.mp3", data));
+  EXPECT_EQ(FileSize(root_ + "a.mp3"), static_cast<int64_t>(bytes.size()));
+  EXPECT_FALSE(FileExists(root_ + "a.mp3.part"));
 
   // A name taken by a folder, and a folder that is missing.
-  ASSERT_TRUE(CreateDir(root + "taken.mp3"));
-  EXPECT_FALSE(disk.SaveFile(root + "taken.mp3", data));
-  EXPECT_FALSE(FileExists(root + "taken.mp3.part"));
-  EXPECT_FALSE(disk.SaveFile(root + "missing\\b.mp3", data));
+  ASSERT_TRUE(CreateDir(root_ + "taken.mp3"));
+  EXPECT_FALSE(disk.SaveFile(root_ + "taken.mp3", data));
+  EXPECT_FALSE(FileExists(root_ + "taken.mp3.part"));
+  EXPECT_FALSE(disk.SaveFile(root_ + "missing\\b.mp3", data));
 
-  EXPECT_TRUE(disk.SaveText(root + "kdr.ini", "1\r\n2\r\n3\r\n"));
-  EXPECT_EQ(FileSize(root + "kdr.ini"), 9);
-  EXPECT_TRUE(disk.RemoveFile(root + "a.mp3"));
-  EXPECT_FALSE(FileExists(root + "a.mp3"));
+  EXPECT_TRUE(disk.SaveText(root_ + "kdr.ini", "1\r\n2\r\n3\r\n"));
+  EXPECT_EQ(FileSize(root_ + "kdr.ini"), 9);
+  EXPECT_TRUE(disk.RemoveFile(root_ + "a.mp3"));
+  EXPECT_FALSE(FileExists(root_ + "a.mp3"));
 }
 
 TEST_F(RecordDisk, DeleteSmallRecordingsKeepsTwoMillionBytesAndOtherFiles) {
@@ -106,15 +91,15 @@ TEST_F(RecordDisk, DeleteSmallRecordingsKeepsTwoMillionBytesAndOtherFiles) {
   Make("AUDIO\\notes.txt", 10);
   Make("AUDIO\\TEMP\\tiny.mp3", 5);
   Make("AUDIO\\TEMP\\x.mp3.123.part", 5);
-  FileSetAttr(root + "AUDIO\\TEMP", faHidden);
-  auto found = FindMp3Files(root + "AUDIO", "");
+  FileSetAttr(root_ + "AUDIO\\TEMP", faHidden);
+  auto found = FindMp3Files(root_ + "AUDIO", "");
   EXPECT_EQ(found.size(), 3u);
-  DeleteSmallRecordings(root + "AUDIO\\");
-  EXPECT_FALSE(FileExists(root + "AUDIO\\S\\d\\small.mp3"));
-  EXPECT_FALSE(FileExists(root + "AUDIO\\TEMP\\tiny.mp3"));
-  EXPECT_TRUE(FileExists(root + "AUDIO\\S\\d\\kept.MP3"));
-  EXPECT_TRUE(FileExists(root + "AUDIO\\notes.txt"));
-  EXPECT_TRUE(FileExists(root + "AUDIO\\TEMP\\x.mp3.123.part"));
+  DeleteSmallRecordings(root_ + "AUDIO\\");
+  EXPECT_FALSE(FileExists(root_ + "AUDIO\\S\\d\\small.mp3"));
+  EXPECT_FALSE(FileExists(root_ + "AUDIO\\TEMP\\tiny.mp3"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\S\\d\\kept.MP3"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\notes.txt"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\TEMP\\x.mp3.123.part"));
 }
 
 TEST_F(RecordDisk, ClearTempMp3DeletesEveryMp3ReadOnlyToo) {
@@ -122,14 +107,14 @@ TEST_F(RecordDisk, ClearTempMp3DeletesEveryMp3ReadOnlyToo) {
   Make("TEMP\\ro.Mp3", 10);
   Make("TEMP\\sub\\deep.mp3", 10);
   Make("TEMP\\kdr.ini", 10);
-  ASSERT_TRUE(FileSetAttr(root + "TEMP\\ro.Mp3", faReadOnly));
-  EXPECT_NE(FileGetAttr(root + "TEMP\\ro.Mp3") & faReadOnly, 0);
-  ClearTempMp3(root + "TEMP\\");
-  EXPECT_FALSE(FileExists(root + "TEMP\\big.mp3"));
-  EXPECT_FALSE(FileExists(root + "TEMP\\ro.Mp3"));
-  EXPECT_FALSE(FileExists(root + "TEMP\\sub\\deep.mp3"));
-  EXPECT_TRUE(FileExists(root + "TEMP\\kdr.ini"));
-  ClearTempMp3(root + "none"); // a missing folder is no failure
+  ASSERT_TRUE(FileSetAttr(root_ + "TEMP\\ro.Mp3", faReadOnly));
+  EXPECT_NE(FileGetAttr(root_ + "TEMP\\ro.Mp3") & faReadOnly, 0);
+  ClearTempMp3(root_ + "TEMP\\");
+  EXPECT_FALSE(FileExists(root_ + "TEMP\\big.mp3"));
+  EXPECT_FALSE(FileExists(root_ + "TEMP\\ro.Mp3"));
+  EXPECT_FALSE(FileExists(root_ + "TEMP\\sub\\deep.mp3"));
+  EXPECT_TRUE(FileExists(root_ + "TEMP\\kdr.ini"));
+  ClearTempMp3(root_ + "none"); // a missing folder is no failure
 }
 
 } // namespace

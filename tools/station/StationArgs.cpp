@@ -1,11 +1,13 @@
 // Command-line parsing and file loading for korvalis-station.
 #include "tools/station/StationArgs.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "audiolib/mpeg/MpegHeader.h"
 #include "tools/station/TestMp3.h"
 
 namespace teststation {
@@ -104,12 +106,8 @@ std::vector<uint8_t> LoadMp3ForLoop(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {};
   std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  size_t begin = 0, end = data.size();
-  if (end >= 10 && data[0] == 'I' && data[1] == 'D' && data[2] == '3') {
-    size_t size = (size_t(data[6] & 0x7F) << 21) | (size_t(data[7] & 0x7F) << 14) |
-                  (size_t(data[8] & 0x7F) << 7) | size_t(data[9] & 0x7F);
-    begin = std::min(end, 10 + size + ((data[5] & 0x10) ? 10 : 0));
-  }
+  size_t end = data.size();
+  size_t begin = std::min(end, audiolib::Id3v2TagSize(data.data(), data.size()));
   if (end - begin >= 128 && data[end - 128] == 'T' && data[end - 127] == 'A' &&
       data[end - 126] == 'G')
     end -= 128;

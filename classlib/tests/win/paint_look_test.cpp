@@ -79,21 +79,21 @@ bool Has(TBitmap& b, TColor c) { return BoxOf(b, c).Width() > 0; }
 class Look : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = new TForm(Application);
-    form->SetBounds(0, 0, 640, 480);
+    form_ = new TForm(Application);
+    form_->SetBounds(0, 0, 640, 480);
   }
-  void TearDown() override { form->Free(); }
+  void TearDown() override { form_->Free(); }
 
   template <class T>
   T* Make(int w, int h) {
-    T* c = new T(form);
+    T* c = new T(form_);
     c->SetBounds(0, 0, w, h);
-    c->SetParent(form);
+    c->SetParent(form_);
     if (auto* l = dynamic_cast<TLabel*>(c)) l->SetAutoSize(false);
     return c;
   }
 
-  TForm* form = nullptr;
+  TForm* form_ = nullptr;
 };
 
 // --- The canvas's own frames and text ----------------------------------------------------------

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "classlib/tests/support/MessagePump.h"
+
 namespace testwin {
 
 // Messages that reached the windows' own procedures, in order.
@@ -38,17 +40,8 @@ inline HWND MakeWindow(int x, int y, int w, int h, bool visible = true) {
   return wnd;
 }
 
-inline void Pump(int ms = 0) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  do {
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    if (ms > 0) Sleep(5);
-  } while (static_cast<int>(end - GetTickCount()) > 0);
-}
+// The plain message loop for about `ms` milliseconds; 0: the waiting messages only.
+using test_support::Pump;
 
 inline RECT WindowRectOf(HWND w) {
   RECT r{};

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "classlib/Cp1251.h"
+#include "classlib/tests/support/ScratchFolder.h"
 #include "encoder/tests/Mp3Frames.h"
 #include "player/Unit1.h"
 #include "player/Unit5.h"
@@ -48,23 +49,6 @@ void Pump(double seconds, const std::function<bool()>& until = nullptr) {
     }
     Sleep(5);
   }
-}
-
-void RemoveTree(const std::string& dir) {
-  TSearchRec r;
-  if (FindFirst(dir + "*.*", faAnyFile, r) == 0) {
-    do {
-      if (r.Name == "." || r.Name == "..") continue;
-      if (r.Attr & faDirectory) {
-        RemoveTree(dir + r.Name + "\\");
-      } else {
-        FileSetAttr(dir + r.Name, 0);
-        classlib::SysDeleteFile(dir + r.Name);
-      }
-    } while (FindNext(r) == 0);
-    FindClose(r);
-  }
-  RemoveDir(ExcludeTrailingPathDelimiter(dir));
 }
 
 std::vector<uint8_t> ReadAll(const std::string& path) {
@@ -154,7 +138,7 @@ class RecordingEndToEnd : public ::testing::Test {
   static void SetUpTestSuite() {
     Application->Initialize();
     folder_ = new PlayerTestFolder("korvalis_recording_e2e");
-    RemoveTree(PlayerFolder() + "AUDIO\\");
+    test_support::RemoveTree(PlayerFolder() + "AUDIO\\");
     std::wstring dir = Cp1251ToWide(PlayerFolder());
     CopyFileW(HostPath(TAMZO_EXE).c_str(), (dir + L"Tamzo.exe").c_str(), FALSE);
     CopyFileW(HostPath(LAME_EXE).c_str(), (dir + L"Lame.exe").c_str(), FALSE);
@@ -165,7 +149,7 @@ class RecordingEndToEnd : public ::testing::Test {
     Application->CreateForm(Form5);
   }
   void SetUp() override {
-    RemoveTree(PlayerFolder() + "AUDIO\\");
+    test_support::RemoveTree(PlayerFolder() + "AUDIO\\");
     SetRecordedFilesTarget(&rows_);
   }
   void TearDown() override {

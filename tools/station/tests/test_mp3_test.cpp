@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "audiolib/mpeg/Mpg123Feed.h"
 #include "tools/station/TestMp3.h"
 
 namespace teststation {
@@ -19,11 +20,12 @@ struct Decoded {
 
 Decoded Decode(const std::vector<uint8_t>& mp3) {
   Decoded d;
-  mpg123_init();
-  mpg123_handle* h = mpg123_new(nullptr, nullptr);
+  // The stream's own channels, as 16-bit samples.
+  audiolib::Mpg123FeedSetup setup;
+  setup.channels = MPG123_MONO | MPG123_STEREO;
+  setup.encoding = MPG123_ENC_SIGNED_16;
+  mpg123_handle* h = audiolib::OpenMpg123Feed(setup);
   if (!h) return d;
-  mpg123_param(h, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-  mpg123_open_feed(h);
   mpg123_feed(h, mp3.data(), mp3.size());
   unsigned char buf[16384];
   for (;;) {
