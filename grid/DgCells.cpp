@@ -41,8 +41,9 @@ TCells::~TCells() {
 
 void TCells::CellChanged(TCell* Cell) {
   int col = Cell->Col(), row = Cell->RowIndex();
-  if (OnCellChange && col >= 0 && row >= 0) OnCellChange(this, col, row);
+  // Marked first: the change's handlers may free the grid and this store.
   sorted_ = false;
+  if (OnCellChange && col >= 0 && row >= 0) OnCellChange(this, col, row);
 }
 
 void TCells::CheckRow(int ARow) const {

@@ -210,7 +210,11 @@ void TDgCustomColumn::SetOptions(TColumnOptions v) {
   }
   options_ = v;
   if (!columns_ || columns_->Loading()) return;
+  // The widths the auto-size gives raise the grid's OnColumnResize, whose
+  // handler may free the grid with its columns.
+  const TLifeToken life = LifeToken();
   if (!(old.Contains(coAutoSize) && v.Contains(coAutoSize))) columns_->AutoSize(this, true);
+  if (!life) return;
   Change(DgColumnChange::Appearance);
   NotifyListeners(DgColumnListen::ColorOrOptions);
 }
@@ -294,8 +298,11 @@ void TDgCustomColumn::SetWidthInternal(int v) {
 }
 
 void TDgCustomColumn::SetWidth(int v) {
+  // OnColumnResize may free the grid with its columns.
+  const TLifeToken life = LifeToken();
   SetWidthInternal(v);
-  if (columns_) columns_->AutoSize(this, false);
+  if (life && columns_) columns_->AutoSize(this, false);
+  if (!life) return;
   TDgColumnsHost* host = columns_ ? columns_->Host() : nullptr;
   if (ComponentState().Contains(csDesigning) || (host && host->ColumnsDesigning()))
     default_width_ = width_;
@@ -318,6 +325,9 @@ void TDgCustomColumn::Assign(TPersistent* Source) {
     return;
   }
   if (c == this) return;
+  // The grid's handlers of a move, a sort, a resize or the slide bounds may
+  // free the grid, and this column with it.
+  const TLifeToken life = LifeToken();
   SetAlignment(c->alignment_);
   SetColor(c->color_);
   SetCursor(c->cursor_);
@@ -329,13 +339,19 @@ void TDgCustomColumn::Assign(TPersistent* Source) {
   SetInputCaption(c->input_caption_);
   SetInputValue(c->input_value_);
   SetOptions(c->options_);
+  if (!life) return;
   SetParentFont(c->parent_font_);
   SetPosition(c->position_);
+  if (!life) return;
   SetSlideBounds(&c->slide_bounds_);
+  if (!life) return;
   SetSorted(c->sorted_);
+  if (!life) return;
   SetSortKind(c->sort_kind_);
+  if (!life) return;
   SetVerticalAlignment(c->vertical_alignment_);
   SetVisible(c->visible_);
+  if (!life) return;
   SetWidth(c->width_);
   SetWrapKind(c->wrap_kind_);
 }

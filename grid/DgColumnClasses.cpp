@@ -27,7 +27,9 @@ void TDgTextColumn::PrepareEditor(TEditorSettings& Settings) const {
 }
 
 void TDgTextColumn::Assign(TPersistent* Source) {
-  TDgCustomColumn::Assign(Source);
+  const TLifeToken life = LifeToken();
+  TDgCustomColumn::Assign(Source); // the grid's handlers may free this column
+  if (!life) return;
   if (auto* t = dynamic_cast<TDgTextColumn*>(Source)) {
     if (t == this) return;
     SetMaxLength(t->max_length_);

@@ -19,11 +19,14 @@ void TColumnDragBox::StartDrag(int X, int Y, bool Hidden, TDgCustomColumn* Colum
 }
 
 void TColumnDragBox::WndProc(TMessage& M) {
+  // The drop and the cancel reach the grid, whose handlers may free its
+  // window and this box with it.
+  const TLifeToken life = LifeToken();
   if (M.Msg == WM_LBUTTONUP) {
     // Letting go of the capture here is the drop's, not a lost capture.
     releasing_ = true;
     TDgFlyoutControl::WndProc(M);
-    releasing_ = false;
+    if (life) releasing_ = false;
     return;
   }
   if (M.Msg == WM_CAPTURECHANGED && tracking_ && !releasing_ &&
@@ -31,6 +34,7 @@ void TColumnDragBox::WndProc(TMessage& M) {
     tracking_ = false;
     Hide();
     if (OnColumnDragCancel) OnColumnDragCancel(this);
+    if (!life) return;
   }
   TDgFlyoutControl::WndProc(M);
 }

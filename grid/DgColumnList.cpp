@@ -97,9 +97,12 @@ void TDgColumns::Add(TDgCustomColumn* Column) {
   positions_.push_back(Column);
   Column->position_ = static_cast<int>(positions_.size()) - 1;
   Layout(false);
+  // The grid's handlers (OnColumnResize, OnEditExit) may free the grid and
+  // these columns with it.
+  const TLifeToken life = LifeToken();
   AutoSize(nullptr, false);
-  if (OnColumnsChanged) OnColumnsChanged(DgColumnsKind::Added, -1);
-  if (OnColumnsUpdated) OnColumnsUpdated(DgColumnsKind::Added);
+  if (life && OnColumnsChanged) OnColumnsChanged(DgColumnsKind::Added, -1);
+  if (life && OnColumnsUpdated) OnColumnsUpdated(DgColumnsKind::Added);
 }
 
 void TDgColumns::AddStreamed(TDgCustomColumn* Column) {
@@ -118,13 +121,16 @@ void TDgColumns::PlaceStreamed(TDgCustomColumn* Column) {
       if (c->Name() == Column->Name()) {
         // The form describes a column the grid already has: that one takes
         // the settings, and the newcomer leaves the index order again so the
-        // cell store never keeps a list for a column nobody shows.
+        // cell store never keeps a list for a column nobody shows. The
+        // grid's handlers may free the grid, and these columns, meanwhile.
+        const TLifeToken life = LifeToken();
         c->Assign(Column);
+        if (!life) return;
         int idx = IndexOf(Column);
         items_.erase(items_.begin() + idx);
         Column->columns_ = nullptr;
         if (OnColumnsChanged) OnColumnsChanged(DgColumnsKind::Deleted, idx);
-        Layout(false);
+        if (life) Layout(false);
         return;
       }
   }
@@ -139,13 +145,20 @@ void TDgColumns::Remove(TDgCustomColumn* Column) {
   if (idx < 0) return;
   bool quiet = destroying_ || (host_ && host_->ColumnsDestroying());
   items_.erase(items_.begin() + idx);
+  // The grid's handlers may free the grid and these columns with it; the
+  // column itself, out of the index order already, stays.
+  const TLifeToken life = LifeToken();
   if (!quiet && OnColumnsChanged) OnColumnsChanged(DgColumnsKind::Deleted, idx);
+  if (!life) {
+    Column->columns_ = nullptr;
+    return;
+  }
   positions_.erase(std::remove(positions_.begin(), positions_.end(), Column), positions_.end());
   Column->columns_ = nullptr;
   if (quiet) return;
   Layout(true);
   AutoSize(nullptr, false);
-  if (OnColumnsUpdated) OnColumnsUpdated(DgColumnsKind::Deleted);
+  if (life && OnColumnsUpdated) OnColumnsUpdated(DgColumnsKind::Deleted);
 }
 
 void TDgColumns::Move(int From, int To) {
@@ -218,7 +231,14 @@ void TDgColumns::AutoSize(TDgCustomColumn* Column, bool FromColumn) {
     double share = std::nearbyint(c->Width() / static_cast<double>(auto_sum) * free_width);
     shares.emplace_back(c, share < 0 ? 0 : static_cast<int>(share));
   }
-  for (auto& s : shares) s.first->SetWidthInternal(s.second);
+  // Each width raises the grid's OnColumnResize, whose handler may free a
+  // column or the grid with all of them.
+  const TLifeToken life = LifeToken();
+  for (auto& s : shares) {
+    if (IndexOf(s.first) < 0) continue;
+    s.first->SetWidthInternal(s.second);
+    if (!life) return;
+  }
 }
 
 void TDgColumns::SetFixedCols(int v) {

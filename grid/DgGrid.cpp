@@ -61,7 +61,9 @@ TColor TDataGrid::GetCellColor(int ACol, int ARow) {
 }
 
 void TDataGrid::ColumnsChanged(int Kind, int Index) {
-  TDgCustomGrid::ColumnsChanged(Kind, Index);
+  const TLifeToken life = LifeToken();
+  TDgCustomGrid::ColumnsChanged(Kind, Index); // OnEditExit may free the grid
+  if (!life) return;
   const int had = RowCount();
   if (cells_) cells_->ColumnsChanged(Kind, Index, -1);
   // Rows without any column go with the last one: the selection, anchor
@@ -99,8 +101,9 @@ void TDataGrid::SetRowHeight(int ARow, int Height) {
   int old = GetRowHeight(ARow);
   if (old == Height) return;
   cells_->Row(ARow)->Height = Height;
-  TDgCustomGrid::SetRowHeight(ARow, Height);
-  if (UpdateLock() > 0 || !CanRepaint()) return;
+  const TLifeToken life = LifeToken();
+  TDgCustomGrid::SetRowHeight(ARow, Height); // OnChangeRowHeight may free the grid
+  if (!life || UpdateLock() > 0 || !CanRepaint()) return;
   RepaintRow(ARow);
   int top;
   if (GridStyle() == gsReport && GetRowVisible(ARow) && TopOnScreen(ARow, top)) {
@@ -267,10 +270,14 @@ void TDataGrid::PlayValueChanged(TDgCustomColumn* Column, int ARow) {
   if (OnEditAccept) OnEditAccept(this, col, ARow, text, accept);
   if (!life || !accept || !ValidRow(ARow)) return;
   TCell* c = cells_->Cell(col, ARow);
+  const TRow* row = cells_->Row(ARow);
   if (kind == DgCellKind::Boolean)
     c->SetAsBoolean(play->Value.Boolean);
   else
     c->SetAsInteger(play->Value.Integer);
+  // OnChange may free the grid, or change its rows or columns under the cell.
+  if (!life || !ValidRow(ARow) || cells_->Row(ARow) != row || Columns()->IndexOf(Column) != col)
+    return;
   if (OnAfterEdit) OnAfterEdit(this, col, ARow, c->AsString());
 }
 

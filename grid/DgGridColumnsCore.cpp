@@ -3,7 +3,9 @@
 #include "grid/DgCustomGridControl.h"
 
 void TDgCustomGridControl::ColumnsChanged(int Kind, int Index) {
-  if (Kind == 1 || Kind == 2) EndEdit();
+  const TLifeToken life = LifeToken();
+  if (Kind == 1 || Kind == 2) EndEdit(); // OnEditExit may free the grid
+  if (!life) return;
   if (Kind == DgColumnsKind::Deleted && Index >= 0) {
     // The references the grid keeps must not outlive the column (it has
     // left the index order already).
@@ -21,8 +23,9 @@ void TDgCustomGridControl::ColumnsChanged(int Kind, int Index) {
 }
 
 void TDgCustomGridControl::ColumnsCollectionChanged(int Kind, int Index) {
+  const TLifeToken life = LifeToken();
   ColumnsChanged(Kind, Index);
-  if (Index < 0) return;
+  if (!life || Index < 0) return;
   if (Kind == DgColumnsKind::Added)
     DoDataChange(dcAddColumn, Index);
   else if (Kind == DgColumnsKind::Deleted)
@@ -45,11 +48,13 @@ void TDgCustomGridControl::ColumnChanged(TDgCustomColumn* Column, int Value, int
       (Kind == K::Position || Kind == K::BecameSorted || Kind == K::Visibility || Kind == K::Width))
     RepositionEditor();
   const int index = Column->Index();
+  // The handlers raised below may free the grid.
+  const TLifeToken life = LifeToken();
   switch (Kind) {
     case K::InputValue: RepaintColumn(Column, DgRegion::Input); break;
     case K::Position:
       DoColumnMove(index, Value, Column->Position());
-      InvalidateAll();
+      if (life) InvalidateAll();
       break;
     case K::SlideBounds:
       InvalidateAll();
@@ -82,7 +87,7 @@ void TDgCustomGridControl::ColumnChanged(TDgCustomColumn* Column, int Value, int
         RepaintColumn(Column, DgRegion::Client);
       }
       DoColumnResize(index);
-      UpdateHorzScrollBar();
+      if (life) UpdateHorzScrollBar();
       break;
     default: break;
   }
@@ -107,7 +112,10 @@ void TDgCustomGridControl::ColumnRefresh(TDgCustomColumn* Column, int Code) {
 void TDgCustomGridControl::SortColumn(TDgCustomColumn* Column, bool Ascending) {
   CheckThread();
   if (!Column || !Column->Options().Contains(coCanSort)) return;
+  // OnEditExit may free the column, or the grid with it.
+  const TLifeToken life = LifeToken();
   EndEdit();
+  if (!life || columns_->IndexOf(Column) < 0) return;
   sorted_column_ = Column;
   DoSortColumn(Column->Index(), Column->SortKind() == skAscending);
 }

@@ -10,16 +10,22 @@ bool EditsCells(const TDgCustomColumn* Column) { return (Column->InputMode() & 1
 // The column takes input in the input line.
 bool TakesInput(const TDgCustomColumn* Column) { return (Column->InputMode() & 2) != 0; }
 
-// Sets a flag for a scope, whatever way it ends.
+// Sets a flag of a component for a scope, whatever way it ends, unless a
+// handler freed the component (and the flag with it) meanwhile.
 class TFlagScope {
  public:
-  explicit TFlagScope(bool& Flag) : flag_(Flag) { flag_ = true; }
-  ~TFlagScope() { flag_ = false; }
+  TFlagScope(bool& Flag, const TComponent& Owner) : flag_(Flag), life_(Owner.LifeToken()) {
+    flag_ = true;
+  }
+  ~TFlagScope() {
+    if (life_) flag_ = false;
+  }
   TFlagScope(const TFlagScope&) = delete;
   TFlagScope& operator=(const TFlagScope&) = delete;
 
  private:
   bool& flag_;
+  const TLifeToken life_;
 };
 
 constexpr int kTab = 9, kEnter = 13, kEscape = 27;
@@ -122,13 +128,18 @@ bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
   if (!EditsCells(column) || read_only_ || !CanEdit() || !ColumnEditor(column, External))
     return false;
   bool accept = true;
+  // The handlers may free the grid: false then, and nothing of it touched.
+  const TLifeToken life = LifeToken();
   if (OnBeforeEdit) OnBeforeEdit(this, ACol, ARow, accept);
-  if (!accept) return false;
+  if (!life || !accept) return false;
   if (cell_editing_ || input_editing_) {
     ApplyEdit();
+    if (!life) return false;
     EndEdit();
+    if (!life) return false;
   }
-  if (!ValidRow(ARow) || !ValidColumn(ACol)) return false; // a handler changed the rows
+  // A handler changed the rows or the columns.
+  if (!ValidRow(ARow) || !ValidColumn(ACol) || columns_->Item(ACol) != column) return false;
   cell_editing_ = true;
   edit_col_ = ACol;
   edit_row_ = ARow;
@@ -141,12 +152,18 @@ bool TDgCustomGridControl::StartInputEdit(TDgCustomColumn* Column) {
   CheckThread();
   const int index = Column ? columns_->IndexOf(Column) : -1;
   if (index < 0) return false;
+  const TLifeToken life = LifeToken();
   SetInputFocus(true);
   SelectCell(index, selected_row_, true, TShiftState());
+  if (!life) return false;
   if (cell_editing_ || input_editing_) {
     ApplyEdit();
+    if (!life) return false;
     EndEdit();
+    if (!life) return false;
   }
+  // A handler freed the column.
+  if (columns_->IndexOf(Column) < 0) return false;
   bool external = false;
   if (!ColumnEditor(Column, external) || !TakesInput(Column) || read_only_) return false;
   input_editing_ = true;
@@ -175,12 +192,16 @@ void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text)
   WideString text = Text.empty() && ValidColumn(ACol) && ValidRow(ARow) ? Cells(ACol, ARow) : Text;
   bool external = false;
   if (!StartCellEdit(ACol, ARow, external)) return;
+  // The handlers (and OnEdit of a text the grid did not read itself) may
+  // free the grid.
+  const TLifeToken life = LifeToken();
   {
     bool unused = false;
-    TFlagScope writing(Text.empty() ? setting_editor_text_ : unused);
+    TFlagScope writing(Text.empty() ? setting_editor_text_ : unused, *this);
     if (OnApplyEditText) OnApplyEditText(this, ACol, ARow, text);
-    if (!editor_) return;
+    if (!life || !editor_) return;
     editor_->SetEditText(text);
+    if (!life) return;
     EditorShown();
     if (!external && editor_) editor_->PrepareEditing();
   }
@@ -190,7 +211,9 @@ void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text)
 void TDgCustomGridControl::BeginEditWithChar(int ACol, int ARow, char16_t Key) {
   bool external = false;
   if (!StartCellEdit(ACol, ARow, external)) return;
-  editor_->SendChar(Key);
+  const TLifeToken life = LifeToken();
+  editor_->SendChar(Key); // OnEdit may free the grid
+  if (!life || !editor_) return;
   EditorShown();
   ShowStartedEditor(false);
 }
@@ -198,7 +221,7 @@ void TDgCustomGridControl::BeginEditWithChar(int ACol, int ARow, char16_t Key) {
 void TDgCustomGridControl::BeginInputEdit(TDgCustomColumn* Column, const WideString& Text) {
   if (!StartInputEdit(Column)) return;
   {
-    TFlagScope writing(setting_editor_text_);
+    TFlagScope writing(setting_editor_text_, *this);
     editor_->SetEditText(Text.empty() ? Column->InputValue() : Text);
   }
   ShowStartedEditor(Column->Options().Contains(coEditorAutoSelect));
@@ -207,7 +230,9 @@ void TDgCustomGridControl::BeginInputEdit(TDgCustomColumn* Column, const WideStr
 
 void TDgCustomGridControl::BeginInputEditWithChar(int ACol, char16_t Key) {
   if (!ValidColumn(ACol) || !StartInputEdit(columns_->Item(ACol))) return;
-  editor_->SendChar(Key);
+  const TLifeToken life = LifeToken();
+  editor_->SendChar(Key); // OnEdit may free the grid
+  if (!life) return;
   ShowStartedEditor(false);
   DoInputSelectCell(ACol);
 }
@@ -222,20 +247,26 @@ bool TDgCustomGridControl::ApplyEdit() {
     const int col = edit_col_, row = edit_row_;
     WideString value = editor_->EditText();
     bool accept = true;
+    // Each handler (OnChange of the cell too) may free the grid.
+    const TLifeToken life = LifeToken();
     if (OnEditAccept) OnEditAccept(this, col, row, value, accept);
+    if (!life) return false;
     if (RowCount() == 0 || row >= RowCount() || col < 0 || row < 0 || !ValidColumn(col))
       return false;
     if (!accept) return false;
     if (OnEditText) OnEditText(this, col, row, value);
+    if (!life) return false;
     try {
       ApplyEditText(value);
     } catch (const EConvertError& e) {
+      if (!life) return false;
       // The column's cells cannot hold this text: the person hears why and
       // the cell keeps what it had.
       edit_refused_ = true;
       if (host_) host_->ReportEditError(DgCellText::Widen(e.Message()));
       return false;
     }
+    if (!life) return false;
     if (OnAfterEdit) OnAfterEdit(this, col, row, value);
     return true;
   }
@@ -266,9 +297,12 @@ void TDgCustomGridControl::EndEdit() {
 void TDgCustomGridControl::AddInputRow() {
   CheckThread();
   bool accept = true;
+  // The handlers (OnDataChange and OnChange too) may free the grid.
+  const TLifeToken life = LifeToken();
   if (OnInputAccept) OnInputAccept(this, accept);
-  if (!accept) return;
+  if (!life || !accept) return;
   AddRow(1);
+  if (!life) return;
   const int row = RowCount() - 1;
   for (int i = 0; i < columns_->Count(); ++i) {
     TDgCustomColumn* c = columns_->Item(i);
@@ -278,8 +312,11 @@ void TDgCustomGridControl::AddInputRow() {
       try {
         SetCells(i, row, value);
       } catch (const EConvertError& e) {
-        if (host_) host_->ReportEditError(DgCellText::Widen(e.Message()));
+        if (life && host_) host_->ReportEditError(DgCellText::Widen(e.Message()));
       }
+      if (!life) return;
+      // A handler freed the column.
+      if (columns_->IndexOf(c) < 0) continue;
     }
     if (!c->InputValue().empty()) c->SetInputValue(WideString());
   }
@@ -306,8 +343,9 @@ void TDgCustomGridControl::CheckFocusLeft() {
 void TDgCustomGridControl::FocusLeft() {
   if (!(cell_editing_ || input_editing_)) return;
   if ((host_ && host_->Focused()) || (editor_ && editor_->EditorFocused())) return;
+  const TLifeToken life = LifeToken();
   ApplyEdit();
-  EndEdit();
+  if (life) EndEdit();
 }
 
 // --- The editor's notifications ---------------------------------------------------------------
@@ -332,37 +370,53 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
   TDgCustomGridControl& g = *grid_;
   const bool editing = g.cell_editing_ || g.input_editing_;
   uint16_t key = Key;
+  // Each step below may raise a handler that frees the grid (and this link
+  // with it): the grid has then taken the key, and nothing more is done.
+  const TLifeToken life = g.LifeToken();
+  auto gone = [&] {
+    if (life) return false;
+    Key = 0;
+    return true;
+  };
   if (editing && key == kTab) {
     g.ApplyEdit();
+    if (gone()) return;
     if (g.edit_refused_) { // the editor stays with the text to put right
       Key = 0;
       return;
     }
     g.EndEdit();
+    if (gone()) return;
   } else if (editing && key == kEnter && !Shift.Contains(ssCtrl)) {
     if (g.cell_editing_) {
       g.ApplyEdit();
+      if (gone()) return;
       if (g.edit_refused_) {
         Key = 0;
         return;
       }
       g.EndEdit();
+      if (gone()) return;
       if (g.host_) g.host_->SetFocus();
     } else {
       g.ApplyEdit();
+      if (gone()) return;
       g.AddInputRow();
+      if (gone()) return;
       if (g.editor_ && g.ValidColumn(g.input_col_)) {
-        TFlagScope writing(g.setting_editor_text_);
+        TFlagScope writing(g.setting_editor_text_, g);
         g.editor_->SetEditText(g.columns_->Item(g.input_col_)->InputValue());
       }
     }
   } else if (editing && key == kEscape) {
     if (g.options_.Contains(goEscClearEdit)) {
-      if (g.editor_) g.editor_->Clear();
+      if (g.editor_) g.editor_->Clear(); // OnEdit
     } else {
       g.EndEdit();
+      if (gone()) return;
       if (g.host_) g.host_->SetFocus();
     }
+    if (gone()) return;
   }
   g.EditorKeyDownToGrid(key, Shift);
   // What the grid acted on is not the edit control's any more.

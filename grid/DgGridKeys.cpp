@@ -16,9 +16,12 @@ void TDgCustomGridControl::SelectNextRow(TShiftState Shift, bool WrapOut) {
   CheckThread();
   const int count = RowCount();
   if (count == 0) return;
+  // The selection's handlers may free the grid: nothing of it is touched then.
+  const TLifeToken life = LifeToken();
   int target = -1;
   if (input_focus_) {
     SetInputFocus(false);
+    if (!life) return;
     target = FirstVisibleRow();
   } else {
     if (selected_row_ < 0) return;
@@ -29,11 +32,15 @@ void TDgCustomGridControl::SelectNextRow(TShiftState Shift, bool WrapOut) {
       }
       return;
     }
-    for (int r = selected_row_ + 1; r < count && target < 0; ++r)
-      if (GetRowVisible(r) && CanSelectCell(selected_column_, r)) target = r;
+    for (int r = selected_row_ + 1; r < count && target < 0; ++r) {
+      const bool can = GetRowVisible(r) && CanSelectCell(selected_column_, r);
+      if (!life) return;
+      if (can) target = r;
+    }
   }
   if (!ValidRow(target)) return;
   SelectCell(selected_column_, target, true, Shift);
+  if (!life) return;
   if (host_ && RowTop(target) + GetRowHeight(target) >= CellAreaRect().Bottom)
     host_->VertScrollBar().LineDown();
 }
@@ -47,11 +54,16 @@ void TDgCustomGridControl::SelectPriorRow(TShiftState Shift) {
     return;
   }
   if (input_focus_ || RowCount() == 0) return;
+  const TLifeToken life = LifeToken();
   int target = -1;
-  for (int r = selected_row_ - 1; r >= 0 && target < 0; --r)
-    if (GetRowVisible(r) && CanSelectCell(selected_column_, r)) target = r;
+  for (int r = selected_row_ - 1; r >= 0 && target < 0; --r) {
+    const bool can = GetRowVisible(r) && CanSelectCell(selected_column_, r);
+    if (!life) return;
+    if (can) target = r;
+  }
   if (target < 0) return;
   SelectCell(selected_column_, target, true, Shift);
+  if (!life) return;
   if (host_ && target < top_row_) host_->VertScrollBar().LineUp();
 }
 
@@ -75,10 +87,11 @@ void TDgCustomGrid::PageKey(bool Down) {
   if (RowCount() == 0) return;
   // A cell area lower than a row still pages by one row.
   const int f = std::max(1, FullRowsFromTop());
+  const TLifeToken life = LifeToken();
   if (!ValidRow(selected_row_)) {
     // Nothing selected: paging starts at the first row there is.
     SetSelectedRow(FirstVisibleRow());
-    if (update_lock_ == 0) ScrollToRow(selected_row_);
+    if (life && update_lock_ == 0) ScrollToRow(selected_row_);
     return;
   }
   if (!Down) {
@@ -86,7 +99,7 @@ void TDgCustomGrid::PageKey(bool Down) {
       SetSelectedRow(top_row_);
     } else {
       MoveSelection(-f);
-      MoveVertBar(-f);
+      if (life) MoveVertBar(-f);
     }
     return;
   }
@@ -100,7 +113,7 @@ void TDgCustomGrid::PageKey(bool Down) {
     SelectLastRow(TShiftState());
   } else {
     MoveSelection(f);
-    MoveVertBar(f);
+    if (life) MoveVertBar(f);
   }
 }
 
@@ -136,8 +149,10 @@ void TDgCustomGrid::SelectColumnBeside(bool Next) {
 
 void TDgCustomGrid::SelectColumnInRow(TDgCustomColumn* Column) {
   if (!Column) return;
+  const TLifeToken life = LifeToken();
   SelectCell(columns_->IndexOf(Column), selected_row_, true, TShiftState());
-  if (GridStyle() == gsReport) ScrollToColumn(Column);
+  // The handlers may have freed the column, or the grid.
+  if (life && GridStyle() == gsReport && columns_->IndexOf(Column) >= 0) ScrollToColumn(Column);
 }
 
 void TDgCustomGrid::SelectNextColumn() { SelectColumnBeside(true); }
@@ -152,8 +167,9 @@ void TDgCustomGrid::TabForward(bool WrapOut) {
   } else if (input_focus_) {
     if (host_) host_->PostKeyToParent(kTab);
   } else {
+    const TLifeToken life = LifeToken();
     SelectNextRow(TShiftState(), WrapOut);
-    SelectColumnInRow(columns_->FirstVisible());
+    if (life) SelectColumnInRow(columns_->FirstVisible());
   }
 }
 
@@ -164,8 +180,9 @@ void TDgCustomGrid::TabBackward() {
   if (columns_->Previous(c) != c) {
     SelectPriorColumn();
   } else if (!input_focus_) {
+    const TLifeToken life = LifeToken();
     SelectPriorRow(TShiftState());
-    SelectColumnInRow(columns_->LastVisible());
+    if (life) SelectColumnInRow(columns_->LastVisible());
   }
 }
 
@@ -213,6 +230,8 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
   CheckThread();
   if (cell_editing_ || input_editing_ || Options().Contains(goDisableKeys) || Key == kEscape)
     return;
+  // What the key starts raises events whose handlers may free the grid.
+  const TLifeToken life = LifeToken();
   if (Key == kEnter && WantReturns()) {
     if (!input_focus_) {
       switch (SelectionMoveDirection()) {
@@ -224,13 +243,14 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
       }
     } else if (InputEnterMode() == imAllways) {
       ApplyEdit();
-      if (editor_) editor_->Clear();
-      AddInputRow();
-      if (editor_ && ValidColumn(input_col_)) {
+      if (life && editor_) editor_->Clear();
+      if (life) AddInputRow();
+      if (life && editor_ && ValidColumn(input_col_)) {
         editor_->SetEditText(columns_->Item(input_col_)->InputValue());
-        editor_->SelectAll();
+        if (life) editor_->SelectAll();
       }
     }
+    if (!life) return;
   }
   if (!ValidColumn(selected_column_) || !(input_focus_ || ValidRow(selected_row_))) return;
   TDgCustomColumn* c = columns_->Item(selected_column_);
@@ -240,7 +260,7 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
       TRect r;
       GetCellRect(col, row, r);
       if (CanBeginEditAt(c, row, r)) play->KeyPress(Key);
-      if (Key == 0) return;
+      if (!life || Key == 0) return;
     }
   }
   if (Key == kEnter || Key == kTab) {
@@ -252,6 +272,10 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
       BeginInputEditWithChar(col, Key);
     else
       BeginEditWithChar(col, row, Key);
+    if (!life) {
+      Key = 0;
+      return;
+    }
     if (cell_editing_ || input_editing_) {
       Key = 0;
       return;
@@ -274,8 +298,9 @@ void TDgCustomGrid::IncrementalSearch(char16_t Key) {
       RowCount(), selected_row_, [this](int r) { return GetRowVisible(r); },
       [this, search_col](int r) { return Cells(search_col, r); });
   if (found < 0) return;
+  const TLifeToken life = LifeToken();
   SetSelectedRow(found);
-  if (update_lock_ == 0) ScrollToRow(found);
+  if (life && update_lock_ == 0) ScrollToRow(found);
 }
 
 void TDgCustomGrid::TimerFired(int Id) {

@@ -17,7 +17,10 @@ void TDgCustomGrid::FocusEnter() {
 void TDgCustomGrid::FocusExit() {
   CheckThread();
   if (host_) host_->HideHint();
+  // A press given up reselects its row, whose handlers may free the grid.
+  const TLifeToken life = LifeToken();
   CancelMouseStates();
+  if (!life) return;
   RepaintSelection();
   if (hot_column_) {
     hot_column_ = nullptr;
@@ -29,8 +32,9 @@ void TDgCustomGrid::FocusExit() {
 
 void TDgCustomGrid::AppDeactivated() {
   CheckThread();
+  const TLifeToken life = LifeToken();
   CancelMouseStates();
-  RepaintSelection();
+  if (life) RepaintSelection();
 }
 
 void TDgCustomGrid::HandlePosted(int Msg, intptr_t W, intptr_t L) {
@@ -49,8 +53,9 @@ void TDgCustomGrid::ScrollMessage(bool Vertical) {
 }
 
 void TDgCustomGrid::Resized() {
+  const TLifeToken life = LifeToken();
   TDgCustomGridControl::Resized();
-  if (cell_editing_) EndEdit();
+  if (life && cell_editing_) EndEdit();
 }
 
 namespace {

@@ -27,8 +27,10 @@ TColumnPlay* TDgCustomGrid::ActivePlay(TDgCustomColumn* Column, int ARow) {
 bool TDgCustomGrid::CanBeginEditAt(TDgCustomColumn* Column, int ARow, const TRect& CellRect) {
   if (!Column) return false;
   bool accept = true;
+  // The handler may free the column, or the grid with it.
+  const TLifeToken life = LifeToken();
   if (OnBeforeEdit) OnBeforeEdit(this, Column->Index(), ARow, accept);
-  if (!accept) return false;
+  if (!life || !accept || columns_->IndexOf(Column) < 0) return false;
   if (auto* play = dynamic_cast<TColumnPlay*>(Column->Play())) {
     play->ColIndex = Column->Index();
     play->RowIndex = ARow;
@@ -84,11 +86,13 @@ void TDgCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     case DgRegion::Header: HeaderPress(Button, Shift, X); break;
     case DgRegion::Indicator: IndicatorPress(X, Y); break;
     case DgRegion::Input: break;
-    default:
+    default: {
+      const TLifeToken life = LifeToken();
       ApplyEdit();
-      EndEdit();
-      OutsideRegionsClick();
+      if (life) EndEdit();
+      if (life) OutsideRegionsClick();
       break;
+    }
   }
 }
 
@@ -116,13 +120,17 @@ void TDgCustomGrid::MouseDoubleClick(int X, int Y) {
 }
 
 void TDgCustomGrid::CellPress(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  // The edit's, the play's and the selection's handlers may free the grid.
+  const TLifeToken life = LifeToken();
   if (CellEditing() || InputEditing()) {
     const bool input = InputEditing();
     ApplyEdit();
-    if (input) AddInputRow();
-    EndEdit();
+    if (life && input) AddInputRow();
+    if (life) EndEdit();
+    if (!life) return;
   }
   if (GridStyle() == gsReport && InputFocused()) SetInputFocus(false);
+  if (!life) return;
 
   focused_cell_click_ = down_col_ == SelectedColumn() && down_row_ == SelectedRow();
   bool clearMulti = Button == mbLeft;
@@ -155,8 +163,10 @@ void TDgCustomGrid::CellPress(TMouseButton Button, TShiftState Shift, int X, int
                                             : 2,
                         X - cell.Left, Y - cell.Top);
     }
+    if (!life) return;
   }
   SelectCell(col, down_row_, clearMulti, Shift);
+  if (!life) return;
 
   if (GridStyle() == gsReport) {
     if (ValidRow(down_row_) && RowTop(down_row_) + GetRowHeight(down_row_) > CellAreaRect().Bottom)
@@ -201,6 +211,9 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
   down_set_ = false;
   if (!columns_) return;
 
+  // Every step raises handlers that may free the grid: nothing of it is
+  // touched after that.
+  const TLifeToken life = LifeToken();
   if (row_moving_) {
     FinishRowMove(Y);
   } else if (move_source_row_ >= 0) {
@@ -208,18 +221,19 @@ void TDgCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     // Pressed on a row of a selection, no drag followed: the press's row alone.
     if (undo_on_cancel_ && Button == mbLeft) DragCanceled();
   }
+  if (!life) return;
   if (column_resizing_) {
     FinishColumnResize();
     return;
   }
   if (row_resize_row_ >= 0) FinishRowResize();
+  if (!life) return;
   if (header_pressed_) {
     TDgCustomColumn* pressed = pressed_column_;
     header_pressed_ = false;
     pressed_column_ = nullptr;
     if (pressed && columns_->IndexOf(pressed) >= 0) {
       // The handler may free the column, or the grid itself.
-      const TLifeToken life = LifeToken();
       if (OnHeaderClick) OnHeaderClick(this, pressed->Index());
       if (!life) return;
       if (columns_->IndexOf(pressed) >= 0) RepaintColumn(pressed, DgRegion::Header);
@@ -270,7 +284,12 @@ void TDgCustomGrid::CellRelease(int X, int Y) {
   TDgCustomColumn* c = columns_->Item(col);
   TRect cell;
   GetCellRect(col, row, cell);
-  if (TColumnPlay* play = ActivePlay(c, row)) play->MouseUp(0, X - cell.Left, Y - cell.Top);
+  if (TColumnPlay* play = ActivePlay(c, row)) {
+    // A play's click may free the column, or the grid with it.
+    const TLifeToken life = LifeToken();
+    play->MouseUp(0, X - cell.Left, Y - cell.Top);
+    if (!life || columns_->IndexOf(c) != col) return;
+  }
   if (TextRectOf(c, cell).Contains(Point(X, Y)) &&
       (!Options().Contains(goSecondClickEdit) || focused_cell_click_))
     BeginEdit(col, row, WideString());
@@ -328,7 +347,10 @@ void TDgCustomGrid::CancelMouseStates(bool WithColumnDrag) {
     move_source_row_ = -1;
     SetDropRow(-1);
     if (moving && host_) host_->SetCursorShape(crDefault);
+    // The selection's handlers may free the grid.
+    const TLifeToken life = LifeToken();
     DragCanceled();
+    if (!life) return;
   }
   if (header_pressed_) {
     TDgCustomColumn* pressed = pressed_column_;

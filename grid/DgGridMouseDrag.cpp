@@ -237,6 +237,7 @@ void TDgCustomGrid::FinishRowMove(int Y) {
   }
   undo_on_cancel_ = false;
   MoveRow(source, target);
+  if (!life) return;
   if (OnAfterRowMove) OnAfterRowMove(this, source, target);
   if (life && ValidRow(target)) SetSelectedRow(target);
 }

@@ -54,7 +54,11 @@ void TDgCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   if (hit != DgRegion::Header) SetHotColumn(nullptr);
   if (hit != DgRegion::Header) header_hint_column_ = nullptr;
   if (hit != DgRegion::Footer) footer_hint_column_ = nullptr;
-  if (hit != DgRegion::Cells) LeaveHoveredCell();
+  if (hit != DgRegion::Cells) {
+    const TLifeToken life = LifeToken();
+    LeaveHoveredCell(); // a play's handlers may free the grid
+    if (!life) return;
+  }
   switch (hit) {
     case DgRegion::Header: HeaderHover(Shift, X, Y); break;
     case DgRegion::Footer: FooterHover(X); break;
@@ -125,7 +129,11 @@ void TDgCustomGrid::IndicatorHover(int X, int Y) {
 void TDgCustomGrid::LeaveHoveredCell() {
   if (hover_col_ < 0 && hover_row_ < 0) return;
   if (ValidColumn(hover_col_) && ValidRow(hover_row_))
-    if (TColumnPlay* play = ActivePlay(columns_->Item(hover_col_), hover_row_)) play->MouseLeave();
+    if (TColumnPlay* play = ActivePlay(columns_->Item(hover_col_), hover_row_)) {
+      const TLifeToken life = LifeToken();
+      play->MouseLeave();
+      if (!life) return;
+    }
   prev_hover_col_ = hover_col_;
   prev_hover_row_ = hover_row_;
   hover_col_ = hover_row_ = -1;
@@ -135,8 +143,12 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
   int col = -1, row = -1;
   PointToCell(X, Y, col, row);
   const bool changed = col != hover_col_ || row != hover_row_;
+  // The play's and the hint's handlers may free the grid: nothing of it is
+  // touched after that.
+  const TLifeToken life = LifeToken();
   if (changed) {
     LeaveHoveredCell();
+    if (!life) return;
     hover_col_ = col;
     hover_row_ = row;
     if (hint_kind_ == HintKind::TextFit || hint_kind_ == HintKind::Cell) HideGridHint();
@@ -145,8 +157,10 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
   TRect rect;
   if (cell) GetCellRect(col, row, rect);
   if (cell)
-    if (TColumnPlay* play = ActivePlay(columns_->Item(col), row))
+    if (TColumnPlay* play = ActivePlay(columns_->Item(col), row)) {
       play->MouseMove(X - rect.Left, Y - rect.Top);
+      if (!life) return;
+    }
 
   if (move_source_row_ >= 0 && Options().Contains(goRowMoving) && Shift.Contains(ssLeft) &&
       down_set_ && BeyondFromDown(down_point_, X, Y, 5)) {
@@ -168,7 +182,9 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
     WideString text;
     GetDisplayText(col, row, text);
     DoApplyCell(col, row, text);
+    if (!life) return;
     CellFormatting(col, row, TCellState());
+    if (!life || columns_->IndexOf(c) != col) return;
     TDgCanvas* canvas = host_ ? host_->Canvas() : nullptr;
     int width = static_cast<int>(text.size()) * 6;
     if (canvas) {
@@ -179,6 +195,7 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
       WideString full;
       GetHintText(col, row, full);
       DoApplyCell(col, row, full);
+      if (!life) return;
       ShowGridHint(HintKind::TextFit, full,
                    TRect{rect.Left, rect.Top, rect.Left + ClientWidth(), rect.Bottom});
       return;
@@ -186,6 +203,7 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
   }
   WideString hint;
   GetCellHint(col, row, hint);
+  if (!life || columns_->IndexOf(c) != col) return;
   if (!hint.empty()) {
     const int left = rect.Left + c->Width(), top = rect.Top - 20;
     ShowGridHint(HintKind::Cell, hint, TRect{left, top, left + 250, top + 20});
@@ -217,7 +235,9 @@ void TDgCustomGrid::MouseLeave() {
   HideGridHint();
   if (columns_) {
     SetHotColumn(nullptr);
-    LeaveHoveredCell();
+    const TLifeToken life = LifeToken();
+    LeaveHoveredCell(); // a play's handlers may free the grid
+    if (!life) return;
   }
   header_hint_column_ = footer_hint_column_ = nullptr;
   hover_resize_ = nullptr;

@@ -12,15 +12,19 @@ void TDgCustomGridControl::Paint(TDgCanvas& Canvas, const TRect& Clip) {
   const TRect client{0, 0, ClientWidth(), ClientHeight()};
   TRect clip;
   if (!IntersectRect(clip, Clip, client)) return;
-  // Whatever a handler raises, the grid forgets the canvas of this paint.
+  // Whatever a handler raises, the grid forgets the canvas of this paint,
+  // unless a handler freed the grid: then nothing more of it is touched.
+  const TLifeToken life = LifeToken();
   struct CanvasScope {
     TDgCustomGridControl& g;
+    const TLifeToken& life;
     ~CanvasScope() {
+      if (!life) return;
       g.canvas_ = nullptr;
       for (auto& d : g.displays_)
         if (d) d->Canvas = nullptr;
     }
-  } scope{*this};
+  } scope{*this, life};
   canvas_ = &Canvas;
   paint_clip_ = clip;
   Canvas.SetClipRect(clip);
@@ -33,6 +37,7 @@ void TDgCustomGridControl::Paint(TDgCanvas& Canvas, const TRect& Clip) {
       host_->SetScrollAreas(TRect{FixedLeft(), 0, client.Right, client.Bottom},
                             TRect{0, cells.Top, client.Right, cells.Bottom});
     DrawReport();
+    if (!life) return;
     const int columnsEnd = IndicatorWidth() + ColumnsWidth() - HorzPos();
     if (columnsEnd < client.Right) {
       if (themedRest && Options().Contains(goHeader)) {
@@ -51,6 +56,7 @@ void TDgCustomGridControl::Paint(TDgCanvas& Canvas, const TRect& Clip) {
     }
     if (host_) host_->SetScrollAreas(client, TRect{0, cells.Top, client.Right, client.Bottom});
     DrawSlides();
+    if (!life) return;
   }
   if (VisibleRowCount() == 0) DrawEmptyCaption();
   Canvas.SetClipRect(clip);
@@ -72,8 +78,9 @@ void TDgCustomGridControl::PrepareDisplay() {
 }
 
 void TDgCustomGridControl::DrawReport() {
-  DrawRows();
-  DrawHeaderFooter();
+  const TLifeToken life = LifeToken();
+  DrawRows(); // the cells' handlers may free the grid
+  if (life) DrawHeaderFooter();
 }
 
 bool TDgCustomGridControl::ColumnSpan(TDgCustomColumn* Column, int& Left, int& Right) {

@@ -100,6 +100,8 @@ void TDgCustomGridControl::DrawRows() {
     int left = 0, right = 0;
     if (ColumnSpan(col, left, right)) shown.push_back(col->Index());
   }
+  // The cells' handlers may free the grid: the paint stops there.
+  const TLifeToken life = LifeToken();
   int y = cells.Top;
   for (int r = TopRow(); y < cells.Bottom; ++r) {
     paint_row_ = r;
@@ -108,14 +110,20 @@ void TDgCustomGridControl::DrawRows() {
       const int h = GetRowHeight(r);
       if (h <= 0) continue;
       const bool cut = SkipPartialRows() && y + LineTop() + h > cells.Bottom;
-      for (int c : shown) cut ? DrawFillerCell(c, r) : DrawCell(c, r);
+      for (int c : shown) {
+        cut ? DrawFillerCell(c, r) : DrawCell(c, r);
+        if (!life) return;
+      }
       if (indicator) {
         const bool current = r == SelectedRow() && !InputFocused();
         DrawIndicatorCell(r, current, !InputFocused() && (GetRowSelected(r) || current));
       }
       y += h + RowSpacing();
     } else {
-      for (int c : shown) DrawFillerCell(c, r);
+      for (int c : shown) {
+        DrawFillerCell(c, r);
+        if (!life) return;
+      }
       if (indicator) DrawIndicatorCell(r, false, false);
       y += RowSize() + RowSpacing();
     }
@@ -164,7 +172,11 @@ void TDgCustomGridControl::DrawCell(int ACol, int ARow) {
   const bool highlighted = state.Contains(csSelected);
   auto* display = dynamic_cast<TColumnDisplay*>(col->Display());
   if (display) display->Highlighted = highlighted;
+  // Each handler may free the grid (its columns and their displays too):
+  // nothing more is drawn then.
+  const TLifeToken life = LifeToken();
   if (OnCellColoring) OnCellColoring(this, ACol, ARow, back, gridColor, state);
+  if (!life) return;
   if (col->Sorted() && !highlighted) {
     if (SortedStyle() == soDarker)
       back = Darker(back, 10);
@@ -182,6 +194,7 @@ void TDgCustomGridControl::DrawCell(int ACol, int ARow) {
   r.Right -= LineRight();
   bool defaultDrawing = !a.Contains(aoDontFillCells) && col->DrawingOptions() != doCustomOnly;
   if (OnDrawCellBackground) OnDrawCellBackground(this, ACol, ARow, r, state, defaultDrawing);
+  if (!life) return;
   if (display) {
     display->Canvas = canvas_;
     display->CellRect = r;
@@ -193,14 +206,17 @@ void TDgCustomGridControl::DrawCell(int ACol, int ARow) {
   if ((drawing == doNormal || drawing == doCustom) && !IsCellEmpty(ACol, ARow) &&
       DrawCellText(ACol, ARow, state)) {
     CellFormatting(ACol, ARow, state);
+    if (!life) return;
     if (display) display->PaintContent();
   }
   if (a.Contains(aoHintMarks) && display) {
     WideString hint;
     GetCellHint(ACol, ARow, hint);
+    if (!life) return;
     if (!hint.empty()) display->DrawHintCorner();
   }
   if (drawing != doNormal && OnCustomDrawCell) OnCustomDrawCell(this, ACol, ARow, r, state);
+  if (!life) return;
   if (!Options().Contains(goSelectFullRow) && ACol == SelectedColumn() && ARow == SelectedRow())
     DrawFocusRectangle();
   if (display) display->Highlighted = false;
@@ -219,13 +235,16 @@ void TDgCustomGridControl::DrawFillerCell(int ACol, int ARow) {
   TCellState state;
   state.Include(csEmpty);
   ClipCell(col, r);
+  const TLifeToken life = LifeToken();
   if (OnCellColoring) OnCellColoring(this, ACol, ARow, back, gridColor, state);
+  if (!life) return;
   if (Options().Contains(goGrid) && GridStyle() == gsReport)
     DrawCellLines(r, gridColor, false, false);
   r.Left += LineLeft();
   r.Right -= LineRight();
   bool defaultDrawing = !a.Contains(aoDontFillCells) && col->DrawingOptions() != doCustomOnly;
   if (OnDrawCellBackground) OnDrawCellBackground(this, ACol, ARow, r, state, defaultDrawing);
+  if (!life) return;
   if (defaultDrawing) canvas_->FillRect(r, back);
   RestoreClip();
 }

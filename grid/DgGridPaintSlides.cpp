@@ -38,6 +38,8 @@ void TDgCustomGridControl::DrawSlideRows() {
   const int width = ClientWidth(), bottom = ClientHeight();
   const bool focused = GridFocused();
   const TSlideOptions so = SlidesOptions();
+  // The slides' and the cells' handlers may free the grid: the paint stops.
+  const TLifeToken life = LifeToken();
   int y = cells.Top;
   for (int r = TopRow(); r < RowCount() && y < bottom; ++r) {
     paint_row_ = r;
@@ -55,11 +57,13 @@ void TDgCustomGridControl::DrawSlideRows() {
       if (so.Contains(soFrame)) state.Include(stFocused);
     }
     if (OnSlideColoring) OnSlideColoring(this, r, colour, gridColor, state);
+    if (!life) return;
     c.FillRect(slide, colour);
     for (int pos = 0; columns_ && pos < columns_->Count(); ++pos) {
       TDgCustomColumn* col = columns_->PositionItem(pos);
       if (!col->Visible()) continue;
       DrawCell(col->Index(), r);
+      if (!life) return;
       DrawSlideCaption(col->Index(), r);
     }
     if (state.Contains(stFocused)) {

@@ -79,8 +79,11 @@ void TDgCustomGridControl::SetColor(TColor v) {
 
 void TDgCustomGridControl::Resized() {
   CheckThread();
-  // Auto-sized columns share the client's new width.
+  // Auto-sized columns share the client's new width (OnColumnResize may
+  // free the grid).
+  const TLifeToken life = LifeToken();
   columns_->AutoSize(nullptr, false);
+  if (!life) return;
   UpdateScrollAreas();
   UpdateHorzScrollBar();
   UpdateVertScrollBar();
@@ -190,8 +193,11 @@ void TDgCustomGridControl::SetGridStyle(TGridStyle v) {
   grid_style_ = v;
   GridStyleChanged();
   if (v == gsSlides) {
+    // OnEditExit may free the grid.
+    const TLifeToken life = LifeToken();
     EndEdit();
-    SetInputFocus(false);
+    if (life) SetInputFocus(false);
+    if (!life) return;
   }
   InvalidateAll();
   RepositionEditor();
@@ -261,9 +267,11 @@ void TDgCustomGridControl::SetOptions(TGridOptions v) {
   const bool indicator_changed = v.Contains(goIndicator) != options_.Contains(goIndicator);
   options_ = v;
   RecalcLineWidths();
+  const TLifeToken life = LifeToken();
   if (indicator_changed) {
     columns_->Layout(false);
-    columns_->AutoSize(nullptr, false);
+    columns_->AutoSize(nullptr, false); // OnColumnResize may free the grid
+    if (!life) return;
   }
   UpdateScrollAreas();
   InvalidateAll();

@@ -10,10 +10,13 @@ using namespace DgRows;
 
 void TDataGrid::FillDefaultValues(int FromRow, int ToRow) {
   if (!Options().Contains(goUseDefaultValues)) return;
+  // OnChange may free the grid: the callers check their own token too.
+  const TLifeToken life = LifeToken();
   for (int r = FromRow; r <= ToRow; ++r)
     for (int c = 0, n = Columns()->Count(); c < n; ++c) {
       const WideString& v = Columns()->Item(c)->DefaultValue();
       if (!v.empty()) SetCells(c, r, v);
+      if (!life) return;
     }
 }
 
@@ -23,7 +26,11 @@ int TDataGrid::AddRow(int Count) {
   const int old = RowCount();
   const bool none_drawn = VisibleRowCount() == 0;
   cells_->AddRows(Count);
+  // OnChange and OnDataChange may free the grid: the index of the last new
+  // row is still the answer.
+  const TLifeToken life = LifeToken();
   FillDefaultValues(old, RowCount() - 1);
+  if (!life) return old + Count - 1;
   if (UpdateLock() == 0) {
     // With framed lines the old last row loses its closing frame line.
     bool framed =
@@ -34,8 +41,9 @@ int TDataGrid::AddRow(int Count) {
   last_visible_row_ = RowCount() - 1;
   if (none_drawn) first_visible_row_ = old;
   if (UpdateLock() == 0) UpdateVertScrollBar();
-  DoDataChange(dcAddRow, last_added_);
-  return last_added_;
+  const int last = last_added_;
+  DoDataChange(dcAddRow, last);
+  return life ? last_added_ : last;
 }
 
 void TDataGrid::AddRowsQuiet(int Count) {
@@ -54,7 +62,9 @@ void TDataGrid::AddRowsQuiet(int Count) {
 
 void TDataGrid::ClearRows() {
   CheckThread();
+  const TLifeToken life = LifeToken();
   TDgCustomGrid::ClearRows();
+  if (!life) return;
   cells_->ClearRows();
   selected_row_ = -1;
   anchor_ = -1;
@@ -82,7 +92,9 @@ void TDataGrid::InsertRow(int Pos) {
   if (Pos < 0 || Pos > RowCount()) return;
   const int top = top_row_;
   const bool at_start = !Host() || Host()->VertScrollBar().Position() == 0;
+  const TLifeToken life = LifeToken();
   TDgCustomGrid::InsertRow(Pos);
+  if (!life) return;
   last_added_ = Pos;
   cells_->InsertRow(Pos);
   FollowRows([&](int i) { return AfterInsert(i, Pos); });
@@ -103,9 +115,12 @@ void TDataGrid::InsertRow(int Pos) {
 void TDataGrid::DeleteRow(int ARow) {
   CheckThread();
   if (!ValidRow(ARow)) return;
+  // OnEditExit, OnDeselectCell and OnSelectCell may free the grid.
+  const TLifeToken life = LifeToken();
   TDgCustomGrid::DeleteRow(ARow);
-  if (!ValidRow(ARow)) return;
+  if (!life || !ValidRow(ARow)) return;
   DeleteBlock(ARow, SubtreeSize(*cells_, ARow));
+  if (!life) return;
   DoDataChange(dcDeleteRow, ARow);
 }
 
@@ -118,8 +133,10 @@ void TDataGrid::DeleteBlock(int First, int Count) {
   for (int r = First; r < First + Count; ++r) pixels += RowPitch(r);
   const bool selected_goes = selected_row_ >= First && selected_row_ < First + Count;
   const int column = SelectedColumn();
+  const TLifeToken life = LifeToken();
   // The focused cell is left while its row still exists.
   if (selected_goes) DoDeselectCell(column, selected_row_);
+  if (!life) return;
   if (!ValidRow(First) || cells_->Row(First) != row) return; // a handler changed the rows
   for (int r = First + Count - 1; r >= First; --r) cells_->DeleteRow(r);
   const int count = RowCount();
@@ -137,6 +154,7 @@ void TDataGrid::DeleteBlock(int First, int Count) {
     selected_row_ = -1;
     // A refused selection (a handler, a disabled column) leaves none.
     if (replacement >= 0) SelectCell(column, replacement, false, TShiftState());
+    if (!life) return;
   } else {
     selected_row_ = replacement;
   }
@@ -148,8 +166,9 @@ void TDataGrid::MoveRow(int FromRow, int ToRow) {
   if (!ValidRow(FromRow) || !ValidRow(ToRow) || FromRow == ToRow) return;
   // A subtree moves only among its siblings.
   if (!Siblings(*cells_, FromRow, ToRow)) return;
-  TDgCustomGrid::MoveRow(FromRow, ToRow);
-  if (!ValidRow(FromRow) || !ValidRow(ToRow)) return;
+  const TLifeToken life = LifeToken();
+  TDgCustomGrid::MoveRow(FromRow, ToRow); // OnEditExit may free the grid
+  if (!life || !ValidRow(FromRow) || !ValidRow(ToRow)) return;
   const int from_size = SubtreeSize(*cells_, FromRow), to_size = SubtreeSize(*cells_, ToRow);
   const int top = top_row_;
   if (from_size == 1 && to_size == 1) {
@@ -196,12 +215,15 @@ void TDataGrid::ExchangeRows(int Row1, int Row2) {
 void TDataGrid::SetStartRowCount(int Value) {
   CheckThread();
   if (Value == start_row_count_ || Value < 0) return;
+  // OnDataChange and the selection's handlers may free the grid.
+  const TLifeToken life = LifeToken();
   if (start_row_count_ < Value) {
     AddRow(Value - start_row_count_);
   } else {
     const int n = std::min(start_row_count_, RowCount());
-    for (int k = n; k > Value; --k) DeleteRow(0);
+    for (int k = n; k > Value && life; --k) DeleteRow(0);
   }
+  if (!life) return;
   start_row_count_ = Value;
   InvalidateAll();
 }

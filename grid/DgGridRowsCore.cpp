@@ -47,9 +47,13 @@ void TDgCustomGridControl::SetRowVisible(int ARow, bool Visible) {
   }
 }
 
+// The edit ends first; its OnEditExit may free the grid, and the callers
+// that go on after these steps check their own life token.
 void TDgCustomGridControl::ClearRows() {
   CheckThread();
+  const TLifeToken life = LifeToken();
   EndEdit();
+  if (!life) return;
   top_row_ = 0;
   selected_column_ = 0;
   selected_row_ = -1;
@@ -65,7 +69,9 @@ void TDgCustomGridControl::DeleteRow(int ARow) {
 
 void TDgCustomGridControl::InsertRow(int Pos) {
   CheckThread();
+  const TLifeToken life = LifeToken();
   EndEdit();
+  if (!life) return;
   if (Pos >= 0 && Pos < first_visible_row_) first_visible_row_ = Pos;
   if (host_ && host_->VertScrollBar().Position() == 0) top_row_ = first_visible_row_;
 }

@@ -32,7 +32,9 @@ void TDgCustomGridControl::SetInputFocus(bool Focus) {
   if (Focus) {
     if (ValidRow(selected_row_)) SetRowSelected(selected_row_, false);
   } else {
+    const TLifeToken life = LifeToken();
     EndEdit();
+    if (!life) return;
   }
   RepaintRegion(DgRegion::Input);
   RepaintRegion(DgRegion::Indicator);
@@ -43,7 +45,9 @@ void TDgCustomGridControl::SelectCell(int ACol, int ARow, bool ClearMulti, TShif
   CheckThread();
   // A row the grid does not have is never stored (an empty grid keeps -1).
   if (ARow < -1 || ARow >= RowCount()) return;
-  if (!CanSelectCell(ACol, ARow)) return;
+  // Every handler below may free the grid: nothing of it is touched then.
+  const TLifeToken life = LifeToken();
+  if (!CanSelectCell(ACol, ARow) || !life) return;
   const bool shift = Shift.Contains(ssShift), ctrl = Shift.Contains(ssCtrl);
   if (multi_select_ && ClearMulti && !shift && !ctrl) {
     BeginUpdate();
@@ -62,13 +66,16 @@ void TDgCustomGridControl::SelectCell(int ACol, int ARow, bool ClearMulti, TShif
   const bool row_changed = old_row != ARow;
   if (cell_changed) {
     if (ValidColumn(old_col) && ValidRow(old_row)) DoDeselectCell(old_col, old_row);
+    if (!life) return;
     if (cell_editing_) EndEdit();
+    if (!life) return;
   }
   if (auto_scroll_ && ValidRow(ARow)) ScrollToRow(ARow);
 
   if (input_focus_) {
     if (old_col != ACol) {
       DoInputSelectCell(ACol);
+      if (!life) return;
       RepaintColumn(columns_->Item(ACol), DgRegion::Input);
       if (ValidColumn(old_col)) RepaintColumn(columns_->Item(old_col), DgRegion::Input);
     }
@@ -139,17 +146,20 @@ void TDgCustomGridControl::SelectCell(int ACol, int ARow, bool ClearMulti, TShif
 void TDgCustomGridControl::SetSelectedRow(int ARow) {
   CheckThread();
   if (RowCount() <= 0 || ARow < -1 || ARow > RowCount() - 1) return;
+  const TLifeToken life = LifeToken();
   SetInputFocus(false);
+  if (!life) return;
   SelectCell(selected_column_, ARow, true, TShiftState());
 }
 
 // The first or the last visible row, with the vertical bar at that end.
 void TDgCustomGridControl::SelectEndRow(bool Last, TShiftState Shift) {
   CheckThread();
+  const TLifeToken life = LifeToken();
   SetInputFocus(false);
-  if (RowCount() == 0) return;
+  if (!life || RowCount() == 0) return;
   SelectCell(selected_column_, Last ? LastVisibleRow() : FirstVisibleRow(), true, Shift);
-  if (!host_) return;
+  if (!life || !host_) return;
   if (Last)
     host_->VertScrollBar().Last();
   else

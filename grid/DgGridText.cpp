@@ -43,13 +43,17 @@ void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) 
     measured = true;
   }
   if (Mode != 2) {
+    // OnApplyCell and OnCellFormating may free the column, or the grid.
+    const TLifeToken life = LifeToken();
     const int rows = RowCount();
     for (int r = 0; r < rows; ++r) {
       if (VisibleOnly && !GetRowVisible(r)) continue;
       WideString text;
       GetDisplayText(ACol, r, text);
       DoApplyCell(ACol, r, text);
+      if (!life) return;
       CellFormatting(ACol, r, TCellState());
+      if (!life || columns_->IndexOf(column) != ACol) return;
       width = std::max(width, binding_->TextWidth(column, text));
       measured = true;
     }
@@ -76,30 +80,44 @@ void TDgCustomGridControl::FitRowHeight(int ARow) {
     display->Measure(size);
     height = std::max(height, size.cy);
   }
+  const TLifeToken life = LifeToken();
   DoMeasuringRowHeight(ARow, height);
-  SetRowHeight(ARow, height);
+  if (life) SetRowHeight(ARow, height);
 }
 
 namespace {
-// The grid as the text-file code sees it.
+// The grid as the text-file code sees it. A handler the loading raises
+// (OnLoadProgress, OnEditExit) may free the grid: the rest of the file then
+// goes nowhere, and the grid is not touched again.
 class TGridTextFile : public TDgTextFileGrid {
  public:
   explicit TGridTextFile(TDgCustomGridControl& Grid, std::function<void(int, int)> Progress)
-      : grid_(Grid), progress_(std::move(Progress)) {}
-  void ClearRows() override { grid_.ClearRows(); }
-  int AddRow(int Count) override { return grid_.AddRow(Count); }
-  int RowCount() const override { return grid_.RowCount(); }
-  int ColumnCount() const override { return grid_.Columns()->Count(); }
-  WideString GetCells(int ACol, int ARow) override { return grid_.Cells(ACol, ARow); }
-  void SetCells(int ACol, int ARow, const WideString& Value) override {
-    grid_.SetCells(ACol, ARow, Value);
+      : grid_(Grid), life_(Grid.LifeToken()), progress_(std::move(Progress)) {}
+  void ClearRows() override {
+    if (life_) grid_.ClearRows();
   }
-  void BeginUpdate() override { grid_.BeginUpdate(); }
-  void EndUpdate() override { grid_.EndUpdate(); }
-  void LoadProgress(int ACol, int ARow) override { progress_(ACol, ARow); }
+  int AddRow(int Count) override { return life_ ? grid_.AddRow(Count) : 0; }
+  int RowCount() const override { return life_ ? grid_.RowCount() : 0; }
+  int ColumnCount() const override { return life_ ? grid_.Columns()->Count() : 0; }
+  WideString GetCells(int ACol, int ARow) override {
+    return life_ ? grid_.Cells(ACol, ARow) : WideString();
+  }
+  void SetCells(int ACol, int ARow, const WideString& Value) override {
+    if (life_) grid_.SetCells(ACol, ARow, Value);
+  }
+  void BeginUpdate() override {
+    if (life_) grid_.BeginUpdate();
+  }
+  void EndUpdate() override {
+    if (life_) grid_.EndUpdate();
+  }
+  void LoadProgress(int ACol, int ARow) override {
+    if (life_) progress_(ACol, ARow);
+  }
 
  private:
   TDgCustomGridControl& grid_;
+  const TLifeToken life_;
   std::function<void(int, int)> progress_;
 };
 } // namespace

@@ -15,7 +15,9 @@ void TDataGrid::AddChildRow(int ARow, bool AsLast) {
   cells_->InsertChildRow(ARow, pos);
   FollowRows([&](int i) { return DgRows::AfterInsert(i, pos); });
   if (pos < top_row_) ++top_row_;
-  FillDefaultValues(pos, pos);
+  const TLifeToken life = LifeToken();
+  FillDefaultValues(pos, pos); // OnChange may free the grid
+  if (!life) return;
   RecountVisibleRows();
   if (UpdateLock() == 0) {
     if (GetRowVisible(pos)) RowSpaceChanged(pos, StyleRowHeight(pos), true);
@@ -76,7 +78,10 @@ void TDataGrid::TreeRelation(int ARow, int& Next, int& Parent) {
 void TDataGrid::SortColumn(TDgCustomColumn* Column, bool Ascending) {
   CheckThread();
   if (!Column) return;
+  // OnEditExit and OnSortColumn may free the column, or the grid with it.
+  const TLifeToken life = LifeToken();
   TDgCustomGrid::SortColumn(Column, Ascending);
+  if (!life || Columns()->IndexOf(Column) < 0) return;
   const int col = Column->Index();
   if (!Column->Options().Contains(coCanSort) || !ValidColumn(col)) return;
   TRow* selected = ValidRow(selected_row_) ? cells_->Row(selected_row_) : nullptr;
@@ -108,8 +113,11 @@ void TDataGrid::SortColumn(TDgCustomColumn* Column, bool Ascending) {
 
 void TDataGrid::RecalculateFooters(bool VisibleOnly) {
   CheckThread();
-  for (int i = 0, n = Columns()->Count(); i < n; ++i) {
-    TColumnFooter* footer = Columns()->Item(i)->Footer();
+  // The handlers may free a column, or the grid with all of them.
+  const TLifeToken life = LifeToken();
+  for (int i = 0, n = Columns()->Count(); i < n && i < Columns()->Count(); ++i) {
+    TDgCustomColumn* column = Columns()->Item(i);
+    TColumnFooter* footer = column->Footer();
     const TFormulaKind kind = footer->FormulaKind();
     if (kind == fkNone) continue;
     if (RowCount() == 0) {
@@ -119,10 +127,12 @@ void TDataGrid::RecalculateFooters(bool VisibleOnly) {
     double value = 0;
     if (kind == fkCustom) {
       if (OnColumnFooterValue) OnColumnFooterValue(this, i, value);
+      if (!life) return;
     } else {
       value = DgFooterValue(*cells_, i, kind, VisibleOnly);
     }
     if (OnFooterCalculate) OnFooterCalculate(this, i, value);
-    if (i < Columns()->Count()) footer->SetCaption(DgCellText::Widen(FloatToStr(value)));
+    if (!life) return;
+    if (Columns()->IndexOf(column) >= 0) footer->SetCaption(DgCellText::Widen(FloatToStr(value)));
   }
 }

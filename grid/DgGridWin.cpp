@@ -243,6 +243,10 @@ void TDataGridWindow::PaintBorder() {
 // --- Messages ----------------------------------------------------------------------------
 
 void TDataGridWindow::WndProc(TMessage& M) {
+  // What the grid does with a message raises its handlers, and a form may
+  // free this window (and the grid with it) in any of them: the message
+  // then ends there.
+  const TLifeToken life = LifeToken();
   switch (M.Msg) {
     case WM_NCPAINT:
       TDgScrollControl::WndProc(M);
@@ -265,29 +269,31 @@ void TDataGridWindow::WndProc(TMessage& M) {
         grid_->KeyDown(key, classlib::KeyboardShiftState());
       else
         grid_->KeyUp(key, classlib::KeyboardShiftState());
-      if (key == 0) return; // the grid took it
+      if (!life || key == 0) return; // the grid took it
       M.WParam = WPARAM(key);
       break;
     }
     case WM_CHAR: {
       char16_t ch = char16_t(M.WParam);
       grid_->KeyPress(ch);
-      if (ch == 0) return;
+      if (!life || ch == 0) return;
       M.WParam = ch;
       break;
     }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       TDgScrollControl::WndProc(M);
+      if (!life) return;
       if (M.Msg == WM_SETFOCUS)
         grid_->FocusEnter();
       else
         grid_->FocusExit();
       // The highlight and the focus rectangle depend on the focus.
-      Invalidate();
+      if (life) Invalidate();
       return;
     case WM_CAPTURECHANGED:
       TDgScrollControl::WndProc(M);
+      if (!life) return;
       // The class library lets the capture go before a button-up reaches
       // MouseUp: that release is ours and must not cancel what it ends.
       if (!releasing_ && reinterpret_cast<HWND>(M.LParam) != handle_) grid_->CancelMode();
@@ -298,8 +304,11 @@ void TDataGridWindow::WndProc(TMessage& M) {
       releasing_ = true;
       struct Reset {
         bool& flag;
-        ~Reset() { flag = false; }
-      } reset{releasing_};
+        const TLifeToken& life;
+        ~Reset() {
+          if (life) flag = false;
+        }
+      } reset{releasing_, life};
       TDgScrollControl::WndProc(M);
       return;
     }
@@ -311,11 +320,11 @@ void TDataGridWindow::WndProc(TMessage& M) {
       break;
     case WM_THEMECHANGED:
       TDgScrollControl::WndProc(M);
-      grid_->ThemeChanged();
+      if (life) grid_->ThemeChanged();
       return;
     case WM_ENABLE:
       TDgScrollControl::WndProc(M);
-      grid_->SetEnabled(M.WParam != 0);
+      if (life) grid_->SetEnabled(M.WParam != 0);
       return;
     case kGridPosted: DeliverPosted(); return;
     case kEditError:
@@ -329,39 +338,48 @@ void TDataGridWindow::WndProc(TMessage& M) {
     case WM_VSCROLL:
       // An edit does not survive its cell scrolling away under it.
       grid_->ScrollMessage(M.Msg == WM_VSCROLL);
+      if (!life) return;
       break;
   }
   TDgScrollControl::WndProc(M);
 }
 
+// The window's own handlers (OnMouseDown, OnResize, ...) run first and may
+// free the window: the grid hears of the action only while it lives.
 void TDataGridWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::MouseDown(Button, Shift, X, Y);
-  grid_->MouseDown(Button, Shift, X, Y);
+  if (life) grid_->MouseDown(Button, Shift, X, Y);
 }
 
 void TDataGridWindow::MouseMove(TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::MouseMove(Shift, X, Y);
-  if (!Rolling()) grid_->MouseMove(Shift, X, Y);
+  if (life && !Rolling()) grid_->MouseMove(Shift, X, Y);
 }
 
 void TDataGridWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::MouseUp(Button, Shift, X, Y);
-  grid_->MouseUp(Button, Shift, X, Y);
+  if (life) grid_->MouseUp(Button, Shift, X, Y);
 }
 
 void TDataGridWindow::DblClick() {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::DblClick();
-  grid_->DblClick();
+  if (life) grid_->DblClick();
 }
 
 void TDataGridWindow::MouseLeave() {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::MouseLeave();
-  grid_->MouseLeave();
+  if (life) grid_->MouseLeave();
 }
 
 void TDataGridWindow::Resize() {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::Resize();
-  grid_->Resized();
+  if (life) grid_->Resized();
 }
 
 void TDataGridWindow::WheelStep(int Delta, TShiftState Shift) {
@@ -369,8 +387,9 @@ void TDataGridWindow::WheelStep(int Delta, TShiftState Shift) {
 }
 
 void TDataGridWindow::MouseEnter() {
+  const TLifeToken life = LifeToken();
   TDgScrollControl::MouseEnter();
-  grid_->MouseEnter();
+  if (life) grid_->MouseEnter();
 }
 
 bool TDataGridWindow::Focused() {

@@ -172,14 +172,17 @@ void TDgScrollControl::WndProc(TMessage& M) {
   TDgCustomScrollControl::WndProc(M);
 }
 
+// OnMouseDown and OnMouseMove may free the control.
 void TDgScrollControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
   TDgCustomScrollControl::MouseDown(Button, Shift, X, Y);
-  if (Button == mbMiddle && RollEnabled) roll_.Start(Point(X, Y));
+  if (life && Button == mbMiddle && RollEnabled) roll_.Start(Point(X, Y));
 }
 
 void TDgScrollControl::MouseMove(TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
   TDgCustomScrollControl::MouseMove(Shift, X, Y);
-  roll_.MouseMove(Point(X, Y));
+  if (life) roll_.MouseMove(Point(X, Y));
 }
 
 void TDgScrollControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

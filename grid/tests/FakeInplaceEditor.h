@@ -14,9 +14,12 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
 
   // --- What the person does ---------------------------------------------------------
   // A character typed while the editor has the focus.
+  // The grid may free its columns, and this editor with them, in a handler
+  // of what a key does: the editor then touches nothing of itself.
   void Type(char16_t Key) {
+    const TLifeToken life = LifeToken();
     if (listener_) listener_->EditorKeyPress(Key);
-    if (Key) Insert(Key);
+    if (life && Key) Insert(Key);
   }
   void Type(const WideString& Text) {
     for (char16_t c : Text) Type(c);
@@ -24,8 +27,10 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
   // A key pressed (and released) in the editor; the editor's own keys move
   // the caret.
   void Press(uint16_t Key, TShiftState Shift = {}) {
+    const TLifeToken life = LifeToken();
     uint16_t k = Key;
     if (listener_) listener_->EditorKeyDown(k, Shift);
+    if (!life) return;
     if (k == 36) sel_start_ = sel_len_ = 0;
     if (k == 35) sel_start_ = static_cast<int>(text_.size()), sel_len_ = 0;
     k = Key;
