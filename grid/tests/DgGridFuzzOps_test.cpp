@@ -15,6 +15,7 @@
 #include "grid/DgGrid.h"
 #include "grid/tests/FakeGridHost.h"
 #include "grid/tests/FakeInplaceEditor.h"
+#include "grid/tests/GridInvariants.h"
 
 namespace {
 constexpr uint16_t kKeys[] = {9, 13, 27, 33, 34, 35, 36, 37, 38, 39, 40, 46, 113, 32};
@@ -223,12 +224,7 @@ class TFuzzRun {
     SCOPED_TRACE(Trail);
     TDataGrid& g = *grid_;
     const int n = g.RowCount();
-    ASSERT_GE(g.SelectedRow(), -1);
-    ASSERT_LT(g.SelectedRow(), n);
-    ASSERT_GE(g.Anchor(), -1);
-    ASSERT_LT(g.Anchor(), n);
-    ASSERT_GE(g.TopRow(), 0);
-    ASSERT_LE(g.TopRow(), std::max(0, n - 1));
+    ASSERT_NO_FATAL_FAILURE(CheckRowIndices(g));
     ASSERT_GE(g.SelectedCount(), 0);
     ASSERT_LE(g.SelectedCount(), n);
     if (g.Columns()->Count() > 0 && g.SelectedRow() >= 0) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "grid/tests/FakeGridHost.h"
+#include "grid/tests/GridInvariants.h"
 #include "grid/DgColumnClasses.h"
 #include "grid/DgGrid.h"
 #include "grid/tests/TestGrid.h"
@@ -15,12 +16,7 @@ namespace {
 void CheckState(TDgCustomGridControl& g, TFakeGridHost& host, const std::string& trail) {
   SCOPED_TRACE(trail);
   const int n = g.RowCount();
-  ASSERT_GE(g.SelectedRow(), -1);
-  ASSERT_LT(g.SelectedRow(), n);
-  ASSERT_GE(g.Anchor(), -1);
-  ASSERT_LT(g.Anchor(), n);
-  ASSERT_GE(g.TopRow(), 0);
-  ASSERT_LE(g.TopRow(), std::max(0, n - 1));
+  ASSERT_NO_FATAL_FAILURE(CheckRowIndices(g));
   int first = -1, last = -1, visible = 0;
   for (int r = 0; r < n; ++r)
     if (g.GetRowVisible(r)) {
