@@ -43,7 +43,7 @@ namespace {
 
 HBITMAP CreateDib24(int w, int h, uint8_t** bits) {
   void* p = nullptr;
-  HBITMAP b = classlib::CreateTopDownDib(nullptr, w, h, 24, &p);
+  HBITMAP b = classlib::CreateTopDownDib(w, h, 24, &p);
   if (!b)
     throw EOutOfResources("Out of system resources (bitmap " + IntToStr(w) + " x " + IntToStr(h) +
                           ")");
@@ -344,7 +344,7 @@ void TPicture::Assign(TPersistent* Source) {
   TPersistent::Assign(Source);
 }
 
-HBITMAP classlib::CreateTopDownDib(HDC dc, int width, int height, int bit_count, void** bits) {
+HBITMAP classlib::CreateTopDownDib(int width, int height, int bit_count, void** bits) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = width;
@@ -353,7 +353,8 @@ HBITMAP classlib::CreateTopDownDib(HDC dc, int width, int height, int bit_count,
   bi.bmiHeader.biBitCount = static_cast<WORD>(bit_count);
   bi.bmiHeader.biCompression = BI_RGB;
   void* p = nullptr;
-  HBITMAP b = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  // RGB colours: the section takes nothing of a device context.
+  HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
   if (bits) *bits = p;
   return b;
 }

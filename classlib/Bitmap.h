@@ -151,6 +151,6 @@ namespace classlib {
 
 // A width x height DIB section of `bit_count` (24 or 32) bits a pixel, top row
 // first; *bits (when asked) receives its memory. nullptr on failure.
-HBITMAP CreateTopDownDib(HDC dc, int width, int height, int bit_count, void** bits);
+HBITMAP CreateTopDownDib(int width, int height, int bit_count, void** bits);
 
 } // namespace classlib

@@ -183,10 +183,7 @@ void TCanvas::Restore(unsigned which) {
   selected_ &= ~which;
 }
 
-void TCanvas::DeselectHandles() {
-  Restore(kFont | kPen | kBrush);
-  selected_ = 0;
-}
+void TCanvas::DeselectHandles() { Restore(kFont | kPen | kBrush); }
 
 void TCanvas::SelectObjects() {
   // What the DC held before is what goes back into it.

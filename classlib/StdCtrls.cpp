@@ -20,7 +20,6 @@ TSize MeasureText(TFont* font, const std::string& text, int width, UINT flags) {
     canvas.SetHandle(dc);
     canvas.SetFont(font);
     canvas.DrawText(text.empty() ? std::string(" ") : text, r, flags | DT_CALCRECT);
-    canvas.SetHandle(nullptr);
   }
   ReleaseDC(nullptr, dc);
   TSize s;

@@ -3,17 +3,23 @@
 # without the project's flags. Each runs for a bounded time as a ctest test
 # labelled "fuzz".
 
+set(KORVALIS_FUZZ_SECONDS 20 CACHE STRING "Run time of each fuzzer in the tests")
+
 # korvalis_fuzz_library(<name> <sources>...): the parsers, instrumented.
 function(korvalis_fuzz_library name)
   add_library(${name} STATIC ${ARGN})
   target_compile_options(${name} PUBLIC -fsanitize=fuzzer-no-link,address,undefined)
 endfunction()
 
-# korvalis_fuzz(<name> <driver.cpp> LIBS ... SEEDS <folder> SECONDS <s> [OPTIONS ...])
-# One fuzzer over a fresh corpus in the build tree, started from the seeds;
-# OPTIONS are further libFuzzer flags.
+# korvalis_fuzz(<name> <driver.cpp> LIBS ... SEEDS <folder> [SECONDS <s>] [OPTIONS ...])
+# One fuzzer over a fresh corpus in the build tree, started from the seeds,
+# for SECONDS (KORVALIS_FUZZ_SECONDS when not given); OPTIONS are further
+# libFuzzer flags.
 function(korvalis_fuzz name driver)
   cmake_parse_arguments(F "" "SEEDS;SECONDS" "LIBS;OPTIONS" ${ARGN})
+  if(NOT F_SECONDS)
+    set(F_SECONDS ${KORVALIS_FUZZ_SECONDS})
+  endif()
   add_executable(${name} ${driver})
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)

@@ -2,6 +2,7 @@
 #include "components/ComponentsGdi.h"
 
 #include "classlib/Bitmap.h"
+#include "classlib/Cp1251.h"
 
 namespace gdi {
 
@@ -20,10 +21,33 @@ void SetSolidBrush(TCanvas& canvas, TColor color) {
   canvas.Brush()->SetColor(color);
 }
 
+// Gives the canvas back its pen and brush when the drawing is done: a
+// control's OnPaint, which runs next on the same canvas, finds them as it
+// left them.
+class KeepPenAndBrush {
+ public:
+  explicit KeepPenAndBrush(TCanvas& canvas) : canvas_(canvas) {
+    pen_.Assign(canvas.Pen());
+    brush_.Assign(canvas.Brush());
+  }
+  ~KeepPenAndBrush() {
+    canvas_.Pen()->Assign(&pen_);
+    canvas_.Brush()->Assign(&brush_);
+  }
+  KeepPenAndBrush(const KeepPenAndBrush&) = delete;
+  KeepPenAndBrush& operator=(const KeepPenAndBrush&) = delete;
+
+ private:
+  TCanvas& canvas_;
+  TPen pen_;
+  TBrush brush_;
+};
+
 } // namespace
 
 void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments,
                TColor separator, TBevelCut bevel, int width, int height) {
+  const KeepPenAndBrush keep(canvas);
   SetPen(canvas, psSolid, 1, separator);
   for (const components::MeterSegment& s : segments) {
     SetSolidBrush(canvas, s.Color);
@@ -39,6 +63,7 @@ void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& seg
 }
 
 void DrawGradient(TCanvas& canvas, const std::vector<components::GradShape>& shapes) {
+  const KeepPenAndBrush keep(canvas);
   for (const components::GradShape& s : shapes) {
     switch (s.Type) {
       case components::GradShape::Kind::FillRect: canvas.FillRect(s.Box(), s.Color); break;
@@ -60,16 +85,11 @@ void DrawGradient(TCanvas& canvas, const std::vector<components::GradShape>& sha
   }
 }
 
-HBITMAP LoadBitmapResource(const wchar_t* name) {
-  return static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
 void DrawResourceBitmap(TCanvas& canvas, int x, int y, const wchar_t* name, TColor transparent) {
-  HBITMAP bitmap = LoadBitmapResource(name);
-  if (!bitmap) return;
   TBitmap picture;
-  picture.SetHandle(bitmap); // takes it over
+  try {
+    picture.LoadFromResourceName(nullptr, WideToCp1251(name));
+  } catch (const EResNotFound&) { return; }
   picture.SetTransparentColor(transparent);
   picture.SetTransparent(true);
   canvas.Draw(x, y, &picture);

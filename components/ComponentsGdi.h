@@ -15,16 +15,12 @@
 namespace gdi {
 
 // The meter's segments (brush: segment colour, pen: separator) and its bevel
-// around the whole width x height. The canvas keeps the last segment's pen
-// and brush.
+// around the whole width x height. The canvas's pen and brush are kept.
 void DrawMeter(TCanvas& canvas, const std::vector<components::MeterSegment>& segments,
                TColor separator, TBevelCut bevel, int width, int height);
 
-// Replays a gradient's shapes. The canvas keeps the last shape's pen and brush.
+// Replays a gradient's shapes. The canvas's pen and brush are kept.
 void DrawGradient(TCanvas& canvas, const std::vector<components::GradShape>& shapes);
-
-// Loads a bitmap resource of the program by name; null when missing.
-HBITMAP LoadBitmapResource(const wchar_t* name);
 
 // Draws the bitmap resource `name` at (x, y) with one colour left
 // transparent; nothing when the resource is missing.

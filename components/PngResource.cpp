@@ -22,7 +22,7 @@ void DrawPng(HDC dc, int x, int y, const TPngImage& image) {
   if (w <= 0 || h <= 0) return;
   void* bits = nullptr;
   HDC mem = CreateCompatibleDC(dc);
-  HBITMAP dib = classlib::CreateTopDownDib(mem, w, h, 32, &bits);
+  HBITMAP dib = classlib::CreateTopDownDib(w, h, 32, &bits);
   if (!dib) {
     DeleteDC(mem);
     return;

@@ -27,7 +27,7 @@ struct MemoryBitmap {
   uint32_t* bits = nullptr;
   MemoryBitmap(HDC ref, int w, int h) {
     void* p = nullptr;
-    bmp = classlib::CreateTopDownDib(ref, w, h, 32, &p);
+    bmp = classlib::CreateTopDownDib(w, h, 32, &p);
     bits = static_cast<uint32_t*>(p);
     dc = CreateCompatibleDC(ref);
     if (bmp && dc) old = SelectObject(dc, bmp);

@@ -1,10 +1,10 @@
 // SendInput-based driving of windows for the control tests (see the header).
 #include "classlib/tests/controls_test_input.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "classlib/tests/support/MessagePump.h"
+#include "classlib/tests/support/Screenshot.h"
 
 namespace testinput {
 
@@ -131,33 +131,7 @@ bool SaveScreenshot(HWND wnd, const std::wstring& path) {
   int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
   HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h; // bottom-up, as .bmp files store rows
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof(fh) + sizeof(BITMAPINFOHEADER);
-  fh.bfSize = fh.bfOffBits + stride * h;
-  bool ok = false;
-  if (FILE* f = _wfopen(path.c_str(), L"wb")) {
-    ok = fwrite(&fh, sizeof(fh), 1, f) == 1 &&
-         fwrite(&bi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-         fwrite(bits, stride * h, 1, f) == 1;
-    fclose(f);
-  }
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
+  const bool ok = test_support::SaveDcBmp(screen, r.left, r.top, w, h, path);
   ReleaseDC(nullptr, screen);
   return ok;
 }

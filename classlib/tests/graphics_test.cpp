@@ -6,21 +6,10 @@
 #include "classlib/Bitmap.h"
 #include "classlib/ImgList.h"
 #include "classlib/SysUtils.h"
+#include "classlib/tests/support/BitmapPixels.h"
 
-namespace {
-
-// The pixel at (x, y) as 0x00BBGGRR, read from the bitmap's memory.
-TColor PixelAt(TBitmap& b, int x, int y) {
-  uint8_t* p = b.ScanLine(y) + x * 3;
-  return static_cast<TColor>(RGB(p[2], p[1], p[0]));
-}
-
-void Fill(TBitmap& b, TColor c) {
-  b.Canvas()->Brush()->SetColor(c);
-  b.Canvas()->FillRect(Rect(0, 0, b.Width(), b.Height()));
-}
-
-} // namespace
+using test_support::Fill;
+using test_support::PixelAt;
 
 TEST(Bitmap, ScanLineRowsAreBlueGreenRedTopDown) {
   TBitmap b(5, 3);

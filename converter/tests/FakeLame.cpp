@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "converter/tests/WavBytes.h"
+#include "tests/support/WavBytes.h"
 
 namespace {
 

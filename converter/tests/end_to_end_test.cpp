@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "classlib/tests/support/ScratchFolder.h"
-#include "converter/tests/WavBytes.h"
-#include "encoder/tests/Mp3Frames.h"
+#include "tests/support/WavBytes.h"
+#include "tests/support/Mp3Frames.h"
 
 namespace {
 

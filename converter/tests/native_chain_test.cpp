@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "encoder/tests/Mp3Frames.h"
+#include "tests/support/Mp3Frames.h"
 #include "converter/CompanionRun.h"
 #include "converter/MP3_Format.h"
 #include "converter/tests/TestDir.h"

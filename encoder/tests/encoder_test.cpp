@@ -9,11 +9,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "converter/tests/WavBytes.h"
+#include "tests/support/WavBytes.h"
 #include "encoder/Codec.h"
 #include "encoder/LameCommand.h"
 #include "encoder/StagedOutput.h"
-#include "encoder/tests/Mp3Frames.h"
+#include "tests/support/Mp3Frames.h"
 
 namespace fs = std::filesystem;
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "audiolib/mpeg/MpegHeader.h"
+
 namespace teststation {
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -58,22 +60,10 @@ std::vector<uint8_t> EncodeMp3(const std::vector<int16_t>& pcm, int sample_rate,
 }
 
 int FirstFrameKbps(const std::vector<uint8_t>& mp3) {
-  static const int kV1[3][15] = {
-      {0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448}, // layer I
-      {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},    // layer II
-      {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}};    // layer III
-  static const int kV2[2][15] = {
-      {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256}, // layer I
-      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}};     // layers II, III
-  size_t end = std::min<size_t>(mp3.size(), 65536);
-  for (size_t i = 0; i + 3 < end; ++i) {
-    if (mp3[i] != 0xFF || (mp3[i + 1] & 0xE0) != 0xE0) continue;
-    int version = (mp3[i + 1] >> 3) & 3, layer = (mp3[i + 1] >> 1) & 3, index = mp3[i + 2] >> 4;
-    if (version == 1 || layer == 0 || index == 0 || index == 15 || ((mp3[i + 2] >> 2) & 3) == 3)
-      continue;
-    int row = 3 - layer; // 0 = layer I, 1 = II, 2 = III
-    return version == 3 ? kV1[row][index] : kV2[row == 0 ? 0 : 1][index];
-  }
+  const size_t end = std::min<size_t>(mp3.size(), 65536);
+  audiolib::FrameHeader h;
+  for (size_t i = 0; i + 3 < end; ++i)
+    if (audiolib::ParseFrameHeader(&mp3[i], end - i, h)) return h.bitrate_kbps;
   return 0;
 }
 

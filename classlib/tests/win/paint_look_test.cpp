@@ -16,25 +16,19 @@
 #include "classlib/Forms.h"
 #include "classlib/PanelCtrls.h"
 #include "classlib/StdCtrls.h"
+#include "classlib/tests/support/BitmapPixels.h"
 #include "classlib/tests/app_pump.h"
 #include "classlib/tests/controls_test_input.h"
 
 namespace {
 
-TColor PixelAt(TBitmap& b, int x, int y) {
-  uint8_t* p = b.ScanLine(y) + x * 3;
-  return static_cast<TColor>(RGB(p[2], p[1], p[0]));
-}
+using test_support::Fill;
+using test_support::PixelAt;
 
 TColor Sys(TColor c) { return static_cast<TColor>(ColorToRGB(c)); }
 
 // What does not belong to any control: shows where a control leaves pixels.
 constexpr TColor kBackdrop = clFuchsia;
-
-void Fill(TBitmap& b, TColor c) {
-  b.Canvas()->Brush()->SetColor(c);
-  b.Canvas()->FillRect(Rect(0, 0, b.Width(), b.Height()));
-}
 
 // Paints `c` with its top-left corner at (x, y) of the bitmap, clipped to the
 // control, the way a parent paints it.

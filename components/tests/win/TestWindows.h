@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/tests/support/MessagePump.h"
+#include "classlib/tests/support/Screenshot.h"
 
 namespace testwin {
 
@@ -49,47 +50,11 @@ inline RECT WindowRectOf(HWND w) {
   return r;
 }
 
-// Saves the w x h pixels at the top left of a device context as a 24-bit
-// BMP file.
-inline bool SaveBmp(HDC src, int w, int h, const std::wstring& path) {
-  HDC mem = CreateCompatibleDC(src);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h; // bottom-up, as the file wants it
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(src, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, w, h, src, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD row = ((w * 3 + 3) & ~3), size = row * h;
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + size;
-  bi.bmiHeader.biSizeImage = size;
-  bool ok = false;
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (f != INVALID_HANDLE_VALUE) {
-    DWORD n = 0;
-    ok = WriteFile(f, &fh, sizeof fh, &n, nullptr) &&
-         WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
-         WriteFile(f, bits, size, &n, nullptr);
-    CloseHandle(f);
-  }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  return ok;
-}
-
 // Saves the whole screen as a 24-bit BMP file.
 inline bool SaveScreenBmp(const std::wstring& path) {
   HDC screen = GetDC(nullptr);
-  const bool ok =
-      SaveBmp(screen, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), path);
+  const bool ok = test_support::SaveDcBmp(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                          GetSystemMetrics(SM_CYSCREEN), path);
   ReleaseDC(nullptr, screen);
   return ok;
 }
@@ -99,7 +64,7 @@ inline bool SaveClientBmp(HWND wnd, const std::wstring& path) {
   RECT rc{};
   GetClientRect(wnd, &rc);
   HDC dc = GetDC(wnd);
-  const bool ok = SaveBmp(dc, rc.right, rc.bottom, path);
+  const bool ok = test_support::SaveDcBmp(dc, 0, 0, rc.right, rc.bottom, path);
   ReleaseDC(wnd, dc);
   return ok;
 }

@@ -15,7 +15,7 @@ class Surface {
  public:
   Surface(int w, int h, COLORREF fill = RGB(1, 2, 3)) : w_(w), h_(h) {
     dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = classlib::CreateTopDownDib(dc_, w, h, 32, nullptr);
+    bmp_ = classlib::CreateTopDownDib(w, h, 32, nullptr);
     old_ = SelectObject(dc_, bmp_);
     RECT r{0, 0, w, h};
     HBRUSH b = CreateSolidBrush(fill);
@@ -108,7 +108,9 @@ TEST(GdiPaint, PyramidDrawsEveryPixelFromTheTable) {
 
 TEST(GdiPaint, LedPicturesComeFromTheResources) {
   for (int c = Aqua; c <= Black; ++c) {
-    HBITMAP bmp = gdi::LoadBitmapResource(components::LedResourceName(static_cast<TLedColor>(c)));
+    HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), components::LedResourceName(static_cast<TLedColor>(c)),
+        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bmp, nullptr) << c;
     BITMAP bm{};
     GetObjectW(bmp, sizeof bm, &bm);

@@ -43,7 +43,7 @@ BoxPixels Grab() {
   HDC screen = GetDC(Form1->Handle());
   HDC mem = CreateCompatibleDC(screen);
   void* bits = nullptr;
-  HBITMAP dib = classlib::CreateTopDownDib(mem, out.w, out.h, 32, &bits);
+  HBITMAP dib = classlib::CreateTopDownDib(out.w, out.h, 32, &bits);
   HGDIOBJ old = SelectObject(mem, dib);
   BitBlt(mem, 0, 0, out.w, out.h, screen, box->Left(), box->Top(), SRCCOPY);
   GdiFlush();

@@ -14,7 +14,7 @@
 
 #include "classlib/Cp1251.h"
 #include "classlib/tests/support/ScratchFolder.h"
-#include "encoder/tests/Mp3Frames.h"
+#include "tests/support/Mp3Frames.h"
 #include "player/Unit1.h"
 #include "player/Unit5.h"
 #include "player/tests/RecordingFakes.h"

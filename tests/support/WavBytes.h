@@ -1,6 +1,6 @@
-// Little-endian byte helpers for building WAV files in the companion's and the
-// encoder stand-in's tests: no dependencies, so every test program can use
-// them.
+// Little-endian byte helpers for building WAV files in the tests of the
+// companion, the encoder stand-in and the player: no dependencies, so every
+// test program can use them.
 #pragma once
 
 #include <cstdint>
