@@ -353,6 +353,7 @@ void TDgCustomColumn::Assign(TPersistent* Source) {
   SetVisible(c->visible_);
   if (!life) return;
   SetWidth(c->width_);
+  if (!life) return;
   SetWrapKind(c->wrap_kind_);
 }
 

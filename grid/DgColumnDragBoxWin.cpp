@@ -3,6 +3,7 @@
 
 #include "grid/DgCanvasWin.h"
 #include "grid/DgColumnLook.h"
+#include "grid/DgFlagScope.h"
 
 TColumnDragBox::TColumnDragBox(TWinControl* Grid) : TDgFlyoutControl(Grid), grid_(Grid) {}
 
@@ -24,9 +25,8 @@ void TColumnDragBox::WndProc(TMessage& M) {
   const TLifeToken life = LifeToken();
   if (M.Msg == WM_LBUTTONUP) {
     // Letting go of the capture here is the drop's, not a lost capture.
-    releasing_ = true;
+    const TDgFlagScope releasing(releasing_, *this);
     TDgFlyoutControl::WndProc(M);
-    if (life) releasing_ = false;
     return;
   }
   if (M.Msg == WM_CAPTURECHANGED && tracking_ && !releasing_ &&

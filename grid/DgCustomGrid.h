@@ -128,14 +128,18 @@ class TDgCustomGrid : public TDgCustomGridControl {
   void IndicatorPress(int X, int Y);
   void CellRelease(int X, int Y);
   void HeaderRelease(TDgCustomColumn* Candidate, int X);
-  void CancelMouseStates(bool WithColumnDrag);
+  // The reselection of a row whose move is given up may free the grid: true
+  // when the grid outlived it.
+  [[nodiscard]] bool CancelMouseStates(bool WithColumnDrag);
   void SetMouseCursor(TCursor Cursor);
   void HeaderHover(TShiftState Shift, int X, int Y);
   void FooterHover(int X);
   void CellHover(TShiftState Shift, int X, int Y);
   void IndicatorHover(int X, int Y);
-  void LeaveHoveredCell();
   void SetHotColumn(TDgCustomColumn* Column);
+  // The hovered cell's play hears the mouse leave, and its handlers may free
+  // the grid: true when the grid outlived them.
+  [[nodiscard]] bool LeaveHoveredCell();
   void ShowGridHint(int Kind, const WideString& Text, const TRect& Place);
   void HideGridHint();
   int RowAtY(int Y);

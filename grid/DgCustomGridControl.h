@@ -191,6 +191,9 @@ class TDgCustomGridControl : public TComponent {
   THeaderClickEvent OnFooterClick, OnHeaderClick, OnHeaderDblClick;
   TInputAcceptEvent OnInputAccept;
   TLoadProgressEvent OnLoadProgress;
+  // A measuring query, like OnCompare: raised wherever a row's height is
+  // read (painting, scrolling, key moves, hit tests), so its handler only
+  // answers and must not free the grid.
   TMeasuringRowHeightEvent OnMeasuringRowHeight;
   TRowMoveEvent OnRowMove;
   TSlideColoringEvent OnSlideColoring;
@@ -312,6 +315,8 @@ class TDgCustomGridControl : public TComponent {
   // under way applied and ended, the state set and the editor attached.
   bool StartCellEdit(int ACol, int ARow, bool& External);
   bool StartInputEdit(TDgCustomColumn* Column);
+  // EndEdit, whose OnEditExit may free the grid: true when the grid outlived it.
+  [[nodiscard]] bool EndEditSurvived();
   // Placed, then all selected or the caret at the end.
   void ShowStartedEditor(bool SelectAll);
   void ShowEditorAt();

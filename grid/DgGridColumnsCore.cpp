@@ -3,9 +3,7 @@
 #include "grid/DgCustomGridControl.h"
 
 void TDgCustomGridControl::ColumnsChanged(int Kind, int Index) {
-  const TLifeToken life = LifeToken();
-  if (Kind == 1 || Kind == 2) EndEdit(); // OnEditExit may free the grid
-  if (!life) return;
+  if ((Kind == 1 || Kind == 2) && !EndEditSurvived()) return;
   if (Kind == DgColumnsKind::Deleted && Index >= 0) {
     // The references the grid keeps must not outlive the column (it has
     // left the index order already).
@@ -113,9 +111,7 @@ void TDgCustomGridControl::SortColumn(TDgCustomColumn* Column, bool Ascending) {
   CheckThread();
   if (!Column || !Column->Options().Contains(coCanSort)) return;
   // OnEditExit may free the column, or the grid with it.
-  const TLifeToken life = LifeToken();
-  EndEdit();
-  if (!life || columns_->IndexOf(Column) < 0) return;
+  if (!EndEditSurvived() || columns_->IndexOf(Column) < 0) return;
   sorted_column_ = Column;
   DoSortColumn(Column->Index(), Column->SortKind() == skAscending);
 }

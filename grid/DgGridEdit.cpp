@@ -1,32 +1,17 @@
 // In-place editing of cells and of the input line: beginning, applying and
 // ending an edit, the editor's place and its notifications (see
 // DgCustomGridControl.h).
+#include <vector>
+
 #include "grid/DgCellClasses.h"
 #include "grid/DgCustomGridControl.h"
+#include "grid/DgFlagScope.h"
 
 namespace {
 // The column edits its cells (coEditing on an enabled column that can edit).
 bool EditsCells(const TDgCustomColumn* Column) { return (Column->InputMode() & 1) != 0; }
 // The column takes input in the input line.
 bool TakesInput(const TDgCustomColumn* Column) { return (Column->InputMode() & 2) != 0; }
-
-// Sets a flag of a component for a scope, whatever way it ends, unless a
-// handler freed the component (and the flag with it) meanwhile.
-class TFlagScope {
- public:
-  TFlagScope(bool& Flag, const TComponent& Owner) : flag_(Flag), life_(Owner.LifeToken()) {
-    flag_ = true;
-  }
-  ~TFlagScope() {
-    if (life_) flag_ = false;
-  }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& flag_;
-  const TLifeToken life_;
-};
 
 constexpr int kTab = 9, kEnter = 13, kEscape = 27;
 } // namespace
@@ -134,9 +119,7 @@ bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
   if (!life || !accept) return false;
   if (cell_editing_ || input_editing_) {
     ApplyEdit();
-    if (!life) return false;
-    EndEdit();
-    if (!life) return false;
+    if (!life || !EndEditSurvived()) return false;
   }
   // A handler changed the rows or the columns.
   if (!ValidRow(ARow) || !ValidColumn(ACol) || columns_->Item(ACol) != column) return false;
@@ -158,12 +141,11 @@ bool TDgCustomGridControl::StartInputEdit(TDgCustomColumn* Column) {
   if (!life) return false;
   if (cell_editing_ || input_editing_) {
     ApplyEdit();
-    if (!life) return false;
-    EndEdit();
-    if (!life) return false;
+    if (!life || !EndEditSurvived()) return false;
   }
-  // A handler freed the column.
-  if (columns_->IndexOf(Column) < 0) return false;
+  // A handler freed the column, or another one before it.
+  const int now = columns_->IndexOf(Column);
+  if (now < 0) return false;
   bool external = false;
   if (!ColumnEditor(Column, external) || !TakesInput(Column) || read_only_) return false;
   input_editing_ = true;
@@ -171,8 +153,8 @@ bool TDgCustomGridControl::StartInputEdit(TDgCustomColumn* Column) {
     EndEdit();
     return false;
   }
-  input_col_ = index;
-  edit_col_ = index;
+  input_col_ = now;
+  edit_col_ = now;
   edit_row_ = -1;
   return true;
 }
@@ -197,7 +179,7 @@ void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text)
   const TLifeToken life = LifeToken();
   {
     bool unused = false;
-    TFlagScope writing(Text.empty() ? setting_editor_text_ : unused, *this);
+    const TDgFlagScope writing(Text.empty() ? setting_editor_text_ : unused, *this);
     if (OnApplyEditText) OnApplyEditText(this, ACol, ARow, text);
     if (!life || !editor_) return;
     editor_->SetEditText(text);
@@ -221,7 +203,7 @@ void TDgCustomGridControl::BeginEditWithChar(int ACol, int ARow, char16_t Key) {
 void TDgCustomGridControl::BeginInputEdit(TDgCustomColumn* Column, const WideString& Text) {
   if (!StartInputEdit(Column)) return;
   {
-    TFlagScope writing(setting_editor_text_, *this);
+    const TDgFlagScope writing(setting_editor_text_, *this);
     editor_->SetEditText(Text.empty() ? Column->InputValue() : Text);
   }
   ShowStartedEditor(Column->Options().Contains(coEditorAutoSelect));
@@ -294,6 +276,12 @@ void TDgCustomGridControl::EndEdit() {
   if (was_cell && OnEditExit) OnEditExit(this);
 }
 
+bool TDgCustomGridControl::EndEditSurvived() {
+  const TLifeToken life = LifeToken();
+  EndEdit();
+  return static_cast<bool>(life);
+}
+
 void TDgCustomGridControl::AddInputRow() {
   CheckThread();
   bool accept = true;
@@ -304,8 +292,13 @@ void TDgCustomGridControl::AddInputRow() {
   AddRow(1);
   if (!life) return;
   const int row = RowCount() - 1;
-  for (int i = 0; i < columns_->Count(); ++i) {
-    TDgCustomColumn* c = columns_->Item(i);
+  // A cell's handlers may free a column: the others move up, so each column
+  // is found again by identity (a freed one only compared, never touched).
+  std::vector<TDgCustomColumn*> columns;
+  for (int i = 0; i < columns_->Count(); ++i) columns.push_back(columns_->Item(i));
+  for (TDgCustomColumn* c : columns) {
+    const int i = columns_->IndexOf(c);
+    if (i < 0) continue;
     WideString value = c->InputValue();
     if (value.empty()) value = c->DefaultValue();
     if (!value.empty() && ValidRow(row)) {
@@ -315,7 +308,6 @@ void TDgCustomGridControl::AddInputRow() {
         if (life && host_) host_->ReportEditError(DgCellText::Widen(e.Message()));
       }
       if (!life) return;
-      // A handler freed the column.
       if (columns_->IndexOf(c) < 0) continue;
     }
     if (!c->InputValue().empty()) c->SetInputValue(WideString());
@@ -404,7 +396,7 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
       g.AddInputRow();
       if (gone()) return;
       if (g.editor_ && g.ValidColumn(g.input_col_)) {
-        TFlagScope writing(g.setting_editor_text_, g);
+        const TDgFlagScope writing(g.setting_editor_text_, g);
         g.editor_->SetEditText(g.columns_->Item(g.input_col_)->InputValue());
       }
     }

@@ -242,10 +242,12 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
         case TSelectionMoveDirection::mdNone: break;
       }
     } else if (InputEnterMode() == imAllways) {
+      // Nothing is edited here: applying raises nothing.
       ApplyEdit();
-      if (life && editor_) editor_->Clear();
-      if (life) AddInputRow();
-      if (life && editor_ && ValidColumn(input_col_)) {
+      if (editor_) editor_->Clear();
+      AddInputRow();
+      if (!life) return;
+      if (editor_ && ValidColumn(input_col_)) {
         editor_->SetEditText(columns_->Item(input_col_)->InputValue());
         if (life) editor_->SelectAll();
       }

@@ -18,9 +18,7 @@ void TDgCustomGrid::FocusExit() {
   CheckThread();
   if (host_) host_->HideHint();
   // A press given up reselects its row, whose handlers may free the grid.
-  const TLifeToken life = LifeToken();
-  CancelMouseStates();
-  if (!life) return;
+  if (!CancelMouseStates(true)) return;
   RepaintSelection();
   if (hot_column_) {
     hot_column_ = nullptr;
@@ -32,9 +30,7 @@ void TDgCustomGrid::FocusExit() {
 
 void TDgCustomGrid::AppDeactivated() {
   CheckThread();
-  const TLifeToken life = LifeToken();
-  CancelMouseStates();
-  if (life) RepaintSelection();
+  if (CancelMouseStates(true)) RepaintSelection();
 }
 
 void TDgCustomGrid::HandlePosted(int Msg, intptr_t W, intptr_t L) {

@@ -89,8 +89,7 @@ void TDgCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     default: {
       const TLifeToken life = LifeToken();
       ApplyEdit();
-      if (life) EndEdit();
-      if (life) OutsideRegionsClick();
+      if (life && EndEditSurvived()) OutsideRegionsClick();
       break;
     }
   }
@@ -126,8 +125,7 @@ void TDgCustomGrid::CellPress(TMouseButton Button, TShiftState Shift, int X, int
     const bool input = InputEditing();
     ApplyEdit();
     if (life && input) AddInputRow();
-    if (life) EndEdit();
-    if (!life) return;
+    if (!life || !EndEditSurvived()) return;
   }
   if (GridStyle() == gsReport && InputFocused()) SetInputFocus(false);
   if (!life) return;
@@ -323,12 +321,12 @@ void TDgCustomGrid::DragCanceled() {
 void TDgCustomGrid::CancelMode() {
   // The drag box holds the mouse while a column is dragged: its own end
   // (drop or cancel) reports back.
-  CancelMouseStates(false);
+  (void)CancelMouseStates(false);
 }
 
-void TDgCustomGrid::CancelMouseStates() { CancelMouseStates(true); }
+void TDgCustomGrid::CancelMouseStates() { (void)CancelMouseStates(true); }
 
-void TDgCustomGrid::CancelMouseStates(bool WithColumnDrag) {
+bool TDgCustomGrid::CancelMouseStates(bool WithColumnDrag) {
   header_candidate_ = nullptr;
   down_set_ = false;
   if (column_resizing_) {
@@ -350,7 +348,7 @@ void TDgCustomGrid::CancelMouseStates(bool WithColumnDrag) {
     // The selection's handlers may free the grid.
     const TLifeToken life = LifeToken();
     DragCanceled();
-    if (!life) return;
+    if (!life) return false;
   }
   if (header_pressed_) {
     TDgCustomColumn* pressed = pressed_column_;
@@ -364,6 +362,7 @@ void TDgCustomGrid::CancelMouseStates(bool WithColumnDrag) {
     if (host_) host_->EndColumnDrag();
   }
   if (host_ && host_->HasCapture()) host_->SetCaptureMouse(false);
+  return true;
 }
 
 TDgMouseState TDgCustomGrid::MouseState() const {

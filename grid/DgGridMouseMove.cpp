@@ -54,11 +54,7 @@ void TDgCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
   if (hit != DgRegion::Header) SetHotColumn(nullptr);
   if (hit != DgRegion::Header) header_hint_column_ = nullptr;
   if (hit != DgRegion::Footer) footer_hint_column_ = nullptr;
-  if (hit != DgRegion::Cells) {
-    const TLifeToken life = LifeToken();
-    LeaveHoveredCell(); // a play's handlers may free the grid
-    if (!life) return;
-  }
+  if (hit != DgRegion::Cells && !LeaveHoveredCell()) return;
   switch (hit) {
     case DgRegion::Header: HeaderHover(Shift, X, Y); break;
     case DgRegion::Footer: FooterHover(X); break;
@@ -126,17 +122,18 @@ void TDgCustomGrid::IndicatorHover(int X, int Y) {
   SetMouseCursor(row >= 0 ? DgCursor::IndicatorSelect : crDefault);
 }
 
-void TDgCustomGrid::LeaveHoveredCell() {
-  if (hover_col_ < 0 && hover_row_ < 0) return;
+bool TDgCustomGrid::LeaveHoveredCell() {
+  if (hover_col_ < 0 && hover_row_ < 0) return true;
   if (ValidColumn(hover_col_) && ValidRow(hover_row_))
     if (TColumnPlay* play = ActivePlay(columns_->Item(hover_col_), hover_row_)) {
       const TLifeToken life = LifeToken();
       play->MouseLeave();
-      if (!life) return;
+      if (!life) return false;
     }
   prev_hover_col_ = hover_col_;
   prev_hover_row_ = hover_row_;
   hover_col_ = hover_row_ = -1;
+  return true;
 }
 
 void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
@@ -147,8 +144,7 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
   // touched after that.
   const TLifeToken life = LifeToken();
   if (changed) {
-    LeaveHoveredCell();
-    if (!life) return;
+    if (!LeaveHoveredCell()) return;
     hover_col_ = col;
     hover_row_ = row;
     if (hint_kind_ == HintKind::TextFit || hint_kind_ == HintKind::Cell) HideGridHint();
@@ -235,9 +231,7 @@ void TDgCustomGrid::MouseLeave() {
   HideGridHint();
   if (columns_) {
     SetHotColumn(nullptr);
-    const TLifeToken life = LifeToken();
-    LeaveHoveredCell(); // a play's handlers may free the grid
-    if (!life) return;
+    if (!LeaveHoveredCell()) return;
   }
   header_hint_column_ = footer_hint_column_ = nullptr;
   hover_resize_ = nullptr;

@@ -193,11 +193,9 @@ void TDgCustomGridControl::SetGridStyle(TGridStyle v) {
   grid_style_ = v;
   GridStyleChanged();
   if (v == gsSlides) {
-    // OnEditExit may free the grid.
-    const TLifeToken life = LifeToken();
-    EndEdit();
-    if (life) SetInputFocus(false);
-    if (!life) return;
+    // Once the edit has ended, leaving the input line raises nothing.
+    if (!EndEditSurvived()) return;
+    SetInputFocus(false);
   }
   InvalidateAll();
   RepositionEditor();

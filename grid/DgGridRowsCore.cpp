@@ -51,9 +51,7 @@ void TDgCustomGridControl::SetRowVisible(int ARow, bool Visible) {
 // that go on after these steps check their own life token.
 void TDgCustomGridControl::ClearRows() {
   CheckThread();
-  const TLifeToken life = LifeToken();
-  EndEdit();
-  if (!life) return;
+  if (!EndEditSurvived()) return;
   top_row_ = 0;
   selected_column_ = 0;
   selected_row_ = -1;
@@ -69,9 +67,7 @@ void TDgCustomGridControl::DeleteRow(int ARow) {
 
 void TDgCustomGridControl::InsertRow(int Pos) {
   CheckThread();
-  const TLifeToken life = LifeToken();
-  EndEdit();
-  if (!life) return;
+  if (!EndEditSurvived()) return;
   if (Pos >= 0 && Pos < first_visible_row_) first_visible_row_ = Pos;
   if (host_ && host_->VertScrollBar().Position() == 0) top_row_ = first_visible_row_;
 }

@@ -31,10 +31,8 @@ void TDgCustomGridControl::SetInputFocus(bool Focus) {
   input_focus_ = Focus;
   if (Focus) {
     if (ValidRow(selected_row_)) SetRowSelected(selected_row_, false);
-  } else {
-    const TLifeToken life = LifeToken();
-    EndEdit();
-    if (!life) return;
+  } else if (!EndEditSurvived()) {
+    return;
   }
   RepaintRegion(DgRegion::Input);
   RepaintRegion(DgRegion::Indicator);
@@ -74,10 +72,14 @@ void TDgCustomGridControl::SelectCell(int ACol, int ARow, bool ClearMulti, TShif
 
   if (input_focus_) {
     if (old_col != ACol) {
+      // The handler may free a column and move the others: both are found
+      // again by identity.
+      TDgCustomColumn* now = columns_->Item(ACol);
+      TDgCustomColumn* before = ValidColumn(old_col) ? columns_->Item(old_col) : nullptr;
       DoInputSelectCell(ACol);
       if (!life) return;
-      RepaintColumn(columns_->Item(ACol), DgRegion::Input);
-      if (ValidColumn(old_col)) RepaintColumn(columns_->Item(old_col), DgRegion::Input);
+      if (columns_->IndexOf(now) >= 0) RepaintColumn(now, DgRegion::Input);
+      if (before && columns_->IndexOf(before) >= 0) RepaintColumn(before, DgRegion::Input);
     }
     return;
   }

@@ -80,9 +80,8 @@ void TDgCustomGridControl::FitRowHeight(int ARow) {
     display->Measure(size);
     height = std::max(height, size.cy);
   }
-  const TLifeToken life = LifeToken();
   DoMeasuringRowHeight(ARow, height);
-  if (life) SetRowHeight(ARow, height);
+  SetRowHeight(ARow, height);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
 #include "grid/DgEditWin.h"
+#include "grid/DgFlagScope.h"
 #include "grid/DgSharedDraw.h"
 
 namespace {
@@ -301,14 +302,7 @@ void TDataGridWindow::WndProc(TMessage& M) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      releasing_ = true;
-      struct Reset {
-        bool& flag;
-        const TLifeToken& life;
-        ~Reset() {
-          if (life) flag = false;
-        }
-      } reset{releasing_, life};
+      const TDgFlagScope releasing(releasing_, *this);
       TDgScrollControl::WndProc(M);
       return;
     }

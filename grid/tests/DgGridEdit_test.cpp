@@ -2,6 +2,8 @@
 // key or a call, applied, refused by OnEditAccept and cancelled, texts the
 // column cannot take, the editor's place, focus leaving and rows swapped
 // under an edit.
+#include <utility>
+
 #include "grid/tests/KeyGridFixture.h"
 #include "grid/tests/datagrid_fixture.h"
 
@@ -306,6 +308,28 @@ TEST_F(InputEdit, BeginInputEditShowsTheInputValue) {
   EXPECT_FALSE(grid.InputEditing());
 }
 
+// A handler that frees a column before the one about to be edited moves it
+// to a lower index: the edit stands on where the column is now.
+TEST_F(InputEdit, AColumnFreedWhileTheEditStartsLeavesItOnItsColumn) {
+  Select(0, 0);
+  Key(vk::Down); // out of the input line
+  ASSERT_FALSE(grid.InputFocused());
+  TDgCustomColumn* target = Column(2);
+  std::vector<int> selected;
+  grid.OnInputSelectCell = [&](TObject*, int c) {
+    selected.push_back(c);
+    if (selected.size() == 1) Column(0)->Free();
+  };
+  grid.BeginInputEdit(target, u"x");
+  ASSERT_TRUE(grid.InputEditing());
+  ASSERT_EQ(1, grid.Columns()->IndexOf(target));
+  EXPECT_EQ(1, grid.InputColumn());
+  EXPECT_EQ(1, grid.EditCol());
+  EXPECT_EQ((std::vector<int>{2, 1}), selected);
+  ASSERT_TRUE(grid.ApplyEdit());
+  EXPECT_EQ(u"x", target->InputValue());
+}
+
 TEST_F(EditFocus, TheSecondClickEditsAndAPressElsewhereApplies) {
   grid.SetOptions(grid.Options() + TGridOptions{goSecondClickEdit});
   TRect cell;
@@ -352,6 +376,27 @@ TEST(DataGridEdit, AnEditFollowsItsRowThroughSwapsAndEndsOnMovesAndSorts) {
   f.grid->SortColumn(c, true);
   EXPECT_FALSE(f.grid->CellEditing());
   DgSetTextEditorFactory(nullptr);
+}
+
+// A cell's OnChange that frees a column while the input line's row is added:
+// every other column still gets its value, and its input is cleared.
+TEST(DataGridEdit, AColumnFreedWhileTheInputRowIsAddedSkipsNoOther) {
+  DataGridFixture f(4);
+  f.Rows(2);
+  for (int c = 0; c < 4; ++c)
+    f.grid->Columns()->Item(c)->SetInputValue(DgCellText::Widen("in" + std::to_string(c)));
+  TDgCustomColumn* first = f.grid->Columns()->Item(0);
+  f.grid->OnChange = [&](TObject*, int, int) {
+    if (first) std::exchange(first, nullptr)->Free();
+  };
+  f.grid->AddInputRow();
+  ASSERT_EQ(3, f.grid->Columns()->Count());
+  ASSERT_EQ(3, f.grid->RowCount());
+  for (int c = 0; c < 3; ++c) {
+    SCOPED_TRACE(c);
+    EXPECT_EQ(DgCellText::Widen("in" + std::to_string(c + 1)), f.grid->Cells(c, 2));
+    EXPECT_TRUE(f.grid->Columns()->Item(c)->InputValue().empty());
+  }
 }
 
 } // namespace

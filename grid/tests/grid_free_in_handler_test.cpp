@@ -464,6 +464,8 @@ const TFreeCase kCases[] = {
      [](F& f) { f.Column(0)->Assign(f.Column(2)); }},
     {"ColumnResizeBySetWidth", [](F& f) { f.grid->OnColumnResize = f.Freeing(); },
      [](F& f) { f.Column(0)->SetWidth(120); }},
+    {"ColumnResizeByAssign", [](F& f) { f.grid->OnColumnResize = f.Freeing(); },
+     [](F& f) { f.Column(0)->Assign(f.Column(2)); }},
     {"ColumnResizeOfAutoSizedColumnsByAResize",
      [](F& f) {
        f.Column(1)->SetOptions(f.Column(1)->Options() + TColumnOptions{coAutoSize});
