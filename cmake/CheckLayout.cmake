@@ -9,7 +9,7 @@ if(NOT ROOT)
   message(FATAL_ERROR "CheckLayout: ROOT is not set")
 endif()
 
-set(folders audiolib classlib components converter encoder grid player tests tools)
+set(folders audiolib classlib components converter encoder grid player skins tests tools)
 set(globs)
 foreach(folder ${folders})
   list(APPEND globs ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.c)

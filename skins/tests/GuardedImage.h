@@ -4,6 +4,7 @@
 // the library's pictures.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -47,6 +48,21 @@ class GuardedImage {
   }
   uint8_t* Row(int y) { return buf_.data() + static_cast<size_t>(stride_) * (kGuardRows + y); }
   uint8_t* At(int x, int y) { return Row(y) + x * 3; }
+  const uint8_t* At(int x, int y) const {
+    return buf_.data() + static_cast<size_t>(stride_) * (kGuardRows + y) + x * 3;
+  }
+  void Set(int x, int y, uint8_t b, uint8_t g, uint8_t r) {
+    uint8_t* p = At(x, y);
+    p[0] = b;
+    p[1] = g;
+    p[2] = r;
+  }
+  // The same pixels as `o` (a picture of the same size).
+  bool SamePixels(const GuardedImage& o) const {
+    for (int y = 0; y < h_; ++y)
+      if (!std::equal(At(0, y), At(0, y) + w_ * 3, o.At(0, y))) return false;
+    return true;
+  }
   // Every guard byte still holds its value.
   bool GuardsIntact() const {
     for (int y = 0; y < h_ + 2 * kGuardRows; ++y)
