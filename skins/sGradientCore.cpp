@@ -1,7 +1,8 @@
 // Parsing and painting of gradient bands. Channels are computed in floating
 // point per row (vertical) or per column (horizontal) and rounded to the
-// nearest integer; a row is filled by doubling copies of its first pixel,
-// and a horizontal gradient computes one row and copies it down.
+// nearest integer; a row is filled by doubling copies of its first pixel (or
+// copied from the row above when it has the same colour), and a horizontal
+// gradient computes one row and copies it down.
 #include "skins/sGradientCore.h"
 
 #include <algorithm>
@@ -60,19 +61,21 @@ Channels Split(TColor c, TColorResolver resolve) {
 
 uint8_t Round(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
 
-// `pixels` pixels from p on all take the colour.
+// `pixels` pixels from p on all take the colour: a 16-pixel pattern is
+// stored in fixed-size chunks (which the compiler turns into vector stores).
 void FillRun(uint8_t* p, int pixels, uint8_t b, uint8_t g, uint8_t r) {
   if (pixels <= 0) return;
-  p[0] = b;
-  p[1] = g;
-  p[2] = r;
-  const size_t total = static_cast<size_t>(pixels) * 3;
-  size_t done = 3;
-  while (done < total) {
-    const size_t n = std::min(done, total - done);
-    std::memcpy(p + done, p, n);
-    done += n;
+  constexpr size_t kChunk = 48;
+  uint8_t pattern[kChunk];
+  for (size_t i = 0; i < kChunk; i += 3) {
+    pattern[i] = b;
+    pattern[i + 1] = g;
+    pattern[i + 2] = r;
   }
+  const size_t total = static_cast<size_t>(pixels) * 3;
+  size_t done = 0;
+  for (; done + kChunk <= total; done += kChunk) std::memcpy(p + done, pattern, kChunk);
+  std::memcpy(p + done, pattern, total - done);
 }
 
 struct Band {
@@ -89,19 +92,35 @@ void Vertical(const TPixels& bmp, const TRect& r, const TsGradArray& bands,
   const int height = r.Height(), last_row = bmp.height - 1;
   const int columns = std::min(r.Right, bmp.width) - r.Left;
   if (columns <= 0) return;
+  // Neighbouring rows of a gentle gradient mostly round to one colour: such
+  // a row is a copy of the row painted last.
+  const uint8_t* last = nullptr;
+  uint8_t last_colour[3] = {};
+  auto paint = [&](int row, uint8_t b, uint8_t g, uint8_t rd) {
+    uint8_t* p = bmp.At(r.Left, row);
+    if (last && last_colour[0] == b && last_colour[1] == g && last_colour[2] == rd)
+      std::memcpy(p, last, static_cast<size_t>(columns) * 3);
+    else
+      FillRun(p, columns, b, g, rd);
+    last = p;
+    last_colour[0] = b;
+    last_colour[1] = g;
+    last_colour[2] = rd;
+  };
   int y = r.Top;
   for (size_t i = 0; i < bands.size(); ++i) {
-    const bool last = i + 1 == bands.size();
+    const bool is_last = i + 1 == bands.size();
     const int y0 = y;
-    y = last ? last_row : static_cast<int>(y0 + static_cast<long long>(bands[i].percent) * height / 100);
+    y = is_last ? last_row
+                : static_cast<int>(y0 + static_cast<long long>(bands[i].percent) * height / 100);
     if (y - y0 <= 0) continue;
-    if (last || y > last_row) y = std::min(r.Bottom - 1, last_row);
+    if (is_last || y > last_row) y = std::min(r.Bottom - 1, last_row);
     const int n = y - y0;
     if (n <= 0) return;
     const Band band = Prepare(bands[i], n, resolve);
     for (int k = 0; k <= n; ++k)
-      FillRun(bmp.At(r.Left, y0 + k), columns, Round(band.from.b + k * band.step.b),
-              Round(band.from.g + k * band.step.g), Round(band.from.r + k * band.step.r));
+      paint(y0 + k, Round(band.from.b + k * band.step.b), Round(band.from.g + k * band.step.g),
+            Round(band.from.r + k * band.step.r));
   }
 }
 
