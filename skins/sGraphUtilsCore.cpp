@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace skins {
 
@@ -168,39 +170,139 @@ void DrawCell(const TPixels& target, const TPixels& mask, int state, const TRect
              mask);
 }
 
+namespace {
+
+// The layout of a nine-cell border in rectangle [L, R) x [T, B) of the
+// target: corner sizes and the state's mask columns.
+struct BorderLayout {
+  i64 L, T, R, B;
+  int cw, ch, dl, dr, dt, db, x0, x1, x3, y3;
+};
+
+// Gathers mask row `sy` as it lies over target columns [a, b) (inside the
+// target): the left corner's columns, the middle cell repeated, the right
+// corner's columns, picture bytes into src and weights into wgt.
+void GatherBorderRow(const TPixels& mask, const BorderLayout& k, int sy, i64 a, i64 b,
+                     uint8_t* s, uint8_t* w) {
+  const uint8_t* srow = mask.Row(sy);
+  const uint8_t* wrow = mask.Row(mask.height / 2 + sy);
+  const i64 mid = k.L + k.dl, right = k.R - k.dr;
+  for (i64 x = a; x < b;) {
+    i64 sx, n;
+    if (x < mid) {
+      sx = k.x0 + (x - k.L);
+      n = std::min(b, mid) - x;
+    } else if (x < right) {
+      const i64 in_cell = (x - mid) % k.cw;
+      sx = k.x1 + in_cell;
+      n = std::min({b, right, x + k.cw - in_cell}) - x;
+    } else {
+      sx = k.x3 - (k.R - x);
+      n = b - x;
+    }
+    std::memcpy(s, srow + sx * 3, static_cast<size_t>(n) * 3);
+    std::memcpy(w, wrow + sx * 3, static_cast<size_t>(n) * 3);
+    s += n * 3;
+    w += n * 3;
+    x += n;
+  }
+}
+
+}  // namespace
+
 void DrawBorderCells(const TPixels& target, const TPixels& mask, int state,
                      const TParentBackground& parent, bool fill_centre, const TRect& r) {
   const i64 W = i64(r.Right) - r.Left, H = i64(r.Bottom) - r.Top;
   if (W < 2 || H < 2 || target.Empty() || mask.Empty()) return;
-  const int cw = mask.width / 9, ch = mask.height / 6;
-  if (cw <= 0 || ch <= 0) return;
+  BorderLayout k;
+  k.cw = mask.width / 9;
+  k.ch = mask.height / 6;
+  if (k.cw <= 0 || k.ch <= 0) return;
+  k.x0 = 3 * k.cw * state;
+  k.x1 = k.x0 + k.cw;
+  k.x3 = k.x0 + 3 * k.cw;
+  // A state the mask has no cells for draws nothing.
+  if (state < 0 || k.x3 > mask.width) return;
+  k.y3 = 3 * k.ch;  // the picture half's bottom row + 1
   // Narrow rectangles split between the two corners, the far one taking the
   // odd pixel.
-  const int dl = W < 2 * cw ? static_cast<int>(W / 2) : cw;
-  const int dr = W < 2 * cw ? static_cast<int>(W - dl) : cw;
-  const int dt = H < 2 * ch ? static_cast<int>(H / 2) : ch;
-  const int db = H < 2 * ch ? static_cast<int>(H - dt) : ch;
-  const int x0 = 3 * cw * state, x1 = x0 + cw, x2 = x0 + 2 * cw, x3 = x0 + 3 * cw;
-  const int y3 = 3 * ch;  // the picture half's bottom row + 1
-  const int L = r.Left, T = r.Top, R = r.Right, B = r.Bottom;
+  k.dl = W < 2 * k.cw ? static_cast<int>(W / 2) : k.cw;
+  k.dr = W < 2 * k.cw ? static_cast<int>(W - k.dl) : k.cw;
+  k.dt = H < 2 * k.ch ? static_cast<int>(H / 2) : k.ch;
+  k.db = H < 2 * k.ch ? static_cast<int>(H - k.dt) : k.ch;
+  k.L = r.Left;
+  k.T = r.Top;
+  k.R = r.Right;
+  k.B = r.Bottom;
+  const int y3 = k.y3, dl = k.dl, dr = k.dr, dt = k.dt, db = k.db;
 
-  MaskedDraw(TRect{L, T, L + dl, T + dt}, TRect{x0, 0, x0 + dl, dt}, target, parent, mask);
-  TileCellsV(target, mask, TRect{x0, ch, x0 + dl, 2 * ch}, TRect{L, T + dt, L + dl, B - db});
-  TileCellsH(target, mask, TRect{x1, 0, x2, dt}, TRect{L + dl, T, R - dr, T + dt});
-  MaskedDraw(TRect{L, B - db, L + dl, B}, TRect{x0, y3 - db, x0 + dl, y3}, target, parent, mask);
-  TileCellsH(target, mask, TRect{x1, y3 - db, x2, y3}, TRect{L + dl, B - db, R - dr, B});
-  MaskedDraw(TRect{R - dr, B - db, R, B}, TRect{x3 - dr, y3 - db, x3, y3}, target, parent, mask);
-  MaskedDraw(TRect{R - dr, T, R, T + dt}, TRect{x3 - dr, 0, x3, dt}, target, parent, mask);
-  TileCellsV(target, mask, TRect{x3 - dr, ch, x3, 2 * ch}, TRect{R - dr, T + dt, R, B - db});
-  if (!fill_centre) return;
-  const TRect inside{L + dl, T + dt, R - dr, B - db};
-  if (inside.IsEmpty()) return;
-  const int end = std::min(inside.Bottom, target.height);
-  for (i64 y = inside.Top; y < end; y += ch) {
+  // Row by row: the top and bottom rows with their corners (which show the
+  // parent through magenta); in between the left and right edges, or the
+  // whole row with the centre filled. Middle rows repeat the middle cell's
+  // ch rows, each gathered once.
+  const i64 ca = std::max<i64>(k.L, 0), cb = std::min<i64>(k.R, target.width);
+  if (ca >= cb) return;
+  const size_t run = static_cast<size_t>(cb - ca) * 3;
+  // One row's picture and weights, then the ch middle rows' (gathered when
+  // first needed).
+  // (Not cleared: every byte used is gathered first.)
+  std::unique_ptr<uint8_t[]> rows(new uint8_t[run * 2 * (1 + static_cast<size_t>(k.ch))]);
+  std::vector<char> gathered(k.ch, 0);
+  const bool use_parent = parent.valid && !parent.bitmap.Empty();
+  auto blend = [&](int y, const uint8_t* s, const uint8_t* w, i64 a, i64 b) {
+    a = std::max(a, ca);
+    b = std::min(b, cb);
+    if (a >= b) return;
+    const size_t off = static_cast<size_t>(a - ca) * 3;
+    MaskRow(target.At(static_cast<int>(a), y), s + off, w + off, static_cast<int>(b - a) * 3);
+  };
+  // A corner's run: magenta takes the parent's pixel where it has one.
+  auto corner = [&](int y, const uint8_t* s, const uint8_t* w, i64 a, i64 b) {
+    if (!use_parent) return blend(y, s, w, a, b);
+    a = std::max(a, ca);
+    b = std::min(b, cb);
+    const i64 py = i64(parent.y) + y;
+    for (i64 x = a; x < b; ++x) {
+      const size_t off = static_cast<size_t>(x - ca) * 3;
+      uint8_t* t = target.At(static_cast<int>(x), y);
+      const i64 px = i64(parent.x) + x;
+      if (IsMagenta(s + off) && px >= 0 && px < parent.bitmap.width && py >= 0 &&
+          py < parent.bitmap.height)
+        std::memcpy(t, parent.bitmap.At(static_cast<int>(px), static_cast<int>(py)), 3);
+      else
+        MaskRow(t, s + off, w + off, 3);
+    }
+  };
+  const i64 y_end = std::min<i64>(k.B, target.height);
+  for (i64 y = std::max<i64>(k.T, 0); y < y_end; ++y) {
+    const i64 oy = y - k.T;
     const int yi = static_cast<int>(y);
-    const int piece = static_cast<int>(std::min<i64>(ch, i64(inside.Bottom) - y));
-    TileCellsH(target, mask, TRect{x1, ch, x2, ch + piece},
-               TRect{inside.Left, yi, inside.Right, yi + piece});
+    if (oy < dt || y >= k.B - db) {
+      uint8_t* s = rows.get();
+      uint8_t* w = s + run;
+      GatherBorderRow(mask, k, static_cast<int>(oy < dt ? oy : y3 - (k.B - y)), ca, cb, s, w);
+      if (use_parent) {
+        corner(yi, s, w, k.L, k.L + dl);
+        blend(yi, s, w, k.L + dl, k.R - dr);
+        corner(yi, s, w, k.R - dr, k.R);
+      } else {
+        blend(yi, s, w, k.L, k.R);
+      }
+      continue;
+    }
+    const int cell_row = static_cast<int>((oy - dt) % k.ch);
+    uint8_t* s = rows.get() + run * 2 * (1 + cell_row);
+    uint8_t* w = s + run;
+    if (!gathered[cell_row]) {
+      GatherBorderRow(mask, k, k.ch + cell_row, ca, cb, s, w);
+      gathered[cell_row] = 1;
+    }
+    if (fill_centre) {
+      blend(yi, s, w, k.L, k.R);
+    } else {
+      blend(yi, s, w, k.L, k.L + dl);
+      blend(yi, s, w, k.R - dr, k.R);
+    }
   }
 }
 

@@ -375,3 +375,49 @@ TEST(Helpers, IntegersAndRectangles) {
   EXPECT_EQ(r.Left, 5);
   EXPECT_EQ(v, 1);
 }
+
+TEST(Shadow, RingsBlurAndTransparencyAreHeld) {
+  GuardedImage mask(10, 6);
+  // Blur far above half the smaller side: 3 rings and the core (6 div 2).
+  PaintShadowMask(mask.View(), TShadowShape::RoundRect, 0, 1000, 60);
+  EXPECT_EQ(mask.At(5, 3)[0], 153) << "the core: 60 % of 255";
+  EXPECT_EQ(mask.At(2, 3)[1], 179);
+  EXPECT_EQ(mask.At(1, 3)[1], 204);
+  EXPECT_EQ(mask.At(0, 3)[2], 230) << "the outer ring lightest";
+  EXPECT_TRUE(mask.GuardsIntact());
+  // A blur of -1 is none (no division by zero): one shape of the core grey.
+  PaintShadowMask(mask.View(), TShadowShape::RoundRect, 0, -1, 60);
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 10; ++x) ASSERT_EQ(mask.At(x, y)[0], 153) << x << "," << y;
+  // Transparency past 100 is 100: nothing of the colour.
+  PaintShadowMask(mask.View(), TShadowShape::Ellipse, 4, 2, 250);
+  EXPECT_EQ(mask.At(5, 3)[0], 255);
+  // An ellipse leaves its corners white.
+  PaintShadowMask(mask.View(), TShadowShape::Ellipse, 0, 0, 0);
+  EXPECT_EQ(mask.At(0, 0)[0], 255);
+  EXPECT_EQ(mask.At(5, 3)[0], 0);
+}
+
+TEST(Shadow, RoundMaskBlendIsClippedToTheBitmap) {
+  GuardedImage img(8, 6);
+  img.Fill(TRgb{200, 200, 200});
+  RoundMaskBlend(img.View(), TRect{-3, -3, 20, 20}, 50, 0, 0, TRgb{0, 0, 0});
+  EXPECT_TRUE(img.GuardsIntact());
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(img.At(x, y)[1], (200 * 127) >> 8) << x << "," << y;
+}
+
+TEST(Bevel, NeverWritesOutsideTheBitmap) {
+  std::mt19937 rng(6);
+  std::uniform_int_distribution<int> pos(-15, 40), len(-2, 50), width(0, 12);
+  for (int i = 0; i < 400; ++i) {
+    GuardedImage img(31, 23);
+    img.Randomize(rng);
+    const int l = pos(rng), t = pos(rng);
+    const TRect r{l, t, l + len(rng), t + len(rng)};
+    const auto kind = static_cast<TsControlBevel>(rng() % 5);
+    PaintControlBevel(img.View(), r, width(rng), rng() & 1, kind);
+    DrawBevelLinesPixels(img.View(), 0xFFFFFF, 0, rng() & 1, rng() % 4, width(rng), r);
+    ASSERT_TRUE(img.GuardsIntact()) << i;
+  }
+}
