@@ -114,10 +114,6 @@ class TPageControl : public TWinControl {
   TTabSheet* active_ = nullptr;
 };
 
-enum TTrackBarOrientation { trHorizontal, trVertical };
-enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
-enum TTickStyle { tsNone, tsAuto, tsManual };
-
 // A slider. OnChange runs whenever Position changes, whether the user moved
 // the thumb or code set it (an equaliser applies the value either way).
 class TTrackBar : public TWinControl {

@@ -142,14 +142,23 @@ void TLabel::Paint() {
 
 namespace {
 
-TButton* FindDialogButton(TWinControl* in, bool cancel) {
+classlib::IDialogButton* FindDialogButton(TWinControl* in, bool cancel) {
   for (int i = 0; i < in->ControlCount(); ++i) {
     auto* w = dynamic_cast<TWinControl*>(in->Controls(i));
     if (!w || !w->Visible() || !w->Enabled()) continue;
-    if (auto* b = dynamic_cast<TButton*>(w); b && (cancel ? b->Cancel() : b->Default())) return b;
-    if (TButton* b = FindDialogButton(w, cancel)) return b;
+    if (auto* b = dynamic_cast<classlib::IDialogButton*>(w); b && b->TakesDialogKey(cancel))
+      return b;
+    if (classlib::IDialogButton* b = FindDialogButton(w, cancel)) return b;
   }
   return nullptr;
+}
+
+void ListDialogButtons(TWinControl* in, std::vector<TWinControl*>& out) {
+  for (int i = 0; i < in->ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TWinControl*>(in->Controls(i))) {
+      if (dynamic_cast<classlib::IDialogButton*>(w)) out.push_back(w);
+      ListDialogButtons(w, out);
+    }
 }
 
 } // namespace
@@ -157,8 +166,8 @@ TButton* FindDialogButton(TWinControl* in, bool cancel) {
 bool classlib::HandleDialogKey(TWinControl* Sender, TMessage& M) {
   if (M.Msg != WM_KEYDOWN || (M.WParam != VK_RETURN && M.WParam != VK_ESCAPE)) return false;
   bool cancel = M.WParam == VK_ESCAPE;
-  TButton* target = nullptr;
-  if (auto* self = dynamic_cast<TButton*>(Sender); self && !cancel) {
+  IDialogButton* target = nullptr;
+  if (auto* self = dynamic_cast<IDialogButton*>(Sender); self && !cancel) {
     target = self;
   } else if (TCustomForm* form = ParentFormOf(Sender)) {
     target = FindDialogButton(form, cancel);
@@ -169,8 +178,23 @@ bool classlib::HandleDialogKey(TWinControl* Sender, TMessage& M) {
     Sender->OnKeyDown(Sender, key, classlib::KeyboardShiftState());
     if (key == 0) return true;
   }
-  target->Click();
+  target->DialogKeyClick();
   return true;
+}
+
+void classlib::NotifyFocusChanged(TWinControl* Control) {
+  TCustomForm* form = ParentFormOf(Control);
+  if (!form) return;
+  // A button's handler may free another button or the form: each is asked
+  // only while it is still there.
+  std::vector<TWinControl*> buttons;
+  ListDialogButtons(form, buttons);
+  std::vector<TLifeToken> lives;
+  for (TWinControl* b : buttons) lives.push_back(b->LifeToken());
+  const TLifeToken focused = Control->LifeToken();
+  for (size_t i = 0; i < buttons.size(); ++i)
+    if (lives[i])
+      dynamic_cast<IDialogButton*>(buttons[i])->FocusChanged(focused ? Control : nullptr);
 }
 
 // --- TButton ------------------------------------------------------------------------------

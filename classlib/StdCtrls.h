@@ -18,11 +18,28 @@
 #include "classlib/ItemStrings.h"
 
 namespace classlib {
+// A button that can take Enter or Esc for its form (TButton, and the skinned
+// buttons), and hears where the form's focus went.
+class IDialogButton {
+ public:
+  // Whether Esc (cancel) or Enter (not cancel) clicks this button now.
+  virtual bool TakesDialogKey(bool cancel) = 0;
+  // Enter or Esc chose it: click it (pressed look and all).
+  virtual void DialogKeyClick() = 0;
+  // The focus moved to `focused` (a control of the button's form, or null).
+  virtual void FocusChanged(TWinControl* focused) {}
+
+ protected:
+  ~IDialogButton() = default;
+};
 // Enter and Esc in a control of a form: the form's default button takes
 // Enter (a focused button takes it itself) and its cancel button Esc, after
 // the control's OnKeyDown has seen the key. Wrapped controls call this for
 // WM_KEYDOWN; true when a button took the key.
 bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
+// Tells every dialog button of Control's form that the focus went to
+// Control; controls call it when they take the focus.
+void NotifyFocusChanged(TWinControl* Control);
 // The subclass procedure of a drop-down combo box's edit field.
 LRESULT CALLBACK ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 } // namespace classlib
@@ -168,7 +185,7 @@ class TComboBox : public TWinControl {
 // Enter/Esc on its form when it is the Default/Cancel button, see
 // classlib::HandleDialogKey) runs OnClick
 // and, when ModalResult is set, gives its form that result.
-class TButton : public TWinControl {
+class TButton : public TWinControl, public classlib::IDialogButton {
  public:
   explicit TButton(TComponent* AOwner);
 
@@ -179,13 +196,14 @@ class TButton : public TWinControl {
   TModalResult ModalResult() const { return modal_result_; }
   void SetModalResult(TModalResult v) { modal_result_ = v; }
   void Click() override;
+  bool TakesDialogKey(bool cancel) override { return cancel ? cancel_ : default_; }
+  void DialogKeyClick() override { Click(); }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void HandleMessage(TMessage& Message) override;
 
  private:
-  friend bool classlib::HandleDialogKey(TWinControl*, TMessage&);
   bool default_ = false, cancel_ = false;
   TModalResult modal_result_ = mrNone;
 };

@@ -1,6 +1,7 @@
 // Plain types shared by the portable code and the window classes: TPoint,
-// TSize, TRect (edges, right and bottom exclusive) and their helpers, and the
-// modal result of a dialog.
+// TSize, TRect (edges, right and bottom exclusive) and their helpers, the
+// modal result of a dialog, and a slider's orientation and ticks (the stock
+// and the skinned track bar share them).
 #pragma once
 
 struct TPoint {
@@ -53,3 +54,9 @@ inline bool IntersectRect(TRect& out, const TRect& a, const TRect& b) {
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
                        mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;
+
+// A slider's axis, the side its ticks and thumb point to, and which ticks it
+// shows (every Frequency positions, only the ends, none).
+enum TTrackBarOrientation { trHorizontal, trVertical };
+enum TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+enum TTickStyle { tsNone, tsAuto, tsManual };

@@ -6,6 +6,7 @@
 #include "classlib/Controls.h"
 #include "classlib/Cp1251.h"
 #include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 
 void TWinControl::HandleMessage(TMessage& M) {
   if (M.Msg >= CN_BASE && M.Msg < CN_BASE + 0x400) {
@@ -87,10 +88,15 @@ void TWinControl::HandleMessage(TMessage& M) {
       DefaultHandler(M);
       UpdateBounds();
       return;
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
       DefaultHandler(M);
-      if (OnEnter) OnEnter(this);
+      // The form's buttons learn where the focus went (the default look
+      // follows a focused button).
+      const TLifeToken life = LifeToken();
+      classlib::NotifyFocusChanged(this);
+      if (life && OnEnter) OnEnter(this);
       return;
+    }
     case WM_KILLFOCUS:
       DefaultHandler(M);
       if (OnExit) OnExit(this);
