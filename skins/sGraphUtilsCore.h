@@ -73,6 +73,9 @@ void MaskedDraw(const TRect& dst, const TRect& src, const TPixels& target,
 // The nine-cell border of state `state` (0 normal, 1 hot, 2 pressed) of a
 // mask 9 cells wide and 6 high, painted into r; the corners show the parent
 // through magenta; with fill_centre the centre cell is tiled inside.
+// Narrower or lower than two cells, the corners share the size (the right
+// and bottom ones taking the odd pixel). Nothing below 2 x 2 pixels, for a
+// mask smaller than 9 x 6 or a state it has no cells for.
 void DrawBorderCells(const TPixels& target, const TPixels& mask, int state,
                      const TParentBackground& parent, bool fill_centre, const TRect& r);
 // One cell of the mask repeated over r, rightward in steps of the cell's
