@@ -67,4 +67,10 @@ void PaintThreeFrames(TBitmap* image, TBitmap* mask, TPoint pos, TColor transpar
                    RgbOf(ColorToRGB(transparent)), frame);
 }
 
+void PaintDisabled(TBitmap* image, TsDisabledKind kind, TControl* parent, TPoint position,
+                   const TParentBackground& background) {
+  const TRgb color = RgbOf(ColorToRGB(parent ? parent->Color() : clBtnFace));
+  PaintDisabled(BitmapPixels(image), kind, background, position, color);
+}
+
 }  // namespace skins

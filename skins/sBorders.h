@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/Bitmap.h"
+#include "classlib/Controls.h"
 #include "classlib/WinApi.h"
 #include "skins/sBordersCore.h"
 
@@ -29,5 +30,12 @@ void CutFromRegion(HRGN region, const std::vector<TRect>& cut);
 
 // Blends frame `frame` of a three-frame strip at `pos` of the image.
 void PaintThreeFrames(TBitmap* image, TBitmap* mask, TPoint pos, TColor transparent, int frame);
+
+// The disabled look of a control's image (after the control drew it): grey
+// with dkGrayed, then with dkBlended half-way to the parent's picture under
+// the control (`background`, the record the style got from its parent) or,
+// without one, to the parent's colour. `position`: the control's Left, Top.
+void PaintDisabled(TBitmap* image, TsDisabledKind kind, TControl* parent, TPoint position,
+                   const TParentBackground& background);
 
 }  // namespace skins

@@ -19,6 +19,7 @@
 #include "classlib/Types.h"
 #include "skins/Pixels.h"
 #include "skins/sConst.h"
+#include "skins/sGraphUtilsCore.h"
 
 namespace skins {
 
@@ -38,22 +39,15 @@ const char* PredefinedBorderResource(TsPredefinedBorders kind);
 // The pixel default transparent colour of masks (magenta).
 constexpr TRgb kMaskTransparent{255, 0, 255};
 
-// What the centre fill of a masked border draws with: the kernel's masked
-// draw of the source rectangle of the mask into the target rectangle of the
-// image, without parent pixels and without touching the region.
-using TsCentreDraw = void (*)(const TPixels& image, const TRect& target, const TPixels& mask,
-                              const TRect& source);
-
 // Lays the nine cells of state `state` (0 normal, 1 hot, 2 pressed) of `mask`
 // around the whole of `image`. Transparent mask pixels leave the image and
 // are appended to `cut` as one-row rectangles in the image's coordinates
 // (the caller subtracts them from the region (0, 0, width, height)). With
-// `fill_centre` the centre cell is tiled over the inside by `centre_draw`
-// (when given). Nothing for an empty mask or an image of 2 pixels or less in
-// either direction.
+// `fill_centre` the centre cell is tiled over the inside with MaskedDraw
+// (no parent pixels, no region change). Nothing for an empty mask or an
+// image of 2 pixels or less in either direction.
 void PaintMaskedBorder(const TPixels& image, const TPixels& mask, int state, bool fill_centre,
-                       TRgb transparent, std::vector<TRect>* cut,
-                       TsCentreDraw centre_draw = nullptr);
+                       TRgb transparent, std::vector<TRect>* cut);
 
 // One piece of a masked border: the mask rectangle at (mask_x, mask_y) of
 // width x height onto the image at (x, y), clipped to both pictures; the
@@ -68,6 +62,13 @@ void PaintMaskPiece(const TPixels& image, int x, int y, const TPixels& mask, int
 // frame or lower than half the mask.
 void PaintThreeFrames(const TPixels& image, const TPixels& mask, int x, int y,
                       TRgb transparent, int frame);
+
+// The disabled look of a control's image at `position` of its parent: with
+// dkGrayed first grey; then with dkBlended half-way to what lies under it,
+// the parent's picture when the record holds one (pixels the parent's
+// picture does not cover stay as they are), else the parent's colour.
+void PaintDisabled(const TPixels& image, TsDisabledKind kind, const TParentBackground& parent,
+                   TPoint position, TRgb parent_color);
 
 // Every pixel of the rectangle (right and bottom inclusive, clipped to the
 // image) keeps `percent` (held to 0..100) of itself and takes the rest from

@@ -17,6 +17,7 @@
 #include "classlib/Types.h"
 #include "skins/Pixels.h"
 #include "skins/sConst.h"
+#include "skins/sGraphUtilsCore.h"
 
 namespace skins {
 
@@ -115,5 +116,19 @@ bool MaskValid(int index);
 // the sections it inherits from.
 int MaskIndex(int section, const std::string& section_name, const std::string& property);
 int PatternIndex(int section, const std::string& section_name, const std::string& property);
+
+// Paints the background of section `section` (named `section_name`) into
+// rectangle r of `bitmap` (clipped to it), hot or normal: the section's
+// picture tiled, its gradient and colour by their percents, laid over the
+// parent's pixels by the section's transparency. `parent` gives the pixels
+// under the bitmap, `offset` moves the bitmap within them. Nothing unless
+// the section is valid (so nothing in this program).
+void PaintSection(int section, const std::string& section_name, const TParentBackground& parent,
+                  const TPixels& bitmap, TPoint offset, const TRect& r, bool hot);
+// The same, then the section's border mask ("BORDERSMASK") in state `state`
+// around r, its centre filled when asked.
+void PaintSectionWithBorders(int section, const std::string& section_name,
+                             const TParentBackground& parent, const TPixels& bitmap, TPoint offset,
+                             const TRect& r, bool hot, int state, bool fill_centre);
 
 }  // namespace skins

@@ -93,28 +93,13 @@ std::set<std::pair<int, int>> CutPixels(const std::vector<TRect>& cut) {
   return s;
 }
 
-// The centre fill as the kernel's masked draw paints it (the formula for
-// every pixel, no region change).
-void CentreDraw(const skins::TPixels& image, const TRect& target, const skins::TPixels& mask,
-                const TRect& source) {
-  const int half = mask.height / 2;
-  for (int y = 0; y < target.Height() && y < source.Height(); ++y)
-    for (int x = 0; x < target.Width() && x < source.Width(); ++x) {
-      uint8_t* d = image.At(target.Left + x, target.Top + y);
-      const uint8_t* c = mask.At(source.Left + x, source.Top + y);
-      const uint8_t* a = mask.At(source.Left + x, source.Top + y + half);
-      for (int k = 0; k < 3; ++k) d[k] = Blend(d[k], c[k], a[k]);
-    }
-}
-
 void CheckBorder(GuardedImage& image, GuardedImage& mask, int state, bool fill) {
   SCOPED_TRACE(testing::Message() << image.Width() << "x" << image.Height() << " mask "
                                   << mask.Width() << "x" << mask.Height() << " state " << state
                                   << (fill ? " filled" : ""));
   const Expected e = Reference(image, mask, state, fill);
   std::vector<TRect> cut;
-  skins::PaintMaskedBorder(image.View(), mask.View(), state, fill, kMagenta, &cut,
-                           fill ? CentreDraw : nullptr);
+  skins::PaintMaskedBorder(image.View(), mask.View(), state, fill, kMagenta, &cut);
   EXPECT_TRUE(image.GuardsIntact());
   EXPECT_TRUE(mask.GuardsIntact());
   EXPECT_EQ(CutPixels(cut), e.cut);
@@ -167,7 +152,7 @@ TEST(MaskedBorder, NothingForEmptyMasksTinyImagesAndMasksWithoutCells) {
     GuardedImage image(40, 40);
     const std::vector<uint8_t> before = image.Pixels();
     std::vector<TRect> cut;
-    skins::PaintMaskedBorder(image.View(), view, 0, true, kMagenta, &cut, CentreDraw);
+    skins::PaintMaskedBorder(image.View(), view, 0, true, kMagenta, &cut);
     EXPECT_EQ(image.Pixels(), before);
     EXPECT_TRUE(cut.empty());
   }
@@ -179,7 +164,7 @@ TEST(MaskedBorder, NothingForEmptyMasksTinyImagesAndMasksWithoutCells) {
     view.height = h;
     const std::vector<uint8_t> before = image.Pixels();
     std::vector<TRect> cut;
-    skins::PaintMaskedBorder(view, mask.View(), 0, true, kMagenta, &cut, CentreDraw);
+    skins::PaintMaskedBorder(view, mask.View(), 0, true, kMagenta, &cut);
     EXPECT_EQ(image.Pixels(), before);
     EXPECT_TRUE(cut.empty());
   }
@@ -223,7 +208,7 @@ TEST(MaskedBorder, Bord1CutsExactlyTheMagentaPixelsOfItsCorners) {
       for (int n : per_corner) EXPECT_GT(n, 0) << "every corner is rounded";
       GuardedImage image(w, h);
       std::vector<TRect> cut;
-      skins::PaintMaskedBorder(image.View(), mask.View(), state, true, kMagenta, &cut, CentreDraw);
+      skins::PaintMaskedBorder(image.View(), mask.View(), state, true, kMagenta, &cut);
       EXPECT_EQ(CutPixels(cut), corners);
       EXPECT_TRUE(image.GuardsIntact());
     }
@@ -326,4 +311,76 @@ TEST(PredefinedBorders, TableAndCustomFallback) {
   EXPECT_STREQ(skins::PredefinedBorderResource(skins::TsPredefinedBorders::pdCustom), "BORD1");
   EXPECT_EQ(skins::kPredefinedBorders[4].width, 54);
   EXPECT_EQ(skins::kPredefinedBorders[5].height, 96);
+}
+
+namespace {
+
+using Kind = skins::TsDisabledKind;
+using skins::TsDisabledKindItem;
+
+// Within one step of (a + b) / 2: how the halves round is the kernel's.
+bool Halfway(int got, int a, int b) { return std::abs(2 * got - (a + b)) <= 2; }
+
+}  // namespace
+
+TEST(Disabled, GreyThenHalfWayToTheParentPictureUnderTheControl) {
+  std::mt19937 rng(19);
+  GuardedImage parent(40, 30);
+  parent.Randomize(rng);
+  const std::vector<uint8_t> parent_before = parent.Pixels();
+  for (Kind kind : {Kind{TsDisabledKindItem::dkGrayed}, Kind{TsDisabledKindItem::dkBlended},
+                    Kind{TsDisabledKindItem::dkGrayed, TsDisabledKindItem::dkBlended}, Kind{}})
+    // Inside the parent, past its right and bottom edges, before its left and
+    // top edges, and wholly outside.
+    for (auto [px, py] : {std::pair{5, 4}, {30, 24}, {-6, -3}, {50, 2}}) {
+      GuardedImage image(16, 12);
+      image.Randomize(rng);
+      std::vector<uint8_t> want = image.Pixels();
+      const bool grey = kind.Contains(TsDisabledKindItem::dkGrayed);
+      const bool blend = kind.Contains(TsDisabledKindItem::dkBlended);
+      skins::TParentBackground record;
+      record.bitmap = parent.View();
+      record.x = 2;  // the parent's picture starts 2, 1 pixels before the parent
+      record.y = 1;
+      record.valid = true;
+      skins::PaintDisabled(image.View(), kind, record, TPoint{px - 2, py - 1}, skins::TRgb{});
+      SCOPED_TRACE(testing::Message() << "at " << px << "," << py << " grey " << grey
+                                      << " blend " << blend);
+      const std::vector<uint8_t> got = image.Pixels();
+      for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) {
+          uint8_t* w = &want[(static_cast<size_t>(y) * 16 + x) * 3];
+          if (grey) {
+            const uint8_t g = static_cast<uint8_t>((w[0] + w[1] + w[2]) / 3);
+            w[0] = w[1] = w[2] = g;
+          }
+          const int ux = px + x, uy = py + y;
+          const bool covered = ux >= 0 && uy >= 0 && ux < 40 && uy < 30;
+          for (int k = 0; k < 3; ++k) {
+            const int g = got[(static_cast<size_t>(y) * 16 + x) * 3 + k];
+            if (blend && covered)
+              ASSERT_TRUE(Halfway(g, w[k], parent.At(ux, uy)[k])) << x << "," << y;
+            else
+              ASSERT_EQ(g, w[k]) << x << "," << y;
+          }
+        }
+      EXPECT_TRUE(image.GuardsIntact());
+    }
+  EXPECT_EQ(parent.Pixels(), parent_before) << "the parent's picture is only read";
+  EXPECT_TRUE(parent.GuardsIntact());
+}
+
+TEST(Disabled, WithoutAParentPictureHalfWayToTheParentColour) {
+  std::mt19937 rng(23);
+  GuardedImage image(21, 9);
+  image.Randomize(rng);
+  const std::vector<uint8_t> before = image.Pixels();
+  const skins::TRgb color{10, 200, 120};
+  skins::PaintDisabled(image.View(), Kind{TsDisabledKindItem::dkBlended},
+                       skins::kNoParentBackground, TPoint{3, 3}, color);
+  const std::vector<uint8_t> got = image.Pixels();
+  const int c[3] = {color.b, color.g, color.r};
+  for (size_t i = 0; i < got.size(); ++i)
+    ASSERT_LE(std::abs(2 * got[i] - (before[i] + c[i % 3])), 4) << i;
+  EXPECT_TRUE(image.GuardsIntact());
 }
