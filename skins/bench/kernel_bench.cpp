@@ -105,10 +105,7 @@ int main() {
       std::vector<TRect> cut;
       const double border = Best(15, 400, [&] {
         cut.clear();
-        PaintMaskedBorder(image.View(), mask.View(), 1, true, kMaskTransparent, &cut,
-                          [](const TPixels& i, const TRect& t, const TPixels& m, const TRect& s) {
-                            MaskedDraw(t, s, i, kNoParentBackground, m);
-                          });
+        PaintMaskedBorder(image.View(), mask.View(), 1, true, kMaskTransparent, &cut);
         sink = image.bytes[5];
       });
       const double cells = Best(15, 400, [&] {
