@@ -5,6 +5,7 @@
 // the window is kept in the build folder as skins_borders.bmp.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "classlib/Bitmap.h"
@@ -159,5 +160,21 @@ TEST_F(BordersWindow, SixBordersInThreeStatesWithTheirCornersCut) {
   EXPECT_TRUE(test_support::SaveDcBmp(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                       GetSystemMetrics(SM_CYSCREEN), L"skins_borders.bmp"));
   ReleaseDC(nullptr, screen);
+  form->Free();
+}
+
+TEST(Disabled, HalfWayToTheParentsColourResolvedFromASystemColour) {
+  TForm* form = new TForm(nullptr);
+  form->SetColor(clBtnFace);
+  TBitmap image(12, 8);
+  image.Canvas()->Brush()->SetColor(clWhite);
+  image.Canvas()->FillRect(Rect(0, 0, 12, 8));
+  skins::PaintDisabled(&image, skins::TsDisabledKind{skins::TsDisabledKindItem::dkBlended}, form,
+                       TPoint{5, 5}, skins::kNoParentBackground);
+  const COLORREF face = ColorToRGB(clBtnFace);
+  const uint8_t* p = image.ScanLine(4) + 6 * 3;
+  EXPECT_LE(std::abs(2 * p[0] - (255 + GetBValue(face))), 4);
+  EXPECT_LE(std::abs(2 * p[1] - (255 + GetGValue(face))), 4);
+  EXPECT_LE(std::abs(2 * p[2] - (255 + GetRValue(face))), 4);
   form->Free();
 }
