@@ -1,0 +1,19 @@
+// The Windows side of the editor styles: the two-colour bevel of edits,
+// combo boxes and checked controls drawn on a device context, and the
+// non-client frame of edits and combo boxes (three pixels of the style's
+// colour, then the bevel) on the window's own DC.
+#pragma once
+
+#include "classlib/WinApi.h"
+
+#include "classlib/Controls.h"
+#include "skins/sStyleEditsCore.h"
+
+namespace skins {
+
+// The bevel the style's look asks for (hot: the selection's border) in r.
+void PaintBevel(TsEditorStyle* style, HDC dc, const TRect& r);
+// The frame of the control's whole window; nothing before it has a window.
+void PaintBorder(TsEditorStyle* style, TWinControl* control);
+
+}  // namespace skins
