@@ -7,14 +7,60 @@
 #include "classlib/SysUtils.h"
 #include "classlib/TextFile.h"
 
+TChunkPool::TChunk TChunkPool::Take() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!free_.empty()) {
+      TChunk c = std::move(free_.back());
+      free_.pop_back();
+      return c;
+    }
+  }
+  return TChunk(new uint8_t[TRecordBuffer::kChunk]);
+}
+
+void TChunkPool::Give(TChunk Chunk) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  free_.push_back(std::move(Chunk));
+}
+
+void TChunkPool::Release() {
+  std::vector<TChunk> gone;
+  std::lock_guard<std::mutex> lock(mutex_);
+  gone.swap(free_);
+}
+
+size_t TChunkPool::Kept() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return free_.size();
+}
+
+TRecordBuffer::TRecordBuffer(TRecordBuffer&& Other) noexcept
+    : pool_(Other.pool_), chunks_(std::move(Other.chunks_)), size_(Other.size_) {
+  Other.chunks_.clear();
+  Other.size_ = 0;
+}
+
+TRecordBuffer& TRecordBuffer::operator=(TRecordBuffer&& Other) noexcept {
+  if (this == &Other) return *this;
+  Clear();
+  pool_ = Other.pool_;
+  chunks_ = std::move(Other.chunks_);
+  size_ = Other.size_;
+  Other.chunks_.clear();
+  Other.size_ = 0;
+  return *this;
+}
+
 void TRecordBuffer::Append(const void* Data, size_t Length) {
   const uint8_t* p = static_cast<const uint8_t*>(Data);
   while (Length > 0) {
     size_t used = size_ % kChunk;
-    if (used == 0 && size_ / kChunk == chunks_.size())
-      chunks_.push_back(std::unique_ptr<uint8_t[]>(new uint8_t[kChunk]));
+    if (used == 0 && size_ / kChunk == chunks_.size()) {
+      chunks_.push_back(pool_ ? pool_->Take() : std::unique_ptr<uint8_t[]>(new uint8_t[kChunk]));
+    }
     size_t n = std::min(Length, kChunk - used);
-    std::memcpy(chunks_.back().get() + used, p, n);
+    std::memcpy(chunks_[size_ / kChunk].get() + used, p, n);
     p += n;
     size_ += n;
     Length -= n;
@@ -32,7 +78,31 @@ bool TRecordBuffer::ForEach(const std::function<bool(const uint8_t*, size_t)>& V
   return true;
 }
 
+std::vector<uint8_t> TRecordBuffer::Tail(size_t Length) const {
+  size_t n = std::min(Length, size_);
+  std::vector<uint8_t> out(n);
+  for (size_t pos = size_ - n, k = 0; k < n;) {
+    size_t in = pos % kChunk, take = std::min(n - k, kChunk - in);
+    std::memcpy(out.data() + k, chunks_[pos / kChunk].get() + in, take);
+    pos += take;
+    k += take;
+  }
+  return out;
+}
+
+void TRecordBuffer::Truncate(size_t Length) {
+  if (Length >= size_) return;
+  size_ = Length;
+  size_t keep = (size_ + kChunk - 1) / kChunk;
+  while (chunks_.size() > keep) {
+    if (pool_) pool_->Give(std::move(chunks_.back()));
+    chunks_.pop_back();
+  }
+}
+
 void TRecordBuffer::Clear() {
+  if (pool_)
+    for (auto& c : chunks_) pool_->Give(std::move(c));
   chunks_.clear();
   size_ = 0;
 }
@@ -63,7 +133,7 @@ bool TSystemRecordDisk::SetHidden(const std::string& Folder) {
 bool TSystemRecordDisk::SaveFile(const std::string& Name, const TRecordBuffer& Data) {
   // Written beside the final name first: a save cut short by a full disk
   // leaves no damaged recording under the final name.
-  const std::string part = Name + ".part";
+  const std::string part = Name + kSavingSuffix;
   THandle h = FileCreate(part);
   if (h == classlib::kInvalidFile) return false;
   bool ok = Data.ForEach([h](const uint8_t* p, size_t n) {
@@ -91,16 +161,19 @@ namespace {
 
 bool IsMp3(const std::string& Name) { return LowerCase(ExtractFileExt(Name)) == ".mp3"; }
 
-void FindInto(const std::string& Folder, const std::string& Mask, std::vector<TFoundMp3>& Out) {
+// Calls `Visit` with every file under `Folder` and its sub-folders, hidden
+// ones too.
+void ForEachFile(const std::string& Folder, const std::string& Mask,
+                 const std::function<void(const std::string&, const TSearchRec&)>& Visit) {
   std::string dir = IncludeTrailingPathDelimiter(Folder);
   TSearchRec rec;
   if (FindFirst(dir + Mask, faAnyFile, rec) != 0) return;
   do {
     if (rec.Name == "." || rec.Name == "..") continue;
     if (rec.Attr & faDirectory)
-      FindInto(dir + rec.Name, Mask, Out);
-    else if (IsMp3(rec.Name))
-      Out.push_back(TFoundMp3{dir + rec.Name, rec.Size});
+      ForEachFile(dir + rec.Name, Mask, Visit);
+    else
+      Visit(dir + rec.Name, rec);
   } while (FindNext(rec) == 0);
   FindClose(rec);
 }
@@ -109,13 +182,20 @@ void FindInto(const std::string& Folder, const std::string& Mask, std::vector<TF
 
 std::vector<TFoundMp3> FindMp3Files(const std::string& Folder, const std::string& Mask) {
   std::vector<TFoundMp3> found;
-  FindInto(Folder, Mask.empty() ? "*.*" : Mask, found);
+  ForEachFile(Folder, Mask.empty() ? "*.*" : Mask, [&](const std::string& Path, const TSearchRec& r) {
+    if (IsMp3(r.Name)) found.push_back(TFoundMp3{Path, r.Size});
+  });
   return found;
 }
 
 void DeleteSmallRecordings(const std::string& AudioFolder) {
-  for (const TFoundMp3& f : FindMp3Files(AudioFolder, "*.*"))
-    if (f.Size < kMinRecordingBytes) classlib::SysDeleteFile(f.Path);
+  const std::string unfinished = std::string(".mp3") + kSavingSuffix;
+  ForEachFile(AudioFolder, "*.*", [&](const std::string& Path, const TSearchRec& r) {
+    const std::string name = LowerCase(r.Name);
+    if (name.size() > unfinished.size() &&
+        name.compare(name.size() - unfinished.size(), unfinished.size(), unfinished) == 0)
+      classlib::SysDeleteFile(Path);
+  });
 }
 
 void ClearTempMp3(const std::string& Folder) {

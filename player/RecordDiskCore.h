@@ -7,22 +7,54 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+// Chunks of recording memory that a saved file gave back, handed to the next
+// file: memory fresh from the system costs a page fault per page at its first
+// touch, which made a block's copy many times dearer than it needs to be.
+// Only ever holds chunks that were in use at once, so it never grows past the
+// largest file. Any thread.
+class TChunkPool {
+ public:
+  using TChunk = std::unique_ptr<uint8_t[]>;
+  TChunk Take();             // a kept chunk, else a new one
+  void Give(TChunk Chunk);   // keeps it for the next Take
+  void Release();            // the kept chunks back to the system
+  size_t Kept();
+
+ private:
+  std::mutex mutex_;
+  std::vector<TChunk> free_;
+};
+
 // The bytes of one recording, in chunks of fixed size, so that a long file
-// never needs one block of twice its size while it grows.
+// never needs one block of twice its size while it grows. With a pool its
+// chunks come from there and go back there.
 class TRecordBuffer {
  public:
   static constexpr size_t kChunk = 1 << 20;
+  explicit TRecordBuffer(TChunkPool* Pool = nullptr) : pool_(Pool) {}
+  TRecordBuffer(TRecordBuffer&& Other) noexcept;
+  TRecordBuffer& operator=(TRecordBuffer&& Other) noexcept;
+  TRecordBuffer(const TRecordBuffer&) = delete;
+  TRecordBuffer& operator=(const TRecordBuffer&) = delete;
+  ~TRecordBuffer() { Clear(); }
+
   void Append(const void* Data, size_t Length);
   size_t Size() const { return size_; }
   // Calls `Visit` with every stored run of bytes in order; stops when it
   // answers false and then answers false itself.
   bool ForEach(const std::function<bool(const uint8_t*, size_t)>& Visit) const;
+  // The last `Length` bytes (all of them when there are fewer).
+  std::vector<uint8_t> Tail(size_t Length) const;
+  // Drops the bytes from `Length` on; a larger length changes nothing.
+  void Truncate(size_t Length);
   void Clear();
 
  private:
+  TChunkPool* pool_ = nullptr;
   std::vector<std::unique_ptr<uint8_t[]>> chunks_;
   size_t size_ = 0;
 };
@@ -69,7 +101,14 @@ struct TFoundMp3 {
 // Every file under `Folder` (and its sub-folders, hidden ones too) whose
 // extension is ".mp3" in any case. `Mask` "" means "*.*".
 std::vector<TFoundMp3> FindMp3Files(const std::string& Folder, const std::string& Mask);
-// Deletes every ".mp3" under `AudioFolder` smaller than kMinRecordingBytes.
+// The suffix a save writes under before the file takes its final name.
+inline constexpr const char kSavingSuffix[] = ".part";
+// Deletes what the player left unfinished under `AudioFolder` and its
+// sub-folders: the ".mp3.part" files of saves cut short by a crash or a
+// power loss. Whatever has its final name stays, whatever its size: the
+// player never gives a file under 2000000 bytes a final name, and a smaller
+// one there is the companion's (a re-encode at a lower bitrate) or the
+// user's. The encoder's unfinished files (".mp3.<process>.part") are its own.
 void DeleteSmallRecordings(const std::string& AudioFolder);
 // Deletes every ".mp3" under `Folder` and its sub-folders, read-only ones too.
 void ClearTempMp3(const std::string& Folder);

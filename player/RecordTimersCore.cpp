@@ -31,9 +31,10 @@ TBlinkCounter::TStep TBlinkCounter::Tick() {
   return TStep::None;
 }
 
-bool TReconnectWatchdog::Tick(bool EntryPlaying, bool StreamActive, int LeftLevel) {
+bool TReconnectWatchdog::Tick(bool EntryPlaying, bool StreamActive, int LeftLevel,
+                              bool BytesArrived) {
   if (EntryPlaying) InactiveTicks = StreamActive ? 0 : InactiveTicks + 1;
-  QuietTicks = LeftLevel < 5 ? QuietTicks + 1 : 0;
+  QuietTicks = LeftLevel < 5 && !BytesArrived ? QuietTicks + 1 : 0;
   if (InactiveTicks <= 5 && QuietTicks <= 10) return false;
   InactiveTicks = 0;
   if (QuietTicks > 10) QuietTicks = 0;

@@ -30,11 +30,14 @@ class TBlinkCounter {
 };
 
 // Reopens a station that has stopped playing (more than 5 ticks) or gone
-// quiet (the left level below 5 for more than 10 ticks) while recording.
+// silent (the left level below 5 and no stream bytes arriving for more than
+// 10 ticks) while recording. A quiet passage of a station that still sends
+// is no reason: reopening it would leave a gap in the file.
 class TReconnectWatchdog {
  public:
-  // One tick; true when the station is to be reopened now.
-  bool Tick(bool EntryPlaying, bool StreamActive, int LeftLevel);
+  // One tick; true when the station is to be reopened now. `BytesArrived`:
+  // stream bytes came in since the last tick.
+  bool Tick(bool EntryPlaying, bool StreamActive, int LeftLevel, bool BytesArrived);
   int InactiveTicks = 0;
   int QuietTicks = 0;
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "classlib/SysUtils.h"
+#include "player/RecordJoinCore.h"
 #include "player/RecordNamesCore.h"
 
 // What a closed file still needs once the lock is let go.
@@ -30,6 +31,15 @@ TRecordingEngine::TRecordingEngine(const std::string& PlayerFolder, TRecordDisk&
       companion_(Companion),
       files_(Files) {}
 
+TRecordingEngine::~TRecordingEngine() {
+  {
+    std::lock_guard<std::mutex> lock(save_mutex_);
+    quit_ = true;
+  }
+  save_cv_.notify_all();
+  if (saver_.joinable()) saver_.join();
+}
+
 std::string TRecordingEngine::MbText(int64_t Bytes) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.2f mb", static_cast<double>(Bytes) / 1048576.0);
@@ -52,18 +62,99 @@ bool TRecordingEngine::Start(const RecordChoice& Choice) {
   return true;
 }
 
-void TRecordingEngine::Stop() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ++session_;
-  armed_ = false;
-  file_closed_ = true;
+// Under the lock: the open file ends here. A file under the minimum is
+// dropped with its row; a kept one is moved into `Closed` to be saved.
+void TRecordingEngine::CutFile(TClosedFile& Closed) {
+  in_tail_ = false;
   file_in_progress_ = false;
-  cur_title_ = "-";
-  if (buffer_live_) {
-    buffer_live_ = false;
+  file_closed_ = true;
+  buffer_live_ = false;
+  tail_counter_ = 0;
+  seek_frame_ = false;
+  file_bytes_ = static_cast<int64_t>(buffer_.Size());
+  if (file_bytes_ < kMinRecordingBytes) {
+    files_.DeleteLastRow();
+    last_size_text_.clear();
     buffer_.Clear();
+    return;
   }
-  recording_ui_ = false;
+  std::string size = MbText(file_bytes_);
+  if (size != last_size_text_) files_.SetLastRowSize(size);
+  last_size_text_.clear();
+  Closed.Kind = choice_.AsReceived ? TClosedFile::TKind::AsReceived : TClosedFile::TKind::HandOver;
+  Closed.Data = std::move(buffer_);
+  buffer_ = TRecordBuffer(&pool_);
+  Closed.FinalPath = cur_final_path_;
+  Closed.TempPath = cur_temp_path_;
+  Closed.PrevTempPath = handed_final_path_.empty() ? std::string() : prev_temp_path_;
+  Closed.Bitrate = choice_.Bitrate;
+  Closed.Session = session_;
+}
+
+// Under the lock: the connection the blocks came from is over. The open file
+// loses the frame the connection broke off, and its next bytes begin at a
+// frame header; a file in its tail is finished here.
+void TRecordingEngine::EndConnection(TClosedFile& Closed) {
+  if (!armed_ || file_closed_ || !buffer_live_) return;
+  const size_t size = buffer_.Size();
+  const std::vector<uint8_t> tail = buffer_.Tail(kJoinWindow);
+  size_t whole = tail.size();
+  const bool frames = WholeFramesEnd(tail.data(), tail.size(), whole);
+  if (frames && whole < tail.size()) {
+    buffer_.Truncate(size - (tail.size() - whole));
+    if (!in_tail_) total_bytes_ -= static_cast<int64_t>(tail.size() - whole);
+    file_bytes_ = static_cast<int64_t>(buffer_.Size());
+  }
+  if (in_tail_) {
+    CutFile(Closed);
+    return;
+  }
+  // Streams that are not MPEG audio are joined as they come.
+  seek_frame_ = frames;
+  seek_skipped_ = 0;
+}
+
+// Under the lock: adds stream bytes to the open file; after a join the bytes
+// before the new connection's first frame header are left out.
+void TRecordingEngine::AddToFile(const void* Data, size_t Length) {
+  const uint8_t* p = static_cast<const uint8_t*>(Data);
+  if (seek_frame_) {
+    long at = FirstFrameStart(p, Length);
+    if (at >= 0) {
+      p += at;
+      Length -= static_cast<size_t>(at);
+      seek_frame_ = false;
+    } else if (seek_skipped_ + Length <= kJoinWindow) {
+      seek_skipped_ += Length;
+      return;
+    } else {
+      seek_frame_ = false; // no frames after all: the bytes go in as they come
+    }
+  }
+  buffer_.Append(p, Length);
+}
+
+void TRecordingEngine::Stop() {
+  TClosedFile closed;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (in_tail_ && !file_closed_) CutFile(closed);
+    ++session_;
+    armed_ = false;
+    file_closed_ = true;
+    file_in_progress_ = false;
+    in_tail_ = false;
+    tail_counter_ = 0;
+    seek_frame_ = false;
+    paused_ = false;
+    cur_title_ = "-";
+    if (buffer_live_) {
+      buffer_live_ = false;
+      buffer_.Clear();
+    }
+    recording_ui_ = false;
+  }
+  QueueSave(closed);
 }
 
 bool TRecordingEngine::TogglePause() {
@@ -74,18 +165,36 @@ bool TRecordingEngine::TogglePause() {
 
 void TRecordingEngine::SetCurTitle(const std::string& Title) {
   std::lock_guard<std::mutex> lock(mutex_);
+  if (Title == stream_title_) return;
+  stream_title_ = Title;
   cur_title_ = Title;
 }
 
 void TRecordingEngine::StationPicked(const std::string& StationText,
                                      const std::string& StationLabel) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  station_text_ = StationText;
-  station_label_ = StationLabel;
-  cur_title_ = "-";
-  file_title_.clear();
-  clock_.ResetHms();
-  total_bytes_ = 0;
+  TClosedFile closed;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    // The station's bytes end here: nothing of the next one may follow them.
+    if (!file_closed_ && buffer_live_) CutFile(closed);
+    station_text_ = StationText;
+    station_label_ = StationLabel;
+    cur_title_ = "-";
+    stream_title_ = "-";
+    file_title_.clear();
+    clock_.ResetHms();
+    total_bytes_ = 0;
+  }
+  QueueSave(closed);
+}
+
+void TRecordingEngine::ConnectionEnded() {
+  TClosedFile closed;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    EndConnection(closed);
+  }
+  QueueSave(closed);
 }
 
 void TRecordingEngine::SplitTick() {
@@ -94,13 +203,66 @@ void TRecordingEngine::SplitTick() {
 }
 
 void TRecordingEngine::Close() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  ++session_;
-  armed_ = false;
-  if (buffer_live_) {
-    buffer_live_ = false;
-    buffer_.Clear();
+  TClosedFile closed;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (in_tail_ && !file_closed_) CutFile(closed);
+    ++session_;
+    armed_ = false;
+    file_closed_ = true;
+    file_in_progress_ = false;
+    in_tail_ = false;
+    if (buffer_live_) {
+      buffer_live_ = false;
+      buffer_.Clear();
+    }
   }
+  QueueSave(closed);
+  Flush();
+  pool_.Release();
+}
+
+// A file cut on the GUI thread goes to the saving thread, started with the
+// first one.
+void TRecordingEngine::QueueSave(TClosedFile& Closed) {
+  if (Closed.Kind == TClosedFile::TKind::None) return;
+  try {
+    auto file = std::make_unique<TClosedFile>(std::move(Closed));
+    std::lock_guard<std::mutex> lock(save_mutex_);
+    pending_.push_back(std::move(file));
+    if (!saver_.joinable()) saver_ = std::thread([this] { SaveLoop(); });
+  } catch (...) {
+    // Out of memory or threads: that one file is lost; the recording goes on.
+  }
+  save_cv_.notify_all();
+}
+
+void TRecordingEngine::SaveLoop() {
+  std::unique_lock<std::mutex> lock(save_mutex_);
+  for (;;) {
+    save_cv_.wait(lock, [this] { return quit_ || !pending_.empty(); });
+    if (pending_.empty()) return;
+    std::unique_ptr<TClosedFile> file = std::move(pending_.front());
+    pending_.pop_front();
+    saving_ = true;
+    lock.unlock();
+    {
+      // After the saves the download thread has begun, before its next ones.
+      std::lock_guard<std::mutex> serial(block_mutex_);
+      try {
+        Finish(*file);
+      } catch (...) {}
+      file.reset();
+    }
+    lock.lock();
+    saving_ = false;
+    save_cv_.notify_all();
+  }
+}
+
+void TRecordingEngine::Flush() {
+  std::unique_lock<std::mutex> lock(save_mutex_);
+  save_cv_.wait(lock, [this] { return pending_.empty() && !saving_; });
 }
 
 std::string TRecordingEngine::TotalText() {
@@ -130,19 +292,21 @@ void TRecordingEngine::StartNewRecordingFile(std::string& FinalFolder, std::stri
   cur_final_path_ = FinalFolder + name;
   file_in_progress_ = true;
   file_closed_ = false;
+  in_tail_ = false;
+  seek_frame_ = false;
   TempFolder.clear();
   if (!choice_.AsReceived) {
     TempFolder = temp;
     cur_temp_path_ = temp + name;
   }
   split_ticks_ = 0;
-  // A tail cut short by a stop must not shorten the next file's tail.
   tail_counter_ = 0;
   buffer_.Clear();
   buffer_live_ = true;
 }
 
 void TRecordingEngine::Block(const void* Data, uint32_t Length) {
+  received_ += Length;
   std::lock_guard<std::mutex> serial(block_mutex_);
   TClosedFile closed;
   bool opened = false;
@@ -156,46 +320,45 @@ void TRecordingEngine::Block(const void* Data, uint32_t Length) {
         last_size_text_ = size;
       }
     }
-    if (split_ticks_ > kSplitTicks) {
-      split_ticks_ = 0;
-      cur_title_ = wall_clock_.TimeStr();
-    }
-    bool closedNow = false;
-    if (file_title_ != cur_title_) {
-      file_in_progress_ = false;
-      if (!file_closed_) {
-        if (buffer_live_ && Data) buffer_.Append(Data, Length);
-        file_bytes_ += Length;
-        if (++tail_counter_ < kTailBlocks) return;
-        file_closed_ = true;
-        buffer_live_ = false;
-        closedNow = true;
-        if (file_bytes_ < kMinRecordingBytes) {
-          files_.DeleteLastRow();
-          last_size_text_.clear();
-          buffer_.Clear();
-        } else {
-          closed.Kind =
-              choice_.AsReceived ? TClosedFile::TKind::AsReceived : TClosedFile::TKind::HandOver;
-          std::swap(closed.Data, buffer_);
-          closed.FinalPath = cur_final_path_;
-          closed.TempPath = cur_temp_path_;
-          closed.PrevTempPath = handed_final_path_.empty() ? std::string() : prev_temp_path_;
-          closed.Bitrate = choice_.Bitrate;
-          closed.Session = session_;
-        }
+    if (!Data) {
+      EndConnection(closed);
+    } else if (Length > 0) {
+      if (split_ticks_ > kSplitTicks) {
+        split_ticks_ = 0;
+        cur_title_ = wall_clock_.TimeStr();
       }
-      file_title_ = cur_title_;
-      StartNewRecordingFile(closed.NextFinalFolder, closed.NextTempFolder);
-      opened = true;
-      file_bytes_ = 0;
-    }
-    if (closedNow) {
-      tail_counter_ = 0;
-    } else if (file_in_progress_ && Length > 0 && !paused_) {
-      if (buffer_live_ && Data) buffer_.Append(Data, Length);
-      file_bytes_ = static_cast<int64_t>(buffer_.Size());
-      total_bytes_ += Length;
+      if (file_closed_) {
+        // No file open (the recording's first block, or one cut short by a
+        // stop, a station change or the end of a connection): one begins
+        // now, whatever the title.
+        file_title_ = cur_title_;
+        StartNewRecordingFile(closed.NextFinalFolder, closed.NextTempFolder);
+        opened = true;
+        file_bytes_ = 0;
+      } else if (!in_tail_ && file_title_ != cur_title_) {
+        // The title changed: the open file takes this block and 12 more,
+        // whatever the title does meanwhile.
+        in_tail_ = true;
+        tail_counter_ = 0;
+        file_in_progress_ = false;
+      }
+      if (in_tail_) {
+        if (buffer_live_) AddToFile(Data, Length);
+        file_bytes_ = static_cast<int64_t>(buffer_.Size());
+        if (++tail_counter_ >= kTailBlocks) {
+          // The block that closed the file goes to no other file; the next
+          // one begins the next file, named after the title current now.
+          CutFile(closed);
+          file_title_ = cur_title_;
+          StartNewRecordingFile(closed.NextFinalFolder, closed.NextTempFolder);
+          opened = true;
+          file_bytes_ = 0;
+        }
+      } else if (file_in_progress_ && !paused_) {
+        if (buffer_live_) AddToFile(Data, Length);
+        file_bytes_ = static_cast<int64_t>(buffer_.Size());
+        total_bytes_ += Length;
+      }
     }
   } catch (...) {
     // Out of memory while adding a block: that block is lost, the

@@ -2,27 +2,42 @@
 // as the stream's own bytes, block by block.
 //
 // The audio library's download thread hands every block to Block(). A title
-// change (SetCurTitle, or a forced split once more than 1200 split ticks
-// have passed) lets 13 more blocks into the open file; the 13th closes it.
-// A closed file under 2000000 bytes is dropped and its row removed; a kept
-// one is saved as received into its final place, or in own-settings mode
-// into the hidden "\AUDIO\TEMP\", after which the hand-over file "kdr.ini"
-// is written and the companion started. Then the next file begins with the
-// following block. The first file of a recording begins at its first block.
+// change (SetCurTitle with a title other than the one the station sent last,
+// or a forced split once more than 1200 split ticks have passed) begins the
+// open file's tail: 13 more blocks go into it whatever the title does
+// meanwhile, and the 13th closes it. A closed file under 2000000 bytes is
+// dropped and its row removed; a kept one is saved as received into its
+// final place, or in own-settings mode into the hidden "\AUDIO\TEMP\", after
+// which the hand-over file "kdr.ini" is written and the companion started.
+// Then the next file begins with the following block, named after the title
+// current then. The first file of a recording begins at its first block.
+//
+// A file in its tail is finished, not lost: stop, close, a station change
+// and the end of a connection cut it where it is and save it (when big
+// enough) before they go on. Stop outside a tail discards the open file.
+// When the connection ends and the recording goes on in a new one, the open
+// file keeps whole MPEG frames across the join (RecordJoinCore.h).
 //
 // Threads: Block() runs on the download thread, everything else on the GUI
 // thread (the queries on any thread). One lock guards the state and is held
 // only for memory work and for calls to the recorded-files view, which must
 // never wait for the GUI thread (give it a TRecordedFilesQueue). Saving,
-// folder making, the hand-over and the companion's start run on the download
-// thread outside that lock, so stop, pause, titles and station changes never
-// wait for the disk; a file already closed is saved whole even when the
-// recording is stopped meanwhile, and the memory of the open file is never
-// released while a block is being added to it.
+// folder making, the hand-over and the companion's start run outside that
+// lock: on the download thread for files its blocks close, on a saving
+// thread of the engine's own for files the GUI thread cuts, so stop, pause,
+// titles and station changes never wait for the disk (Close does: it waits
+// until every cut file is on disk). A file already closed is saved whole even
+// when the recording is stopped meanwhile, and the memory of the open file is
+// never released while a block is being added to it.
 #pragma once
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <mutex>
+#include <thread>
 #include <string>
 
 #include "player/RecordDiskCore.h"
@@ -55,6 +70,7 @@ class TRecordingEngine {
   // `PlayerFolder` ends with a separator; "AUDIO\" lies under it.
   TRecordingEngine(const std::string& PlayerFolder, TRecordDisk& Disk, TRecordClock& Clock,
                    TCompanionStarter& Companion, TRecordedFilesView& Files);
+  ~TRecordingEngine(); // waits for the files being saved
   TRecordingEngine(const TRecordingEngine&) = delete;
   TRecordingEngine& operator=(const TRecordingEngine&) = delete;
 
@@ -62,23 +78,33 @@ class TRecordingEngine {
   // Record start with the settings chosen for the whole recording; false
   // (and nothing changes) while a recording is on.
   bool Start(const RecordChoice& Choice);
-  // Record stop, at any time: the open file is discarded (its row stays).
+  // Record stop, at any time: a file in its tail is saved as it is; any
+  // other open file is discarded (its row stays). A pause ends with it.
   void Stop();
   // Pause toggle while recording; answers whether it is now paused. While
   // paused blocks are not added and the split count stands still, but a
   // title change still closes the file after its tail.
   bool TogglePause();
-  // A new current title (converted to Windows-1251).
+  // A title the station sent (converted to Windows-1251). The title it sent
+  // last, sent again, is no change (a reconnect or a new StreamUrl re-sends
+  // it), also after a forced split has renamed the recording.
   void SetCurTitle(const std::string& Title);
   // A station was picked: its list line and the station label's caption.
-  // The current title becomes "-", the file title empty, the total and the
-  // recording clock's seconds, minutes and hours 0.
+  // An open file is finished first (saved when big enough). The current
+  // title becomes "-", the file title empty, the total and the recording
+  // clock's seconds, minutes and hours 0.
   void StationPicked(const std::string& StationText, const std::string& StationLabel);
+  // The stream's connection is over and a new one follows (the previous
+  // stream no longer delivers blocks): as at the end of the download.
+  void ConnectionEnded();
   // One tick of the one-second split timer.
   void SplitTick();
-  // The program closes: the open file's memory is released (it is lost) and
-  // no block is recorded any more.
+  // The program closes: a file in its tail is saved, any other open file's
+  // memory is released (it is lost), no block is recorded any more, and the
+  // call returns once every cut file is on disk.
   void Close();
+  // Waits until the files cut by stop, a station change or a close are on disk.
+  void Flush();
   // The recording clock and its text (GUI thread only).
   TRecordingClockCounter& Clock() { return clock_; }
   // "%.2f mb" of the bytes recorded since the start or the station's pick.
@@ -86,7 +112,8 @@ class TRecordingEngine {
 
   // --- download thread ---
   // One block of stream bytes; Data null and Length 0 at the end of the
-  // download. Never raises.
+  // download, which finishes a file in its tail and keeps whole frames in an
+  // open one. Never raises.
   void Block(const void* Data, uint32_t Length);
 
   // --- queries, any thread ---
@@ -106,10 +133,18 @@ class TRecordingEngine {
   std::string CurFinalPath();
   std::string CurTempPath();
   std::string HandedFinalPath();
+  // Stream bytes handed to Block() so far, recording or not: the watchdog
+  // tells a quiet station from a silent one by them.
+  uint64_t ReceivedBytes() const { return received_; }
 
  private:
   struct TClosedFile;
   void StartNewRecordingFile(std::string& FinalFolder, std::string& TempFolder);
+  void CutFile(TClosedFile& Closed);
+  void EndConnection(TClosedFile& Closed);
+  void AddToFile(const void* Data, size_t Length);
+  void QueueSave(TClosedFile& Closed);
+  void SaveLoop();
   void Finish(TClosedFile& Closed);
   static std::string MbText(int64_t Bytes);
 
@@ -119,7 +154,9 @@ class TRecordingEngine {
   TCompanionStarter& companion_;
   TRecordedFilesView& files_;
 
-  std::mutex block_mutex_; // one Block() at a time, also across its disk work
+  TChunkPool pool_;        // before every buffer that uses it
+  std::atomic<uint64_t> received_{0};
+  std::mutex block_mutex_; // one Block() or cut file's save at a time, also across its disk work
   std::mutex mutex_;       // the state below
   bool recording_ui_ = false;
   bool armed_ = false;
@@ -127,6 +164,9 @@ class TRecordingEngine {
   bool file_closed_ = true;
   bool buffer_live_ = false;
   bool paused_ = false;
+  bool in_tail_ = false; // the open file takes its last 13 blocks
+  bool seek_frame_ = false; // a join: the next bytes begin at a frame header
+  size_t seek_skipped_ = 0;
   int tail_counter_ = 0;
   int split_ticks_ = 0;
   int64_t file_bytes_ = 0;
@@ -134,6 +174,7 @@ class TRecordingEngine {
   uint64_t session_ = 0; // counts starts and stops
   RecordChoice choice_;
   std::string cur_title_ = "-";
+  std::string stream_title_ = "-"; // the title the station sent last
   std::string file_title_;
   std::string file_base_;
   std::string station_text_;
@@ -143,8 +184,16 @@ class TRecordingEngine {
   std::string handed_final_path_;
   std::string prev_temp_path_;
   std::string last_size_text_;
-  TRecordBuffer buffer_;
+  TRecordBuffer buffer_{&pool_};
   TRecordingClockCounter clock_; // GUI thread only
+
+  // Files cut on the GUI thread, saved by the saving thread.
+  std::mutex save_mutex_;
+  std::condition_variable save_cv_;
+  std::deque<std::unique_ptr<TClosedFile>> pending_;
+  bool saving_ = false;
+  bool quit_ = false;
+  std::thread saver_;
 };
 
 // The recorded-files window's caption at record start: with the bitrate

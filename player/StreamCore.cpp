@@ -11,9 +11,14 @@ std::optional<std::string> ExtractStreamTitle(const std::string& Meta) {
   const size_t p = Meta.find(key);
   if (p == std::string::npos) return std::nullopt;
   const size_t start = p + key.size() + 1; // past the opening quote
-  const size_t q = Meta.find(';');
-  if (q == std::string::npos || q <= start) return std::string();
-  return Meta.substr(start, q - start - 1);
+  if (start > Meta.size()) return std::string();
+  // The quote that closes the title is the one followed by ";" (a title may
+  // hold ";" itself, and every character reference ends with one), else the
+  // last quote of the block.
+  size_t end = Meta.find("';", start);
+  if (end == std::string::npos) end = Meta.rfind('\'');
+  if (end == std::string::npos || end < start) return std::string();
+  return Meta.substr(start, end - start);
 }
 
 namespace {

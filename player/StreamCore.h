@@ -8,9 +8,11 @@
 #include <string>
 
 // The title of an in-stream metadata block: the text from past
-// "StreamTitle='" up to the character before the first ";" of the block
-// (the closing quote stays out). Empty when that span is empty or there is
-// no ";"; nothing when the block holds no "StreamTitle=".
+// "StreamTitle='" up to the quote that closes it, the first quote followed by
+// ";" or else the last quote of the block, so that ";" in a title and the
+// ";" that ends a character reference ("&#1040;") stay in it. Empty when that
+// span is empty or there is no closing quote; nothing when the block holds no
+// "StreamTitle=". The references are decoded by ConvertUtf8Cyrillic.
 std::optional<std::string> ExtractStreamTitle(const std::string& Meta);
 
 // "&#1050;" and "&#x41A;" become the characters they name (as UTF-8);

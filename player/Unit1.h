@@ -196,6 +196,7 @@ extern std::string TimeStr; // now as "hh-mm-ss"
 extern std::atomic<HSTREAM> CurrentStream; // 0 when none
 extern int PlayingIndex;                   // -1 when none
 extern int PlayingList;                    // 1 main list, 2 "Мои каналы"
+extern std::string PlayingAddress;         // the picked entry's address (the watchdog reopens it)
 extern std::string StationText;            // the picked entry's list line
 extern std::string CurTitle;               // current title (Windows-1251), "-" while none
 extern bool SpectrumReset;

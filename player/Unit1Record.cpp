@@ -119,6 +119,10 @@ void TForm1::Label5Click(TObject* Sender) {
   Recorder().Stop();
   SetRecordTimers(this, false);
   if (RecordLed) RecordLed->SetOffColor(Black);
+  // The stop ends a pause too: the next recording records from its start.
+  Timer9->SetEnabled(false);
+  g_pauseBlink.Reset();
+  Look(Label4, kLinkBlue, false);
 }
 
 void TForm1::Label4Click(TObject* Sender) {
@@ -144,9 +148,16 @@ void TForm1::Timer6Timer(TObject* Sender) {
 
 void TForm1::Timer7Timer(TObject* Sender) {
   bool active = CurrentStream != 0 && BASS_ChannelIsActive(CurrentStream) == BASS_ACTIVE_PLAYING;
-  if (!g_watchdog.Tick(PlayingIndex != -1, active, LEDMeter1->Position())) return;
-  // The recording goes on into the same file once the station plays again.
-  if (StationAt) OpenStationUrl(StationAt(PlayingList, PlayingIndex).Address);
+  // A station that still sends bytes is not silent, however quiet it plays.
+  static uint64_t lastReceived = 0;
+  const uint64_t received = Recorder().ReceivedBytes();
+  const bool arrived = received != lastReceived;
+  lastReceived = received;
+  if (!g_watchdog.Tick(PlayingIndex != -1, active, LEDMeter1->Position(), arrived)) return;
+  // The address picked, not whatever the list holds at its index now (the
+  // user may have deleted or moved stations); the recording goes on into the
+  // same file once the station plays again.
+  if (!PlayingAddress.empty()) OpenStationUrl(PlayingAddress);
 }
 
 void TForm1::Timer9Timer(TObject* Sender) {

@@ -18,6 +18,7 @@
 std::atomic<HSTREAM> CurrentStream{0};
 int PlayingIndex = -1;
 int PlayingList = 1;
+std::string PlayingAddress;
 std::string StationText;
 std::string CurTitle = "-";
 bool SpectrumReset = false;
@@ -110,6 +111,7 @@ void TForm1::PlayStation(int List, const TStationEntry& Entry) {
     OpenStationUrl(entry.Address);
     PlayingIndex = entry.Index;
     PlayingList = list;
+    PlayingAddress = entry.Address;
     if (!g_pending || close_pending_) break;
     list = g_pending->List;
     entry = g_pending->Entry;
@@ -189,6 +191,9 @@ void ShowConnectError(TForm1* f) {
 bool TForm1::OpenNow(const std::string& Address) {
   const HSTREAM previous = CurrentStream.exchange(0);
   BASS_StreamFree(previous);
+  // The previous connection delivers no more blocks: the recording joins
+  // the next one to it.
+  if (previous) Recorder().ConnectionEnded();
   SendMessageW(MainWnd, WM_STREAM_INFO, kInfoConnecting, 0);
   HSTREAM stream = 0;
   int error = 0;

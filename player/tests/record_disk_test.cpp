@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "classlib/SysUtils.h"
 #include "classlib/tests/support/ScratchFolder.h"
@@ -50,9 +51,41 @@ TEST(RecordBuffer, KeepsTheBytesInOrderAcrossChunks) {
   EXPECT_EQ(got, expect);
   EXPECT_EQ(runs, 3); // 2375700 bytes in 1 MiB chunks
   EXPECT_FALSE(b.ForEach([](const uint8_t*, size_t) { return false; }));
+  EXPECT_EQ(b.Tail(5), std::vector<uint8_t>(expect.end() - 5, expect.end()));
+  // The last bytes across a chunk's edge, and more than there are.
+  const size_t edge = TRecordBuffer::kChunk + 3;
+  b.Truncate(edge);
+  EXPECT_EQ(b.Size(), edge);
+  EXPECT_EQ(b.Tail(10), std::vector<uint8_t>(expect.begin() + edge - 10, expect.begin() + edge));
+  b.Truncate(edge + 100);
+  EXPECT_EQ(b.Tail(1 << 30).size(), edge);
+  b.Append("xyz", 3);
+  EXPECT_EQ(b.Tail(4), (std::vector<uint8_t>{static_cast<uint8_t>(expect[edge - 1]), 'x', 'y', 'z'}));
   b.Clear();
   EXPECT_EQ(b.Size(), 0u);
   EXPECT_TRUE(b.ForEach([](const uint8_t*, size_t) { return false; }));
+}
+
+TEST(RecordBuffer, ChunksOfASavedFileServeTheNextOne) {
+  TChunkPool pool;
+  {
+    TRecordBuffer a(&pool);
+    std::string block(3 * TRecordBuffer::kChunk, 'a');
+    a.Append(block.data(), block.size());
+    a.Truncate(TRecordBuffer::kChunk + 1); // the third chunk goes back now
+    EXPECT_EQ(pool.Kept(), 1u);
+    TRecordBuffer moved(std::move(a));
+    EXPECT_EQ(a.Size(), 0u);
+    EXPECT_EQ(moved.Size(), TRecordBuffer::kChunk + 1);
+  } // and the other two with the buffer
+  EXPECT_EQ(pool.Kept(), 3u);
+  TRecordBuffer b(&pool);
+  b.Append("b", 1);
+  EXPECT_EQ(pool.Kept(), 2u);
+  b.Clear();
+  EXPECT_EQ(pool.Kept(), 3u);
+  pool.Release();
+  EXPECT_EQ(pool.Kept(), 0u);
 }
 
 TEST_F(RecordDisk, ForceDirsMakesEveryFolderAndSkipsDoubledSeparators) {
@@ -85,21 +118,35 @@ TEST_F(RecordDisk, SaveLeavesEitherTheWholeFileOrNothing) {
   EXPECT_FALSE(FileExists(root_ + "a.mp3"));
 }
 
-TEST_F(RecordDisk, DeleteSmallRecordingsKeepsTwoMillionBytesAndOtherFiles) {
-  Make("AUDIO\\S\\d\\small.mp3", 1999999);
-  Make("AUDIO\\S\\d\\kept.MP3", 2000000);
+TEST_F(RecordDisk, TheCleanUpRemovesOnlyWhatAPlayerSaveLeftUnfinished) {
+  // The companion's re-encode at a lower bitrate, and the player's own files.
+  Make("AUDIO\\S\\d\\ЗАРУБЕЖКА\\10-00-00_reencoded at 96.mp3", 1875000);
+  Make("AUDIO\\S\\d\\ЗАРУБЕЖКА\\10-05-00_short title.mp3", 1100000);
+  Make("AUDIO\\S\\d\\РУССКОЕ\\kept.MP3", 2000000);
   Make("AUDIO\\notes.txt", 10);
-  Make("AUDIO\\TEMP\\tiny.mp3", 5);
+  Make("AUDIO\\TEMP\\handed.mp3", 2500000);
+  // What saves cut short by a crash leave: the player's, under both cases,
+  // in the final and the temporary folders; the encoder's is its own.
+  Make("AUDIO\\S\\d\\ЗАРУБЕЖКА\\10-10-00_crash.mp3.part", 3000000);
+  Make("AUDIO\\S\\d\\РУССКОЕ\\x.MP3.PART", 10);
+  Make("AUDIO\\TEMP\\10-20-00_t.mp3.part", 5);
   Make("AUDIO\\TEMP\\x.mp3.123.part", 5);
+  Make("AUDIO\\TEMP\\out.wav.part", 5);
   FileSetAttr(root_ + "AUDIO\\TEMP", faHidden);
   auto found = FindMp3Files(root_ + "AUDIO", "");
-  EXPECT_EQ(found.size(), 3u);
+  EXPECT_EQ(found.size(), 4u);
   DeleteSmallRecordings(root_ + "AUDIO\\");
-  EXPECT_FALSE(FileExists(root_ + "AUDIO\\S\\d\\small.mp3"));
-  EXPECT_FALSE(FileExists(root_ + "AUDIO\\TEMP\\tiny.mp3"));
-  EXPECT_TRUE(FileExists(root_ + "AUDIO\\S\\d\\kept.MP3"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\S\\d\\ЗАРУБЕЖКА\\10-00-00_reencoded at 96.mp3"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\S\\d\\ЗАРУБЕЖКА\\10-05-00_short title.mp3"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\S\\d\\РУССКОЕ\\kept.MP3"));
   EXPECT_TRUE(FileExists(root_ + "AUDIO\\notes.txt"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\TEMP\\handed.mp3"));
+  EXPECT_FALSE(FileExists(root_ + "AUDIO\\S\\d\\ЗАРУБЕЖКА\\10-10-00_crash.mp3.part"));
+  EXPECT_FALSE(FileExists(root_ + "AUDIO\\S\\d\\РУССКОЕ\\x.MP3.PART"));
+  EXPECT_FALSE(FileExists(root_ + "AUDIO\\TEMP\\10-20-00_t.mp3.part"));
   EXPECT_TRUE(FileExists(root_ + "AUDIO\\TEMP\\x.mp3.123.part"));
+  EXPECT_TRUE(FileExists(root_ + "AUDIO\\TEMP\\out.wav.part"));
+  DeleteSmallRecordings(root_ + "none\\"); // a missing folder is no failure
 }
 
 TEST_F(RecordDisk, ClearTempMp3DeletesEveryMp3ReadOnlyToo) {

@@ -32,23 +32,34 @@ TEST(RecordTimers, BlinkIsOnAtTheSecondTickAndOffAtTheFourth) {
             (std::vector<S>{S::None, S::On, S::None, S::Off, S::None, S::On, S::None, S::Off}));
 }
 
-TEST(RecordTimers, WatchdogReopensAfterSixInactiveOrElevenQuietTicks) {
+TEST(RecordTimers, WatchdogReopensAfterSixInactiveOrElevenSilentTicks) {
   TReconnectWatchdog w;
-  for (int i = 0; i < 5; ++i) EXPECT_FALSE(w.Tick(true, false, 50));
-  EXPECT_TRUE(w.Tick(true, false, 50));
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(w.Tick(true, false, 50, true));
+  EXPECT_TRUE(w.Tick(true, false, 50, true));
   EXPECT_EQ(w.InactiveTicks, 0);
-  EXPECT_FALSE(w.Tick(true, true, 50));
+  EXPECT_FALSE(w.Tick(true, true, 50, true));
 
   TReconnectWatchdog q;
-  for (int i = 0; i < 10; ++i) EXPECT_FALSE(q.Tick(true, true, 4));
-  EXPECT_TRUE(q.Tick(true, true, 4));
+  for (int i = 0; i < 10; ++i) EXPECT_FALSE(q.Tick(true, true, 4, false));
+  EXPECT_TRUE(q.Tick(true, true, 4, false));
   EXPECT_EQ(q.QuietTicks, 0);
-  EXPECT_FALSE(q.Tick(true, true, 5));
+  EXPECT_FALSE(q.Tick(true, true, 5, false));
 
   // Without an entry playing the inactive count stands still.
   TReconnectWatchdog n;
-  for (int i = 0; i < 10; ++i) EXPECT_FALSE(n.Tick(false, false, 50));
+  for (int i = 0; i < 10; ++i) EXPECT_FALSE(n.Tick(false, false, 50, true));
   EXPECT_EQ(n.InactiveTicks, 0);
+}
+
+TEST(RecordTimers, AQuietPassageOfAStationThatStillSendsIsNoReason) {
+  TReconnectWatchdog q;
+  for (int i = 0; i < 60; ++i) EXPECT_FALSE(q.Tick(true, true, 0, true)) << i;
+  EXPECT_EQ(q.QuietTicks, 0);
+  // Bytes that stop arriving start the count; one that arrives ends it.
+  for (int i = 0; i < 10; ++i) EXPECT_FALSE(q.Tick(true, true, 0, false));
+  EXPECT_FALSE(q.Tick(true, true, 0, true));
+  for (int i = 0; i < 10; ++i) EXPECT_FALSE(q.Tick(true, true, 0, false));
+  EXPECT_TRUE(q.Tick(true, true, 0, false));
 }
 
 } // namespace

@@ -148,7 +148,7 @@ TEST_F(RecordingTest, PauseKeepsTheTailAndStopsTheSplitCount) {
   EXPECT_EQ(engine_.SplitTicks(), 1);
 }
 
-TEST_F(RecordingTest, StopDuringATailDiscardsTheFileAndTheNextRecordingGetsAWholeTail) {
+TEST_F(RecordingTest, StopDuringATailSavesTheFileAndTheNextRecordingGetsAWholeTail) {
   StartAsReceived("Song");
   Feed(1, 2000000);
   engine_.SetCurTitle("Other");
@@ -157,9 +157,13 @@ TEST_F(RecordingTest, StopDuringATailDiscardsTheFileAndTheNextRecordingGetsAWhol
   EXPECT_FALSE(engine_.BufferLive());
   EXPECT_FALSE(engine_.RecordingUi());
   EXPECT_EQ(engine_.CurTitle(), "-");
+  engine_.Flush();
+  // Cut where the stop came: the title and the five tail blocks.
+  EXPECT_EQ(disk_.File(kLatin + "10-00-00_Song.mp3"), Stream(0, 2000500));
   Feed(20, 100);
-  EXPECT_EQ(disk_.FileCount(), 0u);
-  EXPECT_EQ(rows_.rows.size(), 1u); // its row stays
+  EXPECT_EQ(disk_.FileCount(), 1u);
+  ASSERT_EQ(rows_.rows.size(), 1u); // its row stays
+  EXPECT_EQ(rows_.rows[0].Size, "1.91 mb");
 
   StartAsReceived("Again");
   Feed(1, 2000000);
@@ -167,9 +171,18 @@ TEST_F(RecordingTest, StopDuringATailDiscardsTheFileAndTheNextRecordingGetsAWhol
   EXPECT_EQ(engine_.FileBytes(), 2000000);
   engine_.SetCurTitle("Later");
   Feed(12, 1);
-  EXPECT_EQ(disk_.FileCount(), 0u);
-  Feed(1, 1);
   EXPECT_EQ(disk_.FileCount(), 1u);
+  Feed(1, 1);
+  EXPECT_EQ(disk_.FileCount(), 2u);
+}
+
+TEST_F(RecordingTest, StopOutsideATailDiscardsTheOpenFile) {
+  StartAsReceived("Song");
+  Feed(1, 3000000);
+  engine_.Stop();
+  engine_.Flush();
+  EXPECT_EQ(disk_.FileCount(), 0u);
+  EXPECT_EQ(rows_.rows.size(), 1u);
 }
 
 TEST_F(RecordingTest, TheLanguageFolderFollowsTheFirstByteOfTheName) {
@@ -305,14 +318,23 @@ TEST_F(RecordingTest, TheLastRowShowsTheFileSizeBeforeEachBlock) {
   EXPECT_EQ(engine_.TotalText(), "1.50 mb");
 }
 
-TEST_F(RecordingTest, TheEndOfTheDownloadAddsNothing) {
+TEST_F(RecordingTest, TheEndOfTheDownloadAddsNothingAndFinishesATail) {
   StartAsReceived("Song");
   Feed(1, 100);
   engine_.Block(nullptr, 0);
-  EXPECT_EQ(engine_.FileBytes(), 100);
+  EXPECT_EQ(engine_.FileBytes(), 100); // not MPEG frames: nothing to cut off
+  EXPECT_TRUE(engine_.FileInProgress());
+  Feed(1, 2000000);
   engine_.SetCurTitle("Other");
+  Feed(2, 100);
   engine_.Block(nullptr, 0);
-  EXPECT_EQ(engine_.TailCounter(), 1);
+  EXPECT_EQ(disk_.File(kLatin + "10-00-00_Song.mp3"), Stream(0, 2000300));
+  EXPECT_TRUE(engine_.FileClosed());
+  EXPECT_EQ(engine_.TailCounter(), 0);
+  // The next connection's first block begins the next file at once.
+  Feed(1, 100);
+  EXPECT_EQ(engine_.FileTitle(), "Other");
+  EXPECT_EQ(engine_.FileBytes(), 100);
 }
 
 TEST_F(RecordingTest, NothingIsRecordedBeforeStartOrAfterClose) {

@@ -1,7 +1,8 @@
 // The recording engine driven from two threads, as the player drives it:
 // blocks and titles on one (the download thread), start, stop, pause, split
-// ticks, close and the window's queue on the other (the GUI thread). Run
-// under ThreadSanitizer as well.
+// ticks, reconnects, station changes, close and the window's queue on the
+// other (the GUI thread), with the engine's own saving thread between them.
+// Run under ThreadSanitizer as well.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -80,6 +81,11 @@ TEST(RecordingThreads, DownloadAndGuiThreadsNeverTreadOnEachOther) {
       queue.ClearRows();
       engine.Start(RecordChoice{round % 2 == 0, "192"});
     }
+    // A reconnect, and a station change where the player allows one.
+    if (round % 5 == 0) engine.ConnectionEnded();
+    if (round % 11 == 0 && !engine.FileInProgress())
+      engine.StationPicked("2 Station " + std::to_string(round), "2 Station");
+    if (round % 17 == 0) engine.SetCurTitle("Gui " + std::to_string(round % 3));
     (void)engine.FileInProgress();
     (void)engine.TotalText();
     engine.Clock().Tick();
@@ -88,6 +94,7 @@ TEST(RecordingThreads, DownloadAndGuiThreadsNeverTreadOnEachOther) {
   download.join();
   engine.Close();
   queue.Drain(rows);
+  EXPECT_GT(disk.saved, 0);
   EXPECT_FALSE(engine.BufferLive());
   EXPECT_EQ(disk.broken, 0);
   EXPECT_GT(wakes.load(), 0);

@@ -12,15 +12,29 @@ TEST(StreamTitle, TakesTheTextBetweenTheQuotes) {
   EXPECT_EQ(ExtractStreamTitle("StreamTitle='';"), "");
 }
 
-TEST(StreamTitle, EndsBeforeTheCharacterBeforeTheFirstSemicolon) {
-  EXPECT_EQ(ExtractStreamTitle("StreamTitle='Rock; Roll';"), "Roc");
+TEST(StreamTitle, EndsAtTheQuoteThatClosesIt) {
+  EXPECT_EQ(ExtractStreamTitle("StreamTitle='Rock; Roll';"), "Rock; Roll");
   EXPECT_EQ(ExtractStreamTitle("StreamTitle='x';"), "x");
+  EXPECT_EQ(ExtractStreamTitle("StreamTitle='It's me';StreamUrl='u';"), "It's me");
+  EXPECT_EQ(ExtractStreamTitle("StreamUrl='a;b';StreamTitle='Song';"), "Song");
+  // Without "';" the last quote closes it.
+  EXPECT_EQ(ExtractStreamTitle("StreamTitle='Song'"), "Song");
+  EXPECT_EQ(ExtractStreamTitle("a;StreamTitle='Song'"), "Song");
 }
 
-TEST(StreamTitle, EmptyWithoutSemicolonOrWhenTheSemicolonComesFirst) {
-  EXPECT_EQ(ExtractStreamTitle("StreamTitle='Song'"), "");
-  EXPECT_EQ(ExtractStreamTitle("a;StreamTitle='Song'"), "");
+TEST(StreamTitle, CharacterReferencesKeepTheirSemicolonsAndAreDecodedAfterwards) {
+  const std::optional<std::string> t =
+      ExtractStreamTitle("StreamTitle='&#1040;&#1083;&#1080;&#1089;&#1072; - &#x41C;ir';"
+                         "StreamUrl='';");
+  ASSERT_TRUE(t.has_value());
+  EXPECT_EQ(*t, "&#1040;&#1083;&#1080;&#1089;&#1072; - &#x41C;ir");
+  EXPECT_EQ(ConvertUtf8Cyrillic(*t), "Алиса - Мir");
+}
+
+TEST(StreamTitle, EmptyWithoutAClosingQuote) {
   EXPECT_EQ(ExtractStreamTitle("StreamTitle="), "");
+  EXPECT_EQ(ExtractStreamTitle("StreamTitle='"), "");
+  EXPECT_EQ(ExtractStreamTitle("StreamTitle='Song;"), "");
 }
 
 TEST(StreamTitle, NothingWithoutTheKey) {
