@@ -2,6 +2,7 @@
 #include "player/RecordingCore.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "classlib/SysUtils.h"
 #include "player/RecordJoinCore.h"
@@ -75,12 +76,14 @@ void TRecordingEngine::CutFile(TClosedFile& Closed) {
   if (file_bytes_ < kMinRecordingBytes) {
     files_.DeleteLastRow();
     last_size_text_.clear();
+  last_size_key_ = -1;
     buffer_.Clear();
     return;
   }
   std::string size = MbText(file_bytes_);
   if (size != last_size_text_) files_.SetLastRowSize(size);
   last_size_text_.clear();
+  last_size_key_ = -1;
   Closed.Kind = choice_.AsReceived ? TClosedFile::TKind::AsReceived : TClosedFile::TKind::HandOver;
   Closed.Data = std::move(buffer_);
   buffer_ = TRecordBuffer(&pool_);
@@ -237,10 +240,39 @@ void TRecordingEngine::QueueSave(TClosedFile& Closed) {
   save_cv_.notify_all();
 }
 
+// Chunks ready in the pool for the file being recorded.
+constexpr size_t kReadyChunks = 2;
+
+// Download thread, under the state lock: asks the saving thread for chunks.
+void TRecordingEngine::WantChunks() {
+  try {
+    std::lock_guard<std::mutex> lock(save_mutex_);
+    if (refill_) return;
+    refill_ = true;
+    if (!saver_.joinable()) saver_ = std::thread([this] { SaveLoop(); });
+  } catch (...) {
+    return; // no thread: the download thread makes its own chunks
+  }
+  save_cv_.notify_all();
+}
+
 void TRecordingEngine::SaveLoop() {
   std::unique_lock<std::mutex> lock(save_mutex_);
   for (;;) {
-    save_cv_.wait(lock, [this] { return quit_ || !pending_.empty(); });
+    save_cv_.wait(lock, [this] { return quit_ || refill_ || !pending_.empty(); });
+    if (refill_) {
+      lock.unlock();
+      try {
+        while (pool_.Kept() < kReadyChunks) {
+          TChunkPool::TChunk c(new uint8_t[TRecordBuffer::kChunk]);
+          std::memset(c.get(), 0, TRecordBuffer::kChunk); // its pages are touched here
+          pool_.Give(std::move(c));
+        }
+      } catch (...) {}
+      lock.lock();
+      refill_ = false;
+      continue;
+    }
     if (pending_.empty()) return;
     std::unique_ptr<TClosedFile> file = std::move(pending_.front());
     pending_.pop_front();
@@ -288,6 +320,7 @@ void TRecordingEngine::StartNewRecordingFile(std::string& FinalFolder, std::stri
 
   files_.AddRecordedFile(base + ".mp3");
   last_size_text_.clear();
+  last_size_key_ = -1;
   FinalFolder = stationDate + LanguageFolder(base);
   cur_final_path_ = FinalFolder + name;
   file_in_progress_ = true;
@@ -313,7 +346,11 @@ void TRecordingEngine::Block(const void* Data, uint32_t Length) {
   try {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!armed_) return;
-    if (files_.RowCount() > 0) {
+    // The text ("%.2f" of megabytes) can change only where the size crosses
+    // a half hundredth of a megabyte; most blocks stay between two.
+    const int64_t sizeKey = file_bytes_ * 200 / 1048576;
+    if (sizeKey != last_size_key_ && files_.RowCount() > 0) {
+      last_size_key_ = sizeKey;
       std::string size = MbText(file_bytes_);
       if (size != last_size_text_) {
         files_.SetLastRowSize(size);
@@ -359,6 +396,7 @@ void TRecordingEngine::Block(const void* Data, uint32_t Length) {
         file_bytes_ = static_cast<int64_t>(buffer_.Size());
         total_bytes_ += Length;
       }
+      if (buffer_live_ && pool_.Kept() < kReadyChunks) WantChunks();
     }
   } catch (...) {
     // Out of memory while adding a block: that block is lost, the

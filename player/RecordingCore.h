@@ -28,7 +28,9 @@
 // titles and station changes never wait for the disk (Close does: it waits
 // until every cut file is on disk). A file already closed is saved whole even
 // when the recording is stopped meanwhile, and the memory of the open file is
-// never released while a block is being added to it.
+// never released while a block is being added to it. The saving thread also
+// keeps a few chunks of memory ready and touched, so that the download thread
+// never pays for memory fresh from the system.
 #pragma once
 
 #include <atomic>
@@ -144,6 +146,7 @@ class TRecordingEngine {
   void EndConnection(TClosedFile& Closed);
   void AddToFile(const void* Data, size_t Length);
   void QueueSave(TClosedFile& Closed);
+  void WantChunks();
   void SaveLoop();
   void Finish(TClosedFile& Closed);
   static std::string MbText(int64_t Bytes);
@@ -184,6 +187,7 @@ class TRecordingEngine {
   std::string handed_final_path_;
   std::string prev_temp_path_;
   std::string last_size_text_;
+  int64_t last_size_key_ = -1; // the half hundredth of a megabyte it was made at
   TRecordBuffer buffer_{&pool_};
   TRecordingClockCounter clock_; // GUI thread only
 
@@ -192,6 +196,7 @@ class TRecordingEngine {
   std::condition_variable save_cv_;
   std::deque<std::unique_ptr<TClosedFile>> pending_;
   bool saving_ = false;
+  bool refill_ = false; // the pool wants chunks made ready
   bool quit_ = false;
   std::thread saver_;
 };
