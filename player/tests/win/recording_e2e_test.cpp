@@ -146,7 +146,7 @@ TEST_F(RecordingEndToEnd, OwnSettingsTheCompanionReencodesIntoTheFinalPlace) {
   Settings("FALSE\r\n2\r\n\r\n");
   ASSERT_FALSE(CurrentRecordChoice().AsReceived);
   ASSERT_EQ(CurrentRecordChoice().Bitrate, "192");
-  StationConfig cfg = Config({"Own Latin", u8"Дальше"}, {55, 600});
+  StationConfig cfg = Config({"Own Latin", u8"Дальше"}, {62, 600});
   teststation::TestStation station(cfg);
   ASSERT_NE(station.Start(), 0);
   PlayAndRecord(station.Url());
