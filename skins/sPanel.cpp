@@ -1,6 +1,7 @@
 // The skinned panels (see sPanel.h).
 #include "skins/sPanel.h"
 
+#include "skins/sGraphUtils.h"
 #include "skins/sVclUtils.h"
 
 namespace skins {
@@ -57,11 +58,7 @@ void TsTransparentPanel::PaintCaption(TCanvas* canvas, TRect r) {
   const int h = canvas->TextHeight("W");
   r.Top += (r.Height() - h) / 2;
   r.Bottom = r.Top + h;
-  const UINT flags = CaptionFlags(Alignment()) | DT_SINGLELINE | DT_NOPREFIX;
-  if (Enabled())
-    canvas->DrawTextTransparent(text, r, flags, Font()->Color());
-  else
-    canvas->DrawEngravedText(text, r, flags);
+  WriteText(canvas, text, Enabled(), CaptionFlags(Alignment()) | DT_NOPREFIX, r);
 }
 
 // --- TsCustomPanel ----------------------------------------------------------------------

@@ -121,6 +121,8 @@ class StylePanels : public testing::Test {
     disabled_->SetCaption("Выключено");
     disabled_->sStyle()->Background()->Gradient()->SetPercent(0);
     disabled_->SetEnabled(false);
+    // Drawn on the image after background and bevels, so it stays.
+    disabled_->OnPaint = [](TObject*, TCanvas* c) { c->FillRect(Rect(140, 40, 145, 45), clRed); };
 
     form_->Show();
     testinput::Activate(form_->Handle());
@@ -238,6 +240,7 @@ TEST_F(StylePanels, DisabledCaptionIsEngraved) {
     }
   EXPECT_GT(shadow_px, 10);
   EXPECT_EQ(text_px, 0);
+  EXPECT_EQ(s.At(disabled_, 142, 42), (Rgb{255, 0, 0})) << "OnPaint's drawing stays";
 }
 
 TEST_F(StylePanels, HintShowsOverASkinnedPanel) {
