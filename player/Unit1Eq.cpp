@@ -57,7 +57,7 @@ void WithParams(F f) {
 void TForm1::SetupEqualizer() {
   WithParams([](StreamEqualizer& library, EqParamRecord& params) {
     SetupEqualizerBands(library, params, [](int band) {
-      TTrackBar* bar = Form2 ? Form2->Bar(band) : nullptr;
+      skins::TsTrackBar* bar = Form2 ? Form2->Bar(band) : nullptr;
       return bar ? bar->Position() : kEqFlatPosition;
     });
   });

@@ -7,8 +7,8 @@
 
 TForm2* Form2 = nullptr;
 
-TTrackBar* TForm2::Bar(int N) const {
-  TTrackBar* const bars[kEqBarCount] = {eq1,  eq2,  eq3,  eq4,  eq5,  eq6,  eq7,  eq8,  eq9,
+skins::TsTrackBar* TForm2::Bar(int N) const {
+  skins::TsTrackBar* const bars[kEqBarCount] = {eq1,  eq2,  eq3,  eq4,  eq5,  eq6,  eq7,  eq8,  eq9,
                                         eq10, eq11, eq12, eq13, eq14, eq15, eq16, eq17, eq18};
   return N >= 1 && N <= kEqBarCount ? bars[N - 1] : nullptr;
 }

@@ -6,38 +6,38 @@
 // stays on top and sticks to the main window.
 #pragma once
 
-#include "classlib/ComCtrls.h"
 #include "classlib/Forms.h"
-#include "classlib/StdCtrls.h"
 #include "player/EqualizerCore.h"
+#include "skins/sGroupBox.h"
+#include "skins/sTrackBar.h"
 
 class TForm2 : public TForm {
  public:
   using TForm::TForm;
   ~TForm2() override;
 
-  TGroupBox* sGroupBox1 = nullptr;
-  TTrackBar* eq1 = nullptr;
-  TTrackBar* eq2 = nullptr;
-  TTrackBar* eq3 = nullptr;
-  TTrackBar* eq4 = nullptr;
-  TTrackBar* eq5 = nullptr;
-  TTrackBar* eq6 = nullptr;
-  TTrackBar* eq7 = nullptr;
-  TTrackBar* eq8 = nullptr;
-  TTrackBar* eq9 = nullptr;
-  TTrackBar* eq10 = nullptr;
-  TTrackBar* eq11 = nullptr;
-  TTrackBar* eq12 = nullptr;
-  TTrackBar* eq13 = nullptr;
-  TTrackBar* eq14 = nullptr;
-  TTrackBar* eq15 = nullptr;
-  TTrackBar* eq16 = nullptr;
-  TTrackBar* eq17 = nullptr;
-  TTrackBar* eq18 = nullptr;
+  skins::TsGroupBox* sGroupBox1 = nullptr;
+  skins::TsTrackBar* eq1 = nullptr;
+  skins::TsTrackBar* eq2 = nullptr;
+  skins::TsTrackBar* eq3 = nullptr;
+  skins::TsTrackBar* eq4 = nullptr;
+  skins::TsTrackBar* eq5 = nullptr;
+  skins::TsTrackBar* eq6 = nullptr;
+  skins::TsTrackBar* eq7 = nullptr;
+  skins::TsTrackBar* eq8 = nullptr;
+  skins::TsTrackBar* eq9 = nullptr;
+  skins::TsTrackBar* eq10 = nullptr;
+  skins::TsTrackBar* eq11 = nullptr;
+  skins::TsTrackBar* eq12 = nullptr;
+  skins::TsTrackBar* eq13 = nullptr;
+  skins::TsTrackBar* eq14 = nullptr;
+  skins::TsTrackBar* eq15 = nullptr;
+  skins::TsTrackBar* eq16 = nullptr;
+  skins::TsTrackBar* eq17 = nullptr;
+  skins::TsTrackBar* eq18 = nullptr;
 
   // Bar eq<N> for N = 1..18, else null.
-  TTrackBar* Bar(int N) const;
+  skins::TsTrackBar* Bar(int N) const;
 
   void FormCreate(TObject* Sender);
   void eq1Change(TObject* Sender);

@@ -63,7 +63,7 @@ TEST_F(Equalizer, WindowAndBars) {
   EXPECT_EQ(r.bottom, 170);
   EXPECT_TRUE(GetWindowLongPtrW(Form2->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   for (int n = 1; n <= 18; ++n) {
-    TTrackBar* bar = Form2->Bar(n);
+    skins::TsTrackBar* bar = Form2->Bar(n);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->Left(), 16 + 32 * (n - 1));
     EXPECT_EQ(bar->Position(), 15);
