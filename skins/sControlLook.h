@@ -1,5 +1,11 @@
 // What the skinned track bar, buttons and checked controls share when they
-// paint their images: the disabled look laid over a finished image.
+// paint their images: the masked outline with the window region it cuts,
+// and the disabled look laid over a finished image.
+//
+// The outline's region goes to the window only when it differs from the
+// one given last (a new size, another mask), and without a redraw, since it
+// is given while painting; the parent is asked to repaint what the cut
+// pixels uncover.
 //
 // With dkGrayed the image turns grey; with dkBlended it is then blended
 // half-way to what lies under the control: the parent's image at the
@@ -7,12 +13,33 @@
 // as they are), else the parent's colour.
 #pragma once
 
+#include <vector>
+
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
 #include "skins/sConst.h"
 #include "skins/sGraphUtilsCore.h"
+#include "skins/sStyleUtilCore.h"
 
 namespace skins {
+
+class TMaskRegion {
+ public:
+  // Paints the style's border mask (state 0 normal, 1 hot, 2 pressed) over
+  // `image` and gives `control` the region the mask leaves.
+  void Paint(TWinControl* control, TsActiveBGStyle* style, TBitmap* image, int state,
+             bool fill_centre);
+  // The window's region may have been replaced (a resize, a new window).
+  void Forget() { w_ = -1; }
+  // How many times a region went to the window (a test seam).
+  int Applications() const { return applications_; }
+
+ private:
+  void Apply(TWinControl* control, const std::vector<TRect>& cut);
+  std::vector<TRect> cut_;
+  int w_ = -1, h_ = -1;
+  int applications_ = 0;
+};
 
 void PaintDisabledLook(TBitmap* image, TsDisabledKind kind, TControl* parent, TPoint position,
                        const TParentBackground& background);

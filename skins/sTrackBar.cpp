@@ -177,7 +177,7 @@ void TsTrackBar::CreateParams(TCreateParams& p) {
 
 void TsTrackBar::CreateWnd() {
   TCustomControl::CreateWnd();
-  applied_w_ = applied_h_ = -1;
+  region_.Forget();
   Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumb_length_), 0);
   Send(TBM_SETLINESIZE, 0, kLineSize);
   Send(TBM_SETPAGESIZE, 0, page_size_);
@@ -189,7 +189,7 @@ void TsTrackBar::CreateWnd() {
 }
 
 void TsTrackBar::WndProc(TMessage& M) {
-  if (M.Msg == WM_SIZE) applied_w_ = -1; // the style may shape the window anew
+  if (M.Msg == WM_SIZE) region_.Forget(); // the style may shape the window anew
   if (OfferToStyle(style_.get(), M)) return;
   if (M.Msg == WM_ERASEBKGND) {
     M.Result = 1;
@@ -258,7 +258,7 @@ void TsTrackBar::BuildImage() {
   TsGenStyle::PaintScope scope(style_.get());
   style_->PaintBG(BitmapPixels(image));
   if (style_->BtnEffects()->MaskedBorders()->Enabled())
-    PaintOutline(image);
+    region_.Paint(this, style_.get(), image, style_->IsHot() ? 1 : 0, false);
   else
     style_->PaintBevel(Rect(0, 0, Width(), Height()));
   if (HandleAllocated()) {
@@ -272,40 +272,6 @@ void TsTrackBar::BuildImage() {
     PaintDisabledLook(image, disabled_kind_, Parent(), Point(Left(), Top()),
                   style_->GetParentBackground());
   style_->MarkPainted();
-}
-
-void TsTrackBar::PaintOutline(TBitmap* image) {
-  TsMaskedBorders* mb = style_->BtnEffects()->MaskedBorders();
-  TPixels mask;
-  if (mb->Predefined() == TsPredefinedBorders::pdCustom && mb->Mask()->Width() > 0)
-    mask = mb->Mask()->Pixels();
-  else
-    mask = BitmapPixels(BuiltinPicture(PredefinedBorderResource(mb->Predefined())));
-  std::vector<TRect> cut;
-  PaintMaskedBorder(BitmapPixels(image), mask, style_->IsHot() ? 1 : 0, false,
-                    RgbOfColor(mb->TransparentColor()), &cut);
-  ApplyMaskRegion(cut);
-  style_->RegionDirty = false;
-}
-
-void TsTrackBar::ApplyMaskRegion(const std::vector<TRect>& cut) {
-  if (!HandleAllocated()) return;
-  const int w = Width(), h = Height();
-  if (w == applied_w_ && h == applied_h_ && cut == applied_cut_) return;
-  HRGN region = CreateRectRgn(0, 0, w, h);
-  CutFromRegion(region, cut);
-  // No redraw: this runs while painting, and a redraw would only ask for
-  // the same paint again. The parent shows through the cut pixels instead.
-  if (!SetWindowRgn(handle_, region, FALSE)) DeleteObject(region);
-  applied_cut_ = cut;
-  applied_w_ = w;
-  applied_h_ = h;
-  ++region_applications_;
-  style_->ForgetAppliedRegion();
-  if (TWinControl* p = Parent(); p && p->HandleAllocated()) {
-    RECT b{Left(), Top(), Left() + w, Top() + h};
-    InvalidateRect(p->Handle(), &b, FALSE);
-  }
 }
 
 void TsTrackBar::PaintChannel(TCanvas* c) {

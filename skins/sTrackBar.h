@@ -20,6 +20,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
+#include "skins/sControlLook.h"
 #include "skins/sFadeTimer.h"
 #include "skins/sPictures.h"
 #include "skins/sStyleSimply.h"
@@ -72,7 +73,7 @@ class TsTrackBar : public TCustomControl, public ISkinnedControl, public IFadeTa
   void AfterConstruction() override;
   void Loaded() override;
   // How many times painting gave the window a new region (a test seam).
-  int RegionApplications() const { return region_applications_; }
+  int RegionApplications() const { return region_.Applications(); }
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -91,11 +92,9 @@ class TsTrackBar : public TCustomControl, public ISkinnedControl, public IFadeTa
   LRESULT Send(UINT msg, WPARAM w, LPARAM l);
   // The whole image: background, outline (and the region), channel, ticks, thumb.
   void BuildImage();
-  void PaintOutline(TBitmap* image);
   void PaintChannel(TCanvas* canvas);
   void PaintTicks(TCanvas* canvas);
   void PaintThumb(TCanvas* canvas);
-  void ApplyMaskRegion(const std::vector<TRect>& cut);
   bool Ready() const;
   // The fade's target.
   bool FadeTargetAlive() override;
@@ -117,10 +116,7 @@ class TsTrackBar : public TCustomControl, public ISkinnedControl, public IFadeTa
   bool slider_visible_ = true;
   int sel_start_ = 0, sel_end_ = 0;
   TsDisabledKind disabled_kind_{TsDisabledKindItem::dkBlended};
-  // The region painting applied last (its cut pixels and the size).
-  std::vector<TRect> applied_cut_;
-  int applied_w_ = -1, applied_h_ = -1;
-  int region_applications_ = 0;
+  TMaskRegion region_;
 };
 
 }  // namespace skins

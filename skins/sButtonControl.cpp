@@ -1,0 +1,307 @@
+// The skinned push button (see sButtonControl.h).
+#include "skins/sButtonControl.h"
+
+#include "classlib/Forms.h"
+#include "skins/sBorders.h"
+#include "skins/sGraphUtils.h"
+
+namespace skins {
+
+// The style reaches the button's state and fade through its owner.
+class TsButtonOwner : public TsWinOwner {
+ public:
+  explicit TsButtonOwner(TsButtonControl* b) : TsWinOwner(b), b_(b) {}
+  bool ActsAsDefault() override { return b_->ActsAsDefault(); }
+  bool Down() override { return b_->Down(); }
+  int ButtonBevelWidth() override { return b_->BevelWidth(); }
+  bool StartFade(bool in) override {
+    if (!b_->timer_ || !b_->style_->FadingEnabled() || !b_->HandleAllocated()) return false;
+    const TFadeSettings s = b_->timer_->Settings();
+    if (in)
+      b_->timer_->Engine().MouseEnter(s);
+    else
+      b_->timer_->Engine().MouseLeave(s);
+    return true;
+  }
+
+ private:
+  TsButtonControl* b_;
+};
+
+TsButtonControl::TsButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
+  ControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csOpaque, csDoubleClicks};
+  owner_ = std::make_unique<TsButtonOwner>(this);
+  style_ = std::make_unique<TsActiveBGStyle>(owner_.get());
+  style_->KindCode = kind::ButtonControl;
+  timer_ = std::make_unique<TFadeTimer>(nullptr, *this, style_.get());
+  SetBounds(Left(), Top(), 84, 22);
+  SetTabStop(false);
+}
+
+TsButtonControl::~TsButtonControl() {
+  if (timer_) timer_->SetEnabled(false);
+  timer_.reset();
+}
+
+void TsButtonControl::AfterConstruction() {
+  TCustomControl::AfterConstruction();
+  style_->Loaded();
+}
+
+void TsButtonControl::Loaded() {
+  TCustomControl::Loaded();
+  style_->Loaded();
+}
+
+void TsButtonControl::BeforeDestruction() {
+  timer_->SetMode(TFadeMode::Stopped);
+  style_->ControlDestroying();
+  TCustomControl::BeforeDestruction();
+}
+
+void TsButtonControl::Notification(TComponent* c, TOperation op) {
+  TCustomControl::Notification(c, op);
+  if (op != opRemove) return;
+  if (c == images_) images_ = nullptr;
+  if (c == hot_images_) hot_images_ = nullptr;
+  if (c == disabled_images_) disabled_images_ = nullptr;
+}
+
+// --- Properties -----------------------------------------------------------------------------
+
+void TsButtonControl::SetAutoSize(bool v) {
+  auto_size_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetBevelWidth(int v) {
+  bevel_width_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetMargin(int v) {
+  if (v == margin_) return;
+  margin_ = v;
+  style_->CacheDirty = true;
+  Invalidate();
+}
+
+void TsButtonControl::SetDisabledKind(TsDisabledKind v) {
+  disabled_kind_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetImages(TImageList* v) {
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = v;
+  if (v) v->FreeNotification(this);
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetHotImages(TImageList* v) {
+  hot_images_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TsButtonControl::SetDisabledImages(TImageList* v) {
+  disabled_images_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TsButtonControl::SetImageIndex(int v) {
+  if (v == image_index_) return;
+  image_index_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetDown(bool v) {
+  if (v == down_) return;
+  down_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::Invalidate() {
+  if (style_ && Parent() && !classlib::IsLoading(this) &&
+      !ComponentState().Contains(csDestroying))
+    AdjustSize();
+  TCustomControl::Invalidate();
+}
+
+// --- Messages and mouse ----------------------------------------------------------------------
+
+void TsButtonControl::WndProc(TMessage& M) {
+  switch (M.Msg) {
+    case CM_TEXTCHANGED:
+      style_->CacheDirty = true;
+      style_->Invalidate();
+      break;
+    case WM_KILLFOCUS: SetDown(false); break; // a push button is released
+    case WM_SIZE: region_.Forget(); break;
+  }
+  if (OfferToStyle(style_.get(), M)) return;
+  if (M.Msg == WM_ERASEBKGND) {
+    M.Result = 1;
+    return;
+  }
+  TCustomControl::WndProc(M);
+}
+
+void TsButtonControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (!life) return;
+  timer_->Engine().Stop(timer_->Settings());
+  if (Button != mbLeft || !Enabled() || down_) return;
+  SetDown(true);
+  style_->CacheDirty = true;
+  Repaint();
+}
+
+void TsButtonControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+  if (!life) return;
+  timer_->Engine().Stop(timer_->Settings());
+  if (Button != mbLeft || !Enabled()) return;
+  style_->CacheDirty = true;
+  const bool was_down = down_;
+  SetDown(false);
+  if (was_down && Rect(0, 0, Width(), Height()).Contains(Point(X, Y))) {
+    Click();
+    if (!life) return;
+  }
+  try {
+    Repaint();
+  } catch (const std::exception&) {
+    // A failed repaint after a click changes nothing the user did.
+  }
+}
+
+// --- Painting -------------------------------------------------------------------------------
+
+TButtonGeometry TsButtonControl::Geometry(TCanvas* c, TSize& caption) {
+  TButtonGeometry g;
+  g.Width = Width();
+  g.Height = Height();
+  g.Margin = margin_;
+  g.BevelWidth = bevel_width_;
+  g.Down = down_;
+  if (TImageList* l = CurrentImages(); l && image_index_ >= 0 && image_index_ < l->Count())
+    g.Glyph = TSize{l->Width(), l->Height()};
+  caption = TSize{};
+  const std::string text = ShowCaption() ? Caption() : std::string();
+  if (!text.empty()) {
+    c->SetFont(Font());
+    TRect r = Rect(0, 0, CaptionMeasureWidth(g, c->TextWidth(text)), 0);
+    c->DrawText(text, r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    caption = TSize{r.Width(), r.Height()};
+  }
+  return g;
+}
+
+void TsButtonControl::AdjustSize() {
+  if (!auto_size_ || down_) return;
+  TBitmap scratch(1, 1);
+  TSize caption;
+  TButtonGeometry g = Geometry(scratch.Canvas(), caption);
+  if (g.Glyph.cx == 0 && !ShowCaption()) return;
+  scratch.Canvas()->SetFont(Font());
+  const TSize s = ButtonAutoSize(g, caption, scratch.Canvas()->TextHeight("W"), ShowCaption());
+  if (s.cx != Width() || s.cy != Height()) SetBounds(Left(), Top(), s.cx, s.cy);
+}
+
+TImageList* TsButtonControl::CurrentImages() {
+  if (style_->IsHot() && hot_images_) return hot_images_;
+  if (!Enabled() && disabled_images_) return disabled_images_;
+  return images_;
+}
+
+void TsButtonControl::BuildImage() {
+  ++image_builds_;
+  style_->SizeCache();
+  TBitmap* image = CacheBitmap(style_.get());
+  if (!image || image->Empty()) return;
+  TsGenStyle::PaintScope scope(style_.get());
+  style_->PaintBG(BitmapPixels(image));
+  const int state = down_ ? 2 : style_->IsHot() ? 1 : 0;
+  if (style_->BtnEffects()->MaskedBorders()->Enabled())
+    region_.Paint(this, style_.get(), image, state, true);
+  else
+    style_->PaintBevel(Rect(0, 0, Width(), Height()));
+  TCanvas* c = image->Canvas();
+  TSize caption;
+  const TButtonGeometry g = Geometry(c, caption);
+  if (g.Glyph.cx > 0) PaintGlyph(image, GlyphPos(g, caption));
+  const TRect r = CaptionRect(g, caption);
+  if (caption.cx > 0) PaintCaption(c, r);
+  PaintFocus(c, r);
+  // Laid on the image just built only, so it never compounds.
+  if (!Enabled())
+    PaintDisabledLook(image, disabled_kind_, Parent(), Point(Left(), Top()),
+                      style_->GetParentBackground());
+  style_->MarkPainted();
+}
+
+void TsButtonControl::PaintGlyph(TBitmap* image, TPoint at) {
+  TImageList* list = CurrentImages();
+  if (!list) return;
+  TBitmap glyph(list->Width(), list->Height());
+  glyph.Canvas()->FillRect(Rect(0, 0, list->Width(), list->Height()), static_cast<TColor>(0xFF00FF));
+  list->Draw(glyph.Canvas(), 0, 0, image_index_, true);
+  const TPixels px = BitmapPixels(&glyph);
+  const uint32_t transparent = ColorOf(PixelRgb(px.At(0, px.height - 1)));
+  if (!Enabled()) MakeGray(px);
+  CopyExceptColor(BitmapPixels(image), px, at.X, at.Y, transparent);
+}
+
+void TsButtonControl::PaintCaption(TCanvas* c, const TRect& rect) {
+  c->SetFont(Font());
+  c->Brush()->SetStyle(bsClear);
+  UINT align = DT_LEFT;
+  if (c->TextHeight("T") + 6 < rect.Height()) align = DT_CENTER;
+  TRect r = rect;
+  WriteTextEx(c, Caption(), Enabled(), style_->IsHot(), -1, align | DT_WORDBREAK | DT_EXPANDTABS,
+              r);
+}
+
+void TsButtonControl::Paint() {
+  if (ComponentState().Contains(csDestroying) || !Parent()) return;
+  TBitmap* image = CacheBitmap(style_.get());
+  const bool out_of_date = style_->CacheDirty || !image || image->Width() != Width() ||
+                           image->Height() != Height();
+  // While a fade runs its steps own the window; the image stays as it is.
+  if (out_of_date && !timer_->Engine().Running()) BuildImage();
+  CopyToDC(style_.get(), Canvas()->Handle(), 0, 0, Width(), Height());
+}
+
+// --- Fading -------------------------------------------------------------------------------
+
+bool TsButtonControl::FadeTargetAlive() {
+  return HandleAllocated() && !ComponentState().Contains(csDestroying) && Application &&
+         !Application->Terminated();
+}
+
+void TsButtonControl::FadeSwapImages() {
+  if (TBitmap* image = CacheBitmap(style_.get())) previous_.Assign(image);
+  BuildImage();
+}
+
+void TsButtonControl::FadeRepaint() {
+  style_->CacheDirty = true;
+  Repaint();
+}
+
+void TsButtonControl::FadePaintStep(TFadeMode direction, int weight) {
+  TBitmap* image = CacheBitmap(style_.get());
+  if (!image) return;
+  if (HDC dc = GetDC(handle_)) {
+    struct Release {
+      HWND w;
+      HDC dc;
+      ~Release() { ReleaseDC(w, dc); }
+    } release{handle_, dc};
+    PaintFadeStep(image, &previous_, direction, weight, dc);
+  }
+}
+
+}  // namespace skins
