@@ -237,7 +237,7 @@ void TsButtonControl::BuildImage() {
   PaintFocus(c, r);
   // Laid on the image just built only, so it never compounds.
   if (!Enabled())
-    PaintDisabledLook(image, disabled_kind_, Parent(), Point(Left(), Top()),
+    PaintDisabled(image, disabled_kind_, Parent(), Point(Left(), Top()),
                       style_->GetParentBackground());
   style_->MarkPainted();
 }

@@ -283,7 +283,7 @@ void TsCheckedControl::BuildImage() {
   }
   PaintGlyph(image, g);
   if (!Enabled())
-    PaintDisabledLook(image, disabled_kind_, Parent(), Point(Left(), Top()), bg);
+    PaintDisabled(image, disabled_kind_, Parent(), Point(Left(), Top()), bg);
   style_->MarkPainted();
 }
 

@@ -8,13 +8,6 @@
 
 namespace skins {
 
-namespace {
-void CentreDraw(const TPixels& image, const TRect& target, const TPixels& mask,
-                const TRect& source) {
-  MaskedDraw(target, source, image, kNoParentBackground, mask);
-}
-} // namespace
-
 void TMaskRegion::Paint(TWinControl* control, TsActiveBGStyle* style, TBitmap* image, int state,
                         bool fill_centre) {
   TsMaskedBorders* mb = style->BtnEffects()->MaskedBorders();
@@ -25,7 +18,7 @@ void TMaskRegion::Paint(TWinControl* control, TsActiveBGStyle* style, TBitmap* i
     mask = BitmapPixels(BuiltinPicture(PredefinedBorderResource(mb->Predefined())));
   std::vector<TRect> cut;
   PaintMaskedBorder(BitmapPixels(image), mask, state, fill_centre,
-                    RgbOfColor(mb->TransparentColor()), &cut, fill_centre ? &CentreDraw : nullptr);
+                    RgbOfColor(mb->TransparentColor()), &cut);
   Apply(control, cut);
   style->RegionDirty = false;
   style->ForgetAppliedRegion();
@@ -47,32 +40,6 @@ void TMaskRegion::Apply(TWinControl* control, const std::vector<TRect>& cut) {
   if (TWinControl* p = control->Parent(); p && p->HandleAllocated()) {
     RECT b{control->Left(), control->Top(), control->Left() + w, control->Top() + h};
     InvalidateRect(p->Handle(), &b, FALSE);
-  }
-}
-
-void PaintDisabledLook(TBitmap* image, TsDisabledKind kind, TControl* parent, TPoint position,
-                       const TParentBackground& background) {
-  const TPixels px = BitmapPixels(image);
-  if (px.Empty()) return;
-  if (kind.Contains(TsDisabledKindItem::dkGrayed)) MakeGray(px);
-  if (!kind.Contains(TsDisabledKindItem::dkBlended)) return;
-  if (!background.valid || background.bitmap.Empty()) {
-    const TColor c = parent ? parent->Color() : clBtnFace;
-    BlendRectToColor(px, Rect(0, 0, px.width - 1, px.height - 1), 50, RgbOfColor(c));
-    return;
-  }
-  const TPixels& pb = background.bitmap;
-  const int ox = position.X + background.x, oy = position.Y + background.y;
-  for (int y = 0; y < px.height; ++y) {
-    const int py = y + oy;
-    if (py < 0 || py >= pb.height) continue;
-    for (int x = 0; x < px.width; ++x) {
-      const int pxx = x + ox;
-      if (pxx < 0 || pxx >= pb.width) continue;
-      uint8_t* d = px.At(x, y);
-      const uint8_t* s = pb.At(pxx, py);
-      for (int ch = 0; ch < 3; ++ch) d[ch] = static_cast<uint8_t>((d[ch] + s[ch] + 1) / 2);
-    }
   }
 }
 

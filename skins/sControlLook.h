@@ -1,16 +1,10 @@
-// What the skinned track bar, buttons and checked controls share when they
-// paint their images: the masked outline with the window region it cuts,
-// and the disabled look laid over a finished image.
+// What the skinned track bar and buttons share when they paint their
+// images: the masked outline with the window region it cuts.
 //
 // The outline's region goes to the window only when it differs from the
 // one given last (a new size, another mask), and without a redraw, since it
 // is given while painting; the parent is asked to repaint what the cut
 // pixels uncover.
-//
-// With dkGrayed the image turns grey; with dkBlended it is then blended
-// half-way to what lies under the control: the parent's image at the
-// control's place when the parent lends one (pixels it does not cover stay
-// as they are), else the parent's colour.
 #pragma once
 
 #include <vector>
@@ -40,8 +34,5 @@ class TMaskRegion {
   int w_ = -1, h_ = -1;
   int applications_ = 0;
 };
-
-void PaintDisabledLook(TBitmap* image, TsDisabledKind kind, TControl* parent, TPoint position,
-                       const TParentBackground& background);
 
 }  // namespace skins

@@ -269,7 +269,7 @@ void TsTrackBar::BuildImage() {
   }
   // Applied to the image just built, so it never compounds.
   if (!Enabled())
-    PaintDisabledLook(image, disabled_kind_, Parent(), Point(Left(), Top()),
+    PaintDisabled(image, disabled_kind_, Parent(), Point(Left(), Top()),
                   style_->GetParentBackground());
   style_->MarkPainted();
 }

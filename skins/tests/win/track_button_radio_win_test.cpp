@@ -211,15 +211,15 @@ TEST_F(TrackButtonRadio, KeysAndDragMoveThePositionOneChangeEach) {
 
 TEST_F(TrackButtonRadio, HotFadeReachesTheHotImageAndLeavesBack) {
   TsTrackBar* bar = form_->vbar;
-  const Rgb normal = ScreenAt(bar, 17, 30); // the face, beside the channel
-  testinput::MoveTo(bar->Handle(), 17, 30);
+  const Rgb normal = ScreenAt(bar, 1, 30); // the face, left of the channel
+  testinput::MoveTo(bar->Handle(), 1, 30);
   Pump(400);
-  const Rgb hot = ScreenAt(bar, 17, 30);
+  const Rgb hot = ScreenAt(bar, 1, 30);
   EXPECT_TRUE(Differs(normal, hot)) << normal << " " << hot;
   EXPECT_FALSE(bar->FadeTimer()->Enabled());
   testinput::MoveTo(form_->Handle(), 240, 200);
   Pump(400);
-  const Rgb back = ScreenAt(bar, 17, 30);
+  const Rgb back = ScreenAt(bar, 1, 30);
   EXPECT_FALSE(Differs(normal, back)) << normal << " " << back;
 
   TsButton* b = form_->cancel;
