@@ -8,6 +8,7 @@
 
 #include "components/Magnetic.h"
 #include "player/Unit2.h"
+#include "classlib/tests/controls_test_input.h"
 #include "player/tests/win/PlayerStation.h"
 
 namespace {
@@ -129,6 +130,52 @@ TEST_F(Equalizer, BarsShapeThePlayingStream) {
   EXPECT_LT(other, flat * 1.25);
   EXPECT_FLOAT_EQ(Band(9).fGain, 15.0f);
   EXPECT_FLOAT_EQ(Band(3).fGain, 0.0f);
+}
+
+TEST_F(Equalizer, DraggingABarMovesItsBandAndItsHintShows) {
+  ASSERT_TRUE(Play(station_->Url()));
+  Application->HintPause = 30;
+  Application->HintHidePause = 5000;
+  Form2->Show();
+  testinput::Activate(Form2->Handle());
+  Pump(300);
+  skins::TsTrackBar* bar = Form2->eq3;
+  // The pointer rests on the bar: it turns hot and its hint shows.
+  testinput::MoveTo(bar->Handle(), 3, 40);
+  Pump(100);
+  testinput::MoveTo(bar->Handle(), 2, 40);
+  Pump(500);
+  HWND hint = FindWindowW(L"THintWindow", nullptr);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(IsWindowVisible(hint));
+  EXPECT_EQ(bar->Hint(), "310\xE3\xF6");
+  // It stands by the pointer, below the bar's top.
+  RECT hr{};
+  GetWindowRect(hint, &hr);
+  const TPoint at = bar->ClientToScreen(Point(2, 40));
+  EXPECT_LT(std::abs(hr.left - at.X), 40);
+  EXPECT_GT(hr.top, at.Y);
+  Screenshot(Form2->Handle(), "Form2_equaliser_hot.bmp");
+  // Drag the thumb to the top: +15 dB (the hint gone first, so that it
+  // cannot take the press).
+  testinput::MoveTo(Form2->Handle(), 330, 5);
+  Pump(200);
+  RECT t{};
+  SendMessageW(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&t));
+  const int x = (t.left + t.right) / 2;
+  testinput::MouseDown(bar->Handle(), x, (t.top + t.bottom) / 2);
+  Pump(80);
+  for (int y = (t.top + t.bottom) / 2; y >= -20; y -= 15) {
+    testinput::MoveTo(bar->Handle(), x, y);
+    Pump(40);
+  }
+  testinput::MouseUp();
+  Pump(200);
+  EXPECT_EQ(bar->Position(), 0);
+  EXPECT_FLOAT_EQ(Band(3).fGain, 15.0f);
+  // Paints stop once the window has settled.
+  testinput::MoveTo(Form2->Handle(), 300, 5);
+  Pump(500);
 }
 
 TEST_F(Equalizer, HiddenBarsChangeNothing) {
