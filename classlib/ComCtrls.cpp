@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "classlib/Cp1251.h"
+#include "classlib/TabWindow.h"
 #include "classlib/WrappedControl.h"
 
 namespace {
@@ -242,24 +243,15 @@ void TPageControl::UpdateTabs() {
   HWND h = Handle();
   SendMessageW(h, TCM_DELETEALLITEMS, 0, 0);
   int n = 0;
-  for (TTabSheet* p : pages_) {
-    if (!p->tab_visible_) continue;
-    std::wstring text = Cp1251ToWide(p->Caption());
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(h, TCM_INSERTITEMW, static_cast<WPARAM>(n++), reinterpret_cast<LPARAM>(&item));
-  }
+  for (TTabSheet* p : pages_)
+    if (p->tab_visible_) classlib::TabInsert(h, n++, {p->Caption()});
   SendMessageW(h, TCM_SETCURSEL, static_cast<WPARAM>(active_ ? active_->TabIndex() : -1), 0);
   Realign(); // the tab rows may have changed the page area
 }
 
 TRect TPageControl::DisplayRect() {
   if (!HandleAllocated()) return Rect(4, 24, Width() - 4, Height() - 4);
-  RECT r;
-  GetClientRect(Handle(), &r);
-  SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-  return Rect(r.left, r.top, r.right, r.bottom);
+  return classlib::TabDisplayRect(Handle());
 }
 
 void TPageControl::AlignControls(TControl* AControl, TRect& Rect) {
@@ -269,7 +261,7 @@ void TPageControl::AlignControls(TControl* AControl, TRect& Rect) {
 }
 
 void TPageControl::CreateParams(TCreateParams& p) {
-  NeedCommonControls(ICC_TAB_CLASSES);
+  classlib::NeedTabControlClass();
   TWinControl::CreateParams(p);
   CreateSubClass(p, WC_TABCONTROLW);
   p.Style |= WS_CLIPCHILDREN | TCS_TABS;

@@ -362,12 +362,6 @@ class TCustomControl : public TWinControl {
   TControlCanvas canvas_{this};
 };
 
-// Raised when a control needs a window it can't have (no parent window).
-class EInvalidOperation : public Exception {
- public:
-  using Exception::Exception;
-};
-
 namespace classlib {
 // Set by the application: reports an exception raised inside a message.
 void HandleControlException(TObject* Sender);

@@ -58,6 +58,13 @@ class EOutOfResources : public Exception {
   using Exception::Exception;
 };
 
+// A control asked for something it can't do: a window without a parent
+// window, a property value out of its range or against another property.
+class EInvalidOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // A silent exception: the application's handler shows nothing for it.
 class EAbort : public Exception {
  public:

@@ -1,0 +1,216 @@
+// TsTabSheet and TsPageControl (see sPageControl.h).
+#include "skins/sPageControl.h"
+
+#include "classlib/Forms.h"
+
+namespace skins {
+
+// --- TsTabSheet ------------------------------------------------------------------------------
+
+TsTabSheet::TsTabSheet(TComponent* AOwner) : TCustomControl(AOwner) {
+  ControlStyle -= {csOpaque};
+  ControlStyle += {csAcceptsControls, csSetCaption};
+  SetAlign(alClient);
+  SetParentColor(false);
+  SetColor(clBtnFace);
+  visible_ = false; // shown when it becomes the active page
+}
+
+TsTabSheet::~TsTabSheet() = default;
+
+void TsTabSheet::BeforeDestruction() {
+  if (page_control_) page_control_->RemovePage(this);
+  TCustomControl::BeforeDestruction();
+}
+
+void TsTabSheet::SetPageControl(TsPageControl* v) { SetParent(v); }
+
+void TsTabSheet::SetParent(TWinControl* AParent) {
+  if (AParent == Parent()) return;
+  if (page_control_) page_control_->RemovePage(this);
+  TCustomControl::SetParent(AParent);
+  if (auto* pc = dynamic_cast<TsPageControl*>(AParent)) pc->InsertPage(this);
+}
+
+int TsTabSheet::PageIndex() const { return page_control_ ? page_control_->pages_.IndexOf(this) : -1; }
+
+void TsTabSheet::SetPageIndex(int v) {
+  if (page_control_) page_control_->pages_.Move(this, v);
+}
+
+int TsTabSheet::TabIndex() const {
+  return page_control_ ? page_control_->pages_.TabIndexOf(this) : -1;
+}
+
+void TsTabSheet::SetTabVisible(bool v) {
+  if (v == tab_visible_) return;
+  tab_visible_ = v;
+  if (page_control_) page_control_->UpdateTab(this);
+}
+
+void TsTabSheet::SetImageIndex(int v) {
+  if (v == image_index_) return;
+  image_index_ = v;
+  if (page_control_) page_control_->pages_.UpdateCaption(this);
+}
+
+void TsTabSheet::SetVisible(bool v) {
+  const bool was = Visible();
+  TCustomControl::SetVisible(v);
+  if (was == v || classlib::IsLoading(this)) return;
+  // A handler's failure is reported; the page change it came from goes on.
+  try {
+    if (v && OnShow) OnShow(this);
+    if (!v && OnHide) OnHide(this);
+  } catch (...) {
+    classlib::HandleControlException(this);
+  }
+}
+
+void TsTabSheet::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  // A page is repainted where it is uncovered, not whole on every resize.
+  p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TsTabSheet::HandleMessage(TMessage& M) {
+  TCustomControl::HandleMessage(M);
+  if (M.Msg == CM_TEXTCHANGED && page_control_) page_control_->pages_.UpdateCaption(this);
+}
+
+// --- TsPageControl ---------------------------------------------------------------------------
+
+TsPageControl::TsPageControl(TComponent* AOwner)
+    : TsCustomTabControl(AOwner),
+      pages_(Tabs(), [this] { return TabIndex(); }, [this](int i) { SetTabIndex(i); }) {
+  ControlStyle -= {csOpaque};
+}
+
+TsPageControl::~TsPageControl() = default;
+
+void TsPageControl::BeforeDestruction() {
+  // The pages outlive the list's links to them only as plain controls.
+  for (int i = 0; i < pages_.Count(); ++i) Pages(i)->page_control_ = nullptr;
+  active_ = nullptr;
+  TsCustomTabControl::BeforeDestruction();
+}
+
+TsTabSheet* TsPageControl::FindNextPage(TsTabSheet* From, bool Forward, bool VisibleOnly) {
+  return static_cast<TsTabSheet*>(pages_.NextPage(From, Forward, VisibleOnly));
+}
+
+void TsPageControl::SetActivePage(TsTabSheet* v) {
+  if (v && v->page_control_ != this) return;
+  pages_.SelectTabOf(v);
+  ChangeActivePage(v);
+}
+
+void TsPageControl::SetActivePageIndex(int v) {
+  SetActivePage(v >= 0 && v < PageCount() ? Pages(v) : nullptr);
+}
+
+void TsPageControl::SelectNextPage(bool Forward) {
+  TsTabSheet* next = FindNextPage(active_, Forward, true);
+  if (!next || next == active_ || !CanChange()) return;
+  pages_.SelectTabOf(next);
+  Change();
+}
+
+bool TsPageControl::FocusInside(TWinControl* c) {
+  if (!c || !c->HandleAllocated()) return false;
+  HWND focus = GetFocus();
+  return focus && (focus == c->Handle() || IsChild(c->Handle(), focus));
+}
+
+void TsPageControl::ChangeActivePage(TsTabSheet* page) {
+  if (page == active_) return;
+  TsTabSheet* old = active_;
+  const bool focusWasInside = FocusInside(old);
+  if (focusWasInside) {
+    // The focus leaves the old page before it hides; a control that keeps
+    // it (its exit refused) keeps the old page too.
+    old->SetFocus();
+    if (GetFocus() != old->Handle()) {
+      pages_.SelectTabOf(old);
+      return;
+    }
+  }
+  active_ = page;
+  if (old) old->SetVisible(false);
+  if (page) {
+    page->BringToFront();
+    page->SetVisible(true);
+  }
+  if (focusWasInside) {
+    TWinControl* next = page ? page->FindNextControl(nullptr, true) : nullptr;
+    if (next && next->CanFocus())
+      next->SetFocus();
+    else if (CanFocus())
+      SetFocus();
+  }
+}
+
+void TsPageControl::Change() {
+  if (!ComponentState().Contains(csDestroying)) {
+    const int tab = TabIndex();
+    TObject* o = tab >= 0 && tab < Tabs()->Count() ? Tabs()->Objects(tab) : nullptr;
+    ChangeActivePage(dynamic_cast<TsTabSheet*>(o));
+  }
+  TsCustomTabControl::Change();
+}
+
+bool TsPageControl::CanShowTab(int TabIndex) {
+  auto* p = static_cast<TsTabSheet*>(pages_.PageOfTab(TabIndex));
+  return p && p->Enabled();
+}
+
+int TsPageControl::GetImageIndex(int TabIndex) {
+  if (ComponentState().Contains(csDestroying)) return -1;
+  if (OnGetImageIndex) return TsCustomTabControl::GetImageIndex(TabIndex);
+  auto* p = static_cast<TsTabSheet*>(pages_.PageOfTab(TabIndex));
+  return p ? p->ImageIndex() : TabIndex;
+}
+
+void TsPageControl::RestoreTabs() {
+  // The pages are the truth: a new window gets a tab per page with its
+  // sheet, whatever the last window held.
+  TsCustomTabControl::RestoreTabs();
+  pages_.RebuildTabs(active_);
+}
+
+void TsPageControl::InsertPage(TsTabSheet* page) {
+  page->page_control_ = this;
+  pages_.Insert(page);
+  page->SendToBack();
+  page->ControlStyle += {csAcceptsControls, csClickEvents, csDoubleClicks};
+  TsTabSheet* selected = static_cast<TsTabSheet*>(pages_.SelectedPage());
+  if (selected != active_) ChangeActivePage(selected);
+  Realign();
+}
+
+void TsPageControl::RemovePage(TsTabSheet* page) {
+  const bool wasActive = page == active_;
+  auto* next = static_cast<TsTabSheet*>(pages_.Remove(page, active_));
+  page->page_control_ = nullptr;
+  if (wasActive) {
+    active_ = nullptr; // the page is going: no focus moves through it
+    ChangeActivePage(next);
+  }
+}
+
+void TsPageControl::UpdateTab(TsTabSheet* page) {
+  auto* selected = static_cast<TsTabSheet*>(pages_.UpdateTab(page));
+  if (selected != active_) ChangeActivePage(selected);
+}
+
+void TsPageControl::HandleMessage(TMessage& M) {
+  if (M.Msg == CM_DIALOGKEY && M.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
+      FocusInside(this)) {
+    SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+    M.Result = 1;
+    return;
+  }
+  TsCustomTabControl::HandleMessage(M);
+}
+
+} // namespace skins

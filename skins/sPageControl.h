@@ -1,0 +1,95 @@
+// TsPageControl and TsTabSheet: a tab control whose tabs each show one page
+// (a TsTabSheet, a container of other controls); exactly one page, the
+// active page, is visible, or none.
+//
+// The pages keep their order (PageIndex); a page with TabVisible False has
+// no tab. Clicking a tab asks OnChanging, changes the page and runs
+// OnChange; Ctrl+Tab and Ctrl+Shift+Tab, while the focus is in the control,
+// step through the pages with visible tabs, wrapping around. Setting
+// ActivePage from code runs neither event. When the focus was inside the old
+// page it moves into the new page (its first control that takes focus, else
+// the page control).
+#pragma once
+
+#include "classlib/Controls.h"
+#include "skins/sPageControlCore.h"
+#include "skins/sTabControl.h"
+
+namespace skins {
+
+class TsPageControl;
+
+class TsTabSheet : public TCustomControl, public TPageItem {
+ public:
+  explicit TsTabSheet(TComponent* AOwner);
+  ~TsTabSheet() override;
+
+  TsPageControl* PageControl() const { return page_control_; }
+  void SetPageControl(TsPageControl* v);
+  void SetParent(TWinControl* AParent) override;
+  // Position in the page list; setting it moves the page (and its tab).
+  int PageIndex() const;
+  void SetPageIndex(int v);
+  // Position among the visible tabs, -1 when the tab is hidden.
+  int TabIndex() const;
+  bool TabVisible() const { return tab_visible_; }
+  void SetTabVisible(bool v);
+  int ImageIndex() const { return image_index_; }
+  void SetImageIndex(int v);
+  void SetVisible(bool v) override;
+
+  TNotifyEvent OnShow, OnHide;
+
+  // TPageItem
+  TObject* PageObject() override { return this; }
+  bool PageTabVisible() const override { return tab_visible_; }
+  std::string PageCaption() override { return Caption(); }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void HandleMessage(TMessage& Message) override;
+  void BeforeDestruction() override;
+
+ private:
+  friend class TsPageControl;
+  TsPageControl* page_control_ = nullptr;
+  bool tab_visible_ = true;
+  int image_index_ = 0;
+};
+
+class TsPageControl : public TsCustomTabControl {
+ public:
+  explicit TsPageControl(TComponent* AOwner);
+  ~TsPageControl() override;
+
+  int PageCount() const { return pages_.Count(); }
+  TsTabSheet* Pages(int Index) const { return static_cast<TsTabSheet*>(pages_.Page(Index)); }
+  TsTabSheet* ActivePage() const { return active_; }
+  void SetActivePage(TsTabSheet* v);
+  int ActivePageIndex() const { return active_ ? active_->PageIndex() : -1; }
+  void SetActivePageIndex(int v);
+  // The next page from From with a visible tab (when VisibleOnly), wrapping.
+  TsTabSheet* FindNextPage(TsTabSheet* From, bool Forward, bool VisibleOnly);
+  // Steps to the next (previous) page as the user would: OnChanging, OnChange.
+  void SelectNextPage(bool Forward);
+
+ protected:
+  void HandleMessage(TMessage& Message) override;
+  void BeforeDestruction() override;
+  bool CanShowTab(int TabIndex) override;
+  int GetImageIndex(int TabIndex) override;
+  void Change() override;
+  void RestoreTabs() override;
+
+ private:
+  friend class TsTabSheet;
+  void InsertPage(TsTabSheet* Page);
+  void RemovePage(TsTabSheet* Page);
+  void UpdateTab(TsTabSheet* Page);
+  void ChangeActivePage(TsTabSheet* Page);
+  bool FocusInside(TWinControl* c);
+  TPageList pages_;
+  TsTabSheet* active_ = nullptr;
+};
+
+} // namespace skins

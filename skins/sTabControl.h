@@ -1,0 +1,124 @@
+// TsCustomTabControl: the system's tab control window ("SysTabControl32")
+// with a tab list, a cache of tab rectangles, and the rules of its options.
+//
+// The window keeps the tabs, lays them out, hit-tests and paints them; the
+// control adds the tab list (TsTabStrings, over the wide TCM_* messages with
+// Windows-1251 text), the tab cache and its row layout (geometry for a skin,
+// and the hit test), OnChanging / OnChange around the user's tab changes,
+// and accelerator characters. While there is no window the tabs, their item
+// objects and the selection are kept by the control and handed to the next
+// window, so recreating it (a change of MultiLine, TabPosition, TabWidth or
+// OwnerDraw) loses nothing.
+//
+// No skin is ever loaded, so the skin's own painting and its own keyboard
+// and mouse switching are not here: the window class does both.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "classlib/Controls.h"
+#include "classlib/ImgList.h"
+#include "classlib/StringList.h"
+#include "skins/sTabControlCore.h"
+
+namespace skins {
+
+using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+using TDrawTabEvent =
+    std::function<void(class TsCustomTabControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
+using TTabGetImageEvent = std::function<void(TObject* Sender, int TabIndex, int& ImageIndex)>;
+
+class TsCustomTabControl : public TWinControl, protected TTabHost {
+ public:
+  explicit TsCustomTabControl(TComponent* AOwner);
+  ~TsCustomTabControl() override;
+
+  TStrings* Tabs() { return tabs_.get(); }
+  // The selected tab's window index, -1 for none.
+  int TabIndex();
+  virtual void SetTabIndex(int v);
+  bool MultiLine() const { return multi_line_; }
+  void SetMultiLine(bool v);
+  TTabPosition TabPosition() const { return tab_position_; }
+  void SetTabPosition(TTabPosition v);
+  int TabWidth() const { return tab_width_; }
+  void SetTabWidth(int v);
+  int TabHeight() const { return tab_height_; }
+  void SetTabHeight(int v);
+  bool OwnerDraw() const { return owner_draw_; }
+  void SetOwnerDraw(bool v);
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* v);
+  TCanvas* Canvas() { return &canvas_; }
+
+  int RowCount();
+  // The window's rectangle of tab Index.
+  TRect TabRect(int Index);
+  // The area left to the pages (the client less the tabs, top + 2).
+  TRect DisplayRect();
+  // The pages' area and the tab strip in client coordinates.
+  TRect PageArea();
+  TRect TabStripArea();
+  // The tab at a client point (window index), -1 for none.
+  int IndexOfTabAt(int X, int Y);
+  const TTabCache& TabCache() const { return cache_; }
+  // Rebuilds the cache and its rows from the window.
+  void RebuildTabCache();
+  void LayoutTabRows();
+
+  TNotifyEvent OnChange;
+  TTabChangingEvent OnChanging;
+  TDrawTabEvent OnDrawTab;
+  TTabGetImageEvent OnGetImageIndex;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void HandleMessage(TMessage& Message) override;
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+
+  virtual bool CanChange();
+  virtual void Change();
+  virtual bool CanShowTab(int TabIndex) { return true; }
+  virtual void DrawTab(int TabIndex, const TRect& Rect, bool Active);
+  virtual int GetImageIndex(int TabIndex);
+  // A new window gets its tabs: those kept while there was none.
+  virtual void RestoreTabs();
+  // The window's tabs changed: cache, layout, the children's area.
+  virtual void TabsChanged() override;
+
+  // TTabHost: the window's items, or the kept ones while there is no window.
+  int TabWindowCount() override;
+  bool TabWindowClear() override;
+  bool TabWindowDelete(int Index) override;
+  bool TabWindowText(int Index, std::string& Text) override;
+  bool TabWindowObject(int Index, TObject*& Object) override;
+  bool TabWindowSetText(int Index, const std::string& Text, int Image) override;
+  bool TabWindowSetObject(int Index, TObject* Object) override;
+  bool TabWindowInsert(int Index, const std::string& Text, int Image) override;
+  void TabWindowRedraw(bool Redraw) override;
+  int TabImageIndex(int Index) override { return GetImageIndex(Index); }
+  void TabsUpdated() override;
+
+ private:
+  bool RightToLeft() const { return false; }
+  void PushTabSize();
+  void RecreateKeeping();
+  bool DialogChar(TMessage& M);
+  std::unique_ptr<TsTabStrings> tabs_;
+  TControlCanvas canvas_{this};
+  TImageList* images_ = nullptr;
+  // The tabs while there is no window: text and item object, and the selection.
+  TStringList saved_tabs_;
+  int saved_index_ = -1;
+  bool multi_line_ = false, owner_draw_ = false;
+  TTabPosition tab_position_ = TTabPosition::tpTop;
+  int tab_width_ = 0, tab_height_ = 0;
+  TTabCache cache_;
+};
+
+} // namespace skins
