@@ -141,6 +141,16 @@ bool TApplication::ProcessMessage(MSG& msg) {
   if (hint_window_ && IsWindowVisible(hint_window_) &&
       (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_KEYDOWN))
     HideHint();
+  // Ctrl+Tab and Ctrl+Shift+Tab are offered to the focused control and its
+  // containers as CM_DIALOGKEY (a page control turns its pages); the first
+  // that answers non-zero takes the key.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+    HWND h = msg.hwnd;
+    TWinControl* c = nullptr;
+    while (h && !(c = TWinControl::FindControl(h))) h = GetParent(h);
+    for (TWinControl* p = c; p; p = p->Parent())
+      if (p->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam)) return true;
+  }
   // Tab and Shift+Tab move between the tab stops of a form.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
     HWND h = msg.hwnd;

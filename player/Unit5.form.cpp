@@ -41,7 +41,7 @@ void TForm5::CreateLayout() {
   sPanel1->SetBounds(0, 65, 249, 73);
   sPanel1->SetVisible(false);
 
-  sLabel1 = new TLabel(this);
+  sLabel1 = new skins::TsLabel(this);
   sLabel1->SetName("sLabel1");
   sLabel1->SetParent(sPanel1);
   sLabel1->SetLeft(16);

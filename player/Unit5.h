@@ -10,6 +10,7 @@
 #include "classlib/PanelCtrls.h"
 #include "classlib/StdCtrls.h"
 #include "player/RecordSettingsCore.h"
+#include "skins/sCustomLabel.h"
 
 class TForm5 : public TForm {
  public:
@@ -19,7 +20,7 @@ class TForm5 : public TForm {
   TRadioButton* sRadioButton1 = nullptr; // as received
   TRadioButton* sRadioButton2 = nullptr; // own settings
   TPanel* sPanel1 = nullptr;             // the bitrate, own settings only
-  TLabel* sLabel1 = nullptr;
+  skins::TsLabel* sLabel1 = nullptr;
   TComboBox* sComboBox1 = nullptr;
   TStaticText* StaticText1 = nullptr;
   TPanel* sPanel2 = nullptr;

@@ -37,14 +37,14 @@ void TForm7::CreateLayout() {
   Font()->SetName("MS Sans Serif");
   Font()->SetHeight(-11);
 
-  sPageControl1 = new TPageControl(this);
+  sPageControl1 = new skins::TsPageControl(this);
   sPageControl1->SetName("sPageControl1");
   sPageControl1->SetParent(this);
   sPageControl1->SetAlign(alClient);
   sPageControl1->Font()->SetColor(clLime);
   sPageControl1->Font()->SetStyle({fsBold});
 
-  sTabSheet1 = new TTabSheet(this);
+  sTabSheet1 = new skins::TsTabSheet(this);
   sTabSheet1->SetName("sTabSheet1");
   sTabSheet1->SetPageControl(sPageControl1);
   sTabSheet1->SetCaption("Основные каналы");
@@ -72,8 +72,9 @@ void TForm7::CreateLayout() {
   sGroupBox1->Font()->SetColor(clNavy);
   sGroupBox1->Font()->SetStyle({fsBold});
 
-  auto label = [this](TLabel*& l, const char* name, int top, const std::string& caption) {
-    l = new TLabel(this);
+  auto label = [this](skins::TsLabel*& l, const char* name, int top,
+                      const std::string& caption) {
+    l = new skins::TsLabel(this);
     l->SetName(name);
     l->SetParent(sGroupBox1);
     l->SetLeft(12);
@@ -108,7 +109,7 @@ void TForm7::CreateLayout() {
   button(sButton1, "sButton1", 12, "Добавить");
   button(sButton2, "sButton2", 252, "Выход");
 
-  sTabSheet2 = new TTabSheet(this);
+  sTabSheet2 = new skins::TsTabSheet(this);
   sTabSheet2->SetName("sTabSheet2");
   sTabSheet2->SetPageControl(sPageControl1);
   sTabSheet2->SetCaption("Мои каналы");

@@ -18,22 +18,24 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "player/StationListCore.h"
+#include "skins/sCustomLabel.h"
+#include "skins/sPageControl.h"
 
 class TForm7 : public TForm {
  public:
   using TForm::TForm;
   ~TForm7() override;
 
-  TPageControl* sPageControl1 = nullptr;
-  TTabSheet* sTabSheet1 = nullptr; // "Основные каналы"
-  TTabSheet* sTabSheet2 = nullptr; // "Мои каналы"
+  skins::TsPageControl* sPageControl1 = nullptr;
+  skins::TsTabSheet* sTabSheet1 = nullptr; // "Основные каналы"
+  skins::TsTabSheet* sTabSheet2 = nullptr; // "Мои каналы"
   TListBox* slistbox1 = nullptr;
   TListBox* listbox2 = nullptr;
   TListView* ListView1 = nullptr; // hidden: the main list's addresses and names
   TListView* ListView2 = nullptr; // hidden: the own list's
   TGroupBox* sGroupBox1 = nullptr;
-  TLabel* sLabel1 = nullptr;
-  TLabel* sLabel2 = nullptr;
+  skins::TsLabel* sLabel1 = nullptr;
+  skins::TsLabel* sLabel2 = nullptr;
   TEdit* sEdit1 = nullptr; // name
   TEdit* sEdit2 = nullptr; // address
   TButton* sButton1 = nullptr;

@@ -2,7 +2,10 @@
 // rectangle, face and glyph look in each state.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "skins/sCustomComboBoxCore.h"
+#include "skins/sGraphUtilsCore.h"
 #include "skins/sGlyphUtilsCore.h"
 
 namespace skins {
@@ -44,6 +47,17 @@ TEST(GlyphMode, BlendTintsTowardsTheEditorColourByItsShare) {
   EXPECT_DOUBLE_EQ(tinted(50), 150);
   EXPECT_DOUBLE_EQ(tinted(100), 100);
   EXPECT_DOUBLE_EQ(tinted(1), 199); // Blend 1 barely changes the glyph
+
+  // Through the kernel's tint, on a glyph pixel and a background pixel left
+  // in the editor colour: the background never changes.
+  const TRgb editor{100, 100, 100};
+  for (auto [blend, want] : {std::pair{0, 200}, {50, 150}, {100, 100}}) {
+    std::vector<uint8_t> bits = {200, 200, 200, 100, 100, 100};
+    TPixels p{2, 1, 6, bits.data()};
+    TintBitmap(p, editor, ColorOf(editor), GlyphTintFactor(blend));
+    EXPECT_EQ(bits[0], want) << blend;
+    EXPECT_EQ(bits[3], 100) << blend;
+  }
 }
 
 TEST(GlyphMode, BuiltInGlyphsAndTheirFrames) {

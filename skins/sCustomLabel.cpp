@@ -1,0 +1,172 @@
+// TsCustomLabel (see sCustomLabel.h).
+#include "skins/sCustomLabel.h"
+
+namespace skins {
+
+TsCustomLabel::TsCustomLabel(TComponent* AOwner) : TCustomControl(AOwner) {
+  ControlStyle -= {csFramed};
+  ControlStyle += {csSetCaption, csOpaque};
+  SetBounds(0, 0, 65, 17);
+}
+
+bool TsCustomLabel::Ready() const {
+  const TComponentState s = ComponentState();
+  return Parent() && !s.Contains(csLoading) && !s.Contains(csDestroying);
+}
+
+void TsCustomLabel::Changed(bool adjust) {
+  if (!Ready()) return; // the value waits for the parent
+  if (adjust) AdjustBounds();
+  Invalidate();
+}
+
+void TsCustomLabel::SetFocusControl(TWinControl* v) {
+  if (v == focus_control_) return;
+  if (focus_control_) focus_control_->RemoveFreeNotification(this);
+  focus_control_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TsCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == focus_control_) focus_control_ = nullptr;
+}
+
+void TsCustomLabel::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  Changed(false);
+}
+
+void TsCustomLabel::SetAutoSize(bool v) {
+  if (v == auto_size_) return;
+  auto_size_ = v;
+  Changed(true);
+}
+
+void TsCustomLabel::SetLayout(TTextLayout v) {
+  if (v == layout_) return;
+  layout_ = v;
+  Changed(false);
+}
+
+void TsCustomLabel::SetWordWrap(bool v) {
+  if (v == word_wrap_) return;
+  word_wrap_ = v;
+  Changed(true);
+}
+
+void TsCustomLabel::SetShowAccelChar(bool v) {
+  if (v == show_accel_char_) return;
+  show_accel_char_ = v;
+  Changed(false);
+}
+
+void TsCustomLabel::SetTransparent(bool v) {
+  if (v == transparent_) return;
+  transparent_ = v;
+  Changed(false);
+}
+
+void TsCustomLabel::SetParent(TWinControl* AParent) {
+  const bool had = Parent() != nullptr;
+  TCustomControl::SetParent(AParent);
+  // What was set before there was a parent takes effect now.
+  if (!had && AParent && Ready()) AdjustBounds();
+}
+
+void TsCustomLabel::Loaded() {
+  TCustomControl::Loaded();
+  if (Ready()) AdjustBounds();
+}
+
+void TsCustomLabel::AdjustBounds() {
+  if (!Ready()) return;
+  if (auto_size_) {
+    // Measured on the screen, as the stock label measures.
+    HDC dc = GetDC(nullptr);
+    TRect r = Rect(0, 0, word_wrap_ ? Width() : 0, 0);
+    {
+      TCanvas canvas;
+      canvas.SetHandle(dc);
+      canvas.SetFont(Font());
+      uint32_t flags = LabelMeasureFlags(word_wrap_) | (show_accel_char_ ? 0 : kDtNoPrefix);
+      canvas.DrawText(LabelDrawnText(LabelText(), show_accel_char_, true), r, flags);
+    }
+    ReleaseDC(nullptr, dc);
+    const bool right = LabelDrawnAlignment(alignment_, false) == taRightJustify;
+    SetBoundsRect(LabelAutoSizeBounds(BoundsRect(), r.Width(), r.Height(), right));
+  }
+  SendToBack();
+}
+
+void TsCustomLabel::DoDrawText(TRect& r, uint32_t flags) {
+  if (!show_accel_char_) flags |= kDtNoPrefix;
+  const bool calc = (flags & kDtCalcRect) != 0;
+  const std::string text = LabelDrawnText(LabelText(), show_accel_char_, calc);
+  TCanvas* c = Canvas();
+  c->SetFont(Font());
+  if (calc)
+    c->DrawText(text, r, flags);
+  else if (Enabled())
+    c->DrawTextTransparent(text, r, flags, Font()->Color());
+  else
+    c->DrawEngravedText(text, r, flags);
+}
+
+bool TsCustomLabel::PaintParentImage() {
+  return false;
+}
+
+void TsCustomLabel::Paint() {
+  if (!Ready()) return;
+  TRect r = Rect(0, 0, Width(), Height());
+  if (!transparent_ || !PaintParentImage()) Canvas()->FillRect(r, Color());
+  const uint32_t flags = LabelTextFlags(LabelDrawnAlignment(alignment_, false), word_wrap_);
+  if (layout_ != tlTop) {
+    TRect calc = r;
+    DoDrawText(calc, flags | kDtCalcRect);
+    const TLabelLayout l = layout_ == tlBottom ? TLabelLayout::tlBottom : TLabelLayout::tlCenter;
+    r.Offset(0, LabelLayoutOffset(l, Height(), calc.Bottom));
+  }
+  DoDrawText(r, flags);
+}
+
+void TsCustomLabel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (Button == mbLeft && focus_control_ && Enabled() && show_accel_char_ &&
+      focus_control_->CanFocus())
+    focus_control_->SetFocus();
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TsCustomLabel::MouseEnter() {
+  hot_ = true;
+  Invalidate();
+  TCustomControl::MouseEnter();
+}
+
+void TsCustomLabel::MouseLeave() {
+  hot_ = false;
+  Invalidate();
+  TCustomControl::MouseLeave();
+}
+
+void TsCustomLabel::HandleMessage(TMessage& M) {
+  switch (M.Msg) {
+    case WM_ERASEBKGND:
+      M.Result = 1; // the paint covers everything
+      return;
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+      TCustomControl::HandleMessage(M);
+      Changed(true);
+      return;
+    case CM_ENABLEDCHANGED:
+      TCustomControl::HandleMessage(M);
+      if (Ready()) Invalidate();
+      return;
+  }
+  TCustomControl::HandleMessage(M);
+}
+
+} // namespace skins
