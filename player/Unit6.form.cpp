@@ -2,6 +2,14 @@
 // properties set while loading, handlers bound.
 #include "player/Unit6.h"
 
+namespace {
+// The skinned buttons' faces: white fading from grey, and the hot look.
+const char kButtonGradient[] = "8421504;16777215;99;0;0;16777215;16777215;0;0;0";
+const char kButtonHotGradient[] =
+    "8421504;8421504;10;0;0;8421504;16777215;43;0;0;16777215;10658466;28;0;0;10658466;"
+    "13816530;18;0;0;13816530;13816530;0;0;0";
+} // namespace
+
 void TForm6::CreateLayout() {
   SetName("Form6");
   SetCaption("Поиск");
@@ -45,13 +53,17 @@ void TForm6::CreateLayout() {
   Edit1->SetParent(this);
   Edit1->SetBounds(8, 460, 381, 21);
 
-  sButton1 = new TButton(this);
+  sButton1 = new skins::TsButton(this);
+  sButton1->sStyle()->Background()->Gradient()->SetData(kButtonGradient);
+  sButton1->sStyle()->HotStyle()->HotBackground()->Gradient()->SetData(kButtonHotGradient);
   sButton1->SetName("sButton1");
   sButton1->SetParent(this);
   sButton1->SetBounds(8, 495, 120, 27);
   sButton1->SetCaption("Поиск");
 
-  sButton2 = new TButton(this);
+  sButton2 = new skins::TsButton(this);
+  sButton2->sStyle()->Background()->Gradient()->SetData(kButtonGradient);
+  sButton2->sStyle()->HotStyle()->HotBackground()->Gradient()->SetData(kButtonHotGradient);
   sButton2->SetName("sButton2");
   sButton2->SetParent(this);
   sButton2->SetBounds(269, 495, 120, 27);

@@ -5,6 +5,7 @@
 
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "skins/sCustomButton.h"
 
 class TForm6 : public TForm {
  public:
@@ -14,8 +15,8 @@ class TForm6 : public TForm {
   TListBox* ListBox1 = nullptr; // results
   TLabel* Label2 = nullptr;     // "Введите название радио для поиска:"
   TEdit* Edit1 = nullptr;       // the query
-  TButton* sButton1 = nullptr;  // "Поиск"
-  TButton* sButton2 = nullptr;  // "Закрыть"
+  skins::TsButton* sButton1 = nullptr; // "Поиск"
+  skins::TsButton* sButton2 = nullptr; // "Закрыть"
 
   void SearchStations();
 

@@ -4,6 +4,16 @@
 
 namespace {
 
+// The add panel's grey, darker at the top and bottom edges; the buttons'
+// faces white fading from grey, and their hot look.
+const char kGroupGradient[] =
+    "8421504;16777215;10;0;0;16777215;12632256;24;0;0;12632256;16777215;45;0;0;16777215;"
+    "8421504;20;0;0;8421504;8421504;0;0;0";
+const char kButtonGradient[] = "8421504;16777215;99;0;0;16777215;16777215;0;0;0";
+const char kButtonHotGradient[] =
+    "8421504;8421504;10;0;0;8421504;16777215;43;0;0;16777215;10658466;28;0;0;10658466;"
+    "13816530;18;0;0;13816530;13816530;0;0;0";
+
 TMenuItem* MenuItem(TForm7* owner, TPopupMenu* menu, const char* name, const std::string& caption) {
   auto* item = new TMenuItem(owner);
   item->SetName(name);
@@ -61,14 +71,14 @@ void TForm7::CreateLayout() {
 
   // The add panel takes the bottom of the page while shown; the list above
   // it shrinks.
-  sGroupBox1 = new TGroupBox(this);
+  sGroupBox1 = new skins::TsGroupBox(this);
   sGroupBox1->SetName("sGroupBox1");
   sGroupBox1->SetParent(sTabSheet1);
   sGroupBox1->SetHeight(150);
   sGroupBox1->SetAlign(alBottom);
   sGroupBox1->SetCaption("Добавить канал радио");
   sGroupBox1->SetVisible(false);
-  sGroupBox1->SetColor(clSilver);
+  sGroupBox1->sStyle()->Background()->Gradient()->SetData(kGroupGradient);
   sGroupBox1->Font()->SetColor(clNavy);
   sGroupBox1->Font()->SetStyle({fsBold});
 
@@ -98,8 +108,11 @@ void TForm7::CreateLayout() {
   edit(sEdit2, "sEdit2", 80);
   sEdit2->SetText("HTTP://");
 
-  auto button = [this](TButton*& b, const char* name, int left, const std::string& caption) {
-    b = new TButton(this);
+  auto button = [this](skins::TsButton*& b, const char* name, int left,
+                       const std::string& caption) {
+    b = new skins::TsButton(this);
+    b->sStyle()->Background()->Gradient()->SetData(kButtonGradient);
+    b->sStyle()->HotStyle()->HotBackground()->Gradient()->SetData(kButtonHotGradient);
     b->SetName(name);
     b->SetParent(sGroupBox1);
     b->SetBounds(left, 112, 100, 27);

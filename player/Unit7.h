@@ -18,7 +18,9 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "player/StationListCore.h"
+#include "skins/sCustomButton.h"
 #include "skins/sCustomLabel.h"
+#include "skins/sGroupBox.h"
 #include "skins/sPageControl.h"
 
 class TForm7 : public TForm {
@@ -33,13 +35,13 @@ class TForm7 : public TForm {
   TListBox* listbox2 = nullptr;
   TListView* ListView1 = nullptr; // hidden: the main list's addresses and names
   TListView* ListView2 = nullptr; // hidden: the own list's
-  TGroupBox* sGroupBox1 = nullptr;
+  skins::TsGroupBox* sGroupBox1 = nullptr;
   skins::TsLabel* sLabel1 = nullptr;
   skins::TsLabel* sLabel2 = nullptr;
   TEdit* sEdit1 = nullptr; // name
   TEdit* sEdit2 = nullptr; // address
-  TButton* sButton1 = nullptr;
-  TButton* sButton2 = nullptr;
+  skins::TsButton* sButton1 = nullptr;
+  skins::TsButton* sButton2 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;
   TMenuItem* N1 = nullptr;
   TMenuItem* N5 = nullptr;
