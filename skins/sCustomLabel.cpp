@@ -1,6 +1,11 @@
 // TsCustomLabel (see sCustomLabel.h).
 #include "skins/sCustomLabel.h"
 
+#include <cstring>
+
+#include "skins/sBorders.h"
+#include "skins/sStyleSimply.h"
+
 namespace skins {
 
 TsCustomLabel::TsCustomLabel(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -115,7 +120,26 @@ void TsCustomLabel::DoDrawText(TRect& r, uint32_t flags) {
 }
 
 bool TsCustomLabel::PaintParentImage() {
-  return false;
+  ISkinnedControl* parent = SkinnedOf(Parent());
+  if (!parent) return false;
+  const TParentBackground bg = parent->ImageForChild(this);
+  if (!bg.valid || bg.bitmap.Empty()) return false;
+  // The part of the parent's image under the label, row by row.
+  const int w = Width(), h = Height();
+  TBitmap piece(w, h);
+  TPixels dst = BitmapPixels(&piece);
+  const int x0 = Left() + bg.x, y0 = Top() + bg.y;
+  for (int y = 0; y < h; ++y) {
+    const int sy = y0 + y;
+    if (sy < 0 || sy >= bg.bitmap.height) continue;
+    for (int x = 0; x < w; ++x) {
+      const int sx = x0 + x;
+      if (sx < 0 || sx >= bg.bitmap.width) continue;
+      std::memcpy(dst.At(x, y), bg.bitmap.At(sx, sy), 3);
+    }
+  }
+  BitBlt(Canvas()->Handle(), 0, 0, w, h, piece.Canvas()->Handle(), 0, 0, SRCCOPY);
+  return true;
 }
 
 void TsCustomLabel::Paint() {
