@@ -4,11 +4,59 @@
 
 #include <cstring>
 
+#include "audiolib/src/Chunked.h"
 #include "audiolib/src/Playlist.h"
 #include "audiolib/src/Url.h"
 
 namespace audiolib {
 namespace {
+
+// A connection whose body comes chunked: reads give the body's own bytes,
+// so the metadata stripper, the recordings and the playlist reader never
+// see a chunk-size line.
+class DechunkedConnection : public Connection {
+ public:
+  explicit DechunkedConnection(std::unique_ptr<Connection> inner) : inner_(std::move(inner)) {}
+
+  // Decodes body bytes that arrived together with the head.
+  void DecodeInPlace(std::vector<uint8_t>& bytes) {
+    bytes.resize(decoder_.Decode(bytes.data(), bytes.size(), bytes.data()));
+  }
+
+  long Recv(void* buf, size_t size, int timeoutMs, const std::atomic<bool>& abort,
+            Err& err) override {
+    uint8_t* p = static_cast<uint8_t*>(buf);
+    // A read may hold nothing but framing: read on until body bytes come,
+    // all of it within the one time-out, so a server dripping framing holds
+    // the caller no longer than one dripping anything else.
+    const Deadline deadline(timeoutMs);
+    for (;;) {
+      if (decoder_.Ended()) return 0;
+      if (decoder_.Failed()) {
+        err = Err::Protocol;
+        return -1;
+      }
+      const int wait = deadline.Wait(timeoutMs);
+      if (!wait) {
+        err = Err::Timeout;
+        return -1;
+      }
+      long n = inner_->Recv(buf, size, wait, abort, err);
+      if (n <= 0) return n;
+      size_t k = decoder_.Decode(p, static_cast<size_t>(n), p);
+      if (k > 0) return static_cast<long>(k);
+    }
+  }
+
+  bool SendAll(const void* data, size_t size, int timeoutMs,
+               const std::atomic<bool>& abort) override {
+    return inner_->SendAll(data, size, timeoutMs, abort);
+  }
+
+ private:
+  std::unique_ptr<Connection> inner_;
+  ChunkedDecoder decoder_;
+};
 
 Err Request(Network& net, const Url& url, const OpenOptions& opt, const Deadline& dl,
             const std::atomic<bool>& abort, OpenedStream& out) {
@@ -44,6 +92,11 @@ Err Request(Network& net, const Url& url, const OpenOptions& opt, const Deadline
   if (end > kMaxHeadBytes) return Err::Protocol;
   if (!ParseResponseHead(head.data(), end, out.head)) return Err::Protocol;
   out.body.assign(head.begin() + static_cast<long>(end), head.end());
+  if (IsChunkedCoding(out.head.Field("transfer-encoding"))) {
+    auto chunked = std::make_unique<DechunkedConnection>(std::move(out.conn));
+    chunked->DecodeInPlace(out.body);
+    out.conn = std::move(chunked);
+  }
   return Err::Ok;
 }
 

@@ -66,8 +66,6 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
         ++data;
         --size;
         block_.clear();
-        saw_zero_ = false;
-        pad_only_ = true;
         if (left_ == 0) {
           state_ = State::Audio;
           left_ = metaint_;
@@ -76,26 +74,16 @@ void MetaStripper::Feed(const uint8_t* data, size_t size, const AudioSink& audio
         }
         break;
       case State::Text: {
-        const uint8_t c = *data;
-        const size_t k = block_.size();
-        // A block that announced more than it holds: its text and zero
-        // padding end on a 16-byte boundary and audio follows. Taking that
-        // audio as text would lose the stream's alignment for good.
-        if (c != 0 && saw_zero_ && pad_only_ && k % 16 == 0) {
-          meta(MetaBlockText(block_.data(), block_.size()));
-          state_ = State::Audio;
-          left_ = metaint_;
-          break;
-        }
-        if (c == 0) {
-          saw_zero_ = true;
-        } else if (saw_zero_) {
-          pad_only_ = false;
-        }
-        block_.push_back(c);
-        ++data;
-        --size;
-        if (--left_ == 0) {
+        // The block is always 16 x its length byte, whatever it holds: a
+        // zero byte ends the title text, never the block. Taking the rest
+        // for audio would put metadata into the audio and the recordings
+        // and lose as many audio bytes at the next block.
+        size_t n = std::min(left_, size);
+        block_.insert(block_.end(), data, data + n);
+        data += n;
+        size -= n;
+        left_ -= n;
+        if (left_ == 0) {
           meta(MetaBlockText(block_.data(), block_.size()));
           state_ = State::Audio;
           left_ = metaint_;

@@ -1,8 +1,8 @@
 // In-band ICY metadata: after every `metaint` audio bytes the server sends
 // one length byte (x16) and that many bytes of text, zero-padded, e.g.
 // "StreamTitle='Artist - Song';StreamUrl='';". MetaStripper separates the
-// two so that the audio bytes come out as a clean MPEG stream. A block that
-// announces more bytes than it holds is detected and the alignment kept.
+// two so that the audio bytes come out as a clean MPEG stream. A block is
+// always 16 x its length byte; a zero byte inside it ends only the text.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -43,8 +43,6 @@ class MetaStripper {
   size_t left_ = 0; // bytes left in the current audio run or text block
   bool started_ = false;
   std::vector<uint8_t> block_;
-  bool saw_zero_ = false; // the text of the current block has ended
-  bool pad_only_ = true;  // and only zero padding followed
 };
 
 } // namespace audiolib

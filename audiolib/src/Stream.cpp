@@ -180,7 +180,7 @@ void Stream::PlayLoop() {
     size_t n = buffer_.Read(in.data(), in.size());
     if (n == 0) {
       if (buffer_.Ended()) break;
-      activity_ = Activity::Stalled;
+      StopSounding(Activity::Stalled);
       buffer_.WaitFor(1, 100);
       continue;
     }
@@ -210,7 +210,13 @@ void Stream::PlayLoop() {
     }
     if (!ok) break;
   }
-  activity_ = Activity::Stopped;
+  StopSounding(Activity::Stopped);
+}
+
+void Stream::StopSounding(Activity now) {
+  // The state first: a query that still sees "playing" reads the analyser
+  // just before it is cleared, one after it reads silence either way.
+  if (activity_.exchange(now) == Activity::Playing) analyzer_.Reset();
 }
 
 void Stream::ApplyEq(std::vector<float>& pcm, size_t frames, int rate) {
@@ -268,6 +274,14 @@ EqBand Stream::GetEqBand(int index) const {
   std::lock_guard<std::mutex> lk(eq_mutex_);
   if (index < 0 || index >= static_cast<int>(bands_.size())) return EqBand();
   return bands_[static_cast<size_t>(index)];
+}
+
+void Stream::Spectrum(float* out1024) {
+  if (activity_.load() == Activity::Playing) {
+    analyzer_.Spectrum(out1024);
+  } else {
+    std::fill(out1024, out1024 + 1024, 0.0f);
+  }
 }
 
 unsigned Stream::Level() const {

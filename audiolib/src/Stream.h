@@ -72,7 +72,9 @@ class Stream : public std::enable_shared_from_this<Stream> {
   void SetEqBand(int index, const EqBand& band);
   EqBand GetEqBand(int index) const;
 
-  void Spectrum(float* out1024) { analyzer_.Spectrum(out1024); }
+  // Both read silence unless the channel is playing: a stopped, stalled or
+  // ended stream has no sound to show.
+  void Spectrum(float* out1024);
   unsigned Level() const;
 
  private:
@@ -82,6 +84,8 @@ class Stream : public std::enable_shared_from_this<Stream> {
   void Deliver(const uint8_t* data, size_t size);
   void OnMeta(const std::string& text, bool notify);
   void ApplyEq(std::vector<float>& pcm, size_t frames, int rate);
+  // Playback leaves the playing state: what the analyser holds is history.
+  void StopSounding(Activity now);
 
   StreamEnv env_;
   StreamInfo info_;

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "audiolib/src/Chunked.h"
 #include "audiolib/src/HttpHead.h"
 #include "audiolib/src/IcyMeta.h"
 #include "audiolib/mpeg/MpegHeader.h"
@@ -210,9 +211,10 @@ TEST(MpegHeader, FirstFrameNeedsAConfirmingSecondHeader) {
   EXPECT_EQ(FindFirstFrame(noise.data(), noise.size(), true, h), -1);
 }
 
-// A block announcing 4080 bytes but holding 32 must not swallow the audio
-// and the next title behind it.
-TEST(IcyMeta, BlockShorterThanAnnouncedKeepsTheAlignment) {
+// The framing is the length byte's: a block announcing 4080 bytes holds
+// 4080 bytes however early its text ends, and the audio and the next title
+// behind it come out whole.
+TEST(IcyMeta, BlockIsAlwaysSixteenTimesItsLengthByte) {
   const size_t metaint = 64;
   std::vector<uint8_t> wire, audio;
   auto addAudio = [&](uint8_t v) {
@@ -221,15 +223,16 @@ TEST(IcyMeta, BlockShorterThanAnnouncedKeepsTheAlignment) {
       audio.push_back(static_cast<uint8_t>(v + i));
     }
   };
-  auto addBlock = [&](uint8_t len, const std::string& text, size_t real) {
+  auto addBlock = [&](uint8_t len, const std::string& text, uint8_t filler) {
     wire.push_back(len);
-    std::string padded = text + std::string(real - text.size(), '\0');
+    std::string padded = text + std::string(32 - text.size(), '\0');
+    padded += std::string(len * 16u - 32, static_cast<char>(filler));
     wire.insert(wire.end(), padded.begin(), padded.end());
   };
   addAudio(1);
-  addBlock(255, "StreamTitle='lie';", 32);
+  addBlock(255, "StreamTitle='long';", 0x55); // text, zeros, then non-zero bytes
   addAudio(100);
-  addBlock(2, "StreamTitle='good';", 32);
+  addBlock(2, "StreamTitle='good';", 0);
   addAudio(200);
   MetaStripper s(metaint);
   std::vector<uint8_t> out;
@@ -239,5 +242,127 @@ TEST(IcyMeta, BlockShorterThanAnnouncedKeepsTheAlignment) {
       [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); },
       [&](const std::string& t) { metas.push_back(t); });
   EXPECT_EQ(out, audio);
-  EXPECT_EQ(metas, (std::vector<std::string>{"StreamTitle='lie';", "StreamTitle='good';"}));
+  EXPECT_EQ(metas, (std::vector<std::string>{"StreamTitle='long';", "StreamTitle='good';"}));
+}
+
+// A zero byte anywhere in a block ends its text there, and only the text:
+// zero padding up to a 16-byte boundary with more text after it, or a lone
+// zero, at every offset of the text and whatever the chunking.
+TEST(IcyMeta, ZeroInsideABlockEndsOnlyTheTitleText) {
+  const size_t metaint = 48;
+  const std::string text = "StreamTitle='Artist - Song';StreamUrl='http://x/';";
+  const std::string good = "StreamTitle='next';";
+  std::vector<uint8_t> audio(3 * metaint);
+  for (size_t i = 0; i < audio.size(); ++i) audio[i] = static_cast<uint8_t>(0x80 | (i * 13));
+  auto block = [](const std::string& body, std::vector<uint8_t>& wire) {
+    size_t len = (body.size() + 15) / 16;
+    wire.push_back(static_cast<uint8_t>(len));
+    wire.insert(wire.end(), body.begin(), body.end());
+    wire.insert(wire.end(), len * 16 - body.size(), 0);
+  };
+  for (int padded = 0; padded < 2; ++padded) {
+    for (size_t at = 0; at <= text.size(); ++at) {
+      std::string body = text.substr(0, at);
+      // Padded: zeros up to the next 16-byte boundary (at least one).
+      body.append(padded ? 16 - at % 16 : 1, '\0');
+      body += text.substr(at);
+      std::vector<uint8_t> wire(audio.begin(), audio.begin() + metaint);
+      block(body, wire);
+      wire.insert(wire.end(), audio.begin() + metaint, audio.begin() + 2 * metaint);
+      block(good, wire);
+      wire.insert(wire.end(), audio.begin() + 2 * metaint, audio.end());
+      // Every split of the wire into two pieces, and byte by byte.
+      for (size_t cut = 0; cut <= wire.size() + 1; ++cut) {
+        MetaStripper s(metaint);
+        std::vector<uint8_t> out;
+        std::vector<std::string> metas;
+        auto onAudio = [&](const uint8_t* d, size_t k) { out.insert(out.end(), d, d + k); };
+        auto onMeta = [&](const std::string& t) { metas.push_back(t); };
+        if (cut <= wire.size()) {
+          s.Feed(wire.data(), cut, onAudio, onMeta);
+          s.Feed(wire.data() + cut, wire.size() - cut, onAudio, onMeta);
+        } else {
+          for (uint8_t b : wire) s.Feed(&b, 1, onAudio, onMeta);
+        }
+        ASSERT_EQ(out, audio) << "zero at " << at << (padded ? " padded" : "") << " cut " << cut;
+        ASSERT_EQ(metas, (std::vector<std::string>{text.substr(0, at), good}))
+            << "zero at " << at << " cut " << cut;
+      }
+    }
+  }
+}
+
+TEST(Chunked, RecognisesTheCodingInTheTransferEncodingField) {
+  EXPECT_TRUE(IsChunkedCoding("chunked"));
+  EXPECT_TRUE(IsChunkedCoding(" Chunked "));
+  EXPECT_TRUE(IsChunkedCoding("gzip, chunked"));
+  EXPECT_FALSE(IsChunkedCoding(""));
+  EXPECT_FALSE(IsChunkedCoding("identity"));
+  EXPECT_FALSE(IsChunkedCoding("chunked, gzip"));
+}
+
+// A body in chunks of every kind (extensions, upper-case digits, a bare LF,
+// a trailer) cut at every byte into two pieces, and fed byte by byte, in
+// place and into another buffer: always the body, then the end.
+TEST(Chunked, DecodesTheBodyWhereverTheCodedBytesAreCut) {
+  std::string body;
+  for (int i = 0; i < 300; ++i) body += "0123456789\r\nABCDEF;"[i % 18];
+  std::string coded = "1\r\n" + body.substr(0, 1) + "\r\n" +
+                      "1A;name=value\r\n" + body.substr(1, 26) + "\r\n" +
+                      "10 \r\n" + body.substr(27, 16) + "\n" +
+                      "00000000000000E5\n" + body.substr(43, 229) + "\r\n" +
+                      "1c\r\n" + body.substr(272) + "\r\n" +
+                      "0;last\r\nX-Trailer: 1\r\n\r\n" + "after the end";
+  auto run = [&](const std::vector<size_t>& cuts, bool inPlace) {
+    std::vector<uint8_t> in(coded.begin(), coded.end()), out(coded.size());
+    ChunkedDecoder d;
+    std::string got;
+    size_t from = 0;
+    for (size_t i = 0; i <= cuts.size(); ++i) {
+      size_t to = i < cuts.size() ? cuts[i] : in.size();
+      uint8_t* dst = inPlace ? in.data() + from : out.data();
+      size_t n = d.Decode(in.data() + from, to - from, dst);
+      got.append(reinterpret_cast<const char*>(dst), n);
+      from = to;
+    }
+    EXPECT_TRUE(d.Ended());
+    EXPECT_FALSE(d.Failed());
+    return got;
+  };
+  for (size_t cut = 0; cut <= coded.size(); ++cut) {
+    ASSERT_EQ(run({cut}, true), body) << "cut at " << cut;
+    ASSERT_EQ(run({cut}, false), body) << "cut at " << cut;
+  }
+  std::vector<size_t> everyByte;
+  for (size_t i = 1; i < coded.size(); ++i) everyByte.push_back(i);
+  EXPECT_EQ(run(everyByte, false), body);
+}
+
+// Framing that is not chunked coding stops the body there: the bytes after
+// it are never taken for the body.
+TEST(Chunked, BadFramingEndsTheBodyAtTheLastGoodByte) {
+  const char* bad[] = {
+      "3\r\nabcX\r\n",          // no line end after the bytes
+      "3\r\nabc\r\nzz\r\n",     // a size that is no number
+      "3\r\nabc\r\n;x\r\n",     // an extension without a size
+      "3\r\nabc\r\n\r\n",       // an empty size line
+      "3\r\nabc\r\n12345678901234567\r\n", // seventeen digits
+      "3\r\nabc\r\n3\rX",        // CR without LF
+  };
+  for (const char* text : bad) {
+    std::string coded = text;
+    coded += "more";
+    ChunkedDecoder d;
+    std::vector<uint8_t> out(coded.size());
+    size_t n = d.Decode(reinterpret_cast<const uint8_t*>(coded.data()), coded.size(), out.data());
+    EXPECT_TRUE(d.Failed()) << text;
+    EXPECT_FALSE(d.Ended()) << text;
+    EXPECT_EQ(std::string(out.begin(), out.begin() + static_cast<long>(n)), "abc") << text;
+  }
+  // An extension longer than any sender writes.
+  std::string coded = "3\r\nabc\r\n1;" + std::string(ChunkedDecoder::kMaxLine, 'x') + "\r\nq";
+  ChunkedDecoder d;
+  std::vector<uint8_t> out(coded.size());
+  EXPECT_EQ(d.Decode(reinterpret_cast<const uint8_t*>(coded.data()), coded.size(), out.data()), 3u);
+  EXPECT_TRUE(d.Failed());
 }

@@ -148,6 +148,36 @@ TEST_F(StationTest, DownloadCallbackGetsExactlyTheServedMp3WithoutMetadata) {
   EXPECT_NE(st->requests()[0].find("Icy-MetaData: 1"), std::string::npos);
 }
 
+// Behind a proxy the station comes chunked: the chunk-size lines must reach
+// neither the download callback (the recordings) nor the titles.
+TEST_F(StationTest, ChunkedAnswerIsDecodedBeforeTitlesAndAudioAreSplit) {
+  StationConfig cfg;
+  cfg.metaint = 1500;
+  cfg.titles = {"One", "Two"};
+  cfg.title_seconds = 0.3;
+  cfg.pace = 0;
+  auto st = StartStation(cfg);
+  Capture cap;
+  HSTREAM s =
+      BASS_StreamCreateURL(st->Url("/chunked").c_str(), 0, BASS_STREAM_STATUS, Capture::Proc, &cap);
+  ASSERT_NE(s, 0u) << BASS_ErrorGetCode();
+  Titles titles;
+  titles.stream = s;
+  ASSERT_NE(BASS_ChannelSetSync(s, BASS_SYNC_META, 0, Titles::Proc, &titles), 0u);
+  ASSERT_TRUE(BASS_ChannelPlay(s, FALSE));
+  ASSERT_TRUE(WaitUntil([&] { return cap.Size() > 150000 && titles.Size() >= 3; }, 20));
+  ASSERT_TRUE(BASS_StreamFree(s));
+  {
+    std::lock_guard<std::mutex> lk(titles.m);
+    for (const std::string& t : titles.seen)
+      EXPECT_TRUE(t == "StreamTitle='One';" || t == "StreamTitle='Two';") << t;
+  }
+  const std::vector<uint8_t>& mp3 = Sine128();
+  std::lock_guard<std::mutex> lk(cap.m);
+  for (size_t i = 0; i < cap.bytes.size(); ++i)
+    ASSERT_EQ(cap.bytes[i], mp3[i % mp3.size()]) << "byte " << i;
+}
+
 TEST_F(StationTest, TitleSyncsFireAtEachChangeInOrderWithBytesAsReceived) {
   StationConfig cfg;
   cfg.metaint = 2000;
@@ -313,8 +343,9 @@ TEST_F(StationTest, MalformedMetadataNeitherCrashesNorStopsTheTitles) {
   cfg.titles = {"Good"};
   cfg.pace = 0;
   auto st = StartStation(cfg);
-  HSTREAM s =
-      BASS_StreamCreateURL(st->Url("/badmeta").c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
+  Capture cap;
+  HSTREAM s = BASS_StreamCreateURL(st->Url("/badmeta").c_str(), 0, BASS_STREAM_STATUS,
+                                   Capture::Proc, &cap);
   ASSERT_NE(s, 0u) << BASS_ErrorGetCode();
   Titles titles;
   titles.stream = s;
@@ -328,6 +359,18 @@ TEST_F(StationTest, MalformedMetadataNeitherCrashesNorStopsTheTitles) {
       15));
   EXPECT_NE(BASS_ChannelIsActive(s), DWORD(BASS_ACTIVE_STOPPED));
   BASS_StreamFree(s);
+  // A title cut by a zero byte is the text before the zero; the bytes after
+  // it are neither a title nor audio.
+  {
+    std::lock_guard<std::mutex> lk(titles.m);
+    for (const std::string& t : titles.seen) EXPECT_EQ(t.find(" bin"), std::string::npos) << t;
+    EXPECT_NE(std::find(titles.seen.begin(), titles.seen.end(), "StreamTitle='"), titles.seen.end());
+  }
+  const std::vector<uint8_t>& mp3 = Sine128();
+  std::lock_guard<std::mutex> lk(cap.m);
+  ASSERT_GT(cap.bytes.size(), 12000u);
+  for (size_t i = 0; i < cap.bytes.size(); ++i)
+    ASSERT_EQ(cap.bytes[i], mp3[i % mp3.size()]) << "byte " << i;
 }
 
 TEST_F(StationTest, SpectrumLevelsVolumeAndEqualiserActOnTheDecodedSine) {
@@ -375,4 +418,89 @@ TEST_F(StationTest, SpectrumLevelsVolumeAndEqualiserActOnTheDecodedSine) {
   BASS_StreamFree(s);
   EXPECT_FALSE(BASS_FXGetParameters(fx, &back)) << "effects go with their stream";
   EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_HANDLE);
+}
+
+namespace {
+
+// An output device that fails after a given number of frames, as a device
+// that is unplugged does: playback stops there.
+class FailingOutput : public audiolib::OutputBackend {
+ public:
+  explicit FailingOutput(size_t frames) : frames_(frames) {}
+  bool HasDevice(int) override { return true; }
+  std::unique_ptr<audiolib::OutputStream> Open(int rate, audiolib::Err& err) override {
+    err = audiolib::Err::Ok;
+    struct Device : audiolib::OutputStream {
+      explicit Device(size_t left) : left(left) {}
+      bool Write(const int16_t*, size_t count, const std::atomic<bool>&) override {
+        if (count > left) return false;
+        left -= count;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return true;
+      }
+      size_t left;
+    };
+    (void)rate;
+    return std::unique_ptr<audiolib::OutputStream>(new Device(frames_));
+  }
+
+ private:
+  size_t frames_;
+};
+
+bool Sounding(HSTREAM s) {
+  float fft[1024] = {};
+  if (BASS_ChannelGetData(s, fft, BASS_DATA_FFT2048) != 4096u) return false;
+  return *std::max_element(fft, fft + 1024) > 0.05f && BASS_ChannelGetLevel(s) != 0;
+}
+
+// Spectrum and level at once: all zero, as a silent channel reads.
+void ExpectSilent(HSTREAM s, const char* when) {
+  float fft[1024];
+  std::fill(fft, fft + 1024, 1.0f);
+  ASSERT_EQ(BASS_ChannelGetData(s, fft, BASS_DATA_FFT2048), 4096u) << when;
+  EXPECT_EQ(*std::max_element(fft, fft + 1024), 0.0f) << when;
+  EXPECT_EQ(BASS_ChannelGetLevel(s), 0u) << when;
+}
+
+} // namespace
+
+// The display keeps asking after the sound has gone: it must read silence,
+// not the last spectrum, once the stream stalls, ends or stops.
+TEST_F(StationTest, SpectrumIsSilentOnceTheChannelStallsEndsOrStops) {
+  StationConfig cfg;
+  cfg.mp3 = teststation::MakeSineMp3(2.0, 128, 44100, 2, 1000.0, 0.5);
+  cfg.stall_after_bytes = 80000;
+  cfg.drop_after_bytes = 80000;
+  cfg.pace = 0;
+  auto st = StartStation(cfg);
+  auto open = [&](const char* path) {
+    HSTREAM s =
+        BASS_StreamCreateURL(st->Url(path).c_str(), 0, BASS_STREAM_STATUS, nullptr, nullptr);
+    EXPECT_NE(s, 0u) << path;
+    EXPECT_TRUE(BASS_ChannelPlay(s, FALSE)) << path;
+    EXPECT_TRUE(WaitUntil([&] { return Sounding(s); }, 10)) << path;
+    return s;
+  };
+  {
+    HSTREAM s = open("/stall");
+    ASSERT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STALLED; }, 10));
+    ExpectSilent(s, "stalled");
+    ASSERT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }, 10));
+    ExpectSilent(s, "stalled, then given up");
+    BASS_StreamFree(s);
+  }
+  {
+    HSTREAM s = open("/drop");
+    ASSERT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }, 10));
+    ExpectSilent(s, "ended");
+    BASS_StreamFree(s);
+  }
+  audiolib::Library::Instance().SetOutput(std::make_shared<FailingOutput>(4 * 44100));
+  {
+    HSTREAM s = open("/stream");
+    ASSERT_TRUE(WaitUntil([&] { return BASS_ChannelIsActive(s) == BASS_ACTIVE_STOPPED; }, 10));
+    ExpectSilent(s, "stopped by the device");
+    BASS_StreamFree(s);
+  }
 }

@@ -16,6 +16,19 @@ std::string Trim(const std::string& s) {
   size_t e = s.find_last_not_of(" \t\r");
   return s.substr(b, e - b + 1);
 }
+// The path of an origin-form or absolute-form request target.
+std::string TargetPath(const std::string& target) {
+  std::string rest = target;
+  if (Lower(rest.substr(0, 7)) == "http://") {
+    // The authority ends at the path, the query or the end.
+    size_t end = rest.find_first_of("/?", 7);
+    if (end == 7) return std::string(); // no host
+    rest = end == std::string::npos ? "/" : rest.substr(end);
+    if (rest[0] == '?') rest = "/" + rest;
+  }
+  if (rest.empty() || rest[0] != '/') return std::string();
+  return rest.substr(0, rest.find('?'));
+}
 } // namespace
 
 size_t FindHeadEnd(const std::string& data, size_t& end) {
@@ -46,8 +59,8 @@ bool ParseStationRequest(const std::string& head, StationRequest& out) {
       first = false;
       std::istringstream words(line);
       std::string target;
-      if (!(words >> out.method >> target) || target.empty() || target[0] != '/') return false;
-      out.path = target.substr(0, target.find('?'));
+      if (!(words >> out.method >> target)) return false;
+      out.path = TargetPath(target);
       continue;
     }
     size_t colon = line.find(':');

@@ -90,9 +90,13 @@ void StationStream::AppendBlock(std::vector<uint8_t>& out) {
         AppendText(out, 2, junk);
         return;
       }
-      case 1: // announces 4080 bytes but only 32 follow before the audio
-        AppendText(out, 255, "StreamTitle='lie';");
+      case 1: { // a zero byte at a 16-byte boundary, binary text after it
+        std::string text = "StreamTitle='";
+        text.append(16 - text.size(), '\0');
+        text += std::string("\x01\x02\x7f\xfe bin\0ary';", 14);
+        AppendText(out, 2, text);
         return;
+      }
       default: break;
     }
     std::vector<uint8_t> block = TitleBlock(title);

@@ -17,7 +17,7 @@ class StationStream {
   enum class Metadata {
     kNone,   // plain audio
     kTitles, // a block every metaint bytes with the scheduled title
-    kBad,    // blocks that lie (see TestStation.h, /badmeta)
+    kBad,    // odd blocks (see TestStation.h, /badmeta)
   };
 
   // `audio` is looped and must outlive the stream; with metaint <= 0 no

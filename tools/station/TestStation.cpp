@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <system_error>
@@ -182,11 +183,34 @@ class Conversation {
   const std::atomic<bool>& running_;
 };
 
+// A whole answer; for HEAD (`with_body` false) the same head without the body.
 std::string SimpleAnswer(const std::string& status, const std::string& type,
-                         const std::string& body) {
+                         const std::string& body, bool with_body = true,
+                         const std::string& extra_headers = "") {
   return "HTTP/1.0 " + status + "\r\nContent-Type: " + type +
-         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" +
-         body;
+         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" + extra_headers +
+         "Connection: close\r\n\r\n" + (with_body ? body : std::string());
+}
+
+// The sizes /chunked cuts its body into, in turn: tiny, odd and large ones,
+// so a client meets size lines at every place of its reads.
+constexpr size_t kChunkSizes[] = {1, 7, 100, 1000, 2, 4096, 333, 16};
+
+// `data` in the chunked transfer coding (without the final zero chunk);
+// every third chunk carries an extension, as some proxies send.
+std::string ChunkedPieces(const std::vector<uint8_t>& data, size_t& turn) {
+  std::string coded;
+  for (size_t at = 0; at < data.size();) {
+    size_t n = std::min(kChunkSizes[turn % std::size(kChunkSizes)], data.size() - at);
+    char line[48];
+    std::snprintf(line, sizeof line, "%zx%s\r\n", n, turn % 3 == 2 ? ";piece=1" : "");
+    coded += line;
+    coded.append(reinterpret_cast<const char*>(data.data() + at), n);
+    coded += "\r\n";
+    at += n;
+    ++turn;
+  }
+  return coded;
 }
 
 } // namespace
@@ -210,13 +234,29 @@ void TestStation::Serve(Client* client) {
     return;
   }
 
+  // The station speaks GET; HEAD gets the same head without a body.
+  if (req.method != "GET" && req.method != "HEAD") {
+    talk.Send(SimpleAnswer("405 Method Not Allowed", "text/plain", "method not allowed\n", true,
+                           "Allow: GET, HEAD\r\n"));
+    talk.Finish();
+    return;
+  }
+  if (req.path.empty()) {
+    talk.Send(SimpleAnswer("400 Bad Request", "text/plain", "bad request target\n"));
+    talk.Finish();
+    return;
+  }
+  const bool body = req.method == "GET";
   const std::string& path = req.path;
   enum class Fault { kNone, kDrop, kStall } fault = Fault::kNone;
+  bool chunked = false;
   auto metadata =
       req.wants_metadata ? StationStream::Metadata::kTitles : StationStream::Metadata::kNone;
   const std::vector<uint8_t>* audio = &cfg_.mp3;
 
   if (path == "/stream" || path == "/") {
+  } else if (path == "/chunked") {
+    chunked = true;
   } else if (path == "/drop") {
     fault = Fault::kDrop;
   } else if (path == "/drop-once") {
@@ -239,20 +279,22 @@ void TestStation::Serve(Client* client) {
       talk.Send("HTTP/1.0 302 Found\r\nLocation: " + next +
                 "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
     } else {
-      talk.Send(SimpleAnswer("404 Not Found", "text/plain", "no such redirect\n"));
+      talk.Send(SimpleAnswer("404 Not Found", "text/plain", "no such redirect\n", body));
     }
     talk.Finish();
     return;
   } else if (path == "/list.pls") {
     talk.Send(SimpleAnswer("200 OK", "audio/x-scpls",
                            "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + Url("/stream") +
-                               "\r\nTitle1=" + cfg_.name + "\r\nLength1=-1\r\nVersion=2\r\n"));
+                               "\r\nTitle1=" + cfg_.name + "\r\nLength1=-1\r\nVersion=2\r\n",
+                           body));
     talk.Finish();
     return;
   } else if (path == "/list.m3u") {
     talk.Send(
         SimpleAnswer("200 OK", "audio/x-mpegurl",
-                     "#EXTM3U\r\n#EXTINF:-1," + cfg_.name + "\r\n" + Url("/stream") + "\r\n"));
+                     "#EXTM3U\r\n#EXTINF:-1," + cfg_.name + "\r\n" + Url("/stream") + "\r\n",
+                     body));
     talk.Finish();
     return;
   } else if (path == "/garbage") {
@@ -270,16 +312,19 @@ void TestStation::Serve(Client* client) {
     for (size_t sent = 0; sent < kEndlessHeaderLimit && talk.Send(line); sent += line.size()) {}
     return;
   } else {
-    talk.Send(
-        SimpleAnswer("404 Not Found", "text/html", "<html><body>404 Not Found</body></html>\n"));
+    talk.Send(SimpleAnswer("404 Not Found", "text/html",
+                           "<html><body>404 Not Found</body></html>\n", body));
     talk.Finish();
     return;
   }
 
   // The station itself (possibly with a fault).
   const bool with_meta = metadata != StationStream::Metadata::kNone && cfg_.metaint > 0;
-  std::string headers = cfg_.icy_status_line ? "ICY 200 OK\r\n" : "HTTP/1.0 200 OK\r\n";
+  std::string headers = chunked                ? "HTTP/1.1 200 OK\r\n"
+                        : cfg_.icy_status_line ? "ICY 200 OK\r\n"
+                                               : "HTTP/1.0 200 OK\r\n";
   headers += "Content-Type: audio/mpeg\r\n";
+  if (chunked) headers += "Transfer-Encoding: chunked\r\n";
   headers += "icy-name: " + cfg_.name + "\r\n";
   headers += "icy-genre: " + cfg_.genre + "\r\n";
   headers += "icy-url: " + Url("/") + "\r\n";
@@ -288,6 +333,10 @@ void TestStation::Serve(Client* client) {
   if (with_meta) headers += "icy-metaint: " + std::to_string(cfg_.metaint) + "\r\n";
   headers += "\r\n";
   if (!talk.Send(headers)) return;
+  if (!body) {
+    talk.Finish();
+    return;
+  }
 
   StationStream stream(cfg_, *audio, with_meta ? metadata : StationStream::Metadata::kNone);
   const double bytes_per_s = StationStream::NominalKbps(cfg_) * 1000.0 / 8.0 * cfg_.pace;
@@ -299,6 +348,7 @@ void TestStation::Serve(Client* client) {
                                                 : SIZE_MAX;
   const auto start = Clock::now();
   std::vector<uint8_t> out;
+  size_t chunk_turn = 0;
   while (running_ && stream.audio_sent() < limit) {
     if (cfg_.pace > 0) {
       auto due = start + std::chrono::duration_cast<Clock::duration>(
@@ -312,7 +362,8 @@ void TestStation::Serve(Client* client) {
     }
     out.clear();
     stream.Produce(std::min<uint64_t>(chunk, limit - stream.audio_sent()), out);
-    if (!talk.Send(out.data(), out.size())) return;
+    if (chunked ? !talk.Send(ChunkedPieces(out, chunk_turn)) : !talk.Send(out.data(), out.size()))
+      return;
   }
   if (fault == Fault::kStall) talk.Hold();
   // A drop is abrupt on purpose: no goodbye, just the close.

@@ -2,18 +2,24 @@
 // 127.0.0.1, with in-band titles, pacing and scripted faults, so that the
 // audio library, the player and the benchmarks have a real server to talk to.
 //
+// Requests: GET, or HEAD for the same head without a body; other methods get
+// 405. The target is a path ("/stream?x") or an absolute address
+// ("http://host/stream", as proxies send); anything else gets 400.
 // Paths (one station serves all of them; a query string is ignored):
 //  /stream, /           the station; metadata when the request has
 //                       "Icy-MetaData: 1" and metaint > 0
+//  /chunked             the station as an HTTP/1.1 proxy passes it on:
+//                       "Transfer-Encoding: chunked", chunks of many sizes
 //  /drop                the station, closed after drop_after_bytes audio bytes
 //  /drop-once           the same for its first request; later ones (a
 //                       listener reconnecting) get the whole station
 //  /stall               the station, silent after stall_after_bytes audio
 //                       bytes while the socket stays open
-//  /badmeta             metadata blocks that lie: block 1 garbage bytes
-//                       instead of StreamTitle, block 2 a length byte of 255
-//                       with a short text (the client then takes audio for
-//                       metadata), block 3 a normal title; then it repeats
+//  /badmeta             odd metadata blocks: block 1 garbage bytes instead
+//                       of StreamTitle, block 2 a text cut by a zero byte at
+//                       a 16-byte boundary with binary bytes after it (all
+//                       of it within the announced length), block 3 a
+//                       normal title; then it repeats
 //  /404 (and unknown)   HTTP 404
 //  /redirect[/N]        302 to /redirect/N-1, /redirect/1 (= /redirect) to
 //                       /stream: N redirects in a row

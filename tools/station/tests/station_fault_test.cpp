@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
+#include <string>
 
+#include "tools/station/StationRequest.h"
 #include "tools/station/tests/StationClient.h"
 #include "tools/station/tests/StationTestUtil.h"
 
@@ -75,7 +78,7 @@ TEST_F(StationFault, StallGoesQuietButKeepsTheConnection) {
   EXPECT_TRUE(client.QuietFor(400));
 }
 
-TEST_F(StationFault, BadMetadataLiesInTheAnnouncedWays) {
+TEST_F(StationFault, BadMetadataIsOddInTheAnnouncedWays) {
   StationConfig cfg = FastConfig();
   cfg.metaint = 1000;
   cfg.titles = {"Good"};
@@ -88,12 +91,15 @@ TEST_F(StationFault, BadMetadataLiesInTheAnnouncedWays) {
   ASSERT_EQ(raw[1000], 2);
   std::string junk(raw.begin() + 1001, raw.begin() + 1033);
   EXPECT_EQ(junk.find("StreamTitle"), std::string::npos);
-  // Block 2: announces 255*16 bytes, only 32 follow before the audio resumes.
-  ASSERT_EQ(raw[2033], 255);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[2034])), "StreamTitle='lie';");
+  // Block 2: 32 bytes; the text ends with a zero at byte 16 and binary
+  // bytes follow inside the block, then the audio.
+  ASSERT_EQ(raw[2033], 2);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[2034])), "StreamTitle='");
+  EXPECT_EQ(raw[2034 + 15], 0);
+  EXPECT_EQ(raw[2034 + 16], 1);
   std::vector<uint8_t> after(raw.begin() + 2066, raw.begin() + 3066);
   EXPECT_TRUE(IsLoopedMp3(after, TestMp3(), 2000));
-  // Block 3: honest again.
+  // Block 3: a plain title again.
   ASSERT_EQ(raw[3066], 2);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[3067])), "StreamTitle='Good';");
 }
@@ -211,6 +217,124 @@ TEST_F(StationFault, RefusesAnOversizedOrMalformedRequest) {
   ASSERT_TRUE(odd.ReadHead(head));
   EXPECT_EQ(head.substr(0, 12), "HTTP/1.0 400");
   EXPECT_EQ(station_->requests().size(), 2u);
+}
+
+TEST(StationRequest, TakesOriginAndAbsoluteFormTargets) {
+  auto pathOf = [](const std::string& line) {
+    StationRequest req;
+    EXPECT_TRUE(ParseStationRequest(line + "\r\nHost: h\r\n\r\n", req)) << line;
+    return req.path;
+  };
+  EXPECT_EQ(pathOf("GET /stream?x=1 HTTP/1.0"), "/stream");
+  EXPECT_EQ(pathOf("GET http://127.0.0.1:8000/stream HTTP/1.1"), "/stream");
+  EXPECT_EQ(pathOf("GET HTTP://host/list.pls?x HTTP/1.1"), "/list.pls");
+  EXPECT_EQ(pathOf("GET http://host HTTP/1.1"), "/");
+  EXPECT_EQ(pathOf("GET http://host?x HTTP/1.1"), "/");
+  EXPECT_EQ(pathOf("GET http:///stream HTTP/1.1"), "") << "no host";
+  EXPECT_EQ(pathOf("OPTIONS * HTTP/1.1"), "");
+  EXPECT_EQ(pathOf("GET ftp://host/stream HTTP/1.1"), "");
+  StationRequest req;
+  EXPECT_FALSE(ParseStationRequest("GET\r\n\r\n", req));
+}
+
+// What a client sees of a request the station answers without audio: the
+// head, then the close.
+struct Answer {
+  std::string head;
+  std::vector<uint8_t> body;
+};
+Answer Ask(int port, const std::string& request) {
+  Answer a;
+  StationClient client;
+  EXPECT_TRUE(client.Connect(port));
+  EXPECT_TRUE(client.SendRaw(request));
+  EXPECT_TRUE(client.ReadHead(a.head)) << request;
+  EXPECT_TRUE(client.ReadToClose(a.body)) << request;
+  return a;
+}
+
+TEST_F(StationFault, HeadGetsTheHeadOfGetWithoutABody) {
+  StationConfig cfg = FastConfig();
+  cfg.metaint = 1000;
+  StartWith(cfg);
+  for (const char* path : {"/stream", "/chunked", "/list.pls", "/404", "/redirect/2"}) {
+    StationClient get;
+    std::string getHead = OpenHead(get, path, true);
+    Answer head = Ask(port_, std::string("HEAD ") + path +
+                                 " HTTP/1.0\r\nIcy-MetaData: 1\r\n\r\n");
+    EXPECT_EQ(head.head, getHead) << path;
+    EXPECT_TRUE(head.body.empty()) << path;
+  }
+}
+
+TEST_F(StationFault, OtherMethodsAre405) {
+  StartWith(FastConfig());
+  for (const char* request : {"POST /stream HTTP/1.0\r\nContent-Length: 3\r\n\r\nabc",
+                              "PUT /stream HTTP/1.1\r\nHost: h\r\n\r\n",
+                              "OPTIONS * HTTP/1.1\r\nHost: h\r\n\r\n",
+                              "get /stream HTTP/1.0\r\n\r\n"}) {
+    Answer a = Ask(port_, request);
+    EXPECT_EQ(a.head.substr(0, 13), "HTTP/1.0 405 ") << request;
+    EXPECT_EQ(StationClient::Header(a.head, "Allow"), "GET, HEAD") << request;
+    EXPECT_EQ(a.body.size(), std::stoul(StationClient::Header(a.head, "Content-Length")))
+        << request;
+  }
+  Answer bad = Ask(port_, "GET http:///stream HTTP/1.0\r\n\r\n");
+  EXPECT_EQ(bad.head.substr(0, 13), "HTTP/1.0 400 ");
+}
+
+TEST_F(StationFault, AbsoluteFormTargetIsServedAsItsPath) {
+  StartWith(FastConfig());
+  StationClient client;
+  ASSERT_TRUE(client.Connect(port_));
+  ASSERT_TRUE(client.SendRaw("GET http://127.0.0.1:" + std::to_string(port_) +
+                             "/stream?x=1 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n"));
+  std::string head;
+  ASSERT_TRUE(client.ReadHead(head));
+  EXPECT_EQ(head.substr(0, 10), "ICY 200 OK");
+  std::vector<uint8_t> audio;
+  ASSERT_TRUE(client.ReadBody(50000, audio));
+  EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
+}
+
+// The chunked station: the chunks joined are the ICY stream of /stream.
+TEST_F(StationFault, ChunkedPathCodesTheStationInChunksOfManySizes) {
+  StationConfig cfg = FastConfig();
+  cfg.metaint = 3000;
+  cfg.titles = {"Chunk"};
+  StartWith(cfg);
+  StationClient client;
+  std::string head = OpenHead(client, "/chunked", true);
+  EXPECT_EQ(head.substr(0, 15), "HTTP/1.1 200 OK");
+  EXPECT_EQ(StationClient::Header(head, "Transfer-Encoding"), "chunked");
+  EXPECT_EQ(StationClient::Header(head, "icy-metaint"), "3000");
+  std::vector<uint8_t> raw, byte, plain;
+  std::set<size_t> sizes;
+  while (plain.size() < 60000) {
+    std::string line;
+    for (byte.clear(); line.size() < 64 && (line.empty() || line.back() != '\n');) {
+      ASSERT_TRUE(client.ReadBody(1, byte));
+      line += static_cast<char>(byte[0]);
+      byte.clear();
+    }
+    size_t size = std::stoul(line, nullptr, 16);
+    ASSERT_GT(size, 0u);
+    sizes.insert(size);
+    raw.clear();
+    ASSERT_TRUE(client.ReadBody(size + 2, raw));
+    ASSERT_EQ(raw[size], '\r');
+    ASSERT_EQ(raw[size + 1], '\n');
+    plain.insert(plain.end(), raw.begin(), raw.begin() + static_cast<long>(size));
+  }
+  EXPECT_GE(sizes.size(), 5u);
+  std::vector<uint8_t> audio;
+  std::vector<std::string> texts;
+  // Whole blocks only: the title's (33 bytes), then "unchanged" ones (1 byte).
+  plain.resize(3000 + 33 + 18 * (3000 + 1));
+  ASSERT_TRUE(SplitIcyStream(plain, 3000, audio, texts));
+  EXPECT_TRUE(IsLoopedMp3(audio, TestMp3()));
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts[0], "StreamTitle='Chunk';");
 }
 
 TEST_F(StationFault, ClientLeavingMidStreamFreesItsThread) {
