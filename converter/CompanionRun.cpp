@@ -27,12 +27,21 @@ void TCompanionRun::Start(const std::string& handOverFile) {
   Audio->SampleRate = 44100;
   Audio->UpdateBlockAlign();
   State = "starting";
-  TTextFile f(handOverFile);
+  THandOver h = ReadHandOver(handOverFile);
+  Bitrate = std::move(h.Bitrate);
+  InputName = std::move(h.InputName);
+  OutputName = std::move(h.OutputName);
+}
+
+THandOver ReadHandOver(const std::string& fileName) {
+  THandOver h;
+  TTextFile f(fileName);
   f.Reset();
-  Bitrate = f.ReadLn();
-  InputName = f.ReadLn();
-  OutputName = f.ReadLn();
+  h.Bitrate = f.ReadLn();
+  h.InputName = f.ReadLn();
+  h.OutputName = f.ReadLn();
   f.CloseFile();
+  return h;
 }
 
 void TCompanionRun::Tick() {

@@ -43,5 +43,15 @@ class TCompanionRun {
   std::function<void()> terminate_;
 };
 
+// The three lines of the hand-over file: the bitrate text, the recording to
+// re-encode and its final path.
+struct THandOver {
+  std::string Bitrate;
+  std::string InputName;
+  std::string OutputName;
+};
+// Reads a hand-over file; raises EInOutError when it can't be opened or read.
+THandOver ReadHandOver(const std::string& fileName);
+
 // Path of the hand-over file for a program in `programFolder`.
 std::string HandOverPath(const std::string& programFolder);
