@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <system_error>
@@ -202,9 +201,9 @@ std::string ChunkedPieces(const std::vector<uint8_t>& data, size_t& turn) {
   std::string coded;
   for (size_t at = 0; at < data.size();) {
     size_t n = std::min(kChunkSizes[turn % std::size(kChunkSizes)], data.size() - at);
-    char line[48];
-    std::snprintf(line, sizeof line, "%zx%s\r\n", n, turn % 3 == 2 ? ";piece=1" : "");
-    coded += line;
+    std::string size;
+    for (size_t v = n; v > 0; v /= 16) size.insert(size.begin(), "0123456789abcdef"[v % 16]);
+    coded += size + (turn % 3 == 2 ? ";piece=1\r\n" : "\r\n");
     coded.append(reinterpret_cast<const char*>(data.data() + at), n);
     coded += "\r\n";
     at += n;
