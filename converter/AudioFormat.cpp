@@ -148,7 +148,12 @@ uint32_t TAudioData::BytesPerSample() {
   if (Channels == 0) throw EZeroDivide("Division by zero: audio without channels");
   uint32_t b = BlockAlign / Channels;
   // Wider samples would not fit a 32-bit value; only a lying header asks.
-  if (b > 4) throw EInOutError("Unsupported sample size: " + std::to_string(b) + " bytes", 0);
+  // None is narrower than a byte either: a block smaller than one byte per
+  // channel comes from a sample size times channels that overflowed, and
+  // going through it would walk every channel of every frame touching
+  // nothing (tens of thousands of channels times every byte of the file).
+  if (b == 0 || b > 4)
+    throw EInOutError("Unsupported sample size: " + std::to_string(b) + " bytes", 0);
   return b;
 }
 

@@ -94,6 +94,25 @@ TEST(Samples, NoChannelsRaises) {
   EXPECT_THROW(a.FadeOut(0, 10), EZeroDivide);
 }
 
+// 21846 channels of 24 bits: 65538 bytes a frame, which the 16-bit block
+// alignment keeps as 2. Nothing is read or faded; the fade refuses at once
+// instead of going through every channel of every frame.
+TEST(Samples, AnOverflowedBlockAlignmentRaises) {
+  TTestDir dir;
+  TAudioData a;
+  SetFormat(a, 21846, 24);
+  ASSERT_EQ(a.BlockAlign, 2);
+  const std::vector<uint8_t> bytes(3000, 0x7F);
+  Fill(a, bytes);
+  EXPECT_THROW(a.ReadSample(0, 0), EInOutError);
+  EXPECT_THROW(a.FadeOut(0, 1498), EInOutError);
+  std::vector<uint8_t> back(bytes.size());
+  a.Data().SetPosition(0);
+  ASSERT_EQ(a.Data().Read(back.data(), static_cast<uint32_t>(back.size())), back.size());
+  EXPECT_EQ(back, bytes);
+  EXPECT_EQ(a.Data().Size(), bytes.size());
+}
+
 std::vector<uint8_t> Constant16(uint32_t frames, uint16_t channels, int16_t v) {
   std::vector<uint8_t> bytes;
   bytes.reserve(size_t(frames) * channels * 2);
