@@ -94,8 +94,8 @@ void TForm7::CreateLayout() {
     l->Font()->SetColor(clBlack);
     l->Font()->SetStyle({});
   };
-  auto edit = [this](TEdit*& e, const char* name, int top) {
-    e = new TEdit(this);
+  auto edit = [this](skins::TsEdit*& e, const char* name, int top) {
+    e = new skins::TsEdit(this);
     e->SetName(name);
     e->SetParent(sGroupBox1);
     e->SetBounds(12, top, 340, 21);

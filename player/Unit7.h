@@ -20,6 +20,7 @@
 #include "player/StationListCore.h"
 #include "skins/sCustomButton.h"
 #include "skins/sCustomLabel.h"
+#include "skins/sEdit.h"
 #include "skins/sGroupBox.h"
 #include "skins/sPageControl.h"
 
@@ -38,8 +39,8 @@ class TForm7 : public TForm {
   skins::TsGroupBox* sGroupBox1 = nullptr;
   skins::TsLabel* sLabel1 = nullptr;
   skins::TsLabel* sLabel2 = nullptr;
-  TEdit* sEdit1 = nullptr; // name
-  TEdit* sEdit2 = nullptr; // address
+  skins::TsEdit* sEdit1 = nullptr; // name
+  skins::TsEdit* sEdit2 = nullptr; // address
   skins::TsButton* sButton1 = nullptr;
   skins::TsButton* sButton2 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;

@@ -15,6 +15,7 @@
 #include "classlib/tests/controls_test_input.h"
 #include "classlib/tests/support/Screenshot.h"
 #include "skins/sCustomLabel.h"
+#include "skins/sEdit.h"
 #include "skins/sPageControl.h"
 
 using namespace testinput;
@@ -339,6 +340,37 @@ TEST_F(Labels, ATransparentLabelOnAStockParentFillsItsColour) {
   ReleaseDC(l->Handle(), dc);
   EXPECT_EQ(beside, RGB(0, 255, 255));
   Screenshot(form_->Handle(), L"skins_labels.bmp");
+}
+
+TEST_F(Labels, ASkinnedEditsTextStartsThreePixelsInsideAndTakesTypedCyrillic) {
+  auto* e = new skins::TsEdit(form_);
+  e->SetParent(panel_);
+  e->SetBounds(20, 150, 200, 21);
+  int changes = 0;
+  e->OnChange = [&](TObject*) { ++changes; };
+  form_->Show();
+  Activate(form_->Handle());
+  Pump(100);
+  RECT w;
+  GetWindowRect(e->Handle(), &w);
+  POINT origin{0, 0};
+  ClientToScreen(e->Handle(), &origin);
+  EXPECT_EQ(origin.x - w.left, 3);
+  EXPECT_EQ(origin.y - w.top, 3);
+  RECT c;
+  GetClientRect(e->Handle(), &c);
+  EXPECT_EQ(c.right, 200 - 6);
+  EXPECT_EQ(c.bottom, 21 - 6);
+  LRESULT pos = SendMessageW(e->Handle(), EM_POSFROMCHAR, 0, 0);
+  e->SetText("");
+  ClickCentre(e->Handle());
+  Type(L"Ёлка");
+  Pump(100);
+  EXPECT_EQ(e->GetText(), "Ёлка");
+  EXPECT_GT(changes, 0);
+  pos = SendMessageW(e->Handle(), EM_POSFROMCHAR, 0, 0);
+  EXPECT_EQ(static_cast<short>(LOWORD(pos)), 0); // no margin inside the frame
+  Screenshot(form_->Handle(), L"skins_edit.bmp");
 }
 
 } // namespace
