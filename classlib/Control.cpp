@@ -172,7 +172,14 @@ void TControl::SetEnabled(bool v) {
 }
 
 void TControl::BringToFront() {
-  if (!parent_) return;
+  if (!parent_) {
+    // A window of its own (a form) goes on top of the others and becomes
+    // the active one, as a click on it would make it.
+    auto* w = dynamic_cast<TWinControl*>(this);
+    if (w && w->HandleAllocated() && IsWindowVisible(w->handle_))
+      SetWindowPos(w->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return;
+  }
   auto& v = parent_->controls_;
   v.erase(std::remove(v.begin(), v.end(), this), v.end());
   v.push_back(this);

@@ -292,6 +292,11 @@ void TCustomForm::SetVisible(bool v) {
   Perform(CM_VISIBLECHANGED, v);
 }
 
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (visible_) BringToFront();
+}
+
 void TCustomForm::SetFocus() {
   if (!Showing()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
   SetActiveWindow(handle_);

@@ -67,6 +67,9 @@ class TCustomForm : public TCustomControl {
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetVisible(bool v) override;
   void SetFocus() override;
+  // Shows the form and brings it to the front, also when it was already
+  // shown under another window.
+  void Show();
 
   void Close();
   bool CloseQuery();
