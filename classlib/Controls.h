@@ -285,8 +285,9 @@ class TWinControl : public TControl {
   void DisableAlign() { ++align_disabled_; }
   void EnableAlign();
   void Realign();
-  // Paints the graphic children intersecting the DC's clip box.
-  void PaintControls(HDC dc);
+  // Paints the graphic children intersecting the DC's clip box, from First
+  // (null: the bottom one) up.
+  void PaintControls(HDC dc, TControl* First = nullptr);
   // Captures the mouse for a graphic child until its button goes up.
   void SetCaptureControl(TControl* c);
 

@@ -3,6 +3,8 @@
 // keys) and TCustomControl (see Controls.h).
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "classlib/Controls.h"
 #include "classlib/Cp1251.h"
 #include "classlib/Menus.h"
@@ -131,9 +133,28 @@ void TWinControl::HandleMessage(TMessage& M) {
 }
 
 void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
-  if (!double_buffered_) {
-    PaintWindow(paintDC);
-    PaintControls(paintDC);
+  // The topmost opaque graphic child that covers the whole area hides all
+  // beneath it, the window's own content included: painting starts there.
+  // When nothing above it reaches into the area it paints alone, and there is
+  // nothing to compose in a buffer (a picture copied to the screen every few
+  // milliseconds must not be copied twice).
+  TControl* cover = nullptr;
+  bool alone = true;
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* g = dynamic_cast<TGraphicControl*>(*it);
+    if (!g || !g->Visible() || g->Width() <= 0 || g->Height() <= 0) continue;
+    const RECT r{g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height()};
+    if (g->ControlStyle.Contains(csOpaque) && r.left <= area.left && r.top <= area.top &&
+        r.right >= area.right && r.bottom >= area.bottom) {
+      cover = g;
+      break;
+    }
+    RECT common;
+    if (IntersectRect(&common, &r, &area)) alone = false;
+  }
+  if (!double_buffered_ || (cover && alone)) {
+    if (!cover) PaintWindow(paintDC);
+    PaintControls(paintDC, cover);
     return;
   }
   // The buffer covers only the area being painted (a small control repainted
@@ -158,10 +179,12 @@ void TWinControl::PaintHandler(HDC paintDC, const RECT& area) {
   SetViewportOrgEx(mem, -area.left, -area.top, nullptr);
   // Hatched brushes stay aligned with the window's own pixels.
   SetBrushOrgEx(mem, ((-area.left) % 8 + 8) % 8, ((-area.top) % 8 + 8) % 8, nullptr);
-  ::FillRect(mem, &area, brush_.Handle());
   IntersectClipRect(mem, area.left, area.top, area.right, area.bottom);
-  PaintWindow(mem);
-  PaintControls(mem);
+  if (!cover) {
+    ::FillRect(mem, &area, brush_.Handle());
+    PaintWindow(mem);
+  }
+  PaintControls(mem, cover);
   BitBlt(paintDC, area.left, area.top, area.right - area.left, area.bottom - area.top, mem,
          area.left, area.top, SRCCOPY);
 }
@@ -172,8 +195,11 @@ void TWinControl::PaintWindow(HDC dc) {
     CallWindowProcW(DefWndProc, handle_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
-void TWinControl::PaintControls(HDC dc) {
-  for (TControl* c : std::vector<TControl*>(controls_)) {
+void TWinControl::PaintControls(HDC dc, TControl* First) {
+  std::vector<TControl*> list(controls_);
+  auto from = std::find(list.begin(), list.end(), First);
+  if (from == list.end()) from = list.begin();
+  for (TControl* c : std::vector<TControl*>(from, list.end())) {
     auto* g = dynamic_cast<TGraphicControl*>(c);
     if (!g || !g->Visible() || g->Width() <= 0 || g->Height() <= 0) continue;
     RECT r{g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height()};

@@ -63,6 +63,12 @@ void TBackGradient::SetStepWidth(int v) {
 void TBackGradient::SetStyle(TGradStyle v) {
   if (v == style_) return;
   style_ = v;
+  // An ellipse leaves its corners to what lies behind; every other style
+  // covers the whole area, so nothing beneath needs painting.
+  if (v == gsEllipse)
+    ControlStyle.Exclude(csOpaque);
+  else
+    ControlStyle.Include(csOpaque);
   Redraw();
 }
 

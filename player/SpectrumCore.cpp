@@ -27,6 +27,20 @@ bool SpectrumRaised(const int* Caps, const int* Bars) {
   return false;
 }
 
+ColumnSpan ChangedColumns(const SpectrumHeights& Before, const int* Caps, const int* Bars,
+                          int Width) {
+  int first = -1, last = -1;
+  for (int i = 0; i < kSpectrumBands; ++i) {
+    if (Before.Caps[i] == Caps[i] && Before.Bars[i] == Bars[i]) continue;
+    if (first < 0) first = i;
+    last = i;
+  }
+  if (first < 0) return {};
+  ColumnSpan span{std::min(SpectrumBandLeft(first), Width),
+                  std::min(SpectrumBandLeft(last) + kSpectrumBarWidth, Width)};
+  return span.Empty() ? ColumnSpan{} : span;
+}
+
 void FillPixels(const PixelRows& P, int Left, int Top, int Right, int Bottom, uint32_t Colour) {
   Left = std::max(Left, 0);
   Top = std::max(Top, 0);

@@ -38,6 +38,17 @@ bool SpectrumRaised(const int* Caps, const int* Bars);
 // Left edge of band i's bar.
 constexpr int SpectrumBandLeft(int Band) { return Band * (kSpectrumBarWidth + 1); }
 
+// The columns [Left, Right) of a Width-pixel picture in which two frames'
+// pictures differ: from the first band whose cap or bar moved to the last
+// one. Left == Right when the frames look alike, so nothing need be shown
+// again.
+struct ColumnSpan {
+  int Left = 0, Right = 0;
+  bool Empty() const { return Left >= Right; }
+};
+ColumnSpan ChangedColumns(const SpectrumHeights& Before, const int* Caps, const int* Bars,
+                          int Width);
+
 // A 24-bit top-down picture: Height rows of Stride bytes, each pixel blue,
 // green, red.
 struct PixelRows {

@@ -2,6 +2,7 @@
 // 24-bit rows, when the timer draws, and the level words for the meters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -191,6 +192,47 @@ TEST(SpectrumPicture, BandsPastTheRightEdgeAreCut) {
   EXPECT_EQ(pic.At(483, 60), kSpectrumBar); // band 69: one column left
   EXPECT_EQ(pic.At(482, 60), 0u);           // the gap before it
   EXPECT_EQ(pic.bits.back(), 0x55);
+}
+
+TEST(SpectrumPicture, OnlyTheChangedColumnsDifferBetweenFrames) {
+  // A few bands of a random signal for some frames, then the magnitudes
+  // held (the picture settles and stops changing): outside the span the two
+  // pictures agree pixel for pixel, and an empty span means equal pictures.
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<float> loud(0.0f, 0.25f);
+  Display d;
+  Picture before, after;
+  PaintSpectrum(before.Rows(), d.h.Caps, d.h.Bars);
+  int empty = 0, partial = 0;
+  for (int f = 0; f < 600; ++f) {
+    if (f % 120 < 5) {
+      std::fill(d.fft, d.fft + kFftBufferSize, 0.0f);
+      for (int k = 0; k < 3; ++k) d.fft[kFftFirstBin + rng() % kSpectrumBands] = loud(rng);
+    }
+    const SpectrumHeights old = d.h;
+    d.Frame();
+    const ColumnSpan span = ChangedColumns(old, d.h.Caps, d.h.Bars, after.W);
+    PaintSpectrum(after.Rows(), d.h.Caps, d.h.Bars);
+    for (int x = 0; x < after.W; ++x) {
+      if (x >= span.Left && x < span.Right) continue;
+      for (int y = 0; y < after.H; ++y)
+        ASSERT_EQ(after.At(x, y), before.At(x, y)) << "frame " << f << " at " << x << "," << y;
+    }
+    empty += span.Empty();
+    partial += !span.Empty() && span.Right - span.Left < after.W;
+    before.bits = after.bits;
+  }
+  EXPECT_GT(empty, 10); // the settled frames show nothing new
+  EXPECT_GT(partial, 10);
+  // A change past the picture's right edge shows nowhere.
+  SpectrumHeights old;
+  int caps[kSpectrumBands] = {}, bars[kSpectrumBands] = {};
+  caps[79] = 5;
+  EXPECT_TRUE(ChangedColumns(old, caps, bars, 484).Empty());
+  caps[0] = 1;
+  const ColumnSpan both = ChangedColumns(old, caps, bars, 484);
+  EXPECT_EQ(both.Left, 0);
+  EXPECT_EQ(both.Right, 484);
 }
 
 TEST(SpectrumTimer, WhatATickDoes) {

@@ -166,4 +166,39 @@ TEST_F(LiveDisplay, TheTextGoesAwayWithTheStreamGoneToo) {
   EXPECT_EQ(p.CountIn(0, 0, p.w, p.h, Pinkish), 0);
 }
 
+TEST_F(LiveDisplay, OnlyWhatChangedIsShownAgain) {
+  // The spectrum timer runs a hundred times a second: a frame like the last
+  // one asks for no repaint, and a changed one only for its columns.
+  HWND wnd = Form1->Handle();
+  Form1->DrawSpectrum(true);
+  Pump(50);
+  RECT r;
+  Form1->DrawSpectrum(true); // the floor again
+  EXPECT_FALSE(GetUpdateRect(wnd, &r, FALSE));
+  FftBuffer[kFftFirstBin + 10] = 0.1f; // band 10: 50 pixels
+  Form1->DrawSpectrum(false);
+  ASSERT_TRUE(GetUpdateRect(wnd, &r, FALSE));
+  TPaintBox* box = Form1->PaintBox1;
+  const int x = box->Left() + SpectrumBandLeft(10);
+  EXPECT_EQ(r.left, x);
+  EXPECT_EQ(r.right, x + kSpectrumBarWidth);
+  EXPECT_EQ(r.top, box->Top());
+  EXPECT_EQ(r.bottom, box->Top() + box->Height());
+  Pump(50);
+  // What the screen shows is the whole picture, with the new bar in place.
+  BoxPixels p = Grab();
+  EXPECT_EQ(p.At(SpectrumBandLeft(10), p.h - 10), kBar);
+  EXPECT_EQ(p.At(SpectrumBandLeft(10), p.h - 50), kCap);
+  EXPECT_EQ(p.At(0, 0), kFrame);
+  EXPECT_EQ(p.At(SpectrumBandLeft(20), p.h - 10), 0u);
+  // The bar sinks frame by frame, each frame shown, then settles.
+  for (int frame = 0; frame < 60; ++frame) {
+    Form1->DrawSpectrum(true);
+    Pump(5);
+  }
+  Form1->DrawSpectrum(true);
+  EXPECT_FALSE(GetUpdateRect(wnd, &r, FALSE));
+  EXPECT_TRUE(Floor());
+}
+
 } // namespace
