@@ -58,9 +58,18 @@ TEST(RecordingThreads, DownloadAndGuiThreadsNeverTreadOnEachOther) {
   ASSERT_TRUE(engine.Start(RecordChoice{false, "128"}));
 
   std::atomic<bool> done{false};
+  // For its last titles the download thread asks the GUI thread to leave the
+  // recording running (no stop, pause or station change), so that files are
+  // finished and saved while both threads run, however the threads are timed.
+  constexpr int kBlocks = 3000, kSteadyFrom = kBlocks - 250;
+  std::atomic<bool> steady{false}, steady_ack{false};
   std::thread download([&] {
     std::vector<uint8_t> block(kBlock);
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < kBlocks; ++i) {
+      if (i == kSteadyFrom) {
+        steady = true;
+        while (!steady_ack) std::this_thread::yield();
+      }
       std::fill(block.begin(), block.end(), static_cast<uint8_t>(i));
       if (i % 50 == 0) engine.SetCurTitle("Title " + std::to_string(i / 50));
       engine.Block(block.data(), kBlock);
@@ -74,6 +83,17 @@ TEST(RecordingThreads, DownloadAndGuiThreadsNeverTreadOnEachOther) {
   while (!done) {
     ++round;
     queue.Drain(rows);
+    if (steady) {
+      if (!steady_ack) {
+        if (engine.Paused()) engine.TogglePause();
+        if (!engine.RecordingUi()) engine.Start(RecordChoice{false, "128"});
+        steady_ack = true;
+      }
+      (void)engine.FileInProgress();
+      (void)engine.TotalText();
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      continue;
+    }
     engine.SplitTick();
     if (round % 7 == 0) engine.TogglePause();
     if (round % 13 == 0) {
