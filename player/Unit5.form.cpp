@@ -2,6 +2,14 @@
 // order, their properties set while loading, handlers bound.
 #include "player/Unit5.h"
 
+namespace {
+// The skinned button's face, white fading from grey, and its hot look.
+const char kButtonGradient[] = "8421504;16777215;99;0;0;16777215;16777215;0;0;0";
+const char kButtonHotGradient[] =
+    "8421504;8421504;10;0;0;8421504;16777215;43;0;0;16777215;10658466;28;0;0;10658466;"
+    "13816530;18;0;0;13816530;13816530;0;0;0";
+} // namespace
+
 void TForm5::CreateLayout() {
   SetName("Form5");
   SetCaption("Настройки записи");
@@ -35,7 +43,7 @@ void TForm5::CreateLayout() {
   sRadioButton2->Font()->SetColor(clNavy);
   sRadioButton2->Font()->SetStyle({fsBold});
 
-  sPanel1 = new TPanel(this);
+  sPanel1 = new skins::TsPanel(this);
   sPanel1->SetName("sPanel1");
   sPanel1->SetParent(this);
   sPanel1->SetBounds(0, 65, 249, 73);
@@ -64,12 +72,14 @@ void TForm5::CreateLayout() {
   StaticText1->SetTop(35);
   StaticText1->SetCaption("Kbит/s"); // K and b are Latin
 
-  sPanel2 = new TPanel(this);
+  sPanel2 = new skins::TsPanel(this);
   sPanel2->SetName("sPanel2");
   sPanel2->SetParent(this);
   sPanel2->SetBounds(0, 138, 249, 41);
 
-  sButton1 = new TButton(this);
+  sButton1 = new skins::TsButton(this);
+  sButton1->sStyle()->Background()->Gradient()->SetData(kButtonGradient);
+  sButton1->sStyle()->HotStyle()->HotBackground()->Gradient()->SetData(kButtonHotGradient);
   sButton1->SetName("sButton1");
   sButton1->SetParent(sPanel2);
   sButton1->SetBounds(74, 8, 100, 25);

@@ -10,7 +10,9 @@
 #include "classlib/PanelCtrls.h"
 #include "classlib/StdCtrls.h"
 #include "player/RecordSettingsCore.h"
+#include "skins/sCustomButton.h"
 #include "skins/sCustomLabel.h"
+#include "skins/sPanel.h"
 
 class TForm5 : public TForm {
  public:
@@ -19,12 +21,12 @@ class TForm5 : public TForm {
   TGroupBox* sGroupBox1 = nullptr;
   TRadioButton* sRadioButton1 = nullptr; // as received
   TRadioButton* sRadioButton2 = nullptr; // own settings
-  TPanel* sPanel1 = nullptr;             // the bitrate, own settings only
+  skins::TsPanel* sPanel1 = nullptr; // the bitrate, own settings only
   skins::TsLabel* sLabel1 = nullptr;
   TComboBox* sComboBox1 = nullptr;
   TStaticText* StaticText1 = nullptr;
-  TPanel* sPanel2 = nullptr;
-  TButton* sButton1 = nullptr; // "Применить"
+  skins::TsPanel* sPanel2 = nullptr;
+  skins::TsButton* sButton1 = nullptr; // "Применить"
 
   void LoadRecordSettings();
   void SaveRecordSettings();
