@@ -15,7 +15,6 @@ struct TRecordingEngine::TClosedFile {
   TRecordBuffer Data;
   std::string FinalPath;
   std::string TempPath;
-  std::string PrevTempPath; // the previous hand-over's file, "" for none
   std::string Bitrate;
   uint64_t Session = 0;
   // Folders of the file that begins after it.
@@ -89,7 +88,6 @@ void TRecordingEngine::CutFile(TClosedFile& Closed) {
   buffer_ = TRecordBuffer(&pool_);
   Closed.FinalPath = cur_final_path_;
   Closed.TempPath = cur_temp_path_;
-  Closed.PrevTempPath = handed_final_path_.empty() ? std::string() : prev_temp_path_;
   Closed.Bitrate = choice_.Bitrate;
   Closed.Session = session_;
 }
@@ -225,8 +223,7 @@ void TRecordingEngine::Close() {
   pool_.Release();
 }
 
-// A file cut on the GUI thread goes to the saving thread, started with the
-// first one.
+// A closed file goes to the saving thread, started with the first one.
 void TRecordingEngine::QueueSave(TClosedFile& Closed) {
   if (Closed.Kind == TClosedFile::TKind::None) return;
   try {
@@ -278,14 +275,10 @@ void TRecordingEngine::SaveLoop() {
     pending_.pop_front();
     saving_ = true;
     lock.unlock();
-    {
-      // After the saves the download thread has begun, before its next ones.
-      std::lock_guard<std::mutex> serial(block_mutex_);
-      try {
-        Finish(*file);
-      } catch (...) {}
-      file.reset();
-    }
+    try {
+      Finish(*file);
+    } catch (...) {}
+    file.reset();
     lock.lock();
     saving_ = false;
     save_cv_.notify_all();
@@ -402,7 +395,11 @@ void TRecordingEngine::Block(const void* Data, uint32_t Length) {
     // Out of memory while adding a block: that block is lost, the
     // recording goes on with the next one.
   }
-  if (closed.Kind != TClosedFile::TKind::None || opened) {
+  if (closed.Kind != TClosedFile::TKind::None) {
+    // Saved in the order the files were closed, and the stream never waits
+    // for the disk.
+    QueueSave(closed);
+  } else if (opened) {
     try {
       Finish(closed);
     } catch (...) {}
@@ -417,17 +414,21 @@ void TRecordingEngine::Finish(TClosedFile& Closed) {
     disk_.ForceDirs(ExtractFilePath(Closed.FinalPath));
     disk_.SaveFile(Closed.FinalPath, Closed.Data);
   } else if (Closed.Kind == TKind::HandOver) {
-    if (!Closed.PrevTempPath.empty()) disk_.RemoveFile(Closed.PrevTempPath);
+    // The player owns the temporary files: the previous hand-over's of the
+    // same recording goes before the next is saved. Known here, where the
+    // saves are done in order, not when the file was closed.
+    if (saved_session_ == Closed.Session && !saved_temp_path_.empty())
+      disk_.RemoveFile(saved_temp_path_);
+    saved_temp_path_.clear();
     const std::string tempFolder = ExtractFilePath(Closed.TempPath);
     disk_.ForceDirs(tempFolder);
     disk_.SetHidden(tempFolder);
     if (disk_.SaveFile(Closed.TempPath, Closed.Data)) {
+      saved_session_ = Closed.Session;
+      saved_temp_path_ = Closed.TempPath;
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (session_ == Closed.Session) {
-          handed_final_path_ = Closed.FinalPath;
-          prev_temp_path_ = Closed.TempPath;
-        }
+        if (session_ == Closed.Session) handed_final_path_ = Closed.FinalPath;
       }
       Closed.Data.Clear();
       // The companion is started only with a hand-over file that names this

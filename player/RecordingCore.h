@@ -21,15 +21,15 @@
 // Threads: Block() runs on the download thread, everything else on the GUI
 // thread (the queries on any thread). One lock guards the state and is held
 // only for memory work and for calls to the recorded-files view, which must
-// never wait for the GUI thread (give it a TRecordedFilesQueue). Saving,
-// folder making, the hand-over and the companion's start run outside that
-// lock: on the download thread for files its blocks close, on a saving
-// thread of the engine's own for files the GUI thread cuts, so stop, pause,
-// titles and station changes never wait for the disk (Close does: it waits
-// until every cut file is on disk). A file already closed is saved whole even
-// when the recording is stopped meanwhile, and the memory of the open file is
-// never released while a block is being added to it. The saving thread also
-// keeps a few chunks of memory ready and touched, so that the download thread
+// never wait for the GUI thread (give it a TRecordedFilesQueue). Saving, the
+// hand-over and the companion's start run on a saving thread of the engine's
+// own, one file after the other in the order they were closed, so neither
+// the download thread nor stop, pause, titles and station changes wait for
+// the disk (Close does: it waits until every closed file is on disk; Flush
+// waits for that too). A file already closed is saved whole even when the
+// recording is stopped meanwhile, and the memory of the open file is never
+// released while a block is being added to it. The saving thread also keeps
+// a few chunks of memory ready and touched, so that the download thread
 // never pays for memory fresh from the system.
 #pragma once
 
@@ -105,7 +105,7 @@ class TRecordingEngine {
   // memory is released (it is lost), no block is recorded any more, and the
   // call returns once every cut file is on disk.
   void Close();
-  // Waits until the files cut by stop, a station change or a close are on disk.
+  // Waits until every file closed so far is on disk.
   void Flush();
   // The recording clock and its text (GUI thread only).
   TRecordingClockCounter& Clock() { return clock_; }
@@ -159,7 +159,7 @@ class TRecordingEngine {
 
   TChunkPool pool_;        // before every buffer that uses it
   std::atomic<uint64_t> received_{0};
-  std::mutex block_mutex_; // one Block() or cut file's save at a time, also across its disk work
+  std::mutex block_mutex_; // one Block() at a time
   std::mutex mutex_;       // the state below
   bool recording_ui_ = false;
   bool armed_ = false;
@@ -185,7 +185,6 @@ class TRecordingEngine {
   std::string cur_final_path_;
   std::string cur_temp_path_;
   std::string handed_final_path_;
-  std::string prev_temp_path_;
   std::string last_size_text_;
   int64_t last_size_key_ = -1; // the half hundredth of a megabyte it was made at
   TRecordBuffer buffer_{&pool_};
@@ -197,6 +196,9 @@ class TRecordingEngine {
   std::deque<std::unique_ptr<TClosedFile>> pending_;
   bool saving_ = false;
   bool refill_ = false; // the pool wants chunks made ready
+  // The saving thread's own: the last hand-over's file and its recording.
+  uint64_t saved_session_ = 0;
+  std::string saved_temp_path_;
   bool quit_ = false;
   std::thread saver_;
 };

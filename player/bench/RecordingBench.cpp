@@ -127,6 +127,7 @@ int main(int argc, char** argv) {
   done = true;
   gui.join();
   engine.Stop();
+  engine.Flush();
 
   int64_t largest = 0, saved = 0;
   TSearchRec r;

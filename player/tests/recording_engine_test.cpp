@@ -30,6 +30,7 @@ class RecordingTest : public ::testing::Test {
       for (auto& b : block) b = Byte(sent_++);
       engine_.Block(block.data(), static_cast<uint32_t>(block.size()));
     }
+    engine_.Flush(); // the files closed meanwhile are on disk
   }
   static uint8_t Byte(uint64_t pos) { return static_cast<uint8_t>(pos ^ (pos >> 8) ^ (pos >> 16)); }
   // The stream's bytes [from, to).
@@ -328,6 +329,7 @@ TEST_F(RecordingTest, TheEndOfTheDownloadAddsNothingAndFinishesATail) {
   engine_.SetCurTitle("Other");
   Feed(2, 100);
   engine_.Block(nullptr, 0);
+  engine_.Flush();
   EXPECT_EQ(disk_.File(kLatin + "10-00-00_Song.mp3"), Stream(0, 2000300));
   EXPECT_TRUE(engine_.FileClosed());
   EXPECT_EQ(engine_.TailCounter(), 0);

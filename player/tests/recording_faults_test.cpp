@@ -32,6 +32,7 @@ class RecordingFaults : public ::testing::Test {
       pos_ += Size;
       engine_.Block(b.data(), static_cast<uint32_t>(b.size()));
     }
+    engine_.Flush(); // the files closed meanwhile are on disk
   }
   void FeedTo(uint64_t End, size_t Size) {
     while (pos_ < End) Feed(1, std::min<uint64_t>(Size, End - pos_));
@@ -146,6 +147,7 @@ TEST_F(RecordingFaults, StopCloseStationChangeAndEndOfDownloadSaveAFileInItsTail
   engine_.SetCurTitle("Four");
   Feed(1, 100);
   engine_.Block(nullptr, 0);
+  engine_.Flush();
   std::vector<uint8_t> saved = disk_.File(
       "C:\\Player\\AUDIO\\\\Blues\\09-12-2026\\ЗАРУБЕЖКА\\10-10-00_Three.mp3");
   // Cut there, to whole frames.

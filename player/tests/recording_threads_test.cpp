@@ -121,7 +121,7 @@ TEST(RecordingThreads, DownloadAndGuiThreadsNeverTreadOnEachOther) {
   EXPECT_EQ(static_cast<int>(rows.rows.size()), queue.RowCount());
 }
 
-TEST(RecordingThreads, StopDuringASaveKeepsTheFileBeingSavedAndDoesNotWaitForIt) {
+TEST(RecordingThreads, NeitherTheStreamNorAStopWaitsForASaveAndTheFileIsKept) {
   TMemoryDisk disk;
   TFixedClock clock;
   TCountingCompanion companion;
@@ -139,13 +139,15 @@ TEST(RecordingThreads, StopDuringASaveKeepsTheFileBeingSavedAndDoesNotWaitForIt)
     engine.Block(small.data(), static_cast<uint32_t>(small.size()));
   });
   disk.WaitSaving();
-  // The GUI thread stops, pauses and reads while the download thread saves.
+  // The stream goes on, and the GUI thread stops, pauses and reads, while
+  // the saving thread saves.
+  download.join();
   engine.Stop();
   EXPECT_FALSE(engine.BufferLive());
   EXPECT_FALSE(engine.TogglePause());
   EXPECT_FALSE(engine.FileInProgress());
   disk.Hold(false);
-  download.join();
+  engine.Flush();
   const std::string saved = "C:\\P\\AUDIO\\\\S\\09-12-2026\\ЗАРУБЕЖКА\\10-00-00_A.mp3";
   EXPECT_EQ(disk.File(saved).size(), 2000130u);
   EXPECT_EQ(disk.FileCount(), 1u);
