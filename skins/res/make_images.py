@@ -17,7 +17,11 @@ Run once after changing a picture; the outputs are kept in this folder.
 Standard library only."""
 import math
 import os
-import struct
+import sys
+
+# The 24-bit BMP writer is the one the components' pictures are made with.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "components", "res"))
+from make_images import write_bmp24  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -67,8 +71,8 @@ def frame_pixel(x, y, w, h, r, thick, outline, inner, inner_weight):
     return (128, 128, 128), KEEP
 
 
-def border_pixel(spec, x, y):
-    name, w, h, r, thick, outlines = spec
+def border_pixel(border, x, y):
+    name, w, h, r, thick, outlines = border
     cw, ch = w // 9, h // 6
     half = h // 2
     weight_half = y >= half
@@ -178,26 +182,10 @@ def check_pixel(x, y, checked, hot):
     return (228, 238, 255) if hot else (252, 252, 252)
 
 
-def write_bmp24(path, w, h, pixel):
-    row = (w * 3 + 3) & ~3
-    data = bytearray()
-    for y in range(h - 1, -1, -1):  # bottom-up
-        line = bytearray()
-        for x in range(w):
-            r, g, b = pixel(x, y)
-            line += bytes((b, g, r))
-        line += b"\0" * (row - len(line))
-        data += line
-    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
-
-
 def main():
-    for spec in BORDERS:
-        write_bmp24(os.path.join(HERE, spec[0].lower() + ".bmp"), spec[1], spec[2],
-                    lambda x, y, s=spec: border_pixel(s, x, y))
+    for border in BORDERS:
+        write_bmp24(os.path.join(HERE, border[0].lower() + ".bmp"), border[1], border[2],
+                    lambda x, y, b=border: border_pixel(b, x, y))
     for name, w, h in STRIPS:
         write_bmp24(os.path.join(HERE, name.lower() + ".bmp"), w, h,
                     lambda x, y, n=name, w=w, h=h: strip_pixel(n, w, h, x, y))

@@ -18,6 +18,7 @@
 #include "player/Unit5.h"
 #include "player/tests/RecordingFakes.h"
 #include "player/tests/win/PlayerTestFolder.h"
+#include "player/tests/win/RecordingE2e.h"
 #include "tests/support/Mp3Frames.h"
 #include "tools/station/TestStation.h"
 
@@ -39,26 +40,7 @@ void PumpFor(double seconds, const std::function<bool()>& until) {
   }
 }
 
-std::vector<uint8_t> ReadAll(const std::string& path) {
-  TMemoryStream m;
-  m.LoadFromFile(path);
-  auto* p = static_cast<uint8_t*>(m.Memory());
-  return std::vector<uint8_t>(p, p + m.Size());
-}
 
-void ListFiles(const std::string& dir, const std::string& rel,
-               std::map<std::string, int64_t>& out) {
-  TSearchRec r;
-  if (FindFirst(dir + rel + "*.*", faAnyFile, r) != 0) return;
-  do {
-    if (r.Name == "." || r.Name == "..") continue;
-    if (r.Attr & faDirectory)
-      ListFiles(dir, rel + r.Name + "\\", out);
-    else
-      out[rel + r.Name] = r.Size;
-  } while (FindNext(r) == 0);
-  FindClose(r);
-}
 
 // Whether `file` is a run of the station's looped audio, unbroken.
 bool OneRunOfTheLoop(const std::vector<uint8_t>& file, const std::vector<uint8_t>& loop) {
@@ -113,12 +95,12 @@ TEST(RecordingAtRealPace, ATitleChangeSplitsTheRecordingOnTheFirstConnection) {
   EXPECT_EQ(station.connections(), 1);
 
   std::map<std::string, int64_t> files;
-  ListFiles(PlayerFolder() + "AUDIO\\", "", files);
+  rece2e::ListFiles(PlayerFolder() + "AUDIO\\", "", files);
   std::string first;
   for (auto& f : files)
     if (f.first.size() > 12 && f.first.substr(f.first.size() - 12) == "Real One.mp3") first = f.first;
   ASSERT_FALSE(first.empty());
-  const std::vector<uint8_t> bytes = ReadAll(PlayerFolder() + "AUDIO\\" + first);
+  const std::vector<uint8_t> bytes = rece2e::ReadAll(PlayerFolder() + "AUDIO\\" + first);
   EXPECT_GE(bytes.size(), 2000000u);
   EXPECT_TRUE(OneRunOfTheLoop(bytes, cfg.mp3)) << "the file holds a gap or a new start";
 
