@@ -132,7 +132,21 @@ int TsTrackBar::ThumbLength() {
 
 void TsTrackBar::SetThumbLength(int v) {
   thumb_length_ = v;
-  Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(v), 0);
+  PushThumbLength();
+  if (HandleAllocated()) style_->Invalidate();
+}
+
+// The slider window works its channel and thumb out anew from a new thumb
+// length only at its next size change or its own paint, and it never paints
+// here: until then it reports them for its default length (a horizontal
+// channel 15 pixels tall). Its own procedure is told the size again, past
+// this control's handling, so the region and the image stay.
+void TsTrackBar::PushThumbLength() {
+  if (!HandleAllocated()) return;
+  Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumb_length_), 0);
+  RECT rc{};
+  GetClientRect(handle_, &rc);
+  CallWindowProcW(DefWndProc, handle_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.right, rc.bottom));
 }
 
 void TsTrackBar::SetSelStart(int v) {
@@ -178,7 +192,7 @@ void TsTrackBar::CreateParams(TCreateParams& p) {
 void TsTrackBar::CreateWnd() {
   TCustomControl::CreateWnd();
   region_.Forget();
-  Send(TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumb_length_), 0);
+  PushThumbLength();
   Send(TBM_SETLINESIZE, 0, kLineSize);
   Send(TBM_SETPAGESIZE, 0, page_size_);
   Send(TBM_SETRANGEMIN, 0, range_.Min);

@@ -90,6 +90,7 @@ class TsTrackBar : public TCustomControl, public ISkinnedControl, public IFadeTa
   void SetRangeAll(int position, int min, int max);
   void UpdateSelection();
   LRESULT Send(UINT msg, WPARAM w, LPARAM l);
+  void PushThumbLength();
   // The whole image: background, outline (and the region), channel, ticks, thumb.
   void BuildImage();
   void PaintChannel(TCanvas* canvas);

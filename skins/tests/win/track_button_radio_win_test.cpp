@@ -159,6 +159,30 @@ TEST_F(TrackButtonRadio, LoadingFiresNoChangeAndKeepsTheValues) {
   EXPECT_EQ(SendMessageW(form_->vbar->Handle(), TBM_GETPOS, 0, 0), 15);
 }
 
+// The window works its geometry out from the pushed thumb length, not its
+// default one: each channel is thinner across the bar than the thumb, and
+// its frame (dark top, light bottom) is painted where it is reported.
+TEST_F(TrackButtonRadio, ChannelsFollowTheThumbLength) {
+  for (TsTrackBar* bar : {form_->hbar, form_->vbar}) {
+    SCOPED_TRACE(bar == form_->hbar ? "horizontal" : "vertical");
+    RECT rc{}, rt{};
+    SendMessageW(bar->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    SendMessageW(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&rt));
+    const TRect ch = skins::TrackChannel(Rect(rc.left, rc.top, rc.right, rc.bottom), bar->Orientation());
+    const bool vertical = bar->Orientation() == trVertical;
+    const int across = vertical ? ch.Width() : ch.Height();
+    const int thumb = vertical ? rt.right - rt.left : rt.bottom - rt.top;
+    EXPECT_EQ(thumb, bar->ThumbLength());
+    EXPECT_GT(across, 0);
+    EXPECT_LT(across, bar->ThumbLength());
+    if (!vertical) {
+      const int x = ch.Left + ch.Width() * 3 / 4; // away from the thumb at 0
+      EXPECT_LT(ScreenAt(bar, x, ch.Top).Sum(), 120) << ScreenAt(bar, x, ch.Top);
+      EXPECT_GT(ScreenAt(bar, x, ch.Bottom - 1).Sum(), 600) << ScreenAt(bar, x, ch.Bottom - 1);
+    }
+  }
+}
+
 TEST_F(TrackButtonRadio, KeysAndDragMoveThePositionOneChangeEach) {
   TsTrackBar* bar = form_->hbar;
   bar->SetFocus();
