@@ -300,7 +300,7 @@ void TsButtonControl::FadePaintStep(TFadeMode direction, int weight) {
       HDC dc;
       ~Release() { ReleaseDC(w, dc); }
     } release{handle_, dc};
-    PaintFadeStep(image, &previous_, direction, weight, dc);
+    PaintFadeStep(image, &previous_, direction, weight, fade_blend_, dc);
   }
 }
 

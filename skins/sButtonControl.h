@@ -94,6 +94,7 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
   TsPicturesUse pictures_;
   std::unique_ptr<TFadeTimer> timer_;
   TBitmap previous_;
+  TBitmap fade_blend_;  // the fade step's scratch image, kept between steps
   TMaskRegion region_;
   TImageList *images_ = nullptr, *hot_images_ = nullptr, *disabled_images_ = nullptr;
   int image_index_ = -1;

@@ -39,7 +39,10 @@ class TFadeTimer : public TTimer, private IFadeTimer {
 
 // One fade step onto `dc` at 0, 0: towards `current` (in: the previous
 // image keeps `weight` / 256) or back towards `previous` (out: the current
-// image keeps `weight` / 256). The images must be the same size.
-void PaintFadeStep(TBitmap* current, TBitmap* previous, TFadeMode direction, int weight, HDC dc);
+// image keeps `weight` / 256). The images must be the same size. `blend`
+// is the control's own scratch image, kept between steps: it is sized anew
+// only when the images' size differs from it (after the control resized).
+void PaintFadeStep(TBitmap* current, TBitmap* previous, TFadeMode direction, int weight,
+                   TBitmap& blend, HDC dc);
 
 }  // namespace skins

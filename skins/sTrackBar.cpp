@@ -350,7 +350,7 @@ void TsTrackBar::FadePaintStep(TFadeMode direction, int weight) {
     HDC dc;
     ~Release() { ReleaseDC(w, dc); }
   } release{handle_, dc};
-  PaintFadeStep(CacheBitmap(style_.get()), &previous_, direction, weight, dc);
+  PaintFadeStep(CacheBitmap(style_.get()), &previous_, direction, weight, fade_blend_, dc);
 }
 
 }  // namespace skins

@@ -108,6 +108,7 @@ class TsTrackBar : public TCustomControl, public ISkinnedControl, public IFadeTa
   std::unique_ptr<TsActiveBGStyle> style_;
   std::unique_ptr<TFadeTimer> timer_;
   TBitmap previous_;
+  TBitmap fade_blend_;  // the fade step's scratch image, kept between steps
   TTrackRange range_{0, 100, 0};
   TTrackBarOrientation orientation_ = trHorizontal;
   TTickStyle tick_style_ = tsAuto;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "classlib/Bitmap.h"
@@ -13,6 +14,7 @@
 #include "classlib/tests/app_pump.h"
 #include "classlib/tests/controls_test_input.h"
 #include "skins/sCustomButton.h"
+#include "skins/sFadeTimer.h"
 #include "skins/sRadioButton.h"
 #include "skins/sTrackBar.h"
 
@@ -127,6 +129,39 @@ Rgb ScreenAt(TControl* c, int x, int y) {
 
 bool Differs(Rgb a, Rgb b) {
   return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 24;
+}
+
+void FillBitmap(TBitmap& b, uint8_t v) {
+  GdiFlush();
+  for (int y = 0; y < b.Height(); ++y) std::memset(b.ScanLine(y), v, static_cast<size_t>(b.RowBytes()));
+}
+
+// A fade step blends into the control's kept scratch image: made once for
+// a size, reused by the following steps, made anew for a new size; the
+// blend reaches the target either way.
+TEST(FadeStep, KeepsItsScratchImageUntilTheSizeChanges) {
+  TBitmap previous(8, 4), current(8, 4), target(12, 6), blend;
+  FillBitmap(previous, 0);
+  FillBitmap(current, 255);
+  skins::PaintFadeStep(&current, &previous, skins::TFadeMode::In, 128, blend, target.Canvas()->Handle());
+  const HBITMAP made = blend.Handle();
+  ASSERT_NE(made, nullptr);
+  GdiFlush();
+  EXPECT_NEAR(target.ScanLine(1)[3], 128, 2); // previous keeps half
+  EXPECT_EQ(target.ScanLine(5)[3 * 10], 0);   // outside the images: untouched
+  skins::PaintFadeStep(&current, &previous, skins::TFadeMode::Out, 0, blend, target.Canvas()->Handle());
+  EXPECT_EQ(blend.Handle(), made);
+  GdiFlush();
+  EXPECT_EQ(target.ScanLine(1)[3], 0); // back at the previous image
+  previous.SetSize(10, 5);
+  current.SetSize(10, 5);
+  FillBitmap(previous, 0);
+  FillBitmap(current, 255);
+  skins::PaintFadeStep(&current, &previous, skins::TFadeMode::In, 0, blend, target.Canvas()->Handle());
+  EXPECT_EQ(blend.Width(), 10);
+  EXPECT_EQ(blend.Height(), 5);
+  GdiFlush();
+  EXPECT_EQ(target.ScanLine(4)[3 * 9], 255);
 }
 
 class TrackButtonRadio : public testing::Test {
