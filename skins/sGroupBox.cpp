@@ -66,16 +66,8 @@ void TsGroupBox::PaintCaption(TCanvas* canvas, TRect r) {
   TsCustomPanel::PaintCaption(canvas, r);
 }
 
-void TsGroupBox::PaintImage() {
-  style_->SizeCache();
-  TBitmap* bmp = CacheBitmap(style_.get());
-  TPixels px = style_->Cache()->Pixels();
-  if (!bmp || px.Empty()) return;
-  TsGenStyle::PaintScope scope(style_.get());
+void TsGroupBox::PaintFace(TBitmap* image, TPixels px, bool soft) {
   const int w = Width(), h = Height(), b = BevelWidth();
-  style_->PaintBG(px);
-  if (style_->RegionDirty) style_->UpdateRegion();
-  const bool soft = style_->SoftControl();
   const TsControlBevel outer = style_->Painting()->Bevel(), inner = BevelInner();
   const TRect cap = CaptionRect();
   const int in = BorderWidth() + b;
@@ -90,11 +82,9 @@ void TsGroupBox::PaintImage() {
     style_->PaintStyleBevel(px, Rect(0, 0, w, h), soft, outer, b);
     style_->PaintStyleBevel(px, inside, soft, inner, b);
   }
-  PaintCaption(bmp->Canvas(), cap);
+  PaintCaption(image->Canvas(), cap);
   // Pixels again: the text is flushed into them first.
   PaintChildrenIntoImage(this, style_->Cache()->Pixels());
-  if (OnPaint) OnPaint(this, bmp->Canvas());
-  style_->MarkPainted();
 }
 
 void TsGroupBox::Paint() {

@@ -27,7 +27,7 @@ class TsGroupBox : public TsCustomPanel {
  protected:
   void WndProc(TMessage& Message) override;
   void Paint() override;
-  void PaintImage() override;
+  void PaintFace(TBitmap* image, TPixels px, bool soft) override;
   void PaintCaption(TCanvas* canvas, TRect r) override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
 

@@ -127,17 +127,20 @@ void TsCustomPanel::PaintImage() {
   TPixels px = style_->Cache()->Pixels();
   if (!bmp || px.Empty()) return;
   TsGenStyle::PaintScope scope(style_.get());
-  const int w = Width(), h = Height(), bw = BevelWidth();
   style_->PaintBG(px);
   if (style_->RegionDirty) style_->UpdateRegion();
-  const bool soft = style_->SoftControl();
+  PaintFace(bmp, px, style_->SoftControl());
+  if (OnPaint) OnPaint(this, bmp->Canvas());
+  style_->MarkPainted();
+}
+
+void TsCustomPanel::PaintFace(TBitmap* image, TPixels px, bool soft) {
+  const int w = Width(), h = Height(), bw = BevelWidth();
   style_->PaintStyleBevel(px, Rect(0, 0, w, h), soft, bevel_outer_, bw);
   const int in = BorderWidth() + bw;
   style_->PaintStyleBevel(px, Rect(in, in, w - in, h - in), soft, bevel_inner_, bw);
   const int frame = FrameBorderWidth();
-  PaintCaption(bmp->Canvas(), Rect(frame, 0, w - frame, h));
-  if (OnPaint) OnPaint(this, bmp->Canvas());
-  style_->MarkPainted();
+  PaintCaption(image->Canvas(), Rect(frame, 0, w - frame, h));
 }
 
 void TsCustomPanel::Paint() {

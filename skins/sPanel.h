@@ -60,8 +60,11 @@ class TsCustomPanel : public TsTransparentPanel, public ISkinnedControl {
   void WndProc(TMessage& Message) override;
   void Paint() override;
   void BeforeDestruction() override;
-  // Background, bevels, caption and OnPaint into the image.
-  virtual void PaintImage();
+  // Background, region, face (PaintFace) and OnPaint into the image.
+  void PaintImage();
+  // The bevels and the caption onto `image` (its pixels `px`), the
+  // background already there; `soft` is the style's SoftControl.
+  virtual void PaintFace(TBitmap* image, TPixels px, bool soft);
   std::unique_ptr<TsWinOwner> owner_;
   std::unique_ptr<TsPassiveBGStyle> style_;
 
