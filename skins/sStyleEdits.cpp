@@ -40,12 +40,16 @@ void PaintBorder(TsEditorStyle* style, TWinControl* control) {
   if (!style || !control || !control->HandleAllocated()) return;
   HDC dc = GetWindowDC(control->Handle());
   if (!dc) return;
-  const TRect r = Rect(0, 0, control->Width(), control->Height());
+  PaintFrame(style, dc, Rect(0, 0, control->Width(), control->Height()));
+  ReleaseDC(control->Handle(), dc);
+}
+
+void PaintFrame(TsEditorStyle* style, HDC dc, const TRect& r) {
+  if (!style || !dc) return;
   const TColor c = static_cast<TColor>(style->GetColor());
   int three = 3;
   Draw3DFrame(dc, r, c, three, c);
   PaintBevel(style, dc, r);
-  ReleaseDC(control->Handle(), dc);
 }
 
 }  // namespace skins

@@ -15,5 +15,7 @@ namespace skins {
 void PaintBevel(TsEditorStyle* style, HDC dc, const TRect& r);
 // The frame of the control's whole window; nothing before it has a window.
 void PaintBorder(TsEditorStyle* style, TWinControl* control);
+// The same frame in r of any DC (a combo box draws it into its image).
+void PaintFrame(TsEditorStyle* style, HDC dc, const TRect& r);
 
 }  // namespace skins
