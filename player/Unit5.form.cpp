@@ -28,14 +28,14 @@ void TForm5::CreateLayout() {
   sGroupBox1->SetParent(this);
   sGroupBox1->SetBounds(0, 0, 249, 65);
 
-  sRadioButton1 = new TRadioButton(this);
+  sRadioButton1 = new skins::TsRadioButton(this);
   sRadioButton1->SetName("sRadioButton1");
   sRadioButton1->SetParent(sGroupBox1);
   sRadioButton1->SetBounds(12, 14, 225, 20);
   sRadioButton1->SetCaption("Записать так как есть");
   sRadioButton1->SetChecked(true);
 
-  sRadioButton2 = new TRadioButton(this);
+  sRadioButton2 = new skins::TsRadioButton(this);
   sRadioButton2->SetName("sRadioButton2");
   sRadioButton2->SetParent(sGroupBox1);
   sRadioButton2->SetBounds(12, 38, 225, 20);
@@ -56,7 +56,7 @@ void TForm5::CreateLayout() {
   sLabel1->SetTop(12);
   sLabel1->SetCaption("Битрейт");
 
-  sComboBox1 = new TComboBox(this);
+  sComboBox1 = new skins::TsComboBox(this);
   sComboBox1->SetName("sComboBox1");
   sComboBox1->SetParent(sPanel1);
   sComboBox1->SetBounds(16, 32, 121, 21);

@@ -11,19 +11,21 @@
 #include "classlib/StdCtrls.h"
 #include "player/RecordSettingsCore.h"
 #include "skins/sCustomButton.h"
+#include "skins/sCustomComboBox.h"
 #include "skins/sCustomLabel.h"
 #include "skins/sPanel.h"
+#include "skins/sRadioButton.h"
 
 class TForm5 : public TForm {
  public:
   using TForm::TForm;
 
   TGroupBox* sGroupBox1 = nullptr;
-  TRadioButton* sRadioButton1 = nullptr; // as received
-  TRadioButton* sRadioButton2 = nullptr; // own settings
+  skins::TsRadioButton* sRadioButton1 = nullptr; // as received
+  skins::TsRadioButton* sRadioButton2 = nullptr; // own settings
   skins::TsPanel* sPanel1 = nullptr; // the bitrate, own settings only
   skins::TsLabel* sLabel1 = nullptr;
-  TComboBox* sComboBox1 = nullptr;
+  skins::TsComboBox* sComboBox1 = nullptr;
   TStaticText* StaticText1 = nullptr;
   skins::TsPanel* sPanel2 = nullptr;
   skins::TsButton* sButton1 = nullptr; // "Применить"
