@@ -1,6 +1,8 @@
 // TsCustomComboBox and TsComboBox (see sCustomComboBox.h).
 #include "skins/sCustomComboBox.h"
 
+#include <algorithm>
+
 #include "skins/sBorders.h"
 #include "skins/sConst.h"
 #include "skins/sGraphUtils.h"
@@ -118,6 +120,22 @@ void TsCustomComboBox::HandleMessage(TMessage& M) {
       M.Result = 1;
       return;
     }
+    case WM_CTLCOLOREDIT:
+      // The edit field of a drop-down combo is part of the face: the editor
+      // colour behind its text.
+      if (Style() == csDropDown) {
+        HDC dc = reinterpret_cast<HDC>(M.WParam);
+        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        SetBkColor(dc, style_->GetColor());
+        M.Result = reinterpret_cast<LRESULT>(Brush()->Handle());
+        return;
+      }
+      break;
+    case WM_SIZE:
+    case WM_SETFONT:
+      TComboBox::HandleMessage(M);
+      PlaceEditField();
+      return;
     case WM_NCPAINT:
       if (!OwnPaint()) break;
       M.Result = 1;
@@ -154,10 +172,41 @@ void TsCustomComboBox::HandleMessage(TMessage& M) {
           TComboBox::HandleMessage(M);
           Invalidate();
           return;
+        case CBN_SETFOCUS:
+        case CBN_KILLFOCUS:
+          // The edit field of a drop-down combo takes the focus in its place:
+          // the combo hears of it only through these.
+          TComboBox::HandleMessage(M);
+          style_->Focused = Focused();
+          style_->CacheDirty = true;
+          Invalidate();
+          return;
       }
       break;
   }
   TComboBox::HandleMessage(M);
+}
+
+void TsCustomComboBox::CreateWnd() {
+  TComboBox::CreateWnd();
+  PlaceEditField();
+}
+
+void TsCustomComboBox::PlaceEditField() {
+  if (!HandleAllocated() || Style() != csDropDown) return;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(handle_, &info) || !info.hwndItem) return;
+  // The system leaves room for its own button, narrower than the glyph:
+  // the field ends where the glyph's column begins.
+  RECT r;
+  GetWindowRect(info.hwndItem, &r);
+  MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+  const TComboGeometry g = Geometry();
+  const int right = g.GlyphClip().Left - 1;
+  if (r.right <= right) return;
+  SetWindowPos(info.hwndItem, nullptr, r.left, r.top, std::max<int>(0, right - r.left),
+               r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // --- Painting -------------------------------------------------------------------------------

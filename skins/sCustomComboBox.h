@@ -54,10 +54,13 @@ class TsCustomComboBox : public TComboBox, public ISkinnedControl {
   virtual void DropDown();
   void WndProc(TMessage& Message) override;
   void HandleMessage(TMessage& Message) override;
+  void CreateWnd() override;
 
  private:
   friend class TsComboOwner;
   bool OwnPaint() const { return Style() == csDropDown || Style() == csDropDownList; }
+  // Keeps a drop-down combo's edit field off the glyph.
+  void PlaceEditField();
   // The strip the glyph comes from (null when there is none).
   TBitmap* GlyphStrip();
   TComboGeometry Geometry();

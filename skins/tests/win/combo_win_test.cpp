@@ -264,7 +264,7 @@ TEST_F(Combo, ItemsChosenByKeysChangeTextAndFireOnChangeOnce) {
   EXPECT_FALSE(c->DroppedDown());
   EXPECT_EQ(c->GetText(), "224");
   EXPECT_EQ(c->ItemIndex(), 3);
-  EXPECT_GE(form_->changes, n + 2);
+  EXPECT_EQ(form_->changes, n + 3) << "one for each item passed";
   testinput::Key(VK_HOME);
   Pump(150);
   EXPECT_EQ(c->GetText(), "96");
@@ -367,6 +367,16 @@ TEST_F(Combo, AnEditableComboKeepsItsEditFieldAndTyping) {
   testinput::Type(L" Юность");
   Pump(200);
   EXPECT_EQ(c->GetText(), "Радио Юность");
+  // The edit field has the focus: the combo is hot, then no longer when
+  // the focus goes elsewhere.
+  EXPECT_TRUE(c->sStyle()->IsHot());
+  EXPECT_EQ(GlyphMismatches(c, Strip(), 1), 0);
+  testinput::MoveTo(form_->Handle(), 250, 140);
+  form_->other->SetFocus();
+  Pump(200);
+  EXPECT_FALSE(c->Focused());
+  EXPECT_FALSE(c->sStyle()->IsHot());
+  EXPECT_EQ(GlyphMismatches(c, Strip(), 0), 0);
 }
 
 }  // namespace
