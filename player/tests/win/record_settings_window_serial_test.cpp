@@ -76,6 +76,7 @@ TEST_F(RecordSettingsWindow, OwnSettingsFromTheFileThenChangedByHandAndApplied) 
   Key(VK_DOWN);
   Key(VK_RETURN);
   EXPECT_EQ(Form5->sComboBox1->GetText(), "256");
+  Screenshot(Form5->Handle(), "Form5_bitrate_chosen.bmp");
   RecordChoice c = CurrentRecordChoice();
   EXPECT_FALSE(c.AsReceived);
   EXPECT_EQ(c.Bitrate, "256");
