@@ -193,4 +193,89 @@ void TsCustomLabel::HandleMessage(TMessage& M) {
   TCustomControl::HandleMessage(M);
 }
 
+// --- The caption label of an editor's style ----------------------------------------------------
+
+namespace {
+
+class TsStyleCaptionLabel : public TsCaptionLabel {
+ public:
+  explicit TsStyleCaptionLabel(TWinControl* control)
+      : control_(control), label_(new TsLabel(control)), life_(label_->LifeToken()) {
+    label_->SetName(control->Name() + "Label");
+    label_->SetLayout(tlTop);
+    label_->SetAlignment(taRightJustify);
+    label_->SetTransparent(true);
+    label_->SetFocusControl(control);
+    label_->SetParent(control->Parent());
+  }
+  ~TsStyleCaptionLabel() override {
+    // The parent may have freed it already.
+    if (life_) label_->Free();
+  }
+
+  void SetText(const std::string& text) override {
+    if (life_) label_->SetCaption(text);
+  }
+  void SetFont(const TFontDesc& font) override {
+    if (!life_) return;
+    TFont* f = label_->Font();
+    f->SetName(font.Name);
+    f->SetHeight(font.Height);
+    f->SetColor(font.Color);
+    f->SetStyle(font.Style);
+    f->SetCharset(font.Charset);
+  }
+  void SetSizing(bool auto_size, int width) override {
+    if (!life_) return;
+    if (auto_size) {
+      label_->SetWordWrap(false);
+      label_->SetAutoSize(true);
+    } else {
+      label_->SetAutoSize(false);
+      label_->SetWidth(width);
+      label_->SetWordWrap(true);
+    }
+  }
+  void SetAlignment(TAlignment a) override {
+    if (life_) label_->SetAlignment(a);
+  }
+  int Width() override { return life_ ? label_->Width() : 0; }
+  int TextHeight() override {
+    if (!life_) return 6;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, label_->Font()->Handle());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return tm.tmHeight + 6;
+  }
+  void SetPosition(int left, int top) override {
+    if (!life_) return;
+    // A control parented after its caption was switched on takes the label along.
+    if (label_->Parent() != control_->Parent()) label_->SetParent(control_->Parent());
+    label_->SetBounds(left, top, label_->Width(), label_->Height());
+  }
+  void SetVisible(bool v) override {
+    if (life_) label_->SetVisible(v);
+  }
+  void SetEnabled(bool v) override {
+    if (life_) label_->SetEnabled(v);
+  }
+  void Invalidate() override {
+    if (life_) label_->Invalidate();
+  }
+
+ private:
+  TWinControl* control_;
+  TsLabel* label_;
+  TLifeToken life_;
+};
+
+} // namespace
+
+std::unique_ptr<TsCaptionLabel> NewStyleCaptionLabel(TWinControl* control) {
+  return std::make_unique<TsStyleCaptionLabel>(control);
+}
+
 } // namespace skins

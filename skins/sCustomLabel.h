@@ -9,11 +9,19 @@
 // right-aligned label keeps its right edge. Every sizing sends the label
 // behind its siblings. A value set before the label has a parent is kept and
 // takes effect once it has one. A left press moves the focus to FocusControl.
+//
+// NewStyleCaptionLabel makes the caption label of a skinned editor's style: a
+// TsLabel owned by the control, in the control's parent, focusing the control.
+// It may be freed with the parent before the style lets it go; the style's
+// handle then does nothing.
 #pragma once
+
+#include <memory>
 
 #include "classlib/Controls.h"
 #include "classlib/StdCtrls.h"
 #include "skins/sCustomLabelCore.h"
+#include "skins/sStyleSimplyCore.h"
 
 namespace skins {
 
@@ -71,5 +79,8 @@ class TsLabel : public TsCustomLabel {
  public:
   using TsCustomLabel::TsCustomLabel;
 };
+
+// The caption label beside `control`, named after it ("sEdit1Label").
+std::unique_ptr<TsCaptionLabel> NewStyleCaptionLabel(TWinControl* control);
 
 } // namespace skins

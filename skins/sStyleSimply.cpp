@@ -5,6 +5,7 @@
 
 #include "classlib/Forms.h"
 #include "skins/sCommonDataCore.h"
+#include "skins/sCustomLabel.h"
 #include "skins/sStyleActiveCore.h"
 
 namespace skins {
@@ -22,8 +23,6 @@ static_assert(msg::Move == WM_MOVE && msg::Size == WM_SIZE && msg::SetFocus == W
                   msg::WindowPosChanged == WM_WINDOWPOSCHANGED &&
                   msg::CtlColorListBox == WM_CTLCOLORLISTBOX,
               "the window messages");
-
-std::function<std::unique_ptr<TsCaptionLabel>(TWinControl* control)> CaptionLabelFactory;
 
 namespace {
 
@@ -166,7 +165,7 @@ std::vector<TsGenStyle*> TsWinOwner::ChildStyles() {
 }
 
 std::unique_ptr<TsCaptionLabel> TsWinOwner::NewCaptionLabel() {
-  return CaptionLabelFactory ? CaptionLabelFactory(control_) : nullptr;
+  return NewStyleCaptionLabel(control_);
 }
 
 void TsWinOwner::SendToControl(unsigned message, uintptr_t wparam, intptr_t lparam) {

@@ -16,7 +16,6 @@
 
 #include "classlib/WinApi.h"
 
-#include <functional>
 #include <memory>
 
 #include "classlib/Bitmap.h"
@@ -104,9 +103,6 @@ class TsWinOwner : public TsStyleOwner {
  private:
   TWinControl* control_;
 };
-
-// Makes the caption label of an editor style (set by the labels' unit).
-extern std::function<std::unique_ptr<TsCaptionLabel>(TWinControl* control)> CaptionLabelFactory;
 
 // Hands a message to the style first: true when the style consumed it
 // (Result 1). The answer's WParam (the style query's) is copied back.

@@ -2,9 +2,13 @@
 // (SendInput): tab clicks, OnChanging refusing, Ctrl+Tab and Ctrl+Shift+Tab
 // (hidden tabs skipped, wrapping around, the focus following into the new
 // page), recreating the window for TabPosition and back with pages and
-// ActivePage kept, the options' rules; labels sizing and filling. A
-// screenshot is kept in the build folder as skins_pages.bmp.
+// ActivePage kept, the options' rules; labels sizing, filling and showing a
+// gradient group box through themselves; an editor style's caption label.
+// Screenshots are kept in the build folder (skins_pages.bmp, ...).
 #include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
 
 #include "classlib/WinApi.h"
 #include <commctrl.h>
@@ -16,6 +20,7 @@
 #include "classlib/tests/support/Screenshot.h"
 #include "skins/sCustomLabel.h"
 #include "skins/sEdit.h"
+#include "skins/sGroupBox.h"
 #include "skins/sPageControl.h"
 
 using namespace testinput;
@@ -283,12 +288,13 @@ class Labels : public ::testing::Test {
     Pump(100);
   }
   void TearDown() override { form_->Free(); }
-  int BlankWidth(TControl* c) {
+  int BlankWidth(TControl* c) { return TextWidth(c, " "); }
+  int TextWidth(TControl* c, const std::string& text) {
     HDC dc = GetDC(nullptr);
     TCanvas canvas;
     canvas.SetHandle(dc);
     canvas.SetFont(c->Font());
-    int w = canvas.TextWidth(" ");
+    int w = canvas.TextWidth(text);
     canvas.SetHandle(nullptr);
     ReleaseDC(nullptr, dc);
     return w;
@@ -371,6 +377,140 @@ TEST_F(Labels, ASkinnedEditsTextStartsThreePixelsInsideAndTakesTypedCyrillic) {
   pos = SendMessageW(e->Handle(), EM_POSFROMCHAR, 0, 0);
   EXPECT_EQ(static_cast<short>(LOWORD(pos)), 0); // no margin inside the frame
   Screenshot(form_->Handle(), L"skins_edit.bmp");
+}
+
+// The station-list window's add panel: grey, darker at the top and bottom.
+const char kGroupGradient[] =
+    "8421504;16777215;10;0;0;16777215;12632256;24;0;0;12632256;16777215;45;0;0;16777215;"
+    "8421504;20;0;0;8421504;8421504;0;0;0";
+
+// The screen's pixels of rectangle (x, y, w, h) of a window's client area,
+// row by row.
+std::vector<COLORREF> ScreenPixels(HWND h, int x, int y, int w, int hgt) {
+  POINT o{x, y};
+  ClientToScreen(h, &o);
+  HDC screen = GetDC(nullptr);
+  std::vector<COLORREF> out;
+  for (int j = 0; j < hgt; ++j)
+    for (int i = 0; i < w; ++i) out.push_back(GetPixel(screen, o.x + i, o.y + j));
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+TEST_F(Labels, ATransparentLabelOverTheGradientGroupBoxShowsTheGradientBesideItsText) {
+  panel_->SetVisible(false);
+  auto* box = new skins::TsGroupBox(form_);
+  box->SetParent(form_);
+  box->SetBounds(0, 0, 379, 150);
+  box->SetCaption("Добавить канал радио");
+  box->sStyle()->Background()->Gradient()->SetData(kGroupGradient);
+  box->Font()->SetStyle({fsBold});
+  box->Repaint();
+  Pump(150);
+  // The group box alone where the label will go (left of the label, its
+  // text, and right of it, beside the text).
+  const int left = 12, top = 20, width = 340, height = 17;
+  const std::vector<COLORREF> before = ScreenPixels(box->Handle(), left, top, width, height);
+  std::set<COLORREF> rows;
+  for (int j = 0; j < height; ++j) rows.insert(before[static_cast<size_t>(j * width)]);
+  ASSERT_GT(rows.size(), 2u) << "the group box paints no gradient here";
+
+  auto* l = new TsLabel(form_);
+  l->SetParent(box);
+  l->SetAutoSize(false);
+  l->SetBounds(left, top, width, height);
+  l->SetCaption("Полный адрес канала радио");
+  l->SetColor(clAqua); // what a label without its parent's image would show
+  l->Repaint();
+  Pump(150);
+  const std::vector<COLORREF> after = ScreenPixels(box->Handle(), left, top, width, height);
+  const int text_end = TextWidth(l, l->Caption());
+  ASSERT_LT(text_end + 10, width);
+  int differ = 0, dark = 0;
+  for (int j = 0; j < height; ++j)
+    for (int i = 0; i < width; ++i) {
+      const size_t k = static_cast<size_t>(j * width + i);
+      if (i > text_end + 2 && after[k] != before[k]) ++differ;
+      if (i < text_end && after[k] == RGB(0, 0, 0)) ++dark;
+    }
+  EXPECT_EQ(differ, 0) << "beside its text the label differs from the group box";
+  EXPECT_GT(dark, 20) << "no text drawn";
+  // Not opaque: the same label made opaque fills its colour.
+  l->SetTransparent(false);
+  l->Repaint();
+  Pump(100);
+  EXPECT_EQ(ScreenPixels(box->Handle(), left + width - 2, top + 1, 1, 1)[0], RGB(0, 255, 255));
+  l->SetTransparent(true);
+  l->Repaint();
+  Pump(100);
+  Screenshot(form_->Handle(), L"skins_label_gradient.bmp");
+}
+
+TEST_F(Labels, AnEditorStylesCaptionIsATsLabelBesideItsControlThatFocusesIt) {
+  Activate(form_->Handle());
+  auto* e = new skins::TsEdit(form_);
+  e->SetName("sEdit1");
+  e->SetParent(panel_);
+  e->SetBounds(150, 40, 200, 21);
+  skins::TsStyleCaption* caption = e->sStyle()->Caption();
+  caption->SetText("Адрес");
+  caption->SetActive(true);
+  Pump(100);
+  auto labels = [this] {
+    std::vector<TsLabel*> out;
+    for (int i = 0; i < panel_->ControlCount(); ++i)
+      if (auto* l = dynamic_cast<TsLabel*>(panel_->Controls(i))) out.push_back(l);
+    return out;
+  };
+  ASSERT_EQ(labels().size(), 1u);
+  TsLabel* l = labels()[0];
+  EXPECT_EQ(l->Owner(), e);
+  EXPECT_EQ(l->Name(), "sEdit1Label");
+  EXPECT_EQ(l->Caption(), "Адрес");
+  EXPECT_EQ(l->FocusControl(), e);
+  EXPECT_TRUE(l->Transparent());
+  EXPECT_EQ(l->Alignment(), taRightJustify);
+  EXPECT_GT(l->Width(), 20); // measured, not the 65 it was made with
+  EXPECT_NE(l->Width(), 65);
+  EXPECT_EQ(l->BoundsRect().Right, 150 - 4);
+  EXPECT_TRUE(IsWindowVisible(l->Handle()));
+  // It follows the control, and the caption's settings.
+  e->SetLeft(200);
+  Pump(50);
+  EXPECT_EQ(l->BoundsRect().Right, 200 - 4);
+  caption->SetText("Полный адрес");
+  EXPECT_EQ(l->Caption(), "Полный адрес");
+  EXPECT_EQ(l->BoundsRect().Right, 200 - 4);
+  caption->SetLayout(skins::TsCaptionLayout::sclTopLeft);
+  EXPECT_EQ(l->Left(), 200);
+  EXPECT_LT(l->BoundsRect().Bottom, 40 + 10);
+  EXPECT_LT(l->Top(), 40);
+  // A click on it puts the focus into the control.
+  ::SetFocus(form_->Handle());
+  Pump(50);
+  ClickCentre(l->Handle());
+  Pump(100);
+  EXPECT_EQ(GetFocus(), e->Handle());
+  e->SetVisible(false);
+  Pump(50);
+  EXPECT_FALSE(l->Visible());
+  e->SetVisible(true);
+  e->SetEnabled(false);
+  Pump(50);
+  EXPECT_FALSE(l->Enabled());
+  e->SetEnabled(true);
+  Pump(100);
+  Screenshot(form_->Handle(), L"skins_caption_label.bmp");
+  caption->SetActive(false);
+  EXPECT_TRUE(labels().empty());
+  // Freed with the parent before the control lets go of it (the control
+  // sent behind its label goes last): nothing is freed twice.
+  caption->SetActive(true);
+  ASSERT_EQ(labels().size(), 1u);
+  e->SendToBack();
+  panel_->Free();
+  panel_ = nullptr;
+  Pump(50);
 }
 
 } // namespace
