@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "classlib/Cp1251.h"
 #include "components/Magnetic.h"
@@ -56,11 +57,33 @@ void Retype(TEdit* edit, const std::wstring& text) {
   Type(text);
 }
 
-// "Мои каналы" by a click on its tab.
-void ShowOwnList() {
+// A page by a click on its tab: 0 "Основные каналы", 1 "Мои каналы".
+void ShowPage(int i) {
   RECT tab{};
-  TabCtrl_GetItemRect(Form7->sPageControl1->Handle(), 1, &tab);
+  TabCtrl_GetItemRect(Form7->sPageControl1->Handle(), i, &tab);
   Click(Form7->sPageControl1->Handle(), (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+}
+
+void ShowOwnList() { ShowPage(1); }
+
+// What the screen shows of a control's client area, row by row; points
+// inside `skip` (client coordinates) read as 0.
+std::vector<COLORREF> ScreenPixels(TWinControl* c, const std::vector<TRect>& skip = {}) {
+  RECT r;
+  GetClientRect(c->Handle(), &r);
+  POINT o{0, 0};
+  ClientToScreen(c->Handle(), &o);
+  HDC screen = GetDC(nullptr);
+  std::vector<COLORREF> out;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) {
+      bool skipped = false;
+      for (const TRect& s : skip)
+        skipped = skipped || (x >= s.Left && x < s.Right && y >= s.Top && y < s.Bottom);
+      out.push_back(skipped ? 0 : GetPixel(screen, o.x + x, o.y + y));
+    }
+  ReleaseDC(nullptr, screen);
+  return out;
 }
 
 // Closes the window in front as a person does with the keyboard.
@@ -227,6 +250,34 @@ TEST_F(StationLists, AddEditCopyAndDeleteByHand) {
   EXPECT_EQ(Form7->slistbox1->Items()->Strings(1), "2 Ретро ??d?");
   ASSERT_EQ(Form7->listbox2->Count(), 1);
   EXPECT_EQ(Form7->listbox2->Items()->Strings(0), "1 JAZZ B");
+}
+
+TEST_F(StationLists, TheAddPanelComesBackWholeAfterThePagesSwitch) {
+  OpenLists();
+  RightClickLine(Form7->slistbox1, 0, 1); // "Добавить канал"
+  ASSERT_TRUE(Form7->sGroupBox1->Visible());
+  Pump(200);
+  // The panel without its fields, whose caret and focus look may change.
+  const std::vector<TRect> fields{Form7->sEdit1->BoundsRect(), Form7->sEdit2->BoundsRect()};
+  const std::vector<COLORREF> before = ScreenPixels(Form7->sGroupBox1, fields);
+  // The label's black text (smoothed by the display's fonts) stands out
+  // from the light grey under it.
+  const std::vector<COLORREF> label = ScreenPixels(Form7->sLabel1);
+  int dark = 0;
+  for (COLORREF p : label) dark += GetRValue(p) + GetGValue(p) + GetBValue(p) < 3 * 128;
+  EXPECT_GT(dark, 100);
+  ShowPage(1);
+  Pump(200);
+  ASSERT_EQ(Form7->sPageControl1->ActivePage(), Form7->sTabSheet2);
+  ShowPage(0);
+  Pump(300);
+  ASSERT_EQ(Form7->sPageControl1->ActivePage(), Form7->sTabSheet1);
+  const std::vector<COLORREF> after = ScreenPixels(Form7->sGroupBox1, fields);
+  ASSERT_EQ(after.size(), before.size());
+  int differ = 0;
+  for (size_t i = 0; i < after.size(); ++i) differ += after[i] != before[i];
+  EXPECT_EQ(differ, 0) << "the add panel is not painted as before";
+  Screenshot(Form7->Handle(), "Form7_add_panel_again.bmp");
 }
 
 TEST_F(StationLists, DoubleClicksPlayTheStationThroughTheMainWindow) {
