@@ -177,6 +177,7 @@ class TComboBox : public TWinControl {
   TEditCharCase char_case_ = ecNormal;
   bool in_select_ = false;
   void Publish(); // text_ becomes what other threads read
+  void Picked();  // the user's pick: published, then OnSelect and OnChange
   std::mutex shared_mutex_;
   std::string shared_text_;
 };

@@ -263,24 +263,27 @@ void TComboBox::Change() {
   if (OnChange) OnChange(this);
 }
 
+void TComboBox::Picked() {
+  text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
+  Publish();
+  in_select_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{in_select_};
+  if (OnSelect) OnSelect(this);
+  Change();
+}
+
 void TComboBox::HandleMessage(TMessage& M) {
   if (M.Msg == TDeferredRedraw::Message()) return items_->FlushRedraw();
   // Enter and Esc close an open list; on a closed one they are the form's.
   if (M.Msg == WM_KEYDOWN && !DroppedDown() && classlib::HandleDialogKey(this, M)) return;
   if (M.Msg == CN_COMMAND) {
     switch (HIWORD(M.WParam)) {
-      case CBN_SELCHANGE: {
-        text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
-        Publish();
-        in_select_ = true;
-        struct Reset {
-          bool& flag;
-          ~Reset() { flag = false; }
-        } reset{in_select_};
-        if (OnSelect) OnSelect(this);
-        Change();
+      case CBN_SELCHANGE:
+        Picked();
         break;
-      }
       case CBN_EDITCHANGE:
         TWinControl::GetText(); // text_ := what is typed now
         Publish();
@@ -298,9 +301,22 @@ void TComboBox::HandleMessage(TMessage& M) {
         if (OnDropDown) OnDropDown(this);
         break;
       }
-      case CBN_CLOSEUP:
+      case CBN_CLOSEUP: {
+        // Wine's list follows the pointer while it is open, and a list closed
+        // by Esc or a click elsewhere may keep the line last pointed at without
+        // a selection change being told: the line the box now holds is the
+        // choice, so it is told here, and other threads read that one.
+        bool moved = false;
+        if (style_ == csDropDownList) {
+          const int i = ItemIndex();
+          const std::string now = i >= 0 ? items_->Get(i) : std::string();
+          std::lock_guard<std::mutex> lock(shared_mutex_);
+          moved = now != shared_text_;
+        }
+        if (moved) Picked();
         if (OnCloseUp) OnCloseUp(this);
         break;
+      }
     }
     return;
   }

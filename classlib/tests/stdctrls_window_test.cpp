@@ -288,6 +288,41 @@ TEST_F(StockControls, ComboBoxPicksByMouseAndKeyboard) {
   EXPECT_EQ(W->log[0], "Button1");
 }
 
+// An open list that the pointer crosses and that is then closed without a
+// pick (Esc): whichever line the box holds afterwards is the one it shows, the
+// one its handler heard of and the one other threads read.
+TEST_F(StockControls, ComboBoxClosedWithoutPickKeepsOneChoice) {
+  W->ComboBox1->SetItemIndex(1);
+  const int changes = W->combo_changes;
+  HWND cb = W->ComboBox1->Handle();
+  Sleep(600); // not a double click with an earlier one
+  ClickCentre(cb);
+  Pump(100);
+  ASSERT_TRUE(W->ComboBox1->DroppedDown());
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(cb, &info));
+  int item = static_cast<int>(SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0));
+  for (int line = 2; line <= 4; ++line) {
+    MoveTo(info.hwndList, 12, line * item + item / 2);
+    Pump(60);
+  }
+  Key(VK_ESCAPE);
+  Pump(100);
+  EXPECT_FALSE(W->ComboBox1->DroppedDown());
+  const int held = W->ComboBox1->ItemIndex();
+  ASSERT_GE(held, 0);
+  const std::string line = W->ComboBox1->Items()->Get(held);
+  EXPECT_EQ(W->ComboBox1->Text(), line);
+  auto read = std::async(std::launch::async, [] { return W->ComboBox1->Text(); });
+  ASSERT_EQ(read.wait_for(std::chrono::seconds(3)), std::future_status::ready);
+  EXPECT_EQ(read.get(), line);
+  if (held != 1) {
+    EXPECT_GT(W->combo_changes, changes);
+  }
+  W->ComboBox1->SetItemIndex(1);
+}
+
 // A recording thread reads the chosen bitrate and mode while the GUI thread
 // may be busy (here: not handling messages at all); the read must not wait
 // for it.
