@@ -1,4 +1,4 @@
-// StationSocket over POSIX sockets (poll) and Winsock2 (select).
+// StationSocket over POSIX sockets and Winsock2, both waiting with poll.
 #include "tools/station/StationSocket.h"
 
 #ifdef _WIN32
@@ -40,16 +40,13 @@ void SetNonBlocking(Native s) {
   u_long on = 1;
   ioctlsocket(s, FIONBIO, &on);
 }
+// One entry for the one socket: Wine's server fails an assertion, and every
+// program of the prefix hangs with it, when a wait names a socket twice (as
+// select does with the socket in both the read and the error set).  An
+// error or a hang-up counts as ready: the next call reports it.
 bool Wait(Native s, bool write, int timeout_ms) {
-  fd_set set;
-  FD_ZERO(&set);
-  FD_SET(s, &set);
-  timeval tv{timeout_ms / 1000, (timeout_ms % 1000) * 1000};
-  fd_set err;
-  FD_ZERO(&err);
-  FD_SET(s, &err);
-  int r = select(0, write ? nullptr : &set, write ? &set : nullptr, &err, &tv);
-  return r > 0;
+  WSAPOLLFD p{s, static_cast<short>(write ? POLLWRNORM : POLLRDNORM), 0};
+  return WSAPoll(&p, 1, timeout_ms) > 0;
 }
 constexpr int kSendFlags = 0;
 #else
