@@ -9,6 +9,7 @@
 // a hidden window drains.
 #include "classlib/WinApi.h"
 
+#include "classlib/Cp1251.h"
 #include "classlib/HiddenWindow.h"
 #include "classlib/SysUtils.h"
 #include "player/PlayerFolderCore.h"
@@ -24,11 +25,27 @@ class TWallClock : public TRecordClock {
   std::string DateStr() override { return FormatDateTime("dd-mm-yyyy", Now()); }
 };
 
-// The companion lies beside the player and is started by its bare name,
-// hidden, without waiting and without looking at the result.
+// The companion lies beside the player and is started hidden, without
+// waiting and without looking at the result. It is named by its full path in
+// the player's folder: a bare name would be looked up in the folder of the
+// running program and then elsewhere, and a companion found there would read
+// another folder's hand-over file (the companion works in its own folder).
 class TWinExecCompanion : public TCompanionStarter {
  public:
-  void StartCompanion() override { WinExec("Tamzo.exe", SW_HIDE); }
+  void StartCompanion() override {
+    std::wstring program = Cp1251ToWide(PlayerFolder() + "Tamzo.exe");
+    std::wstring line = L"\"" + program + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &si, &pi)) {
+      CloseHandle(pi.hThread);
+      CloseHandle(pi.hProcess);
+    }
+  }
 };
 
 constexpr UINT kDrainMessage = WM_APP + 12;

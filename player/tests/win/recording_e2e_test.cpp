@@ -38,7 +38,14 @@ class RecordingEndToEnd : public ::testing::Test {
     std::wstring dir = Cp1251ToWide(PlayerFolder());
     CopyFileW(HostPath(TAMZO_EXE).c_str(), (dir + L"Tamzo.exe").c_str(), FALSE);
     CopyFileW(HostPath(LAME_EXE).c_str(), (dir + L"Lame.exe").c_str(), FALSE);
-    // The companion is started by its bare name, found in the current folder here.
+    // A companion beside this test program too (scripts/run leaves one in the
+    // build folder): it would read that folder's hand-over file, so the player
+    // must start the one in its own folder.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring beside(self);
+    beside.erase(beside.find_last_of(L'\\') + 1);
+    CopyFileW(HostPath(TAMZO_EXE).c_str(), (beside + L"Tamzo.exe").c_str(), FALSE);
     SetCurrentDirectoryW(dir.c_str());
     folder_->Put("zap.ini", "TRUE\r\n0\r\n\r\n");
     Application->CreateForm(Form1);
