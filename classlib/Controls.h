@@ -22,6 +22,26 @@
 #include "classlib/Forward.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
+
+namespace classlib {
+
+// BeginPaint and EndPaint as a scope: EndPaint runs however the painting ends.
+class TPaintScope {
+ public:
+  explicit TPaintScope(HWND wnd) : wnd_(wnd), dc_(BeginPaint(wnd, &ps_)) {}
+  ~TPaintScope() { EndPaint(wnd_, &ps_); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  HDC DC() const { return dc_; }
+  const RECT& Rect() const { return ps_.rcPaint; }
+
+ private:
+  HWND wnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+} // namespace classlib
 #include "classlib/Set.h"
 #include "classlib/SysUtils.h"
 #include "classlib/Types.h"

@@ -36,14 +36,8 @@ void TWinControl::HandleMessage(TMessage& M) {
         PaintControls(reinterpret_cast<HDC>(M.WParam));
         return;
       }
-      // EndPaint however the painting ends.
-      struct PaintGuard {
-        HWND wnd;
-        PAINTSTRUCT ps;
-        ~PaintGuard() { EndPaint(wnd, &ps); }
-      } paint{handle_, {}};
-      HDC dc = BeginPaint(handle_, &paint.ps);
-      PaintHandler(dc, paint.ps.rcPaint);
+      classlib::TPaintScope paint(handle_);
+      PaintHandler(paint.DC(), paint.Rect());
       return;
     }
     case WM_ERASEBKGND:

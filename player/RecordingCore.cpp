@@ -135,24 +135,30 @@ void TRecordingEngine::AddToFile(const void* Data, size_t Length) {
   buffer_.Append(p, Length);
 }
 
+// Ends the session under the lock: a file still in its tail is cut, later
+// callbacks of the old stream are ignored and nothing is left buffered.
+void TRecordingEngine::EndSession(TClosedFile& Closed) {
+  if (in_tail_ && !file_closed_) CutFile(Closed);
+  ++session_;
+  armed_ = false;
+  file_closed_ = true;
+  file_in_progress_ = false;
+  in_tail_ = false;
+  if (buffer_live_) {
+    buffer_live_ = false;
+    buffer_.Clear();
+  }
+}
+
 void TRecordingEngine::Stop() {
   TClosedFile closed;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (in_tail_ && !file_closed_) CutFile(closed);
-    ++session_;
-    armed_ = false;
-    file_closed_ = true;
-    file_in_progress_ = false;
-    in_tail_ = false;
+    EndSession(closed);
     tail_counter_ = 0;
     seek_frame_ = false;
     paused_ = false;
     cur_title_ = "-";
-    if (buffer_live_) {
-      buffer_live_ = false;
-      buffer_.Clear();
-    }
     recording_ui_ = false;
   }
   QueueSave(closed);
@@ -207,16 +213,7 @@ void TRecordingEngine::Close() {
   TClosedFile closed;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (in_tail_ && !file_closed_) CutFile(closed);
-    ++session_;
-    armed_ = false;
-    file_closed_ = true;
-    file_in_progress_ = false;
-    in_tail_ = false;
-    if (buffer_live_) {
-      buffer_live_ = false;
-      buffer_.Clear();
-    }
+    EndSession(closed);
   }
   QueueSave(closed);
   Flush();

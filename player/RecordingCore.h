@@ -143,6 +143,7 @@ class TRecordingEngine {
   struct TClosedFile;
   void StartNewRecordingFile(std::string& FinalFolder, std::string& TempFolder);
   void CutFile(TClosedFile& Closed);
+  void EndSession(TClosedFile& Closed);
   void EndConnection(TClosedFile& Closed);
   void AddToFile(const void* Data, size_t Length);
   void QueueSave(TClosedFile& Closed);

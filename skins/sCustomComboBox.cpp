@@ -99,13 +99,9 @@ void TsCustomComboBox::HandleMessage(TMessage& M) {
         M.Result = 1;
         return;
       }
-      // EndPaint however the painting ends; everything is drawn before it.
-      struct PaintGuard {
-        HWND wnd;
-        PAINTSTRUCT ps;
-        ~PaintGuard() { EndPaint(wnd, &ps); }
-      } paint{handle_, {}};
-      HDC dc = BeginPaint(handle_, &paint.ps);
+      // Everything is drawn before EndPaint, on the paint's own DC.
+      classlib::TPaintScope paint(handle_);
+      HDC dc = paint.DC();
       BuildImage();
       // The edit field of a drop-down combo paints itself.
       COMBOBOXINFO info{};
