@@ -26,6 +26,11 @@ bool TsCommonData::Ready() {
   return owner_ && owner_->HasParent() && !owner_->Creating() && !owner_->Destroying();
 }
 
+std::string TsCommonData::SkinSection() const {
+  // A control made without AfterConstruction has not resolved it yet.
+  return skin_section_.empty() && owner_ ? owner_->ClassName() : skin_section_;
+}
+
 void TsCommonData::SetSkinSection(const std::string& v) {
   std::string s = v.empty() && owner_ ? owner_->ClassName() : v;
   if (s == skin_section_) return;
@@ -114,14 +119,18 @@ void TsCommonData::WndProc(TsMessage& m) {
       break;
     case msg::ParentImage: break;  // the image travels through ImageForChildren
     case msg::RefreshSection:
-      if (!SkinData().SkinName.empty() && Upper(skin_section_) == Upper(SkinData().SkinName)) {
+      if (!SkinData().SkinName.empty() && Upper(SkinSection()) == Upper(SkinData().SkinName)) {
         NeedsRefresh = true;
         Refresh();
         owner_->SendToControl(msg::Paint, 0, 0);
       }
       break;
     case msg::RepaintSection: break;  // only a loaded skin asks for it
-    default: return;
+    default:
+      // The rest of the library's range (the layout a tab control then
+      // rebuilds itself, the skin's own) is answered too.
+      if (m.Msg < msg::ParentImageChanged || m.Msg > msg::Layout) return;
+      break;
   }
   m.Result = 2;
 }

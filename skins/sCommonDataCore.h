@@ -4,8 +4,11 @@
 // and answers the library's messages. Portable: it reaches its control
 // through the same owner interface as the styles.
 //
-// The style query is answered with Result 1; the other library messages it
-// handles with Result 2.
+// The style query is answered with Result 1 (WParam 1; the common data
+// itself travels through the control's typed interface, never in LParam);
+// the library messages 0xA401..0xA40B with Result 2. Focus, mouse-over,
+// enabled and font changes and WM_WINDOWPOSCHANGED are noted and left to the
+// control as well (Result 0).
 #pragma once
 
 #include <memory>
@@ -23,8 +26,8 @@ class TsCommonData {
   TsCommonData(const TsCommonData&) = delete;
   TsCommonData& operator=(const TsCommonData&) = delete;
 
-  // Empty means the owner's class name.
-  const std::string& SkinSection() const { return skin_section_; }
+  // Empty means the owner's class name, which it then reports.
+  std::string SkinSection() const;
   void SetSkinSection(const std::string& v);
   int BorderIndex() const { return border_index_; }
   int SkinIndex() const { return skin_index_; }

@@ -1,7 +1,10 @@
 // TsTabSheet and TsPageControl (see sPageControl.h).
 #include "skins/sPageControl.h"
 
+#include <commctrl.h>
+
 #include "classlib/Forms.h"
+#include "skins/sCommonData.h"
 
 namespace skins {
 
@@ -14,9 +17,22 @@ TsTabSheet::TsTabSheet(TComponent* AOwner) : TCustomControl(AOwner) {
   SetParentColor(false);
   SetColor(clBtnFace);
   visible_ = false; // shown when it becomes the active page
+  data_owner_ = std::make_unique<TsWinOwner>(this);
+  common_data_ = std::make_unique<TsCommonData>(data_owner_.get(), false);
+  common_data_->KindCode = kind::TabSheet;
 }
 
 TsTabSheet::~TsTabSheet() = default;
+
+void TsTabSheet::AfterConstruction() {
+  TCustomControl::AfterConstruction();
+  common_data_->ResolveSection();
+}
+
+void TsTabSheet::Loaded() {
+  TCustomControl::Loaded();
+  common_data_->ResolveSection();
+}
 
 void TsTabSheet::BeforeDestruction() {
   if (page_control_) page_control_->RemovePage(this);
@@ -35,7 +51,10 @@ void TsTabSheet::SetParent(TWinControl* AParent) {
 int TsTabSheet::PageIndex() const { return page_control_ ? page_control_->pages_.IndexOf(this) : -1; }
 
 void TsTabSheet::SetPageIndex(int v) {
-  if (page_control_) page_control_->pages_.Move(this, v);
+  if (!page_control_) return;
+  page_control_->pages_.Move(this, v);
+  // A moved tab is a new item of the window.
+  page_control_->PushHighlight(this);
 }
 
 int TsTabSheet::TabIndex() const {
@@ -52,6 +71,29 @@ void TsTabSheet::SetImageIndex(int v) {
   if (v == image_index_) return;
   image_index_ = v;
   if (page_control_) page_control_->pages_.UpdateCaption(this);
+}
+
+void TsTabSheet::SetHighlighted(bool v) {
+  if (v == highlighted_) return;
+  highlighted_ = v;
+  // Set while loading, it reaches the tab when the page control's loading ends.
+  if (page_control_ && !classlib::IsLoading(this)) page_control_->PushHighlight(this);
+}
+
+TParentBackground TsTabSheet::ImageForChild(TControl*) {
+  if (!page_control_) return TParentBackground{};
+  // The page control's image, read where the sheet lies in it.
+  TParentBackground bg = page_control_->CommonData()->ImageForChildren();
+  bg.x += Left();
+  bg.y += Top();
+  return bg;
+}
+
+void TsTabSheet::ChildChanged() {
+  if (!page_control_ || page_control_->ComponentState().Contains(csDestroying)) return;
+  // The page control's common data marks its image out of date.
+  page_control_->Perform(msg::ParentImageChanged, 0, -1);
+  page_control_->Invalidate();
 }
 
 void TsTabSheet::SetVisible(bool v) {
@@ -73,6 +115,11 @@ void TsTabSheet::CreateParams(TCreateParams& p) {
   p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
 }
 
+void TsTabSheet::WndProc(TMessage& M) {
+  if (OfferToCommonData(common_data_.get(), M)) return;
+  TCustomControl::WndProc(M);
+}
+
 void TsTabSheet::HandleMessage(TMessage& M) {
   TCustomControl::HandleMessage(M);
   if (M.Msg == CM_TEXTCHANGED && page_control_) page_control_->pages_.UpdateCaption(this);
@@ -84,9 +131,29 @@ TsPageControl::TsPageControl(TComponent* AOwner)
     : TsCustomTabControl(AOwner),
       pages_(Tabs(), [this] { return TabIndex(); }, [this](int i) { SetTabIndex(i); }) {
   ControlStyle -= {csOpaque};
+  CommonData()->ImageOutOfDate = true;
 }
 
 TsPageControl::~TsPageControl() = default;
+
+void TsPageControl::Loaded() {
+  TsCustomTabControl::Loaded();
+  // States set while loading reach the tabs now.
+  PushHighlights();
+  if (active_) pages_.SelectTabOf(active_);
+}
+
+void TsPageControl::PushHighlight(TsTabSheet* page) {
+  if (!HandleAllocated() || classlib::IsLoading(this)) return;
+  const int tab = page->TabIndex();
+  if (tab < 0) return;
+  SendMessageW(Handle(), TCM_HIGHLIGHTITEM, static_cast<WPARAM>(tab),
+               MAKELPARAM(page->highlighted_ ? 1 : 0, 0));
+}
+
+void TsPageControl::PushHighlights() {
+  for (int i = 0; i < pages_.Count(); ++i) PushHighlight(Pages(i));
+}
 
 void TsPageControl::BeforeDestruction() {
   // The pages outlive the list's links to them only as plain controls.
@@ -176,6 +243,7 @@ void TsPageControl::RestoreTabs() {
   // sheet, whatever the last window held.
   TsCustomTabControl::RestoreTabs();
   pages_.RebuildTabs(active_);
+  PushHighlights();
 }
 
 void TsPageControl::InsertPage(TsTabSheet* page) {
@@ -183,6 +251,7 @@ void TsPageControl::InsertPage(TsTabSheet* page) {
   pages_.Insert(page);
   page->SendToBack();
   page->ControlStyle += {csAcceptsControls, csClickEvents, csDoubleClicks};
+  PushHighlight(page);
   TsTabSheet* selected = static_cast<TsTabSheet*>(pages_.SelectedPage());
   if (selected != active_) ChangeActivePage(selected);
   Realign();
@@ -200,6 +269,7 @@ void TsPageControl::RemovePage(TsTabSheet* page) {
 
 void TsPageControl::UpdateTab(TsTabSheet* page) {
   auto* selected = static_cast<TsTabSheet*>(pages_.UpdateTab(page));
+  PushHighlight(page);
   if (selected != active_) ChangeActivePage(selected);
 }
 

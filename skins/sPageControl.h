@@ -9,6 +9,12 @@
 // ActivePage from code runs neither event. When the focus was inside the old
 // page it moves into the new page (its first control that takes focus, else
 // the page control).
+//
+// A sheet's CommonData (kind 57) has no image of its own: a child asking the
+// sheet for its parent's image gets the page control's, at the sheet's place
+// in it, and a child's change marks the page control's image out of date. A
+// highlighted sheet's tab shows highlighted (set while loading, it shows once
+// loading ends); the state survives a new window and a moved or re-shown tab.
 #pragma once
 
 #include "classlib/Controls.h"
@@ -19,7 +25,7 @@ namespace skins {
 
 class TsPageControl;
 
-class TsTabSheet : public TCustomControl, public TPageItem {
+class TsTabSheet : public TCustomControl, public TPageItem, public ISkinnedControl {
  public:
   explicit TsTabSheet(TComponent* AOwner);
   ~TsTabSheet() override;
@@ -37,8 +43,17 @@ class TsTabSheet : public TCustomControl, public TPageItem {
   int ImageIndex() const { return image_index_; }
   void SetImageIndex(int v);
   void SetVisible(bool v) override;
+  bool Highlighted() const { return highlighted_; }
+  void SetHighlighted(bool v);
+  TsCommonData* CommonData() const { return common_data_.get(); }
 
   TNotifyEvent OnShow, OnHide;
+
+  // ISkinnedControl
+  TsCommonData* SkinCommonData() override { return common_data_.get(); }
+  TParentBackground ImageForChild(TControl* child) override;
+  void ChildChanged() override;
+  void AfterConstruction() override;
 
   // TPageItem
   TObject* PageObject() override { return this; }
@@ -47,14 +62,19 @@ class TsTabSheet : public TCustomControl, public TPageItem {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
   void HandleMessage(TMessage& Message) override;
   void BeforeDestruction() override;
+  void Loaded() override;
 
  private:
   friend class TsPageControl;
   TsPageControl* page_control_ = nullptr;
   bool tab_visible_ = true;
   int image_index_ = 0;
+  bool highlighted_ = false;
+  std::unique_ptr<TsWinOwner> data_owner_;
+  std::unique_ptr<TsCommonData> common_data_;
 };
 
 class TsPageControl : public TsCustomTabControl {
@@ -80,6 +100,7 @@ class TsPageControl : public TsCustomTabControl {
   int GetImageIndex(int TabIndex) override;
   void Change() override;
   void RestoreTabs() override;
+  void Loaded() override;
 
  private:
   friend class TsTabSheet;
@@ -88,6 +109,9 @@ class TsPageControl : public TsCustomTabControl {
   void UpdateTab(TsTabSheet* Page);
   void ChangeActivePage(TsTabSheet* Page);
   bool FocusInside(TWinControl* c);
+  // The window's tab of each page shows the page's highlighted state.
+  void PushHighlight(TsTabSheet* Page);
+  void PushHighlights();
   TPageList pages_;
   TsTabSheet* active_ = nullptr;
 };

@@ -32,11 +32,12 @@ class ISkinnedControl {
   // The control's style (null for a control with common data only).
   virtual TsGenStyle* SkinStyle() { return nullptr; }
   virtual TsCommonData* SkinCommonData() { return nullptr; }
-  // The image a child reads as its parent's background (a tab sheet lends
-  // its page control's, offset by its own place).
+  // The image a child reads as its parent's background: the style's or the
+  // common data's image while it is up to date. A tab sheet has none of its
+  // own and lends its page control's, offset by the sheet's place in it.
   virtual TParentBackground ImageForChild(TControl* child);
-  // A child's look changed: the parent's image is out of date (a tab sheet
-  // also tells its page control).
+  // A child's look changed and the parent already heard it (0xA401); a tab
+  // sheet also tells its page control, whose image is then out of date.
   virtual void ChildChanged();
 };
 

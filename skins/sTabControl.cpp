@@ -6,6 +6,8 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/TabWindow.h"
 #include "classlib/WrappedControl.h"
+#include "skins/sCommonData.h"
+#include "skins/sVclUtils.h"
 
 namespace skins {
 
@@ -24,9 +26,17 @@ TsCustomTabControl::TsCustomTabControl(TComponent* AOwner)
   ControlStyle += {csAcceptsControls, csDoubleClicks};
   SetBounds(0, 0, 289, 100);
   SetTabStop(true);
+  data_owner_ = std::make_unique<TsWinOwner>(this);
+  common_data_ = std::make_unique<TsCommonData>(data_owner_.get(), true);
+  common_data_->KindCode = kind::TabControl;
 }
 
 TsCustomTabControl::~TsCustomTabControl() = default;
+
+void TsCustomTabControl::AfterConstruction() {
+  TWinControl::AfterConstruction();
+  common_data_->ResolveSection();
+}
 
 // --- Options ---------------------------------------------------------------------------------
 
@@ -79,7 +89,10 @@ void TsCustomTabControl::SetImages(TImageList* v) {
   if (HandleAllocated())
     SendMessageW(Handle(), TCM_SETIMAGELIST, 0,
                  reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
-  Invalidate();
+  TCustomForm* form = GetParentForm(this);
+  const bool going = (form && form->ComponentState().Contains(csDestroying)) ||
+                     (Parent() && Parent()->ComponentState().Contains(csDestroying));
+  if (!going) common_data_->Refresh();
 }
 
 void TsCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -271,6 +284,7 @@ void TsCustomTabControl::TabWindowRedraw(bool Redraw) {
 
 void TsCustomTabControl::TabsUpdated() {
   TabsChanged();
+  common_data_->Refresh();
   if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -343,12 +357,28 @@ void TsCustomTabControl::DestroyWnd() {
 
 void TsCustomTabControl::Loaded() {
   TWinControl::Loaded();
+  common_data_->ResolveSection();
   // Images chosen while loading reach the tabs now.
   for (int i = 0, n = TabWindowCount(); i < n; ++i) {
     std::string text;
     if (TabWindowText(i, text)) TabWindowSetText(i, text, GetImageIndex(i));
   }
   TabsChanged();
+}
+
+void TsCustomTabControl::WndProc(TMessage& M) {
+  if (OfferToCommonData(common_data_.get(), M)) {
+    if (M.Msg == msg::Layout) {
+      LayoutTabRows();
+    } else if (M.Msg == msg::SkinRemoved) {
+      // The cache held the skin's geometry: it is made again from the window.
+      cache_.clear();
+      SetTabIndex(TabIndex());
+      RebuildTabCache();
+    }
+    return;
+  }
+  TWinControl::WndProc(M);
 }
 
 void TsCustomTabControl::HandleMessage(TMessage& M) {

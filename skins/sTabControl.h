@@ -10,6 +10,11 @@
 // window, so recreating it (a change of MultiLine, TabPosition, TabWidth or
 // OwnerDraw) loses nothing.
 //
+// Its style object is CommonData (kind 141, with an image; the skin section
+// defaults to the class name): every message is offered to it first, it
+// answers the style query and the library's messages, and it notes focus and
+// mouse-over. The library's layout message rebuilds the tab rows.
+//
 // No skin is ever loaded, so the skin's own painting and its own keyboard
 // and mouse switching are not here: the window class does both.
 #pragma once
@@ -20,6 +25,8 @@
 #include "classlib/Controls.h"
 #include "classlib/ImgList.h"
 #include "classlib/StringList.h"
+#include "skins/sCommonDataCore.h"
+#include "skins/sStyleSimply.h"
 #include "skins/sTabControlCore.h"
 
 namespace skins {
@@ -29,7 +36,7 @@ using TDrawTabEvent =
     std::function<void(class TsCustomTabControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
 using TTabGetImageEvent = std::function<void(TObject* Sender, int TabIndex, int& ImageIndex)>;
 
-class TsCustomTabControl : public TWinControl, protected TTabHost {
+class TsCustomTabControl : public TWinControl, protected TTabHost, public ISkinnedControl {
  public:
   explicit TsCustomTabControl(TComponent* AOwner);
   ~TsCustomTabControl() override;
@@ -51,6 +58,9 @@ class TsCustomTabControl : public TWinControl, protected TTabHost {
   TImageList* Images() const { return images_; }
   void SetImages(TImageList* v);
   TCanvas* Canvas() { return &canvas_; }
+  TsCommonData* CommonData() const { return common_data_.get(); }
+  TsCommonData* SkinCommonData() override { return common_data_.get(); }
+  void AfterConstruction() override;
 
   int RowCount();
   // The window's rectangle of tab Index.
@@ -73,6 +83,7 @@ class TsCustomTabControl : public TWinControl, protected TTabHost {
   TTabGetImageEvent OnGetImageIndex;
 
  protected:
+  void WndProc(TMessage& Message) override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -119,6 +130,9 @@ class TsCustomTabControl : public TWinControl, protected TTabHost {
   TTabPosition tab_position_ = TTabPosition::tpTop;
   int tab_width_ = 0, tab_height_ = 0;
   TTabCache cache_;
+  // The owner interface outlives the common data that reaches it.
+  std::unique_ptr<TsWinOwner> data_owner_;
+  std::unique_ptr<TsCommonData> common_data_;
 };
 
 } // namespace skins

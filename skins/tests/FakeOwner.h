@@ -82,6 +82,9 @@ struct FakeOwner : TsStyleOwner {
   void ClearListOpen() override { list_open = false; }
   std::vector<TsTabStop> TabOrder() override { return tab_order; }
   void FocusControl(const void* id) override { focused_to = id; }
+  // The messages the style sent its own control.
+  std::vector<unsigned> sent;
+  void SendToControl(unsigned message, uintptr_t, intptr_t) override { sent.push_back(message); }
 };
 
 // Pixel helpers.

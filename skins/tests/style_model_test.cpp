@@ -460,6 +460,63 @@ TEST(CommonData, SectionMessagesAndParentImage) {
   EXPECT_EQ(d.Image()->Width(), 40);
 }
 
+TEST(CommonData, AnswersTheLibraryRangeWithTwoAndLeavesTheRestToTheControl) {
+  FakeOwner o;
+  o.class_name = "TsTabSheet";
+  FakeOwner page;
+  o.parent = &page;
+  TsCommonData d(&o, false);
+  d.KindCode = kind::TabSheet;
+  EXPECT_EQ(d.Image(), nullptr);  // a sheet's image is its page control's
+  TsMessage q{msg::GetStyle, 0, 0};
+  d.WndProc(q);
+  EXPECT_EQ(q.LParam, 0);  // never a pointer a style could be read from
+  for (unsigned m = msg::ParentImageChanged; m <= msg::Layout; ++m) {
+    TsMessage t{m};
+    d.WndProc(t);
+    EXPECT_EQ(t.Result, 2) << std::hex << m;
+  }
+  for (unsigned m : {msg::GetStyle + 1, msg::Layout + 1, msg::SetText, msg::Paint}) {
+    TsMessage t{m};
+    d.WndProc(t);
+    EXPECT_EQ(t.Result, 0) << std::hex << m;
+  }
+  // Focus and mouse-over are noted, and the control handles them as well.
+  d.ImageOutOfDate = false;
+  TsMessage focus{msg::SetFocus};
+  d.WndProc(focus);
+  EXPECT_EQ(focus.Result, 0);
+  EXPECT_TRUE(d.Focused);
+  EXPECT_TRUE(d.ImageOutOfDate);
+  TsMessage enter{msg::MouseEnter};
+  d.WndProc(enter);
+  EXPECT_FALSE(d.MouseOver);  // not while focused
+  TsMessage exit{msg::Exit};
+  d.WndProc(exit);
+  EXPECT_FALSE(d.Focused);
+  d.WndProc(enter);
+  EXPECT_TRUE(d.MouseOver);
+  TsMessage leave{msg::MouseLeave};
+  d.WndProc(leave);
+  EXPECT_FALSE(d.MouseOver);
+  // A moved or resized control lays out again, its image out of date.
+  d.ImageOutOfDate = false;
+  TsMessage pos{msg::WindowPosChanged};
+  d.WndProc(pos);
+  EXPECT_EQ(pos.Result, 0);
+  EXPECT_TRUE(d.ImageOutOfDate);
+  EXPECT_EQ(o.sent, std::vector<unsigned>{msg::Layout});
+  // Enabled and font changes refresh: out of date and invalidated.
+  d.ImageOutOfDate = false;
+  const int before = o.invalidated;
+  TsMessage enabled{msg::EnabledChanged};
+  d.WndProc(enabled);
+  TsMessage font{msg::FontChange};
+  d.WndProc(font);
+  EXPECT_TRUE(d.ImageOutOfDate);
+  EXPECT_EQ(o.invalidated, before + 2);
+}
+
 TEST(GroupBoxGeometry, CaptionTab) {
   // clTopRight: 18 pixels plus the caption's width from the right edge.
   TRect r = GroupCaptionRect(TsGroupCaptionLayout::clTopRight, 200, 2, 13, 50, 2);
