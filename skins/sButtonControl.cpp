@@ -127,13 +127,20 @@ void TsButtonControl::SetDisabledKind(TsDisabledKind v) {
   style_->Invalidate();
 }
 
+// One list may serve as normal, hot and disabled images at once: its free
+// notification stays while any of the three still refers to it, so freeing
+// it later never leaves one of them dangling.
+void TsButtonControl::ForgetList(TImageList* old) {
+  if (old && old != images_ && old != hot_images_ && old != disabled_images_)
+    old->RemoveFreeNotification(this);
+}
+
 void TsButtonControl::SetImages(TImageList* v) {
   if (v == images_) return;
-  if (images_) {
-    images_->UnRegisterChanges(&images_link_);
-    images_->RemoveFreeNotification(this);
-  }
+  TImageList* old = images_;
+  if (old) old->UnRegisterChanges(&images_link_);
   images_ = v;
+  ForgetList(old);
   if (v) {
     v->RegisterChanges(&images_link_);
     v->FreeNotification(this);
@@ -142,12 +149,16 @@ void TsButtonControl::SetImages(TImageList* v) {
 }
 
 void TsButtonControl::SetHotImages(TImageList* v) {
+  TImageList* old = hot_images_;
   hot_images_ = v;
+  ForgetList(old);
   if (v) v->FreeNotification(this);
 }
 
 void TsButtonControl::SetDisabledImages(TImageList* v) {
+  TImageList* old = disabled_images_;
   disabled_images_ = v;
+  ForgetList(old);
   if (v) v->FreeNotification(this);
 }
 

@@ -128,6 +128,7 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
   friend class TsButtonOwner;
   friend class TsButtonActionLink;
   TImageList* CurrentImages();
+  void ForgetList(TImageList* old);
   void PaintGlyph(TBitmap* image, TPoint at);
   void PaintCaption(TCanvas* canvas, const TRect& r);
   bool FadeTargetAlive() override;

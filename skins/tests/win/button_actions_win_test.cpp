@@ -345,4 +345,22 @@ TEST_F(ButtonActions, FreedActionsAndListsLeaveTheButtonsWorking) {
   Pump(150);
 }
 
+// One list as normal and hot images: taking it off as the normal list keeps
+// the button told when the list is freed, because it is still the hot list.
+TEST_F(ButtonActions, AListSharedAsHotImagesStaysWatchedAfterItLeavesTheNormalSlot) {
+  auto* shared = new TImageList(form_);
+  AddSquares(shared, {kBlue});
+  TsButton* b = form_->plain_twin;
+  b->SetImages(shared);
+  b->SetHotImages(shared);
+  b->SetImageIndex(0);
+  b->SetImages(nullptr);
+  shared->Free();
+  EXPECT_EQ(b->HotImages(), nullptr);
+  Over(b); // draws from the hot list, if a dangling one were left
+  EXPECT_EQ(CountOf(b, kBlue), 0);
+  b->SetImageIndex(-1);
+  Away();
+}
+
 } // namespace
