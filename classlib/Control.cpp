@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "classlib/ActnList.h"
 #include "classlib/Controls.h"
 #include "classlib/Cp1251.h"
 #include "classlib/Menus.h"
@@ -89,7 +90,44 @@ void TControl::BeforeDestruction() {
 
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == popup_menu_) popup_menu_ = nullptr;
+  if (Operation != opRemove) return;
+  if (AComponent == popup_menu_) popup_menu_ = nullptr;
+  // A freed action has let its links go already; the control keeps its look.
+  if (action_link_ && !action_link_->Action()) action_link_.reset();
+}
+
+// --- Action ---------------------------------------------------------------------------------
+
+TBasicAction* TControl::Action() const { return action_link_ ? action_link_->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* v) {
+  TBasicAction* old = Action();
+  if (v == old) return;
+  if (old) old->RemoveFreeNotification(this);
+  if (!v) {
+    action_link_.reset();
+    return;
+  }
+  if (!action_link_) {
+    action_link_.reset(CreateActionLink());
+    action_link_->OnChange = [this](TObject* Sender) {
+      if (Sender && Sender == Action()) ActionChange(Sender, false);
+    };
+  }
+  action_link_->SetAction(v);
+  ActionChange(v, classlib::IsLoading(v));
+  v->FreeNotification(this);
+}
+
+TControlActionLink* TControl::CreateActionLink() { return new TControlActionLink(this); }
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TAction*>(Sender);
+  if (!a) return;
+  if ((!CheckDefaults || Caption().empty()) && Caption() != a->Caption()) SetCaption(a->Caption());
+  if ((!CheckDefaults || Enabled()) && Enabled() != a->Enabled()) SetEnabled(a->Enabled());
+  if (!CheckDefaults || Hint().empty()) SetHint(a->Hint());
+  if ((!CheckDefaults || Visible()) && Visible() != a->Visible()) SetVisible(a->Visible());
 }
 
 void TControl::Loaded() {
@@ -402,7 +440,11 @@ void TControl::HandleMessage(TMessage& M) {
 }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  // A handler of the control's own comes before its action's.
+  if (OnClick)
+    OnClick(this);
+  else if (action_link_)
+    action_link_->Execute();
 }
 
 void TControl::DblClick() {

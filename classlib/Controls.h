@@ -74,6 +74,9 @@ using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shi
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMessageHandler = std::function<void(TMessage& Message)>;
 
+class TBasicAction;
+class TControlActionLink;
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
@@ -163,7 +166,20 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+  // --- Action (ActnList.h) -----------------------------------------------------------
+  // The action the control follows (none by default). Binding takes the
+  // action's look (while the action is loading, only into properties still
+  // at their defaults); a click without an OnClick of its own runs it.
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* v);
+
  protected:
+  // Takes the look of the action Sender (caption, enabled state, hint,
+  // visibility); with CheckDefaults only into properties at their defaults.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+  // The link a bound control keeps (the caller owns it).
+  virtual TControlActionLink* CreateActionLink();
+  TControlActionLink* ActionLink() const { return action_link_.get(); }
   void BeforeDestruction() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Loaded() override;
@@ -205,6 +221,7 @@ class TControl : public TComponent {
   TCursor cursor_ = crDefault;
   bool mouse_in_control_ = false, clicked_ = false;
   std::map<UINT, TMessageHandler> handlers_;
+  std::unique_ptr<TControlActionLink> action_link_;
 };
 
 // A canvas that draws on a control: during painting the DC of the paint;

@@ -1,10 +1,30 @@
 // TImageList (see ImgList.h).
 #include "classlib/ImgList.h"
 
+#include <algorithm>
+
+TChangeLink::~TChangeLink() {
+  if (sender_) sender_->UnRegisterChanges(this);
+}
+
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
 TImageList::~TImageList() {
+  for (TChangeLink* l : links_) l->sender_ = nullptr;
   if (handle_) ImageList_Destroy(handle_);
+}
+
+void TImageList::RegisterChanges(TChangeLink* Link) {
+  if (!Link || Link->sender_ == this) return;
+  if (Link->sender_) Link->sender_->UnRegisterChanges(Link);
+  Link->sender_ = this;
+  links_.push_back(Link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* Link) {
+  if (!Link || Link->sender_ != this) return;
+  links_.erase(std::remove(links_.begin(), links_.end(), Link), links_.end());
+  Link->sender_ = nullptr;
 }
 
 HIMAGELIST TImageList::Handle() {
@@ -25,7 +45,15 @@ void TImageList::SetSize(int w, int h) {
 int TImageList::Count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 void TImageList::Changed() {
+  const TLifeToken life = LifeToken();
   if (OnChange) OnChange(this);
+  // A link may go (or unregister) while an earlier one is told.
+  const std::vector<TChangeLink*> links = links_;
+  for (TChangeLink* l : links) {
+    if (!life) return;
+    if (std::find(links_.begin(), links_.end(), l) != links_.end() && l->OnChange)
+      l->OnChange(this);
+  }
 }
 
 int TImageList::AddMasked(TBitmap* Image, TColor MaskColor) {

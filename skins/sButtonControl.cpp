@@ -1,6 +1,8 @@
 // The skinned push button (see sButtonControl.h).
 #include "skins/sButtonControl.h"
 
+#include <algorithm>
+
 #include "classlib/Forms.h"
 #include "skins/sBorders.h"
 #include "skins/sGraphUtils.h"
@@ -28,8 +30,37 @@ class TsButtonOwner : public TsWinOwner {
   TsButtonControl* b_;
 };
 
+// --- The action link ---------------------------------------------------------------------
+
+TsButtonActionLink::TsButtonActionLink(TsButtonControl* AClient)
+    : TControlActionLink(AClient), button_(AClient) {}
+
+bool TsButtonActionLink::IsCaptionLinked() {
+  return TControlActionLink::IsCaptionLinked() && button_->Caption() == LinkedAction()->Caption();
+}
+
+bool TsButtonActionLink::IsCheckedLinked() {
+  return TControlActionLink::IsCheckedLinked() && LinkedAction()->Checked() == button_->Down();
+}
+
+bool TsButtonActionLink::IsImageIndexLinked() { return TControlActionLink::IsImageIndexLinked(); }
+
+void TsButtonActionLink::SetCaption(const std::string& Value) {
+  if (button_->Caption() != Value) button_->SetCaption(Value);
+}
+
+void TsButtonActionLink::SetChecked(bool Value) { button_->SetDown(Value); }
+
+void TsButtonActionLink::SetImageIndex(int Value) {
+  button_->image_index_ = Value;
+  button_->style_->Invalidate();
+}
+
+// --- The button ---------------------------------------------------------------------------
+
 TsButtonControl::TsButtonControl(TComponent* AOwner) : TCustomControl(AOwner) {
   ControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csOpaque, csDoubleClicks};
+  images_link_.OnChange = [this](TObject*) { style_->Invalidate(); };
   owner_ = std::make_unique<TsButtonOwner>(this);
   style_ = std::make_unique<TsActiveBGStyle>(owner_.get());
   style_->KindCode = kind::ButtonControl;
@@ -61,10 +92,15 @@ void TsButtonControl::BeforeDestruction() {
 
 void TsButtonControl::Notification(TComponent* c, TOperation op) {
   TCustomControl::Notification(c, op);
-  if (op != opRemove) return;
-  if (c == images_) images_ = nullptr;
-  if (c == hot_images_) hot_images_ = nullptr;
-  if (c == disabled_images_) disabled_images_ = nullptr;
+  if (op != opRemove || !c) return;
+  bool gone = false;
+  for (TImageList** l : {&images_, &hot_images_, &disabled_images_})
+    if (c == *l) {
+      *l = nullptr;
+      gone = true;
+    }
+  // The glyph drawn from a freed list must not stay on the face.
+  if (gone && style_ && !ComponentState().Contains(csDestroying)) style_->Invalidate();
 }
 
 // --- Properties -----------------------------------------------------------------------------
@@ -91,20 +127,38 @@ void TsButtonControl::SetDisabledKind(TsDisabledKind v) {
   style_->Invalidate();
 }
 
+// One list may serve as normal, hot and disabled images at once: its free
+// notification stays while any of the three still refers to it, so freeing
+// it later never leaves one of them dangling.
+void TsButtonControl::ForgetList(TImageList* old) {
+  if (old && old != images_ && old != hot_images_ && old != disabled_images_)
+    old->RemoveFreeNotification(this);
+}
+
 void TsButtonControl::SetImages(TImageList* v) {
-  if (images_) images_->RemoveFreeNotification(this);
+  if (v == images_) return;
+  TImageList* old = images_;
+  if (old) old->UnRegisterChanges(&images_link_);
   images_ = v;
-  if (v) v->FreeNotification(this);
+  ForgetList(old);
+  if (v) {
+    v->RegisterChanges(&images_link_);
+    v->FreeNotification(this);
+  }
   style_->Invalidate();
 }
 
 void TsButtonControl::SetHotImages(TImageList* v) {
+  TImageList* old = hot_images_;
   hot_images_ = v;
+  ForgetList(old);
   if (v) v->FreeNotification(this);
 }
 
 void TsButtonControl::SetDisabledImages(TImageList* v) {
+  TImageList* old = disabled_images_;
   disabled_images_ = v;
+  ForgetList(old);
   if (v) v->FreeNotification(this);
 }
 
@@ -112,6 +166,41 @@ void TsButtonControl::SetImageIndex(int v) {
   if (v == image_index_) return;
   image_index_ = v;
   style_->Invalidate();
+}
+
+void TsButtonControl::SetDisabledGlyphKind(TsDisabledGlyphKind v) {
+  if (v == disabled_glyph_kind_) return;
+  disabled_glyph_kind_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetGrayHot(bool v) {
+  if (v == gray_hot_) return;
+  gray_hot_ = v;
+  style_->Invalidate();
+}
+
+void TsButtonControl::SetGlyphBlend(int v) {
+  v = std::max(0, std::min(100, v));
+  if (v == glyph_blend_) return;
+  glyph_blend_ = v;
+  style_->Invalidate();
+}
+
+TControlActionLink* TsButtonControl::CreateActionLink() { return new TsButtonActionLink(this); }
+
+void TsButtonControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+  TCustomControl::ActionChange(Sender, CheckDefaults);
+  auto* a = dynamic_cast<TAction*>(Sender);
+  if (!a) return;
+  if (!images_ && a->Images()) SetImages(a->Images());
+  if (a->ImageIndex() != image_index_) SetImageIndex(a->ImageIndex());
+  if (CheckDefaults) return;
+  if (Caption() != a->Caption()) {
+    SetCaption(a->Caption());
+    style_->Invalidate();
+  }
+  if (Hint() != a->Hint()) SetHint(a->Hint());
 }
 
 void TsButtonControl::SetDown(bool v) {
@@ -245,13 +334,32 @@ void TsButtonControl::BuildImage() {
 void TsButtonControl::PaintGlyph(TBitmap* image, TPoint at) {
   TImageList* list = CurrentImages();
   if (!list) return;
+  // Our lists have no background colour of their own: magenta stands in.
   TBitmap glyph(list->Width(), list->Height());
   glyph.Canvas()->FillRect(Rect(0, 0, list->Width(), list->Height()), static_cast<TColor>(0xFF00FF));
   list->Draw(glyph.Canvas(), 0, 0, image_index_, true);
   const TPixels px = BitmapPixels(&glyph);
-  const uint32_t transparent = ColorOf(PixelRgb(px.At(0, px.height - 1)));
-  if (!Enabled()) MakeGray(px);
-  CopyExceptColor(BitmapPixels(image), px, at.X, at.Y, transparent);
+  const TRgb corner = PixelRgb(px.At(0, px.height - 1));
+  const uint32_t transparent = ColorOf(corner);
+  const bool hot = style_->IsHot();
+  bool gray, blend;
+  double factor;  // how much of the face shows through the glyph
+  if (Enabled()) {
+    gray = gray_hot_ && !hot;
+    blend = glyph_blend_ >= 1 && !hot;
+    factor = glyph_blend_ / 100.0;
+  } else {
+    gray = disabled_glyph_kind_.Contains(TsDisabledGlyphKindItem::dgGrayed);
+    blend = disabled_glyph_kind_.Contains(TsDisabledGlyphKindItem::dgBlended);
+    factor = 0.5;
+  }
+  // The transparent pixels stay as they are, or the glyph's box would show.
+  if (gray) MakeGrayExcept(px, corner);
+  const TPixels target = BitmapPixels(image);
+  if (blend)
+    BlendGraphic(target, at.X, at.Y, transparent, factor, Rect(0, 0, px.width, px.height), px);
+  else
+    CopyExceptColor(target, px, at.X, at.Y, transparent);
 }
 
 void TsButtonControl::PaintCaption(TCanvas* c, const TRect& rect) {

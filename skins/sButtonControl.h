@@ -7,15 +7,23 @@
 // A press with the left button shows the pressed face; the release clicks
 // when the pointer is still over the button. Losing the focus releases it.
 // Only the push kind exists: grouped, drop-down and separator kinds have no
-// way in. Glyphs come from image lists that code sets (there are no
-// actions). While a fade runs, painting shows the image as it stands; the
-// disabled look is laid on an image only when it is rebuilt.
+// way in. Glyphs come from image lists that code sets, or from the list of
+// the button's action when it has none of its own (TsButtonActionLink: the
+// button follows its action's caption, hint, enabled state, checked state
+// as Down, and image index). An enabled glyph shows in grey while the
+// button is not hot when GrayHot is set, and lets GlyphBlend percent of
+// the face show through it while not hot; a disabled one is greyed and/or
+// blended half-way with the face as DisabledGlyphKind says. The glyph's
+// bottom-left pixel gives its transparent colour, which greying keeps. While
+// a fade runs, painting shows the image as it stands; the disabled look is
+// laid on an image only when it is rebuilt.
 #pragma once
 
 #include "classlib/WinApi.h"
 
 #include <memory>
 
+#include "classlib/ActnList.h"
 #include "classlib/Controls.h"
 #include "classlib/ImgList.h"
 #include "skins/sButtonControlCore.h"
@@ -26,6 +34,29 @@
 #include "skins/sStyleUtilCore.h"
 
 namespace skins {
+
+// How a disabled button's glyph is drawn: blended half-way with the face,
+// turned grey, both, or as it is.
+enum class TsDisabledGlyphKindItem { dgBlended, dgGrayed };
+using TsDisabledGlyphKind = TSet<TsDisabledGlyphKindItem>;
+
+class TsButtonControl;
+
+// Ties a TsButtonControl to its action: the caption and image index follow
+// the action's, its Checked becomes the button's Down.
+class TsButtonActionLink : public TControlActionLink {
+ public:
+  explicit TsButtonActionLink(TsButtonControl* AClient);
+  bool IsCaptionLinked() override;
+  bool IsCheckedLinked() override;
+  bool IsImageIndexLinked() override;
+  void SetCaption(const std::string& Value) override;
+  void SetChecked(bool Value) override;
+  void SetImageIndex(int Value) override;
+
+ private:
+  TsButtonControl* button_;
+};
 
 class TsButtonControl : public TCustomControl, public ISkinnedControl, public IFadeTarget {
  public:
@@ -42,11 +73,21 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
   void SetDisabledKind(TsDisabledKind v);
   TsActiveBGStyle* sStyle() { return style_.get(); }
   // The glyph's lists (normal, hot, disabled) and index; none by default.
+  TImageList* Images() const { return images_; }
   void SetImages(TImageList* v);
+  TImageList* HotImages() const { return hot_images_; }
   void SetHotImages(TImageList* v);
+  TImageList* DisabledImages() const { return disabled_images_; }
   void SetDisabledImages(TImageList* v);
   int ImageIndex() const { return image_index_; }
   void SetImageIndex(int v);
+  TsDisabledGlyphKind DisabledGlyphKind() const { return disabled_glyph_kind_; }
+  void SetDisabledGlyphKind(TsDisabledGlyphKind v);
+  bool GrayHot() const { return gray_hot_; }
+  void SetGrayHot(bool v);
+  // 0..100 (held there).
+  int GlyphBlend() const { return glyph_blend_; }
+  void SetGlyphBlend(int v);
 
   bool Down() const { return down_; }
   void SetDown(bool v);
@@ -68,6 +109,8 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
   void WndProc(TMessage& Message) override;
   void BeforeDestruction() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  void ActionChange(TObject* Sender, bool CheckDefaults) override;
+  TControlActionLink* CreateActionLink() override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -83,7 +126,9 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
 
  private:
   friend class TsButtonOwner;
+  friend class TsButtonActionLink;
   TImageList* CurrentImages();
+  void ForgetList(TImageList* old);
   void PaintGlyph(TBitmap* image, TPoint at);
   void PaintCaption(TCanvas* canvas, const TRect& r);
   bool FadeTargetAlive() override;
@@ -96,8 +141,12 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
   TBitmap previous_;
   TBitmap fade_blend_;  // the fade step's scratch image, kept between steps
   TMaskRegion region_;
+  TChangeLink images_link_;  // repaints when the normal list changes
   TImageList *images_ = nullptr, *hot_images_ = nullptr, *disabled_images_ = nullptr;
+  TsDisabledGlyphKind disabled_glyph_kind_{TsDisabledGlyphKindItem::dgBlended};
   int image_index_ = -1;
+  bool gray_hot_ = false;
+  int glyph_blend_ = 0;
   bool auto_size_ = false;
   int bevel_width_ = 2, margin_ = 0;
   TsDisabledKind disabled_kind_{TsDisabledKindItem::dkBlended};

@@ -8,7 +8,9 @@
 // pointer is then, and toggles through the checked filter; OnChange follows
 // every completed press (also when the filter kept the value) and never a
 // change made by code. ReadOnly and disabled controls change nothing. The
-// three-valued state follows Checked.
+// three-valued state follows Checked. Bound to an action (Action), the
+// control shows its caption, hint, enabled and visible state, and a click
+// runs it unless OnClick is set.
 #pragma once
 
 #include "classlib/WinApi.h"
