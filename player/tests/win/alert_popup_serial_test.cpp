@@ -2,8 +2,9 @@
 // close button shows that button's hint, leaving it takes the hint away;
 // a real click on an anchor in the popup raises OnAnchorClick with the
 // anchor's value while the main window keeps the foreground, the activation
-// and the keyboard. Screenshots: player_alert_hover.bmp (pointer on the
-// close button, its hint shown) in the build folder.
+// and the keyboard. Screenshots in the build folder: player_alert_text.bmp
+// (pointer over the title) and player_alert_hover.bmp (pointer on the close
+// button, its hint shown).
 #include <gtest/gtest.h>
 #include "classlib/WinApi.h"
 
@@ -59,6 +60,7 @@ TEST_F(AlertPopup, TheCloseButtonShowsItsHintUnderThePointer) {
   Pump(Application->HintPause + 200);
   EXPECT_EQ(p->Hint(), "");
   EXPECT_EQ(ShownTip(), nullptr);
+  testwin::SaveScreenBmp(L"player_alert_text.bmp");
   testinput::MoveTo(w, close.Left + 8, close.Top + 10);
   testinput::MoveTo(w, close.Left + 10, close.Top + 10);
   EXPECT_EQ(p->Hint(), "Close");
