@@ -319,6 +319,7 @@ void TApplication::HintHook(TControl* c, bool entered) {
   TApplication* a = Application;
   if (!a) return;
   if (entered) {
+    a->mouse_control_ = c;
     a->HideHint();
     // The short hint: the text before a "|".
     std::string text = c->Hint().substr(0, c->Hint().find('|'));
@@ -328,11 +329,20 @@ void TApplication::HintHook(TControl* c, bool entered) {
     }
     a->hint_control_ = c;
     SetTimer(a->Handle(), kHintTimer, static_cast<UINT>(a->HintPause), nullptr);
-  } else if (c == a->hint_control_) {
+  } else {
+    if (c == a->mouse_control_) a->mouse_control_ = nullptr;
+    if (c != a->hint_control_) return;
     a->hint_control_ = nullptr;
     KillTimer(a->Handle(), kHintTimer);
     a->HideHint();
   }
+}
+
+void TApplication::CancelHint() {
+  KillTimer(Handle(), kHintTimer);
+  HideHint();
+  hint_control_ = nullptr;
+  if (mouse_control_) HintHook(mouse_control_, true);
 }
 
 void TApplication::HintTick() {
@@ -359,6 +369,8 @@ void TApplication::ShowHintFor(TControl* c) {
                         WS_POPUP | WS_BORDER, 0, 0, 0, 0, Handle(), nullptr, wc.hInstance, nullptr);
   }
   hint_text_ = c->Hint().substr(0, c->Hint().find('|'));
+  // The tip's text is also its window text, for whoever reads the screen.
+  SetWindowTextW(hint_window_, Cp1251ToWide(hint_text_).c_str());
   TRect r = Rect(0, 0, 300, 0);
   HDC dc = GetDC(hint_window_);
   OnHintCanvas(

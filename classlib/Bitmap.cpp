@@ -2,6 +2,7 @@
 #include "classlib/Bitmap.h"
 
 #include <cstring>
+#include <vector>
 
 #include "classlib/Cp1251.h"
 #include "classlib/Streams.h"
@@ -41,9 +42,9 @@ void TBitmapCanvas::FreeContext() {
 
 namespace {
 
-HBITMAP CreateDib24(int w, int h, uint8_t** bits) {
+HBITMAP CreateDib(int w, int h, int bytesPerPixel, uint8_t** bits) {
   void* p = nullptr;
-  HBITMAP b = classlib::CreateTopDownDib(w, h, 24, &p);
+  HBITMAP b = classlib::CreateTopDownDib(w, h, 8 * bytesPerPixel, &p);
   if (!b)
     throw EOutOfResources("Out of system resources (bitmap " + IntToStr(w) + " x " + IntToStr(h) +
                           ")");
@@ -102,12 +103,13 @@ void TBitmap::SetSize(int w, int h) {
     return;
   }
   uint8_t* bits = nullptr;
-  HBITMAP b = CreateDib24(w, h, &bits);
+  const int bpp = PixelBytes();
+  HBITMAP b = CreateDib(w, h, bpp, &bits);
   GdiFlush();
-  int stride = (w * 3 + 3) & ~3;
+  int stride = (w * bpp + 3) & ~3;
   std::memset(bits, 0, static_cast<size_t>(stride) * h);
   if (handle_) {
-    int keepRows = h < height_ ? h : height_, keepBytes = (w < width_ ? w : width_) * 3;
+    int keepRows = h < height_ ? h : height_, keepBytes = (w < width_ ? w : width_) * bpp;
     for (int y = 0; y < keepRows; ++y)
       std::memcpy(bits + static_cast<size_t>(y) * stride,
                   bits_ + static_cast<size_t>(y) * RowBytes(), static_cast<size_t>(keepBytes));
@@ -117,6 +119,31 @@ void TBitmap::SetSize(int w, int h) {
   bits_ = bits;
   width_ = w;
   height_ = h;
+  Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat f) {
+  if (f == pixel_format_) return;
+  if (!handle_) {
+    pixel_format_ = f;
+    return;
+  }
+  // The pixels move to a section of the new format, colour for colour.
+  const int w = width_, h = height_;
+  std::vector<uint8_t> rows(static_cast<size_t>(w) * h * 3);
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* p = ScanLine(y);
+    for (int x = 0; x < w; ++x)
+      std::memcpy(&rows[(static_cast<size_t>(y) * w + x) * 3], p + x * PixelBytes(), 3);
+  }
+  FreeImage();
+  pixel_format_ = f;
+  SetSize(w, h);
+  for (int y = 0; y < h; ++y) {
+    uint8_t* p = ScanLine(y);
+    for (int x = 0; x < w; ++x)
+      std::memcpy(p + x * PixelBytes(), &rows[(static_cast<size_t>(y) * w + x) * 3], 3);
+  }
   Changed();
 }
 
@@ -183,7 +210,7 @@ void TBitmap::SaveToFile(const std::string& FileName) {
   ih.biWidth = width_;
   ih.biHeight = height_; // bottom-up, the usual file layout
   ih.biPlanes = 1;
-  ih.biBitCount = 24;
+  ih.biBitCount = static_cast<WORD>(8 * PixelBytes());
   ih.biSizeImage = static_cast<DWORD>(stride) * height_;
   fh.bfType = 0x4D42;
   fh.bfOffBits = sizeof fh + sizeof ih;
@@ -199,6 +226,7 @@ void TBitmap::Assign(TPersistent* Source) {
   if (!b) return TPersistent::Assign(Source);
   if (b == this) return;
   FreeImage();
+  pixel_format_ = b->pixel_format_;
   SetSize(b->width_, b->height_);
   if (b->handle_) {
     GdiFlush();

@@ -44,11 +44,12 @@ class TBitmapCanvas : public TCanvas {
   HGDIOBJ old_bitmap_ = nullptr;
 };
 
-enum TPixelFormat { pf24bit };
+enum TPixelFormat { pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
 
-// A 24-bit top-down DIB section: ScanLine(y) gives row y as blue, green, red
-// bytes, left to right. Resizing keeps the overlapping pixels.
+// A top-down DIB section of 24 bits a pixel (or 32 with pf32bit): ScanLine(y)
+// gives row y as blue, green, red (and a fourth, unused) bytes, left to
+// right. Resizing and a change of format keep the overlapping pixels.
 class TBitmap : public TGraphic {
  public:
   TBitmap();
@@ -61,11 +62,12 @@ class TBitmap : public TGraphic {
   void SetWidth(int w) override { SetSize(w, height_); }
   void SetHeight(int h) override { SetSize(width_, h); }
   void SetSize(int w, int h);
-  TPixelFormat PixelFormat() const { return pf24bit; }
-  void SetPixelFormat(TPixelFormat) {}
+  TPixelFormat PixelFormat() const { return pixel_format_; }
+  void SetPixelFormat(TPixelFormat f);
   // Row y (0 = top) of the pixels; raises EListError for a row outside.
   uint8_t* ScanLine(int y);
-  int RowBytes() const { return (width_ * 3 + 3) & ~3; }
+  int PixelBytes() const { return pixel_format_ == pf32bit ? 4 : 3; }
+  int RowBytes() const { return (width_ * PixelBytes() + 3) & ~3; }
   TCanvas* Canvas();
   HBITMAP Handle() const { return handle_; }
   // Takes over a bitmap handle (converted to 24 bits; the given one is
@@ -82,7 +84,7 @@ class TBitmap : public TGraphic {
   // EInOutError (EResNotFound) when missing.
   void LoadFromResourceName(HINSTANCE instance, const std::string& name);
   void LoadFromFile(const std::string& FileName) override; // .bmp
-  void SaveToFile(const std::string& FileName);            // 24-bit .bmp
+  void SaveToFile(const std::string& FileName);            // .bmp of its format
   void Assign(TPersistent* Source) override;
   void DrawTo(TCanvas* canvas, const TRect& r) override;
 
@@ -95,6 +97,7 @@ class TBitmap : public TGraphic {
   TBitmapCanvas* canvas_ = nullptr;
   TColor transparent_color_ = clDefault;
   TTransparentMode transparent_mode_ = tmAuto;
+  TPixelFormat pixel_format_ = pf24bit;
 };
 
 class EResNotFound : public EInOutError {

@@ -182,6 +182,10 @@ class TApplication : public TComponent {
   std::string ExeName() const;
   int HintPause = 500, HintHidePause = 2500;
   bool ShowHint = true;
+  // Hides the tip showing now; the control under the mouse shows its hint
+  // (read anew) after HintPause, as on entering it. For a control whose hint
+  // follows what the mouse is over inside it.
+  void CancelHint();
 
   // Sees the application window's messages first; true marks one handled.
   int HookMainWindow(TWindowHook Hook);
@@ -208,7 +212,8 @@ class TApplication : public TComponent {
   std::vector<std::pair<int, TWindowHook>> hooks_;
   int next_hook_ = 1;
   std::vector<HWND> minimized_forms_;
-  TControl* hint_control_ = nullptr;
+  TControl* hint_control_ = nullptr;  // the control whose tip is waiting or shown
+  TControl* mouse_control_ = nullptr; // the control the mouse is in, hint or not
   HWND hint_window_ = nullptr;
   std::string hint_text_;
   static void HintHook(TControl* c, bool entered);

@@ -21,6 +21,13 @@ int64_t MonotonicMs() {
 
 } // namespace
 
+void components::CopyGlyph(TBitmap& to, TBitmap* from) {
+  if (from)
+    to.Assign(from);
+  else
+    to.SetSize(0, 0);
+}
+
 // --- Messages -------------------------------------------------------------------------------
 
 TMsgCollectionItem::TMsgCollectionItem(TCollection* Collection)
@@ -346,6 +353,11 @@ void TAlertNotifier::ConfigurePopup() {
   popup_->SetPositionFormat(position_format_);
   popup_->AutoDelete = auto_delete_;
   popup_->SetShowDelete(show_delete_);
+  popup_->SetGlyphPrev(&glyph_prev_);
+  popup_->SetGlyphNext(&glyph_next_);
+  popup_->SetGlyphDelete(&glyph_delete_);
+  popup_->SetGlyphClose(&glyph_close_);
+  popup_->SetGlyphPopup(&glyph_popup_);
 }
 
 void TAlertNotifier::Show() {

@@ -34,6 +34,11 @@ using TDeleteMessageEvent = std::function<void(TObject* Sender, int Index)>;
 using TAnchorClickEvent =
     std::function<void(TObject* Sender, const std::string& Anchor, int Index)>;
 
+namespace components {
+// A glyph setter's copy: `from`'s picture, or none for null.
+void CopyGlyph(TBitmap& to, TBitmap* from);
+} // namespace components
+
 class TMsgCollectionItem : public TCollectionItem {
  public:
   explicit TMsgCollectionItem(TCollection* Collection);
@@ -86,6 +91,24 @@ class TAlertWindow : public THintWindow {
   TColor CaptionColor = clWhite, CaptionColorTo = clGray;
   TColor WindowColor = clWhite, WindowColorTo = clBtnFace;
   TGradientDirection GradientDirection = gdVertical;
+  // The buttons' pictures (owned; the setters copy, null empties). An empty
+  // one leaves the button its drawn shape. Previous and next show a grey
+  // copy, remade on every change of the glyph, while they cannot move.
+  TBitmap* GlyphPrev() { return &glyphs_[kPrev]; }
+  void SetGlyphPrev(TBitmap* v) { components::CopyGlyph(glyphs_[kPrev], v); }
+  TBitmap* GlyphNext() { return &glyphs_[kNext]; }
+  void SetGlyphNext(TBitmap* v) { components::CopyGlyph(glyphs_[kNext], v); }
+  TBitmap* GlyphDelete() { return &glyphs_[kDelete]; }
+  void SetGlyphDelete(TBitmap* v) { components::CopyGlyph(glyphs_[kDelete], v); }
+  TBitmap* GlyphClose() { return &glyphs_[kClose]; }
+  void SetGlyphClose(TBitmap* v) { components::CopyGlyph(glyphs_[kClose], v); }
+  TBitmap* GlyphPopup() { return &glyphs_[kPopup]; }
+  void SetGlyphPopup(TBitmap* v) { components::CopyGlyph(glyphs_[kPopup], v); }
+  // The grey copies of GlyphPrev and GlyphNext (32 bits a pixel).
+  TBitmap* DisabledPrev() { return &disabled_[0]; }
+  TBitmap* DisabledNext() { return &disabled_[1]; }
+  // A button's hint while the mouse is over it; otherwise Hint is the one
+  // it had when loaded.
   std::string HintNextBtn = "Next", HintPrevBtn = "Previous", HintCloseBtn = "Close",
               HintDeleteBtn = "Delete", HintPopupBtn = "Popup";
   bool Hover = true;
@@ -121,6 +144,7 @@ class TAlertWindow : public THintWindow {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void HandleMessage(TMessage& Message) override;
+  void Loaded() override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -130,13 +154,22 @@ class TAlertWindow : public THintWindow {
 
  private:
   enum Button { kClose, kPrev, kNext, kDelete, kPopup, kButtons };
+  enum class TextPass { Draw, HitTest, Measure };
   void MessagesChanged();
   int PositionWidth();
   void PaintButton(TCanvas* c, Button b, const TRect& r);
-  void PaintText(TCanvas* c, const TRect& area, bool hitTest, int x, int y,
+  void PaintGlyph(TCanvas* c, Button b, bool active, const TRect& r);
+  void MakeDisabled(Button b);
+  // Renders message `index` into `area`: drawn, hit-tested at (x, y), or measured.
+  void PaintText(TCanvas* c, int index, const TRect& area, TextPass pass, int x, int y,
                  markup::MarkupResult& out);
+  // The anchor of the shown message under the client point (x, y).
+  markup::MarkupResult AnchorAt(int x, int y);
+  void AnchorClick(int x, int y);
   bool ButtonActive(Button b);
   TRect ButtonRect(const AlertLayout& l, Button b);
+  const std::string& ButtonHint(Button b) const;
+  void SetButtonHint(const std::string& hint);
   TStringList* messages_ = nullptr;
   TMsgCollection* copies_ = nullptr;
   THTMLPictureCache cache_;
@@ -145,6 +178,9 @@ class TAlertWindow : public THintWindow {
   std::string position_format_;
   bool show_delete_ = true, show_popup_ = false, auto_size_ = false;
   bool hovered_[kButtons] = {}, pressed_[kButtons] = {};
+  TBitmap glyphs_[kButtons];
+  TBitmap disabled_[2]; // previous, next
+  std::string saved_hint_;
   bool dragging_ = false;
   TPoint drag_from_;
   int hover_anchor_ = -1;
@@ -170,6 +206,18 @@ class TAlertNotifier : public TComponent {
   TFont* Font() { return &font_; }
   void SetFont(TFont* f) { font_.Assign(f); }
   TGradientDirection GradientDirection = gdVertical;
+  // The popup's button pictures (owned; the setters copy, null empties),
+  // handed to the popup each time it is configured.
+  TBitmap* GlyphPrev() { return &glyph_prev_; }
+  void SetGlyphPrev(TBitmap* v) { components::CopyGlyph(glyph_prev_, v); }
+  TBitmap* GlyphNext() { return &glyph_next_; }
+  void SetGlyphNext(TBitmap* v) { components::CopyGlyph(glyph_next_, v); }
+  TBitmap* GlyphDelete() { return &glyph_delete_; }
+  void SetGlyphDelete(TBitmap* v) { components::CopyGlyph(glyph_delete_, v); }
+  TBitmap* GlyphClose() { return &glyph_close_; }
+  void SetGlyphClose(TBitmap* v) { components::CopyGlyph(glyph_close_, v); }
+  TBitmap* GlyphPopup() { return &glyph_popup_; }
+  void SetGlyphPopup(TBitmap* v) { components::CopyGlyph(glyph_popup_, v); }
   std::string HintNextBtn = "Next", HintPrevBtn = "Previous", HintCloseBtn = "Close",
               HintDeleteBtn = "Delete", HintPopupBtn = "Popup";
   bool Hover = false;
@@ -228,6 +276,7 @@ class TAlertNotifier : public TComponent {
   TMsgCollection* messages_ = nullptr;
   TAlertWindow* popup_ = nullptr;
   TFont font_;
+  TBitmap glyph_prev_, glyph_next_, glyph_delete_, glyph_close_, glyph_popup_;
   TImageList* images_ = nullptr;
   TPictureContainer* pictures_ = nullptr;
   TPopupMenu* popup_menu_ = nullptr;

@@ -17,6 +17,15 @@ std::string components::PositionText(const std::string& format, int a, int b) {
   return out;
 }
 
+void components::DisabledRow(const uint8_t* src, int srcBytes, uint8_t* dst, int dstBytes,
+                             int width) {
+  for (int x = 0; x < width; ++x, src += srcBytes, dst += dstBytes) {
+    const auto v = static_cast<uint8_t>(DisabledGrey(src[2], src[1], src[0]));
+    dst[0] = dst[1] = dst[2] = v;
+    if (dstBytes > 3) dst[3] = 0;
+  }
+}
+
 AlertLayout components::LayoutAlert(int W, int H, int PW, bool scroller, bool showDelete,
                                     int imagesWidth, bool hasImages, int marginX, int marginY) {
   AlertLayout l;

@@ -66,6 +66,10 @@ namespace components {
 
 // The grey of a disabled glyph's pixel.
 inline int DisabledGrey(int r, int g, int b) { return ((r + g + b) / 3) / 2 + 128; }
+// One row of a disabled glyph: each of `width` source pixels (blue, green,
+// red first in its srcBytes) becomes its grey in the blue, green and red of
+// the destination pixel (dstBytes each; a fourth byte is set to 0).
+void DisabledRow(const uint8_t* src, int srcBytes, uint8_t* dst, int dstBytes, int width);
 
 } // namespace components
 

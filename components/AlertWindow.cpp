@@ -1,5 +1,10 @@
-// The alert popup: its messages and scroller, painting, buttons, dragging
-// by the caption bar, and the anchor under the mouse.
+// The alert popup: its messages and scroller, painting, buttons and their
+// hints, dragging by the caption bar, and the anchor under the mouse.
+//
+// The popup never takes activation, so no click gives it the focus: an
+// anchor is clicked when a mouse button goes down on it, and the player
+// keeps the keyboard and the foreground.
+#include "classlib/Forms.h"
 #include "components/AlertMarkupCanvas.h"
 #include "components/AlertNotifier.h"
 
@@ -30,10 +35,15 @@ TAlertWindow::TAlertWindow(TComponent* AOwner)
     : THintWindow(AOwner), messages_(new TStringList), copies_(new TMsgCollection(this)) {
   SetBounds(0, 0, 300, 100);
   SetShowHint(true);
+  SetHint("");
   messages_->OnChange = [this](TObject*) { MessagesChanged(); };
+  for (TBitmap& d : disabled_) d.SetPixelFormat(pf32bit);
+  glyphs_[kPrev].OnChange = [this](TObject*) { MakeDisabled(kPrev); };
+  glyphs_[kNext].OnChange = [this](TObject*) { MakeDisabled(kNext); };
 }
 
 TAlertWindow::~TAlertWindow() {
+  for (TBitmap& g : glyphs_) g.OnChange = nullptr;
   messages_->OnChange = nullptr;
   delete messages_;
   delete copies_;
@@ -44,6 +54,32 @@ void TAlertWindow::CreateParams(TCreateParams& p) {
   p.Style &= ~WS_BORDER;
   // Layered from the start: the fade only changes the opacity, from any thread.
   p.ExStyle |= WS_EX_LAYERED;
+}
+
+void TAlertWindow::Loaded() {
+  THintWindow::Loaded();
+  saved_hint_ = Hint();
+}
+
+void TAlertWindow::MakeDisabled(Button b) {
+  TBitmap& g = glyphs_[b];
+  TBitmap& d = disabled_[b == kPrev ? 0 : 1];
+  if (g.Empty()) {
+    d.SetSize(0, 0);
+  } else {
+    d.SetSize(g.Width(), g.Height());
+    for (int y = 0; y < g.Height(); ++y)
+      components::DisabledRow(g.ScanLine(y), g.PixelBytes(), d.ScanLine(y), d.PixelBytes(),
+                              g.Width());
+    // A fixed transparent colour stays transparent in its grey.
+    d.SetTransparentMode(g.TransparentMode());
+    if (g.TransparentMode() == tmFixed) {
+      const TColor t = ColorToRGB(g.TransparentColor());
+      const int v = components::DisabledGrey(t & 0xFF, (t >> 8) & 0xFF, (t >> 16) & 0xFF);
+      d.SetTransparentColor(static_cast<TColor>(v | (v << 8) | (v << 16)));
+    }
+  }
+  Invalidate();
 }
 
 void TAlertWindow::Notification(TComponent* AComponent, TOperation Operation) {
@@ -72,7 +108,7 @@ void TAlertWindow::SetAutoSizeOn(bool v) {
   AlertAutoSizeInput in;
   for (int i = 0; i < messages_->Count(); ++i) {
     markup::MarkupResult r;
-    PaintText(Canvas(), Rect(0, 0, 4096, 4096), false, 0, 0, r);
+    PaintText(Canvas(), i, Rect(0, 0, 4096, 4096), TextPass::Measure, 0, 0, r);
     in.TextWidth = std::max(in.TextWidth, r.TextWidth);
     in.TextHeight = std::max(in.TextHeight, r.TextHeight);
   }
@@ -161,18 +197,18 @@ AlertLayout TAlertWindow::Layout() {
                                  MarginX, MarginY);
 }
 
-void TAlertWindow::PaintText(TCanvas* c, const TRect& area, bool hitTest, int x, int y,
-                             markup::MarkupResult& out) {
-  const int index = scroller_.Position() - 1;
+void TAlertWindow::PaintText(TCanvas* c, int index, const TRect& area, TextPass pass, int x,
+                             int y, markup::MarkupResult& out) {
   if (index < 0 || index >= messages_->Count()) return;
   c->Font()->Assign(&font_);
   c->Brush()->SetStyle(bsClear);
   markup::MarkupParams p;
-  p.HitTestOnly = hitTest;
+  p.HitTestOnly = pass == TextPass::HitTest;
+  p.MeasureOnly = pass == TextPass::Measure;
   p.MouseX = x;
   p.MouseY = y;
-  p.HoverStyle = hitTest ? false : Hover;
-  p.HoverAnchorIndex = hitTest ? -1 : hover_anchor_;
+  p.HoverStyle = pass == TextPass::Draw && Hover;
+  p.HoverAnchorIndex = pass == TextPass::Draw ? hover_anchor_ : -1;
   TCanvasMarkupSurface s(c, Images);
   s.UsePictures(PictureContainer, &cache_);
   markup::DrawMarkup(s, messages_->Strings(index), area, p, out);
@@ -207,13 +243,13 @@ void TAlertWindow::Paint() {
     }
   PaintButton(c, kClose, l.Close);
   if (index >= 0) {
-    if (Images && messages_->Objects(index))
+    if (Images)
       Images->Draw(c, 5, 1,
                    static_cast<int>(reinterpret_cast<intptr_t>(messages_->Objects(index))));
     const int saved = SaveDC(c->Handle());
     IntersectClipRect(c->Handle(), l.Text.Left, l.Text.Top, l.Text.Right, l.Text.Bottom);
     markup::MarkupResult r;
-    PaintText(c, l.Text, false, 0, 0, r);
+    PaintText(c, index, l.Text, TextPass::Draw, 0, 0, r);
     RestoreDC(c->Handle(), saved);
   }
   if (scroller_.Visible()) {
@@ -251,6 +287,14 @@ void TAlertWindow::PaintButton(TCanvas* c, Button b, const TRect& r) {
   }
   const int L = r.Left, T = r.Top, R = r.Right, B = r.Bottom, W = Width();
   c->Brush()->SetStyle(bsClear);
+  TBitmap* glyph = &glyphs_[b];
+  if (!active && (b == kPrev || b == kNext)) glyph = &disabled_[b == kPrev ? 0 : 1];
+  if (!glyph->Empty()) {
+    const TRect to = b == kClose ? Rect(L + 2, T + 2, L + 18, T + 18) : Rect(L + 2, T + 4, L + 18, T + 20);
+    c->TransparentCopy(to, glyph->Canvas(), Rect(0, 0, glyph->Width(), glyph->Height()),
+                       glyph->TransparentColor());
+    return;
+  }
   switch (b) {
     case kClose:
       Lines(c, {W - 15, 20, W - 7, 13, W - 14, 20, W - 8, 13, W - 15, 14, W - 7, 21, W - 14, 14,
@@ -292,7 +336,39 @@ TRect TAlertWindow::ButtonRect(const AlertLayout& l, Button b) {
   }
 }
 
+const std::string& TAlertWindow::ButtonHint(Button b) const {
+  switch (b) {
+    case kClose: return HintCloseBtn;
+    case kPrev: return HintPrevBtn;
+    case kNext: return HintNextBtn;
+    case kDelete: return HintDeleteBtn;
+    default: return HintPopupBtn;
+  }
+}
+
+void TAlertWindow::SetButtonHint(const std::string& hint) {
+  SetHint(hint);
+  // The tip showing now (or about to) was another button's or the popup's.
+  if (Application) Application->CancelHint();
+}
+
+markup::MarkupResult TAlertWindow::AnchorAt(int x, int y) {
+  markup::MarkupResult r;
+  PaintText(Canvas(), scroller_.Position() - 1, Layout().Text, TextPass::HitTest, x, y, r);
+  return r;
+}
+
+void TAlertWindow::AnchorClick(int x, int y) {
+  const markup::MarkupResult r = AnchorAt(x, y);
+  const TLifeToken life = LifeToken();
+  if (r.Hit && OnAnchorClick) OnAnchorClick(this, r.HitAnchor, scroller_.Position() - 1);
+  if (life && hover_anchor_ >= 0 && Hover) Invalidate();
+}
+
 void TAlertWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const TLifeToken life = LifeToken();
+  AnchorClick(X, Y);
+  if (!life) return;
   THintWindow::MouseDown(Button, Shift, X, Y);
   const AlertLayout l = Layout();
   if (l.Caption.Contains(Point(X, Y))) {
@@ -317,13 +393,19 @@ void TAlertWindow::MouseMove(TShiftState Shift, int X, int Y) {
     return;
   }
   const AlertLayout l = Layout();
-  for (int b = 0; b < kButtons; ++b) {
-    const bool over = ButtonRect(l, static_cast<TAlertWindow::Button>(b)).Contains(Point(X, Y)) &&
-                      ButtonActive(static_cast<TAlertWindow::Button>(b));
-    if (over != hovered_[b]) {
-      hovered_[b] = over;
-      if (!over) pressed_[b] = false;
+  for (int i = 0; i < kButtons; ++i) {
+    const auto b = static_cast<TAlertWindow::Button>(i);
+    if (ButtonRect(l, b).Contains(Point(X, Y))) {
+      if (hovered_[b] || !ButtonActive(b)) continue;
+      hovered_[b] = true;
       Invalidate();
+      SetButtonHint(ButtonHint(b));
+    } else {
+      if (Hint() == ButtonHint(b)) SetButtonHint(saved_hint_);
+      if (hovered_[b] || pressed_[b]) {
+        hovered_[b] = pressed_[b] = false;
+        Invalidate();
+      }
     }
   }
 }
@@ -373,6 +455,7 @@ void TAlertWindow::MouseLeave() {
   }
   if (repaint) Invalidate();
   if (AutoHide) SetVisible(false);
+  if (Hint() != saved_hint_) SetHint(saved_hint_);
   THintWindow::MouseLeave();
 }
 
@@ -381,22 +464,22 @@ void TAlertWindow::HandleMessage(TMessage& M) {
     M.Result = 1;
     return;
   }
-  if (M.Msg == WM_NCHITTEST || M.Msg == WM_SETFOCUS) {
+  if (M.Msg == WM_NCHITTEST) {
     POINT pt;
     GetCursorPos(&pt);
     ::ScreenToClient(Handle(), &pt);
-    markup::MarkupResult r;
-    PaintText(Canvas(), Layout().Text, true, pt.x, pt.y, r);
-    if (M.Msg == WM_NCHITTEST) {
-      const int was = hover_anchor_;
-      hover_anchor_ = r.Hit ? r.HitAnchorIndex : -1;
-      SetCursor(r.Hit ? crHandPoint : crDefault);
-      if (Hover && was != hover_anchor_) Invalidate();
-      M.Result = HTCLIENT;
-    } else {
-      if (r.Hit && OnAnchorClick) OnAnchorClick(this, r.HitAnchor, scroller_.Position() - 1);
-      M.Result = 0;
-    }
+    const markup::MarkupResult r = AnchorAt(pt.x, pt.y);
+    const int was = hover_anchor_;
+    hover_anchor_ = r.Hit ? r.HitAnchorIndex : -1;
+    SetCursor(r.Hit ? crHandPoint : crDefault);
+    if (Hover && was != hover_anchor_) Invalidate();
+    M.Result = HTCLIENT;
+    return;
+  }
+  if (M.Msg == WM_SETFOCUS) {
+    // Only code can give the popup the focus (a click never does): nothing
+    // was clicked, so no anchor fires.
+    M.Result = 0;
     return;
   }
   THintWindow::HandleMessage(M);

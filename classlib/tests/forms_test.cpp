@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "classlib/Cp1251.h"
 #include "classlib/PanelCtrls.h"
 #include "classlib/tests/app_pump.h"
 #include "classlib/tests/test_form.h"
@@ -417,6 +418,41 @@ TEST(Forms, AFreedControlGetsNoHint) {
   SendMessageW(Application->Handle(), WM_TIMER, 1, 0);
   HWND hint = FindWindowW(L"THintWindow", nullptr);
   EXPECT_TRUE(!hint || !IsWindowVisible(hint));
+  f->Free();
+}
+
+TEST(Forms, ACancelledHintShowsTheControlsNewHintOrNone) {
+  Application->HintPause = 30;
+  Application->HintHidePause = 5000;
+  auto* f = New<TForm>(Application);
+  f->SetBounds(50, 50, 200, 100);
+  f->Show();
+  auto* pad = new TSwatch(f);
+  pad->SetBounds(10, 10, 50, 20);
+  pad->SetParent(f);
+  pad->SetShowHint(true);
+  pad->Perform(CM_MOUSEENTER); // no hint yet: nothing waits
+  Pump(100);
+  HWND hint = FindWindowW(L"THintWindow", nullptr);
+  EXPECT_TRUE(!hint || !IsWindowVisible(hint));
+  pad->SetHint("Закрыть|длинная");
+  Application->CancelHint(); // the pointer is still in it: its new hint
+  Pump(150);
+  hint = FindWindowW(L"THintWindow", nullptr);
+  ASSERT_TRUE(hint && IsWindowVisible(hint));
+  wchar_t text[64] = {};
+  GetWindowTextW(hint, text, 64);
+  EXPECT_EQ(WideToCp1251(text), "Закрыть");
+  pad->SetHint("");
+  Application->CancelHint();
+  EXPECT_FALSE(IsWindowVisible(hint));
+  Pump(150);
+  EXPECT_FALSE(IsWindowVisible(hint));
+  pad->SetHint("Снова");
+  pad->Perform(CM_MOUSELEAVE); // gone: a cancel arms nothing
+  Application->CancelHint();
+  Pump(150);
+  EXPECT_FALSE(IsWindowVisible(hint));
   f->Free();
 }
 

@@ -1,4 +1,4 @@
-// Drawing into 24-bit bitmaps and reading the pixels back: canvas
+// Drawing into 24-bit (and 32-bit) bitmaps and reading the pixels back: canvas
 // operations, colours (system colours included), text, copies with and
 // without a transparent colour, files, icons and image lists.
 #include <gtest/gtest.h>
@@ -33,6 +33,39 @@ TEST(Bitmap, ResizeKeepsTheOverlapAndStartsBlack) {
   EXPECT_EQ(PixelAt(b, 5, 1), clBlack);
   b.SetSize(0, 0);
   EXPECT_TRUE(b.Empty());
+}
+
+TEST(Bitmap, ThirtyTwoBitPixelsKeepTheirColoursThroughFormatCopiesAndFiles) {
+  TBitmap b(3, 2);
+  Fill(b, clTeal);
+  b.Canvas()->SetPixel(2, 1, clYellow);
+  b.SetPixelFormat(pf32bit); // the pixels move over, colour for colour
+  ASSERT_EQ(b.PixelFormat(), pf32bit);
+  EXPECT_EQ(b.RowBytes(), 12);
+  EXPECT_EQ(PixelAt(b, 2, 1), clYellow);
+  EXPECT_EQ(PixelAt(b, 0, 0), clTeal);
+  b.ScanLine(0)[4 + 2] = 0x80; // red byte of pixel (1, 0)
+  EXPECT_EQ(b.Canvas()->Pixels(1, 0), static_cast<TColor>(clTeal | 0x80));
+  EXPECT_EQ(b.TransparentColor(), clTeal); // the bottom-left pixel
+  b.SetSize(4, 2);
+  EXPECT_EQ(PixelAt(b, 2, 1), clYellow);
+  EXPECT_EQ(PixelAt(b, 3, 1), clBlack);
+  TBitmap c;
+  c.Assign(&b);
+  EXPECT_EQ(c.PixelFormat(), pf32bit);
+  EXPECT_EQ(PixelAt(c, 2, 1), clYellow);
+  TBitmap onto(4, 2);
+  onto.Canvas()->Draw(0, 0, &b);
+  EXPECT_EQ(PixelAt(onto, 2, 1), clYellow);
+  const std::string name = GetTempDir() + "classlib_bitmap32_test.bmp";
+  b.SaveToFile(name);
+  TBitmap d;
+  d.LoadFromFile(name);
+  DeleteFile(name);
+  EXPECT_EQ(PixelAt(d, 2, 1), clYellow);
+  b.SetPixelFormat(pf24bit);
+  EXPECT_EQ(PixelAt(b, 2, 1), clYellow);
+  EXPECT_EQ(b.RowBytes(), 12);
 }
 
 TEST(Canvas, ShapesUsePenAndBrush) {

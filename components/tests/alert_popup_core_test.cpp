@@ -2,6 +2,9 @@
 // disabled grey, colour styles, themes and the five window positions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "components/AlertPopupCore.h"
 
 TEST(AlertPopupCore, ScrollerBoundsAndMoves) {
@@ -81,4 +84,21 @@ TEST(AlertPopupCore, GreyStylesThemesAndPositions) {
   EXPECT_EQ(AlertTarget(wpRightTop, work, 300, 100, 5, 6, 0, 0), Point(717, 6));
   EXPECT_EQ(AlertTarget(wpLeftBottom, work, 300, 100, 5, 6, 0, 0), Point(7, 632));
   EXPECT_EQ(AlertTarget(wpPreset, work, 300, 100, 5, 6, 40, 50), Point(40, 50));
+}
+
+TEST(AlertPopupCore, DisabledRowGreysEachPixelFromAnyWidthOfPixel) {
+  // Blue, green, red order: (B 0, G 30, R 90) and white, from 3-byte pixels
+  // into 4-byte ones whose unused byte was dirty.
+  const uint8_t src[6] = {0, 30, 90, 255, 255, 255};
+  uint8_t dst[8];
+  std::fill(std::begin(dst), std::end(dst), 7);
+  components::DisabledRow(src, 3, dst, 4, 2);
+  const uint8_t want[8] = {148, 148, 148, 0, 255, 255, 255, 0};
+  EXPECT_TRUE(std::equal(std::begin(dst), std::end(dst), std::begin(want)));
+  // 4-byte source pixels: the fourth byte is not a colour.
+  const uint8_t src4[4] = {0, 0, 0, 200};
+  uint8_t dst3[3] = {};
+  components::DisabledRow(src4, 4, dst3, 3, 1);
+  EXPECT_EQ(dst3[0], 128);
+  EXPECT_EQ(dst3[2], 128);
 }

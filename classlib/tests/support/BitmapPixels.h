@@ -1,4 +1,4 @@
-// Test helper: filling a 24-bit TBitmap and reading its pixels back from the
+// Test helper: filling a TBitmap (24 or 32 bits) and reading its pixels back from the
 // bitmap's own memory (not through the DC), as 0x00BBGGRR.
 #pragma once
 
@@ -9,7 +9,7 @@
 namespace test_support {
 
 inline TColor PixelAt(TBitmap& b, int x, int y) {
-  const uint8_t* p = b.ScanLine(y) + x * 3;
+  const uint8_t* p = b.ScanLine(y) + x * b.PixelBytes();
   return static_cast<TColor>(RGB(p[2], p[1], p[0]));
 }
 
