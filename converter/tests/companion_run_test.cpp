@@ -148,12 +148,13 @@ TEST_F(Bridge, AnEncoderThatCannotStartRaisesAtOnce) {
   EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
   const std::string mp3 = dir_.Path("in.mp3");
   TTestDir::WriteBytes(mp3, {1, 2, 3});
-  TTestDir::WriteBytes(TempDir + "TempWave.wav", MakeWav(2, 44100, 16, {9, 9, 9, 9}));
+  TAudioData decoded; // a second store: a wave name of its own
+  const std::string wave = TempDir + TempWaveName(decoded);
+  TTestDir::WriteBytes(wave, MakeWav(2, 44100, 16, {9, 9, 9, 9}));
   TMP3File f(mp3);
-  TAudioData decoded;
   EXPECT_THROW(f.Decode(decoded), EInOutError);
   EXPECT_EQ(decoded.Data().Size(), 0u);
-  EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
+  EXPECT_FALSE(TTestDir::Exists(wave));
 }
 
 // ---------------------------------------------------------------------------
