@@ -120,3 +120,14 @@ void AlertFadeController::Hidden() {
   phase_ = AlertPhase::Hidden;
   counting_ = false;
 }
+
+void AlertFadeController::SetAutoHide(bool on) {
+  {
+    std::lock_guard<std::mutex> lock(settings_mutex_);
+    settings_.AutoHide = on;
+  }
+  if (on)
+    Restart();
+  else
+    counting_ = false;
+}

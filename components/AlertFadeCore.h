@@ -60,12 +60,19 @@ class AlertFadeController {
   void Release();
   // The popup was hidden by other means (its close button).
   void Hidden();
+  // AutoHide changed. On: the display time starts anew (a fade-out is
+  // stopped as by Restart). Off: a count already running stops, and the
+  // popup stays until it is closed.
+  void SetAutoHide(bool on);
+  // Applies an opacity (clamped to 0..255) through the sink, as the fades
+  // do; while the mouse holds the popup only 255 gets through. Worker or GUI
+  // thread.
+  void Apply(int alpha);
 
   // GUI thread: the fade-out ended, hide the popup.
   std::function<void()> OnHide;
 
  private:
-  void Apply(int alpha); // worker or GUI thread
   void StartFade(bool fadeIn);
   void FadeDone(unsigned generation, bool fadeIn);
   Sink sink_;

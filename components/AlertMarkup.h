@@ -155,5 +155,10 @@ struct GradientBand {
 // ClipFar each band stops at the rectangle's far edge.
 std::vector<GradientBand> GradientBands(Color From, Color To, bool Horizontal, const TRect& Rect,
                                         int Steps, bool ClipFar);
+// Fills Rect on the surface with those bands (each clipped to the far edge;
+// colours resolved by the surface), then, when FrameColor is not kNone,
+// outlines Rect in that colour without painting over its inside.
+void GradientFillFramed(MarkupSurface& Surface, Color From, Color To, bool Horizontal,
+                        const TRect& Rect, int Steps, Color FrameColor);
 
 } // namespace markup

@@ -100,6 +100,7 @@ bool Renderer::Run() {
     r_.HitAnchorIndex = hit_index_;
     hit_pending_ = false;
   }
+  r_.AnchorCount = st_.AnchorCount;
   r_.TextHeight = Clamp(textHeight == 0 ? firstGh : textHeight);
   s_.RestoreFont();
   return r_.Hit;
@@ -234,9 +235,22 @@ void Renderer::ErrorMark(Coord x0, Coord x1, Coord bottom) {
 }
 
 void Renderer::Gradient(Color from, Color to, bool horizontal, const TRect& r) {
-  for (const GradientBand& b :
-       GradientBands(s_.ResolveColor(from), s_.ResolveColor(to), horizontal, r, 64, true))
-    s_.Fill(b.Rect, b.BandColor);
+  GradientFillFramed(s_, from, to, horizontal, r, 64, kNone);
+}
+
+void GradientFillFramed(MarkupSurface& Surface, Color From, Color To, bool Horizontal,
+                        const TRect& Rect, int Steps, Color FrameColor) {
+  for (const GradientBand& b : GradientBands(Surface.ResolveColor(From), Surface.ResolveColor(To),
+                                             Horizontal, Rect, Steps, true))
+    Surface.Fill(b.Rect, b.BandColor);
+  if (FrameColor == kNone || Rect.Right <= Rect.Left || Rect.Bottom <= Rect.Top) return;
+  // The outermost pixels of Rect, as a rectangle with a clear brush draws
+  // them: each line leaves out its last pixel, which the next one starts at.
+  const int l = Rect.Left, t = Rect.Top, r = Rect.Right - 1, b = Rect.Bottom - 1;
+  Surface.Line(l, t, r, t, FrameColor);
+  Surface.Line(r, t, r, b, FrameColor);
+  Surface.Line(r, b, l, b, FrameColor);
+  Surface.Line(l, b, l, t, FrameColor);
 }
 
 bool DrawMarkup(MarkupSurface& Surface, const std::string& Text, const TRect& Bounds,

@@ -75,7 +75,7 @@ TMsgCollection::TMsgCollection(TPersistent* Owner)
 TAlertNotifier::TAlertNotifier(TComponent* AOwner)
     : TComponent(AOwner),
       messages_(new TMsgCollection(this)),
-      fader_([this](int a) { ApplyAlpha(a); }, MonotonicMs) {
+      fader_([this](int a) { StoreAlpha(a); }, MonotonicMs) {
   messages_->OnChangeHook = [this] { UpdateMessages(); };
   messages_->OnDeleteHook = [this](int i) { MessageDestroyed(i); };
   timer_ = new TTimer(this);
@@ -151,8 +151,7 @@ void TAlertNotifier::SetPopupMenu(TPopupMenu* v) {
 }
 void TAlertNotifier::SetAutoHide(bool v) {
   auto_hide_ = v;
-  fader_.SetSettings(FadeSettings());
-  if (v) fader_.Restart();
+  fader_.SetAutoHide(v);
 }
 void TAlertNotifier::SetAutoDelete(bool v) {
   auto_delete_ = v;
@@ -171,9 +170,13 @@ void TAlertNotifier::SetShowPopup(bool v) {
   if (popup_) popup_->SetShowPopup(v);
 }
 
-void TAlertNotifier::SetAlphaStart(int v) {
-  alpha_start_ = v;
-  ApplyAlpha(v);
+// Every opacity, the fades' included, comes through here, so AlphaStart
+// reads what the popup shows.
+void TAlertNotifier::SetAlphaStart(int v) { fader_.Apply(v); }
+
+void TAlertNotifier::StoreAlpha(int Alpha) {
+  alpha_start_ = Alpha;
+  ApplyAlpha(Alpha);
 }
 
 void TAlertNotifier::ApplyAlpha(int Alpha) {
@@ -379,8 +382,7 @@ void TAlertNotifier::Show() {
   CopyColors(); // again: the theme may have changed them
   const TPoint at = AlertTarget(WindowPosition, work, popup_->Width(), popup_->Height(),
                                 ScreenMarginX, ScreenMarginY, PopupLeft, PopupTop);
-  alpha_start_ = 0;
-  ApplyAlpha(0);
+  StoreAlpha(1); // not yet shown; the fade-in starts from 0
   popup_->SetBounds(at.X, at.Y, popup_->Width(), popup_->Height());
   popup_->SetVisible(true);
   // Above every window, without taking activation, whatever AlwaysOnTop says.

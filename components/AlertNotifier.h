@@ -236,6 +236,7 @@ class TAlertNotifier : public TComponent {
   bool ShowPopup() const { return show_popup_; }
   void SetShowPopup(bool v);
   int AlphaEnd = 180;
+  // The opacity last applied to the popup (0..255).
   int AlphaStart() const { return alpha_start_; }
   void SetAlphaStart(int v);
   int FadeTime = 0;
@@ -269,7 +270,8 @@ class TAlertNotifier : public TComponent {
   void UpdateMessages();
   void MessageDestroyed(int Index);
   void PopupDeleted(int Index);
-  void ApplyAlpha(int Alpha); // worker or GUI thread
+  void StoreAlpha(int Alpha); // worker or GUI thread: AlphaStart, then ApplyAlpha
+  void ApplyAlpha(int Alpha);
   void ThemeStyle();
   std::string Joined(int Index) const;
 
@@ -282,7 +284,7 @@ class TAlertNotifier : public TComponent {
   TPopupMenu* popup_menu_ = nullptr;
   std::string position_format_ = "%d of %d";
   bool auto_hide_ = true, auto_delete_ = false, show_delete_ = true, show_popup_ = false;
-  int alpha_start_ = 0;
+  std::atomic<int> alpha_start_{0};
   std::atomic<HWND> popup_window_{nullptr};
   TTimer* timer_ = nullptr;
   AlertFadeController fader_;

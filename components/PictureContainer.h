@@ -90,6 +90,8 @@ class THTMLPicture : public TPersistent {
   void LoadFromResourceName(void* Instance, const std::string& Name);
   // "RES://name", "FILE://path"; anything else only records the address.
   void LoadFromURL(const std::string& Source);
+  // Empties the picture (frame 1); then null clears the bytes, another
+  // picture's bytes are copied and decoded, any other class adds nothing.
   void Assign(TPersistent* Source) override;
   // Draws on a device context: natural size at r's top left, or stretched.
   void Draw(void* dc, const TRect& r) const;

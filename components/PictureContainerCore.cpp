@@ -163,19 +163,21 @@ void THTMLPicture::LoadFromURL(const std::string& Source) {
   }
 }
 
+// Whatever the source, the picture is emptied first; only another picture
+// gives it new bytes. A source of another class raises nothing: the picture
+// just shows nothing (its bytes stay, as nothing replaced them).
 void THTMLPicture::Assign(TPersistent* Source) {
   auto* other = dynamic_cast<THTMLPicture*>(Source);
-  if (Source && !other) return TPersistent::Assign(Source);
   if (other == this) return;
   empty_ = true;
   decoded_.reset();
   frame_count_ = -1;
   frame_ = 1;
-  if (!other) {
+  if (!Source) {
     bytes_.clear();
     return;
   }
-  LoadFromBytes(other->bytes_);
+  if (other) LoadFromBytes(other->bytes_);
 }
 
 void THTMLPicture::Draw(void* dc, const TRect& r) const {

@@ -64,4 +64,9 @@ int NextCycleIndex(int index, int count) {
   return count <= 0 || index + 1 >= count ? 0 : index + 1;
 }
 
+bool ShellSendsTaskbarCreated(unsigned major, unsigned minor) {
+  // Compared as the packed version (major in the high word): above 0x40046.
+  return major > 4 || (major == 4 && minor > 70);
+}
+
 } // namespace components

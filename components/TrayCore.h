@@ -1,5 +1,6 @@
 // The tray icon's rules that need no shell: telling clicks from double
-// clicks, the tooltip text and the icon index kept inside the image list.
+// clicks, the tooltip text, the icon index kept inside the image list and
+// which common controls tell of a restarted shell.
 #pragma once
 
 #include <functional>
@@ -46,5 +47,9 @@ int ClampIconIndex(int value, int count);
 
 // The index CycleTick shows after `index` in a list of `count` icons.
 int NextCycleIndex(int index, int count);
+
+// Whether the shell of common controls `major`.`minor` broadcasts
+// "TaskbarCreated" when it restarts: only versions newer than 4.70 do.
+bool ShellSendsTaskbarCreated(unsigned major, unsigned minor);
 
 } // namespace components

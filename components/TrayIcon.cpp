@@ -3,6 +3,7 @@
 #include "components/TrayIcon.h"
 
 #include <map>
+#include <shlwapi.h>
 
 #include "classlib/Cp1251.h"
 #include "classlib/HiddenWindow.h"
@@ -15,6 +16,26 @@ namespace {
 const wchar_t kHandlerClass[] = L"KorvalisTrayIconHandler";
 constexpr UINT_PTR kOwnerSubclass = 0x54524159; // "TRAY"
 
+// The shell broadcasts "TaskbarCreated" with common controls newer than
+// 4.70; with older ones the message stays 0 and matches nothing.
+UINT RegisterTaskbarCreated() {
+  HMODULE comctl = LoadLibraryW(L"comctl32.dll");
+  if (!comctl) return 0;
+  bool newer = false;
+  if (auto get = reinterpret_cast<DLLGETVERSIONPROC>(
+          reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")))) {
+    DLLVERSIONINFO v{};
+    v.cbSize = sizeof v;
+    newer = SUCCEEDED(get(&v)) && components::ShellSendsTaskbarCreated(v.dwMajorVersion,
+                                                                        v.dwMinorVersion);
+  }
+  FreeLibrary(comctl);
+  return newer ? RegisterWindowMessageW(L"TaskbarCreated") : 0;
+}
+
+// Registered once, when the program starts.
+const UINT g_taskbar_created = RegisterTaskbarCreated();
+
 TShiftState ShiftNow() {
   TShiftState s;
   if (GetAsyncKeyState(VK_SHIFT) < 0) s.Include(ssShift);
@@ -25,8 +46,7 @@ TShiftState ShiftNow() {
 
 } // namespace
 
-// One hidden window for all tray icons. It is a top-level window (not a
-// message-only one) because the shell's "TaskbarCreated" is a broadcast.
+// One hidden window for all tray icons: the shell's callbacks come here.
 class TTrayIconHandler {
  public:
   static TTrayIconHandler& Get() {
@@ -49,12 +69,9 @@ class TTrayIconHandler {
   }
   HWND Window() const { return wnd_; }
   int RefCount() const { return static_cast<int>(icons_.size()); }
-  UINT TaskbarCreatedMessage() const { return taskbar_created_; }
 
  private:
   TTrayIconHandler() {
-    // 0 when the shell message cannot be registered: then it matches nothing.
-    taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
     wnd_ = classlib::CreateHiddenWindow(kHandlerClass, WndProc, WS_EX_TOOLWINDOW);
   }
   ~TTrayIconHandler() {
@@ -83,14 +100,6 @@ class TTrayIconHandler {
         icon->HandleCallback(static_cast<UINT>(LOWORD(lp)));
       return 0;
     }
-    if (h && h->taskbar_created_ != 0 && msg == h->taskbar_created_) {
-      std::vector<UINT> ids;
-      for (const auto& e : h->icons_) ids.push_back(e.first);
-      for (UINT id : ids) // an icon may go away while another is re-added
-        if (TTrayIconHandler* live = instance_)
-          if (TTrayIcon* icon = live->Find(id)) icon->TaskbarCreated();
-      return 0;
-    }
     switch (msg) {
       case WM_DESTROY:
       case WM_CLOSE:
@@ -104,7 +113,6 @@ class TTrayIconHandler {
 
   static TTrayIconHandler* instance_;
   HWND wnd_ = nullptr;
-  UINT taskbar_created_ = 0;
   UINT next_id_ = 0;
   std::map<UINT, TTrayIcon*> icons_;
 };
@@ -113,12 +121,15 @@ TTrayIconHandler* TTrayIconHandler::instance_ = nullptr;
 
 BOOL(WINAPI* TTrayIcon::NotifyIcon)(DWORD, PNOTIFYICONDATAW) = Shell_NotifyIconW;
 
+UINT TTrayIcon::TaskbarCreatedMessage() { return g_taskbar_created; }
+
 HWND TTrayIcon::HandlerWindow() {
   TTrayIconHandler* h = TTrayIconHandler::Live();
   return h ? h->Window() : nullptr;
 }
 
-TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {
+TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner), icon_(new TIcon) {
+  icon_->OnChange = [this](TObject*) { ModifyIcon(); };
   TTrayIconHandler& handler = TTrayIconHandler::Get();
   icon_data_.cbSize = sizeof icon_data_;
   icon_data_.hWnd = handler.Window();
@@ -159,7 +170,7 @@ TTrayIcon::~TTrayIcon() {
   cycle_timer_.reset();
   clicks_.reset();
   click_timer_.reset();
-  if (icon_) DestroyIcon(icon_);
+  icon_.reset();
   // Each subclass is removed on its own: whatever else subclassed these
   // windows before or after keeps working.
   tray_app::Unhook(app_hook_);
@@ -171,7 +182,7 @@ TTrayIcon::~TTrayIcon() {
 }
 
 void TTrayIcon::FillIconData() {
-  icon_data_.hIcon = icon_;
+  icon_data_.hIcon = icon_ ? icon_->Handle() : nullptr;
   const std::wstring tip = Cp1251ToWide(components::TrayTooltip(hint_, show_hint_));
   const size_t n = std::min(tip.size(), sizeof icon_data_.szTip / sizeof(wchar_t) - 1);
   std::fill(std::begin(icon_data_.szTip), std::end(icon_data_.szTip), L'\0');
@@ -234,10 +245,16 @@ void TTrayIcon::SetShowHint(bool v) {
   ModifyIcon();
 }
 
-void TTrayIcon::SetIcon(HICON v) {
-  HICON copy = v ? CopyIcon(v) : nullptr;
-  if (icon_) DestroyIcon(icon_);
-  icon_ = copy;
+void TTrayIcon::ReplaceIcon(HICON h) {
+  // The caller shows the result once, after whatever else it changes.
+  TNotifyEvent changed = std::move(icon_->OnChange);
+  icon_->OnChange = nullptr;
+  icon_->SetHandle(h);
+  icon_->OnChange = std::move(changed);
+}
+
+void TTrayIcon::SetIcon(TIcon* v) {
+  if (v != icon_.get()) ReplaceIcon(v && v->Handle() ? CopyIcon(v->Handle()) : nullptr);
   ModifyIcon();
 }
 
@@ -264,10 +281,7 @@ int TTrayIcon::IconCount() const { return icon_list_ ? icon_list_->Count() : 0; 
 
 void TTrayIcon::TakeListIcon(int index) {
   if (!icon_list_ || index < 0 || index >= icon_list_->Count()) return;
-  if (HICON h = ImageList_GetIcon(icon_list_->Handle(), index, ILD_NORMAL)) {
-    if (icon_) DestroyIcon(icon_);
-    icon_ = h;
-  }
+  if (HICON h = ImageList_GetIcon(icon_list_->Handle(), index, ILD_NORMAL)) ReplaceIcon(h);
 }
 
 void TTrayIcon::SetIconIndex(int v) {
@@ -314,7 +328,7 @@ void TTrayIcon::SetDesignPreview(bool v) {
   if (!ComponentState().Contains(csDesigning)) return;
   design_preview_ = v;
   if (v) {
-    if (!icon_ && LoadDefaultIcon()) SetIcon(LoadIcon(nullptr, IDI_APPLICATION));
+    if (icon_->Empty() && LoadDefaultIcon()) ReplaceIcon(CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
     ShowIcon();
   } else {
     HideIcon();
@@ -520,7 +534,9 @@ LRESULT CALLBACK TTrayIcon::OwnerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM l
 }
 
 void TTrayIcon::AppHook(UINT msg, WPARAM wp, LPARAM) {
-  if (msg == WM_SIZE && wp == SIZE_MINIMIZED && minimize_to_tray_) {
+  if (g_taskbar_created != 0 && msg == g_taskbar_created) {
+    TaskbarCreated();
+  } else if (msg == WM_SIZE && wp == SIZE_MINIMIZED && minimize_to_tray_) {
     DoMinimizeToTray();
   } else if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_RESTORE) {
     tray_app::ShowMainForm();

@@ -4,9 +4,10 @@
 // the main window to the tray.
 //
 // All tray icons share one hidden window, TTrayIconHandler, that receives the
-// shell's callback message and the shell's "TaskbarCreated" broadcast. Icons
-// are told apart by a small id of their own (the shell's id field is 32-bit),
-// looked up among the live icons, never cast back to an object.
+// shell's callback message. Icons are told apart by a small id of their own
+// (the shell's id field is 32-bit), looked up among the live icons, never
+// cast back to an object. The shell's "TaskbarCreated" broadcast after a
+// restart of the shell reaches each icon through the application window.
 #pragma once
 
 #include "classlib/WinApi.h"
@@ -16,6 +17,7 @@
 #include <shellapi.h>
 #include <string>
 
+#include "classlib/Bitmap.h"
 #include "classlib/Controls.h"
 #include "components/SimpleTimer.h"
 #include "components/TrayCore.h"
@@ -41,9 +43,11 @@ class TTrayIcon : public TComponent {
   void SetHint(const std::string& v);
   bool ShowHint() const { return show_hint_; }
   void SetShowHint(bool v);
-  // The icon shown; the component keeps its own copy.
-  HICON Icon() const { return icon_; }
-  void SetIcon(HICON v);
+  // The icon shown. Changing the icon object (a new handle, a load) shows
+  // the change in the tray at once.
+  TIcon* Icon() const { return icon_.get(); }
+  // Copies v (null: no icon) into Icon, then shows it.
+  void SetIcon(TIcon* v);
   bool IconVisible() const { return icon_visible_; }
   void SetIconVisible(bool v);
   // The icons to cycle through; a list being freed is let go.
@@ -107,8 +111,9 @@ class TTrayIcon : public TComponent {
 
   // A callback from the shell (message kCallbackMessage's LPARAM).
   void HandleCallback(UINT MouseMessage);
-  // The shell restarted: a visible icon is added again.
-  void TaskbarCreated();
+  // The message the shell broadcasts when it has (re)started, 0 where the
+  // common controls are too old for the shell to send it.
+  static UINT TaskbarCreatedMessage();
   // A refused add is tried again every kAddRetryMs, at most kAddRetries times.
   static constexpr unsigned kAddRetryMs = 500;
   static constexpr int kAddRetries = 20;
@@ -118,6 +123,10 @@ class TTrayIcon : public TComponent {
 
  private:
   void RetryAdd();
+  // The shell restarted: a visible icon is added again.
+  void TaskbarCreated();
+  // Changes the icon object without its change event.
+  void ReplaceIcon(HICON h);
   friend class TTrayIconHandler;
   void FillIconData();
   bool Notify(DWORD message);
@@ -137,7 +146,7 @@ class TTrayIcon : public TComponent {
   bool left_popup_ = false, want_enter_exit_ = false, minimize_to_tray_ = false;
   bool design_preview_ = false, did_exit_ = true, setting_mdi_form_ = true, in_shell_ = false;
   std::string hint_;
-  HICON icon_ = nullptr;
+  std::unique_ptr<TIcon> icon_;
   TImageList* icon_list_ = nullptr;
   int icon_index_ = 0;
   unsigned cycle_interval_ = 0;

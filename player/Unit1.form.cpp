@@ -178,7 +178,7 @@ void TForm1::CreateLayout() {
   TrayIcon1 = new TTrayIcon(this);
   TrayIcon1->SetName("TrayIcon1");
   TrayIcon1->SetHint("Korvalis 7.1");
-  TrayIcon1->SetIcon(static_cast<HICON>(
+  TrayIcon1->Icon()->SetHandle(static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON, 16, 16, 0)));
   TrayIcon1->SetPopupMenu(PopupMenu1);
   TrayIcon1->SetIconVisible(true);
@@ -215,11 +215,16 @@ void TForm1::CreateLayout() {
 
   PngCollection1 = new TPngCollection(this);
   PngCollection1->SetName("PngCollection1");
-  const wchar_t* pngs[3] = {L"PNGIMAGE0", L"PNGIMAGE1", L"PNGIMAGE2"};
-  for (const wchar_t* name : pngs) {
+  const struct {
+    const wchar_t* Resource;
+    TColor Background;
+  } pngs[3] = {{L"PNGIMAGE0", clWindow}, {L"PNGIMAGE1", cl3DDkShadow}, {L"PNGIMAGE2", clWindow}};
+  for (const auto& item : pngs) {
     TPngImage png;
-    components::LoadPngResource(png, name);
-    PngCollection1->Items()->Add()->SetPngImage(&png);
+    components::LoadPngResource(png, item.Resource);
+    TPngCollectionItem* added = PngCollection1->Items()->Add();
+    added->SetPngImage(&png);
+    added->SetBackground(item.Background);
   }
 
   Timer1 = AddTimer(this, "Timer1", 10, false, &TForm1::Timer1Timer);

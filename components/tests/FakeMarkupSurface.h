@@ -29,6 +29,7 @@ class FakeMarkupSurface : public markup::MarkupSurface {
   std::vector<TRect> Fills, Focus, ImagesDrawn, Tiles;
   std::vector<markup::Color> FillColors;
   std::vector<std::pair<TPoint, TPoint>> Lines;
+  std::vector<markup::Color> LineColors;
   int FontsMade = 0, FontsFreed = 0, Measures = 0;
   markup::Font Current;
 
@@ -70,8 +71,9 @@ class FakeMarkupSurface : public markup::MarkupSurface {
                bool endEllipsis) override {
     Runs.push_back(Drawn{run, r, text, back, Current, endEllipsis});
   }
-  void Line(int x1, int y1, int x2, int y2, markup::Color) override {
+  void Line(int x1, int y1, int x2, int y2, markup::Color c) override {
     Lines.push_back({TPoint{x1, y1}, TPoint{x2, y2}});
+    LineColors.push_back(c);
   }
   void Fill(const TRect& r, markup::Color c) override {
     Fills.push_back(r);

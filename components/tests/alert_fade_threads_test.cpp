@@ -152,3 +152,48 @@ TEST(AlertFade, DestroyedMidFadeJoinsAndDropsItsCompletion) {
     EXPECT_EQ(r.hides, 0);
   }
 }
+
+TEST(AlertFade, AutoHideOffStopsARunningCountAndOnStartsItAnew) {
+  Rig r;
+  r.c->FadeIn();
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+  r.now += 3000;
+  r.c->Tick();
+  r.c->SetAutoHide(false);
+  r.now += 100000;
+  r.c->Tick();
+  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
+  EXPECT_FALSE(r.c->Settings().AutoHide);
+  r.c->SetAutoHide(true); // the whole display time again
+  r.now += 4999;
+  r.c->Tick();
+  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
+  r.now += 1;
+  r.c->Tick();
+  EXPECT_EQ(r.c->Phase(), AlertPhase::FadingOut);
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Hidden));
+  // Off while hidden: the next fade-in ends without a count.
+  r.c->SetAutoHide(false);
+  r.c->FadeIn();
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+  r.now += 100000;
+  r.c->Tick();
+  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
+}
+
+TEST(AlertFade, AppliedOpacitiesAreClampedAndHeldAtFull) {
+  Rig r;
+  r.c->Apply(300);
+  EXPECT_EQ(r.Last(), 255);
+  r.c->Apply(-4);
+  EXPECT_EQ(r.Last(), 0);
+  r.c->FadeIn();
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+  r.c->Hold();
+  EXPECT_EQ(r.Last(), 255);
+  r.c->Apply(90); // the mouse is over it: stays opaque
+  EXPECT_EQ(r.Last(), 255);
+  r.c->Release();
+  r.c->Apply(90);
+  EXPECT_EQ(r.Last(), 90);
+}

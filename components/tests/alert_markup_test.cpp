@@ -218,7 +218,23 @@ TEST(AlertMarkupAnchors, HoverStyleUnderlinesOnlyTheHoveredAnchor) {
   ASSERT_EQ(a.s.Runs.size(), 3u);
   EXPECT_FALSE(a.s.Runs[0].F.Underline);
   EXPECT_TRUE(a.s.Runs[2].F.Underline);
-  EXPECT_EQ(a.r.AnchorCount, 0); // not counted into the result by drawing
+  EXPECT_EQ(a.r.AnchorCount, 2);
+}
+
+TEST(AlertMarkupAnchors, AnchorCountIsTheAnchorsMetInEveryMode) {
+  const std::string text = "<A href=\"1\">one</A> and <A href=\"2\">two</A><BR><A href=\"3\">x</A>";
+  Render measure;
+  measure.p.MeasureOnly = true;
+  EXPECT_EQ(measure.Go(text).r.AnchorCount, 3);
+  Render hitTest;
+  hitTest.p.HitTestOnly = true;
+  EXPECT_EQ(hitTest.Go(text).r.AnchorCount, 3);
+  // Drawing stops below the bounds: only the anchors of the lines shown count.
+  Render oneLine;
+  oneLine.bounds = Rect(0, 0, 101, 20);
+  EXPECT_EQ(oneLine.Go(text).r.AnchorCount, 2);
+  // Counted anew by each render, not added to the last one.
+  EXPECT_EQ(oneLine.Go("no anchors").r.AnchorCount, 0);
 }
 
 TEST(AlertMarkupAnchors, HitTestFindsTheAnchorAndItsRectangle) {
@@ -262,4 +278,30 @@ TEST(AlertMarkupGradient, BandsFromStartToEndColour) {
   auto clipped = GradientBands(0, 0xFF, true, Rect(10, 0, 74, 8), 64, true);
   EXPECT_EQ(clipped.back().Rect.Right, 74);
   EXPECT_EQ(GradientBands(0, 0, true, Rect(0, 0, 10, 10), 0, false).size(), 1u);
+}
+
+TEST(AlertMarkupGradient, FramedFillOutlinesTheRectangleOnlyWithAColour) {
+  FakeMarkupSurface plain;
+  GradientFillFramed(plain, 0x000000, 0xFFFFFF, true, Rect(10, 20, 74, 28), 64, kNone);
+  ASSERT_EQ(plain.Fills.size(), 64u);
+  EXPECT_EQ(plain.Fills.front().Left, 10);
+  EXPECT_EQ(plain.Fills.back().Right, 74); // clipped to the far edge
+  EXPECT_EQ(plain.FillColors.back(), GradientBands(0, 0xFFFFFF, true, Rect(10, 20, 74, 28), 64,
+                                                   true).back().BandColor);
+  EXPECT_TRUE(plain.Lines.empty());
+
+  FakeMarkupSurface framed;
+  GradientFillFramed(framed, 0x000000, 0xFFFFFF, false, Rect(10, 20, 74, 28), 8, kRed);
+  EXPECT_EQ(framed.Fills.size(), 8u);
+  // Drawn after the bands, over the outermost pixels: (10, 20) to (73, 27).
+  using Seg = std::pair<TPoint, TPoint>;
+  EXPECT_EQ(framed.Lines, (std::vector<Seg>{{TPoint{10, 20}, TPoint{73, 20}},
+                                             {TPoint{73, 20}, TPoint{73, 27}},
+                                             {TPoint{73, 27}, TPoint{10, 27}},
+                                             {TPoint{10, 27}, TPoint{10, 20}}}));
+  EXPECT_EQ(framed.LineColors, std::vector<Color>(4, kRed));
+
+  FakeMarkupSurface empty;
+  GradientFillFramed(empty, 0, 0, true, Rect(5, 5, 5, 9), 4, kRed);
+  EXPECT_TRUE(empty.Lines.empty()); // no pixels, no frame
 }

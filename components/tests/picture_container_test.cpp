@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "classlib/StringList.h"
 #include "components/PictureContainer.h"
 #include "components/PictureGif.h"
 #include "components/tests/GifBuilder.h"
@@ -114,6 +115,30 @@ TEST(PictureContainer, FramesAndDecodingOfAPicture) {
   copy.Assign(nullptr);
   EXPECT_TRUE(copy.Empty());
   EXPECT_TRUE(copy.Data().empty());
+}
+
+TEST(PictureContainer, AssigningAnotherClassOnlyEmptiesThePicture) {
+  UseFakeDecoder fake;
+  THTMLPicture p;
+  p.SetFrame(2);
+  p.LoadFromBytes(TwoFrames());
+  ASSERT_FALSE(p.Empty());
+  int changes = 0;
+  p.OnChange = [&](TObject*) { ++changes; };
+  TStringList other;
+  EXPECT_NO_THROW(p.Assign(&other));
+  EXPECT_TRUE(p.Empty());
+  EXPECT_EQ(p.Decoded(), nullptr);
+  EXPECT_EQ(p.Width(), 0);
+  EXPECT_EQ(p.Frame(), 1);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(p.Data(), TwoFrames()); // nothing replaced the bytes
+  // A picture assigned afterwards shows again.
+  THTMLPicture q;
+  q.LoadFromBytes("BM picture");
+  p.Assign(&q);
+  EXPECT_FALSE(p.Empty());
+  EXPECT_EQ(p.Data(), "BM picture");
 }
 
 TEST(PictureContainer, NamesMatchInAnyLetterCase) {

@@ -222,3 +222,12 @@ TEST(TrayCore, IconIndexStaysInsideTheList) {
   EXPECT_EQ(components::NextCycleIndex(2, 3), 0);
   EXPECT_EQ(components::NextCycleIndex(0, 0), 0);
 }
+
+TEST(TrayCore, OnlyCommonControlsNewerThan470TellOfARestartedShell) {
+  EXPECT_FALSE(components::ShellSendsTaskbarCreated(4, 0));
+  EXPECT_FALSE(components::ShellSendsTaskbarCreated(4, 70));
+  EXPECT_TRUE(components::ShellSendsTaskbarCreated(4, 71));
+  EXPECT_TRUE(components::ShellSendsTaskbarCreated(5, 0));
+  EXPECT_TRUE(components::ShellSendsTaskbarCreated(6, 10));
+  EXPECT_FALSE(components::ShellSendsTaskbarCreated(3, 99));
+}

@@ -30,6 +30,8 @@ class TFakeEncoder : public TProcessStarter {
   uint32_t RunAndWait(const std::string& line, uint32_t flags) override {
     lines.push_back(line);
     this->flags.push_back(flags);
+    // As the platform's starter does for a program that is not there.
+    if (cannotStart) throw EInOutError("Cannot start " + line + " (error 2)", 2);
     auto words = QuotedWords(line);
     if (exitCode != 0) {
       // As an encoder that dies halfway: part of its output is written.
@@ -47,6 +49,7 @@ class TFakeEncoder : public TProcessStarter {
   std::vector<uint32_t> flags;
   std::vector<uint8_t> decoded = MakeWav(2, 44100, 16, std::vector<uint8_t>(4 * 10, 1));
   uint32_t exitCode = 0;
+  bool cannotStart = false;
 };
 
 class Bridge : public ::testing::Test {
@@ -129,6 +132,29 @@ TEST_F(Bridge, AFailedEncodeRaisesAndLeavesNoWave) {
   EXPECT_THROW(TMP3File::CreateEncoded(dir_.Path("o.mp3"), audio, "128", "-b", "s"), EInOutError);
   EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
   EXPECT_FALSE(TTestDir::Exists(dir_.Path("o.mp3")));
+}
+
+TEST_F(Bridge, AnEncoderThatCannotStartRaisesAtOnce) {
+  // Going on would take an older file of the output's name for this run's
+  // encode, and a stale wave for this run's decode.
+  TAudioData audio;
+  audio.Channels = 2;
+  audio.BitsPerSample = 16;
+  const std::string out = dir_.Path("o.mp3");
+  TTestDir::WriteBytes(out, {1, 2, 3});
+  encoder_.cannotStart = true;
+  EXPECT_THROW(TMP3File::CreateEncoded(out, audio, "128", "-b", "s"), EInOutError);
+  EXPECT_EQ(TTestDir::ReadBytes(out), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_FALSE(TTestDir::Exists(TempDir + "TempWave.wav"));
+  const std::string mp3 = dir_.Path("in.mp3");
+  TTestDir::WriteBytes(mp3, {1, 2, 3});
+  TAudioData decoded; // a second store: a wave name of its own
+  const std::string wave = TempDir + TempWaveName(decoded);
+  TTestDir::WriteBytes(wave, MakeWav(2, 44100, 16, {9, 9, 9, 9}));
+  TMP3File f(mp3);
+  EXPECT_THROW(f.Decode(decoded), EInOutError);
+  EXPECT_EQ(decoded.Data().Size(), 0u);
+  EXPECT_FALSE(TTestDir::Exists(wave));
 }
 
 // ---------------------------------------------------------------------------

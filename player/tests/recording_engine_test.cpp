@@ -319,6 +319,20 @@ TEST_F(RecordingTest, TheLastRowShowsTheFileSizeBeforeEachBlock) {
   EXPECT_EQ(engine_.TotalText(), "1.50 mb");
 }
 
+TEST_F(RecordingTest, AClosedFilesRowShowsTheSizeOfTheFileAsSaved) {
+  // The row is not left at the size before the block that closed the file.
+  StartAsReceived("First");
+  Feed(1, 2000000);
+  engine_.SetCurTitle("Second");
+  Feed(12, 100);
+  Feed(1, 600000); // 2601200 bytes in all
+  ASSERT_EQ(rows_.rows.size(), 2u);
+  EXPECT_EQ(rows_.rows[0].Size, "2.48 mb");
+  EXPECT_EQ(disk_.File(kLatin + "10-00-00_First.mp3").size(), 2601200u);
+  Feed(1, 100); // the next block sizes the new file's row only
+  EXPECT_EQ(rows_.rows[0].Size, "2.48 mb");
+}
+
 TEST_F(RecordingTest, TheEndOfTheDownloadAddsNothingAndFinishesATail) {
   StartAsReceived("Song");
   Feed(1, 100);

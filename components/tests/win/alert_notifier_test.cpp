@@ -240,3 +240,26 @@ TEST(AlertNotifier, ANewTitleReplacesTheListInOneChangeKeepingThePlace) {
   EXPECT_EQ(p->Position(), 2);
   form->Free();
 }
+
+TEST(AlertNotifier, AlphaStartFollowsTheFadesAndAutoHideOffKeepsThePopup) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->Show();
+  TAlertWindow* p = a->Popup();
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  EXPECT_EQ(a->AlphaStart(), 160); // the fade-in went through the setter
+  a->SetAlphaStart(90);
+  EXPECT_EQ(Alpha(p->Handle()), 90);
+  EXPECT_EQ(a->AlphaStart(), 90);
+  // Off while the display time runs: the count stops and the popup stays,
+  // well past the 400 ms.
+  a->SetAutoHide(false);
+  testwin::Pump(1200);
+  EXPECT_TRUE(IsWindowVisible(p->Handle()));
+  EXPECT_EQ(a->Phase(), AlertPhase::Shown);
+  a->SetAutoHide(true); // counts the whole display time again, then fades out
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(p->Handle()); }));
+  EXPECT_EQ(a->AlphaStart(), 0);
+  EXPECT_EQ(Alpha(p->Handle()), 0);
+  form->Free();
+}

@@ -102,7 +102,7 @@ struct Demo {
 
     tray = new TTrayIcon(form);
     tray->SetHint("Korvalis 7.1");
-    tray->SetIcon(static_cast<HICON>(
+    tray->Icon()->SetHandle(static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), L"TRAYICON", IMAGE_ICON, 16, 16, 0)));
     tray->SetPopupMenu(menu);
     tray->SetIconVisible(true);

@@ -86,6 +86,8 @@ class TrayIconWin : public ::testing::Test {
     SendMessageW(TTrayIcon::HandlerWindow(), TTrayIcon::kCallbackMessage, icon.TrayId(), mouse);
   }
   static HICON AppIcon() { return LoadIcon(nullptr, IDI_APPLICATION); }
+  // The icon object takes a handle of its own.
+  static void GiveIcon(TTrayIcon& icon) { icon.Icon()->SetHandle(CopyIcon(AppIcon())); }
 };
 
 // What the menu window showed when it was up.
@@ -119,7 +121,7 @@ TEST_F(TrayIconWin, AddedModifiedAndDeletedThroughTheShell) {
   {
     TTrayIcon icon(nullptr);
     id = icon.TrayId();
-    icon.SetIcon(AppIcon());
+    GiveIcon(icon);
     icon.SetHint("Korvalis 7.1");
     EXPECT_TRUE(Calls().empty()); // nothing in the tray yet
     icon.SetIconVisible(true);
@@ -165,7 +167,7 @@ TEST_F(TrayIconWin, ARefusedAddIsTriedAgain) {
   g_refusals = 2;
   TTrayIcon::NotifyIcon = RefuseFirstAdds;
   TTrayIcon icon(nullptr);
-  icon.SetIcon(AppIcon());
+  GiveIcon(icon);
   icon.SetIconVisible(true);
   ASSERT_EQ(CountOf(NIM_ADD), 1);
   EXPECT_FALSE(Calls().back().result);
@@ -184,7 +186,7 @@ TEST_F(TrayIconWin, AHiddenIconStopsTrying) {
   g_refusals = 1000;
   TTrayIcon::NotifyIcon = RefuseFirstAdds;
   TTrayIcon icon(nullptr);
-  icon.SetIcon(AppIcon());
+  GiveIcon(icon);
   icon.SetIconVisible(true);
   icon.SetIconVisible(false);
   const size_t calls = Calls().size();
@@ -195,7 +197,7 @@ TEST_F(TrayIconWin, AHiddenIconStopsTrying) {
 
 TEST_F(TrayIconWin, TooltipIsCutTo127Characters) {
   TTrayIcon icon(nullptr);
-  icon.SetIcon(AppIcon());
+  GiveIcon(icon);
   icon.SetHint(std::string(300, 'Ж'));
   icon.SetIconVisible(true);
   EXPECT_EQ(Calls().back().tip, std::wstring(127, L'Ж'));
@@ -288,19 +290,60 @@ TEST_F(TrayIconWin, AFreedMenuIsForgotten) {
 
 TEST_F(TrayIconWin, TaskbarCreatedAddsAVisibleIconAgain) {
   TTrayIcon shown(nullptr), hidden(nullptr);
-  shown.SetIcon(AppIcon());
+  GiveIcon(shown);
+  GiveIcon(hidden);
   shown.SetIconVisible(true);
+  for (int i = 0; i < 100 && !Calls().back().result; ++i) Pump(50);
+  ASSERT_TRUE(Calls().back().result) << "the shell refused the icon";
+  const UINT msg = TTrayIcon::TaskbarCreatedMessage();
+  ASSERT_NE(msg, 0u); // Wine's common controls are newer than 4.70
+  EXPECT_EQ(msg, RegisterWindowMessageW(L"TaskbarCreated"));
+  // A restarted shell knows none of the old icons: ours is taken out of it
+  // behind the component's back.
+  NOTIFYICONDATAW gone = shown.IconData();
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));
   Calls().clear();
-  const UINT msg = RegisterWindowMessageW(L"TaskbarCreated");
-  ASSERT_NE(msg, 0u);
-  // The shell broadcasts it to every top-level window.
+  // The shell broadcasts it to every top-level window; the application
+  // window hears it and the visible icon goes back into the shell.
   PostMessageW(HWND_BROADCAST, msg, 0, 0);
   Pump(200);
   ASSERT_EQ(CountOf(NIM_ADD), 1);
   EXPECT_EQ(Calls().back().id, shown.TrayId());
-  // WM_NULL (0) is not mistaken for it.
-  SendMessageW(TTrayIcon::HandlerWindow(), WM_NULL, 0, 0);
+  EXPECT_TRUE(Calls().back().result);
+  // It is in the shell again: a change of the icon object reaches it there.
+  shown.Icon()->SetHandle(CopyIcon(LoadIcon(nullptr, IDI_INFORMATION)));
+  ASSERT_EQ(CountOf(NIM_MODIFY), 1);
+  EXPECT_TRUE(Calls().back().result);
+  // The handler window leaves the message alone, and WM_NULL (0) is not
+  // mistaken for it.
+  SendMessageW(TTrayIcon::HandlerWindow(), msg, 0, 0);
+  SendMessageW(Application->Handle(), WM_NULL, 0, 0);
   EXPECT_EQ(CountOf(NIM_ADD), 1);
+}
+
+TEST_F(TrayIconWin, TheIconIsAnIconObjectWhoseChangesReachTheShell) {
+  TTrayIcon icon(nullptr);
+  GiveIcon(icon);
+  icon.SetIconVisible(true);
+  for (int i = 0; i < 100 && !Calls().back().result; ++i) Pump(50);
+  ASSERT_TRUE(Calls().back().result) << "the shell refused the icon";
+  Calls().clear();
+  TIcon other;
+  other.SetHandle(CopyIcon(LoadIcon(nullptr, IDI_WARNING)));
+  icon.SetIcon(&other); // a copy of its own, shown once
+  ASSERT_EQ(CountOf(NIM_MODIFY), 1);
+  EXPECT_NE(icon.Icon()->Handle(), nullptr);
+  EXPECT_NE(icon.Icon()->Handle(), other.Handle());
+  EXPECT_EQ(Calls().back().icon, icon.Icon()->Handle());
+  EXPECT_TRUE(Calls().back().result);
+  other.SetHandle(nullptr); // the copy does not go with the original
+  EXPECT_NE(icon.Icon()->Handle(), nullptr);
+  EXPECT_EQ(CountOf(NIM_MODIFY), 1);
+  icon.Icon()->SetHandle(nullptr); // emptied in place: the shell is told too
+  ASSERT_EQ(CountOf(NIM_MODIFY), 2);
+  EXPECT_EQ(Calls().back().icon, nullptr);
+  icon.SetIcon(nullptr);
+  EXPECT_EQ(CountOf(NIM_MODIFY), 3);
 }
 
 TEST_F(TrayIconWin, CallbacksForAFreedIconAreIgnored) {
@@ -328,7 +371,7 @@ TEST_F(TrayIconWin, IconIndexIsClampedToTheImageList) {
   icon.SetIconList(&list);
   icon.SetIconIndex(10);
   EXPECT_EQ(icon.IconIndex(), 2);
-  EXPECT_NE(icon.Icon(), nullptr);
+  EXPECT_NE(icon.Icon()->Handle(), nullptr);
   icon.SetIconIndex(-3);
   EXPECT_EQ(icon.IconIndex(), 0);
   icon.SetIconList(nullptr);
@@ -374,7 +417,7 @@ TEST_F(TrayIconWin, AFreedIconListIsLetGoAndCyclingStopsTakingFromIt) {
   Pump(300); // ten ticks or so, with nothing left to take icons from
   icon.SetCycleIcons(false);
   EXPECT_EQ(next.size(), before);
-  EXPECT_NE(icon.Icon(), nullptr); // the last icon taken stays shown
+  EXPECT_NE(icon.Icon()->Handle(), nullptr); // the last icon taken stays shown
 }
 
 TEST_F(TrayIconWin, SubclassOrderOnAFormAndItsUndoing) {
