@@ -182,6 +182,8 @@ class TApplication : public TComponent {
   std::string ExeName() const;
   int HintPause = 500, HintHidePause = 2500;
   bool ShowHint = true;
+  // The background of the hints that controls show themselves.
+  TColor HintColor = clInfoBk;
 
   // Sees the application window's messages first; true marks one handled.
   int HookMainWindow(TWindowHook Hook);
