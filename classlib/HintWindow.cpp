@@ -58,7 +58,18 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void* AD
 
 void THintWindow::ActivateHint(const TRect& R, const std::string& AHint) {
   hint_text_ = AHint;
-  SetBounds(R.Left, R.Top, R.Width(), R.Height());
+  // Kept whole on the screen it is shown on: moved in from the right and
+  // bottom edges of its work area, never past the left and top ones.
+  RECT want{R.Left, R.Top, R.Right, R.Bottom};
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  int x = R.Left, y = R.Top;
+  if (GetMonitorInfoW(MonitorFromRect(&want, MONITOR_DEFAULTTONEAREST), &mi)) {
+    const RECT& wa = mi.rcWork;
+    x = std::max<int>(std::min<int>(x, wa.right - R.Width()), wa.left);
+    y = std::max<int>(std::min<int>(y, wa.bottom - R.Height()), wa.top);
+  }
+  SetBounds(x, y, R.Width(), R.Height());
   Show();
   Invalidate();
 }

@@ -26,7 +26,8 @@ class THintWindow : public TCustomControl {
   // wide: lines break between words, and inside a word too long for a line.
   // AData is for descendants that lay out more than text (unused here).
   virtual TRect CalcHintRect(int MaxWidth, const std::string& AHint, void* AData);
-  // Shows AHint in Rect (screen coordinates), without activation.
+  // Shows AHint in Rect (screen coordinates), without activation; moved in
+  // where Rect crosses the right or bottom edge of the screen's work area.
   virtual void ActivateHint(const TRect& Rect, const std::string& AHint);
   const std::string& HintText() const { return hint_text_; }
   // Gives up the window; the next ActivateHint makes it again.

@@ -1,6 +1,7 @@
 // The hint window as a tip: the room a text takes (one line when it fits,
 // broken into lines no wider than the width given, a word too long for a
-// line broken too), shown there without taking the activation, painted on
+// line broken too), shown there without taking the activation and kept
+// whole on the screen, painted on
 // its colour inside its frame, and its window given up and made again.
 #include <gtest/gtest.h>
 
@@ -87,6 +88,16 @@ TEST_F(HintWindow, ShownWithoutActivationAndGivenUp) {
     for (int x = 3; x < room.Width() - 5; ++x) ink += GetPixel(dc, x, y) != ColorToRGB(clYellow);
   ReleaseDC(hint->Handle(), dc);
   EXPECT_GT(ink, 20);
+
+  // Past the screen's right and bottom edges it moves in, whole.
+  RECT wa;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  hint->ActivateHint(Bounds(wa.right - 30, wa.bottom - 5, room.Width(), room.Height()), text);
+  Pump(50);
+  GetWindowRect(hint->Handle(), &w);
+  EXPECT_EQ(w.right, wa.right);
+  EXPECT_EQ(w.bottom, wa.bottom);
+  EXPECT_EQ(w.right - w.left, room.Width());
 
   hint->ReleaseHandle();
   EXPECT_FALSE(hint->HandleAllocated());
