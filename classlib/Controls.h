@@ -290,6 +290,9 @@ class TWinControl : public TControl {
 
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   TControl* Controls(int Index) const;
+  // Hands a copy of the message to every control inside, each before the
+  // controls inside it; one freed on the way (or its parent) is skipped.
+  void Broadcast(const TMessage& Message);
   // The topmost visible child at p (client coordinates): graphic controls
   // only, unless AllowWinControls.
   TControl* ControlAtPos(const TPoint& p, bool AllowDisabled, bool AllowWinControls = false);

@@ -395,6 +395,12 @@ void TCustomForm::HandleMessage(TMessage& M) {
       if (active_ && OnActivate) OnActivate(this);
       if (!active_ && OnDeactivate) OnDeactivate(this);
       return;
+    case WM_ACTIVATEAPP:
+      // Only top-level windows hear it: the controls inside end what the
+      // program's losing the foreground ends (drags, pressed states).
+      DefaultHandler(M);
+      Broadcast(M);
+      return;
     case WM_SYSCOMMAND:
       if ((M.WParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm() == this) {
         Application->Minimize();

@@ -186,6 +186,8 @@ class TApplication : public TComponent {
   // (read anew) after HintPause, as on entering it. For a control whose hint
   // follows what the mouse is over inside it.
   void CancelHint();
+  // The background of the hints that controls show themselves.
+  TColor HintColor = clInfoBk;
 
   // Sees the application window's messages first; true marks one handled.
   int HookMainWindow(TWindowHook Hook);

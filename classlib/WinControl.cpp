@@ -334,6 +334,20 @@ void TWinControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, !ControlStyle.Contains(csOpaque));
 }
 
+void TWinControl::Broadcast(const TMessage& Message) {
+  const TLifeToken life = LifeToken();
+  std::vector<std::pair<TControl*, TLifeToken>> children;
+  for (TControl* c : controls_) children.emplace_back(c, c->LifeToken());
+  for (auto& [c, alive] : children) {
+    if (!life) return;
+    if (!alive) continue;
+    TMessage m = Message;
+    c->WndProc(m);
+    if (!alive) continue;
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->Broadcast(Message);
+  }
+}
+
 void TWinControl::FontChanged() {
   TControl::FontChanged();
   if (handle_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);

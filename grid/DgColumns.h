@@ -148,6 +148,9 @@ class TDgCustomColumn : public TComponent {
   virtual void SetVirtualText(int ACol, int ARow, const WideString& Text) {}
   // A key typed on the cell may start editing.
   virtual bool AcceptsEditKey(char16_t Key) const { return false; }
+  // Enter in the cell's editor is part of the text (a new line), not the
+  // end of the edit. No column of the library takes it.
+  virtual bool TakesEnterAsText() const { return false; }
   // Sets up an editor before it is shown (alignment, margins; the painting
   // side applies what it holds). The base class fills the settings record.
   struct TEditorSettings {

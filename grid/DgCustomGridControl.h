@@ -353,6 +353,11 @@ class TDgCustomGridControl : public TComponent {
   const TDgFont& CellFont() const { return cell_font_; }
   TColor CellFontColor() const { return cell_font_.Color(); }
   void ApplyCellFont(TColor TextColor, TFontStyles Style);
+  // The cell font as the painter starts it for a cell (the column's font,
+  // the cell's text colour, bold by the state), before CellFormatting.
+  void PrepareCellFont(int ACol, int ARow, TCellState CellState);
+  // The width of a text in the cell font as it stands (after CellFormatting).
+  int CellTextWidth(const WideString& Text);
   // The canvas of the paint under way (null outside painting).
   TDgCanvas* PaintCanvas() const { return canvas_; }
   // ===== end of painting ==================================================================
@@ -373,10 +378,14 @@ class TDgCustomGridControl : public TComponent {
   void ScrollToRow(int ARow);
   void ScrollToColumn(TDgCustomColumn* Column);
   void BeginUpdate();
-  // Never below 0; the last one repaints the cells, header and indicator
-  // and updates the vertical bar.
+  // Never below 0; the last one repaints the cells, header and indicator,
+  // updates the vertical bar and counts the footers changed meanwhile.
   void EndUpdate();
   int UpdateLock() const { return update_lock_; }
+  // Rows came or went, or a cell's value changed: the footers that show a
+  // formula are counted again (RecalculateFooters over every row), at once
+  // or, under the update lock or while held, when that is over.
+  void FootersChanged();
   // The whole region (DgRegion) repainted, when its option is on.
   void RepaintRegion(int Region);
   // Mode 0 header and cells, 1 cells only, 2 header only.
@@ -494,6 +503,8 @@ class TDgCustomGridControl : public TComponent {
   int first_visible_row_ = 0, last_visible_row_ = 0;
   int paint_row_ = 0;
   int update_lock_ = 0;
+  bool footers_stale_ = false; // counted again once the lock is over
+  bool footers_held_ = false;  // a batch of the grid's own cell writes
   int line_left_ = 0, line_top_ = 0, line_right_ = 0, line_bottom_ = 0, row_spacing_ = 0;
   bool cell_editing_ = false;
   bool input_editing_ = false;

@@ -44,7 +44,10 @@ void TDataGrid::SetCells(int ACol, int ARow, const WideString& Value) {
 }
 
 void TDataGrid::StoreCellChanged(int ACol, int ARow) {
-  if (UpdateLock() > 0) return;
+  // A footer's handlers, and OnChange, may free the grid.
+  const TLifeToken life = LifeToken();
+  FootersChanged();
+  if (!life || UpdateLock() > 0) return;
   RepaintCell(ACol, ARow);
   DoChange(ACol, ARow);
 }

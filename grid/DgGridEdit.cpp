@@ -370,6 +370,10 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
     Key = 0;
     return true;
   };
+  // A column whose text holds line breaks keeps Enter in its editor.
+  const bool enter_as_text = editing && key == kEnter && !Shift.Contains(ssCtrl) &&
+                             g.cell_editing_ && g.ValidColumn(g.edit_col_) &&
+                             g.columns_->Item(g.edit_col_)->TakesEnterAsText();
   if (editing && key == kTab) {
     g.ApplyEdit();
     if (gone()) return;
@@ -379,6 +383,8 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
     }
     g.EndEdit();
     if (gone()) return;
+  } else if (enter_as_text) {
+    // The edit goes on.
   } else if (editing && key == kEnter && !Shift.Contains(ssCtrl)) {
     if (g.cell_editing_) {
       g.ApplyEdit();
@@ -412,7 +418,7 @@ void TDgEditorLink::EditorKeyDown(uint16_t& Key, TShiftState Shift) {
   }
   g.EditorKeyDownToGrid(key, Shift);
   // What the grid acted on is not the edit control's any more.
-  if (editing && (Key == kTab || Key == kEnter || Key == kEscape)) key = 0;
+  if (editing && (Key == kTab || Key == kEscape || (Key == kEnter && !enter_as_text))) key = 0;
   Key = key;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/DgCanvas.h"
+#include "grid/DgClasses.h"
 #include "grid/DgCustomGridControl.h"
 #include "grid/DgGridBinding.h"
 
@@ -93,7 +94,7 @@ int TDgCustomGridControl::TColumnsBinding::TextWidth(const TDgCustomColumn* Colu
   TDgCanvas* c = grid_.host_ ? grid_.host_->Canvas() : nullptr;
   if (!c) return static_cast<int>(Text.size()) * 6;
   c->SetFont(Column ? *Column->Font() : grid_.font_);
-  return c->TextExtent(Text).cx;
+  return TextWidthW(*c, Text);
 }
 
 // --- Rows -----------------------------------------------------------------------------------

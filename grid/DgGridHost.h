@@ -70,7 +70,9 @@ class IDgGridHost {
   virtual void PostGridMessage(int Msg, intptr_t W, intptr_t L) = 0;
 
   // --- Hints ---------------------------------------------------------------------
-  virtual void ShowHint(const WideString& Text, const TRect& CellRect) = 0;
+  // Text at Place's top-left corner, no wider than Place (lines break past
+  // that) and at least as high.
+  virtual void ShowHint(const WideString& Text, const TRect& Place) = 0;
   virtual void HideHint() = 0;
 
   // --- Editing (in-place editor seam) ------------------------------------------------

@@ -179,15 +179,13 @@ void TDgCustomGrid::CellHover(TShiftState Shift, int X, int Y) {
     GetDisplayText(col, row, text);
     DoApplyCell(col, row, text);
     if (!life) return;
-    CellFormatting(col, row, TCellState());
+    // Measured in the font the cell is drawn in: what the formatting
+    // handler makes of it (bold included).
+    const TCellState state = CellStateOf(col, row);
+    PrepareCellFont(col, row, state);
+    CellFormatting(col, row, state);
     if (!life || columns_->IndexOf(c) != col) return;
-    TDgCanvas* canvas = host_ ? host_->Canvas() : nullptr;
-    int width = static_cast<int>(text.size()) * 6;
-    if (canvas) {
-      canvas->SetFont(*c->Font());
-      width = canvas->TextExtent(text).cx;
-    }
-    if (width + 5 > c->Width()) {
+    if (CellTextWidth(text) + 5 > c->Width()) {
       WideString full;
       GetHintText(col, row, full);
       DoApplyCell(col, row, full);

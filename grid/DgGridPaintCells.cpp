@@ -1,6 +1,7 @@
 // The grid's rows in report style: cells with their colours, state and grid
 // lines, the fillers below the last row, the indicator cells and the focus
 // rectangle (see DgGridPaint.cpp for the order of the regions).
+#include "grid/DgClasses.h"
 #include "grid/DgColumnDisplay.h"
 #include "grid/DgCustomGridControl.h"
 #include "grid/DgSharedDraw.h"
@@ -70,6 +71,12 @@ TColor TDgCustomGridControl::GetCellTextColor(int ACol, int ARow) {
 
 bool TDgCustomGridControl::DrawCellText(int ACol, int ARow, TCellState CellState) {
   if (!canvas_ || !ValidColumn(ACol)) return false;
+  PrepareCellFont(ACol, ARow, CellState);
+  return false;
+}
+
+void TDgCustomGridControl::PrepareCellFont(int ACol, int ARow, TCellState CellState) {
+  if (!ValidColumn(ACol)) return;
   cell_font_.Assign(columns_->Item(ACol)->Font());
   cell_font_.SetColor(Enabled() ? GetCellTextColor(ACol, ARow) : clGrayText);
   if (CellState.Contains(csBoldTextSelection)) {
@@ -77,8 +84,14 @@ bool TDgCustomGridControl::DrawCellText(int ACol, int ARow, TCellState CellState
     st.Include(fsBold);
     cell_font_.SetStyle(st);
   }
-  canvas_->SetFont(cell_font_);
-  return false;
+  if (canvas_) canvas_->SetFont(cell_font_);
+}
+
+int TDgCustomGridControl::CellTextWidth(const WideString& Text) {
+  TDgCanvas* c = canvas_ ? canvas_ : host_ ? host_->Canvas() : nullptr;
+  if (!c) return static_cast<int>(Text.size()) * 6;
+  c->SetFont(cell_font_);
+  return TextWidthW(*c, Text);
 }
 
 void TDgCustomGridControl::ApplyCellFont(TColor TextColor, TFontStyles Style) {

@@ -358,4 +358,5 @@ void TDgCustomGridControl::EndUpdate() {
   RepaintRegion(DgRegion::Header);
   RepaintRegion(DgRegion::Indicator);
   UpdateVertScrollBar();
+  if (footers_stale_) FootersChanged();
 }

@@ -3,6 +3,7 @@
 // (see DgGrid.h).
 #include <algorithm>
 
+#include "grid/DgFlagScope.h"
 #include "grid/DgGrid.h"
 #include "grid/DgRowBook.h"
 
@@ -12,6 +13,8 @@ void TDataGrid::FillDefaultValues(int FromRow, int ToRow) {
   if (!Options().Contains(goUseDefaultValues)) return;
   // OnChange may free the grid: the callers check their own token too.
   const TLifeToken life = LifeToken();
+  // The footers are counted once, by the caller, when the rows are whole.
+  const TDgFlagScope hold(footers_held_, *this);
   for (int r = FromRow; r <= ToRow; ++r)
     for (int c = 0, n = Columns()->Count(); c < n; ++c) {
       const WideString& v = Columns()->Item(c)->DefaultValue();
@@ -42,6 +45,8 @@ int TDataGrid::AddRow(int Count) {
   if (none_drawn) first_visible_row_ = old;
   if (UpdateLock() == 0) UpdateVertScrollBar();
   const int last = last_added_;
+  FootersChanged();
+  if (!life) return last;
   DoDataChange(dcAddRow, last);
   return life ? last_added_ : last;
 }
@@ -55,7 +60,9 @@ void TDataGrid::AddRowsQuiet(int Count) {
   last_added_ = RowCount() - 1;
   last_visible_row_ = RowCount() - 1;
   if (none_drawn) first_visible_row_ = old;
-  if (UpdateLock() > 0) return;
+  const TLifeToken life = LifeToken();
+  FootersChanged();
+  if (!life || UpdateLock() > 0) return;
   InvalidateAll();
   UpdateVertScrollBar();
 }
@@ -75,6 +82,7 @@ void TDataGrid::ClearRows() {
   }
   UpdateHorzScrollBar();
   UpdateVertScrollBar();
+  FootersChanged();
 }
 
 void TDataGrid::SettleScroll() {
@@ -109,6 +117,8 @@ void TDataGrid::InsertRow(int Pos) {
     RowSpaceChanged(Pos, StyleRowHeight(Pos), true);
     SettleScroll();
   }
+  FootersChanged();
+  if (!life) return;
   DoDataChange(dcInsertRow, Pos);
 }
 
@@ -120,6 +130,8 @@ void TDataGrid::DeleteRow(int ARow) {
   TDgCustomGrid::DeleteRow(ARow);
   if (!life || !ValidRow(ARow)) return;
   DeleteBlock(ARow, SubtreeSize(*cells_, ARow));
+  if (!life) return;
+  FootersChanged();
   if (!life) return;
   DoDataChange(dcDeleteRow, ARow);
 }

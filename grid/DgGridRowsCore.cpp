@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/DgCustomGridControl.h"
+#include "grid/DgFlagScope.h"
 
 int TDgCustomGridControl::DisplayRowCount() {
   return RowCount() > 0 && columns_->Count() > 0 ? VisibleRowCount() : 0;
@@ -14,6 +15,22 @@ TColor TDgCustomGridControl::GetCellColor(int ACol, int ARow) {
 
 void TDgCustomGridControl::ApplyEditText(const WideString& Value) {
   if (ValidColumn(edit_col_) && ValidRow(edit_row_)) SetCells(edit_col_, edit_row_, Value);
+}
+
+void TDgCustomGridControl::FootersChanged() {
+  if (update_lock_ > 0 || footers_held_) {
+    footers_stale_ = true;
+    return;
+  }
+  footers_stale_ = false;
+  // Only formulas are counted: a grid without them pays one look per column.
+  for (int i = 0, n = columns_->Count(); i < n; ++i)
+    if (columns_->Item(i)->Footer()->FormulaKind() != fkNone) {
+      // A footer's handler that writes a cell does not start another count.
+      const TDgFlagScope counting(footers_held_, *this);
+      RecalculateFooters(false);
+      return;
+    }
 }
 
 void TDgCustomGridControl::SetRowHeight(int ARow, int Height) {

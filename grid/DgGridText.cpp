@@ -52,9 +52,10 @@ void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) 
       GetDisplayText(ACol, r, text);
       DoApplyCell(ACol, r, text);
       if (!life) return;
+      PrepareCellFont(ACol, r, TCellState());
       CellFormatting(ACol, r, TCellState());
       if (!life || columns_->IndexOf(column) != ACol) return;
-      width = std::max(width, binding_->TextWidth(column, text));
+      width = std::max(width, CellTextWidth(text));
       measured = true;
     }
   }

@@ -26,6 +26,7 @@ void TDataGrid::AddChildRow(int ARow, bool AsLast) {
   }
   last_added_ = pos;
   SettleScroll();
+  FootersChanged();
 }
 
 bool TDataGrid::Expanded(int ARow) { return ValidRow(ARow) && cells_->Row(ARow)->Expanded; }

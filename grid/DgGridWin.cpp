@@ -9,6 +9,7 @@
 #include "classlib/Dialogs.h"
 #include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
+#include "grid/DgClassesWin.h"
 #include "grid/DgEditWin.h"
 #include "grid/DgFlagScope.h"
 #include "grid/DgSharedDraw.h"
@@ -18,27 +19,6 @@ namespace {
 constexpr UINT kGridPosted = WM_APP + 0x3A1;
 constexpr UINT kEditError = WM_APP + 0x3A2;
 } // namespace
-
-// A cell's text that does not fit, shown over the cell.
-class TDgGridHintWindow : public THintWindow {
- public:
-  explicit TDgGridHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
-  WideString Text;
-
- protected:
-  void Paint() override {
-    TDgGdiCanvas c(TCustomControl::Canvas());
-    const TRect r = ClientRect();
-    c.FillRect(r, clInfoBk);
-    c.FrameRect(r, clInfoText);
-    TDgFont f;
-    f.SetName("Tahoma");
-    f.SetHeight(-11);
-    f.SetColor(clInfoText);
-    c.SetFont(f);
-    DrawTextAligned(c, TRect{r.Left + 3, r.Top, r.Right - 2, r.Bottom}, taLeftJustify, Text, false);
-  }
-};
 
 TDataGridWindow::TDataGridWindow(TComponent* AOwner) : TDgScrollControl(AOwner) {
   SetDoubleBuffered(true);
@@ -171,19 +151,21 @@ void TDataGridWindow::DeliverPosted() {
   grid_->HandlePosted(p.Msg, p.W, p.L);
 }
 
-void TDataGridWindow::ShowHint(const WideString& Text, const TRect& CellRect) {
+void TDataGridWindow::ShowHint(const WideString& Text, const TRect& Place) {
   if (!handle_) return;
-  if (!hint_) hint_ = new TDgGridHintWindow(this);
-  hint_->Text = Text;
-  const TPoint origin = ClientToScreen(Point(CellRect.Left, CellRect.Top));
-  TDgFont f;
-  f.SetName("Tahoma");
-  f.SetHeight(-11);
-  Canvas()->SetFont(f);
-  const TSize s = Canvas()->TextExtent(Text);
-  hint_->SetBounds(origin.X, origin.Y, s.cx + 8, std::max(s.cy + 4, CellRect.Height()));
-  hint_->Show();
-  hint_->Invalidate();
+  if (!hint_) {
+    hint_ = new THintWindow(this);
+    hint_->Font()->SetName("Tahoma");
+    hint_->Font()->SetHeight(-11);
+    hint_->Font()->SetColor(clInfoText);
+    hint_->SetColor(Application ? Application->HintColor : clInfoBk);
+  }
+  // As wide as the text needs up to the place's width, lines broken past it;
+  // at least as high as the place (a cell's hint covers its cell).
+  TRect r = CalcHintRectW(hint_, Place.Width(), Text, nullptr);
+  const TPoint origin = ClientToScreen(Point(Place.Left, Place.Top));
+  r = Bounds(origin.X, origin.Y, r.Width(), std::max(r.Height(), Place.Height()));
+  ActivateHintW(hint_, r, Text);
 }
 
 THintWindow* TDataGridWindow::HintWindow() const { return hint_; }
@@ -194,9 +176,7 @@ void TDataGridWindow::ReportEditError(const WideString& Message) {
   PostMessageW(handle_, kEditError, 0, 0);
 }
 
-void TDataGridWindow::HideHint() {
-  if (hint_) hint_->Hide();
-}
+void TDataGridWindow::HideHint() { ReleaseHint(hint_); }
 
 // --- Scrolling ---------------------------------------------------------------------------
 
@@ -312,6 +292,12 @@ void TDataGridWindow::WndProc(TMessage& M) {
         return;
       }
       break;
+    case WM_ACTIVATEAPP:
+      // Passed on by the form: a column drag does not outlast the program
+      // losing the foreground.
+      if (!M.WParam) grid_->AppDeactivated();
+      if (!life) return;
+      break;
     case WM_THEMECHANGED:
       TDgScrollControl::WndProc(M);
       if (life) grid_->ThemeChanged();
@@ -404,12 +390,7 @@ void TDataGridWindow::ShowDropArrows(bool Show, const TPoint& Upper, const TPoin
 }
 void TDataGridWindow::SetColumnDragCursor(TCursor Cursor) { drag_->SetCursor(Cursor); }
 
-bool TDataGridWindow::FormActive() {
-  for (TWinControl* p = Parent(); p; p = p->Parent())
-    if (auto* f = dynamic_cast<TCustomForm*>(p))
-      return f->HandleAllocated() && GetActiveWindow() == f->Handle();
-  return false;
-}
+bool TDataGridWindow::FormActive() { return IsFormActive(this); }
 
 bool TDataGridWindow::ApplicationShowHint() { return !Application || Application->ShowHint; }
 

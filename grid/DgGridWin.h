@@ -17,7 +17,6 @@
 #include "grid/DgScrollControlWin.h"
 #include "grid/DgThemesSupportWin.h"
 
-class TDgGridHintWindow;
 class THintWindow;
 
 class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
@@ -54,7 +53,8 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   void StopTimer(int Id) override;
   unsigned long long TickCount() override;
   void PostGridMessage(int Msg, intptr_t W, intptr_t L) override;
-  void ShowHint(const WideString& Text, const TRect& CellRect) override;
+  // The hint at Place's top-left, at most Place's width wide.
+  void ShowHint(const WideString& Text, const TRect& Place) override;
   void HideHint() override;
   // A text the edited column could not take, shown once the message that
   // found it is over (never from inside a focus change or a key).
@@ -118,7 +118,7 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   };
   std::deque<Posted> posted_;
   std::deque<WideString> edit_errors_;
-  TDgGridHintWindow* hint_ = nullptr;
+  THintWindow* hint_ = nullptr;
   // ===== mouse state (gridmouse) =====
   std::unique_ptr<TDgColumnDragFeedback> drag_;
   // ===== end of mouse state =====

@@ -46,6 +46,42 @@ TEST_F(CellEdit, ALetterStartsEditingAndEnterWritesTheCell) {
   EXPECT_EQ(nullptr, grid.AttachedEditor());
 }
 
+// A column whose texts hold line breaks.
+class TNotesColumn : public TDgTextColumn {
+ public:
+  bool TakesEnterAsText() const override { return true; }
+};
+
+TEST_F(CellEdit, EnterStaysInTheEditorOfAColumnThatTakesItAsText) {
+  auto* notes = new TNotesColumn;
+  grid.Columns()->Add(notes);
+  notes->SetWidth(80);
+  for (auto& r : grid.rows) r.cells.resize(4);
+  Editable(3);
+  Select(3, 2);
+  Char(u'a');
+  TFakeInplaceEditor* ed = Editor();
+  ASSERT_NE(nullptr, ed);
+  host.focused = false;
+  ed->Press(vk::Enter);
+  EXPECT_TRUE(grid.CellEditing()); // the edit goes on
+  EXPECT_EQ(vk::Enter, ed->KeyLeft());
+  EXPECT_EQ(u"", grid.Cells(3, 2)); // nothing written yet
+  EXPECT_FALSE(host.focused);
+  // Tab still ends it; in another column Enter is the grid's.
+  ed->Press(vk::Tab);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(u"a", grid.Cells(3, 2));
+  Select(1, 2);
+  Char(u'b');
+  ed = Editor();
+  ASSERT_NE(nullptr, ed);
+  ed->Press(vk::Enter);
+  EXPECT_FALSE(grid.CellEditing());
+  EXPECT_EQ(0, ed->KeyLeft());
+  EXPECT_EQ(u"b", grid.Cells(1, 2));
+}
+
 TEST_F(CellEdit, BeginEditShowsTheCellsTextOverTheCell) {
   Column(1)->SetOptions(Column(1)->Options() + TColumnOptions{coEditorAutoSelect});
   Column(1)->SetPadding(2);

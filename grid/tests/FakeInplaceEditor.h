@@ -31,6 +31,7 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
     uint16_t k = Key;
     if (listener_) listener_->EditorKeyDown(k, Shift);
     if (!life) return;
+    key_left_ = k;
     if (k == 36) sel_start_ = sel_len_ = 0;
     if (k == 35) sel_start_ = static_cast<int>(text_.size()), sel_len_ = 0;
     k = Key;
@@ -45,6 +46,8 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
 
   // --- What the tests read ----------------------------------------------------------
   int SelLength() const { return sel_len_; }
+  // What the grid left of the last key pressed for the edit control (0: taken).
+  uint16_t KeyLeft() const { return key_left_; }
   IDgGridHost* Host() const { return host_; }
   bool WantTabs() const { return want_tabs_; }
   TColor Color() const { return color_; }
@@ -140,4 +143,5 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
   TDgCustomColumn::TEditorSettings settings_;
   TRect bounds_;
   int changes_ = 0, prepared_ = 0, shows_ = 0;
+  uint16_t key_left_ = 0;
 };

@@ -240,6 +240,79 @@ TEST_F(DataGrid, FootersShowTheirFormulaOverTheRows) {
   EXPECT_EQ(col->Footer()->Caption(), u"22");
 }
 
+TEST_F(DataGrid, FootersFollowTheRowsAndTheirValues) {
+  TDgCustomColumn* sum = grid->Columns()->Item(1);
+  TDgCustomColumn* count = grid->Columns()->Item(0);
+  sum->Footer()->SetFormulaKind(fkSum);
+  count->Footer()->SetFormulaKind(fkCount);
+  int counted = 0;
+  grid->OnFooterCalculate = [&](TObject*, int c, double&) { counted += c == 1; };
+  grid->AddRow(2);
+  EXPECT_EQ(count->Footer()->Caption(), u"2");
+  grid->SetCells(1, 0, u"4");
+  grid->Cell(1, 1)->SetAsString(u"6");
+  EXPECT_EQ(sum->Footer()->Caption(), u"10");
+  grid->InsertRow(0);
+  EXPECT_EQ(count->Footer()->Caption(), u"3");
+  grid->SetCells(1, 0, u"1");
+  EXPECT_EQ(sum->Footer()->Caption(), u"11");
+  grid->DeleteRow(2);
+  EXPECT_EQ(sum->Footer()->Caption(), u"5");
+  grid->AddChildRow(0, true);
+  EXPECT_EQ(count->Footer()->Caption(), u"3");
+  grid->AddRowsQuiet(2);
+  EXPECT_EQ(count->Footer()->Caption(), u"5");
+  grid->ClearRows();
+  EXPECT_EQ(sum->Footer()->Caption(), u"0");
+  EXPECT_EQ(count->Footer()->Caption(), u"0");
+
+  // Under the update lock, and for a new row's default values, they are
+  // counted once, when the rows are whole.
+  counted = 0;
+  grid->BeginUpdate();
+  grid->AddRow(3);
+  for (int r = 0; r < 3; ++r) grid->SetCells(1, r, u"2");
+  EXPECT_EQ(counted, 0);
+  EXPECT_EQ(sum->Footer()->Caption(), u"0");
+  grid->EndUpdate();
+  EXPECT_EQ(counted, 1);
+  EXPECT_EQ(sum->Footer()->Caption(), u"6");
+  grid->SetOptions(grid->Options() + TGridOptions{goUseDefaultValues});
+  sum->SetDefaultValue(u"3");
+  count->SetDefaultValue(u"x");
+  counted = 0;
+  grid->AddRow(4);
+  EXPECT_EQ(counted, 1);
+  EXPECT_EQ(sum->Footer()->Caption(), u"18");
+
+  // A handler that writes a cell while its footer is counted starts no
+  // second count (nor an endless one).
+  grid->OnFooterCalculate = [&](TObject*, int c, double&) {
+    ++counted;
+    if (c == 1) grid->SetCells(0, 0, u"y");
+  };
+  counted = 0;
+  grid->SetCells(1, 0, u"0");
+  EXPECT_EQ(counted, 2); // one count of both footers
+  EXPECT_EQ(sum->Footer()->Caption(), u"16");
+  // Sorting and moving rows leave the values as they are: nothing counted.
+  counted = 0;
+  grid->MoveRow(0, 3);
+  grid->ExchangeRows(0, 1);
+  EXPECT_EQ(counted, 0);
+}
+
+TEST_F(DataGrid, AGridWithoutFooterFormulasCountsNothing) {
+  int counted = 0;
+  grid->OnFooterCalculate = [&](TObject*, int, double&) { ++counted; };
+  Rows(5);
+  grid->SetCells(1, 2, u"7");
+  grid->DeleteRow(0);
+  grid->ClearRows();
+  EXPECT_EQ(counted, 0);
+  EXPECT_EQ(grid->Columns()->Item(1)->Footer()->Caption(), u"");
+}
+
 TEST_F(DataGrid, TheSelectionStaysOnItsRow) {
   Rows(6);
   FullRowSelection();

@@ -1,17 +1,20 @@
 // The grid's mouse with real input on a real form: a column edge dragged,
 // a column moved by its header (the drag box and both arrows on screen),
 // header clicks sorting and reversing, middle-button roll scrolling the rows,
-// and a cell's hint. With GRID_SCREENSHOT set, the column being moved is
-// saved there as a bitmap.
+// a cell's hint, and a drag that the program's losing the foreground ends.
+// With GRID_SCREENSHOT set, the column being moved is saved there as a bitmap.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "classlib/Cp1251.h"
 #include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
+#include "classlib/PanelCtrls.h"
 #include "classlib/tests/controls_test_input.h"
 #include "grid/DgColumnClasses.h"
 #include "grid/DgColumnDragBoxWin.h"
@@ -45,15 +48,23 @@ const char16_t* const kNames[] = {u"Радио Рекорд", u"Европа П�
 
 // A form with the recorded-files columns: "№" 0..60, "Название" 60..260,
 // "Размер" 260..360 under a header 18 high, rows of 16.
+// In a panel when asked (as a grid inside a frame of the form).
 struct GridForm {
   std::unique_ptr<TForm> form{new TForm(nullptr)};
   TDataGridWindow* w = nullptr;
   TDataGrid* g = nullptr;
-  GridForm() {
+  explicit GridForm(bool InPanel = false) {
     form->SetCaption("Записанные файлы");
     form->SetBounds(120, 100, 480, 300);
+    TWinControl* parent = form.get();
+    if (InPanel) {
+      auto* panel = new TPanel(form.get());
+      panel->SetParent(form.get());
+      panel->SetBounds(0, 0, 470, 260);
+      parent = panel;
+    }
     w = new TDataGridWindow(form.get());
-    w->SetParent(form.get());
+    w->SetParent(parent);
     w->SetBounds(8, 24, 440, 220);
     g = w->Grid();
     const char16_t* captions[3] = {u"№", u"Название", u"Размер"};
@@ -155,6 +166,72 @@ TEST(GridMouseWindow, MovingAColumnShowsTheBoxAndArrows) {
   MouseUp();
   Pump(40);
   EXPECT_EQ(f.g->Columns()->PositionOf(f.Col(0)), 0);
+}
+
+// A window of another thread takes the foreground, as another program's
+// would: the program's windows hear WM_ACTIVATEAPP.
+struct OtherProgram {
+  std::atomic<bool> done{false};
+  std::atomic<HWND> wnd{nullptr};
+  std::thread t{[this] {
+    HWND h = CreateWindowExW(0, L"STATIC", L"другая программа", WS_POPUP | WS_VISIBLE, 600, 400,
+                             120, 60, nullptr, nullptr, nullptr, nullptr);
+    wnd = h;
+    SetForegroundWindow(h);
+    while (!done) {
+      MSG m;
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+      Sleep(5);
+    }
+    DestroyWindow(h);
+  }};
+  ~OtherProgram() {
+    done = true;
+    t.join();
+  }
+};
+
+TEST(GridMouseWindow, LosingTheForegroundEndsAColumnDrag) {
+  GridForm f(true);
+  TDgColumnDragFeedback* fb = f.w->DragFeedback();
+  auto drag = [&] {
+    MoveTo(f.h(), 120, 9);
+    Pump(30);
+    MouseDown(f.h(), 120, 9);
+    Pump(30);
+    Glide(f.h(), 120, 9, 330, 9, 10);
+    Pump(60);
+    ASSERT_EQ(f.g->MouseState(), TDgMouseState::ColumnDragging);
+    ASSERT_TRUE(f.Visible(fb->Box()));
+    ASSERT_TRUE(f.Visible(fb->UpperArrow()));
+  };
+  // The message alone, as the system sends it to the form: the grid in the
+  // panel hears it while the box still holds the mouse.
+  drag();
+  SendMessageW(f.form->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_EQ(f.g->MouseState(), TDgMouseState::Idle);
+  EXPECT_FALSE(f.Visible(fb->Box()));
+  EXPECT_FALSE(f.Visible(fb->UpperArrow()));
+  EXPECT_FALSE(f.Visible(fb->LowerArrow()));
+  MouseUp();
+  Pump(60);
+  EXPECT_EQ(f.g->Columns()->PositionOf(f.Col(1)), 1);
+  // And another program taking the foreground.
+  Activate(f.form->Handle());
+  Pump(60);
+  drag();
+  {
+    OtherProgram other;
+    for (int i = 0; i < 40 && f.g->MouseState() != TDgMouseState::Idle; ++i) Pump(25);
+    EXPECT_NE(GetForegroundWindow(), f.form->Handle());
+    EXPECT_EQ(f.g->MouseState(), TDgMouseState::Idle);
+    EXPECT_FALSE(f.Visible(fb->Box()));
+    EXPECT_FALSE(f.Visible(fb->UpperArrow()));
+    EXPECT_FALSE(f.Visible(fb->LowerArrow()));
+    MouseUp();
+    Pump(60);
+  }
+  EXPECT_EQ(f.g->Columns()->PositionOf(f.Col(1)), 1);
 }
 
 TEST(GridMouseWindow, AHeaderClickSortsAndASecondReverses) {

@@ -2,14 +2,19 @@
 // by the recording engine from a thread of its own as the audio library's
 // download thread fills it: the rows and the colours they are painted in,
 // the list kept across a restart of the window, a header sort in the middle
-// of a recording, and the popup menu's request to the shell.
+// of a recording, the popup menu's request to the shell, and the hint that
+// shows a name too long for its column. With RECORDED_FILES_SHOTS set, the
+// window with that hint is saved there as "recorded_files_hint.bmp".
 #include <gtest/gtest.h>
 #include "classlib/WinApi.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "classlib/Cp1251.h"
+#include "classlib/HintWindow.h"
 #include "classlib/SysUtils.h"
 #include "components/Magnetic.h"
 #include "player/Unit1.h"
@@ -207,6 +212,57 @@ TEST_F(RecordedFilesWindow, AHeaderSortDuringARecordingKeepsTheEnginesRow) {
   EXPECT_EQ(text.find(u"Gamma"), WideString::npos);
   EXPECT_NE(text.find(u"Omega"), WideString::npos);
   EXPECT_EQ(PaintedColour(2, 2), classlib::RGBColor(255, 0, 0));
+}
+
+TEST_F(RecordedFilesWindow, ALongNameShowsWholeInAHintNoWiderThanTheList) {
+  Form4->AddRecordedFile("Алиса - Трасса Е95.mp3");
+  Form4->AddRecordedFile(
+      "Кино - Группа крови (концертная запись, Ленинград, рок-клуб, 1988 год, "
+      "вторая часть).mp3");
+  testinput::Activate(Form4->Handle());
+  Pump(100);
+  HWND grid = Form4->DataGrid1->Handle();
+  TRect shortName, longName;
+  Grid()->GetCellRect(1, 0, shortName);
+  Grid()->GetCellRect(1, 1, longName);
+  // The pointer comes up from below the rows onto the long name.
+  const int x = longName.Left + 40;
+  for (int y = longName.Bottom + 60; y >= longName.Top + 8; y -= 6) {
+    testinput::MoveTo(grid, x, y);
+    Pump(15);
+  }
+  Pump(150);
+  THintWindow* hint = Form4->DataGrid1->HintWindow();
+  ASSERT_NE(hint, nullptr);
+  ASSERT_TRUE(hint->HandleAllocated() && IsWindowVisible(hint->Handle()));
+  EXPECT_EQ(Cp1251ToUtf16(hint->HintText()), Grid()->Cells(1, 1));
+  RECT r;
+  GetWindowRect(hint->Handle(), &r);
+  POINT corner{longName.Left, longName.Top};
+  ClientToScreen(grid, &corner);
+  // The whole name, in lines no wider than the list, at the cell's corner
+  // unless the screen's edge moves it in.
+  const int width = r.right - r.left;
+  EXPECT_LE(width, Form4->DataGrid1->ClientWidth());
+  RECT wa;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
+  EXPECT_EQ(r.left, std::min<int>(corner.x, wa.right - width));
+  EXPECT_LE(r.right, wa.right);
+  EXPECT_EQ(r.top, corner.y);
+  EXPECT_GE(r.bottom - r.top, 2 * 13);
+  if (const char* dir = std::getenv("RECORDED_FILES_SHOTS")) {
+    Pump(100);
+    // The window and the hint over it, as the screen shows them.
+    EXPECT_TRUE(testinput::SaveScreenshot(GetDesktopWindow(),
+                                          Cp1251ToWide(std::string(dir)) + L"\\recorded_files_hint.bmp"));
+  }
+  // A name that fits its column shows none.
+  for (int y = longName.Top + 8; y >= shortName.Top + 8; y -= 4) {
+    testinput::MoveTo(grid, x, y);
+    Pump(15);
+  }
+  Pump(100);
+  EXPECT_FALSE(hint->HandleAllocated() && IsWindowVisible(hint->Handle()));
 }
 
 TEST_F(RecordedFilesWindow, ThePopupMenuAsksTheShellToExploreTheAudioFolder) {
