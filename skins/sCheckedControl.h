@@ -8,7 +8,9 @@
 // pointer is then, and toggles through the checked filter; OnChange follows
 // every completed press (also when the filter kept the value) and never a
 // change made by code. ReadOnly and disabled controls change nothing. The
-// three-valued state follows Checked.
+// three-valued state follows Checked. OnKeyDown is the style's key handler
+// (KeysNextControl and KeysPrevControl move the focus) until the form binds
+// its own.
 #pragma once
 
 #include "classlib/WinApi.h"
