@@ -12,6 +12,9 @@ struct TMessage {
   LRESULT Result = 0;
 };
 
+// CM_DIALOGCHAR: a character offered to a form's controls as an accelerator
+// (WParam the character in Windows-1251, LParam the key data); Result 1 when a
+// control took it (see classlib::DeliverDialogChar).
 constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_GOTFOCUS = CM_BASE + 2,
                CM_LOSTFOCUS = CM_BASE + 3, CM_CANCELMODE = CM_BASE + 4, CM_DIALOGKEY = CM_BASE + 5,

@@ -79,6 +79,18 @@ void TLabel::SetWordWrap(bool v) {
   Invalidate();
 }
 
+void TLabel::SetFocusControl(TWinControl* v) {
+  if (v == focus_control_) return;
+  if (focus_control_) focus_control_->RemoveFreeNotification(this);
+  focus_control_ = v;
+  if (v) v->FreeNotification(this);
+}
+
+void TLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == focus_control_) focus_control_ = nullptr;
+}
+
 void TLabel::SetShowAccelChar(bool v) {
   if (v == show_accel_char_) return;
   show_accel_char_ = v;
@@ -114,6 +126,13 @@ void TLabel::HandleMessage(TMessage& M) {
     case CM_FONTCHANGED:
       AdjustBounds();
       Invalidate();
+      return;
+    case CM_DIALOGCHAR:
+      if (focus_control_ && Enabled() && show_accel_char_ &&
+          IsAccel(static_cast<char>(M.WParam), text_) && focus_control_->CanFocus()) {
+        focus_control_->SetFocus();
+        M.Result = 1;
+      }
       return;
   }
   TGraphicControl::HandleMessage(M);
@@ -182,6 +201,26 @@ bool classlib::HandleDialogKey(TWinControl* Sender, TMessage& M) {
   return true;
 }
 
+bool classlib::DeliverDialogChar(TWinControl* Sender, const TMessage& M) {
+  if (M.Msg != WM_CHAR && M.Msg != WM_SYSCHAR) return false;
+  // Control characters (Enter, Esc, Backspace, ...) are keys, not letters.
+  unsigned char c;
+  if (M.WParam < L' ' || !UnicodeToCp1251(static_cast<char32_t>(M.WParam), c)) return false;
+  if (M.Msg == WM_SYSCHAR && c == ' ') return false; // the window menu
+  if (M.Msg == WM_CHAR && Sender->HandleAllocated()) {
+    MSG msg{Sender->Handle(), M.Msg, M.WParam, M.LParam, 0, {}};
+    const LRESULT code = SendMessageW(Sender->Handle(), WM_GETDLGCODE, M.WParam,
+                                      reinterpret_cast<LPARAM>(&msg));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  }
+  TWinControl* top = Sender;
+  if (TCustomForm* form = ParentFormOf(Sender))
+    top = form;
+  else
+    while (top->Parent()) top = top->Parent();
+  return top->Perform(CM_DIALOGCHAR, c, M.LParam) != 0;
+}
+
 void classlib::NotifyFocusChanged(TWinControl* Control) {
   TCustomForm* form = ParentFormOf(Control);
   if (!form) return;
@@ -233,6 +272,13 @@ void TButton::HandleMessage(TMessage& M) {
       return;
     case WM_KEYDOWN:
       if (classlib::HandleDialogKey(this, M)) return;
+      break;
+    case CM_DIALOGCHAR:
+      if (IsAccel(static_cast<char>(M.WParam), Caption()) && CanFocus()) {
+        M.Result = 1;
+        Click();
+        return;
+      }
       break;
   }
   TWinControl::HandleMessage(M);
@@ -319,6 +365,12 @@ void TRadioButton::HandleMessage(TMessage& M) {
     return;
   } else if (M.Msg == CN_COMMAND) {
     if (HIWORD(M.WParam) == BN_CLICKED) UserCheck();
+    return;
+  } else if (M.Msg == CM_DIALOGCHAR && IsAccel(static_cast<char>(M.WParam), Caption()) &&
+             CanFocus()) {
+    M.Result = 1;
+    SetFocus();
+    UserCheck();
     return;
   }
   TWinControl::HandleMessage(M);

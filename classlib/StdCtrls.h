@@ -37,6 +37,13 @@ class IDialogButton {
 // the control's OnKeyDown has seen the key. Wrapped controls call this for
 // WM_KEYDOWN; true when a button took the key.
 bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
+// Characters as accelerators, as in any Windows dialog: a character (WM_CHAR)
+// that the focused control does not take (its WM_GETDLGCODE wants no
+// characters and its OnKeyPress left it), and Alt with a character
+// (WM_SYSCHAR) always, is offered to the controls of Sender's form as
+// CM_DIALOGCHAR (WParam the character in Windows-1251) until one answers
+// non-zero. Alt+Space stays the window menu's. True when a control took it.
+bool DeliverDialogChar(TWinControl* Sender, const TMessage& Message);
 // Tells every dialog button of Control's form that the focus went to
 // Control; controls call it when they take the focus.
 void NotifyFocusChanged(TWinControl* Control);
@@ -50,7 +57,8 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 // gradient, a picture) shows through. AutoSize keeps the bounds fitted to
 // the caption (the right edge stays for right-aligned labels). Mouse
 // enter/leave/down/up/click come from TControl; a link label is a label with
-// an underlined font, crHandPoint and an OnClick.
+// an underlined font, crHandPoint and an OnClick. The caption's accelerator
+// (with ShowAccelChar) gives the focus to FocusControl.
 class TLabel : public TGraphicControl {
  public:
   explicit TLabel(TComponent* AOwner);
@@ -68,11 +76,15 @@ class TLabel : public TGraphicControl {
   // "&" marks an access key (drawn underlined) when set; else it is shown.
   bool ShowAccelChar() const { return show_accel_char_; }
   void SetShowAccelChar(bool v);
+  // The control the accelerator focuses (none by default).
+  TWinControl* FocusControl() const { return focus_control_; }
+  void SetFocusControl(TWinControl* v);
 
  protected:
   void Paint() override;
   void HandleMessage(TMessage& Message) override;
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   UINT TextFlags() const;
@@ -80,6 +92,7 @@ class TLabel : public TGraphicControl {
   TAlignment alignment_ = taLeftJustify;
   TTextLayout layout_ = tlTop;
   bool auto_size_ = true, transparent_ = false, word_wrap_ = false, show_accel_char_ = true;
+  TWinControl* focus_control_ = nullptr;
 };
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -182,9 +195,9 @@ class TComboBox : public TWinControl {
   std::string shared_text_;
 };
 
-// A push button. Clicking it (mouse, Space, Enter while it has the focus, or
+// A push button. Clicking it (mouse, Space, Enter while it has the focus,
 // Enter/Esc on its form when it is the Default/Cancel button, see
-// classlib::HandleDialogKey) runs OnClick
+// classlib::HandleDialogKey, or its caption's accelerator) runs OnClick
 // and, when ModalResult is set, gives its form that result.
 class TButton : public TWinControl, public classlib::IDialogButton {
  public:
@@ -211,8 +224,9 @@ class TButton : public TWinControl, public classlib::IDialogButton {
 
 // One choice among the radio buttons of the same parent. Checking one
 // unchecks the others. OnChange and OnClick run only when the user checks the
-// button (mouse, Space, the arrow keys that move through the group); setting
-// Checked from code runs neither. Checked may be read from another thread.
+// button (mouse, Space, the arrow keys that move through the group, the
+// caption's accelerator, which also gives it the focus); setting Checked
+// from code runs neither. Checked may be read from another thread.
 class TRadioButton : public TWinControl {
  public:
   explicit TRadioButton(TComponent* AOwner);

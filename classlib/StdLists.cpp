@@ -224,10 +224,15 @@ void TComboBox::CreateParams(TCreateParams& p) {
 }
 
 // The edit field of a drop-down combo box has the focus while the user
-// types: Enter and Esc there belong to the form's buttons, as in the box.
+// types: the combo box sees its keys first (as CN_KEYDOWN; a non-zero
+// answer takes the key), Enter and Esc there belong to the form's buttons,
+// as in the box, and Alt with a character to the form's accelerators.
 LRESULT CALLBACK classlib::ComboEditProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                          DWORD_PTR ref) {
   auto* combo = reinterpret_cast<TComboBox*>(ref);
+  if (msg == WM_KEYDOWN && !combo->DroppedDown() && combo->Perform(CN_KEYDOWN, wp, lp))
+    return 0;
+  if (msg == WM_SYSCHAR && classlib::DeliverDialogChar(combo, TMessage{msg, wp, lp})) return 0;
   if ((msg == WM_KEYDOWN || msg == WM_CHAR) && (wp == VK_RETURN || wp == VK_ESCAPE) &&
       !combo->DroppedDown()) {
     if (msg == WM_CHAR) return 0; // a one-line edit only beeps at them

@@ -294,6 +294,19 @@ int AnsiCompareText(const std::string& a, const std::string& b) {
 
 bool SameText(const std::string& a, const std::string& b) { return AnsiCompareText(a, b) == 0; }
 
+bool IsAccel(char Key, const std::string& Caption) {
+  for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+    if (Caption[i] != '&') continue;
+    if (Caption[i + 1] == '&') {
+      ++i; // an "&" of the text
+      continue;
+    }
+    return Cp1251UpperChar(static_cast<unsigned char>(Caption[i + 1])) ==
+           Cp1251UpperChar(static_cast<unsigned char>(Key));
+  }
+  return false;
+}
+
 std::string classlib::StringReplaceAll(const std::string& s, const std::string& from,
                                        const std::string& to) {
   if (from.empty()) return s;

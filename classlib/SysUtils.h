@@ -129,6 +129,10 @@ std::string StringReplaceAll(const std::string& s, const std::string& from, cons
 } // namespace classlib
 // 1-based position of `sub` in `s`, 0 when absent.
 int Pos(const std::string& sub, const std::string& s);
+// Whether `Key` is the accelerator of `Caption`: the character after its
+// first single "&" ("&&" stands for an "&" of the text), letter case aside
+// by the Windows-1251 rules, so "&Да" answers to "д" and "Д" alike.
+bool IsAccel(char Key, const std::string& Caption);
 
 // --- Dates ----------------------------------------------------------------------
 

@@ -119,7 +119,21 @@ void TWinControl::HandleMessage(TMessage& M) {
         if (c == 0) return;
         M.WParam = Cp1251ToUnicode(static_cast<unsigned char>(c));
       }
+      // A character this control does not take may be a control's
+      // accelerator; the one that took it may have closed the form.
+      if (classlib::DeliverDialogChar(this, M)) return;
       return DefaultHandler(M);
+    case WM_SYSCHAR:
+      if (classlib::DeliverDialogChar(this, M)) return;
+      return DefaultHandler(M);
+    case CM_DIALOGCHAR:
+      // Offered to the children in turn, until one takes it.
+      for (TControl* c : std::vector<TControl*>(controls_))
+        if (c->Perform(CM_DIALOGCHAR, M.WParam, M.LParam)) {
+          M.Result = 1;
+          return;
+        }
+      return;
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED: Invalidate(); return;
   }

@@ -17,9 +17,15 @@ TsCheckedControl::TsCheckedControl(TComponent* AOwner) : TCustomControl(AOwner) 
   SetParentColor(true);
   style_->Painting()->SetParentColor(true);
   SetTabStop(true);
+  // The style's next and previous control keys (KeysNextControl, ...).
+  OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
+    uint16_t key = Key;
+    style_->ProcessKeys(key, Shift);
+    Key = key;
+  };
 }
 
-TsCheckedControl::~TsCheckedControl() = default;
+TsCheckedControl::~TsCheckedControl() { OnKeyDown = nullptr; }
 
 void TsCheckedControl::AfterConstruction() {
   TCustomControl::AfterConstruction();

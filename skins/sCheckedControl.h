@@ -10,7 +10,9 @@
 // change made by code. ReadOnly and disabled controls change nothing. The
 // three-valued state follows Checked. Bound to an action (Action), the
 // control shows its caption, hint, enabled and visible state, and a click
-// runs it unless OnClick is set.
+// runs it unless OnClick is set. OnKeyDown is the style's key handler
+// (KeysNextControl and KeysPrevControl move the focus) until the form binds
+// its own.
 #pragma once
 
 #include "classlib/WinApi.h"

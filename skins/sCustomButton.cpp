@@ -103,11 +103,22 @@ void TsButton::HandleMessage(TMessage& M) {
     case WM_KEYDOWN:
       if (classlib::HandleDialogKey(this, M)) return;
       break;
-    case WM_CHAR:
-      if (M.WParam == L' ' && Focused() && Enabled()) {
+    case CM_DIALOGCHAR:
+      // Space reaches the focused button this way too: it shows the press,
+      // and the key's release clicks. The accelerator is a press without a
+      // release here (the key goes up in the focused control, which may be
+      // another one): it clicks at once, as Enter does.
+      if (static_cast<char>(M.WParam) == ' ' && style_->Focused && Enabled()) {
         style_->CacheDirty = true;
         SetDown(true);
         Repaint();
+        M.Result = 1;
+        return;
+      }
+      if (IsAccel(static_cast<char>(M.WParam), Caption()) && CanFocus()) {
+        style_->CacheDirty = true;
+        M.Result = 1;
+        PressAndClick();
         return;
       }
       break;

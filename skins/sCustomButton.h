@@ -1,7 +1,8 @@
 // TsButton: the skinned dialog button. Enter clicks the button that acts as
 // the form's default (the focused TsButton, else the one with Default), Esc
 // the one with Cancel (with no shift key down); Space shows the press and
-// clicks when it is released; the caption's accelerator clicks at once. A
+// clicks when it is released; the caption's accelerator ("&Да", "&Yes",
+// either letter case, whichever control has the focus) clicks at once. A
 // click gives the form the button's ModalResult (also 0) before OnClick.
 // Keys never pump messages between the press and the click, so a click
 // cannot run inside another, and the form may close under OnClick.

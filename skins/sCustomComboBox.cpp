@@ -151,6 +151,13 @@ void TsCustomComboBox::HandleMessage(TMessage& M) {
       if (key == 0) return;
       break;
     }
+    case CN_KEYDOWN: {
+      // A key of the edit field of a drop-down combo.
+      uint16_t key = static_cast<uint16_t>(M.WParam);
+      style_->ProcessKeys(key, classlib::KeyboardShiftState());
+      M.Result = key == 0;
+      return;
+    }
     case CN_COMMAND:
       switch (HIWORD(M.WParam)) {
         case CBN_DROPDOWN:

@@ -189,6 +189,13 @@ void TsCustomLabel::HandleMessage(TMessage& M) {
       TCustomControl::HandleMessage(M);
       if (Ready()) Invalidate();
       return;
+    case CM_DIALOGCHAR:
+      if (Ready() && focus_control_ && Enabled() && show_accel_char_ &&
+          IsAccel(static_cast<char>(M.WParam), LabelText()) && focus_control_->CanFocus()) {
+        focus_control_->SetFocus();
+        M.Result = 1;
+      }
+      return;
   }
   TCustomControl::HandleMessage(M);
 }

@@ -8,7 +8,9 @@
 // label to its caption as the class library's TLabel measures it; a
 // right-aligned label keeps its right edge. Every sizing sends the label
 // behind its siblings. A value set before the label has a parent is kept and
-// takes effect once it has one. A left press moves the focus to FocusControl.
+// takes effect once it has one. A left press, and the caption's accelerator
+// (Alt with it, or the key alone where the focused control takes no
+// characters), move the focus to FocusControl, while ShowAccelChar is on.
 //
 // NewStyleCaptionLabel makes the caption label of a skinned editor's style: a
 // TsLabel owned by the control, in the control's parent, focusing the control.

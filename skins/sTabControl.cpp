@@ -423,8 +423,29 @@ void TsCustomTabControl::HandleMessage(TMessage& M) {
     case WM_KEYDOWN:
       if (classlib::HandleDialogKey(this, M)) return;
       break;
+    case CM_DIALOGCHAR:
+      if (DialogChar(M)) return;
+      break;
   }
   TWinControl::HandleMessage(M);
+}
+
+bool TsCustomTabControl::DialogChar(TMessage& M) {
+  if (!CanFocus()) return false;
+  const char key = static_cast<char>(M.WParam);
+  for (int i = 0, n = TabWindowCount(); i < n; ++i) {
+    std::string caption;
+    if (!TabWindowText(i, caption) || !IsAccel(key, caption) || !CanShowTab(i)) continue;
+    // The key is this control's even when OnChanging keeps the tab.
+    M.Result = 1;
+    if (CanChange()) {
+      SetTabIndex(i);
+      LayoutTabRows();
+      Change();
+    }
+    return true;
+  }
+  return false;
 }
 
 } // namespace skins

@@ -119,6 +119,8 @@ class TsCustomTabControl : public TWinControl, protected TTabHost, public ISkinn
   bool RightToLeft() const { return false; }
   void PushTabSize();
   void RecreateKeeping();
+  // An accelerator: the first tab whose caption holds it and that may be
+  // shown becomes the selected one (when OnChanging allows), then OnChange.
   bool DialogChar(TMessage& M);
   std::unique_ptr<TsTabStrings> tabs_;
   TControlCanvas canvas_{this};

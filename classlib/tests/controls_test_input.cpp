@@ -91,6 +91,30 @@ void Type(const std::wstring& text) {
   Pump(60);
 }
 
+void KeyHolding(WORD modifier, WORD vk) {
+  SendKey(modifier, false);
+  SendKey(vk, false);
+  SendKey(vk, true);
+  SendKey(modifier, true);
+  Pump(60);
+}
+
+void TypeHolding(WORD modifier, const std::wstring& text) {
+  SendKey(modifier, false);
+  Type(text);
+  SendKey(modifier, true);
+  Pump(60);
+}
+
+void AltCharacterAsALayoutGivesIt(MSG& msg, bool&) {
+  // Such a message has the flag in its character and not in its key data.
+  const LPARAM alt = static_cast<LPARAM>(KF_ALTDOWN) << 16;
+  if (msg.message == WM_SYSCHAR && (msg.wParam & KF_ALTDOWN) && !(msg.lParam & alt)) {
+    msg.wParam &= ~static_cast<WPARAM>(KF_ALTDOWN);
+    msg.lParam |= alt;
+  }
+}
+
 void Activate(HWND top) {
   ShowWindow(top, SW_SHOW);
   SetForegroundWindow(top);

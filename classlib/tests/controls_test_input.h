@@ -30,6 +30,17 @@ void ClickCentre(HWND wnd, bool right = false);
 void Key(WORD vk, bool shift = false);
 // Unicode text typed character by character.
 void Type(const std::wstring& text);
+// A key stroke, or text typed, while a modifier (VK_MENU, VK_CONTROL,
+// VK_SHIFT) is held down: Alt with a key comes as WM_SYSKEYDOWN and its
+// character as WM_SYSCHAR, the way a Cyrillic layout gives "д" for Alt+L.
+void KeyHolding(WORD modifier, WORD vk);
+void TypeHolding(WORD modifier, const std::wstring& text);
+// Wine hands a character typed with Alt held (TypeHolding) on as WM_SYSCHAR
+// whose character carries the Alt flag that its key data lacks (0x2434 for
+// "д"), where a keyboard layout gives the character alone. As the
+// application's OnMessage, this takes the flag off before the message goes
+// to its window.
+void AltCharacterAsALayoutGivesIt(MSG& msg, bool& handled);
 
 // Brings a top-level window to the front and gives it the keyboard.
 void Activate(HWND top);

@@ -70,6 +70,29 @@ TEST(Case, UpperCasingFollowsTheCodePage) {
   EXPECT_TRUE(SameText("ёЛкА", "ЁЛКА"));
 }
 
+TEST(Case, AcceleratorsMatchEitherCaseOfTheLetterAfterTheAmpersand) {
+  // Cyrillic and Latin, both cases, Ё outside the А..я run included.
+  for (char k : {'д', 'Д'}) EXPECT_TRUE(IsAccel(k, "&Да"));
+  for (char k : {'y', 'Y'}) EXPECT_TRUE(IsAccel(k, "&Yes"));
+  EXPECT_TRUE(IsAccel('ё', "&Ёлка"));
+  EXPECT_TRUE(IsAccel('М', "&Мои каналы"));
+  EXPECT_TRUE(IsAccel('к', "Мои &каналы"));
+  EXPECT_FALSE(IsAccel('м', "Мои &каналы")); // only the marked letter
+  EXPECT_FALSE(IsAccel('l', "&Да")); // the same key on a Latin layout is another character
+  EXPECT_FALSE(IsAccel('e', "&Ёлка"));
+  // "&&" is an ampersand of the text: the accelerator is the next single one.
+  EXPECT_FALSE(IsAccel('&', "Rock && Roll"));
+  EXPECT_FALSE(IsAccel('r', "Rock && Roll"));
+  EXPECT_TRUE(IsAccel('x', "Save && E&xit"));
+  EXPECT_TRUE(IsAccel('s', "&Save && E&xit")); // the first one counts
+  EXPECT_FALSE(IsAccel('x', "&Save && E&xit"));
+  // No accelerator: none marked, a trailing "&", an empty caption.
+  EXPECT_FALSE(IsAccel('d', "Да"));
+  EXPECT_FALSE(IsAccel('a', "Data&"));
+  EXPECT_FALSE(IsAccel('\0', ""));
+  EXPECT_FALSE(IsAccel('\0', "&"));
+}
+
 TEST(Numbers, IntegersConvertBothWays) {
   EXPECT_EQ(IntToStr(-2147483648LL), "-2147483648");
   EXPECT_EQ(StrToInt(" 42 "), 42);
