@@ -24,6 +24,11 @@ void TWinControl::HandleMessage(TMessage& M) {
   if (ReflectToChild(M)) return;
   if (M.Msg >= WM_MOUSEFIRST && M.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(M)) return;
   switch (M.Msg) {
+    case CM_BIDIMODECHANGED:
+      // The window's reading order is a style it is made with.
+      RecreateWnd();
+      for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTBIDIMODECHANGED);
+      break;
     case WM_PAINT: {
       if (!CustomPaint()) {
         bool graphic = false;
