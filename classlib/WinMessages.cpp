@@ -25,8 +25,9 @@ void TWinControl::HandleMessage(TMessage& M) {
   if (M.Msg >= WM_MOUSEFIRST && M.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(M)) return;
   switch (M.Msg) {
     case CM_BIDIMODECHANGED:
-      // The window's reading order is a style it is made with.
-      RecreateWnd();
+      // A control's reading order is a style its window is made with (a
+      // form's frame has none: it keeps its window).
+      if (parent_) RecreateWnd();
       for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTBIDIMODECHANGED);
       break;
     case WM_PAINT: {
