@@ -4,10 +4,13 @@
 // moved by its header, always without its bottom-left colour. A grid on a
 // right-to-left form reads right to left (a caption ending in marks shows
 // them at its left), and its in-place editor, attached by a typed letter,
-// reads right to left as well.
+// reads right to left as well. With GRID_SCREENSHOT set to a folder, both
+// windows are saved there as bitmaps.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "classlib/Bitmap.h"
@@ -72,6 +75,12 @@ struct PictureForm {
   HWND h() { return w->Handle(); }
   TDgCustomColumn* Col(int i) { return g->Columns()->Item(i); }
   TRect HeaderOf(int i) { return TRect{i * 100, 0, i * 100 + 100, 18}; }
+  void Shot(const char* name) {
+    if (const char* dir = std::getenv("GRID_SCREENSHOT")) {
+      const std::string path = std::string(dir) + "\\" + name + ".bmp";
+      SaveScreenshot(form->Handle(), std::wstring(path.begin(), path.end()));
+    }
+  }
   TRect FooterOf(int i) {
     const int bottom = w->ClientHeight();
     return TRect{i * 100, bottom - 18, i * 100 + 100, bottom};
@@ -128,6 +137,7 @@ TEST(DgGridPictures, GlyphsShowInHeaderFooterAndDragBoxWithoutTheirBottomLeftCol
     EXPECT_EQ(Count(f.h(), f.FooterOf(i), kInk), 36) << i;
     EXPECT_EQ(Count(f.h(), f.FooterOf(i), kKey), 0) << i;
   }
+  f.Shot("grid_pictures");
   // The glyph sits at the left + 3, centred in the header's height: its
   // ink from (104, 6), within its ring left out.
   EXPECT_EQ(Pixels(f.h(), TRect{104, 6, 105, 7})[0], kInk);
@@ -165,6 +175,7 @@ TEST(DgGridPictures, ARightToLeftGridReadsRightToLeftAndSoDoesItsEditor) {
   // the same both ways.
   EXPECT_NE(Pixels(f.h(), f.HeaderOf(0)), marksLtr);
   EXPECT_EQ(Pixels(f.h(), f.HeaderOf(1)), plainLtr);
+  f.Shot("grid_right_to_left");
 
   // A letter typed on an editable cell attaches the editor.
   TDgCustomColumn* c = f.Col(1);
