@@ -266,6 +266,18 @@ void TControl::SetParentFont(bool v) {
   if (v) AdoptParentLook();
 }
 
+void TControl::SetBiDiMode(TBiDiMode v) {
+  if (v == bidi_mode_) return;
+  bidi_mode_ = v;
+  if (!adopting_) parent_bidi_mode_ = false;
+  Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool v) {
+  parent_bidi_mode_ = v;
+  if (v) AdoptParentLook();
+}
+
 void TControl::AdoptParentLook() {
   if (!parent_ || adopting_) return;
   adopting_ = true;
@@ -279,6 +291,7 @@ void TControl::AdoptParentLook() {
         pf.Style() != font_.Style() || pf.Charset() != font_.Charset())
       font_.Assign(&pf);
   }
+  if (parent_bidi_mode_) SetBiDiMode(parent_->bidi_mode_);
   adopting_ = false;
 }
 
@@ -428,7 +441,9 @@ void TControl::HandleMessage(TMessage& M) {
       }
       return;
     case CM_PARENTFONTCHANGED:
-    case CM_PARENTCOLORCHANGED: AdoptParentLook(); return;
+    case CM_PARENTCOLORCHANGED:
+    case CM_PARENTBIDIMODECHANGED: AdoptParentLook(); return;
+    case CM_BIDIMODECHANGED: Invalidate(); return;
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED: Invalidate(); return;
     case CM_VISIBLECHANGED:

@@ -129,6 +129,14 @@ class TControl : public TComponent {
   void SetFont(TFont* f) { font_.Assign(f); }
   bool ParentFont() const { return parent_font_; }
   void SetParentFont(bool v);
+  // The reading order; it follows the parent's while ParentBiDiMode is set
+  // (setting a different one clears that). Any mode but bdLeftToRight reads
+  // right to left.
+  TBiDiMode BiDiMode() const { return bidi_mode_; }
+  void SetBiDiMode(TBiDiMode v);
+  bool ParentBiDiMode() const { return parent_bidi_mode_; }
+  void SetParentBiDiMode(bool v);
+  bool UseRightToLeftReading() const { return bidi_mode_ != bdLeftToRight; }
   std::string Caption() { return GetText(); }
   void SetCaption(const std::string& v) { SetText(v); }
   std::string Text() { return GetText(); }
@@ -197,8 +205,8 @@ class TControl : public TComponent {
   virtual void ColorChanged();
   // Parent asks the control to realign; also after a visibility change.
   void RequestAlign();
-  // The colour / font a ParentColor / ParentFont control takes (with no
-  // parent, its own).
+  // The colour / font / reading order a ParentColor / ParentFont /
+  // ParentBiDiMode control takes (with no parent, its own).
   void AdoptParentLook();
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -214,6 +222,8 @@ class TControl : public TComponent {
   TAlign align_ = alNone;
   TColor color_ = clWindow;
   bool parent_color_ = true, parent_font_ = true, adopting_ = false;
+  TBiDiMode bidi_mode_ = bdLeftToRight;
+  bool parent_bidi_mode_ = true;
   TFont font_;
   std::string hint_;
   bool show_hint_ = false, parent_show_hint_ = true;

@@ -106,6 +106,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
   if (visible_ && (parent_ || parent_window_)) p.Style |= WS_VISIBLE;
   if (!enabled_) p.Style |= WS_DISABLED;
   if (tab_stop_) p.Style |= WS_TABSTOP;
+  if (UseRightToLeftReading()) p.ExStyle |= WS_EX_RTLREADING;
   p.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   p.WindowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   p.WinClassName = Cp1251ToWide(ClassName());

@@ -24,6 +24,12 @@ void TWinControl::HandleMessage(TMessage& M) {
   if (ReflectToChild(M)) return;
   if (M.Msg >= WM_MOUSEFIRST && M.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(M)) return;
   switch (M.Msg) {
+    case CM_BIDIMODECHANGED:
+      // A control's reading order is a style its window is made with (a
+      // form's frame has none: it keeps its window).
+      if (parent_) RecreateWnd();
+      for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTBIDIMODECHANGED);
+      break;
     case WM_PAINT: {
       if (!CustomPaint()) {
         bool graphic = false;

@@ -84,4 +84,18 @@ class TDgCanvas {
 
   // The platform's drawing handle (the HDC on Windows), null on a fake.
   virtual void* Native() { return nullptr; }
+
+  // Every text drawn reads right to left while set (the grid sets it from
+  // its BiDiMode before it paints).
+  bool RightToLeft() const { return right_to_left_; }
+  void SetRightToLeft(bool v) { right_to_left_ = v; }
+
+ protected:
+  // The flags DrawText draws with: right-to-left reading added while set.
+  unsigned ReadingFlags(unsigned flags) const {
+    return right_to_left_ ? flags | DgText::RtlReading : flags;
+  }
+
+ private:
+  bool right_to_left_ = false;
 };

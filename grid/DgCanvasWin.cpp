@@ -173,7 +173,7 @@ void TDgGdiCanvas::SetBrushClear(bool clear) { SetBkMode(dc_, clear ? TRANSPAREN
 
 int TDgGdiCanvas::DrawText(const WideString& text, TRect& r, unsigned flags) {
   RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-  const int h = ::DrawTextW(dc_, W(text), int(text.size()), &rc, flags);
+  const int h = ::DrawTextW(dc_, W(text), int(text.size()), &rc, ReadingFlags(flags));
   if (flags & DgText::CalcRect) r = TRect{rc.left, rc.top, rc.right, rc.bottom};
   return h;
 }

@@ -63,6 +63,9 @@ void TColumnDragBox::Paint() {
   TDgGdiCanvas c(Canvas());
   const int w = ClientWidth(), h = ClientHeight();
   if (column_) {
+    // The box takes the grid's reading order (its parent's BiDiMode).
+    painter_.RightToLeft = UseRightToLeftReading();
+    c.SetRightToLeft(painter_.RightToLeft);
     painter_.Canvas = &c;
     TDgColumnLook look = LookOf(*column_);
     look.Pressed = false;

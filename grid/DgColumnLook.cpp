@@ -1,15 +1,14 @@
 // A column's look for the displays (see DgColumnLook.h).
 #include "grid/DgColumnLook.h"
 
-TDgColumnLook LookOf(const TDgCustomColumn& Column, const TDgPixmap* HeaderGlyph,
-                     const TDgPixmap* FooterGlyph) {
+TDgColumnLook LookOf(const TDgCustomColumn& Column) {
   TDgColumnLook l;
   const TColumnHeader& h = *Column.Header();
   l.Header.Caption = h.Caption();
   l.Header.Color = h.Color();
   l.Header.Alignment = h.Alignment();
   l.Header.DisplayMode = h.DisplayMode();
-  l.Header.Glyph = HeaderGlyph;
+  l.Header.Glyph = &h.Glyph()->Pixmap();
   l.HideArrow = h.HideArrow();
   l.MultiLine = h.MultiLine();
   l.Vertical = h.Orientation() == hoVertical;
@@ -18,7 +17,7 @@ TDgColumnLook LookOf(const TDgCustomColumn& Column, const TDgPixmap* HeaderGlyph
   l.Footer.Color = f.Color();
   l.Footer.Alignment = f.Alignment();
   l.Footer.DisplayMode = f.DisplayMode();
-  l.Footer.Glyph = FooterGlyph;
+  l.Footer.Glyph = &f.Glyph()->Pixmap();
   l.FormatMask = f.FormatMask();
   l.FormatMaskKind = f.FormatMaskKind();
   l.TextBefore = f.TextBefore();

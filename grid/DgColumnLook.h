@@ -7,6 +7,5 @@
 #include "grid/DgColumns.h"
 #include "grid/DgDisplays.h"
 
-// HeaderGlyph and FooterGlyph: the parts' pictures, kept by the painting side.
-TDgColumnLook LookOf(const TDgCustomColumn& Column, const TDgPixmap* HeaderGlyph = nullptr,
-                     const TDgPixmap* FooterGlyph = nullptr);
+// The look points at the parts' glyphs: it lives no longer than the column.
+TDgColumnLook LookOf(const TDgCustomColumn& Column);

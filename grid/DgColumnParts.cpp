@@ -3,6 +3,12 @@
 
 #include "grid/DgColumns.h"
 
+TColumnPart::TColumnPart(TDgCustomColumn* Column) : column_(Column) {
+  glyph_.OnChange = [this](TObject*) {
+    if (!assigning_) Changed();
+  };
+}
+
 void TColumnPart::Refresh(int Code) {
   if (column_) column_->Refresh(Code);
 }
@@ -36,6 +42,9 @@ void TColumnHeader::Assign(TPersistent* Source) {
   caption_ = h->caption_;
   color_ = h->color_;
   display_mode_ = h->display_mode_;
+  assigning_ = true;
+  glyph_.Assign(&h->glyph_);
+  assigning_ = false;
   hint_ = h->hint_;
   multi_line_ = h->multi_line_;
   orientation_ = h->orientation_;

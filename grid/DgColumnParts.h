@@ -10,6 +10,7 @@
 #include "classlib/Component.h"
 #include "classlib/DrawTypes.h"
 #include "classlib/Types.h"
+#include "grid/DgBitmap.h"
 #include "grid/DgTypes.h"
 
 class TDgCustomColumn;
@@ -21,7 +22,7 @@ enum TFormatMaskKind { mkText, mkFloat };
 
 class TColumnPart : public TPersistent {
  public:
-  explicit TColumnPart(TDgCustomColumn* Column) : column_(Column) {}
+  explicit TColumnPart(TDgCustomColumn* Column);
 
   TDgCustomColumn* Column() const { return column_; }
 
@@ -34,9 +35,13 @@ class TColumnPart : public TPersistent {
   const WideString& Hint() const { return hint_; }
   void SetHint(const WideString& v) { hint_ = v; }
 
-  // The glyph's picture lives on the painting side; it calls this when the
-  // picture changes (after making it transparent by its bottom-left pixel).
-  void GlyphChanged() { Changed(); }
+  // The part's own picture, drawn transparent (its bottom-left pixel's
+  // colour left out) beside or instead of the caption by DisplayMode. Any
+  // change of it raises OnChange.
+  TDgBitmap* Glyph() { return &glyph_; }
+  const TDgBitmap* Glyph() const { return &glyph_; }
+  // Copies the picture (null clears it).
+  void SetGlyph(TDgBitmap* v) { glyph_.Assign(v); }
 
   // Bound by the column to its appearance change.
   TNotifyEvent OnChange;
@@ -52,6 +57,9 @@ class TColumnPart : public TPersistent {
   TColor color_ = clWindow;
   TDisplayMode display_mode_ = dmTextOnly;
   WideString hint_;
+  TDgBitmap glyph_;
+  // Set while Assign copies the glyph: the copy reports one change.
+  bool assigning_ = false;
 };
 
 class TColumnHeader : public TColumnPart {

@@ -70,6 +70,11 @@ class TDgCustomGridControl : public TComponent {
   // The window exists now (bars' steps, themes); SetHost calls it when the
   // host already has its window.
   virtual void WindowCreated();
+  // The window's reading order; headers, footers, the input line and the
+  // cells read right to left in any mode but bdLeftToRight, and the in-place
+  // editor takes it when it is attached.
+  TBiDiMode BiDiMode() const { return host_ ? host_->BiDiMode() : bdLeftToRight; }
+  bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
   // The window's enabled state (a disabled grid paints grey text).
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
@@ -390,6 +395,10 @@ class TDgCustomGridControl : public TComponent {
   void RepaintRegion(int Region);
   // Mode 0 header and cells, 1 cells only, 2 header only.
   void AutoSizeColumn(int ACol, int Mode, bool VisibleOnly);
+  // The width a column's header needs in the current header style: the
+  // style's indent and the header's content (caption, glyph or both by its
+  // display mode; a vertical caption by its height), in the grid's font.
+  int HeaderNeededWidth(TDgCustomColumn* Column);
   void FitRowHeight(int ARow);
   void LoadFromTextFile(const WideString& FileName, char16_t Separator, char16_t Delimiter);
   void SaveToTextFile(const WideString& FileName, char16_t Separator, char16_t Delimiter,

@@ -120,9 +120,7 @@ void TDgCustomEdit::SetShowPreview(bool v) {
   Invalidate();
 }
 
-void TDgCustomEdit::SetBiDiMode(TBiDiMode Value) {
-  (void)Value; // the edit reads left to right; the grid passes its mode along
-}
+void TDgCustomEdit::SetBiDiMode(TBiDiMode Value) { TControl::SetBiDiMode(Value); }
 
 void TDgCustomEdit::SetFont(const TDgFont& Font) {
   TFont* f = TControl::Font();

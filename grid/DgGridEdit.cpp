@@ -32,7 +32,7 @@ bool TDgCustomGridControl::AttachEditor(TDgCustomColumn* Column, int ARow, bool 
   editor_ = ed;
   ed->AttachToGrid(host_);
   ed->SetWantTabs(want_tabs_);
-  ed->SetBiDiMode(bdLeftToRight);
+  ed->SetBiDiMode(BiDiMode());
   if (external) {
     if (!options_.Contains(goInplaceEditEvents)) HookEditor();
     return true;

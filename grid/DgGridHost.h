@@ -31,6 +31,8 @@ class IDgGridHost {
   virtual void SetBorder(bool StaticEdge) = 0;
   // The non-client border is drawn again (themes, options).
   virtual void RepaintBorder() = 0;
+  // The window's reading order (its own, or its parent's with ParentBiDiMode).
+  virtual TBiDiMode BiDiMode() { return bdLeftToRight; }
 
   // --- Repaints and scrolling -------------------------------------------------------
   virtual void Invalidate() = 0;

@@ -67,8 +67,11 @@ void TDgCustomGridControl::Paint(TDgCanvas& Canvas, const TRect& Clip) {
 
 void TDgCustomGridControl::PrepareDisplay() {
   const bool themesOn = host_ && host_->Themes() && host_->Themes()->Active();
+  const bool rtl = UseRightToLeftReading();
+  if (canvas_) canvas_->SetRightToLeft(rtl);
   for (auto& d : displays_) {
     if (!d) continue;
+    d->RightToLeft = rtl;
     d->Canvas = canvas_;
     d->Theme = themesOn ? host_->Themes() : nullptr;
     d->Themed = themesOn && EnableVisualStyles();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/DgColumnDisplay.h"
+#include "grid/DgColumnLook.h"
 #include "grid/DgCustomGridControl.h"
 #include "grid/DgGridBinding.h"
 #include "grid/DgTextFile.h"
@@ -39,7 +40,7 @@ void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) 
   int width = 0;
   bool measured = false;
   if (Mode != 1) {
-    width = column->NeededWidth(column->Header()->Caption());
+    width = HeaderNeededWidth(column);
     measured = true;
   }
   if (Mode != 2) {
@@ -61,6 +62,24 @@ void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) 
   }
   if (!measured) width = 8;
   column->SetWidth(width + 2 * column->Padding() + 5);
+}
+
+int TDgCustomGridControl::HeaderNeededWidth(TDgCustomColumn* Column) {
+  CheckThread();
+  // Inside a paint the paint's canvas measures; else the window's.
+  const bool painting = canvas_ != nullptr;
+  TDgCanvas* canvas = painting ? canvas_ : host_ ? host_->Canvas() : nullptr;
+  // Without a window to measure on, the column's own measure of the caption.
+  if (!canvas || !display_) return Column->NeededWidth(Column->Header()->Caption());
+  if (!painting) PrepareDisplay(); // the style's themed state, as it paints
+  TStyleDisplay& d = *display_;
+  TDgCanvas* const saved = d.Canvas;
+  d.Canvas = canvas;
+  canvas->SetFont(font_); // headers are drawn in the grid's font
+  const TDgColumnLook look = LookOf(*Column);
+  const int width = d.HeaderIndent(look) + d.HeaderContentWidth(look);
+  d.Canvas = saved;
+  return width;
 }
 
 void TDgCustomGridControl::FitRowHeight(int ARow) {

@@ -32,6 +32,7 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   int ClientHeight() override { return ClientRect().Height(); }
   void SetBorder(bool StaticEdge) override;
   void RepaintBorder() override;
+  TBiDiMode BiDiMode() override { return TDgScrollControl::BiDiMode(); }
   void Invalidate() override { TDgScrollControl::Invalidate(); }
   void InvalidateRect(const TRect& R) override;
   void ScrollPixels(int DX, int DY, const TRect& Area) override;

@@ -217,6 +217,7 @@ void TDgRecordingCanvas::SetBrushClear(bool clear) {
 }
 
 int TDgRecordingCanvas::DrawText(const WideString& text, TRect& r, unsigned flags) {
+  flags = ReadingFlags(flags);
   if (flags & DgText::CalcRect) {
     // Lines split at line breaks unless single-line; no word wrapping.
     int lines = 1, longest = 0, cur = 0;

@@ -62,6 +62,7 @@ class TFakeGridHost : public IDgGridHost, private IDgScrollHost {
   WideString hint;
   bool hint_shown = false;
   TDgRecordingCanvas canvas{400, 300};
+  TBiDiMode bidi_mode = bdLeftToRight;
 
   TDgScrollBar horz{this, TDgScrollBarKind::Horizontal};
   TDgScrollBar vert{this, TDgScrollBarKind::Vertical};
@@ -72,6 +73,7 @@ class TFakeGridHost : public IDgGridHost, private IDgScrollHost {
   int ClientHeight() override { return height; }
   void SetBorder(bool StaticEdge) override { static_edge = StaticEdge; }
   void RepaintBorder() override { ++border_repaints; }
+  TBiDiMode BiDiMode() override { return bidi_mode; }
   void Invalidate() override { ++invalidated_all; }
   void InvalidateRect(const TRect& R) override { rects.push_back(R); }
   void ScrollPixels(int DX, int DY, const TRect& Area) override {

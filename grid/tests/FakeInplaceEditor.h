@@ -50,6 +50,7 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
   uint16_t KeyLeft() const { return key_left_; }
   IDgGridHost* Host() const { return host_; }
   bool WantTabs() const { return want_tabs_; }
+  TBiDiMode BiDiMode() const { return bidi_mode_; }
   TColor Color() const { return color_; }
   const TDgFont& Font() const { return font_; }
   bool AutoSelect() const { return auto_select_; }
@@ -85,7 +86,7 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
     sel_len_ = 0;
   }
   void SetWantTabs(bool Value) override { want_tabs_ = Value; }
-  void SetBiDiMode(TBiDiMode) override {}
+  void SetBiDiMode(TBiDiMode Value) override { bidi_mode_ = Value; }
   void SetColor(TColor Value) override { color_ = Value; }
   void SetFont(const TDgFont& Font) override { font_.Assign(const_cast<TDgFont*>(&Font)); }
   void SetAutoSelect(bool Value) override { auto_select_ = Value; }
@@ -137,6 +138,7 @@ class TFakeInplaceEditor : public TComponent, public IDgInplaceEditor {
   IDgEditorListener* listener_ = nullptr;
   WideString text_;
   int sel_start_ = 0, sel_len_ = 0;
+  TBiDiMode bidi_mode_ = bdLeftToRight;
   bool want_tabs_ = false, auto_select_ = true, visible_ = false, focused_ = false;
   TColor color_ = clWindow;
   TDgFont font_;

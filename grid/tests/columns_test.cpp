@@ -333,3 +333,37 @@ TEST(Columns, StreamedColumnWithAKnownNameJoinsThatColumn) {
 }
 
 } // namespace
+
+TEST(Columns, PartGlyphsAreOwnedTransparentByTheirBottomLeftPixelAndCopiedByHeaderAssign) {
+  Grid g;
+  TDgTextColumn* c = g.Add();
+  EXPECT_TRUE(c->Header()->Glyph()->Empty());
+  EXPECT_EQ(c->Header()->Glyph()->TransparentColor(), clNone);
+  TDgPixmap p(3, 2, 0x00112233);
+  p.At(0, 1) = 0x00FF00FF; // bottom left
+  TDgBitmap b;
+  b.SetPixmap(p);
+  g.changes.clear();
+  c->Header()->SetGlyph(&b);
+  EXPECT_NE(c->Header()->Glyph(), &b); // a copy, kept by the part
+  EXPECT_TRUE(c->Header()->Glyph()->Transparent());
+  EXPECT_EQ(c->Header()->Glyph()->TransparentColor(), TColor(0xFF00FF));
+  c->Footer()->Glyph()->SetPixmap(p);
+  EXPECT_EQ(g.changes, (std::vector<std::tuple<int, int, int>>{{0, -1, 6}, {0, -1, 6}}));
+
+  // A header's Assign copies the glyph, heard as one change; a footer's
+  // copies what its Assign lists, which is not the glyph.
+  TDgTextColumn* d = g.Add();
+  g.changes.clear();
+  d->Header()->Assign(c->Header());
+  EXPECT_EQ(d->Header()->Glyph()->Width(), 3);
+  EXPECT_EQ(d->Header()->Glyph()->Pixmap().At(2, 0), 0x00112233u);
+  EXPECT_EQ(g.changes.size(), 1u);
+  d->Footer()->Assign(c->Footer());
+  EXPECT_TRUE(d->Footer()->Glyph()->Empty());
+  // The copy is the header's own: clearing the source leaves it.
+  c->Header()->SetGlyph(nullptr);
+  EXPECT_TRUE(c->Header()->Glyph()->Empty());
+  EXPECT_FALSE(d->Header()->Glyph()->Empty());
+  EXPECT_THROW(d->Header()->Glyph()->Assign(c->Header()), EConvertError);
+}
