@@ -128,11 +128,7 @@ void TLabel::HandleMessage(TMessage& M) {
       Invalidate();
       return;
     case CM_DIALOGCHAR:
-      if (focus_control_ && Enabled() && show_accel_char_ &&
-          IsAccel(static_cast<char>(M.WParam), text_) && focus_control_->CanFocus()) {
-        focus_control_->SetFocus();
-        M.Result = 1;
-      }
+      classlib::LabelDialogChar(focus_control_, Enabled(), show_accel_char_, text_, M);
       return;
   }
   TGraphicControl::HandleMessage(M);
@@ -219,6 +215,15 @@ bool classlib::DeliverDialogChar(TWinControl* Sender, const TMessage& M) {
   else
     while (top->Parent()) top = top->Parent();
   return top->Perform(CM_DIALOGCHAR, c, M.LParam) != 0;
+}
+
+void classlib::LabelDialogChar(TWinControl* FocusControl, bool Enabled, bool ShowAccelChar,
+                               const std::string& Caption, TMessage& M) {
+  if (FocusControl && Enabled && ShowAccelChar && IsAccel(static_cast<char>(M.WParam), Caption) &&
+      FocusControl->CanFocus()) {
+    FocusControl->SetFocus();
+    M.Result = 1;
+  }
 }
 
 void classlib::NotifyFocusChanged(TWinControl* Control) {

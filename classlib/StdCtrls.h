@@ -44,6 +44,12 @@ bool HandleDialogKey(TWinControl* Sender, TMessage& Message);
 // CM_DIALOGCHAR (WParam the character in Windows-1251) until one answers
 // non-zero. Alt+Space stays the window menu's. True when a control took it.
 bool DeliverDialogChar(TWinControl* Sender, const TMessage& Message);
+// A label's answer to CM_DIALOGCHAR: when the label is enabled and shows its
+// accelerator, Message's character is the accelerator of Caption and
+// FocusControl can take the focus, FocusControl gets it and the character is
+// taken (Message.Result 1).
+void LabelDialogChar(TWinControl* FocusControl, bool Enabled, bool ShowAccelChar,
+                     const std::string& Caption, TMessage& Message);
 // Tells every dialog button of Control's form that the focus went to
 // Control; controls call it when they take the focus.
 void NotifyFocusChanged(TWinControl* Control);

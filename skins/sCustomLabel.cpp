@@ -190,11 +190,8 @@ void TsCustomLabel::HandleMessage(TMessage& M) {
       if (Ready()) Invalidate();
       return;
     case CM_DIALOGCHAR:
-      if (Ready() && focus_control_ && Enabled() && show_accel_char_ &&
-          IsAccel(static_cast<char>(M.WParam), LabelText()) && focus_control_->CanFocus()) {
-        focus_control_->SetFocus();
-        M.Result = 1;
-      }
+      if (Ready())
+        classlib::LabelDialogChar(focus_control_, Enabled(), show_accel_char_, LabelText(), M);
       return;
   }
   TCustomControl::HandleMessage(M);

@@ -31,11 +31,12 @@ constexpr TColor kInk = 0x0000FF, kKey = 0xFF00FF;
 
 // 8 x 8: a red square of 6 x 6 in a magenta ring; the bottom-left pixel is
 // magenta, so magenta is the colour left out.
-std::unique_ptr<TBitmap> Picture() {
+std::unique_ptr<TBitmap> Picture(TPixelFormat format = pf24bit) {
   std::unique_ptr<TBitmap> b(new TBitmap(8, 8));
+  b->SetPixelFormat(format);
   for (int y = 0; y < 8; ++y) {
     uint8_t* row = b->ScanLine(y);
-    for (int x = 0; x < 8; ++x, row += 3) {
+    for (int x = 0; x < 8; ++x, row += b->PixelBytes()) {
       const bool ink = x > 0 && x < 7 && y > 0 && y < 7;
       row[0] = ink ? 0x00 : 0xFF; // blue
       row[1] = 0x00;              // green
@@ -120,6 +121,10 @@ TEST(DgGridPictures, GlyphsShowInHeaderFooterAndDragBoxWithoutTheirBottomLeftCol
     AssignBitmap(*f.Col(i)->Footer()->Glyph(), pic.get());
   }
   EXPECT_EQ(f.Col(0)->Header()->Glyph()->TransparentColor(), kKey);
+  // A 32-bit bitmap gives the same picture, pixel for pixel.
+  TDgBitmap wide;
+  AssignBitmap(wide, Picture(pf32bit).get());
+  EXPECT_EQ(wide.Pixmap().Pixels, f.Col(0)->Header()->Glyph()->Pixmap().Pixels);
   Pump(60);
   // Text only (the default): no picture anywhere.
   for (int i = 0; i < 2; ++i) {
