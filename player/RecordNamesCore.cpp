@@ -9,6 +9,8 @@ namespace {
 
 // The characters a recording's name never holds; 0xB9 is "№" in Windows-1251.
 const char kForbidden[] = "/:*.?\"<>|\\;,+@!#\xB9$%^&";
+// The characters Windows refuses in any name (the control characters too).
+const char kRefused[] = "<>:\"/\\|?*";
 
 std::string TrimBlanksRight(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
@@ -51,11 +53,42 @@ bool IsReservedDeviceName(const std::string& Name) {
          n[3] >= '1' && n[3] <= '9';
 }
 
-std::string StationFolderName(const std::string& StationText) {
-  std::string s = SanitizeFileName(NormalizeSpaces(AfterFirstBlank(StationText)));
-  if (s.size() > kMaxStationFolder) s = TrimBlanksRight(s.substr(0, kMaxStationFolder));
-  if (IsReservedDeviceName(s)) s += '_';
+namespace {
+
+// Windows opens the device for a device name before a dot too ("CON.FM"),
+// and with blanks after it ("NUL .x").
+size_t DeviceStemEnd(const std::string& Name) {
+  size_t end = Name.find('.');
+  if (end == std::string::npos) end = Name.size();
+  while (end > 0 && Name[end - 1] == ' ') --end;
+  return end;
+}
+
+// Windows drops dots and blanks at the end of a name, so "Radio." would be
+// another folder than the one named, and ".." the folder above.
+void DropTrailingDotsAndBlanks(std::string& s) {
+  while (!s.empty() && (s.back() == '.' || s.back() == ' ')) s.pop_back();
+}
+
+} // namespace
+
+std::string SafeFolderName(const std::string& Name) {
+  std::string s = Name;
+  for (char& c : s)
+    if (static_cast<unsigned char>(c) < 0x20 || std::strchr(kRefused, c)) c = '_';
+  if (s.size() > kMaxStationFolder) s.resize(kMaxStationFolder);
+  DropTrailingDotsAndBlanks(s);
+  const size_t stem = DeviceStemEnd(s);
+  if (IsReservedDeviceName(s.substr(0, stem))) {
+    s.insert(stem, 1, '_');
+    if (s.size() > kMaxStationFolder) s.resize(kMaxStationFolder);
+    DropTrailingDotsAndBlanks(s);
+  }
   return s;
+}
+
+std::string StationFolderName(const std::string& StationText) {
+  return SafeFolderName(NormalizeSpaces(AfterFirstBlank(StationText)));
 }
 
 std::string FileBaseFor(const std::string& FileTitle, const std::string& StationLabel) {

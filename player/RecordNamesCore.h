@@ -36,9 +36,18 @@ std::string AfterFirstBlank(const std::string& Line);
 // COM1..COM9, LPT1..LPT9), in any case.
 bool IsReservedDeviceName(const std::string& Name);
 
+// A name Windows takes as a folder of that very name inside its parent: the
+// characters it refuses (< > : " / \ | ? * and the control characters)
+// become "_", the name is cut to kMaxStationFolder, trailing dots and blanks
+// go, and a device name before any dot gets a "_" ("CON.FM" gives
+// "CON_.FM"). Everything else stays, dots and the title's other characters
+// included ("Radio 1.FM"). A name of nothing but dots and blanks comes out
+// empty, so its day folders go straight under "\AUDIO\", as those of a
+// station without a name do.
+std::string SafeFolderName(const std::string& Name);
+
 // The folder name of a station from its list line: after the first blank,
-// blanks normalised, sanitised, no longer than kMaxStationFolder, and never a
-// device name (one gets a trailing "_").
+// blanks normalised, then made safe (SafeFolderName).
 std::string StationFolderName(const std::string& StationText);
 
 // The sanitised base name of a file: the title, or after an empty title or

@@ -51,28 +51,81 @@ bool ReadReference(const std::string& s, size_t i, char32_t& cp, size_t& len) {
   return true;
 }
 
-} // namespace
-
-std::string DecodeCharacterReferences(const std::string& Utf8) {
+// Every reference of `Text` decoded by Emit(out, code point); the rest kept.
+template <class Emit>
+std::string DecodeReferencesWith(const std::string& Text, Emit emit) {
   std::string out;
-  out.reserve(Utf8.size());
-  for (size_t i = 0; i < Utf8.size();) {
+  out.reserve(Text.size());
+  for (size_t i = 0; i < Text.size();) {
     char32_t cp;
     size_t len;
-    if (Utf8[i] == '&' && ReadReference(Utf8, i, cp, len)) {
-      classlib::AppendUtf8(out, cp);
+    if (Text[i] == '&' && ReadReference(Text, i, cp, len)) {
+      emit(out, cp);
       i += len;
     } else {
-      out += Utf8[i++];
+      out += Text[i++];
     }
   }
   return out;
 }
 
+void AppendCp1251(std::string& out, char32_t cp) {
+  unsigned char b;
+  out += UnicodeToCp1251(cp, b) ? static_cast<char>(b) : '?';
+}
+
+// The two-byte UTF-8 form at s[i] as one of the 66 Russian letters (А..я,
+// Ё, ё), given as its Windows-1251 byte.
+bool RussianLetterAt(const std::string& s, size_t i, char& out) {
+  if (i + 1 >= s.size()) return false;
+  const unsigned char lead = static_cast<unsigned char>(s[i]);
+  const unsigned char next = static_cast<unsigned char>(s[i + 1]);
+  if ((lead != 0xD0 && lead != 0xD1) || (next & 0xC0) != 0x80) return false;
+  const char32_t cp = (static_cast<char32_t>(lead & 0x1F) << 6) | (next & 0x3F);
+  if ((cp < 0x410 || cp > 0x44F) && cp != 0x401 && cp != 0x451) return false;
+  unsigned char b;
+  if (!UnicodeToCp1251(cp, b)) return false;
+  out = static_cast<char>(b);
+  return true;
+}
+
+// The Russian letters of a text that is not UTF-8 throughout, each replaced
+// by its code-page byte; every other byte stays. One pass from the left: a
+// letter's byte (Ё is 0xA8, ё 0xB8) never joins a stray byte before it into
+// another letter, as replacing letter by letter over the whole text would
+// ("\xD0" and Ё becoming Ш).
+std::string ReplaceRussianLetters(const std::string& Text) {
+  std::string out;
+  out.reserve(Text.size());
+  for (size_t i = 0; i < Text.size();) {
+    char letter;
+    if (RussianLetterAt(Text, i, letter)) {
+      out += letter;
+      i += 2;
+    } else {
+      out += Text[i++];
+    }
+  }
+  return out;
+}
+
+} // namespace
+
+// Stations send titles whose letters are all references; left as they
+// arrive, "&#1040;..." would show as text and name the file "_#1040_...".
+std::string DecodeCharacterReferences(const std::string& Utf8) {
+  return DecodeReferencesWith(Utf8, classlib::AppendUtf8);
+}
+
 std::string ConvertUtf8Cyrillic(const std::string& Text) {
-  const std::string s = DecodeCharacterReferences(Text);
-  if (!classlib::IsValidUtf8(s)) return Text; // not UTF-8: already the code page's
-  return Utf8ToCp1251(s);
+  // Valid UTF-8 is converted whole: converting only the Russian letters
+  // would leave every other character as its bytes, and "—" would show as
+  // "вЂ”". References decode to UTF-8 first and are converted with it.
+  if (classlib::IsValidUtf8(Text)) return Utf8ToCp1251(DecodeCharacterReferences(Text));
+  // A stray byte (a title cut by the station, or one in the code page
+  // already) costs only itself: the Russian letters are still replaced and
+  // the references decoded straight into the code page.
+  return DecodeReferencesWith(ReplaceRussianLetters(Text), AppendCp1251);
 }
 
 std::string TitleLabelText(const std::string& Title) {

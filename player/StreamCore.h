@@ -19,10 +19,11 @@ std::optional<std::string> ExtractStreamTitle(const std::string& Meta);
 // anything else, malformed references included, stays as it is.
 std::string DecodeCharacterReferences(const std::string& Utf8);
 
-// A title as received, in Windows-1251. Valid UTF-8 (after its character
-// references are decoded) is converted character by character, with "?" for
-// those the code page lacks; text that is not valid UTF-8 is taken to be
-// Windows-1251 already and kept exactly as received.
+// A title as received, in Windows-1251, its character references decoded.
+// Valid UTF-8 is converted character by character, with "?" for those the
+// code page lacks. In text that is not valid UTF-8 throughout, the two-byte
+// forms of the 66 Russian letters (А..Я, Ё, а..я, ё) become their code-page
+// bytes and every other byte stays as received.
 std::string ConvertUtf8Cyrillic(const std::string& Text);
 
 // Label2: "------------" for no title ("" or "-"); a title of more than 80

@@ -116,6 +116,10 @@ void TForm1::CreateLayout() {
   Label19 = AddLabel(this, "Label19", 8, 194, "00", clRed, true);
   Label18 = AddLabel(this, "Label18", 8, 208, "Композиция:", clYellow);
   Label2 = AddLabel(this, "Label2", 8, 224, "----------------------", clLime);
+  // The station line and the title are the network's (or the list's) text,
+  // shown as sent: "Rock & Roll" keeps its "&".
+  Label14->SetShowAccelChar(false);
+  Label2->SetShowAccelChar(false);
   Label11 = AddLabel(this, "Label11", 160, 238, "", clBlue);
   Label11->SetAutoSize(false);
   Label11->SetBounds(160, 238, 177, 20);

@@ -133,7 +133,8 @@ class TForm1 : public TForm {
   void PlayStation(int List, const TStationEntry& Entry);
   // Opens Address as the current stream; also the reconnect of a recording.
   // True when the stream plays. Never nests: a call while an opening waits
-  // cancels that opening and runs once it has unwound.
+  // does nothing. A pick or a close made during the wait runs once the
+  // opening has unwound, before this returns.
   bool OpenStationUrl(const std::string& Address);
   // An opening (connect or buffering wait) is under way.
   bool Opening() const { return opening_; }
@@ -168,14 +169,18 @@ class TForm1 : public TForm {
   void ShowStreamTitle(const char* Utf8Title);
   // The title list becomes message 0 of Alert1, shown exactly as given (Unit1Alert.cpp).
   void ShowTitleInAlert(TStrings* Text);
+  // The road after the pick's checks: display reset, opening, the entry
+  // becomes the one playing.
+  void PickNow(int List, const TStationEntry& Entry);
+  // Runs the pick or the close asked for while an opening waited.
+  void TakeUpPending();
+  bool OpenOnce(const std::string& Address);
   bool OpenNow(const std::string& Address);
   bool ConnectStream(const std::string& Address, HSTREAM& Stream, int& Error);
   bool WaitForBuffer(HSTREAM Stream);
   bool opening_ = false;        // OpenStationUrl is waiting
   bool cancel_opening_ = false; // the waiting opening is to give up
   bool close_pending_ = false;  // a close asked for while opening
-  bool has_pending_ = false;    // an opening asked for while opening
-  std::string pending_address_;
 };
 
 extern TForm1* Form1;

@@ -173,7 +173,8 @@ void TForm1::Timer7Timer(TObject* Sender) {
   if (!g_watchdog.Tick(PlayingIndex != -1, active, LEDMeter1->Position(), arrived)) return;
   // The address picked, not whatever the list holds at its index now (the
   // user may have deleted or moved stations); the recording goes on into the
-  // same file once the station plays again.
+  // same file once the station plays again. A pick or a close made while
+  // the reconnect waits runs as soon as it ends.
   if (!PlayingAddress.empty()) OpenStationUrl(PlayingAddress);
 }
 

@@ -6,7 +6,9 @@
 // own and the buffering wait handles the window's messages while it looks at
 // the download. What the user may do meanwhile is kept from nesting: a new
 // pick cancels the opening under way and runs when it has unwound; a close
-// cancels it too and follows once the library is no longer in use.
+// cancels it too and follows once the library is no longer in use. Whichever
+// opening was waiting (a pick's or the recording's reconnect) takes them up
+// when it ends.
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -81,41 +83,58 @@ void TForm1::PlayFromMyList() {
   if (SelectedStation) PlayStation(2, SelectedStation(2));
 }
 
-void TForm1::PlayStation(int List, const TStationEntry& Entry) {
-  if (Entry.Index < 0) return;
+namespace {
+// A pick is refused while a file is being recorded (the file would end in
+// the middle of a title); a pick taken up after a wait is asked again.
+bool MayPick(const TStationEntry& Entry) {
+  if (Entry.Index < 0) return false;
   if (Recorder().FileInProgress()) {
     ShowMessage("Выключите запись канала,затем можете переключиться на другой канал");
-    return;
+    return false;
   }
+  return true;
+}
+} // namespace
+
+void TForm1::PlayStation(int List, const TStationEntry& Entry) {
+  if (!MayPick(Entry)) return;
   if (opening_) {
     g_pending.reset(new PendingPick{List, Entry});
     cancel_opening_ = true;
     return;
   }
-  int list = List;
-  TStationEntry entry = Entry;
-  for (;;) {
-    SpectrumReset = true;
-    DrawSpectrum(true);
-    LEDMeter1->SetPosition(0);
-    LEDMeter2->SetPosition(0);
-    Label14->SetCaption(StationLineText(entry.Line, list == 1));
-    CurTitle = "-";
-    StationText = entry.Line;
-    // The engine's own title becomes "-", its file title empty, the total and
-    // the recording clock 0.
-    Recorder().StationPicked(entry.Line, Label14->Caption());
-    Timer2->SetEnabled(true);
-    Timer3->SetEnabled(true);
-    Timer4->SetEnabled(true);
-    OpenStationUrl(entry.Address);
-    PlayingIndex = entry.Index;
-    PlayingList = list;
-    PlayingAddress = entry.Address;
-    if (!g_pending || close_pending_) break;
-    list = g_pending->List;
-    entry = g_pending->Entry;
+  PickNow(List, Entry);
+  TakeUpPending();
+}
+
+void TForm1::PickNow(int List, const TStationEntry& Entry) {
+  SpectrumReset = true;
+  DrawSpectrum(true);
+  LEDMeter1->SetPosition(0);
+  LEDMeter2->SetPosition(0);
+  Label14->SetCaption(StationLineText(Entry.Line, List == 1));
+  CurTitle = "-";
+  StationText = Entry.Line;
+  // The engine's own title becomes "-", its file title empty, the total and
+  // the recording clock 0.
+  Recorder().StationPicked(Entry.Line, Label14->Caption());
+  Timer2->SetEnabled(true);
+  Timer3->SetEnabled(true);
+  Timer4->SetEnabled(true);
+  OpenOnce(Entry.Address);
+  PlayingIndex = Entry.Index;
+  PlayingList = List;
+  PlayingAddress = Entry.Address;
+}
+
+// Whoever waited for the opening (a pick or the recording's reconnect), what
+// the user asked for meanwhile runs now: the latest pick, or the close, which
+// wins over any pick. Nothing is left behind to surface at a later opening.
+void TForm1::TakeUpPending() {
+  while (g_pending && !close_pending_) {
+    const PendingPick pick = *g_pending;
     g_pending.reset();
+    if (MayPick(pick.Entry)) PickNow(pick.List, pick.Entry);
   }
   g_pending.reset();
   if (close_pending_) {
@@ -126,13 +145,24 @@ void TForm1::PlayStation(int List, const TStationEntry& Entry) {
 
 bool TForm1::OpenStationUrl(const std::string& Address) {
   if (opening_) return false; // a reconnect while an opening waits has nothing to add
+  const bool ok = OpenOnce(Address);
+  TakeUpPending();
+  return ok;
+}
+
+bool TForm1::OpenOnce(const std::string& Address) {
   opening_ = true;
   cancel_opening_ = false;
   bool ok = false;
   try {
     ok = OpenNow(Address);
   } catch (...) {
+    // What was asked for meanwhile goes with the failed opening rather
+    // than surfacing at a later one.
     opening_ = false;
+    cancel_opening_ = false;
+    close_pending_ = false;
+    g_pending.reset();
     throw;
   }
   opening_ = false;

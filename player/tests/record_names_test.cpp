@@ -29,9 +29,26 @@ TEST(RecordNames, StationFolderFromTheListLine) {
   EXPECT_EQ(StationFolderName("3     Jazz  One "), "Jazz One");
   EXPECT_EQ(StationFolderName("Alone"), "Alone");
   EXPECT_EQ(StationFolderName("12 Радио Рок"), "Радио Рок");
-  EXPECT_EQ(StationFolderName("1 ..\\..\\x"), "______x");
+  // Only what Windows refuses changes: the title's other characters stay.
+  EXPECT_EQ(StationFolderName("1 Radio 1.FM"), "Radio 1.FM");
+  EXPECT_EQ(StationFolderName("1 Rock & Roll; 100% #1, +@!$^ №"), "Rock & Roll; 100% #1, +@!$^ №");
+  EXPECT_EQ(StationFolderName("1 a<b>c:d\"e/f\\g|h?i*j"), "a_b_c_d_e_f_g_h_i_j");
+  EXPECT_EQ(StationFolderName("1 a\x01"
+                              "b\x1F"
+                              "c\td"),
+            "a_b_c_d");
   EXPECT_EQ(StationFolderName("1 C:\\Windows"), "C__Windows");
-  EXPECT_EQ(StationFolderName("1 Radio 1.FM ."), "Radio 1_FM _");
+}
+
+TEST(RecordNames, AStationFolderNeverClimbsOutOfTheRecordings) {
+  EXPECT_EQ(StationFolderName("1 ..\\..\\x"), ".._.._x");
+  EXPECT_EQ(StationFolderName("1 ../x"), ".._x");
+  // Trailing dots and blanks, which Windows would drop, go: ".." is no name.
+  EXPECT_EQ(StationFolderName("1 .."), "");
+  EXPECT_EQ(StationFolderName("1 . . ."), "");
+  EXPECT_EQ(StationFolderName("1 Radio 1.FM ."), "Radio 1.FM");
+  EXPECT_EQ(StationFolderName("1 Jazz..."), "Jazz");
+  EXPECT_EQ(StationFolderName("1 .hidden"), ".hidden");
 }
 
 TEST(RecordNames, DeviceNamesAreNeverAFolder) {
@@ -41,11 +58,23 @@ TEST(RecordNames, DeviceNamesAreNeverAFolder) {
   }
   for (const char* n : {"COM0", "COM10", "CONSOLE", "NULL", "LPT", ""})
     EXPECT_FALSE(IsReservedDeviceName(n)) << n;
+  // Before a dot, with blanks after it, or left once trailing dots went.
+  EXPECT_EQ(StationFolderName("1 Con.FM"), "Con_.FM");
+  EXPECT_EQ(StationFolderName("1 NUL .x"), "NUL_ .x");
+  EXPECT_EQ(StationFolderName("1 aux..."), "aux_");
+  EXPECT_EQ(StationFolderName("1 Console.FM"), "Console.FM");
 }
 
-TEST(RecordNames, ALongStationNameIsCut) {
-  std::string name = StationFolderName("1 " + std::string(kMaxStationFolder - 1, 'a') + " bcd");
-  EXPECT_EQ(name, std::string(kMaxStationFolder - 1, 'a'));
+TEST(RecordNames, ALongStationNameIsCutAndStaysSafe) {
+  const std::string a63(kMaxStationFolder - 1, 'a');
+  EXPECT_EQ(StationFolderName("1 " + a63 + " bcd"), a63);
+  EXPECT_EQ(StationFolderName("1 " + a63 + ".bcd"), a63);
+  EXPECT_EQ(StationFolderName("1 " + std::string(kMaxStationFolder, 'b') + "c"),
+            std::string(kMaxStationFolder, 'b'));
+  // The "_" of a device name still fits.
+  const std::string name = StationFolderName("1 CON." + std::string(kMaxStationFolder, 'x'));
+  EXPECT_EQ(name.size(), kMaxStationFolder);
+  EXPECT_EQ(name.substr(0, 5), "CON_.");
 }
 
 TEST(RecordNames, FileBaseFromTitleOrStationLabel) {

@@ -281,7 +281,7 @@ TEST_F(RecordingTest, NeitherTitleNorStationWritesOutsideTheAudioFolder) {
   StartAsReceived("..\\..\\boot.ini");
   Feed(1, 10);
   EXPECT_EQ(engine_.CurFinalPath(),
-            "C:\\Player\\AUDIO\\\\______Windows_System32___\\09-12-2026\\ЗАРУБЕЖКА\\"
+            "C:\\Player\\AUDIO\\\\.._.._Windows_System32_\\09-12-2026\\ЗАРУБЕЖКА\\"
             "10-00-00_______boot_ini.mp3");
   engine_.Stop();
   engine_.StationPicked("7 nul", "7 nul");

@@ -3,6 +3,7 @@
 // volume's range and the buffering wait.
 #include <gtest/gtest.h>
 
+#include "classlib/Cp1251.h"
 #include "player/StreamCore.h"
 
 namespace {
@@ -66,15 +67,38 @@ TEST(TitleConversion, LatinTextIsUnchanged) {
   EXPECT_EQ(ConvertUtf8Cyrillic(latin), latin);
 }
 
-TEST(TitleConversion, TextThatIsNotUtf8StaysAsReceived) {
+TEST(TitleConversion, TextInTheCodePageAlreadyStaysAsReceived) {
   const std::string cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2 - \xC0\xEB\xE8\xF1\xE0"; // Привет - Алиса
   EXPECT_EQ(ConvertUtf8Cyrillic(cp1251), cp1251);
-  // a reference inside such text does not make it UTF-8
-  EXPECT_EQ(ConvertUtf8Cyrillic(cp1251 + "&#1050;"), cp1251 + "&#1050;");
   // overlong forms and lone continuation bytes are not UTF-8 either
   EXPECT_EQ(ConvertUtf8Cyrillic("\xC0\xAF"), "\xC0\xAF");
   EXPECT_EQ(ConvertUtf8Cyrillic("ab\x80"), "ab\x80");
   EXPECT_EQ(ConvertUtf8Cyrillic("\xD0"), "\xD0"); // cut in the middle of a letter
+}
+
+TEST(TitleConversion, OneStrayByteCostsOnlyItself) {
+  // The Russian letters around it are still replaced; every other byte,
+  // a UTF-8 dash included, stays as it came.
+  const std::string dash = "\xE2\x80\x94";
+  EXPECT_EQ(ConvertUtf8Cyrillic(std::string(u8"Кино ") + dash + u8" Группа крови\xFF"),
+            "\xCA\xE8\xED\xEE " + dash + " \xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8\xFF");
+  // All 66 letters, in both cases, beside a title cut inside its last letter.
+  const std::string letters = u8"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя";
+  EXPECT_EQ(ConvertUtf8Cyrillic(letters + "\xD0"), Utf8ToCp1251(letters) + "\xD0");
+  // A letter's byte never joins the stray byte before it into another letter
+  // (Ё is 0xA8: "\xD0\xA8" would read as Ш).
+  EXPECT_EQ(ConvertUtf8Cyrillic(std::string("\xD0") + u8"Ёё"), "\xD0\xA8\xB8");
+  EXPECT_EQ(ConvertUtf8Cyrillic(std::string("\xD1") + u8"ё"), "\xD1\xB8");
+  // Cyrillic letters that are not Russian stay as their bytes.
+  EXPECT_EQ(ConvertUtf8Cyrillic(std::string(u8"Ўі") + "\x80"), std::string(u8"Ўі") + "\x80");
+}
+
+TEST(TitleConversion, ReferencesBesideAStrayByteAreDecodedIntoTheCodePage) {
+  const std::string cp1251 = "\xCF\xF0\xE8\xE2\xE5\xF2"; // Привет
+  EXPECT_EQ(ConvertUtf8Cyrillic(cp1251 + " &#1050;&#x438;&#8212;&#26085;"),
+            cp1251 + " \xCA\xE8\x97?");
+  // what a reference gives is not read again as part of a letter
+  EXPECT_EQ(ConvertUtf8Cyrillic("\xD0&#1025;\xFF"), "\xD0\xA8\xFF");
 }
 
 TEST(TitleConversion, NumericCharacterReferencesAreDecodedFirst) {
