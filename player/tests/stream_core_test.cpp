@@ -83,7 +83,8 @@ TEST(TitleConversion, OneStrayByteCostsOnlyItself) {
   EXPECT_EQ(ConvertUtf8Cyrillic(std::string(u8"Кино ") + dash + u8" Группа крови\xFF"),
             "\xCA\xE8\xED\xEE " + dash + " \xC3\xF0\xF3\xEF\xEF\xE0 \xEA\xF0\xEE\xE2\xE8\xFF");
   // All 66 letters, in both cases, beside a title cut inside its last letter.
-  const std::string letters = u8"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя";
+  const std::string letters =
+      u8"АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя";
   EXPECT_EQ(ConvertUtf8Cyrillic(letters + "\xD0"), Utf8ToCp1251(letters) + "\xD0");
   // A letter's byte never joins the stray byte before it into another letter
   // (Ё is 0xA8: "\xD0\xA8" would read as Ш).

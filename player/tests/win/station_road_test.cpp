@@ -3,8 +3,10 @@
 // status messages and labels of an opening, the title following the
 // station's schedule, the error window for an address that cannot be opened,
 // the window answering while it connects, a pick or a close while a station
-// is opening, a close while titles arrive, a stalled download, the tray and
-// the refusals while a file is being recorded.
+// is opening or while the recording's watchdog reopens it, a close while
+// titles arrive, a stalled download, "&" in a title and a station line, the
+// tray and the refusals while a file is being recorded. Screenshots:
+// Form1_playing.bmp, Form1_ampersand.bmp and Form3.bmp in the build folder.
 #include <gtest/gtest.h>
 #include "classlib/WinApi.h"
 
@@ -253,6 +255,97 @@ TEST_F(StationRoad, ACloseWhileAStationOpensFollowsOnceTheOpeningHasUnwound) {
   EXPECT_FALSE(ErrorShown());
   ASSERT_TRUE(WaitFor([] { return g_log.closes == 1; }, 2));
   EXPECT_TRUE(Form1->CloseQuery());
+}
+
+// Recording is on and no file is open (the station stopped before the
+// record button was pressed): the watchdog's ticks reopen the station, and
+// `During` runs while that reopening waits for the server.
+void WhileTheWatchdogReopens(const std::string& Silent, std::function<void()> During) {
+  Form1->PlayStation(1, {0, "1 Молчит", Silent});
+  ASSERT_EQ(CurrentStream.load(), 0u);
+  ASSERT_TRUE(Recorder().Start(RecordChoice{}));
+  ASSERT_FALSE(Recorder().FileInProgress());
+  auto connects = [] {
+    int n = 0;
+    for (const auto& e : g_log.entries) n += e.code == kInfoConnecting;
+    return n;
+  };
+  const int before = connects();
+  Later during(300, During);
+  for (int tick = 0; tick < 20 && connects() == before; ++tick) Form1->Timer7Timer(nullptr);
+  ASSERT_GT(connects(), before) << "the watchdog never reopened the station";
+}
+
+TEST_F(StationRoad, APickWhileTheRecordingReconnectsPlaysWhenTheReconnectEnds) {
+  auto st = Station(Titled(4));
+  bool waiting = false;
+  WhileTheWatchdogReopens(st->Url("/silent"), [&] {
+    waiting = Form1->Opening();
+    Play(1, "2 Вторая", st->Url());
+  });
+  EXPECT_TRUE(waiting);
+  EXPECT_EQ(PlayingIndex, 1);
+  EXPECT_EQ(StationText, "2 Вторая");
+  ASSERT_NE(CurrentStream.load(), 0u);
+  BASS_CHANNELINFO info{};
+  ASSERT_TRUE(BASS_ChannelGetInfo(CurrentStream, &info));
+  EXPECT_EQ(std::string(info.filename), st->Url());
+  EXPECT_FALSE(ErrorShown());
+  EXPECT_FALSE(Form1->Opening());
+  EXPECT_EQ(g_log.closes, 0);
+}
+
+TEST_F(StationRoad, ACloseWhileTheRecordingReconnectsFollowsAtOnceAndOnlyOnce) {
+  auto st = Station(Titled(4));
+  bool refused = false;
+  WhileTheWatchdogReopens(st->Url("/silent"), [&] { refused = !Form1->CloseQuery(); });
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(WaitFor([] { return g_log.closes == 1; }, 2));
+  // Nothing of it is left for a later opening to replay.
+  Play(1, "2 Вторая", st->Url());
+  ASSERT_NE(CurrentStream.load(), 0u);
+  WaitFor([] { return false; }, 0.5);
+  EXPECT_EQ(g_log.closes, 1);
+}
+
+// What the screen shows of the main window's client rectangle R.
+std::vector<COLORREF> Pixels(const TRect& R) {
+  POINT o{0, 0};
+  ClientToScreen(Form1->Handle(), &o);
+  HDC screen = GetDC(nullptr);
+  std::vector<COLORREF> out;
+  for (int y = R.Top; y < R.Bottom; ++y)
+    for (int x = R.Left; x < R.Right; ++x) out.push_back(GetPixel(screen, o.x + x, o.y + y));
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+TEST_F(StationRoad, AnAmpersandInTheTitleAndTheStationLineShowsAsSent) {
+  teststation::StationConfig cfg = Titled(4);
+  cfg.titles = {"Rock & Roll"};
+  auto st = Station(cfg);
+  Play(0, "1 R&B & Soul", st->Url());
+  ASSERT_TRUE(WaitFor([] { return CurTitle == "Rock & Roll"; }, 10)) << CurTitle;
+  // The display stands still for the picture: no stream, bars and meters
+  // down, the status at a fixed value.
+  BASS_StreamFree(CurrentStream.exchange(0));
+  for (int frame = 0; frame < 100; ++frame) Form1->DrawSpectrum(true);
+  Form1->Perform(WM_STREAM_INFO, kInfoBuffering, 100);
+  Screenshot(Form1->Handle(), "Form1_ampersand.bmp");
+  auto around = [](TLabel* l) {
+    return TRect{l->Left(), l->Top(), l->Left() + 200, l->Top() + l->Height()};
+  };
+  const TRect titleAt = around(Form1->Label2), lineAt = around(Form1->Label14);
+  const std::vector<COLORREF> title = Pixels(titleAt), line = Pixels(lineAt);
+  // The look of "&" shown as it is: the same texts with the "&" doubled in
+  // a label that reads access keys.
+  Form1->Label2->SetShowAccelChar(true);
+  Form1->Label14->SetShowAccelChar(true);
+  Form1->Label2->SetCaption("Rock && Roll");
+  Form1->Label14->SetCaption("1 R&&B && Soul");
+  testinput::Pump(200);
+  EXPECT_TRUE(title == Pixels(titleAt));
+  EXPECT_TRUE(line == Pixels(lineAt));
 }
 
 TEST_F(StationRoad, ClosingWhileTitlesArriveNeitherHangsNorCrashes) {
