@@ -12,7 +12,8 @@
 // Then the next file begins with the following block, named after the title
 // current then. The first file of a recording begins at its first block.
 //
-// A file in its tail is finished, not lost: stop, close, a station change
+// A file in its tail is finished, not lost: its title has ended and only a
+// few of the blocks after it are missing, so stop, close, a station change
 // and the end of a connection cut it where it is and save it (when big
 // enough) before they go on. Stop outside a tail discards the open file.
 // When the connection ends and the recording goes on in a new one, the open
