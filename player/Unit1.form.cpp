@@ -158,6 +158,8 @@ void TForm1::CreateLayout() {
     l->OnMouseLeave = [this](TObject* s) { LabelMouseLeave(s); };
   }
 
+  // The start-up scan's list. The scan itself is portable code that hands
+  // back what it found (FindMp3Files), so this list stays empty.
   ListView3 = new TListView(this);
   ListView3->SetName("ListView3");
   ListView3->SetParent(this);
