@@ -75,7 +75,10 @@ enum class SpectrumTick {
 };
 // HasStream: a current stream; Playing: it plays; DataRead: its FFT was
 // read; Stale: the picture differs from an empty one (bars or caps raised,
-// or the recording text changed).
+// or the recording text changed). Without a stream the bars still sink, as
+// they do while a stream is not playing, so that a station whose reopening
+// failed leaves no frozen frame behind and a stop takes "Включена запись"
+// away; once the picture is empty the tick does nothing.
 SpectrumTick DecideSpectrumTick(bool HasStream, bool Playing, bool DataRead, bool Stale);
 
 // The level meters' values from a level word: low word left, high word
