@@ -140,33 +140,27 @@ TDgTextRecords ParseGridText(const std::string& Bytes, char16_t Separator, char1
 
 void StoreGridRecords(TDgTextFileGrid& Grid, const TDgTextRecords& Records) {
   const auto& recs = Records.Records;
-  int cols = Grid.ColumnCount();
-  // Rows are made up to the first record that does not fit, which then
-  // fails at its first field too many, as storing field by field would.
-  size_t rows = recs.size();
-  for (size_t i = 0; i < recs.size(); ++i)
-    if (static_cast<int>(recs[i].size()) > cols) {
-      rows = i + 1;
-      break;
-    }
-  Grid.BeginUpdate();
+  Grid.ClearRows();
+  // Each record is a row of its own, added and filled as a user would see
+  // it done (OnDataChange per row, OnChange per cell); the grid holds only
+  // what it counts over all its rows until the last field is in.
+  Grid.BeginLoad();
   try {
-    Grid.ClearRows();
-    int first = Grid.RowCount();
-    if (rows > 0) Grid.AddRow(static_cast<int>(rows));
-    for (size_t i = 0; i < rows; ++i) {
-      int r = first + static_cast<int>(i);
+    for (size_t i = 0; i < recs.size(); ++i) {
+      const int r = Grid.AddRow(1);
       for (size_t c = 0; c < recs[i].size(); ++c) {
+        // A field past the grid's columns raises here: the rows and cells
+        // stored so far stay.
         Grid.SetCells(static_cast<int>(c), r, recs[i][c]);
-        bool last = i + 1 == recs.size() && c + 1 == recs[i].size();
+        const bool last = i + 1 == recs.size() && c + 1 == recs[i].size();
         if (!(last && Records.LastFieldSilent)) Grid.LoadProgress(static_cast<int>(c), r);
       }
     }
   } catch (...) {
-    Grid.EndUpdate();
+    Grid.EndLoad();
     throw;
   }
-  Grid.EndUpdate();
+  Grid.EndLoad();
 }
 
 void SaveToTextFile(TDgTextFileGrid& Grid, const WideString& FileName, char16_t Separator,
