@@ -135,6 +135,14 @@ void TDgGdiCanvas::SelectFont() {
   font_ = f;
 }
 
+void DgAssignFont(TFont& To, const TDgFont& From) {
+  To.SetName(From.Name());
+  To.SetHeight(From.Height());
+  To.SetColor(From.Color());
+  To.SetStyle(From.Style());
+  To.SetCharset(From.Charset());
+}
+
 void TDgGdiCanvas::SetFont(const TDgFont& font) {
   if (have_font_ && font_desc_.SameAs(font)) {
     ::SetTextColor(dc_, Rgb(font.Color()));

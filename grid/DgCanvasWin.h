@@ -7,6 +7,9 @@
 #include "classlib/Graphics.h"
 #include "grid/DgCanvas.h"
 
+// A class-library font takes the grid's (a window of the grid drawn in it).
+void DgAssignFont(TFont& To, const TDgFont& From);
+
 class TDgGdiCanvas : public TDgCanvas {
  public:
   explicit TDgGdiCanvas(HDC dc);

@@ -9,7 +9,7 @@ TColumnDragBox::TColumnDragBox(TWinControl* Grid) : TDgFlyoutControl(Grid), grid
 
 void TColumnDragBox::StartDrag(int X, int Y, bool Hidden, TDgCustomColumn* Column) {
   painter_.SortArrows = false;
-  Canvas()->SetFont(grid_->Font());
+  Canvas()->SetFont(Font()); // the grid's, which the grid gave the box
   if (!Hidden) Show();
   column_ = Column;
   HandleNeeded();

@@ -18,8 +18,8 @@ class TColumnDragBox : public TDgFlyoutControl {
  public:
   explicit TColumnDragBox(TWinControl* Grid);
 
-  // X, Y: the mouse on the screen. The grid sets the box's font and bounds
-  // (the header's place on the screen) first.
+  // X, Y: the mouse on the screen. The grid sets the box's font (its own
+  // Font) and bounds (the header's place on the screen) first.
   void StartDrag(int X, int Y, bool Hidden, TDgCustomColumn* Column);
   TDgCustomColumn* Column() const { return column_; }
   bool Tracking() const { return tracking_; }

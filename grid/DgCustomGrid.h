@@ -32,7 +32,8 @@ class TDgCustomGrid : public TDgCustomGridControl {
   virtual void KeyDown(uint16_t& Key, TShiftState Shift);
   virtual void KeyUp(uint16_t& Key, TShiftState Shift);
   // Whether the grid takes the key itself (the window's dialog-code answer):
-  // arrows always, Tab and Return by WantTabs and WantReturns.
+  // arrows and characters always, Tab with WantTabs when there are visible
+  // columns and rows or the input line has the focus.
   virtual bool WantsKey(uint16_t Key);
   // A typed character; set it to 0 when handled.
   virtual void KeyPress(char16_t& Key);

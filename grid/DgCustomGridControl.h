@@ -115,7 +115,13 @@ class TDgCustomGridControl : public TComponent {
   bool ParentColor() const { return parent_color_; }
   void SetParentColor(bool v) { parent_color_ = v; }
   TDgFont* Font() { return &font_; }
+  // A font of its own (any change of Font) clears ParentFont.
   void SetFont(const TDgFont* v);
+  // The grid takes its parent's font, now and whenever the parent's changes.
+  bool ParentFont() const { return parent_font_; }
+  void SetParentFont(bool v);
+  // The window's parent, or its font, changed (the host tells).
+  void ParentFontChanged();
   int FooterSize() const { return footer_size_; }
   void SetFooterSize(int v);
   TColor GridLinesColor() const { return grid_lines_color_; }
@@ -231,8 +237,11 @@ class TDgCustomGridControl : public TComponent {
   virtual bool GetRowSelected(int ARow) = 0;
   virtual int SelectedCount();
   virtual int SelectedRow() { return selected_row_; }
-  // The cells as text: fields split by Separator, rows by CR LF.
-  virtual void GetGridText(char16_t Separator, WideString& Text);
+  // The cells as Windows-1251 text: it starts with Separator, fields are
+  // split by it, and every row but the last ends in Separator and CR LF; a
+  // line break inside a cell reads "%" CR LF. A character the code page
+  // lacks reads "?".
+  virtual void GetGridText(char Separator, std::string& Text);
   virtual int DisplayRowCount();
   virtual int VisibleRowCount() = 0;
   virtual bool SkipPartialRows() { return false; }
@@ -318,7 +327,8 @@ class TDgCustomGridControl : public TComponent {
   void DetachEditor();
   // The shared steps of beginning an edit: checks, OnBeforeEdit, the edit
   // under way applied and ended, the state set and the editor attached.
-  bool StartCellEdit(int ACol, int ARow, bool& External);
+  // Text, when given, takes the cell's text once the edit under way is in.
+  bool StartCellEdit(int ACol, int ARow, bool& External, WideString* Text = nullptr);
   bool StartInputEdit(TDgCustomColumn* Column);
   // EndEdit, whose OnEditExit may free the grid: true when the grid outlived it.
   [[nodiscard]] bool EndEditSurvived();
@@ -391,6 +401,10 @@ class TDgCustomGridControl : public TComponent {
   // formula are counted again (RecalculateFooters over every row), at once
   // or, under the update lock or while held, when that is over.
   void FootersChanged();
+  // While held, the footers wait (a load's rows come one by one); letting
+  // go counts them once if anything changed meanwhile.
+  void HoldFooters(bool Hold);
+  bool FootersHeld() const { return footers_held_; }
   // The whole region (DgRegion) repainted, when its option is on.
   void RepaintRegion(int Region);
   // Mode 0 header and cells, 1 cells only, 2 header only.
@@ -541,6 +555,8 @@ class TDgCustomGridControl : public TComponent {
   std::unique_ptr<TColumnsBinding> binding_;
   friend class TDgEditorLink;
   TDgFont font_;
+  bool parent_font_ = true;
+  bool adopting_font_ = false; // the parent's font is being taken
 
   TAppearanceOptions appearance_options_{aoHideSelection, aoHighlightSlideCells};
   bool auto_scroll_ = false;

@@ -76,8 +76,10 @@ void TStyleDisplay::DrawGridLines(const TRect& R, TColor Color) {
 }
 
 int TStyleDisplay::PlacePart(const TDgColumnLook& Column, const TDgPartLook& Part, const TRect& R,
-                             int W, bool Header) {
-  const int sortRoom = Header && Column.Sorted ? 31 : 0;
+                             int W) {
+  // A sorted column keeps the sort arrow's room in its header and, placed
+  // by the same rule, in its footer.
+  const int sortRoom = Column.Sorted ? 31 : 0;
   const int width = R.Width();
   if (!Part.HasGlyph() || Part.DisplayMode == dmTextOnly) {
     switch (Part.Alignment) {
@@ -113,7 +115,7 @@ void TStyleDisplay::DrawHeaderContent(const TDgColumnLook& Column, const TRect& 
       w = c.TextExtent(h.Caption).cx + 2;
     }
   }
-  const int x = PlacePart(Column, h, R, w, true);
+  const int x = PlacePart(Column, h, R, w);
   if (h.DisplayMode != dmImageOnly) {
     TRect cap{x, R.Top, R.Right, R.Bottom};
     AdjustCaptionRect(cap);
@@ -153,7 +155,7 @@ WideString TStyleDisplay::FooterText(const TDgColumnLook& Column) {
 void TStyleDisplay::DrawFooterContent(const TDgColumnLook& Column, const TRect& R) {
   const WideString text = FooterText(Column);
   const int w = Column.Footer.DisplayMode == dmImageOnly ? 0 : Canvas->TextExtent(text).cx;
-  int x = PlacePart(Column, Column.Footer, R, w, false);
+  int x = PlacePart(Column, Column.Footer, R, w);
   if (x < R.Left) x = R.Left;
   if (Column.Footer.DisplayMode != dmImageOnly)
     DrawCaptionText(*Canvas, TRect{x, R.Top, R.Right, R.Bottom}, false, text);

@@ -104,8 +104,7 @@ class TStyleDisplay : public TPersistent {
   TColor SchemeEntry(int Entry) const { return SchemeColor(Entry, Scheme); }
   void DrawThemed(int Part, int State, const TRect& Rect);
   // Places glyph and text of a part by its alignment; returns the text's x.
-  int PlacePart(const TDgColumnLook& Column, const TDgPartLook& Part, const TRect& Rect, int W,
-                bool Header);
+  int PlacePart(const TDgColumnLook& Column, const TDgPartLook& Part, const TRect& Rect, int W);
 };
 
 class TDefaultStyleDisplay : public TStyleDisplay {

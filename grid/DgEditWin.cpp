@@ -1,6 +1,9 @@
 // The in-place edit controls on Windows (see DgEditWin.h).
 #include "grid/DgEditWin.h"
 
+// Before <windowsx.h>, whose SelectFont macro would take the canvas's.
+#include "grid/DgCanvasWin.h"
+
 #include <windowsx.h>
 
 #include "grid/DgGridHost.h"
@@ -122,14 +125,7 @@ void TDgCustomEdit::SetShowPreview(bool v) {
 
 void TDgCustomEdit::SetBiDiMode(TBiDiMode Value) { TControl::SetBiDiMode(Value); }
 
-void TDgCustomEdit::SetFont(const TDgFont& Font) {
-  TFont* f = TControl::Font();
-  f->SetName(Font.Name());
-  f->SetHeight(Font.Height());
-  f->SetColor(Font.Color());
-  f->SetStyle(Font.Style());
-  f->SetCharset(Font.Charset());
-}
+void TDgCustomEdit::SetFont(const TDgFont& Font) { DgAssignFont(*TControl::Font(), Font); }
 
 void TDgCustomEdit::ApplySettings(const TDgCustomColumn::TEditorSettings& s) {
   SetAlignment(s.Alignment);

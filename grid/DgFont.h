@@ -14,6 +14,9 @@ class TDgFont : public TFontValues<TPersistent> {
   void Assign(TPersistent* Source) override;
 
   bool SameAs(const TDgFont& o) const { return Desc() == o.Desc(); }
+  // Takes a font as the class library describes it (a window's font), as
+  // one change.
+  void AssignDesc(const TFontDesc& Desc) { SetDesc(Desc); }
 
   // Raised after every change of value (once per Assign).
   TNotifyEvent OnChange;

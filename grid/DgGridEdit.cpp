@@ -105,7 +105,7 @@ void TDgCustomGridControl::RepositionEditor() {
 
 // --- Beginning ----------------------------------------------------------------------------
 
-bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
+bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External, WideString* Text) {
   CheckThread();
   if (cell_editing_ && ACol == edit_col_ && ARow == edit_row_) return false;
   if (!ValidColumn(ACol) || !ValidRow(ARow)) return false;
@@ -123,6 +123,8 @@ bool TDgCustomGridControl::StartCellEdit(int ACol, int ARow, bool& External) {
   }
   // A handler changed the rows or the columns.
   if (!ValidRow(ARow) || !ValidColumn(ACol) || columns_->Item(ACol) != column) return false;
+  // The cell as the edit just applied left it.
+  if (Text) *Text = Cells(ACol, ARow);
   cell_editing_ = true;
   edit_col_ = ACol;
   edit_row_ = ARow;
@@ -170,10 +172,9 @@ void TDgCustomGridControl::ShowStartedEditor(bool SelectAll) {
 }
 
 void TDgCustomGridControl::BeginEdit(int ACol, int ARow, const WideString& Text) {
-  // Read before the edit starts: the cell as it is now.
-  WideString text = Text.empty() && ValidColumn(ACol) && ValidRow(ARow) ? Cells(ACol, ARow) : Text;
+  WideString text = Text;
   bool external = false;
-  if (!StartCellEdit(ACol, ARow, external)) return;
+  if (!StartCellEdit(ACol, ARow, external, Text.empty() ? &text : nullptr)) return;
   // The handlers (and OnEdit of a text the grid did not read itself) may
   // free the grid.
   const TLifeToken life = LifeToken();

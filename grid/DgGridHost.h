@@ -15,6 +15,7 @@
 
 class TDgCanvas;
 class TDgCustomColumn;
+class TDgFont;
 class TDgScrollBar;
 class IDgThemes;
 
@@ -33,6 +34,8 @@ class IDgGridHost {
   virtual void RepaintBorder() = 0;
   // The window's reading order (its own, or its parent's with ParentBiDiMode).
   virtual TBiDiMode BiDiMode() { return bdLeftToRight; }
+  // The font of the window's parent into Font; false without a parent.
+  virtual bool GetParentFont(TDgFont& Font) { return false; }
 
   // --- Repaints and scrolling -------------------------------------------------------
   virtual void Invalidate() = 0;

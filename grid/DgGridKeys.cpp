@@ -88,12 +88,8 @@ void TDgCustomGrid::PageKey(bool Down) {
   // A cell area lower than a row still pages by one row.
   const int f = std::max(1, FullRowsFromTop());
   const TLifeToken life = LifeToken();
-  if (!ValidRow(selected_row_)) {
-    // Nothing selected: paging starts at the first row there is.
-    SetSelectedRow(FirstVisibleRow());
-    if (life && update_lock_ == 0) ScrollToRow(selected_row_);
-    return;
-  }
+  // With nothing selected, Page Down takes the last fully shown row and
+  // Page Up scrolls a page back, leaving the selection empty.
   if (!Down) {
     if (selected_row_ > top_row_) {
       SetSelectedRow(top_row_);
@@ -313,8 +309,8 @@ void TDgCustomGrid::TimerFired(int Id) {
 
 bool TDgCustomGrid::WantsKey(uint16_t Key) {
   // Arrows and characters always; Tab only when the grid has somewhere to go.
+  // Every other key reaches the grid anyway: the form takes only Tab.
   if (Key == kTab)
     return WantTabs() && columns_->VisibleCount() > 0 && (RowCount() > 0 || input_focus_);
-  if (Key == kEnter) return WantReturns();
   return true;
 }

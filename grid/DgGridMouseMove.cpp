@@ -226,6 +226,9 @@ void TDgCustomGrid::MouseEnter() {
 
 void TDgCustomGrid::MouseLeave() {
   CheckThread();
+  // The row-move marker goes with the mouse; it comes back where the mouse
+  // does.
+  SetDropRow(-1);
   HideGridHint();
   if (columns_) {
     SetHotColumn(nullptr);

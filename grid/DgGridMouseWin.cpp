@@ -1,6 +1,7 @@
 // The drag box and drop arrows of a column move (see DgGridMouseWin.h).
 #include "grid/DgGridMouseWin.h"
 
+#include "grid/DgCanvasWin.h"
 #include "grid/DgColumnDragBoxWin.h"
 #include "grid/DgCustomGrid.h"
 
@@ -23,7 +24,8 @@ TDgColumnDragFeedback::TDgColumnDragFeedback(TWinControl* Window, TDgCustomGrid*
 
 void TDgColumnDragFeedback::Start(TDgCustomColumn* Column, const TRect& ScreenRect,
                                   const TPoint& ScreenMouse) {
-  box_->SetFont(window_->Font());
+  // The box shows the header as the grid draws it: in the grid's font.
+  DgAssignFont(*box_->Font(), *grid_->Font());
   box_->SetBoundsRect(ScreenRect);
   box_->StartDrag(ScreenMouse.X, ScreenMouse.Y, false, Column);
 }

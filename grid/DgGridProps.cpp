@@ -107,6 +107,7 @@ void TDgCustomGridControl::SwitchDisplay() {
 }
 
 void TDgCustomGridControl::GridFontChanged() {
+  if (!adopting_font_) parent_font_ = false;
   for (int i = 0; i < columns_->Count(); ++i) columns_->Item(i)->ParentFontChanged();
   InvalidateAll();
 }
@@ -114,6 +115,21 @@ void TDgCustomGridControl::GridFontChanged() {
 void TDgCustomGridControl::SetFont(const TDgFont* v) {
   CheckThread();
   if (v) font_.Assign(const_cast<TDgFont*>(v));
+}
+
+void TDgCustomGridControl::SetParentFont(bool v) {
+  CheckThread();
+  parent_font_ = v;
+  ParentFontChanged();
+}
+
+void TDgCustomGridControl::ParentFontChanged() {
+  CheckThread();
+  TDgFont parent;
+  if (!parent_font_ || !host_ || !host_->GetParentFont(parent) || parent.SameAs(font_)) return;
+  adopting_font_ = true;
+  font_.Assign(&parent); // the columns with ParentFont follow
+  adopting_font_ = false;
 }
 
 // --- Properties ---------------------------------------------------------------------------
@@ -166,7 +182,8 @@ void TDgCustomGridControl::SetFixedCols(int v) {
 // they are ignored.
 void TDgCustomGridControl::SetFooterSize(int v) {
   CheckThread();
-  if (v <= 0) return;
+  // 0 leaves the band no room; a negative height has no meaning.
+  if (v < 0) return;
   footer_size_ = v;
   UpdateScrollAreas();
   UpdateVertScrollBar();
@@ -206,7 +223,8 @@ void TDgCustomGridControl::SetGridStyle(TGridStyle v) {
 
 void TDgCustomGridControl::SetHeaderSize(int v) {
   CheckThread();
-  if (v <= 0) return;
+  // 0 leaves the band no room; a negative height has no meaning.
+  if (v < 0) return;
   header_size_ = v;
   UpdateScrollAreas();
   UpdateVertScrollBar();
@@ -253,7 +271,8 @@ void TDgCustomGridControl::SetInputEnterMode(TInputEnterMode v) {
 
 void TDgCustomGridControl::SetInputSize(int v) {
   CheckThread();
-  if (v <= 0) return;
+  // 0 leaves the band no room; a negative height has no meaning.
+  if (v < 0) return;
   input_size_ = v;
   UpdateScrollAreas();
   UpdateVertScrollBar();
@@ -286,6 +305,8 @@ void TDgCustomGridControl::SetReadOnly(bool v) {
 
 void TDgCustomGridControl::SetRowSize(int Value) {
   CheckThread();
+  // A row of no height could be neither seen nor clicked: such a size is
+  // ignored.
   if (Value <= 0 || Value == row_size_) return;
   row_size_ = Value;
   RepaintRegion(DgRegion::Cells);
@@ -319,6 +340,7 @@ void TDgCustomGridControl::SetSlideSelectionColor(TColor v) {
 
 void TDgCustomGridControl::SetSlideSize(int v) {
   CheckThread();
+  // Slides of no height would all fit in any window and none could be seen.
   if (v <= 0) return;
   slide_size_ = v;
   UpdateVertScrollBar();

@@ -33,6 +33,11 @@ void TDgCustomGridControl::FootersChanged() {
     }
 }
 
+void TDgCustomGridControl::HoldFooters(bool Hold) {
+  footers_held_ = Hold;
+  if (!Hold && footers_stale_) FootersChanged();
+}
+
 void TDgCustomGridControl::SetRowHeight(int ARow, int Height) {
   CheckThread();
   // A negative height has no meaning on screen (0 already hides a row).

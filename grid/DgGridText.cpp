@@ -2,35 +2,39 @@
 // the cells' texts: a column's width, a row's height.
 #include <algorithm>
 
+#include "classlib/Cp1251.h"
+
 #include "grid/DgColumnDisplay.h"
 #include "grid/DgColumnLook.h"
 #include "grid/DgCustomGridControl.h"
 #include "grid/DgGridBinding.h"
 #include "grid/DgTextFile.h"
 
-void TDgCustomGridControl::GetGridText(char16_t Separator, WideString& Text) {
+void TDgCustomGridControl::GetGridText(char Separator, std::string& Text) {
   CheckThread();
   const int rows = RowCount(), cols = columns_->Count();
   // A line break inside a cell stays readable as one: "%" marks it.
   auto field = [this](int c, int r) {
-    WideString t = Cells(c, r);
-    for (size_t p = t.find(u"\r\n"); p != WideString::npos; p = t.find(u"\r\n", p + 3))
-      t.insert(p, 1, u'%');
+    std::string t = Utf16ToCp1251(Cells(c, r));
+    for (size_t p = t.find("\r\n"); p != std::string::npos; p = t.find("\r\n", p + 3))
+      t.insert(p, 1, '%');
     return t;
   };
   // Two passes: the first measures, so the text is built in one allocation.
-  size_t size = 0;
+  size_t size = 1;
   for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < cols; ++c) size += field(c, r).size() + 2;
+    for (int c = 0; c < cols; ++c) size += field(c, r).size() + 3;
   Text.clear();
   Text.reserve(size);
-  for (int r = 0; r < rows; ++r) {
-    if (r > 0) Text += u"\r\n";
+  Text += Separator;
+  for (int r = 0; r < rows; ++r)
     for (int c = 0; c < cols; ++c) {
-      if (c > 0) Text += Separator;
       Text += field(c, r);
+      if (c + 1 < cols)
+        Text += Separator;
+      else if (r + 1 < rows)
+        Text += std::string{Separator, '\r', '\n'};
     }
-  }
 }
 
 void TDgCustomGridControl::AutoSizeColumn(int ACol, int Mode, bool VisibleOnly) {
@@ -106,8 +110,8 @@ void TDgCustomGridControl::FitRowHeight(int ARow) {
 
 namespace {
 // The grid as the text-file code sees it. A handler the loading raises
-// (OnLoadProgress, OnEditExit) may free the grid: the rest of the file then
-// goes nowhere, and the grid is not touched again.
+// (OnDataChange, OnChange, OnLoadProgress, OnEditExit) may free the grid:
+// the rest of the file then goes nowhere, and the grid is not touched again.
 class TGridTextFile : public TDgTextFileGrid {
  public:
   explicit TGridTextFile(TDgCustomGridControl& Grid, std::function<void(int, int)> Progress)
@@ -124,11 +128,17 @@ class TGridTextFile : public TDgTextFileGrid {
   void SetCells(int ACol, int ARow, const WideString& Value) override {
     if (life_) grid_.SetCells(ACol, ARow, Value);
   }
-  void BeginUpdate() override {
-    if (life_) grid_.BeginUpdate();
+  // A hold the grid already has (a load from inside its own batch) stays
+  // its holder's.
+  void BeginLoad() override {
+    if (!life_ || grid_.FootersHeld()) return;
+    grid_.HoldFooters(true);
+    holding_ = true;
   }
-  void EndUpdate() override {
-    if (life_) grid_.EndUpdate();
+  void EndLoad() override {
+    if (!life_ || !holding_) return;
+    holding_ = false;
+    grid_.HoldFooters(false);
   }
   void LoadProgress(int ACol, int ARow) override {
     if (life_) progress_(ACol, ARow);
@@ -138,6 +148,7 @@ class TGridTextFile : public TDgTextFileGrid {
   TDgCustomGridControl& grid_;
   const TLifeToken life_;
   std::function<void(int, int)> progress_;
+  bool holding_ = false;
 };
 } // namespace
 

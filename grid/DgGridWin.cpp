@@ -69,6 +69,18 @@ void TDataGridWindow::SetBorder(bool StaticEdge) {
   if (handle_) RecreateWnd();
 }
 
+bool TDataGridWindow::GetParentFont(TDgFont& Font) {
+  if (!Parent()) return false;
+  Font.AssignDesc(Parent()->Font()->Desc());
+  return true;
+}
+
+void TDataGridWindow::SetParent(TWinControl* AParent) {
+  const TLifeToken life = LifeToken();
+  TDgScrollControl::SetParent(AParent);
+  if (life && grid_) grid_->ParentFontChanged();
+}
+
 void TDataGridWindow::RepaintBorder() {
   if (handle_) RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
@@ -234,31 +246,18 @@ void TDataGridWindow::WndProc(TMessage& M) {
       PaintBorder();
       return;
     case WM_GETDLGCODE: {
+      // While a cell is edited the editor has the focus and answers itself.
       LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      if (grid_->WantTabs()) code |= DLGC_WANTTAB;
-      if (grid_->WantReturns() || grid_->CellEditing() || grid_->InputEditing())
-        code |= DLGC_WANTALLKEYS;
+      if (grid_->WantsKey(VK_TAB)) code |= DLGC_WANTTAB;
       M.Result = code;
       return;
     }
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       uint16_t key = uint16_t(M.WParam);
-      if (M.Msg == WM_KEYDOWN || M.Msg == WM_SYSKEYDOWN)
-        grid_->KeyDown(key, classlib::KeyboardShiftState());
-      else
-        grid_->KeyUp(key, classlib::KeyboardShiftState());
+      grid_->KeyUp(key, classlib::KeyboardShiftState());
       if (!life || key == 0) return; // the grid took it
       M.WParam = WPARAM(key);
-      break;
-    }
-    case WM_CHAR: {
-      char16_t ch = char16_t(M.WParam);
-      grid_->KeyPress(ch);
-      if (!life || ch == 0) return;
-      M.WParam = ch;
       break;
     }
     case WM_SETFOCUS:
@@ -298,6 +297,10 @@ void TDataGridWindow::WndProc(TMessage& M) {
       if (!M.WParam) grid_->AppDeactivated();
       if (!life) return;
       break;
+    case CM_PARENTFONTCHANGED:
+      TDgScrollControl::WndProc(M);
+      if (life) grid_->ParentFontChanged();
+      return;
     case WM_THEMECHANGED:
       TDgScrollControl::WndProc(M);
       if (life) grid_->ThemeChanged();
@@ -322,6 +325,30 @@ void TDataGridWindow::WndProc(TMessage& M) {
       break;
   }
   TDgScrollControl::WndProc(M);
+}
+
+// A key and a character reach the grid after the window's own OnKeyDown and
+// OnKeyPress, which may take them (set them to 0) or free the window.
+void TDataGridWindow::DefaultHandler(TMessage& M) {
+  const TLifeToken life = LifeToken();
+  switch (M.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      uint16_t key = uint16_t(M.WParam);
+      grid_->KeyDown(key, classlib::KeyboardShiftState());
+      if (!life || key == 0) return; // the grid took it
+      M.WParam = WPARAM(key);
+      break;
+    }
+    case WM_CHAR: {
+      char16_t ch = char16_t(M.WParam);
+      grid_->KeyPress(ch);
+      if (!life || ch == 0) return;
+      M.WParam = ch;
+      break;
+    }
+  }
+  TDgScrollControl::DefaultHandler(M);
 }
 
 // The window's own handlers (OnMouseDown, OnResize, ...) run first and may

@@ -33,6 +33,8 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   void SetBorder(bool StaticEdge) override;
   void RepaintBorder() override;
   TBiDiMode BiDiMode() override { return TDgScrollControl::BiDiMode(); }
+  bool GetParentFont(TDgFont& Font) override;
+  void SetParent(TWinControl* AParent) override;
   void Invalidate() override { TDgScrollControl::Invalidate(); }
   void InvalidateRect(const TRect& R) override;
   void ScrollPixels(int DX, int DY, const TRect& Area) override;
@@ -90,6 +92,7 @@ class TDataGridWindow : public TDgScrollControl, public IDgGridHost {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void WndProc(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;

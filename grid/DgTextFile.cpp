@@ -39,6 +39,8 @@ void AppendField(WideString& out, const WideString& text, char16_t Separator, ch
 
 std::string GridTextBytes(TDgTextFileGrid& Grid, char16_t Separator, char16_t Delimiter,
                           int Encoding) {
+  // An encoding that writes nothing would leave its caller believing the
+  // rows were kept: it is an error instead.
   if (Encoding < 0 || Encoding > 2)
     throw EConvertError(Format("Text file encoding %d is not known", {Encoding}));
   CheckMarks(Separator, Delimiter);
@@ -55,6 +57,7 @@ std::string GridTextBytes(TDgTextFileGrid& Grid, char16_t Separator, char16_t De
   }
   std::string out;
   if (Encoding == 0) {
+    // A "?" in place of a letter would lose a file's name for good.
     bool lossless = true;
     out = Utf16ToCp1251(text, &lossless);
     if (!lossless) throw EConvertError("The rows hold text that Windows-1251 cannot write");
@@ -107,6 +110,8 @@ TDgTextRecords ParseGridText(const std::string& Bytes, char16_t Separator, char1
   while (pos < end) {
     char16_t ch;
     if (wide == 0) {
+      // The bytes are Windows-1251, as encoding 0 writes them: a byte taken
+      // as the character of its value would turn Cyrillic into other letters.
       ch = Cp1251ToUnicode(byte(pos++));
     } else {
       unsigned a = byte(pos), b = byte(pos + 1);
@@ -140,44 +145,42 @@ TDgTextRecords ParseGridText(const std::string& Bytes, char16_t Separator, char1
 
 void StoreGridRecords(TDgTextFileGrid& Grid, const TDgTextRecords& Records) {
   const auto& recs = Records.Records;
-  int cols = Grid.ColumnCount();
-  // Rows are made up to the first record that does not fit, which then
-  // fails at its first field too many, as storing field by field would.
-  size_t rows = recs.size();
-  for (size_t i = 0; i < recs.size(); ++i)
-    if (static_cast<int>(recs[i].size()) > cols) {
-      rows = i + 1;
-      break;
-    }
-  Grid.BeginUpdate();
+  Grid.ClearRows();
+  // Each record is a row of its own, added and filled as a user would see
+  // it done (OnDataChange per row, OnChange per cell); the grid holds only
+  // what it counts over all its rows until the last field is in.
+  Grid.BeginLoad();
   try {
-    Grid.ClearRows();
-    int first = Grid.RowCount();
-    if (rows > 0) Grid.AddRow(static_cast<int>(rows));
-    for (size_t i = 0; i < rows; ++i) {
-      int r = first + static_cast<int>(i);
+    for (size_t i = 0; i < recs.size(); ++i) {
+      const int r = Grid.AddRow(1);
       for (size_t c = 0; c < recs[i].size(); ++c) {
+        // A field past the grid's columns raises here: the rows and cells
+        // stored so far stay.
         Grid.SetCells(static_cast<int>(c), r, recs[i][c]);
-        bool last = i + 1 == recs.size() && c + 1 == recs[i].size();
+        const bool last = i + 1 == recs.size() && c + 1 == recs[i].size();
         if (!(last && Records.LastFieldSilent)) Grid.LoadProgress(static_cast<int>(c), r);
       }
     }
   } catch (...) {
-    Grid.EndUpdate();
+    Grid.EndLoad();
     throw;
   }
-  Grid.EndUpdate();
+  Grid.EndLoad();
 }
 
 void SaveToTextFile(TDgTextFileGrid& Grid, const WideString& FileName, char16_t Separator,
                     char16_t Delimiter, uint8_t Encoding) {
   std::string bytes = GridTextBytes(Grid, Separator, Delimiter, Encoding);
+  // Written beside the old file, which it replaces only when complete: a
+  // full disk or a refused write leaves the old list readable.
   classlib::WriteFileReplacing(FileName, bytes);
 }
 
 void LoadFromTextFile(TDgTextFileGrid& Grid, const WideString& FileName, char16_t Separator,
                       char16_t Delimiter) {
   CheckMarks(Separator, Delimiter);
+  // Read and parsed whole before the rows go: a file that cannot be read
+  // leaves the grid as it was, not empty.
   TDgTextRecords records = ParseGridText(classlib::ReadFileBytes(FileName), Separator, Delimiter);
   StoreGridRecords(Grid, records);
 }

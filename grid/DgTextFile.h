@@ -31,8 +31,10 @@ class TDgTextFileGrid {
   virtual WideString GetCells(int ACol, int ARow) = 0;
   // Raises for a place outside the grid.
   virtual void SetCells(int ACol, int ARow, const WideString& Value) = 0;
-  virtual void BeginUpdate() {}
-  virtual void EndUpdate() {}
+  // Around the rows a load adds one by one: what the grid counts over all
+  // its rows (the footers) may wait for EndLoad.
+  virtual void BeginLoad() {}
+  virtual void EndLoad() {}
   // A field has been stored (the grid raises its OnLoadProgress).
   virtual void LoadProgress(int ACol, int ARow) {}
 };
@@ -51,7 +53,7 @@ std::string GridTextBytes(TDgTextFileGrid& Grid, char16_t Separator, char16_t De
                           int Encoding);
 // The records of a file's bytes.
 TDgTextRecords ParseGridText(const std::string& Bytes, char16_t Separator, char16_t Delimiter);
-// Replaces the grid's rows by the records, under the grid's update lock.
+// Replaces the grid's rows by the records, adding one row per record.
 // A record with more fields than the grid has columns stops there, with the
 // rows and cells stored so far kept, and raises the grid's error.
 void StoreGridRecords(TDgTextFileGrid& Grid, const TDgTextRecords& Records);

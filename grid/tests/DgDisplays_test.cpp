@@ -88,6 +88,21 @@ TEST(DgDisplays, CaptionPlacementAndSortArrowRoom) {
   f.canvas.ClearCalls();
   f.d->DrawHeader(c, kCell);
   EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 12);
+  // The footer of a sorted column leaves the arrow's room too (its text
+  // width without the header's 2), and never starts left of its cell.
+  c.Footer.Caption = u"abc";
+  c.Footer.Alignment = taRightJustify;
+  f.canvas.ClearCalls();
+  f.d->DrawFooter(c, kCell, false);
+  EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 90 - 18 - 31);
+  c.Footer.Caption = u"abcdefghij";
+  f.canvas.ClearCalls();
+  f.d->DrawFooter(c, kCell, false);
+  EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 10);
+  c.Sorted = false;
+  f.canvas.ClearCalls();
+  f.d->DrawFooter(c, kCell, false);
+  EXPECT_EQ(f.canvas.CallsOf("Text")[0].R.Left, 90 - 60);
 }
 
 TEST(DgDisplays, HideArrowHidesOnlyAnArrowThatDoesNotFit) {

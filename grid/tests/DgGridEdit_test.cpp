@@ -108,6 +108,13 @@ TEST_F(CellEdit, BeginEditShowsTheCellsTextOverTheCell) {
   // The same cell again changes nothing.
   grid.BeginEdit(1, 2, u"other");
   EXPECT_EQ(u"x", ed->EditText());
+  // The next cell's text is read once the edit under way is written.
+  grid.OnApplyEditText = nullptr;
+  grid.OnAfterEdit = [&](TObject*, int, int r, const WideString&) { grid.SetCells(2, r, u"new"); };
+  grid.BeginEdit(2, 2, WideString());
+  ASSERT_NE(nullptr, Editor());
+  EXPECT_EQ(u"x", grid.Cells(1, 2));
+  EXPECT_EQ(u"new", Editor()->EditText());
 }
 
 TEST_F(CellEdit, RefusedWhereNothingMayBeEdited) {

@@ -63,19 +63,23 @@ TEST_F(RowKeys, PagesByTheRowsThatFit) {
   EXPECT_EQ(0, grid.TopRow());
 }
 
-TEST_F(RowKeys, PagingWithoutSelectionOrRoomTakesTheFirstRowThenOneRow) {
+TEST_F(RowKeys, PagingWithoutSelectionOrRoom) {
   grid.SetRowVisible(0, false);
   Key(vk::PageDown);
-  EXPECT_EQ(1, grid.SelectedRow()); // the first visible row
+  EXPECT_EQ(5, grid.SelectedRow()); // the last fully shown row: rows 1..5 fit
+  grid.ScrollToRow(9);
+  ASSERT_EQ(5, grid.TopRow());
   grid.SetSelectedRow(-1);
-  Key(vk::PageUp);
-  EXPECT_EQ(1, grid.SelectedRow());
+  Key(vk::PageUp); // a page back, and still nothing selected
+  EXPECT_EQ(-1, grid.SelectedRow());
+  EXPECT_EQ(0, Bar());
+  EXPECT_GE(1, grid.TopRow());
   // A cell area lower than one row pages one row at a time.
   host.Resize(300, 18 + 10);
   Key(vk::PageDown);
-  EXPECT_EQ(2, grid.SelectedRow());
+  EXPECT_EQ(1, grid.SelectedRow());
   Key(vk::PageDown);
-  EXPECT_EQ(3, grid.SelectedRow());
+  EXPECT_EQ(2, grid.SelectedRow());
 }
 
 TEST_F(RowKeys, HomeAndEndGoToTheFirstAndLastVisibleRowOrColumn) {

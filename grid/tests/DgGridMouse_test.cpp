@@ -235,9 +235,19 @@ TEST(GridMouseRows, RowTwoDroppedOnTheBoundaryAboveRowFiveLandsAtFour) {
   EXPECT_EQ(f.grid.MouseState(), TDgMouseState::RowMoving);
   EXPECT_EQ(f.host.cursor, crDrag);
   EXPECT_EQ(f.grid.DropRow(), 5);
-  bool red = false;
-  for (auto& c : f.Feedback()) red = red || c.Color == TColor(0x0000FF);
-  EXPECT_TRUE(red);
+  auto red = [&f] {
+    bool any = false;
+    for (auto& c : f.Feedback()) any = any || c.Color == TColor(0x0000FF);
+    return any;
+  };
+  EXPECT_TRUE(red());
+  // Leaving the grid takes the marker away; coming back brings it again.
+  f.grid.MouseLeave();
+  EXPECT_EQ(f.grid.DropRow(), -1);
+  EXPECT_FALSE(red());
+  f.Move(40, f.RowY(4) + 12);
+  EXPECT_EQ(f.grid.DropRow(), 5);
+  EXPECT_TRUE(red());
   f.Up(40, f.RowY(4) + 12);
   EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{2, 4}}));
   EXPECT_EQ(f.Texts(),

@@ -293,7 +293,7 @@ struct RowFiles : ::testing::Test, DataGridFixture {
   }
 };
 
-TEST_F(RowFiles, RowsComeBackWholeAndTheLoadRepaintsOnce) {
+TEST_F(RowFiles, RowsComeBackWholeEachWithItsOwnEvents) {
   Rows(300);
   for (int r = 0; r < 300; ++r) {
     grid->SetCells(1, r, u"Кино - Группа крови, \"live\".mp3");
@@ -316,9 +316,13 @@ TEST_F(RowFiles, RowsComeBackWholeAndTheLoadRepaintsOnce) {
       EXPECT_EQ(other.grid->Cells(c, r), expected) << c << ", " << r;
     }
   EXPECT_EQ(progress, 900);
-  // Under the lock: no cell reports, no repaint per row, one at the end.
-  EXPECT_TRUE(other.changes.empty());
-  EXPECT_LE(other.host.invalidated_all + static_cast<int>(other.host.rects.size()), 3);
+  // A row added and reported per record, every stored cell reported.
+  EXPECT_EQ(other.changes.size(), 900u);
+  EXPECT_EQ(other.changes.back(), std::make_pair(2, 299));
+  int added = 0;
+  for (auto& [kind, index] : other.data_changes)
+    if (kind == dcAddRow) EXPECT_EQ(index, added++);
+  EXPECT_EQ(added, 300);
   EXPECT_TRUE(other.host.Repainted());
   EXPECT_EQ(other.grid->UpdateLock(), 0);
 }

@@ -27,8 +27,8 @@ class FakeGrid : public TDgTextFileGrid {
       throw Exception(Format("Cell out of bounds (%d, %d)", {c, r}));
     rows[static_cast<size_t>(r)][static_cast<size_t>(c)] = v;
   }
-  void BeginUpdate() override { ++lock; }
-  void EndUpdate() override { --lock; }
+  void BeginLoad() override { ++lock; }
+  void EndLoad() override { --lock; }
   void LoadProgress(int c, int r) override { progress.emplace_back(c, r); }
 
   std::vector<std::vector<WideString>> rows;

@@ -2,6 +2,7 @@
 // changes, sorting, auto size and the grid's text.
 #include <gtest/gtest.h>
 
+#include "classlib/Cp1251.h"
 #include "grid/tests/FakeGridHost.h"
 #include "grid/tests/TestGrid.h"
 
@@ -102,27 +103,30 @@ TEST_F(ColumnsGrid, AutoSizeTakesTheWidestTextPlusPadding) {
   g.AutoSizeColumn(9, 0, false); // no such column: nothing
 }
 
-TEST(GridText, FieldsAreSeparatedAndRowsEndedByLineBreaksOnly) {
+TEST(GridText, StartsWithTheSeparatorAndEndsEveryRowButTheLastWithIt) {
   TTestGrid g(2, 2);
   g.SetCells(0, 0, u"a");
   g.SetCells(1, 0, u"b");
   g.SetCells(0, 1, u"c");
   g.SetCells(1, 1, u"d");
-  WideString text;
-  g.GetGridText(u';', text);
-  EXPECT_EQ(text, u"a;b\r\nc;d");
+  std::string text;
+  g.GetGridText(';', text);
+  EXPECT_EQ(text, ";a;b;\r\nc;d");
+  TTestGrid one(1, 3);
+  one.GetGridText(',', text);
+  EXPECT_EQ(text, ",,\r\n,\r\n"); // three empty rows of one column
+  TTestGrid empty(2, 0);
+  empty.GetGridText(';', text);
+  EXPECT_EQ(text, ";");
 }
 
-TEST(GridText, KeepsUnicodeAndMarksLineBreaksInsideCells) {
+TEST(GridText, IsWindows1251AndMarksLineBreaksInsideCells) {
   TTestGrid g(2, 1);
   g.SetCells(0, 0, u"Привет\r\nмир");
   g.SetCells(1, 0, u"\u00e9\u4e2d");
-  WideString text;
-  g.GetGridText(u'\t', text);
-  EXPECT_EQ(text, u"Привет%\r\nмир\t\u00e9\u4e2d");
-  TTestGrid empty(2, 0);
-  empty.GetGridText(u';', text);
-  EXPECT_EQ(text, u"");
+  std::string text;
+  g.GetGridText('\t', text);
+  EXPECT_EQ(text, "\t" + Utf16ToCp1251(u"Привет") + "%\r\n" + Utf16ToCp1251(u"мир") + "\t??");
 }
 
 TEST(GridRowFit, TheMeasuredHeightGoesThroughSetRowHeight) {

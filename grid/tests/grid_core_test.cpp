@@ -109,19 +109,31 @@ TEST(GridCoreGeometry, SlidesStyleHasNoInputFooterOrHorizontalScroll) {
 
 // --- Properties ---------------------------------------------------------------------------
 
-TEST(GridCoreProperties, SizesOfZeroOrLessAreIgnoredAndVersionCannotChange) {
-  TTestGrid g;
+TEST(GridCoreProperties, BandsTakeZeroRowsAndSlidesDoNotAndVersionCannotChange) {
+  TFakeGridHost host(300, 200);
+  TTestGrid g(2, 3);
+  host.Attach(&g);
+  g.SetOptions({goHeader, goInput, goFooter});
   g.SetRowSize(0);
   g.SetRowSize(-3);
-  g.SetHeaderSize(0);
+  g.SetHeaderSize(-1);
   g.SetFooterSize(-1);
-  g.SetInputSize(0);
+  g.SetInputSize(-1);
   g.SetSlideSize(0);
   EXPECT_EQ(g.RowSize(), 16);
   EXPECT_EQ(g.HeaderSize(), 18);
   EXPECT_EQ(g.FooterSize(), 18);
   EXPECT_EQ(g.InputSize(), 16);
   EXPECT_EQ(g.SlideSize(), 80);
+  // Bands of no room: the input line keeps its 6-pixel band, the footer
+  // its 4, and the cells start at the top.
+  g.SetHeaderSize(0);
+  g.SetInputSize(0);
+  g.SetFooterSize(0);
+  EXPECT_EQ(g.HeaderSize(), 0);
+  EXPECT_EQ(g.CellAreaRect().Top, 6);
+  EXPECT_EQ(g.CellAreaRect().Bottom, 200 - 4);
+  EXPECT_EQ(g.RowTop(0), 6);
   g.SetRowSize(20);
   EXPECT_EQ(g.RowSize(), 20);
   g.SetVersion("1.0");

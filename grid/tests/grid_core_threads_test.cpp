@@ -27,8 +27,8 @@ TEST(GridThreadCheck, OperationsFromAnotherThreadRaiseAndChangeNothing) {
     attempt([&] { g.SetRowSize(30); });
     attempt([&] { g.ClearRows(); });
     attempt([&] {
-      WideString t;
-      g.GetGridText(u';', t);
+      std::string t;
+      g.GetGridText(';', t);
     });
   });
   other.join();

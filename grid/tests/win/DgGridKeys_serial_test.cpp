@@ -125,6 +125,61 @@ TEST(DgGridKeys, TabAndEnterWalkTheCells) {
   EXPECT_EQ(GetFocus(), w.h());
 }
 
+TEST(DgGridKeys, TheWindowsOwnHandlersComeFirstAndMayTakeTheKey) {
+  GridWindow w;
+  std::vector<int> rows_seen;
+  w.win->OnKeyDown = [&](TObject*, WORD& k, TShiftState) {
+    rows_seen.push_back(w.g->SelectedRow());
+    if (k == VK_DOWN) k = 0;
+  };
+  w.Press(VK_DOWN); // taken: the grid does not move
+  EXPECT_EQ(0, w.g->SelectedRow());
+  w.Press(VK_NEXT);
+  EXPECT_GT(w.g->SelectedRow(), 0);
+  ASSERT_GE(rows_seen.size(), 2u);
+  EXPECT_EQ(0, rows_seen[1]); // before the grid paged
+  std::vector<bool> editing_seen;
+  w.win->OnKeyPress = [&](TObject*, char& c) {
+    editing_seen.push_back(w.g->CellEditing());
+    if (c == 'x') c = 0;
+  };
+  Type(L"x");
+  Pump(60);
+  EXPECT_FALSE(w.g->CellEditing()); // the letter never reached the grid
+  Type(L"y");
+  Pump(60);
+  EXPECT_TRUE(w.g->CellEditing());
+  EXPECT_EQ(editing_seen, (std::vector<bool>{false, false}));
+  w.Press(VK_ESCAPE);
+}
+
+TEST(DgGridKeys, TheDialogCodeWantsTabOnlyWithSomewhereToGoAndNeverAllKeys) {
+  GridWindow w; // WantTabs and WantReturns
+  auto code = [&] { return SendMessageW(w.h(), WM_GETDLGCODE, 0, 0); };
+  EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
+  w.g->SetWantTabs(false);
+  EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS);
+  w.g->SetWantTabs(true);
+  w.g->ClearRows();
+  EXPECT_EQ(code(), DLGC_WANTARROWS | DLGC_WANTCHARS);
+}
+
+TEST(DgGridKeys, TheGridFollowsItsParentsFontUntilItHasOneOfItsOwn) {
+  GridWindow w;
+  EXPECT_TRUE(w.g->ParentFont());
+  w.form->Font()->SetName("Tahoma");
+  EXPECT_EQ(w.g->Font()->Name(), "Tahoma");
+  EXPECT_EQ(w.g->Columns()->Item(0)->Font()->Name(), "Tahoma"); // and its columns
+  EXPECT_TRUE(w.g->ParentFont());
+  w.g->Font()->SetHeight(-14);
+  EXPECT_FALSE(w.g->ParentFont());
+  w.form->Font()->SetName("Arial");
+  EXPECT_EQ(w.g->Font()->Name(), "Tahoma");
+  w.g->SetParentFont(true);
+  EXPECT_EQ(w.g->Font()->Name(), "Arial");
+  EXPECT_EQ(w.g->Font()->Height(), w.form->Font()->Height());
+}
+
 TEST(DgGridKeys, CyrillicTypedIntoACellIsWrittenByEnter) {
   GridWindow w;
   w.g->SelectCell(1, 2, true, TShiftState());

@@ -150,10 +150,16 @@ TEST(GridMouseWindow, MovingAColumnShowsTheBoxAndArrows) {
   EXPECT_FALSE(f.Visible(fb->UpperArrow()));
   EXPECT_FALSE(f.Visible(fb->LowerArrow()));
   // Another window takes the mouse in the middle of a drag: nothing moves,
-  // nothing stays on screen.
+  // nothing stays on screen. The box shows the header in the grid's font,
+  // whatever the window's.
+  f.g->Font()->SetName("Tahoma");
+  f.g->Font()->SetHeight(-13);
   MouseDown(f.h(), 30, 9);
   Glide(f.h(), 30, 9, 200, 9);
   ASSERT_EQ(f.g->MouseState(), TDgMouseState::ColumnDragging);
+  EXPECT_EQ(fb->Box()->Font()->Name(), "Tahoma");
+  EXPECT_EQ(fb->Box()->Font()->Height(), -13);
+  EXPECT_NE(f.w->Font()->Name(), "Tahoma");
   HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
                                nullptr, nullptr, nullptr);
   SetCapture(other);
