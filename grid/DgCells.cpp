@@ -52,8 +52,10 @@ void TCells::CheckRow(int ARow) const {
 }
 
 TCell* TCells::Cell(int ACol, int ARow) {
-  if (ACol < 0 || ACol >= ColumnCount() || ARow < 0 || ARow >= RowCount())
+  // A column the store does not hold is refused as well (no list to look in).
+  if (ACol < 0 || ACol >= ColumnCount())
     throw Exception(Format("Cell out of bounds (%d, %d)", {ACol, ARow}));
+  CheckRow(ARow);
   last_col_ = ACol;
   last_row_ = ARow;
   return lists_[static_cast<size_t>(ACol)]->Items[static_cast<size_t>(ARow)];
