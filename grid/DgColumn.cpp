@@ -245,7 +245,9 @@ void TDgCustomColumn::SetParentCellColor(bool v) {
 
 void TDgCustomColumn::SetPosition(int v) {
   if (columns_ && !Loading() && columns_->PositionOf(this) >= 0) {
-    // Move renumbers every column and tells the grid of the move.
+    // Move tells the grid once and renumbers every column, so Position holds
+    // the place the column really took (an index past the ends is held to
+    // them), not a number no column stands at.
     columns_->Move(columns_->PositionOf(this), v);
     return;
   }
