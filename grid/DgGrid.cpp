@@ -256,6 +256,7 @@ void TDataGrid::PreparePlay(TDgCustomColumn* Column, int ARow, TVirtualColElemen
   if (!Column || !Play || !ValidRow(ARow)) return;
   int col = Column->Index();
   if (!ValidColumn(col)) return;
+  if (auto* p = dynamic_cast<TColumnPlay*>(Play)) p->RowLevel = GetRowLevel(ARow);
   TCell* c = cells_->Cell(col, ARow);
   switch (Column->CellKind()) {
     case DgCellKind::Boolean: Play->Value.Boolean = c->AsBoolean(); break;
