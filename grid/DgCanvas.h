@@ -66,8 +66,10 @@ class TDgCanvas {
   // Tenths of a degree counter-clockwise (900: text running upwards).
   virtual void SetEscapement(int tenths) = 0;
   virtual void SetTextColor(TColor color) = 0;
+  virtual TColor TextColor() const = 0;
   // Text background: the brush colour, or nothing while the brush is clear.
   virtual void SetBrushColor(TColor color) = 0;
+  virtual TColor BrushColor() const = 0;
   virtual void SetBrushClear(bool clear) = 0;
   // Draws text in r with DgText flags; with CalcRect nothing is drawn and r
   // becomes the text's bounds. Returns the text height.

@@ -14,8 +14,6 @@ static_assert(DgText::SingleLine == DT_SINGLELINE && DgText::EndEllipsis == DT_E
 
 namespace {
 
-TColor PlatformSysColor(int index) { return TColor(GetSysColor(index)); }
-
 COLORREF Rgb(TColor c) { return COLORREF(DgResolveColor(c)) & 0xFFFFFF; }
 
 const wchar_t* W(const WideString& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
@@ -49,8 +47,10 @@ uint32_t DgPixelToDib(uint32_t p) {
 }
 
 TDgGdiCanvas::TDgGdiCanvas(HDC dc) : dc_(dc) {
-  DgSetSysColorFunc(PlatformSysColor);
   saved_ = SaveDC(dc_);
+  // The brush colour is the DC's text background until set.
+  const COLORREF bk = ::GetBkColor(dc_);
+  if (bk != CLR_INVALID) brush_color_ = TColor(bk);
 }
 
 TDgGdiCanvas::~TDgGdiCanvas() {

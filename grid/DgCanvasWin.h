@@ -34,7 +34,9 @@ class TDgGdiCanvas : public TDgCanvas {
   void SetFont(const TDgFont& font) override;
   void SetEscapement(int tenths) override;
   void SetTextColor(TColor color) override;
+  TColor TextColor() const override { return TColor(::GetTextColor(dc_)); }
   void SetBrushColor(TColor color) override;
+  TColor BrushColor() const override { return brush_color_; }
   void SetBrushClear(bool clear) override;
   int DrawText(const WideString& text, TRect& r, unsigned flags) override;
   TSize TextExtent(const WideString& text) override;

@@ -7,6 +7,10 @@
 
 #include "classlib/Cp1251.h"
 
+#ifdef _WIN32
+#include "classlib/WinApi.h" // CoCreateGuid
+#endif
+
 namespace DgCellText {
 
 std::string Narrow(const WideString& s) { return Utf16ToCp1251(s); }
@@ -241,6 +245,20 @@ bool IsDash(size_t i) { return i == 9 || i == 14 || i == 19 || i == 24; }
 } // namespace
 
 TGuidCell::TGuidCell(TCells* Cells) : TTextBackedCell(Cells) {
+#ifdef _WIN32
+  // The system's generator; the bytes in the order the text shows them.
+  GUID g;
+  if (SUCCEEDED(CoCreateGuid(&g))) {
+    const uint32_t d1 = g.Data1;
+    const uint16_t d2 = g.Data2, d3 = g.Data3;
+    const uint8_t head[8] = {uint8_t(d1 >> 24), uint8_t(d1 >> 16), uint8_t(d1 >> 8), uint8_t(d1),
+                             uint8_t(d2 >> 8),  uint8_t(d2),       uint8_t(d3 >> 8), uint8_t(d3)};
+    for (size_t i = 0; i < 8; ++i) guid_[i] = head[i];
+    for (size_t i = 0; i < 8; ++i) guid_[i + 8] = g.Data4[i];
+    return;
+  }
+#endif
+  // Natively (or should the system refuse): a random GUID of the same kind.
   thread_local std::mt19937_64 gen{std::random_device{}()};
   uint64_t a = gen(), b = gen();
   for (int i = 0; i < 8; ++i) {

@@ -1,11 +1,14 @@
 // Sorting the rows of a TCells by one column (see DgCells.h).
 //
 // The keys of the column are read first, so a reader that raises (a text
-// that is no number under stNumeric) stops the sort before any row moves;
-// the rows are then ordered by a stable sort of their positions (NaN counts
-// as the smallest number, so the keys stay in a total order; a handler's
-// answers go through a merge sort that stays inside the rows whatever it
-// says or raises), and the new order is applied at the end.
+// that is no number under stNumeric, an address with an empty number) stops
+// the sort before any row moves: no half-sorted rows are left that would
+// look sorted. The rows are then ordered by a stable sort of their positions,
+// so rows that compare equal keep the order they had (a randomly pivoted
+// quicksort would shuffle them, under stCustom with no handler all of them).
+// NaN counts as the smallest number, so the keys stay in a total order; a
+// handler's answers go through a merge sort that stays inside the rows
+// whatever it says or raises. The new order is applied at the end.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -53,30 +56,36 @@ int CompareFloat(double a, double b) {
   return Compare3(a, b);
 }
 
-using IpKey = std::array<uint32_t, 4>;
+using IpKey = std::array<int, 4>;
 
-// Up to four numbers of a dotted address; digits are collected and other
-// characters skipped; a text with an empty number keys as 0.0.0.0.
+// Up to four numbers of a dotted address, walked over its 8-bit text: digits
+// are collected and every other character is skipped; at each "." and at the
+// last character the digits collected become the next number, through the
+// integer conversion (an empty number raises EConvertError). Numbers past
+// the fourth are not kept.
 IpKey AddressKey(const WideString& text) {
   IpKey key{};
+  const std::string bytes = DgCellText::Narrow(text);
+  std::string digits;
   size_t count = 0;
-  uint64_t value = 0;
-  bool digits = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    if (c >= u'0' && c <= u'9') {
-      value = std::min<uint64_t>(value * 10 + static_cast<uint64_t>(c - u'0'), 0xFFFFFFFFu);
-      digits = true;
-    }
-    if (c == u'.' || i + 1 == text.size()) {
-      if (!digits) return IpKey{};
-      if (count < 4) key[count] = static_cast<uint32_t>(value);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c >= '0' && c <= '9') digits += c;
+    if (c == '.' || i + 1 == bytes.size()) {
+      const int number = StrToInt(digits);
+      if (count < 4) key[count] = number;
       ++count;
-      value = 0;
-      digits = false;
+      digits.clear();
     }
   }
-  return count == 0 ? IpKey{} : key;
+  return key;
+}
+
+// From the fourth number back to the first, the first difference decides.
+int CompareAddresses(const IpKey& a, const IpKey& b) {
+  for (int i = 3; i >= 0; --i)
+    if (a[size_t(i)] != b[size_t(i)]) return a[size_t(i)] < b[size_t(i)] ? -1 : 1;
+  return 0;
 }
 
 } // namespace
@@ -137,10 +146,11 @@ void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending
       break;
     }
     case stCaseInsensitive: {
-      std::vector<WideString> keys(n);
+      // Windows-1251 bytes, lower-cased, compared as unsigned bytes.
+      std::vector<std::string> keys(n);
       for (size_t i = 0; i < n; ++i) {
         const WideString* t = cells[i]->TextRef();
-        keys[i] = DgCellText::Fold(t ? *t : cells[i]->AsString());
+        keys[i] = AnsiLowerCase(DgCellText::Narrow(t ? *t : cells[i]->AsString()));
       }
       StableSort(order, [&](size_t a, size_t b) { return sign * keys[a].compare(keys[b]); });
       break;
@@ -162,7 +172,9 @@ void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending
     case stIP: {
       std::vector<IpKey> keys(n);
       for (size_t i = 0; i < n; ++i) keys[i] = AddressKey(cells[i]->AsString());
-      StableSort(order, [&](size_t a, size_t b) { return sign * Compare3(keys[a], keys[b]); });
+      // Addresses go the other way round: ascending puts the larger keys first.
+      StableSort(order,
+                 [&](size_t a, size_t b) { return -sign * CompareAddresses(keys[a], keys[b]); });
       break;
     }
     case stCustom: {

@@ -52,8 +52,10 @@ void TCells::CheckRow(int ARow) const {
 }
 
 TCell* TCells::Cell(int ACol, int ARow) {
-  if (ACol < 0 || ACol >= ColumnCount() || ARow < 0 || ARow >= RowCount())
+  // A column the store does not hold is refused as well (no list to look in).
+  if (ACol < 0 || ACol >= ColumnCount())
     throw Exception(Format("Cell out of bounds (%d, %d)", {ACol, ARow}));
+  CheckRow(ARow);
   last_col_ = ACol;
   last_row_ = ARow;
   return lists_[static_cast<size_t>(ACol)]->Items[static_cast<size_t>(ARow)];
@@ -71,6 +73,10 @@ int TCells::IndexOfRow(const TRow* Row) const {
   return -1;
 }
 
+// Every cell is made here, for added, inserted and child rows and for new
+// columns alike, so a column's cells are of one class however their rows
+// came in (an inserted row of a GUID column holds a GUID, of an increment
+// column its number).
 TCell* TCells::CreateCell(TDgCustomColumn* Column) {
   uint8_t kind = Column ? Column->CellKind() : DgCellKind::Text;
   TCell* c;
@@ -277,6 +283,9 @@ void TCells::ColumnsChanged(int Change, int Index, int Index2) {
   }
 }
 
+// The visible count is of drawn rows (shown and visible) and moves only
+// when a row's drawn state does: a row hidden under a collapsed parent would
+// otherwise be taken off the count twice.
 void TCells::SetShown(int ARow, bool Value) {
   TRow* r = Row(ARow);
   if (r->Shown == Value) return;

@@ -124,7 +124,8 @@ class TCells {
   int LastCol() const { return last_col_; }
   int LastRow() const { return last_row_; }
 
-  // Raises Exception "Cell out of bounds (c, r)" for a place outside the store.
+  // Raises EListError "List index out of bounds (r)" for a row outside the
+  // store, Exception "Cell out of bounds (c, r)" for a column outside it.
   TCell* Cell(int ACol, int ARow);
   // Raises EListError for a row outside the store.
   TRow* Row(int ARow) const;

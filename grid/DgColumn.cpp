@@ -117,30 +117,37 @@ void TDgCustomColumn::PrepareEditor(TEditorSettings& Settings) const {
 }
 
 // --- Properties ----------------------------------------------------------------------------
+// Each setter does nothing when the value is unchanged: no repaint, no
+// listener, and for the sort no new sort with its events.
 
 void TDgCustomColumn::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
   alignment_ = v;
   NotifyListeners(DgColumnListen::Alignment);
   Change(DgColumnChange::Appearance);
 }
 
 void TDgCustomColumn::SetBiDiMode(TBiDiMode v) {
+  if (v == bidi_mode_) return;
   bidi_mode_ = v;
   Change(DgColumnChange::Appearance);
 }
 
 void TDgCustomColumn::SetColor(TColor v) {
+  if (v == color_) return;
   color_ = v;
   NotifyListeners(DgColumnListen::ColorOrOptions);
   Change(DgColumnChange::Appearance);
 }
 
 void TDgCustomColumn::SetCursor(TCursor v) {
+  if (v == cursor_) return;
   cursor_ = v;
   Change(DgColumnChange::Appearance);
 }
 
 void TDgCustomColumn::SetDrawingOptions(TDrawingOptions v) {
+  if (v == drawing_options_) return;
   drawing_options_ = v;
   NotifyListeners(DgColumnListen::DrawingOptions);
   Change(DgColumnChange::Appearance);
@@ -156,6 +163,8 @@ void TDgCustomColumn::FontChanged() {
   Change(DgColumnChange::Appearance);
 }
 
+// Setting true copies the grid's font even when the flag stood already: a
+// column made before it joined its grid takes the grid's font this way.
 void TDgCustomColumn::SetParentFont(bool v) {
   parent_font_ = v;
   if (v) ParentFontChanged();
@@ -189,16 +198,19 @@ void TDgCustomColumn::SetSlideBounds(TDgSlideBounds* v) {
 }
 
 void TDgCustomColumn::SetInputCaption(const WideString& v) {
+  if (v == input_caption_) return;
   input_caption_ = v;
   Change(DgColumnChange::Appearance);
 }
 
 void TDgCustomColumn::SetInputValue(const WideString& v) {
+  if (v == input_value_) return;
   input_value_ = v;
   Change(DgColumnChange::InputValue);
 }
 
 void TDgCustomColumn::SetOptions(TColumnOptions v) {
+  if (v == options_) return;
   TColumnOptions old = options_;
   if (v.Contains(coSearchColumn) && !old.Contains(coSearchColumn) && columns_) {
     // At most one search column.
@@ -220,18 +232,22 @@ void TDgCustomColumn::SetOptions(TColumnOptions v) {
 }
 
 void TDgCustomColumn::SetPadding(int v) {
+  if (v == padding_) return;
   padding_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
 
 void TDgCustomColumn::SetParentCellColor(bool v) {
+  if (v == parent_cell_color_) return;
   parent_cell_color_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
 
 void TDgCustomColumn::SetPosition(int v) {
   if (columns_ && !Loading() && columns_->PositionOf(this) >= 0) {
-    // Move renumbers every column and tells the grid of the move.
+    // Move tells the grid once and renumbers every column, so Position holds
+    // the place the column really took (an index past the ends is held to
+    // them), not a number no column stands at.
     columns_->Move(columns_->PositionOf(this), v);
     return;
   }
@@ -239,17 +255,19 @@ void TDgCustomColumn::SetPosition(int v) {
 }
 
 void TDgCustomColumn::SetSlideCaption(const std::string& v) {
+  if (v == slide_caption_) return;
   slide_caption_ = v;
   Refresh(DgColumnRefresh::PartCaption);
 }
 
 void TDgCustomColumn::SetSlideCaptionLocation(TSlideCatpionLocation v) {
+  if (v == slide_caption_location_) return;
   slide_caption_location_ = v;
   Change(DgColumnChange::Appearance);
 }
 
 void TDgCustomColumn::SetSorted(bool v) {
-  if (CapabilityFlags() & DgColumnCaps::NotSortable) return;
+  if (v == sorted_ || (CapabilityFlags() & DgColumnCaps::NotSortable)) return;
   if (v) {
     if (columns_)
       for (int i = 0; i < columns_->Count(); ++i) {
@@ -265,16 +283,19 @@ void TDgCustomColumn::SetSorted(bool v) {
 }
 
 void TDgCustomColumn::SetSortKind(TSortKind v) {
+  if (v == sort_kind_) return;
   sort_kind_ = v;
   Change(DgColumnChange::SortOrder);
 }
 
 void TDgCustomColumn::SetSortType(TSortType v) {
+  if (v == sort_type_) return;
   sort_type_ = v;
   Change(DgColumnChange::SortOrder);
 }
 
 void TDgCustomColumn::SetVerticalAlignment(TVerticalAlignment v) {
+  if (v == vertical_alignment_) return;
   vertical_alignment_ = v;
   Change(DgColumnChange::Appearance);
 }
@@ -298,6 +319,7 @@ void TDgCustomColumn::SetWidthInternal(int v) {
 }
 
 void TDgCustomColumn::SetWidth(int v) {
+  if (std::max({v, min_width_, 0}) == width_) return;
   // OnColumnResize may free the grid with its columns.
   const TLifeToken life = LifeToken();
   SetWidthInternal(v);
@@ -309,6 +331,7 @@ void TDgCustomColumn::SetWidth(int v) {
 }
 
 void TDgCustomColumn::SetWrapKind(TWrapKind v) {
+  if (v == wrap_kind_) return;
   wrap_kind_ = v;
   Refresh(DgColumnRefresh::Cells);
 }

@@ -41,26 +41,31 @@ void TDgTextColumn::Assign(TPersistent* Source) {
 }
 
 void TDgTextColumn::SetMaxLength(int v) {
+  if (v == max_length_) return;
   max_length_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
 
 void TDgTextColumn::SetMultiLine(bool v) {
+  if (v == multi_line_) return;
   multi_line_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
 
 void TDgTextColumn::SetTextAfter(const WideString& v) {
+  if (v == text_after_) return;
   text_after_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
 
 void TDgTextColumn::SetTextBefore(const WideString& v) {
+  if (v == text_before_) return;
   text_before_ = v;
   Refresh(DgColumnRefresh::Cells);
 }
 
 void TDgTextColumn::SetPasswordChar(char16_t v) {
+  if (v == password_char_) return;
   password_char_ = v;
   Refresh(DgColumnRefresh::Cells);
 }

@@ -57,9 +57,11 @@ class TColumnPlay : public TVirtualColElement {
  public:
   explicit TColumnPlay(TDgCustomColumn* Column) : TVirtualColElement(Column) {}
 
-  // The cell acted on (set by the grid before use).
+  // The cell acted on and its row's level in the tree (set by the grid
+  // before use).
   int ColIndex = -1;
   int RowIndex = -1;
+  int RowLevel = 0;
   TNotifyEvent OnClick;
   TNotifyEvent OnChange;
 

@@ -14,17 +14,20 @@ void TColumnPart::Refresh(int Code) {
 }
 
 void TColumnPart::SetCaption(const WideString& v) {
+  if (v == caption_) return;
   caption_ = v;
   if (column_) column_->NotifyListeners(DgColumnListen::Caption);
   Refresh(DgColumnRefresh::PartCaption);
 }
 
 void TColumnPart::SetColor(TColor v) {
+  if (v == color_) return;
   color_ = v;
   Refresh(DgColumnRefresh::PartCaption);
 }
 
 void TColumnPart::SetDisplayMode(TDisplayMode v) {
+  if (v == display_mode_) return;
   display_mode_ = v;
   Changed();
 }
@@ -53,21 +56,25 @@ void TColumnHeader::Assign(TPersistent* Source) {
 }
 
 void TColumnHeader::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
   alignment_ = v;
   Refresh(DgColumnRefresh::Header);
 }
 
 void TColumnHeader::SetHideArrow(bool v) {
+  if (v == hide_arrow_) return;
   hide_arrow_ = v;
   Refresh(DgColumnRefresh::Header);
 }
 
 void TColumnHeader::SetMultiLine(bool v) {
+  if (v == multi_line_) return;
   multi_line_ = v;
   Refresh(DgColumnRefresh::Header);
 }
 
 void TColumnHeader::SetOrientation(THeaderOrientation v) {
+  if (v == orientation_) return;
   orientation_ = v;
   Refresh(DgColumnRefresh::Header);
 }
@@ -90,31 +97,37 @@ void TColumnFooter::Assign(TPersistent* Source) {
 }
 
 void TColumnFooter::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
   alignment_ = v;
   Refresh(DgColumnRefresh::Footer);
 }
 
 void TColumnFooter::SetFormulaKind(TFormulaKind v) {
+  if (v == formula_kind_) return;
   formula_kind_ = v;
   Changed();
 }
 
 void TColumnFooter::SetFormatMask(const std::string& v) {
+  if (v == format_mask_) return;
   format_mask_ = v;
   Changed();
 }
 
 void TColumnFooter::SetFormatMaskKind(TFormatMaskKind v) {
+  if (v == format_mask_kind_) return;
   format_mask_kind_ = v;
   Changed();
 }
 
 void TColumnFooter::SetTextAfter(const WideString& v) {
+  if (v == text_after_) return;
   text_after_ = v;
   Changed();
 }
 
 void TColumnFooter::SetTextBefore(const WideString& v) {
+  if (v == text_before_) return;
   text_before_ = v;
   Changed();
 }
@@ -135,6 +148,8 @@ void TDgSlideBounds::Assign(TPersistent* Source) {
   Changed();
 }
 
+// Left and Top tell the column on every assignment, equal or not: a form
+// moves its slides' cells by setting them and expects them laid out anew.
 void TDgSlideBounds::SetLeft(int v) {
   left_ = v;
   Changed();

@@ -33,14 +33,19 @@ TCell* TDataGrid::Cell(int ACol, int ARow) {
   return cells_->Cell(ACol, ARow);
 }
 
-WideString TDataGrid::Cells(int ACol, int ARow) {
+// The texts test the place themselves: one message names both indices,
+// whichever is wrong.
+TCell* TDataGrid::CellInBounds(int ACol, int ARow) {
   CheckThread();
-  return cells_->Cell(ACol, ARow)->AsString();
+  if (!ValidRow(ARow) || !ValidColumn(ACol))
+    throw Exception(Format("Cell out of bounds (%d, %d)", {ACol, ARow}));
+  return cells_->Cell(ACol, ARow);
 }
 
+WideString TDataGrid::Cells(int ACol, int ARow) { return CellInBounds(ACol, ARow)->AsString(); }
+
 void TDataGrid::SetCells(int ACol, int ARow, const WideString& Value) {
-  CheckThread();
-  cells_->Cell(ACol, ARow)->SetAsString(Value);
+  CellInBounds(ACol, ARow)->SetAsString(Value);
 }
 
 void TDataGrid::StoreCellChanged(int ACol, int ARow) {
@@ -119,9 +124,10 @@ void TDataGrid::SetRowHeight(int ARow, int Height) {
 
 void TDataGrid::SetRowVisible(int ARow, bool Visible) {
   CheckThread();
-  if (!ValidRow(ARow) || GetRowVisible(ARow) == Visible) return;
-  // Shown and visible both make a drawn row; a row under a collapsed parent
-  // keeps its flag and appears when the parent expands.
+  // The row's own flag is compared, not whether it is drawn: a row that only
+  // a collapsed parent hides still stores the change, and comes back (or
+  // stays away) by it when the parent expands.
+  if (!ValidRow(ARow) || cells_->Row(ARow)->Visible == Visible) return;
   bool was = GetRowVisible(ARow);
   cells_->SetVisible(ARow, Visible);
   if (GetRowVisible(ARow) == was) return;
@@ -250,6 +256,7 @@ void TDataGrid::PreparePlay(TDgCustomColumn* Column, int ARow, TVirtualColElemen
   if (!Column || !Play || !ValidRow(ARow)) return;
   int col = Column->Index();
   if (!ValidColumn(col)) return;
+  if (auto* p = dynamic_cast<TColumnPlay*>(Play)) p->RowLevel = GetRowLevel(ARow);
   TCell* c = cells_->Cell(col, ARow);
   switch (Column->CellKind()) {
     case DgCellKind::Boolean: Play->Value.Boolean = c->AsBoolean(); break;

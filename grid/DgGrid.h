@@ -40,7 +40,9 @@ class TDataGrid : public TDgCustomGrid {
   TCells* CellStore() const { return cells_; }
 
   // --- Cells --------------------------------------------------------------------------
-  // The cell object; raises "Cell out of bounds (c, r)" for a place outside the grid.
+  // The cell object; a row outside the grid raises the list's index error
+  // ("List index out of bounds (r)"), a column outside it "Cell out of
+  // bounds (c, r)".
   TCell* Cell(int ACol, int ARow);
   // The cell's text; both raise "Cell out of bounds (c, r)" and change nothing.
   WideString Cells(int ACol, int ARow) override;
@@ -113,6 +115,8 @@ class TDataGrid : public TDgCustomGrid {
   void RowSpaceChanged(int ARow, int Height, bool Appeared);
 
  private:
+  // The cell at a place inside the grid; "Cell out of bounds (c, r)" else.
+  TCell* CellInBounds(int ACol, int ARow);
   void StoreCellChanged(int ACol, int ARow);
   void FillDefaultValues(int FromRow, int ToRow);
   // The height a row takes in the grid's style (its own, or the slide size).

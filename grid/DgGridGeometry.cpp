@@ -100,16 +100,19 @@ int TDgCustomGridControl::TColumnsBinding::TextWidth(const TDgCustomColumn* Colu
 // --- Rows -----------------------------------------------------------------------------------
 
 int TDgCustomGridControl::RowPitch(int ARow) {
-  if (grid_style_ == gsSlides) return slide_size_ + row_spacing_;
-  if (ARow >= RowCount()) return row_size_ + row_spacing_;
+  const bool slides = grid_style_ == gsSlides;
+  if (ARow >= RowCount()) return (slides ? slide_size_ : row_size_) + row_spacing_;
+  // A hidden row takes no room in either style, as painting skips it.
   if (ARow < 0 || !GetRowVisible(ARow)) return 0;
+  if (slides) return slide_size_ + row_spacing_;
   const int h = GetRowHeight(ARow);
   return h > 0 ? h + row_spacing_ : 0;
 }
 
 int TDgCustomGridControl::RowTop(int ARow) {
   const TRect area = CellAreaRect();
-  int y = area.Top + (grid_style_ == gsReport ? line_top_ : 0);
+  // Below the line above it (a 3-D line's upper half), as painted.
+  int y = area.Top + line_top_;
   if (ARow <= top_row_) return y;
   const int count = RowCount();
   for (int r = top_row_; r < ARow && r < count; ++r) y += RowPitch(r);

@@ -252,13 +252,20 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
   }
   if (!ValidColumn(selected_column_) || !(input_focus_ || ValidRow(selected_row_))) return;
   TDgCustomColumn* c = columns_->Item(selected_column_);
-  const int col = selected_column_, row = selected_row_;
+  int col = selected_column_;
+  const int row = selected_row_;
+  // Every event below may free the column (or one before it): it is found
+  // again after each, and the key is left alone once it is gone.
+  auto still_there = [&] {
+    col = columns_->IndexOf(c);
+    return col >= 0;
+  };
   if (!ReadOnly() && !input_focus_ && c->Options().Contains(coEditing)) {
     if (auto* play = dynamic_cast<TColumnPlay*>(c->Play())) {
       TRect r;
       GetCellRect(col, row, r);
       if (CanBeginEditAt(c, row, r)) play->KeyPress(Key);
-      if (!life || Key == 0) return;
+      if (!life || Key == 0 || !still_there()) return;
     }
   }
   if (Key == kEnter || Key == kTab) {
@@ -278,6 +285,7 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
       Key = 0;
       return;
     }
+    if (!still_there()) return;
   }
   if (!input_focus_ && !c->Options().Contains(coEditing) && RowCount() > 0 && Key >= 32) {
     IncrementalSearch(Key);

@@ -39,6 +39,9 @@ TDgCustomGridControl::~TDgCustomGridControl() {
 
 TDgColumns* TDgCustomGridControl::CreateColumns() { return new TDgColumns(this, binding_.get()); }
 
+// The grid takes no lock: a call from another thread (such as a download
+// callback) would race the painting, so it is refused outright rather than
+// left to corrupt the rows now and then.
 void TDgCustomGridControl::CheckThread() const {
   if (std::this_thread::get_id() != thread_)
     throw EGridThreadError("The grid was used from a thread other than its window's");

@@ -105,6 +105,8 @@ void TDataGrid::InsertRow(int Pos) {
   if (!life) return;
   last_added_ = Pos;
   cells_->InsertRow(Pos);
+  // The selection stays on its row, which moves down only when the new row
+  // comes above it: one row on in every case would focus another row.
   FollowRows([&](int i) { return AfterInsert(i, Pos); });
   // Rows on screen stay where they are unless the new row is the first one
   // drawn at the top of a grid scrolled to its start.
@@ -176,7 +178,8 @@ void TDataGrid::DeleteBlock(int First, int Count) {
 void TDataGrid::MoveRow(int FromRow, int ToRow) {
   CheckThread();
   if (!ValidRow(FromRow) || !ValidRow(ToRow) || FromRow == ToRow) return;
-  // A subtree moves only among its siblings.
+  // A row moves with its whole subtree, and only among its siblings: a row
+  // moved alone would leave its children under a foreign parent.
   if (!Siblings(*cells_, FromRow, ToRow)) return;
   const TLifeToken life = LifeToken();
   TDgCustomGrid::MoveRow(FromRow, ToRow); // OnEditExit may free the grid
@@ -201,6 +204,7 @@ void TDataGrid::MoveRow(int FromRow, int ToRow) {
 void TDataGrid::ExchangeRows(int Row1, int Row2) {
   CheckThread();
   if (!ValidRow(Row1) || !ValidRow(Row2) || Row1 == Row2) return;
+  // Swapped with their subtrees, as a move carries them.
   if (!Siblings(*cells_, Row1, Row2)) return;
   const int a = std::min(Row1, Row2), b = std::max(Row1, Row2);
   const int size_a = SubtreeSize(*cells_, a), size_b = SubtreeSize(*cells_, b);

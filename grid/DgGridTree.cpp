@@ -88,8 +88,10 @@ void TDataGrid::SortColumn(TDgCustomColumn* Column, bool Ascending) {
   TRow* selected = ValidRow(selected_row_) ? cells_->Row(selected_row_) : nullptr;
   TRow* anchor = ValidRow(anchor_) ? cells_->Row(anchor_) : nullptr;
   cells_->Sort(col, Column->SortType(), Column->Options().Contains(coFullResort), !Ascending);
-  // Children stay under their parents: each group of siblings is sorted.
+  // Children stay under their parents: each group of siblings is sorted
+  // (a sort of single rows would leave children under a foreign parent).
   if (DgRows::HasChildRows(*cells_)) cells_->Reorder(DgRows::TreeOrder(*cells_), true);
+  // The selection and the anchor follow their rows to their new places.
   if (selected) selected_row_ = cells_->IndexOfRow(selected);
   if (anchor) anchor_ = cells_->IndexOfRow(anchor);
   // The view keeps its place: the top row is the one as many visible rows

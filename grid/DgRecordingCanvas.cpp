@@ -156,6 +156,8 @@ void TDgRecordingCanvas::InvertRect(const TRect& r) {
 void TDgRecordingCanvas::DrawFocusRect(const TRect& r) {
   TDgCall c = Make("FocusRect");
   c.R = r;
+  c.Color = text_color_; // the colours the platform's pattern is drawn in
+  c.Color2 = brush_color_;
   Record(c);
   int n = 0;
   auto flip = [&](int x, int y) {

@@ -39,7 +39,8 @@ class TDgRecordingCanvas : public TDgCanvas {
   int Width() const { return w_; }
   int Height() const { return h_; }
   const TDgFont& CurrentFont() const { return font_; }
-  TColor TextColor() const { return text_color_; }
+  TColor TextColor() const override { return text_color_; }
+  TColor BrushColor() const override { return brush_color_; }
   bool BrushClear() const { return brush_clear_; }
   int Escapement() const { return escapement_; }
 

@@ -9,11 +9,11 @@ void TDgCustomScrollBar::Assign(TPersistent* Source) {
   TPersistent::Assign(Source);
 }
 
-// One visibility rule for both setters: the bar shows unless it hides
-// itself and the page covers the whole range.
+// A bar that may hide shows while it has a range at all; the grid gives a
+// bar whose rows all fit a Max of 0.
 void TDgCustomScrollBar::SetAutoHide(bool v) {
   auto_hide_ = v;
-  SetVisible(!(page_size_ >= max_ && auto_hide_));
+  SetVisible(max_ != 0 || !auto_hide_);
   UpdateBar();
 }
 

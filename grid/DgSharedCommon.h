@@ -20,7 +20,9 @@ struct TCalcProvider {
 };
 
 struct TMaskProvider {
-  static TColor BlendColor(TColor A, TColor B, int Alpha) { return ::BlendColor(A, B, Alpha); }
+  static TColor BlendColor(TColor A, TColor B, int Alpha) {
+    return DgBlendColorOf("DgSharedCommon", A, B, Alpha);
+  }
   static TColor MixColors(TColor A, TColor B, double Ratio) { return ::MixColors(A, B, Ratio); }
 };
 

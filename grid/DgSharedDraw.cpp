@@ -3,9 +3,14 @@
 
 #include <cmath>
 
+#ifdef _WIN32
+#include "classlib/WinApi.h"
+#endif
+
 namespace {
 
-// Classic Windows colours, for builds without a platform colour table.
+#ifndef _WIN32
+// Classic Windows colours, for builds without a system to ask.
 TColor ClassicSysColor(int index) {
   static const TColor table[31] = {
       0xC8D0D4, 0x6E5B3A, 0x6A240A, 0x808080, 0xC8D0D4, 0xFFFFFF, 0x000000, 0x000000,
@@ -14,22 +19,29 @@ TColor ClassicSysColor(int index) {
       0xE1FFFF, 0xB5B5B5, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC8D0D4};
   return index >= 0 && index < 31 ? table[index] : 0;
 }
-
-TDgSysColorFunc g_sys_color = ClassicSysColor;
+#endif
 
 int Channel(TColor c, int shift) { return (int(c) >> shift) & 0xFF; }
 
 } // namespace
 
-void DgSetSysColorFunc(TDgSysColorFunc f) { g_sys_color = f ? f : ClassicSysColor; }
-
 TColor DgResolveColor(TColor c) {
-  if (c < 0) return g_sys_color(int(uint32_t(c) & 0xFF));
-  return c;
+  if (c >= 0) return c;
+  const int index = int(uint32_t(c) & 0xFF);
+#ifdef _WIN32
+  // Asked every time: the user may change the scheme while the grid runs,
+  // and colours are resolved before any window of the grid has drawn.
+  return TColor(GetSysColor(index) & 0xFFFFFF);
+#else
+  return ClassicSysColor(index);
+#endif
 }
 
-TColor BlendColor(TColor A, TColor B, int Alpha) {
-  if (Alpha < 0 || Alpha > 255) throw EDgAssertion("Assertion failure");
+TColor DgBlendColorOf(const char* Unit, TColor A, TColor B, int Alpha) {
+  // A negative alpha is refused as well as one above a byte: its weight
+  // (Alpha xor 0xFF) would leave 0..255 and carry one channel into the next.
+  if (Alpha < 0 || Alpha > 255)
+    throw EDgAssertion(std::string("Assertion failure (") + Unit + ")");
   const uint32_t a = uint32_t(DgResolveColor(A)), b = uint32_t(DgResolveColor(B));
   const uint32_t al = uint32_t(Alpha), inv = al ^ 0xFF;
   // Red and blue together, then green: no channel can carry into another.
@@ -38,8 +50,14 @@ TColor BlendColor(TColor A, TColor B, int Alpha) {
   return TColor((rb | g) >> 8);
 }
 
+TColor BlendColor(TColor A, TColor B, int Alpha) {
+  return DgBlendColorOf("DgSharedDraw", A, B, Alpha);
+}
+
 TColor MixColors(TColor A, TColor B, double Ratio) {
-  if (!(Ratio >= 0)) Ratio = 0; // also a NaN
+  // A ratio outside 0..1 gives channel values outside a byte that would
+  // spill into the next channel: it is held to the range (a NaN to 0).
+  if (!(Ratio >= 0)) Ratio = 0;
   if (Ratio > 1) Ratio = 1;
   const TColor a = DgResolveColor(A), b = DgResolveColor(B);
   TColor out = 0;
@@ -105,10 +123,13 @@ void DrawFocusFrame(TDgCanvas& Canvas, const TRect& Rect, bool Solid) {
     return;
   }
   // Over a black background with white text the inversion shows the same
-  // on every colour scheme.
+  // on every colour scheme; what draws next finds the colours it had.
+  const TColor brush = Canvas.BrushColor(), text = Canvas.TextColor();
   Canvas.SetBrushColor(clBlack);
   Canvas.SetTextColor(clWhite);
   Canvas.DrawFocusRect(Rect);
+  Canvas.SetBrushColor(brush);
+  Canvas.SetTextColor(text);
 }
 
 void DrawTextAligned(TDgCanvas& Canvas, const TRect& Rect, TAlignment Alignment,

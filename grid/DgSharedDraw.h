@@ -5,26 +5,26 @@
 // TMaskProvider (DgSharedCommon.h) are the same routines under class names.
 #pragma once
 
-#include <stdexcept>
-
+#include "classlib/SysUtils.h"
 #include "grid/DgCanvas.h"
 
-// Refused colour arguments (an alpha outside 0..255).
-class EDgAssertion : public std::logic_error {
+// Refused colour arguments (an alpha outside 0..255); the message names the
+// unit whose routine refused: "Assertion failure (DgSharedDraw)".
+class EDgAssertion : public Exception {
  public:
-  using std::logic_error::logic_error;
+  using Exception::Exception;
 };
 
-// A system colour (negative value) as the system draws it; other colours as
-// they are. The Windows side installs the platform's table; natively a fixed
-// classic table serves.
+// A system colour (negative value) as the system draws it now, asked of the
+// system at every call on Windows (a fixed classic table natively); other
+// colours as they are.
 TColor DgResolveColor(TColor c);
-using TDgSysColorFunc = TColor (*)(int index);
-void DgSetSysColorFunc(TDgSysColorFunc f);
 
 // (A × Alpha + B × (255 − Alpha)) div 256 per channel; Alpha outside 0..255
-// raises EDgAssertion ("Assertion failure").
+// raises EDgAssertion naming this unit.
 TColor BlendColor(TColor A, TColor B, int Alpha);
+// The same, its refusal naming Unit (the class-method face of the routine).
+TColor DgBlendColorOf(const char* Unit, TColor A, TColor B, int Alpha);
 // round(B × Ratio + A × (1 − Ratio)) per channel, halves to even; Ratio is
 // held to 0..1.
 TColor MixColors(TColor A, TColor B, double Ratio);
@@ -46,7 +46,8 @@ void DrawGraphic(TDgCanvas& Canvas, int X, int Y, const TDgPixmap& Graphic);
 void DrawButtonFace(TDgCanvas& Canvas, const TRect& Rect, bool Pressed);
 // A frame from TopLeft (top and left edges) and BottomRight colours.
 void Frame3D(TDgCanvas& Canvas, const TRect& Rect, TColor TopLeft, TColor BottomRight);
-// Solid: a highlight frame; else the dotted focus frame.
+// Solid: a highlight frame; else the dotted focus frame, the canvas's brush
+// and text colours given back afterwards.
 void DrawFocusFrame(TDgCanvas& Canvas, const TRect& Rect, bool Solid);
 // Single-line text with an ellipsis, vertically centred, by Alignment.
 void DrawTextAligned(TDgCanvas& Canvas, const TRect& Rect, TAlignment Alignment,

@@ -37,8 +37,9 @@ constexpr TColor kTable[kEntries][kSchemes] = {
 } // namespace
 
 TColor SchemeColor(int Entry, int Scheme) {
-  // Masked indices could run past the table; what lies outside it is
-  // black (entries) or the default scheme.
+  // The masks let indices up to 127 through, past the 24 entries and 6
+  // schemes: reading there would run off the table, so an entry outside it
+  // is black, as an unlisted one is, and a scheme outside it the default.
   const int entry = Entry & 0x7F, scheme = Scheme & 0x7F;
   if (entry >= kEntries) return 0;
   const int s = (scheme < 1 || scheme > kSchemes) ? DgDefaultScheme : scheme;

@@ -4,14 +4,13 @@
 
 #include "classlib/WinApi.h"
 
-#include <stdexcept>
-
+#include "classlib/SysUtils.h"
 #include "grid/DgThemesSupport.h"
 
 // A failure inside the theme library ("Error in Themes").
-class EDgThemes : public std::runtime_error {
+class EDgThemes : public Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using Exception::Exception;
 };
 
 // The theme library is loaded and both the application and the system have

@@ -4,6 +4,7 @@
 // std::vector of arrays doing the same work in the same run, as ratios;
 // and the memory per row of both (from the allocator's own count).
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -108,7 +109,8 @@ int main() {
   Report("reverse", rev_grid, rev_plain);
 
   namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / "grid_store_bench";
+  // A folder of this run's own: two runs at once must not share their files.
+  fs::path dir = fs::temp_directory_path() / ("grid_store_bench-" + std::to_string(getpid()));
   fs::create_directories(dir);
   std::u16string grid_file = (dir / "grid.ini").u16string();
   fs::path plain_file = dir / "plain.ini";

@@ -4,6 +4,7 @@
 // under an edit.
 #include <utility>
 
+#include "grid/DgColumnDisplay.h"
 #include "grid/tests/KeyGridFixture.h"
 #include "grid/tests/datagrid_fixture.h"
 
@@ -440,6 +441,39 @@ TEST(DataGridEdit, AColumnFreedWhileTheInputRowIsAddedSkipsNoOther) {
     EXPECT_EQ(DgCellText::Widen("in" + std::to_string(c + 1)), f.grid->Cells(c, 2));
     EXPECT_TRUE(f.grid->Columns()->Item(c)->InputValue().empty());
   }
+}
+
+// A text column whose cells answer typed keys through a play of their own.
+struct TKeyPlayColumn : TDgTextColumn {
+  TVirtualColElement* CreatePlay() override { return new TColumnPlay(this); }
+};
+
+// OnBeforeEdit frees the column that a typed letter is about to edit, once
+// through the text edit and once through the column's play: the key goes no
+// further and nothing of the freed column is read again.
+TEST(DataGridEdit, AColumnFreedBeforeALetterEditsItIsNotReadAgain) {
+  DgSetTextEditorFactory([](TDgCustomColumn*) -> TComponent* { return new TFakeInplaceEditor; });
+  for (bool play : {false, true}) {
+    SCOPED_TRACE(play ? "play" : "text");
+    DataGridFixture f;
+    TDgTextColumn* c = play ? new TKeyPlayColumn : new TDgTextColumn(nullptr);
+    f.grid->Columns()->Add(c);
+    f.Rows(3);
+    c->SetOptions(c->Options() + TColumnOptions{coEditing, coSearchColumn});
+    f.grid->SelectCell(2, 1, true, TShiftState());
+    int asked = 0;
+    f.grid->OnBeforeEdit = [&](TObject*, int col, int, bool&) {
+      ++asked;
+      delete f.grid->Columns()->Item(col);
+    };
+    char16_t key = u'w';
+    f.grid->KeyPress(key);
+    EXPECT_EQ(1, asked);
+    EXPECT_EQ(2, f.grid->Columns()->Count());
+    EXPECT_FALSE(f.grid->CellEditing());
+    EXPECT_EQ(u'w', key);
+  }
+  DgSetTextEditorFactory(nullptr);
 }
 
 } // namespace

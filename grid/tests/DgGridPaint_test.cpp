@@ -422,6 +422,34 @@ TEST(GridPaint, SlidesStyle) {
   EXPECT_EQ(p.canvas.Pixel(kW / 2, slideTop + 1), 0xF00000);
 }
 
+// A hidden row takes no slide: the rows below it are placed, and found by a
+// click, where they are painted, below the upper half of a 3-D line.
+TEST(GridPaint, SlidesAreFoundWherePaintedPastAHiddenRow) {
+  Painted p(4);
+  p.grid.SetGridStyle(gsSlides);
+  p.grid.SetSlideSize(40);
+  p.grid.SetOptions(TGridOptions{goHeader, goGrid, goSelectFullRow});
+  p.grid.SetAppearanceOptions(p.grid.AppearanceOptions() + TAppearanceOptions{ao3DGridLines});
+  for (int c = 0; c < 3; ++c) p.grid.Columns()->Item(c)->SlideBounds()->SetLeft(10 + c * 90);
+  p.grid.SetSlidesOptions(TSlideOptions());
+  p.grid.SetSlideSelectionColor(0x00F0F0);
+  p.host.focused = true;
+  p.grid.SetRowVisible(1, false);
+  p.grid.SelectCell(0, 2, true, TShiftState());
+  p.Paint();
+  const int top = p.grid.RowTop(2);
+  EXPECT_EQ(top, p.grid.CellAreaRect().Top + 1 + 40 + 2);
+  EXPECT_EQ(p.canvas.Pixel(kW - 5, top), 0x00F0F0);
+  EXPECT_EQ(p.canvas.Pixel(kW - 5, top + 39), 0x00F0F0);
+  EXPECT_NE(p.canvas.Pixel(kW - 5, top - 1), 0x00F0F0);
+  EXPECT_NE(p.canvas.Pixel(kW - 5, top + 40), 0x00F0F0);
+  int col = -1, row = -1;
+  const TPoint mid = p.Mid(1, 3);
+  p.grid.PointToCell(mid.X, mid.Y, col, row);
+  EXPECT_EQ(col, 1);
+  EXPECT_EQ(row, 3);
+}
+
 TEST(GridPaint, BorderFollowsTheHeaderStyleAndThemes) {
   Painted p;
   EXPECT_EQ(p.grid.BorderLook(false).Kind, TDgCustomGridControl::TBorderKind::Platform);

@@ -101,21 +101,25 @@ TEST(DgScrollBar, PositionIsClampedAndMovesTheContent) {
   EXPECT_EQ(b.PageSize(), 1);
 }
 
-TEST(DgScrollBar, AutoHideFollowsOneRule) {
+TEST(DgScrollBar, AutoHideShowsABarWithARangeAndMaxHidesByThePage) {
   FakeHost h;
   TDgScrollBar b(&h, TDgScrollBarKind::Vertical);
   b.SetPageSize(50);
   b.SetMax(40);
   EXPECT_FALSE(b.Visible());
   EXPECT_FALSE(h.shown);
-  // Switching AutoHide on again keeps a bar whose page covers the range
-  // hidden, as the Max setter would.
   b.SetAutoHide(false);
   EXPECT_TRUE(b.Visible());
   EXPECT_EQ(h.last.Mask, 15u);
+  // Switched on again, a bar with any range shows (the Max setter alone
+  // weighs the page).
+  b.SetAutoHide(true);
+  EXPECT_TRUE(b.Visible());
+  EXPECT_EQ(h.last.Mask, 7u);
+  b.SetMax(0);
+  EXPECT_FALSE(b.Visible());
   b.SetAutoHide(true);
   EXPECT_FALSE(b.Visible());
-  EXPECT_EQ(h.last.Mask, 7u);
   b.SetMax(100);
   EXPECT_TRUE(b.Visible());
   EXPECT_TRUE(h.shown);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "classlib/WinApi.h"
+#endif
+
 #include "grid/DgFlyoutShapes.h"
 #include "grid/DgFormatMask.h"
 #include "grid/DgRecordingCanvas.h"
@@ -20,13 +24,27 @@ TEST(DgColours, BlendWeighsEachChannelWithoutCarry) {
   EXPECT_EQ(TMaskProvider::BlendColor(0x102030, 0x102030, 77), BlendColor(0x102030, 0x102030, 77));
 }
 
-TEST(DgColours, BlendRefusesAlphaOutsideAByte) {
+TEST(DgColours, BlendRefusesAlphaOutsideAByteNamingTheUnit) {
   EXPECT_THROW(BlendColor(0, 0, 256), EDgAssertion);
   EXPECT_THROW(BlendColor(0, 0, -1), EDgAssertion);
-  try {
-    BlendColor(0, 0, 300);
-  } catch (const EDgAssertion& e) { EXPECT_STREQ(e.what(), "Assertion failure"); }
+  auto message = [](auto blend) -> std::string {
+    try {
+      blend();
+    } catch (const Exception& e) { return e.Message(); }
+    return "nothing raised";
+  };
+  EXPECT_EQ(message([] { BlendColor(0, 0, 300); }), "Assertion failure (DgSharedDraw)");
+  EXPECT_EQ(message([] { TMaskProvider::BlendColor(0, 0, 256); }),
+            "Assertion failure (DgSharedCommon)");
 }
+
+#ifdef _WIN32
+// Asked of the system whether or not a window of the grid has drawn yet.
+TEST(DgColours, SystemColoursAreTheSystems) {
+  for (int i : {COLOR_WINDOW, COLOR_BTNFACE, COLOR_HIGHLIGHT, COLOR_GRAYTEXT, COLOR_INFOBK})
+    EXPECT_EQ(DgResolveColor(classlib::SysColor(i)), TColor(GetSysColor(i))) << i;
+}
+#endif
 
 TEST(DgColours, BlendResolvesSystemColours) {
   EXPECT_EQ(BlendColor(clBtnFace, clBtnFace, 255),
@@ -98,10 +116,18 @@ TEST(DgDrawing, ButtonFaceAndFrames) {
   DrawFocusFrame(c, {10, 10, 20, 20}, true);
   EXPECT_EQ(c.Pixel(10, 15), DgResolveColor(clHighlight));
   TDgRecordingCanvas d(20, 20, clBlack);
+  d.SetBrushColor(clInfoBk);
+  d.SetTextColor(0x123456);
   DrawFocusFrame(d, {0, 0, 10, 10}, false);
   EXPECT_EQ(d.Pixel(0, 0), 0xFFFFFF);
   EXPECT_EQ(d.Pixel(1, 0), 0x000000); // dotted
   EXPECT_EQ(d.Pixel(5, 5), 0x000000);
+  // Drawn over black with white text, then the canvas's own colours again.
+  const TDgCall focus = d.CallsOf("FocusRect").at(0);
+  EXPECT_EQ(focus.Color, clWhite);
+  EXPECT_EQ(focus.Color2, clBlack);
+  EXPECT_EQ(d.BrushColor(), clInfoBk);
+  EXPECT_EQ(d.TextColor(), 0x123456);
 }
 
 TEST(DgDrawing, AlignedTextFlags) {

@@ -284,7 +284,7 @@ TEST(Cells, VirtualCellAsksItsColumnWithItsOwnPlace) {
   EXPECT_THROW(s.At(1, 1)->AsFloat(), EConvertError);
 }
 
-TEST(Cells, OutOfBoundsNamesBothIndices) {
+TEST(Cells, ABadRowIsTheListsIndexErrorAndABadColumnNamesBoth) {
   Store s;
   s.Add(Text);
   s.Add(Text);
@@ -295,7 +295,9 @@ TEST(Cells, OutOfBoundsNamesBothIndices) {
     } catch (const Exception& e) { return e.Message(); }
     return "";
   };
-  EXPECT_EQ(message(0, 2), "Cell out of bounds (0, 2)");
+  EXPECT_EQ(message(0, 2), "List index out of bounds (2)");
+  EXPECT_EQ(message(1, -1), "List index out of bounds (-1)");
+  EXPECT_THROW(s.cells->Cell(0, 2), EListError);
   EXPECT_EQ(message(-1, 0), "Cell out of bounds (-1, 0)");
   EXPECT_EQ(message(2, 0), "Cell out of bounds (2, 0)");
   EXPECT_EQ(message(1, 1), "");

@@ -235,6 +235,42 @@ TEST(Columns, ChangeRefreshAndListenerCodes) {
                            {0, -1, 3}, {0, -1, 1}, {0, -1, 6}, {0, -1, 5}}));
 }
 
+// Setting what a column already has tells nobody; only the slide bounds'
+// Left and Top tell on every assignment.
+TEST(Columns, UnchangedValuesTellNothingButSlideLeftAndTop) {
+  Grid g;
+  TDgTextColumn* c = g.Add(8);
+  int heard = 0;
+  c->AddListener([&](TDgCustomColumn*, int, intptr_t) { ++heard; }, 1);
+  g.changes.clear();
+  g.refreshes.clear();
+  c->SetAlignment(c->Alignment());
+  c->SetColor(c->Color());
+  c->SetOptions(c->Options());
+  c->SetWidth(c->Width());
+  c->SetWidth(3); // raised to MinWidth: the width it has
+  c->SetPadding(c->Padding());
+  c->SetWrapKind(c->WrapKind());
+  c->SetSortKind(c->SortKind());
+  c->SetSortType(c->SortType());
+  c->SetSorted(false);
+  c->SetVerticalAlignment(c->VerticalAlignment());
+  c->SetInputValue(c->InputValue());
+  c->SetMaxLength(c->MaxLength());
+  c->SetTextBefore(c->TextBefore());
+  c->Header()->SetCaption(c->Header()->Caption());
+  c->Header()->SetAlignment(c->Header()->Alignment());
+  c->Footer()->SetFormulaKind(c->Footer()->FormulaKind());
+  c->Footer()->SetTextAfter(c->Footer()->TextAfter());
+  c->SlideBounds()->SetHeight(c->SlideBounds()->Height());
+  EXPECT_EQ(heard, 0);
+  EXPECT_TRUE(g.changes.empty());
+  EXPECT_TRUE(g.refreshes.empty());
+  c->SlideBounds()->SetLeft(c->SlideBounds()->Left());
+  c->SlideBounds()->SetTop(c->SlideBounds()->Top());
+  EXPECT_EQ(g.changes, (std::vector<std::tuple<int, int, int>>{{0, -1, 3}, {0, -1, 3}}));
+}
+
 TEST(Columns, ParentFontFollowsTheGridUntilTheColumnsOwnFontChanges) {
   Grid g;
   g.host.font.SetHeight(-20);

@@ -53,6 +53,11 @@ TEST_F(DataGrid, CellsOutsideTheGridRaiseAndChangeNothing) {
   EXPECT_EQ(message(2, 1, true), "Cell out of bounds (2, 1)");
   EXPECT_EQ(message(0, -1, true), "Cell out of bounds (0, -1)");
   EXPECT_THROW(grid->Cell(5, 0), Exception);
+  // The cell object itself: a bad row is the list's index error.
+  try {
+    grid->Cell(0, 3);
+    ADD_FAILURE() << "no error";
+  } catch (const EListError& e) { EXPECT_EQ(e.Message(), "List index out of bounds (3)"); }
   EXPECT_EQ(Names(), u"0 1 2");
   EXPECT_TRUE(changes.empty());
 }
@@ -152,6 +157,25 @@ TEST_F(DataGrid, SortingAgainTheOtherWayReversesWithoutComparing) {
   EXPECT_EQ(Names(), u"4 3 2 1 0");
 }
 
+// A sorted column given the sort type, kind or flag it has sorts nothing.
+TEST_F(DataGrid, ASortedColumnGivenItsOwnSortSettingsSortsNothingAgain) {
+  Rows(3);
+  TDgCustomColumn* col = grid->Columns()->Item(0);
+  int sorts = 0, after = 0;
+  grid->OnSortColumn = [&](TObject*, int, bool) { ++sorts; };
+  grid->OnAfterSort = [&](TObject*, int) { ++after; };
+  col->SetSorted(true);
+  ASSERT_EQ(after, 1);
+  col->SetSortType(stAlphabetic);
+  col->SetSortKind(skAscending);
+  col->SetSorted(true);
+  EXPECT_EQ(sorts, 1);
+  EXPECT_EQ(after, 1);
+  col->SetSortKind(skDescending);
+  EXPECT_EQ(after, 2);
+  EXPECT_EQ(Names(), u"2 1 0");
+}
+
 // a(a1, a2(a21)), b
 struct TreeGrid : DataGrid {
   void SetUp() override {
@@ -220,6 +244,25 @@ TEST_F(TreeGrid, CollapsingHidesTheSubtreeAndExpandingKeepsCollapsedChildren) {
   grid->AddChildRow(2, false);
   EXPECT_FALSE(grid->GetRowVisible(3));
   EXPECT_EQ(grid->ChildCount(2), 2);
+}
+
+// Hiding a row that its collapsed parent already hides is stored, so the
+// row stays away when the parent opens; showing one there waits for it.
+TEST_F(TreeGrid, ARowHiddenUnderACollapsedParentStaysHiddenWhenItExpands) {
+  grid->SetExpanded(0, false);
+  grid->SetRowVisible(1, false);
+  grid->SetExpanded(0, true);
+  EXPECT_FALSE(grid->GetRowVisible(1));
+  EXPECT_TRUE(grid->GetRowVisible(2));
+  EXPECT_EQ(grid->VisibleRowCount(), 4);
+  grid->SetExpanded(0, false);
+  grid->SetRowVisible(1, true);
+  EXPECT_FALSE(grid->GetRowVisible(1));
+  EXPECT_EQ(grid->VisibleRowCount(), 2);
+  grid->SetExpanded(0, true);
+  EXPECT_TRUE(grid->GetRowVisible(1));
+  EXPECT_EQ(grid->VisibleRowCount(), 5);
+  EXPECT_EQ(grid->LastVisibleRow(), 4);
 }
 
 TEST_F(DataGrid, FootersShowTheirFormulaOverTheRows) {

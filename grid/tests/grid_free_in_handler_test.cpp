@@ -464,7 +464,11 @@ const TFreeCase kCases[] = {
      [](F& f) { f.Column(0)->Assign(f.Column(2)); }},
     {"ColumnResizeBySetWidth", [](F& f) { f.grid->OnColumnResize = f.Freeing(); },
      [](F& f) { f.Column(0)->SetWidth(120); }},
-    {"ColumnResizeByAssign", [](F& f) { f.grid->OnColumnResize = f.Freeing(); },
+    {"ColumnResizeByAssign",
+     [](F& f) {
+       f.Column(2)->SetWidth(120); // an equal width would change nothing
+       f.grid->OnColumnResize = f.Freeing();
+     },
      [](F& f) { f.Column(0)->Assign(f.Column(2)); }},
     {"ColumnResizeOfAutoSizedColumnsByAResize",
      [](F& f) {

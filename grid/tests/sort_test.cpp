@@ -43,6 +43,10 @@ TEST(Sort, AlphabeticAndCaseInsensitive) {
   EXPECT_EQ(s.Order(), (Order{2, 1, 0, 4, 5, 3})); // a B b а б Я; B before b as before
   s.cells->Sort(0, stCaseInsensitive, true, true);
   EXPECT_EQ(s.Order(), (Order{3, 5, 4, 1, 0, 2})); // equal keys keep their order
+  // Windows-1251 bytes: ё (0xB8) comes before а (0xE0), Ё lower-cased with it.
+  Sorting y({u"я", u"Ё", u"а", u"ё"});
+  y.cells->Sort(0, stCaseInsensitive, false, false);
+  EXPECT_EQ(y.Order(), (Order{1, 3, 2, 0}));
 }
 
 TEST(Sort, NumericDateAndBoolean) {
@@ -63,12 +67,22 @@ TEST(Sort, NumericDateAndBoolean) {
   EXPECT_EQ(b.Order(), (Order{0, 2, 1, 3}));
 }
 
-TEST(Sort, AddressesFromTheFirstNumber) {
-  Sorting s({u"10.0.0.2", u"9.0.0.3", u"not an address", u"10.0.0.10", u"192.168.1.1"});
+// Keys compare from the fourth number back, and ascending puts the larger
+// key first.
+TEST(Sort, AddressesFromTheFourthNumberLargerFirst) {
+  Sorting s({u"10.0.0.2", u"9.0.0.3", u"10.0.0.10", u"192.168.1.1", u"1.2.3", u"9.0.0.3.1"});
   s.cells->Sort(0, stIP, false, false);
-  EXPECT_EQ(s.Order(), (Order{2, 1, 0, 3, 4})); // a non-address keys as 0.0.0.0
+  EXPECT_EQ(s.Order(), (Order{2, 1, 5, 0, 3, 4})); // a fifth number is not kept
   s.cells->Sort(0, stIP, true, true);
-  EXPECT_EQ(s.Order(), (Order{4, 3, 0, 1, 2}));
+  EXPECT_EQ(s.Order(), (Order{4, 3, 0, 1, 5, 2}));
+  // An empty number is the integer conversion's error: no row moves.
+  for (const char16_t* bad : {u"not an address", u"1..2", u".1"}) {
+    SCOPED_TRACE(DgCellText::Narrow(bad));
+    Sorting e({u"9.0.0.1", u"9.0.0.2", bad});
+    EXPECT_THROW(e.cells->Sort(0, stIP, false, false), EConvertError);
+    EXPECT_EQ(e.Order(), (Order{0, 1, 2}));
+    EXPECT_FALSE(e.cells->Sorted());
+  }
 }
 
 TEST(Sort, CustomAskesTheHandler) {
