@@ -260,8 +260,10 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
     col = columns_->IndexOf(c);
     return col >= 0;
   };
-  if (!ReadOnly() && !input_focus_ && c->Options().Contains(coEditing)) {
-    if (auto* play = dynamic_cast<TColumnPlay*>(c->Play())) {
+  // A play element takes the key when its column is edited, or when its kind
+  // reacts to keys, as a click on it would (ActivePlay holds both rules).
+  if (!input_focus_) {
+    if (TColumnPlay* play = ActivePlay(c, row)) {
       TRect r;
       GetCellRect(col, row, r);
       if (CanBeginEditAt(c, row, r)) play->KeyPress(Key);
@@ -287,6 +289,9 @@ void TDgCustomGrid::KeyPress(char16_t& Key) {
     }
     if (!still_there()) return;
   }
+  // Control characters (Backspace, Ctrl+letters) are not appended: no cell
+  // text begins with one, so a single Backspace would stop the search from
+  // finding anything until its pause ran out.
   if (!input_focus_ && !c->Options().Contains(coEditing) && RowCount() > 0 && Key >= 32) {
     IncrementalSearch(Key);
     Key = 0;
