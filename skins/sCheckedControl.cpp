@@ -4,6 +4,7 @@
 #include "skins/sBorders.h"
 #include "skins/sGraphUtils.h"
 #include "skins/sRadioButton.h"
+#include "skins/sStyleEdits.h"
 
 namespace skins {
 
@@ -17,12 +18,7 @@ TsCheckedControl::TsCheckedControl(TComponent* AOwner) : TCustomControl(AOwner) 
   SetParentColor(true);
   style_->Painting()->SetParentColor(true);
   SetTabStop(true);
-  // The style's next and previous control keys (KeysNextControl, ...).
-  OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
-    uint16_t key = Key;
-    style_->ProcessKeys(key, Shift);
-    Key = key;
-  };
+  OnKeyDown = StyleKeysHandler(style_.get());
 }
 
 TsCheckedControl::~TsCheckedControl() { OnKeyDown = nullptr; }
@@ -30,6 +26,11 @@ TsCheckedControl::~TsCheckedControl() { OnKeyDown = nullptr; }
 void TsCheckedControl::AfterConstruction() {
   TCustomControl::AfterConstruction();
   style_->Loaded();
+}
+
+void TsCheckedControl::BeforeDestruction() {
+  style_->ControlDestroying();
+  TCustomControl::BeforeDestruction();
 }
 
 void TsCheckedControl::Loaded() {
@@ -173,18 +174,24 @@ void TsCheckedControl::WndProc(TMessage& M) {
 }
 
 void TsCheckedControl::HandleMessage(TMessage& M) {
-  if (M.Msg == WM_KEYDOWN && M.WParam == VK_SPACE) {
-    if (press_.SpaceDown(Enabled())) Invalidate();
-    return;
-  }
-  if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE) {
-    if (press_.SpaceUp(GetReadOnly()) == TPressResult::Toggle) {
-      const TLifeToken life = LifeToken();
-      Toggle();
-      if (life) Invalidate();
+  if (M.Msg == WM_KEYDOWN) {
+    // While a press is held (or the control is disabled) keys go nowhere,
+    // not even to OnKeyDown.
+    if (press_.Pressed() || !Enabled()) return;
+    if (M.WParam == VK_SPACE) {
+      if (press_.SpaceDown(Enabled())) Invalidate();
+      return;
     }
+  }
+  if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE &&
+      press_.SpaceUp(GetReadOnly()) == TPressResult::Toggle) {
+    const TLifeToken life = LifeToken();
+    Toggle();
+    if (life) Invalidate();
     return;
   }
+  // Any other key up, and a Space that completes nothing, is the inherited
+  // handling's (OnKeyUp).
   TCustomControl::HandleMessage(M);
 }
 

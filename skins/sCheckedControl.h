@@ -49,10 +49,15 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   virtual bool GetReadOnly() const { return read_only_; }
   TsDisabledKind DisabledKind() const { return disabled_kind_; }
   void SetDisabledKind(TsDisabledKind v);
+  TImageList* Images() const { return images_; }
   void SetImages(TImageList* v);
+  int ImgChecked() const { return img_checked_; }
   void SetImgChecked(int v);
+  int ImgUnchecked() const { return img_unchecked_; }
   void SetImgUnchecked(int v);
+  int ImgCheckedHot() const { return img_checked_hot_; }
   void SetImgCheckedHot(int v) { img_checked_hot_ = v; }
+  int ImgUncheckedHot() const { return img_unchecked_hot_; }
   void SetImgUncheckedHot(int v) { img_unchecked_hot_ = v; }
   TBitmap* GlyphChecked() { return &glyph_checked_; }
   void SetGlyphChecked(TBitmap* v);
@@ -77,6 +82,8 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   void WndProc(TMessage& Message) override;
   void HandleMessage(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // An enabled shadow goes first and the parent repaints without it.
+  void BeforeDestruction() override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

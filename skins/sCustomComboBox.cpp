@@ -42,9 +42,15 @@ TsCustomComboBox::TsCustomComboBox(TComponent* AOwner) : TComboBox(AOwner) {
   SetItemHeight(13);
   SetDropDownCount(16);
   SetDoubleBuffered(true);
+  OnKeyDown = StyleKeysHandler(style_.get());
 }
 
-TsCustomComboBox::~TsCustomComboBox() = default;
+TsCustomComboBox::~TsCustomComboBox() { OnKeyDown = nullptr; }
+
+void TsCustomComboBox::BeforeDestruction() {
+  style_->ControlDestroying();
+  TComboBox::BeforeDestruction();
+}
 
 void TsCustomComboBox::AfterConstruction() {
   TComboBox::AfterConstruction();
@@ -145,16 +151,10 @@ void TsCustomComboBox::HandleMessage(TMessage& M) {
       style_->CacheDirty = true;
       Invalidate();
       return;
-    case WM_KEYDOWN: {
-      uint16_t key = static_cast<uint16_t>(M.WParam);
-      style_->ProcessKeys(key, classlib::KeyboardShiftState());
-      if (key == 0) return;
-      break;
-    }
     case CN_KEYDOWN: {
-      // A key of the edit field of a drop-down combo.
-      uint16_t key = static_cast<uint16_t>(M.WParam);
-      style_->ProcessKeys(key, classlib::KeyboardShiftState());
+      // A key of the edit field of a drop-down combo is the combo's own.
+      WORD key = static_cast<WORD>(M.WParam);
+      if (OnKeyDown) OnKeyDown(this, key, classlib::KeyboardShiftState());
       M.Result = key == 0;
       return;
     }

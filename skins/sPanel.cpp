@@ -58,7 +58,8 @@ void TsTransparentPanel::PaintCaption(TCanvas* canvas, TRect r) {
   const int h = canvas->TextHeight("W");
   r.Top += (r.Height() - h) / 2;
   r.Bottom = r.Top + h;
-  WriteText(canvas, text, Enabled(), CaptionFlags(Alignment()) | DT_NOPREFIX, r);
+  // "&" marks the accelerator, as in every other caption.
+  WriteText(canvas, text, Enabled(), CaptionFlags(Alignment(), UseRightToLeftReading()), r);
 }
 
 // --- TsCustomPanel ----------------------------------------------------------------------
