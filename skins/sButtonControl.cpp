@@ -408,6 +408,8 @@ bool TsButtonControl::FadeTargetAlive() {
 
 void TsButtonControl::FadeSwapImages() {
   if (TBitmap* image = CacheBitmap(style_.get())) previous_.Assign(image);
+  // The whole image, glyph and caption too: a fade between faces alone
+  // would make the caption blink out while it runs.
   BuildImage();
 }
 

@@ -8,10 +8,20 @@
 
 namespace skins {
 
+// The style casts a checked control's shadow from its check area.
+class TsCheckedOwner : public TsWinOwner {
+ public:
+  explicit TsCheckedOwner(TsCheckedControl* c) : TsWinOwner(c), c_(c) {}
+  TRect CheckArea() override { return c_->GlyphRect(); }
+
+ private:
+  TsCheckedControl* c_;
+};
+
 TsCheckedControl::TsCheckedControl(TComponent* AOwner) : TCustomControl(AOwner) {
   ControlStyle += {csOpaque, csClickEvents};
   ControlStyle -= {csAcceptsControls};
-  owner_ = std::make_unique<TsWinOwner>(this);
+  owner_ = std::make_unique<TsCheckedOwner>(this);
   style_ = std::make_unique<TsStyle>(owner_.get());
   style_->KindCode = kind::CheckedControl;
   SetBounds(Left(), Top(), 100, 18);
@@ -135,6 +145,8 @@ void TsCheckedControl::Toggle() {
   if (life) style_->CacheDirty = true;
 }
 
+// OnMouseDown and OnMouseUp come once per press and release, from the
+// inherited handling only: a handler must see each event one time.
 void TsCheckedControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (press_.MouseDown(Button == mbLeft, Enabled())) {
     style_->CacheDirty = true;
@@ -162,6 +174,8 @@ void TsCheckedControl::WndProc(TMessage& M) {
       style_->Invalidate();
       break;
     case WM_KILLFOCUS:
+      // The press ends wherever the focus goes, also to another program
+      // (the library's exit message would not come then).
       press_.FocusLeft();
       break;
   }
@@ -221,7 +235,9 @@ TRect TsCheckedControl::GlyphRect() {
 
 void TsCheckedControl::PaintGlyph(TBitmap* image, const TRect& r) {
   if (TBitmap* g = CustomGlyph()) {
-    // Each strip is cut by its own frame size.
+    // Each strip is cut by its own frame size: the unchecked strip need not
+    // match the checked one, and cutting it by the checked one's size
+    // would show parts of two frames.
     const int fw = g->Width() / 3, fh = g->Height() / 2;
     const int frame = press_.Pressed() ? 2 : style_->IsHot() ? 1 : 0;
     MaskedDraw(r, Rect(frame * fw, 0, frame * fw + fw, fh), BitmapPixels(image),

@@ -64,6 +64,8 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   TBitmap* GlyphUnChecked() { return &glyph_unchecked_; }
   void SetGlyphUnChecked(TBitmap* v);
   TsStyle* sStyle() { return style_.get(); }
+  // The three-valued state is the control's own: no form streams it and
+  // nothing outside sets it; Checked is what the windows use.
   TCheckState State() const { return state_; }
   void SetState(TCheckState v);
   bool Pressed() const { return press_.Pressed(); }
@@ -94,6 +96,7 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   TCheckState state_ = TCheckState::Unchecked;
 
  private:
+  friend class TsCheckedOwner;
   void Toggle();
   void BuildImage();
   TSize GlyphSize();

@@ -18,7 +18,9 @@ class TsComboOwner : public TsWinOwner {
   bool HasFocus() override { return c_->Focused(); }
   bool ListOpen() override { return c_->list_open_; }
   // The list asks for its colours while it is open: the flag stays until
-  // the close-up notification, and the image is only marked out of date.
+  // the close-up notification (cleared here, the glyph and the focus keys
+  // would take the list for closed while it is still on screen), and the
+  // image is only marked out of date.
   void ClearListOpen() override {}
 
  private:

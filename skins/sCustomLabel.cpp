@@ -20,7 +20,9 @@ bool TsCustomLabel::Ready() const {
 }
 
 void TsCustomLabel::Changed(bool adjust) {
-  if (!Ready()) return; // the value waits for the parent
+  // The value is kept and waits for the parent: a label made in code gets
+  // its parent after its properties, and dropping them would lose them.
+  if (!Ready()) return;
   if (adjust) AdjustBounds();
   Invalidate();
 }

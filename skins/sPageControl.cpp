@@ -82,7 +82,9 @@ void TsTabSheet::SetHighlighted(bool v) {
 
 TParentBackground TsTabSheet::ImageForChild(TControl*) {
   if (!page_control_) return TParentBackground{};
-  // The page control's image, read where the sheet lies in it.
+  // The page control's image, read where the sheet lies in it: a child's
+  // place is in the sheet's coordinates, so the sheet's own corner (not the
+  // page area's, which may differ from it) finds the pixels under it.
   TParentBackground bg = page_control_->CommonData()->ImageForChildren();
   bg.x += Left();
   bg.y += Top();
@@ -235,6 +237,8 @@ void TsPageControl::Change() {
   TsCustomTabControl::Change();
 }
 
+// Asks the sheet that owns the visible tab: with hidden tabs in between, the
+// page at the tab's number in the page list would be another sheet.
 bool TsPageControl::CanShowTab(int TabIndex) {
   auto* p = static_cast<TsTabSheet*>(pages_.PageOfTab(TabIndex));
   return p && p->Enabled();

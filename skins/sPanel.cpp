@@ -131,6 +131,8 @@ void TsCustomPanel::PaintImage() {
   style_->PaintBG(px);
   if (style_->RegionDirty) style_->UpdateRegion();
   PaintFace(bmp, px, style_->SoftControl());
+  // OnPaint comes after the background, bevels and caption: what it draws
+  // stays on the panel instead of being painted over at once.
   if (OnPaint) OnPaint(this, bmp->Canvas());
   style_->MarkPainted();
 }

@@ -219,6 +219,9 @@ void TsActiveBGStyle::PaintBG(const TPixels& target) {
     Fill(cache, r, GetColor());
     r.Offset(1, 1);
   }
+  // The hot background takes the same steps as the normal one, the colour
+  // filled where a picture share has no picture included: a hot look never
+  // shows the pixels left over from the image before.
   PaintWithParent(cache, r, hot_style_.HotPainting()->Transparency());
   MarkPainted();
 }
