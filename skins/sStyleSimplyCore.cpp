@@ -97,6 +97,8 @@ void TsShadow::SetOffset(int v) {
   style_->RefreshParent();
 }
 
+// A blur below 0 paints as none: it is stored as 0, so that reading it back
+// tells what is drawn.
 void TsShadow::SetBlur(int v) {
   v = std::max(v, 0);
   if (v == blur_) return;
