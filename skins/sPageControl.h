@@ -7,9 +7,9 @@
 // OnChange; Ctrl+Tab and Ctrl+Shift+Tab, while the focus is in the control,
 // step through the pages with visible tabs, wrapping around. Setting
 // ActivePage from code runs neither event; setting ActivePageIndex runs
-// OnChange. Removing a page makes the next one with a visible tab active. When the focus was inside the old
-// page it moves into the new page (its first control that takes focus, else
-// the page control).
+// OnChange. Removing a page, active or not, makes the next one with a
+// visible tab active. When the focus was inside the old page it moves into
+// the new page (its first control that takes focus, else the page control).
 //
 // A sheet's CommonData (kind 57) has no image of its own: a child asking the
 // sheet for its parent's image gets the page control's, at the sheet's place
