@@ -447,6 +447,7 @@ void TControl::HandleMessage(TMessage& M) {
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED: Invalidate(); return;
     case CM_VISIBLECHANGED:
+    case CM_SHOWINGCHANGED:
     case CM_COLORCHANGED:
     case CM_FONTCHANGED:
     case CM_CURSORCHANGED: return;

@@ -369,6 +369,11 @@ class TWinControl : public TControl {
   virtual void PaintWindow(HDC dc);
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   void UpdateBounds();
+  // Showing changes: after this control was shown or hidden (a form that
+  // appears or goes included), it and every control inside it hear
+  // CM_SHOWINGCHANGED, each before the controls inside it. A control that
+  // cares compares Showing() with what it saw last.
+  void NotifyShowingChanged();
   WNDPROC DefWndProc = DefWindowProcW;
   HWND handle_ = nullptr;
 

@@ -290,6 +290,7 @@ void TCustomForm::SetVisible(bool v) {
     if (handle_) ShowWindow(handle_, SW_HIDE);
   }
   Perform(CM_VISIBLECHANGED, v);
+  NotifyShowingChanged();
 }
 
 void TCustomForm::Show() {

@@ -65,6 +65,12 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
+// A value outside the range its type holds ("Range check error").
+class ERangeError : public Exception {
+ public:
+  ERangeError() : Exception("Range check error") {}
+};
+
 // A silent exception: the application's handler shows nothing for it.
 class EAbort : public Exception {
  public:

@@ -298,7 +298,14 @@ void TWinControl::SetVisible(bool v) {
   visible_ = v;
   if (handle_) ShowWindow(handle_, v ? SW_SHOWNOACTIVATE : SW_HIDE);
   Perform(CM_VISIBLECHANGED, v);
+  NotifyShowingChanged();
   RequestAlign();
+}
+
+void TWinControl::NotifyShowingChanged() {
+  const TLifeToken life = LifeToken();
+  Perform(CM_SHOWINGCHANGED);
+  if (life) Broadcast(TMessage{CM_SHOWINGCHANGED, 0, 0});
 }
 
 void TWinControl::SetEnabled(bool v) {

@@ -13,7 +13,9 @@ namespace skins {
 class TsButtonOwner : public TsWinOwner {
  public:
   explicit TsButtonOwner(TsButtonControl* b) : TsWinOwner(b), b_(b) {}
-  bool ActsAsDefault() override { return b_->ActsAsDefault(); }
+  // The hot look and the black frame are the Default button's, and only
+  // while it acts as the default (no other button has the focus).
+  bool ActsAsDefault() override { return b_->Default() && b_->ActsAsDefault(); }
   bool Down() override { return b_->Down(); }
   int ButtonBevelWidth() override { return b_->BevelWidth(); }
   bool StartFade(bool in) override {
@@ -224,8 +226,19 @@ void TsButtonControl::WndProc(TMessage& M) {
       style_->CacheDirty = true;
       style_->Invalidate();
       break;
-    case WM_KILLFOCUS: SetDown(false); break; // a push button is released
+    // A push button is released when the focus goes anywhere, also to
+    // another program (the library's exit message would not come then),
+    // so a press never survives a switch away.
+    case WM_KILLFOCUS: SetDown(false); break;
     case WM_SIZE: region_.Forget(); break;
+    case CN_COMMAND:
+      // A click notification (code 0) reflected from the parent.
+      if (HIWORD(M.WParam) == 0) {
+        style_->CacheDirty = true;
+        Click();
+        return;
+      }
+      break;
   }
   if (OfferToStyle(style_.get(), M)) return;
   if (M.Msg == WM_ERASEBKGND) {
@@ -235,6 +248,8 @@ void TsButtonControl::WndProc(TMessage& M) {
   TCustomControl::WndProc(M);
 }
 
+// The inherited mouse-down (OnMouseDown) runs once for a press, not once
+// more after the pressed look: a handler must see each press one time.
 void TsButtonControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TLifeToken life = LifeToken();
   TCustomControl::MouseDown(Button, Shift, X, Y);
@@ -255,6 +270,8 @@ void TsButtonControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   style_->CacheDirty = true;
   const bool was_down = down_;
   SetDown(false);
+  // Only a button this press made down clicks: a release that arrives
+  // after the press ended elsewhere (the focus left) is no click.
   if (was_down && Rect(0, 0, Width(), Height()).Contains(Point(X, Y))) {
     Click();
     if (!life) return;
@@ -391,6 +408,8 @@ bool TsButtonControl::FadeTargetAlive() {
 
 void TsButtonControl::FadeSwapImages() {
   if (TBitmap* image = CacheBitmap(style_.get())) previous_.Assign(image);
+  // The whole image, glyph and caption too: a fade between faces alone
+  // would make the caption blink out while it runs.
   BuildImage();
 }
 

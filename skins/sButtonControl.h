@@ -95,6 +95,8 @@ class TsButtonControl : public TCustomControl, public ISkinnedControl, public IF
   virtual bool ShowCaption() const { return true; }
   // Acts as the form's default button now (TsButton).
   virtual bool ActsAsDefault() const { return false; }
+  // Is the form's default button by its Default property (TsButton).
+  virtual bool Default() const { return false; }
   TFadeTimer* FadeTimer() { return timer_.get(); }
   int RegionApplications() const { return region_.Applications(); }
   // How many times the image was built (a test seam).

@@ -4,25 +4,31 @@
 #include "skins/sBorders.h"
 #include "skins/sGraphUtils.h"
 #include "skins/sRadioButton.h"
+#include "skins/sStyleEdits.h"
 
 namespace skins {
+
+// The style casts a checked control's shadow from its check area.
+class TsCheckedOwner : public TsWinOwner {
+ public:
+  explicit TsCheckedOwner(TsCheckedControl* c) : TsWinOwner(c), c_(c) {}
+  TRect CheckArea() override { return c_->GlyphRect(); }
+
+ private:
+  TsCheckedControl* c_;
+};
 
 TsCheckedControl::TsCheckedControl(TComponent* AOwner) : TCustomControl(AOwner) {
   ControlStyle += {csOpaque, csClickEvents};
   ControlStyle -= {csAcceptsControls};
-  owner_ = std::make_unique<TsWinOwner>(this);
+  owner_ = std::make_unique<TsCheckedOwner>(this);
   style_ = std::make_unique<TsStyle>(owner_.get());
   style_->KindCode = kind::CheckedControl;
   SetBounds(Left(), Top(), 100, 18);
   SetParentColor(true);
   style_->Painting()->SetParentColor(true);
   SetTabStop(true);
-  // The style's next and previous control keys (KeysNextControl, ...).
-  OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) {
-    uint16_t key = Key;
-    style_->ProcessKeys(key, Shift);
-    Key = key;
-  };
+  OnKeyDown = StyleKeysHandler(style_.get());
 }
 
 TsCheckedControl::~TsCheckedControl() { OnKeyDown = nullptr; }
@@ -30,6 +36,11 @@ TsCheckedControl::~TsCheckedControl() { OnKeyDown = nullptr; }
 void TsCheckedControl::AfterConstruction() {
   TCustomControl::AfterConstruction();
   style_->Loaded();
+}
+
+void TsCheckedControl::BeforeDestruction() {
+  style_->ControlDestroying();
+  TCustomControl::BeforeDestruction();
 }
 
 void TsCheckedControl::Loaded() {
@@ -134,6 +145,8 @@ void TsCheckedControl::Toggle() {
   if (life) style_->CacheDirty = true;
 }
 
+// OnMouseDown and OnMouseUp come once per press and release, from the
+// inherited handling only: a handler must see each event one time.
 void TsCheckedControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (press_.MouseDown(Button == mbLeft, Enabled())) {
     style_->CacheDirty = true;
@@ -161,6 +174,8 @@ void TsCheckedControl::WndProc(TMessage& M) {
       style_->Invalidate();
       break;
     case WM_KILLFOCUS:
+      // The press ends wherever the focus goes, also to another program
+      // (the library's exit message would not come then).
       press_.FocusLeft();
       break;
   }
@@ -173,18 +188,24 @@ void TsCheckedControl::WndProc(TMessage& M) {
 }
 
 void TsCheckedControl::HandleMessage(TMessage& M) {
-  if (M.Msg == WM_KEYDOWN && M.WParam == VK_SPACE) {
-    if (press_.SpaceDown(Enabled())) Invalidate();
-    return;
-  }
-  if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE) {
-    if (press_.SpaceUp(GetReadOnly()) == TPressResult::Toggle) {
-      const TLifeToken life = LifeToken();
-      Toggle();
-      if (life) Invalidate();
+  if (M.Msg == WM_KEYDOWN) {
+    // While a press is held (or the control is disabled) keys go nowhere,
+    // not even to OnKeyDown.
+    if (press_.Pressed() || !Enabled()) return;
+    if (M.WParam == VK_SPACE) {
+      if (press_.SpaceDown(Enabled())) Invalidate();
+      return;
     }
+  }
+  if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE &&
+      press_.SpaceUp(GetReadOnly()) == TPressResult::Toggle) {
+    const TLifeToken life = LifeToken();
+    Toggle();
+    if (life) Invalidate();
     return;
   }
+  // Any other key up, and a Space that completes nothing, is the inherited
+  // handling's (OnKeyUp).
   TCustomControl::HandleMessage(M);
 }
 
@@ -214,7 +235,9 @@ TRect TsCheckedControl::GlyphRect() {
 
 void TsCheckedControl::PaintGlyph(TBitmap* image, const TRect& r) {
   if (TBitmap* g = CustomGlyph()) {
-    // Each strip is cut by its own frame size.
+    // Each strip is cut by its own frame size: the unchecked strip need not
+    // match the checked one, and cutting it by the checked one's size
+    // would show parts of two frames.
     const int fw = g->Width() / 3, fh = g->Height() / 2;
     const int frame = press_.Pressed() ? 2 : style_->IsHot() ? 1 : 0;
     MaskedDraw(r, Rect(frame * fw, 0, frame * fw + fw, fh), BitmapPixels(image),

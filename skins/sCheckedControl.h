@@ -49,16 +49,23 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   virtual bool GetReadOnly() const { return read_only_; }
   TsDisabledKind DisabledKind() const { return disabled_kind_; }
   void SetDisabledKind(TsDisabledKind v);
+  TImageList* Images() const { return images_; }
   void SetImages(TImageList* v);
+  int ImgChecked() const { return img_checked_; }
   void SetImgChecked(int v);
+  int ImgUnchecked() const { return img_unchecked_; }
   void SetImgUnchecked(int v);
+  int ImgCheckedHot() const { return img_checked_hot_; }
   void SetImgCheckedHot(int v) { img_checked_hot_ = v; }
+  int ImgUncheckedHot() const { return img_unchecked_hot_; }
   void SetImgUncheckedHot(int v) { img_unchecked_hot_ = v; }
   TBitmap* GlyphChecked() { return &glyph_checked_; }
   void SetGlyphChecked(TBitmap* v);
   TBitmap* GlyphUnChecked() { return &glyph_unchecked_; }
   void SetGlyphUnChecked(TBitmap* v);
   TsStyle* sStyle() { return style_.get(); }
+  // The three-valued state is the control's own: no form streams it and
+  // nothing outside sets it; Checked is what the windows use.
   TCheckState State() const { return state_; }
   void SetState(TCheckState v);
   bool Pressed() const { return press_.Pressed(); }
@@ -77,6 +84,8 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   void WndProc(TMessage& Message) override;
   void HandleMessage(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // An enabled shadow goes first and the parent repaints without it.
+  void BeforeDestruction() override;
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -87,6 +96,7 @@ class TsCheckedControl : public TCustomControl, public ISkinnedControl {
   TCheckState state_ = TCheckState::Unchecked;
 
  private:
+  friend class TsCheckedOwner;
   void Toggle();
   void BuildImage();
   TSize GlyphSize();

@@ -79,13 +79,15 @@ void TsButton::DialogKeyClick() { PressAndClick(); }
 
 void TsButton::PressAndClick() {
   // The pressed look is painted at once, without running other messages
-  // (a click must not start inside another one).
+  // around the click (a click must not start inside another one); the
+  // button is Down while OnClick runs.
   SetDown(true);
   if (HandleAllocated()) UpdateWindow(handle_);
   const TLifeToken life = LifeToken();
-  SetDown(false);
   Click();
-  if (life) Invalidate();
+  if (!life) return;
+  SetDown(false);
+  Invalidate();
 }
 
 void TsButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -123,7 +125,8 @@ void TsButton::HandleMessage(TMessage& M) {
       }
       break;
     case WM_KEYUP:
-      // Only Space ends a keyboard press.
+      // Only Space ends a keyboard press: Enter, Esc and the accelerator
+      // click at once, and another key's release ends nothing it began.
       if (M.WParam == VK_SPACE && Down()) {
         SetDown(false);
         const TLifeToken life = LifeToken();

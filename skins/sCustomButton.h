@@ -19,7 +19,7 @@ class TsButton : public TsButtonControl, public classlib::IDialogButton {
 
   bool Cancel() const { return cancel_; }
   void SetCancel(bool v) { cancel_ = v; }
-  bool Default() const { return default_; }
+  bool Default() const override { return default_; }
   void SetDefault(bool v);
   TModalResult ModalResult() const { return modal_result_; }
   void SetModalResult(TModalResult v) { modal_result_ = v; }

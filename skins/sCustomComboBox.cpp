@@ -18,7 +18,9 @@ class TsComboOwner : public TsWinOwner {
   bool HasFocus() override { return c_->Focused(); }
   bool ListOpen() override { return c_->list_open_; }
   // The list asks for its colours while it is open: the flag stays until
-  // the close-up notification, and the image is only marked out of date.
+  // the close-up notification (cleared here, the glyph and the focus keys
+  // would take the list for closed while it is still on screen), and the
+  // image is only marked out of date.
   void ClearListOpen() override {}
 
  private:
@@ -42,9 +44,15 @@ TsCustomComboBox::TsCustomComboBox(TComponent* AOwner) : TComboBox(AOwner) {
   SetItemHeight(13);
   SetDropDownCount(16);
   SetDoubleBuffered(true);
+  OnKeyDown = StyleKeysHandler(style_.get());
 }
 
-TsCustomComboBox::~TsCustomComboBox() = default;
+TsCustomComboBox::~TsCustomComboBox() { OnKeyDown = nullptr; }
+
+void TsCustomComboBox::BeforeDestruction() {
+  style_->ControlDestroying();
+  TComboBox::BeforeDestruction();
+}
 
 void TsCustomComboBox::AfterConstruction() {
   TComboBox::AfterConstruction();
@@ -145,16 +153,10 @@ void TsCustomComboBox::HandleMessage(TMessage& M) {
       style_->CacheDirty = true;
       Invalidate();
       return;
-    case WM_KEYDOWN: {
-      uint16_t key = static_cast<uint16_t>(M.WParam);
-      style_->ProcessKeys(key, classlib::KeyboardShiftState());
-      if (key == 0) return;
-      break;
-    }
     case CN_KEYDOWN: {
-      // A key of the edit field of a drop-down combo.
-      uint16_t key = static_cast<uint16_t>(M.WParam);
-      style_->ProcessKeys(key, classlib::KeyboardShiftState());
+      // A key of the edit field of a drop-down combo is the combo's own.
+      WORD key = static_cast<WORD>(M.WParam);
+      if (OnKeyDown) OnKeyDown(this, key, classlib::KeyboardShiftState());
       M.Result = key == 0;
       return;
     }

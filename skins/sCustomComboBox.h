@@ -1,7 +1,9 @@
 // TsCustomComboBox and TsComboBox: the class library's combo box painted by
 // its style (TsStyle, kinds 11 and 13) instead of the system look. Items,
 // Text (which other threads may read), OnChange and Windows-1251 stay the
-// TComboBox's; the control only paints.
+// TComboBox's; the control only paints. OnKeyDown (also for the keys of a
+// drop-down combo's edit field) is the style's key handler until the form
+// binds its own.
 //
 // A drop-down or drop-down-list combo paints its whole face inside WM_PAINT,
 // on the paint's DC, through the style's image (one copy to the screen, no
@@ -55,6 +57,8 @@ class TsCustomComboBox : public TComboBox, public ISkinnedControl {
   void WndProc(TMessage& Message) override;
   void HandleMessage(TMessage& Message) override;
   void CreateWnd() override;
+  // An enabled shadow goes first and the parent repaints without it.
+  void BeforeDestruction() override;
 
  private:
   friend class TsComboOwner;

@@ -20,7 +20,9 @@ bool TsCustomLabel::Ready() const {
 }
 
 void TsCustomLabel::Changed(bool adjust) {
-  if (!Ready()) return; // the value waits for the parent
+  // The value is kept and waits for the parent: a label made in code gets
+  // its parent after its properties, and dropping them would lose them.
+  if (!Ready()) return;
   if (adjust) AdjustBounds();
   Invalidate();
 }
@@ -99,7 +101,9 @@ void TsCustomLabel::AdjustBounds() {
       canvas.DrawText(LabelDrawnText(LabelText(), show_accel_char_, true), r, flags);
     }
     ReleaseDC(nullptr, dc);
-    const bool right = LabelDrawnAlignment(alignment_, false) == taRightJustify;
+    // A label that reads right to left grows from its right edge.
+    const bool right =
+        LabelDrawnAlignment(alignment_, UseRightToLeftReading()) == taRightJustify;
     SetBoundsRect(LabelAutoSizeBounds(BoundsRect(), r.Width(), r.Height(), right));
   }
   SendToBack();
@@ -107,6 +111,7 @@ void TsCustomLabel::AdjustBounds() {
 
 void TsCustomLabel::DoDrawText(TRect& r, uint32_t flags) {
   if (!show_accel_char_) flags |= kDtNoPrefix;
+  flags = RightToLeftTextFlags(flags, UseRightToLeftReading());
   const bool calc = (flags & kDtCalcRect) != 0;
   const std::string text = LabelDrawnText(LabelText(), show_accel_char_, calc);
   TCanvas* c = Canvas();
@@ -146,7 +151,7 @@ void TsCustomLabel::Paint() {
   if (!Ready()) return;
   TRect r = Rect(0, 0, Width(), Height());
   if (!transparent_ || !PaintParentImage()) Canvas()->FillRect(r, Color());
-  const uint32_t flags = LabelTextFlags(LabelDrawnAlignment(alignment_, false), word_wrap_);
+  const uint32_t flags = LabelTextFlags(alignment_, word_wrap_);
   if (layout_ != tlTop) {
     TRect calc = r;
     DoDrawText(calc, flags | kDtCalcRect);

@@ -23,6 +23,12 @@ TAlignment LabelDrawnAlignment(TAlignment alignment, bool rightToLeft) {
   return alignment;
 }
 
+uint32_t RightToLeftTextFlags(uint32_t flags, bool rightToLeft) {
+  if (!rightToLeft) return flags;
+  if (!(flags & kDtCenter)) flags ^= kDtRight;
+  return flags | kDtRtlReading;
+}
+
 int LabelLayoutOffset(TLabelLayout layout, int height, int measuredBottom) {
   switch (layout) {
     case TLabelLayout::tlTop: return 0;

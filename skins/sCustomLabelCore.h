@@ -13,7 +13,7 @@ namespace skins {
 
 // The DT_* bits used here (the core needs no Windows header).
 constexpr uint32_t kDtCenter = 0x1, kDtRight = 0x2, kDtWordBreak = 0x10, kDtExpandTabs = 0x40,
-                   kDtCalcRect = 0x400, kDtNoPrefix = 0x800;
+                   kDtCalcRect = 0x400, kDtNoPrefix = 0x800, kDtRtlReading = 0x20000;
 
 // The text handed to the system: measuring an empty caption, or a lone "&"
 // while it marks an access key, measures a blank instead of nothing.
@@ -26,6 +26,10 @@ inline uint32_t LabelMeasureFlags(bool wordWrap) {
 }
 // The alignment as drawn in a right-to-left reading label.
 TAlignment LabelDrawnAlignment(TAlignment alignment, bool rightToLeft);
+// Draw-text flags as a right-to-left reading control draws them: left and
+// right alignment swapped (centre kept) and the text read right to left.
+// Unchanged for left-to-right reading.
+uint32_t RightToLeftTextFlags(uint32_t flags, bool rightToLeft);
 
 enum class TLabelLayout { tlTop, tlCenter, tlBottom };
 // How far down the text moves in a label of Height whose measured text ends

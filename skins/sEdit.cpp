@@ -11,10 +11,16 @@ TsEdit::TsEdit(TComponent* AOwner) : TEdit(AOwner), style_(new TsStyle(&owner_))
   SetParentFont(true);
   SetHeight(21);
   SetDoubleBuffered(true);
+  OnKeyDown = StyleKeysHandler(style_.get());
   style_->Loaded();
 }
 
-TsEdit::~TsEdit() = default;
+TsEdit::~TsEdit() { OnKeyDown = nullptr; }
+
+void TsEdit::BeforeDestruction() {
+  style_->ControlDestroying();
+  TEdit::BeforeDestruction();
+}
 
 void TsEdit::Loaded() {
   TEdit::Loaded();
@@ -59,12 +65,6 @@ void TsEdit::HandleMessage(TMessage& M) {
       TEdit::HandleMessage(M);
       PaintBorder(style_.get(), this);
       return;
-    }
-    case WM_KEYDOWN: {
-      uint16_t key = static_cast<uint16_t>(M.WParam);
-      style_->ProcessKeys(key, classlib::KeyboardShiftState());
-      if (key == 0) return;
-      break;
     }
   }
   TEdit::HandleMessage(M);

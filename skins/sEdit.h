@@ -1,6 +1,8 @@
 // TsEdit: the class library's one-line edit with a 3-pixel frame painted by
 // its style (TsStyle) instead of the system border, its colour the style's
-// editor colour. Text, OnChange and Windows-1251 are the TEdit's.
+// editor colour. Text, OnChange and Windows-1251 are the TEdit's. OnKeyDown
+// is the style's key handler (KeysNextControl and KeysPrevControl move the
+// focus) until the form binds its own.
 #pragma once
 
 #include <memory>
@@ -25,6 +27,8 @@ class TsEdit : public TEdit, public ISkinnedControl {
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void Loaded() override;
+  // An enabled shadow goes first and the parent repaints without it.
+  void BeforeDestruction() override;
 
  private:
   TsWinOwner owner_{this};

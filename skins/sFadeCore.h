@@ -7,7 +7,9 @@
 // towards the current image; leaving fades back, the counter counting down
 // from wherever it stands, so a leave in mid-fade turns round smoothly. The
 // counter runs 0..Iterations; a step's weight is how much of the previous
-// image is left: 255 - counter * 255 / Iterations, clamped to 0..255.
+// image is left: 255 - counter * 255 / Iterations, clamped to 0..255 (a
+// counter that overshoots while Iterations changes mid-fade gives an end
+// image, never a failed step).
 //
 // A fade that cannot run (Iterations 0, or an interval of 0, which a window
 // timer never ticks) switches at once: the engine repaints the new image

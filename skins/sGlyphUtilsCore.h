@@ -43,7 +43,9 @@ class TGlyphModeCore {
 };
 
 // The factor of the tint that Blend asks for (channel := x × (channel − c) +
-// c): 1 keeps the glyph, 0 leaves only the editor colour.
+// c): 1 keeps the glyph, 0 leaves only the editor colour. It is 1 − Blend /
+// 100, so the glyph fades evenly as Blend grows; Blend / 100 itself would
+// jump from the whole glyph at 0 to an all but invisible one at 1.
 inline double GlyphTintFactor(int blend) { return 1.0 - blend / 100.0; }
 // The tint of a disabled control's glyph: a quarter of the way to the editor colour.
 constexpr double kDisabledGlyphTint = 0.75;

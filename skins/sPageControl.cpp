@@ -82,7 +82,9 @@ void TsTabSheet::SetHighlighted(bool v) {
 
 TParentBackground TsTabSheet::ImageForChild(TControl*) {
   if (!page_control_) return TParentBackground{};
-  // The page control's image, read where the sheet lies in it.
+  // The page control's image, read where the sheet lies in it: a child's
+  // place is in the sheet's coordinates, so the sheet's own corner (not the
+  // page area's, which may differ from it) finds the pixels under it.
   TParentBackground bg = page_control_->CommonData()->ImageForChildren();
   bg.x += Left();
   bg.y += Top();
@@ -96,14 +98,15 @@ void TsTabSheet::ChildChanged() {
   page_control_->Invalidate();
 }
 
-void TsTabSheet::SetVisible(bool v) {
-  const bool was = Visible();
-  TCustomControl::SetVisible(v);
-  if (was == v || classlib::IsLoading(this)) return;
+void TsTabSheet::ShowingChanged() {
+  const bool now = Showing();
+  if (now == showing_) return;
+  showing_ = now;
+  if (classlib::IsLoading(this)) return;
   // A handler's failure is reported; the page change it came from goes on.
   try {
-    if (v && OnShow) OnShow(this);
-    if (!v && OnHide) OnHide(this);
+    if (now && OnShow) OnShow(this);
+    if (!now && OnHide) OnHide(this);
   } catch (...) {
     classlib::HandleControlException(this);
   }
@@ -121,6 +124,10 @@ void TsTabSheet::WndProc(TMessage& M) {
 }
 
 void TsTabSheet::HandleMessage(TMessage& M) {
+  if (M.Msg == CM_SHOWINGCHANGED) {
+    ShowingChanged();
+    return;
+  }
   TCustomControl::HandleMessage(M);
   if (M.Msg == CM_TEXTCHANGED && page_control_) page_control_->pages_.UpdateCaption(this);
 }
@@ -173,7 +180,9 @@ void TsPageControl::SetActivePage(TsTabSheet* v) {
 }
 
 void TsPageControl::SetActivePageIndex(int v) {
-  SetActivePage(v >= 0 && v < PageCount() ? Pages(v) : nullptr);
+  TsTabSheet* page = v >= 0 && v < PageCount() ? Pages(v) : nullptr;
+  SetActivePage(page);
+  if (page) Change();
 }
 
 void TsPageControl::SelectNextPage(bool Forward) {
@@ -208,6 +217,8 @@ void TsPageControl::ChangeActivePage(TsTabSheet* page) {
     page->BringToFront();
     page->SetVisible(true);
   }
+  // The image held the old page's children.
+  CommonData()->ImageOutOfDate = true;
   if (focusWasInside) {
     TWinControl* next = page ? page->FindNextControl(nullptr, true) : nullptr;
     if (next && next->CanFocus())
@@ -218,14 +229,16 @@ void TsPageControl::ChangeActivePage(TsTabSheet* page) {
 }
 
 void TsPageControl::Change() {
-  if (!ComponentState().Contains(csDestroying)) {
-    const int tab = TabIndex();
-    TObject* o = tab >= 0 && tab < Tabs()->Count() ? Tabs()->Objects(tab) : nullptr;
-    ChangeActivePage(dynamic_cast<TsTabSheet*>(o));
-  }
+  // With no tab selected (a page whose tab is hidden, chosen from code) the
+  // active page stays.
+  const int tab = TabIndex();
+  if (!ComponentState().Contains(csDestroying) && tab >= 0 && tab < Tabs()->Count())
+    ChangeActivePage(dynamic_cast<TsTabSheet*>(Tabs()->Objects(tab)));
   TsCustomTabControl::Change();
 }
 
+// Asks the sheet that owns the visible tab: with hidden tabs in between, the
+// page at the tab's number in the page list would be another sheet.
 bool TsPageControl::CanShowTab(int TabIndex) {
   auto* p = static_cast<TsTabSheet*>(pages_.PageOfTab(TabIndex));
   return p && p->Enabled();
@@ -259,12 +272,10 @@ void TsPageControl::InsertPage(TsTabSheet* page) {
 
 void TsPageControl::RemovePage(TsTabSheet* page) {
   const bool wasActive = page == active_;
-  auto* next = static_cast<TsTabSheet*>(pages_.Remove(page, active_));
+  auto* next = static_cast<TsTabSheet*>(pages_.Remove(page));
   page->page_control_ = nullptr;
-  if (wasActive) {
-    active_ = nullptr; // the page is going: no focus moves through it
-    ChangeActivePage(next);
-  }
+  if (wasActive) active_ = nullptr; // the page is going: no focus moves through it
+  ChangeActivePage(next);
 }
 
 void TsPageControl::UpdateTab(TsTabSheet* page) {

@@ -6,9 +6,10 @@
 // no tab. Clicking a tab asks OnChanging, changes the page and runs
 // OnChange; Ctrl+Tab and Ctrl+Shift+Tab, while the focus is in the control,
 // step through the pages with visible tabs, wrapping around. Setting
-// ActivePage from code runs neither event. When the focus was inside the old
-// page it moves into the new page (its first control that takes focus, else
-// the page control).
+// ActivePage from code runs neither event; setting ActivePageIndex runs
+// OnChange. Removing a page, active or not, makes the next one with a
+// visible tab active. When the focus was inside the old page it moves into
+// the new page (its first control that takes focus, else the page control).
 //
 // A sheet's CommonData (kind 57) has no image of its own: a child asking the
 // sheet for its parent's image gets the page control's, at the sheet's place
@@ -42,11 +43,12 @@ class TsTabSheet : public TCustomControl, public TPageItem, public ISkinnedContr
   void SetTabVisible(bool v);
   int ImageIndex() const { return image_index_; }
   void SetImageIndex(int v);
-  void SetVisible(bool v) override;
   bool Highlighted() const { return highlighted_; }
   void SetHighlighted(bool v);
   TsCommonData* CommonData() const { return common_data_.get(); }
 
+  // The sheet came on screen (its page became active while its form shows,
+  // or its form appeared) or went off it.
   TNotifyEvent OnShow, OnHide;
 
   // ISkinnedControl
@@ -69,7 +71,10 @@ class TsTabSheet : public TCustomControl, public TPageItem, public ISkinnedContr
 
  private:
   friend class TsPageControl;
+  // OnShow / OnHide when Showing() differs from what the sheet saw last.
+  void ShowingChanged();
   TsPageControl* page_control_ = nullptr;
+  bool showing_ = false;
   bool tab_visible_ = true;
   int image_index_ = 0;
   bool highlighted_ = false;

@@ -57,10 +57,10 @@ void TPageList::Insert(TPageItem* p) {
   if (p->PageTabVisible()) tabs_->InsertObject(TabIndexOf(p), p->PageCaption(), p->PageObject());
 }
 
-TPageItem* TPageList::Remove(TPageItem* p, TPageItem* active) {
+TPageItem* TPageList::Remove(TPageItem* p) {
   int at = IndexOf(p);
-  if (at < 0) return active;
-  TPageItem* next = p == active ? NextPage(p, true, true) : active;
+  if (at < 0) return SelectedPage();
+  TPageItem* next = NextPage(p, true, true);
   if (next == p) next = nullptr;
   int tab = TabIndexOf(p);
   pages_.erase(pages_.begin() + at);

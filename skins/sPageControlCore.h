@@ -52,10 +52,11 @@ class TPageList {
 
   // The page joins the end of the list; its tab shows when visible.
   void Insert(TPageItem* Page);
-  // The page leaves the list (its tab first). Returns the page that should
-  // become active when Active was this page: the next page with a visible tab
-  // (null when there is none but this one); Active otherwise.
-  TPageItem* Remove(TPageItem* Page, TPageItem* Active);
+  // The page leaves the list (its tab first). Returns the page that becomes
+  // active, whether or not the page was: the next page after it with a
+  // visible tab (null when there is none but this one), whose tab is
+  // selected.
+  TPageItem* Remove(TPageItem* Page);
   // The page's tab appears at its visible-tab index, or goes. Hiding the
   // selected tab selects the tab at the same index (the last one when it was
   // the last). Returns the page of the selection afterwards.

@@ -58,7 +58,8 @@ void TsTransparentPanel::PaintCaption(TCanvas* canvas, TRect r) {
   const int h = canvas->TextHeight("W");
   r.Top += (r.Height() - h) / 2;
   r.Bottom = r.Top + h;
-  WriteText(canvas, text, Enabled(), CaptionFlags(Alignment()) | DT_NOPREFIX, r);
+  // "&" marks the accelerator, as in every other caption.
+  WriteText(canvas, text, Enabled(), CaptionFlags(Alignment(), UseRightToLeftReading()), r);
 }
 
 // --- TsCustomPanel ----------------------------------------------------------------------
@@ -130,6 +131,8 @@ void TsCustomPanel::PaintImage() {
   style_->PaintBG(px);
   if (style_->RegionDirty) style_->UpdateRegion();
   PaintFace(bmp, px, style_->SoftControl());
+  // OnPaint comes after the background, bevels and caption: what it draws
+  // stays on the panel instead of being painted over at once.
   if (OnPaint) OnPaint(this, bmp->Canvas());
   style_->MarkPainted();
 }

@@ -26,8 +26,8 @@ void TsBGImage::SetImage(TsImage* picture) {
 void TsBGImage::SetImageName(const std::string& v) {
   if (v == image_name_ || !FileExists(v)) return;
   image_name_ = v;
-  if (LoadPicture && !LoadPicture(v, image_)) image_.SetSize(0, 0);
-  Changed();
+  // A file that does not load keeps the picture there was.
+  if (LoadPicture && LoadPicture(v, image_)) Changed();
 }
 
 void TsBGImage::SetPercent(int v) {
@@ -57,8 +57,16 @@ void TsBGGradient::SetPercent(int v) {
 void TsHotPainting::SetTransparency(int v) { transparency_ = ClampPercent(v); }
 
 void TsFading::SetIterations(int v) { iterations_ = ClampPercent(v); }
-void TsFading::SetIntervalIn(int v) { interval_in_ = ClampPercent(v); }
-void TsFading::SetIntervalOut(int v) { interval_out_ = ClampPercent(v); }
+// A timer interval cannot be negative: such a value is refused with the
+// range error and the interval stays.
+void TsFading::SetIntervalIn(int v) {
+  if (v < 0) throw ERangeError();
+  interval_in_ = ClampPercent(v);
+}
+void TsFading::SetIntervalOut(int v) {
+  if (v < 0) throw ERangeError();
+  interval_out_ = ClampPercent(v);
+}
 
 void TsMaskedBorders::SetEnabled(bool v) {
   if (v == enabled_) return;

@@ -38,12 +38,15 @@ class TsBGImage : public TsBGAddon {
   // Copies the picture (null empties it).
   void SetImage(TsImage* picture);
   const std::string& ImageName() const { return image_name_; }
-  // Taken only when the file exists; the picture is loaded from it.
+  // Taken only when the file exists; the picture is loaded from it by its
+  // extension (.bmp, .jpg, .jpeg). A file that does not load leaves the
+  // picture as it was.
   void SetImageName(const std::string& v);
   TPercent Percent() const { return percent_; }
   void SetPercent(int v);
 
-  // Loads a picture file (set by the Windows side; none natively).
+  // Loads a picture file into `into`, touching it only on success (set by
+  // the Windows side; none natively).
   static bool (*LoadPicture)(const std::string& file, TsMemoryImage& into);
 
  private:
@@ -136,6 +139,8 @@ class TsFading {
   void SetEnabled(bool v) { enabled_ = v; }
   TPercent Iterations() const { return iterations_; }
   void SetIterations(int v);
+  // Milliseconds between fade steps, at most 100; a negative value raises
+  // ERangeError.
   TPercent IntervalIn() const { return interval_in_; }
   void SetIntervalIn(int v);
   TPercent IntervalOut() const { return interval_out_; }

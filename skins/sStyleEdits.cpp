@@ -52,4 +52,12 @@ void PaintFrame(TsEditorStyle* style, HDC dc, const TRect& r) {
   PaintBevel(style, dc, r);
 }
 
+TKeyEvent StyleKeysHandler(TsCustomStyle* style) {
+  return [style](TObject*, WORD& Key, TShiftState Shift) {
+    uint16_t key = Key;
+    style->ProcessKeys(key, Shift);
+    Key = key;
+  };
+}
+
 }  // namespace skins

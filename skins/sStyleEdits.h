@@ -17,5 +17,9 @@ void PaintBevel(TsEditorStyle* style, HDC dc, const TRect& r);
 void PaintBorder(TsEditorStyle* style, TWinControl* control);
 // The same frame in r of any DC (a combo box draws it into its image).
 void PaintFrame(TsEditorStyle* style, HDC dc, const TRect& r);
+// The OnKeyDown an edit, combo box or checked control is made with: the
+// style's next and previous control keys (KeysNextControl, ...). A form that
+// binds its own OnKeyDown replaces it.
+TKeyEvent StyleKeysHandler(TsCustomStyle* style);
 
 }  // namespace skins

@@ -6,6 +6,7 @@
 #include "classlib/Forms.h"
 #include "skins/sCommonDataCore.h"
 #include "skins/sCustomLabel.h"
+#include "skins/sGraphUtils.h"
 #include "skins/sStyleActiveCore.h"
 
 namespace skins {
@@ -26,22 +27,22 @@ static_assert(msg::Move == WM_MOVE && msg::Size == WM_SIZE && msg::SetFocus == W
 
 namespace {
 
-// Background pictures load through TBitmap (.bmp files).
-bool LoadPictureFile(const std::string& file, TsMemoryImage& into) {
-  try {
-    TBitmap b;
-    b.LoadFromFile(file);
-    TsBitmapImage image;
-    image.Bitmap()->Assign(&b);
-    into.Assign(&image);
-    return true;
-  } catch (const Exception&) {
-    return false;
-  }
+// Background pictures load by their extension (.bmp, .jpg, .jpeg). A file
+// that does not load, or of another kind, leaves the picture the style had.
+bool LoadBackgroundPicture(const std::string& file, TsMemoryImage& into) {
+  TPicture picture;
+  if (!LoadPictureFile(&picture, file, false)) return false;
+  TBitmap* loaded = picture.Bitmap();
+  if (!loaded || loaded->Empty()) return false;
+  TsBitmapImage image;
+  image.Bitmap()->Assign(loaded);
+  image.Bitmap()->SetPixelFormat(pf24bit);
+  into.Assign(&image);
+  return true;
 }
 
 struct InstallLoader {
-  InstallLoader() { TsBGImage::LoadPicture = &LoadPictureFile; }
+  InstallLoader() { TsBGImage::LoadPicture = &LoadBackgroundPicture; }
 } install_loader;
 
 bool IsDestroying(TComponent* c) { return c->ComponentState().Contains(csDestroying); }

@@ -97,6 +97,8 @@ void TsShadow::SetOffset(int v) {
   style_->RefreshParent();
 }
 
+// A blur below 0 paints as none: it is stored as 0, so that reading it back
+// tells what is drawn.
 void TsShadow::SetBlur(int v) {
   v = std::max(v, 0);
   if (v == blur_) return;
@@ -227,6 +229,8 @@ void TsGenStyle::MarkPainted() {
   painted_h_ = cache_ ? cache_->Height() : -1;
 }
 
+// Lent only once painted whole at the present size: an image that was merely
+// resized, or is out of date, would show a child stale or empty pixels.
 TParentBackground LendImage(TsImage* image, const TRect& bounds, int painted_w, int painted_h,
                             bool out_of_date) {
   TParentBackground p;
@@ -266,6 +270,8 @@ void TsGenStyle::WndProc(TsMessage& m) {
   if (!owner_) return;
   switch (m.Msg) {
     case msg::GetStyle:
+      // LParam stays empty: a style travels by typed calls (StyleOf), never
+      // as a pointer in a message that any window could be sent.
       m.WParam = StyleCode();
       m.Result = 1;
       return;
@@ -302,8 +308,8 @@ void TsGenStyle::WndProc(TsMessage& m) {
       return;
     case msg::MouseEnter:
     case msg::MouseLeave: {
-      // The control's own handling (hint window, OnMouseEnter) runs as well:
-      // the result stays 0.
+      // The result stays 0, so the control's own handling runs as well: the
+      // class library's hint window and OnMouseEnter hang on these.
       if (kind::NeverHot(KindCode)) return;
       const bool in = m.Msg == msg::MouseEnter;
       MouseOver = in;
@@ -316,8 +322,8 @@ void TsGenStyle::WndProc(TsMessage& m) {
       if (!owner_->Visible() && KindCode > 0 && effects_.Shadow()->Enabled()) RefreshParent();
       return;
   }
-  // Nothing sends these two with a group number: they are taken whatever
-  // WParam holds.
+  // These two are taken whatever WParam holds: every sender passes 0, so a
+  // control with a GroupIndex would otherwise miss its parent's refresh.
   if (m.Msg == msg::ParentImageChanged) {
     // "Not changed" leaves an image that is out of date for its own reasons
     // out of date.

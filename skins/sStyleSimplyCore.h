@@ -138,7 +138,7 @@ class TsStyleOwner {
   virtual std::vector<TsGenStyle*> ChildStyles() = 0;
 
   // --- Kinds with more state --------------------------------------------------------
-  // A button that acts as the default button now.
+  // A button with Default set that acts as the default button now.
   virtual bool ActsAsDefault() { return false; }
   // A pressed button.
   virtual bool Down() { return false; }

@@ -19,7 +19,6 @@ void TsPainting::SetBevel(TsControlBevel v) {
 }
 
 void TsPainting::SetTransparency(int v) {
-  v = std::clamp(v, 0, 100);
   if (v == transparency_) return;
   transparency_ = v;
   style_->RefreshParent();

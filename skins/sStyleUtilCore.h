@@ -7,8 +7,9 @@
 //
 // Every look value goes through the getters (GetColor, GetBevel, ...), which
 // an active style answers from its hot look while IsHot holds. A transparency
-// is held to 0..100: 0 paints the style's own background, 100 shows the
-// parent's image under the control, values between blend the two.
+// of 0 paints the style's own background, 100 shows the parent's image under
+// the control, values between blend the two; above 100 (a painting's
+// transparency may be) the background is left as it stands.
 #pragma once
 
 #include "skins/sStyleActiveCore.h"
@@ -25,7 +26,8 @@ class TsPainting {
   explicit TsPainting(TsPaintStyle* style) : style_(style) {}
   TsControlBevel Bevel() const { return bevel_; }
   void SetBevel(TsControlBevel v);
-  // Held to 0..100.
+  // Kept as given: above 100 the control paints no background of its own
+  // over a skinned parent's and casts no shadow; 0 or below is opaque.
   int Transparency() const { return transparency_; }
   void SetTransparency(int v);
   TColor Color() const { return color_; }

@@ -83,6 +83,13 @@ void PaintShadowRect(const TPixels& target, const TRect& r, TShadowShape shape, 
   TRect inside;
   if (target.Empty() || r.IsEmpty() || !IntersectRect(inside, r, Rect(0, 0, target.width, target.height)))
     return;
+  // An opaque shadow is a plain fill of its colour; a fully transparent one
+  // leaves the pixels.
+  if (transparency <= 0) {
+    Fill(target, inside, ColorOf(color));
+    return;
+  }
+  if (transparency >= 100) return;
   // Shade a copy of the whole rectangle, then put back the part inside.
   TsMemoryImage work(r.Width(), r.Height());
   TPixels w = work.Pixels();
@@ -101,7 +108,7 @@ void TsPaintStyle::PaintStyleBevel(const TPixels& bitmap, const TRect& r, bool s
 }
 
 void TsPaintStyle::PaintShadow(const TPixels& target, int dx, int dy) {
-  if (!owner_ || target.Empty()) return;
+  if (!owner_ || target.Empty() || painting_.Transparency() > 100) return;
   TsShadow* sh = Effects()->Shadow();
   TRect r = owner_->BoundsRect();
   r.Offset(sh->Offset(), sh->Offset());
@@ -161,7 +168,9 @@ void TsPassiveBGStyle::PaintWithParent(const TPixels& target, const TRect& r, in
     PaintOwnBackground(target, r);
     return;
   }
-  if (t >= 100) {
+  // Beyond fully transparent nothing is painted: what the image holds stays.
+  if (t > 100) return;
+  if (t == 100) {
     // Where the parent's image does not reach, the own background shows.
     const TRect src = Bounds(b.Left + p.x, b.Top + p.y, b.Width(), b.Height());
     TRect inside;
@@ -210,6 +219,9 @@ void TsActiveBGStyle::PaintBG(const TPixels& target) {
     Fill(cache, r, GetColor());
     r.Offset(1, 1);
   }
+  // The hot background takes the same steps as the normal one, the colour
+  // filled where a picture share has no picture included: a hot look never
+  // shows the pixels left over from the image before.
   PaintWithParent(cache, r, hot_style_.HotPainting()->Transparency());
   MarkPainted();
 }

@@ -26,6 +26,7 @@ TsCustomTabControl::TsCustomTabControl(TComponent* AOwner)
   ControlStyle += {csAcceptsControls, csDoubleClicks};
   SetBounds(0, 0, 289, 100);
   SetTabStop(true);
+  images_link_.OnChange = [this](TObject*) { PushImageList(); };
   data_owner_ = std::make_unique<TsWinOwner>(this);
   common_data_ = std::make_unique<TsCommonData>(data_owner_.get(), true);
   common_data_->KindCode = kind::TabControl;
@@ -83,12 +84,16 @@ void TsCustomTabControl::SetOwnerDraw(bool v) {
 
 void TsCustomTabControl::SetImages(TImageList* v) {
   if (v == images_) return;
-  if (images_) images_->RemoveFreeNotification(this);
+  if (images_) {
+    images_->UnRegisterChanges(&images_link_);
+    images_->RemoveFreeNotification(this);
+  }
   images_ = v;
-  if (images_) images_->FreeNotification(this);
-  if (HandleAllocated())
-    SendMessageW(Handle(), TCM_SETIMAGELIST, 0,
-                 reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
+  if (images_) {
+    images_->RegisterChanges(&images_link_);
+    images_->FreeNotification(this);
+  }
+  PushImageList();
   TCustomForm* form = GetParentForm(this);
   const bool going = (form && form->ComponentState().Contains(csDestroying)) ||
                      (Parent() && Parent()->ComponentState().Contains(csDestroying));
@@ -97,7 +102,17 @@ void TsCustomTabControl::SetImages(TImageList* v) {
 
 void TsCustomTabControl::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == images_) images_ = nullptr;
+  if (Operation == opRemove && AComponent == images_) {
+    // The list's handle goes with it: the window must not keep drawing from it.
+    images_ = nullptr;
+    PushImageList();
+  }
+}
+
+void TsCustomTabControl::PushImageList() {
+  if (!HandleAllocated()) return;
+  SendMessageW(Handle(), TCM_SETIMAGELIST, 0,
+               reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
 }
 
 void TsCustomTabControl::PushTabSize() {
@@ -316,8 +331,7 @@ void TsCustomTabControl::CreateParams(TCreateParams& p) {
 
 void TsCustomTabControl::CreateWnd() {
   TWinControl::CreateWnd();
-  if (images_)
-    SendMessageW(handle_, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_->Handle()));
+  PushImageList();
   if (tab_width_ != 0 || tab_height_ != 0)
     SendMessageW(handle_, TCM_SETITEMSIZE, 0, MAKELPARAM(tab_width_, tab_height_));
   RestoreTabs();
@@ -411,6 +425,11 @@ void TsCustomTabControl::HandleMessage(TMessage& M) {
       TWinControl::HandleMessage(M);
       // The window lays its tabs out again for the new font.
       if (HandleAllocated()) Perform(WM_SIZE, SIZE_RESTORED, MAKELPARAM(Width(), Height()));
+      return;
+    case CM_BIDIMODECHANGED:
+      TWinControl::HandleMessage(M);
+      // The position bits and the tabs' reading order are the window's own.
+      if (HandleAllocated()) RecreateKeeping();
       return;
     case CM_SYSCOLORCHANGE:
       if (!classlib::IsLoading(this) && HandleAllocated())

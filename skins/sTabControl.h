@@ -8,7 +8,10 @@
 // and accelerator characters. While there is no window the tabs, their item
 // objects and the selection are kept by the control and handed to the next
 // window, so recreating it (a change of MultiLine, TabPosition, TabWidth or
-// OwnerDraw) loses nothing.
+// OwnerDraw, or BiDiMode, which mirrors the tabs) loses nothing. The window
+// always draws from the bound image list's present handle: a list that
+// changes (a new size makes a new one) is handed to it again, and a freed
+// list is taken away from it.
 //
 // Its style object is CommonData (kind 141, with an image; the skin section
 // defaults to the class name): every message is offered to it first, it
@@ -116,8 +119,12 @@ class TsCustomTabControl : public TWinControl, protected TTabHost, public ISkinn
   void TabsUpdated() override;
 
  private:
-  bool RightToLeft() const { return false; }
+  // Tabs read right to left, and a side's tabs swap sides, with the
+  // control's BiDiMode.
+  bool RightToLeft() const { return UseRightToLeftReading(); }
   void PushTabSize();
+  // The window draws from the bound list's present handle (or none).
+  void PushImageList();
   void RecreateKeeping();
   // An accelerator: the first tab whose caption holds it and that may be
   // shown becomes the selected one (when OnChanging allows), then OnChange.
@@ -125,6 +132,8 @@ class TsCustomTabControl : public TWinControl, protected TTabHost, public ISkinn
   std::unique_ptr<TsTabStrings> tabs_;
   TControlCanvas canvas_{this};
   TImageList* images_ = nullptr;
+  // Hears the bound list's changes: a resized list has a new handle.
+  TChangeLink images_link_;
   // The tabs while there is no window: text and item object, and the selection.
   TStringList saved_tabs_;
   int saved_index_ = -1;

@@ -2,6 +2,7 @@
 #include "skins/sVclUtils.h"
 
 #include "skins/sCommonDataCore.h"
+#include "skins/sCustomLabelCore.h"
 #include "skins/sStyleSimply.h"
 
 namespace skins {
@@ -21,15 +22,8 @@ TCustomForm* GetParentForm(TControl* c) {
 }
 
 UINT CaptionFlags(TAlignment alignment, bool right_to_left) {
-  UINT flags = alignment == taRightJustify ? DT_RIGHT : alignment == taCenter ? DT_CENTER : DT_LEFT;
-  if (right_to_left) {
-    if (alignment == taLeftJustify)
-      flags = DT_RIGHT;
-    else if (alignment == taRightJustify)
-      flags = DT_LEFT;
-    flags |= DT_RTLREADING;
-  }
-  return flags | DT_VCENTER | DT_EXPANDTABS;
+  const UINT flags = alignment == taRightJustify ? DT_RIGHT : alignment == taCenter ? DT_CENTER : DT_LEFT;
+  return RightToLeftTextFlags(flags | DT_VCENTER | DT_EXPANDTABS, right_to_left);
 }
 
 void PaintChildrenIntoImage(TWinControl* container, const TPixels& image) {

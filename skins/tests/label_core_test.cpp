@@ -25,6 +25,11 @@ TEST(LabelText, FlagsFollowAlignmentAndWrap) {
   EXPECT_EQ(LabelDrawnAlignment(taRightJustify, true), taLeftJustify);
   EXPECT_EQ(LabelDrawnAlignment(taCenter, true), taCenter);
   EXPECT_EQ(LabelDrawnAlignment(taRightJustify, false), taRightJustify);
+  // Right-to-left reading swaps left and right and reads right to left.
+  EXPECT_EQ(RightToLeftTextFlags(kDtExpandTabs, true), kDtExpandTabs | kDtRight | kDtRtlReading);
+  EXPECT_EQ(RightToLeftTextFlags(kDtRight | kDtWordBreak, true), kDtWordBreak | kDtRtlReading);
+  EXPECT_EQ(RightToLeftTextFlags(kDtCenter, true), kDtCenter | kDtRtlReading);
+  EXPECT_EQ(RightToLeftTextFlags(kDtRight, false), kDtRight);
 }
 
 TEST(LabelLayout, CentreAndBottomMoveTheTextDown) {

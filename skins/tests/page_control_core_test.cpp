@@ -122,14 +122,15 @@ TEST_F(Pages, MovingAPageMovesItsTabAndTheSelectionFollowsThePage) {
   EXPECT_EQ(list_.SelectedPage(), &a_);
 }
 
-TEST_F(Pages, RemovingTheActivePageActivatesTheNextShownOne) {
-  window_.selected = 1;
-  EXPECT_EQ(list_.Remove(&b_, &b_), &c_);
-  EXPECT_EQ(Tabs(), "AC");
+TEST_F(Pages, RemovingAPageActivatesTheNextShownOneWhetherOrNotItWasActive) {
+  window_.selected = 2; // C
+  EXPECT_EQ(list_.Remove(&a_), &b_); // not the active one
+  EXPECT_EQ(Tabs(), "BC");
+  EXPECT_EQ(list_.SelectedPage(), &b_);
+  EXPECT_EQ(list_.Remove(&b_), &c_);
+  EXPECT_EQ(Tabs(), "C");
   EXPECT_EQ(list_.SelectedPage(), &c_);
-  EXPECT_EQ(list_.Remove(&a_, &c_), &c_); // not the active one
-  EXPECT_EQ(list_.SelectedPage(), &c_);
-  EXPECT_EQ(list_.Remove(&c_, &c_), nullptr);
+  EXPECT_EQ(list_.Remove(&c_), nullptr);
   EXPECT_EQ(window_.tabs.size(), 0u);
   EXPECT_EQ(list_.Count(), 0);
 }

@@ -4,6 +4,7 @@
 // the focus keys, and the common data of controls without a style.
 #include <gtest/gtest.h>
 
+#include "classlib/SysUtils.h"
 #include "skins/sCommonDataCore.h"
 #include "skins/sGroupBoxCore.h"
 #include "skins/sStyleEditsCore.h"
@@ -155,10 +156,19 @@ TEST(StyleModel, ValuesAreHeldInRange) {
   EXPECT_EQ(sh->Transparency(), 0);
   sh->SetBlur(-3);
   EXPECT_EQ(sh->Blur(), 0);
+  // A painting's transparency is kept as given (above 100 paints nothing).
   s.Painting()->SetTransparency(140);
-  EXPECT_EQ(s.Painting()->Transparency(), 100);
-  s.Painting()->SetTransparency(-1);
-  EXPECT_EQ(s.Painting()->Transparency(), 0);
+  EXPECT_EQ(s.Painting()->Transparency(), 140);
+  // A negative fade interval is refused and the interval stays.
+  FakeOwner b;
+  TsActiveBGStyle a(&b);
+  TsFading* f = a.BtnEffects()->Fading();
+  EXPECT_THROW(f->SetIntervalIn(-1), ERangeError);
+  EXPECT_THROW(f->SetIntervalOut(-20), ERangeError);
+  EXPECT_EQ(f->IntervalIn(), 5);
+  EXPECT_EQ(f->IntervalOut(), 5);
+  f->SetIntervalIn(0);
+  EXPECT_EQ(f->IntervalIn(), 0);
 }
 
 TEST(StyleModel, KindSets) {

@@ -201,6 +201,37 @@ TEST(StylePaint, ShadowHostPaintsChildrensShadows) {
   EXPECT_GT(light.r + light.g + light.b, dark.r + dark.g + dark.b);
 }
 
+TEST(StylePaint, TransparencyAboveAHundredPaintsNothingAndCastsNoShadow) {
+  Scene s;
+  s.child.Effects()->Shadow()->SetEnabled(true);
+  s.child.Painting()->SetTransparency(101);
+  s.PaintParent();
+  EXPECT_EQ(PixelAt(s.parent.Cache(), 32, 22), kParentRgb);
+  FillImage(s.child.Cache(), TRgb{1, 2, 3});
+  EXPECT_EQ(s.Child(5, 5), (TRgb{1, 2, 3})); // what the image held stays
+  // Over a stock parent there is nothing to show through: the own background.
+  s.child_owner.parent = nullptr;
+  EXPECT_EQ(s.Child(5, 5), kOwnRgb);
+}
+
+TEST(StylePaint, AnOpaqueShadowIsASolidFillOfItsColour) {
+  Scene s;
+  TsShadow* sh = s.child.Effects()->Shadow();
+  sh->SetEnabled(true);
+  sh->SetColor(0x0000FF);
+  sh->SetTransparency(0);
+  s.PaintParent();
+  // The child's bounds moved by the offset (8): (18, 16)-(38, 28), corners
+  // and blurred edge included, in the colour itself.
+  for (const TPoint p : {Point(18, 16), Point(37, 16), Point(18, 27), Point(37, 27), Point(30, 20)})
+    EXPECT_EQ(PixelAt(s.parent.Cache(), p.X, p.Y), (TRgb{255, 0, 0})) << p.X << "," << p.Y;
+  EXPECT_EQ(PixelAt(s.parent.Cache(), 38, 28), kParentRgb);
+  // Fully transparent: nothing shows.
+  sh->SetTransparency(100);
+  s.PaintParent();
+  EXPECT_EQ(PixelAt(s.parent.Cache(), 30, 20), kParentRgb);
+}
+
 TEST(StylePaint, BevelOfAnActiveStyle) {
   FakeOwner o;
   o.bounds = Rect(0, 0, 20, 10);

@@ -10,7 +10,10 @@
 //   gives it), in either case, and on the letter alone where the focused
 //   control takes no characters; an edit keeps its typed letters; a tab
 //   caption "&Мои каналы" turns the page (OnChanging may refuse; a hidden tab
-//   is skipped); a label "&Имя" in front of an edit gives it the focus.
+//   is skipped); a label "&Имя" in front of an edit gives it the focus;
+// - a pressed radio button takes no keys, a Space release that completes
+//   nothing reaches OnKeyUp; a dialog key's click sees the button Down; only
+//   the Default button gets the default frame.
 #include <gtest/gtest.h>
 
 #include "classlib/WinApi.h"
@@ -142,14 +145,59 @@ TEST_F(NextControlKeys, ShiftCtrlOrAltHeldAndAnOpenListKeepTheFocus) {
   EXPECT_EQ(Focus(), radio_->Handle());
 }
 
-TEST_F(NextControlKeys, AFormsOwnKeyHandlerOnACheckedControlTakesTheStylesPlace) {
-  int downs = 0;
-  radio_->OnKeyDown = [&downs](TObject*, WORD&, TShiftState) { ++downs; };
+TEST_F(NextControlKeys, AFormsOwnKeyHandlerTakesTheStylesPlace) {
+  // An edit, a drop-down list, the edit field of a drop-down combo and a
+  // checked control: the style's keys are their OnKeyDown until replaced.
+  TWinControl* controls[] = {first_, list_, drop_, radio_};
+  for (TWinControl* c : controls) {
+    SCOPED_TRACE(c->ClassName());
+    int downs = 0;
+    c->OnKeyDown = [&downs](TObject*, WORD&, TShiftState) { ++downs; };
+    c->SetFocus();
+    Pump(50);
+    const HWND held = Focus();
+    Key(VK_RETURN);
+    EXPECT_EQ(Focus(), held);
+    EXPECT_EQ(downs, 1);
+  }
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+  Pump(60);
+}
+
+TEST_F(NextControlKeys, APressedRadioButtonTakesNoKeysAndAnIdleSpaceReleaseReachesOnKeyUp) {
+  int ups = 0, changes = 0;
+  radio_->OnKeyUp = [&ups](TObject*, WORD& k, TShiftState) { ups += k == VK_SPACE; };
+  radio_->OnChange = [&changes](TObject*) { ++changes; };
   radio_->SetFocus();
   Pump(50);
-  Key(VK_RETURN);
+  SendKey(VK_SPACE, false);
+  ASSERT_TRUE(radio_->Pressed());
+  SendKey(VK_UP, false); // the previous-control key does nothing while pressed
+  SendKey(VK_UP, true);
   EXPECT_EQ(Focus(), radio_->Handle());
-  EXPECT_EQ(downs, 1);
+  SendKey(VK_SPACE, true);
+  EXPECT_TRUE(radio_->Checked());
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(ups, 0); // the release that completed the press is the control's
+  // Read-only: the press changes nothing, its release reaches OnKeyUp, and
+  // the press is held until Tab takes the focus away.
+  radio_->SetReadOnly(true);
+  SendKey(VK_SPACE, false);
+  SendKey(VK_SPACE, true);
+  EXPECT_EQ(ups, 1);
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(radio_->Pressed());
+  Key(VK_TAB);
+  EXPECT_TRUE(drop_->Focused());
+  EXPECT_FALSE(radio_->Pressed());
+  EXPECT_EQ(changes, 1);
 }
 
 // --- Accelerators ------------------------------------------------------------------------------
@@ -227,6 +275,50 @@ TEST_F(Accelerators, AltWithTheLetterClicksLatinAndCyrillicInEitherCase) {
   da_->SetEnabled(false);
   TypeHolding(VK_MENU, L"д");
   EXPECT_EQ(da_clicks_, 2);
+}
+
+TEST_F(Accelerators, ADialogKeysClickSeesTheButtonDown) {
+  bool down_in_click = false;
+  yes_->OnClick = [this, &down_in_click](TObject*) {
+    ++yes_clicks_;
+    down_in_click = yes_->Down();
+  };
+  yes_->SetDefault(true);
+  Key(VK_RETURN); // from the edit: the default button takes it
+  EXPECT_EQ(yes_clicks_, 1);
+  EXPECT_TRUE(down_in_click);
+  EXPECT_FALSE(yes_->Down());
+  down_in_click = false;
+  KeyHolding(VK_MENU, 'Y');
+  EXPECT_EQ(yes_clicks_, 2);
+  EXPECT_TRUE(down_in_click);
+  EXPECT_FALSE(yes_->Down());
+  // A click notification reflected from the parent clicks too.
+  SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(0, 0),
+               reinterpret_cast<LPARAM>(yes_->Handle()));
+  EXPECT_EQ(yes_clicks_, 3);
+}
+
+TEST_F(Accelerators, OnlyTheDefaultButtonShowsTheDefaultFrame) {
+  // The frame is drawn with the bevel, which the masked outline replaces.
+  for (TsButton* b : {yes_, da_}) b->sStyle()->BtnEffects()->MaskedBorders()->SetEnabled(false);
+  yes_->SetDefault(true);
+  auto top = [](TsButton* b) {
+    b->sStyle()->CacheDirty = true;
+    b->Repaint();
+    const TPixels px = b->sStyle()->Cache()->Pixels();
+    const uint8_t* q = px.At(b->Width() / 2, 0);
+    return q[0] + q[1] + q[2];
+  };
+  EXPECT_EQ(top(yes_), 0); // acts as the default while an edit has the focus
+  EXPECT_GT(top(da_), 0);
+  da_->SetFocus(); // focused, it acts as the default, but is not Default
+  Pump(100);
+  ASSERT_TRUE(da_->ActsAsDefault());
+  EXPECT_GT(top(da_), 0);
+  EXPECT_GT(top(yes_), 0);
+  da_->SetDefault(true);
+  EXPECT_EQ(top(da_), 0);
 }
 
 TEST_F(Accelerators, LettersAloneGoToAnEditAndAreAcceleratorsElsewhere) {

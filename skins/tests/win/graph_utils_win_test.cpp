@@ -1,6 +1,7 @@
 // The kernel's device-context routines drawn into memory bitmaps and read
 // back by pixels (text by its bounding box: fonts differ), picture loading
-// by extension, and gradients with system colours. A picture of the samples
+// by extension (also as a background's ImageName), and gradients with
+// system colours. A picture of the samples
 // is kept in the test's folder as skins_graph_utils.bmp.
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 #include "skins/sGradient.h"
 #include "skins/sGraphUtils.h"
 #include "skins/sJpeg.h"
+#include "skins/sPanel.h"
 #include "skins/tests/JpegBytes.h"
 
 using namespace skins;
@@ -315,6 +317,36 @@ TEST_F(PictureFiles, ByExtension) {
   EXPECT_FALSE(LoadPictureFile(&p, Path("missing.bmp"), false));
   EXPECT_EQ(p.Width(), 0);
   EXPECT_EQ(p.Graphic(), nullptr);
+}
+
+TEST_F(PictureFiles, ABackgroundPictureLoadsByExtensionAndAFailedLoadKeepsIt) {
+  auto* panel = new TsPanel(nullptr);
+  TsBGImage* bg = panel->sStyle()->Background()->Image();
+  const std::vector<uint8_t> jpeg = skins_test::MakeJpeg(48, 32);
+  Write("photo.jpg", jpeg);
+  bg->SetImageName(Path("photo.jpg"));
+  ASSERT_EQ(bg->Image()->Width(), 48);
+  EXPECT_EQ(bg->Image()->Height(), 32);
+  EXPECT_NEAR(bg->Image()->Pixels().At(1, 16)[0], 160, 8) << "blue background";
+  // Files that exist but do not load: the name is taken, the picture stays.
+  Write("header.jpg", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 40));
+  Write("image.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 0});
+  for (const char* name : {"header.jpg", "image.png"}) {
+    bg->SetImageName(Path(name));
+    EXPECT_EQ(bg->ImageName(), Path(name));
+    EXPECT_EQ(bg->Image()->Width(), 48) << name;
+  }
+  // A missing file is not taken at all.
+  bg->SetImageName(Path("missing.jpg"));
+  EXPECT_EQ(bg->ImageName(), Path("image.png"));
+  EXPECT_EQ(bg->Image()->Width(), 48);
+  TBitmap colour(8, 6);
+  Fill(colour, static_cast<TColor>(RGB(200, 100, 30)));
+  colour.SaveToFile(Path("colour.bmp"));
+  bg->SetImageName(Path("colour.bmp"));
+  EXPECT_EQ(bg->Image()->Width(), 8);
+  EXPECT_EQ(bg->Image()->Pixels().At(3, 3)[2], 200);
+  panel->Free();
 }
 
 TEST_F(PictureFiles, BrokenFilesLeaveThePictureAndTheProgramGoesOn) {

@@ -3,7 +3,9 @@
 // (hidden tabs skipped, wrapping around, the focus following into the new
 // page), recreating the window for TabPosition and back with pages and
 // ActivePage kept, the options' rules; labels sizing, filling and showing a
-// gradient group box through themselves; an editor style's caption label.
+// gradient group box through themselves; an editor style's caption label;
+// a sheet's OnShow and OnHide with its form; right-to-left tabs and labels
+// by their pixels.
 // Screenshots are kept in the build folder (skins_pages.bmp, ...).
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include "classlib/WinApi.h"
 #include <commctrl.h>
 
+#include "classlib/Bitmap.h"
 #include "classlib/Forms.h"
 #include "classlib/PanelCtrls.h"
 #include "classlib/StdCtrls.h"
@@ -272,6 +275,101 @@ TEST_F(Pages, RemovingTheActivePageShowsTheNext) {
   EXPECT_TRUE(IsWindowVisible(pc_->ActivePage()->Handle()));
 }
 
+TEST_F(Pages, RemovingAnotherPageActivatesTheNextOneAndByIndexRunsOnChange) {
+  pc_->SetActivePage(sheet_[2]);
+  sheet_[0]->Free();
+  sheet_[0] = nullptr;
+  EXPECT_EQ(pc_->ActivePage(), sheet_[1]); // the next page after the removed one
+  EXPECT_EQ(TabCtrl_GetCurSel(pc_->Handle()), 0);
+  sheet_[0] = sheet_[2]; // keep Shown() to live sheets
+  EXPECT_EQ(Shown(), sheet_[1]);
+  const int changes = changes_;
+  pc_->CommonData()->ImageOutOfDate = false;
+  pc_->SetActivePageIndex(1);
+  EXPECT_EQ(pc_->ActivePage(), sheet_[2]);
+  EXPECT_EQ(changes_, changes + 1);
+  EXPECT_TRUE(pc_->CommonData()->ImageOutOfDate); // it held the old page's children
+  pc_->SetActivePageIndex(5);
+  EXPECT_EQ(pc_->ActivePage(), nullptr);
+  EXPECT_EQ(changes_, changes + 1);
+}
+
+TEST(PageSheets, OnShowAndOnHideFollowTheSheetOnScreen) {
+  Application->Initialize();
+  ProcessHook = [] { Application->ProcessMessages(); };
+  TForm* f = New<TForm>(Application);
+  f->SetBounds(80, 80, 300, 200);
+  auto* pc = new TsPageControl(f);
+  pc->SetParent(f);
+  pc->SetAlign(alClient);
+  TsTabSheet* s[2];
+  int shows[2] = {}, hides[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    s[i] = new TsTabSheet(f);
+    s[i]->SetPageControl(pc);
+    s[i]->SetCaption(i ? "Мои каналы" : "Основные каналы");
+    s[i]->OnShow = [&shows, i](TObject*) { ++shows[i]; };
+    s[i]->OnHide = [&hides, i](TObject*) { ++hides[i]; };
+  }
+  pc->SetActivePage(s[0]);
+  Pump(50);
+  EXPECT_EQ(shows[0], 0); // its form is not on screen yet
+  f->Show();
+  Pump(100);
+  EXPECT_EQ(shows[0], 1);
+  EXPECT_EQ(shows[1], 0);
+  pc->SetActivePage(s[1]);
+  EXPECT_EQ(hides[0], 1);
+  EXPECT_EQ(shows[1], 1);
+  f->Hide();
+  EXPECT_EQ(hides[1], 1);
+  EXPECT_EQ(hides[0], 1);
+  f->Show();
+  Pump(50);
+  EXPECT_EQ(shows[1], 2);
+  EXPECT_EQ(shows[0], 1);
+  f->Free();
+  Pump(50);
+}
+
+// Pixels of a window's client area that differ from colour c, in columns
+// [x0, x1).
+int OtherPixels(HWND h, int x0, int x1, COLORREF c) {
+  RECT r;
+  GetClientRect(h, &r);
+  TBitmap bmp(r.right, r.bottom);
+  HDC dc = GetDC(h);
+  BitBlt(bmp.Canvas()->Handle(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(h, dc);
+  GdiFlush();
+  int n = 0;
+  for (int y = 0; y < r.bottom; ++y) {
+    const uint8_t* row = bmp.ScanLine(y);
+    for (int x = x0; x < x1 && x < r.right; ++x)
+      n += RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]) != c;
+  }
+  return n;
+}
+
+TEST_F(Pages, RightToLeftTabsOnTheLeftSideStandOnTheRight) {
+  pc_->SetTabPosition(TTabPosition::tpLeft);
+  Pump(100);
+  RECT tab{};
+  TabCtrl_GetItemRect(pc_->Handle(), 0, &tab);
+  EXPECT_LT(tab.right, pc_->Width() / 2);
+  pc_->SetBiDiMode(bdRightToLeft);
+  Pump(150);
+  EXPECT_EQ(pc_->ActivePage(), sheet_[0]); // the new window kept its pages
+  EXPECT_EQ(TabCtrl_GetItemCount(pc_->Handle()), 3);
+  TabCtrl_GetItemRect(pc_->Handle(), 0, &tab);
+  EXPECT_GT(tab.left, pc_->Width() / 2);
+  // The tabs' pixels are on the right, the page (a plain face) on the left.
+  const COLORREF face = ColorToRGB(clBtnFace);
+  const int w = pc_->Width();
+  EXPECT_GT(OtherPixels(pc_->Handle(), tab.left, w, face), 50);
+  EXPECT_LT(sheet_[0]->Left(), tab.left);
+  EXPECT_EQ(OtherPixels(sheet_[0]->Handle(), 150, sheet_[0]->Width(), face), 0);
+}
 // --- Labels ---------------------------------------------------------------------------------
 
 class Labels : public ::testing::Test {
@@ -330,6 +428,27 @@ TEST_F(Labels, AnAccelOnlyCaptionMeasuresOneBlankAndSizingKeepsTheAlignedEdge) {
   r->SetAutoSize(false);
   r->SetAutoSize(true);
   EXPECT_EQ(GetWindow(r->Handle(), GW_HWNDNEXT), nullptr);
+}
+
+TEST_F(Labels, ARightToLeftLabelDrawsAndGrowsFromItsRightEdge) {
+  auto* l = new TsLabel(form_);
+  l->SetParent(panel_);
+  l->SetColor(clWhite);
+  l->SetAutoSize(false);
+  l->SetBounds(20, 150, 200, 20);
+  l->SetCaption("Адрес");
+  l->SetBiDiMode(bdRightToLeft);
+  l->Repaint();
+  Pump(100);
+  const COLORREF white = RGB(255, 255, 255);
+  EXPECT_EQ(OtherPixels(l->Handle(), 0, 100, white), 0);
+  EXPECT_GT(OtherPixels(l->Handle(), 100, 200, white), 10);
+  // Sizing to the text keeps the right edge.
+  l->SetAutoSize(true);
+  EXPECT_EQ(l->BoundsRect().Right, 220);
+  l->SetCaption("Адрес станции");
+  EXPECT_EQ(l->BoundsRect().Right, 220);
+  Screenshot(form_->Handle(), L"skins_labels_rtl.bmp");
 }
 
 TEST_F(Labels, ATransparentLabelOnAStockParentFillsItsColour) {

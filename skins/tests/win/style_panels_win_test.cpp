@@ -2,7 +2,9 @@
 // a form with a TsPanel (grey five-band gradient) holding a TsGroupBox with
 // its caption tab, a shadowed child panel, a see-through child panel and a
 // disabled one. Pixels are read from the screen at points away from text
-// and compared with what the portable painters give for the same size. A
+// and compared with what the portable painters give for the same size; an
+// edit, a combo box and a radio button take their shadows along when they
+// go; a caption's "&" and right-to-left reading. A
 // screenshot of the form is kept in the build folder as
 // skins_style_panels.bmp.
 #include <gtest/gtest.h>
@@ -16,7 +18,10 @@
 #include "classlib/tests/support/Screenshot.h"
 #include "skins/sGradientCore.h"
 #include "skins/sGroupBox.h"
+#include "skins/sCustomComboBox.h"
+#include "skins/sEdit.h"
 #include "skins/sPanel.h"
+#include "skins/sRadioButton.h"
 
 namespace {
 
@@ -212,6 +217,63 @@ TEST_F(StylePanels, ShadowFollowsTheChild) {
   EXPECT_LT(after.At(panel_, sx + 40, sy).Sum(), g.At(sx + 40, sy).Sum() - 30);
   shadowed_->SetLeft(b.Left);
   Pump(300);
+}
+
+TEST_F(StylePanels, AnEditComboOrRadioButtonTakesItsShadowAlongWhenItGoes) {
+  Gradient g(panel_->Width(), panel_->Height());
+  // A shadow needs a skinned parent first.
+  auto shadowed = [](TWinControl* c, skins::TsGenStyle* s) {
+    c->SetParent(panel_);
+    c->SetBounds(150, 195, 80, 18);
+    s->Effects()->Shadow()->SetEnabled(true);
+  };
+  auto* edit = new skins::TsEdit(form_);
+  auto* combo = new skins::TsComboBox(form_);
+  auto* radio = new skins::TsRadioButton(form_);
+  // Where each one's shadow falls: right of an edit or a combo box, below a
+  // radio button's round check area.
+  const struct {
+    TWinControl* c;
+    int x, y;
+  } cases[] = {{edit, 233, 205}, {combo, 233, 205}, {radio, 165, 216}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.c->ClassName());
+    shadowed(k.c, skins::StyleOf(k.c));
+    Pump(300);
+    EXPECT_LT(Shot().At(panel_, k.x, k.y).Sum(), g.At(k.x, k.y).Sum() - 30);
+    k.c->Free();
+    Pump(300);
+    EXPECT_TRUE(Near(Shot().At(panel_, k.x, k.y), g.At(k.x, k.y)))
+        << Shot().At(panel_, k.x, k.y) << g.At(k.x, k.y);
+  }
+}
+
+TEST_F(StylePanels, ACaptionsAmpersandMarksTheAcceleratorAndRightToLeftMirrors) {
+  auto* p = new TsPanel(form_);
+  p->SetParent(panel_);
+  p->SetBounds(150, 240, 95, 30);
+  p->sStyle()->Background()->Gradient()->SetPercent(0);
+  p->sStyle()->Painting()->SetColor(0xFFFFFF);
+  p->SetAlignment(taLeftJustify);
+  // The leftmost column with dark (text) pixels, -1 for none.
+  auto FirstTextColumn = [this](TsPanel* p) {
+    p->Repaint();
+    Pump(100);
+    ScreenPixels s = Shot();
+    for (int x = 3; x < p->Width() - 3; ++x)
+      for (int y = 3; y < p->Height() - 3; ++y)
+        if (s.At(p, x, y).Sum() < 200) return x;
+    return -1;
+  };
+  p->SetCaption("W");
+  const int plain = FirstTextColumn(p);
+  ASSERT_GE(plain, 0);
+  p->SetCaption("&W"); // an underlined W where the W was, no "&" before it
+  EXPECT_NEAR(FirstTextColumn(p), plain, 1);
+  p->SetBiDiMode(bdRightToLeft); // left alignment reads from the right edge
+  EXPECT_GT(FirstTextColumn(p), p->Width() / 2);
+  p->Free();
+  Pump(200);
 }
 
 TEST_F(StylePanels, SeeThroughChildShowsItsParent) {

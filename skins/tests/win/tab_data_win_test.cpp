@@ -255,6 +255,26 @@ TEST_F(TabData, ATransparentLabelOnASheetShowsThePageControlsImageAtTheSheetsPla
   EXPECT_EQ(ScreenPixel(l->Handle(), x, y), RGB(0, 255, 255));
 }
 
+TEST_F(TabData, TheTabWindowDrawsFromTheImageListsPresentHandle) {
+  auto* images = new TImageList(form_);
+  images->SetSize(16, 16);
+  pc_->SetImages(images);
+  HWND h = pc_->Handle();
+  EXPECT_EQ(TabCtrl_GetImageList(h), images->Handle());
+  // A new size is a new system list: the window gets it.
+  images->SetSize(24, 24);
+  EXPECT_EQ(TabCtrl_GetImageList(h), images->Handle());
+  pc_->Repaint();
+  Pump(50);
+  // A freed list leaves the window with none, and it still paints.
+  images->Free();
+  EXPECT_EQ(pc_->Images(), nullptr);
+  EXPECT_EQ(TabCtrl_GetImageList(h), nullptr);
+  pc_->Repaint();
+  Pump(50);
+  EXPECT_TRUE(IsWindow(h));
+}
+
 TEST_F(TabData, HighlightedTabsFollowTheirSheets) {
   sheet_[0]->SetTabVisible(false);
   sheet_[2]->SetHighlighted(true);
