@@ -209,6 +209,7 @@ void TAlertWindow::PaintText(TCanvas* c, int index, const TRect& area, TextPass 
   p.MouseY = y;
   p.HoverStyle = pass == TextPass::Draw && Hover;
   p.HoverAnchorIndex = pass == TextPass::Draw ? hover_anchor_ : -1;
+  p.ImageUnderMouse = pass == TextPass::Draw ? hover_image_ : -1;
   TCanvasMarkupSurface s(c, Images);
   s.UsePictures(PictureContainer, &cache_);
   markup::DrawMarkup(s, messages_->Strings(index), area, p, out);
@@ -367,21 +368,32 @@ void TAlertWindow::AnchorClick(int x, int y) {
 
 void TAlertWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TLifeToken life = LifeToken();
+  // The anchor is told on the press: the popup never takes activation, so
+  // the focus message a click would bring never comes.
   AnchorClick(X, Y);
   if (!life) return;
+  // The class library captures the mouse for the press as well, so a
+  // button released away from the popup still counts.
   THintWindow::MouseDown(Button, Shift, X, Y);
   const AlertLayout l = Layout();
   if (l.Caption.Contains(Point(X, Y))) {
     drag_from_ = Point(X, Y);
     SetCapture(Handle());
     dragging_ = true;
-    return;
+  } else if (dragging_) {
+    ReleaseCapture();
+    dragging_ = false;
+    // The drag's capture goes; this press's own stays.
+    if (ControlStyle.Contains(csCaptureMouse)) SetCapture(Handle());
   }
+  if (dragging_) return;
   for (int b = 0; b < kButtons; ++b)
     if (ButtonRect(l, static_cast<TAlertWindow::Button>(b)).Contains(Point(X, Y))) {
       pressed_[b] = true;
       Invalidate();
     }
+  // A click on the popup brings its parent window (the player) up.
+  if (ParentWindow()) ::SetFocus(ParentWindow());
 }
 
 void TAlertWindow::MouseMove(TShiftState Shift, int X, int Y) {
@@ -423,6 +435,8 @@ void TAlertWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     return;
   }
   const TLifeToken life = LifeToken();
+  // One press, one action: a handler of one button may close or empty the
+  // popup, so the others are not looked at after it.
   if (pressed_[kClose]) {
     pressed_[kClose] = false;
     if (AutoDelete) DeleteCurrent();
@@ -448,13 +462,18 @@ void TAlertWindow::MouseLeave() {
     ReleaseCapture();
     dragging_ = false;
   }
+  if (hovered_[kClose]) {
+    hovered_[kClose] = false;
+    Invalidate();
+  }
+  if (AutoHide) SetVisible(false);
+  // The close and popup buttons keep a press: released outside, they still count.
   bool repaint = false;
-  for (int b = 0; b < kButtons; ++b) {
+  for (Button b : {kPrev, kNext, kDelete}) {
     repaint = repaint || hovered_[b] || pressed_[b];
     hovered_[b] = pressed_[b] = false;
   }
   if (repaint) Invalidate();
-  if (AutoHide) SetVisible(false);
   if (Hint() != saved_hint_) SetHint(saved_hint_);
   THintWindow::MouseLeave();
 }
@@ -469,9 +488,13 @@ void TAlertWindow::HandleMessage(TMessage& M) {
     GetCursorPos(&pt);
     ::ScreenToClient(Handle(), &pt);
     const markup::MarkupResult r = AnchorAt(pt.x, pt.y);
-    const int was = hover_anchor_;
+    const int was = hover_anchor_, wasImage = hover_image_;
     hover_anchor_ = r.Hit ? r.HitAnchorIndex : -1;
+    hover_image_ = r.Hit ? r.HitImageIndex : -1;
     SetCursor(r.Hit ? crHandPoint : crDefault);
+    if (wasImage != hover_image_) Invalidate(); // an "ALT" picture in or out
+    // The whole window: an anchor's rectangle is that of its last line only,
+    // and one wrapped over two lines would keep half its highlight.
     if (Hover && was != hover_anchor_) Invalidate();
     M.Result = HTCLIENT;
     return;
