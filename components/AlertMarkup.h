@@ -9,7 +9,8 @@
 // draws with GDI, tests use a surface of fixed metrics.
 //
 // Entities are decoded once, before anything else; what they give is plain
-// text that never starts or ends a tag ("&lt;b&gt;" shows "<b>"). A single
+// text that never starts or ends a tag ("&lt;b&gt;" shows "<b>"). Decoded
+// again, "&amp;lt;" would become "<" and an escaped title could open a tag. A single
 // "&" in the text underlines the character after it, "&&" shows one "&".
 #pragma once
 

@@ -64,6 +64,8 @@ bool Renderer::Run() {
     m.Top = top;
     m.Info.Height = gh;
     m.Gh = gh;
+    // Each line reaches the plain text once: from the drawing (or hit-test)
+    // pass, or from this pass when only measuring; both would double it.
     m.Collect = p_.MeasureOnly;
     LineInfo line = RenderLine(m);
     if (line.End <= pos) line.End = pos + 1; // cannot happen; never loop

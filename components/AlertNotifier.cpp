@@ -294,7 +294,8 @@ void TAlertNotifier::CreatePopup() {
     PopupLeft = popup_->Left();
     PopupTop = popup_->Top();
   };
-  // Asked before the popup drops the message, so both lists stay in step.
+  // Asked before the popup drops the message, so both lists stay in step:
+  // asked after, a refusal would leave the popup a string short.
   popup_->OnCanDelete = [this](int i) {
     if (i < 0 || i >= messages_->Count()) return false;
     bool can = true;
@@ -354,7 +355,7 @@ void TAlertNotifier::ConfigurePopup() {
   popup_->AutoHide = false;
   popup_->SetShowPopup(show_popup_);
   popup_->SetAutoSizeOn(AutoSize);
-  popup_->Hover = Hover;
+  popup_->SetHover(Hover);
   popup_->SetPositionFormat(position_format_);
   popup_->AutoDelete = auto_delete_;
   popup_->SetShowDelete(show_delete_);

@@ -111,7 +111,9 @@ class TAlertWindow : public THintWindow {
   // it had when loaded.
   std::string HintNextBtn = "Next", HintPrevBtn = "Previous", HintCloseBtn = "Close",
               HintDeleteBtn = "Delete", HintPopupBtn = "Popup";
-  bool Hover = true;
+  // Highlights the anchor under the mouse; a change forgets the hovered one.
+  bool Hover() const { return hover_; }
+  void SetHover(bool v);
   int MarginX = 4, MarginY = 1;
   int MaxWidth = 0, MaxHeight = 0;
   TImageList* Images = nullptr;
@@ -183,6 +185,7 @@ class TAlertWindow : public THintWindow {
   std::string saved_hint_;
   bool dragging_ = false;
   TPoint drag_from_;
+  bool hover_ = true;
   int hover_anchor_ = -1;
   int hover_image_ = -1; // the anchor image under the mouse (its "ALT" shows)
   TRect hover_rect_;

@@ -93,6 +93,10 @@ void TAlertWindow::SetPositionFormat(const std::string& v) {
   position_format_ = v;
   Invalidate();
 }
+void TAlertWindow::SetHover(bool v) {
+  hover_ = v;
+  hover_anchor_ = -1;
+}
 void TAlertWindow::SetShowDelete(bool v) {
   show_delete_ = v;
   Invalidate();
@@ -207,7 +211,7 @@ void TAlertWindow::PaintText(TCanvas* c, int index, const TRect& area, TextPass 
   p.MeasureOnly = pass == TextPass::Measure;
   p.MouseX = x;
   p.MouseY = y;
-  p.HoverStyle = pass == TextPass::Draw && Hover;
+  p.HoverStyle = pass == TextPass::Draw && hover_;
   p.HoverAnchorIndex = pass == TextPass::Draw ? hover_anchor_ : -1;
   p.ImageUnderMouse = pass == TextPass::Draw ? hover_image_ : -1;
   TCanvasMarkupSurface s(c, Images);
@@ -363,7 +367,7 @@ void TAlertWindow::AnchorClick(int x, int y) {
   const markup::MarkupResult r = AnchorAt(x, y);
   const TLifeToken life = LifeToken();
   if (r.Hit && OnAnchorClick) OnAnchorClick(this, r.HitAnchor, scroller_.Position() - 1);
-  if (life && hover_anchor_ >= 0 && Hover) Invalidate();
+  if (life && hover_anchor_ >= 0 && hover_) Invalidate();
 }
 
 void TAlertWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -495,7 +499,7 @@ void TAlertWindow::HandleMessage(TMessage& M) {
     if (wasImage != hover_image_) Invalidate(); // an "ALT" picture in or out
     // The whole window: an anchor's rectangle is that of its last line only,
     // and one wrapped over two lines would keep half its highlight.
-    if (Hover && was != hover_anchor_) Invalidate();
+    if (hover_ && was != hover_anchor_) Invalidate();
     M.Result = HTCLIENT;
     return;
   }

@@ -106,10 +106,10 @@ TEST(AlertFade, FadeInStepsCountdownInTicksFadeOutAndHide) {
   EXPECT_EQ(in[82], 160);
   EXPECT_EQ(r.AlphaStart(), 160);
   ASSERT_TRUE(r.timer);
+  r.Forget(); // ticks apply nothing: what follows is the fade-out's
   // 5000 ms are 500 ticks of 10, however long they really took.
   EXPECT_EQ(r.TicksToFadeOut(), 500);
   EXPECT_FALSE(r.timer);
-  r.Forget();
   ASSERT_TRUE(r.WaitFor(AlertPhase::Hidden));
   EXPECT_EQ(r.hides, 1);
   std::vector<int> out = r.Alphas();
@@ -128,8 +128,8 @@ TEST(AlertFade, SettingsAreReadAtEveryStepAndTick) {
   EXPECT_EQ(r.Alphas().end()[-2], 160);
   EXPECT_EQ(r.Last(), 161);
   r.DisplayTime = 30; // read at each tick
-  EXPECT_EQ(r.TicksToFadeOut(), 3);
   r.Forget();
+  EXPECT_EQ(r.TicksToFadeOut(), 3);
   ASSERT_TRUE(r.WaitFor(AlertPhase::Hidden));
   EXPECT_EQ(r.Alphas().end()[-2], 1); // the smallest positive value, then 0
   EXPECT_EQ(r.Last(), 0);
