@@ -9,7 +9,8 @@
 // draws with GDI, tests use a surface of fixed metrics.
 //
 // Entities are decoded once, before anything else; what they give is plain
-// text that never starts or ends a tag ("&lt;b&gt;" shows "<b>"). A single
+// text that never starts or ends a tag ("&lt;b&gt;" shows "<b>"). Decoded
+// again, "&amp;lt;" would become "<" and an escaped title could open a tag. A single
 // "&" in the text underlines the character after it, "&&" shows one "&".
 #pragma once
 
@@ -86,6 +87,9 @@ class MarkupSurface {
   virtual ImageInfo FindImage(const ImageRef& ref) = 0;
   // Draws it at r's top left at its natural size, or stretched into r.
   virtual void DrawImage(const ImageRef& ref, const TRect& r, bool stretch) = 0;
+  // For printing: an image-list picture or system icon drawn at its natural
+  // size into a bitmap, then stretched into r as device-independent bits.
+  virtual void DrawImageScaled(const ImageRef& ref, const TRect& r) { DrawImage(ref, r, true); }
   // Tiles it over r, clipped to r.
   virtual void TileImage(const ImageRef& ref, const TRect& r) = 0;
 };
@@ -97,7 +101,7 @@ struct MarkupParams {
   int ShadowOffset = 1;
   bool HitTestOnly = false;
   bool MeasureOnly = false;
-  bool PrintScaled = false;
+  bool PrintScaled = false; // image-list pictures and icons drawn ImageScale times their size
   bool Selected = false; // keep the canvas colours
   bool BlinkOn = true;
   bool HoverStyle = false; // only the hovered anchor is underlined and coloured
@@ -108,6 +112,9 @@ struct MarkupParams {
   Color HoverTextColor = kNone;
   Color ShadowColor = kGray;
   int LineSpacing = 0;
+  // The image (1-based count) under the mouse, as a hit test found it: one
+  // with an "ALT" source shows that instead. -1: none.
+  int ImageUnderMouse = -1;
 };
 
 struct MarkupResult {
@@ -120,6 +127,7 @@ struct MarkupResult {
   int AnchorCount = 0;
   int HitAnchorIndex = -1;
   TRect HitAnchorRect;
+  int HitImageIndex = -1; // the anchor image under the mouse (1-based count)
 };
 
 // Draws (or measures, or hit-tests) Text inside Bounds. Returns Result.Hit.
@@ -135,7 +143,8 @@ std::string EscapeMarkup(const std::string& text);
 // A colour by its name ("clRed", "clBtnFace", ... case-insensitive) or "#RRGGBB";
 // anything else is black.
 Color ParseColorName(const std::string& name);
-// "#RRGGBB" (either letter case); a short or malformed value reads as black.
+// "#RRGGBB" (either letter case); pairs missing from a shorter value read as
+// 0 ("#FF" is red); a value with a character that is no hex digit is black.
 Color ParseHexColor(const std::string& text);
 // Two hexadecimal digits; -1 when either is not one.
 int HexByte(char a, char b);

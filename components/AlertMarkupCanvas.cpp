@@ -238,6 +238,31 @@ void TCanvasMarkupSurface::DrawImage(const markup::ImageRef& ref, const TRect& r
   }
 }
 
+void TCanvasMarkupSurface::DrawImageScaled(const markup::ImageRef& ref, const TRect& r) {
+  const markup::ImageInfo info = FindImage(ref);
+  if (info.Empty || info.Width <= 0 || info.Height <= 0) return;
+  TBitmap bitmap(info.Width, info.Height);
+  // What lies under the picture, so its transparent parts stay so.
+  BitBlt(bitmap.Canvas()->Handle(), 0, 0, info.Width, info.Height, dc_, r.Left, r.Top, SRCCOPY);
+  TCanvasMarkupSurface inner(bitmap.Canvas(), images_);
+  inner.DrawImage(ref, Rect(0, 0, info.Width, info.Height), false);
+  components::StretchBitmap(dc_, r, bitmap);
+}
+
+void components::StretchBitmap(HDC dc, const TRect& r, TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = bitmap.Width();
+  bi.bmiHeader.biHeight = -bitmap.Height(); // top-down rows
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(bitmap.PixelBytes() * 8);
+  bi.bmiHeader.biCompression = BI_RGB;
+  GdiFlush();
+  StretchDIBits(dc, r.Left, r.Top, r.Width(), r.Height(), 0, 0, bitmap.Width(), bitmap.Height(),
+                bitmap.ScanLine(0), &bi, DIB_RGB_COLORS, SRCCOPY);
+}
+
 void TCanvasMarkupSurface::TileImage(const markup::ImageRef& ref, const TRect& r) {
   const markup::ImageInfo info = FindImage(ref);
   if (info.Empty || info.Width <= 0 || info.Height <= 0) return;

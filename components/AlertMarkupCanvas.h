@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "classlib/Bitmap.h"
 #include "classlib/ImgList.h"
 #include "components/AlertMarkup.h"
 #include "components/PictureContainer.h"
@@ -45,6 +46,7 @@ class TCanvasMarkupSurface : public markup::MarkupSurface {
   markup::Color ResolveColor(markup::Color c) override;
   markup::ImageInfo FindImage(const markup::ImageRef& ref) override;
   void DrawImage(const markup::ImageRef& ref, const TRect& r, bool stretch) override;
+  void DrawImageScaled(const markup::ImageRef& ref, const TRect& r) override;
   void TileImage(const markup::ImageRef& ref, const TRect& r) override;
 
   // How many fonts the surface holds now (0 once RestoreFont has run).
@@ -63,6 +65,10 @@ class TCanvasMarkupSurface : public markup::MarkupSurface {
 };
 
 namespace components {
+
+// The bitmap's bits stretched into r of the device context (StretchDIBits,
+// SRCCOPY): the way to a printer, which may not take a memory DC's bitmap.
+void StretchBitmap(HDC dc, const TRect& r, TBitmap& bitmap);
 
 // The system image list's icon index for a path (never touching a network
 // path or a missing one) or an icon number.

@@ -68,6 +68,7 @@ class Renderer {
     size_t Pos = 0, End = 0;
     Coord X = 0, XOff = 0, Top = 0, Bottom = 0;
     Coord LineStart = 0;
+    Coord Gh = 0; // height of "gh" in the line's starting font
     LineInfo Info;
     Coord Trailing = 0;
     bool EndsInSpace = false, HasText = false, Bullet = false, Cut = false, Rule = false;

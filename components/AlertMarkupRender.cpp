@@ -63,6 +63,9 @@ bool Renderer::Run() {
     m.X = m.LineStart = left;
     m.Top = top;
     m.Info.Height = gh;
+    m.Gh = gh;
+    // Each line reaches the plain text once: from the drawing (or hit-test)
+    // pass, or from this pass when only measuring; both would double it.
     m.Collect = p_.MeasureOnly;
     LineInfo line = RenderLine(m);
     if (line.End <= pos) line.End = pos + 1; // cannot happen; never loop
@@ -83,6 +86,7 @@ bool Renderer::Run() {
       d.Pos = pos;
       d.End = line.End;
       d.X = d.LineStart = x;
+      d.Gh = gh;
       d.Top = top;
       d.Bottom = bottom;
       d.Info = line;
@@ -158,7 +162,7 @@ LineInfo Renderer::RenderLine(Walk& w) {
 
 void Renderer::DoRun(Walk& w, size_t runEnd, bool& stop) {
   const Coord width = Coord(bounds_.Right) - (Coord(bounds_.Left) + 1);
-  if (st_.Hidden || w.Cut) {
+  if (w.Cut) {
     w.Pos = runEnd;
     return;
   }
@@ -168,20 +172,30 @@ void Renderer::DoRun(Walk& w, size_t runEnd, bool& stop) {
   const TSize size = s_.MeasureRun(run);
   const Coord rw = size.cx, h = size.cy;
   const Coord space = endsInSpace ? s_.MeasureRun(" ").cx : 0;
-  if (w.Mode == Pass::Measure) {
+  if (w.Mode == Pass::Measure && !st_.Hidden) {
     if (p_.WordWrap) {
-      // A word that does not fit goes to the next line, unless it is the
-      // first thing on the line or glued to the text before it (a tag inside
-      // a word); so a word wider than the line sits alone on its own line.
-      const bool fits = w.XOff + rw - space <= width || !w.HasText || !w.EndsInSpace;
+      // A run fits while the line's end is still inside the width (its
+      // trailing space included); one at least as wide as the line goes on
+      // it wherever the line stands, and one glued to the text before it (a
+      // tag inside a word) never breaks the word.
+      const bool fits = w.XOff + rw <= width || rw >= width || !w.EndsInSpace;
       if (!fits) {
         stop = true;
         return;
       }
     }
+  }
+  if (w.Mode == Pass::Measure) {
     if (st_.Sub) w.Info.SubExtra = std::max(w.Info.SubExtra, h / 4);
     if (st_.Sup) w.Info.SupExtra = std::max(w.Info.SupExtra, h / 4);
     w.Info.Height = std::max(w.Info.Height, h);
+  }
+  if (st_.Hidden) {
+    // Hidden text is consumed and given no room on the line; it still
+    // counts for the line's height and the plain text.
+    if (w.Collect) AppendShown(t_, w.Pos, runEnd, r_.PlainText);
+    w.Pos = runEnd;
+    return;
   }
   // Without wrapping, a run that overruns the line is cut with an ellipsis
   // and the rest of the line is dropped.
@@ -203,8 +217,10 @@ void Renderer::DoRun(Walk& w, size_t runEnd, bool& stop) {
       r_.FocusedAnchor = st_.AnchorValue;
     if (st_.Error) ErrorMark(w.X, w.X + rw, bottom);
   } else if (w.Mode == Pass::HitTest && st_.InAnchor) {
+    // The band of the line's "gh" above its bottom, whatever the run's height.
     const Coord base = w.Bottom - w.Info.ImageOffset;
-    if (p_.MouseX >= w.X && p_.MouseX < w.X + rw && p_.MouseY > base - h && p_.MouseY < base) {
+    if (p_.MouseX >= w.X && p_.MouseX < w.X + rw && p_.MouseY > base - w.Gh &&
+        p_.MouseY < base) {
       r_.Hit = true;
       r_.HitAnchor = st_.AnchorValue;
       hit_pending_ = true;

@@ -15,7 +15,16 @@ bool StartsNoCase(const std::string& s, const char* prefix) {
 int FontPoints(int size) {
   static const int kSizes[] = {8, 10, 12, 14, 16};
   if (size >= 1 && size <= 5) return kSizes[size - 1];
-  return std::min(std::max(size, 1), 4096);
+  // Any other number is the point size; 0 leaves the height to the font
+  // mapper (its default size).
+  return std::min(std::max(size, 0), 4096);
+}
+
+// v times scale, rounded, kept to the coordinates' range (any scale).
+Coord Scaled(Coord v, double scale) {
+  const double d = static_cast<double>(v) * scale;
+  if (!(d > 0)) return 0;
+  return d >= kMaxCoord ? kMaxCoord : static_cast<Coord>(d + 0.5);
 }
 
 } // namespace
@@ -311,7 +320,8 @@ bool Renderer::ResolveImage(const std::string& src, ImageRef& ref) const {
 TagEnd Renderer::Image(Walk& w, const Tag& tag) {
   ++st_.ImageCount;
   ImageRef ref;
-  if (!ResolveImage(tag.Attr("SRC"), ref)) return TagEnd::Continue;
+  const bool alt = tag.Has("ALT") && st_.ImageCount == p_.ImageUnderMouse;
+  if (!ResolveImage(tag.Attr(alt ? "ALT" : "SRC"), ref)) return TagEnd::Continue;
   const ImageInfo info = s_.FindImage(ref);
   if (info.Empty) return TagEnd::Continue;
   const Coord givenW = std::min<Coord>(std::max(tag.Number("WIDTH"), 0), kMaxCoord);
@@ -320,9 +330,16 @@ TagEnd Renderer::Image(Walk& w, const Tag& tag) {
   const Coord iw = stretch ? givenW * ppi_ / 96 : info.Width;
   const Coord ih = stretch ? givenH * ppi_ / 96 : info.Height;
   const Coord width = Coord(bounds_.Right) - (Coord(bounds_.Left) + 1);
-  if (w.Mode == Pass::Measure && w.XOff > 0 && w.XOff + iw > width) return TagEnd::EndLineBefore;
+  // As with words: one at least as wide as the line stays on it.
+  if (w.Mode == Pass::Measure && iw < width && w.XOff + iw > width) return TagEnd::EndLineBefore;
+  const bool listOrIcon = ref.Kind == ImageKind::ListIndex ||
+                          ref.Kind == ImageKind::SmallSystemIcon ||
+                          ref.Kind == ImageKind::LargeSystemIcon;
   if (w.Drawing()) {
-    if (stretch)
+    if (p_.PrintScaled && listOrIcon)
+      s_.DrawImageScaled(ref, Rect(Clamp(w.X), Clamp(w.Top), Clamp(w.X + Scaled(iw, p_.ImageScale)),
+                                   Clamp(w.Top + Scaled(ih, p_.ImageScale))));
+    else if (stretch)
       s_.DrawImage(ref, Rect(Clamp(w.X), Clamp(w.Top), Clamp(w.X + iw), Clamp(w.Top + ih)), true);
     else
       s_.DrawImage(ref,
@@ -334,6 +351,7 @@ TagEnd Renderer::Image(Walk& w, const Tag& tag) {
       p_.MouseY > w.Top && p_.MouseY < w.Top + ih) {
     r_.Hit = true;
     r_.HitAnchor = st_.AnchorValue;
+    r_.HitImageIndex = st_.ImageCount;
     hit_pending_ = true;
     hit_index_ = st_.AnchorCount;
   }

@@ -177,10 +177,16 @@ int HexByte(char a, char b) {
 }
 
 Color ParseHexColor(const std::string& text) {
-  if (text.size() < 7 || text[0] != '#') return kBlack;
-  int r = HexByte(text[1], text[2]), g = HexByte(text[3], text[4]), b = HexByte(text[5], text[6]);
-  if (r < 0 || g < 0 || b < 0) return kBlack;
-  return r + 256 * g + 65536 * b;
+  if (text.empty() || text[0] != '#') return kBlack;
+  int v[3] = {0, 0, 0};
+  for (size_t i = 0; i < 3; ++i) {
+    const size_t at = 1 + 2 * i;
+    if (at + 2 > text.size()) break; // a pair cut short reads as 0
+    // Lower-case digits are read as hex too: "#ff0000" is the red it means.
+    v[i] = HexByte(text[at], text[at + 1]);
+    if (v[i] < 0) return kBlack;
+  }
+  return v[0] + 256 * v[1] + 65536 * v[2];
 }
 
 Color ParseColorName(const std::string& name) {

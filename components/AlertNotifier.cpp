@@ -1,25 +1,14 @@
 // The alert component: its messages, the popup it makes on first use, and
-// the fades (AlertFadeController) on its worker thread.
+// the fades (AlertFader) on their own threads.
 //
-// The worker only ever calls SetLayeredWindowAttributes on the popup's
+// A fade thread only ever calls SetLayeredWindowAttributes on the popup's
 // window (made layered when it was created, on the GUI thread), so Show,
 // which runs inside the audio thread's sent title message, never waits for
 // it, and the destructor can stop and join it without a deadlock.
 #include "components/AlertNotifier.h"
 
-#include <uxtheme.h>
-
-#include <chrono>
-
-namespace {
-
-int64_t MonotonicMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
-
-} // namespace
+#include "classlib/ComObj.h"
+#include "classlib/Forms.h"
 
 void components::CopyGlyph(TBitmap& to, TBitmap* from) {
   if (from)
@@ -37,7 +26,14 @@ TMsgCollectionItem::TMsgCollectionItem(TCollection* Collection)
 
 TMsgCollectionItem::~TMsgCollectionItem() {
   auto* c = static_cast<TMsgCollection*>(Collection());
-  if (c && c->OnDeleteHook) c->OnDeleteHook(Index());
+  // The hook raises the user's handlers (OnCanClose, OnClose,
+  // OnDeleteMessage): what they throw goes to the application's handler,
+  // never out of a destructor.
+  try {
+    if (c && c->OnDeleteHook) c->OnDeleteHook(Index());
+  } catch (...) {
+    if (Application) Application->HandleException(nullptr);
+  }
   text_->OnChange = nullptr;
   delete text_;
 }
@@ -70,29 +66,31 @@ void TMsgCollectionItem::Assign(TPersistent* Source) {
 TMsgCollection::TMsgCollection(TPersistent* Owner)
     : TCollection(classlib::CollectionItemFactory<TMsgCollectionItem>(), Owner) {}
 
+
 // --- The component --------------------------------------------------------------------------
 
 TAlertNotifier::TAlertNotifier(TComponent* AOwner)
-    : TComponent(AOwner),
-      messages_(new TMsgCollection(this)),
-      fader_([this](int a) { StoreAlpha(a); }, MonotonicMs) {
+    : TComponent(AOwner), messages_(new TMsgCollection(this)) {
   messages_->OnChangeHook = [this] { UpdateMessages(); };
   messages_->OnDeleteHook = [this](int i) { MessageDestroyed(i); };
   timer_ = new TTimer(this);
   timer_->SetEnabled(false);
   timer_->SetInterval(10);
-  timer_->OnTimer = [this](TObject*) { fader_.Tick(); };
-  fader_.OnHide = [this] {
-    timer_->SetEnabled(false);
+  timer_->OnTimer = [this](TObject*) { Tick(); };
+  ApplyOpacity = [this](int a) { ApplyAlpha(a); };
+  EnableTimer = [this](bool on) { timer_->SetEnabled(on); };
+  HidePopup = [this] {
     if (popup_) popup_->SetVisible(false);
   };
+  HasPopup = [this] { return popup_ != nullptr; };
+  PopupVisible = [this] { return popup_ && popup_->Visible(); };
   ApplyColorStyle(0);
 }
 
 TAlertNotifier::~TAlertNotifier() {
-  // The fades stop first (the worker joins when fader_ goes, before anything
-  // it reads); then popup and collection forget this component.
-  fader_.Hidden();
+  // The fades stop first (each thread joined before anything it reads goes);
+  // then popup and collection forget this component.
+  StopFades();
   popup_window_ = nullptr;
   if (popup_) {
     popup_->OnCanDelete = nullptr;
@@ -110,16 +108,6 @@ TAlertNotifier::~TAlertNotifier() {
   delete messages_;
 }
 
-AlertFadeSettings TAlertNotifier::FadeSettings() const {
-  AlertFadeSettings s;
-  s.AlphaEnd = AlphaEnd;
-  s.FadeStep = FadeStep;
-  s.FadeTime = FadeTime;
-  s.DisplayTime = DisplayTime;
-  s.AutoHide = auto_hide_;
-  return s;
-}
-
 void TAlertNotifier::Watch(TComponent* c) {
   if (c) c->FreeNotification(this);
 }
@@ -131,7 +119,7 @@ void TAlertNotifier::Notification(TComponent* AComponent, TOperation Operation) 
   if (AComponent == pictures_) pictures_ = nullptr;
   if (AComponent == popup_menu_) popup_menu_ = nullptr;
   if (AComponent == popup_) {
-    fader_.Hidden();
+    StopFades();
     popup_window_ = nullptr;
     popup_ = nullptr;
   }
@@ -148,10 +136,6 @@ void TAlertNotifier::SetPictureContainer(TPictureContainer* v) {
 void TAlertNotifier::SetPopupMenu(TPopupMenu* v) {
   popup_menu_ = v;
   Watch(v);
-}
-void TAlertNotifier::SetAutoHide(bool v) {
-  auto_hide_ = v;
-  fader_.SetAutoHide(v);
 }
 void TAlertNotifier::SetAutoDelete(bool v) {
   auto_delete_ = v;
@@ -170,19 +154,23 @@ void TAlertNotifier::SetShowPopup(bool v) {
   if (popup_) popup_->SetShowPopup(v);
 }
 
-// Every opacity, the fades' included, comes through here, so AlphaStart
-// reads what the popup shows.
-void TAlertNotifier::SetAlphaStart(int v) { fader_.Apply(v); }
-
-void TAlertNotifier::StoreAlpha(int Alpha) {
-  alpha_start_ = Alpha;
-  ApplyAlpha(Alpha);
-}
-
 void TAlertNotifier::ApplyAlpha(int Alpha) {
   HWND w = popup_window_.load();
   if (!w || ComponentState().Contains(csDesigning)) return;
-  SetLayeredWindowAttributes(w, ColorToRGB(WindowColor), static_cast<BYTE>(Alpha), LWA_ALPHA);
+  try {
+    // Looked up each time: without it (older systems) the popup stays opaque.
+    using SetLayered = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    HMODULE user = GetModuleHandleW(L"USER32.DLL");
+    auto set = user ? reinterpret_cast<SetLayered>(reinterpret_cast<void*>(
+                          GetProcAddress(user, "SetLayeredWindowAttributes")))
+                    : nullptr;
+    if (!set) return;
+    // The window is layered from its creation; changing its style from a
+    // fade thread would wait for the GUI thread, so it is only checked.
+    if (!(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED)) return;
+    set(w, ColorToRGB(WindowColor), static_cast<BYTE>(Alpha), LWA_ALPHA);
+  } catch (...) {
+  }
 }
 
 void TAlertNotifier::ApplyColorStyle(int Style) {
@@ -202,6 +190,7 @@ void TAlertNotifier::ApplyColorStyle(int Style) {
 
 void TAlertNotifier::ThemeStyle() {
   int style = 3;
+  HRESULT failed = S_OK;
   if (HMODULE lib = LoadLibraryW(L"uxtheme.dll")) {
     using IsActive = BOOL(WINAPI*)();
     using ThemeName = HRESULT(WINAPI*)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
@@ -211,11 +200,15 @@ void TAlertNotifier::ThemeStyle() {
         reinterpret_cast<void*>(GetProcAddress(lib, "GetCurrentThemeName")));
     if (active && active() && name) {
       wchar_t file[255] = {}, color[255] = {}, size[255] = {};
-      // A failing query means no usable theme: the plain style.
-      if (SUCCEEDED(name(file, 255, color, 255, size, 255))) style = AlertThemeStyle(color);
+      const HRESULT hr = name(file, 255, color, 255, size, 255);
+      if (FAILED(hr))
+        failed = hr;
+      else
+        style = AlertThemeStyle(color);
     }
     FreeLibrary(lib);
   }
+  OleCheck(failed);
   ApplyColorStyle(style);
 }
 
@@ -226,9 +219,10 @@ std::string TAlertNotifier::Joined(int Index) const {
   return s;
 }
 
-void TAlertNotifier::RebuildMessages() {
+void TAlertNotifier::RebuildMessages(bool backToFirst) {
   if (!popup_) return;
-  // One change: the popup keeps its place and is never emptied on the way.
+  // One change of each list: emptied on the way, the popup would take it
+  // for a close request and raise close events no one asked for.
   TStringList* list = popup_->AlertMessages();
   list->BeginUpdate();
   list->Clear();
@@ -239,16 +233,21 @@ void TAlertNotifier::RebuildMessages() {
     list->AddObject(Joined(i), reinterpret_cast<TObject*>(static_cast<intptr_t>(m->ImageIndex)));
     popup_->Copies()->Add()->Assign(m);
   }
+  if (backToFirst) popup_->Scroller()->SetPosition(0); // the change puts it at message 1
   popup_->Copies()->EndUpdate();
   list->EndUpdate();
 }
 
 void TAlertNotifier::UpdateMessages() {
-  if (popup_ && popup_->Visible()) RebuildMessages();
+  // Surplus strings go too, so the popup never pages to a message that is
+  // no longer there; the message shown stays.
+  if (popup_ && popup_->Visible()) RebuildMessages(false);
 }
 
 void TAlertNotifier::MessageDestroyed(int Index) {
-  if (!popup_ || Index < 0 || Index >= popup_->AlertMessages()->Count()) return;
+  // Runs inside the item's destructor: a bad index is ignored, not raised.
+  if (!popup_ || !popup_->Visible() || Index < 0 || Index >= popup_->AlertMessages()->Count())
+    return;
   auto ask = std::move(popup_->OnCanDelete);
   auto told = std::move(popup_->OnDeleteMessage);
   popup_->OnCanDelete = nullptr;
@@ -260,8 +259,8 @@ void TAlertNotifier::MessageDestroyed(int Index) {
   if (OnDeleteMessage) OnDeleteMessage(this, Index);
 }
 
-void TAlertNotifier::PopupDeleted(int Index) {
-  if (Index < 0 || Index >= messages_->Count()) return;
+void TAlertNotifier::PopupDeleteMessage(int Index) {
+  if (Index < 0 || Index >= messages_->Count()) throw Exception("Invalid Index");
   auto hook = std::move(messages_->OnDeleteHook);
   messages_->OnDeleteHook = nullptr;
   messages_->Delete(Index);
@@ -282,55 +281,59 @@ void TAlertNotifier::CopyColors() {
   popup_->GradientDirection = GradientDirection;
 }
 
+void TAlertNotifier::CreatePopup() {
+  popup_ = new TAlertWindow(Owner());
+  popup_->FreeNotification(this);
+  popup_->SetVisible(false);
+  popup_->SetParent(nullptr);
+  if (auto* owner = dynamic_cast<TWinControl*>(Owner())) popup_->SetParentWindow(owner->Handle());
+  popup_->OnMouseMove = [this](TObject*, TShiftState, int, int) { PopupHold(); };
+  popup_->OnMouseLeave = [this](TObject*) { PopupRelease(); };
+  popup_->OnWindowMoved = [this](TObject*) {
+    WindowPosition = wpPreset;
+    PopupLeft = popup_->Left();
+    PopupTop = popup_->Top();
+  };
+  // Asked before the popup drops the message, so both lists stay in step:
+  // asked after, a refusal would leave the popup a string short.
+  popup_->OnCanDelete = [this](int i) {
+    if (i < 0 || i >= messages_->Count()) return false;
+    bool can = true;
+    if (OnCanDeleteMessage) OnCanDeleteMessage(this, i, can);
+    return can;
+  };
+  popup_->OnDeleteMessage = [this](TObject*, int i) { PopupDeleteMessage(i); };
+  popup_->OnClose = [this](TObject*) {
+    if (OnClose) OnClose(this);
+  };
+  popup_->OnCanClose = [this](TObject*, bool& can) {
+    if (OnCanClose) OnCanClose(this, can);
+  };
+  popup_->OnNextMessage = [this](TObject*) {
+    if (OnNextMessage) OnNextMessage(this);
+  };
+  popup_->OnPrevMessage = [this](TObject*) {
+    if (OnPrevMessage) OnPrevMessage(this);
+  };
+  popup_->OnPopupbtnClick = [this](TObject*) {
+    if (popup_menu_) {
+      const TRect r = popup_->Layout().Popup;
+      popup_menu_->Popup(popup_->Left() + r.Right, popup_->Top() + r.Top);
+    } else if (OnPopupClick) {
+      OnPopupClick(this);
+    }
+  };
+  popup_->OnAnchorClick = [this](TObject*, const std::string& a, int i) {
+    if (OnAnchorClick && i >= 0 && i < messages_->Count())
+      OnAnchorClick(this, a, messages_->Items(i));
+  };
+  popup_->SetTopMost(AlwaysOnTop);
+  popup_window_ = popup_->Handle();
+}
+
 void TAlertNotifier::ConfigurePopup() {
-  if (!popup_) {
-    popup_ = new TAlertWindow(Owner());
-    popup_->FreeNotification(this);
-    popup_->SetTopMost(AlwaysOnTop);
-    popup_->OnMouseMove = [this](TObject*, TShiftState, int, int) { fader_.Hold(); };
-    popup_->OnMouseLeave = [this](TObject*) { fader_.Release(); };
-    popup_->OnWindowMoved = [this](TObject*) {
-      WindowPosition = wpPreset;
-      PopupLeft = popup_->Left();
-      PopupTop = popup_->Top();
-    };
-    // Asked before the popup drops the message, so both lists stay in step.
-    popup_->OnCanDelete = [this](int i) {
-      if (i < 0 || i >= messages_->Count()) return false;
-      bool can = true;
-      if (OnCanDeleteMessage) OnCanDeleteMessage(this, i, can);
-      return can;
-    };
-    popup_->OnDeleteMessage = [this](TObject*, int i) { PopupDeleted(i); };
-    popup_->OnClose = [this](TObject*) {
-      fader_.Hidden();
-      timer_->SetEnabled(false);
-      if (OnClose) OnClose(this);
-    };
-    popup_->OnCanClose = [this](TObject*, bool& can) {
-      if (OnCanClose) OnCanClose(this, can);
-    };
-    popup_->OnNextMessage = [this](TObject*) {
-      if (OnNextMessage) OnNextMessage(this);
-    };
-    popup_->OnPrevMessage = [this](TObject*) {
-      if (OnPrevMessage) OnPrevMessage(this);
-    };
-    popup_->OnPopupbtnClick = [this](TObject*) {
-      if (popup_menu_) {
-        const TRect r = popup_->Layout().Popup;
-        popup_menu_->Popup(popup_->Left() + r.Right, popup_->Top() + r.Top);
-      } else if (OnPopupClick) {
-        OnPopupClick(this);
-      }
-    };
-    popup_->OnAnchorClick = [this](TObject*, const std::string& a, int i) {
-      if (OnAnchorClick && i >= 0 && i < messages_->Count())
-        OnAnchorClick(this, a, messages_->Items(i));
-    };
-    popup_window_ = popup_->Handle();
-  }
-  RebuildMessages();
+  if (!popup_) CreatePopup();
+  RebuildMessages(true);
   popup_->SetBounds(PopupLeft, PopupTop, PopupWidth, PopupHeight);
   popup_->PictureContainer = pictures_;
   popup_->Images = images_;
@@ -352,7 +355,7 @@ void TAlertNotifier::ConfigurePopup() {
   popup_->AutoHide = false;
   popup_->SetShowPopup(show_popup_);
   popup_->SetAutoSizeOn(AutoSize);
-  popup_->Hover = Hover;
+  popup_->SetHover(Hover);
   popup_->SetPositionFormat(position_format_);
   popup_->AutoDelete = auto_delete_;
   popup_->SetShowDelete(show_delete_);
@@ -364,13 +367,11 @@ void TAlertNotifier::ConfigurePopup() {
 }
 
 void TAlertNotifier::Show() {
-  fader_.SetSettings(FadeSettings());
-  const AlertPhase phase = fader_.Phase();
-  if (phase == AlertPhase::FadingIn) return; // the text is already replaced
+  ResetCount(); // with the timer running, the display time starts again
+  if (FadeRunning()) return; // fading in: the text is already replaced
   if (popup_ && popup_->Visible()) {
-    RebuildMessages();
-    fader_.Restart(); // a fade-out is stopped, the count starts anew
-    timer_->SetEnabled(auto_hide_);
+    // Shown or fading out: the new text now; a fade-out goes on and hides it.
+    RebuildMessages(true);
     return;
   }
   if (messages_->Count() == 0) return;
@@ -378,16 +379,24 @@ void TAlertNotifier::Show() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &wa, 0);
   const TRect work = Rect(wa.left, wa.top, wa.right, wa.bottom);
   ConfigurePopup();
+  Arm(false);
+  Arm(true);
   if (AutoThemeAdapt) ThemeStyle();
   CopyColors(); // again: the theme may have changed them
   const TPoint at = AlertTarget(WindowPosition, work, popup_->Width(), popup_->Height(),
                                 ScreenMarginX, ScreenMarginY, PopupLeft, PopupTop);
-  StoreAlpha(1); // not yet shown; the fade-in starts from 0
-  popup_->SetBounds(at.X, at.Y, popup_->Width(), popup_->Height());
+  // Placed just below the work area until it is shown.
+  popup_->SetBounds(at.X, work.Bottom, popup_->Width(), popup_->Height());
+  BeginShow(); // opacity 1: not yet seen; the fade-in starts from 0
+  if (popup_->Visible()) {
+    StopRequest = true;
+    popup_->SetBounds(at.X, at.Y, popup_->Width(), popup_->Height());
+    return;
+  }
   popup_->SetVisible(true);
   // Above every window, without taking activation, whatever AlwaysOnTop says.
   SetWindowPos(popup_->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  timer_->SetEnabled(true);
-  fader_.FadeIn();
+  popup_->SetBounds(at.X, at.Y, popup_->Width(), popup_->Height());
+  StartFadeIn();
 }

@@ -111,7 +111,9 @@ class TAlertWindow : public THintWindow {
   // it had when loaded.
   std::string HintNextBtn = "Next", HintPrevBtn = "Previous", HintCloseBtn = "Close",
               HintDeleteBtn = "Delete", HintPopupBtn = "Popup";
-  bool Hover = true;
+  // Highlights the anchor under the mouse; a change forgets the hovered one.
+  bool Hover() const { return hover_; }
+  void SetHover(bool v);
   int MarginX = 4, MarginY = 1;
   int MaxWidth = 0, MaxHeight = 0;
   TImageList* Images = nullptr;
@@ -183,19 +185,24 @@ class TAlertWindow : public THintWindow {
   std::string saved_hint_;
   bool dragging_ = false;
   TPoint drag_from_;
+  bool hover_ = true;
   int hover_anchor_ = -1;
+  int hover_image_ = -1; // the anchor image under the mouse (its "ALT" shows)
   TRect hover_rect_;
 };
 
-class TAlertNotifier : public TComponent {
+// Its fades, display time and hold are AlertFader's (AlertFadeCore.h):
+// AlphaEnd, FadeStep, FadeTime, DisplayTime, AutoHide and AlphaStart are
+// the fader's, read by the fade threads at every step.
+class TAlertNotifier : public TComponent, public AlertFader {
  public:
+  // AOwner should be a windowed control: its window becomes the popup's
+  // parent window.
   explicit TAlertNotifier(TComponent* AOwner);
   ~TAlertNotifier() override;
 
   TMsgCollection* AlertMessages() const { return messages_; }
   bool AlwaysOnTop = false;
-  bool AutoHide() const { return auto_hide_; }
-  void SetAutoHide(bool v);
   bool AutoThemeAdapt = false;
   bool AutoSize = false;
   bool AutoDelete() const { return auto_delete_; }
@@ -235,13 +242,6 @@ class TAlertNotifier : public TComponent {
   void SetShowDelete(bool v);
   bool ShowPopup() const { return show_popup_; }
   void SetShowPopup(bool v);
-  int AlphaEnd = 180;
-  // The opacity last applied to the popup (0..255).
-  int AlphaStart() const { return alpha_start_; }
-  void SetAlphaStart(int v);
-  int FadeTime = 0;
-  int DisplayTime = 5000;
-  int FadeStep = 2;
   TWindowPosition WindowPosition = wpRightBottom;
   int ScreenMarginX = 0, ScreenMarginY = 0;
   std::string Version() const { return "1.0.0.0"; }
@@ -249,7 +249,6 @@ class TAlertNotifier : public TComponent {
   void Show();
   void ApplyColorStyle(int Style);
   TAlertWindow* Popup() const { return popup_; }
-  AlertPhase Phase() const { return fader_.Phase(); }
 
   std::function<void(TObject* Sender, const std::string& Anchor, TMsgCollectionItem* Item)>
       OnAnchorClick;
@@ -263,15 +262,15 @@ class TAlertNotifier : public TComponent {
 
  private:
   void Watch(TComponent* c);
-  AlertFadeSettings FadeSettings() const;
   void ConfigurePopup();
+  void CreatePopup();
   void CopyColors();
-  void RebuildMessages();
+  // backToFirst: the popup shows message 1 afterwards.
+  void RebuildMessages(bool backToFirst);
   void UpdateMessages();
   void MessageDestroyed(int Index);
-  void PopupDeleted(int Index);
-  void StoreAlpha(int Alpha); // worker or GUI thread: AlphaStart, then ApplyAlpha
-  void ApplyAlpha(int Alpha);
+  void PopupDeleteMessage(int Index);
+  void ApplyAlpha(int Alpha); // any thread
   void ThemeStyle();
   std::string Joined(int Index) const;
 
@@ -283,9 +282,7 @@ class TAlertNotifier : public TComponent {
   TPictureContainer* pictures_ = nullptr;
   TPopupMenu* popup_menu_ = nullptr;
   std::string position_format_ = "%d of %d";
-  bool auto_hide_ = true, auto_delete_ = false, show_delete_ = true, show_popup_ = false;
-  std::atomic<int> alpha_start_{0};
+  bool auto_delete_ = false, show_delete_ = true, show_popup_ = false;
   std::atomic<HWND> popup_window_{nullptr};
   TTimer* timer_ = nullptr;
-  AlertFadeController fader_;
 };

@@ -93,6 +93,10 @@ void TAlertWindow::SetPositionFormat(const std::string& v) {
   position_format_ = v;
   Invalidate();
 }
+void TAlertWindow::SetHover(bool v) {
+  hover_ = v;
+  hover_anchor_ = -1;
+}
 void TAlertWindow::SetShowDelete(bool v) {
   show_delete_ = v;
   Invalidate();
@@ -207,8 +211,9 @@ void TAlertWindow::PaintText(TCanvas* c, int index, const TRect& area, TextPass 
   p.MeasureOnly = pass == TextPass::Measure;
   p.MouseX = x;
   p.MouseY = y;
-  p.HoverStyle = pass == TextPass::Draw && Hover;
+  p.HoverStyle = pass == TextPass::Draw && hover_;
   p.HoverAnchorIndex = pass == TextPass::Draw ? hover_anchor_ : -1;
+  p.ImageUnderMouse = pass == TextPass::Draw ? hover_image_ : -1;
   TCanvasMarkupSurface s(c, Images);
   s.UsePictures(PictureContainer, &cache_);
   markup::DrawMarkup(s, messages_->Strings(index), area, p, out);
@@ -362,26 +367,37 @@ void TAlertWindow::AnchorClick(int x, int y) {
   const markup::MarkupResult r = AnchorAt(x, y);
   const TLifeToken life = LifeToken();
   if (r.Hit && OnAnchorClick) OnAnchorClick(this, r.HitAnchor, scroller_.Position() - 1);
-  if (life && hover_anchor_ >= 0 && Hover) Invalidate();
+  if (life && hover_anchor_ >= 0 && hover_) Invalidate();
 }
 
 void TAlertWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const TLifeToken life = LifeToken();
+  // The anchor is told on the press: the popup never takes activation, so
+  // the focus message a click would bring never comes.
   AnchorClick(X, Y);
   if (!life) return;
+  // The class library captures the mouse for the press as well, so a
+  // button released away from the popup still counts.
   THintWindow::MouseDown(Button, Shift, X, Y);
   const AlertLayout l = Layout();
   if (l.Caption.Contains(Point(X, Y))) {
     drag_from_ = Point(X, Y);
     SetCapture(Handle());
     dragging_ = true;
-    return;
+  } else if (dragging_) {
+    ReleaseCapture();
+    dragging_ = false;
+    // The drag's capture goes; this press's own stays.
+    if (ControlStyle.Contains(csCaptureMouse)) SetCapture(Handle());
   }
+  if (dragging_) return;
   for (int b = 0; b < kButtons; ++b)
     if (ButtonRect(l, static_cast<TAlertWindow::Button>(b)).Contains(Point(X, Y))) {
       pressed_[b] = true;
       Invalidate();
     }
+  // A click on the popup brings its parent window (the player) up.
+  if (ParentWindow()) ::SetFocus(ParentWindow());
 }
 
 void TAlertWindow::MouseMove(TShiftState Shift, int X, int Y) {
@@ -423,6 +439,8 @@ void TAlertWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     return;
   }
   const TLifeToken life = LifeToken();
+  // One press, one action: a handler of one button may close or empty the
+  // popup, so the others are not looked at after it.
   if (pressed_[kClose]) {
     pressed_[kClose] = false;
     if (AutoDelete) DeleteCurrent();
@@ -448,13 +466,18 @@ void TAlertWindow::MouseLeave() {
     ReleaseCapture();
     dragging_ = false;
   }
+  if (hovered_[kClose]) {
+    hovered_[kClose] = false;
+    Invalidate();
+  }
+  if (AutoHide) SetVisible(false);
+  // The close and popup buttons keep a press: released outside, they still count.
   bool repaint = false;
-  for (int b = 0; b < kButtons; ++b) {
+  for (Button b : {kPrev, kNext, kDelete}) {
     repaint = repaint || hovered_[b] || pressed_[b];
     hovered_[b] = pressed_[b] = false;
   }
   if (repaint) Invalidate();
-  if (AutoHide) SetVisible(false);
   if (Hint() != saved_hint_) SetHint(saved_hint_);
   THintWindow::MouseLeave();
 }
@@ -469,10 +492,14 @@ void TAlertWindow::HandleMessage(TMessage& M) {
     GetCursorPos(&pt);
     ::ScreenToClient(Handle(), &pt);
     const markup::MarkupResult r = AnchorAt(pt.x, pt.y);
-    const int was = hover_anchor_;
+    const int was = hover_anchor_, wasImage = hover_image_;
     hover_anchor_ = r.Hit ? r.HitAnchorIndex : -1;
+    hover_image_ = r.Hit ? r.HitImageIndex : -1;
     SetCursor(r.Hit ? crHandPoint : crDefault);
-    if (Hover && was != hover_anchor_) Invalidate();
+    if (wasImage != hover_image_) Invalidate(); // an "ALT" picture in or out
+    // The whole window: an anchor's rectangle is that of its last line only,
+    // and one wrapped over two lines would keep half its highlight.
+    if (hover_ && was != hover_anchor_) Invalidate();
     M.Result = HTCLIENT;
     return;
   }

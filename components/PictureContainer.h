@@ -10,7 +10,12 @@
 // local file ("FILE://path"): a regular file of at most 16 MiB, never a
 // device, a pipe, a UNC path or a network drive. Any other address is never
 // fetched: the picture stays empty under that identity, so a cache finds the
-// same empty picture again.
+// same empty picture again. An asynchronous load only starts a
+// TDownLoadThread, whose work is empty: the download events are never raised.
+//
+// On Windows THTMLPicture is the class library's graphic (drawn on a
+// canvas); natively, where there is no canvas, it has the same interface
+// without the drawing.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +28,32 @@
 #include "classlib/Component.h"
 #include "classlib/Streams.h"
 #include "classlib/SysUtils.h"
+#include "classlib/Thread.h"
 #include "classlib/Types.h"
+#ifdef _WIN32
+#include "classlib/Bitmap.h"
+#endif
+
+#ifdef _WIN32
+using THTMLPictureBase = TGraphic;
+#else
+class THTMLPictureBase : public TPersistent {
+ public:
+  virtual bool Empty() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual void SetWidth(int w) = 0;
+  virtual void SetHeight(int h) = 0;
+  virtual void LoadFromFile(const std::string& FileName) = 0;
+  TNotifyEvent OnChange;
+};
+#endif
+
+using TDownloadErrorEvent = std::function<void(TObject* Sender, const std::string& err)>;
+using TDownloadCompleteEvent = std::function<void(TObject* Sender)>;
+using TDownloadCancelEvent = std::function<void(TObject* Sender, bool& Cancel)>;
+using TDownloadProgressEvent =
+    std::function<void(TObject* Sender, uint32_t dwSize, uint32_t dwTotSize)>;
 
 // A decoded picture: its natural size in pixels at 96 pixels per inch, and
 // how to draw it on a device context (HDC on Windows).
@@ -49,7 +79,7 @@ bool ReadPictureFile(const std::string& FileName, std::string& bytes);
 
 } // namespace components
 
-class THTMLPicture : public TPersistent {
+class THTMLPicture : public THTMLPictureBase {
  public:
   THTMLPicture();
   ~THTMLPicture() override;
@@ -57,10 +87,19 @@ class THTMLPicture : public TPersistent {
   // The platform's loader (OleLoadPicture on Windows; none natively).
   static void SetDecoder(TPictureDecoder d);
 
-  bool Empty() const { return empty_; }
+  bool Empty() const override { return empty_; }
   // Natural size of the decoded picture (0 without one).
-  int Width() const;
-  int Height() const;
+  int Width() const override;
+  int Height() const override;
+  // The size comes from the picture: these change nothing.
+  void SetWidth(int) override {}
+  void SetHeight(int) override {}
+#ifdef _WIN32
+  // Drawn into r of the canvas (stretched when Stretch is set).
+  void DrawTo(TCanvas* canvas, const TRect& r) override;
+#endif
+  int PixelsPerInchX() const { return ppi_x_; }
+  int PixelsPerInchY() const { return ppi_y_; }
   // Size for layout: the shown GIF frame's, else the picture's.
   int FrameWidth() const;
   int FrameHeight() const;
@@ -73,8 +112,11 @@ class THTMLPicture : public TPersistent {
 
   bool Stretch = false;
   bool Asynchronous = true;
+  // A download has been started (it is never done: the flag stays).
+  bool DownloadBusy() const { return busy_; }
   int Frame() const { return frame_; }
-  // Stores the frame (clamped to the GIF's frames when decoded) and decodes again.
+  // Stores the frame as given and decodes again (a number past the GIF's
+  // frames shows its last one, below 1 its first).
   void SetFrame(int v);
   // Frames of a GIF (0 for anything else), counted once.
   int FrameCount();
@@ -85,10 +127,12 @@ class THTMLPicture : public TPersistent {
   void LoadFromStream(TStream* Stream);
   void SaveToStream(TStream* Stream) const;
   // Failures (missing file, bad format) leave the picture empty.
-  void LoadFromFile(const std::string& FileName);
+  void LoadFromFile(const std::string& FileName) override;
   // An RCDATA resource of the program (Windows; nothing elsewhere).
   void LoadFromResourceName(void* Instance, const std::string& Name);
-  // "RES://name", "FILE://path"; anything else only records the address.
+  // "RES://name", "FILE://path"; any other address, with Asynchronous off,
+  // is recorded as address and identity; with it on (and none busy) it
+  // becomes the download address and a TDownLoadThread starts.
   void LoadFromURL(const std::string& Source);
   // Empties the picture (frame 1); then null clears the bytes, another
   // picture's bytes are copied and decoded, any other class adds nothing.
@@ -96,8 +140,11 @@ class THTMLPicture : public TPersistent {
   // Draws on a device context: natural size at r's top left, or stretched.
   void Draw(void* dc, const TRect& r) const;
 
-  TNotifyEvent OnChange;
   TNotifyEvent OnFrameChange;
+  TDownloadErrorEvent OnDownLoadError;
+  TDownloadCompleteEvent OnDownLoadComplete;
+  TDownloadCancelEvent OnDownLoadCancel;
+  TDownloadProgressEvent OnDownLoadProgress;
 
  private:
   void Decode();
@@ -109,6 +156,22 @@ class THTMLPicture : public TPersistent {
   int frame_left_ = 0, frame_top_ = 0, frame_w_ = 0, frame_h_ = 0;
   int screen_w_ = 0, screen_h_ = 0;
   std::string id_, address_;
+  int ppi_x_ = 96, ppi_y_ = 96;
+  bool busy_ = false;
+};
+
+// The download of a picture's address: created running, it frees itself.
+// Its work is empty (pictures never come from the network), so it ends at
+// once and loads nothing. Made with New<TDownLoadThread>(picture).
+class TDownLoadThread : public TThread {
+ public:
+  explicit TDownLoadThread(THTMLPicture* Picture);
+
+ protected:
+  void Execute() override {}
+
+ private:
+  THTMLPicture* picture_;
 };
 
 class TPictureItem : public TCollectionItem {

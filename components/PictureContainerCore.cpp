@@ -84,7 +84,6 @@ void THTMLPicture::Decode() {
   gif::Selected sel;
   const bool frameOfGif = gif::SelectFrame(bytes_, frame_, sel);
   if (frameOfGif) {
-    frame_ = sel.Frame;
     frame_left_ = sel.Left;
     frame_top_ = sel.Top;
     frame_w_ = sel.Width;
@@ -157,10 +156,18 @@ void THTMLPicture::LoadFromURL(const std::string& Source) {
   } else if (StartsUpper(Source, "FILE://", rest)) {
     id_ = Source;
     if (!rest.empty()) LoadFromFile(rest);
-  } else {
+  } else if (!Asynchronous) {
     // Markup never reaches the network: the address is only remembered.
     address_ = id_ = Source;
+  } else if (!busy_) {
+    address_ = Source;
+    busy_ = true;
+    New<TDownLoadThread>(this);
   }
+}
+
+TDownLoadThread::TDownLoadThread(THTMLPicture* Picture) : TThread(false), picture_(Picture) {
+  FreeOnTerminate = true;
 }
 
 // Whatever the source, the picture is emptied first; only another picture
@@ -184,6 +191,10 @@ void THTMLPicture::Draw(void* dc, const TRect& r) const {
   if (empty_ || !decoded_) return;
   decoded_->Render(dc, r, Stretch);
 }
+
+#ifdef _WIN32
+void THTMLPicture::DrawTo(TCanvas* canvas, const TRect& r) { Draw(canvas->Handle(), r); }
+#endif
 
 TPictureItem::TPictureItem(TCollection* Collection)
     : TCollectionItem(Collection), picture_(new THTMLPicture) {}

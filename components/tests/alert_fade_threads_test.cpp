@@ -1,10 +1,9 @@
-// The alert popup's fades on their worker thread (also run under
-// ThreadSanitizer): the opacity sequences, the display time on the clock,
-// holding and releasing, a new title during the fade-out, and the
-// controller destroyed mid-fade.
+// The alert popup's fades on their own threads (also run under
+// ThreadSanitizer): the opacity steps, the countdown in timer ticks,
+// holding and releasing, AutoHide arming the timer, a new fade started
+// while an old one still runs, and the owner destroyed mid-fade.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -15,43 +14,66 @@
 
 namespace {
 
-std::vector<int> Sequence(bool in, int end, int step) {
-  std::vector<int> v;
-  components::FadeSequence(in, end, step, [&](int a) {
-    v.push_back(a);
-    return true;
-  });
-  return v;
-}
-
-struct Rig {
+// A popup that is only a flag, a timer that is only a switch.
+struct Rig : AlertFader {
   std::mutex m;
   std::vector<int> alphas;
-  std::atomic<int64_t> now{1000};
+  bool visible = false, timer = false;
   int hides = 0;
-  std::unique_ptr<AlertFadeController> c;
 
   explicit Rig(int fadeTime = 0) {
-    c = std::make_unique<AlertFadeController>(
-        [this](int a) {
-          std::lock_guard<std::mutex> lock(m);
-          alphas.push_back(a);
-        },
-        [this] { return now.load(); });
-    AlertFadeSettings s;
-    s.AlphaEnd = 160;
-    s.FadeTime = fadeTime;
-    c->SetSettings(s);
-    c->OnHide = [this] { ++hides; };
+    AlphaEnd = 160;
+    FadeTime = fadeTime;
+    ApplyOpacity = [this](int a) {
+      std::lock_guard<std::mutex> lock(m);
+      alphas.push_back(a);
+    };
+    EnableTimer = [this](bool on) { timer = on; };
+    HidePopup = [this] {
+      visible = false;
+      ++hides;
+    };
+    HasPopup = [] { return true; };
+    PopupVisible = [this] { return visible; };
   }
-  // Runs completions until the phase is reached (or 5 s pass).
-  bool WaitFor(AlertPhase p) {
+  // The threads go before what they write into.
+  ~Rig() override { StopFades(); }
+  using AlertFader::Arm;
+  using AlertFader::BeginShow;
+  using AlertFader::FadeRunning;
+  using AlertFader::PopupHold;
+  using AlertFader::PopupRelease;
+  using AlertFader::StartFadeIn;
+  using AlertFader::StopFades;
+  using AlertFader::Tick;
+  // What the component's Show does for a hidden popup.
+  void ShowHidden() {
+    Arm(false);
+    Arm(true);
+    BeginShow();
+    visible = true;
+    StartFadeIn();
+  }
+  // Runs the threads' ends until done() (or 5 s pass).
+  bool WaitFor(const std::function<bool()>& done) {
     for (int i = 0; i < 5000; ++i) {
-      classlib::RunPostedCompletions();
-      if (c->Phase() == p) return true;
+      CheckSynchronize();
+      if (done()) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
+  }
+  bool WaitFor(AlertPhase p) {
+    return WaitFor([&] { return Phase() == p; });
+  }
+  // Ticks until the fade-out starts; how many it took.
+  int TicksToFadeOut() {
+    int n = 0;
+    while (timer && Phase() != AlertPhase::FadingOut && n < 100000) {
+      Tick();
+      ++n;
+    }
+    return n;
   }
   std::vector<int> Alphas() {
     std::lock_guard<std::mutex> lock(m);
@@ -61,139 +83,149 @@ struct Rig {
     std::lock_guard<std::mutex> lock(m);
     return alphas.empty() ? -1 : alphas.back();
   }
+  void Forget() {
+    std::lock_guard<std::mutex> lock(m);
+    alphas.clear();
+  }
 };
 
 } // namespace
 
-TEST(AlertFade, SequencesReachTheirEndsExactly) {
-  std::vector<int> in = Sequence(true, 160, 2);
-  ASSERT_EQ(in.size(), 82u);
-  EXPECT_EQ(in[0], 0);
+TEST(AlertFade, FadeInStepsCountdownInTicksFadeOutAndHide) {
+  Rig r;
+  r.ShowHidden();
+  EXPECT_EQ(r.Phase(), AlertPhase::FadingIn);
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+  // 1 before the show, then 0, 0, 2, ... 158 and exactly AlphaEnd.
+  std::vector<int> in = r.Alphas();
+  ASSERT_EQ(in.size(), 83u);
+  EXPECT_EQ(in[0], 1);
   EXPECT_EQ(in[1], 0);
-  EXPECT_EQ(in[2], 2);
-  EXPECT_EQ(in[80], 158);
-  EXPECT_EQ(in[81], 160);
-  std::vector<int> out = Sequence(false, 160, 2);
+  EXPECT_EQ(in[3], 2);
+  EXPECT_EQ(in[81], 158);
+  EXPECT_EQ(in[82], 160);
+  EXPECT_EQ(r.AlphaStart(), 160);
+  ASSERT_TRUE(r.timer);
+  r.Forget(); // ticks apply nothing: what follows is the fade-out's
+  // 5000 ms are 500 ticks of 10, however long they really took.
+  EXPECT_EQ(r.TicksToFadeOut(), 500);
+  EXPECT_FALSE(r.timer);
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Hidden));
+  EXPECT_EQ(r.hides, 1);
+  std::vector<int> out = r.Alphas();
   ASSERT_EQ(out.size(), 81u);
   EXPECT_EQ(out.front(), 160);
   EXPECT_EQ(out[79], 2);
   EXPECT_EQ(out.back(), 0);
-  EXPECT_EQ(Sequence(true, 161, 2).back(), 161);
-  EXPECT_EQ(Sequence(true, 161, 2).end()[-2], 160);
-  EXPECT_EQ(Sequence(false, 161, 2).end()[-2], 1);
-  EXPECT_EQ(Sequence(true, 255, 2).back(), 255); // no byte wraps
-  EXPECT_EQ(Sequence(true, 160, 0), (std::vector<int>{0, 0, 160}));
-  EXPECT_EQ(Sequence(false, 160, 0), (std::vector<int>{160, 0}));
+  EXPECT_FALSE(r.FadeRunning());
 }
 
-TEST(AlertFade, FadeInDisplayOnTheClockThenFadeOutAndHide) {
+TEST(AlertFade, SettingsAreReadAtEveryStepAndTick) {
   Rig r;
-  r.c->FadeIn();
+  r.AlphaEnd = 161; // not a multiple of the step: one more step to exactly 161
+  r.ShowHidden();
   ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
-  EXPECT_EQ(r.Alphas(), Sequence(true, 160, 2));
-  r.now += 4990;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
-  r.now += 10;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::FadingOut);
+  EXPECT_EQ(r.Alphas().end()[-2], 160);
+  EXPECT_EQ(r.Last(), 161);
+  r.DisplayTime = 30; // read at each tick
+  r.Forget();
+  EXPECT_EQ(r.TicksToFadeOut(), 3);
   ASSERT_TRUE(r.WaitFor(AlertPhase::Hidden));
-  EXPECT_EQ(r.hides, 1);
+  EXPECT_EQ(r.Alphas().end()[-2], 1); // the smallest positive value, then 0
   EXPECT_EQ(r.Last(), 0);
+  // A step of 0 ends the fade at once instead of never advancing.
+  r.FadeStep = 0;
+  r.Forget();
+  r.ShowHidden();
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+  EXPECT_EQ(r.Alphas(), (std::vector<int>{1, 0, 0, 161}));
+}
+
+TEST(AlertFade, AutoHideTrueAtAnyTimeStartsTheCountdown) {
+  Rig r;
+  r.SetAutoHide(false);
+  r.ShowHidden();
+  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+  EXPECT_FALSE(r.timer); // stays until it is closed
+  r.SetAutoHide(true);
+  ASSERT_TRUE(r.timer);
+  for (int i = 0; i < 200; ++i) r.Tick();
+  r.SetAutoHide(true); // again: the whole display time anew
+  EXPECT_EQ(r.DisplayCount(), 0);
+  EXPECT_EQ(r.TicksToFadeOut(), 500);
+  r.SetAutoHide(false);
+  EXPECT_FALSE(r.timer);
 }
 
 TEST(AlertFade, HoldKeepsItOpaqueAndReleaseCountsAnew) {
-  Rig r(5); // slow: the mouse arrives during the fade-in
-  r.c->FadeIn();
+  Rig r(3); // slow: the mouse arrives during the fade-in
+  r.ShowHidden();
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  r.c->Hold();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  classlib::RunPostedCompletions(); // the stopped fade-in's completion changes nothing
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
+  r.PopupHold();
+  EXPECT_EQ(r.Phase(), AlertPhase::Held);
+  EXPECT_FALSE(r.timer);
+  ASSERT_TRUE(r.WaitFor([&] { return !r.FadeRunning(); }));
   EXPECT_EQ(r.Last(), 255);
-  r.now += 100000;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Held);
-  r.c->Release();
+  r.SetAlphaStart(90); // held: only full opacity gets through
+  EXPECT_EQ(r.Last(), 255);
+  r.PopupRelease();
   EXPECT_EQ(r.Last(), 160);
-  r.now += 4999;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
-  r.now += 1;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::FadingOut);
-}
-
-TEST(AlertFade, ANewTitleDuringTheFadeOutKeepsThePopup) {
-  Rig r(5);
-  r.c->FadeIn();
-  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
-  r.now += 5000;
-  r.c->Tick();
+  EXPECT_EQ(r.Phase(), AlertPhase::Shown);
+  ASSERT_TRUE(r.timer);
+  EXPECT_EQ(r.TicksToFadeOut(), 500);
+  // Held during the fade-out: it stops, and the popup stays.
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  r.c->Restart();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  classlib::RunPostedCompletions();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
+  r.PopupHold();
+  ASSERT_TRUE(r.WaitFor([&] { return r.Phase() == AlertPhase::Held && r.Last() == 255; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  CheckSynchronize();
+  EXPECT_TRUE(r.visible);
   EXPECT_EQ(r.hides, 0);
-  EXPECT_EQ(r.Last(), 160);
+  EXPECT_EQ(r.Last(), 255);
 }
 
-TEST(AlertFade, DestroyedMidFadeJoinsAndDropsItsCompletion) {
-  for (int i = 0; i < 20; ++i) {
-    Rig r(2);
-    r.c->FadeIn();
-    std::this_thread::sleep_for(std::chrono::milliseconds(i % 5));
-    if (i % 2) r.c->Hold();
-    r.c.reset();
-    classlib::RunPostedCompletions(); // nothing runs on the freed controller
+TEST(AlertFade, ANewFadeInOverAnOldFadeOutEndsAtAlphaEnd) {
+  for (int round = 0; round < 4; ++round) {
+    Rig r(1);
+    r.ShowHidden();
+    ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+    r.TicksToFadeOut();
+    std::this_thread::sleep_for(std::chrono::milliseconds(3 * round));
+    // Closed with its button as the fade-out begins, then shown again with
+    // a lower end: the new fade-in is far shorter than what the old
+    // fade-out has left.
+    r.visible = false;
+    r.AlphaEnd = 40;
+    r.ShowHidden();
+    ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    CheckSynchronize();
+    EXPECT_EQ(r.Last(), 40);
+    EXPECT_EQ(r.AlphaStart(), 40);
+    EXPECT_EQ(r.Phase(), AlertPhase::Shown);
+    EXPECT_TRUE(r.timer); // the old end neither hid it nor stopped the count
     EXPECT_EQ(r.hides, 0);
   }
 }
 
-TEST(AlertFade, AutoHideOffStopsARunningCountAndOnStartsItAnew) {
-  Rig r;
-  r.c->FadeIn();
+TEST(AlertFade, TheStopRequestSendsARunningFadeToAlphaEnd) {
+  Rig r(2);
+  r.ShowHidden();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  AlertFader::StopRequest = true;
   ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
-  r.now += 3000;
-  r.c->Tick();
-  r.c->SetAutoHide(false);
-  r.now += 100000;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
-  EXPECT_FALSE(r.c->Settings().AutoHide);
-  r.c->SetAutoHide(true); // the whole display time again
-  r.now += 4999;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
-  r.now += 1;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::FadingOut);
-  ASSERT_TRUE(r.WaitFor(AlertPhase::Hidden));
-  // Off while hidden: the next fade-in ends without a count.
-  r.c->SetAutoHide(false);
-  r.c->FadeIn();
-  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
-  r.now += 100000;
-  r.c->Tick();
-  EXPECT_EQ(r.c->Phase(), AlertPhase::Shown);
+  EXPECT_EQ(r.Last(), 160);
+  EXPECT_LT(r.Alphas().size(), 60u); // it did not go through every step
+  EXPECT_FALSE(AlertFader::StopRequest);
 }
 
-TEST(AlertFade, AppliedOpacitiesAreClampedAndHeldAtFull) {
-  Rig r;
-  r.c->Apply(300);
-  EXPECT_EQ(r.Last(), 255);
-  r.c->Apply(-4);
-  EXPECT_EQ(r.Last(), 0);
-  r.c->FadeIn();
-  ASSERT_TRUE(r.WaitFor(AlertPhase::Shown));
-  r.c->Hold();
-  EXPECT_EQ(r.Last(), 255);
-  r.c->Apply(90); // the mouse is over it: stays opaque
-  EXPECT_EQ(r.Last(), 255);
-  r.c->Release();
-  r.c->Apply(90);
-  EXPECT_EQ(r.Last(), 90);
+TEST(AlertFade, DestroyedMidFadeJoinsAndTellsNoEnd) {
+  for (int i = 0; i < 20; ++i) {
+    auto r = std::make_unique<Rig>(2);
+    r->ShowHidden();
+    std::this_thread::sleep_for(std::chrono::milliseconds(i % 5));
+    if (i % 2) r->PopupHold();
+    r.reset();
+    CheckSynchronize(); // the threads free themselves; nothing reaches the rig
+  }
 }

@@ -78,22 +78,35 @@ TEST(AlertMarkupEscape, AnyTextShowsExactlyAsGiven) {
 
 TEST(AlertMarkupLines, WordsWrapAtSpacesOnExactWidths) {
   Render a;
-  // 14 characters a line: "aaaa bbbb cccc" fits (the trailing space hangs).
+  // 14 characters a line. "aaaa bbbb cccc " would end at 105 with its
+  // trailing space: "cccc" opens the second line, which it fills exactly.
   a.Go("aaaa bbbb cccc dddd eeee");
   EXPECT_EQ(a.LineTops(), (std::vector<int>{0, 13}));
+  ASSERT_EQ(a.s.Runs.size(), 5u);
+  EXPECT_EQ(a.s.Runs[2].Run, "cccc ");
+  EXPECT_EQ(a.s.Runs[2].R.Top, 13);
   EXPECT_EQ(a.r.TextHeight, 26);
   EXPECT_EQ(a.r.TextWidth, 14 * 7);
   EXPECT_EQ(a.r.PlainText, "aaaa bbbb cccc dddd eeee"); // each line once
 }
 
-TEST(AlertMarkupLines, AWordWiderThanTheLineSitsAloneOnItsLine) {
+TEST(AlertMarkupLines, ARunAtLeastAsWideAsTheLineStaysWhereItStands) {
   Render a;
   a.Go("ab cdefghijklmnopqrstuvw xy");
   ASSERT_EQ(a.s.Runs.size(), 3u);
-  EXPECT_EQ(a.s.Runs[0].R.Top, 0);
   EXPECT_EQ(a.s.Runs[1].Run, "cdefghijklmnopqrstuvw ");
-  EXPECT_EQ(a.s.Runs[1].R.Top, 13);
-  EXPECT_EQ(a.s.Runs[2].R.Top, 26);
+  EXPECT_EQ(a.s.Runs[1].R.Top, 0); // after "ab ", not on a line of its own
+  EXPECT_EQ(a.s.Runs[1].R.Left, 1 + 3 * 7);
+  EXPECT_EQ(a.s.Runs[2].R.Top, 13);
+  // An image as wide as the line, too; a narrower one that does not fit
+  // what is left goes to the next line.
+  Render b;
+  b.s.Images["wide"] = ImageInfo{false, 100, 20, 0, 0};
+  b.s.Images["half"] = ImageInfo{false, 60, 20, 0, 0};
+  b.Go("ab <IMG src=\"wide\"><IMG src=\"half\">");
+  ASSERT_EQ(b.s.ImagesDrawn.size(), 2u);
+  EXPECT_EQ(b.s.ImagesDrawn[0], Rect(1 + 21, 0, 1 + 121, 20));
+  EXPECT_EQ(b.s.ImagesDrawn[1], Rect(1, 20, 61, 40));
 }
 
 TEST(AlertMarkupLines, BreaksAndLineFeeds) {
@@ -168,12 +181,28 @@ TEST(AlertMarkupTags, ColourHelpers) {
   EXPECT_EQ(ParseHexColor("#"), 0);
   EXPECT_EQ(ParseHexColor("#F"), 0);
   EXPECT_EQ(ParseHexColor("#GG0000"), 0);
+  // Missing pairs read as 0.
+  EXPECT_EQ(ParseHexColor("#FF"), 0x0000FF);
+  EXPECT_EQ(ParseHexColor("#00FF"), 0x00FF00);
+  EXPECT_EQ(ParseHexColor("#FFF"), 0x0000FF);
+  EXPECT_EQ(ParseHexColor("#0000FF"), 0xFF0000);
   EXPECT_EQ(ParseColorName("CLRED"), 0x0000FF);
   EXPECT_EQ(ParseColorName("clinfobk"), static_cast<Color>(0xFF000018));
   EXPECT_EQ(ParseColorName("\xC0\xE1"), 0);
   EXPECT_EQ(PosNoCase("COLOR", "font color="), 6);
   EXPECT_EQ(SaturatedNumber("99999999999999"), 2147483647);
   EXPECT_EQ(SaturatedNumber("-99999999999999"), -2147483647 - 1);
+}
+
+TEST(AlertMarkupTags, SizeZeroAndHiddenText) {
+  Render a;
+  a.Go("<font size=\"0\">x</font>a<Z>hidden</Z>b");
+  ASSERT_EQ(a.s.Runs.size(), 3u);
+  EXPECT_EQ(a.s.Runs[0].F.Height, 0); // the font mapper's own size
+  EXPECT_EQ(a.s.Runs[2].Run, "b");
+  EXPECT_EQ(a.s.Runs[2].R.Left, 1 + 2 * 7); // the hidden text takes no room
+  EXPECT_EQ(a.r.PlainText, "xahiddenb");
+  EXPECT_EQ(a.r.TextWidth, 3 * 7);
 }
 
 TEST(AlertMarkupTags, RotatedFontsNestAndTheCanvasFontComesBack) {
@@ -257,6 +286,27 @@ TEST(AlertMarkupAnchors, HitTestFindsTheAnchorAndItsRectangle) {
   EXPECT_EQ(miss.r.HitAnchorIndex, -1);
 }
 
+TEST(AlertMarkupAnchors, TheTextHitBandIsAsHighAsGhAboveTheLineBottom) {
+  // Runs of a large font are 30 high; "gh" in the line's font is 13.
+  struct Tall : FakeMarkupSurface {
+    TSize MeasureRun(const std::string& run) override {
+      TSize size = FakeMarkupSurface::MeasureRun(run);
+      if (Current.Height < -20) size.cy = 30;
+      return size;
+    }
+  };
+  const std::string text = "<A href=\"go\"><font size=\"30\">big</font></A>";
+  for (int y : {10, 20}) {
+    Tall s;
+    MarkupParams p;
+    p.HitTestOnly = true;
+    p.MouseX = 5;
+    p.MouseY = y;
+    MarkupResult r;
+    EXPECT_EQ(DrawMarkup(s, text, Rect(0, 0, 101, 1000), p, r), y > 30 - 13) << y;
+  }
+}
+
 TEST(AlertMarkupImages, PlacedScaledAndWrapped) {
   Render a;
   a.s.Images["cat"] = ImageInfo{false, 40, 30, 2, 3};
@@ -266,6 +316,35 @@ TEST(AlertMarkupImages, PlacedScaledAndWrapped) {
   // The third picture does not fit after the second: next line, 30 high.
   EXPECT_EQ(a.s.ImagesDrawn[2].Top, 30 + 3);
   EXPECT_EQ(a.r.TextHeight, 60);
+}
+
+TEST(AlertMarkupImages, AltUnderTheMouseAndPrintScaled) {
+  const std::string text = "<A href=\"go\"><IMG src=\"small\" alt=\"big\"></A>";
+  Render hit;
+  hit.s.Images["small"] = ImageInfo{false, 20, 10, 0, 0};
+  hit.s.Images["big"] = ImageInfo{false, 40, 30, 0, 0};
+  hit.p.HitTestOnly = true;
+  hit.p.MouseX = 5;
+  hit.p.MouseY = 5;
+  hit.Go(text);
+  EXPECT_TRUE(hit.hit);
+  EXPECT_EQ(hit.r.HitImageIndex, 1);
+  Render shown;
+  shown.s.Images = hit.s.Images;
+  shown.p.ImageUnderMouse = hit.r.HitImageIndex;
+  shown.Go(text);
+  ASSERT_EQ(shown.s.ImagesDrawn.size(), 1u);
+  EXPECT_EQ(shown.s.ImagesDrawn[0], Rect(1, 0, 41, 30)); // the "ALT" picture
+  // Printing: list pictures drawn ImageScale times their size; the layout
+  // keeps their own size.
+  Render print;
+  print.s.Images["IDX:0"] = ImageInfo{false, 16, 16, 0, 0};
+  print.p.PrintScaled = true;
+  print.p.ImageScale = 2.0;
+  print.Go("<IMG src=\"IDX:0\">x");
+  ASSERT_EQ(print.s.ImagesDrawn.size(), 1u);
+  EXPECT_EQ(print.s.ImagesDrawn[0], Rect(1, 0, 33, 32));
+  EXPECT_EQ(print.s.Runs[0].R.Left, 1 + 16);
 }
 
 TEST(AlertMarkupGradient, BandsFromStartToEndColour) {

@@ -3,8 +3,10 @@
 // from (never the network, only regular local files).
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <thread>
 
 #include "classlib/StringList.h"
 #include "components/PictureContainer.h"
@@ -100,8 +102,9 @@ TEST(PictureContainer, FramesAndDecodingOfAPicture) {
   EXPECT_EQ(static_cast<const FakeDecoded*>(p.Decoded())->bytes, s.Bytes);
   int changes = 0;
   p.OnFrameChange = [&](TObject*) { ++changes; };
-  p.SetFrame(7);
-  EXPECT_EQ(p.Frame(), 2);
+  p.SetFrame(7); // kept as given; the last frame is shown
+  EXPECT_EQ(p.Frame(), 7);
+  EXPECT_EQ(static_cast<const FakeDecoded*>(p.Decoded())->bytes, s.Bytes);
   EXPECT_EQ(changes, 1);
   THTMLPicture q;
   q.LoadFromBytes("BM not a gif");
@@ -192,4 +195,30 @@ TEST(PictureContainer, FilesOnlyWhenRegularAndSmall) {
   share.LoadFromFile("\\\\server\\share\\a.gif");
   EXPECT_TRUE(share.Empty());
   std::remove(path.c_str());
+}
+
+TEST(PictureContainer, AnAsynchronousLoadOnlyStartsAnEmptyDownload) {
+  THTMLPicture p;
+  ASSERT_TRUE(p.Asynchronous);
+  EXPECT_EQ(p.PixelsPerInchX(), 96);
+  EXPECT_EQ(p.PixelsPerInchY(), 96);
+  bool raised = false;
+  p.OnDownLoadComplete = [&](TObject*) { raised = true; };
+  p.OnDownLoadError = [&](TObject*, const std::string&) { raised = true; };
+  p.LoadFromURL("http://example.invalid/a.gif");
+  EXPECT_EQ(p.DownloadAddress(), "http://example.invalid/a.gif");
+  EXPECT_TRUE(p.ID().empty());
+  EXPECT_TRUE(p.DownloadBusy());
+  p.LoadFromURL("http://example.invalid/b.gif"); // one at a time
+  EXPECT_EQ(p.DownloadAddress(), "http://example.invalid/a.gif");
+  // The thread ends at once and frees itself; nothing is loaded or raised.
+  int ends = 0;
+  for (int i = 0; i < 2000 && ends == 0; ++i) {
+    ends += CheckSynchronize();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(p.Empty());
+  EXPECT_TRUE(p.DownloadBusy());
+  EXPECT_FALSE(raised);
 }

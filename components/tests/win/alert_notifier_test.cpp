@@ -1,8 +1,10 @@
 // The alert component with real windows under Wine: where the first popup
-// goes and how big it is, the opacity after the fade-in, hiding after the
-// display time, no activation, a title shown exactly as given, three
-// messages paged and deleted, a close that is vetoed, and the owner freed
-// mid-fade. Screenshots: alert_one.bmp, alert_three.bmp in the build folder.
+// goes and how big it is, its parent window, the opacity after the fade-in,
+// hiding after the display time, no activation, a title shown exactly as
+// given, three messages paged and deleted, a close that is vetoed, delete
+// events and a handler that throws, AutoHide turned on later, and the owner
+// freed mid-fade. Screenshots: alert_one.bmp, alert_three.bmp in the build
+// folder.
 #include <gtest/gtest.h>
 
 #include "classlib/Forms.h"
@@ -83,6 +85,7 @@ TEST(AlertNotifier, FirstShowPlacesFadesAndHidesWithoutActivation) {
   EXPECT_EQ(r.top, work.Bottom - 100);
   EXPECT_TRUE(IsWindowVisible(p->Handle()));
   EXPECT_TRUE(GetWindowLongPtrW(p->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindow(p->Handle(), GW_OWNER), form->Handle()); // the owner's window is its parent
   EXPECT_EQ(GetForegroundWindow(), fg);
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
   EXPECT_EQ(Alpha(p->Handle()), 160);
@@ -154,11 +157,16 @@ TEST(AlertNotifier, ATitleInEveryStateAndTheOwnerFreedMidFade) {
   a->Show(); // fading in: returns at once
   EXPECT_EQ(a->Phase(), AlertPhase::FadingIn);
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::FadingOut; }));
-  a->Show(); // fading out: stopped, shown again, counted anew
-  EXPECT_EQ(a->Phase(), AlertPhase::Shown);
-  EXPECT_EQ(Alpha(a->Popup()->Handle()), 160);
-  testwin::Pump(100);
-  EXPECT_TRUE(IsWindowVisible(a->Popup()->Handle()));
+  // Fading out: the new text at once, and the fade-out goes on and hides it.
+  a->AlertMessages()->Items(0)->Text()->Clear();
+  a->AlertMessages()->Items(0)->Text()->Add("two");
+  a->Show();
+  EXPECT_EQ(a->Popup()->AlertMessages()->Strings(0), "two");
+  EXPECT_EQ(a->Phase(), AlertPhase::FadingOut);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(a->Popup()->Handle()); }));
+  EXPECT_EQ(Alpha(a->Popup()->Handle()), 0);
+  a->Show(); // hidden again: a new fade-in
+  EXPECT_EQ(a->Phase(), AlertPhase::FadingIn);
   a->FadeTime = 50;
   ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::FadingOut; }));
   form->Free(); // the component and its popup go mid-fade
@@ -214,7 +222,7 @@ TEST(AlertNotifier, PopupPixelsBandsBorderCaptionAndTextInsideItsArea) {
   form->Free();
 }
 
-TEST(AlertNotifier, ANewTitleReplacesTheListInOneChangeKeepingThePlace) {
+TEST(AlertNotifier, ANewTitleReplacesTheListInOneChangeWithoutCloseEvents) {
   TForm* form = Owner();
   TAlertNotifier* a = PlayerAlert(form);
   a->DisplayTime = 100000;
@@ -231,11 +239,15 @@ TEST(AlertNotifier, ANewTitleReplacesTheListInOneChangeKeepingThePlace) {
   ASSERT_EQ(p->Position(), 3);
   a->AlertMessages()->Items(0)->Text()->Clear(); // visible: the popup follows at once
   a->AlertMessages()->Items(0)->Text()->Add("new &amp; title");
-  a->Show();
   EXPECT_EQ(p->AlertMessages()->Strings(0), "new &amp; title");
-  EXPECT_EQ(p->Position(), 3);
+  EXPECT_EQ(p->Position(), 3); // a change of text keeps the message shown
+  p->PrevMessage();
+  a->Show(); // a rebuild starts again at message 1
+  EXPECT_EQ(p->Position(), 1);
   EXPECT_TRUE(p->Visible());
   EXPECT_EQ(closes + asks, 0);
+  p->NextMessage();
+  p->NextMessage();
   a->AlertMessages()->Delete(2); // the list shrinks under the shown message
   EXPECT_EQ(p->Position(), 2);
   form->Free();
@@ -261,5 +273,60 @@ TEST(AlertNotifier, AlphaStartFollowsTheFadesAndAutoHideOffKeepsThePopup) {
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(p->Handle()); }));
   EXPECT_EQ(a->AlphaStart(), 0);
   EXPECT_EQ(Alpha(p->Handle()), 0);
+  form->Free();
+}
+
+TEST(AlertNotifier, AutoHideTurnedOnLaterStartsTheCountdownOfAShownPopup) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->SetAutoHide(false);
+  a->Show();
+  TAlertWindow* p = a->Popup();
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  a->Show(); // a new title while it stays up for good
+  testwin::Pump(800);
+  EXPECT_TRUE(IsWindowVisible(p->Handle()));
+  a->SetAutoHide(true); // the 400 ms now run, then it fades out
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(p->Handle()); }, 3000));
+  form->Free();
+}
+
+TEST(AlertNotifier, DeleteEventsBadIndexesAndAThrowingHandler) {
+  TForm* form = Owner();
+  TAlertNotifier* a = PlayerAlert(form);
+  a->DisplayTime = 100000;
+  for (const char* t : {"two", "three", "four"}) a->AlertMessages()->Add()->Text()->Add(t);
+  std::vector<int> deleted;
+  a->OnDeleteMessage = [&](TObject*, int i) { deleted.push_back(i); };
+  a->Show();
+  TAlertWindow* p = a->Popup();
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  // A delete request for a message the component does not have.
+  try {
+    p->OnDeleteMessage(p, 9);
+    ADD_FAILURE() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Invalid Index");
+  }
+  // A handler that throws inside the item's destruction: the application's
+  // handler gets it, the delete goes on.
+  std::string reported;
+  Application->OnException = [&](TObject*, const std::exception& e) { reported = e.what(); };
+  a->OnDeleteMessage = [&](TObject*, int) { throw Exception("handler failed"); };
+  a->AlertMessages()->Delete(3);
+  EXPECT_EQ(reported, "handler failed");
+  EXPECT_EQ(a->AlertMessages()->Count(), 3);
+  EXPECT_EQ(p->AlertMessages()->Count(), 3);
+  Application->OnException = nullptr;
+  // Hidden: a message deleted in code raises no event.
+  a->OnDeleteMessage = [&](TObject*, int i) { deleted.push_back(i); };
+  p->CloseAlert();
+  a->AlertMessages()->Delete(0);
+  EXPECT_TRUE(deleted.empty());
+  EXPECT_EQ(a->AlertMessages()->Count(), 2);
+  a->Show(); // the popup catches up
+  ASSERT_TRUE(PumpUntil([&] { return a->Phase() == AlertPhase::Shown; }));
+  EXPECT_EQ(p->AlertMessages()->Count(), 2);
+  EXPECT_EQ(p->AlertMessages()->Strings(0), "two");
   form->Free();
 }

@@ -228,3 +228,81 @@ TEST_F(AlertPopupWin, AutoSizeTakesTheWidestMessageWithinTheCaps) {
   EXPECT_EQ(p->Width(), 150);
   EXPECT_EQ(p->Height(), 80);
 }
+
+namespace {
+
+void SendButton(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof in);
+  testinput::Pump(30);
+}
+
+} // namespace
+
+TEST_F(AlertPopupWin, ACaptionDragEndsOnAnotherPressAndAClickBringsTheOwnerUp) {
+  TAlertWindow* p = Show();
+  HWND w = p->Handle();
+  EXPECT_EQ(GetWindow(w, GW_OWNER), form_->Handle());
+  RECT start;
+  GetWindowRect(w, &start);
+  // Dragged by the caption bar: the mouse is the popup's until released.
+  testinput::MouseDown(w, 30, 3);
+  EXPECT_EQ(GetCapture(), w);
+  testinput::MoveTo(w, 10, 3);
+  RECT moved;
+  GetWindowRect(w, &moved);
+  EXPECT_EQ(moved.left, start.left - 20);
+  testinput::MouseUp();
+  EXPECT_EQ(GetCapture(), nullptr);
+  // A drag begun with the right button: the pointer moves off the caption
+  // without moving the popup (no left button); a press there ends the drag,
+  // and that press keeps the capture.
+  testinput::MoveTo(w, 30, 3);
+  SendButton(MOUSEEVENTF_RIGHTDOWN);
+  EXPECT_EQ(GetCapture(), w);
+  testinput::MoveTo(w, 100, 50);
+  RECT still;
+  GetWindowRect(w, &still);
+  EXPECT_EQ(still.left, moved.left);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(GetCapture(), w);
+  testinput::MoveTo(w, 120, 60);
+  RECT after;
+  GetWindowRect(w, &after);
+  EXPECT_EQ(after.left, moved.left);
+  EXPECT_EQ(after.top, moved.top);
+  SendButton(MOUSEEVENTF_LEFTUP);
+  SendButton(MOUSEEVENTF_RIGHTUP);
+  EXPECT_EQ(GetCapture(), nullptr);
+  // A click on the text while another window is in front brings the
+  // owner up; the popup itself never becomes active.
+  auto* other = new TForm(nullptr);
+  other->SetBounds(400, 50, 200, 150);
+  other->SetVisible(true);
+  testinput::Activate(other->Handle());
+  ASSERT_EQ(GetForegroundWindow(), other->Handle());
+  testinput::Click(w, 100, 50);
+  testinput::Pump(100);
+  EXPECT_EQ(GetForegroundWindow(), form_->Handle());
+  EXPECT_NE(GetActiveWindow(), w);
+  other->Free();
+}
+
+TEST_F(AlertPopupWin, ThePointerHoldsItAndLeavingCountsTheDisplayTimeAnew) {
+  alert_->AlphaEnd = 200;
+  TAlertWindow* p = Show();
+  HWND w = p->Handle();
+  const AlertLayout l = p->Layout();
+  testinput::MoveTo(w, l.Close.Left + 10, l.Close.Top + 10);
+  EXPECT_EQ(alert_->Phase(), AlertPhase::Held);
+  EXPECT_EQ(alert_->AlphaStart(), 255);
+  EXPECT_EQ(p->Hint(), p->HintCloseBtn);
+  PointerAway();
+  ASSERT_TRUE(PumpUntil([&] { return alert_->Phase() == AlertPhase::Shown; }));
+  EXPECT_EQ(alert_->AlphaStart(), 200);
+  EXPECT_EQ(p->Hint(), "");
+  EXPECT_EQ(alert_->DisplayCount() < 1000, true); // counted from the leave
+  EXPECT_TRUE(IsWindowVisible(w));
+}
