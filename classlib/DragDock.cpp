@@ -37,10 +37,16 @@ HWND CaptureWindow() {
   return w;
 }
 
+LRESULT CALLBACK FrameWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  // The mouse (and the search for the control under it) goes through.
+  if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+  return DefWindowProcW(h, msg, wp, lp);
+}
+
 // The dock rectangle: a hollow frame that takes no mouse and no activation.
 HWND FrameWindow() {
   static HWND w = [] {
-    HWND h = MakeWindow(L"Korvalis.DockRect", DefWindowProcW,
+    HWND h = MakeWindow(L"Korvalis.DockRect", FrameWndProc,
                         static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)),
                         WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED |
                             WS_EX_TRANSPARENT);
@@ -68,7 +74,18 @@ void ShowFrame(const TRect* r) {
 // The library control under a screen point: a graphic child when one lies
 // there, else the window's control.
 TControl* ControlAtScreen(const TPoint& p) {
+  // From the window in front down through its children: a tab window
+  // answers "transparent" away from its tabs, which would hide it.
   HWND h = WindowFromPoint(POINT{p.X, p.Y});
+  if (h) h = GetAncestor(h, GA_ROOT);
+  for (HWND child = h; child;) {
+    h = child;
+    POINT cp{p.X, p.Y};
+    ScreenToClient(h, &cp);
+    child = ChildWindowFromPointEx(h, cp, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED |
+                                              CWP_SKIPTRANSPARENT);
+    if (child == h) break;
+  }
   TWinControl* w = nullptr;
   for (; h && !w; h = GetParent(h)) w = TWinControl::FindControl(h);
   if (!w) return nullptr;
