@@ -304,6 +304,9 @@ class TControl : public TComponent {
   TRect undock_rect_{};
   void ForgetDragAndDock();
   bool DockMessage(TMessage& Message);
+  // Docks onto site through d (the host letting go first); false when it
+  // did not happen.
+  bool DockVia(TWinControl* site, TDragDockObject& d, const TPoint& p);
   void DispatchToHandler(TMessage& Message);
 };
 

@@ -81,19 +81,10 @@ class DragDock : public ::testing::Test {
     // A press soon after the last one at the same place is a double click,
     // which starts no drag.
     Pump(static_cast<int>(GetDoubleClickTime()) + 50);
-    MouseDown(from->Handle(), 60, 50);
     POINT a{60, 50}, b{40, 30};
     ClientToScreen(from->Handle(), &a);
     ClientToScreen(to->Handle(), &b);
-    for (int i = 1; i <= 6; ++i) {
-      SetCursorPos(a.x + (b.x - a.x) * i / 6, a.y + (b.y - a.y) * i / 6);
-      INPUT in{};
-      in.type = INPUT_MOUSE;
-      in.mi.dwFlags = MOUSEEVENTF_MOVE;
-      SendInput(1, &in, sizeof in);
-      Pump(30);
-    }
-    if (release) MouseUp();
+    DragAlong(a, b, 6, release);
   }
   TForm* form_ = nullptr;
   TPanel *source_ = nullptr, *accepting_ = nullptr, *refusing_ = nullptr;
@@ -195,17 +186,9 @@ TEST_F(DragDock, ADockControlDocksOntoASiteByItsSideAndFloatsElsewhere) {
   // Dropped over no site, it floats in a tool window of its own.
   allow = true;
   dockLog.clear();
-  MouseDown(source_->Handle(), 20, 20);
   POINT p{20, 20};
   ClientToScreen(source_->Handle(), &p);
-  for (int dy : {10, 60, 200}) {
-    SetCursorPos(p.x, p.y + dy);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
-    Pump(30);
-  }
+  DragAlong(p, POINT{p.x, p.y + 200}, 4, false);
   MouseUp();
   Pump(100);
   EXPECT_EQ(dockLog, (Log{"over source", "end -"})); // it started over the site

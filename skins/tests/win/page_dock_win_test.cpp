@@ -36,29 +36,13 @@ std::wstring TabText(HWND h, int i) {
 
 int TabCount(HWND h) { return static_cast<int>(SendMessageW(h, TCM_GETITEMCOUNT, 0, 0)); }
 
-void MoveScreen(int x, int y) {
-  SetCursorPos(x, y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &in, sizeof in);
-  Pump(30);
-}
-
 void Button(bool down) {
+  if (!down) return MouseUp();
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &in, sizeof in);
   Pump(40);
-}
-
-// Presses at a, moves to b in steps; lets go unless told not to.
-void DragScreen(POINT a, POINT b, bool release = true) {
-  MoveScreen(a.x, a.y);
-  Button(true);
-  for (int i = 1; i <= 8; ++i) MoveScreen(a.x + (b.x - a.x) * i / 8, a.y + (b.y - a.y) * i / 8);
-  if (release) Button(false);
 }
 
 // A point on a window's caption.
@@ -136,7 +120,7 @@ class PageDock : public ::testing::Test {
 TEST_F(PageDock, AToolFormDraggedOntoThePageControlGetsAnActiveSheetThatFollowsIt) {
   std::string endTarget = "none";
   tool_->OnEndDock = [&](TObject*, TObject* t, int, int) { endTarget = t ? "pc" : "-"; };
-  DragScreen(CaptionPoint(tool_->Handle()), PageCentre(), false);
+  DragAlong(CaptionPoint(tool_->Handle()), PageCentre(), 8, false);
   HWND frame = FindWindowW(L"Korvalis.DockRect", nullptr);
   ASSERT_TRUE(frame && IsWindowVisible(frame));
   RECT fr, pr;
@@ -184,7 +168,7 @@ TEST_F(PageDock, ADoubleClickOnTheTabFloatsTheFormBackWhereItWas) {
   ASSERT_EQ(pc_->PageCount(), 2);
   EXPECT_EQ(pc_->ActivePage(), pc_->Pages(1));
   const POINT tab = TabCentre(pc_, 1);
-  MoveScreen(tab.x, tab.y);
+  MoveToScreen(tab);
   for (int i = 0; i < 2; ++i) {
     Button(true);
     Button(false);
@@ -211,7 +195,16 @@ TEST_F(PageDock, APressAndMoveOnTheTabDragsTheFormOut) {
   RECT fr;
   GetWindowRect(form_->Handle(), &fr);
   const POINT out{fr.right + 80, fr.top + 120};
-  DragScreen(tab, out);
+  // Over its own page control it is refused: no dock rectangle.
+  DragAlong(tab, PageCentre(), 8, false);
+  EXPECT_TRUE(tool_->Dragging());
+  HWND frame = FindWindowW(L"Korvalis.DockRect", nullptr);
+  EXPECT_FALSE(frame && IsWindowVisible(frame));
+  for (int i = 1; i <= 4; ++i) {
+    const POINT c = PageCentre();
+    MoveToScreen(POINT{c.x + (out.x - c.x) * i / 4, c.y + (out.y - c.y) * i / 4});
+  }
+  Button(false);
   Pump(150);
   EXPECT_EQ(tool_->HostDockSite(), nullptr);
   EXPECT_EQ(pc_->PageCount(), 1);
