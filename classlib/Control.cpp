@@ -77,6 +77,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 
 TControl::~TControl() {
   EndLife();
+  ForgetDragAndDock();
   // A hint waiting to show for this control must not reach it.
   if (classlib::ControlHintHook) classlib::ControlHintHook(this, false);
   if (parent_) parent_->RemoveControl(this);
@@ -354,6 +355,18 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
 
 void TControl::Dispatch(TMessage& Message) {
+  if (DockMessage(Message)) return;
+  // A docked client's caption and visibility show on its dock site.
+  if (host_dock_site_ && (Message.Msg == CM_TEXTCHANGED || Message.Msg == CM_VISIBLECHANGED)) {
+    const TLifeToken life = LifeToken();
+    DispatchToHandler(Message);
+    if (life && host_dock_site_) host_dock_site_->DockClientChanged(this, Message.Msg);
+    return;
+  }
+  DispatchToHandler(Message);
+}
+
+void TControl::DispatchToHandler(TMessage& Message) {
   auto it = handlers_.find(Message.Msg);
   if (it != handlers_.end() && it->second) {
     TMessageHandler h = it->second; // the handler may rebind itself

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "classlib/Component.h"
+#include "classlib/DragDockCore.h"
 #include "classlib/Forward.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
@@ -76,6 +77,27 @@ using TMessageHandler = std::function<void(TMessage& Message)>;
 
 class TBasicAction;
 class TControlActionLink;
+
+// --- Drag and drop, docking (DragDock.h) ------------------------------------------------
+class TDragObject;
+class TDragDockObject;
+class TDockManager;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockOverEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TUnDockEvent =
+    std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClient,
+                                             TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
+namespace classlib {
+class TDragControlSession;
+}
 
 class TControl : public TComponent {
  public:
@@ -174,6 +196,46 @@ class TControl : public TComponent {
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+  // --- Drag and drop, docking (DragDock.h) ------------------------------------------
+  // With dmAutomatic a left press drags the control once the mouse moves past
+  // the threshold; DragKind says whether it is dragged (dkDrag: a drop on a
+  // control whose OnDragOver accepts) or docked (dkDock: onto a dock site, or
+  // floated where it is dropped).
+  TDragMode DragMode() const { return drag_mode_; }
+  void SetDragMode(TDragMode v) { drag_mode_ = v; }
+  TDragKind DragKind() const { return drag_kind_; }
+  void SetDragKind(TDragKind v) { drag_kind_ = v; }
+  TCursor DragCursor() const { return drag_cursor_; }
+  void SetDragCursor(TCursor v) { drag_cursor_ = v; }
+  // Starts a drag now (Immediate) or once the mouse moves past Threshold
+  // pixels (negative: the default 5); EndDrag drops where the mouse is or
+  // cancels. Nothing happens while another drag runs.
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  // Docks the control onto NewDockSite (null floats it); false when the site
+  // refuses it or its host does not let it go.
+  bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr,
+                  TAlign ControlSide = alNone);
+  // Takes the control out of its dock site to float at ScreenPos (a form as
+  // its own window, another control in a small host window).
+  bool ManualFloat(const TRect& ScreenPos);
+  TWinControl* HostDockSite() const { return host_dock_site_; }
+  bool Floating() const;
+  // Moves the control into NewDockSite's dock clients (null: none) without
+  // asking anyone; ManualDock and the drop use it.
+  void Dock(TWinControl* NewDockSite, const TRect& ARect);
+  // The drag events the control hears as a source and as a target.
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
+
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+  TStartDockEvent OnStartDock;
+  TEndDragEvent OnEndDock;
+
   // --- Action (ActnList.h) -----------------------------------------------------------
   // The action the control follows (none by default). Binding takes the
   // action's look (while the action is loading, only into properties still
@@ -232,6 +294,20 @@ class TControl : public TComponent {
   bool mouse_in_control_ = false, clicked_ = false;
   std::map<UINT, TMessageHandler> handlers_;
   std::unique_ptr<TControlActionLink> action_link_;
+  // Drag and drop, docking (DragDock.cpp).
+  friend class classlib::TDragControlSession;
+  TDragMode drag_mode_ = dmManual;
+  TDragKind drag_kind_ = dkDrag;
+  TCursor drag_cursor_ = crDrag;
+  TWinControl* host_dock_site_ = nullptr;
+  // Where the control was on screen when it last floated (it floats back there).
+  TRect undock_rect_{};
+  void ForgetDragAndDock();
+  bool DockMessage(TMessage& Message);
+  // Docks onto site through d (the host letting go first); false when it
+  // did not happen.
+  bool DockVia(TWinControl* site, TDragDockObject& d, const TPoint& p);
+  void DispatchToHandler(TMessage& Message);
 };
 
 // A canvas that draws on a control: during painting the DC of the paint;
@@ -341,6 +417,29 @@ class TWinControl : public TControl {
   // Captures the mouse for a graphic child until its button goes up.
   void SetCaptureControl(TControl* c);
 
+  // --- Docking (DragDock.h) ----------------------------------------------------------
+  // A dock site takes dkDock controls dropped on it; with UseDockManager its
+  // DockManager lays the docked clients out by their Align.
+  bool DockSite() const { return dock_site_; }
+  void SetDockSite(bool v);
+  bool UseDockManager() const { return use_dock_manager_; }
+  void SetUseDockManager(bool v);
+  TDockManager* DockManager();
+  int DockClientCount() const { return static_cast<int>(dock_clients_.size()); }
+  TControl* DockClients(int Index) const;
+  // The site's side of docking: where a client dropped at (X, Y) would go
+  // and whether it may (OnDockOver), taking it in (OnDockDrop), letting one
+  // go (OnUnDock), and whether the site takes a client at all (OnGetSiteInfo).
+  virtual void DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DockDrop(TDragDockObject* Source, int X, int Y);
+  virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+  virtual void GetSiteInfo(TControl* Client, TRect& InfluenceRect, const TPoint& MousePos,
+                           bool& CanDock);
+  TDockOverEvent OnDockOver;
+  TDockDropEvent OnDockDrop;
+  TUnDockEvent OnUnDock;
+  TGetSiteInfoEvent OnGetSiteInfo;
+
   TNotifyEvent OnEnter, OnExit;
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;
@@ -368,6 +467,12 @@ class TWinControl : public TControl {
   // Paints the window's own content on dc (the background is already there).
   virtual void PaintWindow(HDC dc);
   virtual void AlignControls(TControl* AControl, TRect& Rect);
+  // Docking: a client comes in (by default it becomes a child at ARect, in
+  // client coordinates) or has gone; a docked client's caption or visibility
+  // changed (Msg is CM_TEXTCHANGED or CM_VISIBLECHANGED).
+  virtual void DoAddDockClient(TControl* Client, const TRect& ARect);
+  virtual void DoRemoveDockClient(TControl* Client);
+  virtual void DockClientChanged(TControl* Client, UINT Msg) {}
   void UpdateBounds();
   // Showing changes: after this control was shown or hidden (a form that
   // appears or goes included), it and every control inside it hear
@@ -401,6 +506,10 @@ class TWinControl : public TControl {
   bool double_buffered_ = false;
   int align_disabled_ = 0;
   bool aligning_ = false;
+  // Docking (DragDock.cpp).
+  bool dock_site_ = false, use_dock_manager_ = false;
+  std::unique_ptr<TDockManager> dock_manager_;
+  std::vector<TControl*> dock_clients_;
 };
 
 class TCustomControl : public TWinControl {

@@ -77,6 +77,11 @@ void TCustomForm::DoClose(TCloseAction& Action) {
 
 void TCustomForm::CreateParams(TCreateParams& p) {
   TCustomControl::CreateParams(p);
+  if (parent_) {
+    // Docked into another control: a plain child window, no frame.
+    p.Style |= WS_CLIPCHILDREN;
+    return;
+  }
   p.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   p.ExStyle = 0;
   switch (border_style_) {
@@ -270,6 +275,16 @@ void TCustomForm::ShowWindowNow() {
 void TCustomForm::SetVisible(bool v) {
   if (ComponentState().Contains(csLoading)) {
     visible_ = v;
+    return;
+  }
+  if (parent_) {
+    // Docked: shown and hidden as a child window.
+    if (v == visible_) return;
+    if (v)
+      DoShow();
+    else
+      DoHide();
+    TCustomControl::SetVisible(v);
     return;
   }
   if (v) {

@@ -7,6 +7,7 @@
 
 #include "classlib/Controls.h"
 #include "classlib/Cp1251.h"
+#include "classlib/DragDock.h"
 #include "classlib/Menus.h"
 
 namespace {
@@ -51,6 +52,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) { brush_.SetColo
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Docked clients outlive the site only as plain controls.
+  ForgetDragAndDock();
   DestroyComponents();
   // Children owned by someone else go with their parent window, as they
   // cannot live without it.

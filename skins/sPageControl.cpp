@@ -271,6 +271,7 @@ void TsPageControl::InsertPage(TsTabSheet* page) {
 }
 
 void TsPageControl::RemovePage(TsTabSheet* page) {
+  ForgetDockSheet(page);
   const bool wasActive = page == active_;
   auto* next = static_cast<TsTabSheet*>(pages_.Remove(page));
   page->page_control_ = nullptr;
@@ -285,6 +286,7 @@ void TsPageControl::UpdateTab(TsTabSheet* page) {
 }
 
 void TsPageControl::HandleMessage(TMessage& M) {
+  if (DockTabMessage(M)) return;
   if (M.Msg == CM_DIALOGKEY && M.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 &&
       FocusInside(this)) {
     SelectNextPage(GetKeyState(VK_SHIFT) >= 0);

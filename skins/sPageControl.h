@@ -119,6 +119,32 @@ class TsPageControl : public TsCustomTabControl {
   void PushHighlights();
   TPageList pages_;
   TsTabSheet* active_ = nullptr;
+
+  // --- Docking (sPageControlDock.cpp) ----------------------------------------------------
+  // As a DockSite, each docked client gets a sheet of its own (a form's
+  // caption on its tab); the tab follows the client's caption (first line)
+  // and visibility. A double click on a tab floats its client again, and a
+  // press on a tab drags it.
+ public:
+  void DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  bool DoUnDock(TWinControl* NewTarget, TControl* Client) override;
+  void GetSiteInfo(TControl* Client, TRect& InfluenceRect, const TPoint& MousePos,
+                   bool& CanDock) override;
+
+ protected:
+  void DoAddDockClient(TControl* Client, const TRect& ARect) override;
+  void DoRemoveDockClient(TControl* Client) override;
+  void DockClientChanged(TControl* Client, UINT Msg) override;
+
+ private:
+  // The tab's presses and double clicks of a dock site; true when taken.
+  bool DockTabMessage(TMessage& Message);
+  // The sheet a docked client sits in, and the client docked in a sheet.
+  TsTabSheet* SheetOfDockClient(TControl* Client) const;
+  TControl* DockClientOfSheet(TsTabSheet* Sheet) const;
+  void ForgetDockSheet(TsTabSheet* Sheet);
+  TsTabSheet* new_dock_sheet_ = nullptr;
+  TsTabSheet* undock_page_ = nullptr;
 };
 
 } // namespace skins

@@ -61,6 +61,21 @@ void ClickCentre(HWND wnd, bool right) {
   Click(wnd, r.right / 2, r.bottom / 2, right);
 }
 
+void MoveToScreen(POINT p) {
+  SetCursorPos(p.x, p.y);
+  SendMouse(MOUSEEVENTF_MOVE);
+  Pump(30);
+}
+
+void DragAlong(POINT from, POINT to, int steps, bool release) {
+  MoveToScreen(from);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  Pump(30);
+  for (int i = 1; i <= steps; ++i)
+    MoveToScreen(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  if (release) MouseUp();
+}
+
 static void SendKey(WORD vk, bool up) {
   INPUT in{};
   in.type = INPUT_KEYBOARD;

@@ -25,6 +25,11 @@ void MouseDown(HWND wnd, int x, int y);
 void MouseUp();
 // The centre of a window's client area.
 void ClickCentre(HWND wnd, bool right = false);
+// A drag as a person makes it, in screen coordinates: the mouse moves to
+// `from`, the left button goes down, the mouse moves to `to` in `steps`
+// steps, and the button goes up unless `release` is false.
+void MoveToScreen(POINT p);
+void DragAlong(POINT from, POINT to, int steps = 6, bool release = true);
 
 // Key strokes: a virtual key (down and up), with Shift when asked.
 void Key(WORD vk, bool shift = false);
