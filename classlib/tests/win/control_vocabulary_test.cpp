@@ -1,7 +1,6 @@
 // What the smaller control properties do to the windows: constraints on
-// every change of bounds, the client edge (Ctl3D), an editor's bevel, OEM
-// conversion, the input method on focus, the combo box's simple and
-// owner-draw styles, and a panel's partial repaint.
+// every change of bounds, an editor's bevel, the combo box's owner-draw
+// styles and a panel's partial repaint.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -11,8 +10,6 @@
 #include "classlib/PanelCtrls.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/tests/app_pump.h"
-
-#include <imm.h>
 
 namespace {
 
@@ -36,9 +33,6 @@ class Vocabulary : public ::testing::Test {
   }
   TForm* form_ = nullptr;
 };
-
-LONG_PTR StyleOf(TWinControl* c) { return GetWindowLongPtrW(c->Handle(), GWL_STYLE); }
-LONG_PTR ExStyleOf(TWinControl* c) { return GetWindowLongPtrW(c->Handle(), GWL_EXSTYLE); }
 
 TEST_F(Vocabulary, ConstraintsAndOnCanResizeRuleEveryChangeOfBounds) {
   auto* b = Make<TButton>(10, 10, 100, 30);
@@ -64,98 +58,25 @@ TEST_F(Vocabulary, ConstraintsAndOnCanResizeRuleEveryChangeOfBounds) {
   EXPECT_EQ(l->Width(), 50);
 }
 
-TEST_F(Vocabulary, Ctl3DChoosesTheClientEdgeOrAFlatLine) {
-  auto* e = Make<TEdit>(10, 10, 120, 22);
-  EXPECT_TRUE(e->Ctl3D());
-  auto frame = [&] {
-    RECT w, c;
-    GetWindowRect(e->Handle(), &w);
-    GetClientRect(e->Handle(), &c);
-    return (w.right - w.left) - c.right;
-  };
-  EXPECT_TRUE(ExStyleOf(e) & WS_EX_CLIENTEDGE);
-  EXPECT_EQ(frame(), 4); // the sunken edge: two pixels a side
-  e->SetText("kept");
-  e->SetCtl3D(false);
-  EXPECT_FALSE(ExStyleOf(e) & WS_EX_CLIENTEDGE);
-  // A line instead: WS_BORDER, which an edit window takes as its own to draw
-  // inside itself.
-  EXPECT_LT(frame(), 4);
-  EXPECT_EQ(e->Text(), "kept");
-}
-
 TEST_F(Vocabulary, AnEditorsBevelTakesRoomOnItsEdges) {
   auto* e = Make<TEdit>(10, 10, 120, 30);
   form_->Show();
-  auto clientWidth = [&] {
+  auto clientSize = [&] {
     RECT r;
     GetClientRect(e->Handle(), &r);
     return std::pair<int, int>(r.right, r.bottom);
   };
-  const auto plain = clientWidth();
-  e->SetBevelInner(bvRaised); // a bevel without a kind is not drawn
-  EXPECT_EQ(clientWidth(), plain);
+  const auto plain = clientSize();
   e->SetBevelKind(bkFlat);
-  auto beveled = clientWidth();
+  auto beveled = clientSize();
   EXPECT_EQ(beveled.first, plain.first - 4); // inner and outer, both sides
   EXPECT_EQ(beveled.second, plain.second - 4);
   e->SetBevelEdges({beLeft, beBottom});
-  beveled = clientWidth();
+  beveled = clientSize();
   EXPECT_EQ(beveled.first, plain.first - 2);
   EXPECT_EQ(beveled.second, plain.second - 2);
   e->SetBevelOuter(bvNone);
-  EXPECT_EQ(clientWidth().first, plain.first - 1);
-  // Painting the frame with the bevel works on the window's own DC.
-  RedrawWindow(e->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  Pump(30);
-}
-
-TEST_F(Vocabulary, OEMConvertIsTheEditsStyle) {
-  auto* e = Make<TEdit>(10, 10, 120, 22);
-  EXPECT_FALSE(StyleOf(e) & ES_OEMCONVERT);
-  e->SetOEMConvert(true);
-  EXPECT_TRUE(StyleOf(e) & ES_OEMCONVERT);
-}
-
-TEST_F(Vocabulary, ImeModeIsAppliedWhenTheControlGetsTheFocus) {
-  auto* e = Make<TEdit>(10, 10, 120, 22);
-  auto* other = Make<TEdit>(10, 40, 120, 22);
-  form_->Show();
-  Pump(100);
-  HIMC before = ImmGetContext(e->Handle());
-  if (!before) GTEST_SKIP() << "no input-method context on this system";
-  ImmReleaseContext(e->Handle(), before);
-  e->SetImeMode(imDisable);
-  e->SetFocus();
-  Pump(50);
-  EXPECT_EQ(ImmGetContext(e->Handle()), nullptr);
-  other->SetFocus();
-  e->SetImeMode(imClose);
-  e->SetFocus();
-  Pump(50);
-  HIMC now = ImmGetContext(e->Handle());
-  ASSERT_NE(now, nullptr); // back when the mode no longer disables it
-  EXPECT_FALSE(ImmGetOpenStatus(now));
-  ImmReleaseContext(e->Handle(), now);
-}
-
-TEST_F(Vocabulary, ASimpleComboBoxShowsItsListUnderAnEditField) {
-  auto* c = Make<TComboBox>(10, 10, 150, 120);
-  c->SetStyle(csSimple);
-  c->Items()->Add("один");
-  c->Items()->Add("два");
-  c->SetText("свой");
-  form_->Show();
-  Pump(50);
-  EXPECT_TRUE((StyleOf(c) & 3) == CBS_SIMPLE);
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetComboBoxInfo(c->Handle(), &info));
-  EXPECT_TRUE(IsWindowVisible(info.hwndList));
-  ASSERT_NE(info.hwndItem, nullptr);
-  EXPECT_EQ(c->Text(), "свой"); // an edit field: the text is what is typed
-  c->SetItemIndex(1);
-  EXPECT_EQ(c->Text(), "два");
+  EXPECT_EQ(clientSize().first, plain.first - 1);
 }
 
 TEST_F(Vocabulary, OwnerDrawComboBoxesMeasureAndDrawTheirLines) {
