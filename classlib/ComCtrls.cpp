@@ -87,7 +87,7 @@ void TListView::CreateParams(TCreateParams& p) {
   static const DWORD kView[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
   p.Style |= kView[view_style_] | LVS_SHOWSELALWAYS | LVS_SINGLESEL |
              (show_headers_ ? 0 : LVS_NOCOLUMNHEADER);
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(p);
 }
 
 void TListView::CreateWnd() {

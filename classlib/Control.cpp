@@ -73,6 +73,7 @@ void classlib::SetScreenCursorOverride(TCursor c) {
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   ControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   font_.OnChange = [this](TObject*) { FontChanged(); };
+  constraints_.OnChange = [this](TObject*) { ConstraintsChanged(); };
 }
 
 TControl::~TControl() {
@@ -133,12 +134,18 @@ void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
 
 void TControl::Loaded() {
   TComponent::Loaded();
+  // The distances to keep are those of the finished layout.
+  anchor_base_stale_ = true;
   AdoptParentLook();
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (AWidth < 0) AWidth = 0;
   if (AHeight < 0) AHeight = 0;
+  if ((AWidth != width_ || AHeight != height_) && !CheckNewSize(AWidth, AHeight)) {
+    AWidth = width_; // a refused size: the move still happens
+    AHeight = height_;
+  }
   if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
   bool sized = AWidth != width_ || AHeight != height_;
   Invalidate();
@@ -147,6 +154,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   width_ = AWidth;
   height_ = AHeight;
   Invalidate();
+  BoundsSetByCode();
   RequestAlign();
   if (sized) Resize();
 }
@@ -177,6 +185,7 @@ TPoint TControl::ScreenToClient(const TPoint& p) {
 void TControl::SetAlign(TAlign v) {
   if (v == align_) return;
   align_ = v;
+  anchor_base_stale_ = true;
   RequestAlign();
 }
 

@@ -20,6 +20,7 @@
 
 #include "classlib/Component.h"
 #include "classlib/DragDockCore.h"
+#include "classlib/ControlLayoutCore.h"
 #include "classlib/Forward.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
@@ -74,6 +75,9 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 using TMessageHandler = std::function<void(TMessage& Message)>;
+// MousePos: client coordinates of the click, (-1, -1) from the keyboard.
+using TContextPopupEvent =
+    std::function<void(TObject* Sender, const TPoint& MousePos, bool& Handled)>;
 
 class TBasicAction;
 class TControlActionLink;
@@ -243,6 +247,30 @@ class TControl : public TComponent {
   TBasicAction* Action() const;
   void SetAction(TBasicAction* v);
 
+  // --- Anchors and constraints (ControlLayout.cpp; rules in ControlLayoutCore.h) -------
+  // The parent's edges the control keeps its distance to when the parent is
+  // resized ([akLeft, akTop] by default); Align other than alNone overrides.
+  TAnchors Anchors() const { return anchors_; }
+  void SetAnchors(TAnchors v);
+  // Size limits of every change of the bounds; a form also limits the
+  // user's sizing of its window with them.
+  TSizeConstraints* Constraints() { return &constraints_; }
+  void SetConstraints(TSizeConstraints* v) { constraints_.Assign(v); }
+  // Every change of size asks OnCanResize first, then OnConstrainedResize.
+  TCanResizeEvent OnCanResize;
+  TConstrainedResizeEvent OnConstrainedResize;
+
+  // --- Context menu (WinMessages.cpp) ------------------------------------------------
+  // A right click or the context-menu key: OnContextPopup first; unless it
+  // sets Handled, the PopupMenu shows.
+  TContextPopupEvent OnContextPopup;
+
+  // --- Stored names ------------------------------------------------------------------
+  // The help topic of the control; kept for the form's description (there is
+  // no help file to show it from).
+  int HelpContext() const { return help_context_; }
+  void SetHelpContext(int v) { help_context_ = v; }
+
  protected:
   // Takes the look of the action Sender (caption, enabled state, hint,
   // visibility); with CheckDefaults only into properties at their defaults.
@@ -270,6 +298,14 @@ class TControl : public TComponent {
   // The colour / font / reading order a ParentColor / ParentFont /
   // ParentBiDiMode control takes (with no parent, its own).
   void AdoptParentLook();
+  // The size rule for a new size (OnCanResize, then the limits); false when
+  // the change is refused.
+  bool CheckNewSize(int& NewWidth, int& NewHeight);
+  // The limits in force now: Constraints as OnConstrainedResize leaves them.
+  classlib::TSizeLimits SizeLimits();
+  // Raises OnContextPopup and, unless it is handled, shows the popup menu at
+  // ScreenPos; true when either took the request.
+  virtual bool ContextPopup(const TPoint& ScreenPos, bool FromKeyboard);
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TWinControl* parent_ = nullptr;
@@ -308,6 +344,19 @@ class TControl : public TComponent {
   // did not happen.
   bool DockVia(TWinControl* site, TDragDockObject& d, const TPoint& p);
   void DispatchToHandler(TMessage& Message);
+  // Anchors and constraints: the bounds the control had at the parent's
+  // client size anchor_parent_; stale until the parent's next alignment
+  // takes them anew (after a move by code, loading, a new parent or Align).
+  void ConstraintsChanged();
+  void BoundsSetByCode() {
+    if (!anchoring_) anchor_base_stale_ = true;
+  }
+  TAnchors anchors_{akLeft, akTop};
+  TSizeConstraints constraints_;
+  TRect anchor_base_;
+  TSize anchor_parent_;
+  bool anchor_base_stale_ = true, anchoring_ = false;
+  int help_context_ = 0;
 };
 
 // A canvas that draws on a control: during painting the DC of the paint;
@@ -358,6 +407,27 @@ struct TCreateParams {
   void* Param = nullptr;
   WNDCLASSW WindowClass{};
   std::wstring WinClassName;
+};
+
+// An editor's bevel: edges drawn in the window's frame (bkNone: none).
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+using TBevelEdges = TSet<TBevelEdge>;
+// The state of the input method a control asks for when it gets the focus
+// (imDontCare: whatever it is).
+enum TImeMode {
+  imDisable,
+  imClose,
+  imOpen,
+  imDontCare,
+  imSAlpha,
+  imAlpha,
+  imHira,
+  imSKata,
+  imKata,
+  imChinese,
+  imSHanguel,
+  imHanguel
 };
 
 class TWinControl : public TControl {
@@ -444,7 +514,33 @@ class TWinControl : public TControl {
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;
 
+  // --- Frame and input method (WinFrame.cpp) ------------------------------------------
+  // A control with a system border (an edit, a list) shows it as the sunken
+  // client edge while Ctl3D is set (the default), as a flat line otherwise.
+  bool Ctl3D() const { return ctl3d_; }
+  void SetCtl3D(bool v);
+  // The bevel drawn around the window inside its frame, on the BevelEdges
+  // sides: BevelInner and BevelOuter cut as a panel's bevels; BevelKind
+  // bkSoft softens it, bkFlat draws it flat, bkNone (the default) leaves it out.
+  TBevelEdges BevelEdges() const { return bevel_edges_; }
+  void SetBevelEdges(TBevelEdges v);
+  TBevelCut BevelInner() const { return bevel_inner_; }
+  void SetBevelInner(TBevelCut v);
+  TBevelCut BevelOuter() const { return bevel_outer_; }
+  void SetBevelOuter(TBevelCut v);
+  TBevelKind BevelKind() const { return bevel_kind_; }
+  void SetBevelKind(TBevelKind v);
+  // The input method's state set when the control gets the focus.
+  TImeMode ImeMode() const { return ime_mode_; }
+  void SetImeMode(TImeMode v) { ime_mode_ = v; }
+  // The name of the input method the form's description asks for; kept only.
+  const std::string& ImeName() const { return ime_name_; }
+  void SetImeName(const std::string& v) { ime_name_ = v; }
+
  protected:
+  // Adds the control's system border to Params: the client edge, or a
+  // flat line without Ctl3D.
+  void AddBorder(TCreateParams& Params) const;
   virtual void CreateParams(TCreateParams& Params);
   // Makes Params a subclass of a system window class (its procedure becomes
   // DefaultHandler's).
@@ -495,6 +591,22 @@ class TWinControl : public TControl {
   bool ShowContextMenu(TMessage& M);
   bool SetCursorFor(TMessage& M);
   void ListTabStops(std::vector<TWinControl*>& out);
+  // Anchors: places the unaligned children anchored otherwise than
+  // [akLeft, akTop] for the client size now (ControlLayout.cpp).
+  void AnchorControls();
+  // Frame: the bevel's room and painting, the input method on focus.
+  int BevelSize() const;
+  void FrameChanged();
+  bool FrameMessage(TMessage& M);
+  void ApplyImeMode();
+  bool ctl3d_ = true;
+  TBevelEdges bevel_edges_{beLeft, beTop, beRight, beBottom};
+  TBevelCut bevel_inner_ = bvRaised, bevel_outer_ = bvLowered;
+  TBevelKind bevel_kind_ = bkNone;
+  TImeMode ime_mode_ = imDontCare;
+  std::string ime_name_;
+  bool ime_disabled_ = false;
+  bool sizing_checked_ = false; // SetBounds has run the size rule already
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tab_list_;
   HWND parent_window_ = nullptr;

@@ -425,6 +425,24 @@ void TCustomForm::HandleMessage(TMessage& M) {
       DefaultHandler(M);
       return;
     case CM_RELEASE: Free(); return;
+    case WM_GETMINMAXINFO: {
+      // The user's sizing stops at the constraints; so does maximising.
+      DefaultHandler(M);
+      const classlib::TSizeLimits l = SizeLimits();
+      auto* mm = reinterpret_cast<MINMAXINFO*>(M.LParam);
+      if (l.MinWidth > 0) mm->ptMinTrackSize.x = l.MinWidth;
+      if (l.MinHeight > 0) mm->ptMinTrackSize.y = l.MinHeight;
+      if (l.MaxWidth > 0) {
+        mm->ptMaxTrackSize.x = l.MaxWidth;
+        mm->ptMaxSize.x = std::min<LONG>(mm->ptMaxSize.x, l.MaxWidth);
+      }
+      if (l.MaxHeight > 0) {
+        mm->ptMaxTrackSize.y = l.MaxHeight;
+        mm->ptMaxSize.y = std::min<LONG>(mm->ptMaxSize.y, l.MaxHeight);
+      }
+      M.Result = 0;
+      return;
+    }
   }
   TCustomControl::HandleMessage(M);
 }

@@ -71,8 +71,47 @@ void TPanel::AlignControls(TControl* AControl, TRect& Rect) {
   TCustomControl::AlignControls(AControl, Rect);
 }
 
+void TPanel::SetFullRepaint(bool v) {
+  if (v == full_repaint_) return;
+  full_repaint_ = v;
+  RecreateWnd();
+}
+
+void TPanel::CreateParams(TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  if (full_repaint_) return;
+  // A window class's redraw styles are the class's: a panel that repaints
+  // only what it must has a class of its own.
+  p.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+  p.WinClassName += L".Partial";
+}
+
 void TPanel::HandleMessage(TMessage& M) {
   if (M.Msg == CM_TEXTCHANGED || M.Msg == CM_FONTCHANGED) Invalidate();
+  if (M.Msg == WM_SIZE && handle_) {
+    const int w = LOWORD(M.LParam), h = HIWORD(M.LParam);
+    if (!full_repaint_ && sized_width_ >= 0) {
+      if (!text_.empty()) {
+        Invalidate();
+      } else {
+        // The bevel along an edge that moved, where it was and where it is
+        // now (the system repaints what the growth uncovers).
+        const int strip = FrameWidth() + 1;
+        if (w != sized_width_)
+          for (int x : {sized_width_, w}) {
+            RECT r{x - strip, 0, x, h > sized_height_ ? h : sized_height_};
+            InvalidateRect(handle_, &r, TRUE);
+          }
+        if (h != sized_height_)
+          for (int y : {sized_height_, h}) {
+            RECT r{0, y - strip, w > sized_width_ ? w : sized_width_, y};
+            InvalidateRect(handle_, &r, TRUE);
+          }
+      }
+    }
+    sized_width_ = w;
+    sized_height_ = h;
+  }
   TCustomControl::HandleMessage(M);
 }
 

@@ -26,8 +26,18 @@ class TPanel : public TCustomControl {
   void SetBorderStyle(TFormBorderStyle v);
   // The area inside the bevels, where aligned children go.
   TRect InnerRect();
+  // Resizing repaints the whole panel (the default); without it only the
+  // bevels at the moving edges and the uncovered area are repainted, unless
+  // there is a caption, which moves with the size.
+  bool FullRepaint() const { return full_repaint_; }
+  void SetFullRepaint(bool v);
+  // Kept for the form's description; nothing in this system docks into a
+  // panel for it to refuse.
+  bool Locked() const { return locked_; }
+  void SetLocked(bool v) { locked_ = v; }
 
  protected:
+  void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void HandleMessage(TMessage& Message) override;
@@ -39,6 +49,8 @@ class TPanel : public TCustomControl {
   TBevelCut bevel_inner_ = bvNone, bevel_outer_ = bvRaised;
   int bevel_width_ = 1, border_width_ = 0;
   TFormBorderStyle border_style_ = bsNone;
+  bool full_repaint_ = true, locked_ = false;
+  int sized_width_ = -1, sized_height_ = -1; // the size the last WM_SIZE told
 };
 
 enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };

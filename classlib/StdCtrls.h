@@ -125,6 +125,10 @@ class TEdit : public TWinControl {
   void SetAutoSelect(bool v) { auto_select_ = v; }
   bool HideSelection() const { return hide_selection_; }
   void SetHideSelection(bool v);
+  // Typed characters go to the OEM code page and back (ES_OEMCONVERT), so
+  // that only those that survive it are entered (file names of old systems).
+  bool OEMConvert() const { return oem_convert_; }
+  void SetOEMConvert(bool v);
   void SelectAll();
 
   TNotifyEvent OnChange;
@@ -137,15 +141,45 @@ class TEdit : public TWinControl {
 
  private:
   int max_length_ = 0;
-  bool read_only_ = false, auto_select_ = true, hide_selection_ = true;
+  bool read_only_ = false, auto_select_ = true, hide_selection_ = true, oem_convert_ = false;
   char password_char_ = 0;
   TEditCharCase char_case_ = ecNormal;
 };
 
-enum TComboBoxStyle { csDropDown, csDropDownList };
+// csDropDown: an edit field with a list that drops down; csSimple: an edit
+// field above a list always shown; csDropDownList: a list that drops down;
+// csOwnerDrawFixed and csOwnerDrawVariable: a drop-down list whose lines
+// OnDrawItem paints, each ItemHeight tall or as tall as OnMeasureItem says.
+enum TComboBoxStyle {
+  csDropDown,
+  csSimple,
+  csDropDownList,
+  csOwnerDrawFixed,
+  csOwnerDrawVariable
+};
+// The state of a line being painted (the bits of the system's ODS_ flags).
+enum TOwnerDrawStateItem {
+  odSelected,
+  odGrayed,
+  odDisabled,
+  odChecked,
+  odFocused,
+  odDefault,
+  odHotLight,
+  odInactive,
+  odNoAccel,
+  odNoFocusRect,
+  odReserved1,
+  odReserved2,
+  odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, const TRect& Rect,
+                                          TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
-// A drop-down list (csDropDownList: Text is the chosen line) or a drop-down
-// with an edit field (csDropDown: Text is whatever is typed). OnChange runs
+// A combo box of one of the styles above. With an edit field Text is
+// whatever is typed; with a list only, it is the chosen line. OnChange runs
 // when the user picks a line or types; ItemIndex and Text set from code run
 // nothing. Text may be read from another thread (it then does not wait for
 // the window).
@@ -172,11 +206,19 @@ class TComboBox : public TWinControl {
   TEditCharCase CharCase() const { return char_case_; }
   void SetCharCase(TEditCharCase v);
   bool DroppedDown();
+  // What OnDrawItem paints on (the line's device context while it runs).
+  TCanvas* Canvas() { return &canvas_; }
 
   std::string GetText() override;
   void SetText(const std::string& v) override;
 
   TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
+  // Owner-draw styles: paints line Index (-1: none chosen) in Rect on
+  // Canvas, whose brush and font already show the selection; without it the
+  // line's text is written.
+  TDrawItemEvent OnDrawItem;
+  // csOwnerDrawVariable: the height of line Index (preset to ItemHeight).
+  TMeasureItemEvent OnMeasureItem;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
@@ -185,9 +227,15 @@ class TComboBox : public TWinControl {
   void HandleMessage(TMessage& Message) override;
   void Loaded() override;
   virtual void Change();
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
+  // The styles whose Text is the chosen line (no edit field).
+  bool ListOnly() const { return style_ >= csDropDownList; }
 
  private:
   friend LRESULT CALLBACK classlib::ComboEditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void OwnerDraw(const DRAWITEMSTRUCT& Item);
+  TControlCanvas canvas_{this};
   std::unique_ptr<TItemStrings> items_;
   TComboBoxStyle style_ = csDropDown;
   int drop_down_count_ = 8;

@@ -63,8 +63,15 @@ void TEdit::CreateParams(TCreateParams& p) {
              (hide_selection_ ? 0 : ES_NOHIDESEL) |
              (char_case_ == ecUpperCase   ? ES_UPPERCASE
               : char_case_ == ecLowerCase ? ES_LOWERCASE
-                                          : 0);
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+                                          : 0) |
+             (oem_convert_ ? ES_OEMCONVERT : 0);
+  AddBorder(p);
+}
+
+void TEdit::SetOEMConvert(bool v) {
+  if (v == oem_convert_) return;
+  oem_convert_ = v;
+  RecreateWnd();
 }
 
 void TEdit::CreateWnd() {
@@ -109,7 +116,7 @@ TComboBox::TComboBox(TComponent* AOwner)
     : TWinControl(AOwner), items_(new TItemStrings(TItemStrings::ComboBox)) {
   // Lines going may take the chosen one with them: the text follows.
   items_->OnChange = [this](TObject*) {
-    if (style_ == csDropDownList && !classlib::IsLoading(this)) {
+    if (ListOnly() && !classlib::IsLoading(this)) {
       text_ = ItemIndex() >= 0 ? items_->Get(ItemIndex()) : std::string();
       Publish();
     }
@@ -144,7 +151,7 @@ void TComboBox::Publish() {
 
 void TComboBox::SetMaxLength(int v) {
   max_length_ = v < 0 ? 0 : v;
-  if (HandleAllocated() && style_ == csDropDown)
+  if (HandleAllocated() && !ListOnly())
     SendMessageW(Handle(), CB_LIMITTEXT, max_length_, 0);
 }
 
@@ -176,7 +183,7 @@ std::string TComboBox::GetText() {
     std::lock_guard<std::mutex> lock(shared_mutex_);
     return shared_text_;
   }
-  if (style_ == csDropDownList) {
+  if (ListOnly()) {
     int i = ItemIndex();
     if (i < 0) return std::string();
     return text_ = items_->Get(i);
@@ -187,7 +194,7 @@ std::string TComboBox::GetText() {
 }
 
 void TComboBox::SetText(const std::string& v) {
-  if (style_ == csDropDownList) {
+  if (ListOnly()) {
     // A list holds only its lines: the text picks the line that has it. The
     // layout may give the text before the lines: Loaded picks it then.
     int i = items_->IndexOf(v);
@@ -203,7 +210,7 @@ void TComboBox::SetText(const std::string& v) {
 
 void TComboBox::Loaded() {
   TWinControl::Loaded();
-  if (style_ == csDropDownList && ItemIndex() < 0) {
+  if (ListOnly() && ItemIndex() < 0) {
     int i = items_->IndexOf(text_);
     if (i >= 0)
       SetItemIndex(i);
@@ -216,8 +223,11 @@ void TComboBox::Loaded() {
 void TComboBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, L"COMBOBOX");
-  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL |
-             (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) |
+  static const DWORD kStyle[] = {
+      CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST,
+      CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+      CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS};
+  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | kStyle[style_] |
              (char_case_ == ecUpperCase   ? CBS_UPPERCASE
               : char_case_ == ecLowerCase ? CBS_LOWERCASE
                                           : 0);
@@ -251,9 +261,9 @@ void TComboBox::CreateWnd() {
   if (item_height_ > 0) SendMessageW(handle_, CB_SETITEMHEIGHT, 0, item_height_);
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
-  if (style_ == csDropDown && GetComboBoxInfo(handle_, &info) && info.hwndItem)
+  if (!ListOnly() && GetComboBoxInfo(handle_, &info) && info.hwndItem)
     SetWindowSubclass(info.hwndItem, classlib::ComboEditProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  if (style_ == csDropDown) {
+  if (!ListOnly()) {
     SendMessageW(handle_, CB_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
     if (ItemIndex() < 0) SetWindowTextW(handle_, Cp1251ToWide(text).c_str());
   }
@@ -266,6 +276,32 @@ void TComboBox::DestroyWnd() {
 
 void TComboBox::Change() {
   if (OnChange) OnChange(this);
+}
+
+void TComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem) return OnDrawItem(this, Index, Rect, State);
+  canvas_.FillRect(Rect);
+  if (Index >= 0 && Index < items_->Count()) canvas_.TextOut(Rect.Left + 2, Rect.Top, items_->Get(Index));
+}
+
+void TComboBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+}
+
+void TComboBox::OwnerDraw(const DRAWITEMSTRUCT& d) {
+  const TOwnerDrawState state = TOwnerDrawState::FromBits(d.itemState & 0x1FFF);
+  const TRect r = Rect(d.rcItem.left, d.rcItem.top, d.rcItem.right, d.rcItem.bottom);
+  const int index = static_cast<int>(d.itemID); // -1 (as unsigned) for no line
+  canvas_.PaintOn(d.hDC, [&] {
+    const bool selected = state.Contains(odSelected);
+    canvas_.Brush()->SetColor(selected ? clHighlight : Color());
+    if (selected) canvas_.Font()->SetColor(clHighlightText);
+    if (index >= 0)
+      DrawItem(index, r, state);
+    else
+      canvas_.FillRect(r);
+  });
+  if (state.Contains(odFocused) && !state.Contains(odNoFocusRect)) DrawFocusRect(d.hDC, &d.rcItem);
 }
 
 void TComboBox::Picked() {
@@ -282,6 +318,20 @@ void TComboBox::Picked() {
 
 void TComboBox::HandleMessage(TMessage& M) {
   if (M.Msg == TDeferredRedraw::Message()) return items_->FlushRedraw();
+  if (M.Msg == CN_DRAWITEM) {
+    OwnerDraw(*reinterpret_cast<DRAWITEMSTRUCT*>(M.LParam));
+    M.Result = TRUE;
+    return;
+  }
+  if (M.Msg == CN_MEASUREITEM) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(M.LParam);
+    int height = item_height_ > 0 ? item_height_ : static_cast<int>(mi->itemHeight);
+    if (style_ == csOwnerDrawVariable && static_cast<int>(mi->itemID) >= 0)
+      MeasureItem(static_cast<int>(mi->itemID), height);
+    mi->itemHeight = static_cast<UINT>(height > 0 ? height : 1);
+    M.Result = TRUE;
+    return;
+  }
   // Enter and Esc close an open list; on a closed one they are the form's.
   if (M.Msg == WM_KEYDOWN && !DroppedDown() && classlib::HandleDialogKey(this, M)) return;
   if (M.Msg == CN_COMMAND) {
@@ -312,7 +362,7 @@ void TComboBox::HandleMessage(TMessage& M) {
         // a selection change being told: the line the box now holds is the
         // choice, so it is told here, and other threads read that one.
         bool moved = false;
-        if (style_ == csDropDownList) {
+        if (ListOnly()) {
           const int i = ItemIndex();
           const std::string now = i >= 0 ? items_->Get(i) : std::string();
           std::lock_guard<std::mutex> lock(shared_mutex_);
@@ -355,7 +405,7 @@ void TListBox::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   CreateSubClass(p, L"LISTBOX");
   p.Style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL;
-  p.ExStyle |= WS_EX_CLIENTEDGE;
+  AddBorder(p);
 }
 
 void TListBox::CreateWnd() {

@@ -215,6 +215,7 @@ void TWinControl::InsertControl(TControl* c) {
         w->CreateHandle();
     }
   }
+  c->anchor_base_stale_ = true;
   c->AdoptParentLook();
   Realign();
   c->Invalidate();
@@ -269,14 +270,24 @@ TPoint TWinControl::ClientOrigin() {
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (AWidth < 0) AWidth = 0;
   if (AHeight < 0) AHeight = 0;
+  if ((AWidth != width_ || AHeight != height_) && !CheckNewSize(AWidth, AHeight)) {
+    AWidth = width_; // a refused size: the move still happens
+    AHeight = height_;
+  }
   if (ALeft == left_ && ATop == top_ && AWidth == width_ && AHeight == height_) return;
   bool sized = AWidth != width_ || AHeight != height_;
   left_ = ALeft;
   top_ = ATop;
   width_ = AWidth;
   height_ = AHeight;
+  BoundsSetByCode();
   if (handle_ && !IsIconic(handle_)) {
+    // The window hears of a size the rule has passed already.
+    const bool checked = sizing_checked_;
+    sizing_checked_ = true;
+    const TLifeToken life = LifeToken();
     SetWindowPos(handle_, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (life) sizing_checked_ = checked;
   } else if (sized) {
     Realign();
     Resize();
@@ -432,6 +443,12 @@ void TWinControl::AlignControls(TControl* AControl, TRect& r) {
         default: c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
       }
     }
+  }
+  try {
+    AnchorControls();
+  } catch (...) {
+    aligning_ = false;
+    throw;
   }
   aligning_ = false;
 }

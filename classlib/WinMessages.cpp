@@ -78,6 +78,32 @@ void TWinControl::HandleMessage(TMessage& M) {
     case WM_CONTEXTMENU:
       if (ShowContextMenu(M)) return;
       break;
+    case WM_NCCALCSIZE:
+    case WM_NCPAINT:
+      if (FrameMessage(M)) return;
+      break;
+    case WM_WINDOWPOSCHANGING: {
+      // The user sizing a window (a form's border): the size rule applies as
+      // to any change of size; a refused change is dropped whole, so that a
+      // left or top border does not push the window along.
+      auto* pos = reinterpret_cast<WINDOWPOS*>(M.LParam);
+      if (!sizing_checked_ && !(pos->flags & SWP_NOSIZE) &&
+          !(GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) &&
+          !ComponentState().Contains(csDestroying)) {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        if (pos->cx != r.right - r.left || pos->cy != r.bottom - r.top) {
+          int w = pos->cx, h = pos->cy;
+          if (!CheckNewSize(w, h)) {
+            pos->flags |= SWP_NOSIZE | SWP_NOMOVE;
+          } else {
+            pos->cx = w;
+            pos->cy = h;
+          }
+        }
+      }
+      return DefaultHandler(M);
+    }
     case WM_SIZE:
       DefaultHandler(M);
       if (M.WParam != SIZE_MINIMIZED) {
@@ -92,6 +118,7 @@ void TWinControl::HandleMessage(TMessage& M) {
       return;
     case WM_SETFOCUS: {
       DefaultHandler(M);
+      ApplyImeMode();
       // The form's buttons learn where the focus went (the default look
       // follows a focused button).
       const TLifeToken life = LifeToken();
@@ -282,23 +309,39 @@ bool TWinControl::SetCursorFor(TMessage& M) {
 }
 
 bool TWinControl::ShowContextMenu(TMessage& M) {
-  POINT sp{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)};
-  TControl* target = nullptr;
-  if (sp.x == -1 && sp.y == -1) { // from the keyboard: the control's centre
-    target = this;
-    TPoint o = ClientOrigin();
-    sp = POINT{o.X + width_ / 2, o.Y + height_ / 2};
-  } else {
-    POINT cp = sp;
-    ::ScreenToClient(handle_, &cp);
-    target = ControlAtPos(Point(cp.x, cp.y), false);
-    if (!target || !target->PopupMenu()) target = this;
+  const TPoint sp = Point(GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam));
+  const bool keyboard = sp.X == -1 && sp.Y == -1;
+  if (!keyboard) {
+    // A graphic child under the pointer is asked first.
+    if (TControl* g = ControlAtPos(ScreenToClient(sp), false)) {
+      const TLifeToken life = LifeToken();
+      if (g->ContextPopup(sp, false) || !life) {
+        if (life) M.Result = 0;
+        return true;
+      }
+    }
   }
-  TPopupMenu* menu = target->PopupMenu();
-  if (!menu || !menu->AutoPopup) return false;
-  menu->PopupComponent = target;
-  menu->Popup(sp.x, sp.y);
+  if (!ContextPopup(sp, keyboard)) return false;
   M.Result = 0;
+  return true;
+}
+
+bool TControl::ContextPopup(const TPoint& ScreenPos, bool FromKeyboard) {
+  if (OnContextPopup) {
+    const TLifeToken life = LifeToken();
+    bool handled = false;
+    OnContextPopup(this, FromKeyboard ? Point(-1, -1) : ScreenToClient(ScreenPos), handled);
+    if (handled || !life) return true;
+  }
+  TPopupMenu* menu = PopupMenu();
+  if (!menu || !menu->AutoPopup) return false;
+  TPoint at = ScreenPos;
+  if (FromKeyboard) { // the control's centre
+    const TPoint o = ClientOrigin();
+    at = Point(o.X + width_ / 2, o.Y + height_ / 2);
+  }
+  menu->PopupComponent = this;
+  menu->Popup(at.X, at.Y);
   return true;
 }
 

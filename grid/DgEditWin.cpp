@@ -263,7 +263,10 @@ void TDgCustomEdit::CreateParams(TCreateParams& p) {
   TEdit::CreateParams(p);
   p.Style |=
       ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_CLIPCHILDREN | DgEditLayout::AlignmentStyle(alignment_);
-  if (border_style_ == bsNone) p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+  if (border_style_ == bsNone) {
+    p.ExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+    p.Style &= ~static_cast<DWORD>(WS_BORDER);
+  }
 }
 
 void TDgCustomEdit::CreateWnd() {

@@ -9,6 +9,7 @@ namespace skins {
 TsEdit::TsEdit(TComponent* AOwner) : TEdit(AOwner), style_(new TsStyle(&owner_)) {
   style_->KindCode = 3;
   SetParentFont(true);
+  SetCtl3D(false);
   SetHeight(21);
   SetDoubleBuffered(true);
   OnKeyDown = StyleKeysHandler(style_.get());
