@@ -126,6 +126,12 @@ class THTMLPicture : public THTMLPictureBase {
   void LoadFromBytes(const std::string& bytes);
   void LoadFromStream(TStream* Stream);
   void SaveToStream(TStream* Stream) const;
+  // The form-streaming pair: the stored bytes, read back without OnChange.
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream) const;
+  // The picture never travels through the clipboard: both do nothing.
+  void LoadFromClipboardFormat(uint16_t, uintptr_t, uintptr_t) {}
+  void SaveToClipboardFormat(uint16_t&, uintptr_t&, uintptr_t&) const {}
   // Failures (missing file, bad format) leave the picture empty.
   void LoadFromFile(const std::string& FileName) override;
   // An RCDATA resource of the program (Windows; nothing elsewhere).
@@ -148,11 +154,14 @@ class THTMLPicture : public THTMLPictureBase {
 
  private:
   void Decode();
+  void TakeBytes(const std::string& bytes, bool notify);
   std::string bytes_;
   bool empty_ = true;
   std::unique_ptr<TDecodedPicture> decoded_;
   int frame_ = 1;
   int frame_count_ = -1;
+  // Reset with the frame count on every Assign; no animation reads them yet.
+  int loop_count_ = -1, loop_index_ = -1;
   int frame_left_ = 0, frame_top_ = 0, frame_w_ = 0, frame_h_ = 0;
   int screen_w_ = 0, screen_h_ = 0;
   std::string id_, address_;

@@ -101,7 +101,9 @@ void THTMLPicture::SetFrame(int v) {
   if (OnFrameChange) OnFrameChange(this);
 }
 
-void THTMLPicture::LoadFromBytes(const std::string& bytes) {
+void THTMLPicture::LoadFromBytes(const std::string& bytes) { TakeBytes(bytes, true); }
+
+void THTMLPicture::TakeBytes(const std::string& bytes, bool notify) {
   bytes_ = bytes;
   frame_count_ = -1;
   empty_ = false;
@@ -111,19 +113,34 @@ void THTMLPicture::LoadFromBytes(const std::string& bytes) {
     empty_ = true; // bytes that do not decode show nothing
     throw;
   }
-  if (OnChange) OnChange(this);
+  if (notify && OnChange) OnChange(this);
 }
 
-void THTMLPicture::LoadFromStream(TStream* Stream) {
-  if (!Stream) return;
+namespace {
+
+std::string RestOf(TStream* Stream) {
   std::string bytes;
   const int64_t n = Stream->Size() - Stream->Position();
   if (n > 0) {
     bytes.resize(static_cast<size_t>(n));
     Stream->ReadBuffer(&bytes[0], n);
   }
-  LoadFromBytes(bytes);
+  return bytes;
 }
+
+} // namespace
+
+void THTMLPicture::LoadFromStream(TStream* Stream) {
+  if (Stream) TakeBytes(RestOf(Stream), true);
+}
+
+// A form's stored picture is its bytes as they were loaded; reading them back
+// is part of building the form, which tells nobody of a change.
+void THTMLPicture::ReadData(TStream* Stream) {
+  if (Stream) TakeBytes(RestOf(Stream), false);
+}
+
+void THTMLPicture::WriteData(TStream* Stream) const { SaveToStream(Stream); }
 
 void THTMLPicture::SaveToStream(TStream* Stream) const {
   if (Stream && !bytes_.empty())
@@ -179,6 +196,8 @@ void THTMLPicture::Assign(TPersistent* Source) {
   empty_ = true;
   decoded_.reset();
   frame_count_ = -1;
+  loop_count_ = -1;
+  loop_index_ = -1;
   frame_ = 1;
   if (!Source) {
     bytes_.clear();

@@ -222,3 +222,24 @@ TEST(PictureContainer, AnAsynchronousLoadOnlyStartsAnEmptyDownload) {
   EXPECT_TRUE(p.DownloadBusy());
   EXPECT_FALSE(raised);
 }
+
+TEST(PictureContainer, FormStreamingRoundTripsTheBytesAndTellsNobody) {
+  UseFakeDecoder fake;
+  THTMLPicture p;
+  p.LoadFromBytes(TwoFrames());
+  TMemoryStream stored;
+  p.WriteData(&stored);
+  stored.SetPosition(0);
+  THTMLPicture q;
+  int changes = 0;
+  q.OnChange = [&](TObject*) { ++changes; };
+  q.ReadData(&stored);
+  EXPECT_EQ(q.Data(), TwoFrames());
+  EXPECT_FALSE(q.Empty());
+  ASSERT_NE(q.Decoded(), nullptr);
+  EXPECT_EQ(changes, 0);
+  // The stream path tells its listeners.
+  stored.SetPosition(0);
+  q.LoadFromStream(&stored);
+  EXPECT_EQ(changes, 1);
+}
