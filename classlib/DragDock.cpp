@@ -2,6 +2,7 @@
 // capture window, the dock rectangle on screen, and the drag members of
 // TControl. Docking itself is in Docking.cpp.
 #include "classlib/DragDock.h"
+#include "classlib/HiddenWindow.h"
 
 #include <windowsx.h>
 
@@ -19,16 +20,7 @@ constexpr int kFrame = 3; // the dock rectangle's line width
 LRESULT CALLBACK CaptureWndProc(HWND, UINT, WPARAM, LPARAM);
 
 HWND MakeWindow(const wchar_t* cls, WNDPROC proc, HBRUSH background, DWORD exStyle) {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
-  WNDCLASSW wc{};
-  if (!GetClassInfoW(inst, cls, &wc)) {
-    wc.lpfnWndProc = proc;
-    wc.hInstance = inst;
-    wc.lpszClassName = cls;
-    wc.hbrBackground = background;
-    RegisterClassW(&wc);
-  }
-  return CreateWindowExW(exStyle, cls, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
+  return classlib::CreateHiddenWindow(cls, proc, exStyle, nullptr, background);
 }
 
 // The hidden window that holds the mouse while a drag runs.

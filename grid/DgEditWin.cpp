@@ -87,6 +87,32 @@ void TDgCustomEdit::SetBorderStyle(TFormBorderStyle v) {
   if (v == border_style_) return;
   border_style_ = v;
   RecreateWnd();
+  AdjustHeight();
+}
+
+void TDgCustomEdit::SetAutoSize(bool v) {
+  if (v == auto_size_) return;
+  auto_size_ = v;
+  AdjustHeight();
+}
+
+void TDgCustomEdit::FontChanged() {
+  TEdit::FontChanged();
+  AdjustHeight();
+}
+
+void TDgCustomEdit::AdjustHeight() {
+  // An aligned editor takes the height its parent gives it.
+  if (!auto_size_ || Align() != alNone) return;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, TControl::Font()->Handle());
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  const int frame = border_style_ == bsSingle ? 2 * GetSystemMetrics(SM_CYEDGE) : 0;
+  // One pixel above and below the line, as a single-line edit leaves it.
+  SetBounds(Left(), Top(), Width(), tm.tmHeight + frame + 2 * border_width_ + 2);
 }
 
 void TDgCustomEdit::SetBorderWidth(int v) {

@@ -50,6 +50,10 @@ class TDgCustomEdit : public TEdit, public IDgInplaceEditor {
   bool ShowPreview() const { return show_preview_; }
   void SetShowPreview(bool v);
   bool WantTabs() const { return want_tabs_; }
+  // The height follows the font (its line plus the frame) whenever the font
+  // or the border changes; the grid then places the editor over its cell.
+  bool AutoSize() const { return auto_size_; }
+  void SetAutoSize(bool v);
   TDgEditInfo* Info() { return info_; }
   // The caret position and selection length, in UTF-16 units.
   int SelLength() const;
@@ -115,6 +119,8 @@ class TDgCustomEdit : public TEdit, public IDgInplaceEditor {
   void HandleMessage(TMessage& Message) override;
   void Change() override;
   void GlyphChanged();
+  void FontChanged() override;
+  void AdjustHeight();
 
   TControlCanvas canvas_{this};
 
@@ -131,6 +137,7 @@ class TDgCustomEdit : public TEdit, public IDgInplaceEditor {
   WideString pending_text_;
   bool sending_char_ = false;
   char16_t password_char_ = 0;
+  bool auto_size_ = true;
 };
 
 class TDgEdit : public TDgCustomEdit {

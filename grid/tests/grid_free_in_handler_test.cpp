@@ -413,6 +413,14 @@ const TFreeCase kCases[] = {
        f.grid->OnAfterEdit = f.Freeing();
      },
      [](F& f) { f.Char(u' '); }},
+    // A kind that reacts to keys takes them without coEditing, as it takes clicks.
+    {"AfterEditByAKeyOnAPlayOfAKindThatReactsToKeys",
+     [](F& f) {
+       f.PlayColumn();
+       f.Select(3, 2);
+       f.grid->OnAfterEdit = f.Freeing();
+     },
+     [](F& f) { f.Char(u' '); }},
     {"ExpandByAPlay",
      [](F& f) {
        f.PlayColumn();

@@ -179,3 +179,25 @@ TEST(DgEdit, TypedValues) {
   w.edit->PrepareEditing();
   EXPECT_EQ(5, w.edit->SelStart());
 }
+
+TEST(DgEdit, AutoSizeFitsTheHeightToTheFontUnlessTurnedOffOrAligned) {
+  Window w;
+  EXPECT_TRUE(w.edit->AutoSize());
+  w.edit->Font()->SetSize(20);
+  const int big = w.edit->Height();
+  EXPECT_GT(big, 30);
+  w.edit->Font()->SetSize(8);
+  EXPECT_LT(w.edit->Height(), big);
+  EXPECT_GE(w.edit->Height(), 14);
+  // Off, the height stays what it was given.
+  w.edit->SetAutoSize(false);
+  w.edit->SetBounds(10, 10, 200, 40);
+  w.edit->Font()->SetSize(20);
+  EXPECT_EQ(40, w.edit->Height());
+  // Aligned, the parent decides.
+  w.edit->SetAutoSize(true);
+  w.edit->SetAlign(alBottom);
+  const int aligned = w.edit->Height();
+  w.edit->Font()->SetSize(9);
+  EXPECT_EQ(aligned, w.edit->Height());
+}
