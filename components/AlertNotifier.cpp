@@ -176,6 +176,7 @@ void TAlertNotifier::ApplyAlpha(int Alpha) {
 void TAlertNotifier::ApplyColorStyle(int Style) {
   AlertColors c;
   if (!AlertColorStyle(Style, c)) return;
+  color_style_ = Style;
   WindowColor = c.WindowColor;
   WindowColorTo = c.WindowColorTo;
   CaptionColor = c.CaptionColor;

@@ -248,6 +248,8 @@ class TAlertNotifier : public TComponent, public AlertFader {
 
   void Show();
   void ApplyColorStyle(int Style);
+  // The colour style applied last (0 to 3).
+  int ColorStyle() const { return color_style_; }
   TAlertWindow* Popup() const { return popup_; }
 
   std::function<void(TObject* Sender, const std::string& Anchor, TMsgCollectionItem* Item)>
@@ -276,6 +278,7 @@ class TAlertNotifier : public TComponent, public AlertFader {
 
   TMsgCollection* messages_ = nullptr;
   TAlertWindow* popup_ = nullptr;
+  int color_style_ = 0;
   TFont font_;
   TBitmap glyph_prev_, glyph_next_, glyph_delete_, glyph_close_, glyph_popup_;
   TImageList* images_ = nullptr;

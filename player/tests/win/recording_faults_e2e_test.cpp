@@ -126,6 +126,11 @@ TEST_F(RecordingFaultsEndToEnd, AReconnectAfterASplitContinuesTheTimeNamedFile) 
   Pump(60, [] { return Recorder().FileInProgress() && Recorder().FileTitle() != "Split Song"; });
   const std::string timeTitle = Recorder().FileTitle();
   ASSERT_EQ(timeTitle.size(), 8u); // "hh-mm-ss"
+  // The engine hands the row changes over by posted messages after it has
+  // begun the new file: give them their turn.
+  Pump(5, [&] {
+    return rows_.rows.size() == 1u && rows_.rows[0].Name.find(timeTitle) != std::string::npos;
+  });
   ASSERT_EQ(rows_.rows.size(), 1u); // the short first file dropped
   Pump(3);
   // The watchdog's reopening: the station sends its title again.
