@@ -3,6 +3,8 @@
 // line broken too), shown there without taking the activation and kept
 // whole on the screen, painted on
 // its colour inside its frame, and its window given up and made again.
+// Serial: it reads the foreground window, which another test's window shown
+// on the same desktop at the same time would take.
 #include <gtest/gtest.h>
 
 #include <string>
