@@ -8,3 +8,12 @@
 inline void Pump(int ms) {
   test_support::Pump(ms, [] { Application->ProcessMessages(); });
 }
+
+// A control of class T owned by and shown on Parent at the given bounds.
+template <class T>
+T* PlaceOn(TWinControl* Parent, int l, int t, int w, int h) {
+  auto* c = New<T>(Parent);
+  c->SetParent(Parent);
+  c->SetBounds(l, t, w, h);
+  return c;
+}

@@ -1,7 +1,7 @@
 // The portable rules of dragging and docking: when a press becomes a drag,
 // what the controls under the mouse hear and in which order, how a drag
 // ends (drop, refusal, cancel, a handler ending it), a target that goes away,
-// the dock zones and a docked client's tab caption.
+// and the dock zones.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -178,15 +178,6 @@ TEST(DockRules, ZonesNearAnEdgeTakeThatSideAndTheMiddleTakesAll) {
   EXPECT_EQ(DockZoneRect(site, TDockZone::Bottom).Top, 150);
   EXPECT_EQ(DockZoneRect(site, TDockZone::Right).Left, 200);
   EXPECT_EQ(DockZoneRect(site, TDockZone::Client).Width(), 200);
-}
-
-TEST(DockRules, ATabShowsTheFirstLineOfItsClientsCaption) {
-  EXPECT_EQ(DockTabCaption("Эквалайзер"), "Эквалайзер");
-  EXPECT_EQ(DockTabCaption("one\r\ntwo"), "one");
-  EXPECT_EQ(DockTabCaption("one\ntwo"), "one");
-  EXPECT_EQ(DockTabCaption("one\rtwo"), "one");
-  EXPECT_EQ(DockTabCaption("\nrest"), "");
-  EXPECT_EQ(DockTabCaption(""), "");
 }
 
 } // namespace

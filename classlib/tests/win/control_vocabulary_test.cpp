@@ -26,10 +26,7 @@ class Vocabulary : public ::testing::Test {
   }
   template <class T>
   T* Make(int l, int t, int w, int h) {
-    auto* c = New<T>(form_);
-    c->SetParent(form_);
-    c->SetBounds(l, t, w, h);
-    return c;
+    return PlaceOn<T>(form_, l, t, w, h);
   }
   TForm* form_ = nullptr;
 };

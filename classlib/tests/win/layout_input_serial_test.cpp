@@ -71,10 +71,7 @@ class LayoutInput : public ::testing::Test {
   }
   template <class T>
   T* Make(int l, int t, int w, int h) {
-    auto* c = New<T>(form_);
-    c->SetParent(form_);
-    c->SetBounds(l, t, w, h);
-    return c;
+    return PlaceOn<T>(form_, l, t, w, h);
   }
   void ShowForm() {
     form_->Show();
