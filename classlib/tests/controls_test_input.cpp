@@ -12,7 +12,7 @@ void (*ProcessHook)() = nullptr;
 
 void Pump(int ms) { test_support::Pump(ms, ProcessHook); }
 
-static void SendMouse(DWORD flags) {
+void SendMouse(DWORD flags) {
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = flags;

@@ -17,6 +17,8 @@ namespace testinput {
 void Pump(int ms = 50);
 extern void (*ProcessHook)();
 
+// One mouse event (MOUSEEVENTF_*: a button down or up) where the pointer is.
+void SendMouse(DWORD flags);
 // Mouse at a point in `wnd`'s client coordinates.
 void MoveTo(HWND wnd, int x, int y);
 void Click(HWND wnd, int x, int y, bool right = false);

@@ -232,10 +232,7 @@ TEST_F(AlertPopupWin, AutoSizeTakesTheWidestMessageWithinTheCaps) {
 namespace {
 
 void SendButton(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
+  testinput::SendMouse(flags);
   testinput::Pump(30);
 }
 

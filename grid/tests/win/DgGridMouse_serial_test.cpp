@@ -26,12 +26,6 @@ using namespace testinput;
 
 namespace {
 
-void SendButton(DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = flags;
-  SendInput(1, &in, sizeof in);
-}
 
 // Moves the mouse in steps, as a hand does (each step a WM_MOUSEMOVE).
 void Glide(HWND wnd, int x0, int y0, int x1, int y1, int steps = 8) {
@@ -266,7 +260,7 @@ TEST(GridMouseWindow, MiddleButtonRollScrollsTheRows) {
   GridForm f;
   MoveTo(f.h(), 200, 100);
   Pump(30);
-  SendButton(MOUSEEVENTF_MIDDLEDOWN);
+  SendMouse(MOUSEEVENTF_MIDDLEDOWN);
   Pump(60);
   ASSERT_TRUE(f.w->Rolling());
   MoveTo(f.h(), 200, 150);
@@ -276,7 +270,7 @@ TEST(GridMouseWindow, MiddleButtonRollScrollsTheRows) {
   EXPECT_GT(f.g->TopRow(), 0) << f.w->VertScrollBar().Position() << " of "
                               << f.w->VertScrollBar().Max();
   EXPECT_EQ(f.g->MouseState(), TDgMouseState::Idle); // the grid takes no part in it
-  SendButton(MOUSEEVENTF_MIDDLEUP);
+  SendMouse(MOUSEEVENTF_MIDDLEUP);
   Pump(60);
   EXPECT_FALSE(f.w->Rolling());
   const int stopped = f.g->TopRow();
