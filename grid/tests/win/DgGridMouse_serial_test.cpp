@@ -26,7 +26,6 @@ using namespace testinput;
 
 namespace {
 
-
 // Moves the mouse in steps, as a hand does (each step a WM_MOUSEMOVE).
 void Glide(HWND wnd, int x0, int y0, int x1, int y1, int steps = 8) {
   for (int i = 1; i <= steps; ++i) {
